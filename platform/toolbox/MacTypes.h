@@ -61,3 +61,36 @@ constexpr FourCharCode FOUR_CHAR_CODE(const char (&s)[5])
 	return (FourCharCode(UInt8(s[0])) << 24) | (FourCharCode(UInt8(s[1])) << 16) |
 	       (FourCharCode(UInt8(s[2])) << 8) | FourCharCode(UInt8(s[3]));
 }
+
+// Events as the toolbox hands them out.
+struct EventRecord {
+	UInt16 what = 0;
+	UInt32 message = 0;
+	UInt32 when = 0;
+	Point where;
+	UInt16 modifiers = 0;
+};
+
+enum {
+	nullEvent = 0,
+	mouseDown = 1,
+	mouseUp = 2,
+	keyDown = 3,
+	keyUp = 4,
+	autoKey = 5,
+	updateEvt = 6,
+	activateEvt = 8,
+	osEvt = 15
+};
+
+enum {
+	activeFlag = 0x0001,
+	btnState = 0x0080,
+	cmdKey = 0x0100,
+	shiftKey = 0x0200,
+	alphaLock = 0x0400,
+	optionKey = 0x0800,
+	controlKey = 0x1000
+};
+
+enum { charCodeMask = 0x000000FF, keyCodeMask = 0x0000FF00 };

@@ -1,0 +1,27 @@
+#include "Includes/TKsFont.h"
+
+#include "foundation/VyStrings.h"
+#include "platform/toolbox/Debugging.h"
+
+#include <cstring>
+
+TKsFont::TKsFont() = default;
+
+void TKsFont::FontName(const char* name)
+{
+	std::memset(mName, 0, sizeof(mName));
+	strcpyn(mName, name, long(kMaxNameLength));
+}
+
+UInt8 TKsFont::GetFlag(std::size_t index) const
+{
+	SignalIfNot_(index < kFlagCount);
+	return index < kFlagCount ? mFlags[index] : 0;
+}
+
+void TKsFont::SetFlag(std::size_t index, UInt8 value)
+{
+	SignalIfNot_(index < kFlagCount);
+	if (index < kFlagCount)
+		mFlags[index] = value;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A font of the ticker settings: five style flags carried unchanged, a name and a size.
+
+#include "platform/toolbox/MacTypes.h"
+
+#include <cstddef>
+
+class TKsFont
+{
+      public:
+	static constexpr std::size_t kStoredSize = 76;
+	static constexpr std::size_t kFlagCount = 5;
+	static constexpr std::size_t kNameSize = 67;
+	// Names are limited so that the terminator always fits in the characters a name may take.
+	static constexpr std::size_t kMaxNameLength = 63;
+	static constexpr SInt32 kDefaultSize = 9;
+
+	TKsFont();
+
+	bool operator==(const TKsFont& other) const = default;
+
+	void FontName(const char* name);
+	const char* GetFontName() const { return mName; }
+	void FontSize(SInt32 size) { mSize = size; }
+	SInt32 GetFontSize() const { return mSize; }
+
+	UInt8 GetFlag(std::size_t index) const;
+	void SetFlag(std::size_t index, UInt8 value);
+
+      private:
+	UInt8 mFlags[kFlagCount] = {};
+	char mName[kNameSize] = {};
+	SInt32 mSize = kDefaultSize;
+};

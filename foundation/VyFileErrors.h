@@ -1,0 +1,16 @@
+#pragma once
+// The file object's own result codes; every file operation returns 0 or one of these.
+
+enum {
+	kVyFileNoErr = 0,
+	kVyFileEOF = 1001,
+	kVyFileNotFound = 1004,
+	kVyFileBadParam = 1005,
+	kVyFileBadName = 1006,
+	kVyFileDuplicate = 1007,
+	kVyFileFull = 1008,
+	kVyFileLocked = 1009,
+	kVyFilePermission = 1010,
+	kVyFileOpenForWriting = 1011,
+	kVyFileOther = 1025
+};

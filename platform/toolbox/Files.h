@@ -1,0 +1,128 @@
+#pragma once
+// The file manager over POSIX. One volume (the root file system) holds every folder; folders are named by ids
+// that the folder table (FolderIDTable.h) keeps. Names are the system's Mac Roman bytes; on disk they are UTF-8,
+// with the Mac separator ':' and the POSIX '/' trading places. Native file times are seconds since 1970 UTC.
+
+#include "platform/toolbox/MacTypes.h"
+
+#include <string>
+
+enum {
+	dirFulErr = -33,
+	dskFulErr = -34,
+	nsvErr = -35,
+	ioErr = -36,
+	bdNamErr = -37,
+	fnOpnErr = -38,
+	eofErr = -39,
+	posErr = -40,
+	mFulErr = -41,
+	tmfoErr = -42,
+	fnfErr = -43,
+	wPrErr = -44,
+	fLckdErr = -45,
+	vLckdErr = -46,
+	fBsyErr = -47,
+	dupFNErr = -48,
+	opWrErr = -49,
+	paramErr = -50,
+	rfNumErr = -51,
+	permErr = -54,
+	nsDrvErr = -56,
+	wrPermErr = -61,
+	dirNFErr = -120
+};
+
+enum { fsCurPerm = 0, fsRdPerm = 1, fsWrPerm = 2, fsRdWrPerm = 3 };
+enum { fsAtMark = 0, fsFromStart = 1, fsFromLEOF = 2, fsFromMark = 3 };
+enum { fsRtParID = 1, fsRtDirID = 2 };
+
+constexpr SInt16 kVolumeRefNum = -1;
+// Finder flag of an invisible file.
+constexpr UInt16 kIsInvisible = 0x4000;
+// ioFlAttrib bit of a folder.
+constexpr UInt8 kioFlAttribDirMask = 0x10;
+
+struct FSSpec {
+	SInt16 vRefNum = 0;
+	SInt32 parID = 0;
+	Str63 name = {};
+};
+
+struct FInfo {
+	OSType fdType = 0;
+	OSType fdCreator = 0;
+	UInt16 fdFlags = 0;
+};
+
+// One catalog query. In: ioNamePtr (by name; may hold a partial path), ioVRefNum, ioDirID and ioFDirIndex
+// (0: by name, n > 0: the n-th entry of the folder ioDirID sorted by name, -1: the folder ioDirID itself).
+// Out: the entry's name in ioNamePtr when the index is not 0 (at most 63 characters), and the fields below.
+struct CInfoPBRec {
+	StringPtr ioNamePtr = nullptr;
+	SInt16 ioVRefNum = 0;
+	SInt16 ioFDirIndex = 0;
+	SInt32 ioDirID = 0;
+
+	UInt8 ioFlAttrib = 0;     // kioFlAttribDirMask for a folder
+	SInt16 ioFRefNum = 0;     // open reference of the file, 0 when not open
+	SInt32 ioDrDirID = 0;     // a folder's own id (0 for a file)
+	SInt32 ioFlParID = 0;     // the id of the folder that holds the entry
+	FInfo ioFlFndrInfo;       // zero for a folder
+	UInt32 ioFlLgLen = 0;     // data fork length
+	UInt32 ioFlRLgLen = 0;    // resource fork length (always 0 here)
+	UInt32 ioFlCrDat = 0;
+	UInt32 ioFlMdDat = 0;
+};
+
+OSErr PBGetCatInfoSync(CInfoPBRec* pb);
+
+// fnfErr still fills in the FSSpec, for a file about to be created.
+OSErr FSMakeFSSpec(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, FSSpec* spec);
+
+OSErr HCreate(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, OSType creator, OSType fileType);
+// Deletes a file or an empty folder.
+OSErr HDelete(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name);
+OSErr HRename(SInt16 vRefNum, SInt32 dirID, ConstStr255Param oldName, ConstStr255Param newName);
+OSErr DirCreate(SInt16 vRefNum, SInt32 parentDirID, ConstStr255Param name, SInt32* createdDirID);
+
+OSErr HGetFInfo(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, FInfo* info);
+// Type, creator and flags go to extended attributes; a file system that refuses them is no error.
+OSErr HSetFInfo(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, const FInfo* info);
+OSErr HSetFileDates(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 created, UInt32 modified);
+
+OSErr HOpenDF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permission, SInt16* refNum);
+// There are no resource forks: always fnfErr.
+OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permission, SInt16* refNum);
+// Opens, for writing, a copy of an existing file in a temporary file of the same folder. FSClose renames the
+// copy over the file (keeping its type, creator, flags and access mode); FSCloseDiscarding throws it away.
+// Until then the file itself is untouched.
+OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
+
+OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer);
+OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffer);
+OSErr SetFPos(SInt16 refNum, SInt16 posMode, SInt32 posOff);
+OSErr GetFPos(SInt16 refNum, SInt32* filePos);
+OSErr GetEOF(SInt16 refNum, SInt32* logEOF);
+OSErr SetEOF(SInt16 refNum, SInt32 logEOF);
+// Pushes written data to the disk.
+OSErr FSFlushFork(SInt16 refNum);
+OSErr FSClose(SInt16 refNum);
+OSErr FSCloseDiscarding(SInt16 refNum);
+
+// The default volume and folder of the process (its working folder).
+OSErr HGetVol(StringPtr volName, SInt16* vRefNum, SInt32* dirID);
+// Makes the named volume (name, or vRefNum when the name is null) and folder the default.
+OSErr HSetVol(ConstStr255Param volName, SInt16 vRefNum, SInt32 dirID);
+// The name of the only volume.
+void GetVolumeName(Str255 name);
+// Free bytes on the file system that holds the folder.
+OSErr GetVolumeFreeBytes(SInt16 vRefNum, SInt32 dirID, UInt64* freeBytes);
+
+// Bridges to the platform's own paths, for dialogs and tests.
+OSErr FSpGetPOSIXPath(const FSSpec* spec, std::string* path);
+OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec);
+
+// The system's name (Mac Roman) of an on-disk name (UTF-8), and back.
+std::string MacNameFromDisk(const std::string& diskName);
+std::string DiskNameFromMac(const std::string& macName);

@@ -1,0 +1,271 @@
+#include "Includes/TList.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Counts live instances so that tests can see which items a list deleted.
+class TItem
+{
+public:
+	TItem() { sLive++; }
+	explicit TItem(int value) : mValue(value) { sLive++; }
+	TItem(const TItem& other) : mValue(other.mValue) { sLive++; }
+	TItem& operator=(const TItem& other) = default;
+	virtual ~TItem() { sLive--; }
+
+	int mValue = 0;
+	static int sLive;
+};
+int TItem::sLive = 0;
+
+struct tRecord {
+	SInt32 mA;
+	char mName[8];
+};
+
+class TAbstractItem
+{
+public:
+	virtual ~TAbstractItem() = default;
+	virtual int Value() const = 0;
+};
+
+class TConcreteItem : public TAbstractItem
+{
+public:
+	explicit TConcreteItem(int v) : mV(v) {}
+	int Value() const override { return mV; }
+	int mV;
+};
+
+// Reads the list forwards with the cursor and checks that the backward links agree.
+std::vector<int> Values(TList<TItem>& list)
+{
+	std::vector<int> out, backwards;
+	for (TItem* item = list.GetFirst(); item != nullptr; item = list.GetNext())
+		out.push_back(item->mValue);
+	for (TItem* item = list.GetLast(); item != nullptr; item = list.GetPrevious())
+		backwards.insert(backwards.begin(), item->mValue);
+	EXPECT_EQ(out, backwards);
+	EXPECT_EQ(out.size(), size_t(list.Count()));
+	return out;
+}
+
+void Fill(TList<TItem>& list, std::initializer_list<int> values)
+{
+	for (int v : values)
+		list.Append(new TItem(v));
+}
+
+bool Greater(TItem* a, TItem* b)
+{
+	return a->mValue > b->mValue;
+}
+
+class TListTest : public ::testing::Test
+{
+protected:
+	void SetUp() override { TItem::sLive = 0; }
+};
+
+TEST_F(TListTest, AddNormalisesThePosition)
+{
+	const std::pair<int, std::vector<int>> cases[] = {
+		{0, {9, 1, 2, 3}},  {3, {1, 2, 3, 9}}, {7, {1, 2, 3, 9}}, {-1, {1, 2, 3, 9}},
+		{-5, {9, 1, 2, 3}}, {2, {1, 2, 9, 3}}, {1, {1, 9, 2, 3}},
+	};
+	for (const auto& [k, expected] : cases) {
+		TList<TItem> list;
+		Fill(list, {1, 2, 3});
+		list.Add(new TItem(9), k);
+		EXPECT_EQ(Values(list), expected) << "k = " << k;
+	}
+}
+
+TEST_F(TListTest, GetNthAndTheCursor)
+{
+	TList<TItem> list;
+	EXPECT_EQ(list.GetNth(1), nullptr);
+	Fill(list, {10, 20, 30});
+	EXPECT_EQ(list.GetNth(0), nullptr);
+	EXPECT_EQ(list.GetNth(4), nullptr);
+	EXPECT_EQ(list.GetNth(-2)->mValue, 10);
+	EXPECT_EQ(list.GetNth(2)->mValue, 20);
+	EXPECT_EQ(list.GetNext()->mValue, 30);
+	EXPECT_EQ(list.GetNext(), nullptr);
+	EXPECT_EQ(list.GetNth(2)->mValue, 20);
+	EXPECT_EQ(list.GetPrevious()->mValue, 10);
+	EXPECT_EQ(list.GetPrevious(), nullptr);
+}
+
+TEST_F(TListTest, WalksSurviveChangesMadeThroughTheWalkingObject)
+{
+	TList<TItem> list;
+	Fill(list, {1, 2, 3, 4});
+	EXPECT_EQ(list.GetFirst()->mValue, 1);
+	TItem* current = list.GetNext();
+	EXPECT_EQ(list.Remove(current), 2);
+	EXPECT_EQ(list.Remove(current), 0) << "already gone";
+	EXPECT_EQ(list.GetNext()->mValue, 3) << "removing the current item keeps its follower next";
+	list.Remove(list.GetNth(3));
+	EXPECT_EQ(list.GetNth(2)->mValue, 3);
+	EXPECT_EQ(list.GetNext(), nullptr) << "removing the next item moves the cursor past it";
+
+	EXPECT_EQ(list.GetFirst()->mValue, 1);
+	list.Add(new TItem(99), 1);
+	EXPECT_EQ(list.GetNext()->mValue, 3) << "an item added after the current one is not seen by this walk";
+	EXPECT_EQ(Values(list), (std::vector<int>{1, 99, 3}));
+	EXPECT_EQ(TItem::sLive, 3);
+}
+
+TEST_F(TListTest, OwnershipFlagsDecideWhatIsDeleted)
+{
+	TItem a(1), b(2);
+	{
+		TList<TItem> keeps(false, false);
+		keeps.Append(&a);
+		keeps.Append(&b);
+		keeps.Remove(&a);
+		keeps.Clear();
+		keeps.Append(&b);
+	}
+	EXPECT_EQ(TItem::sLive, 2);
+	{
+		TList<TItem> owns;
+		Fill(owns, {1, 2, 3});
+		owns.Remove(owns.GetNth(2));
+		EXPECT_EQ(TItem::sLive, 4);
+	}
+	EXPECT_EQ(TItem::sLive, 2);
+}
+
+TEST_F(TListTest, CopyOnAddCopiesClassesAndRecords)
+{
+	TList<TItem> copies(true, true);
+	TItem original(7);
+	copies.Append(&original);
+	original.mValue = 8;
+	ASSERT_NE(copies.GetFirst(), &original);
+	EXPECT_EQ(copies.GetFirst()->mValue, 7);
+
+	TList<tRecord> records(true, true);
+	tRecord r{42, "abc"};
+	records.Append(&r);
+	r.mA = 0;
+	ASSERT_NE(records.GetFirst(), &r);
+	EXPECT_EQ(records.GetFirst()->mA, 42);
+	EXPECT_STREQ(records.GetFirst()->mName, "abc");
+
+	TList<TAbstractItem> abstract;
+	abstract.Append(new TConcreteItem(3));
+	EXPECT_EQ(abstract.GetFirst()->Value(), 3);
+}
+
+TEST_F(TListTest, ViewsShareItemsButNotCursors)
+{
+	auto* list = new TList<TItem>;
+	Fill(*list, {1, 2, 3});
+	{
+		TList<TItem> view(list);
+		view.Append(new TItem(4));
+		EXPECT_EQ(list->Count(), 4);
+		EXPECT_EQ(list->GetFirst()->mValue, 1);
+		EXPECT_EQ(view.GetLast()->mValue, 4);
+		EXPECT_EQ(list->GetNext()->mValue, 2) << "the view's walk does not move the list's cursor";
+	}
+	EXPECT_EQ(TItem::sLive, 4) << "destroying a view leaves the items";
+	TList<TItem>(list).Clear();
+	EXPECT_EQ(list->Count(), 0);
+	EXPECT_EQ(TItem::sLive, 0);
+	delete list;
+}
+
+TEST_F(TListTest, AWalkEndsWhenAnotherViewFreesNodes)
+{
+	TList<TItem> list;
+	Fill(list, {1, 2, 3});
+	TList<TItem> view(&list);
+
+	EXPECT_EQ(list.GetFirst()->mValue, 1);
+	view.Remove(view.GetNth(2));
+	EXPECT_EQ(list.GetNext(), nullptr) << "the list's next node was freed by the view";
+	EXPECT_EQ(list.GetPrevious(), nullptr);
+
+	EXPECT_EQ(list.GetFirst()->mValue, 1);
+	view.Append(new TItem(4));
+	EXPECT_EQ(list.GetNext()->mValue, 3) << "adding frees nothing, so the walk goes on";
+	EXPECT_EQ(list.GetNext()->mValue, 4);
+}
+
+TEST_F(TListTest, BubbleSortDirectionAndModifiedFlag)
+{
+	TList<TItem> list;
+	list.BubbleSort(Greater, false);
+	EXPECT_FALSE(list.IsModified()) << "sorting an empty list changes nothing";
+
+	Fill(list, {3, 1, 2, 5, 4, 2});
+	list.ClearModified();
+	list.BubbleSort(Greater, false);
+	EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 2, 3, 4, 5}));
+	EXPECT_TRUE(list.IsModified());
+	list.BubbleSort(Greater, true);
+	EXPECT_EQ(Values(list), (std::vector<int>{5, 4, 3, 2, 2, 1}));
+}
+
+TEST_F(TListTest, AssignmentReplacesContentsAndFlags)
+{
+	TList<TItem> emptySource(true, true);
+	TList<TItem> target(false, false);
+	TItem stray(0);
+	target.Append(&stray);
+	target = emptySource;
+	EXPECT_EQ(target.Count(), 0);
+	EXPECT_FALSE(target.IsModified());
+
+	TList<TItem> source(true, true);
+	TItem a(1), b(2);
+	source.Append(&a);
+	source.Append(&b);
+	target = source;
+	EXPECT_TRUE(target.IsModified());
+	EXPECT_EQ(Values(target), (std::vector<int>{1, 2}));
+	EXPECT_NE(target.GetFirst(), source.GetFirst()) << "the inherited copy-on-add copies the items";
+	EXPECT_EQ(TItem::sLive, 3 + 2 + 2);
+
+	// Assigning into a view detaches it; the list it viewed keeps its items.
+	TList<TItem> view(&source);
+	view = emptySource;
+	EXPECT_EQ(source.Count(), 2);
+}
+
+TEST_F(TListTest, SelfAssignmentKeepsTheList)
+{
+	TList<TItem> list;
+	Fill(list, {1, 2, 3});
+	list.ClearModified();
+	TList<TItem>& alias = list;
+	list = alias;
+	TList<TItem> view(&list);
+	view = list;
+	list = view;
+	EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
+	EXPECT_FALSE(list.IsModified());
+	EXPECT_EQ(TItem::sLive, 3);
+}
+
+TEST(TListDeathTest, NullItemsAndDoubleOwnershipStop)
+{
+	TList<TItem> list;
+	EXPECT_DEATH(list.Add(nullptr, -1), "ptr != NULL");
+	EXPECT_DEATH(TList<TItem> view(nullptr), "list != NULL");
+
+	TList<TItem> owner(false, true);
+	owner.Append(new TItem(1));
+	TList<TItem> target;
+	EXPECT_DEATH(target = owner, "assertion failed");
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#pragma once
+// A private folder for one test, with the user's folders (home, preferences, temporary) moved inside it,
+// and small helpers to make and read its files behind the file object's back.
+
+#include "foundation/TVyFile.h"
+#include "platform/toolbox/Files.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/resource.h>
+#include <utility>
+#include <vector>
+
+class ScratchFolder
+{
+      public:
+	ScratchFolder()
+	{
+		std::string pattern =
+		    (std::filesystem::temp_directory_path() / "vtl-scratch-XXXXXX").string();
+		char* made = mkdtemp(pattern.data());
+		EXPECT_NE(made, nullptr);
+		mPath = pattern;
+		std::filesystem::create_directories(mPath + "/config");
+		std::filesystem::create_directories(mPath + "/run");
+		Redirect("HOME", mPath);
+		Redirect("XDG_CONFIG_HOME", mPath + "/config");
+		Redirect("XDG_RUNTIME_DIR", mPath + "/run");
+	}
+	~ScratchFolder()
+	{
+		for (auto& [name, value] : mSaved) {
+			if (value)
+				setenv(name.c_str(), value->c_str(), 1);
+			else
+				unsetenv(name.c_str());
+		}
+		std::error_code ignored;
+		std::filesystem::remove_all(mPath, ignored);
+	}
+	ScratchFolder(const ScratchFolder&) = delete;
+	ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+	std::string Path(const std::string& name = "") const
+	{
+		return name.empty() ? mPath : mPath + "/" + name;
+	}
+
+	void Write(const std::string& name, const std::string& bytes) const
+	{
+		std::ofstream out(Path(name), std::ios::binary | std::ios::trunc);
+		out << bytes;
+	}
+	std::string Read(const std::string& name) const
+	{
+		std::ifstream in(Path(name), std::ios::binary);
+		return std::string(std::istreambuf_iterator<char>(in), {});
+	}
+	bool Exists(const std::string& name) const { return std::filesystem::exists(Path(name)); }
+	void MakeFolder(const std::string& name) const { std::filesystem::create_directories(Path(name)); }
+
+	// A file object naming the file (or folder) at that path inside the scratch folder.
+	std::unique_ptr<TVyFile> File(const std::string& name) const
+	{
+		FSSpec spec;
+		EXPECT_EQ(FSPathMakeFSSpec(Path(name), &spec), noErr) << name;
+		return std::make_unique<TVyFile>(&spec);
+	}
+
+      private:
+	void Redirect(const char* name, const std::string& value)
+	{
+		const char* old = std::getenv(name);
+		mSaved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+		setenv(name, value.c_str(), 1);
+	}
+
+	std::string mPath;
+	std::vector<std::pair<std::string, std::optional<std::string>>> mSaved;
+};
+
+// Makes every write that would take a file past the limit fail (as a full disk would), while it lives.
+class StFileSizeLimit
+{
+      public:
+	explicit StFileSizeLimit(rlim_t limit)
+	{
+		getrlimit(RLIMIT_FSIZE, &mOld);
+		mOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+		rlimit lower = mOld;
+		lower.rlim_cur = limit;
+		setrlimit(RLIMIT_FSIZE, &lower);
+	}
+	~StFileSizeLimit()
+	{
+		setrlimit(RLIMIT_FSIZE, &mOld);
+		std::signal(SIGXFSZ, mOldHandler);
+	}
+	StFileSizeLimit(const StFileSizeLimit&) = delete;
+	StFileSizeLimit& operator=(const StFileSizeLimit&) = delete;
+
+      private:
+	rlimit mOld{};
+	void (*mOldHandler)(int) = nullptr;
+};

@@ -1,0 +1,61 @@
+#include "platform/toolbox/TickCount.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+TEST(TickCount, RealClockAdvancesAtSixtyPerSecond)
+{
+	const UInt32 before = TickCount();
+	std::this_thread::sleep_for(std::chrono::milliseconds(120));
+	const UInt32 elapsed = TickCount() - before;
+	EXPECT_GE(elapsed, 6u);
+	EXPECT_LE(elapsed, 30u);
+}
+
+TEST(TickCount, TestClockDrivesTicksAndWallClockTogether)
+{
+	StTestClock clock(500, 1'700'000'000'000);
+	EXPECT_EQ(TickCount(), 500u);
+	EXPECT_EQ(WallClockMilliseconds(), 1'700'000'000'000);
+
+	// 60 single-tick steps are exactly one second, with no rounding drift.
+	for (int i = 0; i < 60; ++i)
+		clock.Advance(1);
+	EXPECT_EQ(TickCount(), 560u);
+	EXPECT_EQ(WallClockMilliseconds(), 1'700'000'001'000);
+
+	clock.AdvanceMilliseconds(500);
+	EXPECT_EQ(TickCount(), 590u);
+	EXPECT_EQ(WallClockMilliseconds(), 1'700'000'001'500);
+
+	clock.SetTicks(10);
+	EXPECT_EQ(TickCount(), 10u);
+	EXPECT_EQ(WallClockMilliseconds(), 1'700'000'001'500);
+	clock.SetWallMilliseconds(0);
+	clock.Advance(6);
+	EXPECT_EQ(TickCount(), 16u);
+	EXPECT_EQ(WallClockMilliseconds(), 100);
+}
+
+TEST(TickCount, NestedTestClocksRestoreTheirPredecessor)
+{
+	{
+		StTestClock outer(100);
+		{
+			StTestClock inner(7);
+			EXPECT_EQ(TickCount(), 7u);
+		}
+		EXPECT_EQ(TickCount(), 100u);
+	}
+	// Back on the real clock: the wall clock is after 2020.
+	EXPECT_GT(WallClockMilliseconds(), 1'577'836'800'000);
+}
+
+TEST(TickCount, TicksWrapAtThirtyTwoBits)
+{
+	StTestClock clock(0xFFFFFFFFull);
+	clock.Advance(2);
+	EXPECT_EQ(TickCount(), 1u);
+}
