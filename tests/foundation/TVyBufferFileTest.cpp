@@ -1,6 +1,6 @@
 #include "foundation/TVyBufferFile.h"
 
-#include "tests/foundation/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

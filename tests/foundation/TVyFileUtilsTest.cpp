@@ -2,7 +2,7 @@
 
 #include "foundation/TVyBufferFile.h"
 #include "foundation/TVyString.h"
-#include "tests/foundation/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <cstring>
 #include <filesystem>
@@ -230,7 +230,7 @@ TEST_F(TVyFileUtilsTest, FlattenUnicodeFileWritesANewFileInTheUsersTemporaryFold
 		ASSERT_EQ(file->GetFSSpec(&spec), 0);
 		std::string posix;
 		ASSERT_EQ(FSpGetPOSIXPath(&spec, &posix), noErr);
-		EXPECT_EQ(posix.rfind(mFolder.Path("run"), 0), 0u) << posix;
+		EXPECT_EQ(posix.rfind(mFolder.Path("runtime"), 0), 0u) << posix;
 		unsigned long length = 0;
 		char* bytes = TVyFileUtils::LoadFile(file, &length, 0);
 		ASSERT_NE(bytes, nullptr);

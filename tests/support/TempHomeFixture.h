@@ -1,39 +1,26 @@
 #pragma once
-// A private home for file tests: HOME and the XDG folders point into a fresh temporary folder, which is also
-// the working folder, and the folder table starts empty.
+// A private home for file tests: the user's folders are moved into a scratch folder whose "work" subfolder
+// is also the working folder, and the folder table starts empty.
 
 #include "platform/toolbox/FolderIDTable.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <iterator>
+#include <memory>
 #include <string>
-#include <unistd.h>
-#include <utility>
-#include <vector>
 
 class TempHomeFixture : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/vantorel-test-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		mRoot = pattern;
+		mScratch = std::make_unique<ScratchFolder>();
+		mRoot = mScratch->Path();
 		mWork = mRoot + "/work";
 		std::filesystem::create_directories(mWork);
-		std::filesystem::create_directories(mRoot + "/runtime");
-		for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "TMPDIR"}) {
-			const char* value = std::getenv(name);
-			mSaved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-		}
-		setenv("HOME", (mRoot + "/home").c_str(), 1);
-		setenv("XDG_CONFIG_HOME", (mRoot + "/config").c_str(), 1);
-		setenv("XDG_RUNTIME_DIR", (mRoot + "/runtime").c_str(), 1);
-		setenv("XDG_DATA_HOME", (mRoot + "/data").c_str(), 1);
-		setenv("TMPDIR", mRoot.c_str(), 1);
 		mOldCwd = std::filesystem::current_path();
 		std::filesystem::current_path(mWork);
 		FolderIDTable::Forget();
@@ -42,14 +29,7 @@ protected:
 	void TearDown() override
 	{
 		std::filesystem::current_path(mOldCwd);
-		for (const auto& [name, value] : mSaved) {
-			if (value)
-				setenv(name.c_str(), value->c_str(), 1);
-			else
-				unsetenv(name.c_str());
-		}
-		std::error_code ignored;
-		std::filesystem::remove_all(mRoot, ignored);
+		mScratch.reset();
 		FolderIDTable::Forget();
 	}
 
@@ -64,8 +44,8 @@ protected:
 		return std::string(std::istreambuf_iterator<char>(in), {});
 	}
 
+	std::unique_ptr<ScratchFolder> mScratch;
 	std::string mRoot;
 	std::string mWork;
 	std::filesystem::path mOldCwd;
-	std::vector<std::pair<std::string, std::optional<std::string>>> mSaved;
 };

@@ -1,7 +1,7 @@
 #include "foundation/XPlatform/TExporter.h"
 
 #include "foundation/TVyFile.h"
-#include "tests/foundation/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 #include "foundation/XPlatform/TRecord.h"
 
 #include "foundation/TVyFile.h"
-#include "tests/foundation/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

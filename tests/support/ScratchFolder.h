@@ -21,18 +21,21 @@
 class ScratchFolder
 {
       public:
+	// HOME, the preferences, runtime and data folders and TMPDIR all point inside the scratch folder:
+	// <root>/home, <root>/config, <root>/runtime, <root>/data and <root> itself.
 	ScratchFolder()
 	{
-		std::string pattern =
-		    (std::filesystem::temp_directory_path() / "vtl-scratch-XXXXXX").string();
+		std::string pattern = "/tmp/vantorel-test-XXXXXX";
 		char* made = mkdtemp(pattern.data());
 		EXPECT_NE(made, nullptr);
 		mPath = pattern;
 		std::filesystem::create_directories(mPath + "/config");
-		std::filesystem::create_directories(mPath + "/run");
-		Redirect("HOME", mPath);
+		std::filesystem::create_directories(mPath + "/runtime");
+		Redirect("HOME", mPath + "/home");
 		Redirect("XDG_CONFIG_HOME", mPath + "/config");
-		Redirect("XDG_RUNTIME_DIR", mPath + "/run");
+		Redirect("XDG_RUNTIME_DIR", mPath + "/runtime");
+		Redirect("XDG_DATA_HOME", mPath + "/data");
+		Redirect("TMPDIR", mPath);
 	}
 	~ScratchFolder()
 	{
