@@ -1,0 +1,103 @@
+#include "model/USecurityRecord.h"
+
+#include "foundation/TBigEndianReader.h"
+#include "foundation/TBigEndianWriter.h"
+#include "model/SecurityTypes.h"
+
+#include <cstring>
+#include <new>
+
+short USecurityRecord::WriteBytes(TVyFile* file, const void* bytes, unsigned long count)
+{
+	return count == 0 ? short(0) : file->Write(bytes, count);
+}
+
+short USecurityRecord::WriteU8(TVyFile* file, UInt8 value)
+{
+	return WriteBytes(file, &value, 1);
+}
+
+short USecurityRecord::WriteU16(TVyFile* file, UInt16 value)
+{
+	unsigned char bytes[2];
+	TBigEndianWriter(bytes).PutU16(0, value);
+	return WriteBytes(file, bytes, sizeof(bytes));
+}
+
+short USecurityRecord::WriteU32(TVyFile* file, UInt32 value)
+{
+	unsigned char bytes[4];
+	TBigEndianWriter(bytes).PutU32(0, value);
+	return WriteBytes(file, bytes, sizeof(bytes));
+}
+
+short USecurityRecord::WriteText(TVyFile* file, const char* text)
+{
+	const UInt32 length = text != nullptr ? UInt32(std::strlen(text) + 1) : 0;
+	if (short err = WriteU32(file, length); err != 0)
+		return err;
+	return WriteBytes(file, text, length);
+}
+
+unsigned long USecurityRecord::Remaining(TVyFile* file)
+{
+	const unsigned long size = file->Size();
+	const unsigned long position = file->GetPosition();
+	return size > position ? size - position : 0;
+}
+
+short USecurityRecord::ReadBytes(TVyFile* file, void* bytes, unsigned long count)
+{
+	if (count == 0)
+		return 0;
+	if (count > Remaining(file))
+		return kVyFileEOF;
+	unsigned long got = count;
+	if (short err = file->Read(bytes, &got); err != 0)
+		return err;
+	return got == count ? short(0) : short(kVyFileEOF);
+}
+
+short USecurityRecord::ReadU8(TVyFile* file, UInt8* value)
+{
+	return ReadBytes(file, value, 1);
+}
+
+short USecurityRecord::ReadU16(TVyFile* file, UInt16* value)
+{
+	unsigned char bytes[2];
+	if (short err = ReadBytes(file, bytes, sizeof(bytes)); err != 0)
+		return err;
+	*value = TBigEndianReader(bytes).GetU16(0);
+	return 0;
+}
+
+short USecurityRecord::ReadU32(TVyFile* file, UInt32* value)
+{
+	unsigned char bytes[4];
+	if (short err = ReadBytes(file, bytes, sizeof(bytes)); err != 0)
+		return err;
+	*value = TBigEndianReader(bytes).GetU32(0);
+	return 0;
+}
+
+short USecurityRecord::ReadText(TVyFile* file, std::unique_ptr<char[]>* text)
+{
+	UInt32 length = 0;
+	if (short err = ReadU32(file, &length); err != 0)
+		return err;
+	if (length > Remaining(file))
+		return kVyFileEOF;
+	if (length == 0) {
+		text->reset();
+		return 0;
+	}
+	std::unique_ptr<char[]> read(new (std::nothrow) char[length + 1]);
+	if (!read)
+		throw kSecurityMemoryError;
+	if (short err = ReadBytes(file, read.get(), length); err != 0)
+		return err;
+	read[length] = 0;
+	*text = std::move(read);
+	return 0;
+}
