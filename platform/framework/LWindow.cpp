@@ -1,0 +1,451 @@
+#include "platform/framework/LWindow.h"
+
+#include "platform/framework/LStream.h"
+#include "platform/framework/QtMenus.h"
+#include "platform/framework/QtWindowWidget.h"
+#include "platform/framework/UDispatch.h"
+#include "platform/framework/UReanimator.h"
+#include "platform/toolbox/gui/GrafPort.h"
+#include "platform/toolbox/gui/MacRomanQString.h"
+#include "platform/toolbox/gui/Screens.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::vector<LWindow*> LWindow::sWindows;
+
+namespace {
+int Layer(const LWindow* inWindow)
+{
+	if (inWindow->HasAttribute(windAttr_Modal))
+		return 0;
+	if (inWindow->HasAttribute(windAttr_Floating))
+		return 1;
+	return 2;
+}
+} // namespace
+
+LWindow* LWindow::CreateWindow(ResIDT inLayoutID, LCommander* inSuperCommander)
+{
+	LPane* pane = UReanimator::ReadObjects(inLayoutID, nullptr, inSuperCommander);
+	auto* window = dynamic_cast<LWindow*>(pane);
+	if (pane && !window)
+		delete pane;
+	return window;
+}
+
+LWindow::LWindow(const SPaneInfo& inPaneInfo, ConstStr255Param inTitle, WindAttrT inAttributes,
+		 LCommander* inSuperCommander)
+	: LView(inPaneInfo), LCommander(inSuperCommander)
+{
+	mAttributes = inAttributes;
+	InitWindow(inTitle);
+}
+
+LWindow::LWindow(LStream* inStream) : LView(inStream)
+{
+	Str255 title;
+	inStream->ReadPString(title);
+	*inStream >> mAttributes;
+	SInt16 minWidth, minHeight, maxWidth, maxHeight;
+	*inStream >> minWidth >> minHeight >> maxWidth >> maxHeight;
+	// -1 leaves no limit.
+	mMinMaxSize.left = std::max<SInt16>(minWidth, 0);
+	mMinMaxSize.top = std::max<SInt16>(minHeight, 0);
+	mMinMaxSize.right = maxWidth < 0 ? SInt16(32767) : maxWidth;
+	mMinMaxSize.bottom = maxHeight < 0 ? SInt16(32767) : maxHeight;
+	InitWindow(title);
+}
+
+void LWindow::InitWindow(ConstStr255Param inTitle)
+{
+	// The pane data's location is the window's global position; in its own port the window is at 0,0.
+	mGlobalBounds.left = SInt16(mFrameLocation.h);
+	mGlobalBounds.top = SInt16(mFrameLocation.v);
+	mGlobalBounds.right = SInt16(mFrameLocation.h + mFrameSize.width);
+	mGlobalBounds.bottom = SInt16(mFrameLocation.v + mFrameSize.height);
+	mUserBounds = mGlobalBounds;
+	mFrameLocation = SPoint32{};
+	mImageLocation = SPoint32{};
+	mVisible = false;
+	mActive = false;
+	if (HasAttribute(windAttr_Modal))
+		mAttributes |= windAttr_Targetable; // nothing behind a modal window may take its keys
+	std::memcpy(mTitle, inTitle, size_t(inTitle[0]) + 1);
+
+	Qt::WindowFlags flags;
+	if (HasAttribute(windAttr_Modal))
+		flags = Qt::Dialog;
+	else if (HasAttribute(windAttr_Floating))
+		flags = Qt::Tool | Qt::WindowStaysOnTopHint;
+	else
+		flags = Qt::Window;
+	if (HasAttribute(windAttr_TitleBar)) {
+		flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+		if (HasAttribute(windAttr_CloseBox))
+			flags |= Qt::WindowCloseButtonHint;
+		if (HasAttribute(windAttr_Zoomable))
+			flags |= Qt::WindowMaximizeButtonHint;
+		if (HasAttribute(windAttr_Regular))
+			flags |= Qt::WindowMinimizeButtonHint;
+	} else {
+		flags |= Qt::FramelessWindowHint;
+	}
+	const bool withMenuBar = HasAttribute(windAttr_Regular) && !HasAttribute(windAttr_NoMenuBar) &&
+				 !HasAttribute(windAttr_Modal) && !HasAttribute(windAttr_Floating);
+	mWidget = new QtWindowWidget(this, flags, withMenuBar);
+	if (HasAttribute(windAttr_Modal))
+		mWidget->setWindowModality(Qt::ApplicationModal);
+	mWidget->setWindowTitle(QStringFromPascal(mTitle));
+	mWidget->ResizeImage(mFrameSize.width, mFrameSize.height);
+	mPort = NewImagePort(&mWidget->Image());
+	mWidget->PlaceContent(mGlobalBounds);
+	mWidget->SyncMenuBar();
+	sWindows.push_back(this);
+	if (mFrameSize.width > 0 && mFrameSize.height > 0)
+		InvalPortRect(Rect{0, 0, mFrameSize.height, mFrameSize.width});
+}
+
+LWindow::~LWindow()
+{
+	const Boolean wasActive = mActive && mVisible;
+	mClosing = true;
+	std::erase(sWindows, this);
+	if (wasActive && !HasAttribute(windAttr_Floating))
+		ActivateNextWindow();
+	// The panes go while the window is still whole, and before the port they draw into.
+	DeleteAllSubPanes();
+	if (mPort) {
+		GrafPtr current;
+		GetPort(&current);
+		if (current == mPort)
+			SetPort(nullptr);
+		DisposePort(mPort);
+		mPort = nullptr;
+	}
+	mWidget->Detach();
+	mWidget = nullptr;
+}
+
+void LWindow::SetDescriptor(ConstStr255Param inTitle)
+{
+	std::memcpy(mTitle, inTitle, size_t(inTitle[0]) + 1);
+	mWidget->setWindowTitle(QStringFromPascal(mTitle));
+}
+
+StringPtr LWindow::GetDescriptor(Str255 outTitle) const
+{
+	std::memcpy(outTitle, mTitle, size_t(mTitle[0]) + 1);
+	return outTitle;
+}
+
+void LWindow::Select()
+{
+	if (mClosing)
+		return;
+	std::erase(sWindows, this);
+	auto at = std::find_if(sWindows.begin(), sWindows.end(), [&](LWindow* w) { return Layer(w) >= Layer(this); });
+	sWindows.insert(at, this);
+	if (!HasAttribute(windAttr_Floating)) {
+		for (LWindow* w : sWindows)
+			if (w != this && !w->HasAttribute(windAttr_Floating) && w->mActive)
+				w->Deactivate();
+	}
+	Activate();
+	if (IsVisible()) {
+		mWidget->raise();
+		mWidget->activateWindow();
+	}
+	if (HasAttribute(windAttr_Targetable)) {
+		LCommander* target = this;
+		while (target->GetLatentSub())
+			target = target->GetLatentSub();
+		SwitchTarget(target);
+	}
+}
+
+Boolean LWindow::IsFrontWindow() const
+{
+	const std::vector<LWindow*> list = GetWindowList();
+	for (LWindow* w : list)
+		if (Layer(w) == Layer(this) && w->IsVisible())
+			return w == this;
+	return false;
+}
+
+Boolean LWindow::AttemptClose()
+{
+	if (mClosing)
+		return true;
+	if (mSuperCommander && !mSuperCommander->AllowSubRemoval(this))
+		return false;
+	DoClose();
+	return true;
+}
+
+void LWindow::DoClose()
+{
+	if (mClosing)
+		return;
+	Hide();
+	mClosing = true;
+	UDispatch::DeleteWhenSafe(this);
+}
+
+void LWindow::GetGlobalBounds(Rect& outBounds) const
+{
+	outBounds = mGlobalBounds;
+}
+
+void LWindow::DoSetBounds(const Rect& inBounds)
+{
+	const SInt16 width = std::clamp<SInt16>(SInt16(inBounds.right - inBounds.left), mMinMaxSize.left,
+						std::max(mMinMaxSize.left, mMinMaxSize.right));
+	const SInt16 height = std::clamp<SInt16>(SInt16(inBounds.bottom - inBounds.top), mMinMaxSize.top,
+						 std::max(mMinMaxSize.top, mMinMaxSize.bottom));
+	const bool placing = mWidget->mPlacing;
+	mWidget->mPlacing = true; // ResizeFrameBy must not place the widget a second time
+	LView::ResizeFrameBy(SInt16(width - mFrameSize.width), SInt16(height - mFrameSize.height), false);
+	mWidget->mPlacing = placing;
+	mGlobalBounds = Rect{inBounds.top, inBounds.left, SInt16(inBounds.top + height), SInt16(inBounds.left + width)};
+	mWidget->ResizeImage(width, height);
+	mWidget->PlaceContent(mGlobalBounds);
+	InvalPortRect(Rect{0, 0, height, width});
+}
+
+void LWindow::MoveWindowTo(SInt16 inHoriz, SInt16 inVert)
+{
+	Rect bounds = mGlobalBounds;
+	OffsetRect(&bounds, SInt16(inHoriz - bounds.left), SInt16(inVert - bounds.top));
+	DoSetBounds(bounds);
+}
+
+void LWindow::ResizeWindowTo(SInt16 inWidth, SInt16 inHeight)
+{
+	Rect bounds = mGlobalBounds;
+	bounds.right = SInt16(bounds.left + inWidth);
+	bounds.bottom = SInt16(bounds.top + inHeight);
+	DoSetBounds(bounds);
+}
+
+void LWindow::SetMinMaxSize(const Rect& inRect)
+{
+	mMinMaxSize = inRect;
+	mWidget->PlaceContent(mGlobalBounds);
+}
+
+void LWindow::DoSetZoom(Boolean inZoomOut)
+{
+	if (inZoomOut) {
+		mUserBounds = mGlobalBounds;
+		Rect standard = mGlobalBounds;
+		if (GDHandle screen = GetMainDevice()) {
+			standard = (*screen)->gdRect;
+			InsetRect(&standard, 10, 30);
+		}
+		DoSetBounds(standard);
+	} else {
+		DoSetBounds(mUserBounds);
+	}
+	mZoomed = inZoomOut;
+}
+
+void LWindow::GlobalToPortPoint(Point& ioPoint) const
+{
+	ioPoint.h = SInt16(ioPoint.h - mGlobalBounds.left);
+	ioPoint.v = SInt16(ioPoint.v - mGlobalBounds.top);
+}
+
+void LWindow::PortToGlobalPoint(Point& ioPoint) const
+{
+	ioPoint.h = SInt16(ioPoint.h + mGlobalBounds.left);
+	ioPoint.v = SInt16(ioPoint.v + mGlobalBounds.top);
+}
+
+Boolean LWindow::ObeyCommand(CommandT inCommand, void* ioParam)
+{
+	if (inCommand == cmd_Close) {
+		AttemptClose();
+		return true;
+	}
+	return LCommander::ObeyCommand(inCommand, ioParam);
+}
+
+void LWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
+				Str255 outName)
+{
+	if (inCommand == cmd_Close) {
+		outEnabled = HasAttribute(windAttr_CloseBox);
+		return;
+	}
+	LCommander::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
+}
+
+void LWindow::HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount)
+{
+	SetClickCount(inClickCount);
+	if (!mActive && !HasAttribute(windAttr_Floating))
+		Select();
+	ClickInContent(inMacEvent);
+}
+
+void LWindow::ClickInContent(const EventRecord& inMacEvent)
+{
+	SMouseDownEvent mouse;
+	mouse.macEvent = inMacEvent;
+	mouse.wherePort = inMacEvent.where;
+	GlobalToPortPoint(mouse.wherePort);
+	mouse.clickCount = GetClickCount();
+	Click(mouse);
+}
+
+void LWindow::Suspend()
+{
+	if (HasAttribute(windAttr_HideOnSuspend) && IsVisible())
+		mWidget->hide();
+}
+
+void LWindow::Resume()
+{
+	if (HasAttribute(windAttr_HideOnSuspend) && IsVisible())
+		mWidget->show();
+}
+
+void LWindow::InvalPortRect(const Rect& inRect)
+{
+	const QRect r(inRect.left, inRect.top, inRect.right - inRect.left, inRect.bottom - inRect.top);
+	if (r.isEmpty() || !mWidget)
+		return;
+	mWidget->mInvalid += r;
+	mWidget->Content()->update(r);
+}
+
+void LWindow::InvalPortRegion(RgnHandle inRegion)
+{
+	if (!inRegion || !mWidget)
+		return;
+	mWidget->mInvalid += inRegion->region;
+	mWidget->Content()->update(inRegion->region);
+}
+
+void LWindow::UpdatePort()
+{
+	if (!mWidget || mWidget->mInvalid.isEmpty() || mUpdateRgn)
+		return;
+	mUpdateRgn = NewRgn();
+	mUpdateRgn->region = mWidget->mInvalid;
+	mWidget->mInvalid = QRegion();
+	struct StClear {
+		LWindow* w;
+		~StClear()
+		{
+			DisposeRgn(w->mUpdateRgn);
+			w->mUpdateRgn = nullptr;
+		}
+	} clear{this};
+	Draw(nullptr);
+	NoteDrawn();
+}
+
+void LWindow::NoteDrawn()
+{
+	mDrawn = true;
+}
+
+void LWindow::DrawSelf()
+{
+	Rect frame;
+	CalcLocalFrameRect(frame);
+	const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
+	RGBBackColor(&white);
+	EraseRect(&frame);
+}
+
+void LWindow::ShowSelf()
+{
+	InvalPortRect(Rect{0, 0, mFrameSize.height, mFrameSize.width});
+	mWidget->show();
+	mWidget->Content()->setFocus();
+	if (HasAttribute(windAttr_Floating))
+		Activate();
+	else if (HasAttribute(windAttr_Modal))
+		Select(); // a modal window takes the keys as soon as it is up
+}
+
+void LWindow::HideSelf()
+{
+	mWidget->hide();
+	const Boolean wasActive = mActive;
+	Deactivate();
+	if (IsOnDuty())
+		SwitchTarget(mSuperCommander ? mSuperCommander : GetDefaultCommander());
+	if (wasActive && !HasAttribute(windAttr_Floating))
+		ActivateNextWindow();
+}
+
+void LWindow::ActivateNextWindow()
+{
+	// The next window takes over, as when the front window goes.
+	for (LWindow* w : GetWindowList())
+		if (w != this && w->IsVisible() && !w->HasAttribute(windAttr_Floating)) {
+			w->Select();
+			return;
+		}
+}
+
+void LWindow::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
+{
+	if (mWidget->mPlacing) {
+		LView::ResizeFrameBy(inWidthDelta, inHeightDelta, inRefresh);
+		return;
+	}
+	Rect bounds = mGlobalBounds;
+	bounds.right = SInt16(bounds.right + inWidthDelta);
+	bounds.bottom = SInt16(bounds.bottom + inHeightDelta);
+	DoSetBounds(bounds);
+}
+
+void LWindow::MoveBy(SInt32 inHorizDelta, SInt32 inVertDelta, Boolean)
+{
+	MoveWindowTo(SInt16(mGlobalBounds.left + inHorizDelta), SInt16(mGlobalBounds.top + inVertDelta));
+}
+
+std::vector<LWindow*> LWindow::GetWindowList()
+{
+	std::vector<LWindow*> list;
+	for (LWindow* w : sWindows)
+		if (!w->mClosing)
+			list.push_back(w);
+	std::stable_sort(list.begin(), list.end(), [](LWindow* a, LWindow* b) { return Layer(a) < Layer(b); });
+	return list;
+}
+
+LWindow* LWindow::FetchTopRegular()
+{
+	for (LWindow* w : GetWindowList())
+		if (Layer(w) == 2 && w->IsVisible())
+			return w;
+	return nullptr;
+}
+
+LWindow* LWindow::FetchTopModal()
+{
+	for (LWindow* w : GetWindowList())
+		if (Layer(w) == 0 && w->IsVisible())
+			return w;
+	return nullptr;
+}
+
+void LWindow::AfterDispatch()
+{
+	bool menuBarShown = false;
+	for (LWindow* w : sWindows) {
+		if (w->mDrawn) {
+			w->mDrawn = false;
+			w->mWidget->Content()->update();
+		}
+		w->mWidget->SyncMenuBar();
+		menuBarShown = menuBarShown || w->mWidget->ShowsMenuBar();
+	}
+	QtMenus::SyncTray(menuBarShown);
+}

@@ -1,0 +1,303 @@
+#include "platform/framework/QtWindowWidget.h"
+
+#include "platform/framework/LApplication.h"
+#include "platform/framework/LMenu.h"
+#include "platform/framework/LMenuBar.h"
+#include "platform/framework/LWindow.h"
+#include "platform/framework/QtEventTranslation.h"
+#include "platform/framework/QtMenus.h"
+#include "platform/framework/UDispatch.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/MacRomanQString.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <cstdlib>
+
+// The content area: shows the port's image and turns input into toolbox events.
+class QtContentWidget : public QWidget {
+public:
+	explicit QtContentWidget(QtWindowWidget* inWindow) : QWidget(inWindow), mWindow(inWindow)
+	{
+		setFocusPolicy(Qt::StrongFocus);
+		setAttribute(Qt::WA_OpaquePaintEvent);
+	}
+
+protected:
+	// Tab is a key like the others: the framework's tab groups move between fields.
+	bool focusNextPrevChild(bool) override { return false; }
+
+	void paintEvent(QPaintEvent* event) override
+	{
+		if (LWindow* owner = mWindow->Owner())
+			UDispatch::Run([owner] { owner->UpdatePort(); });
+		QPainter painter(this);
+		painter.drawImage(event->rect(), mWindow->Image(), event->rect());
+	}
+
+	void resizeEvent(QResizeEvent*) override
+	{
+		LWindow* owner = mWindow->Owner();
+		if (!owner)
+			return;
+		SDimension16 size;
+		owner->GetFrameSize(size);
+		if (mWindow->mPlacing || (size.width == width() && size.height == height()))
+			return;
+		// The user resized the window.
+		mWindow->mPlacing = true;
+		const SInt16 dw = SInt16(width() - size.width), dh = SInt16(height() - size.height);
+		UDispatch::Run([&] {
+			Rect bounds;
+			owner->GetGlobalBounds(bounds);
+			bounds.right = SInt16(bounds.right + dw);
+			bounds.bottom = SInt16(bounds.bottom + dh);
+			owner->DoSetBounds(bounds);
+		});
+		mWindow->mPlacing = false;
+		LWindow::AfterDispatch();
+	}
+
+	void keyPressEvent(QKeyEvent* event) override { Key(event, true); }
+	void keyReleaseEvent(QKeyEvent* event) override { Key(event, false); }
+
+	void mousePressEvent(QMouseEvent* event) override
+	{
+		if (!mWindow->Owner())
+			return;
+		const bool right = event->button() == Qt::RightButton;
+		EventRecord record = MakeMouseEvent(event, mouseDown, right);
+		// Quick clicks at the same place count up, by the system's own double-click time.
+		const QPoint global = event->globalPosition().toPoint();
+		if (record.when - sLastClickTick <= LApplication::GetDblTime() &&
+		    std::abs(global.x() - sLastClickPos.x()) <= 4 && std::abs(global.y() - sLastClickPos.y()) <= 4)
+			++sClickCount;
+		else
+			sClickCount = 1;
+		sLastClickTick = record.when;
+		sLastClickPos = global;
+		LApplication::DispatchEvent(record, mWindow->Owner(), sClickCount);
+		event->accept();
+	}
+
+	void mouseReleaseEvent(QMouseEvent* event) override
+	{
+		if (!mWindow->Owner())
+			return;
+		EventRecord record = MakeMouseEvent(event, mouseUp, event->button() == Qt::RightButton);
+		LApplication::DispatchEvent(record, mWindow->Owner());
+	}
+
+	void wheelEvent(QWheelEvent* event) override
+	{
+		if (!mWindow->Owner())
+			return;
+		const QPoint steps = event->angleDelta() / 120;
+		const bool vertical = steps.y() != 0;
+		const SInt32 delta = vertical ? steps.y() : steps.x();
+		if (delta == 0)
+			return;
+		const QPoint global = event->globalPosition().toPoint();
+		Point where;
+		where.h = SInt16(global.x());
+		where.v = SInt16(global.y());
+		const UInt16 modifiers = QtEventTranslation::Modifiers(int(event->modifiers()));
+		if (LApplication::DispatchWheel(mWindow->Owner(), vertical, delta, where, modifiers))
+			event->accept();
+		else
+			event->ignore();
+	}
+
+private:
+	EventRecord MakeMouseEvent(QMouseEvent* event, UInt16 what, bool right)
+	{
+		EventRecord record;
+		record.what = what;
+		record.when = TickCount();
+		const QPoint global = event->globalPosition().toPoint();
+		record.where.h = SInt16(global.x());
+		record.where.v = SInt16(global.y());
+		record.modifiers = QtEventTranslation::Modifiers(int(event->modifiers()), right);
+		if (what == mouseUp)
+			record.modifiers |= btnState;
+		return record;
+	}
+
+	void Key(QKeyEvent* event, bool down)
+	{
+		if (!mWindow->Owner())
+			return;
+		EventRecord record;
+		record.modifiers = QtEventTranslation::Modifiers(int(event->modifiers()));
+		if (!QtEventTranslation::KeyMessage(event->key(), event->text().toStdString(), record.modifiers,
+						    record.message)) {
+			event->ignore();
+			return;
+		}
+		record.what = down ? (event->isAutoRepeat() ? autoKey : keyDown) : keyUp;
+		// Keys typed into a window belong to its chain, whatever the framework last selected.
+		LWindow* owner = mWindow->Owner();
+		if (down && owner->HasAttribute(windAttr_Targetable) && !owner->IsOnDuty())
+			UDispatch::Run([owner] { owner->Select(); });
+		record.when = TickCount();
+		const QPoint mouse = QCursor::pos();
+		record.where.h = SInt16(mouse.x());
+		record.where.v = SInt16(mouse.y());
+		LApplication::DispatchEvent(record, mWindow->Owner());
+		event->accept();
+	}
+
+	QtWindowWidget* mWindow;
+	static inline UInt32 sLastClickTick = 0;
+	static inline QPoint sLastClickPos;
+	static inline SInt16 sClickCount = 0;
+};
+
+QtWindowWidget::QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar)
+	: QWidget(nullptr, inFlags), mOwner(inOwner)
+{
+	auto* layout = new QVBoxLayout(this);
+	layout->setContentsMargins(0, 0, 0, 0);
+	layout->setSpacing(0);
+	if (inWithMenuBar) {
+		mMenuBar = new QMenuBar(this);
+		mMenuBar->setNativeMenuBar(false);
+		layout->setMenuBar(mMenuBar);
+	}
+	mContent = new QtContentWidget(this);
+	layout->addWidget(mContent);
+	mImage = QImage(1, 1, QImage::Format_RGB32);
+	mImage.fill(Qt::white);
+}
+
+QtWindowWidget::~QtWindowWidget() = default;
+
+void QtWindowWidget::Detach()
+{
+	mOwner = nullptr;
+	hide();
+	deleteLater();
+}
+
+QWidget* QtWindowWidget::Content() const
+{
+	return mContent;
+}
+
+int QtWindowWidget::MenuBarHeight() const
+{
+	return mMenuBar && !mMenuBar->isHidden() ? mMenuBar->sizeHint().height() : 0;
+}
+
+void QtWindowWidget::PlaceContent(const Rect& inGlobalBounds)
+{
+	const bool wasPlacing = mPlacing;
+	mPlacing = true;
+	const int width = inGlobalBounds.right - inGlobalBounds.left;
+	const int height = inGlobalBounds.bottom - inGlobalBounds.top;
+	Rect limits;
+	mOwner->GetMinMaxSize(limits);
+	if (mOwner->HasAttribute(windAttr_Resizable)) {
+		mContent->setMinimumSize(std::min<int>(limits.left, width), std::min<int>(limits.top, height));
+		mContent->setMaximumSize(std::max<int>(limits.right, width), std::max<int>(limits.bottom, height));
+	} else {
+		mContent->setFixedSize(width, height);
+	}
+	mContent->resize(width, height);
+	const int barHeight = MenuBarHeight();
+	setGeometry(inGlobalBounds.left, inGlobalBounds.top - barHeight, width, height + barHeight);
+	mPlacing = wasPlacing;
+}
+
+void QtWindowWidget::ResizeImage(int inWidth, int inHeight)
+{
+	inWidth = std::max(inWidth, 1);
+	inHeight = std::max(inHeight, 1);
+	if (mImage.width() == inWidth && mImage.height() == inHeight)
+		return;
+	QImage image(inWidth, inHeight, QImage::Format_RGB32);
+	image.fill(Qt::white);
+	QPainter painter(&image);
+	painter.drawImage(0, 0, mImage);
+	painter.end();
+	mImage = image; // the port keeps pointing at mImage
+}
+
+void QtWindowWidget::SyncMenuBar()
+{
+	if (!mMenuBar || !mOwner)
+		return;
+	LMenuBar* bar = LMenuBar::GetCurrentMenuBar();
+	const UInt32 seed = bar ? bar->GetSeed() : 0;
+	if (bar == mMenuBarModel && seed == mMenuSeed)
+		return;
+	mMenuBarModel = bar;
+	mMenuSeed = seed;
+	// An open menu may be one of these: they go when its loop is left.
+	for (QAction* action : mMenuBar->actions())
+		if (QMenu* old = action->menu())
+			old->deleteLater();
+	mMenuBar->clear();
+	if (!bar)
+		return;
+	for (LMenu* menu : bar->GetBarMenus()) {
+		Str255 title;
+		menu->GetTitle(title);
+		QMenu* qmenu = mMenuBar->addMenu(QStringFromPascal(title));
+		const SInt16 id = menu->GetMenuID();
+		QPointer<QMenu> guard(qmenu);
+		connect(qmenu, &QMenu::aboutToShow, qmenu, [guard, id] {
+			if (guard)
+				QtMenus::Fill(guard, id, nullptr, true);
+		});
+		QtMenus::Fill(qmenu, id, nullptr, true);
+	}
+}
+
+void QtWindowWidget::closeEvent(QCloseEvent* event)
+{
+	// The close box asks the window; the window decides and deletes itself later.
+	event->ignore();
+	LWindow* owner = mOwner;
+	if (!owner)
+		return;
+	UDispatch::Run([owner] { owner->ProcessCommand(cmd_Close); });
+	LWindow::AfterDispatch();
+}
+
+void QtWindowWidget::changeEvent(QEvent* event)
+{
+	QWidget::changeEvent(event);
+	if (mOwner && event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
+		// The maximize button is the zoom box: the window decides its zoomed size.
+		setWindowState(windowState() & ~Qt::WindowMaximized);
+		LWindow* owner = mOwner;
+		UDispatch::Run([owner] { owner->DoSetZoom(!owner->IsZoomed()); });
+		LWindow::AfterDispatch();
+		return;
+	}
+	if (mOwner && event->type() == QEvent::ActivationChange && isActiveWindow() && !mOwner->IsFrontWindow() &&
+	    !mOwner->IsClosing()) {
+		LWindow* owner = mOwner;
+		UDispatch::Run([owner] { owner->Select(); });
+	}
+}
+
+void QtWindowWidget::moveEvent(QMoveEvent* event)
+{
+	QWidget::moveEvent(event);
+	if (!mOwner || mPlacing || !isVisible())
+		return;
+	// Moved by the user: the window's global bounds follow.
+	const QPoint topLeft = geometry().topLeft() + QPoint(0, MenuBarHeight());
+	Rect bounds;
+	mOwner->GetGlobalBounds(bounds);
+	const SInt16 dh = SInt16(topLeft.x() - bounds.left), dv = SInt16(topLeft.y() - bounds.top);
+	if (dh != 0 || dv != 0)
+		mOwner->mGlobalBounds = Rect{SInt16(bounds.top + dv), SInt16(bounds.left + dh),
+					     SInt16(bounds.bottom + dv), SInt16(bounds.right + dh)};
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Inside of LWindow (included by .cpp files of the stand-in only): the top-level widget, with the menu bar
+// for standard windows and the content widget that shows the backing image and takes input.
+
+#include "platform/toolbox/MacTypes.h"
+
+#include <QImage>
+#include <QMenuBar>
+#include <QRegion>
+#include <QWidget>
+
+class LMenu;
+class LWindow;
+class QtContentWidget;
+
+class QtWindowWidget : public QWidget {
+public:
+	QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar);
+	~QtWindowWidget() override;
+
+	// The window goes: the widget stops calling it and is deleted when Qt is done with it (it may be
+	// inside one of its own event handlers now).
+	void Detach();
+
+	QImage& Image() { return mImage; }
+	QWidget* Content() const;
+	LWindow* Owner() const { return mOwner; }
+	int MenuBarHeight() const;
+
+	// Content area geometry in global coordinates.
+	void PlaceContent(const Rect& inGlobalBounds);
+	void ResizeImage(int inWidth, int inHeight);
+
+	QRegion mInvalid; // port coordinates, waiting to be drawn
+	bool mPlacing = false; // geometry changes made by the framework, not the user
+	void SyncMenuBar();
+	bool ShowsMenuBar() const { return mMenuBar && isVisible(); }
+
+protected:
+	void closeEvent(QCloseEvent* event) override;
+	void changeEvent(QEvent* event) override;
+	void moveEvent(QMoveEvent* event) override;
+
+private:
+	LWindow* mOwner;
+	QImage mImage;
+	QMenuBar* mMenuBar = nullptr;
+	QtContentWidget* mContent = nullptr;
+	UInt32 mMenuSeed = 0;
+	const void* mMenuBarModel = nullptr;
+};

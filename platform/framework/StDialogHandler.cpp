@@ -1,0 +1,89 @@
+#include "platform/framework/StDialogHandler.h"
+
+#include "platform/framework/LApplication.h"
+#include "platform/framework/LWindow.h"
+#include "platform/framework/UDispatch.h"
+#include "platform/framework/UReanimator.h"
+#include "platform/toolbox/Debugging.h"
+
+#include <deque>
+
+namespace {
+struct Answer {
+	MessageT message;
+	StDialogHandler::Preparation prepare;
+};
+std::deque<Answer> sAnswers;
+Boolean sAnswersRequired = false;
+} // namespace
+
+StDialogHandler::StDialogHandler(ResIDT inDialogResID, LCommander* inSuper) : LCommander(inSuper)
+{
+	mDialog = LWindow::CreateWindow(inDialogResID, this);
+	SignalIf_(mDialog == nullptr);
+	if (mDialog)
+		UReanimator::LinkListenerToControls(this, mDialog, inDialogResID);
+}
+
+StDialogHandler::~StDialogHandler()
+{
+	// A dialog that closed itself waits for the safe point, after this handler is gone.
+	if (mClosedDialog && UDispatch::IsDeletionPending(mClosedDialog))
+		mClosedDialog->SetSuperCommander(mSuperCommander);
+	delete mDialog;
+}
+
+MessageT StDialogHandler::DoDialog()
+{
+	if (!sAnswers.empty()) {
+		Answer answer = std::move(sAnswers.front());
+		sAnswers.pop_front();
+		if (answer.prepare && mDialog)
+			answer.prepare(mDialog);
+		return answer.message;
+	}
+	// A test that forgot its answer would wait for ever.
+	Assert_(!sAnswersRequired);
+	if (mMessage == msg_Nothing && mDialog)
+		LApplication::ProcessNextEvent();
+	const MessageT message = mMessage;
+	mMessage = msg_Nothing;
+	return message;
+}
+
+void StDialogHandler::ListenToMessage(MessageT inMessage, void*)
+{
+	if (inMessage != msg_Nothing)
+		mMessage = inMessage;
+}
+
+Boolean StDialogHandler::AllowSubRemoval(LCommander* inSub)
+{
+	if (inSub == mDialog) {
+		if (mMessage == msg_Nothing)
+			mMessage = msg_Cancel;
+		mClosedDialog = mDialog;
+		mDialog = nullptr;
+	}
+	return true;
+}
+
+void StDialogHandler::QueueAnswer(MessageT inMessage, Preparation inPrepare)
+{
+	sAnswers.push_back(Answer{inMessage, std::move(inPrepare)});
+}
+
+size_t StDialogHandler::CountQueuedAnswers()
+{
+	return sAnswers.size();
+}
+
+void StDialogHandler::ClearQueuedAnswers()
+{
+	sAnswers.clear();
+}
+
+void StDialogHandler::SetAnswersRequired(Boolean inRequired)
+{
+	sAnswersRequired = inRequired;
+}

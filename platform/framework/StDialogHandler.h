@@ -1,0 +1,41 @@
+#pragma once
+// Runs a modal dialog built from a layout. The handler is the dialog's super commander and hears the
+// messages of the controls named in the layout's control list. DoDialog processes one pass of events and
+// returns the message heard during it (msg_Nothing when none); callers loop until it is not msg_Nothing.
+// Closing the dialog (close box, Escape) gives msg_Cancel.
+//
+// Tests script the user: QueueAnswer makes the next DoDialog of any dialog return that message at once,
+// after an optional preparation that may fill the dialog's fields.
+
+#include "platform/framework/LCommander.h"
+#include "platform/framework/LListener.h"
+
+#include <functional>
+
+class LWindow;
+
+class StDialogHandler : public LCommander, public LListener {
+public:
+	StDialogHandler(ResIDT inDialogResID, LCommander* inSuper);
+	~StDialogHandler() override; // deletes the dialog
+	StDialogHandler(const StDialogHandler&) = delete;
+	StDialogHandler& operator=(const StDialogHandler&) = delete;
+
+	LWindow* GetDialog() const { return mDialog; } // null once the dialog has closed
+	MessageT DoDialog();
+
+	void ListenToMessage(MessageT inMessage, void* ioParam) override;
+	Boolean AllowSubRemoval(LCommander* inSub) override;
+
+	typedef std::function<void(LWindow* inDialog)> Preparation;
+	static void QueueAnswer(MessageT inMessage, Preparation inPrepare = {});
+	static size_t CountQueuedAnswers();
+	static void ClearQueuedAnswers();
+	// When set, a dialog that finds no queued answer stops the program instead of waiting for a user.
+	static void SetAnswersRequired(Boolean inRequired);
+
+private:
+	LWindow* mDialog = nullptr;
+	LWindow* mClosedDialog = nullptr; // compared only: it may be gone
+	MessageT mMessage = msg_Nothing;
+};

@@ -1,0 +1,26 @@
+#include "platform/framework/UTextTraits.h"
+
+#include "platform/toolbox/gui/Fonts.h"
+#include "platform/toolbox/gui/QuickDraw.h"
+#include "platform/toolbox/gui/ResourceStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+SInt16 UTextTraits::SetPortTextTraits(ResIDT inTextTraitsID)
+{
+	const SResTextTraits* traits = inTextTraitsID != 0 ? ResourceStore::Get().GetTextTraits(inTextTraitsID) : nullptr;
+	SInt16 font = systemFont;
+	if (traits && !traits->fontName.empty()) {
+		Str255 name;
+		name[0] = UInt8(std::min<size_t>(traits->fontName.size(), 255));
+		std::memcpy(name + 1, traits->fontName.data(), name[0]);
+		GetFNum(name, &font);
+	}
+	TextFont(font);
+	TextSize(traits ? traits->size : 0);
+	TextFace(traits ? traits->style : 0);
+	const RGBColor black{0, 0, 0};
+	RGBForeColor(traits ? &traits->color : &black);
+	return traits ? traits->justification : SInt16(0);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/toolbox/gui/GrafPort.h"
+
+namespace QD {
+// A painter on a port for one drawing step, in the port's local coordinates and clipped to its clip, after
+// telling the port's drawn notifier. On a port over a caller's painter, that painter's state is saved and
+// given back afterwards.
+class PortPainter {
+public:
+	explicit PortPainter(GrafPort& port);
+	~PortPainter();
+	PortPainter(const PortPainter&) = delete;
+	PortPainter& operator=(const PortPainter&) = delete;
+
+	// False when the port has nothing to draw into.
+	bool IsActive() const { return mPainter != nullptr; }
+	QPainter& operator*() { return *mPainter; }
+	QPainter* operator->() { return mPainter; }
+
+private:
+	QPainter mOwnPainter;
+	QPainter* mPainter = nullptr;
+	bool mSaved = false;
+};
+}

@@ -1,0 +1,125 @@
+#include "FrameworkTestSupport.h"
+
+#include "platform/framework/LApplication.h"
+#include "platform/framework/StDialogHandler.h"
+#include "platform/framework/UDispatch.h"
+#include "platform/framework/UModalAlerts.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace FrameworkTest;
+
+namespace {
+
+class DialogTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		LoadFixtures();
+		mApp = std::make_unique<LApplication>();
+		StDialogHandler::ClearQueuedAnswers();
+		UModalAlerts::ClearQueuedAnswers();
+		UModalAlerts::ClearShownAlerts();
+	}
+	std::unique_ptr<LApplication> mApp;
+};
+
+TEST_F(DialogTest, QueuedAnswerEndsTheDialogAfterItsPreparation)
+{
+	StDialogHandler::QueueAnswer(msg_Cancel, [](LWindow* dialog) {
+		Str255 text = {5, 'h', 'e', 'l', 'l', 'o'};
+		dialog->SetDescriptor(text);
+	});
+	StDialogHandler handler(1100, mApp.get());
+	LWindow* dialog = handler.GetDialog();
+	ASSERT_NE(dialog, nullptr);
+	EXPECT_TRUE(dialog->HasAttribute(windAttr_Modal));
+	EXPECT_EQ(dialog->GetSuperCommander(), &handler);
+	dialog->Show();
+	EXPECT_EQ(handler.DoDialog(), msg_Cancel);
+	Str255 title;
+	dialog->GetDescriptor(title);
+	EXPECT_EQ(title[0], 5);
+	EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 0u);
+}
+
+TEST_F(DialogTest, ControlMessageHeardDuringAPassIsReturned)
+{
+	StDialogHandler handler(1100, mApp.get());
+	auto* ok = dynamic_cast<TButton*>(handler.GetDialog()->FindPaneByID(FOUR_CHAR_CODE("OKbt")));
+	ASSERT_NE(ok, nullptr);
+	handler.GetDialog()->Show();
+	// The user's click arrives from the event loop.
+	QTimer::singleShot(0, [ok] { ok->Press(); });
+	MessageT message = msg_Nothing;
+	for (int pass = 0; pass < 100 && message == msg_Nothing; ++pass)
+		message = handler.DoDialog();
+	EXPECT_EQ(message, msg_OK);
+	EXPECT_EQ(handler.DoDialog() == msg_OK, false); // a message is returned once
+}
+
+TEST_F(DialogTest, ShownDialogTakesTheKeysAndGivesThemBackWhenItGoes)
+{
+	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
+	window->Show();
+	window->Select();
+	{
+		StDialogHandler handler(1100, mApp.get());
+		handler.GetDialog()->Show();
+		EXPECT_TRUE(handler.GetDialog()->IsOnDuty());
+		EXPECT_FALSE(window->IsActive());
+		EXPECT_EQ(LWindow::GetWindowList().front(), handler.GetDialog());
+	}
+	EXPECT_TRUE(window->IsActive());
+	EXPECT_EQ(LCommander::GetTarget(), window);
+}
+
+TEST_F(DialogTest, ClosingTheDialogGivesCancel)
+{
+	StDialogHandler handler(1100, mApp.get());
+	handler.GetDialog()->Show();
+	UDispatch::Run([&] { handler.GetDialog()->AttemptClose(); });
+	EXPECT_EQ(handler.GetDialog(), nullptr);
+	EXPECT_EQ(handler.DoDialog(), msg_Cancel);
+}
+
+TEST_F(DialogTest, AlertShowsItsTextWithTheParametersAndReturnsTheQueuedItem)
+{
+	const Str255 what = {4, 'D', 'i', 's', 'k'};
+	const Str255 code = {2, '-', '1'};
+	ParamText(what, code, nullptr, nullptr);
+	UModalAlerts::QueueAnswer(1);
+	EXPECT_EQ(StopAlert(200), 1);
+	UModalAlerts::QueueAnswer(3);
+	EXPECT_EQ(CautionAlert(201), 3);
+	const auto& shown = UModalAlerts::GetShownAlerts();
+	ASSERT_EQ(shown.size(), 2u);
+	EXPECT_EQ(shown[0].kind, kAlertStop);
+	EXPECT_EQ(shown[0].alertID, 200);
+	EXPECT_EQ(shown[0].text, "Problem: Disk (-1)");
+	EXPECT_EQ(shown[1].kind, kAlertCaution);
+}
+
+TEST_F(DialogTest, AlertShownToTheUserAnswersTheItemOfTheClickedButton)
+{
+	ParamText(nullptr, nullptr, nullptr, nullptr);
+	// The user presses the third button ("Don't Save") of the box that comes up.
+	QString shownText;
+	QTimer::singleShot(0, [&] {
+		for (QWidget* w : QApplication::topLevelWidgets())
+			if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+				shownText = box->text();
+				for (QAbstractButton* b : box->buttons())
+					if (b->text() == QString::fromUtf8("Don't Save"))
+						b->click();
+			}
+	});
+	EXPECT_EQ(CautionAlert(201), 3);
+	EXPECT_EQ(shownText, "Save?");
+}
+
+} // namespace
