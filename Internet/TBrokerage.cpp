@@ -1,0 +1,166 @@
+#include "Internet/TBrokerage.h"
+
+#include "foundation/TVyDate.h"
+#include "model/StockGlobals.h"
+#include "model/TSecurity.h"
+#include "model/USecurityRequests.h"
+#include "model/UZVUtils.h"
+#include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/TickCount.h"
+
+namespace
+{
+
+// Stocks, indexes, funds, currencies: the order of every walk over the kinds.
+constexpr int kWalkOrder[] = {0, 2, 1, 3};
+
+} // namespace
+
+TBrokerage::TBrokerage()
+{
+	// The first Run re-evaluates idling at once.
+	mNextIdleCheck = TickCount();
+}
+
+TBrokerage::~TBrokerage()
+{
+	for (tKindState& kind : mKinds)
+		delete kind.view;
+}
+
+int TBrokerage::KindOf(tSecurityType type)
+{
+	switch (type) {
+	case securityStock:
+		return kStocks;
+	case securityFund:
+		return kFunds;
+	case securityIndex:
+		return kIndexes;
+	case securityCurrency:
+		return kCurrencies;
+	default:
+		return -1;
+	}
+}
+
+bool TBrokerage::KindOn(int kind)
+{
+	const tStockTickerPrefs* prefs = gPreferences;
+	if (prefs == nullptr)
+		return false;
+	switch (kind) {
+	case kStocks:
+		return prefs->stocksOn != 0;
+	case kFunds:
+		return prefs->fundsOn != 0;
+	case kIndexes:
+		return prefs->indexesOn != 0;
+	default:
+		return prefs->currenciesOn != 0;
+	}
+}
+
+void TBrokerage::SetList(tSecurityType type, TList<TSecurity>* list)
+{
+	const int kind = KindOf(type);
+	SignalIf_(kind < 0);
+	SignalIf_(list == nullptr);
+	if (kind < 0 || list == nullptr)
+		return;
+	delete mKinds[kind].view;
+	mKinds[kind].view = new TList<TSecurity>(list);
+}
+
+void TBrokerage::SetMinutes(tSecurityType type, int minutes)
+{
+	const int kind = KindOf(type);
+	SignalIf_(minutes < -1);
+	if (kind < 0)
+		return;
+	if (minutes == -1)
+		minutes = 0;
+	tKindState& state = mKinds[kind];
+	const UInt32 interval = minutes > 0 ? UInt32(minutes) * kTicksPerMinute : 0;
+	if (state.minutes == 0) {
+		// The kind had no interval: due at the next Run.
+		state.nextCheck = TickCount();
+		state.lastCheck = state.nextCheck - interval;
+	} else {
+		state.nextCheck = state.lastCheck + interval;
+	}
+	state.minutes = minutes;
+}
+
+void TBrokerage::Stop()
+{
+	mRunning = 0;
+	for (int kind : kWalkOrder)
+		if (mKinds[kind].view != nullptr)
+			CancelRequests(mKinds[kind].view);
+}
+
+void TBrokerage::CancelRequests(TList<TSecurity>* list)
+{
+	SignalIf_(list == nullptr);
+	if (list == nullptr)
+		return;
+	for (TSecurity* security = list->GetFirst(); security != nullptr; security = list->GetNext())
+		USecurityRequests::CancelURL(security);
+}
+
+void TBrokerage::CheckIdling(TList<TSecurity>* list)
+{
+	SignalIf_(list == nullptr);
+	if (list == nullptr || gPreferences == nullptr)
+		return;
+	TVyDate now;
+	now.Now();
+	for (TSecurity* security = list->GetFirst(); security != nullptr; security = list->GetNext())
+		UZVUtils::CheckIdleSecurity(security, &gPreferences->idling, &now, true);
+}
+
+void TBrokerage::CheckKind(int kind, bool force)
+{
+	tKindState& state = mKinds[kind];
+	SignalIf_(state.view == nullptr);
+	if (state.view == nullptr)
+		return;
+	if (!force) {
+		if (state.minutes < 1)
+			return;
+		const UInt32 now = TickCount();
+		if (!Reached(now, state.nextCheck))
+			return;
+		state.lastCheck = now;
+	}
+
+	TList<TSecurity>* view = state.view;
+	for (TSecurity* security = view->GetFirst(); security != nullptr; security = view->GetNext()) {
+		if (!security->MenuEnabled() && !security->SummaryEnabled())
+			continue;
+		if (security->UpdateSecurityReference() != nullptr)
+			continue;
+		if (!security->InitedToday() || mDetailUpdate != 0 || security->OverrideQuoter())
+			USecurityRequests::SubmitURL(security);
+	}
+
+	if (state.minutes > 0)
+		state.nextCheck = state.lastCheck + UInt32(state.minutes) * kTicksPerMinute;
+}
+
+void TBrokerage::Run()
+{
+	if (mRunning == 0)
+		return;
+	const UInt32 now = TickCount();
+	if (Reached(now, mNextIdleCheck)) {
+		for (int kind : kWalkOrder)
+			if (KindOn(kind) && mKinds[kind].view != nullptr)
+				CheckIdling(mKinds[kind].view);
+		mNextIdleCheck = now + kIdleCheckTicks;
+	}
+	for (int kind : kWalkOrder)
+		if (KindOn(kind))
+			CheckKind(kind, false);
+}

@@ -1,0 +1,775 @@
+#include "Internet/TURLRequest.h"
+
+#include "platform/toolbox/Debugging.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+CURLM* TURLRequest::sCURLHandle = nullptr;
+TList<TURLRequest>* TURLRequest::sRequests = nullptr;
+std::vector<TURLRequest*> TURLRequest::sPendingAdds;
+std::vector<TURLRequest*> TURLRequest::sDeferred;
+bool TURLRequest::sInsideLibrary = false;
+long TURLRequest::sDefaultTimeout = TURLRequest::kDefaultTimeoutMilliseconds;
+
+namespace
+{
+
+constexpr long kNilPointer = long(FOUR_CHAR_CODE("nilP"));
+
+// The stretch in which libcurl may call back into the layer.
+class StInsideLibrary
+{
+      public:
+	explicit StInsideLibrary(bool& flag) : mFlag(flag), mSaved(flag) { mFlag = true; }
+	~StInsideLibrary() { mFlag = mSaved; }
+
+      private:
+	bool& mFlag;
+	bool mSaved;
+};
+
+void CopyText(TVyString& out, const char* text)
+{
+	if (text != nullptr)
+		out = text;
+	else
+		out.Clear();
+}
+
+// Header lines must stay one line each, whatever the caller passes.
+TVyString WithoutLineBreaks(const char* text)
+{
+	TVyString out;
+	for (const char* c = text; c != nullptr && *c != 0; ++c)
+		if (*c != '\r' && *c != '\n')
+			out.Append(c, 1);
+	return out;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------------
+// The layer
+
+void TURLRequest::Initialize(bool withTransferSet)
+{
+	SignalIf_(sRequests != nullptr);
+	if (sRequests == nullptr) {
+		sRequests = new (std::nothrow) TList<TURLRequest>(false, false);
+		if (sRequests == nullptr)
+			throw kNilPointer;
+	}
+	curl_global_init(CURL_GLOBAL_ALL);
+	if (withTransferSet) {
+		SignalIf_(sCURLHandle != nullptr);
+		if (sCURLHandle == nullptr)
+			sCURLHandle = curl_multi_init();
+	}
+}
+
+void TURLRequest::Terminate()
+{
+	SignalIf_(sRequests == nullptr);
+	// Never from a chunk report: libcurl is using the set.
+	SignalIf_(sInsideLibrary);
+	if (sInsideLibrary)
+		return;
+	FlushDeferred();
+	sPendingAdds.clear();
+	if (sRequests != nullptr) {
+		while (TURLRequest* request = sRequests->GetFirst()) {
+			sRequests->Remove(request);
+			if (request->mInSet && sCURLHandle != nullptr)
+				curl_multi_remove_handle(sCURLHandle, request->mHandle);
+			request->mInSet = 0;
+			delete request;
+		}
+		delete sRequests;
+		sRequests = nullptr;
+	}
+	if (sCURLHandle != nullptr) {
+		curl_multi_cleanup(sCURLHandle);
+		sCURLHandle = nullptr;
+	}
+	curl_global_cleanup();
+}
+
+bool TURLRequest::Perform()
+{
+	// A nested event loop inside a chunk report may pump again; libcurl is still running then.
+	if (sCURLHandle == nullptr || sInsideLibrary)
+		return false;
+	CheckIfDone();
+	bool askedAgain = false;
+	for (;;) {
+		int running = 0;
+		CURLMcode code;
+		{
+			StInsideLibrary inside(sInsideLibrary);
+			code = curl_multi_perform(sCURLHandle, &running);
+		}
+		FlushDeferred();
+		if (code != CURLM_CALL_MULTI_PERFORM)
+			break;
+		CheckIfDone();
+		askedAgain = true;
+	}
+	return askedAgain;
+}
+
+void TURLRequest::CheckIfDone()
+{
+	if (sCURLHandle == nullptr || sInsideLibrary)
+		return;
+	int left = 0;
+	CURLMsg* message = curl_multi_info_read(sCURLHandle, &left);
+	if (message == nullptr)
+		return;
+	// The message dies with the handle's removal: copy it first.
+	CURL* handle = message->easy_handle;
+	CURLcode result = message->msg == CURLMSG_DONE ? message->data.result : CURLE_OK;
+	TURLRequest* request = FindRequest(handle);
+	SignalIf_(request == nullptr);
+	curl_multi_remove_handle(sCURLHandle, handle);
+	if (request != nullptr) {
+		request->mInSet = 0;
+		FinishRequest(request, UInt8(result));
+	}
+}
+
+void TURLRequest::FinishRequest(TURLRequest* request, UInt8 resultCode)
+{
+	request->mResultCode = resultCode;
+	request->mFinishing = 1;
+	request->DoCleanup();
+	DeleteRequest(request);
+	delete request;
+}
+
+void TURLRequest::FlushDeferred()
+{
+	if (sInsideLibrary)
+		return;
+	std::vector<TURLRequest*> adds;
+	adds.swap(sPendingAdds);
+	for (TURLRequest* request : adds) {
+		if (request->mCancelled)
+			continue;
+		if (curl_multi_add_handle(sCURLHandle, request->mHandle) == CURLM_OK)
+			request->mInSet = 1;
+		else
+			FinishRequest(request, kResultNotStarted);
+	}
+	std::vector<TURLRequest*> cancelled;
+	cancelled.swap(sDeferred);
+	for (TURLRequest* request : cancelled) {
+		if (request->mInSet && sCURLHandle != nullptr)
+			curl_multi_remove_handle(sCURLHandle, request->mHandle);
+		request->mInSet = 0;
+		delete request;
+	}
+}
+
+long TURLRequest::OutstandingRequests()
+{
+	return sRequests != nullptr ? sRequests->Count() : 0;
+}
+
+TURLRequest* TURLRequest::FindRequest(void* easyHandle)
+{
+	if (sRequests == nullptr || easyHandle == nullptr)
+		return nullptr;
+	for (tListNode<TURLRequest>* node = sRequests->GetEntryHead(); node != nullptr; node = node->mNext)
+		if (node->mItem->mHandle == easyHandle)
+			return node->mItem;
+	return nullptr;
+}
+
+void TURLRequest::AddRequest(TURLRequest* request)
+{
+	if (sRequests != nullptr && request != nullptr)
+		sRequests->Append(request);
+}
+
+void TURLRequest::DeleteRequest(TURLRequest* request)
+{
+	if (sRequests != nullptr && request != nullptr)
+		sRequests->Remove(request);
+}
+
+void TURLRequest::SetDefaultTimeout(long milliseconds)
+{
+	sDefaultTimeout = milliseconds > 0 ? milliseconds : kDefaultTimeoutMilliseconds;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// One request
+
+TURLRequest::TURLRequest()
+{
+	Reset();
+}
+
+TURLRequest::~TURLRequest()
+{
+	// Destroying an open request is the caller's error; detach it so the set never sees a freed handle.
+	if (sRequests != nullptr && sRequests->FindItem(this) != 0) {
+		SignalIf_(!mFinishing);
+		DeleteRequest(this);
+	}
+	if (mInSet && sCURLHandle != nullptr && !sInsideLibrary)
+		curl_multi_remove_handle(sCURLHandle, mHandle);
+	std::erase(sPendingAdds, this);
+	FreeTransferCopies();
+	curl_slist_free_all(mReceivedCookieLines);
+	if (mHandle != nullptr)
+		curl_easy_cleanup(mHandle);
+}
+
+void TURLRequest::Reset()
+{
+	mMethod = kMethodGet;
+	mVerbose = 0;
+	mFollowLocation = 0;
+	mSSLMode = 1;
+	mURL.Clear();
+	mBody.Clear();
+	mDebugText.Clear();
+	mSSLData.Clear();
+	mHeaderText.Clear();
+	mPostData.Clear();
+	mReferer.Clear();
+	mUserAgent.Clear();
+	mCAFile.Clear();
+	mCustomHeaders.Clear();
+	mUseCookies = 0;
+	mUseCookieJarFile = 0;
+	mUseCookieFile = 0;
+	mCookieText.Clear();
+	mReceivedCookies.Clear();
+	mOutboundCookies.Clear();
+	mCookieJarFile.Clear();
+	mCookieFile.Clear();
+	mResultCode = 0;
+	mErrorText[0] = 0;
+	mInfo.Clear();
+	curl_slist_free_all(mReceivedCookieLines);
+	mReceivedCookieLines = nullptr;
+	FreeTransferCopies();
+	if (mKeepConnection != 1 && mHandle != nullptr && !mInSet) {
+		curl_easy_cleanup(mHandle);
+		mHandle = nullptr;
+	}
+	mCallback = nullptr;
+	mUserData = nullptr;
+	mUserDataFlags = 0;
+	mReasonMask = 0;
+	mChunkCount = 0;
+	mTimeout = sDefaultTimeout;
+	mUserAgent = kDefaultUserAgent;
+}
+
+void TURLRequest::ResetConnection()
+{
+	if (mHandle != nullptr)
+		curl_easy_cleanup(mHandle);
+	mHandle = curl_easy_init();
+	if (mHandle != nullptr)
+		curl_easy_reset(mHandle);
+}
+
+void TURLRequest::SetPost(const TVyString& postData)
+{
+	mMethod = kMethodPost;
+	mPostData = postData;
+}
+
+void TURLRequest::SetUseCookieFile(bool use, const TVyString& path)
+{
+	mUseCookieFile = use ? 1 : 0;
+	mCookieFile = path;
+}
+
+void TURLRequest::SetUseCookieJarFile(bool use, const TVyString& path)
+{
+	mUseCookieJarFile = use ? 1 : 0;
+	mCookieJarFile = path;
+}
+
+void TURLRequest::SetCallback(TURLCallback* callback, void* userData, unsigned long reasonMask)
+{
+	mCallback = callback;
+	mUserData = userData;
+	mReasonMask = UInt32(reasonMask);
+}
+
+void TURLRequest::AddCustomHeader(const TVyString& name, const TVyString& value)
+{
+	AddCustomHeader(name.GetCString(), value.GetCString());
+}
+
+void TURLRequest::AddCustomHeader(const char* name, const char* value)
+{
+	SignalIf_(name == nullptr);
+	if (name == nullptr)
+		return;
+	const char* colon = std::strchr(name, ':');
+	std::string cut(name, colon != nullptr ? size_t(colon - name) : std::strlen(name));
+	TVyString line = WithoutLineBreaks(cut.c_str());
+	line.Append(": ");
+	line.Append(WithoutLineBreaks(value));
+	mCustomHeaders.AddRecord(line);
+}
+
+bool TURLRequest::Refuse(UInt8 resultCode)
+{
+	mResultCode = resultCode;
+	FreeTransferCopies();
+	mInProgress = 0;
+	return false;
+}
+
+bool TURLRequest::TransferURL()
+{
+	if (mInProgress || mInSet || (sRequests != nullptr && sRequests->FindItem(this) != 0)) {
+		SignalIf_(true); // already open
+		return false;
+	}
+	mInProgress = 1;
+	mResultCode = 0;
+	mErrorText[0] = 0;
+	mBody.Clear();
+	mHeaderText.Clear();
+	mChunkCount = 0;
+	mInfo.Clear();
+	mCancelled = 0;
+	mCallbackFailed = 0;
+	mFinishing = 0;
+
+	if (mURL.Length() == 0)
+		return Refuse(kResultNoURL);
+	if (mHandle == nullptr)
+		ResetConnection();
+	if (mHandle == nullptr)
+		return Refuse(kResultNotStarted);
+	if (!ApplyOptions())
+		return Refuse(kResultNotStarted);
+
+	if (sCURLHandle != nullptr) {
+		if (sInsideLibrary) {
+			AddRequest(this);
+			sPendingAdds.push_back(this);
+			return true;
+		}
+		if (curl_multi_add_handle(sCURLHandle, mHandle) != CURLM_OK)
+			return Refuse(kResultNotStarted);
+		mInSet = 1;
+		AddRequest(this);
+		return true;
+	}
+
+	CURLcode code;
+	{
+		StInsideLibrary inside(sInsideLibrary);
+		code = curl_easy_perform(mHandle);
+	}
+	mResultCode = UInt8(code);
+	DoCleanup();
+	return true;
+}
+
+bool TURLRequest::ApplyOptions()
+{
+	// A kept handle carries the last transfer's options; the reset keeps its connections.
+	curl_easy_reset(mHandle);
+	bool ok = true;
+	auto set = [this, &ok](CURLoption option, auto value) {
+		if (curl_easy_setopt(mHandle, option, value) != CURLE_OK)
+			ok = false;
+	};
+
+	if (mMethod == kMethodPost) {
+		set(CURLOPT_POSTFIELDSIZE, long(mPostData.Length()));
+		set(CURLOPT_COPYPOSTFIELDS, mPostData.GetCString() ? mPostData.GetCString() : "");
+	} else {
+		set(CURLOPT_HTTPGET, 1L);
+	}
+	set(CURLOPT_HEADER, 0L);
+	set(CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
+	set(CURLOPT_URL, mURL.GetCString());
+	set(CURLOPT_PROTOCOLS_STR, "http,https");
+	set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+	set(CURLOPT_NOSIGNAL, 1L);
+
+	if (mUseCookieFile && mCookieFile.Length() != 0) {
+		set(CURLOPT_COOKIEFILE, mCookieFile.GetCString());
+	} else if (mUseCookies && mOutboundCookies.Count() != 0) {
+		TVyString cookies;
+		mOutboundCookies.GetCURLString(cookies);
+		if (cookies.Length() != 0)
+			set(CURLOPT_COOKIE, cookies.GetCString());
+	}
+	if (mUseCookieJarFile && mCookieJarFile.Length() != 0)
+		set(CURLOPT_COOKIEJAR, mCookieJarFile.GetCString());
+
+	if (mVerbose)
+		set(CURLOPT_VERBOSE, 1L);
+	if (mFollowLocation)
+		set(CURLOPT_FOLLOWLOCATION, 1L);
+	set(CURLOPT_MAXREDIRS, kMaxRedirections);
+	set(CURLOPT_TIMEOUT_MS, mTimeout > 0 ? mTimeout : kDefaultTimeoutMilliseconds);
+	// Error pages are failures: their bodies must never reach a page scanner.
+	set(CURLOPT_FAILONERROR, 1L);
+
+	if (mUserAgent.Length() != 0)
+		set(CURLOPT_USERAGENT, mUserAgent.GetCString());
+	set(CURLOPT_AUTOREFERER, 1L);
+	if (mReferer.Length() != 0)
+		set(CURLOPT_REFERER, mReferer.GetCString());
+
+	FreeTransferCopies();
+	if (mCustomHeaders.Length() != 0) {
+		TVyString headers(mCustomHeaders);
+		headers.SetRecordDelimiters("<CUSTOM_HEADER_RECORD_START>", "<CUSTOM_HEADER_RECORD_END>");
+		TVyString line;
+		for (bool found = headers.GetFirstRecord(line, false); found;
+		     found = headers.GetNextRecord(line, false)) {
+			if (line.Length() == 0)
+				continue;
+			curl_slist* list = curl_slist_append(mHeaderList, line.GetCString());
+			if (list == nullptr) {
+				ok = false;
+				break;
+			}
+			mHeaderList = list;
+		}
+		if (mHeaderList != nullptr)
+			set(CURLOPT_HTTPHEADER, mHeaderList);
+	}
+
+	if (mSSLMode) {
+		set(CURLOPT_SSL_VERIFYPEER, 1L);
+		set(CURLOPT_SSL_VERIFYHOST, 2L);
+		// Without a CA file libcurl uses the system's trust store.
+		if (mCAFile.Length() != 0)
+			set(CURLOPT_CAINFO, mCAFile.GetCString());
+	} else {
+		set(CURLOPT_SSL_VERIFYPEER, 0L);
+		set(CURLOPT_SSL_VERIFYHOST, 0L);
+	}
+
+	set(CURLOPT_ERRORBUFFER, mErrorText);
+	set(CURLOPT_WRITEFUNCTION, &TURLRequest::BufferCallback);
+	set(CURLOPT_WRITEDATA, static_cast<void*>(this));
+	set(CURLOPT_HEADERFUNCTION, &TURLRequest::HeaderCallback);
+	set(CURLOPT_HEADERDATA, static_cast<void*>(this));
+	set(CURLOPT_DEBUGFUNCTION, &TURLRequest::DebugCallback);
+	set(CURLOPT_DEBUGDATA, static_cast<void*>(this));
+	return ok;
+}
+
+void TURLRequest::CancelURL()
+{
+	if (sCURLHandle == nullptr || sRequests == nullptr || sRequests->FindItem(this) == 0 || mFinishing ||
+	    mCancelled)
+		return;
+	mCancelled = 1;
+	if (sInsideLibrary) {
+		// libcurl is running this or another transfer: report now, leave the set once it returns.
+		mResultCode = kResultCancelled;
+		mFinishing = 1;
+		DoCleanup();
+		DeleteRequest(this);
+		std::erase(sPendingAdds, this);
+		sDeferred.push_back(this);
+		return;
+	}
+	if (mInSet)
+		curl_multi_remove_handle(sCURLHandle, mHandle);
+	mInSet = 0;
+	std::erase(sPendingAdds, this);
+	FinishRequest(this, kResultCancelled);
+}
+
+void TURLRequest::DoCleanup()
+{
+	FetchTransferInfo();
+	if (mCancelled)
+		mResultCode = kResultCancelled;
+	else if (mResultCode == 0 && mInfo.mResponseCode >= 400)
+		mResultCode = kResultHTTPError;
+	if (mResultCode != 0)
+		mBody.Clear();
+
+	curl_slist_free_all(mReceivedCookieLines);
+	mReceivedCookieLines = nullptr;
+	if (mHandle != nullptr)
+		curl_easy_getinfo(mHandle, CURLINFO_COOKIELIST, &mReceivedCookieLines);
+	if (mReceivedCookieLines != nullptr) {
+		TVyString lines;
+		TranslateSlist(mReceivedCookieLines, lines);
+		mReceivedCookies.Clear();
+		mReceivedCookies.ParseCookiesFromBuffer(lines);
+	}
+
+	// Cleaning the handle up also writes the cookie jar file.
+	if (mKeepConnection != 1 && mHandle != nullptr && !mInSet) {
+		curl_easy_cleanup(mHandle);
+		mHandle = nullptr;
+	}
+
+	if (mCallback != nullptr && (mReasonMask & TURLCallback::kReasonFinished))
+		ReportSafely(TURLCallback::kReasonFinished);
+
+	FreeTransferCopies();
+	mInProgress = 0;
+}
+
+void TURLRequest::ReportSafely(unsigned long reason)
+{
+	try {
+		mCallback->Run(mBody, mUserData, reason, this);
+	} catch (...) {
+		Debugging::Signal("exception in a transfer report", __func__, __FILE__, __LINE__);
+	}
+}
+
+void TURLRequest::FetchTransferInfo()
+{
+	mInfo.Clear();
+	if (mHandle == nullptr)
+		return;
+	auto text = [this](CURLINFO info, TVyString& out) {
+		char* value = nullptr;
+		if (curl_easy_getinfo(mHandle, info, &value) != CURLE_OK)
+			value = nullptr;
+		CopyText(out, value);
+	};
+	auto number = [this](CURLINFO info, long& out) {
+		if (curl_easy_getinfo(mHandle, info, &out) != CURLE_OK)
+			out = 0;
+	};
+	auto seconds = [this](CURLINFO info, double& out) {
+		if (curl_easy_getinfo(mHandle, info, &out) != CURLE_OK)
+			out = 0;
+	};
+	auto size = [this](CURLINFO info, double& out) {
+		curl_off_t value = 0;
+		out = curl_easy_getinfo(mHandle, info, &value) == CURLE_OK ? double(value) : 0;
+	};
+
+	text(CURLINFO_EFFECTIVE_URL, mInfo.mEffectiveURL);
+	number(CURLINFO_RESPONSE_CODE, mInfo.mResponseCode);
+	number(CURLINFO_HTTP_CONNECTCODE, mInfo.mConnectCode);
+	number(CURLINFO_FILETIME, mInfo.mFileTime);
+	seconds(CURLINFO_TOTAL_TIME, mInfo.mTotalTime);
+	seconds(CURLINFO_NAMELOOKUP_TIME, mInfo.mNameLookupTime);
+	seconds(CURLINFO_CONNECT_TIME, mInfo.mConnectTime);
+	seconds(CURLINFO_PRETRANSFER_TIME, mInfo.mPreTransferTime);
+	seconds(CURLINFO_STARTTRANSFER_TIME, mInfo.mStartTransferTime);
+	seconds(CURLINFO_REDIRECT_TIME, mInfo.mRedirectTime);
+	number(CURLINFO_REDIRECT_COUNT, mInfo.mRedirectCount);
+	size(CURLINFO_SIZE_UPLOAD_T, mInfo.mSizeUpload);
+	size(CURLINFO_SIZE_DOWNLOAD_T, mInfo.mSizeDownload);
+	size(CURLINFO_SPEED_DOWNLOAD_T, mInfo.mSpeedDownload);
+	size(CURLINFO_SPEED_UPLOAD_T, mInfo.mSpeedUpload);
+	number(CURLINFO_HEADER_SIZE, mInfo.mHeaderSize);
+	number(CURLINFO_REQUEST_SIZE, mInfo.mRequestSize);
+	number(CURLINFO_SSL_VERIFYRESULT, mInfo.mSSLVerifyResult);
+	curl_slist* engines = nullptr;
+	if (curl_easy_getinfo(mHandle, CURLINFO_SSL_ENGINES, &engines) == CURLE_OK)
+		TranslateSlist(engines, mInfo.mSSLEngines);
+	curl_slist_free_all(engines);
+	size(CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, mInfo.mContentLengthDownload);
+	size(CURLINFO_CONTENT_LENGTH_UPLOAD_T, mInfo.mContentLengthUpload);
+	text(CURLINFO_CONTENT_TYPE, mInfo.mContentType);
+	text(CURLINFO_PRIVATE, mInfo.mPrivate);
+	number(CURLINFO_HTTPAUTH_AVAIL, mInfo.mHTTPAuthAvail);
+	number(CURLINFO_PROXYAUTH_AVAIL, mInfo.mProxyAuthAvail);
+	number(CURLINFO_OS_ERRNO, mInfo.mOSErrno);
+	number(CURLINFO_NUM_CONNECTS, mInfo.mNumConnects);
+}
+
+void TURLRequest::FreeTransferCopies()
+{
+	curl_slist_free_all(mHeaderList);
+	mHeaderList = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// libcurl's callbacks: nothing may unwind through libcurl, so each catches and aborts its transfer.
+
+size_t TURLRequest::BufferCallback(char* data, size_t size, size_t count, void* userData)
+{
+	TURLRequest* request = static_cast<TURLRequest*>(userData);
+	if (request == nullptr || request->mCancelled || request->mCallbackFailed)
+		return 0;
+	try {
+		unsigned long bytes = DoCallback(&request->mBody, data, size, count);
+		request->mChunkCount++;
+		if (request->mCallback == nullptr)
+			return bytes;
+		if (request->mChunkCount == 1 && (request->mReasonMask & TURLCallback::kReasonFirstChunk))
+			request->mCallback->Run(request->mBody, request->mUserData,
+			                        TURLCallback::kReasonFirstChunk, request);
+		else if (request->mChunkCount != 0 &&
+		         (request->mReasonMask & TURLCallback::kReasonLaterChunk))
+			request->mCallback->Run(request->mBody, request->mUserData,
+			                        TURLCallback::kReasonLaterChunk, request);
+		// The report may have cancelled the transfer.
+		return request->mCancelled ? 0 : bytes;
+	} catch (...) {
+		request->mCallbackFailed = 1;
+		Debugging::Signal("exception in a transfer report", __func__, __FILE__, __LINE__);
+		return 0;
+	}
+}
+
+size_t TURLRequest::HeaderCallback(char* data, size_t size, size_t count, void* userData)
+{
+	TURLRequest* request = static_cast<TURLRequest*>(userData);
+	if (request == nullptr || request->mCancelled)
+		return 0;
+	try {
+		return DoCallback(&request->mHeaderText, data, size, count);
+	} catch (...) {
+		return 0;
+	}
+}
+
+int TURLRequest::DebugCallback(CURL*, curl_infotype type, char* data, size_t size, void* userData)
+{
+	TURLRequest* request = static_cast<TURLRequest*>(userData);
+	if (request == nullptr)
+		return 0;
+	try {
+		TVyString& log = request->mDebugText;
+		switch (type) {
+		case CURLINFO_TEXT:
+			log.Append("* ");
+			log.AppendLine(data, size);
+			break;
+		case CURLINFO_HEADER_IN:
+			log.Append("<  ");
+			log.AppendLine(data, size);
+			break;
+		case CURLINFO_HEADER_OUT:
+			log.Append("> ");
+			log.AppendLine(data, size);
+			break;
+		case CURLINFO_DATA_IN:
+			log.AppendLine("{ [data not shown]");
+			break;
+		case CURLINFO_DATA_OUT:
+		case CURLINFO_SSL_DATA_OUT:
+			log.AppendLine("} [data not shown]");
+			break;
+		case CURLINFO_SSL_DATA_IN:
+			request->mSSLData.Append(data, size);
+			break;
+		case CURLINFO_END:
+			log.Append("end:  ");
+			log.AppendLine(data, size);
+			break;
+		default:
+			log.Append("? ****");
+			log.AppendLine(data, size);
+			break;
+		}
+	} catch (...) {
+	}
+	return 0;
+}
+
+unsigned long TURLRequest::DoCallback(TVyString* text, const char* data, unsigned long size,
+                                      unsigned long count)
+{
+	unsigned long bytes = size * count;
+	if (text != nullptr && data != nullptr && bytes != 0)
+		text->Append(data, bytes);
+	return bytes;
+}
+
+void TURLRequest::TranslateSlist(const curl_slist* list, TVyString& out)
+{
+	out.Clear();
+	for (; list != nullptr; list = list->next)
+		out.AppendLine(list->data);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Diagnostics
+
+void TURLRequest::Version(TVyString& out)
+{
+	out.Clear();
+	const curl_version_info_data* info = curl_version_info(CURLVERSION_FOURTH);
+	if (info == nullptr) {
+		out.AppendLine("ERROR: CURL version structure not available");
+		return;
+	}
+	auto line = [&out](const char* label, const char* value) {
+		out.AppendSprintf("%s: <%s>", label, value != nullptr ? value : "");
+		out.AppendLine();
+	};
+	auto number = [&out](const char* label, long value) {
+		out.AppendSprintf("%s: <%ld>", label, value);
+		out.AppendLine();
+	};
+	number("CURL Version", long(info->age));
+	line("Libcurl Version", info->version);
+	number("Libcurl Version #", long(info->version_num));
+	line("SSL Version", info->ssl_version);
+	number("SSL Version #", info->ssl_version_num);
+	line("Host machine", info->host);
+	line("Libz Version", info->libz_version);
+	TVyString protocols;
+	for (const char* const* p = info->protocols; p != nullptr && *p != nullptr; ++p) {
+		if (protocols.Length() != 0)
+			protocols.Append(" ");
+		protocols.Append(*p);
+	}
+	line("Protocols", protocols.GetCString());
+	line("ARES Version", info->ares);
+	number("ARES Version #", long(info->ares_num));
+	line("Libidn", info->libidn);
+}
+
+void TURLRequest::Dump() const
+{
+	auto flag = [](UInt8 value) { return value ? "TRUE" : "FALSE"; };
+	auto text = [](const TVyString& s) { return s.GetCString() ? s.GetCString() : ""; };
+	std::printf("In progress: %s\nKeep connection: %s\nVerbose: %s\nFollow location: %s\nSSL mode: %s\n",
+	            flag(mInProgress), flag(mKeepConnection), flag(mVerbose), flag(mFollowLocation),
+	            flag(mSSLMode));
+	std::printf("URL (%lu): %s\n", mURL.Length(), text(mURL));
+	std::printf("Post data (%lu): %s\n", mPostData.Length(), text(mPostData));
+	std::printf("Referer (%lu): %s\n", mReferer.Length(), text(mReferer));
+	std::printf("User agent (%lu): %s\n", mUserAgent.Length(), text(mUserAgent));
+	std::printf("Body: %lu\nDebug: %lu\nHeaders: %lu\nSSL data: %lu\n", mBody.Length(),
+	            mDebugText.Length(), mHeaderText.Length(), mSSLData.Length());
+	std::printf("Use cookies: %s\nCookie text: %s\n", flag(mUseCookies), text(mCookieText));
+	TVyString cookies;
+	mReceivedCookies.GetCURLString(cookies);
+	std::printf("Received cookies (%ld): %s\n", mReceivedCookies.Count(), text(cookies));
+	mOutboundCookies.GetCURLString(cookies);
+	std::printf("Outbound cookies (%ld): %s\n", mOutboundCookies.Count(), text(cookies));
+	std::printf("Error: %s\nResult code: %d\n", mErrorText, int(mResultCode));
+}
+
+void TURLRequest::Info() const
+{
+	auto text = [](const TVyString& s) { return s.GetCString() ? s.GetCString() : ""; };
+	TVyString cookies;
+	TranslateSlist(mReceivedCookieLines, cookies);
+	std::printf("Effective URL: %s\nCookies: %s\nResponse code: %ld\nOS error: %ld\nConnections: %ld\n",
+	            text(mInfo.mEffectiveURL), text(cookies), mInfo.mResponseCode, mInfo.mOSErrno,
+	            mInfo.mNumConnects);
+	std::printf("Times: lookup %.3f, connect %.3f, pre-transfer %.3f, start %.3f, total %.3f\n",
+	            mInfo.mNameLookupTime, mInfo.mConnectTime, mInfo.mPreTransferTime,
+	            mInfo.mStartTransferTime, mInfo.mTotalTime);
+	std::printf("Redirect time: %.3f\nRedirect count: %ld\n", mInfo.mRedirectTime, mInfo.mRedirectCount);
+}

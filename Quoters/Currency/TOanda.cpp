@@ -1,0 +1,54 @@
+#include "Quoters/Currency/TOanda.h"
+
+#include "Includes/NoValue.h"
+#include "Quoters/Currency/UCurrencyPage.h"
+#include "Quoters/TQuoterHosts.h"
+#include "Quoters/UQuoter.h"
+#include "model/TCurrency.h"
+#include "platform/toolbox/Debugging.h"
+
+#include <cstring>
+
+void TOanda::GetExchanges(const tStockExchange** list, short* count)
+{
+	UCurrencyPage::NoExchanges(list, count);
+}
+
+void TOanda::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
+{
+	UCurrencyPage::GetURL(this, type, security, host, hostLen, path, pathLen);
+}
+
+const char* TOanda::GetDomain(tSecurityType)
+{
+	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
+}
+
+void TOanda::GetPageDetailed(char* path, int pathLen, TSecurity* security)
+{
+	UCurrencyPage::GetPairPath(path, pathLen, security, "/convert/classic?value=1&exch=%s&expr=%s");
+}
+
+bool TOanda::CurrencyDetail(char* page, long length, TCurrency* currency)
+{
+	SignalIf_(currency == nullptr);
+	if (currency == nullptr)
+		return false;
+	currency->Reset();
+	if (page == nullptr || length <= 0)
+		return false;
+	// The first result is the amount converted, the second the rate.
+	static const char kResult[] = "<span class=\"result_val\">";
+	char* const end = page + length;
+	char* first = UQuoter::GotoString(page, length, kResult);
+	if (first == nullptr)
+		return false;
+	char* afterFirst = first + std::strlen(kResult);
+	char* second = UQuoter::GotoString(afterFirst, end - afterFirst, kResult);
+	if (second == nullptr)
+		return false;
+	float rate = kNoValue;
+	if (UQuoter::ExtractQuote(second, end - second, rate, 1))
+		currency->CurrentTradePrice(rate);
+	return true;
+}

@@ -1,0 +1,60 @@
+#include "Quoters/Currency/TXE.h"
+
+#include "Includes/NoValue.h"
+#include "Quoters/Currency/UCurrencyPage.h"
+#include "Quoters/TQuoterHosts.h"
+#include "Quoters/UQuoter.h"
+#include "Quoters/UQuoterExtras.h"
+#include "model/TCurrency.h"
+#include "platform/toolbox/Debugging.h"
+
+#include <cstring>
+
+void TXE::GetExchanges(const tStockExchange** list, short* count)
+{
+	UCurrencyPage::NoExchanges(list, count);
+}
+
+void TXE::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
+{
+	UCurrencyPage::GetURL(this, type, security, host, hostLen, path, pathLen);
+}
+
+const char* TXE::GetDomain(tSecurityType)
+{
+	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
+}
+
+void TXE::GetPageDetailed(char* path, int pathLen, TSecurity* security)
+{
+	UCurrencyPage::GetPairPath(path, pathLen, security, "/ucc/convert.cgi?Amount=1&From=%s&To=%s");
+}
+
+bool TXE::CurrencyDetail(char* page, long length, TCurrency* currency)
+{
+	SignalIf_(currency == nullptr);
+	if (currency == nullptr)
+		return false;
+	currency->Reset();
+	if (page == nullptr || length <= 0)
+		return false;
+	// The rate stands between a tag and the second of the site's warning comments.
+	static const char kMarker[] = "<!-- WARNING:";
+	char* const end = page + length;
+	char* first = UQuoterExtras::GotoString(page, length, kMarker, true);
+	if (first == nullptr)
+		return false;
+	char* afterFirst = first + std::strlen(kMarker);
+	char* second = UQuoterExtras::GotoString(afterFirst, end - afterFirst, kMarker, true);
+	if (second == nullptr)
+		return false;
+	long at = second - page;
+	while (at > 0 && page[at - 1] != '>')
+		at--;
+	if (at == 0)
+		return false;
+	float rate = kNoValue;
+	if (UQuoter::ExtractQuote(page + at, second - (page + at), rate, 1))
+		currency->CurrentTradePrice(rate);
+	return true;
+}

@@ -1,0 +1,4 @@
+#pragma once
+// Registers the family's source with the quoter manager: 'Goog'.
+
+void RegisterGoogleQuoters();

@@ -1,0 +1,61 @@
+#pragma once
+// What the Yahoo sources share: the symbol suffix of each exchange, the quote page's path, where a security's
+// figures start on a quote page, the trade time, the currency page, the headline list and the symbol search
+// (its address, its result page and the exchange guessed for each row).
+
+#include "Quoters/ILookupList.h"
+#include "foundation/TVyDate.h"
+#include "model/MarketCodes.h"
+#include "model/SecurityTypes.h"
+#include "platform/toolbox/MacTypes.h"
+
+class TCurrency;
+class TSecurity;
+
+class UYahoo
+{
+      public:
+	struct tYahooLookup {
+		const char* suffix; // "" when the site adds none
+		const char* code;   // "" when none
+		const char* name;   // as search results show the exchange
+		tStockExchange exchange;
+	};
+	static constexpr tStockExchange kLookupsEnd = 901;
+	// Ended by a row whose exchange is kLookupsEnd.
+	static const tYahooLookup sYahooLookups[];
+
+	// The suffix (code) of the first row of the exchange that has one; null when none has.
+	static const char* GetExchangeSuffix(tStockExchange exchange);
+	static const char* GetExchangeCode(tStockExchange exchange);
+
+	// "/q?s=SYMBOL" + the exchange's suffix + tail, the symbol percent-encoded and at most 31 characters
+	// long; pathLen is the buffer's size.
+	static void GetQuotePage(char* path, int pathLen, const char* symbol, const char* suffix,
+	                         const char* tail);
+
+	// Where a quote page's labels are searched from: the "(NasdaqNM:SYM)", "(AMEX:SYM)" or "(NYSE:SYM)"
+	// anchor of a stock's exchange, else ":SYM)", else the page's start. Null when the page says that the
+	// site does not know the symbol.
+	static char* LocateQuote(char* page, long length, const char* symbol, bool stock,
+	                         tStockExchange exchange);
+
+	// The close before a change: price - change, or price + change when the price fell; kNoValue when
+	// either is missing.
+	static float CloseBeforeChange(float price, float change, bool fell);
+
+	// Reads a trade time ("3:45PM") or, failing that, a month and day ("11/27", at midnight) at the start
+	// of text (after blanks) into a date that is otherwise now.
+	static bool DateFromText(const char* text, TVyDate& date);
+
+	// The address of result page `page` (from 1) of a symbol search; urlLen is the buffer's size.
+	static void GetLookup(tSecurityType type, const char* text, int page, char* url, long urlLen,
+	                      OSType signature = FOUR_CHAR_CODE("YaUS"));
+	static bool CurrencyDetail(char* page, long length, TCurrency* currency);
+	static bool News(char* page, long length, TSecurity* security);
+	static bool Lookup(char* page, long length, ILookupList* list, tSecurityType type, bool& more,
+	                   OSType signature);
+	// Sets the row's exchange from its exchange text or, failing that, its symbol's suffix; with
+	// stripSuffix the suffix that told the exchange is cut off the symbol.
+	static void GuessAtExchange(tLookupEntry* entry, bool stripSuffix);
+};

@@ -1,0 +1,133 @@
+// The quote road's hot paths: scanning one large quote page, and a burst of quote updates through the
+// request layer and its pump against a loopback server.
+
+#include "Internet/TCURLAttachment.h"
+#include "Internet/TURLRequest.h"
+#include "Internet/TURLSecurity.h"
+#include "Quoters/TQuoterHosts.h"
+#include "Quoters/TQuoterManager.h"
+#include "Quoters/Yahoo/TYahooUS.h"
+#include "model/TStock.h"
+#include "tests/support/LoopbackHTTPServer.h"
+#include "tests/support/ModelTestEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+
+constexpr size_t kPageSize = 100 * 1024;
+constexpr int kUpdates = 200;
+
+std::string QuotePage()
+{
+	std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/Yahoo/us_stock_nyse.html",
+	                 std::ios::binary);
+	return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The fixture page grown to 100 KB with the menus, scripts and tables a real page carries before the quote.
+std::string LargeQuotePage()
+{
+	std::string page = QuotePage();
+	const std::string filler = "<div class=\"nav\"><a href=\"/markets/sector-12\">Sector 12 &raquo;</a>"
+	                           "<script>var pos_12 = {w: 300, h: 250};</script></div>\n";
+	std::string padding;
+	while (page.size() + padding.size() < kPageSize)
+		padding += filler;
+	const size_t body = page.find("<body>");
+	page.insert(body == std::string::npos ? 0 : body + 6, padding);
+	return page;
+}
+
+// The same page for another symbol.
+std::string PageFor(const std::string& page, const std::string& symbol)
+{
+	std::string out = page;
+	const std::string anchor = "(NYSE:IBM)";
+	const size_t at = out.find(anchor);
+	if (at != std::string::npos)
+		out.replace(at, anchor.size(), "(NYSE:" + symbol + ")");
+	return out;
+}
+
+void BM_ScanLargeQuotePage(benchmark::State& state)
+{
+	modeltest::ModelTestEnvironment environment;
+	std::string text = LargeQuotePage();
+	std::vector<char> page(text.begin(), text.end());
+	TYahooUS source;
+	TStock stock;
+	stock.SecuritySymbol("IBM");
+	stock.Exchange(100);
+	for (auto _ : state) {
+		const bool parsed = source.StockDetail(page.data(), long(page.size()), &stock);
+		benchmark::DoNotOptimize(parsed);
+		if (!parsed || stock.CurrentTradePrice() != 101.25f) {
+			state.SkipWithError("the page was not read");
+			break;
+		}
+	}
+	state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(page.size()));
+}
+BENCHMARK(BM_ScanLargeQuotePage)->Unit(benchmark::kMicrosecond);
+
+void BM_QuoteUpdatesThroughThePump(benchmark::State& state)
+{
+	modeltest::ModelTestEnvironment environment;
+	LoopbackHTTPServer server;
+	ScopedEnvironment proxy("http_proxy", server.ProxyURL());
+	TQuoterHosts::SetHost(TYahooUS::kSignature, TQuoterHosts::hostQuote, "quotes.test");
+	TQuoterHosts::SetVersionHost("");
+	TQuoterManager::InitQuoterManager();
+	TURLSecurity::Initialize();
+	TCURLAttachment pump;
+
+	const std::string page = QuotePage();
+	std::vector<std::unique_ptr<TStock>> stocks;
+	for (int i = 0; i < kUpdates; i++) {
+		const std::string symbol = "S" + std::to_string(i);
+		server.Serve("quotes.test", "/q?s=" + symbol + "&d=t",
+		             LoopbackHTTPServer::Page(PageFor(page, symbol)));
+		stocks.push_back(std::make_unique<TStock>());
+		stocks.back()->SecuritySymbol(symbol.c_str());
+		stocks.back()->Exchange(100);
+	}
+
+	// Submitted in waves of range(0), each pumped to its end before the next.
+	const size_t wave = size_t(state.range(0));
+	for (auto _ : state) {
+		for (size_t first = 0; first < stocks.size(); first += wave) {
+			for (size_t i = first; i < std::min(stocks.size(), first + wave); i++)
+				TURLSecurity::SubmitURL(stocks[i].get());
+			while (TURLRequest::OutstandingRequests() != 0) {
+				pump.Execute();
+				::usleep(50);
+			}
+		}
+		for (auto& stock : stocks)
+			if (stock->ErrorCode() != 0 || !stock->InitedToday())
+				state.SkipWithError("an update failed");
+	}
+	state.SetItemsProcessed(int64_t(state.iterations()) * kUpdates);
+
+	TURLSecurity::Terminate();
+	TQuoterManager::FinishQuoterManager();
+	TQuoterHosts::ResetHosts();
+}
+// All at once, as the scheduler submits them, and in waves that stay within the server's listen queue.
+BENCHMARK(BM_QuoteUpdatesThroughThePump)
+    ->Arg(kUpdates)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
