@@ -1,5 +1,14 @@
 #include "Quoters/TQuoter.h"
 
+#include "Quoters/TQuoterHosts.h"
+#include "foundation/VyStrings.h"
+#include "model/TSecurity.h"
+#include "platform/toolbox/Debugging.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
 void TQuoter::GetExchanges(const tStockExchange**, short*) {}
 
 void TQuoter::GetURL(tURLType, TSecurity*, char*, long, char*, long) {}
@@ -60,4 +69,27 @@ bool TQuoter::ServesStocks()
 	short count = 0;
 	GetExchanges(&list, &count);
 	return list != nullptr && count > 0;
+}
+
+void TQuoter::GetHomeOrQuoteURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
+                                long pathLen)
+{
+	if (host != nullptr && hostLen > 0)
+		host[0] = 0;
+	if (path != nullptr && pathLen > 0)
+		path[0] = 0;
+	if (host == nullptr || hostLen <= 0)
+		return;
+	if (type == urlHomePage) {
+		std::snprintf(host, size_t(hostLen), "http://%s",
+		              TQuoterHosts::GetHost(GetSig(), TQuoterHosts::hostHome));
+	} else if (type == urlQuotePage) {
+		SignalIf_(security == nullptr);
+		if (security == nullptr)
+			return;
+		const char* domain = GetDomain(security->Type());
+		strcpyn(host, domain != nullptr ? domain : "", hostLen - 1);
+		if (path != nullptr && pathLen > 0)
+			GetPageDetailed(path, int(std::min<long>(pathLen, INT_MAX)), security);
+	}
 }

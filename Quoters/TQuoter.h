@@ -84,4 +84,10 @@ class TQuoter
 	bool HasFeature(UInt32 mask) { return (GetFeatures() & mask) != 0; }
 	bool ServesExchange(tStockExchange exchange);
 	bool ServesStocks();
+
+      protected:
+	// The GetURL of a source whose only pages are its home page ("http://" and its home host) and its
+	// quote pages (GetDomain of the security's kind and GetPageDetailed); every other kind stays empty.
+	void GetHomeOrQuoteURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
+	                       long pathLen);
 };

@@ -1,8 +1,8 @@
 #include "Quoters/Canada/TCanoe.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
 #include "model/TFund.h"
@@ -67,13 +67,13 @@ void TCanoe::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 		char upper[32];
 		strcpyn(upper, security->SecuritySymbol(), 31);
 		strupper(upper);
-		UQuoteSite::EncodeText(upper, 31, symbol, sizeof symbol);
+		UQuoterSite::EncodeText(upper, 31, symbol, sizeof symbol);
 		std::snprintf(path, size_t(pathLen), "/funds/details.html?codefonds=%s", symbol);
 	} else if (security->Type() == securityStock) {
 		const char* market = MarketCode(static_cast<TStock*>(security)->Exchange());
 		if (market == nullptr)
 			return;
-		UQuoteSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
+		UQuoterSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
 		std::snprintf(path, size_t(pathLen), "/quotes/index.html?marketsymbol=%s%%3B%s", market,
 		              symbol);
 	}
@@ -86,14 +86,14 @@ void TCanoe::GetURL(tURLType type, TSecurity* security, char* host, long hostLen
 	if (path != nullptr && pathLen > 0)
 		path[0] = 0;
 	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
+		UQuoterSite::CopyHomePage(kSignature, host, hostLen);
 	} else if (type == urlQuotePage) {
 		if (security == nullptr ||
 		    (security->Type() != securityStock && security->Type() != securityFund)) {
-			UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostHome, host, hostLen);
+			UQuoterSite::CopyHost(kSignature, TQuoterHosts::hostHome, host, hostLen);
 			return;
 		}
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
+		UQuoterSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
 		if (path != nullptr && pathLen > 0)
 			GetPageDetailed(path, int(pathLen), security);
 	}
@@ -145,7 +145,7 @@ bool TCanoe::FundDetail(char* page, long length, TFund* fund)
 	UQuoter::FindQuote(page, length, "<div id=\"details_cours\"", price, 2);
 	UQuoter::FindQuote(page, length, "<div id=\"details_variation\"", change, 0);
 	fund->CurrentTradePrice(price);
-	fund->YesterdayClose(UQuoteSite::CloseBeforeChange(price, change));
+	fund->YesterdayClose(UQuoterSite::CloseBeforeChange(price, change));
 	float high = kNoValue;
 	float low = kNoValue;
 	// The site shows the year's high first.
@@ -172,9 +172,9 @@ bool TCanoe::ExtractDate(char* text, long length, TVyDate* date, bool)
 		return false;
 	bool am = false;
 	bool pm = false;
-	UQuoteSite::FindMeridiem(line, am, pm);
+	UQuoterSite::FindMeridiem(line, am, pm);
 	TVyDate today;
-	today.SetHour(UInt8(UQuoteSite::MeridiemHour(hour, am, pm)));
+	today.SetHour(UInt8(UQuoterSite::MeridiemHour(hour, am, pm)));
 	today.SetMinute(UInt8(minute));
 	today.SetSecond(0);
 	today.SetMillisecond(0);

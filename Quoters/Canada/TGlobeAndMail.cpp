@@ -1,8 +1,8 @@
 #include "Quoters/Canada/TGlobeAndMail.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
 #include "model/TStock.h"
@@ -64,7 +64,7 @@ void TGlobeAndMail::GetSymbolForm(TSecurity* security, char* out, long size)
 	const char* suffix = SymbolSuffix(static_cast<TStock*>(security)->Exchange());
 	if (suffix == nullptr)
 		return;
-	UQuoteSite::EncodeText(security->SecuritySymbol(), 31, out, size - long(std::strlen(suffix)));
+	UQuoterSite::EncodeText(security->SecuritySymbol(), 31, out, size - long(std::strlen(suffix)));
 	strcatn(out, suffix, size);
 }
 
@@ -92,7 +92,7 @@ void TGlobeAndMail::GetURL(tURLType type, TSecurity* security, char* host, long 
 	if (path != nullptr && pathLen > 0)
 		path[0] = 0;
 	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
+		UQuoterSite::CopyHomePage(kSignature, host, hostLen);
 		return;
 	}
 	char form[128];
@@ -100,15 +100,15 @@ void TGlobeAndMail::GetURL(tURLType type, TSecurity* security, char* host, long 
 	if (form[0] == 0)
 		return;
 	if (type == urlQuotePage) {
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
+		UQuoterSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
 		GetPageDetailed(path, int(pathLen), security);
 	} else if (type == urlNewsPage) {
 		// The headline pages may live on their own host; the quote host serves them otherwise.
 		const char* news = TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostNews);
 		if (news[0] != 0)
-			UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostNews, host, hostLen);
+			UQuoterSite::CopyHost(kSignature, TQuoterHosts::hostNews, host, hostLen);
 		else
-			UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
+			UQuoterSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
 		if (path != nullptr && pathLen > 0)
 			std::snprintf(path, size_t(pathLen), "/globe-investor/markets/stocks/news/?q=%s",
 			              form);
@@ -120,7 +120,7 @@ void TGlobeAndMail::GetLookup(tSecurityType, char* text, int page, char* url, lo
 	if (url == nullptr || urlLen <= 0)
 		return;
 	char search[256 * 3 + 1];
-	UQuoteSite::EncodeText(text, 256, search, sizeof search);
+	UQuoterSite::EncodeText(text, 256, search, sizeof search);
 	const char* host = TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostLookup);
 	if (page == 1)
 		std::snprintf(
@@ -181,8 +181,8 @@ bool TGlobeAndMail::News(char* page, long length, TSecurity* security)
 	char* marker = UQuoter::GotoString(page, length, kMarker);
 	if (marker == nullptr)
 		return false;
-	UQuoteSite::AddHeadlines(marker + std::strlen(kMarker), page + length, security,
-	                         GetDomain(securityStock), kMaxHeadlines);
+	UQuoterSite::AddHeadlines(marker + std::strlen(kMarker), page + length, security,
+	                          GetDomain(securityStock), kMaxHeadlines);
 	return true;
 }
 
@@ -201,8 +201,8 @@ bool TGlobeAndMail::ExtractDate(char* text, long length, TVyDate* date, bool)
 	bool am = false;
 	bool pm = false;
 	for (long i = 4; i < count && i <= 5 && !am && !pm; i++)
-		UQuoteSite::FindMeridiem(words[i], am, pm);
-	const int hour = UQuoteSite::MeridiemHour(std::atoi(words[3]), am, pm);
+		UQuoterSite::FindMeridiem(words[i], am, pm);
+	const int hour = UQuoterSite::MeridiemHour(std::atoi(words[3]), am, pm);
 	const int day = std::atoi(words[1]);
 	const int minute = std::atoi(words[4]);
 	const int year = std::atoi(words[2]);

@@ -1,9 +1,9 @@
 #include "Quoters/Canada/TeNorthern.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "model/TFund.h"
 #include "model/TStock.h"
 
@@ -81,7 +81,7 @@ void TeNorthern::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	if (security == nullptr)
 		return;
 	char symbol[31 * 3 + 1];
-	UQuoteSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
+	UQuoterSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
 	switch (security->Type()) {
 	case securityFund:
 		std::snprintf(path, size_t(pathLen), "/mf_quote.page?symbol=%s,mf", symbol);
@@ -102,17 +102,7 @@ void TeNorthern::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 void TeNorthern::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                         long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
-	} else if (type == urlQuotePage) {
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TeNorthern::GetLookup(tSecurityType, char*, int, char* url, long urlLen)
@@ -174,7 +164,7 @@ bool TeNorthern::FundDetail(char* page, long length, TFund* fund)
 	const float price = ValueAfterLine(row, end, 3);
 	const float change = ValueAfterLine(row, end, 4);
 	fund->CurrentTradePrice(price);
-	fund->YesterdayClose(UQuoteSite::CloseBeforeChange(price, change));
+	fund->YesterdayClose(UQuoterSite::CloseBeforeChange(price, change));
 	return true;
 }
 

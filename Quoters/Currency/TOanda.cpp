@@ -7,8 +7,6 @@
 #include "model/TCurrency.h"
 #include "platform/toolbox/Debugging.h"
 
-#include <cstring>
-
 void TOanda::GetExchanges(const tStockExchange** list, short* count)
 {
 	UCurrencyPage::NoExchanges(list, count);
@@ -16,7 +14,7 @@ void TOanda::GetExchanges(const tStockExchange** list, short* count)
 
 void TOanda::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
 {
-	UCurrencyPage::GetURL(this, type, security, host, hostLen, path, pathLen);
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 const char* TOanda::GetDomain(tSecurityType)
@@ -38,17 +36,11 @@ bool TOanda::CurrencyDetail(char* page, long length, TCurrency* currency)
 	if (page == nullptr || length <= 0)
 		return false;
 	// The first result is the amount converted, the second the rate.
-	static const char kResult[] = "<span class=\"result_val\">";
-	char* const end = page + length;
-	char* first = UQuoter::GotoString(page, length, kResult);
-	if (first == nullptr)
-		return false;
-	char* afterFirst = first + std::strlen(kResult);
-	char* second = UQuoter::GotoString(afterFirst, end - afterFirst, kResult);
+	char* second = UCurrencyPage::SecondMarker(page, length, "<span class=\"result_val\">");
 	if (second == nullptr)
 		return false;
 	float rate = kNoValue;
-	if (UQuoter::ExtractQuote(second, end - second, rate, 1))
+	if (UQuoter::ExtractQuote(second, page + length - second, rate, 1))
 		currency->CurrentTradePrice(rate);
 	return true;
 }

@@ -4,11 +4,8 @@
 #include "Quoters/Currency/UCurrencyPage.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
-#include "Quoters/UQuoterExtras.h"
 #include "model/TCurrency.h"
 #include "platform/toolbox/Debugging.h"
-
-#include <cstring>
 
 void TXE::GetExchanges(const tStockExchange** list, short* count)
 {
@@ -17,7 +14,7 @@ void TXE::GetExchanges(const tStockExchange** list, short* count)
 
 void TXE::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
 {
-	UCurrencyPage::GetURL(this, type, security, host, hostLen, path, pathLen);
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 const char* TXE::GetDomain(tSecurityType)
@@ -39,13 +36,7 @@ bool TXE::CurrencyDetail(char* page, long length, TCurrency* currency)
 	if (page == nullptr || length <= 0)
 		return false;
 	// The rate stands between a tag and the second of the site's warning comments.
-	static const char kMarker[] = "<!-- WARNING:";
-	char* const end = page + length;
-	char* first = UQuoterExtras::GotoString(page, length, kMarker, true);
-	if (first == nullptr)
-		return false;
-	char* afterFirst = first + std::strlen(kMarker);
-	char* second = UQuoterExtras::GotoString(afterFirst, end - afterFirst, kMarker, true);
+	char* second = UCurrencyPage::SecondMarker(page, length, "<!-- WARNING:");
 	if (second == nullptr)
 		return false;
 	long at = second - page;

@@ -1,15 +1,15 @@
 #pragma once
-// What the currency converter sources share: their addresses and a path that names a pair's currencies.
+// What the currency converter sources share: a path that names a pair's currencies
+// and the second of a page's markers, near which the rate stands.
 
 #include "Quoters/TQuoter.h"
 
 class UCurrencyPage
 {
       public:
-	// Both outputs emptied; the home page in the host output, or the quote host and the source's path.
-	static void GetURL(TQuoter* quoter, tURLType type, TSecurity* security, char* host, long hostLen,
-	                   char* path, long pathLen);
 	// format takes the symbols of the pair's first and second currencies; empty for any other security.
 	static void GetPairPath(char* path, int pathLen, TSecurity* security, const char* format);
+	// The second occurrence of marker in the page (any case); null when there are fewer.
+	static char* SecondMarker(char* page, long length, const char* marker);
 	static void NoExchanges(const tStockExchange** list, short* count);
 };

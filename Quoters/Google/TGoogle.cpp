@@ -1,9 +1,9 @@
 #include "Quoters/Google/TGoogle.h"
 
 #include "Quoters/TQuoterHosts.h"
-#include "Quoters/UPercentEncode.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/TVyDate.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
@@ -39,19 +39,6 @@ void Empty(char* s, long size)
 		s[0] = 0;
 }
 
-void CopyInto(char* dest, const char* src, long size)
-{
-	if (dest != nullptr && size > 0)
-		strcpyn(dest, src, size - 1);
-}
-
-void EncodeSymbol(TSecurity* security, char* out)
-{
-	char symbol[kSymbolLength + 1];
-	strcpyn(symbol, security->SecuritySymbol(), kSymbolLength);
-	UPercentEncode::Encode(symbol, out, kEncodedSymbolSize);
-}
-
 const char* MarketPrefix(tStockExchange exchange)
 {
 	switch (exchange) {
@@ -68,24 +55,9 @@ const char* MarketPrefix(tStockExchange exchange)
 	}
 }
 
-// Yesterday's close from a price and its change; unknown when either is.
-float PreviousClose(float price, float change)
-{
-	if (price == kNoValue || change == kNoValue)
-		return kNoValue;
-	return price - change;
-}
-
 bool StartsWithDigit(const char* s)
 {
 	return s != nullptr && std::isdigit(static_cast<unsigned char>(s[0]));
-}
-
-// A result cell as the page shows it: entities decoded, blanks around it gone.
-void CleanCell(char* cell)
-{
-	UQuoterExtras::PurgeHTMLChars(cell);
-	UQuoterExtras::PurgeSpaceChars(cell);
 }
 
 void SplitLookupExchange(tLookupEntry& entry)
@@ -101,20 +73,6 @@ void SplitLookupExchange(tLookupEntry& entry)
 		if (ksstrcmpi(dash, suffix.suffix) == 0)
 			entry.exchange = suffix.exchange;
 	*dash = 0;
-}
-
-bool CollectHeadlines(char* from, char* to, TSecurity* security)
-{
-	for (char* p = from; p < to;) {
-		tNewsEntry entry;
-		long consumed = 0;
-		if (!UQuoterExtras::ExtractHeadline(p, to - p, &entry, consumed, true, false, false) ||
-		    consumed <= 0)
-			break;
-		security->AddNewsItem(&entry);
-		p += consumed;
-	}
-	return true;
 }
 
 } // namespace
@@ -134,19 +92,7 @@ const char* TGoogle::GetDomain(tSecurityType)
 
 void TGoogle::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
 {
-	Empty(host, hostLen);
-	Empty(path, pathLen);
-	if (type == urlHomePage) {
-		CopyInto(host, "http://", hostLen);
-		if (host != nullptr && hostLen > 0)
-			strcatn(host, TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostHome), hostLen);
-	} else if (type == urlQuotePage) {
-		SignalIf_(security == nullptr);
-		if (security == nullptr)
-			return;
-		CopyInto(host, GetDomain(security->Type()), hostLen);
-		GetPageDetailed(path, int(pathLen > 0x7FFFFFFF ? 0x7FFFFFFF : pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TGoogle::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -156,7 +102,7 @@ void TGoogle::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	if (path == nullptr || pathLen <= 0 || security == nullptr)
 		return;
 	char symbol[kEncodedSymbolSize];
-	EncodeSymbol(security, symbol);
+	UQuoterSite::EncodeText(security->SecuritySymbol(), kSymbolLength, symbol, sizeof symbol);
 	char built[256];
 	switch (security->Type()) {
 	case securityStock: {
@@ -195,7 +141,7 @@ bool TGoogle::StockDetail(char* page, long length, TStock* stock)
 	UQuoter::FindQuote(page, length, "<span class=\"pr\">", price, 2);
 	stock->CurrentTradePrice(price);
 	UQuoter::FindQuote(page, length, "<div id=price-change class=nwp>", change, 2);
-	stock->YesterdayClose(PreviousClose(price, change));
+	stock->YesterdayClose(UQuoterSite::CloseBeforeChange(price, change));
 	UQuoter::FindQuoteRange(page, length, ">Range<", " - ", low, high);
 	stock->DayLow(low);
 	stock->DayHigh(high);
@@ -230,7 +176,7 @@ bool TGoogle::IndexDetail(char* page, long length, TIndex* index)
 	UQuoter::FindQuote(page, length, "Last:", last, 2);
 	index->CurrentTradePrice(last);
 	UQuoter::FindQuote(page, length, ";Change:", change, 2);
-	index->YesterdayClose(PreviousClose(last, change));
+	index->YesterdayClose(UQuoterSite::CloseBeforeChange(last, change));
 	UQuoter::FindQuote(page, length, ">Open<", value, 4);
 	index->DayOpen(value);
 	UQuoter::FindQuote(page, length, ">High<", value, 4);
@@ -324,7 +270,8 @@ bool TGoogle::News(char* page, long length, TSecurity* security)
 	char* older = UQuoter::GotoString(from, page + length - from, ">Older news<");
 	if (older == nullptr)
 		return false;
-	return CollectHeadlines(from, older, security);
+	UQuoterSite::AddHeadlines(from, older, security, nullptr, 0);
+	return true;
 }
 
 bool TGoogle::Lookup(char* page, long length, ILookupList* results, tSecurityType, bool& more)
@@ -357,8 +304,8 @@ bool TGoogle::Lookup(char* page, long length, ILookupList* results, tSecurityTyp
 		if (p == nullptr || !UQuoterExtras::ExtractDefinitionRow(p, regionEnd - p, entry.symbol,
 		                                                         symbolLength, 1, &next))
 			break;
-		CleanCell(entry.name);
-		CleanCell(entry.symbol);
+		UQuoterSite::CleanCell(entry.name);
+		UQuoterSite::CleanCell(entry.symbol);
 		SplitLookupExchange(entry);
 		results->Append(&entry);
 		p = next;

@@ -1,9 +1,9 @@
 #include "Quoters/Nordic/TAktieTorget.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/VyStrings.h"
 #include "model/TStock.h"
 
@@ -35,17 +35,7 @@ const char* TAktieTorget::GetDomain(tSecurityType)
 void TAktieTorget::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                           long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
-	} else if (type == urlQuotePage) {
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TAktieTorget::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -56,7 +46,7 @@ void TAktieTorget::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	if (security == nullptr || (security->Type() != securityStock && security->Type() != securityFund))
 		return;
 	char symbol[31 * 3 + 1];
-	UQuoteSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
+	UQuoterSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
 	std::snprintf(path, size_t(pathLen), "/IR_Overview.aspx?Language=2&InstrumentID=%s", symbol);
 }
 
@@ -100,7 +90,7 @@ bool TAktieTorget::StockDetail(char* page, long length, TStock* stock)
 
 	stock->CurrentTradePrice(last);
 	stock->DayOpen(last);
-	stock->YesterdayClose(UQuoteSite::CloseBeforeChange(last, change));
+	stock->YesterdayClose(UQuoterSite::CloseBeforeChange(last, change));
 
 	float value = kNoValue;
 	UQuoter::FindQuote(start, size, ">High<", value, 0);
@@ -156,7 +146,7 @@ bool TAktieTorget::News(char* page, long length, TSecurity* security)
 			entry.path = item;
 			entry.pathLength = UInt32((amp != nullptr ? amp : linkEnd) - item);
 		} else {
-			UQuoteSite::ResolveLink(entry, quoteHost);
+			UQuoterSite::ResolveLink(entry, quoteHost);
 		}
 		if (security != nullptr)
 			security->AddNewsItem(&entry);

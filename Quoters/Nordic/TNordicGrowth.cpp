@@ -1,8 +1,8 @@
 #include "Quoters/Nordic/TNordicGrowth.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/VyStrings.h"
 #include "model/TStock.h"
 
@@ -100,17 +100,7 @@ const char* TNordicGrowth::GetDomain(tSecurityType)
 void TNordicGrowth::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                            long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
-	} else if (type == urlQuotePage) {
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TNordicGrowth::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -231,7 +221,7 @@ bool TNordicGrowth::QueryNumericDetail(const char* id, char* page, long length, 
 	stock->DayHigh(WordFloat(words[7]));
 	stock->DayLow(WordFloat(words[8]));
 	stock->DayVolume(UQuoter::VolumeFromValue(WordValue(words[9])));
-	const float close = UQuoteSite::CloseBeforeChange(last, change);
+	const float close = UQuoterSite::CloseBeforeChange(last, change);
 	stock->YesterdayClose(close);
 	stock->DayOpen(close);
 	News(page, length, stock);

@@ -1,9 +1,8 @@
 #include "Quoters/QuoteSite/TPCQuoteCom.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
-#include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
 #include "model/TFund.h"
@@ -40,7 +39,7 @@ void ReadPriceAndChange(char* start, long size, TSecurity* security)
 	UQuoter::FindQuote(start, size, ">Last:<", price, 2);
 	UQuoter::FindQuote(start, size, ">Change:<", change, 2);
 	security->CurrentTradePrice(price);
-	security->YesterdayClose(UQuoteSite::CloseBeforeChange(price, change));
+	security->YesterdayClose(UQuoterSite::CloseBeforeChange(price, change));
 }
 
 } // namespace
@@ -56,17 +55,7 @@ void TPCQuoteCom::GetExchanges(const tStockExchange** list, short* count)
 void TPCQuoteCom::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                          long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
-	} else if (type == urlQuotePage) {
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 const char* TPCQuoteCom::GetDomain(tSecurityType)
@@ -82,7 +71,7 @@ void TPCQuoteCom::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	if (security == nullptr || (security->Type() != securityStock && security->Type() != securityFund))
 		return;
 	char symbol[128 * 3 + 1];
-	UQuoteSite::EncodeText(security->SecuritySymbol(), 128, symbol, sizeof symbol);
+	UQuoterSite::EncodeText(security->SecuritySymbol(), 128, symbol, sizeof symbol);
 	const char* suffix = "";
 	if (security->Type() == securityStock) {
 		const tStockExchange exchange = static_cast<TStock*>(security)->Exchange();
@@ -98,7 +87,7 @@ void TPCQuoteCom::GetLookup(tSecurityType, char* text, int, char* url, long urlL
 	if (url == nullptr || urlLen <= 0)
 		return;
 	char search[256 * 3 + 1];
-	UQuoteSite::EncodeText(text, 256, search, sizeof search);
+	UQuoterSite::EncodeText(text, 256, search, sizeof search);
 	std::snprintf(url, size_t(urlLen),
 	              "http://%s/stocks/findSymbol.php?companyName=%s&submit.x=0&submit.y=0&submit=Lookup",
 	              TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote), search);
@@ -167,8 +156,7 @@ bool TPCQuoteCom::ExtractDate(char* text, long length, TVyDate* date, bool flag)
 		return false;
 	char buffer[129];
 	strmemcpyn(buffer, text, std::min(length, 128L), 128);
-	UQuoterExtras::PurgeHTMLChars(buffer);
-	UQuoterExtras::PurgeSpaceChars(buffer);
+	UQuoterSite::CleanCell(buffer);
 
 	TVyDate today;
 	int hour = 0;
@@ -181,8 +169,8 @@ bool TPCQuoteCom::ExtractDate(char* text, long length, TVyDate* date, bool flag)
 	if (UDate::IsTime(buffer, hour, minute, second, millisecond, timeLength, false)) {
 		bool am = false;
 		bool pm = false;
-		UQuoteSite::FindMeridiem(buffer, am, pm);
-		today.SetHour(UInt8(UQuoteSite::MeridiemHour(hour, am, pm)));
+		UQuoterSite::FindMeridiem(buffer, am, pm);
+		today.SetHour(UInt8(UQuoterSite::MeridiemHour(hour, am, pm)));
 		today.SetMinute(UInt8(minute));
 	} else if (UDate::IsShortDate(buffer, month, day, true)) {
 		today.SetMonth(UInt8(month));
@@ -263,8 +251,8 @@ bool TPCQuoteCom::News(char* page, long length, TSecurity* security)
 	if (marker == nullptr)
 		return false;
 	char home[300];
-	UQuoteSite::CopyHomePage(kSignature, home, sizeof home - 1);
+	UQuoterSite::CopyHomePage(kSignature, home, sizeof home - 1);
 	strcatn(home, "/", sizeof home);
-	UQuoteSite::AddHeadlines(marker + std::strlen(kMarker), page + length, security, home, 0);
+	UQuoterSite::AddHeadlines(marker + std::strlen(kMarker), page + length, security, home, 0);
 	return true;
 }

@@ -1,9 +1,9 @@
 #include "Quoters/QuoteSite/TQuoteCom.h"
 
-#include "Quoters/QuoteSite/UQuoteSite.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
 #include "model/TFund.h"
@@ -62,17 +62,7 @@ void TQuoteCom::GetExchanges(const tStockExchange** list, short* count)
 
 void TQuoteCom::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (type == urlHomePage) {
-		UQuoteSite::CopyHomePage(kSignature, host, hostLen);
-	} else if (type == urlQuotePage) {
-		UQuoteSite::CopyHost(kSignature, TQuoterHosts::hostQuote, host, hostLen);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 const char* TQuoteCom::GetDomain(tSecurityType)
@@ -90,18 +80,18 @@ void TQuoteCom::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	char symbol[100];
 	switch (security->Type()) {
 	case securityFund:
-		UQuoteSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
+		UQuoterSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
 		std::snprintf(path, size_t(pathLen), "/us/stocks/quote.action?s=MUTUAL:%s", symbol);
 		break;
 	case securityIndex:
-		UQuoteSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
+		UQuoterSite::EncodeText(security->SecuritySymbol(), 31, symbol, sizeof symbol);
 		std::snprintf(path, size_t(pathLen), "/us/stocks/quote.action?s=INDEX:%s", symbol);
 		break;
 	case securityStock: {
 		const char* prefix = MarketPrefix(static_cast<TStock*>(security)->Exchange());
 		// The market and the symbol together are kept to 31 characters.
-		UQuoteSite::EncodeText(security->SecuritySymbol(), 31 - long(std::strlen(prefix)), symbol,
-		                       sizeof symbol);
+		UQuoterSite::EncodeText(security->SecuritySymbol(), 31 - long(std::strlen(prefix)), symbol,
+		                        sizeof symbol);
 		std::snprintf(path, size_t(pathLen), "/us/stocks/quote.action?s=%s%s", prefix, symbol);
 		break;
 	}
@@ -130,7 +120,7 @@ void TQuoteCom::GetLookup(tSecurityType type, char* text, int page, char* url, l
 		return;
 	}
 	char search[256 * 3 + 1];
-	UQuoteSite::EncodeText(text, 256, search, sizeof search);
+	UQuoterSite::EncodeText(text, 256, search, sizeof search);
 	const char* host = TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostLookup);
 	if (page <= 1) {
 		std::snprintf(url, size_t(urlLen),
@@ -289,8 +279,8 @@ bool TQuoteCom::ExtractDate(char* text, long length, TVyDate* date, bool)
 	const int dayNumber = std::atoi(words[1]);
 	bool am = false;
 	bool pm = false;
-	UQuoteSite::FindMeridiem(yearTime, am, pm);
-	const int hour = UQuoteSite::MeridiemHour(std::atoi(words[3]), am, pm);
+	UQuoterSite::FindMeridiem(yearTime, am, pm);
+	const int hour = UQuoterSite::MeridiemHour(std::atoi(words[3]), am, pm);
 	const int minute = std::atoi(words[4]);
 	if (year < 1 || dayNumber < 1 || dayNumber > 31 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
 		return false;
@@ -380,6 +370,6 @@ bool TQuoteCom::News(char* page, long length, TSecurity* security)
 		return false;
 	char* start = list + std::strlen(kList);
 	char* stop = UQuoter::GotoString(start, end - start, "<div class=\"content_ads\">");
-	UQuoteSite::AddHeadlines(start, stop != nullptr ? stop : end, security, GetDomain(securityStock), 0);
+	UQuoterSite::AddHeadlines(start, stop != nullptr ? stop : end, security, GetDomain(securityStock), 0);
 	return true;
 }

@@ -1,9 +1,8 @@
 #include "Quoters/SwissQuote/TSwissQuote.h"
 
 #include "Quoters/TQuoterHosts.h"
-#include "Quoters/UPercentEncode.h"
 #include "Quoters/UQuoter.h"
-#include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/TVyDate.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
@@ -28,12 +27,6 @@ void Empty(char* s, long size)
 {
 	if (s != nullptr && size > 0)
 		s[0] = 0;
-}
-
-void CopyInto(char* dest, const char* src, long size)
-{
-	if (dest != nullptr && size > 0)
-		strcpyn(dest, src, size - 1);
 }
 
 // Walks a chain of labels: each is searched from where the previous one was found.
@@ -103,19 +96,7 @@ const char* TSwissQuote::GetDomain(tSecurityType)
 void TSwissQuote::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                          long pathLen)
 {
-	Empty(host, hostLen);
-	Empty(path, pathLen);
-	if (type == urlHomePage) {
-		CopyInto(host, "http://", hostLen);
-		if (host != nullptr && hostLen > 0)
-			strcatn(host, TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostHome), hostLen);
-	} else if (type == urlQuotePage) {
-		SignalIf_(security == nullptr);
-		if (security == nullptr)
-			return;
-		CopyInto(host, GetDomain(security->Type()), hostLen);
-		GetPageDetailed(path, int(pathLen > 0x7FFFFFFF ? 0x7FFFFFFF : pathLen), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TSwissQuote::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -124,10 +105,8 @@ void TSwissQuote::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	SignalIf_(security == nullptr);
 	if (path == nullptr || pathLen <= 0 || security == nullptr || security->Type() != securityStock)
 		return;
-	char symbol[kSymbolLength + 1];
-	strcpyn(symbol, security->SecuritySymbol(), kSymbolLength);
 	char encoded[kEncodedSymbolSize];
-	UPercentEncode::Encode(symbol, encoded, sizeof(encoded));
+	UQuoterSite::EncodeText(security->SecuritySymbol(), kSymbolLength, encoded, sizeof encoded);
 	char built[256];
 	std::snprintf(built, sizeof(built), "/fcgi-bin/stockfquote?symbols=%s", encoded);
 	strcpyn(path, built, pathLen - 1);
@@ -191,15 +170,7 @@ bool TSwissQuote::News(char* page, long length, TSecurity* security)
 	char* to = UQuoter::GotoString(from, end - from, "</TABLE");
 	if (to == nullptr)
 		to = end;
-	for (char* p = from; p < to;) {
-		tNewsEntry entry;
-		long consumed = 0;
-		if (!UQuoterExtras::ExtractHeadline(p, to - p, &entry, consumed, true, false, false) ||
-		    consumed <= 0)
-			break;
-		security->AddNewsItem(&entry);
-		p += consumed;
-	}
+	UQuoterSite::AddHeadlines(from, to, security, nullptr, 0);
 	return true;
 }
 

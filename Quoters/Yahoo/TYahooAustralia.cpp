@@ -2,8 +2,8 @@
 
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
+#include "Quoters/UQuoterSite.h"
 #include "Quoters/Yahoo/UYahoo.h"
-#include "Quoters/Yahoo/UYahooRegional.h"
 #include "foundation/TVyDate.h"
 #include "model/TStock.h"
 #include "platform/toolbox/Debugging.h"
@@ -14,13 +14,6 @@ namespace
 {
 
 const tStockExchange kExchanges[] = {400};
-
-float Quote(char* page, long length, const char* label)
-{
-	float value = kNoValue;
-	UQuoter::FindQuote(page, length, label, value, 0);
-	return value;
-}
 
 } // namespace
 
@@ -40,25 +33,17 @@ const char* TYahooAustralia::GetDomain(tSecurityType)
 void TYahooAustralia::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                              long pathLen)
 {
-	UYahooRegional::GetURL(this, type, security, host, hostLen, path, pathLen);
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TYahooAustralia::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
-	if (path == nullptr || pathLen <= 0)
-		return;
-	path[0] = 0;
-	SignalIf_(security == nullptr);
-	TStock* stock = dynamic_cast<TStock*>(security);
-	if (stock == nullptr)
-		return;
-	UYahoo::GetQuotePage(path, pathLen, stock->SecuritySymbol(),
-	                     UYahoo::GetExchangeSuffix(stock->Exchange()), "&d=t");
+	UYahoo::GetStockPage(path, pathLen, security);
 }
 
 void TYahooAustralia::GetLookup(tSecurityType, char* text, int page, char* url, long urlLen)
 {
-	UYahooRegional::GetLookup(kSignature, text, page, url, urlLen);
+	UYahoo::GetRegionalLookup(kSignature, text, page, url, urlLen);
 }
 
 bool TYahooAustralia::News(char* page, long length, TSecurity* security)
@@ -80,11 +65,11 @@ bool TYahooAustralia::StockDetail(char* page, long length, TStock* stock)
 	if (UQuoter::GotoString(page, length, unknown.c_str()) != nullptr)
 		return false;
 
-	stock->CurrentTradePrice(Quote(page, length, ">Last Trade:<"));
-	stock->CurrentTradeBid(Quote(page, length, ">Bid:<"));
-	stock->CurrentTradeAsk(Quote(page, length, ">Ask:<"));
-	stock->YesterdayClose(Quote(page, length, ">Prev Close:<"));
-	stock->DayOpen(Quote(page, length, ">Open:<"));
+	stock->CurrentTradePrice(UYahoo::FirstQuote(page, length, {">Last Trade:<"}));
+	stock->CurrentTradeBid(UYahoo::FirstQuote(page, length, {">Bid:<"}));
+	stock->CurrentTradeAsk(UYahoo::FirstQuote(page, length, {">Ask:<"}));
+	stock->YesterdayClose(UYahoo::FirstQuote(page, length, {">Prev Close:<"}));
+	stock->DayOpen(UYahoo::FirstQuote(page, length, {">Open:<"}));
 	UInt32 volume = 0;
 	UQuoter::FindVolume(page, length, ">Volume:<", volume, 0);
 	stock->DayVolume(volume);
@@ -96,9 +81,9 @@ bool TYahooAustralia::StockDetail(char* page, long length, TStock* stock)
 		UQuoter::FindQuoteRange(page, length, "52-week Range", "-", low, high);
 	stock->YearLow(low);
 	stock->YearHigh(high);
-	stock->EarningsPerShare(Quote(page, length, ">EPS"));
-	stock->PriceEarningsRatio(Quote(page, length, ">P/E"));
-	stock->DividendPerShare(Quote(page, length, ">Div &"));
+	stock->EarningsPerShare(UYahoo::FirstQuote(page, length, {">EPS"}));
+	stock->PriceEarningsRatio(UYahoo::FirstQuote(page, length, {">P/E"}));
+	stock->DividendPerShare(UYahoo::FirstQuote(page, length, {">Div &"}));
 
 	TVyDate date;
 	if (ExtractDate(page, length, &date))
@@ -112,10 +97,7 @@ bool TYahooAustralia::ExtractDate(char* page, long length, TVyDate* date)
 	SignalIf_(date == nullptr);
 	if (date == nullptr)
 		return false;
-	char text[128];
-	if (!UYahooRegional::TextAfterLabel(page, length, "Last Trade", 2, text, sizeof(text)))
-		return false;
-	return UYahoo::DateFromText(text, *date);
+	return UYahoo::DateAfterLabel(page, length, "Last Trade", 2, *date);
 }
 
 bool TYahooAustralia::Lookup(char* page, long length, ILookupList* results, tSecurityType, bool& more)
@@ -146,8 +128,8 @@ bool TYahooAustralia::Lookup(char* page, long length, ILookupList* results, tSec
 		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.symbol, symbolLength, 1, &next) ||
 		    !UQuoter::ExtractTableRow(row, tableEnd - row, entry.name, nameLength, 2, &next))
 			break;
-		UYahooRegional::CleanCell(entry.symbol);
-		UYahooRegional::CleanCell(entry.name);
+		UQuoterSite::CleanCell(entry.symbol);
+		UQuoterSite::CleanCell(entry.name);
 		UYahoo::GuessAtExchange(&entry, true);
 		results->Append(&entry);
 		row = next;

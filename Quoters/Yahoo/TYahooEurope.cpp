@@ -5,16 +5,12 @@
 #include "Quoters/UQuoter.h"
 #include "Quoters/Yahoo/UYahoo.h"
 #include "foundation/TVyDate.h"
-#include "foundation/VyStrings.h"
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/Debugging.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace
@@ -22,18 +18,6 @@ namespace
 
 const tStockExchange kExchanges[] = {305, 310, 311, 312, 313, 308, 322, 324, 314, 301, 315, 316, 325, 300,
                                      304, 317, 303, 318, 309, 302, 306, 319, 320, 323, 326, 321, 307};
-
-constexpr tStockExchange kLondon = 300;
-
-// The value of the first label of the chain that yields one; the last label's answer otherwise.
-float Quote(char* text, long length, std::initializer_list<const char*> labels)
-{
-	float value = kNoValue;
-	for (const char* label : labels)
-		if (UQuoter::FindQuote(text, length, label, value, 0))
-			break;
-	return value;
-}
 
 // The bold figure after a label.
 float BoldQuote(char* text, long length, const char* label)
@@ -67,20 +51,7 @@ void TYahooEurope::GetExchanges(const tStockExchange** list, short* count)
 void TYahooEurope::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                           long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (host == nullptr || hostLen <= 0)
-		return;
-	if (type == urlHomePage) {
-		std::snprintf(host, size_t(hostLen), "http://%s",
-		              TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostHome));
-	} else if (type == urlQuotePage) {
-		strcpyn(host, TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote), hostLen - 1);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(std::min<long>(pathLen, 0x7FFFFFFF)), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 const char* TYahooEurope::GetDomain(tSecurityType)
@@ -90,15 +61,7 @@ const char* TYahooEurope::GetDomain(tSecurityType)
 
 void TYahooEurope::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
-	SignalIf_(path == nullptr || security == nullptr);
-	if (path == nullptr || pathLen <= 0)
-		return;
-	path[0] = 0;
-	if (security == nullptr || security->Type() != securityStock)
-		return;
-	const tStockExchange exchange = static_cast<TStock*>(security)->Exchange();
-	UYahoo::GetQuotePage(path, pathLen, security->SecuritySymbol(), UYahoo::GetExchangeSuffix(exchange),
-	                     "&d=t");
+	UYahoo::GetStockPage(path, pathLen, security);
 }
 
 void TYahooEurope::GetLookup(tSecurityType type, char* text, int page, char* url, long urlLen)
@@ -108,17 +71,7 @@ void TYahooEurope::GetLookup(tSecurityType type, char* text, int page, char* url
 
 bool TYahooEurope::ExtractDate(char* text, long length, TVyDate& date)
 {
-	static const char kLabel[] = ">Trade Time:<";
-	char* label = UQuoter::GotoString(text, length, kLabel);
-	if (label == nullptr)
-		return false;
-	// From the label's '<', so that the tag it opens is skipped.
-	char* from = label + std::strlen(kLabel) - 1;
-	char run[128];
-	long runLength = sizeof run;
-	if (!UQuoter::ExtractStringAfterLine(from, text + length - from, 0, run, runLength))
-		return false;
-	return UYahoo::DateFromText(run, date);
+	return UYahoo::DateAfterLabel(text, length, ">Trade Time:<", 0, date);
 }
 
 bool TYahooEurope::StockDetail(char* page, long length, TStock* stock)
@@ -133,32 +86,7 @@ bool TYahooEurope::StockDetail(char* page, long length, TStock* stock)
 	if (start == nullptr)
 		return false;
 	const long rest = page + length - start;
-	const float scale = stock->Exchange() == kLondon ? 0.01f : 1.0f;
-	auto scaled = [scale](float value) { return value == kNoValue ? kNoValue : value * scale; };
-
-	stock->CurrentTradePrice(scaled(Quote(start, rest, {">Last Trade:<"})));
-	stock->YesterdayClose(scaled(Quote(start, rest, {">Prev Close:<"})));
-	stock->DayOpen(scaled(Quote(start, rest, {">Open:<"})));
-	stock->CurrentTradeBid(scaled(Quote(start, rest, {">Bid:<"})));
-	stock->CurrentTradeAsk(scaled(Quote(start, rest, {">Ask:<"})));
-
-	UInt32 volume = 0;
-	UQuoter::FindVolume(start, rest, ">Volume:<", volume, 0);
-	stock->DayVolume(volume);
-
-	float low = kNoValue, high = kNoValue;
-	UQuoter::FindQuoteRange(start, rest, ">Day's Range:<", "-", low, high);
-	stock->DayLow(scaled(low));
-	stock->DayHigh(scaled(high));
-	if (!UQuoter::FindQuoteRange(start, rest, ">52wk Range:<", "-", low, high))
-		UQuoter::FindQuoteRange(start, rest, ">52-week Range:<", "-", low, high);
-	stock->YearLow(scaled(low));
-	stock->YearHigh(scaled(high));
-
-	stock->EarningsPerShare(
-	    scaled(Quote(start, rest, {">EPS <small>(ttm)</small>:<", ">EPS:<", ">Earn/Shr:<"})));
-	stock->PriceEarningsRatio(Quote(start, rest, {">P/E <small>(ttm)</small>:<", ">P/E:<"}));
-	stock->DividendPerShare(scaled(Quote(start, rest, {">Div & Yield:<", ">Div &amp; Yield:<"})));
+	UYahoo::ReadStockFigures(start, rest, stock, {">Div & Yield:<", ">Div &amp; Yield:<"});
 
 	TVyDate traded;
 	if (ExtractDate(start, rest, traded))
@@ -181,7 +109,7 @@ bool TYahooEurope::FundDetail(char* page, long length, TFund* fund)
 		start = page;
 	const long rest = page + length - start;
 	fund->CurrentTradePrice(BoldQuote(start, rest, "Net Asset Value"));
-	fund->YesterdayClose(Quote(start, rest, {"Prev Cls"}));
+	fund->YesterdayClose(UYahoo::FirstQuote(start, rest, {"Prev Cls"}));
 	News(page, length, fund);
 	return true;
 }
@@ -200,8 +128,8 @@ bool TYahooEurope::IndexDetail(char* page, long length, TIndex* index)
 	const long rest = page + length - start;
 
 	index->CurrentTradePrice(BoldQuote(start, rest, "Last Trade"));
-	index->YesterdayClose(Quote(start, rest, {"Prev Cls"}));
-	index->DayOpen(Quote(start, rest, {">Open"}));
+	index->YesterdayClose(UYahoo::FirstQuote(start, rest, {"Prev Cls"}));
+	index->DayOpen(UYahoo::FirstQuote(start, rest, {">Open"}));
 	float low = kNoValue, high = kNoValue;
 	UQuoter::FindQuoteRange(start, rest, "Day's Range", "-", low, high);
 	index->DayLow(low);

@@ -3,14 +3,12 @@
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/Yahoo/UYahoo.h"
-#include "Quoters/Yahoo/UYahooRegional.h"
 #include "foundation/TVyDate.h"
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/Debugging.h"
 
-#include <initializer_list>
 #include <string>
 
 namespace
@@ -18,27 +16,6 @@ namespace
 
 const tStockExchange kExchanges[] = {400, 750, 650, 104, 651, 751, 604, 606, 605, 752, 401,
                                      652, 754, 502, 753, 503, 504, 600, 601, 350, 603};
-
-// London quotes pence; the scale makes pounds of them.
-constexpr tStockExchange kPenceExchange = 300;
-
-// The value of the first label that yields a number (or a not-available mark).
-float FirstQuote(char* text, long length, std::initializer_list<const char*> labels)
-{
-	float value = kNoValue;
-	for (const char* label : labels)
-		if (UQuoter::FindQuote(text, length, label, value, 0))
-			break;
-	return value;
-}
-
-bool FirstRange(char* text, long length, std::initializer_list<const char*> labels, float& low, float& high)
-{
-	for (const char* label : labels)
-		if (UQuoter::FindQuoteRange(text, length, label, "-", low, high))
-			return true;
-	return false;
-}
 
 // The number after "<b>" behind a label; the site prints the figure in bold after a first number.
 float BoldAfter(char* text, long length, const char* label)
@@ -73,20 +50,12 @@ const char* TYahooInternational::GetDomain(tSecurityType)
 void TYahooInternational::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                                  long pathLen)
 {
-	UYahooRegional::GetURL(this, type, security, host, hostLen, path, pathLen);
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TYahooInternational::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
-	if (path == nullptr || pathLen <= 0)
-		return;
-	path[0] = 0;
-	SignalIf_(security == nullptr);
-	TStock* stock = dynamic_cast<TStock*>(security);
-	if (stock == nullptr)
-		return;
-	UYahoo::GetQuotePage(path, pathLen, stock->SecuritySymbol(),
-	                     UYahoo::GetExchangeSuffix(stock->Exchange()), "&d=t");
+	UYahoo::GetStockPage(path, pathLen, security);
 }
 
 void TYahooInternational::GetLookup(tSecurityType type, char* text, int page, char* url, long urlLen)
@@ -117,28 +86,7 @@ bool TYahooInternational::StockDetail(char* page, long length, TStock* stock)
 	if (anchor == nullptr)
 		return false;
 	const long rest = page + length - anchor;
-	const float scale = stock->Exchange() == kPenceExchange ? 0.01f : 1.0f;
-	auto scaled = [scale](float value) { return value == kNoValue ? kNoValue : value * scale; };
-
-	stock->CurrentTradePrice(scaled(FirstQuote(anchor, rest, {">Last Trade:<"})));
-	stock->YesterdayClose(scaled(FirstQuote(anchor, rest, {">Prev Close:<"})));
-	stock->DayOpen(scaled(FirstQuote(anchor, rest, {">Open:<"})));
-	stock->CurrentTradeBid(scaled(FirstQuote(anchor, rest, {">Bid:<"})));
-	stock->CurrentTradeAsk(scaled(FirstQuote(anchor, rest, {">Ask:<"})));
-	UInt32 volume = 0;
-	UQuoter::FindVolume(anchor, rest, ">Volume:<", volume, 0);
-	stock->DayVolume(volume);
-	float low = kNoValue, high = kNoValue;
-	FirstRange(anchor, rest, {">Day's Range:<"}, low, high);
-	stock->DayLow(scaled(low));
-	stock->DayHigh(scaled(high));
-	FirstRange(anchor, rest, {">52wk Range:<", ">52-week Range:<"}, low, high);
-	stock->YearLow(scaled(low));
-	stock->YearHigh(scaled(high));
-	stock->EarningsPerShare(
-	    scaled(FirstQuote(anchor, rest, {">EPS <small>(ttm)</small>:<", ">EPS:<", ">Earn/Shr:<"})));
-	stock->PriceEarningsRatio(FirstQuote(anchor, rest, {">P/E <small>(ttm)</small>:<", ">P/E:<"}));
-	stock->DividendPerShare(scaled(FirstQuote(anchor, rest, {">Div Yield", ">Div &amp; Yield:<"})));
+	UYahoo::ReadStockFigures(anchor, rest, stock, {">Div Yield", ">Div &amp; Yield:<"});
 
 	SetTradeTime(anchor, rest, stock);
 	News(page, length, stock);
@@ -159,8 +107,8 @@ bool TYahooInternational::IndexDetail(char* page, long length, TIndex* index)
 	const long rest = page + length - anchor;
 
 	index->CurrentTradePrice(BoldAfter(anchor, rest, "Last Trade"));
-	index->YesterdayClose(FirstQuote(anchor, rest, {"Prev Cls"}));
-	index->DayOpen(FirstQuote(anchor, rest, {">Open"}));
+	index->YesterdayClose(UYahoo::FirstQuote(anchor, rest, {"Prev Cls"}));
+	index->DayOpen(UYahoo::FirstQuote(anchor, rest, {">Open"}));
 	float low = kNoValue, high = kNoValue;
 	UQuoter::FindQuoteRange(anchor, rest, "Day's Range", "-", low, high);
 	index->DayLow(low);
@@ -192,7 +140,7 @@ bool TYahooInternational::FundDetail(char* page, long length, TFund* fund)
 		anchor = page;
 	const long rest = page + length - anchor;
 	fund->CurrentTradePrice(BoldAfter(anchor, rest, "Net Asset Value"));
-	fund->YesterdayClose(FirstQuote(anchor, rest, {"Prev Cls"}));
+	fund->YesterdayClose(UYahoo::FirstQuote(anchor, rest, {"Prev Cls"}));
 	News(page, length, fund);
 	return true;
 }
@@ -202,8 +150,5 @@ bool TYahooInternational::ExtractDate(char* page, long length, TVyDate* date)
 	SignalIf_(date == nullptr);
 	if (date == nullptr)
 		return false;
-	char text[128];
-	if (!UYahooRegional::TextAfterLabel(page, length, ">Trade Time:<", 0, text, sizeof(text)))
-		return false;
-	return UYahoo::DateFromText(text, *date);
+	return UYahoo::DateAfterLabel(page, length, ">Trade Time:<", 0, *date);
 }

@@ -2,8 +2,8 @@
 
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
+#include "Quoters/UQuoterSite.h"
 #include "Quoters/Yahoo/UYahoo.h"
-#include "Quoters/Yahoo/UYahooRegional.h"
 #include "foundation/TVyDate.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
@@ -58,7 +58,7 @@ const char* TYahooJapan::GetDomain(tSecurityType)
 void TYahooJapan::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
                          long pathLen)
 {
-	UYahooRegional::GetURL(this, type, security, host, hostLen, path, pathLen);
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TYahooJapan::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -74,7 +74,7 @@ void TYahooJapan::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 
 void TYahooJapan::GetLookup(tSecurityType, char* text, int page, char* url, long urlLen)
 {
-	UYahooRegional::GetLookup(kSignature, text, page, url, urlLen);
+	UYahoo::GetRegionalLookup(kSignature, text, page, url, urlLen);
 }
 
 bool TYahooJapan::StockDetail(char* page, long length, TStock* stock)
@@ -117,7 +117,7 @@ bool TYahooJapan::ExtractDate(char* page, long length, TVyDate* date)
 	if (date == nullptr)
 		return false;
 	char text[128];
-	if (!UYahooRegional::TextAfterLabel(page, length, kPriceLabel, 1, text, sizeof(text)))
+	if (!UYahoo::TextAfterLabel(page, length, kPriceLabel, 1, text, sizeof(text)))
 		return false;
 	creplace(text, '.', ':');
 	char* words[5];
@@ -182,8 +182,8 @@ bool TYahooJapan::Lookup(char* page, long length, ILookupList* results, tSecurit
 		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.symbol, symbolLength, 1, &next) ||
 		    !UQuoter::ExtractTableRow(row, tableEnd - row, entry.name, nameLength, 2, &next))
 			break;
-		UYahooRegional::CleanCell(entry.symbol);
-		UYahooRegional::CleanCell(entry.name);
+		UQuoterSite::CleanCell(entry.symbol);
+		UQuoterSite::CleanCell(entry.name);
 		results->Append(&entry);
 		row = next;
 	}
@@ -204,6 +204,6 @@ bool TYahooJapan::News(char* page, long length, TSecurity* security)
 	char* to = UQuoter::GotoString(from, end - from, "</table");
 	if (to == nullptr)
 		return false;
-	UYahooRegional::CollectHeadlines(from, to, security);
+	UQuoterSite::AddHeadlines(from, to, security, nullptr, 0);
 	return true;
 }

@@ -4,6 +4,7 @@
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "Quoters/Yahoo/UYahoo.h"
 #include "foundation/TVyDate.h"
 #include "foundation/VyStrings.h"
@@ -22,13 +23,6 @@ namespace
 {
 
 const tStockExchange kExchanges[] = {100, 101, 102, 200, 201, 205};
-
-float Quote(char* text, long length, const char* label)
-{
-	float value = kNoValue;
-	UQuoter::FindQuote(text, length, label, value, 0);
-	return value;
-}
 
 // The first line end at or after p, or null.
 char* LineEnd(char* p, char* end)
@@ -53,7 +47,7 @@ float SettlementClose(char* start, char* end, float price)
 	if (lineEnd == nullptr)
 		return kNoValue;
 	const bool fell = UQuoter::GotoString(label, lineEnd - label, "down_r.gif") != nullptr;
-	return UYahoo::CloseBeforeChange(price, change, fell);
+	return UQuoterSite::CloseBeforeChange(price, change, fell);
 }
 
 } // namespace
@@ -69,20 +63,7 @@ void TYahooUS::GetExchanges(const tStockExchange** list, short* count)
 
 void TYahooUS::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
 {
-	if (host != nullptr && hostLen > 0)
-		host[0] = 0;
-	if (path != nullptr && pathLen > 0)
-		path[0] = 0;
-	if (host == nullptr || hostLen <= 0)
-		return;
-	if (type == urlHomePage) {
-		std::snprintf(host, size_t(hostLen), "http://%s",
-		              TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostHome));
-	} else if (type == urlQuotePage) {
-		strcpyn(host, TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote), hostLen - 1);
-		if (path != nullptr && pathLen > 0)
-			GetPageDetailed(path, int(std::min<long>(pathLen, 0x7FFFFFFF)), security);
-	}
+	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 const char* TYahooUS::GetDomain(tSecurityType)
@@ -163,15 +144,15 @@ bool TYahooUS::StockDetail(char* page, long length, TStock* stock)
 	char* const end = page + length;
 	const long rest = end - start;
 
-	const float price = Quote(start, rest, ">Last Trade:");
+	const float price = UYahoo::FirstQuote(start, rest, {">Last Trade:"});
 	stock->CurrentTradePrice(price);
 	if (UQuoter::GotoString(start, rest, ">Prev Settlement:") != nullptr)
 		stock->YesterdayClose(SettlementClose(start, end, price));
 	else
-		stock->YesterdayClose(Quote(start, rest, ">Prev Close:"));
-	stock->DayOpen(Quote(start, rest, ">Open:"));
-	stock->CurrentTradeBid(Quote(start, rest, ">Bid:"));
-	stock->CurrentTradeAsk(Quote(start, rest, ">Ask:"));
+		stock->YesterdayClose(UYahoo::FirstQuote(start, rest, {">Prev Close:"}));
+	stock->DayOpen(UYahoo::FirstQuote(start, rest, {">Open:"}));
+	stock->CurrentTradeBid(UYahoo::FirstQuote(start, rest, {">Bid:"}));
+	stock->CurrentTradeAsk(UYahoo::FirstQuote(start, rest, {">Ask:"}));
 
 	float low = kNoValue, high = kNoValue;
 	UQuoter::FindQuoteRange(start, rest, ">Day's Range:", "-", low, high);
@@ -187,19 +168,19 @@ bool TYahooUS::StockDetail(char* page, long length, TStock* stock)
 	UQuoter::FindVolume(start, rest, ">Volume:", volume, 0);
 	stock->DayVolume(volume);
 
-	stock->PriceEarningsRatio(Quote(start, rest, ">P/E "));
-	stock->EarningsPerShare(Quote(start, rest, ">EPS "));
+	stock->PriceEarningsRatio(UYahoo::FirstQuote(start, rest, {">P/E "}));
+	stock->EarningsPerShare(UYahoo::FirstQuote(start, rest, {">EPS "}));
 
 	float dividend = kNoValue, yield = kNoValue;
 	if (!UQuoter::FindQuoteRange(start, rest, ">Div", "(", dividend, yield)) {
-		dividend = Quote(start, rest, ">Div");
+		dividend = UYahoo::FirstQuote(start, rest, {">Div"});
 		yield = kNoValue; // the stock's reset keeps the last yield, which is not this page's
 	}
 	stock->DividendPerShare(dividend);
 	stock->Yield(yield);
 
 	static const char kCap[] = ">Market Cap:<";
-	float cap = Quote(start, rest, kCap);
+	float cap = UYahoo::FirstQuote(start, rest, {kCap});
 	if (cap != kNoValue) {
 		// Read from the label's '<', so that the tag it opens is skipped.
 		char* from = UQuoter::GotoString(start, rest, kCap) + std::strlen(kCap) - 1;
@@ -231,7 +212,7 @@ bool TYahooUS::FundDetail(char* page, long length, TFund* fund)
 	char* start = UQuoter::GotoString(page, length, kNav);
 	if (start == nullptr)
 		start = page;
-	const float price = Quote(start, end - start, kNav);
+	const float price = UYahoo::FirstQuote(start, end - start, {kNav});
 	fund->CurrentTradePrice(price);
 
 	static const char kChange[] = ">Change:";
@@ -241,7 +222,7 @@ bool TYahooUS::FundDetail(char* page, long length, TFund* fund)
 		UQuoter::ExtractQuote(after, end - after, change, 0);
 		const long window = std::min<long>(400, end - label);
 		const bool rose = UQuoter::GotoString(label, window, "yfi-price-change-up") != nullptr;
-		fund->YesterdayClose(UYahoo::CloseBeforeChange(price, change, !rose));
+		fund->YesterdayClose(UQuoterSite::CloseBeforeChange(price, change, !rose));
 	}
 	News(page, length, fund);
 	return true;
@@ -260,9 +241,9 @@ bool TYahooUS::IndexDetail(char* page, long length, TIndex* index)
 		return false;
 	const long rest = page + length - start;
 
-	index->CurrentTradePrice(Quote(start, rest, ">Index Value"));
-	index->YesterdayClose(Quote(start, rest, ">Prev Close:"));
-	index->DayOpen(Quote(start, rest, ">Open:"));
+	index->CurrentTradePrice(UYahoo::FirstQuote(start, rest, {">Index Value"}));
+	index->YesterdayClose(UYahoo::FirstQuote(start, rest, {">Prev Close:"}));
+	index->DayOpen(UYahoo::FirstQuote(start, rest, {">Open:"}));
 	float low = kNoValue, high = kNoValue;
 	UQuoter::FindQuoteRange(start, rest, ">Day's Range:", "-", low, high);
 	index->DayLow(low);

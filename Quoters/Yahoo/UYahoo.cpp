@@ -5,11 +5,13 @@
 #include "Quoters/UPercentEncode.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
+#include "Quoters/UQuoterSite.h"
 #include "foundation/TVyString.h"
 #include "foundation/UDate.h"
 #include "foundation/VyStrings.h"
 #include "model/TCurrency.h"
 #include "model/TSecurity.h"
+#include "model/TStock.h"
 #include "platform/toolbox/Debugging.h"
 
 #include <cstdio>
@@ -48,14 +50,6 @@ namespace
 constexpr int kMaxSymbol = 31;
 constexpr int kLookupCells = 6;
 
-// The symbol as it may stand in a URL's query: at most kMaxSymbol characters, percent-encoded.
-void EncodeSymbol(const char* symbol, char* out, long size)
-{
-	char bounded[kMaxSymbol + 1];
-	strcpyn(bounded, symbol ? symbol : "", kMaxSymbol);
-	UPercentEncode::Encode(bounded, out, size);
-}
-
 // Whether some row of the exchange has this suffix (in any case).
 bool IsSuffixOf(const char* tail, tStockExchange exchange)
 {
@@ -75,6 +69,11 @@ void CopyCell(const TVyString& cell, char* out, int size)
 	UQuoterExtras::PurgeSpaceChars(work.data());
 	strcpyn(out, work.c_str(), size - 1);
 }
+
+constexpr int kRegionalRowsPerPage = 200;
+
+// London quotes pence.
+constexpr tStockExchange kPenceExchange = 300;
 
 } // namespace
 
@@ -100,10 +99,22 @@ void UYahoo::GetQuotePage(char* path, int pathLen, const char* symbol, const cha
 	if (path == nullptr || pathLen <= 0)
 		return;
 	char encoded[3 * kMaxSymbol + 1];
-	EncodeSymbol(symbol, encoded, sizeof encoded);
+	UQuoterSite::EncodeText(symbol, kMaxSymbol, encoded, sizeof encoded);
 	char built[256];
 	std::snprintf(built, sizeof built, "/q?s=%s%s%s", encoded, suffix ? suffix : "", tail ? tail : "");
 	strcpyn(path, built, pathLen - 1);
+}
+
+void UYahoo::GetStockPage(char* path, int pathLen, TSecurity* security)
+{
+	SignalIf_(path == nullptr || security == nullptr);
+	if (path == nullptr || pathLen <= 0)
+		return;
+	path[0] = 0;
+	if (security == nullptr || security->Type() != securityStock)
+		return;
+	const tStockExchange exchange = static_cast<TStock*>(security)->Exchange();
+	GetQuotePage(path, pathLen, security->SecuritySymbol(), GetExchangeSuffix(exchange), "&d=t");
 }
 
 char* UYahoo::LocateQuote(char* page, long length, const char* symbol, bool stock, tStockExchange exchange)
@@ -124,11 +135,35 @@ char* UYahoo::LocateQuote(char* page, long length, const char* symbol, bool stoc
 	return anchor != nullptr ? anchor : page;
 }
 
-float UYahoo::CloseBeforeChange(float price, float change, bool fell)
+void UYahoo::ReadStockFigures(char* anchor, long length, TStock* stock,
+                              std::initializer_list<const char*> dividendLabels)
 {
-	if (price == kNoValue || change == kNoValue)
-		return kNoValue;
-	return fell ? price + change : price - change;
+	const float scale = stock->Exchange() == kPenceExchange ? 0.01f : 1.0f;
+	auto scaled = [scale](float value) { return value == kNoValue ? kNoValue : value * scale; };
+
+	stock->CurrentTradePrice(scaled(FirstQuote(anchor, length, {">Last Trade:<"})));
+	stock->YesterdayClose(scaled(FirstQuote(anchor, length, {">Prev Close:<"})));
+	stock->DayOpen(scaled(FirstQuote(anchor, length, {">Open:<"})));
+	stock->CurrentTradeBid(scaled(FirstQuote(anchor, length, {">Bid:<"})));
+	stock->CurrentTradeAsk(scaled(FirstQuote(anchor, length, {">Ask:<"})));
+
+	UInt32 volume = 0;
+	UQuoter::FindVolume(anchor, length, ">Volume:<", volume, 0);
+	stock->DayVolume(volume);
+
+	float low = kNoValue, high = kNoValue;
+	UQuoter::FindQuoteRange(anchor, length, ">Day's Range:<", "-", low, high);
+	stock->DayLow(scaled(low));
+	stock->DayHigh(scaled(high));
+	if (!UQuoter::FindQuoteRange(anchor, length, ">52wk Range:<", "-", low, high))
+		UQuoter::FindQuoteRange(anchor, length, ">52-week Range:<", "-", low, high);
+	stock->YearLow(scaled(low));
+	stock->YearHigh(scaled(high));
+
+	stock->EarningsPerShare(
+	    scaled(FirstQuote(anchor, length, {">EPS <small>(ttm)</small>:<", ">EPS:<", ">Earn/Shr:<"})));
+	stock->PriceEarningsRatio(FirstQuote(anchor, length, {">P/E <small>(ttm)</small>:<", ">P/E:<"}));
+	stock->DividendPerShare(scaled(FirstQuote(anchor, length, dividendLabels)));
 }
 
 bool UYahoo::DateFromText(const char* text, TVyDate& date)
@@ -309,4 +344,51 @@ void UYahoo::GuessAtExchange(tLookupEntry* entry, bool stripSuffix)
 				break;
 			}
 	}
+}
+
+float UYahoo::FirstQuote(char* text, long length, std::initializer_list<const char*> labels)
+{
+	float value = kNoValue;
+	for (const char* label : labels)
+		if (UQuoter::FindQuote(text, length, label, value, 0))
+			break;
+	return value;
+}
+
+bool UYahoo::TextAfterLabel(char* page, long length, const char* label, int line, char* out, long size)
+{
+	if (out == nullptr || size <= 0)
+		return false;
+	out[0] = 0;
+	char* found = UQuoter::GotoString(page, length, label);
+	if (found == nullptr)
+		return false;
+	char* from = found + std::strlen(label);
+	// A label that ends in the '<' of the next tag gives it back, so that the tag is skipped whole.
+	if (from[-1] == '<')
+		from--;
+	long outLength = size;
+	return UQuoter::ExtractStringAfterLine(from, page + length - from, line, out, outLength);
+}
+
+bool UYahoo::DateAfterLabel(char* page, long length, const char* label, int line, TVyDate& date)
+{
+	char text[128];
+	return TextAfterLabel(page, length, label, line, text, sizeof text) && DateFromText(text, date);
+}
+
+void UYahoo::GetRegionalLookup(OSType signature, const char* text, int page, char* url, long urlLen)
+{
+	SignalIf_(url == nullptr);
+	if (url == nullptr || urlLen <= 0)
+		return;
+	url[0] = 0;
+	char encoded[768];
+	UPercentEncode::Encode(text, encoded, sizeof encoded);
+	const char* host = TQuoterHosts::GetHost(signature, TQuoterHosts::hostLookup);
+	if (page < 2)
+		std::snprintf(url, size_t(urlLen), "http://%s/l?s=%s", host, encoded);
+	else
+		std::snprintf(url, size_t(urlLen), "http://%s/l?s=%s&m=%d", host, encoded,
+		              kRegionalRowsPerPage * page - (kRegionalRowsPerPage - 1));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the Yahoo sources share: the symbol suffix of each exchange, the quote page's path, where a security's
-// figures start on a quote page, the trade time, the currency page, the headline list and the symbol search
-// (its address, its result page and the exchange guessed for each row).
+// figures start on a quote page, the stock figures of the European and international pages, the trade time,
+// the currency page, the headline list and the symbol searches (their addresses, the result page and the
+// exchange guessed for each row).
 
 #include "Quoters/ILookupList.h"
 #include "foundation/TVyDate.h"
@@ -9,8 +10,11 @@
 #include "model/SecurityTypes.h"
 #include "platform/toolbox/MacTypes.h"
 
+#include <initializer_list>
+
 class TCurrency;
 class TSecurity;
+class TStock;
 
 class UYahoo
 {
@@ -34,23 +38,40 @@ class UYahoo
 	static void GetQuotePage(char* path, int pathLen, const char* symbol, const char* suffix,
 	                         const char* tail);
 
+	// A stock's quote page with its exchange's suffix and "&d=t"; empty for any other security.
+	static void GetStockPage(char* path, int pathLen, TSecurity* security);
+
 	// Where a quote page's labels are searched from: the "(NasdaqNM:SYM)", "(AMEX:SYM)" or "(NYSE:SYM)"
 	// anchor of a stock's exchange, else ":SYM)", else the page's start. Null when the page says that the
 	// site does not know the symbol.
 	static char* LocateQuote(char* page, long length, const char* symbol, bool stock,
 	                         tStockExchange exchange);
 
-	// The close before a change: price - change, or price + change when the price fell; kNoValue when
-	// either is missing.
-	static float CloseBeforeChange(float price, float change, bool fell);
+	// The value of the first label that yields a number (or a not-available mark); the last label's
+	// answer otherwise.
+	static float FirstQuote(char* text, long length, std::initializer_list<const char*> labels);
+	// The first text run on the line-th line after label (0: the label's own line), within the page; size
+	// is out's size.
+	static bool TextAfterLabel(char* page, long length, const char* label, int line, char* out,
+	                           long size);
+
+	// The figures of a European or international stock page from anchor on, London's pence read as
+	// pounds; the dividend is the first of dividendLabels that yields a number.
+	static void ReadStockFigures(char* anchor, long length, TStock* stock,
+	                             std::initializer_list<const char*> dividendLabels);
 
 	// Reads a trade time ("3:45PM") or, failing that, a month and day ("11/27", at midnight) at the start
 	// of text (after blanks) into a date that is otherwise now.
 	static bool DateFromText(const char* text, TVyDate& date);
+	// DateFromText of the text after label (at most 127 characters, as TextAfterLabel).
+	static bool DateAfterLabel(char* page, long length, const char* label, int line, TVyDate& date);
 
 	// The address of result page `page` (from 1) of a symbol search; urlLen is the buffer's size.
 	static void GetLookup(tSecurityType type, const char* text, int page, char* url, long urlLen,
 	                      OSType signature = FOUR_CHAR_CODE("YaUS"));
+	// The regional sites' search: "http://host/l?s=TEXT", and from page 2 on "&m=" with the first row of
+	// the page, as they show 200 rows a page.
+	static void GetRegionalLookup(OSType signature, const char* text, int page, char* url, long urlLen);
 	static bool CurrencyDetail(char* page, long length, TCurrency* currency);
 	static bool News(char* page, long length, TSecurity* security);
 	static bool Lookup(char* page, long length, ILookupList* list, tSecurityType type, bool& more,

@@ -5,13 +5,13 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -21,13 +21,9 @@ constexpr float N = kNoValue;
 class TCanoeTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TCanoe::kSignature, TQuoterHosts::hostQuote, "canoe.test");
-		TQuoterHosts::SetHost(TCanoe::kSignature, TQuoterHosts::hostHome, "www.canoe.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
+	StTestHosts mHosts{
+	    TCanoe::kSignature,
+	    {{TQuoterHosts::hostQuote, "canoe.test"}, {TQuoterHosts::hostHome, "www.canoe.test"}}};
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC
 	TCanoe mSource;
 };

@@ -4,13 +4,13 @@
 #include "model/TFund.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -20,16 +20,11 @@ constexpr float N = kNoValue;
 class TGlobeAndMailTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TGlobeAndMail::kSignature, TQuoterHosts::hostQuote, "globe.test");
-		TQuoterHosts::SetHost(TGlobeAndMail::kSignature, TQuoterHosts::hostLookup,
-		                      "search.globe.test");
-		TQuoterHosts::SetHost(TGlobeAndMail::kSignature, TQuoterHosts::hostHome, "www.globe.test");
-		TQuoterHosts::SetHost(TGlobeAndMail::kSignature, TQuoterHosts::hostNews, "news.globe.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
+	StTestHosts mHosts{TGlobeAndMail::kSignature,
+	                   {{TQuoterHosts::hostQuote, "globe.test"},
+	                    {TQuoterHosts::hostLookup, "search.globe.test"},
+	                    {TQuoterHosts::hostHome, "www.globe.test"},
+	                    {TQuoterHosts::hostNews, "news.globe.test"}}};
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC
 	TGlobeAndMail mSource;
 };
@@ -134,7 +129,7 @@ TEST_F(TGlobeAndMailTest, StockPageWithinTwoLinesOfEachLabel)
 	EXPECT_QUOTE(3.75f, stock.Yield());
 
 	// Six of the ten press releases; a link within the site gets the quote host.
-	const std::vector<tHeadline> headlines = Headlines(stock);
+	const std::vector<tHeadline> headlines = HeadlineLinks(stock);
 	ASSERT_EQ(headlines.size(), 6u);
 	EXPECT_EQ(headlines[0], (tHeadline{"Release one", "http://news.example.com/r/1"}));
 	EXPECT_EQ(headlines[4], (tHeadline{"Release five", "http://globe.test/globe-investor/news/5"}));
@@ -154,7 +149,7 @@ TEST_F(TGlobeAndMailTest, PagesWithoutValuesOrReleases)
 	// The marker alone is a page of no releases.
 	std::vector<char> empty = Page("<div id=\"press-releases\"></div>");
 	EXPECT_TRUE(mSource.News(empty.data(), long(empty.size()), &stock));
-	EXPECT_TRUE(Headlines(stock).empty());
+	EXPECT_TRUE(HeadlineLinks(stock).empty());
 
 	TFund fund;
 	EXPECT_FALSE(mSource.FundDetail(bare.data(), long(bare.size()), &fund));

@@ -5,13 +5,13 @@
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -21,12 +21,6 @@ constexpr float N = kNoValue;
 class TeNorthernTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TeNorthern::kSignature, TQuoterHosts::hostQuote, "north.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
 	std::string Path(TSecurity* security)
 	{
 		char path[128] = "stale";
@@ -34,6 +28,7 @@ class TeNorthernTest : public modeltest::ModelFixture
 		return path;
 	}
 
+	StTestHosts mHosts{TeNorthern::kSignature, {{TQuoterHosts::hostQuote, "north.test"}}};
 	TeNorthern mSource;
 };
 
@@ -90,7 +85,7 @@ TEST_F(TeNorthernTest, StockPageByLinesOfTwoRows)
 	const std::vector<tHeadline> expected = {
 	    {"First headline", "http://north.test/composite_quote.page?symbol=ABC,t"},
 	    {"Second headline", "http://north.test/composite_quote.page?symbol=ABC,t"}};
-	EXPECT_EQ(Headlines(stock), expected);
+	EXPECT_EQ(HeadlineLinks(stock), expected);
 }
 
 TEST_F(TeNorthernTest, StockPageNeedsBothRows)

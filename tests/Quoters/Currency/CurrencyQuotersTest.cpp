@@ -3,13 +3,13 @@
 #include "Quoters/TQuoterHosts.h"
 #include "model/TCurrency.h"
 #include "model/TStock.h"
-#include "tests/Quoters/Yahoo/YahooTestPages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace yahootest;
+using namespace sourcekit;
 
 namespace
 {
@@ -20,21 +20,34 @@ class CurrencyQuotersTest : public modeltest::ModelFixture
 {
       protected:
 	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
-	// A pair that already holds a rate, so that a page that yields none must clear it.
-	static void Fill(TCurrency& pair)
-	{
-		pair.CurrencyFrom(100);
-		pair.CurrencyTo(300);
-		pair.CurrentTradePrice(1.5f);
-	}
 };
+
+// A pair that already holds a rate, so that a page that yields none must clear it.
+void Fill(TCurrency& pair)
+{
+	pair.CurrencyFrom(100);
+	pair.CurrencyTo(300);
+	pair.CurrentTradePrice(1.5f);
+}
 
 struct tRateCase {
 	const char* page;
 	bool answer;
 	float rate;
 };
+
+// Each page read into a pair that held a rate: the answer and the rate left behind.
+template <size_t n> void ExpectRates(TQuoter& source, const tRateCase (&cases)[n])
+{
+	for (const tRateCase& c : cases) {
+		SCOPED_TRACE(c.page);
+		std::vector<char> page = ReadPage("Currency", c.page);
+		TCurrency pair;
+		Fill(pair);
+		EXPECT_EQ(source.CurrencyDetail(page.data(), long(page.size()), &pair), c.answer);
+		EXPECT_QUOTE(c.rate, pair.CurrentTradePrice());
+	}
+}
 
 TEST_F(CurrencyQuotersTest, XERateStandsBeforeTheSecondWarning)
 {
@@ -48,14 +61,7 @@ TEST_F(CurrencyQuotersTest, XERateStandsBeforeTheSecondWarning)
 	    {"xe_no_tag.html", false, N},
 	};
 	TXE source;
-	for (const tRateCase& c : cases) {
-		SCOPED_TRACE(c.page);
-		std::vector<char> page = ReadPage("Currency", c.page);
-		TCurrency pair;
-		Fill(pair);
-		EXPECT_EQ(source.CurrencyDetail(page.data(), long(page.size()), &pair), c.answer);
-		EXPECT_QUOTE(c.rate, pair.CurrentTradePrice());
-	}
+	ExpectRates(source, cases);
 }
 
 TEST_F(CurrencyQuotersTest, OandaRateIsTheSecondResult)
@@ -66,14 +72,7 @@ TEST_F(CurrencyQuotersTest, OandaRateIsTheSecondResult)
 	    {"oanda_split.html", true, N},
 	};
 	TOanda source;
-	for (const tRateCase& c : cases) {
-		SCOPED_TRACE(c.page);
-		std::vector<char> page = ReadPage("Currency", c.page);
-		TCurrency pair;
-		Fill(pair);
-		EXPECT_EQ(source.CurrencyDetail(page.data(), long(page.size()), &pair), c.answer);
-		EXPECT_QUOTE(c.rate, pair.CurrentTradePrice());
-	}
+	ExpectRates(source, cases);
 }
 
 TEST_F(CurrencyQuotersTest, PathsNameBothCurrencies)

@@ -23,12 +23,7 @@ namespace
 class TGoogleTest : public modeltest::ModelFixture
 {
       protected:
-	TGoogleTest() : mClock(1000, kNowMilliseconds)
-	{
-		TQuoterHosts::SetHost(TGoogle::kSignature, TQuoterHosts::hostQuote, "quotes.test");
-		TQuoterHosts::SetHost(TGoogle::kSignature, TQuoterHosts::hostHome, "home.test");
-	}
-	~TGoogleTest() override { TQuoterHosts::ResetHosts(); }
+	TGoogleTest() : mClock(1000, kNowMilliseconds) {}
 
 	bool ParseStock(std::string page, TStock& stock)
 	{
@@ -45,6 +40,8 @@ class TGoogleTest : public modeltest::ModelFixture
 		return path.c_str();
 	}
 
+	StTestHosts mHosts{TGoogle::kSignature,
+	                   {{TQuoterHosts::hostQuote, "quotes.test"}, {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock;
 	TGoogle mGoogle;
 };
@@ -216,7 +213,7 @@ TEST_F(TGoogleTest, NewsNeedsBothHeadings)
 TEST_F(TGoogleTest, LookupSplitsTheExchangeOffTheSymbol)
 {
 	std::string page = LoadPage("Google", "lookup.html");
-	tRecordingList list;
+	RecordingLookupList list;
 	bool more = false;
 	ASSERT_TRUE(mGoogle.Lookup(page.data(), long(page.size()), &list, securityStock, more));
 	EXPECT_TRUE(more);
@@ -243,7 +240,7 @@ TEST_F(TGoogleTest, LookupSplitsTheExchangeOffTheSymbol)
 TEST_F(TGoogleTest, LookupWithoutItsMarkerOrFurtherPage)
 {
 	const std::string page = LoadPage("Google", "lookup.html");
-	tRecordingList list;
+	RecordingLookupList list;
 	bool more = true;
 	std::string unmarked = Replace(page, "Find out More", "Read on");
 	EXPECT_FALSE(mGoogle.Lookup(unmarked.data(), long(unmarked.size()), &list, securityStock, more));

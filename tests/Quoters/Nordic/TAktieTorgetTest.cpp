@@ -4,13 +4,13 @@
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -20,13 +20,9 @@ constexpr float N = kNoValue;
 class TAktieTorgetTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TAktieTorget::kSignature, TQuoterHosts::hostQuote, "akti.test");
-		TQuoterHosts::SetHost(TAktieTorget::kSignature, TQuoterHosts::hostHome, "www.akti.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
+	StTestHosts mHosts{
+	    TAktieTorget::kSignature,
+	    {{TQuoterHosts::hostQuote, "akti.test"}, {TQuoterHosts::hostHome, "www.akti.test"}}};
 	TAktieTorget mSource;
 };
 
@@ -74,7 +70,7 @@ TEST_F(TAktieTorgetTest, BracketedChangeIsAFall)
 	                                         {"Annual report", "http://akti.test/newsitem.aspx?NewsID=7"},
 	                                         {"Press release", "http://press.example.com/release.html"},
 	                                         {"Prospectus", "http://akti.test/Documents/Prospectus.pdf"}};
-	EXPECT_EQ(Headlines(stock), expected);
+	EXPECT_EQ(HeadlineLinks(stock), expected);
 }
 
 TEST_F(TAktieTorgetTest, PlainChangeAndMissingValues)

@@ -2,13 +2,13 @@
 
 #include "Quoters/TQuoterHosts.h"
 #include "model/TStock.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -18,13 +18,9 @@ constexpr float N = kNoValue;
 class TNordicGrowthTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TNordicGrowth::kSignature, TQuoterHosts::hostQuote, "ngm.test");
-		mPage = ReadPage("Nordic", "ngm_market.html");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
+	void SetUp() override { mPage = ReadPage("Nordic", "ngm_market.html"); }
 
+	StTestHosts mHosts{TNordicGrowth::kSignature, {{TQuoterHosts::hostQuote, "ngm.test"}}};
 	TNordicGrowth mSource;
 	std::vector<char> mPage;
 };
@@ -83,7 +79,7 @@ TEST_F(TNordicGrowthTest, InstrumentLineBySymbolOrId)
 		EXPECT_QUOTE(c.high, stock.DayHigh());
 		EXPECT_QUOTE(c.low, stock.DayLow());
 		EXPECT_EQ(stock.DayVolume(), c.volume) << c.symbol;
-		EXPECT_TRUE(Headlines(stock).empty());
+		EXPECT_TRUE(HeadlineLinks(stock).empty());
 	}
 }
 

@@ -5,13 +5,13 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -21,13 +21,8 @@ constexpr float N = kNoValue;
 class TPCQuoteComTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TPCQuoteCom::kSignature, TQuoterHosts::hostQuote, "pc.test");
-		TQuoterHosts::SetHost(TPCQuoteCom::kSignature, TQuoterHosts::hostHome, "www.pc.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
+	StTestHosts mHosts{TPCQuoteCom::kSignature,
+	                   {{TQuoterHosts::hostQuote, "pc.test"}, {TQuoterHosts::hostHome, "www.pc.test"}}};
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC
 	TPCQuoteCom mSource;
 };
@@ -105,7 +100,7 @@ TEST_F(TPCQuoteComTest, StockPageMovesThroughItsSections)
 	const std::vector<tHeadline> expected = {
 	    {"Company announces dividend", "http://www.pc.test/news/pr1.php?id=7"},
 	    {"External story", "http://other.example.org/x"}};
-	EXPECT_EQ(Headlines(stock), expected);
+	EXPECT_EQ(HeadlineLinks(stock), expected);
 }
 
 TEST_F(TPCQuoteComTest, StockPageWithAMissingChangeAndADateOfSale)
@@ -191,15 +186,15 @@ TEST_F(TPCQuoteComTest, LookupGuessesTheExchangeFromTheSymbol)
 	ASSERT_TRUE(mSource.Lookup(page.data(), long(page.size()), &list, securityStock, more));
 	EXPECT_FALSE(more);
 	const OSType q = TPCQuoteCom::kSignature;
-	const std::vector<tRow> expected = {{"Abcd Systems", "ABCD", 101, q},
-	                                    {"International Business Machines", "IBM", 100, q},
-	                                    {"Xyz Canada", "xyz.ca", 200, q}};
-	EXPECT_EQ(list.mRows, expected);
+	const std::vector<tListedRow> expected = {{"Abcd Systems", "ABCD", 101, q},
+	                                          {"International Business Machines", "IBM", 100, q},
+	                                          {"Xyz Canada", "xyz.ca", 200, q}};
+	EXPECT_EQ(list.Listed(), expected);
 
 	std::vector<char> none = Page("<table><tr><td>IBM</td><td>Machines</td></tr></table>");
 	RecordingLookupList empty;
 	EXPECT_FALSE(mSource.Lookup(none.data(), long(none.size()), &empty, securityStock, more));
-	EXPECT_TRUE(empty.mRows.empty());
+	EXPECT_TRUE(empty.rows.empty());
 }
 
 } // namespace

@@ -6,13 +6,13 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
-#include "tests/Quoters/QuoteSite/SourcePages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace sourcetest;
+using namespace sourcekit;
 
 namespace
 {
@@ -22,14 +22,6 @@ constexpr float N = kNoValue;
 class TQuoteComTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TQuoteCom::kSignature, TQuoterHosts::hostQuote, "quotes.test");
-		TQuoterHosts::SetHost(TQuoteCom::kSignature, TQuoterHosts::hostLookup, "search.test");
-		TQuoterHosts::SetHost(TQuoteCom::kSignature, TQuoterHosts::hostHome, "home.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
 	std::string QuotePath(TSecurity* security)
 	{
 		char host[64];
@@ -46,6 +38,10 @@ class TQuoteComTest : public modeltest::ModelFixture
 		return url;
 	}
 
+	StTestHosts mHosts{TQuoteCom::kSignature,
+	                   {{TQuoterHosts::hostQuote, "quotes.test"},
+	                    {TQuoterHosts::hostLookup, "search.test"},
+	                    {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock;
 	TQuoteCom mSource;
 };
@@ -153,7 +149,7 @@ TEST_F(TQuoteComTest, StockPageFromTheContentMarker)
 	const std::vector<tHeadline> expected = {
 	    {"Quarterly results beat forecasts", "http://quotes.test/news/story1.html"},
 	    {"Supplier wins & loses contracts", "http://wire.example.net/item/22"}};
-	EXPECT_EQ(Headlines(stock), expected);
+	EXPECT_EQ(HeadlineLinks(stock), expected);
 }
 
 TEST_F(TQuoteComTest, StockPageWithValuesNotAvailable)
@@ -170,7 +166,7 @@ TEST_F(TQuoteComTest, StockPageWithValuesNotAvailable)
 	EXPECT_QUOTE(N, stock.EarningsPerShare());
 	// "Smarch" is no month: the trade time stays unknown.
 	EXPECT_TRUE(TVyDate::IsUndefinedTime(stock.CurrentTradeUpdate()));
-	EXPECT_TRUE(Headlines(stock).empty());
+	EXPECT_TRUE(HeadlineLinks(stock).empty());
 
 	std::vector<char> none = Page("x");
 	EXPECT_FALSE(mSource.StockDetail(none.data(), 0, &stock));
@@ -197,8 +193,8 @@ TEST_F(TQuoteComTest, IndexPageReadsRangesAndAMidnightTime)
 	EXPECT_EQ(index.CurrentTradeUpdate()->GetDay(), 2);
 	EXPECT_EQ(index.CurrentTradeUpdate()->GetHour(), 0);
 	EXPECT_EQ(index.CurrentTradeUpdate()->GetMinute(), 15);
-	ASSERT_EQ(Headlines(index).size(), 1u);
-	EXPECT_EQ(Headlines(index)[0].url, "http://quotes.test/news/market.html");
+	ASSERT_EQ(HeadlineLinks(index).size(), 1u);
+	EXPECT_EQ(HeadlineLinks(index)[0].url, "http://quotes.test/news/market.html");
 }
 
 TEST_F(TQuoteComTest, FundPageReadsNoNews)
@@ -213,7 +209,7 @@ TEST_F(TQuoteComTest, FundPageReadsNoNews)
 	// 12:30 pm stays half past noon.
 	EXPECT_EQ(fund.CurrentTradeUpdate()->GetHour(), 12);
 	EXPECT_EQ(fund.CurrentTradeUpdate()->GetMonth(), 6);
-	EXPECT_TRUE(Headlines(fund).empty());
+	EXPECT_TRUE(HeadlineLinks(fund).empty());
 
 	TCurrency currency;
 	EXPECT_FALSE(mSource.CurrencyDetail(page.data(), long(page.size()), &currency));
@@ -266,21 +262,21 @@ TEST_F(TQuoteComTest, LookupRowsGiveMarketAndSymbol)
 	ASSERT_TRUE(mSource.Lookup(page.data(), long(page.size()), &list, securityStock, more));
 	EXPECT_TRUE(more);
 	const OSType q = TQuoteCom::kSignature;
-	const std::vector<tRow> expected = {{"International Business Machines", "IBM", 100, q},
-	                                    {"Acme Bulletin Corp", "ABCD", 101, q},
-	                                    {"Maple Mining", "MPL", 200, q},
-	                                    {"Plain Name", "PLAIN", 900, q},
-	                                    {"Over Counter", "OTCX", 204, q}};
-	EXPECT_EQ(list.mRows, expected);
+	const std::vector<tListedRow> expected = {{"International Business Machines", "IBM", 100, q},
+	                                          {"Acme Bulletin Corp", "ABCD", 101, q},
+	                                          {"Maple Mining", "MPL", 200, q},
+	                                          {"Plain Name", "PLAIN", 900, q},
+	                                          {"Over Counter", "OTCX", 204, q}};
+	EXPECT_EQ(list.Listed(), expected);
 
 	std::vector<char> last = ReadPage("QuoteSite", "quotecom_lookup_last.html");
 	RecordingLookupList lastList;
 	more = true;
 	ASSERT_TRUE(mSource.Lookup(last.data(), long(last.size()), &lastList, securityStock, more));
 	EXPECT_FALSE(more);
-	const std::vector<tRow> lastRows = {{"Nasdaq Listed Inc", "NLI", 101, q},
-	                                    {"Montreal Metals", "MMX", 201, q}};
-	EXPECT_EQ(lastList.mRows, lastRows);
+	const std::vector<tListedRow> lastRows = {{"Nasdaq Listed Inc", "NLI", 101, q},
+	                                          {"Montreal Metals", "MMX", 201, q}};
+	EXPECT_EQ(lastList.Listed(), lastRows);
 
 	// Without the results line or its table there is nothing to read.
 	for (const char* text :
@@ -291,7 +287,7 @@ TEST_F(TQuoteComTest, LookupRowsGiveMarketAndSymbol)
 		EXPECT_FALSE(mSource.Lookup(empty.data(), long(empty.size()), &none, securityStock, more))
 		    << text;
 		EXPECT_FALSE(more);
-		EXPECT_TRUE(none.mRows.empty());
+		EXPECT_TRUE(none.rows.empty());
 	}
 }
 
@@ -300,7 +296,7 @@ TEST_F(TQuoteComTest, NewsNeedsTheHeadlineList)
 	std::vector<char> page = Page("<a href=\"/n.html\">Loose headline</a>");
 	TStock stock;
 	EXPECT_FALSE(mSource.News(page.data(), long(page.size()), &stock));
-	EXPECT_TRUE(Headlines(stock).empty());
+	EXPECT_TRUE(HeadlineLinks(stock).empty());
 
 	// The list runs to the page's end when no adverts follow.
 	std::vector<char> open = Page("<div class=\"headlinelists\"><a href=\"n.html?id=1\">One</a>"
@@ -308,7 +304,7 @@ TEST_F(TQuoteComTest, NewsNeedsTheHeadlineList)
 	EXPECT_TRUE(mSource.News(open.data(), long(open.size()), &stock));
 	const std::vector<tHeadline> expected = {{"One", "http://quotes.test/n.html?id=1"},
 	                                         {"Two", "http://quotes.test/b/two.html"}};
-	EXPECT_EQ(Headlines(stock), expected);
+	EXPECT_EQ(HeadlineLinks(stock), expected);
 }
 
 } // namespace

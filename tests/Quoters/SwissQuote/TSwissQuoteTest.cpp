@@ -24,12 +24,9 @@ class TSwissQuoteTest : public modeltest::ModelFixture
       protected:
 	TSwissQuoteTest() : mClock(1000, kNowMilliseconds)
 	{
-		TQuoterHosts::SetHost(TSwissQuote::kSignature, TQuoterHosts::hostQuote, "quotes.test");
-		TQuoterHosts::SetHost(TSwissQuote::kSignature, TQuoterHosts::hostHome, "home.test");
 		mStock.Exchange(307);
 		mStock.SecuritySymbol("EXFN");
 	}
-	~TSwissQuoteTest() override { TQuoterHosts::ResetHosts(); }
 
 	bool Parse(std::string page) { return mSource.StockDetail(page.data(), long(page.size()), &mStock); }
 
@@ -41,6 +38,8 @@ class TSwissQuoteTest : public modeltest::ModelFixture
 		        mStock.DividendPerShare()};
 	}
 
+	StTestHosts mHosts{TSwissQuote::kSignature,
+	                   {{TQuoterHosts::hostQuote, "quotes.test"}, {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock;
 	TSwissQuote mSource;
 	TStock mStock;

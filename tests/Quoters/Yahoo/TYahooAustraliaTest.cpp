@@ -23,15 +23,12 @@ class TYahooAustraliaTest : public modeltest::ModelFixture
       protected:
 	TYahooAustraliaTest() : mClock(1000, kNowMilliseconds)
 	{
-		TQuoterHosts::SetHost(TYahooAustralia::kSignature, TQuoterHosts::hostQuote, "quotes.test");
-		TQuoterHosts::SetHost(TYahooAustralia::kSignature, TQuoterHosts::hostLookup, "search.test");
 		mStock.Exchange(400);
 		mStock.SecuritySymbol("EXM");
 	}
-	~TYahooAustraliaTest() override { TQuoterHosts::ResetHosts(); }
 
 	bool Parse(std::string page) { return mSource.StockDetail(page.data(), long(page.size()), &mStock); }
-	bool Lookup(std::string page, tRecordingList& list, bool& more)
+	bool Lookup(std::string page, RecordingLookupList& list, bool& more)
 	{
 		return mSource.Lookup(page.data(), long(page.size()), &list, securityStock, more);
 	}
@@ -43,6 +40,9 @@ class TYahooAustraliaTest : public modeltest::ModelFixture
 		return url;
 	}
 
+	StTestHosts mHosts{
+	    TYahooAustralia::kSignature,
+	    {{TQuoterHosts::hostQuote, "quotes.test"}, {TQuoterHosts::hostLookup, "search.test"}}};
 	StTestClock mClock;
 	TYahooAustralia mSource;
 	TStock mStock;
@@ -115,7 +115,7 @@ TEST_F(TYahooAustraliaTest, FundsAndIndexesAreOfferedButNotParsed)
 
 TEST_F(TYahooAustraliaTest, LookupRowsTakeTheirExchangeFromTheSuffix)
 {
-	tRecordingList list;
+	RecordingLookupList list;
 	bool more = false;
 	const std::string page = LoadPage("Yahoo", "au_lookup.html");
 	ASSERT_TRUE(Lookup(page, list, more));
@@ -136,12 +136,12 @@ TEST_F(TYahooAustraliaTest, LookupRowsTakeTheirExchangeFromTheSuffix)
 		EXPECT_EQ(list.rows[i].quoter, TYahooAustralia::kSignature);
 	}
 
-	tRecordingList last;
+	RecordingLookupList last;
 	ASSERT_TRUE(Lookup(Replace(page, "Display Next 200 Matches", "Back to the start"), last, more));
 	EXPECT_FALSE(more);
 	EXPECT_EQ(last.rows.size(), 3u);
 
-	tRecordingList none;
+	RecordingLookupList none;
 	more = true;
 	EXPECT_FALSE(Lookup(Replace(page, "Symbol search for ", "Search for "), none, more));
 	EXPECT_FALSE(more);

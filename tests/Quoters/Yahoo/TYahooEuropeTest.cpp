@@ -6,13 +6,13 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
-#include "tests/Quoters/Yahoo/YahooTestPages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <string>
 #include <vector>
 
-using namespace yahootest;
+using namespace sourcekit;
 
 namespace
 {

@@ -21,18 +21,14 @@ namespace
 class TYahooInternationalTest : public modeltest::ModelFixture
 {
       protected:
-	TYahooInternationalTest() : mClock(1000, kNowMilliseconds)
-	{
-		TQuoterHosts::SetHost(TYahooInternational::kSignature, TQuoterHosts::hostQuote,
-		                      "quotes.test");
-		TQuoterHosts::SetHost(TYahooInternational::kSignature, TQuoterHosts::hostLookup,
-		                      "search.test");
-		TQuoterHosts::SetHost(TYahooInternational::kSignature, TQuoterHosts::hostHome, "home.test");
-	}
-	~TYahooInternationalTest() override { TQuoterHosts::ResetHosts(); }
+	TYahooInternationalTest() : mClock(1000, kNowMilliseconds) {}
 
 	static std::string Page(const char* name) { return LoadPage("Yahoo", name); }
 
+	StTestHosts mHosts{TYahooInternational::kSignature,
+	                   {{TQuoterHosts::hostQuote, "quotes.test"},
+	                    {TQuoterHosts::hostLookup, "search.test"},
+	                    {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock;
 	TYahooInternational mSource;
 };
@@ -193,7 +189,7 @@ TEST_F(TYahooInternationalTest, SearchUsesTheUSSearchOnItsOwnHost)
 	EXPECT_STREQ(url, "http://search.test/lookup?m=&s=bank&t=S&b=100");
 
 	std::string page = LoadPage("Yahoo", "int_lookup.html");
-	tRecordingList list;
+	RecordingLookupList list;
 	bool more = true;
 	ASSERT_TRUE(mSource.Lookup(page.data(), long(page.size()), &list, securityStock, more));
 	EXPECT_FALSE(more);

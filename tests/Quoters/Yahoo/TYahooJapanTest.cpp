@@ -22,13 +22,9 @@ class TYahooJapanTest : public modeltest::ModelFixture
       protected:
 	TYahooJapanTest() : mClock(1000, kNowMilliseconds)
 	{
-		TQuoterHosts::SetHost(TYahooJapan::kSignature, TQuoterHosts::hostQuote, "quotes.test");
-		TQuoterHosts::SetHost(TYahooJapan::kSignature, TQuoterHosts::hostLookup, "search.test");
-		TQuoterHosts::SetHost(TYahooJapan::kSignature, TQuoterHosts::hostHome, "home.test");
 		mStock.Exchange(500);
 		mStock.SecuritySymbol("7203");
 	}
-	~TYahooJapanTest() override { TQuoterHosts::ResetHosts(); }
 
 	bool Parse(std::string page) { return mSource.StockDetail(page.data(), long(page.size()), &mStock); }
 	// The page with another text under the price label, where the trade time is read.
@@ -38,6 +34,10 @@ class TYahooJapanTest : public modeltest::ModelFixture
 		               "<small>" + shown + "</small>");
 	}
 
+	StTestHosts mHosts{TYahooJapan::kSignature,
+	                   {{TQuoterHosts::hostQuote, "quotes.test"},
+	                    {TQuoterHosts::hostLookup, "search.test"},
+	                    {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock;
 	TYahooJapan mSource;
 	TStock mStock;
@@ -127,7 +127,7 @@ TEST_F(TYahooJapanTest, HeadlinesBetweenTheTimeStampAndTheTableEnd)
 TEST_F(TYahooJapanTest, LookupRowsAreTokyoStocks)
 {
 	std::string page = LoadPage("Yahoo", "jp_lookup.html");
-	tRecordingList list;
+	RecordingLookupList list;
 	bool more = true;
 	ASSERT_TRUE(mSource.Lookup(page.data(), long(page.size()), &list, securityStock, more));
 	EXPECT_FALSE(more);
@@ -142,7 +142,7 @@ TEST_F(TYahooJapanTest, LookupRowsAreTokyoStocks)
 
 	// The second brand mark is needed before the table.
 	std::string once = Replace(page, "<span>Yahoo! ", "<span>");
-	tRecordingList none;
+	RecordingLookupList none;
 	EXPECT_FALSE(mSource.Lookup(once.data(), long(once.size()), &none, securityStock, more));
 	EXPECT_TRUE(none.rows.empty());
 }

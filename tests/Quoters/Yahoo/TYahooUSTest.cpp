@@ -6,14 +6,14 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
-#include "tests/Quoters/Yahoo/YahooTestPages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-using namespace yahootest;
+using namespace sourcekit;
 
 namespace
 {
@@ -23,13 +23,8 @@ constexpr float N = kNoValue;
 class TYahooUSTest : public modeltest::ModelFixture
 {
       protected:
-	void SetUp() override
-	{
-		TQuoterHosts::SetHost(TYahooUS::kSignature, TQuoterHosts::hostQuote, "quotes.test");
-		TQuoterHosts::SetHost(TYahooUS::kSignature, TQuoterHosts::hostHome, "home.test");
-	}
-	void TearDown() override { TQuoterHosts::ResetHosts(); }
-
+	StTestHosts mHosts{TYahooUS::kSignature,
+	                   {{TQuoterHosts::hostQuote, "quotes.test"}, {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC
 	TYahooUS mSource;
 };

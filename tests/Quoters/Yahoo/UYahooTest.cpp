@@ -1,31 +1,21 @@
 #include "Quoters/Yahoo/UYahoo.h"
 
-#include "Quoters/ILookupList.h"
 #include "Quoters/QuoterFamilies.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
 #include "Quoters/Yahoo/TYahooUS.h"
 #include "model/TStock.h"
-#include "tests/Quoters/Yahoo/YahooTestPages.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-using namespace yahootest;
+using namespace sourcekit;
 
 namespace
 {
-
-class FakeLookupList : public ILookupList
-{
-      public:
-	void Append(tLookupEntry* entry) override { mRows.push_back(*entry); }
-	long Count() override { return long(mRows.size()); }
-
-	std::vector<tLookupEntry> mRows;
-};
 
 struct tRow {
 	const char* symbol;
@@ -49,7 +39,7 @@ void ExpectRows(const std::vector<tLookupEntry>& rows, const std::vector<tRow>& 
 	}
 }
 
-bool Lookup(const char* file, FakeLookupList& list, tSecurityType type)
+bool Lookup(const char* file, RecordingLookupList& list, tSecurityType type)
 {
 	std::vector<char> page = ReadPage("Yahoo", file);
 	bool more = true;
@@ -61,35 +51,35 @@ bool Lookup(const char* file, FakeLookupList& list, tSecurityType type)
 
 TEST(UYahooLookupTest, ResultPagesAppendTheirRowsToOneList)
 {
-	FakeLookupList list;
+	RecordingLookupList list;
 	// Heading rows and rows of other tables are not results; the suffix that names the exchange is cut.
 	EXPECT_TRUE(Lookup("lookup_stocks_1.html", list, securityStock));
 	EXPECT_TRUE(Lookup("lookup_stocks_2.html", list, securityStock));
-	ExpectRows(list.mRows, {
-	                           {"ABC", "ABC Holdings PLC", "London", 300},
-	                           {"SAN", "Exemplo Banco S.A.", "Madrid MC", 317},
-	                           {"TEF", "Telefonos Ejemplo", "madrid", 304},
-	                           {"T", "AT&T Inc.", "NYSE", 100},
-	                           {"SAP", "Beispiel Software AG", "", 321},
-	                           {"QQQ", "Sample Trust", "", 900},
-	                           {"MSFT", "Example Software Corp", "NasdaqGS", 101},
-	                           {"XYZ.QQ", "Unknown Suffix Ltd", "Elsewhere", 900},
-	                       });
+	ExpectRows(list.rows, {
+	                          {"ABC", "ABC Holdings PLC", "London", 300},
+	                          {"SAN", "Exemplo Banco S.A.", "Madrid MC", 317},
+	                          {"TEF", "Telefonos Ejemplo", "madrid", 304},
+	                          {"T", "AT&T Inc.", "NYSE", 100},
+	                          {"SAP", "Beispiel Software AG", "", 321},
+	                          {"QQQ", "Sample Trust", "", 900},
+	                          {"MSFT", "Example Software Corp", "NasdaqGS", 101},
+	                          {"XYZ.QQ", "Unknown Suffix Ltd", "Elsewhere", 900},
+	                      });
 }
 
 TEST(UYahooLookupTest, FundsKeepTheirSuffix)
 {
-	FakeLookupList list;
+	RecordingLookupList list;
 	EXPECT_TRUE(Lookup("lookup_funds.html", list, securityFund));
-	ExpectRows(list.mRows, {{"ABC.L", "ABC Income Fund", "London", 300},
-	                        {"SGFDX", "Sample Growth Fund", "NMS", 101}});
+	ExpectRows(list.rows, {{"ABC.L", "ABC Income Fund", "London", 300},
+	                       {"SGFDX", "Sample Growth Fund", "NMS", 101}});
 }
 
 TEST(UYahooLookupTest, PageWithoutResults)
 {
-	FakeLookupList list;
+	RecordingLookupList list;
 	EXPECT_TRUE(Lookup("lookup_none.html", list, securityStock));
-	EXPECT_TRUE(list.mRows.empty());
+	EXPECT_TRUE(list.rows.empty());
 }
 
 TEST(UYahooGuessTest, ExchangeFromTheTextOrTheSuffix)

@@ -1,4 +1,4 @@
-#include "Quoters/QuoteSite/UQuoteSite.h"
+#include "Quoters/UQuoterSite.h"
 
 #include "Quoters/UPercentEncode.h"
 #include "Quoters/UQuoterExtras.h"
@@ -8,14 +8,14 @@
 #include <cstring>
 #include <string>
 
-void UQuoteSite::CopyHost(OSType signature, TQuoterHosts::tHostRole role, char* out, long size)
+void UQuoterSite::CopyHost(OSType signature, TQuoterHosts::tHostRole role, char* out, long size)
 {
 	if (out == nullptr || size <= 0)
 		return;
 	strcpyn(out, TQuoterHosts::GetHost(signature, role), size - 1);
 }
 
-void UQuoteSite::CopyHomePage(OSType signature, char* out, long size)
+void UQuoterSite::CopyHomePage(OSType signature, char* out, long size)
 {
 	if (out == nullptr || size <= 0)
 		return;
@@ -23,7 +23,7 @@ void UQuoteSite::CopyHomePage(OSType signature, char* out, long size)
 	strcatn(out, TQuoterHosts::GetHost(signature, TQuoterHosts::hostHome), size);
 }
 
-void UQuoteSite::EncodeText(const char* text, long maxChars, char* out, long size)
+void UQuoterSite::EncodeText(const char* text, long maxChars, char* out, long size)
 {
 	if (out == nullptr || size <= 0)
 		return;
@@ -33,14 +33,14 @@ void UQuoteSite::EncodeText(const char* text, long maxChars, char* out, long siz
 	UPercentEncode::Encode(cut.c_str(), out, size);
 }
 
-float UQuoteSite::CloseBeforeChange(float price, float change)
+float UQuoterSite::CloseBeforeChange(float price, float change, bool fell)
 {
 	if (price == kNoValue || change == kNoValue)
 		return kNoValue;
-	return price - change;
+	return fell ? price + change : price - change;
 }
 
-void UQuoteSite::FindMeridiem(const char* text, bool& am, bool& pm)
+void UQuoterSite::FindMeridiem(const char* text, bool& am, bool& pm)
 {
 	am = pm = false;
 	if (text == nullptr)
@@ -53,7 +53,7 @@ void UQuoteSite::FindMeridiem(const char* text, bool& am, bool& pm)
 		pm = true;
 }
 
-int UQuoteSite::MeridiemHour(int hour, bool am, bool pm)
+int UQuoterSite::MeridiemHour(int hour, bool am, bool pm)
 {
 	if (pm && hour >= 1 && hour <= 11)
 		return hour + 12;
@@ -62,7 +62,15 @@ int UQuoteSite::MeridiemHour(int hour, bool am, bool pm)
 	return hour;
 }
 
-bool UQuoteSite::HasOwnHost(const tNewsEntry& entry)
+void UQuoterSite::CleanCell(char* cell)
+{
+	if (cell == nullptr)
+		return;
+	UQuoterExtras::PurgeHTMLChars(cell);
+	UQuoterExtras::PurgeSpaceChars(cell);
+}
+
+bool UQuoterSite::HasOwnHost(const tNewsEntry& entry)
 {
 	if (entry.host == nullptr || entry.hostLength == 0)
 		return false;
@@ -79,7 +87,7 @@ bool UQuoteSite::HasOwnHost(const tNewsEntry& entry)
 	return false;
 }
 
-void UQuoteSite::ResolveLink(tNewsEntry& entry, const char* host)
+void UQuoterSite::ResolveLink(tNewsEntry& entry, const char* host)
 {
 	if (HasOwnHost(entry) || host == nullptr)
 		return;
@@ -96,7 +104,7 @@ void UQuoteSite::ResolveLink(tNewsEntry& entry, const char* host)
 	entry.hostLength = UInt32(std::strlen(host));
 }
 
-long UQuoteSite::AddHeadlines(char* start, char* end, TSecurity* security, const char* host, long limit)
+long UQuoterSite::AddHeadlines(char* start, char* end, TSecurity* security, const char* host, long limit)
 {
 	long count = 0;
 	char* p = start;
