@@ -4,6 +4,18 @@
 #include "platform/toolbox/Debugging.h"
 
 #include <cstring>
+#include <utility>
+
+namespace
+{
+
+TKsFont::FontNumberLookup& Lookup()
+{
+	static TKsFont::FontNumberLookup sLookup;
+	return sLookup;
+}
+
+} // namespace
 
 TKsFont::TKsFont() = default;
 
@@ -24,4 +36,14 @@ void TKsFont::SetFlag(std::size_t index, UInt8 value)
 	SignalIfNot_(index < kFlagCount);
 	if (index < kFlagCount)
 		mFlags[index] = value;
+}
+
+SInt16 TKsFont::GetMacFontNumber() const
+{
+	return Lookup() ? Lookup()(mName) : SInt16(0);
+}
+
+void TKsFont::SetFontNumberLookup(FontNumberLookup lookup)
+{
+	Lookup() = std::move(lookup);
 }

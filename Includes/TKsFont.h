@@ -4,6 +4,7 @@
 #include "platform/toolbox/MacTypes.h"
 
 #include <cstddef>
+#include <functional>
 
 class TKsFont
 {
@@ -23,6 +24,13 @@ class TKsFont
 	const char* GetFontName() const { return mName; }
 	void FontSize(SInt32 size) { mSize = size; }
 	SInt32 GetFontSize() const { return mSize; }
+
+	// The system's number of the font of that name, asked anew on every call; 0 for a name it does not know
+	// (and while no lookup is installed).
+	SInt16 GetMacFontNumber() const;
+	// The font table lives above this layer: the toolkit installs the lookup.
+	using FontNumberLookup = std::function<SInt16(const char* name)>;
+	static void SetFontNumberLookup(FontNumberLookup lookup);
 
 	UInt8 GetFlag(std::size_t index) const;
 	void SetFlag(std::size_t index, UInt8 value);

@@ -1,7 +1,7 @@
 #include "Internet/TURLSecurity.h"
 
 #include "Internet/ILookupWindow.h"
-#include "Internet/TCURLAttachment.h"
+#include "Internet/TCURLPump.h"
 #include "Internet/TURLRequest.h"
 #include "Internet/TURLSecurityCallback.h"
 #include "Internet/tLookupBlock.h"
@@ -66,14 +66,14 @@ void TURLSecurity::Initialize()
 {
 	sVersionRequested = false;
 	TURLRequest::Initialize(true);
-	TCURLAttachment::TurnOn();
+	TCURLPump::TurnOn();
 	USecurityRequests::Install({&SubmitURL, &SubmitNewsURL, &CancelURL, &CancelNewsURL});
 }
 
 void TURLSecurity::Terminate()
 {
 	USecurityRequests::Install({});
-	TCURLAttachment::TurnOff();
+	TCURLPump::TurnOff();
 	TURLRequest::Terminate();
 }
 

@@ -1,7 +1,7 @@
 // The quote road's hot paths: scanning one large quote page, and a burst of quote updates through the
 // request layer and its pump against a loopback server.
 
-#include "Internet/TCURLAttachment.h"
+#include "Internet/TCURLPump.h"
 #include "Internet/TURLRequest.h"
 #include "Internet/TURLSecurity.h"
 #include "Quoters/TQuoterHosts.h"
@@ -89,7 +89,7 @@ void BM_QuoteUpdatesThroughThePump(benchmark::State& state)
 	TQuoterHosts::SetVersionHost("");
 	TQuoterManager::InitQuoterManager();
 	TURLSecurity::Initialize();
-	TCURLAttachment pump;
+	TCURLPump pump;
 
 	const std::string page = QuotePage();
 	std::vector<std::unique_ptr<TStock>> stocks;

@@ -420,6 +420,26 @@ void LPane::Refresh()
 	}
 }
 
+void LPane::ApplyForeAndBackColors() const
+{
+	RGBColor fore, back;
+	GetForeAndBackColors(&fore, &back);
+	RGBForeColor(&fore);
+	RGBBackColor(&back);
+}
+
+void LPane::GetForeAndBackColors(RGBColor* outForeColor, RGBColor* outBackColor) const
+{
+	if (mSuperView) {
+		mSuperView->GetForeAndBackColors(outForeColor, outBackColor);
+		return;
+	}
+	if (outForeColor)
+		*outForeColor = RGBColor{0, 0, 0};
+	if (outBackColor)
+		*outBackColor = RGBColor{0xFFFF, 0xFFFF, 0xFFFF};
+}
+
 void LPane::UpdatePort()
 {
 	if (LWindow* window = GetWindow())

@@ -109,6 +109,9 @@ public:
 	virtual Boolean FocusDraw(LPane* inSubPane = nullptr);
 	void Refresh();
 	void UpdatePort(); // draws what waits to be redrawn, now
+	// The colours a pane draws with: those of its super view (its context), black on white at the top.
+	virtual void ApplyForeAndBackColors() const;
+	virtual void GetForeAndBackColors(RGBColor* outForeColor, RGBColor* outBackColor) const;
 
 	// Clicks. Click offers the click to the pane's attachments (msg_Click, the SMouseDownEvent as
 	// parameter), then runs ClickSelf for an enabled pane unless one of them said not to.

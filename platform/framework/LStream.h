@@ -4,8 +4,7 @@
 // LException(eofErr) and leaves the marker at the end.
 
 #include "platform/framework/LException.h"
-
-enum : OSErr { eofErr = -39, writErr = -20 };
+#include "platform/toolbox/MacErrors.h"
 
 class LStream {
 public:

@@ -131,7 +131,11 @@ void LView::ResizeImageTo(SInt32 inWidth, SInt32 inHeight, Boolean inRefresh)
 	mImageSize = {inWidth, inHeight};
 	if (inRefresh)
 		Refresh();
+	if (mSuperView)
+		mSuperView->SubImageChanged(this);
 }
+
+void LView::SubImageChanged(LView*) {}
 
 void LView::GetScrollPosition(SPoint32& outPosition) const
 {
@@ -148,6 +152,8 @@ void LView::ScrollImageBy(SInt32 inLeftDelta, SInt32 inTopDelta, Boolean inRefre
 	OffsetSubPanes(-inLeftDelta, -inTopDelta, false);
 	if (inRefresh)
 		Refresh();
+	if (mSuperView)
+		mSuperView->SubImageChanged(this);
 }
 
 void LView::ScrollImageTo(SInt32 inLeftLocation, SInt32 inTopLocation, Boolean inRefresh)

@@ -43,6 +43,8 @@ public:
 	// Scrolls at most so far that the frame stays within the image; false when nothing moved.
 	Boolean ScrollPinnedImageBy(SInt32 inLeftDelta, SInt32 inTopDelta, Boolean inRefresh);
 	void GetImageLocation(SPoint32& outLocation) const { outLocation = mImageLocation; } // port coordinates
+	// Told when a sub view's image was resized or scrolled (a scroller keeps its bars in step).
+	virtual void SubImageChanged(LView* inSubView);
 
 	// Port coordinates of the part of the frame that the super views leave visible.
 	void GetRevealedRect(Rect& outRect) const;

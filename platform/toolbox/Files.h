@@ -3,35 +3,10 @@
 // that the folder table (FolderIDTable.h) keeps. Names are the system's Mac Roman bytes; on disk they are UTF-8,
 // with the Mac separator ':' and the POSIX '/' trading places. Native file times are seconds since 1970 UTC.
 
+#include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <string>
-
-enum {
-	dirFulErr = -33,
-	dskFulErr = -34,
-	nsvErr = -35,
-	ioErr = -36,
-	bdNamErr = -37,
-	fnOpnErr = -38,
-	eofErr = -39,
-	posErr = -40,
-	mFulErr = -41,
-	tmfoErr = -42,
-	fnfErr = -43,
-	wPrErr = -44,
-	fLckdErr = -45,
-	vLckdErr = -46,
-	fBsyErr = -47,
-	dupFNErr = -48,
-	opWrErr = -49,
-	paramErr = -50,
-	rfNumErr = -51,
-	permErr = -54,
-	nsDrvErr = -56,
-	wrPermErr = -61,
-	dirNFErr = -120
-};
 
 enum { fsCurPerm = 0, fsRdPerm = 1, fsWrPerm = 2, fsRdWrPerm = 3 };
 enum { fsAtMark = 0, fsFromStart = 1, fsFromLEOF = 2, fsFromMark = 3 };

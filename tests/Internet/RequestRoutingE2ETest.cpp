@@ -3,7 +3,7 @@
 // sources scan the fixture pages into the securities.
 
 #include "Internet/TBrokerage.h"
-#include "Internet/TCURLAttachment.h"
+#include "Internet/TCURLPump.h"
 #include "Internet/TURLRequest.h"
 #include "Internet/TURLSecurity.h"
 #include "Quoters/TQuoterHosts.h"
@@ -107,7 +107,7 @@ class RequestRoutingE2ETest : public modeltest::ModelFixture
 	StRecordedNotices mNotices;
 	Server mServer;
 	ScopedEnvironment mProxy{"http_proxy", mServer.ProxyURL()};
-	TCURLAttachment mPump;
+	TCURLPump mPump;
 };
 
 TEST_F(RequestRoutingE2ETest, SchedulerFetchesEveryKindAndTheRulesFillIt)

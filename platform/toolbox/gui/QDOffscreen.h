@@ -2,6 +2,7 @@
 // Offscreen graphics worlds: ports that own their image. Depths up to 16 give 16-bit images, deeper ones
 // 32-bit; depth 0 takes the main screen's.
 
+#include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/gui/QuickDraw.h"
 #include "platform/toolbox/gui/Screens.h"
 
@@ -9,8 +10,6 @@ typedef SInt16 QDErr;
 typedef UInt32 GWorldFlags;
 struct ColorTable;
 typedef ColorTable** CTabHandle;
-
-enum : QDErr { memFullErr = -108 };
 
 // The world's local coordinates are those of bounds; a new world is white. The colour table and the device
 // are not used.

@@ -1,4 +1,4 @@
-#include "Internet/TCURLAttachment.h"
+#include "Internet/TCURLPump.h"
 
 #include "tests/Internet/URLTestSupport.h"
 
@@ -21,21 +21,21 @@ bool ScriptedPerform()
 	return again;
 }
 
-class TCURLAttachmentTest : public ::testing::Test
+class TCURLPumpTest : public ::testing::Test
 {
       protected:
 	void SetUp() override
 	{
 		sScript.clear();
 		sCalls = 0;
-		TCURLAttachment::TurnOn();
+		TCURLPump::TurnOn();
 	}
-	void TearDown() override { TCURLAttachment::TurnOff(); }
+	void TearDown() override { TCURLPump::TurnOff(); }
 };
 
-TEST_F(TCURLAttachmentTest, PassRepeatsPerformWhileAskedAtMostThreeTimes)
+TEST_F(TCURLPumpTest, PassRepeatsPerformWhileAskedAtMostThreeTimes)
 {
-	TCURLAttachment pump(&ScriptedPerform);
+	TCURLPump pump(&ScriptedPerform);
 
 	sScript = {false};
 	EXPECT_EQ(pump.Execute(), 1);
@@ -50,36 +50,36 @@ TEST_F(TCURLAttachmentTest, PassRepeatsPerformWhileAskedAtMostThreeTimes)
 	EXPECT_EQ(sCalls, 8);
 }
 
-TEST_F(TCURLAttachmentTest, SwitchedOffPumpCallsNothing)
+TEST_F(TCURLPumpTest, SwitchedOffPumpCallsNothing)
 {
-	TCURLAttachment pump(&ScriptedPerform);
-	TCURLAttachment::TurnOff();
+	TCURLPump pump(&ScriptedPerform);
+	TCURLPump::TurnOff();
 	sScript = {true, true};
 	EXPECT_EQ(pump.Execute(), 0);
 	EXPECT_EQ(sCalls, 0);
-	EXPECT_FALSE(TCURLAttachment::IsOn());
-	TCURLAttachment::TurnOn();
+	EXPECT_FALSE(TCURLPump::IsOn());
+	TCURLPump::TurnOn();
 	EXPECT_EQ(pump.Execute(), 3);
 }
 
-class TCURLAttachmentTransferTest : public URLRequestFixture
+class TCURLPumpTransferTest : public URLRequestFixture
 {
       protected:
 	void TearDown() override
 	{
-		TCURLAttachment::TurnOff();
+		TCURLPump::TurnOff();
 		URLRequestFixture::TearDown();
 	}
 };
 
-TEST_F(TCURLAttachmentTransferTest, TransfersAdvanceOnlyWhileThePumpRuns)
+TEST_F(TCURLPumpTransferTest, TransfersAdvanceOnlyWhileThePumpRuns)
 {
 	mServer.Serve("/q", LoopbackHTTPServer::Page("quote"));
 	RecordingCallback callback;
 	Start("http://quotes.example/q", callback);
-	TCURLAttachment pump;
+	TCURLPump pump;
 
-	TCURLAttachment::TurnOff();
+	TCURLPump::TurnOff();
 	for (int i = 0; i < 50; ++i) {
 		EXPECT_EQ(pump.Execute(), 0);
 		::usleep(1000);
@@ -87,7 +87,7 @@ TEST_F(TCURLAttachmentTransferTest, TransfersAdvanceOnlyWhileThePumpRuns)
 	EXPECT_EQ(mServer.RequestCount(), 0u);
 	EXPECT_TRUE(callback.mReports.empty());
 
-	TCURLAttachment::TurnOn();
+	TCURLPump::TurnOn();
 	bool askedAgain = false;
 	for (int i = 0; i < 2000 && !callback.Finished(); ++i) {
 		// libcurl never asks to be called again at once, so every pass is one Perform.

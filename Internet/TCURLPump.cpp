@@ -1,17 +1,17 @@
-#include "Internet/TCURLAttachment.h"
+#include "Internet/TCURLPump.h"
 
 #include "Internet/TURLRequest.h"
 
-UInt8 TCURLAttachment::sRun = 0;
+UInt8 TCURLPump::sRun = 0;
 
-TCURLAttachment::TCURLAttachment() : mPerform(&TURLRequest::Perform) {}
+TCURLPump::TCURLPump() : mPerform(&TURLRequest::Perform) {}
 
-TCURLAttachment::TCURLAttachment(PerformFunction perform)
+TCURLPump::TCURLPump(PerformFunction perform)
     : mPerform(perform != nullptr ? perform : &TURLRequest::Perform)
 {
 }
 
-long TCURLAttachment::Execute()
+long TCURLPump::Execute()
 {
 	if (sRun == 0)
 		return 0;

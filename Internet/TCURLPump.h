@@ -5,7 +5,7 @@
 
 #include "platform/toolbox/MacTypes.h"
 
-class TCURLAttachment
+class TCURLPump
 {
       public:
 	using PerformFunction = bool (*)();
@@ -13,9 +13,9 @@ class TCURLAttachment
 	static constexpr long kMaxPerformsPerPass = 3;
 
 	// perform is the layer's TURLRequest::Perform; tests pass their own.
-	TCURLAttachment();
-	explicit TCURLAttachment(PerformFunction perform);
-	virtual ~TCURLAttachment() = default;
+	TCURLPump();
+	explicit TCURLPump(PerformFunction perform);
+	virtual ~TCURLPump() = default;
 
 	// One pass: Perform again while it answers that libcurl asked to be called again, at most three calls
 	// in all. Returns the number of calls made (0 while switched off).

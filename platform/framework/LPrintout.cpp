@@ -1,0 +1,181 @@
+#include "platform/framework/LPrintout.h"
+
+#include "platform/framework/LException.h"
+#include "platform/framework/LPlaceHolder.h"
+#include "platform/framework/LStream.h"
+#include "platform/framework/QtPrinting.h"
+#include "platform/framework/UReanimator.h"
+#include "platform/toolbox/gui/GrafPort.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace
+{
+SPaneInfo ReadPaneInfo(LStream* inStream)
+{
+	SPaneInfo info;
+	*inStream >> info.paneID >> info.width >> info.height >> info.visible >> info.enabled;
+	*inStream >> info.bindings.left >> info.bindings.top >> info.bindings.right >> info.bindings.bottom;
+	*inStream >> info.left >> info.top >> info.userCon;
+	return info;
+}
+
+// Never shown, never the target, no menu bar.
+constexpr WindAttrT kPrintoutAttributes = windAttr_NoMenuBar;
+
+template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
+{
+	if (auto* holder = dynamic_cast<LPlaceHolder*>(inPane))
+		inF(holder);
+	if (auto* view = dynamic_cast<LView*>(inPane))
+		for (LPane* sub : view->GetSubPanes())
+			ForEachPlaceHolder(sub, inF);
+}
+
+// Points the port at the printer's page for the printout's lifetime of a job.
+class StPrinterPort
+{
+      public:
+	StPrinterPort(GrafPtr inPort, QPainter* inPainter, const QSize& inSize)
+	    : mPort(inPort), mImage(inPort->image), mPainter(inPort->externalPainter),
+	      mSize(inPort->painterSize)
+	{
+		mPort->image = nullptr;
+		mPort->externalPainter = inPainter;
+		mPort->painterSize = inSize;
+		mPort->RefreshPixMap();
+	}
+	~StPrinterPort()
+	{
+		mPort->image = mImage;
+		mPort->externalPainter = mPainter;
+		mPort->painterSize = mSize;
+		mPort->RefreshPixMap();
+	}
+	StPrinterPort(const StPrinterPort&) = delete;
+	StPrinterPort& operator=(const StPrinterPort&) = delete;
+
+      private:
+	GrafPtr mPort;
+	QImage* mImage;
+	QPainter* mPainter;
+	QSize mSize;
+};
+} // namespace
+
+LPrintout* LPrintout::CreatePrintout(ResIDT inLayoutID)
+{
+	LPane* pane = UReanimator::ReadObjects(inLayoutID, nullptr, nullptr);
+	auto* printout = dynamic_cast<LPrintout*>(pane);
+	if (pane && !printout)
+		delete pane;
+	return printout;
+}
+
+LPrintout::LPrintout(const SPaneInfo& inPaneInfo)
+    : LWindow(inPaneInfo, (ConstStr255Param) "\0", kPrintoutAttributes, nullptr)
+{
+}
+
+LPrintout::LPrintout(LStream* inStream) : LPrintout(ReadPaneInfo(inStream)) {}
+
+void LPrintout::SetPrintSpec(const LPrintSpec& inPrintSpec)
+{
+	mPrintSpec = inPrintSpec;
+	Rect page;
+	mPrintSpec.GetPageRect(page);
+	ResizeFrameTo(SInt16(page.right - page.left), SInt16(page.bottom - page.top), false);
+}
+
+void LPrintout::CountPanels(UInt32& outHorizPanels, UInt32& outVertPanels) const
+{
+	outHorizPanels = outVertPanels = 1;
+	ForEachPlaceHolder(const_cast<LPrintout*>(this), [&](LPlaceHolder* inHolder) {
+		UInt32 h, v;
+		inHolder->CountPanels(h, v);
+		outHorizPanels = std::max(outHorizPanels, h);
+		outVertPanels = std::max(outVertPanels, v);
+	});
+}
+
+void LPrintout::PreparePanes(LPane* inPane)
+{
+	if (auto* preparer = dynamic_cast<LPanelPreparer*>(inPane))
+		preparer->PreparePanel(mPanel);
+	if (auto* view = dynamic_cast<LView*>(inPane))
+		for (LPane* sub : view->GetSubPanes())
+			PreparePanes(sub);
+}
+
+void LPrintout::DoPrintJob()
+{
+	UInt32 across, down;
+	CountPanels(across, down);
+	const UInt32 total = across * down;
+	UInt16 first, last, copies;
+	mPrintSpec.GetPrintJobSpecs(first, last, copies);
+	const UInt32 lastPage = std::min<UInt32>(last, total);
+	if (first > lastPage)
+		return;
+
+	QPrinter printer(QPrinter::HighResolution);
+	QtPrinting::ApplySpec(mPrintSpec, printer);
+	// The pages are chosen here; the printer is to print all it is given.
+	printer.setFromTo(0, 0);
+	QPainter painter;
+	if (!painter.begin(&printer))
+		Throw_(err_PrintFailed);
+	painter.scale(printer.resolution() / 72.0, printer.resolution() / 72.0);
+	SDimension16 size;
+	GetFrameSize(size);
+
+	// Each occupant's image is scrolled from page to page; it is put back where it was.
+	std::vector<std::pair<LView*, SPoint32>> scrolls;
+	ForEachPlaceHolder(this, [&](LPlaceHolder* inHolder) {
+		if (auto* view = dynamic_cast<LView*>(inHolder->GetOccupant())) {
+			SPoint32 position;
+			view->GetScrollPosition(position);
+			scrolls.emplace_back(view, position);
+		}
+	});
+	auto restoreScrolls = [&] {
+		for (auto& [view, position] : scrolls)
+			view->ScrollImageTo(position.h, position.v, false);
+	};
+
+	// Its panes draw only while the printout counts as shown; its widget stays hidden.
+	mVisible = true;
+	mPrinting = true;
+	try {
+		StPrinterPort port(GetMacPort(), &painter, QSize(size.width, size.height));
+		for (UInt32 page = first; page <= lastPage; ++page) {
+			if (page > first && !printer.newPage())
+				Throw_(err_PrintFailed);
+			mPanel.pageNumber = page;
+			mPanel.horizIndex = (page - 1) % across + 1;
+			mPanel.vertIndex = (page - 1) / across + 1;
+			mPanel.isFirstPanel = page == first;
+			mPanel.isLastPanel = page == lastPage;
+			ForEachPlaceHolder(this, [&](LPlaceHolder* inHolder) {
+				inHolder->ScrollToPanel(mPanel.horizIndex, mPanel.vertIndex);
+			});
+			PreparePanes(this);
+			Draw(nullptr);
+		}
+	} catch (...) {
+		mPrinting = false;
+		mVisible = false;
+		restoreScrolls();
+		painter.end();
+		throw;
+	}
+	mPrinting = false;
+	mVisible = false;
+	restoreScrolls();
+	if (!painter.end())
+		Throw_(err_PrintFailed);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Keeps the printing session open for its lifetime; sessions nest.
+
+#include "platform/toolbox/MacTypes.h"
+
+class LPrintSpec;
+
+class StPrintSession
+{
+      public:
+	explicit StPrintSession(LPrintSpec& inPrintSpec);
+	~StPrintSession();
+	StPrintSession(const StPrintSession&) = delete;
+	StPrintSession& operator=(const StPrintSession&) = delete;
+
+	static Boolean IsOpen() { return sDepth > 0; }
+
+      private:
+	static int sDepth;
+};

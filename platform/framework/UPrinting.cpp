@@ -1,0 +1,132 @@
+#include "platform/framework/UPrinting.h"
+
+#include "platform/framework/QtPrinting.h"
+
+#include <QApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace
+{
+UPrinting::DialogRunner& PrintJobRunner()
+{
+	static UPrinting::DialogRunner runner;
+	return runner;
+}
+
+UPrinting::DialogRunner& PageSetupRunner()
+{
+	static UPrinting::DialogRunner runner;
+	return runner;
+}
+} // namespace
+
+void QtPrinting::ApplySpec(const LPrintSpec& inSpec, QPrinter& ioPrinter)
+{
+	Rect paper;
+	inSpec.GetPaperRect(paper);
+	// The paper rectangle of a landscape spec is turned; the page size is the portrait one.
+	const int width = inSpec.IsLandscape() ? paper.bottom - paper.top : paper.right - paper.left;
+	const int height = inSpec.IsLandscape() ? paper.right - paper.left : paper.bottom - paper.top;
+	Rect page;
+	inSpec.GetPageRect(page);
+	const QMarginsF margins(-paper.left, -paper.top, paper.right - page.right,
+	                        paper.bottom - page.bottom);
+	if (!inSpec.GetOutputFile().empty()) {
+		ioPrinter.setOutputFormat(QPrinter::PdfFormat);
+		ioPrinter.setOutputFileName(QString::fromStdString(inSpec.GetOutputFile()));
+	} else if (!inSpec.GetPrinterName().empty()) {
+		ioPrinter.setPrinterName(QString::fromStdString(inSpec.GetPrinterName()));
+	}
+	ioPrinter.setFullPage(false);
+	ioPrinter.setPageLayout(
+	    QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point),
+	                inSpec.IsLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait, margins,
+	                QPageLayout::Point));
+	UInt16 first, last, copies;
+	inSpec.GetPrintJobSpecs(first, last, copies);
+	ioPrinter.setCopyCount(copies);
+	if (first > 1 || last < LPrintSpec::kMaxPage)
+		ioPrinter.setFromTo(first, last);
+}
+
+void QtPrinting::TakeSpec(LPrintSpec& ioSpec, const QPrinter& inPrinter)
+{
+	const QPageLayout layout = inPrinter.pageLayout();
+	const QSizeF size = layout.pageSize().size(QPageSize::Point);
+	ioSpec.SetPaperSize(SInt16(size.width() + 0.5), SInt16(size.height() + 0.5));
+	ioSpec.SetLandscape(layout.orientation() == QPageLayout::Landscape);
+	const QMarginsF m = layout.margins(QPageLayout::Point);
+	ioSpec.SetMargins(SInt16(m.left() + 0.5), SInt16(m.top() + 0.5), SInt16(m.right() + 0.5),
+	                  SInt16(m.bottom() + 0.5));
+	if (inPrinter.printRange() == QPrinter::PageRange && inPrinter.fromPage() > 0)
+		ioSpec.SetPageRange(UInt16(inPrinter.fromPage()), UInt16(inPrinter.toPage()));
+	else
+		ioSpec.SetPageRange(1, LPrintSpec::kMaxPage);
+	ioSpec.SetNumberOfCopies(UInt16(std::max(inPrinter.copyCount(), 1)));
+	if (inPrinter.outputFormat() == QPrinter::PdfFormat && !inPrinter.outputFileName().isEmpty())
+		ioSpec.SetOutputFile(inPrinter.outputFileName().toStdString());
+	else
+		ioSpec.SetOutputFile({});
+	ioSpec.SetPrinterName(inPrinter.printerName().toStdString());
+}
+
+LPrintSpec& UPrinting::GetAppPrintSpec()
+{
+	static LPrintSpec spec;
+	return spec;
+}
+
+Boolean UPrinting::AskPrintJob(LPrintSpec& ioPrintSpec)
+{
+	if (PrintJobRunner())
+		return PrintJobRunner()(ioPrintSpec);
+	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+		return false;
+	QPrinter printer;
+	QtPrinting::ApplySpec(ioPrintSpec, printer);
+	QPrintDialog dialog(&printer, QApplication::activeWindow());
+	if (dialog.exec() != QDialog::Accepted)
+		return false;
+	QtPrinting::TakeSpec(ioPrintSpec, printer);
+	return true;
+}
+
+Boolean UPrinting::AskPageSetup(LPrintSpec& ioPrintSpec)
+{
+	if (PageSetupRunner())
+		return PageSetupRunner()(ioPrintSpec);
+	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+		return false;
+	QPrinter printer;
+	QtPrinting::ApplySpec(ioPrintSpec, printer);
+	QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+	if (dialog.exec() != QDialog::Accepted)
+		return false;
+	// Page setup changes the paper only: the job's pages, copies and destination stay.
+	LPrintSpec taken = ioPrintSpec;
+	QtPrinting::TakeSpec(taken, printer);
+	ioPrintSpec.mPaperWidth = taken.mPaperWidth;
+	ioPrintSpec.mPaperHeight = taken.mPaperHeight;
+	ioPrintSpec.mLandscape = taken.mLandscape;
+	ioPrintSpec.SetMargins(taken.mMarginLeft, taken.mMarginTop, taken.mMarginRight, taken.mMarginBottom);
+	return true;
+}
+
+UPrinting::DialogRunner UPrinting::SetPrintJobDialog(DialogRunner inRunner)
+{
+	DialogRunner previous = std::move(PrintJobRunner());
+	PrintJobRunner() = std::move(inRunner);
+	return previous;
+}
+
+UPrinting::DialogRunner UPrinting::SetPageSetupDialog(DialogRunner inRunner)
+{
+	DialogRunner previous = std::move(PageSetupRunner());
+	PageSetupRunner() = std::move(inRunner);
+	return previous;
+}

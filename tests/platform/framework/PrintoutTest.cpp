@@ -1,0 +1,334 @@
+#include "platform/framework/LPlaceHolder.h"
+#include "platform/framework/LPrintout.h"
+#include "platform/framework/LStream.h"
+#include "platform/framework/StPrintSession.h"
+#include "platform/framework/UPrinting.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+using FrameworkTest::EnsureApplication;
+
+void DrawText(const std::string& inText, SInt16 inLeft, SInt16 inBaseline)
+{
+	TextFont(0);
+	TextSize(12);
+	MoveTo(inLeft, inBaseline);
+	DrawString(inText.c_str());
+}
+
+// A line of text from the layout.
+class TTextPane : public LPane
+{
+      public:
+	enum { class_ID = FOUR_CHAR_CODE("tTxt") };
+	explicit TTextPane(LStream* inStream) : LPane(inStream) { inStream->ReadPString(mText); }
+
+      protected:
+	void DrawSelf() override
+	{
+		Rect frame;
+		CalcLocalFrameRect(frame);
+		DrawText(std::string(reinterpret_cast<const char*>(mText + 1), mText[0]), frame.left,
+		         SInt16(frame.bottom - 4));
+	}
+
+      private:
+	Str255 mText = {0};
+};
+
+// "Page n of m", where n is the page being printed.
+class TPageFooter : public LPane, public LPanelPreparer
+{
+      public:
+	enum { class_ID = FOUR_CHAR_CODE("tFot") };
+	explicit TPageFooter(LStream* inStream) : LPane(inStream) {}
+	void PreparePanel(const PanelSpec& inPanel) override { mPage = inPanel.pageNumber; }
+
+      protected:
+	void DrawSelf() override
+	{
+		UInt32 across = 0, down = 0;
+		if (auto* printout = dynamic_cast<LPrintout*>(GetWindow()))
+			printout->CountPanels(across, down);
+		Rect frame;
+		CalcLocalFrameRect(frame);
+		DrawText("Page " + std::to_string(mPage) + " of " + std::to_string(across * down), frame.left,
+		         SInt16(frame.bottom - 4));
+	}
+
+      private:
+	UInt32 mPage = 0;
+};
+
+// A table-like view: one 20-pixel row of text per row, drawn in image coordinates; like a table it draws
+// only the rows that meet its frame.
+class TRowsView : public LView
+{
+      public:
+	TRowsView(const SPaneInfo& inInfo, SInt32 inRows) : LView(inInfo), mRows(inRows)
+	{
+		ResizeImageTo(inInfo.width, inRows * kRowHeight, false);
+	}
+	static constexpr SInt32 kRowHeight = 20;
+
+      protected:
+	void DrawSelf() override
+	{
+		Rect frame;
+		CalcLocalFrameRect(frame);
+		for (SInt32 row = 1; row <= mRows; ++row)
+			if (row * kRowHeight > frame.top && (row - 1) * kRowHeight < frame.bottom)
+				DrawText("Row " + std::to_string(row), 4, SInt16(row * kRowHeight - 5));
+	}
+
+      private:
+	SInt32 mRows;
+};
+
+const char kLayouts[] = R"(
+PPob 9100 {
+  'prnt' 9100 0 0 540 720 {
+    'tTxt' 'Titl' 0 0 540 20 str "Quarterly holdings"
+    'plac' 'Tble' 0 40 540 600
+    'tFot' 'Foot' 0 690 540 20
+  }
+}
+PPob 9101 {
+  'tTxt' 9101 0 0 100 20 str "x"
+}
+)";
+
+// The text of each page of a PDF file.
+std::vector<std::string> PdfPages(const std::string& inPath)
+{
+	std::vector<std::string> pages;
+	FILE* pipe = popen(("pdftotext -layout '" + inPath + "' - 2>/dev/null").c_str(), "r");
+	if (!pipe) {
+		ADD_FAILURE() << "pdftotext did not start";
+		return pages;
+	}
+	std::string text;
+	char buffer[4096];
+	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+		text.append(buffer, n);
+	pclose(pipe);
+	std::string page;
+	for (char c : text) {
+		if (c == '\f') {
+			pages.push_back(page);
+			page.clear();
+		} else {
+			page += c;
+		}
+	}
+	return pages;
+}
+
+std::string PdfInfo(const std::string& inPath)
+{
+	FILE* pipe = popen(("pdfinfo '" + inPath + "' 2>/dev/null").c_str(), "r");
+	std::string text;
+	char buffer[4096];
+	for (size_t n; pipe && (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+		text.append(buffer, n);
+	if (pipe)
+		pclose(pipe);
+	return text;
+}
+
+bool HasLine(const std::string& inPage, const std::string& inText)
+{
+	std::istringstream lines(inPage);
+	for (std::string line; std::getline(lines, line);) {
+		line.erase(0, line.find_first_not_of(' '));
+		line.erase(line.find_last_not_of(' ') + 1);
+		if (line == inText)
+			return true;
+	}
+	return false;
+}
+
+class PrintoutTest : public ::testing::Test
+{
+      protected:
+	void SetUp() override
+	{
+		EnsureApplication();
+		static bool loaded = false;
+		if (!loaded) {
+			std::string error;
+			ASSERT_TRUE(ResourceStore::Get().LoadText(kLayouts, "printout layouts", &error))
+			    << error;
+			RegisterClass_(TTextPane);
+			RegisterClass_(TPageFooter);
+			RegisterClass_(LPrintout);
+			RegisterClass_(LPlaceHolder);
+			loaded = true;
+		}
+		SPaneInfo info;
+		info.width = 300;
+		info.height = 200;
+		mWindow = new LWindow(info, (ConstStr255Param) "\5Table",
+		                      windAttr_Regular | windAttr_TitleBar, nullptr);
+		info.left = 10;
+		info.top = 30;
+		info.width = 250;
+		info.height = 150;
+		info.superView = mWindow;
+		mRows = new TRowsView(info, 70);
+		mRows->ScrollImageTo(0, 100, false);
+		mPrintout = LPrintout::CreatePrintout(9100);
+		ASSERT_NE(mPrintout, nullptr);
+		mSpec.SetOutputFile(mScratch.Path("out.pdf"));
+	}
+	void TearDown() override
+	{
+		delete mPrintout;
+		delete mWindow;
+		UPrinting::SetPrintJobDialog(nullptr);
+	}
+
+	void Install()
+	{
+		auto* holder = dynamic_cast<LPlaceHolder*>(mPrintout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
+		ASSERT_NE(holder, nullptr);
+		holder->InstallOccupant(mRows, 0);
+	}
+
+	// A private folder for the printed files.
+	struct SFolder {
+		SFolder()
+		{
+			std::string pattern = "/tmp/vantorel-print-XXXXXX";
+			EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+			mPath = pattern;
+		}
+		~SFolder() { std::filesystem::remove_all(mPath); }
+		std::string Path(const std::string& inName) const { return mPath + "/" + inName; }
+		std::string mPath;
+	} mScratch;
+	LWindow* mWindow = nullptr;
+	TRowsView* mRows = nullptr;
+	LPrintout* mPrintout = nullptr;
+	LPrintSpec mSpec;
+};
+
+TEST_F(PrintoutTest, ATallTablePrintsOnAsManyPagesAsItNeedsEachWithItsNumber)
+{
+	mPrintout->SetPrintSpec(mSpec);
+	Install();
+	UInt32 across, down;
+	mPrintout->CountPanels(across, down);
+	EXPECT_EQ(across, 1u);
+	EXPECT_EQ(down, 3u); // 70 rows of 20 pixels in a place 600 pixels high
+	mPrintout->DoPrintJob();
+
+	const std::vector<std::string> pages = PdfPages(mScratch.Path("out.pdf"));
+	ASSERT_EQ(pages.size(), 3u);
+	for (size_t i = 0; i < pages.size(); ++i) {
+		EXPECT_NE(pages[i].find("Quarterly holdings"), std::string::npos) << "page " << i + 1;
+		EXPECT_TRUE(HasLine(pages[i], "Page " + std::to_string(i + 1) + " of 3")) << pages[i];
+	}
+	EXPECT_TRUE(HasLine(pages[0], "Row 1"));
+	EXPECT_TRUE(HasLine(pages[0], "Row 30"));
+	EXPECT_FALSE(HasLine(pages[0], "Row 31"));
+	EXPECT_TRUE(HasLine(pages[1], "Row 31"));
+	EXPECT_TRUE(HasLine(pages[1], "Row 60"));
+	EXPECT_FALSE(HasLine(pages[1], "Row 30"));
+	EXPECT_TRUE(HasLine(pages[2], "Row 70"));
+	EXPECT_FALSE(HasLine(pages[2], "Row 60"));
+}
+
+TEST_F(PrintoutTest, TheTableGoesBackToItsWindowAsItWasWhenThePrintoutGoes)
+{
+	mPrintout->SetPrintSpec(mSpec);
+	Install();
+	SDimension16 size;
+	mRows->GetFrameSize(size);
+	EXPECT_EQ(size.width, 540);
+	EXPECT_EQ(size.height, 600);
+	EXPECT_EQ(mRows->GetWindow(), mPrintout);
+	mPrintout->DoPrintJob();
+	delete mPrintout;
+	mPrintout = nullptr;
+
+	EXPECT_EQ(mRows->GetSuperView(), mWindow);
+	mRows->GetFrameSize(size);
+	EXPECT_EQ(size.width, 250);
+	EXPECT_EQ(size.height, 150);
+	SPoint32 location, scroll;
+	mRows->GetFrameLocation(location);
+	EXPECT_EQ(location.h, 10);
+	EXPECT_EQ(location.v, 30);
+	mRows->GetScrollPosition(scroll);
+	EXPECT_EQ(scroll.v, 100);
+}
+
+TEST_F(PrintoutTest, ThePrintDialogsChoiceOfPagesIsPrintedAndPagesBeyondTheEndAreNot)
+{
+	UPrinting::SetPrintJobDialog([](LPrintSpec& ioSpec) {
+		ioSpec.SetPageRange(2, 2);
+		return true;
+	});
+	{
+		StPrintSession session(mSpec);
+		EXPECT_TRUE(StPrintSession::IsOpen());
+		ASSERT_TRUE(UPrinting::AskPrintJob(mSpec));
+	}
+	EXPECT_FALSE(StPrintSession::IsOpen());
+	mPrintout->SetPrintSpec(mSpec);
+	Install();
+	mPrintout->DoPrintJob();
+	std::vector<std::string> pages = PdfPages(mScratch.Path("out.pdf"));
+	ASSERT_EQ(pages.size(), 1u);
+	EXPECT_TRUE(HasLine(pages[0], "Row 31"));
+	EXPECT_TRUE(HasLine(pages[0], "Page 2 of 3"));
+	EXPECT_FALSE(HasLine(pages[0], "Row 1"));
+
+	std::filesystem::remove(mScratch.Path("out.pdf"));
+	mSpec.SetPageRange(5, 9);
+	mPrintout->SetPrintSpec(mSpec);
+	mPrintout->DoPrintJob();
+	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("out.pdf")));
+}
+
+TEST_F(PrintoutTest, ThePaperAndMarginsOfTheSpecShapeThePage)
+{
+	mSpec.SetPaperSize(595, 842);
+	mSpec.SetMargins(20, 30, 40, 50);
+	mSpec.SetLandscape(true);
+	Rect page, paper;
+	mSpec.GetPageRect(page);
+	mSpec.GetPaperRect(paper);
+	EXPECT_EQ(page.right, 842 - 20 - 40);
+	EXPECT_EQ(page.bottom, 595 - 30 - 50);
+	EXPECT_EQ(paper.left, -20);
+	EXPECT_EQ(paper.top, -30);
+	EXPECT_EQ(paper.right, 842 - 20);
+
+	mPrintout->SetPrintSpec(mSpec);
+	SDimension16 size;
+	mPrintout->GetFrameSize(size);
+	EXPECT_EQ(size.width, 782);
+	EXPECT_EQ(size.height, 515);
+	mPrintout->DoPrintJob(); // no occupant: one page
+	EXPECT_EQ(PdfPages(mScratch.Path("out.pdf")).size(), 1u);
+	EXPECT_NE(PdfInfo(mScratch.Path("out.pdf")).find("842 x 595 pts"), std::string::npos)
+	    << PdfInfo(mScratch.Path("out.pdf"));
+}
+
+TEST_F(PrintoutTest, ALayoutThatIsNoPrintoutGivesNone)
+{
+	EXPECT_EQ(LPrintout::CreatePrintout(9101), nullptr);
+	EXPECT_EQ(LPrintout::CreatePrintout(9199), nullptr);
+}
+} // namespace

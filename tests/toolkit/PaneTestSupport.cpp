@@ -1,0 +1,11 @@
+#include "toolkit/USound.h"
+
+namespace PaneTest
+{
+
+void ResetSoundList()
+{
+	USound::DisposeSounds();
+}
+
+} // namespace PaneTest

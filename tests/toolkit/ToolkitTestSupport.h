@@ -1,0 +1,52 @@
+#pragma once
+// Shared pieces of the toolkit's tests: the Qt application, the application's own resources and the classes
+// their layouts name.
+
+#include "platform/framework/LEditText.h"
+#include "platform/framework/LPushButton.h"
+#include "platform/framework/LScrollerView.h"
+#include "platform/framework/LStaticText.h"
+#include "platform/framework/URegistrar.h"
+#include "platform/toolbox/gui/ResourceStore.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
+#include "toolkit/TVyWindow.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace ToolkitTest
+{
+
+inline void LoadResources()
+{
+	FrameworkTest::EnsureApplication();
+	static bool loaded = false;
+	if (loaded)
+		return;
+	std::string error;
+	if (!ResourceStore::Get().LoadFolder(std::string(VANTOREL_FIXTURES) + "/../../resources", &error))
+		ADD_FAILURE() << error;
+	RegisterClass_(LPane);
+	RegisterClass_(LView);
+	RegisterClass_(LPushButton);
+	RegisterClass_(LStaticText);
+	RegisterClass_(LEditText);
+	RegisterClass_(TVyWindow);
+	loaded = true;
+}
+
+// The test's own layouts (tests/fixtures/resources/toolkit.res).
+inline void LoadFixtures()
+{
+	static bool loaded = false;
+	if (loaded)
+		return;
+	std::string error;
+	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/resources/toolkit.res", &error))
+		ADD_FAILURE() << error;
+	RegisterClass_(LWindow);
+	RegisterClass_(LScrollerView);
+	loaded = true;
+}
+
+} // namespace ToolkitTest

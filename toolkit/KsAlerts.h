@@ -1,0 +1,11 @@
+#pragma once
+// The application's numbered alerts: message n of string list 128 in alert 200, with a stop, caution or
+// note icon. Each returns once the user has dismissed the alert; message 0 shows nothing.
+
+#include "platform/toolbox/MacTypes.h"
+
+enum : SInt16 { kKsAlertID = 200, kKsAlertStringsID = 128 };
+
+void KsError(SInt16 inMessage);
+void KsWarning(SInt16 inMessage);
+void KsInfo(SInt16 inMessage);

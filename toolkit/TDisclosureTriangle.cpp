@@ -1,0 +1,8 @@
+#include "toolkit/TDisclosureTriangle.h"
+
+#include "platform/framework/LStream.h"
+
+TDisclosureTriangle::TDisclosureTriangle(LStream* inStream) : LDisclosureTriangle(inStream)
+{
+	*inStream >> mHeight;
+}

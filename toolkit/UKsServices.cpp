@@ -1,0 +1,22 @@
+#include "toolkit/UKsServices.h"
+
+#include "Includes/TKsFont.h"
+#include "foundation/VyStrings.h"
+#include "model/UAlertSound.h"
+#include "model/UScreenTest.h"
+#include "platform/toolbox/gui/Fonts.h"
+#include "toolkit/UKsScreen.h"
+#include "toolkit/USound.h"
+
+void UKsServices::Install()
+{
+	UAlertSound::SetPlayer([](long inSoundNumber) { USound::PlaySound(SInt32(inSoundNumber)); });
+	UScreenTest::SetTest([](const Rect& inRect) { return UKsScreen::IsOnScreen(&inRect); });
+	TKsFont::SetFontNumberLookup([](const char* inName) {
+		Str255 name;
+		pstrcpycn(name, inName, 255);
+		SInt16 number = 0;
+		GetFNum(name, &number);
+		return number;
+	});
+}

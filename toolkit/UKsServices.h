@@ -1,0 +1,10 @@
+#pragma once
+// Puts the toolkit's machine services where the layers beneath it look for them: the alert sound player,
+// the on-screen test and the font numbers. The application calls it at start-up, before anything plays a
+// sound or restores a window position.
+
+class UKsServices
+{
+      public:
+	static void Install();
+};
