@@ -83,7 +83,7 @@ LPrintout::LPrintout(const SPaneInfo& inPaneInfo)
 
 LPrintout::LPrintout(LStream* inStream) : LPrintout(ReadPaneInfo(inStream)) {}
 
-void LPrintout::SetPrintSpec(const LPrintSpec& inPrintSpec)
+void LPrintout::SetPrintSpec(const LPrintSettings& inPrintSpec)
 {
 	mPrintSpec = inPrintSpec;
 	Rect page;

@@ -1,10 +1,10 @@
 #pragma once
 // A printout: a pane tree laid out on a page, built from a layout like a window (class 'prnt') and printed
-// with a print specification. It is a window that is never shown, so that its panes draw as they do on
+// with its print settings. It is a window that is never shown, so that its panes draw as they do on
 // screen; while it prints, its port draws on the printer's page in points. Panes that a placeholder holds
 // may need several pages (panels); pages are numbered across, then down.
 
-#include "platform/framework/LPrintSpec.h"
+#include "platform/framework/LPrintSettings.h"
 #include "platform/framework/LWindow.h"
 
 struct PanelSpec {
@@ -37,13 +37,13 @@ class LPrintout : public LWindow
 	explicit LPrintout(LStream* inStream);
 
 	// The printout keeps a copy and takes the size of its printable area.
-	void SetPrintSpec(const LPrintSpec& inPrintSpec);
-	LPrintSpec& GetPrintSpec() { return mPrintSpec; }
+	void SetPrintSpec(const LPrintSettings& inPrintSpec);
+	LPrintSettings& GetPrintSpec() { return mPrintSpec; }
 
 	// The most panels any placeholder needs, across and down; at least 1 x 1.
 	void CountPanels(UInt32& outHorizPanels, UInt32& outVertPanels) const;
 
-	// Prints the pages of the spec's range that exist; throws the error when the printer or file fails.
+	// Prints the pages of the settings' page range that exist; throws the error when the printer or file fails.
 	virtual void DoPrintJob();
 
 	// The page being printed, or null.
@@ -55,5 +55,5 @@ class LPrintout : public LWindow
 	void PreparePanes(LPane* inPane);
 	PanelSpec mPanel;
 	Boolean mPrinting = false;
-	LPrintSpec mPrintSpec;
+	LPrintSettings mPrintSpec;
 };

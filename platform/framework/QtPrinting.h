@@ -1,11 +1,11 @@
 #pragma once
 // Print specifications as Qt printers (for the stand-in's .cpp files).
 
-class LPrintSpec;
+class LPrintSettings;
 class QPrinter;
 
 namespace QtPrinting
 {
-void ApplySpec(const LPrintSpec& inSpec, QPrinter& ioPrinter);
-void TakeSpec(LPrintSpec& ioSpec, const QPrinter& inPrinter);
+void ApplySpec(const LPrintSettings& inSpec, QPrinter& ioPrinter);
+void TakeSpec(LPrintSettings& ioSpec, const QPrinter& inPrinter);
 } // namespace QtPrinting

@@ -2,7 +2,7 @@
 
 int StPrintSession::sDepth = 0;
 
-StPrintSession::StPrintSession(LPrintSpec&)
+StPrintSession::StPrintSession(LPrintSettings&)
 {
 	++sDepth;
 }

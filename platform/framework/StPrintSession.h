@@ -3,12 +3,12 @@
 
 #include "platform/toolbox/MacTypes.h"
 
-class LPrintSpec;
+class LPrintSettings;
 
 class StPrintSession
 {
       public:
-	explicit StPrintSession(LPrintSpec& inPrintSpec);
+	explicit StPrintSession(LPrintSettings& inPrintSpec);
 	~StPrintSession();
 	StPrintSession(const StPrintSession&) = delete;
 	StPrintSession& operator=(const StPrintSession&) = delete;

@@ -6,6 +6,7 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
 #include "platform/framework/LClock.h"
+#include "platform/framework/LDialogBox.h"
 #include "platform/framework/LDisclosureTriangle.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMultiPanelView.h"
@@ -56,4 +57,5 @@ void UControlRegistry::RegisterClasses()
 	RegisterClass_(LTableView);
 	RegisterClass_(LTabGroup);
 	RegisterClass_(LTabGroupView);
+	RegisterClass_(LDialogBox);
 }

@@ -25,11 +25,11 @@ UPrinting::DialogRunner& PageSetupRunner()
 }
 } // namespace
 
-void QtPrinting::ApplySpec(const LPrintSpec& inSpec, QPrinter& ioPrinter)
+void QtPrinting::ApplySpec(const LPrintSettings& inSpec, QPrinter& ioPrinter)
 {
 	Rect paper;
 	inSpec.GetPaperRect(paper);
-	// The paper rectangle of a landscape spec is turned; the page size is the portrait one.
+	// The paper rectangle of landscape settings is turned; the page size is the portrait one.
 	const int width = inSpec.IsLandscape() ? paper.bottom - paper.top : paper.right - paper.left;
 	const int height = inSpec.IsLandscape() ? paper.right - paper.left : paper.bottom - paper.top;
 	Rect page;
@@ -50,11 +50,11 @@ void QtPrinting::ApplySpec(const LPrintSpec& inSpec, QPrinter& ioPrinter)
 	UInt16 first, last, copies;
 	inSpec.GetPrintJobSpecs(first, last, copies);
 	ioPrinter.setCopyCount(copies);
-	if (first > 1 || last < LPrintSpec::kMaxPage)
+	if (first > 1 || last < LPrintSettings::kMaxPage)
 		ioPrinter.setFromTo(first, last);
 }
 
-void QtPrinting::TakeSpec(LPrintSpec& ioSpec, const QPrinter& inPrinter)
+void QtPrinting::TakeSpec(LPrintSettings& ioSpec, const QPrinter& inPrinter)
 {
 	const QPageLayout layout = inPrinter.pageLayout();
 	const QSizeF size = layout.pageSize().size(QPageSize::Point);
@@ -66,7 +66,7 @@ void QtPrinting::TakeSpec(LPrintSpec& ioSpec, const QPrinter& inPrinter)
 	if (inPrinter.printRange() == QPrinter::PageRange && inPrinter.fromPage() > 0)
 		ioSpec.SetPageRange(UInt16(inPrinter.fromPage()), UInt16(inPrinter.toPage()));
 	else
-		ioSpec.SetPageRange(1, LPrintSpec::kMaxPage);
+		ioSpec.SetPageRange(1, LPrintSettings::kMaxPage);
 	ioSpec.SetNumberOfCopies(UInt16(std::max(inPrinter.copyCount(), 1)));
 	if (inPrinter.outputFormat() == QPrinter::PdfFormat && !inPrinter.outputFileName().isEmpty())
 		ioSpec.SetOutputFile(inPrinter.outputFileName().toStdString());
@@ -75,13 +75,13 @@ void QtPrinting::TakeSpec(LPrintSpec& ioSpec, const QPrinter& inPrinter)
 	ioSpec.SetPrinterName(inPrinter.printerName().toStdString());
 }
 
-LPrintSpec& UPrinting::GetAppPrintSpec()
+LPrintSettings& UPrinting::GetAppPrintSpec()
 {
-	static LPrintSpec spec;
+	static LPrintSettings spec;
 	return spec;
 }
 
-Boolean UPrinting::AskPrintJob(LPrintSpec& ioPrintSpec)
+Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 {
 	if (PrintJobRunner())
 		return PrintJobRunner()(ioPrintSpec);
@@ -96,7 +96,7 @@ Boolean UPrinting::AskPrintJob(LPrintSpec& ioPrintSpec)
 	return true;
 }
 
-Boolean UPrinting::AskPageSetup(LPrintSpec& ioPrintSpec)
+Boolean UPrinting::AskPageSetup(LPrintSettings& ioPrintSpec)
 {
 	if (PageSetupRunner())
 		return PageSetupRunner()(ioPrintSpec);
@@ -108,7 +108,7 @@ Boolean UPrinting::AskPageSetup(LPrintSpec& ioPrintSpec)
 	if (dialog.exec() != QDialog::Accepted)
 		return false;
 	// Page setup changes the paper only: the job's pages, copies and destination stay.
-	LPrintSpec taken = ioPrintSpec;
+	LPrintSettings taken = ioPrintSpec;
 	QtPrinting::TakeSpec(taken, printer);
 	ioPrintSpec.mPaperWidth = taken.mPaperWidth;
 	ioPrintSpec.mPaperHeight = taken.mPaperHeight;

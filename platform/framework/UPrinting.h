@@ -1,25 +1,25 @@
 #pragma once
-// The application's print specification and the print and page-setup dialogs. Tests put their own answer
+// The application's print settings and the print and page-setup dialogs. Tests put their own answer
 // in place of each dialog.
 
-#include "platform/framework/LPrintSpec.h"
+#include "platform/framework/LPrintSettings.h"
 
 #include <functional>
 
 class UPrinting
 {
       public:
-	static LPrintSpec& GetAppPrintSpec();
+	static LPrintSettings& GetAppPrintSpec();
 
-	// The print dialog (pages, copies, printer or file); true when the user confirmed, the spec then
+	// The print dialog (pages, copies, printer or file); true when the user confirmed, the settings then
 	// holding the choices.
-	static Boolean AskPrintJob(LPrintSpec& ioPrintSpec);
+	static Boolean AskPrintJob(LPrintSettings& ioPrintSpec);
 	// The page-setup dialog (paper, orientation, margins).
-	static Boolean AskPageSetup(LPrintSpec& ioPrintSpec);
+	static Boolean AskPageSetup(LPrintSettings& ioPrintSpec);
 
-	// A stand-in for a dialog: edits the spec and says whether the user confirmed. Null restores the
+	// A stand-in for a dialog: edits the settings and says whether the user confirmed. Null restores the
 	// dialog. Each returns the stand-in it replaces.
-	using DialogRunner = std::function<Boolean(LPrintSpec& ioPrintSpec)>;
+	using DialogRunner = std::function<Boolean(LPrintSettings& ioPrintSpec)>;
 	static DialogRunner SetPrintJobDialog(DialogRunner inRunner);
 	static DialogRunner SetPageSetupDialog(DialogRunner inRunner);
 };

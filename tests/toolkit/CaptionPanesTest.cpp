@@ -213,7 +213,7 @@ class PrinterHeaderTest : public ::testing::Test
 	}
 	void PrintRange(UInt16 inFirst, UInt16 inLast)
 	{
-		LPrintSpec spec = mPrintout->GetPrintSpec();
+		LPrintSettings spec = mPrintout->GetPrintSpec();
 		spec.SetPageRange(inFirst, inLast);
 		mPrintout->SetPrintSpec(spec);
 	}
@@ -240,7 +240,7 @@ TEST_F(PrinterHeaderTest, AWholePrintoutNumbersItsPagesOfTheirCount)
 	UInt32 across, down;
 	mPrintout->CountPanels(across, down);
 	ASSERT_EQ(across * down, 7u);
-	PrintRange(1, LPrintSpec::kMaxPage);
+	PrintRange(1, LPrintSettings::kMaxPage);
 	mHeader->PrepareCaption(mPrintout, nullptr, true);
 	EXPECT_EQ(mHeader->GetPageCount(), 7);
 	EXPECT_EQ(TextOnPage(mHeader, 3), "Page 3 of 7 - #title");
@@ -281,7 +281,7 @@ TEST_F(PrinterHeaderTest, ThePrintoutSetsEachPagesText)
 {
 	std::string folder = "/tmp/vantorel-header-XXXXXX";
 	ASSERT_NE(mkdtemp(folder.data()), nullptr);
-	LPrintSpec spec = mPrintout->GetPrintSpec();
+	LPrintSettings spec = mPrintout->GetPrintSpec();
 	spec.SetOutputFile(folder + "/out.pdf");
 	spec.SetPageRange(5, 7);
 	mPrintout->SetPrintSpec(spec);

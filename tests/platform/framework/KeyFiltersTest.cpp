@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct FilterCase {
 	UInt16 ch;
@@ -16,18 +17,23 @@ struct FilterCase {
 TEST(KeyFiltersTest, EachFilterSortsKeysIntoInputEditingRejectAndPassUp)
 {
 	const FilterCase cases[] = {
-		{'7', 0, keyStatus_Input, keyStatus_Input, keyStatus_Input, keyStatus_Input},
-		{'a', 0, keyStatus_Input, keyStatus_Reject, keyStatus_Reject, keyStatus_Input},
-		{'-', 0, keyStatus_Input, keyStatus_Reject, keyStatus_Input, keyStatus_Reject},
-		{' ', 0, keyStatus_Input, keyStatus_Reject, keyStatus_Reject, keyStatus_Reject},
-		{0x8E, 0, keyStatus_Input, keyStatus_Reject, keyStatus_Reject, keyStatus_Reject}, // a Mac Roman letter
-		{char_Backspace, 0, keyStatus_TEDelete, keyStatus_TEDelete, keyStatus_TEDelete, keyStatus_TEDelete},
-		{char_LeftArrow, shiftKey, keyStatus_TECursor, keyStatus_TECursor, keyStatus_TECursor, keyStatus_TECursor},
-		{char_Home, 0, keyStatus_ExtraEdit, keyStatus_ExtraEdit, keyStatus_ExtraEdit, keyStatus_ExtraEdit},
-		{char_FwdDelete, 0, keyStatus_ExtraEdit, keyStatus_ExtraEdit, keyStatus_ExtraEdit, keyStatus_ExtraEdit},
-		{char_Tab, 0, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp},
-		{char_Return, 0, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp},
-		{'c', cmdKey, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp},
+	    {'7', 0, keyStatus_Input, keyStatus_Input, keyStatus_Input, keyStatus_Input},
+	    {'a', 0, keyStatus_Input, keyStatus_Reject, keyStatus_Reject, keyStatus_Input},
+	    {'-', 0, keyStatus_Input, keyStatus_Reject, keyStatus_Input, keyStatus_Reject},
+	    {' ', 0, keyStatus_Input, keyStatus_Reject, keyStatus_Reject, keyStatus_Reject},
+	    {0x8E, 0, keyStatus_Input, keyStatus_Reject, keyStatus_Reject,
+	     keyStatus_Reject}, // a Mac Roman letter
+	    {char_Backspace, 0, keyStatus_TEDelete, keyStatus_TEDelete, keyStatus_TEDelete,
+	     keyStatus_TEDelete},
+	    {char_LeftArrow, shiftKey, keyStatus_TECursor, keyStatus_TECursor, keyStatus_TECursor,
+	     keyStatus_TECursor},
+	    {char_Home, 0, keyStatus_ExtraEdit, keyStatus_ExtraEdit, keyStatus_ExtraEdit,
+	     keyStatus_ExtraEdit},
+	    {char_FwdDelete, 0, keyStatus_ExtraEdit, keyStatus_ExtraEdit, keyStatus_ExtraEdit,
+	     keyStatus_ExtraEdit},
+	    {char_Tab, 0, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp},
+	    {char_Return, 0, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp},
+	    {'c', cmdKey, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp, keyStatus_PassUp},
 	};
 	for (const FilterCase& c : cases) {
 		SCOPED_TRACE(testing::Message() << "char " << c.ch);

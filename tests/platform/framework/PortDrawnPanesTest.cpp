@@ -1,5 +1,4 @@
 #include "ControlsTestSupport.h"
-
 #include "platform/framework/LCaption.h"
 #include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LStaticText.h"
@@ -11,10 +10,12 @@
 
 using namespace ControlsTest;
 
-namespace {
+namespace
+{
 
-class PortDrawnPanesTest : public ::testing::Test {
-protected:
+class PortDrawnPanesTest : public ::testing::Test
+{
+      protected:
 	void SetUp() override
 	{
 		LoadControlFixtures();

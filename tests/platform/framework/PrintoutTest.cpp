@@ -219,7 +219,7 @@ class PrintoutTest : public ::testing::Test
 	LWindow* mWindow = nullptr;
 	TRowsView* mRows = nullptr;
 	LPrintout* mPrintout = nullptr;
-	LPrintSpec mSpec;
+	LPrintSettings mSpec;
 };
 
 TEST_F(PrintoutTest, ATallTablePrintsOnAsManyPagesAsItNeedsEachWithItsNumber)
@@ -275,7 +275,7 @@ TEST_F(PrintoutTest, TheTableGoesBackToItsWindowAsItWasWhenThePrintoutGoes)
 
 TEST_F(PrintoutTest, ThePrintDialogsChoiceOfPagesIsPrintedAndPagesBeyondTheEndAreNot)
 {
-	UPrinting::SetPrintJobDialog([](LPrintSpec& ioSpec) {
+	UPrinting::SetPrintJobDialog([](LPrintSettings& ioSpec) {
 		ioSpec.SetPageRange(2, 2);
 		return true;
 	});

@@ -1,26 +1,26 @@
-#include "platform/framework/LPrintSpec.h"
+#include "platform/framework/LPrintSettings.h"
 
 #include <algorithm>
 
-void LPrintSpec::GetPrintJobSpecs(UInt16& outFirstPage, UInt16& outLastPage, UInt16& outNumberOfCopies) const
+void LPrintSettings::GetPrintJobSpecs(UInt16& outFirstPage, UInt16& outLastPage, UInt16& outNumberOfCopies) const
 {
 	outFirstPage = mFirstPage;
 	outLastPage = mLastPage;
 	outNumberOfCopies = mCopies;
 }
 
-void LPrintSpec::SetPageRange(UInt16 inFirstPage, UInt16 inLastPage)
+void LPrintSettings::SetPageRange(UInt16 inFirstPage, UInt16 inLastPage)
 {
 	mFirstPage = std::clamp<UInt16>(inFirstPage, 1, kMaxPage);
 	mLastPage = std::clamp<UInt16>(inLastPage, 1, kMaxPage);
 }
 
-void LPrintSpec::SetNumberOfCopies(UInt16 inCopies)
+void LPrintSettings::SetNumberOfCopies(UInt16 inCopies)
 {
 	mCopies = std::max<UInt16>(inCopies, 1);
 }
 
-void LPrintSpec::GetPageRect(Rect& outRect) const
+void LPrintSettings::GetPageRect(Rect& outRect) const
 {
 	Rect paper;
 	GetPaperRect(paper);
@@ -29,7 +29,7 @@ void LPrintSpec::GetPageRect(Rect& outRect) const
 	               SInt16(std::max(width - mMarginLeft - mMarginRight, 1))};
 }
 
-void LPrintSpec::GetPaperRect(Rect& outRect) const
+void LPrintSettings::GetPaperRect(Rect& outRect) const
 {
 	const SInt16 width = mLandscape ? mPaperHeight : mPaperWidth;
 	const SInt16 height = mLandscape ? mPaperWidth : mPaperHeight;
@@ -37,13 +37,13 @@ void LPrintSpec::GetPaperRect(Rect& outRect) const
 	               SInt16(width - mMarginLeft)};
 }
 
-void LPrintSpec::SetPaperSize(SInt16 inWidth, SInt16 inHeight)
+void LPrintSettings::SetPaperSize(SInt16 inWidth, SInt16 inHeight)
 {
 	mPaperWidth = std::max<SInt16>(inWidth, 72);
 	mPaperHeight = std::max<SInt16>(inHeight, 72);
 }
 
-void LPrintSpec::SetMargins(SInt16 inLeft, SInt16 inTop, SInt16 inRight, SInt16 inBottom)
+void LPrintSettings::SetMargins(SInt16 inLeft, SInt16 inTop, SInt16 inRight, SInt16 inBottom)
 {
 	mMarginLeft = std::max<SInt16>(inLeft, 0);
 	mMarginTop = std::max<SInt16>(inTop, 0);

@@ -7,7 +7,7 @@
 
 #include <string>
 
-class LPrintSpec
+class LPrintSettings
 {
       public:
 	static constexpr UInt16 kMaxPage = 32000; // "to the last page"
