@@ -6,6 +6,7 @@
 #include "model/UScreenTest.h"
 #include "platform/toolbox/gui/Fonts.h"
 #include "toolkit/UKsScreen.h"
+#include "toolkit/UNavServicesDialogs.h"
 #include "toolkit/USound.h"
 
 void UKsServices::Install()
@@ -19,4 +20,5 @@ void UKsServices::Install()
 		GetFNum(name, &number);
 		return number;
 	});
+	UNavServicesDialogs::Install();
 }
