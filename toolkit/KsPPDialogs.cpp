@@ -2,6 +2,7 @@
 
 #include "foundation/VyStrings.h"
 #include "platform/framework/LPane.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/StKsDialog.h"
 
@@ -29,7 +30,7 @@ std::string Item(ResIDT inListID, SInt16 inIndex)
 {
 	Str255 item;
 	GetIndString(item, inListID, inIndex);
-	return std::string(reinterpret_cast<const char*>(item + 1), item[0]);
+	return PascalStrings::ToString(item);
 }
 
 // The format with its one integer conversion taking a long, or empty when it holds anything else.

@@ -3,30 +3,15 @@
 #include "foundation/VyStrings.h"
 #include "platform/framework/LStream.h"
 #include "platform/framework/UTextTraits.h"
-#include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/StColorPenState.h"
 #include "platform/toolbox/gui/StTextState.h"
 #include "toolkit/DrawCaption.h"
 
 #include <cstring>
 
-TColourCaptions::TColourCaptions(LStream* inStream) : LCaption(inStream)
+TColourCaptions::TColourCaptions(LStream* inStream) : TColourCaption(inStream)
 {
 	*inStream >> mFirstTxtrID >> mSecondTxtrID;
-}
-
-void TColourCaptions::SetColour(const RGBColor* inColour)
-{
-	SignalIf_(inColour == nullptr);
-	if (inColour == nullptr)
-		return;
-	mColour = *inColour;
-	mUseColour = 1;
-}
-
-void TColourCaptions::ResetFaceStyle()
-{
-	mBold = mItalic = mUnderline = 0;
 }
 
 void TColourCaptions::SetStrings(const char* inFirst, const char* inSecond)
@@ -45,14 +30,7 @@ void TColourCaptions::DrawPart(const char* inText, ResIDT inTxtrID, const RGBCol
 	const SInt16 just = UTextTraits::SetPortTextTraits(inTxtrID);
 	GrafPtr port;
 	GetPort(&port);
-	Style face = GetPortTextFace(port);
-	if (mBold)
-		face |= bold;
-	if (mItalic)
-		face |= italic;
-	if (mUnderline)
-		face |= underline;
-	TextFace(face);
+	TextFace(StyleParameter(GetPortTextFace(port) | GetAddedFace()));
 	ApplyForeAndBackColors();
 	RGBForeColor(mUseColour ? &mColour : &inContextFore);
 	const SInt16 length = SInt16(std::strlen(inText));

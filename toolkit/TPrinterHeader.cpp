@@ -3,6 +3,7 @@
 #include "foundation/TVyDate.h"
 #include "foundation/VyStrings.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/PascalStrings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,7 +63,7 @@ std::string Decimal(long inValue, const char* inFormat = "%ld")
 void TPrinterHeader::MungeText(const PanelSpec& inPanel, Str255 ioText)
 {
 	const std::tm now = TVyDate::CurrentLocalTime();
-	std::string text(reinterpret_cast<const char*>(ioText + 1), ioText[0]);
+	std::string text = PascalStrings::ToString(ioText);
 	// The printed pages of a range are numbered from 1, so that the number never exceeds the total.
 	SInt32 page = SInt32(inPanel.pageNumber) - mFirstPage;
 	if (page < 1)
@@ -76,11 +77,8 @@ void TPrinterHeader::MungeText(const PanelSpec& inPanel, Str255 ioText)
 	ReplaceFirst(text, "#minute", Decimal(now.tm_min, "%02ld"));
 	ReplaceFirst(text, "#second", Decimal(now.tm_sec, "%02ld"));
 	if (mTitle[0] != 0)
-		ReplaceFirst(text, "#title",
-		             std::string(reinterpret_cast<const char*>(mTitle + 1), mTitle[0]));
-	const std::size_t length = std::min<std::size_t>(text.size(), 255);
-	ioText[0] = UInt8(length);
-	std::memcpy(ioText + 1, text.data(), length);
+		ReplaceFirst(text, "#title", PascalStrings::ToString(mTitle));
+	PascalStrings::FromString(text, ioText);
 }
 
 void TPrinterHeader::PreparePanel(const PanelSpec& inPanel)

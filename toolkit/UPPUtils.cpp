@@ -153,13 +153,9 @@ void UPPUtils::SetFloat(LCaption* inCaption, float inValue, int inDecimals)
 void UPPUtils::SetColourFloat(TColourCaption* inCaption, const RGBColor* inColour, float inValue,
                               int inDecimals)
 {
-	SignalIf_(inCaption == nullptr || inColour == nullptr);
-	if (inCaption == nullptr)
-		return;
-	inCaption->SetColour(inColour);
 	char text[kTextSize];
 	FormatFloat(text, inValue, inDecimals);
-	WriteText(nullptr, inCaption, text);
+	SetColourCaption(inCaption, text, inColour);
 }
 
 void UPPUtils::SetULong(LStaticText* inText, LCaption* inCaption, UInt32 inValue)

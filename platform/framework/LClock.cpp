@@ -2,12 +2,11 @@
 
 #include "platform/framework/LStream.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/UKeyFilters.h"
 
-#include <QCoreApplication>
 #include <QDateTimeEdit>
-#include <QKeyEvent>
 
 namespace
 {
@@ -73,35 +72,10 @@ Boolean LClock::HandleKeyPress(const EventRecord& inKeyEvent)
 	if (IsWindowKey(inKeyEvent))
 		return LCommander::HandleKeyPress(inKeyEvent);
 	// The field's own editing, as if typed into it.
-	const UInt16 ch = UInt16(inKeyEvent.message & charCodeMask);
-	int key = 0;
-	QString text;
-	switch (ch) {
-	case char_LeftArrow:
-		key = Qt::Key_Left;
-		break;
-	case char_RightArrow:
-		key = Qt::Key_Right;
-		break;
-	case char_UpArrow:
-		key = Qt::Key_Up;
-		break;
-	case char_DownArrow:
-		key = Qt::Key_Down;
-		break;
-	case char_Backspace:
-		key = Qt::Key_Backspace;
-		break;
-	default:
-		if (ch >= '0' && ch <= '9') {
-			key = Qt::Key_0 + (ch - '0');
-			text = QChar(ch);
-		}
-	}
-	if (key == 0)
-		return true;
-	QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-	QCoreApplication::sendEvent(mNative->Widget(), &press);
+	const UInt8 ch = UInt8(inKeyEvent.message & charCodeMask);
+	if (ch == char_LeftArrow || ch == char_RightArrow || ch == char_UpArrow || ch == char_DownArrow ||
+	    ch == char_Backspace || (ch >= '0' && ch <= '9'))
+		QtEventTranslation::SendKeyPress(mNative->Widget(), ch);
 	return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
@@ -71,10 +72,7 @@ void LEditText::SetDescriptor(ConstStr255Param inDescriptor)
 
 StringPtr LEditText::GetDescriptor(Str255 outDescriptor) const
 {
-	const std::string text = MacRomanFromQString(Line(mNative)->text());
-	const size_t n = std::min<size_t>(text.size(), 255);
-	outDescriptor[0] = UInt8(n);
-	text.copy(reinterpret_cast<char*>(outDescriptor + 1), n);
+	PascalStrings::FromString(MacRomanFromQString(Line(mNative)->text()), outDescriptor);
 	return outDescriptor;
 }
 

@@ -1,26 +1,12 @@
 #include "platform/framework/LMenu.h"
 
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
-namespace {
-std::string FromPascal(ConstStr255Param inText)
-{
-	return inText ? std::string(reinterpret_cast<const char*>(inText + 1), inText[0]) : std::string();
-}
-
-void ToPascal(const std::string& inText, Str255 outText)
-{
-	const size_t n = std::min<size_t>(inText.size(), 255);
-	outText[0] = UInt8(n);
-	std::memcpy(outText + 1, inText.data(), n);
-}
-} // namespace
-
-LMenu::LMenu(ResIDT inMenuID, ConstStr255Param inTitle) : mMenuID(inMenuID), mTitle(FromPascal(inTitle)) {}
+LMenu::LMenu(ResIDT inMenuID, ConstStr255Param inTitle) : mMenuID(inMenuID), mTitle(PascalStrings::ToString(inTitle)) {}
 
 LMenu::LMenu(ResIDT inMenuID) : mMenuID(inMenuID)
 {
@@ -42,7 +28,7 @@ LMenu::LMenu(ResIDT inMenuID) : mMenuID(inMenuID)
 
 void LMenu::GetTitle(Str255 outTitle) const
 {
-	ToPascal(mTitle, outTitle);
+	PascalStrings::FromString(mTitle, outTitle);
 }
 
 LMenu::Item* LMenu::At(SInt16 inItem)
@@ -58,7 +44,7 @@ const LMenu::Item* LMenu::At(SInt16 inItem) const
 void LMenu::InsertCommand(ConstStr255Param inText, CommandT inCommand, SInt16 inAfterItem)
 {
 	Item item;
-	item.text = FromPascal(inText);
+	item.text = PascalStrings::ToString(inText);
 	item.command = inCommand;
 	item.enabled = item.text != "-";
 	const SInt16 after = std::clamp<SInt16>(inAfterItem, 0, CountItems());
@@ -108,13 +94,13 @@ void LMenu::SetCommand(SInt16 inItem, CommandT inCommand)
 void LMenu::GetItemText(SInt16 inItem, Str255 outText) const
 {
 	const Item* item = At(inItem);
-	ToPascal(item ? item->text : std::string(), outText);
+	PascalStrings::FromString(item ? item->text : std::string(), outText);
 }
 
 void LMenu::SetItemText(SInt16 inItem, ConstStr255Param inText)
 {
 	if (Item* item = At(inItem)) {
-		std::string text = FromPascal(inText);
+		std::string text = PascalStrings::ToString(inText);
 		if (text != item->text) {
 			item->text = std::move(text);
 			++mSeed;

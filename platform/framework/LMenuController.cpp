@@ -1,6 +1,7 @@
 #include "platform/framework/LMenuController.h"
 
 #include "platform/framework/LControl.h"
+#include "platform/toolbox/PascalStrings.h"
 
 #include <algorithm>
 #include <string>
@@ -32,26 +33,16 @@ void LMenuController::SetMacMenuH(MenuHandle inMenu, Boolean inOwnsMenu)
 	MenuChanged();
 }
 
-namespace
-{
-void PascalFrom(const std::string& inText, Str255 outText)
-{
-	const size_t length = std::min<size_t>(inText.size(), 255);
-	outText[0] = UInt8(length);
-	inText.copy(reinterpret_cast<char*>(outText + 1), length);
-}
-} // namespace
-
 void LMenuController::InsertMenuItem(ConstStr255Param inItemText, SInt16 inAfterItem,
                                      Boolean inIgnoreMetachars)
 {
 	if (!mMenuH)
 		return;
-	const std::string text(reinterpret_cast<const char*>(inItemText + 1), inItemText[0]);
+	const std::string text = PascalStrings::ToString(inItemText);
 	SInt16 after = std::min<SInt16>(inAfterItem, mMenuH->CountItems());
 	if (inIgnoreMetachars) {
 		Str255 item;
-		PascalFrom(text, item);
+		PascalStrings::FromString(text, item);
 		mMenuH->InsertCommand(item, cmd_Nothing, after);
 		MenuChanged();
 		return;
@@ -82,7 +73,7 @@ void LMenuController::InsertMenuItem(ConstStr255Param inItemText, SInt16 inAfter
 			}
 		}
 		Str255 item;
-		PascalFrom(shown, item);
+		PascalStrings::FromString(shown, item);
 		mMenuH->InsertCommand(item, cmd_Nothing, after);
 		++after;
 		if (!mMenuH->IsSeparator(after)) {

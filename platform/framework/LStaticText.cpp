@@ -2,6 +2,7 @@
 
 #include "platform/framework/LStream.h"
 #include "platform/framework/UTextTraits.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/Appearance.h"
 #include "platform/toolbox/gui/StColorPenState.h"
 #include "platform/toolbox/gui/StTextState.h"
@@ -56,9 +57,7 @@ void LStaticText::SetDescriptor(ConstStr255Param inDescriptor)
 
 StringPtr LStaticText::GetDescriptor(Str255 outDescriptor) const
 {
-	const size_t n = std::min<size_t>(mText.size(), 255);
-	outDescriptor[0] = UInt8(n);
-	mText.copy(reinterpret_cast<char*>(outDescriptor + 1), n);
+	PascalStrings::FromString(mText, outDescriptor);
 	return outDescriptor;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/framework/LStream.h"
 #include "platform/framework/QtPaneWidget.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 
 #include <QTabBar>
@@ -39,9 +40,7 @@ void LTabsControl::SetTabTitle(SInt16 inTab, ConstStr255Param inTitle)
 
 void LTabsControl::GetTabTitle(SInt16 inTab, Str255 outTitle) const
 {
-	const std::string text = MacRomanFromQString(mNative->As<QTabBar>()->tabText(inTab - 1));
-	outTitle[0] = UInt8(std::min<size_t>(text.size(), 255));
-	text.copy(reinterpret_cast<char*>(outTitle + 1), outTitle[0]);
+	PascalStrings::FromString(MacRomanFromQString(mNative->As<QTabBar>()->tabText(inTab - 1)), outTitle);
 }
 
 SInt16 LTabsControl::FindHotSpot(Point inPoint) const

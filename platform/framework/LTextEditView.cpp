@@ -2,14 +2,14 @@
 
 #include "platform/framework/LStream.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/UKeyFilters.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <algorithm>
 
@@ -70,9 +70,7 @@ void LTextEditView::SetDescriptor(ConstStr255Param inDescriptor)
 
 StringPtr LTextEditView::GetDescriptor(Str255 outDescriptor) const
 {
-	const std::string text = GetText();
-	outDescriptor[0] = UInt8(std::min<size_t>(text.size(), 255));
-	text.copy(reinterpret_cast<char*>(outDescriptor + 1), outDescriptor[0]);
+	PascalStrings::FromString(GetText(), outDescriptor);
 	return outDescriptor;
 }
 
@@ -86,40 +84,21 @@ Boolean LTextEditView::HandleKeyPress(const EventRecord& inKeyEvent)
 	if (IsChainKey(inKeyEvent))
 		return LCommander::HandleKeyPress(inKeyEvent);
 	// A key that reached the view through the chain: the editor takes it as if typed.
-	const UInt16 ch = UInt16(inKeyEvent.message & charCodeMask);
-	int key = 0;
-	QString text;
+	const UInt8 ch = UInt8(inKeyEvent.message & charCodeMask);
 	switch (ch) {
 	case char_Backspace:
-		key = Qt::Key_Backspace;
-		break;
 	case char_FwdDelete:
-		key = Qt::Key_Delete;
-		break;
 	case char_Return:
-		key = Qt::Key_Return;
-		text = QStringLiteral("\r");
-		break;
 	case char_LeftArrow:
-		key = Qt::Key_Left;
-		break;
 	case char_RightArrow:
-		key = Qt::Key_Right;
-		break;
 	case char_UpArrow:
-		key = Qt::Key_Up;
-		break;
 	case char_DownArrow:
-		key = Qt::Key_Down;
 		break;
 	default:
 		if (!UKeyFilters::IsPrintingChar(ch))
 			return LCommander::HandleKeyPress(inKeyEvent);
-		key = Qt::Key_unknown;
-		text = QStringFromMacRoman(std::string(1, char(ch)));
 	}
-	QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-	QCoreApplication::sendEvent(mNative->Widget(), &press);
+	QtEventTranslation::SendKeyPress(mNative->Widget(), ch);
 	return true;
 }
 

@@ -2,6 +2,9 @@
 
 #include "platform/toolbox/MacRoman.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QString>
 #include <Qt>
 #include <cctype>
 
@@ -78,6 +81,39 @@ bool KeyMessage(int inQtKey, const std::string& inUTF8Text, UInt16 inModifiers, 
 	}
 	const UInt8 keyCode = KeyCodeForCharacter(inQtKey >= 0x20 && inQtKey <= 0x7E ? char(inQtKey) : char(ch));
 	outMessage = UInt32(ch) | (UInt32(keyCode) << 8);
+	return true;
+}
+
+bool QtKey(UInt8 inCharCode, int& outQtKey, std::string& outUTF8Text)
+{
+	outUTF8Text.clear();
+	for (const SpecialKey& k : kSpecialKeys) {
+		if (k.charCode == inCharCode) {
+			outQtKey = k.qtKey;
+			// Return and enter type a carriage return, tab and space themselves.
+			if (inCharCode == 13 || inCharCode == 3)
+				outUTF8Text.push_back('\r');
+			else if (inCharCode == 9 || inCharCode == ' ')
+				outUTF8Text.push_back(char(inCharCode));
+			return true;
+		}
+	}
+	if (inCharCode < 0x20)
+		return false;
+	// Qt names a letter's key by its capital.
+	outQtKey = inCharCode < 0x80 ? std::toupper(inCharCode) : int(Qt::Key_unknown);
+	outUTF8Text = MacRoman::ToUTF8(std::string(1, char(inCharCode)));
+	return true;
+}
+
+bool SendKeyPress(QObject* inTarget, UInt8 inCharCode)
+{
+	int key = 0;
+	std::string text;
+	if (!inTarget || !QtKey(inCharCode, key, text))
+		return false;
+	QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString::fromStdString(text));
+	QCoreApplication::sendEvent(inTarget, &press);
 	return true;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/framework/UModalAlerts.h"
 
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
@@ -99,8 +100,7 @@ void ParamText(ConstStr255Param inText0, ConstStr255Param inText1, ConstStr255Pa
 {
 	ConstStr255Param texts[4] = {inText0, inText1, inText2, inText3};
 	for (int i = 0; i < 4; ++i)
-		sParams[i] = texts[i] ? std::string(reinterpret_cast<const char*>(texts[i] + 1), texts[i][0])
-				      : std::string();
+		sParams[i] = PascalStrings::ToString(texts[i]);
 }
 
 MessageBoxItemT Alert(ResIDT inAlertID, void*)

@@ -1,11 +1,9 @@
 #include "platform/framework/UTextTraits.h"
 
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/Fonts.h"
 #include "platform/toolbox/gui/QuickDraw.h"
 #include "platform/toolbox/gui/ResourceStore.h"
-
-#include <algorithm>
-#include <cstring>
 
 SInt16 UTextTraits::SetPortTextTraits(ResIDT inTextTraitsID)
 {
@@ -13,8 +11,7 @@ SInt16 UTextTraits::SetPortTextTraits(ResIDT inTextTraitsID)
 	SInt16 font = systemFont;
 	if (traits && !traits->fontName.empty()) {
 		Str255 name;
-		name[0] = UInt8(std::min<size_t>(traits->fontName.size(), 255));
-		std::memcpy(name + 1, traits->fontName.data(), name[0]);
+		PascalStrings::FromString(traits->fontName, name);
 		GetFNum(name, &font);
 	}
 	TextFont(font);

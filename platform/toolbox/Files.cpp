@@ -2,6 +2,7 @@
 
 #include "platform/toolbox/FolderIDTable.h"
 #include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -107,11 +108,6 @@ std::string LastName(const std::string& path)
 	return path.substr(path.rfind('/') + 1);
 }
 
-std::string PascalText(ConstStr255Param p)
-{
-	return p ? std::string(reinterpret_cast<const char*>(p + 1), p[0]) : std::string();
-}
-
 // Cut to the room of a Str63 on a character boundary: the system's bytes are one per character.
 void SetPascal(StringPtr out, const std::string& text, size_t maxLength)
 {
@@ -146,7 +142,7 @@ bool FolderPath(SInt16 vRefNum, SInt32 dirID, std::string* path, OSErr* err)
 // folder, "::" steps up, and a name with an inner ':' but no leading one starts with the volume's name.
 OSErr Resolve(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, std::string* path)
 {
-	std::string mac = PascalText(name);
+	std::string mac = PascalStrings::ToString(name);
 	if (mac.find('\0') != std::string::npos)
 		return bdNamErr;
 	std::string folder;
@@ -443,7 +439,7 @@ OSErr HDelete(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name)
 
 OSErr HRename(SInt16 vRefNum, SInt32 dirID, ConstStr255Param oldName, ConstStr255Param newName)
 {
-	const std::string newMac = PascalText(newName);
+	const std::string newMac = PascalStrings::ToString(newName);
 	if (newMac.empty() || newMac.find(':') != std::string::npos || newMac.find('\0') != std::string::npos)
 		return bdNamErr;
 	std::string from;
@@ -852,7 +848,7 @@ OSErr HGetVol(StringPtr volName, SInt16* vRefNum, SInt32* dirID)
 OSErr HSetVol(ConstStr255Param volName, SInt16 vRefNum, SInt32 dirID)
 {
 	if (volName) {
-		std::string name = PascalText(volName);
+		std::string name = PascalStrings::ToString(volName);
 		if (!name.empty() && name.back() == ':')
 			name.pop_back();
 		if (name != kVolumeName)

@@ -223,9 +223,7 @@ class PrinterHeaderTest : public ::testing::Test
 		panel.pageNumber = inPage;
 		panel.vertIndex = inPage;
 		inHeader->PreparePanel(panel);
-		Str255 text;
-		inHeader->GetDescriptor(text);
-		return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
+		return FrameworkTest::Descriptor(inHeader);
 	}
 
 	LWindow* mWindow = nullptr;
@@ -288,9 +286,7 @@ TEST_F(PrinterHeaderTest, ThePrintoutSetsEachPagesText)
 	mHeader->PrepareCaption(mPrintout, "Holdings", true);
 	mPrintout->DoPrintJob();
 	std::filesystem::remove_all(folder);
-	Str255 text;
-	mHeader->GetDescriptor(text);
-	EXPECT_EQ(std::string(reinterpret_cast<const char*>(text + 1), text[0]), "Page 3 of 3 - Holdings");
+	EXPECT_EQ(FrameworkTest::Descriptor(mHeader), "Page 3 of 3 - Holdings");
 }
 
 } // namespace

@@ -17,20 +17,13 @@
 namespace PaneTest
 {
 
-// Forgets the list of sounds, so that the next use reads the sounds folder again. (Defined apart: the
-// sound list's file header and the framework's stream header clash within one file.)
-void ResetSoundList();
-
 inline void LoadLayouts()
 {
 	ToolkitTest::LoadResources();
 	static bool loaded = false;
 	if (loaded)
 		return;
-	std::string error;
-	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/resources/toolkit-panes.res",
-	                                   &error))
-		ADD_FAILURE() << error;
+	FrameworkTest::LoadFixtureFile("resources/toolkit-panes.res");
 	RegisterToolkitClasses();
 	RegisterClass_(LClock);
 	RegisterClass_(LPrintout);
@@ -77,11 +70,6 @@ class StClassicText
 	StClassicText& operator=(const StClassicText&) = delete;
 };
 
-template <class T> T* FindPane(LView* inView, const char (&inID)[5])
-{
-	auto* pane = dynamic_cast<T*>(inView->FindPaneByID(PaneIDT(FOUR_CHAR_CODE(inID))));
-	EXPECT_NE(pane, nullptr) << inID;
-	return pane;
-}
+using FrameworkTest::FindPane;
 
 } // namespace PaneTest

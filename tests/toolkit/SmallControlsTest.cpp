@@ -15,6 +15,7 @@
 #include "toolkit/TFontMenu.h"
 #include "toolkit/TFontSizeMenu.h"
 #include "toolkit/TSoundMenu.h"
+#include "toolkit/USound.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -77,11 +78,6 @@ class TTimedBevelButton : public TBevelButton
 	mutable UInt32 mHeld = 0;
 };
 
-std::string PString(const unsigned char* inText)
-{
-	return std::string(reinterpret_cast<const char*>(inText + 1), inText[0]);
-}
-
 SMouseDownEvent ClickIn(const LPane* inPane, UInt16 inModifiers = 0)
 {
 	Rect frame;
@@ -107,7 +103,7 @@ class SmallControlsTest : public ::testing::Test
 		for (const char* name : {"Chime.wav", "Alarm.wav", "Bell.tone.wav"})
 			std::ofstream(mSoundFolder + "/" + name) << "x";
 		mSounds = std::make_unique<ScopedEnvironment>("VANTOREL_SOUNDS", mSoundFolder);
-		ResetSoundList();
+		USound::DisposeSounds();
 		mWindow.reset(LWindow::CreateWindow(32101, nullptr));
 		ASSERT_NE(mWindow, nullptr);
 		mWindow->Show();
@@ -117,7 +113,7 @@ class SmallControlsTest : public ::testing::Test
 	void TearDown() override
 	{
 		mWindow.reset();
-		ResetSoundList();
+		USound::DisposeSounds();
 		mSounds.reset();
 		std::filesystem::remove_all(mSoundFolder);
 		SetPopUpMenuChooser(nullptr);
@@ -210,13 +206,13 @@ TEST_F(SmallControlsTest, TheSoundMenuListsTheSoundsByNumber)
 	ASSERT_EQ(sounds->CountMenuItems(), 3);
 	Str255 text;
 	sounds->GetMenuItemText(1, text);
-	EXPECT_EQ(PString(text), "Alarm");
+	EXPECT_EQ(PascalStrings::ToString(text), "Alarm");
 	sounds->GetMenuItemText(2, text);
-	EXPECT_EQ(PString(text), "Bell.tone");
+	EXPECT_EQ(PascalStrings::ToString(text), "Bell.tone");
 	sounds->SetSoundID(3);
 	EXPECT_EQ(sounds->GetSoundID(), 3);
 	sounds->GetMenuItemText(SInt16(sounds->GetValue()), text);
-	EXPECT_EQ(PString(text), "Chime");
+	EXPECT_EQ(PascalStrings::ToString(text), "Chime");
 	sounds->SetSoundID(4);
 	EXPECT_EQ(sounds->GetSoundID(), 3);
 }
@@ -238,7 +234,7 @@ TEST_F(SmallControlsTest, ALinkButtonBroadcastsItsClickAndKeepsItsValueAtZero)
 	ASSERT_NE(bare, nullptr);
 	Str255 url;
 	bare->GetURL(url);
-	EXPECT_EQ(PString(url), "Headline");
+	EXPECT_EQ(PascalStrings::ToString(url), "Headline");
 }
 
 TEST_F(SmallControlsTest, AShiftClickDragsTheAddressWithoutItsAngleBrackets)
@@ -320,7 +316,7 @@ TEST_F(SmallControlsTest, AColourWellBroadcastsOnlyANewColourChosenWithOK)
 
 	Str255 prompt;
 	well->GetDescriptor(prompt);
-	EXPECT_EQ(PString(prompt), "Pick a colour");
+	EXPECT_EQ(PascalStrings::ToString(prompt), "Pick a colour");
 }
 
 TEST_F(SmallControlsTest, AColourWellDrawsBevelledOrFlatBySize)

@@ -41,9 +41,7 @@ inline void LoadFixtures()
 	static bool loaded = false;
 	if (loaded)
 		return;
-	std::string error;
-	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/resources/toolkit.res", &error))
-		ADD_FAILURE() << error;
+	FrameworkTest::LoadFixtureFile("resources/toolkit.res");
 	RegisterClass_(LWindow);
 	RegisterClass_(LScrollerView);
 	loaded = true;

@@ -30,16 +30,14 @@ std::string PaneText(LWindow* inDialog, PaneIDT inPaneID)
 	LPane* pane = inDialog ? inDialog->FindPaneByID(inPaneID) : nullptr;
 	if (!pane)
 		return "<no pane>";
-	Str255 text;
-	pane->GetDescriptor(text);
-	return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
+	return FrameworkTest::Descriptor(pane);
 }
 
 std::string Message(SInt16 inIndex)
 {
 	Str255 text;
 	GetIndString(text, kKsMessageStringsID, inIndex);
-	return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
+	return PascalStrings::ToString(text);
 }
 
 void Type(LWindow* inDialog, PaneIDT inFieldID, const char* inText)

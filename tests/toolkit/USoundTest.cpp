@@ -6,6 +6,7 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/SoundFiles.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "toolkit/LSound.h"
 #include "toolkit/UKsServices.h"
@@ -21,16 +22,6 @@
 
 namespace
 {
-
-void EnsureApplication()
-{
-	if (!QCoreApplication::instance()) {
-		static int argc = 1;
-		static char name[] = "test_toolkit";
-		static char* argv[] = {name, nullptr};
-		new QApplication(argc, argv);
-	}
-}
 
 std::string MakeFolder()
 {
@@ -69,7 +60,7 @@ class USoundTest : public ::testing::Test
       protected:
 	void SetUp() override
 	{
-		EnsureApplication();
+		FrameworkTest::EnsureApplication();
 		mFolder = MakeFolder();
 		for (const char* name :
 		     {"Zeta.wav", "alpha.WAV", "Beta.wav", "notes.txt", ".hidden.wav",
@@ -198,7 +189,7 @@ TEST_F(USoundTest, TheModelsAlertSoundReachesTheListOnceInstalled)
 
 TEST(ShippedSoundsTest, TheProgramShipsAFewSoundsThatAllPlay)
 {
-	EnsureApplication();
+	FrameworkTest::EnsureApplication();
 	ScopedEnvironment shipped("VANTOREL_SOUNDS",
 	                          std::string(VANTOREL_FIXTURES) + "/../../resources/sounds");
 	USound::DisposeSounds();

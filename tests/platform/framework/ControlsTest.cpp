@@ -34,11 +34,6 @@ StringPtr P(const char* inText, Str255 outText)
 	return outText;
 }
 
-std::string Text(ConstStr255Param inText)
-{
-	return std::string(reinterpret_cast<const char*>(inText + 1), inText[0]);
-}
-
 class ControlsTest : public ::testing::Test
 {
       protected:
@@ -55,24 +50,14 @@ class ControlsTest : public ::testing::Test
 	}
 	void TearDown() override { SetPopUpMenuChooser(nullptr); }
 
-	template <class T> T* Find(const char (&inID)[5])
-	{
-		auto* pane = dynamic_cast<T*>(mWindow->FindPaneByID(PaneIDT(FOUR_CHAR_CODE(inID))));
-		EXPECT_NE(pane, nullptr) << inID;
-		return pane;
-	}
+	template <class T> T* Find(const char (&inID)[5]) { return FrameworkTest::FindPane<T>(mWindow, inID); }
 
 	// A mouse-down at a point of the pane (local coordinates), the way the event loop hands it out.
 	void ClickAt(LPane* inPane, SInt16 inH, SInt16 inV, UInt16 inModifiers = 0)
 	{
 		Point where{inV, inH};
 		inPane->LocalToPortPoint(where);
-		mWindow->PortToGlobalPoint(where);
-		EventRecord event;
-		event.what = mouseDown;
-		event.where = where;
-		event.modifiers = inModifiers;
-		LApplication::DispatchEvent(event, mWindow);
+		ClickPortAt(mWindow, where, inModifiers);
 	}
 
 	void ClickCentre(LPane* inPane)
@@ -97,15 +82,15 @@ TEST_F(ControlsTest, LayoutBuildsControlsWithTheirValuesAndNativeWidgets)
 	EXPECT_EQ(check->GetValue(), 0);
 	EXPECT_EQ(check->GetMaxValue(), 1);
 	Str255 text;
-	EXPECT_EQ(Text(check->GetDescriptor(text)), "Check");
+	EXPECT_EQ(PascalStrings::ToString(check->GetDescriptor(text)), "Check");
 	EXPECT_TRUE(ok->IsDefaultButton());
-	EXPECT_EQ(Text(Find<LCaption>("cap1")->GetDescriptor(text)), "Caption");
-	EXPECT_EQ(Text(Find<LStaticText>("stx1")->GetDescriptor(text)), "Static");
+	EXPECT_EQ(PascalStrings::ToString(Find<LCaption>("cap1")->GetDescriptor(text)), "Caption");
+	EXPECT_EQ(PascalStrings::ToString(Find<LStaticText>("stx1")->GetDescriptor(text)), "Static");
 
 	EXPECT_EQ(popup->GetValue(), 2);
 	EXPECT_EQ(popup->GetMaxValue(), 4); // the menu's items, the separator included
 	popup->GetMenuItemText(2, text);
-	EXPECT_EQ(Text(text), "Medium");
+	EXPECT_EQ(PascalStrings::ToString(text), "Medium");
 
 	// The group view turned on the button its layout names.
 	EXPECT_EQ(Find<LRadioGroupView>("rgrp")->GetCurrentRadioID(), PaneIDT(FOUR_CHAR_CODE("rdoB")));
@@ -268,12 +253,12 @@ TEST_F(ControlsTest, PopupMenuBuiltAtRunTimeHonoursMetacharactersOnlyWhenAsked)
 	EXPECT_TRUE(menu->IsSeparator(2));
 	EXPECT_FALSE(menu->IsItemEnabled(3));
 	menu->GetItemText(3, text);
-	EXPECT_EQ(Text(text), "Gone");
+	EXPECT_EQ(PascalStrings::ToString(text), "Gone");
 	menu->GetItemText(4, text);
-	EXPECT_EQ(Text(text), "Nasdaq");
+	EXPECT_EQ(PascalStrings::ToString(text), "Nasdaq");
 	EXPECT_EQ(menu->GetItemKey(4), 'N');
 	menu->GetItemText(5, text);
-	EXPECT_EQ(Text(text), "A;B(");
+	EXPECT_EQ(PascalStrings::ToString(text), "A;B(");
 
 	popup->SetValue(4);
 	EXPECT_EQ(popup->GetValue(), 4);

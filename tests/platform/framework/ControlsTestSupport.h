@@ -22,10 +22,7 @@ inline void LoadControlFixtures()
 	static bool loaded = false;
 	if (loaded)
 		return;
-	std::string error;
-	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/resources/controls.res",
-	                                   &error))
-		ADD_FAILURE() << error;
+	FrameworkTest::LoadFixtureFile("resources/controls.res");
 	UControlRegistry::RegisterClasses();
 	RegisterClass_(LView);
 	loaded = true;
@@ -63,6 +60,17 @@ class TRecorder : public LListener
 		return nullptr;
 	}
 };
+
+// A mouse-down at a point of a window's port, handed out the way the event loop does.
+inline void ClickPortAt(LWindow* inWindow, Point inWhere, UInt16 inModifiers = 0)
+{
+	inWindow->PortToGlobalPoint(inWhere);
+	EventRecord event;
+	event.what = mouseDown;
+	event.where = inWhere;
+	event.modifiers = inModifiers;
+	LApplication::DispatchEvent(event, inWindow);
+}
 
 // The native widget a pane shows: the child of its window's content placed on the pane's frame.
 template <class W> W* NativeOf(LPane* inPane)

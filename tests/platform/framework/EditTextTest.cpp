@@ -12,6 +12,7 @@
 #include <cstring>
 
 using namespace ControlsTest;
+using FrameworkTest::Descriptor;
 
 namespace
 {
@@ -48,12 +49,6 @@ class EditTextTest : public ::testing::Test
 	{
 		for (const char* c = inText; *c; ++c)
 			Type(UInt8(*c));
-	}
-	static std::string Descriptor(LPane* inPane)
-	{
-		Str255 text;
-		inPane->GetDescriptor(text);
-		return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
 	}
 
 	TRecorder mRecorder;

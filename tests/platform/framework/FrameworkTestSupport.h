@@ -7,6 +7,7 @@
 #include "platform/framework/URegistrar.h"
 #include "platform/framework/LWindow.h"
 
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
 #include <QApplication>
@@ -25,6 +26,30 @@ inline void EnsureApplication()
 		static char* argv[] = {name, nullptr};
 		new QApplication(argc, argv);
 	}
+}
+
+// Loads a resource file of the fixtures (a path under tests/fixtures/); a file that fails fails the test.
+inline void LoadFixtureFile(const std::string& inPath)
+{
+	std::string error;
+	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/" + inPath, &error))
+		ADD_FAILURE() << error;
+}
+
+// The text a pane shows.
+inline std::string Descriptor(const LPane* inPane)
+{
+	Str255 text;
+	inPane->GetDescriptor(text);
+	return PascalStrings::ToString(text);
+}
+
+// The pane of that id in the view, as a T; a missing pane fails the test.
+template <class T> T* FindPane(LView* inView, const char (&inID)[5])
+{
+	auto* pane = dynamic_cast<T*>(inView->FindPaneByID(PaneIDT(FOUR_CHAR_CODE(inID))));
+	EXPECT_NE(pane, nullptr) << inID;
+	return pane;
 }
 
 // Order in which things happened, shared by the recorders of a test.
@@ -125,9 +150,7 @@ inline void LoadFixtures()
 	static bool loaded = false;
 	if (loaded)
 		return;
-	std::string error;
-	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/resources/framework.res", &error))
-		ADD_FAILURE() << error;
+	LoadFixtureFile("resources/framework.res");
 	RegisterClass_(TPane);
 	RegisterClass_(TView);
 	RegisterClass_(TButton);

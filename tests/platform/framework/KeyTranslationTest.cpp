@@ -2,6 +2,7 @@
 
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LAttachment.h"
+#include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/UKeyFilters.h"
 
 #include <QKeyEvent>
@@ -157,6 +158,38 @@ TEST_F(KeyTranslationTest, ContentAreaSitsAtTheWindowsGlobalBounds)
 	mWindow->MoveWindowTo(70, 90);
 	QCoreApplication::processEvents();
 	EXPECT_EQ(mContent->mapToGlobal(QPoint(0, 0)), QPoint(70, 90));
+}
+
+// The fields that edit for themselves are sent the key of a character code: it must read back as that code.
+TEST(QtKeyTest, CharacterCodesReadBackAsTheSameCode)
+{
+	int translated = 0;
+	for (int code = 0; code < 256; ++code) {
+		int key = 0;
+		std::string text;
+		if (!QtEventTranslation::QtKey(UInt8(code), key, text))
+			continue;
+		++translated;
+		UInt32 message = 0;
+		ASSERT_TRUE(QtEventTranslation::KeyMessage(key, text, 0, message)) << code;
+		EXPECT_EQ(message & charCodeMask, UInt32(code)) << code;
+	}
+	EXPECT_EQ(translated, 256 - 32 + 15); // every printing code and the control codes keys give
+
+	int key = 0;
+	std::string text;
+	EXPECT_FALSE(QtEventTranslation::QtKey(0, key, text));
+	ASSERT_TRUE(QtEventTranslation::QtKey(char_Return, key, text));
+	EXPECT_EQ(key, Qt::Key_Return);
+	EXPECT_EQ(text, "\r");
+	ASSERT_TRUE(QtEventTranslation::QtKey(char_Backspace, key, text));
+	EXPECT_EQ(key, Qt::Key_Backspace);
+	EXPECT_EQ(text, "");
+	ASSERT_TRUE(QtEventTranslation::QtKey('a', key, text));
+	EXPECT_EQ(key, Qt::Key_A);
+	EXPECT_EQ(text, "a");
+	ASSERT_TRUE(QtEventTranslation::QtKey(0x8E, key, text)); // e acute
+	EXPECT_EQ(text, "\xC3\xA9");
 }
 
 } // namespace

@@ -49,12 +49,8 @@ TEST(MultiPanelViewTest, TabsSwitchPanelsThatAreBuiltWhenFirstShown)
 	QTabBar* bar = NativeOf<QTabBar>(tabs);
 	ASSERT_NE(bar, nullptr);
 	const QPoint inTab = bar->tabRect(2).center();
-	Point where{SInt16(bar->geometry().top() + inTab.y()), SInt16(bar->geometry().left() + inTab.x())};
-	window->PortToGlobalPoint(where);
-	EventRecord click;
-	click.what = mouseDown;
-	click.where = where;
-	LApplication::DispatchEvent(click, window);
+	const QPoint inPort = bar->geometry().topLeft() + inTab;
+	ClickPortAt(window, Point{SInt16(inPort.y()), SInt16(inPort.x())});
 	EXPECT_EQ(tabs->GetValue(), 3);
 	EXPECT_EQ(bar->currentIndex(), 2);
 	EXPECT_EQ(panels->GetCurrentIndex(), 3);

@@ -6,11 +6,6 @@
 
 namespace {
 
-std::string Text(const Str255 s)
-{
-	return std::string(reinterpret_cast<const char*>(s + 1), s[0]);
-}
-
 // A store of its own, so that the cases do not disturb the fixture resources of the other tests.
 class ResourceStoreTest : public ::testing::Test {
 protected:
@@ -25,11 +20,11 @@ TEST_F(ResourceStoreTest, StringListsAreMacRomanAndCountedFromOne)
 	FrameworkTest::LoadFixtures();
 	Str255 s;
 	GetIndString(s, 128, 1);
-	EXPECT_EQ(Text(s), "First message");
+	EXPECT_EQ(PascalStrings::ToString(s), "First message");
 	GetIndString(s, 128, 2);
-	EXPECT_EQ(Text(s), "Caf\x8E au lait");
+	EXPECT_EQ(PascalStrings::ToString(s), "Caf\x8E au lait");
 	GetIndString(s, 128, 4);
-	EXPECT_EQ(Text(s), "D\x8Ej\x88 vu");
+	EXPECT_EQ(PascalStrings::ToString(s), "D\x8Ej\x88 vu");
 	GetIndString(s, 128, 3);
 	EXPECT_EQ(s[0], 0);
 	// Out of range and missing lists give empty strings.

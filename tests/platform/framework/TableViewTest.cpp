@@ -77,12 +77,7 @@ class TableViewTest : public ::testing::Test
 		mTable->GetLocalCellRect(inCell, cell);
 		Point where{SInt16(cell.top + 5), SInt16(cell.left + 5)};
 		mTable->LocalToPortPoint(where);
-		mWindow->PortToGlobalPoint(where);
-		EventRecord event;
-		event.what = mouseDown;
-		event.where = where;
-		event.modifiers = inModifiers;
-		LApplication::DispatchEvent(event, mWindow);
+		ClickPortAt(mWindow, where, inModifiers);
 	}
 
 	std::vector<TableIndexT> SelectedRows() const

@@ -321,7 +321,7 @@ TEST(FontTableTest, ClassicNumbersAndInstalledNamesMapBothWays)
 	auto name = [](SInt16 id) {
 		Str255 s;
 		GetFontName(id, s);
-		return std::string(reinterpret_cast<const char*>(s + 1), s[0]);
+		return PascalStrings::ToString(s);
 	};
 	EXPECT_EQ(number("Geneva"), kFontIDGeneva);
 	EXPECT_EQ(number("monaco"), kFontIDMonaco);
