@@ -1,6 +1,6 @@
 #pragma once
 // The file dialogs over Qt's: choosing a folder, one file to open, or a name and place to save. Texts and
-// names are the system's Mac Roman; what the user chose comes back as a file specification. Install makes
+// names are the system's Mac Roman; what the user chose comes back as an FSSpec. Install makes
 // them the file utilities' dialogs.
 //
 // Qt's dialog cannot be driven without a display, so the call that shows it is replaceable: tests answer
