@@ -417,6 +417,7 @@ bool TURLRequest::ApplyOptions()
 
 	if (mVerbose)
 		set(CURLOPT_VERBOSE, 1L);
+	// Credentials are never handed on to the hosts a redirection leads to.
 	if (mFollowLocation)
 		set(CURLOPT_FOLLOWLOCATION, 1L);
 	set(CURLOPT_MAXREDIRS, kMaxRedirections);

@@ -181,6 +181,10 @@ double UQuoter::ParseQuoteExact(char* text, long length)
 			else
 				r++;
 		} else if (c == '<') {
+			// A superscript opens a fraction's numerator or a footnote mark: it must not join the
+			// digits before it ("12<sup>1/2</sup>" is 12.5, not 121/2).
+			if (MatchesAt(text + r, n - r, "<sup>"))
+				work[w++] = ' ';
 			while (r < n && text[r] != '>')
 				r++;
 			r++;

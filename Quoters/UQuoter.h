@@ -20,8 +20,9 @@ class UQuoter
 	// Measures the number written at text (within length). On true length is the number's length
 	// (trailing blanks trimmed); on false 0. A number needs at least one digit.
 	static bool IsQuote(char* text, long& length);
-	// Converts up to 50 characters of a number: thousands commas, entities and small tags are dropped,
-	// vulgar fractions ("1 1/2", "3/8") are evaluated. ParseQuoteExact keeps double precision.
+	// Converts up to 50 characters of a number: thousands commas, entities and small tags are dropped
+	// (a superscript parts like a blank), vulgar fractions ("1 1/2", "3/8", "1<sup>1</sup>/<sub>2</sub>")
+	// are evaluated. ParseQuoteExact keeps double precision.
 	static float ParseQuote(char* text, long length);
 	static double ParseQuoteExact(char* text, long length);
 	// The first number in the range, skipping tags and blanks. lines > 0 stops at the lines-th line end;

@@ -13,6 +13,10 @@ class TCURLAttachment : public LAttachment
 	// The pump's perform step replaced (tests count the calls).
 	explicit TCURLAttachment(TCURLPump::PerformFunction inPerform);
 
+	// The request routing switches the pump on at its start and off at its end.
+	static void TurnOn() { TCURLPump::TurnOn(); }
+	static void TurnOff() { TCURLPump::TurnOff(); }
+
 	// Perform calls made for the last event.
 	long GetLastPassCalls() const { return mLastPassCalls; }
 

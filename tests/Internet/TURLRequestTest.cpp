@@ -4,6 +4,7 @@
 #include "tests/Internet/URLTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace
@@ -347,12 +348,42 @@ TEST_F(TURLRequestTest, ReceivedCookiesReachTheJarFileAndTheRequest)
 	EXPECT_TRUE(string.EqualTo("session=xyz", true)) << string.GetCString();
 }
 
+TEST_F(TURLRequestTest, OnePerformFinishesAtMostOneTransfer)
+{
+	const char* paths[] = {"/a", "/b", "/c"};
+	RecordingCallback callbacks[3];
+	for (int i = 0; i < 3; ++i) {
+		mServer.Serve(paths[i], Server::Page(paths[i]));
+		Start(std::string("http://quotes.example") + paths[i], callbacks[i], 2);
+	}
+	auto finished = [&] {
+		int count = 0;
+		for (const RecordingCallback& callback : callbacks)
+			count += callback.Finished();
+		return count;
+	};
+	// Long pauses let all three answers arrive between two calls.
+	int mostInOneCall = 0;
+	Clock::time_point end = Clock::now() + std::chrono::seconds(2);
+	while (finished() < 3 && Clock::now() < end) {
+		const int before = finished();
+		TURLRequest::Perform();
+		mostInOneCall = std::max(mostInOneCall, finished() - before);
+		::usleep(20000);
+	}
+	EXPECT_EQ(finished(), 3);
+	EXPECT_EQ(mostInOneCall, 1) << "a burst of completions is spread over several passes";
+	for (int i = 0; i < 3; ++i)
+		EXPECT_EQ(callbacks[i].mReports.back().mBody, paths[i]);
+}
+
 TEST(TURLRequestSynchronous, WithoutTransferSetTheTransferRunsAtOnce)
 {
 	LoopbackHTTPServer server;
 	ScopedEnvironment proxy("http_proxy", server.ProxyURL());
 	server.Serve("/q", LoopbackHTTPServer::Page("now"));
 	TURLRequest::Initialize(false);
+	CountedRequest::sDestroyed = 0;
 	RecordingCallback callback;
 	{
 		CountedRequest request;
@@ -365,6 +396,50 @@ TEST(TURLRequestSynchronous, WithoutTransferSetTheTransferRunsAtOnce)
 		EXPECT_EQ(CountedRequest::sDestroyed, 0) << "a synchronous request stays with its creator";
 	}
 	TURLRequest::Terminate();
+}
+
+TEST(TURLRequestSynchronous, PostRefererAndTranscriptUntilReset)
+{
+	LoopbackHTTPServer server;
+	ScopedEnvironment proxy("http_proxy", server.ProxyURL());
+	server.Serve("/form", LoopbackHTTPServer::Page("posted"));
+	TURLRequest::Initialize(false);
+	RecordingCallback callback;
+	auto text = [](const TVyString& s) {
+		return std::string(s.GetCString() ? s.GetCString() : "", s.Length());
+	};
+	{
+		TURLRequest request;
+		request.SetURL("http://quotes.example/form");
+		request.SetPost(TVyString("s=IBM&t=1"));
+		request.SetReferer(TVyString("http://quotes.example/start"));
+		request.SetVerbose(true);
+		request.SetCallback(&callback, &callback, 2);
+		ASSERT_TRUE(request.TransferURL());
+		EXPECT_EQ(callback.mReports.back().mBody, "posted");
+		EXPECT_NE(text(request.GetHeaderText()).find("HTTP/1.1 200"), std::string::npos);
+		const std::string transcript = text(request.GetDebugText());
+		for (const char* line : {"> POST http://quotes.example/form HTTP/1.1", "<  HTTP/1.1 200",
+		                         "{ [data not shown]", "} [data not shown]", "* "})
+			EXPECT_NE(transcript.find(line), std::string::npos) << line << " in\n" << transcript;
+
+		request.Reset();
+		request.SetURL("http://quotes.example/form");
+		request.SetCallback(&callback, &callback, 2);
+		ASSERT_TRUE(request.TransferURL());
+		EXPECT_EQ(text(request.GetDebugText()), "") << "not verbose after Reset";
+	}
+	TURLRequest::Terminate();
+
+	std::vector<LoopbackHTTPServer::Request> seen = server.Requests();
+	ASSERT_EQ(seen.size(), 2u);
+	EXPECT_EQ(seen[0].mMethod, "POST");
+	EXPECT_EQ(seen[0].mBody, "s=IBM&t=1");
+	EXPECT_EQ(seen[0].Header("Referer"), "http://quotes.example/start");
+	EXPECT_EQ(seen[1].mMethod, "GET");
+	EXPECT_EQ(seen[1].mBody, "");
+	EXPECT_EQ(seen[1].Header("Referer"), "");
+	EXPECT_EQ(seen[1].Header("User-Agent"), TURLRequest::kDefaultUserAgent);
 }
 
 } // namespace

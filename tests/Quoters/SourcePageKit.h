@@ -1,12 +1,17 @@
 #pragma once
 // What the quote-source tests share: pages read from the fixtures, quotes compared with the no-value marker
-// exactly, a lookup list that keeps its rows, the headlines a security collected, and a fixed "now"
-// (Monday 7 December 2026, 10:00 UTC).
+// exactly, a lookup list that keeps its rows, the headlines a security collected, a fixed "now" (Monday 7
+// December 2026, 10:00 UTC) and a source's row of the family table.
 
 #include "Includes/NoValue.h"
 #include "Quoters/ILookupList.h"
+#include "Quoters/TQuoter.h"
 #include "Quoters/TQuoterHosts.h"
+#include "model/TCurrency.h"
+#include "model/TFund.h"
+#include "model/TIndex.h"
 #include "model/TSecurity.h"
+#include "model/TStock.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -156,6 +161,90 @@ inline std::vector<tHeadline> HeadlineLinks(TSecurity& security)
 		out.push_back({item->headline ? item->headline : "", item->url ? item->url : ""});
 	}
 	return out;
+}
+
+// A source's row of the family table: its constants and the parser slots it serves, as letters: S stock,
+// F fund, I index, C currency pair, L lookup, N news.
+struct tSourceRow {
+	OSType signature;
+	const char* name; // null where the site's own name is left open
+	long version;
+	UInt32 features;
+	float confidence;
+	std::vector<tStockExchange> exchanges;
+	std::string parsers;
+};
+
+// The source answers its row; a slot it does not serve answers false even for a page full of figures
+// and headlines, and leaves the security, the result list and the more flag as they were.
+inline void ExpectSourceRow(TQuoter& source, const tSourceRow& row)
+{
+	SCOPED_TRACE(row.name ? row.name : "unnamed source");
+	EXPECT_EQ(source.GetSig(), row.signature);
+	if (row.name != nullptr)
+		EXPECT_STREQ(source.GetName(), row.name);
+	else
+		EXPECT_TRUE(source.GetName() != nullptr && source.GetName()[0] != 0);
+	EXPECT_EQ(source.GetVers(), row.version);
+	EXPECT_EQ(source.GetMaxCount(), 1);
+	EXPECT_EQ(source.GetProtocol(), 1);
+	EXPECT_EQ(source.GetFeatures(), row.features);
+	EXPECT_FLOAT_EQ(source.GetConfidence(), row.confidence);
+	EXPECT_EQ(source.GetOtherInterface(0, 0), nullptr);
+	const tStockExchange* list = nullptr;
+	short count = -1;
+	source.GetExchanges(&list, &count);
+	ASSERT_EQ(count, short(row.exchanges.size()));
+	EXPECT_EQ(std::vector<tStockExchange>(list, list + count), row.exchanges);
+
+	const std::string text =
+	    ">Last Trade:<b>12.50</b> >Prev Close:< 12.00 Exchange rate of 1.25 <!-- WARNING: 1 --> "
+	    "<span class=\"result_val\">1.25</span> >Headlines</h2> >Latest news< >News< "
+	    "<a href=\"http://news.test/a\">One</a> <a href=\"http://news.test/b\">Two</a>\n";
+	const auto served = [&row](char slot) { return row.parsers.find(slot) != std::string::npos; };
+	const auto untouched = [](TSecurity& security) {
+		EXPECT_PRED_FORMAT2(SameQuote, 7.5f, security.CurrentTradePrice());
+		EXPECT_EQ(security.GetNewsList()->Count(), 0);
+	};
+	std::vector<char> page(text.begin(), text.end());
+	const long length = long(page.size());
+	TStock stock;
+	TFund fund;
+	TIndex index;
+	TCurrency pair;
+	for (TSecurity* security : std::initializer_list<TSecurity*>{&stock, &fund, &index, &pair}) {
+		security->SecuritySymbol("ABC");
+		security->CurrentTradePrice(7.5f);
+	}
+	if (!served('S')) {
+		EXPECT_FALSE(source.StockDetail(page.data(), length, &stock));
+		untouched(stock);
+	}
+	if (!served('F')) {
+		EXPECT_FALSE(source.FundDetail(page.data(), length, &fund));
+		untouched(fund);
+	}
+	if (!served('I')) {
+		EXPECT_FALSE(source.IndexDetail(page.data(), length, &index));
+		untouched(index);
+	}
+	if (!served('C')) {
+		EXPECT_FALSE(source.CurrencyDetail(page.data(), length, &pair));
+		untouched(pair);
+	}
+	if (!served('L')) {
+		RecordingLookupList results;
+		bool more = true;
+		EXPECT_FALSE(source.Lookup(page.data(), length, &results, securityStock, more));
+		EXPECT_TRUE(more);
+		EXPECT_TRUE(results.rows.empty());
+	}
+	if (!served('N')) {
+		TStock reader;
+		reader.CurrentTradePrice(7.5f);
+		EXPECT_FALSE(source.News(page.data(), length, &reader));
+		untouched(reader);
+	}
 }
 
 } // namespace sourcekit

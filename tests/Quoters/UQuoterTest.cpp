@@ -67,6 +67,17 @@ TEST(UQuoterScanTest, ParseQuoteReadsSeparatorsEntitiesAndFractions)
 	    {"1&nbsp;1/2", 1.5}, {"&nbsp;3/8", 0.375}, {"5<b>0</b>", 50}, {"1\t1/4", 1.25},
 	    {"1,2.5 3/4", 12.5}, {"abc", 0},
 	};
+	// A superscript starts a fraction or a footnote mark; it never runs into the digits before it.
+	const tParseCase superscripts[] = {
+	    {"12<sup>1/2</sup>", 12.5},
+	    {"12<sup>3</sup>/<sub>8</sub>", 12.375},
+	    {"12.50<sup>1</sup>", 12.5},
+	    {"7<SUP>2</SUP>", 7},
+	};
+	for (const tParseCase& c : superscripts) {
+		tPage page(c.text);
+		EXPECT_FLOAT_EQ(UQuoter::ParseQuote(page.data(), page.size()), float(c.value)) << c.text;
+	}
 	for (const tParseCase& c : cases) {
 		tPage page(c.text);
 		EXPECT_FLOAT_EQ(UQuoter::ParseQuote(page.data(), page.size()), float(c.value)) << c.text;
@@ -97,6 +108,7 @@ TEST(UQuoterScanTest, ExtractQuoteFindsTheFirstNumberOrNotAvailable)
 	    {"Name 12.5", 0, true, 12.5f}, // "na" inside a word is not "not available"
 	    {"NAV 10.25", 0, true, 10.25f},
 	    {"Financial: 3", 0, true, 3},
+	    {"<td>45<sup>1</sup>/<sub>4</sub></td>", 0, true, 45.25f},
 	    {"\n12", 0, true, 12},
 	    {"\n12", 1, false, kNoValue},
 	    {"\n12", 2, true, 12},

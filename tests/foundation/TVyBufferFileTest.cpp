@@ -221,6 +221,56 @@ TEST_F(TVyBufferFileTest, UnicodeTextBehindAMarkLosesItsZeroBytes)
 	EXPECT_TRUE(copy.IsUnicode());
 }
 
+TEST_F(TVyBufferFileTest, BytesAboveSevenBitsComeBackWholeAcrossRefills)
+{
+	// 0xFF is -1 as a signed character: it must not pass for the end of the file.
+	const std::string text("\xE9\xFF\r\n\xFF\x80", 6);
+	mFolder.Write("high", text);
+	auto plain = mFolder.File("high");
+	TVyBufferFile file(plain.get(), 2);
+	file.SetMode(kFileModeRead);
+	ASSERT_EQ(file.Open(), 0);
+	short error = -1;
+	EXPECT_EQ(file.GetChar(&error), short(SInt8(0xE9)));
+	EXPECT_EQ(error, 0);
+	file.UnGetChar(&error);
+	Line first = NextLine(file);
+	EXPECT_EQ(first.text, text.substr(0, 4));
+	EXPECT_EQ(first.result, 0);
+	Line last = NextLine(file);
+	EXPECT_EQ(last.text, text.substr(4));
+	EXPECT_EQ(last.result, kVyFileEOF);
+	EXPECT_EQ(file.GetChar(&error), 0);
+	EXPECT_EQ(error, kVyFileEOF);
+	EXPECT_EQ(file.Close(), 0);
+
+	TVyBufferFile raw(plain.get(), 2);
+	raw.SetMode(kFileModeRead);
+	ASSERT_EQ(raw.Open(), 0);
+	EXPECT_EQ(ReadAll(raw), text);
+}
+
+TEST_F(TVyBufferFileTest, ABufferTooSmallForAMarkReadsTheTextAsItIs)
+{
+	const std::string utf16le("\xFF\xFE\x68\x00", 4);
+	mFolder.Write("small", utf16le);
+	auto plain = mFolder.File("small");
+	TVyBufferFile three(plain.get(), 3);
+	three.SetUnicode(true);
+	three.SetMode(kFileModeRead);
+	ASSERT_EQ(three.Open(), 0);
+	EXPECT_EQ(ReadAll(three), utf16le);
+	EXPECT_FALSE(three.IsUnicode());
+	EXPECT_FALSE(three.MarkFound());
+
+	TVyBufferFile four(plain.get(), 4);
+	four.SetUnicode(true);
+	four.SetMode(kFileModeRead);
+	ASSERT_EQ(four.Open(), 0);
+	EXPECT_EQ(ReadAll(four), "h");
+	EXPECT_TRUE(four.MarkFound());
+}
+
 TEST_F(TVyBufferFileTest, SeekAndTellCountTheBytesTheCallerHasSeen)
 {
 	auto file = OpenForReading("0123456789");

@@ -86,6 +86,9 @@ TEST(UDate, Times)
 	    {"12:30 PM", false, true, 12, 30, 0, 0, 5},
 	    {"12:30 am", false, true, 0, 30, 0, 0, 5},
 	    {"11:59 AM", false, true, 11, 59, 0, 0, 5},
+	    // When both occur, the earlier of "am" and "pm" decides.
+	    {"10:00 pm, not am", false, true, 22, 0, 0, 0, 5},
+	    {"9:15 am to pm", false, true, 9, 15, 0, 0, 4},
 	    {"9:30:15.5", false, true, 9, 30, 15, 500, 9},
 	    {"9:30:15.25 x", false, true, 9, 30, 15, 250, 10},
 	    {"30:15.125", false, true, 0, 30, 15, 125, 9},

@@ -219,6 +219,41 @@ TEST_F(TSecurityTest, AssignmentCopiesValuesButNotWhatBindsTheTarget)
 	source.UpdateSecurityReference(nullptr);
 }
 
+TEST_F(TSecurityTest, AssignmentLeavesTheTargetsTradeDateNewsTickletsAndFile)
+{
+	mEnv.OpenTicker(3);
+	TFund source;
+	TVyDate sourceTrade;
+	sourceTrade.SetYear(1999);
+	source.CurrentTradeUpdate(&sourceTrade);
+	const char headline[] = "Source news";
+	const char host[] = "news.example";
+	tNewsEntry entry{};
+	entry.headline = headline;
+	entry.headlineLength = sizeof headline - 1;
+	entry.host = host;
+	entry.hostLength = sizeof host - 1;
+	source.AddNewsItem(&entry);
+	source.AddTicklet(3, nullptr);
+	int deleted = 0;
+	source.OutputFile(new CountedFile(&deleted));
+
+	TFund target;
+	TVyDate targetTrade;
+	targetTrade.SetYear(2011);
+	target.CurrentTradeUpdate(&targetTrade);
+	target = source;
+	EXPECT_EQ(target.CurrentTradeUpdate()->GetYear(), 2011);
+	EXPECT_EQ(target.GetNewsList()->Count(), 0);
+	EXPECT_EQ(target.GetTickletOwners()->Count(), 0);
+	EXPECT_EQ(target.OutputFile(), nullptr);
+	// The source keeps what it had: nothing was moved across.
+	EXPECT_EQ(source.GetNewsList()->Count(), 1);
+	EXPECT_TRUE(source.IsActiveTicker(3));
+	EXPECT_NE(source.OutputFile(), nullptr);
+	EXPECT_EQ(deleted, 0);
+}
+
 TEST_F(TSecurityTest, CopyTakesTheSettingsOfTheSameKindOnly)
 {
 	TStock source;

@@ -319,6 +319,10 @@ TEST_F(UZVUtilsUpdateTest, IdleRules)
 	    {UZVUtils::idleByLastUpdate, 30, -1, 0, true, true},
 	    {UZVUtils::idleByLastTrade, 60, 90, 0, true, true},
 	    {UZVUtils::idleByLastTrade, 60, 59, 0, true, false},
+	    // Only the last update answers for a failed request.
+	    {UZVUtils::idleByLastTrade, 60, 10, 7, true, false},
+	    // A kind of its own looks at no date.
+	    {12, 60, 10, 0, true, true},
 	    {UZVUtils::idleByLastTrade, UZVUtils::idleUntilParsed, 0, 0, false, true},
 	    {UZVUtils::idleByLastTrade, UZVUtils::idleUntilParsed, 600 * 24, 0, true, false},
 	};
@@ -384,6 +388,25 @@ TEST_F(UZVUtilsUpdateTest, DisplayIsIdleLookThenAlertLookThenDirection)
 	EXPECT_EQ(Display(), "5,5,5 I");
 }
 
+TEST_F(UZVUtilsUpdateTest, DisplayTakesTheSecuritysOwnAlertWhereItOverrides)
+{
+	tStockTickerPrefs& prefs = mEnv.mPrefs;
+	prefs.losingAlert.colour = RGBColor{1, 1, 1};
+	prefs.losingAlert.playSound = 1;
+	prefs.losingAlert.soundID = 2;
+	tAlertParameters& own = *mStock.AlertLosingParameters();
+	Alert(own, UZVUtils::alertPercentLoss, 5, 6);
+	own.colour = RGBColor{7, 7, 7};
+	own.flash = 0;
+	own.underline = 1;
+	mStock.OverrideLosingAlert(true);
+	Quote(mStock, 9.0f, 10.0f);
+	Update(mStock);
+	ASSERT_TRUE(mStock.AlertLosing());
+	EXPECT_EQ(Display(), "7,7,7 US6");
+	EXPECT_EQ(mEnv.mSounds, std::vector<long>{6});
+}
+
 TEST_F(UZVUtilsUpdateTest, GradientAndChangeColours)
 {
 	const RGBColor base{0, 0, 0}, down{40000, 0, 0}, up{0, 40000, 0};
@@ -401,6 +424,11 @@ TEST_F(UZVUtilsUpdateTest, GradientAndChangeColours)
 	Quote(mStock, 10.2f, 10.0f);
 	Update(mStock);
 	EXPECT_EQ(Display().substr(0, 8), "0,19999,");
+	mEnv.mPrefs.downColour = down;
+	Quote(mStock, 9.8f, 10.0f);
+	Update(mStock);
+	EXPECT_EQ(mStock.State(), stateDown);
+	EXPECT_EQ(Display().substr(0, 6), "19999,");
 
 	RGBColor colour;
 	UZVUtils::GetChangeColour(10.0f, 9.0f, colour);

@@ -108,10 +108,14 @@ TEST_F(ScrollWheelTest, PanesOutsideAnyScrollingViewAreNotHandled)
 TEST_F(ScrollWheelTest, BackgroundWindowsScrollOnlyWhenAllowed)
 {
 	{
-		CScrollWheelHandler handler(false, 1);
+		// As the application builds it: no background scrolling, one unit per step.
+		CScrollWheelHandler handler(0, true);
 		EXPECT_FALSE(
 		    LApplication::DispatchWheel(mBack.get(), true, -1, Over(mBack.get(), kTable), 0));
 		EXPECT_EQ(TableTop(mBack.get()), 0);
+		EXPECT_TRUE(
+		    LApplication::DispatchWheel(mFront.get(), true, -1, Over(mFront.get(), kTable), 0));
+		EXPECT_EQ(TableTop(mFront.get()), 16);
 	}
 	{
 		CScrollWheelHandler handler(true, 1);

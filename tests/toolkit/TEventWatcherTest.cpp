@@ -38,7 +38,7 @@ class EventAttachmentTest : public ::testing::Test, public LApplication
 		sAnswers.clear();
 		sPerformCalls = 0;
 	}
-	void TearDown() override { TCURLPump::TurnOff(); }
+	void TearDown() override { TCURLAttachment::TurnOff(); }
 
 	Boolean HandleKeyPress(const EventRecord&) override
 	{
@@ -88,7 +88,7 @@ TEST_F(EventAttachmentTest, PumpMakesOneToThreePassesPerEventWhileOn)
 	Send(keyDown, 0);
 	EXPECT_EQ(sPerformCalls, 0);
 
-	TCURLPump::TurnOn();
+	TCURLAttachment::TurnOn();
 	// Asked again four times in a row: the fourth call waits for the next event.
 	sAnswers = {true, true, true, true, false};
 	LApplication::DispatchNullEvent();
@@ -103,9 +103,13 @@ TEST_F(EventAttachmentTest, PumpMakesOneToThreePassesPerEventWhileOn)
 	EXPECT_EQ(sPerformCalls, 9);
 	EXPECT_EQ(mKeys, 2);
 
-	TCURLPump::TurnOff();
+	TCURLAttachment::TurnOff();
 	LApplication::DispatchNullEvent();
 	EXPECT_EQ(sPerformCalls, 9);
+	// The routing layer's switch is the same one.
+	TCURLPump::TurnOn();
+	LApplication::DispatchNullEvent();
+	EXPECT_EQ(sPerformCalls, 10);
 }
 
 } // namespace

@@ -141,4 +141,16 @@ TEST_F(TCanoeTest, DateReaderWantsATimeOnTheEleventhLine)
 	}
 }
 
+TEST_F(TCanoeTest, RowOfTheFamilyTable)
+{
+	// The trailing zero entry is counted and matches no exchange.
+	ExpectSourceRow(mSource, {TCanoe::kSignature,
+	                          "Canoe Money",
+	                          599,
+	                          0x23,
+	                          0.9f,
+	                          {100, 101, 102, 200, 201, 205, 204, 0},
+	                          "SF"});
+}
+
 } // namespace

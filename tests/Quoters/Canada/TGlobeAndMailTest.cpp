@@ -190,4 +190,15 @@ TEST_F(TGlobeAndMailTest, DateReaderTakesTheTwelveHourClock)
 	}
 }
 
+TEST_F(TGlobeAndMailTest, RowOfTheFamilyTable)
+{
+	ExpectSourceRow(mSource, {TGlobeAndMail::kSignature,
+	                          "Globe & Mail",
+	                          599,
+	                          0x3,
+	                          1.0f,
+	                          {200, 201, 205, 204, 100, 101, 102},
+	                          "SN"});
+}
+
 } // namespace

@@ -128,4 +128,11 @@ TEST_F(TeNorthernTest, FundCloseIsPriceLessChange)
 	EXPECT_FALSE(mSource.FundDetail(none.data(), long(none.size()), &fund));
 }
 
+TEST_F(TeNorthernTest, RowOfTheFamilyTable)
+{
+	ExpectSourceRow(
+	    mSource,
+	    {TeNorthern::kSignature, nullptr, 599, 0x33, 0.9f, {100, 101, 102, 200, 201, 205, 204}, "SFN"});
+}
+
 } // namespace

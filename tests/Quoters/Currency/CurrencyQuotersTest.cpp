@@ -106,4 +106,12 @@ TEST_F(CurrencyQuotersTest, PathsNameBothCurrencies)
 	EXPECT_STREQ(path, "");
 }
 
+TEST_F(CurrencyQuotersTest, RowsOfTheFamilyTable)
+{
+	TXE xe;
+	ExpectSourceRow(xe, {TXE::kSignature, "XE", 602, 0x200, 1.0f, {}, "C"});
+	TOanda oanda;
+	ExpectSourceRow(oanda, {TOanda::kSignature, "Oanda", 602, 0x200, 1.0f, {}, "C"});
+}
+
 } // namespace

@@ -329,4 +329,11 @@ TEST_F(TGoogleTest, RegisteredButNeverADefault)
 	TQuoterManager::FinishQuoterManager();
 }
 
+TEST_F(TGoogleTest, RowOfTheFamilyTable)
+{
+	// Its fund bit offers it for funds, but its fund parser answers false.
+	ExpectSourceRow(
+	    mGoogle, {TGoogle::kSignature, "Google Finance", 608, 0x113, 1.0f, {200, 100, 101, 102}, "SILN"});
+}
+
 } // namespace

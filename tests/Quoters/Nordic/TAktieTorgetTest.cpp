@@ -107,4 +107,9 @@ TEST_F(TAktieTorgetTest, PlainChangeAndMissingValues)
 	EXPECT_FALSE(mSource.FundDetail(page.data(), long(page.size()), &fund));
 }
 
+TEST_F(TAktieTorgetTest, RowOfTheFamilyTable)
+{
+	ExpectSourceRow(mSource, {TAktieTorget::kSignature, "AktieTorget", 599, 0, 1.0f, {851}, "SN"});
+}
+
 } // namespace

@@ -106,4 +106,9 @@ TEST_F(TNordicGrowthTest, PagesThatCannotBeRead)
 	EXPECT_FALSE(mSource.StockDetail(mPage.data(), long(mPage.size()), nullptr));
 }
 
+TEST_F(TNordicGrowthTest, RowOfTheFamilyTable)
+{
+	ExpectSourceRow(mSource, {TNordicGrowth::kSignature, "Nordic Growth", 599, 0, 1.0f, {850}, "S"});
+}
+
 } // namespace

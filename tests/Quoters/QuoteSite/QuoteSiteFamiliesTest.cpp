@@ -1,9 +1,12 @@
 #include "Quoters/Canada/CanadaFamily.h"
 #include "Quoters/Nordic/NordicFamily.h"
 #include "Quoters/QuoteSite/QuoteSiteFamily.h"
+#include "Quoters/QuoteSite/TPCQuoteCom.h"
+#include "Quoters/QuoteSite/TQuoteCom.h"
 #include "Quoters/TQuoterManager.h"
 #include "model/TFund.h"
 #include "model/TStock.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <utility>
@@ -78,6 +81,21 @@ TEST_F(QuoteSiteFamiliesTest, DefaultsAndMenus)
 	fund.Quoter(Sig("eNRT"));
 	EXPECT_FALSE(TQuoterManager::ValidateQuoter(&fund));
 	EXPECT_EQ(TQuoterManager::GetQuoterSig(&fund), Sig("iMNY"));
+}
+
+TEST_F(QuoteSiteFamiliesTest, RowsOfTheFamilyTable)
+{
+	TQuoteCom quoteCom;
+	sourcekit::ExpectSourceRow(quoteCom, {TQuoteCom::kSignature,
+	                                      nullptr,
+	                                      599,
+	                                      0xC13,
+	                                      1.0f,
+	                                      {100, 101, 102, 108, 200, 201, 205, 204},
+	                                      "SFILN"});
+	TPCQuoteCom pcQuote;
+	sourcekit::ExpectSourceRow(
+	    pcQuote, {TPCQuoteCom::kSignature, "PC Quote", 599, 0xC13, 0.9f, {100, 101, 102}, "SFLN"});
 }
 
 } // namespace

@@ -193,4 +193,10 @@ TEST_F(TSwissQuoteTest, ZurichStocksGoToItWhateverTheEuropeanDefault)
 	TQuoterManager::FinishQuoterManager();
 }
 
+TEST_F(TSwissQuoteTest, RowOfTheFamilyTable)
+{
+	ExpectSourceRow(
+	    mSource, {TSwissQuote::kSignature, "SwissQuote", 599, 0x4, 1.0f, {307, 0, 0, 0, 0, 0, 0}, "SN"});
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "Quoters/QuoterFamilies.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
+#include "Quoters/Yahoo/TYahooEurope.h"
 #include "Quoters/Yahoo/TYahooUS.h"
 #include "model/TStock.h"
 #include "tests/Quoters/SourcePageKit.h"
@@ -203,6 +204,45 @@ TEST_F(YahooFamilyTest, RegisteredAsTheDefaultAmericanEuropeanAndIndexSources)
 	TStock stock;
 	stock.Exchange(307);
 	EXPECT_EQ(TQuoterManager::GetQuoterSig(&stock), FOUR_CHAR_CODE("YaEU"));
+}
+
+TEST_F(YahooFamilyTest, RowsOfTheUSAndEuropeanSources)
+{
+	TYahooUS us;
+	ExpectSourceRow(
+	    us,
+	    {FOUR_CHAR_CODE("YaUS"), "Yahoo US", 599, 0xD7F, 2.0f, {100, 101, 102, 200, 201, 205}, "SFICLN"});
+	TYahooEurope europe;
+	ExpectSourceRow(europe, {FOUR_CHAR_CODE("YaEU"),
+	                         "Yahoo! Europe",
+	                         599,
+	                         0xD7F,
+	                         2.0f,
+	                         {305, 310, 311, 312, 313, 308, 322, 324, 314, 301, 315, 316, 325, 300,
+	                          304, 317, 303, 318, 309, 302, 306, 319, 320, 323, 326, 321, 307},
+	                         "SFILN"});
+}
+
+TEST_F(YahooFamilyTest, SuffixAndCodeOfTheFirstRowOfAnExchange)
+{
+	// Exchanges with two rows take the first one's suffix.
+	const struct {
+		tStockExchange exchange;
+		const char* suffix;
+		const char* code;
+	} cases[] = {{310, ".BCN", "BC"},     {312, ".BIL", "BI"},     {304, ".MAD", "MA"},
+	             {320, ".VAL", "VA"},     {321, ".DE", nullptr},   {307, ".S", "S"},
+	             {317, ".MC", "MC"},      {600, ".TW", nullptr},   {400, ".AX", nullptr},
+	             {100, nullptr, nullptr}, {101, nullptr, nullptr}, {102, nullptr, nullptr},
+	             {900, nullptr, nullptr}, {901, nullptr, nullptr}};
+	for (const auto& c : cases) {
+		SCOPED_TRACE(c.exchange);
+		const char* suffix = UYahoo::GetExchangeSuffix(c.exchange);
+		const char* code = UYahoo::GetExchangeCode(c.exchange);
+		EXPECT_EQ(std::string(suffix ? suffix : "(none)"),
+		          std::string(c.suffix ? c.suffix : "(none)"));
+		EXPECT_EQ(std::string(code ? code : "(none)"), std::string(c.code ? c.code : "(none)"));
+	}
 }
 
 } // namespace

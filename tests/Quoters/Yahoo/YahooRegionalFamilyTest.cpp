@@ -4,6 +4,7 @@
 #include "Quoters/Yahoo/TYahooJapan.h"
 #include "model/TFund.h"
 #include "model/TStock.h"
+#include "tests/Quoters/SourcePageKit.h"
 #include "tests/support/ModelTestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,26 @@ TEST_F(YahooRegionalFamilyTest, RegisteredSourcesServeTheirMarkets)
 	char name[32];
 	TQuoterManager::GetQuoterName(TYahooInternational::kSignature, name, sizeof name);
 	EXPECT_STREQ(name, "Yahoo! Int'l");
+}
+
+TEST_F(YahooRegionalFamilyTest, RowsOfTheRegionalSources)
+{
+	TYahooInternational international;
+	sourcekit::ExpectSourceRow(international, {TYahooInternational::kSignature,
+	                                           "Yahoo! Int'l",
+	                                           599,
+	                                           0xD7F,
+	                                           2.0f,
+	                                           {400, 750, 650, 104, 651, 751, 604, 606, 605, 752, 401,
+	                                            652, 754, 502, 753, 503, 504, 600, 601, 350, 603},
+	                                           "SFILN"});
+	// Offered for funds and indexes by its features, yet it parses neither.
+	TYahooAustralia australia;
+	sourcekit::ExpectSourceRow(
+	    australia, {TYahooAustralia::kSignature, "Yahoo! Aus.", 599, 0xD7F, 2.0f, {400}, "SLN"});
+	TYahooJapan japan;
+	sourcekit::ExpectSourceRow(japan,
+	                           {TYahooJapan::kSignature, "Yahoo! Japan", 599, 0x400, 2.0f, {500}, "SLN"});
 }
 
 } // namespace
