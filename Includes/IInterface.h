@@ -6,7 +6,7 @@
 
 class IInterface
 {
-      public:
+public:
 	virtual ~IInterface() = default;
 
 	virtual UInt32 GetInterfaceSig() = 0;

@@ -11,7 +11,7 @@ class TTicklet;
 
 class ITicker : public IInterface
 {
-      public:
+public:
 	static constexpr UInt32 kSignature = FOUR_CHAR_CODE("itck");
 
 	UInt32 GetInterfaceSig() override { return kSignature; }

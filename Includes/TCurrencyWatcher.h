@@ -3,7 +3,7 @@
 
 class TCurrencyWatcher
 {
-      public:
+public:
 	virtual ~TCurrencyWatcher() = default;
 
 	virtual void UpdateCurrency() {}

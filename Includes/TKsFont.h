@@ -8,7 +8,7 @@
 
 class TKsFont
 {
-      public:
+public:
 	static constexpr std::size_t kStoredSize = 76;
 	static constexpr std::size_t kFlagCount = 5;
 	static constexpr std::size_t kNameSize = 67;
@@ -25,8 +25,8 @@ class TKsFont
 	void FontSize(SInt32 size) { mSize = size; }
 	SInt32 GetFontSize() const { return mSize; }
 
-	// The system's number of the font of that name, asked anew on every call; 0 for a name it does not know
-	// (and while no lookup is installed).
+	// The system's number of the font of that name, asked anew on every call; 0 for a name it does not
+	// know (and while no lookup is installed).
 	SInt16 GetMacFontNumber() const;
 	// The font table lives above this layer: the toolkit installs the lookup.
 	using FontNumberLookup = std::function<SInt16(const char* name)>;
@@ -35,7 +35,7 @@ class TKsFont
 	UInt8 GetFlag(std::size_t index) const;
 	void SetFlag(std::size_t index, UInt8 value);
 
-      private:
+private:
 	UInt8 mFlags[kFlagCount] = {};
 	char mName[kNameSize] = {};
 	SInt32 mSize = kDefaultSize;

@@ -8,7 +8,7 @@
 
 class TKsRGBColor
 {
-      public:
+public:
 	static constexpr std::size_t kStoredSize = 8;
 
 	TKsRGBColor() = default;

@@ -35,7 +35,7 @@ template <class T> struct tListCursor {
 
 template <class T> class TList
 {
-      public:
+public:
 	TList(bool allocateMemory, bool deleteElements) : mControl(&mOwnControl)
 	{
 		mOwnControl.mAllocateMemory = allocateMemory;
@@ -297,7 +297,7 @@ template <class T> class TList
 	void AllocateMemory(bool allocate) { mControl->mAllocateMemory = allocate; }
 	void DeleteElements(bool deleteElements) { mControl->mDeleteElements = deleteElements; }
 
-      private:
+private:
 	static T* CopyItem(const T* item)
 	{
 		if constexpr (std::is_trivially_copyable_v<T> && std::is_default_constructible_v<T>) {

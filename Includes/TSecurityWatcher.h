@@ -8,7 +8,7 @@ class TSecurity;
 
 class TSecurityWatcher
 {
-      public:
+public:
 	virtual ~TSecurityWatcher() = default;
 
 	virtual void UpdateBegins(TSecurity*) {}
@@ -16,6 +16,6 @@ class TSecurityWatcher
 	virtual void Remove(TSecurity*) {}
 	virtual bool IsPortfolio() { return mIsPortfolio != 0; }
 
-      protected:
+protected:
 	UInt8 mIsPortfolio = 0;
 };

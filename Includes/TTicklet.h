@@ -9,7 +9,7 @@ class LGWorld;
 
 class TTicklet : public IInterface
 {
-      public:
+public:
 	static constexpr UInt32 kSignature = FOUR_CHAR_CODE("itlt");
 	static constexpr int kFlagCount = 6;
 	static constexpr int kBlinkingFlag = 4;
@@ -40,7 +40,7 @@ class TTicklet : public IInterface
 	void SetOwner(ITicker* owner) { mOwner = owner; }
 	LGWorld* GetWorld() const { return mWorld; }
 
-      protected:
+protected:
 	UInt16 mWidth = 0;
 	ITicker* mOwner = nullptr;
 	UInt8 mFlags[kFlagCount] = {};

@@ -5,7 +5,7 @@ class TURLRequest;
 
 class ILookupWindow
 {
-      public:
+public:
 	virtual ~ILookupWindow() = default;
 
 	// Shows a text in the window.

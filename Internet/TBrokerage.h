@@ -13,7 +13,7 @@ class TSecurity;
 
 class TBrokerage
 {
-      public:
+public:
 	static constexpr UInt32 kIdleCheckTicks = 1800;
 	static constexpr UInt32 kTicksPerMinute = 3600;
 
@@ -44,7 +44,7 @@ class TBrokerage
 	// The periodic step.
 	void Run();
 
-      private:
+private:
 	enum tKind { kStocks = 0, kFunds = 1, kIndexes = 2, kCurrencies = 3, kKindCount = 4 };
 
 	struct tKindState {

@@ -6,8 +6,7 @@ UInt8 TCURLPump::sRun = 0;
 
 TCURLPump::TCURLPump() : mPerform(&TURLRequest::Perform) {}
 
-TCURLPump::TCURLPump(PerformFunction perform)
-    : mPerform(perform != nullptr ? perform : &TURLRequest::Perform)
+TCURLPump::TCURLPump(PerformFunction perform) : mPerform(perform != nullptr ? perform : &TURLRequest::Perform)
 {
 }
 

@@ -7,7 +7,7 @@
 
 class TCURLPump
 {
-      public:
+public:
 	using PerformFunction = bool (*)();
 
 	static constexpr long kMaxPerformsPerPass = 3;
@@ -25,7 +25,7 @@ class TCURLPump
 	static void TurnOff() { sRun = 0; }
 	static bool IsOn() { return sRun != 0; }
 
-      private:
+private:
 	static UInt8 sRun;
 	PerformFunction mPerform;
 };

@@ -6,7 +6,7 @@
 
 class TCookie
 {
-      public:
+public:
 	TCookie();
 	TCookie(const TCookie& other);
 	virtual ~TCookie();
@@ -37,7 +37,7 @@ class TCookie
 	bool ParseCookieString(const TVyString& text);
 	bool ParseCookieString(const char* text);
 
-      private:
+private:
 	void DoAssignment(const TCookie& source);
 	bool DoEquality(const TCookie& other) const;
 

@@ -7,7 +7,7 @@
 
 class TCookieJar
 {
-      public:
+public:
 	TCookieJar();
 	TCookieJar(const TCookieJar& other);
 	virtual ~TCookieJar();
@@ -43,7 +43,7 @@ class TCookieJar
 	// skipped.
 	void ParseCookiesFromBuffer(const TVyString& text);
 
-      private:
+private:
 	// The list walks with a cursor, so even reading it changes it.
 	mutable TList<TCookie> mCookies;
 };

@@ -7,7 +7,7 @@ class TURLRequest;
 
 class TURLCallback
 {
-      public:
+public:
 	enum {
 		kReasonFirstChunk = 1,
 		kReasonFinished = 2,

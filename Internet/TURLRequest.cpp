@@ -22,11 +22,11 @@ constexpr long kNilPointer = long(FOUR_CHAR_CODE("nilP"));
 // The stretch in which libcurl may call back into the layer.
 class StInsideLibrary
 {
-      public:
+public:
 	explicit StInsideLibrary(bool& flag) : mFlag(flag), mSaved(flag) { mFlag = true; }
 	~StInsideLibrary() { mFlag = mSaved; }
 
-      private:
+private:
 	bool& mFlag;
 	bool mSaved;
 };

@@ -54,7 +54,7 @@ struct tURLTransferInfo {
 
 class TURLRequest
 {
-      public:
+public:
 	enum { kMethodGet = 1, kMethodPost = 2 };
 
 	// Result codes of failures that libcurl itself does not report.
@@ -161,7 +161,7 @@ class TURLRequest
 	void Dump() const;
 	void Info() const;
 
-      private:
+private:
 	static void FinishRequest(TURLRequest* request, UInt8 resultCode);
 	static void FlushDeferred();
 	bool Refuse(UInt8 resultCode);

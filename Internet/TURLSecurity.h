@@ -18,7 +18,7 @@ class TURLSecurityCallback;
 
 class TURLSecurity
 {
-      public:
+public:
 	// The request tags (user data flags).
 	enum : UInt32 { kQuoteTag = 0x1111, kLookupTag = 0x2222, kVersionTag = 0x3333, kNewsTag = 0x4444 };
 
@@ -63,7 +63,7 @@ class TURLSecurity
 
 	static TURLSecurityCallback sURLSecurityCallback;
 
-      private:
+private:
 	TVyString mURL;
 	TSecurity* mSecurity = nullptr;
 	TQuoter* mQuoter = nullptr;

@@ -11,7 +11,7 @@ class TSecurity;
 
 class TURLSecurityCallback : public TURLCallback
 {
-      public:
+public:
 	static constexpr int kVersionTextSize = 129;
 
 	struct tVersionNotice {

@@ -7,7 +7,7 @@
 
 class UApplicationNotices
 {
-      public:
+public:
 	struct tHooks {
 		std::function<void()> sysBeep;
 		// The newest version's text and number, the message that comes with it, the download page.

@@ -5,7 +5,7 @@
 
 class ILookupList
 {
-      public:
+public:
 	virtual ~ILookupList() = default;
 
 	// The list keeps its own copy, so the caller may reuse its record for the next row.

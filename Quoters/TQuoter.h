@@ -39,7 +39,7 @@ constexpr long kQuoterProtocolStreaming = 3;
 
 class TQuoter
 {
-      public:
+public:
 	TQuoter() = default;
 	TQuoter(const TQuoter&) = default;
 	TQuoter& operator=(const TQuoter&) = default;
@@ -85,7 +85,7 @@ class TQuoter
 	bool ServesExchange(tStockExchange exchange);
 	bool ServesStocks();
 
-      protected:
+protected:
 	// The GetURL of a source whose only pages are its home page ("http://" and its home host) and its
 	// quote pages (GetDomain of the security's kind and GetPageDetailed); every other kind stays empty.
 	void GetHomeOrQuoteURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,

@@ -7,7 +7,7 @@
 
 class TQuoterHosts
 {
-      public:
+public:
 	enum tHostRole {
 		hostQuote = 0,  // quote pages (GetDomain, GetURL 101)
 		hostLookup = 1, // symbol-search pages

@@ -21,7 +21,7 @@ class TSecurity;
 
 class TQuoterManager
 {
-      public:
+public:
 	using QuoterFactory = TQuoter* (*)();
 
 	// The sources that may be registered, in registration order.
@@ -100,7 +100,7 @@ class TQuoterManager
 	static const tMenuItems* GetExchangeMenuItems();
 	static const tMenuItems* GetCurrencyMenuItems();
 
-      private:
+private:
 	static TList<TQuoter> sQuoters;
 	static UInt8 sQuoterManagerInited;
 	static OSType sAmericanQuoter;

@@ -3,7 +3,7 @@
 
 class UPercentEncode
 {
-      public:
+public:
 	// Writes text into out (size bytes, terminator included), every byte but letters, digits and "-._~"
 	// as %XX. An escape is never cut in two: false when the text does not fit, out then holding what
 	// fitted.

@@ -10,7 +10,7 @@
 
 class UQuoter
 {
-      public:
+public:
 	// First occurrence of label lying wholly in the range; null when none or an argument is null or
 	// empty.
 	static char* GotoString(char* text, long length, const char* label);

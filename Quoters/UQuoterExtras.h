@@ -9,7 +9,7 @@
 
 class UQuoterExtras
 {
-      public:
+public:
 	// First / last c in a zero-terminated string; null when none.
 	static char* StrFirstChar(char* s, char c);
 	static char* StrLastChar(char* s, char c);

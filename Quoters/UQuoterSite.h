@@ -10,7 +10,7 @@ class TSecurity;
 
 class UQuoterSite
 {
-      public:
+public:
 	// The host of a role, copied into out (size bytes); "" when none is configured.
 	static void CopyHost(OSType signature, TQuoterHosts::tHostRole role, char* out, long size);
 	// "http://" and the home host, into out (size bytes).

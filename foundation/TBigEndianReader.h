@@ -8,7 +8,7 @@
 
 class TBigEndianReader
 {
-      public:
+public:
 	explicit TBigEndianReader(std::span<const unsigned char> buffer) : mBuffer(buffer) {}
 
 	std::size_t Size() const { return mBuffer.size(); }
@@ -25,7 +25,7 @@ class TBigEndianReader
 	// the result is terminated even when the stored field is not.
 	void GetText(std::size_t offset, char* text, std::size_t fieldSize) const;
 
-      private:
+private:
 	const unsigned char* At(std::size_t offset, std::size_t count) const;
 
 	std::span<const unsigned char> mBuffer;

@@ -8,7 +8,7 @@
 
 class TBigEndianWriter
 {
-      public:
+public:
 	explicit TBigEndianWriter(std::span<unsigned char> buffer) : mBuffer(buffer) {}
 
 	std::size_t Size() const { return mBuffer.size(); }
@@ -26,7 +26,7 @@ class TBigEndianWriter
 	// The text up to its terminator, then zeros to the end of the field; the last byte is always a zero.
 	void PutText(std::size_t offset, const char* text, std::size_t fieldSize);
 
-      private:
+private:
 	unsigned char* At(std::size_t offset, std::size_t count);
 
 	std::span<unsigned char> mBuffer;

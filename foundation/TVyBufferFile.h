@@ -6,7 +6,7 @@
 
 class TVyBufferFile : public TVyFile
 {
-      public:
+public:
 	static constexpr long kDefaultBufferSize = 4096;
 
 	TVyBufferFile();
@@ -39,7 +39,7 @@ class TVyBufferFile : public TVyFile
 	bool MarkFound() const { return mMarkFound != 0; }
 	UInt32 CharactersDelivered() const { return mDelivered; }
 
-      private:
+private:
 	short WritePending();
 	short ReadRaw(unsigned char* out, unsigned long* count);
 	short ReadLineBytes(unsigned char* out, unsigned long* count);

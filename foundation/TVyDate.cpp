@@ -3,7 +3,8 @@
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/TickCount.h"
 
-namespace {
+namespace
+{
 
 const UInt8 kMonthLengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -49,8 +50,8 @@ void tVyDateOld::Now()
 bool tVyDateOld::operator>(const tVyDateOld& other) const
 {
 	const SInt16 mine[7] = {year, month, day, hour, minute, second, millisecond};
-	const SInt16 theirs[7] = {other.year, other.month, other.day, other.hour, other.minute, other.second,
-	                          other.millisecond};
+	const SInt16 theirs[7] = {other.year,   other.month,  other.day,        other.hour,
+	                          other.minute, other.second, other.millisecond};
 	for (int i = 0; i < 7; ++i)
 		if (mine[i] != theirs[i])
 			return mine[i] > theirs[i];
@@ -150,12 +151,13 @@ bool TVyDate::SameDate(const TVyDate& a, const TVyDate& b)
 
 bool TVyDate::operator==(const TVyDate& other) const
 {
-	return mDefined == other.mDefined && mYear == other.mYear && mMonth == other.mMonth && mDay == other.mDay &&
-	       mHour == other.mHour && mMinute == other.mMinute && mSecond == other.mSecond &&
-	       mMillisecond == other.mMillisecond;
+	return mDefined == other.mDefined && mYear == other.mYear && mMonth == other.mMonth &&
+	       mDay == other.mDay && mHour == other.mHour && mMinute == other.mMinute &&
+	       mSecond == other.mSecond && mMillisecond == other.mMillisecond;
 }
 
-namespace {
+namespace
+{
 
 // -1, 0 or 1 over the calendar fields; an undefined millisecond (0xFFFF, -1 signed) sorts first.
 int CompareFields(UInt16 yearA, UInt8 monthA, UInt8 dayA, UInt8 hourA, UInt8 minuteA, UInt8 secondA,
@@ -178,16 +180,18 @@ bool TVyDate::operator>(const TVyDate& other) const
 {
 	if (mDefined && !other.mDefined)
 		return true;
-	return CompareFields(mYear, mMonth, mDay, mHour, mMinute, mSecond, mMillisecond, other.mYear, other.mMonth,
-	                     other.mDay, other.mHour, other.mMinute, other.mSecond, other.mMillisecond) > 0;
+	return CompareFields(mYear, mMonth, mDay, mHour, mMinute, mSecond, mMillisecond, other.mYear,
+	                     other.mMonth, other.mDay, other.mHour, other.mMinute, other.mSecond,
+	                     other.mMillisecond) > 0;
 }
 
 bool TVyDate::operator<(const TVyDate& other) const
 {
 	if (!mDefined && other.mDefined)
 		return true;
-	return CompareFields(mYear, mMonth, mDay, mHour, mMinute, mSecond, mMillisecond, other.mYear, other.mMonth,
-	                     other.mDay, other.mHour, other.mMinute, other.mSecond, other.mMillisecond) < 0;
+	return CompareFields(mYear, mMonth, mDay, mHour, mMinute, mSecond, mMillisecond, other.mYear,
+	                     other.mMonth, other.mDay, other.mHour, other.mMinute, other.mSecond,
+	                     other.mMillisecond) < 0;
 }
 
 bool TVyDate::IsLeapYear(unsigned short year)

@@ -21,7 +21,8 @@ struct tVyDateOld {
 };
 static_assert(sizeof(tVyDateOld) == 14);
 
-class TVyDate {
+class TVyDate
+{
 public:
 	static constexpr UInt16 kUndefinedMillisecond = 0xFFFF;
 

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <ctime>
 
-namespace {
+namespace
+{
 
 constexpr UInt32 kMaxPosition = 0x7FFFFFFF;
 
@@ -173,9 +174,7 @@ TVyFile::~TVyFile()
 		FSCloseDiscarding(mFileRef);
 }
 
-void TVyFile::ResetVolumeInfo()
-{
-}
+void TVyFile::ResetVolumeInfo() {}
 
 void TVyFile::InitFile()
 {
@@ -394,10 +393,11 @@ short TVyFile::QFileInfo(tFileInformation* info, int index)
 		return paramErr;
 	OSErr err = QueryCatalog(info, index, mDirID, mFileName);
 	if (err != noErr && index == 0) {
-		// An object that names a folder by its name finds it in the parent folder; any other entry of that
-		// name there is not the named file.
+		// An object that names a folder by its name finds it in the parent folder; any other entry of
+		// that name there is not the named file.
 		const OSErr retry = QueryCatalog(info, 0, mParentID, mFileName);
-		if (retry == noErr && (mCatalog.ioFlAttrib & kioFlAttribDirMask) && mCatalog.ioDrDirID == mDirID)
+		if (retry == noErr && (mCatalog.ioFlAttrib & kioFlAttribDirMask) &&
+		    mCatalog.ioDrDirID == mDirID)
 			err = noErr;
 	}
 	if (err != noErr)
@@ -544,7 +544,8 @@ short TVyFile::Open()
 		err = HOpenReplacement(mVRefNum, mDirID, mFileName, &ref);
 		replacing = true;
 	} else {
-		err = HOpenDF(mVRefNum, mDirID, mFileName, mMode == kFileModeWrite ? fsWrPerm : fsRdPerm, &ref);
+		err =
+		    HOpenDF(mVRefNum, mDirID, mFileName, mMode == kFileModeWrite ? fsWrPerm : fsRdPerm, &ref);
 	}
 	if (err != noErr)
 		return MapFileError(err);
@@ -750,7 +751,8 @@ short TVyFile::ChangeDir(tRelative where)
 		break;
 	}
 	if (folderType != 0) {
-		if (OSErr err = FindFolder(kOnSystemDisk, folderType, kDontCreateFolder, &vRefNum, &dirID); err != noErr)
+		if (OSErr err = FindFolder(kOnSystemDisk, folderType, kDontCreateFolder, &vRefNum, &dirID);
+		    err != noErr)
 			return MapFileError(err);
 	}
 	if (dirID != FolderIDTable::kRootID) {

@@ -37,17 +37,13 @@ enum tRelative : char {
 };
 
 // Any value other than the three named places at an absolute position.
-enum tSeekPlacement : char {
-	kSeekAbsolute = 'P',
-	kSeekForward = 'Q',
-	kSeekBackward = 'R',
-	kSeekToEnd = 'S'
-};
+enum tSeekPlacement : char { kSeekAbsolute = 'P', kSeekForward = 'Q', kSeekBackward = 'R', kSeekToEnd = 'S' };
 
 constexpr UInt32 kFileModeRead = 1;
 constexpr UInt32 kFileModeWrite = 2;
 
-class TVyFile {
+class TVyFile
+{
 public:
 	TVyFile();
 	explicit TVyFile(TVyFile* other);
@@ -100,15 +96,16 @@ public:
 	virtual short FindPrevious();
 	virtual short FindNext();
 	virtual void FindInfo(tFileInformation* info);
-	// The target names the found entry; its RemoveFile or RemoveDir(nullptr) keeps this object's walk in step.
+	// The target names the found entry; its RemoveFile or RemoveDir(nullptr) keeps this object's walk in
+	// step.
 	virtual void FindInfo(TVyFile* target);
 	virtual short Backup(TVyFile* to);
 	virtual short Restore(TVyFile* from);
 
-	// Safe replacement: while on, Open in write mode writes to a copy of the file in a temporary file of the
-	// same folder, and Close renames the copy over the file only when every write succeeded; Abandon (or a
-	// failed write followed by Close) throws the copy away and leaves the file as it was. The file must exist
-	// (create it first). Off by default.
+	// Safe replacement: while on, Open in write mode writes to a copy of the file in a temporary file of
+	// the same folder, and Close renames the copy over the file only when every write succeeded; Abandon
+	// (or a failed write followed by Close) throws the copy away and leaves the file as it was. The file
+	// must exist (create it first). Off by default.
 	void SetReplaceSafely(bool on) { mReplaceSafely = on; }
 	bool GetReplaceSafely() const { return mReplaceSafely; }
 	// Closes without keeping what was written when replacing safely; otherwise as Close.
@@ -143,7 +140,7 @@ protected:
 	SInt32 mEntryIndex = 0;
 	UInt8 mResourceFork = 0;
 	tFileInformation mFoundEntry;
-	CInfoPBRec mFoundCatalog;   // the catalog answer for the found entry
+	CInfoPBRec mFoundCatalog; // the catalog answer for the found entry
 	CInfoPBRec mCatalog;
 	Str63 mCatalogName = {};
 	TVyFile* mFinder = nullptr;
@@ -151,6 +148,6 @@ protected:
 	SInt32 mHomeDirID = 0;
 
 	bool mReplaceSafely = false;
-	bool mReplacing = false;    // the open fork is a replacement copy
-	short mWriteFailure = 0;    // first failed write since Open
+	bool mReplacing = false; // the open fork is a replacement copy
+	short mWriteFailure = 0; // first failed write since Open
 };

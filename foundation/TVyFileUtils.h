@@ -32,7 +32,7 @@ struct tNavReply {
 
 class TVyFileUtils
 {
-      public:
+public:
 	using NavHandler = std::function<tNavReply(const tNavRequest&)>;
 
 	// The file dialogs go through this handler. Without a display nothing can be asked, so the default
@@ -77,7 +77,7 @@ class TVyFileUtils
 	// owned by the caller; null when the file is no such text or cannot be converted.
 	static TVyFile* FlattenUnicodeFile(TVyFile* file);
 
-      private:
+private:
 	static short Touch(TVyFile* file, unsigned long type, unsigned long creator, bool invisible);
 	static tNavReply Ask(const tNavRequest& request);
 };

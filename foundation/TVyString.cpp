@@ -1,5 +1,8 @@
 #include "foundation/TVyString.h"
 
+#include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/MacRoman.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -7,10 +10,8 @@
 #include <cstring>
 #include <new>
 
-#include "platform/toolbox/Debugging.h"
-#include "platform/toolbox/MacRoman.h"
-
-namespace {
+namespace
+{
 
 struct tCaseTables {
 	UInt8 lower[256];
@@ -20,11 +21,11 @@ struct tCaseTables {
 // Mac Roman capital and small letters. Ÿ/ÿ completes the Latin-1 letters; the n-ary product sign is not
 // a capital pi and so has no pair.
 constexpr UInt8 kCasePairs[][2] = {
-	{0x80, 0x8A}, {0x81, 0x8C}, {0x82, 0x8D}, {0x83, 0x8E}, {0x84, 0x96}, {0x85, 0x9A}, {0x86, 0x9F},
-	{0xAE, 0xBE}, {0xAF, 0xBF}, {0xCB, 0x88}, {0xCC, 0x8B}, {0xCD, 0x9B}, {0xCE, 0xCF}, {0xD9, 0xD8},
-	{0xE5, 0x89}, {0xE6, 0x90}, {0xE7, 0x87}, {0xE8, 0x91}, {0xE9, 0x8F}, {0xEA, 0x92}, {0xEB, 0x94},
-	{0xEC, 0x95}, {0xED, 0x93}, {0xEE, 0x97}, {0xEF, 0x99}, {0xF1, 0x98}, {0xF2, 0x9C}, {0xF3, 0x9E},
-	{0xF4, 0x9D},
+    {0x80, 0x8A}, {0x81, 0x8C}, {0x82, 0x8D}, {0x83, 0x8E}, {0x84, 0x96}, {0x85, 0x9A},
+    {0x86, 0x9F}, {0xAE, 0xBE}, {0xAF, 0xBF}, {0xCB, 0x88}, {0xCC, 0x8B}, {0xCD, 0x9B},
+    {0xCE, 0xCF}, {0xD9, 0xD8}, {0xE5, 0x89}, {0xE6, 0x90}, {0xE7, 0x87}, {0xE8, 0x91},
+    {0xE9, 0x8F}, {0xEA, 0x92}, {0xEB, 0x94}, {0xEC, 0x95}, {0xED, 0x93}, {0xEE, 0x97},
+    {0xEF, 0x99}, {0xF1, 0x98}, {0xF2, 0x9C}, {0xF3, 0x9E}, {0xF4, 0x9D},
 };
 
 constexpr tCaseTables MakeCaseTables()
@@ -96,7 +97,7 @@ bool FormatV(std::string& out, const char* format, va_list args)
 	return true;
 }
 
-}
+} // namespace
 
 const UInt8 (&TVyString::sLowerCaseTable)[256] = kCaseTables.lower;
 const UInt8 (&TVyString::sUpperCaseTable)[256] = kCaseTables.upper;
@@ -339,7 +340,8 @@ void TVyString::ToLower()
 // ---------------------------------------------------------------------------------------------------------
 // Appending and inserting
 
-void TVyString::InsertBytes(const void* bytes, unsigned long length, insertionMode mode, unsigned long position)
+void TVyString::InsertBytes(const void* bytes, unsigned long length, insertionMode mode,
+                            unsigned long position)
 {
 	if (bytes == nullptr || length == 0)
 		return;
@@ -495,7 +497,7 @@ int TVyString::CompareTheString(const char* a, const char* b, unsigned long coun
 }
 
 unsigned long TVyString::FindTheString(const char* find, unsigned long findLength, unsigned long from,
-				       bool caseSensitive) const
+                                       bool caseSensitive) const
 {
 	if (find == nullptr || findLength == 0 || from >= mBufferSize || mBufferSize < findLength)
 		return kNotFound;
@@ -800,7 +802,7 @@ bool TVyString::RemoveBuffer(unsigned long from, unsigned long to)
 }
 
 bool TVyString::ReplaceBytes(const char* find, unsigned long findLength, const char* replacement,
-			     unsigned long replacementLength, bool caseSensitive, unsigned long max)
+                             unsigned long replacementLength, bool caseSensitive, unsigned long max)
 {
 	if (find == nullptr || findLength == 0 || mBuffer == nullptr)
 		return false;
@@ -830,16 +832,16 @@ bool TVyString::ReplaceBytes(const char* find, unsigned long findLength, const c
 }
 
 bool TVyString::Replace(const TVyString& find, const TVyString& replacement, bool caseSensitive,
-			unsigned long max)
+                        unsigned long max)
 {
 	return ReplaceBytes(find.mBuffer, find.mBufferSize, replacement.mBuffer, replacement.mBufferSize,
-			    caseSensitive, max);
+	                    caseSensitive, max);
 }
 
 bool TVyString::Replace(const char* find, const char* replacement, bool caseSensitive, unsigned long max)
 {
 	return ReplaceBytes(find, find ? std::strlen(find) : 0, replacement,
-			    replacement ? std::strlen(replacement) : 0, caseSensitive, max);
+	                    replacement ? std::strlen(replacement) : 0, caseSensitive, max);
 }
 
 bool TVyString::UrlEncode()
@@ -1014,10 +1016,11 @@ bool TVyString::GetLineWithString(TVyString& out, const char* text, bool afterTe
 	for (;;) {
 		while (i < mBufferSize && !IsLineEnd(mBuffer[i]))
 			++i;
-		unsigned long breakLength = (i + 1 < mBufferSize && mBuffer[i] == '\r' && mBuffer[i + 1] == '\n') ? 2 : 1;
+		unsigned long breakLength =
+		    (i + 1 < mBufferSize && mBuffer[i] == '\r' && mBuffer[i + 1] == '\n') ? 2 : 1;
 		unsigned long next = i + breakLength;
 		bool continued = unfold && i < mBufferSize && next < mBufferSize &&
-				 (mBuffer[next] == ' ' || mBuffer[next] == '\t');
+		                 (mBuffer[next] == ' ' || mBuffer[next] == '\t');
 		if (!continued)
 			break;
 		SignalIfNot_(start <= i);
@@ -1072,12 +1075,13 @@ bool TVyString::GetNextRecord(TVyString& out, bool withDelimiters)
 	TVyString record;
 	bool found = false;
 	if (mRecordCursor != kNoCursor && mRecordCursor < mBufferSize && !mRecordStart.empty()) {
-		unsigned long start = FindTheString(mRecordStart.data(), mRecordStart.size(), mRecordCursor, false);
+		unsigned long start =
+		    FindTheString(mRecordStart.data(), mRecordStart.size(), mRecordCursor, false);
 		if (start != kNotFound) {
 			const std::string& endDelimiter = mRecordEnd.empty() ? mRecordStart : mRecordEnd;
 			unsigned long contentStart = start + mRecordStart.size();
 			unsigned long end =
-				FindTheString(endDelimiter.data(), endDelimiter.size(), contentStart, false);
+			    FindTheString(endDelimiter.data(), endDelimiter.size(), contentStart, false);
 			unsigned long contentEnd = end == kNotFound ? mBufferSize : end;
 			unsigned long recordEnd = end == kNotFound ? mBufferSize : end + endDelimiter.size();
 			if (end == kNotFound)

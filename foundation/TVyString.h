@@ -3,12 +3,13 @@
 // case-aware search over the Mac Roman case tables, chopping, a line walk, a walk over delimited records,
 // splitting into arguments and formatted output.
 
+#include "platform/toolbox/MacTypes.h"
+
 #include <string>
 #include <vector>
 
-#include "platform/toolbox/MacTypes.h"
-
-class TVyString {
+class TVyString
+{
 public:
 	enum textMode { textModeMac = 1, textModePC = 2, textModeUnix = 3 };
 	enum insertionMode { insertionPrepend = 1, insertionPosition = 2, insertionAppend = 3 };
@@ -128,7 +129,7 @@ public:
 	bool RemoveBuffer(unsigned long from, unsigned long to);
 	// max 0: every occurrence.
 	bool Replace(const TVyString& find, const TVyString& replacement, bool caseSensitive,
-		     unsigned long max = 0);
+	             unsigned long max = 0);
 	bool Replace(const char* find, const char* replacement, bool caseSensitive, unsigned long max = 0);
 	bool UrlEncode();
 	bool UrlDecode();
@@ -174,7 +175,7 @@ private:
 	static char* Allocate(unsigned long length);
 	static int CompareTheString(const char* a, const char* b, unsigned long count, bool caseSensitive);
 	unsigned long FindTheString(const char* find, unsigned long findLength, unsigned long from,
-				    bool caseSensitive) const;
+	                            bool caseSensitive) const;
 	void Adopt(char* buffer, unsigned long length);
 	void ReplaceText(const void* bytes, unsigned long length);
 	void AssignBytes(const void* bytes, unsigned long length);
@@ -185,7 +186,7 @@ private:
 	int CompareOrdered(const TVyString& other) const;
 	bool StepLine(UInt32& cursor, UInt32& start, UInt32& length) const;
 	bool ReplaceBytes(const char* find, unsigned long findLength, const char* replacement,
-			  unsigned long replacementLength, bool caseSensitive, unsigned long max);
+	                  unsigned long replacementLength, bool caseSensitive, unsigned long max);
 	unsigned long SplitBuffer(unsigned long width, const char* text, unsigned long textLength);
 
 	char* mBuffer = nullptr;

@@ -10,7 +10,8 @@
 const char UDate::sTimeSeparator = ':';
 const char UDate::sDateSeparator = '/';
 
-namespace {
+namespace
+{
 
 const char* const kMonthNames[12] = {"jan", "feb", "mar", "apr", "may", "jun",
                                      "jul", "aug", "sep", "oct", "nov", "dec"};

@@ -22,15 +22,16 @@ struct tElapsedTime {
 	long totalSeconds = 0;
 };
 
-class UDate {
+class UDate
+{
 public:
 	static const char sTimeSeparator;
 	static const char sDateSeparator;
 
 	static bool IsWordMonth(const char* text, int& month);
 	static bool IsShortDate(const char* text, int& month, int& day, bool monthFirst);
-	static bool IsTime(const char* text, int& hour, int& minute, int& second, int& millisecond, long& length,
-	                   bool allowSeconds);
+	static bool IsTime(const char* text, int& hour, int& minute, int& second, int& millisecond,
+	                   long& length, bool allowSeconds);
 	static bool IsLeapYear(int year);
 	// 0 for a month outside 1-12.
 	static int DaysInMonth(int month, int year);
@@ -46,9 +47,11 @@ public:
 	                            long& length);
 
 	// The span from start to end in local time; two-digit years below 11 are 2000 and later.
-	static bool ParseOutSeconds(const tDateTimeParts& start, const tDateTimeParts& end, tElapsedTime& elapsed);
+	static bool ParseOutSeconds(const tDateTimeParts& start, const tDateTimeParts& end,
+	                            tElapsedTime& elapsed);
 	// Two times of today.
 	static bool ParseOutTimes(const char* startTime, const char* endTime, tElapsedTime& elapsed);
 	// A date and two times of that day.
-	static bool ParseOutDates(const char* date, const char* startTime, const char* endTime, tElapsedTime& elapsed);
+	static bool ParseOutDates(const char* date, const char* startTime, const char* endTime,
+	                          tElapsedTime& elapsed);
 };

@@ -2,10 +2,11 @@
 
 #include "platform/toolbox/TickCount.h"
 
-namespace {
+namespace
+{
 const UInt32 kTicksPerSecond = 60;
 const UInt32 kShownTicks = 40;
-}
+} // namespace
 
 UInt32 UDisplay::FlashTickOn()
 {

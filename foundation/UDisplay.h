@@ -3,7 +3,8 @@
 
 #include "platform/toolbox/MacTypes.h"
 
-class UDisplay {
+class UDisplay
+{
 public:
 	// The tick count of the next whole second.
 	static UInt32 FlashTickOn();

@@ -28,7 +28,7 @@
 
 class UIntelConversion
 {
-      public:
+public:
 	static constexpr std::size_t kStoredDateSize = 14;
 	static constexpr std::size_t kStoredRGBSize = 6;
 

@@ -11,7 +11,8 @@ struct tMenuItems {
 
 constexpr SInt32 kEndOfMenuItems = 999;
 
-class UMenus {
+class UMenus
+{
 public:
 	// toItem false: the stored value of menu item `value`; true: the menu item of stored value `value`.
 	// Not found: the first row's value or item.

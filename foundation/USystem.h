@@ -3,7 +3,8 @@
 
 #include "platform/toolbox/MacTypes.h"
 
-class USystem {
+class USystem
+{
 public:
 	static UInt32 TicksPerSecond() { return 60; }
 	static UInt32 TickCount();

@@ -3,7 +3,8 @@
 
 class TVyString;
 
-class UURL {
+class UURL
+{
 public:
 	// "http://" (or "https://" when secure) + the domain without its scheme and leading slashes + "/" +
 	// the page without its leading slash.

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 inline unsigned char Lower(unsigned char c)
 {

@@ -1,13 +1,13 @@
 // The splitting and replacing functions of VyStrings.h.
 
 #include "foundation/VyStrings.h"
-
 #include "platform/toolbox/Debugging.h"
 
 #include <cstring>
 #include <new>
 
-namespace {
+namespace
+{
 
 const char kVerticalTab = 11;
 

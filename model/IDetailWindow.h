@@ -7,7 +7,7 @@ class TSecurity;
 
 class IDetailWindow
 {
-      public:
+public:
 	virtual ~IDetailWindow() = default;
 
 	// Shows the security and applies its view type, zoom state and position.

@@ -6,7 +6,7 @@ class TSecurity;
 
 class ISelectDlog
 {
-      public:
+public:
 	virtual ~ISelectDlog() = default;
 
 	virtual void SetSecurity(TSecurity* security) = 0;

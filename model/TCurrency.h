@@ -6,7 +6,7 @@
 
 class TCurrency : public TSecurity
 {
-      public:
+public:
 	static constexpr tCurrency kNewFrom = 100;
 	static constexpr tCurrency kNewTo = 101;
 
@@ -23,7 +23,7 @@ class TCurrency : public TSecurity
 	tCurrency CurrencyTo() const { return mCurrencyTo; }
 	void CurrencyTo(tCurrency currency) { mCurrencyTo = currency; }
 
-      private:
+private:
 	tCurrency mCurrencyFrom = kNewFrom;
 	tCurrency mCurrencyTo = kNewTo;
 };

@@ -19,7 +19,7 @@ struct tCurrencyEntry {
 
 class TCurrencyConversion
 {
-      public:
+public:
 	// One row per currency, ended by a row of code kCurrencyUnknown without symbol or name.
 	static const tCurrencyEntry sCurrencies[];
 
@@ -43,7 +43,7 @@ class TCurrencyConversion
 	static void ClearCurrencyWatchers(TCurrencyWatcher* watcher);
 	static void UpdateWatchers();
 
-      private:
+private:
 	static TList<TSecurity>* sCurrencyList;
 	static TList<TCurrencyWatcher>* sWatchers;
 };

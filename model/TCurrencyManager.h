@@ -5,7 +5,7 @@
 
 class TCurrencyManager
 {
-      public:
+public:
 	// Null for a code that is not in the table.
 	static const char* GetCurrencySymbol(tCurrency currency);
 	static const char* GetCurrencyName(tCurrency currency);

@@ -30,7 +30,7 @@ extern const tIndexDefinition IndexDefinitions[];
 
 class TExchange
 {
-      public:
+public:
 	static bool ExchangeUsesFractions(tStockExchange exchange);
 	// Each name is copied into a buffer of size bytes, emptied first and left empty for an unknown code.
 	static void GetExchangeName(tStockExchange exchange, char* name, int size);

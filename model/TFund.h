@@ -5,7 +5,7 @@
 
 class TFund : public TSecurity
 {
-      public:
+public:
 	TFund();
 
 	TFund& operator=(const TFund& other);

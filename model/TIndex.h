@@ -6,7 +6,7 @@
 
 class TIndex : public TSecurity
 {
-      public:
+public:
 	static constexpr tIndex kNoIndex = kEndOfTable;
 
 	TIndex();
@@ -22,6 +22,6 @@ class TIndex : public TSecurity
 	// Reset, and no predefined index.
 	void ResetIndex();
 
-      private:
+private:
 	tIndex mIndex = kNoIndex;
 };

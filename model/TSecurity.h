@@ -25,7 +25,7 @@ class TURLRequest;
 
 class TSecurity
 {
-      public:
+public:
 	struct tTickletOwner {
 		UInt32 tickerID = 0;
 		TTicklet* ticklet = nullptr; // null while the ticker is closed
@@ -192,7 +192,7 @@ class TSecurity
 	// Submits the quote request.
 	void UpdateMe();
 
-      protected:
+protected:
 	// Makes the kind's detail window when there is none; null for a bare security.
 	void OpenDetailWindow();
 	static void SetText(std::string& target, const char* text);

@@ -7,7 +7,7 @@
 
 class TStock : public TSecurity
 {
-      public:
+public:
 	static constexpr tStockExchange kNewExchange = 101;
 
 	TStock();
@@ -33,6 +33,6 @@ class TStock : public TSecurity
 	void Yield(float value) { mStockParameters.yield = value; }
 	tStockParameters* StockParameters() { return &mStockParameters; }
 
-      private:
+private:
 	tStockParameters mStockParameters;
 };

@@ -6,7 +6,7 @@
 
 class UAlertSound
 {
-      public:
+public:
 	using Player = std::function<void(long)>;
 
 	static void SetPlayer(Player player);

@@ -11,7 +11,7 @@
 
 class UConversion
 {
-      public:
+public:
 	static constexpr RGBColor BlackColour{0, 0, 0};
 	static constexpr RGBColor WhiteColour{0xFFFF, 0xFFFF, 0xFFFF};
 	static constexpr RGBColor GrayColour{0xCCCC, 0xCCCC, 0xCCCC};

@@ -10,7 +10,7 @@ class TVyDate;
 
 class UMerge
 {
-      public:
+public:
 	// Every formatter writes into a buffer of at least this many bytes.
 	static constexpr int kValueSize = 256;
 

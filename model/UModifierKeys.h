@@ -6,7 +6,7 @@
 
 class UModifierKeys
 {
-      public:
+public:
 	struct tKeys {
 		bool shift = false;
 		bool command = false;
@@ -22,6 +22,6 @@ class UModifierKeys
 	static bool OptionKey() { return Keys().option; }
 	static bool ControlKey() { return Keys().control; }
 
-      private:
+private:
 	static tKeys Keys();
 };

@@ -7,7 +7,7 @@
 
 class UNews
 {
-      public:
+public:
 	// Adds nothing unless the list is given and the entry has a headline and a host, both non-empty.
 	static void AddNewsItem(TList<tNewsItem>* list, tNewsEntry* entry);
 	// Frees every item's strings, then empties the list.

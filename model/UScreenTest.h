@@ -8,7 +8,7 @@
 
 class UScreenTest
 {
-      public:
+public:
 	using Test = std::function<bool(const Rect&)>;
 
 	static void SetTest(Test test);

@@ -10,7 +10,7 @@ class TSecurity;
 
 class USecurityFile
 {
-      public:
+public:
 	static constexpr OSType kTag = FOUR_CHAR_CODE("zv22");
 
 	// The file's name and type for a kind; null and 0 for anything else.

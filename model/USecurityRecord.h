@@ -10,7 +10,7 @@
 
 class USecurityRecord
 {
-      public:
+public:
 	static short WriteBytes(TVyFile* file, const void* bytes, unsigned long count);
 	static short WriteU8(TVyFile* file, UInt8 value);
 	static short WriteU16(TVyFile* file, UInt16 value);

@@ -11,7 +11,7 @@ class TSecurity;
 
 class USecurityRequests
 {
-      public:
+public:
 	using Operation = std::function<void(TSecurity*)>;
 
 	struct tHooks {

@@ -10,7 +10,7 @@ class TSecurity;
 
 class USecurityTicklets
 {
-      public:
+public:
 	using TickletMaker = std::function<TTicklet*(TSecurity*)>;
 
 	static void SetTickletMaker(TickletMaker maker);

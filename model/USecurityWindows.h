@@ -13,7 +13,7 @@ class LCommander;
 
 class USecurityWindows
 {
-      public:
+public:
 	using DetailWindowMaker = std::function<IDetailWindow*()>;
 	using SelectDlogMaker = std::function<ISelectDlog*(LCommander* super)>;
 

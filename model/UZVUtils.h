@@ -18,7 +18,7 @@ class TVyDate;
 
 class UZVUtils
 {
-      public:
+public:
 	// Size of the number and fraction buffers that QuoteString and QuoteChange fill.
 	static constexpr int kQuoteTextSize = 256;
 	// The last field code of FormatExport's list.

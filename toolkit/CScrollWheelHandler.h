@@ -12,7 +12,7 @@ class LWindow;
 
 class CScrollWheelHandler
 {
-      public:
+public:
 	enum : OSStatus { kEventNotHandled = -9874 };
 
 	// Installs itself as the application's wheel handler; the application builds it with (false, 1).
@@ -31,7 +31,7 @@ class CScrollWheelHandler
 	// The scrolling view of the first scroller view, from the pane upward, that has one; or null.
 	static LView* FindScrollerFromHitPane(LPane* inPane);
 
-      private:
+private:
 	Boolean mAllowBackground;
 	SInt32 mWheelFactor;
 };

@@ -19,7 +19,7 @@ struct SURLButtonInfo {
 
 class CURLPushButton : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("URpb") };
 
 	CURLPushButton();
@@ -52,7 +52,7 @@ class CURLPushButton : public LControl
 	void SetCursorID(SInt16 inID) { mCursorID = inID; }
 	Boolean IsHilited() const { return mHilited; }
 
-      protected:
+protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void HotSpotResult(SInt16 inHotSpot) override;

@@ -11,7 +11,7 @@
 
 class LColorWell : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("clrW") };
 	static constexpr int kLineColourCount = 28;
 
@@ -38,7 +38,7 @@ class LColorWell : public LControl
 	// Which table entry bevel line inLine of inLineCount takes.
 	static int LineColourIndex(int inLine, int inLineCount);
 
-      protected:
+protected:
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void DoneTracking(SInt16 inHotSpot, Boolean inGoodTrack) override;
 	void EnableSelf() override;

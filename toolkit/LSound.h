@@ -9,7 +9,7 @@ struct SoundMovie;
 
 class LSound : public LPeriodical
 {
-      public:
+public:
 	explicit LSound(const FSSpec* inFile);
 	~LSound() override;
 
@@ -21,7 +21,7 @@ class LSound : public LPeriodical
 
 	enum : OSErr { err_CannotPlay = -2048 };
 
-      private:
+private:
 	OSErr mLastError = noErr;
 	SoundMovie* mMovie = nullptr;
 	static SInt32 sCount;

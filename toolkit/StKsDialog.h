@@ -9,7 +9,7 @@ class LPane;
 
 class StKsDialog
 {
-      public:
+public:
 	explicit StKsDialog(ResIDT inLayoutID);
 	StKsDialog(const StKsDialog&) = delete;
 	StKsDialog& operator=(const StKsDialog&) = delete;
@@ -26,7 +26,7 @@ class StKsDialog
 	// or that was closed gives Cancel.
 	MessageT Run(UInt32 inTimeoutTicks = 0);
 
-      private:
+private:
 	StDialogHandler mHandler;
 	bool mShown = false;
 };

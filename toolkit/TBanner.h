@@ -8,7 +8,7 @@
 
 class TBanner : public LView
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("Bnnr") };
 
 	explicit TBanner(LStream* inStream);
@@ -21,13 +21,13 @@ class TBanner : public LView
 	void GetForeAndBackColors(RGBColor* outForeColor, RGBColor* outBackColor) const override;
 	void ApplyForeAndBackColors() const override;
 
-      protected:
+protected:
 	void DrawSelf() override;
 
 	RGBColor mBackColour;
 	UInt8 mStyle = 0;
 	UInt8 mSystemLook = 0;
 
-      private:
+private:
 	void CalcSystemLook();
 };

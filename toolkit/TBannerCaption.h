@@ -9,7 +9,7 @@
 
 class TBannerCaption : public LCaption
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("bnrC") };
 
 	explicit TBannerCaption(LStream* inStream);
@@ -17,7 +17,7 @@ class TBannerCaption : public LCaption
 	// The colour the text is drawn in where the caption now is.
 	void GetTextColour(RGBColor& outColour) const;
 
-      protected:
+protected:
 	void DrawSelf() override;
 
 	RGBColor mDarkColour;

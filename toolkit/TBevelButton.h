@@ -8,14 +8,14 @@
 
 class TBevelButton : public LBevelButton
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("bvlT") };
 
 	explicit TBevelButton(LStream* inStream);
 
 	Boolean WasQuickClick() const { return mQuickClick != 0; }
 
-      protected:
+protected:
 	Boolean TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inModifiers) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 

@@ -8,7 +8,7 @@
 
 class TCURLAttachment : public LAttachment
 {
-      public:
+public:
 	TCURLAttachment(); // message 810, the host still handles every event
 	// The pump's perform step replaced (tests count the calls).
 	explicit TCURLAttachment(TCURLPump::PerformFunction inPerform);
@@ -20,10 +20,10 @@ class TCURLAttachment : public LAttachment
 	// Perform calls made for the last event.
 	long GetLastPassCalls() const { return mLastPassCalls; }
 
-      protected:
+protected:
 	void ExecuteSelf(MessageT inMessage, void* ioParam) override;
 
-      private:
+private:
 	TCURLPump mPump;
 	long mLastPassCalls = 0;
 };

@@ -7,7 +7,7 @@
 
 class TColourCaption : public LCaption
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("capC") };
 
 	TColourCaption(const SPaneInfo& inPaneInfo, ConstStr255Param inText, ResIDT inTextTraitsID);
@@ -24,7 +24,7 @@ class TColourCaption : public LCaption
 	// The styles added to the text traits' own.
 	Style GetAddedFace() const;
 
-      protected:
+protected:
 	void DrawSelf() override;
 
 	RGBColor mColour;

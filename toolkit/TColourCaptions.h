@@ -7,7 +7,7 @@
 
 class TColourCaptions : public TColourCaption
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("capS") };
 
 	explicit TColourCaptions(LStream* inStream);
@@ -19,7 +19,7 @@ class TColourCaptions : public TColourCaption
 	ResIDT GetFirstTextTraitsID() const { return mFirstTxtrID; }
 	ResIDT GetSecondTextTraitsID() const { return mSecondTxtrID; }
 
-      protected:
+protected:
 	void DrawSelf() override;
 
 	char mFirst[256] = {0};
@@ -27,7 +27,7 @@ class TColourCaptions : public TColourCaption
 	ResIDT mFirstTxtrID = 0;
 	ResIDT mSecondTxtrID = 0;
 
-      private:
+private:
 	// Draws one text in the frame and moves the frame's left edge past it.
 	void DrawPart(const char* inText, ResIDT inTxtrID, const RGBColor& inContextFore, Rect& ioFrame);
 };

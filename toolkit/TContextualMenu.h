@@ -6,7 +6,7 @@
 
 class TContextualMenu
 {
-      public:
+public:
 	enum : unsigned long { kCMNothingSelected = 0, kCMMenuItemSelected = 1 };
 
 	TContextualMenu(SInt16 inMenuID, bool inFirstItemEnabled);
@@ -20,7 +20,7 @@ class TContextualMenu
 
 	static bool HaveCMM() { return sHaveCMM != 0; }
 
-      protected:
+protected:
 	SInt16 mMenuID;
 	UInt8 mFirstItemEnabled;
 

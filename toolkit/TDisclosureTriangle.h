@@ -6,13 +6,13 @@
 
 class TDisclosureTriangle : public LDisclosureTriangle
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("Ttri") };
 
 	explicit TDisclosureTriangle(LStream* inStream);
 
 	SInt32 GetHeight() const { return mHeight; }
 
-      protected:
+protected:
 	SInt32 mHeight = 0;
 };

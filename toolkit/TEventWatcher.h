@@ -7,7 +7,7 @@
 
 class TEventWatcher : public LAttachment
 {
-      public:
+public:
 	TEventWatcher(); // message 810, the host still handles every event
 
 	static bool ShiftKey() { return sShiftKey != 0; }
@@ -18,10 +18,10 @@ class TEventWatcher : public LAttachment
 	// Back to no key held; for tests.
 	static void Reset();
 
-      protected:
+protected:
 	void ExecuteSelf(MessageT inMessage, void* ioParam) override;
 
-      private:
+private:
 	static UInt8 sShiftKey;
 	static UInt8 sCommandKey;
 	static UInt8 sOptionKey;

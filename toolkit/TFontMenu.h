@@ -7,7 +7,7 @@
 
 class TFontMenu : public LPopupButton
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("mnuF") };
 
 	explicit TFontMenu(LStream* inStream);

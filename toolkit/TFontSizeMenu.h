@@ -6,7 +6,7 @@
 
 class TFontSizeMenu : public LPopupButton
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("mnuS") };
 
 	explicit TFontSizeMenu(LStream* inStream);

@@ -12,7 +12,7 @@
 
 class TPrinterHeader : public LCaption, public LPanelPreparer
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("PrHd") };
 
 	explicit TPrinterHeader(LStream* inStream);
@@ -28,7 +28,7 @@ class TPrinterHeader : public LCaption, public LPanelPreparer
 	SInt32 GetFirstPage() const { return mFirstPage; }
 	SInt32 GetPageCount() const { return mPageCount; }
 
-      protected:
+protected:
 	Str255 mTemplate;
 	Str255 mTitle = {0};
 	SInt32 mFirstPage = 0;

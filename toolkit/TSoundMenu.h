@@ -7,7 +7,7 @@
 
 class TSoundMenu : public LPopupButton
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("mnuD") };
 
 	explicit TSoundMenu(LStream* inStream);

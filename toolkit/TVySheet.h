@@ -13,7 +13,7 @@ class LPushButton;
 
 class TVySheet : public LWindow, public LListener
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("Tvys") };
 	enum : PaneIDT { kOKButton = 2000, kCancelButton = 2001 };
 
@@ -36,13 +36,13 @@ class TVySheet : public LWindow, public LListener
 	LPushButton* GetOKButton() const { return mOKButton; }
 	LPushButton* GetCancelButton() const { return mCancelButton; }
 
-      protected:
+protected:
 	void FinishCreateSelf() override;
 
 	LWindow* mParent = nullptr;
 	LPushButton* mOKButton = nullptr;
 	LPushButton* mCancelButton = nullptr;
 
-      private:
+private:
 	void SelectParent();
 };

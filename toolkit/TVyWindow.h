@@ -19,7 +19,7 @@ class LPushButton;
 
 class TVyWindow : public LWindow, public LListener
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("Tvyd") };
 	enum : PaneIDT { kOKButton = 2000, kCancelButton = 2001 };
 
@@ -35,7 +35,7 @@ class TVyWindow : public LWindow, public LListener
 	LPushButton* GetOKButton() const { return mOKButton; }
 	LPushButton* GetCancelButton() const { return mCancelButton; }
 
-      protected:
+protected:
 	// Subclasses call this first, then find their own panes.
 	void FinishCreateSelf() override;
 

@@ -5,7 +5,7 @@
 
 class UDragAndDropUtils
 {
-      public:
+public:
 	// The drag is over the window it started from.
 	static bool CheckIfViewIsAlsoSender(DragReference inDragRef);
 	// Option was held when the drag started or when it was dropped.

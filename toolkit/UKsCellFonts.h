@@ -6,7 +6,7 @@
 
 class UKsCellFonts
 {
-      public:
+public:
 	// Half as much again as the size, at least the minimum; a minimum below 1 stands for 19.
 	static SInt32 CellHeight(SInt32 inSize, SInt32 inMinimum = 0);
 	static void CellFontInfo(SInt32 inSize, SInt32& outAscent, SInt32& outDescent, SInt32& outLeading);

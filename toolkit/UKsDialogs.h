@@ -17,7 +17,7 @@ enum : PaneIDT { kKsDialogTextPane = FOUR_CHAR_CODE("text") };
 
 class UKsDialogs
 {
-      public:
+public:
 	static MessageT Dialog(ResIDT inLayoutID);
 	// Message inMessage (from 1) of string list 5002 in the layout's 'text' pane; 0 leaves the pane as
 	// is.

@@ -5,7 +5,7 @@
 
 class UKsKeyFilters
 {
-      public:
+public:
 	// Digits and points (several are let through); editing keys edit; other printing characters are
 	// refused; keys that print nothing pass up.
 	static EKeyStatus FloatField(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,

@@ -6,7 +6,7 @@
 
 class UKsScreen
 {
-      public:
+public:
 	// The main screen's rectangle; unchanged without a main screen.
 	static void ScreenRect(Rect* outRect);
 	// The main screen's pixel depth, bottom and right edge; 0 without a main screen.

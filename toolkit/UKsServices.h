@@ -5,6 +5,6 @@
 
 class UKsServices
 {
-      public:
+public:
 	static void Install();
 };

@@ -20,7 +20,7 @@ namespace
 // Switches the port's anti-aliasing off for the classic drawing and back afterwards.
 class StNoAntiAlias
 {
-      public:
+public:
 	StNoAntiAlias() : mWasOn(IsAntiAliasedTextEnabled(&mMinSize))
 	{
 		SetAntiAliasedTextEnabled(false, mMinSize);
@@ -29,7 +29,7 @@ class StNoAntiAlias
 	StNoAntiAlias(const StNoAntiAlias&) = delete;
 	StNoAntiAlias& operator=(const StNoAntiAlias&) = delete;
 
-      private:
+private:
 	SInt16 mMinSize = 0;
 	Boolean mWasOn;
 };

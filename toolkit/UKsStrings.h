@@ -17,7 +17,7 @@
 
 class UKsStrings
 {
-      public:
+public:
 	static void DrawString(ConstStr255Param inText, SInt16 inH, SInt16 inV, const Rect* inRect,
 	                       SInt16 inJust);
 	// Cut to 255 characters.

@@ -22,7 +22,7 @@ enum : UInt32 {
 
 class UNavServicesDialogs
 {
-      public:
+public:
 	// What Qt's file dialog is asked to do.
 	struct tDialogOptions {
 		enum Mode { kChooseFolder, kOpenFile, kSaveFile };
@@ -59,7 +59,7 @@ class UNavServicesDialogs
 	// The folder of the last accepted choice, where the next dialog opens; for tests.
 	static void ForgetLastFolder();
 
-      private:
+private:
 	static QString Choose(const tDialogOptions& inOptions);
 	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,
 	                           bool* outExists);

@@ -18,7 +18,7 @@ struct tVyDateOld;
 
 class UPPUtils
 {
-      public:
+public:
 	// "%.*f" with the decimals.
 	static void SetFloat(LStaticText* inText, LCaption* inCaption, float inValue, int inDecimals);
 	static void SetFloat(LStaticText* inText, float inValue, int inDecimals);

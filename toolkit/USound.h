@@ -9,7 +9,7 @@
 
 class USound
 {
-      public:
+public:
 	struct tSoundEntry {
 		SInt32 number = 0;
 		char name[36] = {}; // at most 35 characters, without the file's extension
@@ -31,7 +31,7 @@ class USound
 	// Forgets the list, so that the next use builds it again (tests, and the end of the run).
 	static void DisposeSounds();
 
-      private:
+private:
 	static TList<tSoundEntry>* sSoundList;
 	static UInt8 sInited;
 };

@@ -6,7 +6,7 @@
 
 class TCanoe : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("iMNY");
 
 	const char* GetName() override { return "Canoe Money"; }

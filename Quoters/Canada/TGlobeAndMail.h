@@ -6,7 +6,7 @@
 
 class TGlobeAndMail : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("GlbM");
 	static constexpr long kMaxHeadlines = 6;
 

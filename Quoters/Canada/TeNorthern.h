@@ -7,7 +7,7 @@
 
 class TeNorthern : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("eNRT");
 
 	const char* GetName() override { return "eNorthern"; }

@@ -6,7 +6,7 @@
 
 class TOanda : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("Oand");
 
 	const char* GetName() override { return "Oanda"; }

@@ -5,7 +5,7 @@
 
 class TXE : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("XExe");
 
 	const char* GetName() override { return "XE"; }

@@ -6,7 +6,7 @@
 
 class UCurrencyPage
 {
-      public:
+public:
 	// format takes the symbols of the pair's first and second currencies; empty for any other security.
 	static void GetPairPath(char* path, int pathLen, TSecurity* security, const char* format);
 	// The second occurrence of marker in the page (any case); null when there are fewer.

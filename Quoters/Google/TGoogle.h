@@ -9,7 +9,7 @@ class TVyDate;
 
 class TGoogle : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("Goog");
 
 	const char* GetName() override { return "Google Finance"; }

@@ -6,7 +6,7 @@
 
 class TAktieTorget : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("Akti");
 
 	const char* GetName() override { return "AktieTorget"; }

@@ -7,7 +7,7 @@
 
 class TNordicGrowth : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("NGMk");
 
 	const char* GetName() override { return "Nordic Growth"; }

@@ -6,7 +6,7 @@
 
 class TPCQuoteCom : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("PCQt");
 
 	const char* GetName() override { return "PC Quote"; }

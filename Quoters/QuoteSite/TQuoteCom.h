@@ -6,7 +6,7 @@
 
 class TQuoteCom : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("QTCM");
 
 	const char* GetName() override { return "Quote.com"; }
@@ -33,7 +33,7 @@ class TQuoteCom : public TQuoter
 	// The trade time that follows the page's "Add to portfolio" link.
 	bool ExtractDate(char* text, long length, TVyDate* date, bool flag);
 
-      private:
+private:
 	// Where index and fund labels are searched from.
 	static char* SectionStart(char* page, long length);
 	void ReadTradeTime(char* page, long length, TSecurity* security);

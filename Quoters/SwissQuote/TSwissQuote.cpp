@@ -32,7 +32,7 @@ void Empty(char* s, long size)
 // Walks a chain of labels: each is searched from where the previous one was found.
 class TAnchorChain
 {
-      public:
+public:
 	TAnchorChain(char* page, long length) : mPosition(page), mEnd(page + length) {}
 
 	// The second label's position after the first, or null (and the chain broken) when either is missing.
@@ -49,7 +49,7 @@ class TAnchorChain
 
 	long Rest(char* from) const { return mEnd - from; }
 
-      private:
+private:
 	char* mPosition;
 	char* mEnd;
 };

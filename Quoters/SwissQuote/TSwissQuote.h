@@ -8,7 +8,7 @@ class TVyDate;
 
 class TSwissQuote : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("SwQt");
 
 	const char* GetName() override { return "SwissQuote"; }

@@ -8,7 +8,7 @@ class TVyDate;
 
 class TYahooAustralia : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("YaAZ");
 
 	const char* GetName() override { return "Yahoo! Aus."; }

@@ -8,7 +8,7 @@ class TVyDate;
 
 class TYahooEurope : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("YaEU");
 
 	const char* GetName() override { return "Yahoo! Europe"; }

@@ -8,7 +8,7 @@ class TVyDate;
 
 class TYahooInternational : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("YaIN");
 
 	const char* GetName() override { return "Yahoo! Int'l"; }

@@ -8,7 +8,7 @@ class TVyDate;
 
 class TYahooJapan : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("YaJP");
 
 	const char* GetName() override { return "Yahoo! Japan"; }

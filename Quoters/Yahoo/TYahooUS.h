@@ -8,7 +8,7 @@ class TVyDate;
 
 class TYahooUS : public TQuoter
 {
-      public:
+public:
 	static constexpr OSType kSignature = FOUR_CHAR_CODE("YaUS");
 
 	const char* GetName() override { return "Yahoo US"; }

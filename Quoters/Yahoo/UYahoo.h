@@ -18,7 +18,7 @@ class TStock;
 
 class UYahoo
 {
-      public:
+public:
 	struct tYahooLookup {
 		const char* suffix; // "" when the site adds none
 		const char* code;   // "" when none

@@ -7,7 +7,8 @@
 #include <system_error>
 #include <vector>
 
-namespace {
+namespace
+{
 
 typedef TVyThread::ThreadID ThreadID;
 constexpr ThreadID kApplicationThreadID = 0;

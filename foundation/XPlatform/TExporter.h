@@ -15,7 +15,7 @@ struct tExportRecordRun {
 
 class TExporter
 {
-      public:
+public:
 	TExporter();
 	~TExporter();
 	TExporter(const TExporter&) = delete;
@@ -46,7 +46,7 @@ class TExporter
 
 	UInt32 RecordsWritten() const { return mRecordsWritten; }
 
-      private:
+private:
 	template <class Field> short ExportRecord(Field* fields, int count);
 	short Put(const char* bytes, std::size_t length);
 	short Put(const std::string& text) { return Put(text.data(), text.size()); }

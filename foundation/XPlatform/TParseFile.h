@@ -17,7 +17,7 @@ struct tRecordRun {
 
 class TParseFile
 {
-      public:
+public:
 	// Told the bytes scanned and the records found so far.
 	using ProgressProc = void (*)(void* context, long bytesScanned, long recordsFound);
 
@@ -47,7 +47,7 @@ class TParseFile
 
 	void Cleanup();
 
-      private:
+private:
 	struct tLine {
 		unsigned long start = 0;
 		unsigned long end = 0; // file position after the line, its line end included

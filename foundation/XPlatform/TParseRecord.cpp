@@ -45,7 +45,7 @@ bool IsLetter(char c)
 // A view of the record text with the line-end arithmetic the rules need. CR LF counts as one line end.
 class Text
 {
-      public:
+public:
 	Text(const char* buffer, unsigned long length) : mBuffer(buffer), mLength(length) {}
 
 	unsigned long Length() const { return mLength; }
@@ -128,7 +128,7 @@ class Text
 		return kNone;
 	}
 
-      private:
+private:
 	const char* mBuffer;
 	unsigned long mLength;
 };

@@ -65,7 +65,7 @@ enum {
 
 class TParseRecord
 {
-      public:
+public:
 	TParseRecord() = default;
 
 	// The text is borrowed, not copied; it must outlive the parsing.
@@ -74,7 +74,7 @@ class TParseRecord
 	void SetParameters(tParseVariable* variable);
 	int ParseOffsets(unsigned long& start, unsigned long& end);
 
-      private:
+private:
 	bool FindField(unsigned long searchFrom, unsigned long& foundAt);
 	bool ApplyEndRule(SInt32 rule, const char* endText, unsigned long endTextLength);
 	bool ApplyArgument();

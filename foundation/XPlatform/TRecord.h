@@ -7,7 +7,7 @@ class TVyFile;
 
 class TRecord
 {
-      public:
+public:
 	explicit TRecord(int fieldCount = 0);
 	virtual ~TRecord();
 	TRecord(const TRecord&) = delete;
@@ -34,7 +34,7 @@ class TRecord
 	void MoveFields(int from, int to);
 	void SwapFields(int a, int b);
 
-      private:
+private:
 	void Release();
 	void CheckField(int field) const;
 

@@ -13,10 +13,12 @@ typedef SInt16 MessageBoxItemT;
 
 enum : MessageT {
 	msg_Nothing = 0,
-	msg_Event = 810,    // every event the loop hands out, the null event included; the parameter is the EventRecord
-	msg_KeyPress = 811, // a key event offered to the target's attachments; the parameter is the EventRecord
-	msg_Click = 812,    // a click offered to the pane's attachments; the parameter is the SMouseDownEvent
-	msg_OK = 2000,     // the OK (or Yes) button of the application's layouts
+	msg_Event =
+	    810, // every event the loop hands out, the null event included; the parameter is the EventRecord
+	msg_KeyPress =
+	    811,         // a key event offered to the target's attachments; the parameter is the EventRecord
+	msg_Click = 812, // a click offered to the pane's attachments; the parameter is the SMouseDownEvent
+	msg_OK = 2000,   // the OK (or Yes) button of the application's layouts
 	msg_Cancel = 2001, // the Cancel (or No) button
 	msg_AnyMessage = 0x7FFFFFFF
 };

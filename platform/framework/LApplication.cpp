@@ -14,7 +14,8 @@
 
 LApplication* LApplication::sApplication = nullptr;
 
-namespace {
+namespace
+{
 
 LApplication::WheelHandler sWheelHandler;
 bool sRealEventSinceTick = false;
@@ -40,7 +41,8 @@ QPointer<QTimer> sTickTimer;
 
 int TimerInterval()
 {
-	const UInt32 ticks = LApplication::GetApplication() ? LApplication::GetApplication()->GetSleepTime() : 1;
+	const UInt32 ticks =
+	    LApplication::GetApplication() ? LApplication::GetApplication()->GetSleepTime() : 1;
 	return int(std::max<UInt32>(ticks, 1) * 1000 / 60);
 }
 
@@ -86,8 +88,8 @@ void FrameworkPath(EventRecord& ioEvent, LWindow* inWindow, SInt16 inClickCount)
 	switch (ioEvent.what) {
 	case keyDown:
 	case autoKey:
-		if (LCommander* target = LCommander::GetTarget() ? LCommander::GetTarget()
-								 : LCommander::GetDefaultCommander())
+		if (LCommander* target =
+		        LCommander::GetTarget() ? LCommander::GetTarget() : LCommander::GetDefaultCommander())
 			target->ProcessKeyPress(ioEvent);
 		break;
 	case mouseDown:
@@ -169,7 +171,7 @@ Boolean LApplication::ObeyCommand(CommandT inCommand, void* ioParam)
 }
 
 void LApplication::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
-				     UInt16& outMark, Str255 outName)
+                                     UInt16& outMark, Str255 outName)
 {
 	switch (inCommand) {
 	case cmd_Quit:
@@ -204,7 +206,8 @@ void LApplication::DispatchEvent(EventRecord& ioEvent, LWindow* inWindow, SInt16
 	sRealEventSinceTick = true;
 	UDispatch::Run([&] {
 		if (!sApplication) {
-			FrameworkPath(ioEvent, inWindow, inClickCount); // windows without an application (tests)
+			FrameworkPath(ioEvent, inWindow,
+			              inClickCount); // windows without an application (tests)
 		} else if (sApplication->ExecuteAttachments(msg_Event, &ioEvent)) {
 			sApplication->DispatchEventSelf(ioEvent, inWindow, inClickCount);
 		}
@@ -227,7 +230,8 @@ void LApplication::DispatchNullEvent()
 	event.where.v = SInt16(mouse.y());
 	event.modifiers = CurrentModifiers();
 	bool executeHost = true;
-	UDispatch::Run([&] { executeHost = !sApplication || sApplication->ExecuteAttachments(msg_Event, &event); });
+	UDispatch::Run(
+	    [&] { executeHost = !sApplication || sApplication->ExecuteAttachments(msg_Event, &event); });
 	if (executeHost)
 		LPeriodical::DevoteTimeToIdlers(event);
 	AfterEvent(event);
@@ -266,11 +270,13 @@ void LApplication::SetWheelHandler(WheelHandler inHandler)
 	sWheelHandler = std::move(inHandler);
 }
 
-Boolean LApplication::DispatchWheel(LWindow* inWindow, Boolean inVertical, SInt32 inDelta, Point inGlobalWhere,
-				    UInt16 inModifiers)
+Boolean LApplication::DispatchWheel(LWindow* inWindow, Boolean inVertical, SInt32 inDelta,
+                                    Point inGlobalWhere, UInt16 inModifiers)
 {
 	Boolean handled = false;
 	if (sWheelHandler)
-		UDispatch::Run([&] { handled = sWheelHandler(inWindow, inVertical, inDelta, inGlobalWhere, inModifiers); });
+		UDispatch::Run([&] {
+			handled = sWheelHandler(inWindow, inVertical, inDelta, inGlobalWhere, inModifiers);
+		});
 	return handled;
 }

@@ -15,7 +15,8 @@ class LWindow;
 
 enum EProgramState { programState_StartingUp, programState_ProcessingEvents, programState_Quitting };
 
-class LApplication : public LCommander {
+class LApplication : public LCommander
+{
 public:
 	LApplication(); // becomes the application and the default commander
 	~LApplication() override;
@@ -30,7 +31,7 @@ public:
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-			       Str255 outName) override;
+	                       Str255 outName) override;
 
 	// The longest wait for the next event, in ticks (the system sets 1): the null event's period.
 	void SetSleepTime(UInt32 inTicks);
@@ -49,8 +50,8 @@ public:
 	// away from the user), mouse location (global), modifiers; true when handled.
 	typedef std::function<Boolean(LWindow*, Boolean, SInt32, Point, UInt16)> WheelHandler;
 	static void SetWheelHandler(WheelHandler inHandler);
-	static Boolean DispatchWheel(LWindow* inWindow, Boolean inVertical, SInt32 inDelta, Point inGlobalWhere,
-				     UInt16 inModifiers);
+	static Boolean DispatchWheel(LWindow* inWindow, Boolean inVertical, SInt32 inDelta,
+	                             Point inGlobalWhere, UInt16 inModifiers);
 
 	// Double-click interval, in ticks.
 	static UInt32 GetDblTime() { return 30; }

@@ -16,7 +16,7 @@ void LAttachable::AddAttachment(LAttachment* inAttachment, LAttachment* inBefore
 	if (inAttachment->mOwnerHost)
 		inAttachment->mOwnerHost->RemoveAttachment(inAttachment);
 	auto at = std::find_if(mAttachments.begin(), mAttachments.end(),
-			       [&](const Entry& e) { return inBefore && e.attachment == inBefore; });
+	                       [&](const Entry& e) { return inBefore && e.attachment == inBefore; });
 	mAttachments.insert(at, Entry{inAttachment, inOwnsAttachment});
 	inAttachment->mOwnerHost = this;
 }
@@ -64,7 +64,7 @@ Boolean LAttachable::ExecuteAttachments(MessageT inMessage, void* ioParam)
 SInt32 LAttachable::CountAttachments() const
 {
 	return SInt32(std::count_if(mAttachments.begin(), mAttachments.end(),
-				    [](const Entry& e) { return e.attachment != nullptr; }));
+	                            [](const Entry& e) { return e.attachment != nullptr; }));
 }
 
 void LAttachable::Compact()

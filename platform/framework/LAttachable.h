@@ -8,7 +8,8 @@
 
 class LAttachment;
 
-class LAttachable {
+class LAttachable
+{
 public:
 	LAttachable() = default;
 	virtual ~LAttachable();
@@ -16,7 +17,8 @@ public:
 	LAttachable& operator=(const LAttachable&) = delete;
 
 	// inBefore null appends. An attachment belongs to one host at a time; it leaves its former one.
-	void AddAttachment(LAttachment* inAttachment, LAttachment* inBefore = nullptr, Boolean inOwnsAttachment = true);
+	void AddAttachment(LAttachment* inAttachment, LAttachment* inBefore = nullptr,
+	                   Boolean inOwnsAttachment = true);
 	// Takes the attachment off without deleting it.
 	void RemoveAttachment(LAttachment* inAttachment);
 	void RemoveAllAttachments(); // deletes the owned ones

@@ -3,7 +3,7 @@
 #include "platform/framework/LAttachable.h"
 
 LAttachment::LAttachment(MessageT inMessage, Boolean inExecuteHost)
-	: mMessage(inMessage), mExecuteHost(inExecuteHost)
+    : mMessage(inMessage), mExecuteHost(inExecuteHost)
 {
 }
 

@@ -6,7 +6,8 @@
 
 class LAttachable;
 
-class LAttachment {
+class LAttachment
+{
 public:
 	explicit LAttachment(MessageT inMessage = msg_AnyMessage, Boolean inExecuteHost = true);
 	virtual ~LAttachment(); // leaves its host

@@ -8,7 +8,7 @@
 
 class LBevelButton : public LControl, public LMenuController
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("bbut") };
 	enum : SInt16 { behavior_Push = 0, behavior_Toggle = 1 };
 
@@ -21,7 +21,7 @@ class LBevelButton : public LControl, public LMenuController
 	Boolean HasMenu() const { return mHasMenu; }
 	SInt16 GetBehavior() const { return mBehavior; }
 
-      protected:
+protected:
 	Boolean TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inModifiers) override;
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
@@ -29,7 +29,7 @@ class LBevelButton : public LControl, public LMenuController
 	void TitleChanged() override;
 	void MenuChanged() override;
 
-      private:
+private:
 	SInt16 mBehavior = behavior_Push;
 	ResIDT mTextTraitsID = 0;
 	SInt16 mCurrentItem = 0;

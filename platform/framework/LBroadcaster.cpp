@@ -40,7 +40,8 @@ Boolean LBroadcaster::HasListener(const LListener* inListener) const
 
 SInt32 LBroadcaster::CountListeners() const
 {
-	return SInt32(std::count_if(mListeners.begin(), mListeners.end(), [](LListener* l) { return l != nullptr; }));
+	return SInt32(
+	    std::count_if(mListeners.begin(), mListeners.end(), [](LListener* l) { return l != nullptr; }));
 }
 
 void LBroadcaster::BroadcastMessage(MessageT inMessage, void* ioParam)

@@ -8,7 +8,8 @@
 
 class LListener;
 
-class LBroadcaster {
+class LBroadcaster
+{
 public:
 	LBroadcaster() = default;
 	virtual ~LBroadcaster();

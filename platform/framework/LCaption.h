@@ -5,7 +5,7 @@
 
 class LCaption : public LPane
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("capt") };
 
 	LCaption(const SPaneInfo& inPaneInfo, ConstStr255Param inText, ResIDT inTextTraitsID);
@@ -17,7 +17,7 @@ class LCaption : public LPane
 	ResIDT GetTextTraitsID() const { return mTxtrID; }
 	void SetTextTraitsID(ResIDT inTextTraitsID);
 
-      protected:
+protected:
 	void DrawSelf() override;
 
 	Str255 mText = {0};

@@ -6,7 +6,7 @@
 
 class LChasingArrows : public LPane, public LPeriodical
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("carr") };
 
 	// Reads the pane's data.
@@ -15,12 +15,12 @@ class LChasingArrows : public LPane, public LPeriodical
 	void SpendTime(const EventRecord& inMacEvent) override;
 	SInt16 GetStep() const { return mStep; }
 
-      protected:
+protected:
 	void ShowSelf() override;
 	void HideSelf() override;
 	void DrawSelf() override;
 
-      private:
+private:
 	SInt16 mStep = 0;
 	UInt32 mLastTick = 0;
 };

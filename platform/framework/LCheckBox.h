@@ -5,7 +5,7 @@
 
 class LCheckBox : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("chbx") };
 
 	LCheckBox(const SPaneInfo& inPaneInfo, MessageT inValueMessage, SInt32 inValue,
@@ -13,7 +13,7 @@ class LCheckBox : public LControl
 	// Reads the control's data, then: title (length-prefixed), text traits (16).
 	explicit LCheckBox(LStream* inStream);
 
-      protected:
+protected:
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 	void ValueChanged() override;
@@ -21,6 +21,6 @@ class LCheckBox : public LControl
 
 	ResIDT mTextTraitsID = 0;
 
-      private:
+private:
 	void MakeNative();
 };

@@ -6,13 +6,13 @@
 
 class LCheckBoxGroupBox : public LCheckBox
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("cbgb") };
 
 	// Reads what a check box reads.
 	explicit LCheckBoxGroupBox(LStream* inStream);
 
-      protected:
+protected:
 	void CalcNativeFrame(Rect& outPortRect) const override;
 	Boolean PointInHotSpot(Point inPoint, SInt16 inHotSpot) const override;
 	void DrawSelf() override;

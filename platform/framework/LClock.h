@@ -25,7 +25,7 @@ struct LongDateRec {
 
 class LClock : public LControl, public LCommander
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("clck") };
 	enum : SInt16 { kind_Date = 0, kind_Time = 1, kind_DateTime = 2 };
 
@@ -39,13 +39,13 @@ class LClock : public LControl, public LCommander
 
 	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
 
-      protected:
+protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	Boolean AllowBeTarget(LCommander* inNewTarget) override;
 	void BeTarget() override;
 	void DontBeTarget() override;
 
-      private:
+private:
 	SInt16 mKind = kind_Date;
 	ResIDT mTxtrID = 0;
 	Boolean mSetting = false;

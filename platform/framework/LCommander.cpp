@@ -29,7 +29,8 @@ LCommander::~LCommander()
 	}
 	while (!mSubCommanders.empty()) {
 		LCommander* sub = mSubCommanders.back();
-		// A sub that is also a pane may still sit in this commander's view (destroyed after this part).
+		// A sub that is also a pane may still sit in this commander's view (destroyed after this
+		// part).
 		if (auto* pane = dynamic_cast<LPane*>(sub); pane && pane->GetSuperView())
 			pane->PutInside(nullptr);
 		delete sub;
@@ -59,8 +60,8 @@ Boolean LCommander::ObeyCommand(CommandT inCommand, void* ioParam)
 	return mSuperCommander ? mSuperCommander->ObeyCommand(inCommand, ioParam) : false;
 }
 
-void LCommander::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-				   Str255 outName)
+void LCommander::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
+                                   UInt16& outMark, Str255 outName)
 {
 	if (mSuperCommander)
 		mSuperCommander->FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
@@ -118,7 +119,7 @@ Boolean LCommander::ProcessCommand(CommandT inCommand, void* ioParam)
 }
 
 void LCommander::ProcessCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
-				      UInt16& outMark, Str255 outName)
+                                      UInt16& outMark, Str255 outName)
 {
 	outEnabled = false;
 	outUsesMark = false;

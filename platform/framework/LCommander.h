@@ -7,7 +7,8 @@
 
 #include <vector>
 
-class LCommander : public virtual LAttachable {
+class LCommander : public virtual LAttachable
+{
 public:
 	LCommander(); // below the default commander
 	explicit LCommander(LCommander* inSuper);
@@ -23,8 +24,8 @@ public:
 	virtual Boolean ObeyCommand(CommandT inCommand, void* ioParam);
 	// Decides the enabling, mark and (optionally) text of a menu command. The caller sets outEnabled and
 	// outUsesMark false, outMark to noMark and outName empty; the default asks the super commander.
-	virtual void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-				       Str255 outName);
+	virtual void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
+	                               UInt16& outMark, Str255 outName);
 	// Handles a key or passes it to the super commander; true when someone handled it. The default runs a
 	// command key's menu command (when enabled) and passes other keys up.
 	virtual Boolean HandleKeyPress(const EventRecord& inKeyEvent);
@@ -38,8 +39,8 @@ public:
 	Boolean ProcessKeyPress(const EventRecord& inKeyEvent);
 	Boolean ProcessCommand(CommandT inCommand, void* ioParam = nullptr);
 	// FindCommandStatus with the defaults set, for the target's chain.
-	void ProcessCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-				  Str255 outName);
+	void ProcessCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
+	                          UInt16& outMark, Str255 outName);
 
 	static LCommander* GetTarget() { return sTarget; }
 	// Makes inNewTarget the target; false (and no change) when it refuses (AllowBeTarget).

@@ -20,7 +20,7 @@ enum : SInt16 {
 
 class LControl : public LControlPane, public LBroadcaster
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("cntl") };
 
 	LControl(const SPaneInfo& inPaneInfo, MessageT inValueMessage, SInt32 inValue, SInt32 inMinValue,
@@ -48,7 +48,7 @@ class LControl : public LControlPane, public LBroadcaster
 	// Acts as if the user had clicked the hot spot.
 	virtual void SimulateHotSpotClick(SInt16 inHotSpot);
 
-      protected:
+protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	virtual SInt16 FindHotSpot(Point inPoint) const;
 	virtual Boolean PointInHotSpot(Point inPoint, SInt16 inHotSpot) const;

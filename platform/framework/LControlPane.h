@@ -8,7 +8,7 @@ class QtPaneWidget;
 
 class LControlPane : public LPane
 {
-      public:
+public:
 	LControlPane() = default;
 	explicit LControlPane(const SPaneInfo& inPaneInfo) : LPane(inPaneInfo) {}
 	explicit LControlPane(LStream* inStream) : LPane(inStream) {}
@@ -23,7 +23,7 @@ class LControlPane : public LPane
 	// Places the native widget again (after a change the pane is not told about).
 	void SyncNative();
 
-      protected:
+protected:
 	void ShowSelf() override;
 	void HideSelf() override;
 	void EnableSelf() override;

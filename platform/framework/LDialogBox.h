@@ -10,7 +10,7 @@ class LPushButton;
 
 class LDialogBox : public LWindow, public LListener
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("dlog") };
 
 	// Reads the window's data, then the ids of the default and the cancel button (32 each; 0 for none).
@@ -25,10 +25,10 @@ class LDialogBox : public LWindow, public LListener
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void ListenToMessage(MessageT inMessage, void* ioParam) override;
 
-      protected:
+protected:
 	void FinishCreateSelf() override;
 
-      private:
+private:
 	PaneIDT mDefaultButtonID = 0;
 	PaneIDT mCancelButtonID = 0;
 };

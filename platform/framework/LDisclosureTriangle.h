@@ -5,13 +5,13 @@
 
 class LDisclosureTriangle : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("dtri") };
 
 	// Reads the control's data.
 	explicit LDisclosureTriangle(LStream* inStream);
 
-      protected:
+protected:
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 	void ValueChanged() override;

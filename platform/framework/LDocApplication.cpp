@@ -15,7 +15,7 @@ Boolean LDocApplication::ObeyCommand(CommandT inCommand, void* ioParam)
 }
 
 void LDocApplication::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
-					UInt16& outMark, Str255 outName)
+                                        UInt16& outMark, Str255 outName)
 {
 	if (inCommand == cmd_New || inCommand == cmd_Open) {
 		outEnabled = true;

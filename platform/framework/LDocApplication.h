@@ -7,11 +7,12 @@
 
 class LModelObject;
 
-class LDocApplication : public LApplication {
+class LDocApplication : public LApplication
+{
 public:
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-			       Str255 outName) override;
+	                       Str255 outName) override;
 
 	virtual void OpenDocument(FSSpec* inFileSpec);
 	virtual void PrintDocument(FSSpec* inFileSpec);

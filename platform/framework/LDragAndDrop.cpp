@@ -117,7 +117,7 @@ bool Track(QWidget* inContent, QDropEvent* inEvent)
 
 class DropFilter : public QObject
 {
-      protected:
+protected:
 	bool eventFilter(QObject* inWatched, QEvent* inEvent) override
 	{
 		auto* content = qobject_cast<QWidget*>(inWatched);

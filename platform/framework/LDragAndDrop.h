@@ -13,7 +13,7 @@ class LWindow;
 
 class LDragAndDrop
 {
-      public:
+public:
 	explicit LDragAndDrop(LPane* inPane);
 	virtual ~LDragAndDrop();
 	LDragAndDrop(const LDragAndDrop&) = delete;
@@ -46,7 +46,7 @@ class LDragAndDrop
 	// Drops reach the drop areas of this window; done by the constructor for the pane's window.
 	static void EnableDropsIn(LWindow* inWindow);
 
-      protected:
+protected:
 	LPane* mPane;
 	Boolean mIsHilited = false;
 	Boolean mCanAcceptCurrentDrag = false;

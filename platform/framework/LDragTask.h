@@ -6,7 +6,7 @@
 
 class LDragTask
 {
-      public:
+public:
 	explicit LDragTask(const EventRecord& inEventRecord);
 	// A drag of one item with one flavour; the data is copied.
 	LDragTask(const EventRecord& inEventRecord, const Rect& inItemRect, ItemReference inItemRef,
@@ -21,7 +21,7 @@ class LDragTask
 	DragReference GetDragReference() const { return mDragRef; }
 	const EventRecord& GetEventRecord() const { return mEventRecord; }
 
-      protected:
+protected:
 	virtual void AddFlavors(DragReference inDragRef);
 	// The outline: the union of the items' rectangles (global coordinates).
 	virtual void MakeDragRegion(DragReference inDragRef, RgnHandle inDragRegion);
@@ -32,7 +32,7 @@ class LDragTask
 	DragReference mDragRef = nullptr;
 	RgnHandle mDragRegion = nullptr;
 
-      private:
+private:
 	struct SSingleItem {
 		bool used = false;
 		Rect rect{};

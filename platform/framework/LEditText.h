@@ -13,7 +13,7 @@
 
 class LEditText : public LControlPane, public LCommander, public LBroadcaster
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("etxt") };
 	enum : UInt8 { editAttr_Password = 0x01 };
 	// Key filters a layout can name.
@@ -53,7 +53,7 @@ class LEditText : public LControlPane, public LCommander, public LBroadcaster
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
 	                       Str255 outName) override;
 
-      protected:
+protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	void HideSelf() override;
 	void DisableSelf() override;

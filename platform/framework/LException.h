@@ -4,7 +4,8 @@
 
 #include "platform/framework/FrameworkTypes.h"
 
-class LException {
+class LException
+{
 public:
 	explicit LException(ExceptionCode inCode) : mErrorCode(inCode) {}
 	ExceptionCode GetErrorCode() const { return mErrorCode; }
@@ -15,15 +16,15 @@ private:
 
 #define Throw_(err) throw LException(ExceptionCode(err))
 
-#define ThrowIfNil_(ptr)                                                                 \
-	do {                                                                             \
-		if ((ptr) == nullptr)                                                    \
-			throw LException(err_NilPointer);                                \
+#define ThrowIfNil_(ptr)                                                                                     \
+	do {                                                                                                 \
+		if ((ptr) == nullptr)                                                                        \
+			throw LException(err_NilPointer);                                                    \
 	} while (0)
 
-#define ThrowIfOSErr_(err)                                                               \
-	do {                                                                             \
-		const OSErr err__ = (err);                                               \
-		if (err__ != noErr)                                                      \
-			throw LException(ExceptionCode(err__));                          \
+#define ThrowIfOSErr_(err)                                                                                   \
+	do {                                                                                                 \
+		const OSErr err__ = (err);                                                                   \
+		if (err__ != noErr)                                                                          \
+			throw LException(ExceptionCode(err__));                                              \
 	} while (0)

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-class LHandleStream : public LStream {
+class LHandleStream : public LStream
+{
 public:
 	LHandleStream() = default;
 	explicit LHandleStream(std::vector<UInt8> inBytes);

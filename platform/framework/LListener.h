@@ -7,7 +7,8 @@
 
 class LBroadcaster;
 
-class LListener {
+class LListener
+{
 public:
 	LListener() = default;
 	virtual ~LListener();

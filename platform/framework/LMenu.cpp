@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cctype>
 
-LMenu::LMenu(ResIDT inMenuID, ConstStr255Param inTitle) : mMenuID(inMenuID), mTitle(PascalStrings::ToString(inTitle)) {}
+LMenu::LMenu(ResIDT inMenuID, ConstStr255Param inTitle)
+    : mMenuID(inMenuID), mTitle(PascalStrings::ToString(inTitle))
+{
+}
 
 LMenu::LMenu(ResIDT inMenuID) : mMenuID(inMenuID)
 {

@@ -13,7 +13,8 @@ class LMenu;
 typedef LMenu* MenuRef;
 typedef MenuRef MenuHandle;
 
-class LMenu {
+class LMenu
+{
 public:
 	LMenu(ResIDT inMenuID, ConstStr255Param inTitle);
 	// Built from the menu resource of that number (empty when there is none).
@@ -25,11 +26,14 @@ public:
 
 	// Inserts after inAfterItem (0: at the top; past the end: at the end); "-" is a separator line.
 	void InsertCommand(ConstStr255Param inText, CommandT inCommand, SInt16 inAfterItem);
-	void AppendCommand(ConstStr255Param inText, CommandT inCommand) { InsertCommand(inText, inCommand, 32767); }
+	void AppendCommand(ConstStr255Param inText, CommandT inCommand)
+	{
+		InsertCommand(inText, inCommand, 32767);
+	}
 	void RemoveItem(SInt16 inItem);
 	void RemoveCommand(CommandT inCommand);
 
-	CommandT CommandFromIndex(SInt16 inItem) const; // the synthetic command when the item has none
+	CommandT CommandFromIndex(SInt16 inItem) const;    // the synthetic command when the item has none
 	SInt16 IndexFromCommand(CommandT inCommand) const; // 0 when no item has it
 	void SetCommand(SInt16 inItem, CommandT inCommand);
 

@@ -44,8 +44,9 @@ void LMenuBar::InstallMenu(LMenu* inMenu, ResIDT inBeforeID)
 	if (inBeforeID == hierMenu) {
 		mSubmenus.push_back(inMenu);
 	} else {
-		auto at = std::find_if(mBarMenus.begin(), mBarMenus.end(),
-				       [&](LMenu* m) { return inBeforeID != 0 && m->GetMenuID() == inBeforeID; });
+		auto at = std::find_if(mBarMenus.begin(), mBarMenus.end(), [&](LMenu* m) {
+			return inBeforeID != 0 && m->GetMenuID() == inBeforeID;
+		});
 		mBarMenus.insert(at, inMenu);
 	}
 	++mSeed;
@@ -109,7 +110,8 @@ void LMenuBar::UpdateMenu(LMenu* inMenu)
 		Str255 name;
 		name[0] = 0;
 		if (target)
-			target->ProcessCommandStatus(inMenu->CommandFromIndex(i), enabled, usesMark, mark, name);
+			target->ProcessCommandStatus(inMenu->CommandFromIndex(i), enabled, usesMark, mark,
+			                             name);
 		inMenu->SetItemEnabled(i, enabled);
 		inMenu->SetItemMark(i, usesMark ? mark : UInt16(noMark));
 		if (name[0] > 0)

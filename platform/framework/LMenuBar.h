@@ -12,7 +12,8 @@ class LMenu;
 
 enum : ResIDT { InstallMenu_AtEnd = 0, hierMenu = -1 };
 
-class LMenuBar {
+class LMenuBar
+{
 public:
 	// Built from the menu bar resource of that number; becomes the current menu bar.
 	explicit LMenuBar(ResIDT inMenuBarID);

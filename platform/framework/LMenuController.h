@@ -8,7 +8,7 @@ class LControl;
 
 class LMenuController
 {
-      public:
+public:
 	// inMenuID 0 starts with an empty menu.
 	LMenuController(LControl* inControl, ResIDT inMenuID);
 	virtual ~LMenuController();
@@ -38,7 +38,7 @@ class LMenuController
 	// Sets the control's maximum to the item count.
 	void SetMenuMinMax();
 
-      protected:
+protected:
 	// Notes changes made to the menu directly; true when it changed since the last call.
 	Boolean MenuChangedSinceLastLook();
 	virtual void MenuChanged();
@@ -47,6 +47,6 @@ class LMenuController
 	MenuHandle mMenuH = nullptr;
 	Boolean mOwnsMenu = true;
 
-      private:
+private:
 	UInt32 mSeenSeed = 0;
 };

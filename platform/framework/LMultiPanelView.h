@@ -12,7 +12,7 @@ class LCommander;
 
 class LMultiPanelView : public LView, public LListener
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("mpvw") };
 
 	// Reads the pane's data, then: a count (16) and that many panel layout ids (16 each), the panel shown
@@ -29,10 +29,10 @@ class LMultiPanelView : public LView, public LListener
 
 	void ListenToMessage(MessageT inMessage, void* ioParam) override;
 
-      protected:
+protected:
 	void FinishCreateSelf() override;
 
-      private:
+private:
 	struct Panel {
 		ResIDT layoutID = 0;
 		LView* view = nullptr;

@@ -5,7 +5,7 @@
 
 class LPageController : public LTabsControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("pctl") };
 
 	// Reads what tabs read.

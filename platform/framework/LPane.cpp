@@ -94,7 +94,8 @@ LWindow* LPane::GetWindow() const
 }
 
 // State changes reach the sub panes of a view through the Super… hooks.
-namespace {
+namespace
+{
 template <class F> void ForSubs(LPane* inPane, F inF)
 {
 	if (auto* view = dynamic_cast<LView*>(inPane)) {

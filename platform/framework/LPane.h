@@ -33,7 +33,8 @@ struct SMouseDownEvent {
 	SInt16 clickCount = 1;
 };
 
-class LPane : public virtual LAttachable {
+class LPane : public virtual LAttachable
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("pane") };
 
@@ -53,7 +54,10 @@ public:
 
 	// This pane or the first of its sub panes (depth first) with that id; 0 names no pane.
 	virtual LPane* FindPaneByID(PaneIDT inPaneID);
-	const LPane* FindPaneByID(PaneIDT inPaneID) const { return const_cast<LPane*>(this)->FindPaneByID(inPaneID); }
+	const LPane* FindPaneByID(PaneIDT inPaneID) const
+	{
+		return const_cast<LPane*>(this)->FindPaneByID(inPaneID);
+	}
 
 	// Runs FinishCreateSelf once; the reanimator calls it after the pane's sub panes exist.
 	void FinishCreate();
@@ -90,7 +94,8 @@ public:
 	void GetFrameBinding(SBooleanRect& outBindings) const { outBindings = mFrameBinding; }
 	void SetFrameBinding(const SBooleanRect& inBindings) { mFrameBinding = inBindings; }
 	// Called by the super view when its frame changed by the deltas; follows the bindings.
-	virtual void AdaptToSuperFrameSize(SInt32 inSurrWidthDelta, SInt32 inSurrHeightDelta, Boolean inRefresh);
+	virtual void AdaptToSuperFrameSize(SInt32 inSurrWidthDelta, SInt32 inSurrHeightDelta,
+	                                   Boolean inRefresh);
 	// Called when the super view's image moved (scrolling).
 	virtual void AdaptToNewSurroundings();
 	Boolean Contains(SInt32 inHorizPort, SInt32 inVertPort) const;
@@ -100,8 +105,8 @@ public:
 	virtual void LocalToPortPoint(Point& ioPoint) const;
 	GrafPtr GetMacPort() const; // the port of the pane's window, or null
 
-	// Drawing. Draw focuses and calls DrawSelf when the pane is visible; Refresh marks the pane's frame to be
-	// redrawn at the next update of its window.
+	// Drawing. Draw focuses and calls DrawSelf when the pane is visible; Refresh marks the pane's frame
+	// to be redrawn at the next update of its window.
 	virtual void Draw(RgnHandle inSuperDrawRgnH);
 	virtual void DrawSelf();
 	// Makes the window's port current, in this pane's local coordinates, clipped to what its view reveals

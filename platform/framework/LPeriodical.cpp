@@ -78,7 +78,8 @@ Boolean LPeriodical::Contains(const Queue& inQueue, const LPeriodical* inItem)
 void LPeriodical::DevoteTime(Queue& ioQueue, const EventRecord& inMacEvent)
 {
 	++ioQueue.walking;
-	// Those started during the walk wait for the next one; one that throws does not keep the others waiting.
+	// Those started during the walk wait for the next one; one that throws does not keep the others
+	// waiting.
 	const size_t count = ioQueue.items.size();
 	for (size_t i = 0; i < count && i < ioQueue.items.size(); ++i) {
 		if (LPeriodical* p = ioQueue.items[i])

@@ -7,7 +7,8 @@
 
 #include <vector>
 
-class LPeriodical {
+class LPeriodical
+{
 public:
 	LPeriodical() = default;
 	virtual ~LPeriodical();

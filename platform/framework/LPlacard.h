@@ -5,12 +5,12 @@
 
 class LPlacard : public LView
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("plcd") };
 
 	// Reads the pane's data.
 	explicit LPlacard(LStream* inStream) : LView(inStream) {}
 
-      protected:
+protected:
 	void DrawSelf() override;
 };

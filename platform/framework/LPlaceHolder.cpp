@@ -67,5 +67,6 @@ void LPlaceHolder::ScrollToPanel(UInt32 inHorizIndex, UInt32 inVertIndex)
 		return;
 	SDimension16 frame;
 	view->GetFrameSize(frame);
-	view->ScrollImageTo(SInt32(inHorizIndex - 1) * frame.width, SInt32(inVertIndex - 1) * frame.height, false);
+	view->ScrollImageTo(SInt32(inHorizIndex - 1) * frame.width, SInt32(inVertIndex - 1) * frame.height,
+	                    false);
 }

@@ -5,7 +5,8 @@
 
 #include "platform/framework/LView.h"
 
-class LPlaceHolder : public LView {
+class LPlaceHolder : public LView
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("plac") };
 

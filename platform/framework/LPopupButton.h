@@ -8,7 +8,7 @@
 
 class LPopupButton : public LControl, public LMenuController
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("popb") };
 
 	// Reads the control's data (the value is the first item chosen), then: title (length-prefixed), title
@@ -19,7 +19,7 @@ class LPopupButton : public LControl, public LMenuController
 	SInt16 GetCurrentMenuItem() const override { return SInt16(mValue); }
 	void SetCurrentMenuItem(SInt16 inItem) override { SetValue(inItem); }
 
-      protected:
+protected:
 	void CalcNativeFrame(Rect& outPortRect) const override;
 	Boolean TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inModifiers) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
@@ -27,7 +27,7 @@ class LPopupButton : public LControl, public LMenuController
 	void MenuChanged() override;
 	void DrawSelf() override;
 
-      private:
+private:
 	void ShowCurrentItem();
 	SInt16 mTitleWidth = 0;
 	ResIDT mTextTraitsID = 0;

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-void LPrintSettings::GetPrintJobSpecs(UInt16& outFirstPage, UInt16& outLastPage, UInt16& outNumberOfCopies) const
+void LPrintSettings::GetPrintJobSpecs(UInt16& outFirstPage, UInt16& outLastPage,
+                                      UInt16& outNumberOfCopies) const
 {
 	outFirstPage = mFirstPage;
 	outLastPage = mLastPage;

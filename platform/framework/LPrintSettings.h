@@ -9,7 +9,7 @@
 
 class LPrintSettings
 {
-      public:
+public:
 	static constexpr UInt16 kMaxPage = 32000; // "to the last page"
 
 	// Pages counted from 1.
@@ -32,7 +32,7 @@ class LPrintSettings
 	void SetPrinterName(const std::string& inName) { mPrinterName = inName; }
 	const std::string& GetPrinterName() const { return mPrinterName; }
 
-      private:
+private:
 	friend class UPrinting;
 	UInt16 mFirstPage = 1;
 	UInt16 mLastPage = kMaxPage;

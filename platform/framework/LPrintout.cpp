@@ -39,7 +39,7 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 // Points the port at the printer's page for the printout's lifetime of a job.
 class StPrinterPort
 {
-      public:
+public:
 	StPrinterPort(GrafPtr inPort, QPainter* inPainter, const QSize& inSize)
 	    : mPort(inPort), mImage(inPort->image), mPainter(inPort->externalPainter),
 	      mSize(inPort->painterSize)
@@ -59,7 +59,7 @@ class StPrinterPort
 	StPrinterPort(const StPrinterPort&) = delete;
 	StPrinterPort& operator=(const StPrinterPort&) = delete;
 
-      private:
+private:
 	GrafPtr mPort;
 	QImage* mImage;
 	QPainter* mPainter;

@@ -19,14 +19,14 @@ struct PanelSpec {
 // printout lets it prepare.
 class LPanelPreparer
 {
-      public:
+public:
 	virtual ~LPanelPreparer() = default;
 	virtual void PreparePanel(const PanelSpec& inPanel) = 0;
 };
 
 class LPrintout : public LWindow
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("prnt") };
 
 	// The printout of a layout; null when the layout does not exist or does not make a printout.
@@ -43,7 +43,8 @@ class LPrintout : public LWindow
 	// The most panels any placeholder needs, across and down; at least 1 x 1.
 	void CountPanels(UInt32& outHorizPanels, UInt32& outVertPanels) const;
 
-	// Prints the pages of the settings' page range that exist; throws the error when the printer or file fails.
+	// Prints the pages of the settings' page range that exist; throws the error when the printer or file
+	// fails.
 	virtual void DoPrintJob();
 
 	// The page being printed, or null.
@@ -51,7 +52,7 @@ class LPrintout : public LWindow
 
 	enum : ExceptionCode { err_PrintFailed = -27 };
 
-      private:
+private:
 	void PreparePanes(LPane* inPane);
 	PanelSpec mPanel;
 	Boolean mPrinting = false;

@@ -6,7 +6,7 @@
 
 class LPushButton : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("push") };
 	enum : UInt8 { kind_Plain = 0, kind_Default = 1, kind_Cancel = 2 };
 
@@ -20,12 +20,12 @@ class LPushButton : public LControl
 	void SetCancelButton(Boolean inCancel) { mIsCancel = inCancel; }
 	Boolean IsCancelButton() const { return mIsCancel; }
 
-      protected:
+protected:
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 	void TitleChanged() override;
 
-      private:
+private:
 	void MakeNative();
 	ResIDT mTextTraitsID = 0;
 	Boolean mIsDefault = false;

@@ -9,7 +9,7 @@ enum : MessageT { msg_ControlClicked = FOUR_CHAR_CODE("ccls") };
 
 class LRadioButton : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("rdbt") };
 
 	LRadioButton(const SPaneInfo& inPaneInfo, MessageT inValueMessage, SInt32 inValue,
@@ -19,13 +19,13 @@ class LRadioButton : public LControl
 
 	void SetValue(SInt32 inValue) override;
 
-      protected:
+protected:
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 	void ValueChanged() override;
 	void TitleChanged() override;
 
-      private:
+private:
 	void MakeNative();
 	ResIDT mTextTraitsID = 0;
 };

@@ -9,15 +9,15 @@
 
 class LRadioGroup : public LPane, public LRadioSet
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("radg") };
 
 	// Reads the pane's data, then a count (16) and that many button ids (32 each).
 	explicit LRadioGroup(LStream* inStream);
 
-      protected:
+protected:
 	void FinishCreateSelf() override;
 
-      private:
+private:
 	std::vector<PaneIDT> mRadioIDs;
 };

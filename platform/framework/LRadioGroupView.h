@@ -6,16 +6,16 @@
 
 class LRadioGroupView : public LView, public LRadioSet
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("rgpv") };
 
 	// Reads the pane's data, then the id of the button that starts on (32; 0 keeps the layout's values).
 	explicit LRadioGroupView(LStream* inStream);
 
-      protected:
+protected:
 	void FinishCreateSelf() override;
 
-      private:
+private:
 	void CollectRadios(LView* inView);
 	PaneIDT mInitialRadioID = 0;
 };

@@ -10,13 +10,13 @@ class LRadioButton;
 
 class LRadioSet : public LListener
 {
-      public:
+public:
 	PaneIDT GetCurrentRadioID() const; // 0 when none is on
 	void SetCurrentRadioID(PaneIDT inRadioID);
 	void AddRadio(LRadioButton* inRadio);
 
 	void ListenToMessage(MessageT inMessage, void* ioParam) override;
 
-      private:
+private:
 	std::vector<LRadioButton*> mRadios;
 };

@@ -7,7 +7,7 @@
 
 class LScrollBar : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("sbar") };
 
 	LScrollBar(const SPaneInfo& inPaneInfo, MessageT inValueMessage, SInt32 inValue, SInt32 inMinValue,
@@ -19,12 +19,12 @@ class LScrollBar : public LControl
 	void SetMaxValue(SInt32 inMaxValue) override;
 	void SetPageStep(SInt32 inStep); // the amount a click in the page area moves
 
-      protected:
+protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 	void ValueChanged() override;
 
-      private:
+private:
 	void MakeNative();
 	void SyncRange();
 	Boolean mSyncing = false;

@@ -9,7 +9,7 @@ class LScrollBar;
 
 class LScrollerView : public LView, public LListener
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("sclv") };
 
 	// Reads the pane's data, then: the horizontal bar's left and right indents, the vertical bar's top
@@ -34,10 +34,10 @@ class LScrollerView : public LView, public LListener
 
 	static constexpr SInt16 kBarThickness = 15;
 
-      protected:
+protected:
 	void FinishCreateSelf() override;
 
-      private:
+private:
 	void Scroll(Boolean inVertical, SInt16 inPart);
 	LView* mScrollingView = nullptr;
 	LScrollBar* mHorizBar = nullptr;

@@ -5,12 +5,12 @@
 
 class LSeparator : public LPane
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("sepr") };
 
 	// Reads the pane's data.
 	explicit LSeparator(LStream* inStream) : LPane(inStream) {}
 
-      protected:
+protected:
 	void DrawSelf() override;
 };

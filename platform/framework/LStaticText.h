@@ -8,7 +8,7 @@
 
 class LStaticText : public LPane
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("stxt") };
 
 	LStaticText(const SPaneInfo& inPaneInfo, ConstStr255Param inText, ResIDT inTextTraitsID);
@@ -27,7 +27,7 @@ class LStaticText : public LPane
 	ResIDT GetTextTraitsID() const { return mTxtrID; }
 	void SetTextTraitsID(ResIDT inTextTraitsID);
 
-      protected:
+protected:
 	void DrawSelf() override;
 
 	std::string mText; // Mac Roman

@@ -6,7 +6,8 @@
 #include "platform/framework/LException.h"
 #include "platform/toolbox/MacErrors.h"
 
-class LStream {
+class LStream
+{
 public:
 	LStream() = default;
 	virtual ~LStream() = default;
@@ -36,7 +37,7 @@ public:
 	LStream& operator>>(UInt32& outNum);
 	LStream& operator>>(long& outNum);
 	LStream& operator>>(unsigned long& outNum);
-	LStream& operator>>(Rect& outRect); // top, left, bottom, right
+	LStream& operator>>(Rect& outRect);   // top, left, bottom, right
 	LStream& operator>>(Point& outPoint); // v, h
 	LStream& operator>>(RGBColor& outColor);
 	LStream& operator>>(StringPtr outString); // length-prefixed; the buffer must hold 256 bytes

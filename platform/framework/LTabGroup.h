@@ -8,7 +8,7 @@
 
 class LTabGroup : public LView, public LCommander
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tabg") };
 
 	// Reads the pane's data.
@@ -18,6 +18,6 @@ class LTabGroup : public LView, public LCommander
 	// The next (or previous) sub commander after the one on duty that accepts being the target.
 	virtual void RotateTarget(Boolean inBackward);
 
-      protected:
+protected:
 	void BeTarget() override;
 };

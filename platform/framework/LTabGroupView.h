@@ -5,7 +5,7 @@
 
 class LTabGroupView : public LTabGroup
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tbgv") };
 
 	// Reads the pane's data.

@@ -7,7 +7,7 @@
 
 class LTableArrayStorage : public LTableStorage
 {
-      public:
+public:
 	LTableArrayStorage(LTableView* inTableView, UInt32 inDataSize);
 
 	void SetCellData(const STableCell& inCell, const void* inDataPtr, UInt32 inDataSize) override;
@@ -21,7 +21,7 @@ class LTableArrayStorage : public LTableStorage
 	void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol) override;
 	void GetStorageSize(TableIndexT& outRows, TableIndexT& outCols) const override;
 
-      private:
+private:
 	typedef std::vector<UInt8> Data;
 	Data MakeData(const void* inDataPtr, UInt32 inDataSize) const;
 	Boolean IsValid(const STableCell& inCell) const;

@@ -8,7 +8,7 @@ class LTableView;
 
 class LTableGeometry
 {
-      public:
+public:
 	explicit LTableGeometry(LTableView* inTableView) : mTableView(inTableView) {}
 	virtual ~LTableGeometry() = default;
 	LTableGeometry(const LTableGeometry&) = delete;
@@ -34,6 +34,6 @@ class LTableGeometry
 	virtual void RemoveRows(UInt32 inHowMany, TableIndexT inFromRow);
 	virtual void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol);
 
-      protected:
+protected:
 	LTableView* mTableView;
 };

@@ -5,7 +5,7 @@
 
 class LTableMonoGeometry : public LTableGeometry
 {
-      public:
+public:
 	LTableMonoGeometry(LTableView* inTableView, UInt16 inColWidth, UInt16 inRowHeight);
 
 	void GetImageCellBounds(const STableCell& inCell, SInt32& outLeft, SInt32& outTop, SInt32& outRight,
@@ -20,7 +20,7 @@ class LTableMonoGeometry : public LTableGeometry
 	UInt16 GetColWidth(TableIndexT) const override { return mColWidth; }
 	void SetColWidth(UInt16 inWidth, TableIndexT inFromCol, TableIndexT inToCol) override;
 
-      private:
+private:
 	UInt16 mColWidth;
 	UInt16 mRowHeight;
 };

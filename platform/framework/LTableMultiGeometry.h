@@ -7,7 +7,7 @@
 
 class LTableMultiGeometry : public LTableGeometry
 {
-      public:
+public:
 	LTableMultiGeometry(LTableView* inTableView, UInt16 inColWidth, UInt16 inRowHeight);
 
 	void GetImageCellBounds(const STableCell& inCell, SInt32& outLeft, SInt32& outTop, SInt32& outRight,
@@ -26,7 +26,7 @@ class LTableMultiGeometry : public LTableGeometry
 	void RemoveRows(UInt32 inHowMany, TableIndexT inFromRow) override;
 	void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol) override;
 
-      private:
+private:
 	static SInt32 Offset(const std::vector<UInt16>& inSizes, TableIndexT inIndex);
 	static TableIndexT Hit(const std::vector<UInt16>& inSizes, SInt32 inWhere);
 	std::vector<UInt16> mRowHeights;

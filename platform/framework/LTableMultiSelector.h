@@ -8,7 +8,7 @@
 
 class LTableMultiSelector : public LTableSelector
 {
-      public:
+public:
 	explicit LTableMultiSelector(LTableView* inTableView);
 
 	Boolean CellIsSelected(const STableCell& inCell) const override;
@@ -28,7 +28,7 @@ class LTableMultiSelector : public LTableSelector
 	void RemoveRows(UInt32 inHowMany, TableIndexT inFromRow) override;
 	void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol) override;
 
-      private:
+private:
 	size_t Index(const STableCell& inCell) const { return (inCell.row - 1) * mCols + (inCell.col - 1); }
 	Boolean Set(const STableCell& inCell, Boolean inSelected); // true when it changed
 	std::vector<UInt8> mSelection;                             // row by row

@@ -9,7 +9,7 @@ class LTableView;
 
 class LTableSelector
 {
-      public:
+public:
 	explicit LTableSelector(LTableView* inTableView) : mTableView(inTableView) {}
 	virtual ~LTableSelector() = default;
 	LTableSelector(const LTableSelector&) = delete;
@@ -35,7 +35,7 @@ class LTableSelector
 	virtual void RemoveRows(UInt32 inHowMany, TableIndexT inFromRow) = 0;
 	virtual void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol) = 0;
 
-      protected:
+protected:
 	void Changed(const STableCell& inCell); // redraws the cell and tells the table
 
 	LTableView* mTableView;

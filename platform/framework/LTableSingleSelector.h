@@ -5,7 +5,7 @@
 
 class LTableSingleSelector : public LTableSelector
 {
-      public:
+public:
 	explicit LTableSingleSelector(LTableView* inTableView) : LTableSelector(inTableView) {}
 
 	Boolean CellIsSelected(const STableCell& inCell) const override;
@@ -21,6 +21,6 @@ class LTableSingleSelector : public LTableSelector
 	void RemoveRows(UInt32 inHowMany, TableIndexT inFromRow) override;
 	void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol) override;
 
-      private:
+private:
 	STableCell mSelectedCell;
 };

@@ -7,7 +7,7 @@ class LTableView;
 
 class LTableStorage
 {
-      public:
+public:
 	explicit LTableStorage(LTableView* inTableView) : mTableView(inTableView) {}
 	virtual ~LTableStorage() = default;
 	LTableStorage(const LTableStorage&) = delete;
@@ -29,6 +29,6 @@ class LTableStorage
 	virtual void RemoveCols(UInt32 inHowMany, TableIndexT inFromCol) = 0;
 	virtual void GetStorageSize(TableIndexT& outRows, TableIndexT& outCols) const = 0;
 
-      protected:
+protected:
 	LTableView* mTableView;
 };

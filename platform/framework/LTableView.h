@@ -12,7 +12,7 @@ class LTableStorage;
 
 class LTableView : public LView
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tabv") };
 
 	explicit LTableView(const SPaneInfo& inPaneInfo);
@@ -88,7 +88,7 @@ class LTableView : public LView
 	// to it; true when the key was one of them. Tables that are commanders call it for their keys.
 	Boolean HandleNavigationKey(const EventRecord& inKeyEvent);
 
-      protected:
+protected:
 	void DrawSelf() override;
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	void ActivateSelf() override;

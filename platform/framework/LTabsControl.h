@@ -6,7 +6,7 @@
 
 class LTabsControl : public LControl
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tabs") };
 
 	// Reads the control's data, then a count (16) and that many tab titles (length-prefixed).
@@ -16,7 +16,7 @@ class LTabsControl : public LControl
 	void SetTabTitle(SInt16 inTab, ConstStr255Param inTitle);
 	void GetTabTitle(SInt16 inTab, Str255 outTitle) const;
 
-      protected:
+protected:
 	SInt16 FindHotSpot(Point inPoint) const override;
 	Boolean PointInHotSpot(Point inPoint, SInt16 inHotSpot) const override;
 	void HotSpotResult(SInt16 inHotSpot) override;

@@ -11,7 +11,7 @@
 
 class LTextEditView : public LControlPane, public LCommander, public LBroadcaster
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("txtv") };
 
 	// Reads the pane's data, then: value message (32), text (length-prefixed), text traits (16), read
@@ -29,13 +29,13 @@ class LTextEditView : public LControlPane, public LCommander, public LBroadcaste
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
 	                       Str255 outName) override;
 
-      protected:
+protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	Boolean AllowBeTarget(LCommander* inNewTarget) override;
 	void BeTarget() override;
 	void DontBeTarget() override;
 
-      private:
+private:
 	MessageT mValueMessage = msg_Nothing;
 	ResIDT mTxtrID = 0;
 	Boolean mSetting = false;

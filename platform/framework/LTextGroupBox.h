@@ -5,7 +5,7 @@
 
 class LTextGroupBox : public LView
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tgbx") };
 
 	// Reads the pane's data, then: title (length-prefixed), text traits (16).
@@ -14,10 +14,10 @@ class LTextGroupBox : public LView
 	void SetDescriptor(ConstStr255Param inDescriptor) override;
 	StringPtr GetDescriptor(Str255 outDescriptor) const override;
 
-      protected:
+protected:
 	void DrawSelf() override;
 
-      private:
+private:
 	Str255 mTitle = {0};
 	ResIDT mTxtrID = 0;
 };

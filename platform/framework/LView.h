@@ -6,7 +6,8 @@
 
 #include <vector>
 
-class LView : public LPane {
+class LView : public LPane
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("view") };
 
@@ -42,7 +43,10 @@ public:
 	void ScrollImageTo(SInt32 inLeftLocation, SInt32 inTopLocation, Boolean inRefresh);
 	// Scrolls at most so far that the frame stays within the image; false when nothing moved.
 	Boolean ScrollPinnedImageBy(SInt32 inLeftDelta, SInt32 inTopDelta, Boolean inRefresh);
-	void GetImageLocation(SPoint32& outLocation) const { outLocation = mImageLocation; } // port coordinates
+	void GetImageLocation(SPoint32& outLocation) const
+	{
+		outLocation = mImageLocation;
+	} // port coordinates
 	// Told when a sub view's image was resized or scrolled (a scroller keeps its bars in step).
 	virtual void SubImageChanged(LView* inSubView);
 

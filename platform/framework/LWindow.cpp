@@ -14,7 +14,8 @@
 
 std::vector<LWindow*> LWindow::sWindows;
 
-namespace {
+namespace
+{
 int Layer(const LWindow* inWindow)
 {
 	if (inWindow->HasAttribute(windAttr_Modal))
@@ -35,8 +36,8 @@ LWindow* LWindow::CreateWindow(ResIDT inLayoutID, LCommander* inSuperCommander)
 }
 
 LWindow::LWindow(const SPaneInfo& inPaneInfo, ConstStr255Param inTitle, WindAttrT inAttributes,
-		 LCommander* inSuperCommander)
-	: LView(inPaneInfo), LCommander(inSuperCommander)
+                 LCommander* inSuperCommander)
+    : LView(inPaneInfo), LCommander(inSuperCommander)
 {
 	mAttributes = inAttributes;
 	InitWindow(inTitle);
@@ -92,7 +93,7 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 		flags |= Qt::FramelessWindowHint;
 	}
 	const bool withMenuBar = HasAttribute(windAttr_Regular) && !HasAttribute(windAttr_NoMenuBar) &&
-				 !HasAttribute(windAttr_Modal) && !HasAttribute(windAttr_Floating);
+	                         !HasAttribute(windAttr_Modal) && !HasAttribute(windAttr_Floating);
 	mWidget = new QtWindowWidget(this, flags, withMenuBar);
 	if (HasAttribute(windAttr_Modal))
 		mWidget->setWindowModality(Qt::ApplicationModal);
@@ -144,7 +145,8 @@ void LWindow::Select()
 	if (mClosing)
 		return;
 	std::erase(sWindows, this);
-	auto at = std::find_if(sWindows.begin(), sWindows.end(), [&](LWindow* w) { return Layer(w) >= Layer(this); });
+	auto at = std::find_if(sWindows.begin(), sWindows.end(),
+	                       [&](LWindow* w) { return Layer(w) >= Layer(this); });
 	sWindows.insert(at, this);
 	if (!HasAttribute(windAttr_Floating)) {
 		for (LWindow* w : sWindows)
@@ -200,14 +202,15 @@ void LWindow::GetGlobalBounds(Rect& outBounds) const
 void LWindow::DoSetBounds(const Rect& inBounds)
 {
 	const SInt16 width = std::clamp<SInt16>(SInt16(inBounds.right - inBounds.left), mMinMaxSize.left,
-						std::max(mMinMaxSize.left, mMinMaxSize.right));
+	                                        std::max(mMinMaxSize.left, mMinMaxSize.right));
 	const SInt16 height = std::clamp<SInt16>(SInt16(inBounds.bottom - inBounds.top), mMinMaxSize.top,
-						 std::max(mMinMaxSize.top, mMinMaxSize.bottom));
+	                                         std::max(mMinMaxSize.top, mMinMaxSize.bottom));
 	const bool placing = mWidget->mPlacing;
 	mWidget->mPlacing = true; // ResizeFrameBy must not place the widget a second time
 	LView::ResizeFrameBy(SInt16(width - mFrameSize.width), SInt16(height - mFrameSize.height), false);
 	mWidget->mPlacing = placing;
-	mGlobalBounds = Rect{inBounds.top, inBounds.left, SInt16(inBounds.top + height), SInt16(inBounds.left + width)};
+	mGlobalBounds =
+	    Rect{inBounds.top, inBounds.left, SInt16(inBounds.top + height), SInt16(inBounds.left + width)};
 	mWidget->ResizeImage(width, height);
 	mWidget->PlaceContent(mGlobalBounds);
 	InvalPortRect(Rect{0, 0, height, width});
@@ -271,8 +274,8 @@ Boolean LWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	return LCommander::ObeyCommand(inCommand, ioParam);
 }
 
-void LWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-				Str255 outName)
+void LWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
+                                UInt16& outMark, Str255 outName)
 {
 	if (inCommand == cmd_Close) {
 		outEnabled = HasAttribute(windAttr_CloseBox);
@@ -416,7 +419,8 @@ std::vector<LWindow*> LWindow::GetWindowList()
 	for (LWindow* w : sWindows)
 		if (!w->mClosing)
 			list.push_back(w);
-	std::stable_sort(list.begin(), list.end(), [](LWindow* a, LWindow* b) { return Layer(a) < Layer(b); });
+	std::stable_sort(list.begin(), list.end(),
+	                 [](LWindow* a, LWindow* b) { return Layer(a) < Layer(b); });
 	return list;
 }
 

@@ -21,24 +21,25 @@ enum : WindAttrT {
 	windAttr_Resizable = 0x00000004,
 	windAttr_Zoomable = 0x00000008,
 	windAttr_HideOnSuspend = 0x00000010,
-	windAttr_NoMenuBar = 0x00000020, // a standard window that still shows no menu bar
+	windAttr_NoMenuBar = 0x00000020,  // a standard window that still shows no menu bar
 	windAttr_Targetable = 0x00000040, // selecting the window makes it the target (modal windows always)
 	windAttr_Modal = 0x80000000,
 	windAttr_Floating = 0x40000000,
 	windAttr_Regular = 0x20000000
 };
 
-class LWindow : public LView, public LCommander {
+class LWindow : public LView, public LCommander
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("wind") };
 
-	// Builds the window of a layout (its pane tree finished) with inSuperCommander above it; null when the
-	// layout does not exist or does not make a window. A window whose layout gives it no pane id gets the
-	// layout's number. Windows are created hidden: the caller shows them.
+	// Builds the window of a layout (its pane tree finished) with inSuperCommander above it; null when
+	// the layout does not exist or does not make a window. A window whose layout gives it no pane id gets
+	// the layout's number. Windows are created hidden: the caller shows them.
 	static LWindow* CreateWindow(ResIDT inLayoutID, LCommander* inSuperCommander);
 
 	LWindow(const SPaneInfo& inPaneInfo, ConstStr255Param inTitle, WindAttrT inAttributes,
-		LCommander* inSuperCommander);
+	        LCommander* inSuperCommander);
 	// Reads the pane's data (its frame is the global bounds), then: title (length-prefixed), attributes
 	// (32), minimum width and height, maximum width and height (16 each; -1 for no limit).
 	explicit LWindow(LStream* inStream);
@@ -51,7 +52,8 @@ public:
 	void SetDescriptor(ConstStr255Param inTitle) override;
 	StringPtr GetDescriptor(Str255 outTitle) const override;
 
-	// Brings the window to the front of its layer, activates it and makes it (or its latent sub) the target.
+	// Brings the window to the front of its layer, activates it and makes it (or its latent sub) the
+	// target.
 	virtual void Select();
 	Boolean IsFrontWindow() const;
 	virtual Boolean AttemptClose();
@@ -77,7 +79,7 @@ public:
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-			       Str255 outName) override;
+	                       Str255 outName) override;
 
 	// Events the application hands to the window.
 	virtual void HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount);
@@ -110,7 +112,8 @@ private:
 	void InitWindow(ConstStr255Param inTitle);
 	void ActivateNextWindow();
 
-	WindAttrT mAttributes = windAttr_Regular | windAttr_TitleBar | windAttr_CloseBox | windAttr_Targetable;
+	WindAttrT mAttributes =
+	    windAttr_Regular | windAttr_TitleBar | windAttr_CloseBox | windAttr_Targetable;
 	Rect mMinMaxSize{32, 32, 32767, 32767};
 	Rect mGlobalBounds;
 	Rect mUserBounds;
@@ -120,6 +123,6 @@ private:
 	Boolean mDrawn = false;
 	Str255 mTitle = {0};
 	GrafPtr mPort = nullptr;
-	QtWindowWidget* mWidget = nullptr; // detached, not deleted, when the window goes
+	QtWindowWidget* mWidget = nullptr;     // detached, not deleted, when the window goes
 	static std::vector<LWindow*> sWindows; // front to back
 };

@@ -8,7 +8,8 @@
 #include <Qt>
 #include <cctype>
 
-namespace {
+namespace
+{
 
 struct SpecialKey {
 	int qtKey;
@@ -17,23 +18,23 @@ struct SpecialKey {
 };
 
 constexpr SpecialKey kSpecialKeys[] = {
-	{Qt::Key_Return, 13, 0x24},   {Qt::Key_Enter, 3, 0x4C},     {Qt::Key_Tab, 9, 0x30},
-	{Qt::Key_Backtab, 9, 0x30},   {Qt::Key_Backspace, 8, 0x33}, {Qt::Key_Escape, 27, 0x35},
-	{Qt::Key_Delete, 127, 0x75},  {Qt::Key_Home, 1, 0x73},      {Qt::Key_End, 4, 0x77},
-	{Qt::Key_PageUp, 11, 0x74},   {Qt::Key_PageDown, 12, 0x79}, {Qt::Key_Left, 28, 0x7B},
-	{Qt::Key_Right, 29, 0x7C},    {Qt::Key_Up, 30, 0x7E},       {Qt::Key_Down, 31, 0x7D},
-	{Qt::Key_Help, 5, 0x72},      {Qt::Key_Space, ' ', 0x31},   {Qt::Key_F1, 16, 0x7A},
-	{Qt::Key_F2, 16, 0x78},       {Qt::Key_F3, 16, 0x63},       {Qt::Key_F4, 16, 0x76},
-	{Qt::Key_F5, 16, 0x60},       {Qt::Key_F6, 16, 0x61},       {Qt::Key_F7, 16, 0x62},
-	{Qt::Key_F8, 16, 0x64},       {Qt::Key_F9, 16, 0x65},       {Qt::Key_F10, 16, 0x6D},
-	{Qt::Key_F11, 16, 0x67},      {Qt::Key_F12, 16, 0x6F},
+    {Qt::Key_Return, 13, 0x24},  {Qt::Key_Enter, 3, 0x4C},     {Qt::Key_Tab, 9, 0x30},
+    {Qt::Key_Backtab, 9, 0x30},  {Qt::Key_Backspace, 8, 0x33}, {Qt::Key_Escape, 27, 0x35},
+    {Qt::Key_Delete, 127, 0x75}, {Qt::Key_Home, 1, 0x73},      {Qt::Key_End, 4, 0x77},
+    {Qt::Key_PageUp, 11, 0x74},  {Qt::Key_PageDown, 12, 0x79}, {Qt::Key_Left, 28, 0x7B},
+    {Qt::Key_Right, 29, 0x7C},   {Qt::Key_Up, 30, 0x7E},       {Qt::Key_Down, 31, 0x7D},
+    {Qt::Key_Help, 5, 0x72},     {Qt::Key_Space, ' ', 0x31},   {Qt::Key_F1, 16, 0x7A},
+    {Qt::Key_F2, 16, 0x78},      {Qt::Key_F3, 16, 0x63},       {Qt::Key_F4, 16, 0x76},
+    {Qt::Key_F5, 16, 0x60},      {Qt::Key_F6, 16, 0x61},       {Qt::Key_F7, 16, 0x62},
+    {Qt::Key_F8, 16, 0x64},      {Qt::Key_F9, 16, 0x65},       {Qt::Key_F10, 16, 0x6D},
+    {Qt::Key_F11, 16, 0x67},     {Qt::Key_F12, 16, 0x6F},
 };
 
 // Key codes of the characters of the standard (ANSI) keyboard, by unshifted character.
 UInt8 KeyCodeForCharacter(char c)
 {
 	static const char* const kLayout =
-		"asdfhgzxcv\0bqweryt123465=97-80]ou[ip\0lj'k;\\,/nm.\0\0`"; // index = key code
+	    "asdfhgzxcv\0bqweryt123465=97-80]ou[ip\0lj'k;\\,/nm.\0\0`"; // index = key code
 	c = char(std::tolower(UInt8(c)));
 	for (int i = 0; i < 51; ++i)
 		if (kLayout[i] == c && c != 0)
@@ -43,7 +44,8 @@ UInt8 KeyCodeForCharacter(char c)
 
 } // namespace
 
-namespace QtEventTranslation {
+namespace QtEventTranslation
+{
 
 UInt16 Modifiers(int inQtModifiers, bool inRightButton)
 {
@@ -72,14 +74,16 @@ bool KeyMessage(int inQtKey, const std::string& inUTF8Text, UInt16 inModifiers, 
 	if (!macRoman.empty() && UInt8(macRoman[0]) >= 0x20 && UInt8(macRoman[0]) != 0x7F) {
 		ch = UInt8(macRoman[0]);
 	} else if (inQtKey >= 0x20 && inQtKey <= 0x7E) {
-		// With Ctrl held Qt gives a control character or nothing; the toolbox gives the key's character.
+		// With Ctrl held Qt gives a control character or nothing; the toolbox gives the key's
+		// character.
 		ch = UInt8(inQtKey);
 		if (std::isalpha(ch))
 			ch = UInt8((inModifiers & shiftKey) ? std::toupper(ch) : std::tolower(ch));
 	} else {
 		return false;
 	}
-	const UInt8 keyCode = KeyCodeForCharacter(inQtKey >= 0x20 && inQtKey <= 0x7E ? char(inQtKey) : char(ch));
+	const UInt8 keyCode =
+	    KeyCodeForCharacter(inQtKey >= 0x20 && inQtKey <= 0x7E ? char(inQtKey) : char(ch));
 	outMessage = UInt32(ch) | (UInt32(keyCode) << 8);
 	return true;
 }

@@ -8,7 +8,8 @@
 
 class QObject;
 
-namespace QtEventTranslation {
+namespace QtEventTranslation
+{
 UInt16 Modifiers(int inQtModifiers, bool inRightButton = false);
 // The message of a key event: character code in bits 0-7, key code in bits 8-15. False for keys that give
 // no character (modifier keys alone).
@@ -17,4 +18,4 @@ bool KeyMessage(int inQtKey, const std::string& inUTF8Text, UInt16 inModifiers, 
 bool QtKey(UInt8 inCharCode, int& outQtKey, std::string& outUTF8Text);
 // Sends the key of a character code, unmodified, to a widget that edits for itself.
 bool SendKeyPress(QObject* inTarget, UInt8 inCharCode);
-}
+} // namespace QtEventTranslation

@@ -12,7 +12,8 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 
-namespace {
+namespace
+{
 PopUpMenuChooser sChooser;
 
 QString ItemText(LMenu* inMenu, SInt16 inItem)
@@ -27,7 +28,8 @@ QString ItemText(LMenu* inMenu, SInt16 inItem)
 }
 } // namespace
 
-namespace QtMenus {
+namespace QtMenus
+{
 
 QString ShortcutText(char inKey)
 {
@@ -70,7 +72,7 @@ void Fill(QMenu* ioQMenu, SInt16 inMenuID, LMenu* inMenu, bool inRunCommands)
 		if (inRunCommands) {
 			const CommandT command = menu->CommandFromIndex(i);
 			QObject::connect(action, &QAction::triggered, action,
-					 [command] { LApplication::DispatchCommand(command); });
+			                 [command] { LApplication::DispatchCommand(command); });
 		}
 	}
 }

@@ -8,7 +8,8 @@
 
 class LMenu;
 
-namespace QtMenus {
+namespace QtMenus
+{
 // Fills a Qt menu from the menu of that id in the current menu bar (or from inMenu when given), after the
 // commander chain has decided its items' status. With inRunCommands, choosing an item runs its command
 // through the target; otherwise each action carries its item number as data.
@@ -18,4 +19,4 @@ QString ShortcutText(char inKey);
 // While no standard window shows the menu bar, a system-tray icon (where the desktop has a tray) offers its
 // menus, so that the application's commands stay reachable.
 void SyncTray(bool inMenuBarShown);
-}
+} // namespace QtMenus

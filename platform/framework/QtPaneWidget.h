@@ -15,7 +15,7 @@ class LWindow;
 
 class QtPaneWidget : public QObject
 {
-      public:
+public:
 	// inPassesMouse: the widget also handles the mouse itself (edit fields place their caret).
 	QtPaneWidget(LPane* inPane, QWidget* inWidget, bool inPassesMouse = false);
 	~QtPaneWidget() override; // deletes the widget
@@ -34,10 +34,10 @@ class QtPaneWidget : public QObject
 	// The toolbox event of a Qt key event; false for keys without a character.
 	static bool KeyEventRecord(QEvent* inEvent, EventRecord& outRecord);
 
-      protected:
+protected:
 	bool eventFilter(QObject* inWatched, QEvent* inEvent) override;
 
-      private:
+private:
 	LPane* mPane;
 	QPointer<QWidget> mWidget;
 	bool mPassesMouse;

@@ -19,7 +19,8 @@
 #include <cstdlib>
 
 // The content area: shows the port's image and turns input into toolbox events.
-class QtContentWidget : public QWidget {
+class QtContentWidget : public QWidget
+{
 public:
 	explicit QtContentWidget(QtWindowWidget* inWindow) : QWidget(inWindow), mWindow(inWindow)
 	{
@@ -74,7 +75,8 @@ protected:
 		// Quick clicks at the same place count up, by the system's own double-click time.
 		const QPoint global = event->globalPosition().toPoint();
 		if (record.when - sLastClickTick <= LApplication::GetDblTime() &&
-		    std::abs(global.x() - sLastClickPos.x()) <= 4 && std::abs(global.y() - sLastClickPos.y()) <= 4)
+		    std::abs(global.x() - sLastClickPos.x()) <= 4 &&
+		    std::abs(global.y() - sLastClickPos.y()) <= 4)
 			++sClickCount;
 		else
 			sClickCount = 1;
@@ -133,8 +135,8 @@ private:
 			return;
 		EventRecord record;
 		record.modifiers = QtEventTranslation::Modifiers(int(event->modifiers()));
-		if (!QtEventTranslation::KeyMessage(event->key(), event->text().toStdString(), record.modifiers,
-						    record.message)) {
+		if (!QtEventTranslation::KeyMessage(event->key(), event->text().toStdString(),
+		                                    record.modifiers, record.message)) {
 			event->ignore();
 			return;
 		}
@@ -158,7 +160,7 @@ private:
 };
 
 QtWindowWidget::QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar)
-	: QWidget(nullptr, inFlags), mOwner(inOwner)
+    : QWidget(nullptr, inFlags), mOwner(inOwner)
 {
 	auto* layout = new QVBoxLayout(this);
 	layout->setContentsMargins(0, 0, 0, 0);
@@ -202,8 +204,10 @@ void QtWindowWidget::PlaceContent(const Rect& inGlobalBounds)
 	Rect limits;
 	mOwner->GetMinMaxSize(limits);
 	if (mOwner->HasAttribute(windAttr_Resizable)) {
-		mContent->setMinimumSize(std::min<int>(limits.left, width), std::min<int>(limits.top, height));
-		mContent->setMaximumSize(std::max<int>(limits.right, width), std::max<int>(limits.bottom, height));
+		mContent->setMinimumSize(std::min<int>(limits.left, width),
+		                         std::min<int>(limits.top, height));
+		mContent->setMaximumSize(std::max<int>(limits.right, width),
+		                         std::max<int>(limits.bottom, height));
 	} else {
 		mContent->setFixedSize(width, height);
 	}
@@ -280,8 +284,8 @@ void QtWindowWidget::changeEvent(QEvent* event)
 		LWindow::AfterDispatch();
 		return;
 	}
-	if (mOwner && event->type() == QEvent::ActivationChange && isActiveWindow() && !mOwner->IsFrontWindow() &&
-	    !mOwner->IsClosing()) {
+	if (mOwner && event->type() == QEvent::ActivationChange && isActiveWindow() &&
+	    !mOwner->IsFrontWindow() && !mOwner->IsClosing()) {
 		LWindow* owner = mOwner;
 		UDispatch::Run([owner] { owner->Select(); });
 	}
@@ -299,5 +303,5 @@ void QtWindowWidget::moveEvent(QMoveEvent* event)
 	const SInt16 dh = SInt16(topLeft.x() - bounds.left), dv = SInt16(topLeft.y() - bounds.top);
 	if (dh != 0 || dv != 0)
 		mOwner->mGlobalBounds = Rect{SInt16(bounds.top + dv), SInt16(bounds.left + dh),
-					     SInt16(bounds.bottom + dv), SInt16(bounds.right + dh)};
+		                             SInt16(bounds.bottom + dv), SInt16(bounds.right + dh)};
 }

@@ -13,7 +13,8 @@ class LMenu;
 class LWindow;
 class QtContentWidget;
 
-class QtWindowWidget : public QWidget {
+class QtWindowWidget : public QWidget
+{
 public:
 	QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar);
 	~QtWindowWidget() override;
@@ -31,7 +32,7 @@ public:
 	void PlaceContent(const Rect& inGlobalBounds);
 	void ResizeImage(int inWidth, int inHeight);
 
-	QRegion mInvalid; // port coordinates, waiting to be drawn
+	QRegion mInvalid;      // port coordinates, waiting to be drawn
 	bool mPlacing = false; // geometry changes made by the framework, not the user
 	void SyncMenuBar();
 	bool ShowsMenuBar() const { return mMenuBar && isVisible(); }

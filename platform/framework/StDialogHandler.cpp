@@ -8,7 +8,8 @@
 
 #include <deque>
 
-namespace {
+namespace
+{
 struct Answer {
 	MessageT message;
 	StDialogHandler::Preparation prepare;

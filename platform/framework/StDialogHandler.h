@@ -14,7 +14,8 @@
 
 class LWindow;
 
-class StDialogHandler : public LCommander, public LListener {
+class StDialogHandler : public LCommander, public LListener
+{
 public:
 	StDialogHandler(ResIDT inDialogResID, LCommander* inSuper);
 	~StDialogHandler() override; // deletes the dialog

@@ -7,7 +7,7 @@ class LPrintSettings;
 
 class StPrintSession
 {
-      public:
+public:
 	explicit StPrintSession(LPrintSettings& inPrintSpec);
 	~StPrintSession();
 	StPrintSession(const StPrintSession&) = delete;
@@ -15,6 +15,6 @@ class StPrintSession
 
 	static Boolean IsOpen() { return sDepth > 0; }
 
-      private:
+private:
 	static int sDepth;
 };

@@ -4,6 +4,6 @@
 
 class UControlRegistry
 {
-      public:
+public:
 	static void RegisterClasses();
 };

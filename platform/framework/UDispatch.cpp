@@ -9,7 +9,8 @@
 
 int UDispatch::sDepth = 0;
 
-namespace {
+namespace
+{
 std::vector<LPane*> sPending;
 UDispatch::Reporter sReporter;
 long sExceptionCount = 0;
@@ -63,13 +64,18 @@ void UDispatch::ReportException(ExceptionCode inCode, const char* inWhat)
 	++sExceptionCount;
 	sLastCode = inCode;
 	// Four-character codes are shown as such too.
-	char code[7] = {' ', '\'', char(UInt32(inCode) >> 24), char(UInt32(inCode) >> 16), char(UInt32(inCode) >> 8),
-			char(inCode), 0};
+	char code[7] = {' ',
+	                '\'',
+	                char(UInt32(inCode) >> 24),
+	                char(UInt32(inCode) >> 16),
+	                char(UInt32(inCode) >> 8),
+	                char(inCode),
+	                0};
 	bool printable = true;
 	for (int i = 2; i < 6; ++i)
 		printable = printable && code[i] >= 0x20 && code[i] <= 0x7E;
-	std::fprintf(stderr, "Exception caught during dispatch: %ld%s%s%s%s\n", long(inCode), printable ? code : "",
-		     printable ? "'" : "", inWhat ? " " : "", inWhat ? inWhat : "");
+	std::fprintf(stderr, "Exception caught during dispatch: %ld%s%s%s%s\n", long(inCode),
+	             printable ? code : "", printable ? "'" : "", inWhat ? " " : "", inWhat ? inWhat : "");
 	if (sReporter)
 		sReporter(inCode, inWhat);
 }

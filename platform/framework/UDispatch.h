@@ -10,7 +10,8 @@
 
 class LPane;
 
-class UDispatch {
+class UDispatch
+{
 public:
 	// Runs inAction as one dispatch step; false when it threw (the exception is reported).
 	template <class F> static Boolean Run(F&& inAction);
@@ -38,7 +39,8 @@ private:
 };
 
 // Marks a dispatch on the stack for its lifetime.
-class StDispatch {
+class StDispatch
+{
 public:
 	StDispatch() { ++UDispatch::sDepth; }
 	~StDispatch();

@@ -41,7 +41,7 @@ enum : UInt16 {
 
 class UKeyFilters
 {
-      public:
+public:
 	// Command-period: the user's way of stopping what runs.
 	static Boolean IsCmdPeriod(const EventRecord& inMacEvent);
 

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <deque>
 
-namespace {
+namespace
+{
 std::string sParams[4];
 std::deque<MessageBoxItemT> sAnswers;
 Boolean sAnswersRequired = false;
@@ -19,7 +20,8 @@ std::string Filled(const std::string& inText)
 {
 	std::string out;
 	for (size_t i = 0; i < inText.size(); ++i) {
-		if (inText[i] == '^' && i + 1 < inText.size() && inText[i + 1] >= '0' && inText[i + 1] <= '3') {
+		if (inText[i] == '^' && i + 1 < inText.size() && inText[i + 1] >= '0' &&
+		    inText[i + 1] <= '3') {
 			out += sParams[inText[i + 1] - '0'];
 			++i;
 		} else {
@@ -52,9 +54,9 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 
 	QMessageBox box;
 	box.setIcon(inKind == kAlertStop      ? QMessageBox::Critical
-		    : inKind == kAlertCaution ? QMessageBox::Warning
-		    : inKind == kAlertNote    ? QMessageBox::Information
-					      : QMessageBox::NoIcon);
+	            : inKind == kAlertCaution ? QMessageBox::Warning
+	            : inKind == kAlertNote    ? QMessageBox::Information
+	                                      : QMessageBox::NoIcon);
 	box.setText(QStringFromMacRoman(text));
 	std::vector<QPushButton*> buttons;
 	for (const std::string& title : alert->buttons)
@@ -96,7 +98,7 @@ void UModalAlerts::ClearShownAlerts()
 }
 
 void ParamText(ConstStr255Param inText0, ConstStr255Param inText1, ConstStr255Param inText2,
-	       ConstStr255Param inText3)
+               ConstStr255Param inText3)
 {
 	ConstStr255Param texts[4] = {inText0, inText1, inText2, inText3};
 	for (int i = 0; i < 4; ++i)

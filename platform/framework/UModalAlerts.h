@@ -12,7 +12,8 @@
 
 enum EAlertKind { kAlertPlain, kAlertStop, kAlertCaution, kAlertNote };
 
-class UModalAlerts {
+class UModalAlerts
+{
 public:
 	static MessageBoxItemT Show(EAlertKind inKind, ResIDT inAlertID);
 
@@ -32,7 +33,7 @@ public:
 
 // Parameter texts for ^0 to ^3 of the next alerts (null: empty).
 void ParamText(ConstStr255Param inText0, ConstStr255Param inText1, ConstStr255Param inText2,
-	       ConstStr255Param inText3);
+               ConstStr255Param inText3);
 MessageBoxItemT Alert(ResIDT inAlertID, void* inFilter = nullptr);
 MessageBoxItemT StopAlert(ResIDT inAlertID, void* inFilter = nullptr);
 MessageBoxItemT CautionAlert(ResIDT inAlertID, void* inFilter = nullptr);

@@ -8,7 +8,7 @@
 
 class UPrinting
 {
-      public:
+public:
 	static LPrintSettings& GetAppPrintSpec();
 
 	// The print dialog (pages, copies, printer or file); true when the user confirmed, the settings then

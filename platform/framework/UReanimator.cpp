@@ -9,12 +9,14 @@
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
-namespace {
+namespace
+{
 
-class StDefaults {
+class StDefaults
+{
 public:
 	StDefaults(LView* inView, LCommander* inCommander)
-		: mView(LPane::GetDefaultView()), mCommander(LCommander::GetDefaultCommander())
+	    : mView(LPane::GetDefaultView()), mCommander(LCommander::GetDefaultCommander())
 	{
 		LPane::SetDefaultView(inView);
 		LCommander::SetDefaultCommander(inCommander);
@@ -40,7 +42,8 @@ void DeletePane(LPane* inPane)
 LPane* Build(const SResLayoutPane& inRes, LView* inSuper, LCommander* inCommander, PaneIDT inDefaultID = 0)
 {
 	LHandleStream stream;
-	stream << SInt32(inRes.paneID != 0 ? inRes.paneID : inDefaultID) << SInt16(inRes.width) << SInt16(inRes.height);
+	stream << SInt32(inRes.paneID != 0 ? inRes.paneID : inDefaultID) << SInt16(inRes.width)
+	       << SInt16(inRes.height);
 	stream << inRes.visible << inRes.enabled;
 	stream << inRes.bindLeft << inRes.bindTop << inRes.bindRight << inRes.bindBottom;
 	stream << SInt32(inRes.left) << SInt32(inRes.top) << SInt32(inRes.userCon);

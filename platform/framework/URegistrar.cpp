@@ -2,7 +2,8 @@
 
 #include <map>
 
-namespace {
+namespace
+{
 std::map<ClassIDT, ClassCreatorFunc>& Table()
 {
 	static std::map<ClassIDT, ClassCreatorFunc> table;

@@ -9,7 +9,8 @@ class LStream;
 
 typedef LPane* (*ClassCreatorFunc)(LStream* inStream);
 
-class URegistrar {
+class URegistrar
+{
 public:
 	// A later registration of the same id replaces the earlier one.
 	static void RegisterClass(ClassIDT inClassID, ClassCreatorFunc inCreator);
@@ -21,5 +22,6 @@ public:
 };
 
 // Registers T under T::class_ID with a creator that calls T's stream constructor.
-#define RegisterClass_(T)                                                                          \
-	URegistrar::RegisterClass(ClassIDT(T::class_ID), [](LStream* inStream) -> LPane* { return new T(inStream); })
+#define RegisterClass_(T)                                                                                    \
+	URegistrar::RegisterClass(ClassIDT(T::class_ID),                                                     \
+	                          [](LStream* inStream) -> LPane* { return new T(inStream); })

@@ -10,7 +10,7 @@ typedef FourCharCode ScrapFlavorType;
 
 class UScrap
 {
-      public:
+public:
 	// Replaces the clipboard's contents with the flavour, or adds it to them when inReset is false.
 	static void SetData(ScrapFlavorType inDataType, const void* inDataPtr, SInt32 inDataLength,
 	                    Boolean inReset = true);

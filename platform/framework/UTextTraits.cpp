@@ -7,7 +7,8 @@
 
 SInt16 UTextTraits::SetPortTextTraits(ResIDT inTextTraitsID)
 {
-	const SResTextTraits* traits = inTextTraitsID != 0 ? ResourceStore::Get().GetTextTraits(inTextTraitsID) : nullptr;
+	const SResTextTraits* traits =
+	    inTextTraitsID != 0 ? ResourceStore::Get().GetTextTraits(inTextTraitsID) : nullptr;
 	SInt16 font = systemFont;
 	if (traits && !traits->fontName.empty()) {
 		Str255 name;

@@ -3,7 +3,8 @@
 
 #include "platform/framework/FrameworkTypes.h"
 
-class UTextTraits {
+class UTextTraits
+{
 public:
 	// Sets the current port's font, size, style and fore colour from the text traits; returns their
 	// justification. Number 0 (or a missing resource) gives the system font at its default size in black,

@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 std::atomic<long> sSignals{0};
 }
 

@@ -18,7 +18,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr const char* kVolumeName = "Disk";
 constexpr const char* kTypeAttr = "user.mac.type";
@@ -167,7 +168,8 @@ OSErr Resolve(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, std::string* 
 	size_t start = 0;
 	while (start <= mac.size() && !mac.empty()) {
 		const size_t colon = mac.find(':', start);
-		const std::string part = mac.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+		const std::string part =
+		    mac.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
 		if (part.empty()) {
 			if (colon == std::string::npos)
 				break;
@@ -197,7 +199,8 @@ OSErr ListFolder(const std::string& folder, std::vector<std::string>* names)
 		std::lock_guard lock(sListingMutex);
 		auto it = sListings.find(folder);
 		if (it != sListings.end() && it->second.generation == sGeneration &&
-		    it->second.modified.tv_sec == st.st_mtim.tv_sec && it->second.modified.tv_nsec == st.st_mtim.tv_nsec) {
+		    it->second.modified.tv_sec == st.st_mtim.tv_sec &&
+		    it->second.modified.tv_nsec == st.st_mtim.tv_nsec) {
 			*names = it->second.names;
 			return noErr;
 		}
@@ -381,7 +384,9 @@ OSErr PBGetCatInfoSync(CInfoPBRec* pb)
 		if (!FolderPath(pb->ioVRefNum, pb->ioDirID, &path, &err))
 			return err;
 		if (pb->ioNamePtr)
-			SetPascal(pb->ioNamePtr, path == "/" ? std::string(kVolumeName) : MacNameFromDisk(LastName(path)), 63);
+			SetPascal(pb->ioNamePtr,
+			          path == "/" ? std::string(kVolumeName) : MacNameFromDisk(LastName(path)),
+			          63);
 	} else {
 		if (OSErr err = Resolve(pb->ioVRefNum, pb->ioDirID, pb->ioNamePtr, &path); err != noErr)
 			return err;
@@ -667,7 +672,8 @@ OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer)
 	SInt32 got = 0;
 	OSErr err = noErr;
 	while (got < *count) {
-		const ssize_t n = pread(fork->fd, static_cast<char*>(buffer) + got, size_t(*count - got), fork->mark + got);
+		const ssize_t n =
+		    pread(fork->fd, static_cast<char*>(buffer) + got, size_t(*count - got), fork->mark + got);
 		if (n < 0 && errno == EINTR)
 			continue;
 		if (n < 0) {
@@ -700,7 +706,8 @@ OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffer)
 	if (fork->mark + *count > 0x7FFFFFFF)
 		return dskFulErr;
 	size_t written = 0;
-	const OSErr err = WriteAll(fork->fd, fork->mark, static_cast<const char*>(buffer), size_t(*count), &written);
+	const OSErr err =
+	    WriteAll(fork->fd, fork->mark, static_cast<const char*>(buffer), size_t(*count), &written);
 	fork->mark += SInt64(written);
 	*count = SInt32(written);
 	return err;

@@ -1,7 +1,8 @@
 #pragma once
 // The file manager over POSIX. One volume (the root file system) holds every folder; folders are named by ids
-// that the folder table (FolderIDTable.h) keeps. Names are the system's Mac Roman bytes; on disk they are UTF-8,
-// with the Mac separator ':' and the POSIX '/' trading places. Native file times are seconds since 1970 UTC.
+// that the folder table (FolderIDTable.h) keeps. Names are the system's Mac Roman bytes; on disk they are
+// UTF-8, with the Mac separator ':' and the POSIX '/' trading places. Native file times are seconds since
+// 1970 UTC.
 
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/MacTypes.h"
@@ -39,13 +40,13 @@ struct CInfoPBRec {
 	SInt16 ioFDirIndex = 0;
 	SInt32 ioDirID = 0;
 
-	UInt8 ioFlAttrib = 0;     // kioFlAttribDirMask for a folder
-	SInt16 ioFRefNum = 0;     // open reference of the file, 0 when not open
-	SInt32 ioDrDirID = 0;     // a folder's own id (0 for a file)
-	SInt32 ioFlParID = 0;     // the id of the folder that holds the entry
-	FInfo ioFlFndrInfo;       // zero for a folder
-	UInt32 ioFlLgLen = 0;     // data fork length
-	UInt32 ioFlRLgLen = 0;    // resource fork length (always 0 here)
+	UInt8 ioFlAttrib = 0;  // kioFlAttribDirMask for a folder
+	SInt16 ioFRefNum = 0;  // open reference of the file, 0 when not open
+	SInt32 ioDrDirID = 0;  // a folder's own id (0 for a file)
+	SInt32 ioFlParID = 0;  // the id of the folder that holds the entry
+	FInfo ioFlFndrInfo;    // zero for a folder
+	UInt32 ioFlLgLen = 0;  // data fork length
+	UInt32 ioFlRLgLen = 0; // resource fork length (always 0 here)
 	UInt32 ioFlCrDat = 0;
 	UInt32 ioFlMdDat = 0;
 };

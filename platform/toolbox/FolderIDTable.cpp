@@ -15,7 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr SInt32 kFirstID = 16;
 constexpr const char* kHeader = "# folder ids 1";
@@ -87,8 +88,8 @@ std::map<SInt32, std::string> ReadTable(const std::string& file)
 				char* end = nullptr;
 				const long id = std::strtol(line.c_str(), &end, 10);
 				const std::string path = Unescape(line.substr(tab + 1));
-				if (end == line.c_str() + tab && id >= kFirstID && id <= 0x7FFFFFFF && !path.empty() &&
-				    path[0] == '/')
+				if (end == line.c_str() + tab && id >= kFirstID && id <= 0x7FFFFFFF &&
+				    !path.empty() && path[0] == '/')
 					entries[SInt32(id)] = path;
 			}
 			line.clear();
@@ -184,7 +185,8 @@ SInt32 IDForNormalisedLocked(const std::string& path)
 
 } // namespace
 
-namespace FolderIDTable {
+namespace FolderIDTable
+{
 
 std::string NormalisePath(const std::string& path)
 {

@@ -8,7 +8,8 @@
 
 #include <string>
 
-namespace FolderIDTable {
+namespace FolderIDTable
+{
 constexpr SInt32 kRootParentID = 1;
 constexpr SInt32 kRootID = 2;
 
@@ -25,4 +26,4 @@ void Forget();
 // Where the table lives.
 std::string TablePath();
 std::string NormalisePath(const std::string& path);
-}
+} // namespace FolderIDTable

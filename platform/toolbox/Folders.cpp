@@ -9,7 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 std::string Env(const char* name)
 {
@@ -122,7 +123,8 @@ OSErr FindFolderPath(OSType folderType, Boolean createFolder, std::string* path)
 	return noErr;
 }
 
-OSErr FindFolder(SInt16 vRefNum, OSType folderType, Boolean createFolder, SInt16* foundVRefNum, SInt32* foundDirID)
+OSErr FindFolder(SInt16 vRefNum, OSType folderType, Boolean createFolder, SInt16* foundVRefNum,
+                 SInt32* foundDirID)
 {
 	if (vRefNum != kOnSystemDisk && vRefNum != kVolumeRefNum && vRefNum != 0)
 		return nsvErr;

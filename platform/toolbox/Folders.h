@@ -14,7 +14,8 @@ constexpr OSType kPreferencesFolderType = FOUR_CHAR_CODE("pref");
 constexpr OSType kTemporaryFolderType = FOUR_CHAR_CODE("temp");
 constexpr OSType kTrashFolderType = FOUR_CHAR_CODE("trsh");
 
-OSErr FindFolder(SInt16 vRefNum, OSType folderType, Boolean createFolder, SInt16* foundVRefNum, SInt32* foundDirID);
+OSErr FindFolder(SInt16 vRefNum, OSType folderType, Boolean createFolder, SInt16* foundVRefNum,
+                 SInt32* foundDirID);
 
 // The POSIX path of a well-known folder: preferences $XDG_CONFIG_HOME (or ~/.config); temporary
 // $XDG_RUNTIME_DIR/vantorel (or /tmp/vantorel-<uid>), private to the user; system $XDG_DATA_HOME

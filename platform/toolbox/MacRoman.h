@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace MacRoman {
+namespace MacRoman
+{
 char32_t ToUnicode(unsigned char c);
 // '?' for a code point that Mac Roman cannot hold.
 unsigned char FromUnicode(char32_t codePoint);
@@ -18,4 +19,4 @@ std::u16string ToUTF16(std::string_view macRoman);
 std::string FromUTF16(std::u16string_view utf16);
 std::u32string ToUTF32(std::string_view macRoman);
 std::string FromUTF32(std::u32string_view utf32);
-}
+} // namespace MacRoman

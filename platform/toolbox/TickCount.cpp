@@ -3,7 +3,8 @@
 #include <atomic>
 #include <chrono>
 
-namespace {
+namespace
+{
 
 std::atomic<TickSource*> sSource{nullptr};
 
@@ -40,7 +41,7 @@ TickSource* SetTickSource(TickSource* source)
 }
 
 StTestClock::StTestClock(UInt64 startTicks, SInt64 wallMilliseconds)
-	: mTickOffset(startTicks * 1000), mWallBase(wallMilliseconds), mPrevious(SetTickSource(this))
+    : mTickOffset(startTicks * 1000), mWallBase(wallMilliseconds), mPrevious(SetTickSource(this))
 {
 }
 

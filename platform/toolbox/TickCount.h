@@ -9,7 +9,8 @@ UInt32 TickCount();
 // Milliseconds since 1970-01-01 00:00 UTC.
 SInt64 WallClockMilliseconds();
 
-class TickSource {
+class TickSource
+{
 public:
 	virtual ~TickSource() = default;
 	virtual UInt64 Ticks() = 0;
@@ -20,7 +21,8 @@ public:
 TickSource* SetTickSource(TickSource* source);
 
 // A hand-driven clock for tests, installed for its lifetime. Advancing it moves the wall clock along too.
-class StTestClock : public TickSource {
+class StTestClock : public TickSource
+{
 public:
 	explicit StTestClock(UInt64 startTicks = 1000, SInt64 wallMilliseconds = 1'000'000'000'000);
 	~StTestClock() override;

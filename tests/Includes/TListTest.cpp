@@ -1,10 +1,10 @@
 #include "Includes/TList.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Counts live instances so that tests can see which items a list deleted.
 class TItem
@@ -74,8 +74,8 @@ protected:
 TEST_F(TListTest, AddNormalisesThePosition)
 {
 	const std::pair<int, std::vector<int>> cases[] = {
-		{0, {9, 1, 2, 3}},  {3, {1, 2, 3, 9}}, {7, {1, 2, 3, 9}}, {-1, {1, 2, 3, 9}},
-		{-5, {9, 1, 2, 3}}, {2, {1, 2, 9, 3}}, {1, {1, 9, 2, 3}},
+	    {0, {9, 1, 2, 3}},  {3, {1, 2, 3, 9}}, {7, {1, 2, 3, 9}}, {-1, {1, 2, 3, 9}},
+	    {-5, {9, 1, 2, 3}}, {2, {1, 2, 9, 3}}, {1, {1, 9, 2, 3}},
 	};
 	for (const auto& [k, expected] : cases) {
 		TList<TItem> list;
@@ -116,7 +116,8 @@ TEST_F(TListTest, WalksSurviveChangesMadeThroughTheWalkingObject)
 
 	EXPECT_EQ(list.GetFirst()->mValue, 1);
 	list.Add(new TItem(99), 1);
-	EXPECT_EQ(list.GetNext()->mValue, 3) << "an item added after the current one is not seen by this walk";
+	EXPECT_EQ(list.GetNext()->mValue, 3)
+	    << "an item added after the current one is not seen by this walk";
 	EXPECT_EQ(Values(list), (std::vector<int>{1, 99, 3}));
 	EXPECT_EQ(TItem::sLive, 3);
 }

@@ -43,7 +43,7 @@ std::string Fixture(const std::string& family, const std::string& name)
 
 class RequestRoutingE2ETest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		TURLRequest::SetDefaultTimeout(1000);

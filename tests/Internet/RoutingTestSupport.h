@@ -11,7 +11,7 @@
 
 class FakeLookupList : public ILookupList
 {
-      public:
+public:
 	void Append(tLookupEntry* entry) override { mRows.push_back(*entry); }
 	long Count() override { return long(mRows.size()); }
 
@@ -20,7 +20,7 @@ class FakeLookupList : public ILookupList
 
 class FakeLookupWindow : public ILookupWindow
 {
-      public:
+public:
 	void Message(const char* text) override { mCalls.push_back(std::string("Message ") + text); }
 	void StartUpdating() override { mCalls.push_back("StartUpdating"); }
 	void FinishUpdating(bool more) override
@@ -46,7 +46,7 @@ class FakeLookupWindow : public ILookupWindow
 // Installs recorders for the application's notices for its lifetime; the beep is recorded as "Beep".
 class StRecordedNotices
 {
-      public:
+public:
 	StRecordedNotices()
 	{
 		UApplicationNotices::Install({

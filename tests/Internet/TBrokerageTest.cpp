@@ -16,7 +16,7 @@ namespace
 
 class TBrokerageTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		mEnv.mPrefs.idling.enabled = 0;

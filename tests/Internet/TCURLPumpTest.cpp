@@ -23,7 +23,7 @@ bool ScriptedPerform()
 
 class TCURLPumpTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		sScript.clear();
@@ -64,7 +64,7 @@ TEST_F(TCURLPumpTest, SwitchedOffPumpCallsNothing)
 
 class TCURLPumpTransferTest : public URLRequestFixture
 {
-      protected:
+protected:
 	void TearDown() override
 	{
 		TCURLPump::TurnOff();

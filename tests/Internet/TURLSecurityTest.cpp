@@ -43,7 +43,7 @@ tFakeState& Fake()
 
 class FakeQuoter : public TQuoter
 {
-      public:
+public:
 	OSType GetSig() override { return kFakeSig; }
 	const char* GetName() override { return "Fake"; }
 	void GetExchanges(const tStockExchange** list, short* count) override
@@ -92,7 +92,7 @@ class FakeQuoter : public TQuoter
 
 class TURLSecurityTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		Fake() = tFakeState();

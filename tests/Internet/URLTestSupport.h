@@ -23,7 +23,7 @@ struct tReport {
 
 class RecordingCallback : public TURLCallback
 {
-      public:
+public:
 	void Run(TVyString& body, void* userData, unsigned long reason, TURLRequest* request) override
 	{
 		EXPECT_EQ(userData, this);
@@ -49,14 +49,14 @@ class RecordingCallback : public TURLCallback
 
 class CountedRequest : public TURLRequest
 {
-      public:
+public:
 	~CountedRequest() override { ++sDestroyed; }
 	static inline int sDestroyed = 0;
 };
 
 class URLRequestFixture : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		CountedRequest::sDestroyed = 0;

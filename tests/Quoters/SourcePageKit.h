@@ -69,7 +69,7 @@ inline std::string Replace(std::string page, const std::string& from, const std:
 // Test names for a source's hosts while it lives; every host is back to its default afterwards.
 class StTestHosts
 {
-      public:
+public:
 	StTestHosts(OSType signature,
 	            std::initializer_list<std::pair<TQuoterHosts::tHostRole, const char*>> hosts)
 	{
@@ -112,7 +112,7 @@ inline std::ostream& operator<<(std::ostream& out, const tListedRow& row)
 
 class RecordingLookupList : public ILookupList
 {
-      public:
+public:
 	void Append(tLookupEntry* entry) override { rows.push_back(*entry); }
 	long Count() override { return long(rows.size()); }
 

@@ -10,7 +10,7 @@ namespace
 
 class TQuoterHostsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void TearDown() override { TQuoterHosts::ResetHosts(); }
 };
 

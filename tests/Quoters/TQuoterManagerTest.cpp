@@ -49,7 +49,7 @@ struct tFakeSource {
 
 class FakeQuoter : public TQuoter
 {
-      public:
+public:
 	explicit FakeQuoter(const tFakeSource& source) : mSource(source) {}
 
 	const char* GetName() override { return mSource.name; }
@@ -76,7 +76,7 @@ class FakeQuoter : public TQuoter
 	}
 	const char* GetDomain(tSecurityType) override { return "quotes.test"; }
 
-      private:
+private:
 	tFakeSource mSource;
 };
 
@@ -123,7 +123,7 @@ constexpr TQuoterManager::QuoterFactory kMakers[] = {
 
 class TQuoterManagerTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void TearDown() override
 	{
 		TQuoterManager::FinishQuoterManager();

@@ -1,10 +1,10 @@
 #include "foundation/TCircularQ.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
-namespace {
+namespace
+{
 
 class TCountedLink : public TKsLink
 {

@@ -1,9 +1,11 @@
 #include "foundation/TListLocker.h"
+
 #include "foundation/TSLinkList.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A list whose lock can be refused, counting the hook calls.
 class TGuardedList : public TSLinkList

@@ -12,7 +12,7 @@ namespace
 
 class TVyBufferFileTest : public ::testing::Test
 {
-      protected:
+protected:
 	std::unique_ptr<TVyBufferFile> OpenForReading(const std::string& bytes, bool unicode = false)
 	{
 		// A fresh name each time: an object made for a file that is open takes its open reference.

@@ -3,13 +3,13 @@
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/TickCount.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <string>
 
-namespace {
+namespace
+{
 
 SInt64 UtcMilliseconds(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {

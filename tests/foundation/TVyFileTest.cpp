@@ -3,19 +3,20 @@
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/TempHomeFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 #include <sys/stat.h>
 #include <type_traits>
 
-namespace {
+namespace
+{
 
 static_assert(std::has_virtual_destructor_v<TVyFile>);
 
-class TVyFileTest : public TempHomeFixture {
+class TVyFileTest : public TempHomeFixture
+{
 protected:
 	short WriteFile(TVyFile& file, const std::string& text)
 	{
@@ -366,7 +367,8 @@ TEST_F(TVyFileTest, RestoreRejectsAnOverlongName)
 	store.Close();
 }
 
-class TVyFileReplaceTest : public TVyFileTest {
+class TVyFileReplaceTest : public TVyFileTest
+{
 protected:
 	void SetUp() override
 	{
@@ -401,8 +403,7 @@ TEST_F(TVyFileReplaceTest, GoodWriteReplacesOnClose)
 	EXPECT_EQ(ReadText(mWork + "/doc"), "original contents");
 	EXPECT_EQ(mFile->Close(), 0);
 	EXPECT_EQ(ReadText(mWork + "/doc"), "new");
-	EXPECT_EQ(std::filesystem::status(mWork + "/doc").permissions(),
-	          std::filesystem::perms(0640));
+	EXPECT_EQ(std::filesystem::status(mWork + "/doc").permissions(), std::filesystem::perms(0640));
 	EXPECT_EQ(EntriesInWork(), 1u);
 
 	// Appending still sees the former contents.

@@ -17,7 +17,7 @@ constexpr OSType kCreator = FOUR_CHAR_CODE("ZVee");
 
 class TVyFileUtilsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void TearDown() override { TVyFileUtils::SetNavHandler(nullptr); }
 
 	tFileInformation Info(const std::string& name)

@@ -1,13 +1,13 @@
 #include "foundation/TVyString.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/MacRoman.h"
 
-namespace {
+#include <gtest/gtest.h>
+#include <string>
+
+namespace
+{
 
 std::string Text(const TVyString& s)
 {
@@ -62,7 +62,8 @@ TEST(TVyStringCaseTables, PairsAreUnicodeCapitalAndSmallLettersAndNoneIsMissing)
 		UInt8 lower = TVyString::sLowerCaseTable[b];
 		UInt8 upper = TVyString::sUpperCaseTable[b];
 		if (lower != b) {
-			EXPECT_TRUE(IsUnicodeCasePair(MacRoman::ToUnicode(b), MacRoman::ToUnicode(lower))) << b;
+			EXPECT_TRUE(IsUnicodeCasePair(MacRoman::ToUnicode(b), MacRoman::ToUnicode(lower)))
+			    << b;
 			EXPECT_EQ(TVyString::sUpperCaseTable[lower], b) << b;
 		}
 		if (upper != b) {
@@ -379,7 +380,7 @@ TEST(TVyString, AddRecordSetsDefaultDelimitersAndWalksBack)
 	headers.AddRecord("Accept: */*");
 	headers.AddRecord(TVyString("X-A: 1"));
 	EXPECT_EQ(Text(headers), "<CUSTOM_HEADER_RECORD_START>Accept: */*<CUSTOM_HEADER_RECORD_END>\r\n"
-				 "<CUSTOM_HEADER_RECORD_START>X-A: 1<CUSTOM_HEADER_RECORD_END>\r\n");
+	                         "<CUSTOM_HEADER_RECORD_START>X-A: 1<CUSTOM_HEADER_RECORD_END>\r\n");
 	EXPECT_EQ(Records(headers, false), (std::vector<std::string>{"Accept: */*", "X-A: 1"}));
 }
 
@@ -438,7 +439,8 @@ TEST(TVyString, LineSplitInsertsAtTheWidth)
 
 TEST(TVyString, GetUnicodeConvertsEachForm)
 {
-	TVyString s("\x8E" "A");
+	TVyString s("\x8E"
+	            "A");
 	auto bytes = [&](TVyString::unicodeMode mode, bool mark) {
 		unsigned long size = 0;
 		char* buffer = s.GetUnicode(size, mode, mark);
@@ -446,13 +448,22 @@ TEST(TVyString, GetUnicodeConvertsEachForm)
 		delete[] buffer;
 		return result;
 	};
-	EXPECT_EQ(bytes(TVyString::unicodeUTF8, false), "\xC3\xA9" "A");
-	EXPECT_EQ(bytes(TVyString::unicodeUTF8, true), "\xEF\xBB\xBF\xC3\xA9" "A");
-	EXPECT_EQ(bytes(TVyString::unicodeUTF16BE, true), std::string("\xFE\xFF\x00\xE9\x00" "A", 6));
-	EXPECT_EQ(bytes(TVyString::unicodeUTF16LE, false), std::string("\xE9\x00" "A\x00", 4));
-	EXPECT_EQ(bytes(TVyString::unicodeUTF32LE, true),
-		  std::string("\xFF\xFE\x00\x00\xE9\x00\x00\x00" "A\x00\x00\x00", 12));
-	EXPECT_EQ(bytes(TVyString::unicodeUTF32BE, false), std::string("\x00\x00\x00\xE9\x00\x00\x00" "A", 8));
+	EXPECT_EQ(bytes(TVyString::unicodeUTF8, false), "\xC3\xA9"
+	                                                "A");
+	EXPECT_EQ(bytes(TVyString::unicodeUTF8, true), "\xEF\xBB\xBF\xC3\xA9"
+	                                               "A");
+	EXPECT_EQ(bytes(TVyString::unicodeUTF16BE, true), std::string("\xFE\xFF\x00\xE9\x00"
+	                                                              "A",
+	                                                              6));
+	EXPECT_EQ(bytes(TVyString::unicodeUTF16LE, false), std::string("\xE9\x00"
+	                                                               "A\x00",
+	                                                               4));
+	EXPECT_EQ(bytes(TVyString::unicodeUTF32LE, true), std::string("\xFF\xFE\x00\x00\xE9\x00\x00\x00"
+	                                                              "A\x00\x00\x00",
+	                                                              12));
+	EXPECT_EQ(bytes(TVyString::unicodeUTF32BE, false), std::string("\x00\x00\x00\xE9\x00\x00\x00"
+	                                                               "A",
+	                                                               8));
 	unsigned long size = 7;
 	EXPECT_EQ(TVyString().GetUnicode(size, TVyString::unicodeUTF8, true), nullptr);
 	EXPECT_EQ(size, 0u);
@@ -473,4 +484,4 @@ TEST(TVyString, CaseMappingAndFill)
 	delete[] copy;
 }
 
-}
+} // namespace

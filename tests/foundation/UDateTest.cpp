@@ -2,11 +2,11 @@
 
 #include "platform/toolbox/TickCount.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 
-#include <ctime>
-
-namespace {
+namespace
+{
 
 SInt64 UtcMilliseconds(int year, int month, int day, int hour = 12)
 {
@@ -123,22 +123,14 @@ TEST(UDate, Dates)
 {
 	StTestClock clock(1000, UtcMilliseconds(2006, 6, 1));
 	const DateCase cases[] = {
-	    {"05/12/2006", false, true, 2006, 5, 12, 10},
-	    {"25/12/2006", false, true, 2006, 12, 25, 10},
-	    {"2006-05-12", false, true, 2006, 5, 12, 10},
-	    {"2006-25-12", false, true, 2006, 12, 25, 10},
-	    {"5/12/06 10:30", false, true, 2006, 5, 12, 7},
-	    {"5/12/95", false, true, 1995, 5, 12, 7},
-	    {"2/29/2004", false, true, 2004, 2, 29, 9},
-	    {"2/29/2006", false, false, 0, 0, 0, 0},
-	    {"4/31/2006", false, false, 0, 0, 0, 0},
-	    {"0/12/2006", false, false, 0, 0, 0, 0},
-	    {"5/0/2006", false, false, 0, 0, 0, 0},
-	    {"5/12/206", false, false, 0, 0, 0, 0},
-	    {"5/1x/2006", false, false, 0, 0, 0, 0},
-	    {"5/12", false, false, 0, 0, 0, 0},
-	    {"732443", false, false, 0, 0, 0, 0},
-	    {"732443", true, true, 2006, 5, 12, 6},
+	    {"05/12/2006", false, true, 2006, 5, 12, 10},   {"25/12/2006", false, true, 2006, 12, 25, 10},
+	    {"2006-05-12", false, true, 2006, 5, 12, 10},   {"2006-25-12", false, true, 2006, 12, 25, 10},
+	    {"5/12/06 10:30", false, true, 2006, 5, 12, 7}, {"5/12/95", false, true, 1995, 5, 12, 7},
+	    {"2/29/2004", false, true, 2004, 2, 29, 9},     {"2/29/2006", false, false, 0, 0, 0, 0},
+	    {"4/31/2006", false, false, 0, 0, 0, 0},        {"0/12/2006", false, false, 0, 0, 0, 0},
+	    {"5/0/2006", false, false, 0, 0, 0, 0},         {"5/12/206", false, false, 0, 0, 0, 0},
+	    {"5/1x/2006", false, false, 0, 0, 0, 0},        {"5/12", false, false, 0, 0, 0, 0},
+	    {"732443", false, false, 0, 0, 0, 0},           {"732443", true, true, 2006, 5, 12, 6},
 	};
 	for (const DateCase& c : cases) {
 		SCOPED_TRACE(c.text);
@@ -183,7 +175,8 @@ TEST(UDate, SerialDayNumbersRoundTrip)
 	EXPECT_EQ(UDate::GetFileMakerDate(0, 1, 1), 0);
 	EXPECT_EQ(UDate::GetFileMakerDate(2006, 13, 1), 0);
 
-	const int samples[][3] = {{1, 1, 1}, {4, 2, 29}, {1900, 3, 1}, {2000, 2, 29}, {2000, 12, 31}, {2006, 5, 12}};
+	const int samples[][3] = {{1, 1, 1},     {4, 2, 29},     {1900, 3, 1},
+	                          {2000, 2, 29}, {2000, 12, 31}, {2006, 5, 12}};
 	for (const auto& s : samples) {
 		const long serial = UDate::GetFileMakerDate(s[0], s[1], s[2]);
 		const std::string text = std::to_string(serial);

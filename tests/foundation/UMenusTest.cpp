@@ -2,9 +2,8 @@
 
 #include "platform/toolbox/Debugging.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 TEST(UMenus, TranslatesBothWaysWithTheFirstRowAsFallback)
 {
@@ -29,7 +28,8 @@ TEST(UMenus, FixupReplacesMetacharacters)
 	EXPECT_EQ(std::memcmp(text + 1, " a b c d e f g h", 14), 0);
 
 	// A '-' elsewhere stays, and bytes past the length are not touched.
-	unsigned char other[] = "\x03" "a-b;";
+	unsigned char other[] = "\x03"
+	                        "a-b;";
 	UMenus::FixupMenuItem(other);
 	EXPECT_EQ(std::memcmp(other + 1, "a-b;", 4), 0);
 }

@@ -1,8 +1,7 @@
 #include "foundation/UNumbers.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 TEST(UNumbers, AddCommasGroupsTheIntegerPart)
 {
@@ -11,8 +10,14 @@ TEST(UNumbers, AddCommasGroupsTheIntegerPart)
 		const char* out;
 	};
 	const Case cases[] = {
-	    {"1234567.89", "1,234,567.89"}, {"-1234", "-1,234"}, {"123", "123"},     {"1234", "1,234"},
-	    {"123456", "123,456"},          {"-123.45", "-123.45"}, {"1000000", "1,000,000"}, {"0.12345", "0.12345"},
+	    {"1234567.89", "1,234,567.89"},
+	    {"-1234", "-1,234"},
+	    {"123", "123"},
+	    {"1234", "1,234"},
+	    {"123456", "123,456"},
+	    {"-123.45", "-123.45"},
+	    {"1000000", "1,000,000"},
+	    {"0.12345", "0.12345"},
 	};
 	for (const Case& c : cases) {
 		char buffer[32];

@@ -2,16 +2,17 @@
 
 #include "platform/toolbox/TickCount.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <string>
 
-namespace {
+namespace
+{
 
 // Sets TZ for the test's lifetime.
-class StTimeZone {
+class StTimeZone
+{
 public:
 	explicit StTimeZone(const char* zone)
 	{

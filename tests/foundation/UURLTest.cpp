@@ -4,10 +4,10 @@
 #include "platform/toolbox/Debugging.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
-namespace {
+namespace
+{
 
 std::string Text(const TVyString& s)
 {

@@ -1,7 +1,6 @@
 #include "foundation/UUnicode.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 TEST(UUnicode, RecognisesMarksAndZeroBytes)
@@ -12,8 +11,9 @@ TEST(UUnicode, RecognisesMarksAndZeroBytes)
 		unsigned long mark;
 	};
 	const Case cases[] = {
-	    {{0x00, 0x00, 0xFE, 0xFF}, true, 4}, {{0x00, 'a', 0x00, 'b'}, true, 0}, {{0xEF, 0xBB, 0xBF, 'a'}, true, 3},
-	    {{0xFE, 0xFF, 0x00, 'a'}, true, 2},  {{0xFF, 0xFE, 'a', 0x00}, true, 2}, {{0xFF, 0xFE, 0x00, 0x00}, true, 4},
+	    {{0x00, 0x00, 0xFE, 0xFF}, true, 4}, {{0x00, 'a', 0x00, 'b'}, true, 0},
+	    {{0xEF, 0xBB, 0xBF, 'a'}, true, 3},  {{0xFE, 0xFF, 0x00, 'a'}, true, 2},
+	    {{0xFF, 0xFE, 'a', 0x00}, true, 2},  {{0xFF, 0xFE, 0x00, 0x00}, true, 4},
 	    {{'a', 'b', 'c', 'd'}, false, 0},
 	};
 	for (const Case& c : cases) {

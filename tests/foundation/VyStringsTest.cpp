@@ -1,13 +1,13 @@
 #include "foundation/VyStrings.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Fields(char** argv, long count)
 {
@@ -275,7 +275,8 @@ TEST(VyStrings, SplittersThatKeepEmptyFields)
 	ASSERT_EQ(strparse(b, argv, ',', 2), 2);
 	EXPECT_EQ(Fields(argv, 2), (Strings{"1", "2"}));
 
-	char c[] = "a\t\"b\tc\"\t\x0B" "d";
+	char c[] = "a\t\"b\tc\"\t\x0B"
+	           "d";
 	ASSERT_EQ(strtabs(c, argv, 8, true), 3);
 	EXPECT_EQ(Fields(argv, 3), (Strings{"a", "\"b\tc\"", "\rd"}));
 	char c2[] = "a\t\"b\tc\"";

@@ -34,7 +34,7 @@ std::string DragName(tCurrency currency, unsigned long size = 40)
 
 class CountingWatcher : public TCurrencyWatcher
 {
-      public:
+public:
 	void UpdateCurrency() override
 	{
 		mCalls++;
@@ -48,7 +48,7 @@ class CountingWatcher : public TCurrencyWatcher
 // Watchers registered by a test are taken out again, so that no test sees another's.
 class CurrencyWatchers : public ::testing::Test
 {
-      protected:
+protected:
 	void TearDown() override
 	{
 		for (CountingWatcher* w : {&mA, &mB, &mC})
@@ -172,7 +172,7 @@ namespace
 // A list of currency pairs as the plug-in keeps it, handed to the conversion for the test's length.
 class CurrencyPairs : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override { TCurrencyConversion::SetConversionList(&mPairs); }
 	void TearDown() override { TCurrencyConversion::SetConversionList(nullptr); }
 

@@ -50,7 +50,7 @@ struct Bytes {
 
 class SecurityRecordTest : public TempHomeFixture
 {
-      protected:
+protected:
 	std::string Store(TSecurity& security)
 	{
 		TVyFile file;

@@ -26,7 +26,7 @@ bool IsNoValue(float value)
 
 class RecordingWatcher : public TSecurityWatcher
 {
-      public:
+public:
 	explicit RecordingWatcher(std::vector<std::string>* log, const char* name, bool portfolio = false)
 	    : mLog(log), mName(name)
 	{
@@ -48,7 +48,7 @@ class RecordingWatcher : public TSecurityWatcher
 
 class CountedFile : public TVyFile
 {
-      public:
+public:
 	explicit CountedFile(int* deleted) : mDeleted(deleted) {}
 	~CountedFile() override { ++*mDeleted; }
 	int* mDeleted;

@@ -15,7 +15,7 @@ using Image = std::array<unsigned char, tStockTickerPrefs::kStoredSize>;
 // their stored offsets, zeros elsewhere.
 class ExpectedImage
 {
-      public:
+public:
 	ExpectedImage()
 	{
 		mBytes.fill(0);
@@ -49,7 +49,7 @@ class ExpectedImage
 
 	Image mBytes;
 
-      private:
+private:
 	void Put(std::size_t at, int width, unsigned long v)
 	{
 		for (int i = width - 1; i >= 0; --i, v >>= 8)

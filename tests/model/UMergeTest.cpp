@@ -39,7 +39,7 @@ TVyDate MakeDate(int year, int month, int day, int hour, int minute)
 
 class UMergeTest : public ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		mEnv.SetStockCString(37, "n.a.");
@@ -251,7 +251,7 @@ TEST(UMergeQuoterTest, WithoutTheQuoterManagerEverySourceReadsNone)
 // Output files: the merged template replaces the security's file, or nothing changes.
 class UMergeOutputTest : public TempHomeFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		TempHomeFixture::SetUp();
@@ -283,7 +283,7 @@ class UMergeOutputTest : public TempHomeFixture
 // Writes part of what it is given and then reports a full disk.
 class TShortWriteFile : public TVyFile
 {
-      public:
+public:
 	short Write(const void* buffer, unsigned long count) override
 	{
 		TVyFile::Write(buffer, count / 2);

@@ -44,7 +44,7 @@ tNewsEntry Entry(const char* headline, const char* host, const char* path)
 // A news list as securities keep it: copy-on-add, deleting its items, its strings freed by ClearNewsList.
 class NewsList : public ::testing::Test
 {
-      protected:
+protected:
 	void TearDown() override { UNews::ClearNewsList(&mList); }
 	TList<tNewsItem> mList{true, true};
 };

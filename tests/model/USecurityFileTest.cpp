@@ -15,7 +15,7 @@ namespace
 
 class SecurityFileTest : public TempHomeFixture
 {
-      protected:
+protected:
 	short WriteList(TList<TSecurity>& list)
 	{
 		TVyFile file;

@@ -20,14 +20,14 @@ constexpr SInt64 kNoon = 1'773'144'000'000;
 
 class CountingWatcher : public TSecurityWatcher
 {
-      public:
+public:
 	void UpdateEnds(TSecurity*) override { ++mEnds; }
 	int mEnds = 0;
 };
 
 class UZVUtilsUpdateTest : public ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		mStock.SecuritySymbol("ABC");

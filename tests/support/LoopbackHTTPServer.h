@@ -28,7 +28,7 @@
 
 class LoopbackHTTPServer
 {
-      public:
+public:
 	struct Response {
 		int mStatus = 200;
 		std::vector<std::pair<std::string, std::string>> mHeaders;
@@ -73,7 +73,7 @@ class LoopbackHTTPServer
 	std::vector<Request> Requests() const;
 	size_t RequestCount() const;
 
-      private:
+private:
 	void AcceptLoop();
 	void HandleConnection(int socket);
 	bool Wait(int milliseconds) const; // false when stopping

@@ -30,7 +30,7 @@ namespace modeltest
 // is told to forget it.
 class FakeDetailWindow : public IDetailWindow
 {
-      public:
+public:
 	explicit FakeDetailWindow(tSecurityType kind) : mKind(kind) {}
 
 	void SetCurrentSecurity(TSecurity* security) override;
@@ -56,7 +56,7 @@ class FakeDetailWindow : public IDetailWindow
 
 class FakeSelectDlog : public ISelectDlog
 {
-      public:
+public:
 	FakeSelectDlog(tSecurityType kind, LCommander* super) : mKind(kind), mSuper(super) {}
 
 	void SetSecurity(TSecurity* security) override;
@@ -77,7 +77,7 @@ class FakeSelectDlog : public ISelectDlog
 // An open ticker: keeps the ticklets it is given in order and sets their owner as the ticker engine does.
 class FakeTicker : public ITicker
 {
-      public:
+public:
 	explicit FakeTicker(UInt32 id) : mID(id) {}
 	~FakeTicker() override;
 
@@ -99,7 +99,7 @@ class FakeTicker : public ITicker
 // The ticklet the fake ticker display makes for a security; counts its refreshes and the live ticklets.
 class FakeTicklet : public TTicklet
 {
-      public:
+public:
 	explicit FakeTicklet(TSecurity* security);
 	~FakeTicklet() override;
 
@@ -117,7 +117,7 @@ struct tRequestCall {
 
 class ModelTestEnvironment
 {
-      public:
+public:
 	ModelTestEnvironment();
 	~ModelTestEnvironment();
 
@@ -151,7 +151,7 @@ class ModelTestEnvironment
 	std::vector<Rect> mScreens;
 	UModifierKeys::tKeys mKeys;
 
-      private:
+private:
 	std::map<UInt32, std::unique_ptr<FakeTicker>> mTickers;
 	std::vector<std::unique_ptr<FakeDetailWindow>> mDetailWindows;
 	std::vector<std::unique_ptr<FakeSelectDlog>> mSelectDlogs;
@@ -161,7 +161,7 @@ class ModelTestEnvironment
 
 class ModelFixture : public ::testing::Test
 {
-      protected:
+protected:
 	ModelTestEnvironment mEnv;
 };
 

@@ -9,7 +9,7 @@
 
 class ScopedEnvironment
 {
-      public:
+public:
 	ScopedEnvironment(const std::string& name, const std::string& value)
 	{
 		Set(name, value);
@@ -26,7 +26,7 @@ class ScopedEnvironment
 	ScopedEnvironment(const ScopedEnvironment&) = delete;
 	ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-      private:
+private:
 	void Set(const std::string& name, const std::optional<std::string>& value)
 	{
 		const char* old = std::getenv(name.c_str());

@@ -20,7 +20,7 @@
 
 class ScratchFolder
 {
-      public:
+public:
 	// HOME, the preferences, runtime and data folders and TMPDIR all point inside the scratch folder:
 	// <root>/home, <root>/config, <root>/runtime, <root>/data and <root> itself.
 	ScratchFolder()
@@ -77,7 +77,7 @@ class ScratchFolder
 		return std::make_unique<TVyFile>(&spec);
 	}
 
-      private:
+private:
 	void Redirect(const char* name, const std::string& value)
 	{
 		const char* old = std::getenv(name);
@@ -92,7 +92,7 @@ class ScratchFolder
 // Makes every write that would take a file past the limit fail (as a full disk would), while it lives.
 class StFileSizeLimit
 {
-      public:
+public:
 	explicit StFileSizeLimit(rlim_t limit)
 	{
 		getrlimit(RLIMIT_FSIZE, &mOld);
@@ -109,7 +109,7 @@ class StFileSizeLimit
 	StFileSizeLimit(const StFileSizeLimit&) = delete;
 	StFileSizeLimit& operator=(const StFileSizeLimit&) = delete;
 
-      private:
+private:
 	rlimit mOld{};
 	void (*mOldHandler)(int) = nullptr;
 };

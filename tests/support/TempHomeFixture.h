@@ -5,15 +5,15 @@
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/ScratchFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <string>
 
-class TempHomeFixture : public ::testing::Test {
+class TempHomeFixture : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{

@@ -65,7 +65,7 @@ bool CountingPerform()
 
 class TTask : public LPeriodical
 {
-      public:
+public:
 	TTask(std::string inName, bool inLogs = true) : mName(std::move(inName)), mLogs(inLogs) {}
 	void SpendTime(const EventRecord& inMacEvent) override
 	{
@@ -77,7 +77,7 @@ class TTask : public LPeriodical
 	std::vector<UInt32> mWhens;
 	std::vector<UInt16> mKinds;
 
-      private:
+private:
 	std::string mName;
 	bool mLogs;
 };
@@ -86,7 +86,7 @@ class TTask : public LPeriodical
 // repeater of its own while it lives.
 class TSessionWindow : public TVyWindow
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tE2W") };
 	explicit TSessionWindow(LStream* inStream) : TVyWindow(inStream) { ++sAlive; }
 	~TSessionWindow() override
@@ -128,7 +128,7 @@ class TSessionWindow : public TVyWindow
 	static inline int sAlive = 0;
 	static inline long sBlinks = 0;
 
-      protected:
+protected:
 	void FinishCreateSelf() override
 	{
 		TVyWindow::FinishCreateSelf();
@@ -137,17 +137,17 @@ class TSessionWindow : public TVyWindow
 		Log().push_back("window finished");
 	}
 
-      private:
+private:
 	class TBlink : public LPeriodical
 	{
-	      public:
+	public:
 		void SpendTime(const EventRecord&) override { ++sBlinks; }
 	} mBlink;
 };
 
 class TSessionApplication : public LApplication
 {
-      public:
+public:
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override
 	{
 		Log().push_back("app " + Name(inCommand));
@@ -260,7 +260,7 @@ Strings Without(const Strings& inLog, const std::string& inEntry)
 
 class ApplicationE2ETest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		ToolkitTest::LoadResources();
@@ -417,11 +417,11 @@ TEST_F(ApplicationE2ETest, SessionFromOpeningAWindowToQuitting)
 // ends when the user quits.
 class TRunningApplication : public TSessionApplication
 {
-      public:
+public:
 	TTask mIdler{"idler", false};
 	TSessionWindow* mWindow = nullptr;
 
-      protected:
+protected:
 	void StartUp() override
 	{
 		Log().push_back("start up");
@@ -443,7 +443,7 @@ class TRunningApplication : public TSessionApplication
 		QTimer::singleShot(0, [this] { QuitAfterIdling(); });
 	}
 
-      private:
+private:
 	// The user quits once the loop has given the idlers time.
 	void QuitAfterIdling()
 	{

@@ -15,7 +15,7 @@ constexpr PaneIDT kTable = FOUR_CHAR_CODE("tabl");
 
 class ScrollWheelTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		ToolkitTest::LoadResources();

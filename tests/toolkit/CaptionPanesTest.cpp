@@ -32,7 +32,7 @@ Rect PortFrame(const LPane* inPane)
 
 class CaptionPanesTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadLayouts();
@@ -183,7 +183,7 @@ TEST_F(CaptionPanesTest, TheSecondTextOfATwoPartCaptionFollowsTheFirst)
 
 class PrinterHeaderTest : public ::testing::Test
 {
-      protected:
+protected:
 	static constexpr SInt16 kPlaceHeight = 680;
 
 	void SetUp() override

@@ -59,7 +59,7 @@ inline int CountColour(LWindow* inWindow, const Rect& inRect, const RGBColor& in
 // Text drawn without anti-aliasing for the life of the object, so that its pixels have its colour.
 class StClassicText
 {
-      public:
+public:
 	StClassicText()
 	{
 		UKsStrings::SaveAntiAliasState();

@@ -38,7 +38,7 @@ struct tHeard {
 
 class TRecorder : public LListener
 {
-      public:
+public:
 	void ListenToMessage(MessageT inMessage, void* ioParam) override
 	{
 		tHeard heard{inMessage, 0, {}};
@@ -54,14 +54,14 @@ class TRecorder : public LListener
 // A bevel button whose mouse is held for a set number of ticks of the test clock.
 class TTimedBevelButton : public TBevelButton
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tBvl") };
 	explicit TTimedBevelButton(LStream* inStream) : TBevelButton(inStream) {}
 
 	UInt32 mHoldTicks = 0;
 	StTestClock* mClock = nullptr;
 
-      protected:
+protected:
 	Boolean StillDown() const override
 	{
 		if (mHeld >= mHoldTicks)
@@ -71,10 +71,10 @@ class TTimedBevelButton : public TBevelButton
 		return true;
 	}
 
-      public:
+public:
 	void StartClick() { mHeld = 0; }
 
-      private:
+private:
 	mutable UInt32 mHeld = 0;
 };
 
@@ -92,7 +92,7 @@ SMouseDownEvent ClickIn(const LPane* inPane, UInt16 inModifiers = 0)
 
 class SmallControlsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadLayouts();
@@ -372,7 +372,7 @@ TEST(LColorWellTableTest, TheGreysBetweenTheGivenOnesRunEvenly)
 
 class BevelButtonTest : public SmallControlsTest
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		SmallControlsTest::SetUp();

@@ -27,7 +27,7 @@ bool ScriptedPerform()
 // The application with both attachments, as it attaches them; it records the keys that still reach it.
 class EventAttachmentTest : public ::testing::Test, public LApplication
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		FrameworkTest::EnsureApplication();

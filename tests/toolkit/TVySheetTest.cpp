@@ -14,7 +14,7 @@ namespace
 
 class TRecordingSheet : public TVySheet
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tVyS") };
 	explicit TRecordingSheet(LStream* inStream) : TVySheet(inStream) {}
 
@@ -56,7 +56,7 @@ EventRecord KeyEvent(UInt8 inChar, UInt16 inModifiers = 0)
 
 class TVySheetTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		ToolkitTest::LoadResources();

@@ -18,7 +18,7 @@ namespace
 // inside its handlers.
 class TRecordingWindow : public TVyWindow
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tVyR") };
 	explicit TRecordingWindow(LStream* inStream) : TVyWindow(inStream) { ++sAlive; }
 	~TRecordingWindow() override { --sAlive; }
@@ -48,7 +48,7 @@ class TRecordingWindow : public TVyWindow
 // The window's super commander: records the keys and commands passed up to it.
 class TRecordingCommander : public LCommander
 {
-      public:
+public:
 	TRecordingCommander() : LCommander(nullptr) {}
 	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override
 	{
@@ -77,7 +77,7 @@ using Commands = std::vector<CommandT>;
 
 class TVyWindowTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		ToolkitTest::LoadResources();

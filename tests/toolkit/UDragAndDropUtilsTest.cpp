@@ -15,7 +15,7 @@ namespace
 
 class UDragAndDropUtilsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override { ASSERT_EQ(NewDrag(&mDrag), noErr); }
 	void TearDown() override { DisposeDrag(mDrag); }
 	DragReference mDrag = nullptr;

@@ -49,7 +49,7 @@ void Type(LWindow* inDialog, PaneIDT inFieldID, const char* inText)
 
 class UKsDialogsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		ToolkitTest::LoadResources();
@@ -205,7 +205,7 @@ TEST_F(UKsDialogsTest, PPMessageBoxesPutTheTextInPlaceOfTheMarker)
 // Advances the test clock on every pass of the event loop, and notes the front dialog's text.
 class TClockDriver : public LPeriodical
 {
-      public:
+public:
 	explicit TClockDriver(StTestClock& ioClock) : mClock(ioClock) { StartRepeating(); }
 	void SpendTime(const EventRecord&) override
 	{

@@ -15,7 +15,7 @@ namespace
 // A device list of our own making, main screen first.
 class Devices
 {
-      public:
+public:
 	GDHandle Add(const Rect& inRect, bool inActive, bool inScreen = true)
 	{
 		GDevice& device = mDevices.emplace_back();
@@ -30,7 +30,7 @@ class Devices
 	}
 	GDHandle List() { return mDevices.empty() ? nullptr : &mDevices.front().master; }
 
-      private:
+private:
 	std::deque<GDevice> mDevices;
 };
 

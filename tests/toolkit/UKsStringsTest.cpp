@@ -24,7 +24,7 @@ enum class Drawing { kTheme, kClassic };
 
 class DrawStringTest : public ::testing::TestWithParam<Drawing>
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		FrameworkTest::EnsureApplication();

@@ -24,7 +24,7 @@ std::string Joined(const QStringList& inList)
 
 class UNavServicesDialogsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		UNavServicesDialogs::Install();

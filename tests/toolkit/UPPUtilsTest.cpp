@@ -36,7 +36,7 @@ SPaneInfo Info(SInt16 inWidth = 200, SInt16 inHeight = 20)
 
 class UPPUtilsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadLayouts();
@@ -233,7 +233,7 @@ TEST_F(UPPUtilsTest, ClocksShowAndGiveBackDates)
 // The news and source link buttons.
 class UPPUtilsNewsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		mPreviousOpener = SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });

@@ -57,7 +57,7 @@ void LetSoundsFinish()
 
 class USoundTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		FrameworkTest::EnsureApplication();

@@ -8,7 +8,8 @@
 
 #include <QFontMetrics>
 
-namespace {
+namespace
+{
 QFont ThemeFont(const GrafPort& port, ThemeFontID id)
 {
 	if (id == kThemeCurrentPortFont)
@@ -47,7 +48,7 @@ QStringList BreakParagraph(const QFont& font, const QString& paragraph, int widt
 	lines.append(line);
 	return lines;
 }
-}
+} // namespace
 
 OSStatus DrawThemeTextBox(const char* text, std::size_t length, ThemeFontID font, ThemeDrawState,
                           Boolean wrapToWidth, const Rect* box, SInt16 just)

@@ -117,7 +117,7 @@ Flavor* FetchFlavor(DragReference drag, ItemReference ref, FlavorType type, OSEr
 // yields nothing instead of touching freed memory.
 class DragMimeData : public QMimeData
 {
-      public:
+public:
 	explicit DragMimeData(DragReference inDrag) : mDrag(inDrag), mSerial(inDrag->serial) {}
 
 	DragReference Drag() const { return IsLive(mDrag) && mDrag->serial == mSerial ? mDrag : nullptr; }
@@ -140,7 +140,7 @@ class DragMimeData : public QMimeData
 
 	bool hasFormat(const QString& inType) const override { return formats().contains(inType); }
 
-      protected:
+protected:
 	QVariant retrieveData(const QString& inType, QMetaType) const override
 	{
 		DragReference drag = Drag();
@@ -159,7 +159,7 @@ class DragMimeData : public QMimeData
 		return flavor->data;
 	}
 
-      private:
+private:
 	DragReference mDrag;
 	UInt64 mSerial;
 };

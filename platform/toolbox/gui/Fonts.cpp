@@ -10,7 +10,8 @@
 #include <cstring>
 #include <memory>
 
-namespace {
+namespace
+{
 enum class Kind { Sans, Serif, Mono };
 
 struct ClassicFont {
@@ -21,14 +22,15 @@ struct ClassicFont {
 
 // Classic fonts that stored settings may still name or number.
 const ClassicFont kClassicFonts[] = {
-    {kFontIDNewYork, "New York", Kind::Serif}, {kFontIDGeneva, "Geneva", Kind::Sans},
-    {kFontIDMonaco, "Monaco", Kind::Mono},     {kFontIDTimes, "Times", Kind::Serif},
+    {kFontIDNewYork, "New York", Kind::Serif},   {kFontIDGeneva, "Geneva", Kind::Sans},
+    {kFontIDMonaco, "Monaco", Kind::Mono},       {kFontIDTimes, "Times", Kind::Serif},
     {kFontIDHelvetica, "Helvetica", Kind::Sans}, {kFontIDCourier, "Courier", Kind::Mono},
 };
 
 constexpr int kFirstInstalledNumber = 1024;
 
-class FontTable {
+class FontTable
+{
 public:
 	FontTable()
 	{
@@ -142,7 +144,7 @@ const FontTable& Table()
 	}
 	return *table;
 }
-}
+} // namespace
 
 QString QD::FamilyForFontNumber(SInt16 number)
 {

@@ -55,7 +55,8 @@ struct GrafPort {
 	void RefreshPixMap();
 };
 
-namespace QD {
+namespace QD
+{
 // The current port, or null.
 GrafPort* CurrentPort();
 QColor ToQColor(const RGBColor& c);
@@ -74,4 +75,4 @@ SInt16 TextWidthIn(const QFont& font, const QString& text);
 void DrawImage(const QImage& image, const Rect& destination);
 // The clip of a new port: as wide as local coordinates reach.
 QRegion WideOpenRegion();
-}
+} // namespace QD

@@ -4,24 +4,25 @@
 
 #include "platform/toolbox/gui/QDOffscreen.h"
 
-class LGWorld {
+class LGWorld
+{
 public:
 	// Throws the world's error (LException) when it cannot be made.
-  LGWorld(const Rect& inBounds, SInt16 inPixelDepth = 0, GWorldFlags inFlags = 0,
-	  CTabHandle inCTableH = nullptr, GDHandle inGDeviceH = nullptr);
-  virtual ~LGWorld();
-  LGWorld(const LGWorld&) = delete;
-  LGWorld& operator=(const LGWorld&) = delete;
+	LGWorld(const Rect& inBounds, SInt16 inPixelDepth = 0, GWorldFlags inFlags = 0,
+	        CTabHandle inCTableH = nullptr, GDHandle inGDeviceH = nullptr);
+	virtual ~LGWorld();
+	LGWorld(const LGWorld&) = delete;
+	LGWorld& operator=(const LGWorld&) = delete;
 
-  // Makes the world the current port, remembering the one it replaces.
-  Boolean BeginDrawing();
-  void EndDrawing();
-  // Copies the whole world to inDestRect of inDestPort.
-  void CopyImage(GrafPtr inDestPort, const Rect& inDestRect, SInt16 inXferMode = srcCopy,
-	         RgnHandle inMaskRegion = nullptr) const;
+	// Makes the world the current port, remembering the one it replaces.
+	Boolean BeginDrawing();
+	void EndDrawing();
+	// Copies the whole world to inDestRect of inDestPort.
+	void CopyImage(GrafPtr inDestPort, const Rect& inDestRect, SInt16 inXferMode = srcCopy,
+	               RgnHandle inMaskRegion = nullptr) const;
 
-  GWorldPtr GetMacGWorld() const { return mMacGWorld; }
-  void GetBounds(Rect& outBounds) const { outBounds = mBounds; }
+	GWorldPtr GetMacGWorld() const { return mMacGWorld; }
+	void GetBounds(Rect& outBounds) const { outBounds = mBounds; }
 
 private:
 	GWorldPtr mMacGWorld = nullptr;

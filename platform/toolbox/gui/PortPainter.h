@@ -2,11 +2,13 @@
 
 #include "platform/toolbox/gui/GrafPort.h"
 
-namespace QD {
+namespace QD
+{
 // A painter on a port for one drawing step, in the port's local coordinates and clipped to its clip, after
 // telling the port's drawn notifier. On a port over a caller's painter, that painter's state is saved and
 // given back afterwards.
-class PortPainter {
+class PortPainter
+{
 public:
 	explicit PortPainter(GrafPort& port);
 	~PortPainter();
@@ -23,4 +25,4 @@ private:
 	QPainter* mPainter = nullptr;
 	bool mSaved = false;
 };
-}
+} // namespace QD

@@ -1,6 +1,7 @@
 #include "platform/toolbox/gui/GrafPort.h"
 
-namespace {
+namespace
+{
 Pattern* TwoRowPattern(Pattern* result, UInt8 even, UInt8 odd)
 {
 	if (result)
@@ -8,7 +9,7 @@ Pattern* TwoRowPattern(Pattern* result, UInt8 even, UInt8 odd)
 			result->pat[row] = row % 2 ? odd : even;
 	return result;
 }
-}
+} // namespace
 
 void MoveTo(SInt16 h, SInt16 v)
 {

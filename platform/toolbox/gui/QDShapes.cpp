@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 // Runs a drawing step on the current port; drawing without a port is a caller's fault.
 template <typename Paint> void WithPainter(Paint paint)
 {
@@ -80,7 +81,7 @@ template <typename MakePath> QPainterPath FramePath(const GrafPort& port, const 
 		return path;
 	return path.subtracted(make(QRectF(outer.adjusted(pw, ph, -pw, -ph))));
 }
-}
+} // namespace
 
 void QD::DrawImage(const QImage& image, const Rect& destination)
 {

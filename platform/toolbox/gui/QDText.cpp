@@ -8,7 +8,8 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+namespace
+{
 constexpr SInt16 kDefaultTextSize = 12;
 constexpr unsigned char kEllipsis = 0xC9; // "…" in Mac Roman
 
@@ -31,7 +32,7 @@ QString ToQString(const void* text, SInt16 firstByte, SInt16 byteCount)
 SInt16 WidthOfBytes(const QFont& font, const unsigned char* text, int length)
 {
 	return QD::TextWidthIn(font, QStringFromMacRoman(std::string_view(reinterpret_cast<const char*>(text),
-	                                                                   size_t(std::max(length, 0)))));
+	                                                                  size_t(std::max(length, 0)))));
 }
 
 // The longest n for which fits(n) holds, fits being monotone and fits(0) assumed.
@@ -47,7 +48,7 @@ template <typename Fits> int Longest(int upper, Fits fits)
 	}
 	return low;
 }
-}
+} // namespace
 
 QFont QD::PortFont(const GrafPort& port)
 {
@@ -142,7 +143,8 @@ void DrawText(const void* text, SInt16 firstByte, SInt16 byteCount)
 		if (port->txMode == srcCopy) {
 			const QFontMetrics metrics(font);
 			painter->fillRect(port->pnLoc.h, port->pnLoc.v - metrics.ascent(), width,
-			                 metrics.ascent() + metrics.descent(), QD::ToQColor(port->backColor));
+			                  metrics.ascent() + metrics.descent(),
+			                  QD::ToQColor(port->backColor));
 		}
 		QD::SetUpTextPainter(*port, *painter, font);
 		painter->drawText(QPointF(port->pnLoc.h, port->pnLoc.v), s);

@@ -6,14 +6,15 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+namespace
+{
 GrafPort* sCurrentPort = nullptr;
 
 QRegion RegionOf(RgnHandle region)
 {
 	return region ? region->region : QRegion();
 }
-}
+} // namespace
 
 GrafPort::GrafPort() : clip(QD::WideOpenRegion())
 {
@@ -52,7 +53,8 @@ void GrafPort::RefreshPixMap()
 	pixMap.pixelSize = SInt16(image && image->depth() <= 16 ? 16 : 32);
 }
 
-namespace QD {
+namespace QD
+{
 GrafPort* CurrentPort()
 {
 	return sCurrentPort;
@@ -92,7 +94,7 @@ QRegion WideOpenRegion()
 {
 	return QRegion(-32767, -32767, 65534, 65534);
 }
-}
+} // namespace QD
 
 GrafPtr NewImagePort(QImage* image)
 {
@@ -322,4 +324,3 @@ void BackColor(SInt32 color)
 	const RGBColor c = ClassicColor(color);
 	RGBBackColor(&c);
 }
-

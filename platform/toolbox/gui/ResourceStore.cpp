@@ -9,7 +9,8 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 struct Token {
 	enum Kind { End, Word, Number, String, Code, Open, Close } kind = End;
@@ -23,7 +24,8 @@ struct ParseError : std::runtime_error {
 	int line;
 };
 
-class Lexer {
+class Lexer
+{
 public:
 	explicit Lexer(const std::string& text) : mText(text) {}
 
@@ -63,7 +65,8 @@ public:
 		} else if (std::isalpha(UInt8(c))) {
 			t.kind = Token::Word;
 			size_t start = mPos;
-			while (mPos < mText.size() && (std::isalnum(UInt8(mText[mPos])) || mText[mPos] == '#'))
+			while (mPos < mText.size() &&
+			       (std::isalnum(UInt8(mText[mPos])) || mText[mPos] == '#'))
 				++mPos;
 			t.text = mText.substr(start, mPos - start);
 		} else {
@@ -145,7 +148,8 @@ private:
 	int mLine = 1;
 };
 
-class Parser {
+class Parser
+{
 public:
 	Parser(const std::string& text, ResourceStore::Contents& out) : mLexer(text), mOut(out) { Advance(); }
 
@@ -418,7 +422,8 @@ private:
 		}
 		if (alert.buttons.empty())
 			alert.buttons.push_back("OK");
-		if (alert.defaultItem > SInt16(alert.buttons.size()) || alert.cancelItem > SInt16(alert.buttons.size()))
+		if (alert.defaultItem > SInt16(alert.buttons.size()) ||
+		    alert.cancelItem > SInt16(alert.buttons.size()))
 			Fail("an alert's default or cancel item names no button");
 		return alert;
 	}

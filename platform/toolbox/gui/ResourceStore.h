@@ -58,7 +58,7 @@ struct SResMenu {
 };
 
 struct SResAlert {
-	std::string text; // with ^0 to ^3 for the parameter texts
+	std::string text;                 // with ^0 to ^3 for the parameter texts
 	std::vector<std::string> buttons; // items 1, 2, ...
 	SInt16 defaultItem = 1;
 	SInt16 cancelItem = 0; // 0: none
@@ -72,7 +72,8 @@ struct SResTextTraits {
 	RGBColor color;
 };
 
-class ResourceStore {
+class ResourceStore
+{
 public:
 	// The process's store.
 	static ResourceStore& Get();

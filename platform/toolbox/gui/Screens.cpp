@@ -6,7 +6,8 @@
 #include <QScreen>
 #include <deque>
 
-namespace {
+namespace
+{
 std::deque<GDevice>& Devices()
 {
 	static std::deque<GDevice> devices; // a deque keeps every handle valid as screens come and go
@@ -48,7 +49,7 @@ GDHandle Refresh()
 	}
 	return screens.isEmpty() ? nullptr : &devices.front().master;
 }
-}
+} // namespace
 
 GDHandle GetMainDevice()
 {

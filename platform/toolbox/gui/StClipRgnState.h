@@ -3,7 +3,8 @@
 #include "platform/toolbox/gui/QuickDraw.h"
 
 // Keeps the current port's clip and gives it back when it goes; can clip meanwhile.
-class StClipRgnState {
+class StClipRgnState
+{
 public:
 	StClipRgnState() : mClip(NewRgn())
 	{

@@ -3,7 +3,8 @@
 #include "platform/toolbox/gui/StColorState.h"
 
 // Keeps the current port's colours and pen and gives them back when it goes.
-class StColorPenState {
+class StColorPenState
+{
 public:
 	StColorPenState() { Save(); }
 	~StColorPenState() { Restore(); }

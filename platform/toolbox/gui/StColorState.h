@@ -3,7 +3,8 @@
 #include "platform/toolbox/gui/QuickDraw.h"
 
 // Keeps the current port's fore and back colours and gives them back when it goes.
-class StColorState {
+class StColorState
+{
 public:
 	StColorState() { Save(); }
 	~StColorState() { Restore(); }

@@ -3,7 +3,8 @@
 #include "platform/toolbox/gui/QuickDraw.h"
 
 // Restores the current port when it goes; optionally makes another port current meanwhile.
-class StGrafPortSaver {
+class StGrafPortSaver
+{
 public:
 	StGrafPortSaver() { GetPort(&mOriginalPort); }
 	explicit StGrafPortSaver(GrafPtr inGrafPtr) : StGrafPortSaver()

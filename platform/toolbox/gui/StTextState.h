@@ -3,7 +3,8 @@
 #include "platform/toolbox/gui/QuickDraw.h"
 
 // Keeps the current port's font, size, face and text mode and gives them back when it goes.
-class StTextState {
+class StTextState
+{
 public:
 	StTextState() { Save(); }
 	~StTextState() { Restore(); }

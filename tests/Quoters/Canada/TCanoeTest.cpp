@@ -20,7 +20,7 @@ constexpr float N = kNoValue;
 
 class TCanoeTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	StTestHosts mHosts{
 	    TCanoe::kSignature,
 	    {{TQuoterHosts::hostQuote, "canoe.test"}, {TQuoterHosts::hostHome, "www.canoe.test"}}};

@@ -19,7 +19,7 @@ constexpr float N = kNoValue;
 
 class TGlobeAndMailTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	StTestHosts mHosts{TGlobeAndMail::kSignature,
 	                   {{TQuoterHosts::hostQuote, "globe.test"},
 	                    {TQuoterHosts::hostLookup, "search.globe.test"},

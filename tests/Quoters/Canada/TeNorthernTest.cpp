@@ -20,7 +20,7 @@ constexpr float N = kNoValue;
 
 class TeNorthernTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	std::string Path(TSecurity* security)
 	{
 		char path[128] = "stale";

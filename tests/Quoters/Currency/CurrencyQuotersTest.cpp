@@ -18,7 +18,7 @@ constexpr float N = kNoValue;
 
 class CurrencyQuotersTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void TearDown() override { TQuoterHosts::ResetHosts(); }
 };
 

@@ -22,7 +22,7 @@ namespace
 
 class TGoogleTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	TGoogleTest() : mClock(1000, kNowMilliseconds) {}
 
 	bool ParseStock(std::string page, TStock& stock)

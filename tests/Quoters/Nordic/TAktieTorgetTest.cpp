@@ -19,7 +19,7 @@ constexpr float N = kNoValue;
 
 class TAktieTorgetTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	StTestHosts mHosts{
 	    TAktieTorget::kSignature,
 	    {{TQuoterHosts::hostQuote, "akti.test"}, {TQuoterHosts::hostHome, "www.akti.test"}}};

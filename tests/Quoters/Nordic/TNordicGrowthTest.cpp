@@ -17,7 +17,7 @@ constexpr float N = kNoValue;
 
 class TNordicGrowthTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override { mPage = ReadPage("Nordic", "ngm_market.html"); }
 
 	StTestHosts mHosts{TNordicGrowth::kSignature, {{TQuoterHosts::hostQuote, "ngm.test"}}};

@@ -23,7 +23,7 @@ constexpr OSType Sig(const char (&code)[5])
 // The manager with only the quote-site, Canadian and Nordic sources.
 class QuoteSiteFamiliesTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		TQuoterManager::FinishQuoterManager();

@@ -20,7 +20,7 @@ constexpr float N = kNoValue;
 
 class TPCQuoteComTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	StTestHosts mHosts{TPCQuoteCom::kSignature,
 	                   {{TQuoterHosts::hostQuote, "pc.test"}, {TQuoterHosts::hostHome, "www.pc.test"}}};
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC

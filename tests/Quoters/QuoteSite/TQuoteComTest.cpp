@@ -21,7 +21,7 @@ constexpr float N = kNoValue;
 
 class TQuoteComTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	std::string QuotePath(TSecurity* security)
 	{
 		char host[64];

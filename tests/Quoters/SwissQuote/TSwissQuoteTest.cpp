@@ -21,7 +21,7 @@ namespace
 
 class TSwissQuoteTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	TSwissQuoteTest() : mClock(1000, kNowMilliseconds)
 	{
 		mStock.Exchange(307);

@@ -20,7 +20,7 @@ namespace
 
 class TYahooAustraliaTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	TYahooAustraliaTest() : mClock(1000, kNowMilliseconds)
 	{
 		mStock.Exchange(400);

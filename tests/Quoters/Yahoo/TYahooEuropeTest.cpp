@@ -21,7 +21,7 @@ constexpr float N = kNoValue;
 
 class TYahooEuropeTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC
 	TYahooEurope mSource;
 };

@@ -20,7 +20,7 @@ namespace
 
 class TYahooInternationalTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	TYahooInternationalTest() : mClock(1000, kNowMilliseconds) {}
 
 	static std::string Page(const char* name) { return LoadPage("Yahoo", name); }

@@ -19,7 +19,7 @@ namespace
 
 class TYahooJapanTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	TYahooJapanTest() : mClock(1000, kNowMilliseconds)
 	{
 		mStock.Exchange(500);

@@ -22,7 +22,7 @@ constexpr float N = kNoValue;
 
 class TYahooUSTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	StTestHosts mHosts{TYahooUS::kSignature,
 	                   {{TQuoterHosts::hostQuote, "quotes.test"}, {TQuoterHosts::hostHome, "home.test"}}};
 	StTestClock mClock; // 2001-09-09 01:46:40 UTC

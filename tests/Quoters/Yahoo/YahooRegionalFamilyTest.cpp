@@ -14,7 +14,7 @@ namespace
 
 class YahooRegionalFamilyTest : public modeltest::ModelFixture
 {
-      protected:
+protected:
 	YahooRegionalFamilyTest()
 	{
 		TQuoterManager::FinishQuoterManager();

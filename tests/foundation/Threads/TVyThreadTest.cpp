@@ -1,10 +1,10 @@
 #include "foundation/Threads/TVyThread.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
-namespace {
+namespace
+{
 
 std::string sLog;
 int sActive = 0;

@@ -11,7 +11,7 @@ namespace
 
 class TExporterTest : public ::testing::Test
 {
-      protected:
+protected:
 	std::unique_ptr<TVyFile> Out() { return mFolder.File("out.txt"); }
 
 	ScratchFolder mFolder;

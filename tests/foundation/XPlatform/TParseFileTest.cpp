@@ -12,7 +12,7 @@ namespace
 
 class TParseFileTest : public ::testing::Test
 {
-      protected:
+protected:
 	std::vector<std::string> Records(const std::string& contents)
 	{
 		mFolder.Write("in.txt", contents);

@@ -61,7 +61,7 @@ TEST(TRecordTest, PendAddsBeforeOrAfterTheText)
 
 class TRecordFileTest : public ::testing::Test
 {
-      protected:
+protected:
 	std::unique_ptr<TVyFile> Open(int mode)
 	{
 		if (!mFolder.Exists("rec"))

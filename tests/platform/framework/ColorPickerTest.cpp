@@ -9,7 +9,7 @@ namespace
 
 class ColorPickerTest : public ::testing::Test
 {
-      protected:
+protected:
 	void TearDown() override
 	{
 		ClearColorAnswers();

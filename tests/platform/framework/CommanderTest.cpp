@@ -1,26 +1,27 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/UDispatch.h"
 
-#include <cstring>
-
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // A commander that handles one command and marks one other.
-class TCommander : public LCommander {
+class TCommander : public LCommander
+{
 public:
-	TCommander(LCommander* inSuper, CommandT inHandled, std::vector<std::string>* ioLog, std::string inName)
-		: LCommander(inSuper), mHandled(inHandled), mLog(ioLog), mName(std::move(inName))
+	TCommander(LCommander* inSuper, CommandT inHandled, std::vector<std::string>* ioLog,
+	           std::string inName)
+	    : LCommander(inSuper), mHandled(inHandled), mLog(ioLog), mName(std::move(inName))
 	{
 	}
 
@@ -33,7 +34,7 @@ public:
 	}
 
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-			       Str255 outName) override
+	                       Str255 outName) override
 	{
 		if (inCommand == mHandled) {
 			outEnabled = true;
@@ -77,7 +78,8 @@ Status StatusOf(LCommander* inCommander, CommandT inCommand)
 	return s;
 }
 
-class CommanderTest : public ::testing::Test {
+class CommanderTest : public ::testing::Test
+{
 protected:
 	void SetUp() override { FrameworkTest::LoadFixtures(); }
 	std::vector<std::string> mLog;

@@ -36,7 +36,7 @@ StringPtr P(const char* inText, Str255 outText)
 
 class ControlsTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadControlFixtures();
@@ -50,7 +50,10 @@ class ControlsTest : public ::testing::Test
 	}
 	void TearDown() override { SetPopUpMenuChooser(nullptr); }
 
-	template <class T> T* Find(const char (&inID)[5]) { return FrameworkTest::FindPane<T>(mWindow, inID); }
+	template <class T> T* Find(const char (&inID)[5])
+	{
+		return FrameworkTest::FindPane<T>(mWindow, inID);
+	}
 
 	// A mouse-down at a point of the pane (local coordinates), the way the event loop hands it out.
 	void ClickAt(LPane* inPane, SInt16 inH, SInt16 inV, UInt16 inModifiers = 0)
@@ -355,7 +358,7 @@ TEST_F(ControlsTest, NativeWidgetsFollowTheirPanesFrameVisibilityAndScrolling)
 
 class TCloser : public LListener
 {
-      public:
+public:
 	LWindow* mWindow = nullptr;
 	void ListenToMessage(MessageT, void*) override { mWindow->DoClose(); }
 };

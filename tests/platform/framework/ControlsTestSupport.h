@@ -36,7 +36,7 @@ struct Heard {
 
 class TRecorder : public LListener
 {
-      public:
+public:
 	std::vector<Heard> mHeard;
 	// Messages whose parameter is not a pointer to an SInt32.
 	std::vector<MessageT> mPointerMessages;

@@ -1,5 +1,4 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LApplication.h"
 #include "platform/framework/UDispatch.h"
 
@@ -11,10 +10,12 @@
 
 using namespace FrameworkTest;
 
-namespace {
+namespace
+{
 
 // A pane whose destruction is seen from outside.
-class TMortal : public LPane {
+class TMortal : public LPane
+{
 public:
 	TMortal(LView* inView, bool* outDestroyed) : LPane(Info(inView)), mDestroyed(outDestroyed) {}
 	~TMortal() override { *mDestroyed = true; }
@@ -32,7 +33,8 @@ private:
 	bool* mDestroyed;
 };
 
-class DeferredDeletionTest : public ::testing::Test {
+class DeferredDeletionTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -141,13 +143,21 @@ TEST_F(DeferredDeletionTest, ClosingTheFrontWindowSelectsTheNext)
 TEST_F(DeferredDeletionTest, CommanderViewDeletesItsCommanderPanes)
 {
 	// A field that is a commander inside a table that is one too: the table's commander part goes first.
-	class TCommanderPane : public LPane, public LCommander {
+	class TCommanderPane : public LPane, public LCommander
+	{
 	public:
-		TCommanderPane(const SPaneInfo& inInfo, LCommander* inSuper) : LPane(inInfo), LCommander(inSuper) {}
+		TCommanderPane(const SPaneInfo& inInfo, LCommander* inSuper)
+		    : LPane(inInfo), LCommander(inSuper)
+		{
+		}
 	};
-	class TCommanderView : public LView, public LCommander {
+	class TCommanderView : public LView, public LCommander
+	{
 	public:
-		TCommanderView(const SPaneInfo& inInfo, LCommander* inSuper) : LView(inInfo), LCommander(inSuper) {}
+		TCommanderView(const SPaneInfo& inInfo, LCommander* inSuper)
+		    : LView(inInfo), LCommander(inSuper)
+		{
+		}
 	};
 	std::unique_ptr<LWindow> window(LWindow::CreateWindow(1000, mApp.get()));
 	SPaneInfo info;
@@ -169,11 +179,11 @@ TEST_F(DeferredDeletionDeathTest, DestroyingALinkedPaneStopsTheProgram)
 {
 	GTEST_FLAG_SET(death_test_style, "threadsafe");
 	EXPECT_DEATH(
-		{
-			std::unique_ptr<LWindow> window(LWindow::CreateWindow(1000, nullptr));
-			delete window->FindPaneByID(FOUR_CHAR_CODE("blue"));
-		},
-		"mSuperView == nullptr");
+	    {
+		    std::unique_ptr<LWindow> window(LWindow::CreateWindow(1000, nullptr));
+		    delete window->FindPaneByID(FOUR_CHAR_CODE("blue"));
+	    },
+	    "mSuperView == nullptr");
 }
 
 } // namespace

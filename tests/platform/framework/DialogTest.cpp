@@ -1,5 +1,4 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LApplication.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
@@ -13,9 +12,11 @@
 
 using namespace FrameworkTest;
 
-namespace {
+namespace
+{
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{

@@ -37,7 +37,7 @@ std::string FlavorBytes(DragReference inDrag, ItemReference inItem, FlavorType i
 // A pane that takes items carrying one flavour and keeps copies of what it received.
 class TDropPane : public LPane, public LDragAndDrop
 {
-      public:
+public:
 	TDropPane(const SPaneInfo& inInfo, FlavorType inAccepted)
 	    : LPane(inInfo), LDragAndDrop(this), mAccepted(inAccepted)
 	{
@@ -76,7 +76,7 @@ class TDropPane : public LPane, public LDragAndDrop
 // Rows dragged from a list: the list flavour stays in the program, the entries are promised.
 class TRowDragTask : public LDragTask
 {
-      public:
+public:
 	TRowDragTask(const EventRecord& inEvent, std::string inEntries)
 	    : LDragTask(inEvent), mEntries(std::move(inEntries))
 	{
@@ -84,7 +84,7 @@ class TRowDragTask : public LDragTask
 	int mSendCalls = 0;
 	std::string mEntries;
 
-      protected:
+protected:
 	void AddFlavors(DragReference inDragRef) override
 	{
 		const ItemReference item = ItemReference(this);
@@ -96,7 +96,7 @@ class TRowDragTask : public LDragTask
 		AddRectDragItem(item, Rect{110, 110, 130, 300});
 	}
 
-      private:
+private:
 	static OSErr Send(FlavorType inType, void* inRefCon, ItemReference inItem, DragReference inDrag)
 	{
 		auto* task = static_cast<TRowDragTask*>(inRefCon);
@@ -137,7 +137,7 @@ bool DropOn(LWindow* inWindow, const QMimeData* inData, QPoint inPortPoint,
 
 class DragTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		EnsureApplication();

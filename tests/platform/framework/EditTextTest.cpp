@@ -19,7 +19,7 @@ namespace
 
 class EditTextTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadControlFixtures();

@@ -1,5 +1,4 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LAttachment.h"
 #include "platform/framework/LPeriodical.h"
@@ -11,12 +10,14 @@
 
 using FrameworkTest::Log;
 
-namespace {
+namespace
+{
 
-class TRecorder : public LAttachment {
+class TRecorder : public LAttachment
+{
 public:
 	TRecorder(std::string inName, Boolean inExecuteHost = true)
-		: LAttachment(msg_Event, inExecuteHost), mName(std::move(inName))
+	    : LAttachment(msg_Event, inExecuteHost), mName(std::move(inName))
 	{
 	}
 	std::vector<EventRecord> mEvents;
@@ -32,7 +33,8 @@ private:
 	std::string mName;
 };
 
-class TTask : public LPeriodical {
+class TTask : public LPeriodical
+{
 public:
 	explicit TTask(std::string inName) : mName(std::move(inName)) {}
 	std::function<void()> mAction;
@@ -52,7 +54,8 @@ private:
 	std::string mName;
 };
 
-class TKeyTarget : public LCommander {
+class TKeyTarget : public LCommander
+{
 public:
 	explicit TKeyTarget(LCommander* inSuper) : LCommander(inSuper) {}
 	std::function<void(const EventRecord&)> mOnKey;
@@ -65,7 +68,8 @@ public:
 	}
 };
 
-class EventLoopTest : public ::testing::Test {
+class EventLoopTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -188,7 +192,8 @@ TEST_F(EventLoopTest, AttachmentsRunInOrderAndLeaveWhenDeleted)
 
 TEST_F(EventLoopTest, AttachmentForAnotherMessageIsNotRun)
 {
-	class TOther : public LAttachment {
+	class TOther : public LAttachment
+	{
 	public:
 		TOther() : LAttachment(msg_KeyPress, false) {}
 		int mRuns = 0;
@@ -207,7 +212,8 @@ TEST_F(EventLoopTest, AttachmentForAnotherMessageIsNotRun)
 TEST_F(EventLoopTest, ExceptionsOfTheSystemsCodeAreCaughtAndReported)
 {
 	std::vector<ExceptionCode> reported;
-	auto previous = UDispatch::SetReporter([&](ExceptionCode code, const char*) { reported.push_back(code); });
+	auto previous =
+	    UDispatch::SetReporter([&](ExceptionCode code, const char*) { reported.push_back(code); });
 	TKeyTarget target(&mApp);
 	LCommander::SwitchTarget(&target);
 	TTask repeater("repeater");
@@ -246,9 +252,11 @@ TEST_F(EventLoopTest, TickTimerDeliversNullEventsInTheQtLoop)
 
 } // namespace
 
-namespace {
+namespace
+{
 
-class TRunApp : public LApplication {
+class TRunApp : public LApplication
+{
 public:
 	int mQuitAttempts = 0;
 	LWindow* mWindow = nullptr;
@@ -287,7 +295,7 @@ TEST(ApplicationRunTest, RunInitializesStartsUpAndQuitsWhenAllAgree)
 	EXPECT_EQ(init, Log().begin());
 	EXPECT_NE(start, Log().end());
 	EXPECT_EQ(std::find(Log().begin(), start, "idler"), start); // no null event before start-up
-	EXPECT_GE(app.mIdler.mCalls, 2); // the loop's null events
+	EXPECT_GE(app.mIdler.mCalls, 2);                            // the loop's null events
 	EXPECT_TRUE(LWindow::GetWindowList().empty());
 	EXPECT_TRUE(app.GetSubCommanders().empty());
 }

@@ -4,9 +4,8 @@
 #include "platform/framework/LBroadcaster.h"
 #include "platform/framework/LStream.h"
 #include "platform/framework/LView.h"
-#include "platform/framework/URegistrar.h"
 #include "platform/framework/LWindow.h"
-
+#include "platform/framework/URegistrar.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
@@ -16,7 +15,8 @@
 #include <string>
 #include <vector>
 
-namespace FrameworkTest {
+namespace FrameworkTest
+{
 
 inline void EnsureApplication()
 {
@@ -60,7 +60,8 @@ inline std::vector<std::string>& Log()
 }
 
 // A pane that records its drawing and clicks.
-class TPane : public LPane {
+class TPane : public LPane
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("tPan") };
 	explicit TPane(LStream* inStream) : LPane(inStream) {}
@@ -92,7 +93,8 @@ protected:
 	}
 };
 
-class TView : public LView {
+class TView : public LView
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("tVew") };
 	explicit TView(LStream* inStream) : LView(inStream) {}
@@ -102,7 +104,8 @@ protected:
 };
 
 // A pane that broadcasts its value message when clicked, as the controls do.
-class TButton : public LPane, public LBroadcaster {
+class TButton : public LPane, public LBroadcaster
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("tBut") };
 	explicit TButton(LStream* inStream) : LPane(inStream) { *inStream >> mValueMessage; }
@@ -117,7 +120,8 @@ private:
 };
 
 // A window that records its finishing, keys and commands.
-class TWindow : public LWindow {
+class TWindow : public LWindow
+{
 public:
 	enum { class_ID = FOUR_CHAR_CODE("wind") };
 	explicit TWindow(LStream* inStream) : LWindow(inStream) {}

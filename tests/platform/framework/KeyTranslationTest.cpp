@@ -1,22 +1,23 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LAttachment.h"
 #include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/UKeyFilters.h"
 
 #include <QKeyEvent>
-#include <QWidget>
 #include <QMouseEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace FrameworkTest;
 
-namespace {
+namespace
+{
 
 // Records the events the application's attachments see.
-class TWatcher : public LAttachment {
+class TWatcher : public LAttachment
+{
 public:
 	TWatcher() : LAttachment(msg_Event, true) {}
 	std::vector<EventRecord> mEvents;
@@ -30,7 +31,8 @@ protected:
 	}
 };
 
-class KeyTranslationTest : public ::testing::Test {
+class KeyTranslationTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -45,7 +47,8 @@ protected:
 		for (QWidget* w : QApplication::topLevelWidgets())
 			if (w->isVisible() && w->windowTitle() == "Test Window")
 				for (QObject* child : w->children())
-					if (auto* widget = qobject_cast<QWidget*>(child); widget && widget->focusPolicy() == Qt::StrongFocus)
+					if (auto* widget = qobject_cast<QWidget*>(child);
+					    widget && widget->focusPolicy() == Qt::StrongFocus)
 						mContent = widget;
 		ASSERT_NE(mContent, nullptr);
 	}
@@ -55,7 +58,8 @@ protected:
 		mApp.reset();
 	}
 
-	EventRecord Press(int key, Qt::KeyboardModifiers modifiers, const QString& text = QString(), bool repeat = false)
+	EventRecord Press(int key, Qt::KeyboardModifiers modifiers, const QString& text = QString(),
+	                  bool repeat = false)
 	{
 		mWatcher.mEvents.clear();
 		QKeyEvent event(QEvent::KeyPress, key, modifiers, text, repeat);
@@ -76,11 +80,12 @@ TEST_F(KeyTranslationTest, SpecialKeysBecomeTheToolboxCharacterCodes)
 		UInt8 charCode;
 		UInt8 keyCode;
 	};
-	const Row rows[] = {{Qt::Key_Enter, 3, 0x4C},    {Qt::Key_Backspace, 8, 0x33}, {Qt::Key_Return, 13, 0x24},
-			    {Qt::Key_Escape, 27, 0x35},  {Qt::Key_Left, 28, 0x7B},     {Qt::Key_Right, 29, 0x7C},
-			    {Qt::Key_Up, 30, 0x7E},      {Qt::Key_Down, 31, 0x7D},     {Qt::Key_Delete, 127, 0x75},
-			    {Qt::Key_Home, 1, 0x73},     {Qt::Key_End, 4, 0x77},       {Qt::Key_PageUp, 11, 0x74},
-			    {Qt::Key_PageDown, 12, 0x79}, {Qt::Key_Tab, 9, 0x30},      {Qt::Key_Space, 32, 0x31}};
+	const Row rows[] = {
+	    {Qt::Key_Enter, 3, 0x4C},     {Qt::Key_Backspace, 8, 0x33}, {Qt::Key_Return, 13, 0x24},
+	    {Qt::Key_Escape, 27, 0x35},   {Qt::Key_Left, 28, 0x7B},     {Qt::Key_Right, 29, 0x7C},
+	    {Qt::Key_Up, 30, 0x7E},       {Qt::Key_Down, 31, 0x7D},     {Qt::Key_Delete, 127, 0x75},
+	    {Qt::Key_Home, 1, 0x73},      {Qt::Key_End, 4, 0x77},       {Qt::Key_PageUp, 11, 0x74},
+	    {Qt::Key_PageDown, 12, 0x79}, {Qt::Key_Tab, 9, 0x30},       {Qt::Key_Space, 32, 0x31}};
 	for (const Row& row : rows) {
 		const EventRecord e = Press(row.qtKey, Qt::NoModifier);
 		EXPECT_EQ(e.what, keyDown) << row.qtKey;
@@ -136,7 +141,8 @@ TEST_F(KeyTranslationTest, RightClickIsAControlClickAndQuickClicksCount)
 	auto* blue = dynamic_cast<TPane*>(mWindow->FindPaneByID(FOUR_CHAR_CODE("blue")));
 	const QPointF local(20, 30);
 	const QPointF global = mContent->mapToGlobal(local);
-	QMouseEvent right(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+	QMouseEvent right(QEvent::MouseButtonPress, local, global, Qt::RightButton, Qt::RightButton,
+	                  Qt::NoModifier);
 	QCoreApplication::sendEvent(mContent, &right);
 	ASSERT_EQ(blue->mClicks, 1);
 	EXPECT_EQ(blue->mLastClick.macEvent.what, mouseDown);
@@ -144,7 +150,8 @@ TEST_F(KeyTranslationTest, RightClickIsAControlClickAndQuickClicksCount)
 	EXPECT_EQ(blue->mLastClick.wherePort.h, 20);
 	EXPECT_EQ(blue->mLastClick.wherePort.v, 30);
 
-	QMouseEvent left(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+	QMouseEvent left(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+	                 Qt::NoModifier);
 	QCoreApplication::sendEvent(mContent, &left);
 	EXPECT_FALSE(blue->mLastClick.macEvent.modifiers & controlKey);
 	EXPECT_EQ(blue->mLastClick.clickCount, 2); // within the double-click time, by the tick clock

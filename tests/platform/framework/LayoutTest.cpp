@@ -1,5 +1,4 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LAttachment.h"
 #include "platform/framework/LHandleStream.h"
 #include "platform/framework/LListener.h"
@@ -12,15 +11,18 @@
 
 using namespace FrameworkTest;
 
-namespace {
+namespace
+{
 
-class TListener : public LListener {
+class TListener : public LListener
+{
 public:
 	std::vector<MessageT> mHeard;
 	void ListenToMessage(MessageT inMessage, void*) override { mHeard.push_back(inMessage); }
 };
 
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -78,7 +80,8 @@ TEST_F(LayoutTest, WindowIsBuiltFromItsLayoutWithPanesFoundById)
 TEST_F(LayoutTest, PanesAreFinishedBeforeTheViewsThatHoldThem)
 {
 	std::unique_ptr<LWindow> window(LWindow::CreateWindow(1000, nullptr));
-	EXPECT_EQ(Log(), (std::vector<std::string>{"finish pane", "finish view", "finish pane", "finish window"}));
+	EXPECT_EQ(Log(),
+	          (std::vector<std::string>{"finish pane", "finish view", "finish pane", "finish window"}));
 	EXPECT_TRUE(dynamic_cast<TPane*>(window->FindPaneByID(FOUR_CHAR_CODE("blue")))->mFinished);
 }
 
@@ -126,7 +129,8 @@ TEST_F(LayoutTest, ListenerRemovedDuringABroadcastHearsNoMoreOfIt)
 	std::unique_ptr<LWindow> window(LWindow::CreateWindow(1000, nullptr));
 	auto* ok = dynamic_cast<TButton*>(window->FindPaneByID(FOUR_CHAR_CODE("OKbt")));
 	TListener second;
-	class TRemover : public LListener {
+	class TRemover : public LListener
+	{
 	public:
 		LBroadcaster* mFrom = nullptr;
 		LListener* mVictim = nullptr;
@@ -157,8 +161,8 @@ TEST_F(LayoutTest, LayoutWhoseFieldsDoNotMatchTheConstructorIsCaught)
 {
 	// One byte too many for the pane: reported; one too few for the button: an exception.
 	ASSERT_TRUE(ResourceStore::Get().LoadText("PPob 4301 { 'tPan' 1 0 0 10 10 u8 1 }\n"
-						  "PPob 4302 { 'tBut' 2 0 0 10 10 i16 3 }",
-						  "inline"));
+	                                          "PPob 4302 { 'tBut' 2 0 0 10 10 i16 3 }",
+	                                          "inline"));
 	const long before = Debugging::SignalCount();
 	std::unique_ptr<LPane> pane(UReanimator::ReadObjects(4301));
 	EXPECT_NE(pane, nullptr);
@@ -241,7 +245,8 @@ TEST_F(LayoutTest, ClickGoesToTheDeepestPaneUnderIt)
 	EXPECT_EQ(blue->mClicks, 1);
 
 	// An attachment sees the click first and may keep it from the pane.
-	class TClickEater : public LAttachment {
+	class TClickEater : public LAttachment
+	{
 	public:
 		TClickEater() : LAttachment(msg_Click, false) {}
 		Point mWhere;

@@ -1,5 +1,4 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMenuBar.h"
@@ -11,7 +10,8 @@
 
 using namespace FrameworkTest;
 
-namespace {
+namespace
+{
 
 QMenuBar* MenuBarOf(const QString& title)
 {
@@ -29,7 +29,8 @@ QAction* ActionNamed(QMenu* menu, const QString& prefix)
 	return nullptr;
 }
 
-class MenuBarWindowTest : public ::testing::Test {
+class MenuBarWindowTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -101,8 +102,8 @@ TEST_F(MenuBarWindowTest, MenuBarFollowsMenusInstalledAndRemoved)
 TEST_F(MenuBarWindowTest, DialogsAndFloatersShowNoMenuBar)
 {
 	ASSERT_TRUE(ResourceStore::Get().LoadText(
-		"PPob 4400 { 'wind' 0 0 0 50 50 str \"Floater\" u32 0x40000002 i16 -1 i16 -1 i16 -1 i16 -1 }",
-		"inline"));
+	    "PPob 4400 { 'wind' 0 0 0 50 50 str \"Floater\" u32 0x40000002 i16 -1 i16 -1 i16 -1 i16 -1 }",
+	    "inline"));
 	auto* floater = LWindow::CreateWindow(4400, mApp.get());
 	floater->Show();
 	EXPECT_EQ(MenuBarOf("Floater"), nullptr);

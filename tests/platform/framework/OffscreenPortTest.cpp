@@ -7,7 +7,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 const RGBColor kRed{0xFFFF, 0, 0};
 
 using FrameworkTest::EnsureApplication;
@@ -19,7 +20,8 @@ Rect MakeRect(SInt16 left, SInt16 top, SInt16 right, SInt16 bottom)
 	return r;
 }
 
-class OffscreenTest : public ::testing::Test {
+class OffscreenTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -153,4 +155,4 @@ TEST_F(OffscreenTest, AWorldDeletedWhileDrawingGivesThePortBack)
 	EXPECT_EQ(current, window);
 	DisposePort(window);
 }
-}
+} // namespace

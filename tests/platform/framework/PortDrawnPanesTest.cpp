@@ -15,7 +15,7 @@ namespace
 
 class PortDrawnPanesTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadControlFixtures();

@@ -28,11 +28,11 @@ void DrawText(const std::string& inText, SInt16 inLeft, SInt16 inBaseline)
 // A line of text from the layout.
 class TTextPane : public LPane
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tTxt") };
 	explicit TTextPane(LStream* inStream) : LPane(inStream) { inStream->ReadPString(mText); }
 
-      protected:
+protected:
 	void DrawSelf() override
 	{
 		Rect frame;
@@ -41,19 +41,19 @@ class TTextPane : public LPane
 		         SInt16(frame.bottom - 4));
 	}
 
-      private:
+private:
 	Str255 mText = {0};
 };
 
 // "Page n of m", where n is the page being printed.
 class TPageFooter : public LPane, public LPanelPreparer
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tFot") };
 	explicit TPageFooter(LStream* inStream) : LPane(inStream) {}
 	void PreparePanel(const PanelSpec& inPanel) override { mPage = inPanel.pageNumber; }
 
-      protected:
+protected:
 	void DrawSelf() override
 	{
 		UInt32 across = 0, down = 0;
@@ -65,7 +65,7 @@ class TPageFooter : public LPane, public LPanelPreparer
 		         SInt16(frame.bottom - 4));
 	}
 
-      private:
+private:
 	UInt32 mPage = 0;
 };
 
@@ -73,14 +73,14 @@ class TPageFooter : public LPane, public LPanelPreparer
 // only the rows that meet its frame.
 class TRowsView : public LView
 {
-      public:
+public:
 	TRowsView(const SPaneInfo& inInfo, SInt32 inRows) : LView(inInfo), mRows(inRows)
 	{
 		ResizeImageTo(inInfo.width, inRows * kRowHeight, false);
 	}
 	static constexpr SInt32 kRowHeight = 20;
 
-      protected:
+protected:
 	void DrawSelf() override
 	{
 		Rect frame;
@@ -90,7 +90,7 @@ class TRowsView : public LView
 				DrawText("Row " + std::to_string(row), 4, SInt16(row * kRowHeight - 5));
 	}
 
-      private:
+private:
 	SInt32 mRows;
 };
 
@@ -159,7 +159,7 @@ bool HasLine(const std::string& inPage, const std::string& inText)
 
 class PrintoutTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		EnsureApplication();

@@ -13,7 +13,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-namespace {
+namespace
+{
 const RGBColor kRed{0xFFFF, 0, 0};
 const RGBColor kBlue{0, 0, 0xFFFF};
 const QRgb kWhite = qRgb(255, 255, 255);
@@ -33,7 +34,8 @@ bool Same(const Rect& a, const Rect& b)
 	return EqualRect(&a, &b);
 }
 
-class PortTest : public ::testing::Test {
+class PortTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -497,4 +499,4 @@ TEST_F(PortTest, PixelPatternsFillInTheirColour)
 	EXPECT_EQ(seen.red, 0xFFFF);
 	DisposePixPat(pattern);
 }
-}
+} // namespace

@@ -1,13 +1,15 @@
-#include "FrameworkTestSupport.h"
-
 #include "platform/toolbox/gui/ResourceStore.h"
+
+#include "FrameworkTestSupport.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A store of its own, so that the cases do not disturb the fixture resources of the other tests.
-class ResourceStoreTest : public ::testing::Test {
+class ResourceStoreTest : public ::testing::Test
+{
 protected:
 	ResourceStore mStore;
 	std::string mError;
@@ -49,17 +51,17 @@ TEST_F(ResourceStoreTest, ErrorsNameTheLineAndLoadNothing)
 	const std::string longText(256, 'x');
 	const std::string tooLong = "STR# 1 { \"" + longText + "\" }";
 	const Row rows[] = {
-		{"STR# 1 { \"ok\" }\nSTR# 2 { \"unterminated }", "unterminated text", 2},
-		{"STR# 1 { \"a\" }\nSTR# 1 { \"b\" }", "defined twice", 2},
-		{"\n\nFOOD 1 { }", "unknown resource type FOOD", 3},
-		{"PPob 1 { 'wind' 1 0 0 10 }", "a number was expected", 1},
-		{"PPob 1 { 'pan' 1 0 0 10 10 }", "four characters", 1},
-		{"PPob 1 { 'pane' 1 0 0 10 10 i16 40000 }", "out of range", 1},
-		{"PPob 1 { 'pane' 1 0 0 10 10 float 1 }", "unknown field type", 1},
-		{"MENU 1 \"M\" { \"a\" key AB }", "one character", 1},
-		{"ALRT 1 { text \"x\" button \"OK\" default 2 }", "names no button", 1},
-		{"STR# 1 { \"a\"", "'}' is missing", 1},
-		{tooLong.c_str(), "longer than 255", 1},
+	    {"STR# 1 { \"ok\" }\nSTR# 2 { \"unterminated }", "unterminated text", 2},
+	    {"STR# 1 { \"a\" }\nSTR# 1 { \"b\" }", "defined twice", 2},
+	    {"\n\nFOOD 1 { }", "unknown resource type FOOD", 3},
+	    {"PPob 1 { 'wind' 1 0 0 10 }", "a number was expected", 1},
+	    {"PPob 1 { 'pan' 1 0 0 10 10 }", "four characters", 1},
+	    {"PPob 1 { 'pane' 1 0 0 10 10 i16 40000 }", "out of range", 1},
+	    {"PPob 1 { 'pane' 1 0 0 10 10 float 1 }", "unknown field type", 1},
+	    {"MENU 1 \"M\" { \"a\" key AB }", "one character", 1},
+	    {"ALRT 1 { text \"x\" button \"OK\" default 2 }", "names no button", 1},
+	    {"STR# 1 { \"a\"", "'}' is missing", 1},
+	    {tooLong.c_str(), "longer than 255", 1},
 	};
 	for (const Row& row : rows) {
 		mError.clear();
@@ -83,8 +85,8 @@ TEST_F(ResourceStoreTest, LaterFilesReplaceResourcesOfEarlierOnes)
 TEST_F(ResourceStoreTest, LayoutFieldsAreWrittenBigEndianInOrder)
 {
 	ASSERT_TRUE(Load("PPob 7 { 'pane' 'abcd' -5 6 70 80 disabled bind 1 0 1 0 user -3 "
-			 "i8 -1 u16 0x1234 i32 -2 bool 1 str \"Hi\" code 'wxyz' rgb 1 2 65535 { "
-			 "'pane' 9 0 0 1 1 } }"));
+	                 "i8 -1 u16 0x1234 i32 -2 bool 1 str \"Hi\" code 'wxyz' rgb 1 2 65535 { "
+	                 "'pane' 9 0 0 1 1 } }"));
 	const SResLayoutPane* p = mStore.GetLayout(7);
 	ASSERT_NE(p, nullptr);
 	EXPECT_EQ(p->classID, FOUR_CHAR_CODE("pane"));
@@ -95,8 +97,8 @@ TEST_F(ResourceStoreTest, LayoutFieldsAreWrittenBigEndianInOrder)
 	EXPECT_FALSE(p->enabled);
 	EXPECT_TRUE(p->bindLeft && p->bindRight && !p->bindTop && !p->bindBottom);
 	EXPECT_EQ(p->userCon, -3);
-	const std::vector<UInt8> expected = {0xFF, 0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFE, 1, 2, 'H', 'i',
-					     'w',  'x',  'y',  'z',  0,    1,    0,    2, 0xFF, 0xFF};
+	const std::vector<UInt8> expected = {0xFF, 0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFE, 1, 2,    'H', 'i',
+	                                     'w',  'x',  'y',  'z',  0,    1,    0,    2, 0xFF, 0xFF};
 	EXPECT_EQ(p->fields, expected);
 	ASSERT_EQ(p->subPanes.size(), 1u);
 	EXPECT_EQ(p->subPanes[0].paneID, 9);
@@ -104,12 +106,13 @@ TEST_F(ResourceStoreTest, LayoutFieldsAreWrittenBigEndianInOrder)
 
 TEST_F(ResourceStoreTest, MenusAlertsControlListsAndTextTraits)
 {
-	ASSERT_TRUE(Load("# comment with STR# in it\n"
-			 "MENU 3 \"Ed\xC3\xAEt\" { \"Cut\" cmd 12 key x \"-\" \"More\" submenu 4 disabled checked "
-			 "\"Code\" cmd 'AddC' }\n"
-			 "ALRT 9 { text \"^0\\n^1\" button \"Yes\" button \"No\" cancel 2 }\n"
-			 "RidL 9 { 'OKbt' 2001 }\n"
-			 "Txtr 9 { font \"Geneva\" size 10 style 1 just -1 color 1 2 3 }\n"));
+	ASSERT_TRUE(
+	    Load("# comment with STR# in it\n"
+	         "MENU 3 \"Ed\xC3\xAEt\" { \"Cut\" cmd 12 key x \"-\" \"More\" submenu 4 disabled checked "
+	         "\"Code\" cmd 'AddC' }\n"
+	         "ALRT 9 { text \"^0\\n^1\" button \"Yes\" button \"No\" cancel 2 }\n"
+	         "RidL 9 { 'OKbt' 2001 }\n"
+	         "Txtr 9 { font \"Geneva\" size 10 style 1 just -1 color 1 2 3 }\n"));
 	const SResMenu* m = mStore.GetMenu(3);
 	ASSERT_NE(m, nullptr);
 	EXPECT_EQ(m->title, "Ed\x94t");

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 using FrameworkTest::EnsureApplication;
 
 TEST(ScreensTest, TheMainDeviceIsThePrimaryScreenAndHeadsTheList)
@@ -38,7 +39,8 @@ TEST(ScreensTest, TheMainDeviceIsThePrimaryScreenAndHeadsTheList)
 	EXPECT_EQ(GetMainDevice(), main);
 }
 
-class LaunchURLTest : public ::testing::Test {
+class LaunchURLTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -68,4 +70,4 @@ TEST_F(LaunchURLTest, MalformedAddressesOpenNothing)
 	LaunchURL("http://example.com/caf\x8E");
 	EXPECT_TRUE(mOpened.empty());
 }
-}
+} // namespace

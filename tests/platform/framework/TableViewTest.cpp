@@ -23,7 +23,7 @@ namespace
 // whole rows.
 class TTable : public LTableView
 {
-      public:
+public:
 	enum { class_ID = FOUR_CHAR_CODE("tTbl") };
 	explicit TTable(LStream* inStream) : LTableView(inStream)
 	{
@@ -39,7 +39,7 @@ class TTable : public LTableView
 
 	void SelectionChanged() override { ++mSelectionChanges; }
 
-      protected:
+protected:
 	void DrawCell(const STableCell& inCell, const Rect&) override
 	{
 		mDrawn.insert({inCell.row, inCell.col});
@@ -52,7 +52,7 @@ class TTable : public LTableView
 
 class TableViewTest : public ::testing::Test
 {
-      protected:
+protected:
 	void SetUp() override
 	{
 		LoadControlFixtures();

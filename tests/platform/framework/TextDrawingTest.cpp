@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace {
+namespace
+{
 using FrameworkTest::EnsureApplication;
 
 Rect MakeRect(SInt16 left, SInt16 top, SInt16 right, SInt16 bottom)
@@ -33,7 +34,8 @@ struct Ink {
 	bool any() const { return right >= 0; }
 };
 
-class TextTest : public ::testing::Test {
+class TextTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -81,8 +83,8 @@ TEST_F(TextTest, TextSitsOnTheBaselineAtThePenAndAdvancesIt)
 	DrawString("HHH");
 	Ink ink = AllInk();
 	ASSERT_TRUE(ink.any());
-	EXPECT_LE(ink.bottom, 40);             // capitals stand on the baseline
-	EXPECT_GE(ink.top, 40 - info.ascent);  // and reach no higher than the ascent
+	EXPECT_LE(ink.bottom, 40);            // capitals stand on the baseline
+	EXPECT_GE(ink.top, 40 - info.ascent); // and reach no higher than the ascent
 	EXPECT_LT(ink.top, 40 - info.ascent / 2);
 	EXPECT_GE(ink.left, 19);
 	EXPECT_LE(ink.right, 20 + StringWidth("HHH"));
@@ -342,8 +344,8 @@ TEST(FontTableTest, ClassicNumbersAndInstalledNamesMapBothWays)
 	EXPECT_NE(std::find(families.begin(), families.end(), "DejaVu Sans"), families.end());
 	EXPECT_NE(std::find(families.begin(), families.end(), "DejaVu Sans Mono"), families.end());
 	for (size_t i = 1; i < families.size(); ++i)
-		EXPECT_LE(QString::fromStdString(families[i - 1]).compare(QString::fromStdString(families[i]),
-		                                                          Qt::CaseInsensitive),
+		EXPECT_LE(QString::fromStdString(families[i - 1])
+		              .compare(QString::fromStdString(families[i]), Qt::CaseInsensitive),
 		          0);
 	for (const std::string& family : families)
 		EXPECT_EQ(name(number(family)), family);
@@ -356,4 +358,4 @@ TEST_F(TextTest, TheMonospacedClassicFontDrawsMonospaced)
 	TextFont(kFontIDGeneva);
 	EXPECT_LT(CharWidth('i'), CharWidth('W'));
 }
-}
+} // namespace

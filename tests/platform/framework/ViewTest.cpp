@@ -1,5 +1,4 @@
 #include "FrameworkTestSupport.h"
-
 #include "platform/framework/LListener.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/gui/GrafPort.h"
@@ -9,10 +8,12 @@
 
 using namespace FrameworkTest;
 
-namespace {
+namespace
+{
 
 // A view that fills its frame red, drawing in its own coordinates.
-class TRedView : public LView {
+class TRedView : public LView
+{
 public:
 	explicit TRedView(const SPaneInfo& inInfo) : LView(inInfo) {}
 	std::vector<std::string> mStates;
@@ -44,7 +45,8 @@ SPaneInfo Info(LView* inSuper, PaneIDT inID, SInt32 inLeft, SInt32 inTop, SInt16
 	return info;
 }
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public ::testing::Test
+{
 protected:
 	void SetUp() override
 	{
@@ -136,7 +138,8 @@ TEST_F(ViewTest, TextTraitsSetThePortsTextState)
 
 TEST_F(ViewTest, BroadcasterDestroyedByItsListenerEndsTheBroadcast)
 {
-	class TKiller : public LListener {
+	class TKiller : public LListener
+	{
 	public:
 		LBroadcaster* mVictim = nullptr;
 		int mHeard = 0;

@@ -1,4 +1,5 @@
 #include "platform/toolbox/Debugging.h"
+
 #include "platform/toolbox/MacTypes.h"
 
 #include <gtest/gtest.h>

@@ -3,11 +3,11 @@
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/TempHomeFixture.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-namespace {
+namespace
+{
 
 using FileReferenceTest = TempHomeFixture;
 
@@ -61,7 +61,9 @@ TEST_F(FileReferenceTest, KeptIDsSurviveALaterRunAndOthersDoNot)
 
 	// Only the table remains in its folder: it was written through a renamed temporary file.
 	const std::string table = FolderIDTable::TablePath();
-	EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(table).parent_path()), {}), 1);
+	EXPECT_EQ(std::distance(
+	              std::filesystem::directory_iterator(std::filesystem::path(table).parent_path()), {}),
+	          1);
 
 	FolderIDTable::Forget();
 	std::string path;

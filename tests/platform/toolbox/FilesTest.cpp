@@ -3,14 +3,15 @@
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/TempHomeFixture.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <sys/xattr.h>
 
-namespace {
+namespace
+{
 
-class FilesTest : public TempHomeFixture {
+class FilesTest : public TempHomeFixture
+{
 protected:
 	void SetUp() override
 	{
@@ -103,7 +104,8 @@ TEST_F(FilesTest, ListingIsSortedAndFollowsChanges)
 		pb.ioDirID = mDir;
 		pb.ioFDirIndex = index;
 		const OSErr err = PBGetCatInfoSync(&pb);
-		return err == noErr ? std::string(reinterpret_cast<char*>(name + 1), name[0]) : std::to_string(err);
+		return err == noErr ? std::string(reinterpret_cast<char*>(name + 1), name[0])
+		                    : std::to_string(err);
 	};
 	EXPECT_EQ(nth(1) + nth(2) + nth(3), "Cab");
 	EXPECT_EQ(nth(4), std::to_string(fnfErr));
@@ -200,7 +202,8 @@ TEST_F(FilesTest, ReplacementKeepsAttributesAndLeavesNoLitter)
 	EXPECT_EQ(ReadText(mWork + "/doc"), "oldnew");
 	FInfo back;
 	ASSERT_EQ(HGetFInfo(0, mDir, P("doc"), &back), noErr);
-	EXPECT_EQ(back.fdType, getxattr((mWork + "/doc").c_str(), "user.mac.type", nullptr, 0) < 0 ? 0u : info.fdType);
+	EXPECT_EQ(back.fdType,
+	          getxattr((mWork + "/doc").c_str(), "user.mac.type", nullptr, 0) < 0 ? 0u : info.fdType);
 	EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mWork), {}), 1);
 }
 

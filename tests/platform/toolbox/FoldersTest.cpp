@@ -4,10 +4,10 @@
 #include "tests/support/TempHomeFixture.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 using FoldersTest = TempHomeFixture;
 

@@ -1,10 +1,10 @@
 #include "platform/toolbox/MacRoman.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
-namespace {
+namespace
+{
 
 std::string AllBytes()
 {
@@ -52,10 +52,10 @@ TEST(MacRoman, CharactersOutsideMacRomanBecomeQuestionMarks)
 
 TEST(MacRoman, MalformedUTF8GivesOneQuestionMarkAndKeepsWhatFollows)
 {
-	EXPECT_EQ(MacRoman::FromUTF8("a\x80z"), "a?z");          // stray continuation byte
-	EXPECT_EQ(MacRoman::FromUTF8("a\xC3z"), "a?z");          // cut sequence
-	EXPECT_EQ(MacRoman::FromUTF8("a\xE2\x82z"), "a?z");      // cut three-byte sequence
-	EXPECT_EQ(MacRoman::FromUTF8("a\xC0\xAFz"), "a??z");     // overlong '/'
+	EXPECT_EQ(MacRoman::FromUTF8("a\x80z"), "a?z");           // stray continuation byte
+	EXPECT_EQ(MacRoman::FromUTF8("a\xC3z"), "a?z");           // cut sequence
+	EXPECT_EQ(MacRoman::FromUTF8("a\xE2\x82z"), "a?z");       // cut three-byte sequence
+	EXPECT_EQ(MacRoman::FromUTF8("a\xC0\xAFz"), "a??z");      // overlong '/'
 	EXPECT_EQ(MacRoman::FromUTF8("a\xED\xA0\x80z"), "a???z"); // encoded surrogate
 	EXPECT_EQ(MacRoman::FromUTF8("a\xF4\x90\x80\x80z"), "a????z");
 	EXPECT_EQ(MacRoman::FromUTF8("\xC3"), "?");
@@ -63,4 +63,4 @@ TEST(MacRoman, MalformedUTF8GivesOneQuestionMarkAndKeepsWhatFollows)
 	EXPECT_EQ(MacRoman::FromUTF16(std::u16string(u"a") + char16_t(0xD800)), "a?");
 }
 
-}
+} // namespace

@@ -1,8 +1,7 @@
 #include "platform/toolbox/TickCount.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <thread>
 
 TEST(TickCount, RealClockAdvancesAtSixtyPerSecond)
