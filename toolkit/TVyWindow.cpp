@@ -11,9 +11,12 @@ namespace
 enum : UInt8 { kEnterKey = 3, kReturnKey = 13, kEscapeKey = 27 };
 }
 
-TVyWindow::TVyWindow(LStream* inStream) : LWindow(inStream)
+TVyWindow::TVyWindow(LStream* inStream) : TVyWindow(inStream, true) {}
+
+TVyWindow::TVyWindow(LStream* inStream, bool inReadsLayoutFlag) : LWindow(inStream)
 {
-	*inStream >> mLayoutFlag;
+	if (inReadsLayoutFlag)
+		*inStream >> mLayoutFlag;
 }
 
 TVyWindow::~TVyWindow() = default;

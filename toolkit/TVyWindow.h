@@ -36,6 +36,9 @@ public:
 	LPushButton* GetCancelButton() const { return mCancelButton; }
 
 protected:
+	// For windows whose layout stream ends with the framework's window data (sheets).
+	TVyWindow(LStream* inStream, bool inReadsLayoutFlag);
+
 	// Subclasses call this first, then find their own panes.
 	void FinishCreateSelf() override;
 
