@@ -1,6 +1,6 @@
 #include "Quoters/UQuoterSite.h"
 
-#include "Quoters/UPercentEncode.h"
+#include "foundation/UPercentEncode.h"
 #include "Quoters/UQuoterExtras.h"
 #include "foundation/VyStrings.h"
 #include "model/TSecurity.h"

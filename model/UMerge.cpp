@@ -4,6 +4,7 @@
 #include "foundation/TVyFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UNumbers.h"
+#include "foundation/UPercentEncode.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
@@ -223,28 +224,12 @@ const char* FieldValue(TSecurity* security, tMergeField field, bool fractions, c
 	return s;
 }
 
-bool IsUnreserved(unsigned char c)
-{
-	return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-	       c == '.' || c == '_' || c == '~';
-}
-
 void AppendValue(std::string& out, const char* value, bool encode)
 {
-	if (!encode) {
+	if (encode)
+		UPercentEncode::Append(out, MacRoman::ToUTF8(value).c_str());
+	else
 		out += value;
-		return;
-	}
-	static const char kHex[] = "0123456789ABCDEF";
-	for (unsigned char c : MacRoman::ToUTF8(value)) {
-		if (IsUnreserved(c)) {
-			out += char(c);
-		} else {
-			out += '%';
-			out += kHex[c >> 4];
-			out += kHex[c & 0x0F];
-		}
-	}
 }
 
 // One pass over the template, so that a merged value is never read again as a tag.

@@ -2,7 +2,7 @@
 
 #include "Includes/NoValue.h"
 #include "Quoters/TQuoterHosts.h"
-#include "Quoters/UPercentEncode.h"
+#include "foundation/UPercentEncode.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"

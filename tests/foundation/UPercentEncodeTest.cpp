@@ -1,4 +1,4 @@
-#include "Quoters/UPercentEncode.h"
+#include "foundation/UPercentEncode.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
