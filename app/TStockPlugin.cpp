@@ -1,7 +1,7 @@
 #include "app/TStockPlugin.h"
 
 #include "Internet/TBrokerage.h"
-#include "Internet/TURLSecurity.h"
+#include "model/USecurityRequests.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
 #include "foundation/TVyBufferFile.h"
@@ -36,6 +36,8 @@ constexpr const char* kPrefsFolderName = "Vantorel Prefs \xC4"; // the folder ma
 constexpr OSType kCreator = FOUR_CHAR_CODE("zVRN");
 
 TStockPlugin::WindowOpener sWindowOpeners[kPluginWindowCount];
+unsigned char* sLoadedStrings[kStockStringCount] = {};
+char* sLoadedCStrings[kStockCStringCount] = {};
 
 template <typename T, typename F> T* FindFirst(TList<TSecurity>* list, F matches)
 {
@@ -180,7 +182,9 @@ void TStockPlugin::ShutDown()
 	             {windowStockQQ, &mPrefs.stockQQOpenAtQuit},
 	             {windowCurrencyQQ, &mPrefs.currencyQQOpenAtQuit}};
 	for (const auto& window : noted) {
-		*window.openAtQuit = mWindows[window.which] != nullptr ? 1 : 0;
+		// A window this build cannot open keeps the flag the user's last run left.
+		if (GetWindowOpener(window.which) != nullptr)
+			*window.openAtQuit = mWindows[window.which] != nullptr ? 1 : 0;
 		if (mWindows[window.which] != nullptr)
 			mWindows[window.which]->Delete();
 		mWindows[window.which] = nullptr;
@@ -375,7 +379,7 @@ TStock* TStockPlugin::AddAStock(const char* symbol, tStockExchange exchange, boo
 	PrefsChanged(securityStock, mStockList, true);
 	RebuildAllMenus();
 	if (submit)
-		TURLSecurity::SubmitURL(stock);
+		USecurityRequests::SubmitURL(stock);
 	return stock;
 }
 
@@ -389,7 +393,7 @@ TFund* TStockPlugin::AddAFund(const char* symbol, bool submit)
 	PrefsChanged(securityFund, mFundList, true);
 	RebuildAllMenus();
 	if (submit)
-		TURLSecurity::SubmitURL(fund);
+		USecurityRequests::SubmitURL(fund);
 	return fund;
 }
 
@@ -406,7 +410,7 @@ TCurrency* TStockPlugin::AddACurrency(tCurrency from, tCurrency to, bool submit)
 	PrefsChanged(securityCurrency, mCurrencyList, true);
 	RebuildAllMenus();
 	if (submit)
-		TURLSecurity::SubmitURL(pair);
+		USecurityRequests::SubmitURL(pair);
 	return pair;
 }
 
@@ -447,23 +451,29 @@ void TStockPlugin::LoadStockStrings()
 	DisposeStockStrings();
 	try {
 		for (int i = 0; i < kStockStringCount; ++i)
-			gStockStrings[i] = UKsStrings::LoadStringP(5000, SInt16(i + 1));
+			gStockStrings[i] = sLoadedStrings[i] = UKsStrings::LoadStringP(5000, SInt16(i + 1));
 		for (int i = 0; i < kStockCStringCount; ++i)
-			gStockCStrings[i] = UKsStrings::LoadStringC(5001, SInt16(i + 1));
+			gStockCStrings[i] = sLoadedCStrings[i] = UKsStrings::LoadStringC(5001, SInt16(i + 1));
 	} catch (...) {
-		// The entries not loaded stay null, which GetStockString and GetStockCString answer as empty.
+		// The entries not loaded stay as they were; GetStockString and GetStockCString answer a null one
+		// as an empty text.
 		std::printf("Caught Exception LoadStockStrings\n");
 	}
 }
 
 void TStockPlugin::DisposeStockStrings()
 {
-	for (auto& entry : gStockStrings) {
-		delete[] entry;
-		entry = nullptr;
+	// Only what LoadStockStrings made: tests may fill the tables themselves.
+	for (int i = 0; i < kStockStringCount; ++i) {
+		if (sLoadedStrings[i] != nullptr && gStockStrings[i] == sLoadedStrings[i])
+			gStockStrings[i] = nullptr;
+		delete[] sLoadedStrings[i];
+		sLoadedStrings[i] = nullptr;
 	}
-	for (auto& entry : gStockCStrings) {
-		delete[] entry;
-		entry = nullptr;
+	for (int i = 0; i < kStockCStringCount; ++i) {
+		if (sLoadedCStrings[i] != nullptr && gStockCStrings[i] == sLoadedCStrings[i])
+			gStockCStrings[i] = nullptr;
+		delete[] sLoadedCStrings[i];
+		sLoadedCStrings[i] = nullptr;
 	}
 }

@@ -1,7 +1,7 @@
 // The plug-in's commands (the 5000 range), their status and the per-kind menus.
 
 #include "Internet/TBrokerage.h"
-#include "Internet/TURLSecurity.h"
+#include "model/USecurityRequests.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
 #include "app/TStockPlugin.h"
@@ -368,7 +368,7 @@ template <typename T> void TStockPlugin::AddCopy(tSecurityType kind, T* scratch)
 	list->Append(security);
 	WritePreferencesFiles(FileKindOf(kind));
 	PrefsChanged(kind, list, true);
-	TURLSecurity::SubmitURL(security);
+	USecurityRequests::SubmitURL(security);
 }
 
 void TStockPlugin::StartUpdating()

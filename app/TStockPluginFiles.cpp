@@ -129,10 +129,13 @@ bool TStockPlugin::SetAside(TVyFile* file, const char* name, const char* setAsid
 
 bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag)
 {
-	TVyBufferFile* file = FileOf(kind);
 	*tag = 0;
-	if (file == nullptr)
+	if (FileOf(kind) == nullptr)
 		return false;
+	// The security records measure what is left of the file from the file's own position, which only an
+	// unbuffered file object gives.
+	TVyFile unbuffered(FileOf(kind));
+	TVyFile* file = kind == prefsSettings ? FileOf(kind) : &unbuffered;
 	file->SetMode(kFileModeRead);
 	if (file->Open() != 0) {
 		file->Close();
