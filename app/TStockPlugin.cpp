@@ -1,7 +1,6 @@
 #include "app/TStockPlugin.h"
 
 #include "Internet/TBrokerage.h"
-#include "model/USecurityRequests.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
 #include "foundation/TVyBufferFile.h"
@@ -15,6 +14,7 @@
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
+#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LException.h"
@@ -455,8 +455,8 @@ void TStockPlugin::LoadStockStrings()
 		for (int i = 0; i < kStockCStringCount; ++i)
 			gStockCStrings[i] = sLoadedCStrings[i] = UKsStrings::LoadStringC(5001, SInt16(i + 1));
 	} catch (...) {
-		// The entries not loaded stay as they were; GetStockString and GetStockCString answer a null one
-		// as an empty text.
+		// The entries not loaded stay as they were; GetStockString and GetStockCString answer a null
+		// one as an empty text.
 		std::printf("Caught Exception LoadStockStrings\n");
 	}
 }

@@ -2,10 +2,10 @@
 // never to the screen.
 
 #include "Includes/NoValue.h"
-#include "model/USecurityRequests.h"
 #include "app/TStockPlugin.h"
 #include "foundation/VyStrings.h"
 #include "model/TSecurity.h"
+#include "model/USecurityRequests.h"
 
 #include <cstring>
 

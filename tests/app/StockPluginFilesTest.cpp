@@ -36,8 +36,9 @@ protected:
 	std::vector<std::string> Names(tSecurityType kind) const
 	{
 		std::vector<std::string> names;
-		TStockPlugin::ForEachSecurity(mPlugin->GetList(kind),
-		                              [&](TSecurity* security) { names.push_back(security->SecurityName()); });
+		TStockPlugin::ForEachSecurity(mPlugin->GetList(kind), [&](TSecurity* security) {
+			names.push_back(security->SecurityName());
+		});
 		return names;
 	}
 };
@@ -100,7 +101,8 @@ TEST_F(StockPluginFilesTest, DamagedFilesAreSetAsideWithTheirMessagesAndReplaced
 	EXPECT_EQ(plugin->GetList(securityCurrency)->Count(), 6);
 	EXPECT_EQ(plugin->GetPrefs()->stockMinutes, 5);
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Prefs")).size(), prefs.size());
-	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Currencies")).substr(0, 8), std::string("zv22\0\0\0\x06", 8));
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Currencies")).substr(0, 8),
+	          std::string("zv22\0\0\0\x06", 8));
 	EXPECT_EQ(plugin->GetList(securityStock)->Count(), 20);
 }
 

@@ -37,7 +37,8 @@ protected:
 	void TearDown() override
 	{
 		mPlugin.reset();
-		EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 0u) << "a message that was expected did not come";
+		EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 0u)
+		    << "a message that was expected did not come";
 		StDialogHandler::SetAnswersRequired(false);
 		StDialogHandler::ClearQueuedAnswers();
 		TStockPlugin::SetConverter({});
