@@ -1,5 +1,4 @@
 #include "app/TStockContentTree.h"
-
 #include "model/TFund.h"
 #include "model/TStock.h"
 #include "model/UZVUtils.h"

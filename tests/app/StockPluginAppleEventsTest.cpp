@@ -69,7 +69,8 @@ TEST_F(StockPluginAppleEventsTest, QuoteQueriesAnswerTheValuesOfTheSymbolInTheir
 	EXPECT_FLOAT_EQ(Value(Send(7003, "IBM")), 10);
 	EXPECT_FLOAT_EQ(Value(Send(7004, "IBM")), 10);
 	EXPECT_FLOAT_EQ(Value(Send(7008, "IBM")), 0); // no day high
-	EXPECT_EQ(Error(Send(7005, "IBM")), std::make_pair(short(5), std::string("Unknown AppleEvent for Vantorel.")));
+	EXPECT_EQ(Error(Send(7005, "IBM")),
+	          std::make_pair(short(5), std::string("Unknown AppleEvent for Vantorel.")));
 
 	// A change or percentage from a missing value, or a percentage of a zero close, is 0.
 	mIBM->CurrentTradePrice(kNoValue);
@@ -91,7 +92,8 @@ TEST_F(StockPluginAppleEventsTest, ErrorsGoBackInTheReply)
 	EXPECT_NE(notFound.first, 0);
 	EXPECT_EQ(notFound.second, "Symbol Not Found.");
 	EXPECT_TRUE(mPlugin->GetAEResult());
-	EXPECT_EQ(Error(Send(7000, "", 0)), std::make_pair(short(errAEDescNotFound), std::string("Symbol Required.")));
+	EXPECT_EQ(Error(Send(7000, "", 0)),
+	          std::make_pair(short(errAEDescNotFound), std::string("Symbol Required.")));
 
 	// A sender that wants no reply gets nothing.
 	AppleEvent event, reply, result;
