@@ -260,20 +260,17 @@ void TStockPlugin::CatchMemory(long code)
 
 void TStockPlugin::CatchExceptionCode(long code)
 {
+	// For the developer only: the user sees nothing.
 	const std::string text = "Exception caught in LApplication.\rError Code: " + std::to_string(code);
 	Debugging::Signal(text.c_str(), __func__, __FILE__, __LINE__);
 }
 
 void TStockPlugin::CatchException(const LException& exception)
 {
-	if (exception.GetErrorCode() == kOutOfMemory) {
+	if (exception.GetErrorCode() == kOutOfMemory)
 		CatchMemory(kOutOfMemory);
-		return;
-	}
-	const std::string text = "Exception caught in LApplication.\rError Code: " +
-	                         std::to_string(long(exception.GetErrorCode())) + "\r" +
-	                         std::to_string(long(exception.GetErrorCode()));
-	Debugging::Signal(text.c_str(), __func__, __FILE__, __LINE__);
+	else
+		CatchExceptionCode(long(exception.GetErrorCode()));
 }
 
 void TStockPlugin::BringAllWindowsToFront()
@@ -374,12 +371,8 @@ TStock* TStockPlugin::AddAStock(const char* symbol, tStockExchange exchange, boo
 	auto* stock = new (std::nothrow) TStock();
 	ThrowIfNil_(stock);
 	UZVUtils::DefaultStock(stock, symbol, symbol, exchange);
-	mStockList->Append(stock);
-	WritePreferencesFiles(prefsStocks);
-	PrefsChanged(securityStock, mStockList, true);
+	Adopt(securityStock, stock, submit);
 	RebuildAllMenus();
-	if (submit)
-		USecurityRequests::SubmitURL(stock);
 	return stock;
 }
 
@@ -388,12 +381,8 @@ TFund* TStockPlugin::AddAFund(const char* symbol, bool submit)
 	auto* fund = new (std::nothrow) TFund();
 	ThrowIfNil_(fund);
 	UZVUtils::DefaultSecurity(fund, symbol, symbol, TQuoterManager::FundQuoter());
-	mFundList->Append(fund);
-	WritePreferencesFiles(prefsFunds);
-	PrefsChanged(securityFund, mFundList, true);
+	Adopt(securityFund, fund, submit);
 	RebuildAllMenus();
-	if (submit)
-		USecurityRequests::SubmitURL(fund);
 	return fund;
 }
 
@@ -405,13 +394,19 @@ TCurrency* TStockPlugin::AddACurrency(tCurrency from, tCurrency to, bool submit)
 	pair->CurrencyFrom(from);
 	pair->CurrencyTo(to);
 	TCurrencyConversion::SetCurrencyTitles(pair);
-	mCurrencyList->Append(pair);
-	WritePreferencesFiles(prefsCurrencies);
-	PrefsChanged(securityCurrency, mCurrencyList, true);
+	Adopt(securityCurrency, pair, submit);
 	RebuildAllMenus();
-	if (submit)
-		USecurityRequests::SubmitURL(pair);
 	return pair;
+}
+
+void TStockPlugin::Adopt(tSecurityType kind, TSecurity* security, bool submit)
+{
+	TList<TSecurity>* list = GetList(kind);
+	list->Append(security);
+	WritePreferencesFiles(FileKindOf(kind));
+	PrefsChanged(kind, list, true);
+	if (submit)
+		USecurityRequests::SubmitURL(security);
 }
 
 TStock* TStockPlugin::GetStock(const char* symbol, tStockExchange exchange)

@@ -364,11 +364,8 @@ template <typename T> void TStockPlugin::AddCopy(tSecurityType kind, T* scratch)
 	T* security = new (std::nothrow) T();
 	ThrowIfNil_(security);
 	*security = *scratch;
-	TList<TSecurity>* list = GetList(kind);
-	list->Append(security);
-	WritePreferencesFiles(FileKindOf(kind));
-	PrefsChanged(kind, list, true);
-	USecurityRequests::SubmitURL(security);
+	// The menus follow when the dialog goes.
+	Adopt(kind, security, true);
 }
 
 void TStockPlugin::StartUpdating()
