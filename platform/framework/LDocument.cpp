@@ -125,12 +125,6 @@ Boolean LDocument::Save()
 	return err == noErr && !IsModified();
 }
 
-OSErr LDocument::DoSave()
-{
-	SetModified(false);
-	return noErr;
-}
-
 void LDocument::DoAESave(FSSpec& inFileSpec, OSType)
 {
 	mFileSpec = inFileSpec;

@@ -51,7 +51,7 @@ public:
 
 	// Writes the document to its file; 0 when it did, else the file error. A successful save clears the
 	// modified state.
-	virtual OSErr DoSave();
+	virtual OSErr DoSave() = 0;
 	// Saves to another file (Save As): the document's file becomes inFileSpec.
 	virtual void DoAESave(FSSpec& inFileSpec, OSType inFileType);
 	virtual void DoRevert();

@@ -2,6 +2,7 @@
 #include "platform/framework/LBevelButton.h"
 #include "platform/framework/LCicnButton.h"
 #include "platform/framework/LPicture.h"
+#include "platform/framework/UEnvironment.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/Icons.h"
@@ -17,6 +18,15 @@ namespace
 {
 
 const QRgb kWhite = qRgb(255, 255, 255);
+
+// An icon button the test can press and release without a mouse.
+class TPressableCicnButton : public LCicnButton
+{
+public:
+	enum { class_ID = FOUR_CHAR_CODE("tCic") };
+	explicit TPressableCicnButton(LStream* inStream) : LCicnButton(inStream) {}
+	void Press(Boolean inInside) { HotSpotAction(kControlButtonPart, inInside, !inInside); }
+};
 const QRgb kSortBlue = qRgb(40, 90, 170); // the sort icons' arrow
 
 void LoadShippedImages()
@@ -25,6 +35,7 @@ void LoadShippedImages()
 	static bool loaded = false;
 	if (loaded)
 		return;
+	RegisterClass_(TPressableCicnButton);
 	std::string error;
 	if (!ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/../../resources/Images.res",
 	                                   &error))
@@ -34,6 +45,7 @@ PPob 7900 {
 	'wind' 7900 40 40 200 100  str "Pictures" u32 0x20000042 i16 -1 i16 -1 i16 -1 i16 -1 {
 		'pict' 'Pict' 10 10 64 64  i16 1004
 		'cicn' 'Cicn' 100 10 16 16  i32 4321 i32 0 i32 0 i32 0  i16 1012 i16 1013
+		'tCic' 'Prss' 100 40 16 16  i32 0 i32 0 i32 0 i32 0  i16 1012 i16 1013
 		'bbut' 'dSrt' 130 10 24 24  code 'dSrt' i32 0 i32 0 i32 0  str "" i16 0 i16 0 i16 0
 	}
 }
@@ -84,6 +96,8 @@ TEST_F(PicturesAndIconsTest, EveryNumberTheWindowsNameHasAnImage)
 		KillPicture(picture);
 	}
 	EXPECT_EQ(GetCIcon(999), nullptr);
+	// The running system counts as one of the current look, whose triangles the tables load.
+	EXPECT_GE(UEnvironment::GetOSVersion(), 0x1000);
 	EXPECT_EQ(GetPicture(999), nullptr);
 }
 
@@ -131,6 +145,12 @@ TEST_F(PicturesAndIconsTest, PicturePaneAndIconButtonDrawIntoTheirWindow)
 	button->SimulateHotSpotClick(kControlButtonPart);
 	EXPECT_EQ(recorder.Count(4321), 1u);
 	EXPECT_EQ(port.pixel(108, 14) | 0xFF000000, kSortBlue);
+	auto* pressable = FindPane<TPressableCicnButton>(window, "Prss");
+	pressable->Press(true);
+	EXPECT_EQ(port.pixel(105, 49) | 0xFF000000, kWhite); // beside the up arrow's shaft
+	EXPECT_EQ(port.pixel(108, 53) | 0xFF000000, kSortBlue);
+	pressable->Press(false);
+	EXPECT_EQ(port.pixel(105, 49) | 0xFF000000, kSortBlue); // inside the down arrow's point
 
 	// A bevel button given an icon shows it.
 	auto* bevel = FindPane<LBevelButton>(window, "dSrt");
