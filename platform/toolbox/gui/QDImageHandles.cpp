@@ -3,6 +3,8 @@
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
+#include <type_traits>
+
 namespace
 {
 
@@ -26,9 +28,9 @@ template <class T> SImageBlock<T>* NewBlock(const SResImage* inImage)
 		return nullptr;
 	auto* block = new SImageBlock<T>;
 	block->master = &block->record;
-	block->image = new QImage(reinterpret_cast<const uchar*>(inImage->pixels.data()), inImage->width,
-	                          inImage->height, QImage::Format_ARGB32);
-	*block->image = block->image->copy();
+	const QImage view(reinterpret_cast<const uchar*>(inImage->pixels.data()), inImage->width,
+	                  inImage->height, QImage::Format_ARGB32);
+	block->image = new QImage(view.copy());
 	return block;
 }
 

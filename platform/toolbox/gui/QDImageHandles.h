@@ -5,7 +5,6 @@
 #include "platform/toolbox/gui/Pictures.h"
 
 #include <QImage>
-#include <type_traits>
 
 namespace QD
 {
