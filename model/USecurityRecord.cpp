@@ -4,8 +4,10 @@
 #include "foundation/TBigEndianWriter.h"
 #include "model/SecurityTypes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 
 short USecurityRecord::WriteBytes(TVyFile* file, const void* bytes, unsigned long count)
 {
@@ -41,8 +43,9 @@ short USecurityRecord::WriteText(TVyFile* file, const char* text)
 
 unsigned long USecurityRecord::Remaining(TVyFile* file)
 {
+	// Tell, not the raw position: a buffered file has read ahead of its caller.
 	const unsigned long size = file->Size();
-	const unsigned long position = file->GetPosition();
+	const unsigned long position = file->Tell();
 	return size > position ? size - position : 0;
 }
 
@@ -50,10 +53,9 @@ short USecurityRecord::ReadBytes(TVyFile* file, void* bytes, unsigned long count
 {
 	if (count == 0)
 		return 0;
-	if (count > Remaining(file))
-		return kVyFileEOF;
 	unsigned long got = count;
-	if (short err = file->Read(bytes, &got); err != 0)
+	const short err = file->Read(bytes, &got);
+	if (err != 0 && err != kVyFileEOF)
 		return err;
 	return got == count ? short(0) : short(kVyFileEOF);
 }
@@ -86,18 +88,29 @@ short USecurityRecord::ReadText(TVyFile* file, std::unique_ptr<char[]>* text)
 	UInt32 length = 0;
 	if (short err = ReadU32(file, &length); err != 0)
 		return err;
-	if (length > Remaining(file))
-		return kVyFileEOF;
 	if (length == 0) {
 		text->reset();
 		return 0;
 	}
-	std::unique_ptr<char[]> read(new (std::nothrow) char[length + 1]);
-	if (!read)
+	// The length is not trusted for an allocation: the text grows only with the bytes that are there.
+	constexpr UInt32 kChunk = 4096;
+	std::string read;
+	try {
+		while (read.size() < length) {
+			const std::size_t start = read.size();
+			const std::size_t count = std::min<std::size_t>(kChunk, length - start);
+			read.resize(start + count);
+			if (short err = ReadBytes(file, read.data() + start, count); err != 0)
+				return err;
+		}
+	} catch (const std::bad_alloc&) {
 		throw kSecurityMemoryError;
-	if (short err = ReadBytes(file, read.get(), length); err != 0)
-		return err;
-	read[length] = 0;
-	*text = std::move(read);
+	}
+	std::unique_ptr<char[]> result(new (std::nothrow) char[length + 1]);
+	if (!result)
+		throw kSecurityMemoryError;
+	std::memcpy(result.get(), read.data(), length);
+	result[length] = 0;
+	*text = std::move(result);
 	return 0;
 }
