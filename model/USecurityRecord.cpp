@@ -1,7 +1,6 @@
 #include "model/USecurityRecord.h"
 
-#include "foundation/TBigEndianReader.h"
-#include "foundation/TBigEndianWriter.h"
+#include "foundation/UIntelConversion.h"
 #include "model/SecurityTypes.h"
 
 #include <algorithm>
@@ -21,16 +20,14 @@ short USecurityRecord::WriteU8(TVyFile* file, UInt8 value)
 
 short USecurityRecord::WriteU16(TVyFile* file, UInt16 value)
 {
-	unsigned char bytes[2];
-	TBigEndianWriter(bytes).PutU16(0, value);
-	return WriteBytes(file, bytes, sizeof(bytes));
+	const UInt16 stored = UIntelConversion::ConvertUnsignedInt16(value);
+	return WriteBytes(file, &stored, sizeof(stored));
 }
 
 short USecurityRecord::WriteU32(TVyFile* file, UInt32 value)
 {
-	unsigned char bytes[4];
-	TBigEndianWriter(bytes).PutU32(0, value);
-	return WriteBytes(file, bytes, sizeof(bytes));
+	const UInt32 stored = UIntelConversion::ConvertUnsignedInt32(value);
+	return WriteBytes(file, &stored, sizeof(stored));
 }
 
 short USecurityRecord::WriteText(TVyFile* file, const char* text)
@@ -67,19 +64,19 @@ short USecurityRecord::ReadU8(TVyFile* file, UInt8* value)
 
 short USecurityRecord::ReadU16(TVyFile* file, UInt16* value)
 {
-	unsigned char bytes[2];
-	if (short err = ReadBytes(file, bytes, sizeof(bytes)); err != 0)
+	UInt16 stored = 0;
+	if (short err = ReadBytes(file, &stored, sizeof(stored)); err != 0)
 		return err;
-	*value = TBigEndianReader(bytes).GetU16(0);
+	*value = UIntelConversion::ConvertUnsignedInt16(stored);
 	return 0;
 }
 
 short USecurityRecord::ReadU32(TVyFile* file, UInt32* value)
 {
-	unsigned char bytes[4];
-	if (short err = ReadBytes(file, bytes, sizeof(bytes)); err != 0)
+	UInt32 stored = 0;
+	if (short err = ReadBytes(file, &stored, sizeof(stored)); err != 0)
 		return err;
-	*value = TBigEndianReader(bytes).GetU32(0);
+	*value = UIntelConversion::ConvertUnsignedInt32(stored);
 	return 0;
 }
 

@@ -1,7 +1,5 @@
 #include "foundation/UIntelConversion.h"
 
-#include "foundation/TBigEndianReader.h"
-#include "foundation/TBigEndianWriter.h"
 #include "platform/toolbox/Debugging.h"
 
 #include <array>
@@ -190,67 +188,6 @@ TEST(UIntelConversion, ScalarConversionsTurnStoredBytesIntoValuesAndBack)
 	// Writing: the converted value lies in memory as the stored bytes.
 	const UInt32 tag = UIntelConversion::ConvertUnsignedInt32(FOUR_CHAR_CODE("zv22"));
 	EXPECT_EQ(std::memcmp(&tag, "zv22", 4), 0);
-}
-
-TEST(TBigEndianWriter, WritesBigEndianAndKeepsFloatBitPatterns)
-{
-	std::array<unsigned char, 26> buffer;
-	buffer.fill(0xEE);
-	TBigEndianWriter w(buffer);
-	w.PutU16(0, 0x0102);
-	w.PutS16(2, -2);
-	w.PutU32(4, 0x0A0B0C0D);
-	w.PutS32(8, -1);
-	// A signalling NaN, and a pattern that becomes one when its bytes are reversed.
-	w.PutF32(12, std::bit_cast<float>(0x7FA00001u));
-	w.PutF32(16, std::bit_cast<float>(0x01A0807Fu));
-	RGBColor colour;
-	colour.red = 0x1111;
-	w.PutRGB(20, colour);
-	const std::array<unsigned char, 26> expected = {1,    2,    0xFF, 0xFE, 0x0A, 0x0B, 0x0C, 0x0D, 0xFF,
-	                                                0xFF, 0xFF, 0xFF, 0x7F, 0xA0, 0x00, 0x01, 0x01, 0xA0,
-	                                                0x80, 0x7F, 0x11, 0x11, 0,    0,    0,    0};
-	EXPECT_EQ(buffer, expected);
-
-	TBigEndianReader r(buffer);
-	EXPECT_EQ(r.GetU16(0), 0x0102u);
-	EXPECT_EQ(r.GetS16(2), -2);
-	EXPECT_EQ(r.GetS32(8), -1);
-	EXPECT_EQ(Bits(r.GetF32(12)), 0x7FA00001u);
-	EXPECT_EQ(Bits(r.GetF32(16)), 0x01A0807Fu);
-}
-
-TEST(TBigEndianWriter, AccessOutsideTheBufferStopsTheProgram)
-{
-	std::array<unsigned char, 4> buffer{};
-	TBigEndianWriter w(buffer);
-	EXPECT_DEATH(w.PutU32(1, 0), "assertion failed");
-	TBigEndianReader r(buffer);
-	EXPECT_DEATH(r.GetU16(3), "assertion failed");
-}
-
-TEST(TBigEndianReader, TextFieldsAreTerminatedAndClearedAfterTheirEnd)
-{
-	const std::string full(8, 'x');
-	std::array<unsigned char, 8> stored;
-	std::memcpy(stored.data(), full.data(), 8);
-	char text[8];
-	TBigEndianReader(stored).GetText(0, text, sizeof(text));
-	EXPECT_STREQ(text, "xxxxxxx");
-
-	const unsigned char shortText[8] = {'a', 'b', 0, 'z', 'z', 'z', 'z', 'z'};
-	std::memset(text, 'q', sizeof(text));
-	TBigEndianReader(shortText).GetText(0, text, sizeof(text));
-	EXPECT_STREQ(text, "ab");
-	EXPECT_EQ(text[3], 0);
-
-	std::array<unsigned char, 8> out;
-	out.fill(0xAA);
-	TBigEndianWriter(out).PutText(0, "abcdefghijk", 8);
-	EXPECT_EQ(std::memcmp(out.data(), "abcdefg", 8), 0);
-	out.fill(0xAA);
-	TBigEndianWriter(out).PutText(0, "ab", 8);
-	EXPECT_EQ(std::memcmp(out.data(), "ab\0\0\0\0\0\0", 8), 0);
 }
 
 TEST(UIntelConversion, DatesAreSevenBigEndianFields)
