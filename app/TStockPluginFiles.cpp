@@ -130,12 +130,9 @@ bool TStockPlugin::SetAside(TVyFile* file, const char* name, const char* setAsid
 bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag)
 {
 	*tag = 0;
-	if (FileOf(kind) == nullptr)
+	TVyBufferFile* file = FileOf(kind);
+	if (file == nullptr)
 		return false;
-	// The security records measure what is left of the file from the file's own position, which only an
-	// unbuffered file object gives.
-	TVyFile unbuffered(FileOf(kind));
-	TVyFile* file = kind == prefsSettings ? FileOf(kind) : &unbuffered;
 	file->SetMode(kFileModeRead);
 	if (file->Open() != 0) {
 		file->Close();
