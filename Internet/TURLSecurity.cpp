@@ -226,7 +226,10 @@ void TURLSecurity::CancelLookup(ILookupWindow* window)
 		return;
 	if (TURLRequest* request = window->GetRequest()) {
 		request->CancelURL();
-		window->FinishUpdating(false);
-		window->ClearRequest();
+		// The cancel report lets go of it; a request no longer open reports nothing.
+		if (window->GetRequest() != nullptr) {
+			window->FinishUpdating(false);
+			window->ClearRequest();
+		}
 	}
 }
