@@ -226,11 +226,13 @@ bool TPCQuoteCom::Lookup(char* page, long length, ILookupList* results, tSecurit
 		long nameLength = tLookupEntry::kNameSize;
 		char* next = nullptr;
 		char* unused = nullptr;
-		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.symbol, symbolLength, 1, &next))
+		// The list ends at the first row that cannot be read whole.
+		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.symbol, symbolLength, 1, &next) ||
+		    !UQuoter::ExtractTableRow(row, tableEnd - row, entry.name, nameLength, 2, &unused))
 			break;
-		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.name, nameLength, 2, &unused))
-			entry.name[0] = 0;
 		row = next;
+		UQuoterSite::CleanCell(entry.symbol);
+		UQuoterSite::CleanCell(entry.name);
 		if (strstri(entry.symbol, ".CA") != nullptr)
 			entry.exchange = 200;
 		else
