@@ -74,7 +74,8 @@ public:
 			const unsigned char c = static_cast<unsigned char>(label[i]);
 			if (partners.partner[c] < 0)
 				continue;
-			if (first < 0 || Commonness(c) < Commonness(static_cast<unsigned char>(label[first]))) {
+			if (first < 0 ||
+			    Commonness(c) < Commonness(static_cast<unsigned char>(label[first]))) {
 				second = first;
 				first = i;
 			} else if (second < 0 ||
@@ -122,8 +123,8 @@ public:
 			const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
 			const __m128i hitA = _mm_or_si128(_mm_cmpeq_epi8(va, a0), _mm_cmpeq_epi8(va, a1));
 			const __m128i hitB = _mm_or_si128(_mm_cmpeq_epi8(vb, b0), _mm_cmpeq_epi8(vb, b1));
-			for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(hitA, hitB))); mask != 0;
-			     mask &= mask - 1) {
+			for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(hitA, hitB)));
+			     mask != 0; mask &= mask - 1) {
 				char* at = text + i + __builtin_ctz(mask);
 				if (Matches(at))
 					return at;
@@ -138,7 +139,10 @@ public:
 	}
 
 private:
-	bool Matches(const char* at) const { return ksmemcmp(at, mLabel, mLength, true) == 0; }
+	bool Matches(const char* at) const
+	{
+		return ksmemcmp(at, mLabel, mLength, true) == 0;
+	}
 
 	const char* mLabel;
 	long mLength;

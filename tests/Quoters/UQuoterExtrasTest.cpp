@@ -40,7 +40,8 @@ TEST(UQuoterExtrasTest, GotoStringChoosesCaseFolding)
 // in either case, with accented letters, and for labels with no letters at all.
 TEST(UQuoterExtrasTest, GotoStringFindsTheFirstPlaceAComparisonWould)
 {
-	const std::string base = "<tr><th scope=\"row\">Last Trade:</th><td>1.25</td></tr>\r\n<b>\x8E\x83t</b> ";
+	const std::string base =
+	    "<tr><th scope=\"row\">Last Trade:</th><td>1.25</td></tr>\r\n<b>\x8E\x83t</b> ";
 	std::string page;
 	while (page.size() < 300)
 		page += base;
@@ -51,16 +52,18 @@ TEST(UQuoterExtrasTest, GotoStringFindsTheFirstPlaceAComparisonWould)
 				return long(i);
 		return -1;
 	};
-	for (const char* label : {">last trade:<", "LAST TRADE:", "<B>\x8E", "\x88\x8Et", "</td></tr>\r\n", "td",
-	                          "x", "1.25<", ">Absent label<", "\x8E"}) {
+	for (const char* label : {">last trade:<", "LAST TRADE:", "<B>\x8E", "\x88\x8Et", "</td></tr>\r\n",
+	                          "td", "x", "1.25<", ">Absent label<", "\x8E"}) {
 		for (bool fold : {true, false}) {
 			for (size_t from = 0; from < 70; from += 7) {
 				for (size_t length : {size_t(5), size_t(40), page.size() - from}) {
 					char* text = page.data() + from;
-					char* found = UQuoterExtras::GotoString(text, long(length), label, fold);
+					char* found =
+					    UQuoterExtras::GotoString(text, long(length), label, fold);
 					const long expected = naive(page, from, length, label, fold);
 					EXPECT_EQ(found ? long(found - page.data()) : -1L, expected)
-					    << label << " fold " << fold << " from " << from << " length " << length;
+					    << label << " fold " << fold << " from " << from << " length "
+					    << length;
 				}
 			}
 		}
