@@ -52,17 +52,6 @@ void TPCQuoteCom::GetExchanges(const tStockExchange** list, short* count)
 		*count = short(sizeof kExchanges / sizeof kExchanges[0]);
 }
 
-void TPCQuoteCom::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                         long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TPCQuoteCom::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
 void TPCQuoteCom::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
 	if (path == nullptr || pathLen <= 0)

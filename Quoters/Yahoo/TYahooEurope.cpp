@@ -1,7 +1,6 @@
 #include "Quoters/Yahoo/TYahooEurope.h"
 
 #include "Includes/NoValue.h"
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/Yahoo/UYahoo.h"
 #include "foundation/TVyDate.h"
@@ -46,17 +45,6 @@ void TYahooEurope::GetExchanges(const tStockExchange** list, short* count)
 		return;
 	*list = kExchanges;
 	*count = short(std::size(kExchanges));
-}
-
-void TYahooEurope::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                          long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TYahooEurope::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
 }
 
 void TYahooEurope::GetPageDetailed(char* path, int pathLen, TSecurity* security)

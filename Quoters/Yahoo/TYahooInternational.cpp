@@ -1,6 +1,5 @@
 #include "Quoters/Yahoo/TYahooInternational.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/Yahoo/UYahoo.h"
 #include "foundation/TVyDate.h"
@@ -40,17 +39,6 @@ void TYahooInternational::GetExchanges(const tStockExchange** list, short* count
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = short(sizeof(kExchanges) / sizeof(kExchanges[0]));
-}
-
-const char* TYahooInternational::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TYahooInternational::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                                 long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TYahooInternational::GetPageDetailed(char* path, int pathLen, TSecurity* security)

@@ -1,7 +1,6 @@
 #include "Quoters/Yahoo/TYahooUS.h"
 
 #include "Includes/NoValue.h"
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"
@@ -59,16 +58,6 @@ void TYahooUS::GetExchanges(const tStockExchange** list, short* count)
 		return;
 	*list = kExchanges;
 	*count = short(std::size(kExchanges));
-}
-
-void TYahooUS::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TYahooUS::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
 }
 
 void TYahooUS::GetPageDetailed(char* path, int pathLen, TSecurity* security)
