@@ -185,15 +185,36 @@ float UYahoo::BoldFigure(char* text, long length, const char* label, bool boldAl
 	return value;
 }
 
-bool UYahoo::IndexDetail(char* page, long length, TIndex* index, bool boldAlone)
+char* UYahoo::IndexStart(char* page, long length, TIndex* index)
 {
 	SignalIf_(index == nullptr);
 	if (index == nullptr)
-		return false;
+		return nullptr;
 	index->Reset();
 	if (page == nullptr || length <= 0)
-		return false;
-	char* start = LocateQuote(page, length, index->SecuritySymbol(), false, 0);
+		return nullptr;
+	return LocateQuote(page, length, index->SecuritySymbol(), false, 0);
+}
+
+void UYahoo::ReadRanges(char* start, long length, const char* dayLabel,
+                        std::initializer_list<const char*> yearLabels, TSecurity* security)
+{
+	float low = kNoValue, high = kNoValue;
+	UQuoter::FindQuoteRange(start, length, dayLabel, "-", low, high);
+	security->DayLow(low);
+	security->DayHigh(high);
+	for (const char* label : yearLabels) {
+		UQuoter::FindQuoteRange(start, length, label, "-", low, high);
+		if (low != kNoValue)
+			break;
+	}
+	security->YearLow(low);
+	security->YearHigh(high);
+}
+
+bool UYahoo::IndexDetail(char* page, long length, TIndex* index, bool boldAlone)
+{
+	char* start = IndexStart(page, length, index);
 	if (start == nullptr)
 		return false;
 	const long rest = page + length - start;
@@ -201,17 +222,7 @@ bool UYahoo::IndexDetail(char* page, long length, TIndex* index, bool boldAlone)
 	index->CurrentTradePrice(BoldFigure(start, rest, "Last Trade", boldAlone));
 	index->YesterdayClose(FirstQuote(start, rest, {"Prev Cls"}));
 	index->DayOpen(FirstQuote(start, rest, {">Open"}));
-	float low = kNoValue, high = kNoValue;
-	UQuoter::FindQuoteRange(start, rest, "Day's Range", "-", low, high);
-	index->DayLow(low);
-	index->DayHigh(high);
-	for (const char* label : {"52-wk Range", "52-week Range", "YTD Range"}) {
-		UQuoter::FindQuoteRange(start, rest, label, "-", low, high);
-		if (low != kNoValue)
-			break;
-	}
-	index->YearLow(low);
-	index->YearHigh(high);
+	ReadRanges(start, rest, "Day's Range", {"52-wk Range", "52-week Range", "YTD Range"}, index);
 
 	TVyDate traded;
 	if (DateAfterLabel(start, rest, ">Trade Time:<", 0, traded))

@@ -69,6 +69,11 @@ public:
 	// last trade and the net asset value), with their headlines; false when the page is not the
 	// security's.
 	static bool IndexDetail(char* page, long length, TIndex* index, bool boldAlone);
+	// The index reset and where its figures start on its page; null when the page is not the index's.
+	static char* IndexStart(char* page, long length, TIndex* index);
+	// The day's range after dayLabel, and the year's after the first of yearLabels that yields one.
+	static void ReadRanges(char* start, long length, const char* dayLabel,
+	                       std::initializer_list<const char*> yearLabels, TSecurity* security);
 	static bool FundDetail(char* page, long length, TFund* fund, bool boldAlone);
 
 	// Reads a trade time ("3:45PM") or, failing that, a month and day ("11/27", at midnight) at the start
