@@ -23,7 +23,8 @@ bool LaunchURL(const char* url, bool mailAllowed)
 	const QString scheme = address.scheme().toLower();
 	if (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
 	    !(mailAllowed && scheme == QLatin1String("mailto"))) {
-		QApplication::beep();
+		if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+			QApplication::beep();
 		return false;
 	}
 	if (sOpener)
