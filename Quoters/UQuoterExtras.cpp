@@ -21,65 +21,59 @@ char Fold(char c, bool ignoreCase)
 	return ignoreCase ? char(TVyString::sLowerCaseTable[static_cast<unsigned char>(c)]) : c;
 }
 
-// For every byte, the other byte that folds to the same (itself when none; -1 when several do).
-struct tFoldPartners {
+// Per byte: the other byte that folds to the same (itself when none; -1 when several do), and how common
+// it is in pages (higher: more common), for the search to anchor on a label's two rarest bytes.
+struct tByteTable {
 	short partner[256];
-	tFoldPartners()
+	unsigned char commonness[256];
+	tByteTable()
 	{
+		static const char kCommon[] = "\n\t0123456789_-;&#.:kvbywgpfmucdlhrsnioate/=\"<> ";
 		for (int b = 0; b < 256; b++) {
 			partner[b] = short(b);
-			for (int other = 0; other < 256; other++) {
-				if (other == b || Fold(char(other), true) != Fold(char(b), true))
-					continue;
-				partner[b] = partner[b] == b ? short(other) : short(-1);
-				if (partner[b] < 0)
-					break;
-			}
+			for (int other = 0; other < 256 && partner[b] >= 0; other++)
+				if (other != b && Fold(char(other), true) == Fold(char(b), true))
+					partner[b] = partner[b] == b ? short(other) : short(-1);
+			const char* at = std::strchr(kCommon, char(Fold(char(b), true)));
+			commonness[b] =
+			    b != 0 && at != nullptr ? static_cast<unsigned char>(at - kCommon + 1) : 0;
 		}
 	}
 };
 
-const tFoldPartners& FoldPartners()
+const tByteTable& ByteTable()
 {
-	static const tFoldPartners partners;
-	return partners;
-}
-
-// How common a byte is in pages (higher: more common); the search anchors on the two rarest.
-int Commonness(unsigned char c)
-{
-	static const char kCommon[] = "\n\t0123456789_-;&#.:kvbywgpfmucdlhrsnioate/=\"<> ";
-	const char* at = std::strchr(kCommon, char(Fold(char(c), true)));
-	return c != 0 && at != nullptr ? int(at - kCommon) + 1 : 0;
+	static const tByteTable table;
+	return table;
 }
 
 // A label search: memmem when case does not matter for the label; otherwise candidates are the
 // places where the label's two rarest bytes (in either case) sit at their distance, checked whole.
 class tLabelSearch
 {
+	static unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+
 public:
 	tLabelSearch(const char* label, long length, bool ignoreCase) : mLabel(label), mLength(length)
 	{
-		const tFoldPartners& partners = FoldPartners();
+		const tByteTable& bytes = ByteTable();
 		mFolding = false;
 		if (ignoreCase)
 			for (long i = 0; i < length; i++)
-				mFolding |= partners.partner[static_cast<unsigned char>(label[i])] !=
-				            static_cast<unsigned char>(label[i]);
+				mFolding |= bytes.partner[Byte(label[i])] != Byte(label[i]);
 		if (!mFolding)
 			return;
 		// Anchors must be bytes with at most one partner.
 		long first = -1, second = -1;
 		for (long i = 0; i < length; i++) {
-			const unsigned char c = static_cast<unsigned char>(label[i]);
-			if (partners.partner[c] < 0)
+			const unsigned char c = Byte(label[i]);
+			if (bytes.partner[c] < 0)
 				continue;
-			if (first < 0 ||
-			    Commonness(c) < Commonness(static_cast<unsigned char>(label[first]))) {
+			if (first < 0 || bytes.commonness[c] < bytes.commonness[Byte(label[first])]) {
 				second = first;
 				first = i;
 			} else if (second < 0 ||
-			           Commonness(c) < Commonness(static_cast<unsigned char>(label[second]))) {
+			           bytes.commonness[c] < bytes.commonness[Byte(label[second])]) {
 				second = i;
 			}
 		}
@@ -93,9 +87,9 @@ public:
 		mOffset[0] = first;
 		mOffset[1] = second;
 		for (int k = 0; k < 2; k++) {
-			const unsigned char c = static_cast<unsigned char>(label[mOffset[k]]);
+			const unsigned char c = Byte(label[mOffset[k]]);
 			mByte[k][0] = c;
-			mByte[k][1] = static_cast<unsigned char>(partners.partner[c]);
+			mByte[k][1] = static_cast<unsigned char>(bytes.partner[c]);
 		}
 	}
 
