@@ -1,5 +1,7 @@
 #pragma once
 // What a symbol search asks of the lookup window that started it. The security windows implement it.
+// A window that goes while a search runs cancels it first (TURLSecurity::CancelLookup); a search still
+// open when the request layer ends is cancelled by it, and its report clears the window's request.
 
 class TURLRequest;
 

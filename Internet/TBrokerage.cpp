@@ -3,6 +3,7 @@
 #include "foundation/TVyDate.h"
 #include "model/StockGlobals.h"
 #include "model/TSecurity.h"
+#include "model/UConversion.h"
 #include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
 #include "platform/toolbox/Debugging.h"
@@ -75,9 +76,11 @@ void TBrokerage::SetList(tSecurityType type, TList<TSecurity>* list)
 void TBrokerage::SetMinutes(tSecurityType type, int minutes)
 {
 	const int kind = KindOf(type);
-	SignalIf_(minutes < -1);
 	if (kind < 0)
 		return;
+	// From about 414 days on, the tick arithmetic would make the kind due on every pass.
+	if (minutes != -1 && (minutes < 1 || minutes > kMaxMinutes))
+		minutes = FactoryMinutes(kind);
 	if (minutes == -1)
 		minutes = 0;
 	tKindState& state = mKinds[kind];
@@ -90,6 +93,22 @@ void TBrokerage::SetMinutes(tSecurityType type, int minutes)
 		state.nextCheck = state.lastCheck + interval;
 	}
 	state.minutes = minutes;
+}
+
+int TBrokerage::FactoryMinutes(int kind)
+{
+	tStockTickerPrefs factory;
+	UConversion::DefaultPrefs(&factory);
+	switch (kind) {
+	case kStocks:
+		return factory.stockMinutes;
+	case kFunds:
+		return factory.fundMinutes;
+	case kIndexes:
+		return factory.indexMinutes;
+	default:
+		return factory.currencyMinutes;
+	}
 }
 
 void TBrokerage::Stop()

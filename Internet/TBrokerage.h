@@ -24,8 +24,10 @@ public:
 
 	// The kind's securities, seen through a view of the given list (its items, not owned).
 	void SetList(tSecurityType type, TList<TSecurity>* list);
-	// Minutes between automatic checks; below 1 (-1 included) none.
+	// Minutes between automatic checks: -1 for none, or 1 to a week; any other value gives the kind's
+	// factory interval.
 	void SetMinutes(tSecurityType type, int minutes);
+	static constexpr int kMaxMinutes = 7 * 24 * 60;
 	// Resubmit securities already filled since start-up.
 	void SetDetailUpdate(bool on) { mDetailUpdate = on; }
 	void StartUpdating() { mRunning = 1; }
@@ -57,6 +59,7 @@ private:
 	static int KindOf(tSecurityType type);
 	static bool Reached(UInt32 now, UInt32 tick) { return SInt32(now - tick) >= 0; }
 	static bool KindOn(int kind);
+	static int FactoryMinutes(int kind);
 	void CheckKind(int kind, bool force);
 
 	UInt8 mRunning = 0;

@@ -12,6 +12,7 @@ TList<TURLRequest>* TURLRequest::sRequests = nullptr;
 std::vector<TURLRequest*> TURLRequest::sPendingAdds;
 std::vector<TURLRequest*> TURLRequest::sDeferred;
 bool TURLRequest::sInsideLibrary = false;
+bool TURLRequest::sTerminating = false;
 long TURLRequest::sDefaultTimeout = TURLRequest::kDefaultTimeoutMilliseconds;
 
 namespace
@@ -80,13 +81,17 @@ void TURLRequest::Terminate()
 	FlushDeferred();
 	sPendingAdds.clear();
 	if (sRequests != nullptr) {
+		sTerminating = true;
+		// The cancel report lets every holder (a security's quote or news, a lookup window) drop its
+		// pointer before the request is freed, whatever is destroyed after this.
 		while (TURLRequest* request = sRequests->GetFirst()) {
-			sRequests->Remove(request);
 			if (request->mInSet && sCURLHandle != nullptr)
 				curl_multi_remove_handle(sCURLHandle, request->mHandle);
 			request->mInSet = 0;
-			delete request;
+			request->mCancelled = 1;
+			FinishRequest(request, kResultCancelled);
 		}
+		sTerminating = false;
 		delete sRequests;
 		sRequests = nullptr;
 	}
@@ -269,7 +274,7 @@ void TURLRequest::Reset()
 	mReasonMask = 0;
 	mChunkCount = 0;
 	mTimeout = sDefaultTimeout;
-	mUserAgent = kDefaultUserAgent;
+	mUserAgent = kResetUserAgent;
 }
 
 void TURLRequest::ResetConnection()
@@ -348,7 +353,10 @@ bool TURLRequest::TransferURL()
 	mCancelled = 0;
 	mCallbackFailed = 0;
 	mFinishing = 0;
+	mTooLarge = 0;
 
+	if (sTerminating)
+		return Refuse(kResultNotStarted);
 	if (mURL.Length() == 0)
 		return Refuse(kResultNoURL);
 	if (mHandle == nullptr)
@@ -422,6 +430,8 @@ bool TURLRequest::ApplyOptions()
 		set(CURLOPT_FOLLOWLOCATION, 1L);
 	set(CURLOPT_MAXREDIRS, kMaxRedirections);
 	set(CURLOPT_TIMEOUT_MS, mTimeout > 0 ? mTimeout : kDefaultTimeoutMilliseconds);
+	// An announced length past the cap fails before any of the body arrives.
+	set(CURLOPT_MAXFILESIZE_LARGE, curl_off_t(kMaxBodyBytes));
 	// Error pages are failures: their bodies must never reach a page scanner.
 	set(CURLOPT_FAILONERROR, 1L);
 
@@ -500,6 +510,8 @@ void TURLRequest::DoCleanup()
 	FetchTransferInfo();
 	if (mCancelled)
 		mResultCode = kResultCancelled;
+	else if (mTooLarge)
+		mResultCode = kResultTooLarge;
 	else if (mResultCode == 0 && mInfo.mResponseCode >= 400)
 		mResultCode = kResultHTTPError;
 	if (mResultCode != 0)
@@ -608,6 +620,10 @@ size_t TURLRequest::BufferCallback(char* data, size_t size, size_t count, void* 
 	TURLRequest* request = static_cast<TURLRequest*>(userData);
 	if (request == nullptr || request->mCancelled || request->mCallbackFailed)
 		return 0;
+	if (request->mBody.Length() + size * count > kMaxBodyBytes) {
+		request->mTooLarge = 1;
+		return 0;
+	}
 	try {
 		unsigned long bytes = DoCallback(&request->mBody, data, size, count);
 		request->mChunkCount++;
@@ -634,6 +650,11 @@ size_t TURLRequest::HeaderCallback(char* data, size_t size, size_t count, void* 
 	TURLRequest* request = static_cast<TURLRequest*>(userData);
 	if (request == nullptr || request->mCancelled)
 		return 0;
+	// Counted over every answer of a redirection chain.
+	if (request->mHeaderText.Length() + size * count > kMaxHeaderBytes) {
+		request->mTooLarge = 1;
+		return 0;
+	}
 	try {
 		return DoCallback(&request->mHeaderText, data, size, count);
 	} catch (...) {

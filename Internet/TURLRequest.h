@@ -8,8 +8,8 @@
 // it inside that report. A request that TransferURL refused, or that ran synchronously, stays with its
 // creator.
 //
-// A failed transfer (libcurl error, HTTP status 400 or above, timeout, cancel) reaches the reason-2 report
-// with a non-zero GetReturnCode and an empty body.
+// A failed transfer (libcurl error, HTTP status 400 or above, timeout, cancel, an answer past its size cap)
+// reaches the reason-2 report with a non-zero GetReturnCode and an empty body.
 
 #include "Includes/TList.h"
 #include "Internet/TCookieJar.h"
@@ -62,15 +62,22 @@ public:
 	static constexpr UInt8 kResultHTTPError = CURLE_HTTP_RETURNED_ERROR; // status 400 or above
 	static constexpr UInt8 kResultNoURL = CURLE_URL_MALFORMAT;
 	static constexpr UInt8 kResultNotStarted = CURLE_FAILED_INIT;
+	// The body or the headers passed their cap: a broken or hostile server must not fill memory.
+	static constexpr UInt8 kResultTooLarge = CURLE_FILESIZE_EXCEEDED;
+	static constexpr unsigned long kMaxBodyBytes = 16UL << 20;
+	static constexpr unsigned long kMaxHeaderBytes = 1UL << 20;
 
 	static constexpr long kDefaultTimeoutMilliseconds = 120 * 1000;
 	static constexpr long kMaxRedirections = 20;
+	// Submitters set their own; Reset leaves the older one.
 	static constexpr const char* kDefaultUserAgent = "Mozilla/5.0 (compatible; MSIE 6.0; Windows NT 5.1)";
+	static constexpr const char* kResetUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)";
 
 	// The layer. Initialize(true) creates the transfer set; without it transfers run synchronously.
 	// Initialize throws 'nilP' when the request list cannot be made.
 	static void Initialize(bool withTransferSet);
-	// Open requests are removed from the set and destroyed without reports.
+	// Every open request is cancelled (its reason-2 report, so that whoever holds it lets go), then
+	// destroyed; requests started during those reports are refused.
 	static void Terminate();
 	// The pump's step: finishes at most one completed transfer, drives the set, and finishes one more
 	// each time libcurl asks to be called again. True when it asked at least once.
@@ -177,6 +184,7 @@ private:
 	static std::vector<TURLRequest*> sPendingAdds;
 	static std::vector<TURLRequest*> sDeferred;
 	static bool sInsideLibrary;
+	static bool sTerminating;
 	static long sDefaultTimeout;
 
 	UInt8 mInProgress = 0;
@@ -221,4 +229,5 @@ private:
 	UInt8 mFinishing = 0;
 	UInt8 mCancelled = 0;
 	UInt8 mCallbackFailed = 0;
+	UInt8 mTooLarge = 0;
 };

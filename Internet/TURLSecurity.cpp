@@ -79,20 +79,10 @@ void TURLSecurity::Terminate()
 
 void TURLSecurity::SubmitURL(TSecurity* security)
 {
-	SignalIf_(security == nullptr);
-	if (security == nullptr)
-		return;
-	if (!sVersionRequested)
-		SubmitVersionCheck();
-	security->UpdateSecurityNow(false);
-	if (security->UpdateSecurityReference() != nullptr)
-		return;
-
-	TQuoterManager::ValidateQuoter(security);
-	const OSType signature = TQuoterManager::GetQuoterSig(security);
-	TQuoter* quoter = TQuoterManager::GetQuoterBySignature(signature);
+	TQuoter* quoter = SourceFor(security, kQuoteTag);
 	if (quoter == nullptr)
 		return;
+	const OSType signature = quoter->GetSig();
 	char host[kHostSize] = {};
 	char path[kPathSize] = {};
 	TQuoterManager::GetQuoterDomain(signature, security->Type(), host, kHostSize);
@@ -105,52 +95,60 @@ void TURLSecurity::SubmitURL(TSecurity* security)
 		TURLSecurityCallback::FinishQuoteUpdate(security, quoter, noBody, TURLRequest::kResultNoURL);
 		return;
 	}
-
-	auto context = Make<TURLSecurity>();
-	auto request = Make<TURLRequest>();
-	security->StartUpdatingDetailWindow();
-	security->BeginUpdateWatchers();
-	TVyString url;
-	UURL::MakeURL(url, host, path, false);
-	context->SetURL(url);
-	context->SetSecurity(security);
-	context->SetQuoter(quoter);
-	Prepare(*request, url, kQuoteTag, context.release(), kAllReasons);
-	security->UpdateSecurityReference(request.get());
-	Start(std::move(request));
+	SubmitFor(security, quoter, host, path, kQuoteTag);
 }
 
 void TURLSecurity::SubmitNewsURL(TSecurity* security)
 {
-	SignalIf_(security == nullptr);
-	if (security == nullptr)
-		return;
-	if (!sVersionRequested)
-		SubmitVersionCheck();
-	security->UpdateNewsNow(false);
-	if (security->UpdateNewsReference() != nullptr)
-		return;
-
-	TQuoterManager::ValidateQuoter(security);
-	const OSType signature = TQuoterManager::GetQuoterSig(security);
-	TQuoter* quoter = TQuoterManager::GetQuoterBySignature(signature);
+	TQuoter* quoter = SourceFor(security, kNewsTag);
 	if (quoter == nullptr)
 		return;
 	char host[kHostSize] = {};
 	char path[kPathSize] = {};
-	TQuoterManager::GetQuoterURL(signature, urlNewsPage, security, host, kHostSize, path, kPathSize);
+	TQuoterManager::GetQuoterURL(quoter->GetSig(), urlNewsPage, security, host, kHostSize, path,
+	                             kPathSize);
 	if (host[0] == 0)
 		return;
+	SubmitFor(security, quoter, host, path, kNewsTag);
+}
 
-	TVyString url;
-	UURL::MakeURL(url, host, path, false);
+TQuoter* TURLSecurity::SourceFor(TSecurity* security, UInt32 tag)
+{
+	SignalIf_(security == nullptr);
+	if (security == nullptr)
+		return nullptr;
+	if (!sVersionRequested)
+		SubmitVersionCheck();
+	const bool quote = tag == kQuoteTag;
+	if (quote)
+		security->UpdateSecurityNow(false);
+	else
+		security->UpdateNewsNow(false);
+	if ((quote ? security->UpdateSecurityReference() : security->UpdateNewsReference()) != nullptr)
+		return nullptr;
+	TQuoterManager::ValidateQuoter(security);
+	return TQuoterManager::GetQuoterBySignature(TQuoterManager::GetQuoterSig(security));
+}
+
+void TURLSecurity::SubmitFor(TSecurity* security, TQuoter* quoter, const char* host, const char* path,
+                             UInt32 tag)
+{
 	auto context = Make<TURLSecurity>();
 	auto request = Make<TURLRequest>();
+	if (tag == kQuoteTag) {
+		security->StartUpdatingDetailWindow();
+		security->BeginUpdateWatchers();
+	}
+	TVyString url;
+	UURL::MakeURL(url, host, path, false);
 	context->SetURL(url);
 	context->SetSecurity(security);
 	context->SetQuoter(quoter);
-	Prepare(*request, url, kNewsTag, context.release(), kAllReasons);
-	security->UpdateNewsReference(request.get());
+	Prepare(*request, url, tag, context.release(), kAllReasons);
+	if (tag == kQuoteTag)
+		security->UpdateSecurityReference(request.get());
+	else
+		security->UpdateNewsReference(request.get());
 	Start(std::move(request));
 }
 
@@ -226,7 +224,10 @@ void TURLSecurity::CancelLookup(ILookupWindow* window)
 		return;
 	if (TURLRequest* request = window->GetRequest()) {
 		request->CancelURL();
-		window->FinishUpdating(false);
-		window->ClearRequest();
+		// The cancel report lets go of it; a request no longer open reports nothing.
+		if (window->GetRequest() != nullptr) {
+			window->FinishUpdating(false);
+			window->ClearRequest();
+		}
 	}
 }

@@ -64,6 +64,13 @@ public:
 	static TURLSecurityCallback sURLSecurityCallback;
 
 private:
+	// The source for a security's quote or news request (by its tag); null when none is to be sent: one
+	// is pending already, or the security has no source.
+	static TQuoter* SourceFor(TSecurity* security, UInt32 tag);
+	// Starts the request with its context, recorded at once as the security's pending one.
+	static void SubmitFor(TSecurity* security, TQuoter* quoter, const char* host, const char* path,
+	                      UInt32 tag);
+
 	TVyString mURL;
 	TSecurity* mSecurity = nullptr;
 	TQuoter* mQuoter = nullptr;

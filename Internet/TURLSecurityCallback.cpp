@@ -22,6 +22,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace
@@ -65,6 +66,28 @@ bool ScanQuotePage(TQuoter* quoter, TVyString& body, TSecurity* security)
 	default:
 		return false;
 	}
+}
+
+// A resource text serves as the format only when its one conversion is the integer it is given; widths
+// stay short so that the message stays cheap.
+bool TakesOneInteger(const char* text)
+{
+	int conversions = 0;
+	for (const char* p = text; *p != 0; ++p) {
+		if (*p != '%')
+			continue;
+		if (*++p == '%')
+			continue;
+		while (*p != 0 && std::strchr("-+ #0", *p) != nullptr)
+			++p;
+		for (int digits = 0; *p >= '0' && *p <= '9'; ++p)
+			if (++digits > 3)
+				return false;
+		if (*p != 'd' && *p != 'i')
+			return false;
+		++conversions;
+	}
+	return conversions == 1;
 }
 
 void CopyField(TVyString& line, unsigned long index, char* out, int size)
@@ -173,16 +196,28 @@ void TURLSecurityCallback::LookupCallback(TVyString& body, void* userData, unsig
 	ILookupList* list = block->List;
 	SignalIf_(window == nullptr);
 	SignalIf_(list == nullptr);
-	// The canceller ends the window's searching state itself.
-	if (window == nullptr || list == nullptr || WasCancelled(request))
+	if (window == nullptr || list == nullptr)
 		return;
+	if (WasCancelled(request)) {
+		// A new search, the window or the end of the run: the window lets go of the request now.
+		if (window->GetRequest() == request) {
+			window->FinishUpdating(false);
+			window->ClearRequest();
+		}
+		return;
+	}
 
 	bool more = false;
 	if (TQuoter* quoter = TQuoterManager::GetQuoterBySignature(block->quoter)) {
 		if (const UInt8 code = request->GetReturnCode(); code != 0) {
-			char message[TURLSecurity::kMessageSize];
-			std::snprintf(message, sizeof message, GetStockCString(kSearchFailedMessage),
-			              int(code));
+			char message[TURLSecurity::kMessageSize] = {};
+			const char* text = GetStockCString(kSearchFailedMessage);
+			if (text == nullptr)
+				text = "";
+			if (TakesOneInteger(text))
+				std::snprintf(message, sizeof message, text, int(code));
+			else
+				strcpyn(message, text, sizeof message - 1);
 			window->Message(message);
 			UApplicationNotices::SysBeep();
 		} else {

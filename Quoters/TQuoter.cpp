@@ -11,11 +11,9 @@
 
 void TQuoter::GetExchanges(const tStockExchange**, short*) {}
 
-void TQuoter::GetURL(tURLType, TSecurity*, char*, long, char*, long) {}
-
 const char* TQuoter::GetDomain(tSecurityType)
 {
-	return nullptr;
+	return TQuoterHosts::GetHost(GetSig(), TQuoterHosts::hostQuote);
 }
 
 void TQuoter::GetPageDetailed(char*, int, TSecurity*) {}
@@ -71,8 +69,7 @@ bool TQuoter::ServesStocks()
 	return list != nullptr && count > 0;
 }
 
-void TQuoter::GetHomeOrQuoteURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                                long pathLen)
+void TQuoter::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
 {
 	if (host != nullptr && hostLen > 0)
 		host[0] = 0;

@@ -58,10 +58,12 @@ public:
 	virtual float GetConfidence() { return 0.0f; }
 
 	// Host and path for a kind of address; hostLen and pathLen are the buffers' sizes. A source empties
-	// both first and leaves them empty for a kind it does not build. The base touches neither.
+	// both first and leaves them empty for a kind it does not build. The base builds the home page
+	// ("http://" and the home host) and the quote page (GetDomain of the security's kind and
+	// GetPageDetailed).
 	virtual void GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
 	                    long pathLen);
-	// Host of the source's quote pages for a kind; null in the base.
+	// Host of the source's quote pages for a kind; the base gives the quote host of GetSig.
 	virtual const char* GetDomain(tSecurityType type);
 	// Path and query of the security's quote page, within pathLen bytes.
 	virtual void GetPageDetailed(char* path, int pathLen, TSecurity* security);
@@ -84,10 +86,4 @@ public:
 	bool HasFeature(UInt32 mask) { return (GetFeatures() & mask) != 0; }
 	bool ServesExchange(tStockExchange exchange);
 	bool ServesStocks();
-
-protected:
-	// The GetURL of a source whose only pages are its home page ("http://" and its home host) and its
-	// quote pages (GetDomain of the security's kind and GetPageDetailed); every other kind stays empty.
-	void GetHomeOrQuoteURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-	                       long pathLen);
 };

@@ -6,6 +6,10 @@
 #include "foundation/VyStrings.h"
 
 #include <cstring>
+#include <string.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using namespace UScanText;
 
@@ -16,6 +20,131 @@ char Fold(char c, bool ignoreCase)
 {
 	return ignoreCase ? char(TVyString::sLowerCaseTable[static_cast<unsigned char>(c)]) : c;
 }
+
+// Per byte: the other byte that folds to the same (itself when none; -1 when several do), and how common
+// it is in pages (higher: more common), for the search to anchor on a label's two rarest bytes.
+struct tByteTable {
+	short partner[256];
+	unsigned char commonness[256];
+	tByteTable()
+	{
+		static const char kCommon[] = "\n\t0123456789_-;&#.:kvbywgpfmucdlhrsnioate/=\"<> ";
+		for (int b = 0; b < 256; b++) {
+			partner[b] = short(b);
+			for (int other = 0; other < 256 && partner[b] >= 0; other++)
+				if (other != b && Fold(char(other), true) == Fold(char(b), true))
+					partner[b] = partner[b] == b ? short(other) : short(-1);
+			const char* at = std::strchr(kCommon, char(Fold(char(b), true)));
+			commonness[b] =
+			    b != 0 && at != nullptr ? static_cast<unsigned char>(at - kCommon + 1) : 0;
+		}
+	}
+};
+
+const tByteTable& ByteTable()
+{
+	static const tByteTable table;
+	return table;
+}
+
+// A label search: memmem when case does not matter for the label; otherwise candidates are the
+// places where the label's two rarest bytes (in either case) sit at their distance, checked whole.
+class tLabelSearch
+{
+	static unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+
+public:
+	tLabelSearch(const char* label, long length, bool ignoreCase) : mLabel(label), mLength(length)
+	{
+		const tByteTable& bytes = ByteTable();
+		mFolding = false;
+		if (ignoreCase)
+			for (long i = 0; i < length; i++)
+				mFolding |= bytes.partner[Byte(label[i])] != Byte(label[i]);
+		if (!mFolding)
+			return;
+		// Anchors must be bytes with at most one partner.
+		long first = -1, second = -1;
+		for (long i = 0; i < length; i++) {
+			const unsigned char c = Byte(label[i]);
+			if (bytes.partner[c] < 0)
+				continue;
+			if (first < 0 || bytes.commonness[c] < bytes.commonness[Byte(label[first])]) {
+				second = first;
+				first = i;
+			} else if (second < 0 ||
+			           bytes.commonness[c] < bytes.commonness[Byte(label[second])]) {
+				second = i;
+			}
+		}
+		if (first < 0) {
+			mAnchored = false;
+			return;
+		}
+		if (second < 0)
+			second = first;
+		mAnchored = true;
+		mOffset[0] = first;
+		mOffset[1] = second;
+		for (int k = 0; k < 2; k++) {
+			const unsigned char c = Byte(label[mOffset[k]]);
+			mByte[k][0] = c;
+			mByte[k][1] = static_cast<unsigned char>(bytes.partner[c]);
+		}
+	}
+
+	char* Find(char* text, long length) const
+	{
+		if (length < mLength)
+			return nullptr;
+		if (!mFolding)
+			return static_cast<char*>(memmem(text, size_t(length), mLabel, size_t(mLength)));
+		const long candidates = length - mLength + 1;
+		if (!mAnchored) {
+			for (long i = 0; i < candidates; i++)
+				if (Matches(text + i))
+					return text + i;
+			return nullptr;
+		}
+		const unsigned char* a = reinterpret_cast<const unsigned char*>(text) + mOffset[0];
+		const unsigned char* b = reinterpret_cast<const unsigned char*>(text) + mOffset[1];
+		long i = 0;
+#if defined(__SSE2__)
+		const __m128i a0 = _mm_set1_epi8(char(mByte[0][0])), a1 = _mm_set1_epi8(char(mByte[0][1]));
+		const __m128i b0 = _mm_set1_epi8(char(mByte[1][0])), b1 = _mm_set1_epi8(char(mByte[1][1]));
+		for (; i + 16 <= candidates; i += 16) {
+			const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+			const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+			const __m128i hitA = _mm_or_si128(_mm_cmpeq_epi8(va, a0), _mm_cmpeq_epi8(va, a1));
+			const __m128i hitB = _mm_or_si128(_mm_cmpeq_epi8(vb, b0), _mm_cmpeq_epi8(vb, b1));
+			for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(hitA, hitB)));
+			     mask != 0; mask &= mask - 1) {
+				char* at = text + i + __builtin_ctz(mask);
+				if (Matches(at))
+					return at;
+			}
+		}
+#endif
+		for (; i < candidates; i++)
+			if ((a[i] == mByte[0][0] || a[i] == mByte[0][1]) &&
+			    (b[i] == mByte[1][0] || b[i] == mByte[1][1]) && Matches(text + i))
+				return text + i;
+		return nullptr;
+	}
+
+private:
+	bool Matches(const char* at) const
+	{
+		return ksmemcmp(at, mLabel, mLength, true) == 0;
+	}
+
+	const char* mLabel;
+	long mLength;
+	bool mFolding = false;
+	bool mAnchored = false;
+	long mOffset[2] = {};
+	unsigned char mByte[2][2] = {};
+};
 
 // The first of '"' or '>' from p, or end.
 char* LinkEnd(char* p, char* end)
@@ -52,12 +181,7 @@ char* UQuoterExtras::GotoString(char* text, long length, const char* label, bool
 {
 	if (text == nullptr || length <= 0 || label == nullptr || label[0] == '\0')
 		return nullptr;
-	const long n = long(std::strlen(label));
-	const char first = Fold(label[0], ignoreCase);
-	for (char* p = text; p + n <= text + length; p++)
-		if (Fold(*p, ignoreCase) == first && ksmemcmp(p, label, n, ignoreCase) == 0)
-			return p;
-	return nullptr;
+	return tLabelSearch(label, long(std::strlen(label)), ignoreCase).Find(text, length);
 }
 
 char* UQuoterExtras::SkipString(char* text, long length, const char* label, long count, bool ignoreCase)

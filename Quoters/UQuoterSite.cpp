@@ -1,7 +1,7 @@
 #include "Quoters/UQuoterSite.h"
 
-#include "foundation/UPercentEncode.h"
 #include "Quoters/UQuoterExtras.h"
+#include "foundation/UPercentEncode.h"
 #include "foundation/VyStrings.h"
 #include "model/TSecurity.h"
 

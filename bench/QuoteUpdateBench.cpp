@@ -7,6 +7,7 @@
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
 #include "Quoters/Yahoo/TYahooUS.h"
+#include "bench/QuotePages.h"
 #include "model/TStock.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ModelTestEnvironment.h"
@@ -14,8 +15,6 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -24,29 +23,10 @@
 namespace
 {
 
-constexpr size_t kPageSize = 100 * 1024;
 constexpr int kUpdates = 200;
 
-std::string QuotePage()
-{
-	std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/Yahoo/us_stock_nyse.html",
-	                 std::ios::binary);
-	return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The fixture page grown to 100 KB with the menus, scripts and tables a real page carries before the quote.
-std::string LargeQuotePage()
-{
-	std::string page = QuotePage();
-	const std::string filler = "<div class=\"nav\"><a href=\"/markets/sector-12\">Sector 12 &raquo;</a>"
-	                           "<script>var pos_12 = {w: 300, h: 250};</script></div>\n";
-	std::string padding;
-	while (page.size() + padding.size() < kPageSize)
-		padding += filler;
-	const size_t body = page.find("<body>");
-	page.insert(body == std::string::npos ? 0 : body + 6, padding);
-	return page;
-}
+using benchpages::LargeQuotePage;
+using benchpages::QuotePage;
 
 // The same page for another symbol.
 std::string PageFor(const std::string& page, const std::string& symbol)

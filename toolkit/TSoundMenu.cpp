@@ -6,5 +6,6 @@ TSoundMenu::TSoundMenu(LStream* inStream) : LPopupButton(inStream)
 {
 	USound::PopulateMenu(GetMacMenuH());
 	MenuChanged();
-	SetMinValue(CountMenuItems() > 0 ? 1 : 0);
+	// 0 is "no sound", the factory value: it must come back unchanged from a dialog left alone.
+	SetMinValue(0);
 }

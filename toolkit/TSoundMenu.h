@@ -1,6 +1,6 @@
 #pragma once
 // A pop-up menu of the alert sounds: the sounds are appended to the layout's menu, so that with an empty
-// menu in the layout item n is sound number n.
+// menu in the layout item n is sound number n, and 0 (no item) is no sound.
 // Layout stream: the pop-up button's data.
 
 #include "platform/framework/LPopupButton.h"

@@ -17,18 +17,14 @@ UInt8 USound::sInited = 0;
 
 namespace
 {
+// Dot-files are hidden files, as on every desktop; everything else the media player decodes is listed.
 bool IsSoundFile(const std::filesystem::directory_entry& inEntry)
 {
 	std::error_code error;
 	if (!inEntry.is_regular_file(error))
 		return false;
 	const std::string name = inEntry.path().filename().string();
-	if (name.empty() || name[0] == '.' || name.size() < 5)
-		return false;
-	std::string extension = name.substr(name.size() - 4);
-	std::transform(extension.begin(), extension.end(), extension.begin(),
-	               [](unsigned char c) { return char(std::tolower(c)); });
-	return extension == ".wav";
+	return !name.empty() && name[0] != '.' && IsSoundFileName(name);
 }
 
 // The folder's sound files, sorted by their names on disk (bytewise, so the order is the same everywhere).

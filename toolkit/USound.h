@@ -1,5 +1,6 @@
 #pragma once
-// The alert sounds the user can choose: the sound files of the program's sounds folder, in name order.
+// The alert sounds the user can choose: the audio files of the program's sounds folder (every format the
+// media player decodes; dot-files count as hidden), in name order.
 // A sound's number is its position in that list (from 1); settings store it, so the list is built once and
 // kept for the run.
 

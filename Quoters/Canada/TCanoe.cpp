@@ -50,11 +50,6 @@ void TCanoe::GetExchanges(const tStockExchange** list, short* count)
 		*count = short(sizeof kExchanges / sizeof kExchanges[0]);
 }
 
-const char* TCanoe::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
 void TCanoe::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
 	if (path == nullptr || pathLen <= 0)

@@ -68,11 +68,6 @@ void TGlobeAndMail::GetSymbolForm(TSecurity* security, char* out, long size)
 	strcatn(out, suffix, size);
 }
 
-const char* TGlobeAndMail::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
 void TGlobeAndMail::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
 	if (path == nullptr || pathLen <= 0)

@@ -21,7 +21,6 @@ public:
 
 	void GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
 	            long pathLen) override;
-	const char* GetDomain(tSecurityType type) override;
 	void GetPageDetailed(char* path, int pathLen, TSecurity* security) override;
 	void GetLookup(tSecurityType type, char* text, int page, char* url, long urlLen) override;
 

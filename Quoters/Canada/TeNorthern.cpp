@@ -1,6 +1,5 @@
 #include "Quoters/Canada/TeNorthern.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"
@@ -68,11 +67,6 @@ void TeNorthern::GetExchanges(const tStockExchange** list, short* count)
 		*count = short(sizeof kExchanges / sizeof kExchanges[0]);
 }
 
-const char* TeNorthern::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
 void TeNorthern::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
 	if (path == nullptr || pathLen <= 0)
@@ -97,12 +91,6 @@ void TeNorthern::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 	default:
 		break;
 	}
-}
-
-void TeNorthern::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                        long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TeNorthern::GetLookup(tSecurityType, char*, int, char* url, long urlLen)

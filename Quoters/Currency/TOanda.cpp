@@ -2,7 +2,6 @@
 
 #include "Includes/NoValue.h"
 #include "Quoters/Currency/UCurrencyPage.h"
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "model/TCurrency.h"
 #include "platform/toolbox/Debugging.h"
@@ -10,16 +9,6 @@
 void TOanda::GetExchanges(const tStockExchange** list, short* count)
 {
 	UCurrencyPage::NoExchanges(list, count);
-}
-
-void TOanda::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TOanda::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
 }
 
 void TOanda::GetPageDetailed(char* path, int pathLen, TSecurity* security)

@@ -18,9 +18,6 @@ public:
 	UInt32 GetFeatures() override { return kQuoterFeatureCurrencies; }
 	float GetConfidence() override { return 1.0f; }
 
-	void GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-	            long pathLen) override;
-	const char* GetDomain(tSecurityType type) override;
 	void GetPageDetailed(char* path, int pathLen, TSecurity* security) override;
 	bool CurrencyDetail(char* page, long length, TCurrency* currency) override;
 };

@@ -1,6 +1,5 @@
 #include "Quoters/Google/TGoogle.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"
@@ -83,16 +82,6 @@ void TGoogle::GetExchanges(const tStockExchange** list, short* count)
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = short(sizeof(kExchanges) / sizeof(kExchanges[0]));
-}
-
-const char* TGoogle::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TGoogle::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TGoogle::GetPageDetailed(char* path, int pathLen, TSecurity* security)

@@ -1,6 +1,5 @@
 #include "Quoters/Nordic/TAktieTorget.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"
@@ -25,17 +24,6 @@ void TAktieTorget::GetExchanges(const tStockExchange** list, short* count)
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = 1;
-}
-
-const char* TAktieTorget::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TAktieTorget::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                          long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TAktieTorget::GetPageDetailed(char* path, int pathLen, TSecurity* security)

@@ -18,9 +18,6 @@ public:
 	UInt32 GetFeatures() override { return 0; }
 	float GetConfidence() override { return 1.0f; }
 
-	void GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-	            long pathLen) override;
-	const char* GetDomain(tSecurityType type) override;
 	// The symbol is the company's instrument number on the site.
 	void GetPageDetailed(char* path, int pathLen, TSecurity* security) override;
 	void GetLookup(tSecurityType type, char* text, int page, char* url, long urlLen) override;

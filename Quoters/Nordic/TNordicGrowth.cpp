@@ -1,6 +1,5 @@
 #include "Quoters/Nordic/TNordicGrowth.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterSite.h"
 #include "foundation/VyStrings.h"
@@ -90,17 +89,6 @@ void TNordicGrowth::GetExchanges(const tStockExchange** list, short* count)
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = 1;
-}
-
-const char* TNordicGrowth::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TNordicGrowth::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                           long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TNordicGrowth::GetPageDetailed(char* path, int pathLen, TSecurity* security)

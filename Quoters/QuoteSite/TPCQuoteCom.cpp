@@ -52,17 +52,6 @@ void TPCQuoteCom::GetExchanges(const tStockExchange** list, short* count)
 		*count = short(sizeof kExchanges / sizeof kExchanges[0]);
 }
 
-void TPCQuoteCom::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                         long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TPCQuoteCom::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
 void TPCQuoteCom::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
 	if (path == nullptr || pathLen <= 0)
@@ -226,11 +215,13 @@ bool TPCQuoteCom::Lookup(char* page, long length, ILookupList* results, tSecurit
 		long nameLength = tLookupEntry::kNameSize;
 		char* next = nullptr;
 		char* unused = nullptr;
-		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.symbol, symbolLength, 1, &next))
+		// The list ends at the first row that cannot be read whole.
+		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.symbol, symbolLength, 1, &next) ||
+		    !UQuoter::ExtractTableRow(row, tableEnd - row, entry.name, nameLength, 2, &unused))
 			break;
-		if (!UQuoter::ExtractTableRow(row, tableEnd - row, entry.name, nameLength, 2, &unused))
-			entry.name[0] = 0;
 		row = next;
+		UQuoterSite::CleanCell(entry.symbol);
+		UQuoterSite::CleanCell(entry.name);
 		if (strstri(entry.symbol, ".CA") != nullptr)
 			entry.exchange = 200;
 		else

@@ -60,16 +60,6 @@ void TQuoteCom::GetExchanges(const tStockExchange** list, short* count)
 		*count = short(sizeof kExchanges / sizeof kExchanges[0]);
 }
 
-void TQuoteCom::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TQuoteCom::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
 void TQuoteCom::GetPageDetailed(char* path, int pathLen, TSecurity* security)
 {
 	if (path == nullptr || pathLen <= 0)

@@ -1,6 +1,5 @@
 #include "Quoters/SwissQuote/TSwissQuote.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterSite.h"
 #include "foundation/TVyDate.h"
@@ -86,17 +85,6 @@ void TSwissQuote::GetExchanges(const tStockExchange** list, short* count)
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = short(sizeof(kExchanges) / sizeof(kExchanges[0]));
-}
-
-const char* TSwissQuote::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TSwissQuote::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                         long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TSwissQuote::GetPageDetailed(char* path, int pathLen, TSecurity* security)

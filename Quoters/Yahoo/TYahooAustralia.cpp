@@ -1,6 +1,5 @@
 #include "Quoters/Yahoo/TYahooAustralia.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterSite.h"
 #include "Quoters/Yahoo/UYahoo.h"
@@ -23,17 +22,6 @@ void TYahooAustralia::GetExchanges(const tStockExchange** list, short* count)
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = short(sizeof(kExchanges) / sizeof(kExchanges[0]));
-}
-
-const char* TYahooAustralia::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TYahooAustralia::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                             long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TYahooAustralia::GetPageDetailed(char* path, int pathLen, TSecurity* security)

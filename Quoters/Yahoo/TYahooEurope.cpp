@@ -1,7 +1,6 @@
 #include "Quoters/Yahoo/TYahooEurope.h"
 
 #include "Includes/NoValue.h"
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/Yahoo/UYahoo.h"
 #include "foundation/TVyDate.h"
@@ -19,24 +18,6 @@ namespace
 const tStockExchange kExchanges[] = {305, 310, 311, 312, 313, 308, 322, 324, 314, 301, 315, 316, 325, 300,
                                      304, 317, 303, 318, 309, 302, 306, 319, 320, 323, 326, 321, 307};
 
-// The bold figure after a label.
-float BoldQuote(char* text, long length, const char* label)
-{
-	float before = kNoValue, value = kNoValue;
-	if (UQuoter::FindQuoteRange(text, length, label, "<b>", before, value))
-		return value;
-	// Without a figure between the label and the bold one the range cannot be read, but the value can.
-	char* const end = text + length;
-	char* at = UQuoter::GotoString(text, length, label);
-	if (at == nullptr)
-		return kNoValue;
-	char* bold = UQuoter::GotoString(at, end - at, "<b>");
-	if (bold == nullptr)
-		return kNoValue;
-	UQuoter::ExtractQuote(bold + 3, end - bold - 3, value, 0);
-	return value;
-}
-
 } // namespace
 
 void TYahooEurope::GetExchanges(const tStockExchange** list, short* count)
@@ -46,17 +27,6 @@ void TYahooEurope::GetExchanges(const tStockExchange** list, short* count)
 		return;
 	*list = kExchanges;
 	*count = short(std::size(kExchanges));
-}
-
-void TYahooEurope::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                          long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TYahooEurope::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
 }
 
 void TYahooEurope::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -97,56 +67,12 @@ bool TYahooEurope::StockDetail(char* page, long length, TStock* stock)
 
 bool TYahooEurope::FundDetail(char* page, long length, TFund* fund)
 {
-	SignalIf_(fund == nullptr);
-	if (fund == nullptr)
-		return false;
-	fund->Reset();
-	if (page == nullptr || length <= 0)
-		return false;
-	const std::string anchor = std::string(":") + fund->SecuritySymbol() + ")";
-	char* start = UQuoter::GotoString(page, length, anchor.c_str());
-	if (start == nullptr)
-		start = page;
-	const long rest = page + length - start;
-	fund->CurrentTradePrice(BoldQuote(start, rest, "Net Asset Value"));
-	fund->YesterdayClose(UYahoo::FirstQuote(start, rest, {"Prev Cls"}));
-	News(page, length, fund);
-	return true;
+	return UYahoo::FundDetail(page, length, fund, true);
 }
 
 bool TYahooEurope::IndexDetail(char* page, long length, TIndex* index)
 {
-	SignalIf_(index == nullptr);
-	if (index == nullptr)
-		return false;
-	index->Reset();
-	if (page == nullptr || length <= 0)
-		return false;
-	char* start = UYahoo::LocateQuote(page, length, index->SecuritySymbol(), false, 0);
-	if (start == nullptr)
-		return false;
-	const long rest = page + length - start;
-
-	index->CurrentTradePrice(BoldQuote(start, rest, "Last Trade"));
-	index->YesterdayClose(UYahoo::FirstQuote(start, rest, {"Prev Cls"}));
-	index->DayOpen(UYahoo::FirstQuote(start, rest, {">Open"}));
-	float low = kNoValue, high = kNoValue;
-	UQuoter::FindQuoteRange(start, rest, "Day's Range", "-", low, high);
-	index->DayLow(low);
-	index->DayHigh(high);
-	UQuoter::FindQuoteRange(start, rest, "52-wk Range", "-", low, high);
-	if (low == kNoValue)
-		UQuoter::FindQuoteRange(start, rest, "52-week Range", "-", low, high);
-	if (low == kNoValue)
-		UQuoter::FindQuoteRange(start, rest, "YTD Range", "-", low, high);
-	index->YearLow(low);
-	index->YearHigh(high);
-
-	TVyDate traded;
-	if (ExtractDate(start, rest, traded))
-		index->CurrentTradeUpdate(&traded);
-	News(page, length, index);
-	return true;
+	return UYahoo::IndexDetail(page, length, index, true);
 }
 
 bool TYahooEurope::Lookup(char* page, long length, ILookupList* results, tSecurityType type, bool& more)

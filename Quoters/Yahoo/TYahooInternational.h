@@ -20,9 +20,6 @@ public:
 	UInt32 GetFeatures() override { return 0xD7F; }
 	float GetConfidence() override { return 2.0f; }
 
-	void GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-	            long pathLen) override;
-	const char* GetDomain(tSecurityType type) override;
 	void GetPageDetailed(char* path, int pathLen, TSecurity* security) override;
 	void GetLookup(tSecurityType type, char* text, int page, char* url, long urlLen) override;
 

@@ -1,6 +1,5 @@
 #include "Quoters/Yahoo/TYahooJapan.h"
 
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterSite.h"
 #include "Quoters/Yahoo/UYahoo.h"
@@ -48,17 +47,6 @@ void TYahooJapan::GetExchanges(const tStockExchange** list, short* count)
 		*list = kExchanges;
 	if (count != nullptr)
 		*count = short(sizeof(kExchanges) / sizeof(kExchanges[0]));
-}
-
-const char* TYahooJapan::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
-}
-
-void TYahooJapan::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path,
-                         long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
 }
 
 void TYahooJapan::GetPageDetailed(char* path, int pathLen, TSecurity* security)

@@ -1,7 +1,6 @@
 #include "Quoters/Yahoo/TYahooUS.h"
 
 #include "Includes/NoValue.h"
-#include "Quoters/TQuoterHosts.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"
@@ -59,16 +58,6 @@ void TYahooUS::GetExchanges(const tStockExchange** list, short* count)
 		return;
 	*list = kExchanges;
 	*count = short(std::size(kExchanges));
-}
-
-void TYahooUS::GetURL(tURLType type, TSecurity* security, char* host, long hostLen, char* path, long pathLen)
-{
-	GetHomeOrQuoteURL(type, security, host, hostLen, path, pathLen);
-}
-
-const char* TYahooUS::GetDomain(tSecurityType)
-{
-	return TQuoterHosts::GetHost(kSignature, TQuoterHosts::hostQuote);
 }
 
 void TYahooUS::GetPageDetailed(char* path, int pathLen, TSecurity* security)
@@ -230,13 +219,7 @@ bool TYahooUS::FundDetail(char* page, long length, TFund* fund)
 
 bool TYahooUS::IndexDetail(char* page, long length, TIndex* index)
 {
-	SignalIf_(index == nullptr);
-	if (index == nullptr)
-		return false;
-	index->Reset();
-	if (page == nullptr || length <= 0)
-		return false;
-	char* start = UYahoo::LocateQuote(page, length, index->SecuritySymbol(), false, 0);
+	char* start = UYahoo::IndexStart(page, length, index);
 	if (start == nullptr)
 		return false;
 	const long rest = page + length - start;
@@ -244,13 +227,7 @@ bool TYahooUS::IndexDetail(char* page, long length, TIndex* index)
 	index->CurrentTradePrice(UYahoo::FirstQuote(start, rest, {">Index Value"}));
 	index->YesterdayClose(UYahoo::FirstQuote(start, rest, {">Prev Close:"}));
 	index->DayOpen(UYahoo::FirstQuote(start, rest, {">Open:"}));
-	float low = kNoValue, high = kNoValue;
-	UQuoter::FindQuoteRange(start, rest, ">Day's Range:", "-", low, high);
-	index->DayLow(low);
-	index->DayHigh(high);
-	UQuoter::FindQuoteRange(start, rest, ">52wk Range", "-", low, high);
-	index->YearLow(low);
-	index->YearHigh(high);
+	UYahoo::ReadRanges(start, rest, ">Day's Range:", {">52wk Range"}, index);
 
 	TVyDate traded;
 	if (ExtractDate(start, rest, traded))

@@ -2,14 +2,16 @@
 
 #include "Includes/NoValue.h"
 #include "Quoters/TQuoterHosts.h"
-#include "foundation/UPercentEncode.h"
 #include "Quoters/UQuoter.h"
 #include "Quoters/UQuoterExtras.h"
 #include "Quoters/UQuoterSite.h"
 #include "foundation/TVyString.h"
 #include "foundation/UDate.h"
+#include "foundation/UPercentEncode.h"
 #include "foundation/VyStrings.h"
 #include "model/TCurrency.h"
+#include "model/TFund.h"
+#include "model/TIndex.h"
 #include "model/TSecurity.h"
 #include "model/TStock.h"
 #include "platform/toolbox/Debugging.h"
@@ -164,6 +166,88 @@ void UYahoo::ReadStockFigures(char* anchor, long length, TStock* stock,
 	    scaled(FirstQuote(anchor, length, {">EPS <small>(ttm)</small>:<", ">EPS:<", ">Earn/Shr:<"})));
 	stock->PriceEarningsRatio(FirstQuote(anchor, length, {">P/E <small>(ttm)</small>:<", ">P/E:<"}));
 	stock->DividendPerShare(scaled(FirstQuote(anchor, length, dividendLabels)));
+}
+
+float UYahoo::BoldFigure(char* text, long length, const char* label, bool boldAlone)
+{
+	float before = kNoValue, value = kNoValue;
+	if (UQuoter::FindQuoteRange(text, length, label, "<b>", before, value) || !boldAlone)
+		return value;
+	// Without a figure between the label and the bold one the range cannot be read, but the value can.
+	char* const end = text + length;
+	char* at = UQuoter::GotoString(text, length, label);
+	if (at == nullptr)
+		return kNoValue;
+	char* bold = UQuoter::GotoString(at, end - at, "<b>");
+	if (bold == nullptr)
+		return kNoValue;
+	UQuoter::ExtractQuote(bold + 3, end - bold - 3, value, 0);
+	return value;
+}
+
+char* UYahoo::IndexStart(char* page, long length, TIndex* index)
+{
+	SignalIf_(index == nullptr);
+	if (index == nullptr)
+		return nullptr;
+	index->Reset();
+	if (page == nullptr || length <= 0)
+		return nullptr;
+	return LocateQuote(page, length, index->SecuritySymbol(), false, 0);
+}
+
+void UYahoo::ReadRanges(char* start, long length, const char* dayLabel,
+                        std::initializer_list<const char*> yearLabels, TSecurity* security)
+{
+	float low = kNoValue, high = kNoValue;
+	UQuoter::FindQuoteRange(start, length, dayLabel, "-", low, high);
+	security->DayLow(low);
+	security->DayHigh(high);
+	for (const char* label : yearLabels) {
+		UQuoter::FindQuoteRange(start, length, label, "-", low, high);
+		if (low != kNoValue)
+			break;
+	}
+	security->YearLow(low);
+	security->YearHigh(high);
+}
+
+bool UYahoo::IndexDetail(char* page, long length, TIndex* index, bool boldAlone)
+{
+	char* start = IndexStart(page, length, index);
+	if (start == nullptr)
+		return false;
+	const long rest = page + length - start;
+
+	index->CurrentTradePrice(BoldFigure(start, rest, "Last Trade", boldAlone));
+	index->YesterdayClose(FirstQuote(start, rest, {"Prev Cls"}));
+	index->DayOpen(FirstQuote(start, rest, {">Open"}));
+	ReadRanges(start, rest, "Day's Range", {"52-wk Range", "52-week Range", "YTD Range"}, index);
+
+	TVyDate traded;
+	if (DateAfterLabel(start, rest, ">Trade Time:<", 0, traded))
+		index->CurrentTradeUpdate(&traded);
+	News(page, length, index);
+	return true;
+}
+
+bool UYahoo::FundDetail(char* page, long length, TFund* fund, bool boldAlone)
+{
+	SignalIf_(fund == nullptr);
+	if (fund == nullptr)
+		return false;
+	fund->Reset();
+	if (page == nullptr || length <= 0)
+		return false;
+	const std::string anchor = std::string(":") + fund->SecuritySymbol() + ")";
+	char* start = UQuoter::GotoString(page, length, anchor.c_str());
+	if (start == nullptr)
+		start = page;
+	const long rest = page + length - start;
+	fund->CurrentTradePrice(BoldFigure(start, rest, "Net Asset Value", boldAlone));
+	fund->YesterdayClose(FirstQuote(start, rest, {"Prev Cls"}));
+	News(page, length, fund);
+	return true;
 }
 
 bool UYahoo::DateFromText(const char* text, TVyDate& date)

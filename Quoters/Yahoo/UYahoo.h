@@ -13,6 +13,8 @@
 #include <initializer_list>
 
 class TCurrency;
+class TFund;
+class TIndex;
 class TSecurity;
 class TStock;
 
@@ -59,6 +61,20 @@ public:
 	// pounds; the dividend is the first of dividendLabels that yields a number.
 	static void ReadStockFigures(char* anchor, long length, TStock* stock,
 	                             std::initializer_list<const char*> dividendLabels);
+
+	// The figure in bold after label, behind a first figure; with boldAlone the bold figure is read
+	// without one too.
+	static float BoldFigure(char* text, long length, const char* label, bool boldAlone);
+	// The index and fund pages of the European and international sites (BoldFigure's boldAlone for the
+	// last trade and the net asset value), with their headlines; false when the page is not the
+	// security's.
+	static bool IndexDetail(char* page, long length, TIndex* index, bool boldAlone);
+	// The index reset and where its figures start on its page; null when the page is not the index's.
+	static char* IndexStart(char* page, long length, TIndex* index);
+	// The day's range after dayLabel, and the year's after the first of yearLabels that yields one.
+	static void ReadRanges(char* start, long length, const char* dayLabel,
+	                       std::initializer_list<const char*> yearLabels, TSecurity* security);
+	static bool FundDetail(char* page, long length, TFund* fund, bool boldAlone);
 
 	// Reads a trade time ("3:45PM") or, failing that, a month and day ("11/27", at midnight) at the start
 	// of text (after blanks) into a date that is otherwise now.

@@ -42,7 +42,9 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 	if (!alert)
 		alert = &fallback;
 	const std::string text = Filled(alert->text);
-	sShown.push_back(SShownAlert{inKind, inAlertID, text});
+	// Kept only for a test that scripted the alert; a user's alerts are not kept for the whole run.
+	if (!sAnswers.empty() || sAnswersRequired)
+		sShown.push_back(SShownAlert{inKind, inAlertID, text});
 
 	if (!sAnswers.empty()) {
 		const MessageBoxItemT item = sAnswers.front();

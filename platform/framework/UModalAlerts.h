@@ -3,7 +3,8 @@
 // buttons, shown modally with a stop, caution or note icon. The result is the item number of the button
 // that closed it (1 for the first).
 //
-// Tests script the user with QueueAnswer (the alert then returns at once) and read what was shown.
+// Tests script the user with QueueAnswer (the alert then returns at once) and read what was shown: only
+// the alerts answered from that queue, or shown while answers are required, are kept.
 
 #include "platform/framework/FrameworkTypes.h"
 

@@ -272,10 +272,14 @@ TEST_F(RequestRoutingE2ETest, FailedTransfersAreFailedUpdatesAndStayFetchable)
 		const char* symbol;
 		int code;
 	};
+	// Past the cap: an announced body over 16 MiB.
+	mServer.Serve("quotes.test", "/q?s=HUGE&d=t",
+	              Server::Page(std::string(TURLRequest::kMaxBodyBytes + 1, 'x')));
 	const tCase cases[] = {{"HANG", CURLE_GOT_NOTHING},
 	                       {"GONE", TURLRequest::kResultHTTPError},
 	                       {"LOOP", CURLE_TOO_MANY_REDIRECTS},
-	                       {"SLOW", CURLE_OPERATION_TIMEDOUT}};
+	                       {"SLOW", CURLE_OPERATION_TIMEDOUT},
+	                       {"HUGE", TURLRequest::kResultTooLarge}};
 	std::vector<std::unique_ptr<TStock>> stocks;
 	for (const tCase& c : cases) {
 		stocks.push_back(std::make_unique<TStock>());
@@ -370,6 +374,42 @@ TEST_F(RequestRoutingE2ETest, CancelledRequestsTouchNothing)
 	TURLSecurity::SubmitURL(&stock);
 	EXPECT_NE(stock.UpdateSecurityReference(), nullptr);
 	TURLSecurity::CancelURL(&stock);
+}
+
+// The end of the run, before or after the securities and windows that hold requests: every holder lets go
+// in the cancel report, so nothing later reaches a freed request (the sanitizer build watches this).
+TEST_F(RequestRoutingE2ETest, EndOfTheRunLetsGoOfEveryPendingRequest)
+{
+	// Never pumped: every request is still open at the end.
+	auto stock = std::make_unique<TStock>();
+	stock->SecuritySymbol("IBM");
+	stock->Exchange(100);
+	auto news = std::make_unique<TStock>();
+	news->SecuritySymbol("EXC");
+	news->Exchange(200);
+	TURLSecurity::SubmitURL(stock.get());
+	TURLSecurity::SubmitNewsURL(news.get());
+	FakeLookupList list;
+	auto lookup = std::make_unique<FakeLookupWindow>();
+	TURLSecurity::SubmitLookup("EXC", kYahooUS, securityStock, &list, lookup.get(), 1);
+	ASSERT_NE(stock->UpdateSecurityReference(), nullptr);
+	ASSERT_NE(news->UpdateNewsReference(), nullptr);
+	ASSERT_GE(TURLRequest::OutstandingRequests(), 3);
+	const TVyDate before = *stock->LastUpdate();
+
+	TURLSecurity::Terminate();
+	EXPECT_EQ(stock->UpdateSecurityReference(), nullptr);
+	EXPECT_EQ(news->UpdateNewsReference(), nullptr);
+	EXPECT_EQ(lookup->GetRequest(), nullptr);
+	EXPECT_EQ(lookup->mCalls, (std::vector<std::string>{"SetRequest", "StartUpdating", "FinishUpdating 0",
+	                                                    "ClearRequest"}));
+	EXPECT_EQ(*stock->LastUpdate(), before) << "a cancelled update stamps nothing";
+	EXPECT_TRUE(list.mRows.empty());
+	stock.reset();
+	news.reset();
+	TURLSecurity::CancelLookup(lookup.get());
+	lookup.reset();
+	TURLSecurity::Initialize(); // for TearDown
 }
 
 } // namespace

@@ -123,6 +123,38 @@ TEST_F(TBrokerageTest, IntervalRunsFromTheTickOfEachCheck)
 	EXPECT_TRUE(Submitted().empty()) << "-1 switches the automatic check off";
 }
 
+TEST_F(TBrokerageTest, IntervalsOutsideAWeekTakeTheFactoryInterval)
+{
+	mEnv.mPrefs.indexesOn = mEnv.mPrefs.currenciesOn = 0;
+	// Stocks 5 minutes, funds 120, as the factory settings have them.
+	auto dueAfter = [&](tSecurityType kind, int minutes, UInt32 ticks) {
+		TBrokerage broker;
+		Wire(broker);
+		broker.StartUpdating();
+		broker.SetMinutes(kind, minutes);
+		broker.Run();
+		Submitted();
+		mClock.Advance(ticks - 1);
+		broker.Run();
+		const bool early = !Submitted().empty();
+		mClock.Advance(1);
+		broker.Run();
+		return !early && !Submitted().empty();
+	};
+	for (int minutes : {0, -2, 10081, 600000, 0x7FFFFFFF, int(0x80000000)}) {
+		SCOPED_TRACE(minutes);
+		mEnv.mPrefs.stocksOn = 1;
+		mEnv.mPrefs.fundsOn = 0;
+		EXPECT_TRUE(dueAfter(securityStock, minutes, 5 * 3600));
+		mEnv.mPrefs.stocksOn = 0;
+		mEnv.mPrefs.fundsOn = 1;
+		EXPECT_TRUE(dueAfter(securityFund, minutes, 120 * 3600));
+	}
+	mEnv.mPrefs.stocksOn = 1;
+	mEnv.mPrefs.fundsOn = 0;
+	EXPECT_TRUE(dueAfter(securityStock, 10080, 10080u * 3600));
+}
+
 TEST_F(TBrokerageTest, IntervalSurvivesTheTickCounterWrapping)
 {
 	mClock.SetTicks(0xFFFFFFFFull - 1000);

@@ -44,7 +44,7 @@ TEST_F(TURLRequestTest, ReportsFirstChunkLaterChunksThenCompletion)
 	EXPECT_EQ(seen.mMethod, "GET");
 	EXPECT_EQ(seen.mHost, "quotes.example");
 	EXPECT_EQ(seen.mPath, "/q?s=IBM");
-	EXPECT_EQ(seen.Header("User-Agent"), "Mozilla/5.0 (compatible; MSIE 6.0; Windows NT 5.1)");
+	EXPECT_EQ(seen.Header("User-Agent"), "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)");
 	EXPECT_EQ(seen.Header("Cookie"), "");
 }
 
@@ -234,7 +234,7 @@ TEST_F(TURLRequestTest, RefusedRequestReportsAtOnceAndStaysWithCaller)
 	EXPECT_EQ(CountedRequest::sDestroyed, 0);
 }
 
-TEST_F(TURLRequestTest, TerminateFreesAttachedTransfersWithoutReports)
+TEST_F(TURLRequestTest, TerminateCancelsOpenTransfersWithTheirReportsAndStartsNoMore)
 {
 	mServer.Serve("/slow", Server::Slow(Server::Page("late"), 1000));
 	RecordingCallback callback;
@@ -242,12 +242,50 @@ TEST_F(TURLRequestTest, TerminateFreesAttachedTransfersWithoutReports)
 	Start("http://quotes.example/slow", callback);
 	PumpUntil([&] { return mServer.RequestCount() == 2; }, 500);
 	EXPECT_EQ(TURLRequest::OutstandingRequests(), 2);
+	bool restarted = true;
+	callback.mOnReport = [&](unsigned long, TURLRequest*) {
+		TURLRequest again;
+		again.SetURL("http://quotes.example/slow");
+		restarted = again.TransferURL();
+	};
 
 	TURLRequest::Terminate();
 	EXPECT_EQ(CountedRequest::sDestroyed, 2);
-	EXPECT_TRUE(callback.mReports.empty());
+	ASSERT_EQ(callback.mReports.size(), 2u);
+	for (const tReport& report : callback.mReports) {
+		EXPECT_EQ(report.mReason, 2u);
+		EXPECT_EQ(report.mResult, TURLRequest::kResultCancelled);
+		EXPECT_EQ(report.mBody, "");
+	}
+	EXPECT_FALSE(restarted) << "nothing starts while the layer ends";
 	EXPECT_EQ(TURLRequest::OutstandingRequests(), 0);
 	TURLRequest::Initialize(true); // for TearDown
+}
+
+// Unannounced lengths: the pieces as libcurl hands them over, until one would pass the cap. (libcurl
+// itself may end a transfer with large headers sooner.)
+TEST_F(TURLRequestTest, PiecesPastTheSizeCapsEndTheTransferAsTooLarge)
+{
+	RecordingCallback callback;
+	const std::string piece(64 * 1024, 'x');
+	for (bool headers : {false, true}) {
+		SCOPED_TRACE(headers ? "headers" : "body");
+		TURLRequest request;
+		request.SetCallback(&callback, &callback, 2);
+		const unsigned long cap = headers ? TURLRequest::kMaxHeaderBytes : TURLRequest::kMaxBodyBytes;
+		auto feed = headers ? &TURLRequest::HeaderCallback : &TURLRequest::BufferCallback;
+		unsigned long taken = 0;
+		size_t accepted;
+		char* data = const_cast<char*>(piece.data());
+		while ((accepted = feed(data, 1, piece.size(), &request)) == piece.size())
+			taken += accepted;
+		EXPECT_EQ(accepted, 0u);
+		EXPECT_LE(taken, cap);
+		EXPECT_GT(taken + piece.size(), cap);
+		request.DoCleanup();
+		EXPECT_EQ(request.GetReturnCode(), TURLRequest::kResultTooLarge);
+		EXPECT_EQ(callback.mReports.back().mBody, "");
+	}
 }
 
 TEST_F(TURLRequestTest, CustomHeadersStayOneLineEach)
@@ -439,7 +477,8 @@ TEST(TURLRequestSynchronous, PostRefererAndTranscriptUntilReset)
 	EXPECT_EQ(seen[1].mMethod, "GET");
 	EXPECT_EQ(seen[1].mBody, "");
 	EXPECT_EQ(seen[1].Header("Referer"), "");
-	EXPECT_EQ(seen[1].Header("User-Agent"), TURLRequest::kDefaultUserAgent);
+	EXPECT_EQ(seen[0].Header("User-Agent"), TURLRequest::kResetUserAgent);
+	EXPECT_EQ(seen[1].Header("User-Agent"), TURLRequest::kResetUserAgent);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
 #include "foundation/VyStrings.h"
+#include "model/StockGlobals.h"
 #include "model/TFund.h"
 #include "model/TStock.h"
 #include "platform/toolbox/TickCount.h"
@@ -293,6 +294,20 @@ TEST_F(TURLSecurityTest, SearchFailuresAndEmptyResultsAreShownWithABeep)
 	EXPECT_EQ(further.mCalls, (std::vector<std::string>{"Message The quote server answered with error 3.",
 	                                                    "FinishUpdating 0", "ClearRequest"}));
 	EXPECT_EQ(mNotices.mNotices, (std::vector<std::string>{"Beep"}));
+
+	// The message text is a format only for the one integer it is given.
+	const char* const saved = gStockCStrings[15];
+	for (const char* text : {"Error %s at %n", "Error %d of %d", "Error %99999d", "Error 100%"}) {
+		gStockCStrings[15] = text;
+		FakeLookupWindow hostile;
+		Report(TURLSecurity::kLookupTag, Block(earlier, hostile), "", 2, true);
+		EXPECT_EQ(hostile.mCalls.at(0), std::string("Message ") + text);
+	}
+	gStockCStrings[15] = "Error %03d, 100%% sure";
+	FakeLookupWindow formatted;
+	Report(TURLSecurity::kLookupTag, Block(earlier, formatted), "", 2, true);
+	EXPECT_EQ(formatted.mCalls.at(0), "Message Error 003, 100% sure");
+	gStockCStrings[15] = saved;
 
 	mNotices.mNotices.clear();
 	FakeLookupWindow nowhere;

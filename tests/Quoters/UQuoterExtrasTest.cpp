@@ -1,5 +1,7 @@
 #include "Quoters/UQuoterExtras.h"
 
+#include "foundation/VyStrings.h"
+
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
@@ -32,6 +34,40 @@ TEST(UQuoterExtrasTest, GotoStringChoosesCaseFolding)
 	// Mac Roman letters fold too: E-acute upper (0x83) and lower (0x8E).
 	EXPECT_EQ(UQuoterExtras::GotoString(text, length, "\x8Et", true), text + 12);
 	EXPECT_EQ(UQuoterExtras::GotoString(text, length, "\x8Et", false), nullptr);
+}
+
+// The search finds what a byte-by-byte comparison finds: at every place in a page, near both of its ends,
+// in either case, with accented letters, and for labels with no letters at all.
+TEST(UQuoterExtrasTest, GotoStringFindsTheFirstPlaceAComparisonWould)
+{
+	const std::string base =
+	    "<tr><th scope=\"row\">Last Trade:</th><td>1.25</td></tr>\r\n<b>\x8E\x83t</b> ";
+	std::string page;
+	while (page.size() < 300)
+		page += base;
+	auto naive = [](const std::string& text, size_t from, size_t length, const std::string& label,
+	                bool fold) -> long {
+		for (size_t i = from; i + label.size() <= from + length; i++)
+			if (ksmemcmp(text.data() + i, label.data(), long(label.size()), fold) == 0)
+				return long(i);
+		return -1;
+	};
+	for (const char* label : {">last trade:<", "LAST TRADE:", "<B>\x8E", "\x88\x8Et", "</td></tr>\r\n",
+	                          "td", "x", "1.25<", ">Absent label<", "\x8E"}) {
+		for (bool fold : {true, false}) {
+			for (size_t from = 0; from < 70; from += 7) {
+				for (size_t length : {size_t(5), size_t(40), page.size() - from}) {
+					char* text = page.data() + from;
+					char* found =
+					    UQuoterExtras::GotoString(text, long(length), label, fold);
+					const long expected = naive(page, from, length, label, fold);
+					EXPECT_EQ(found ? long(found - page.data()) : -1L, expected)
+					    << label << " fold " << fold << " from " << from << " length "
+					    << length;
+				}
+			}
+		}
+	}
 }
 
 TEST(UQuoterExtrasTest, SkipStringCountsOccurrences)

@@ -215,6 +215,8 @@ TEST_F(SmallControlsTest, TheSoundMenuListsTheSoundsByNumber)
 	EXPECT_EQ(PascalStrings::ToString(text), "Chime");
 	sounds->SetSoundID(4);
 	EXPECT_EQ(sounds->GetSoundID(), 3);
+	sounds->SetSoundID(0);
+	EXPECT_EQ(sounds->GetSoundID(), 0) << "no sound stays no sound";
 }
 
 TEST_F(SmallControlsTest, ALinkButtonBroadcastsItsClickAndKeepsItsValueAtZero)

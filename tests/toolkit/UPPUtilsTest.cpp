@@ -14,6 +14,7 @@
 #include "toolkit/TColourCaption.h"
 #include "toolkit/TColourCaptions.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -296,6 +297,24 @@ TEST_F(UPPUtilsNewsTest, LaunchingOpensOnlyItemsWithAnAddress)
 	UPPUtils::LaunchNewsItem(&mStock, 4); // no such item
 	UPPUtils::LaunchNewsItem(&mStock, 0);
 	EXPECT_EQ(mOpened.size(), 1u);
+
+	// Links scraped from pages open only on the web; other handlers never see them.
+	mOpened.clear();
+	AddNews("Local", "file:///etc", "/passwd");
+	AddNews("Share", "smb://server", "/share");
+	AddNews("Shell", "ssh://server", "");
+	AddNews("Handler", "vnd-app://run", "/x");
+	AddNews("Secure", "https://news.example", "/s");
+	for (long item = 1; item <= mStock.GetNewsList()->Count(); item++)
+		UPPUtils::LaunchNewsItem(&mStock, item);
+	std::sort(mOpened.begin(), mOpened.end());
+	EXPECT_EQ(mOpened, (std::vector<std::string>{"http://news.example/1", "http://news.example/2",
+	                                             "https://news.example/s"}));
+	// A mail address the program builds itself opens.
+	mOpened.clear();
+	EXPECT_FALSE(LaunchURL("mailto:support@example.com"));
+	EXPECT_TRUE(LaunchURL("mailto:support@example.com", true));
+	EXPECT_EQ(mOpened, (std::vector<std::string>{"mailto:support@example.com"}));
 }
 
 TEST_F(UPPUtilsNewsTest, TheSourceButtonNamesTheSecuritysSourceAndLinksItsHomePage)

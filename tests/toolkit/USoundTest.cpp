@@ -101,6 +101,18 @@ TEST_F(USoundTest, TheListIsTheFoldersSoundFilesInNameOrderWithoutExtensions)
 	EXPECT_EQ(first->resourceNumber, 0);
 }
 
+TEST_F(USoundTest, EveryAudioFormatIsListedShortNamesTooAndOnlyDotFilesAreHidden)
+{
+	for (const char* name : {"Bell.oga", "Drop.FLAC", "Horn.mp3", "Tone.aiff", "b.au", "c.ogg", ".d.ogg",
+	                         "picture.png", "ogg"})
+		Touch(mFolder + "/" + name);
+	EXPECT_EQ(Names(), (std::vector<std::string>{"1 Bell", "2 Beta", "3 Drop", "4 Horn",
+	                                             "5 Ring.tone.with.a.very.long.name", "6 Tone", "7 Zeta",
+	                                             "8 alpha", "9 b", "10 c", "11 two.dots.name"}));
+	USound::PlaySound(9);
+	EXPECT_EQ(mPlayed, std::vector<std::string>{"b.au"});
+}
+
 TEST_F(USoundTest, NumbersStayAsTheyWereForTheRunAndFollowTheFolderAtTheNextStart)
 {
 	ASSERT_EQ(USound::GetSoundList()->Count(), 5);

@@ -1,5 +1,6 @@
 #include "platform/toolbox/gui/LaunchURL.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -8,21 +9,29 @@ namespace
 URLOpener sOpener;
 }
 
-void LaunchURL(const char* url)
+bool LaunchURL(const char* url, bool mailAllowed)
 {
 	if (!url || !*url)
-		return;
+		return false;
 	// Addresses are ASCII; anything else makes no address.
 	for (const char* c = url; *c; ++c)
 		if (static_cast<unsigned char>(*c) >= 0x80)
-			return;
+			return false;
 	const QUrl address = QUrl::fromEncoded(QByteArray(url), QUrl::StrictMode);
 	if (!address.isValid() || address.isRelative())
-		return;
+		return false;
+	const QString scheme = address.scheme().toLower();
+	if (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
+	    !(mailAllowed && scheme == QLatin1String("mailto"))) {
+		if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+			QApplication::beep();
+		return false;
+	}
 	if (sOpener)
 		sOpener(url);
 	else
 		QDesktopServices::openUrl(address);
+	return true;
 }
 
 URLOpener SetURLOpener(URLOpener opener)

@@ -3,13 +3,16 @@
 #include "platform/toolbox/TickCount.h"
 
 #include <QAudioDevice>
+#include <QAudioOutput>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMediaDevices>
-#include <QSoundEffect>
+#include <QMediaPlayer>
 #include <QUrl>
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 namespace
@@ -27,7 +30,9 @@ constexpr UInt32 kStartTimeoutTicks = 10 * 60;
 } // namespace
 
 struct SoundMovie {
-	QSoundEffect effect;
+	// Made only for the real audio output; the output outlives the player that plays through it.
+	std::unique_ptr<QAudioOutput> output;
+	std::unique_ptr<QMediaPlayer> player;
 	bool started = false;
 	bool done = false;
 	UInt32 startTick = 0;
@@ -46,6 +51,20 @@ std::string GetSoundFolderPath()
 			return QDir::cleanPath(folder.absoluteFilePath()).toStdString();
 	}
 	return {};
+}
+
+Boolean IsSoundFileName(const std::string& inName)
+{
+	static const char* const kExtensions[] = {"wav", "wave", "aif",  "aiff", "aifc", "au",  "snd",
+	                                          "oga", "ogg",  "opus", "flac", "mp3",  "m4a", "aac"};
+	const size_t dot = inName.rfind('.');
+	if (dot == std::string::npos || dot == 0)
+		return false;
+	std::string extension = inName.substr(dot + 1);
+	std::transform(extension.begin(), extension.end(), extension.begin(),
+	               [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+	return std::any_of(std::begin(kExtensions), std::end(kExtensions),
+	                   [&](const char* known) { return extension == known; });
 }
 
 Boolean HasAudioOutput()
@@ -74,18 +93,25 @@ SoundMovie* NewSoundMovie(const std::string& inPath)
 		movie->started = movie->done = true;
 		return movie;
 	}
-	QObject::connect(&movie->effect, &QSoundEffect::playingChanged, [movie] {
-		if (movie->effect.isPlaying())
-			movie->started = true;
-		else if (movie->started)
-			movie->done = true;
-	});
-	QObject::connect(&movie->effect, &QSoundEffect::statusChanged, [movie] {
-		if (movie->effect.status() == QSoundEffect::Error)
-			movie->done = true;
-	});
-	movie->effect.setSource(QUrl::fromLocalFile(QString::fromStdString(inPath)));
-	movie->effect.play();
+	movie->output = std::make_unique<QAudioOutput>();
+	movie->player = std::make_unique<QMediaPlayer>();
+	QMediaPlayer* player = movie->player.get();
+	player->setAudioOutput(movie->output.get());
+	QObject::connect(player, &QMediaPlayer::playbackStateChanged,
+	                 [movie](QMediaPlayer::PlaybackState state) {
+		                 if (state == QMediaPlayer::PlayingState)
+			                 movie->started = true;
+		                 else if (movie->started)
+			                 movie->done = true;
+	                 });
+	QObject::connect(
+	    player, &QMediaPlayer::mediaStatusChanged, [movie](QMediaPlayer::MediaStatus status) {
+		    if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+			    movie->done = true;
+	    });
+	QObject::connect(player, &QMediaPlayer::errorOccurred, [movie] { movie->done = true; });
+	player->setSource(QUrl::fromLocalFile(QString::fromStdString(inPath)));
+	player->play();
 	return movie;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Sound files (WAV) played through the machine's audio output. A machine without an audio device plays
-// nothing and reports nothing.
+// Sound files played through the machine's audio output. A machine without an audio device plays nothing
+// and reports nothing.
 
 #include "platform/toolbox/MacTypes.h"
 
@@ -11,6 +11,11 @@
 // beside the program (or in its share/vantorel, or in the source tree's resources when run from a build
 // folder); empty when there is none.
 std::string GetSoundFolderPath();
+
+// True for a name with the extension of an audio format the media player decodes (WAV, AIFF, Ogg, FLAC,
+// MP3 and the like; letter case ignored). The set is fixed, so that a folder lists the same on every
+// machine.
+Boolean IsSoundFileName(const std::string& inName);
 
 struct SoundMovie;
 // Starts playing the file; null when it cannot be played (no audio output, no such file).

@@ -191,6 +191,14 @@ TEST_F(TPCQuoteComTest, LookupGuessesTheExchangeFromTheSymbol)
 	                                          {"Xyz Canada", "xyz.ca", 200, q}};
 	EXPECT_EQ(list.Listed(), expected);
 
+	// Cells cleaned as everywhere; the list ends at a row without its name cell.
+	std::vector<char> rough =
+	    Page("<table><tr><th>KIND</th></tr><tr><td> T\n</td><td>AT&amp;T&nbsp;Inc. </td></tr>"
+	         "<tr><td>BAD</td></tr><tr><td>IBM</td><td>Machines</td></tr></table>");
+	RecordingLookupList cleaned;
+	ASSERT_TRUE(mSource.Lookup(rough.data(), long(rough.size()), &cleaned, securityStock, more));
+	EXPECT_EQ(cleaned.Listed(), (std::vector<tListedRow>{{"AT&T Inc.", "T", 100, q}}));
+
 	std::vector<char> none = Page("<table><tr><td>IBM</td><td>Machines</td></tr></table>");
 	RecordingLookupList empty;
 	EXPECT_FALSE(mSource.Lookup(none.data(), long(none.size()), &empty, securityStock, more));

@@ -121,6 +121,7 @@ TEST_F(DialogTest, AlertShownToTheUserAnswersTheItemOfTheClickedButton)
 	});
 	EXPECT_EQ(CautionAlert(201), 3);
 	EXPECT_EQ(shownText, "Save?");
+	EXPECT_TRUE(UModalAlerts::GetShownAlerts().empty()) << "a user's alerts are not kept for the run";
 }
 
 } // namespace
