@@ -240,6 +240,31 @@ TEST_F(EventLoopTest, ExceptionsOfTheSystemsCodeAreCaughtAndReported)
 	EXPECT_EQ(failing.mCalls, 1);
 }
 
+TEST_F(EventLoopTest, TheTickTimerGivesOneNullEventPerTickSixtyASecond)
+{
+	TTask idler("idler");
+	idler.StartIdling();
+	LApplication::DispatchTick(); // in step with the test clock
+	const int start = idler.mCalls;
+	for (int ms = 0; ms < 1000; ++ms) {
+		mClock.AdvanceMilliseconds(1);
+		LApplication::DispatchTick();
+	}
+	EXPECT_EQ(idler.mCalls - start, 60);
+	// A late timer makes up no missed ticks; woken twice in one tick, it gives one null event.
+	mClock.Advance(5);
+	LApplication::DispatchTick();
+	LApplication::DispatchTick();
+	EXPECT_EQ(idler.mCalls - start, 61);
+	// A longer sleep time spaces them out.
+	mApp.SetSleepTime(3);
+	for (int tick = 0; tick < 6; ++tick) {
+		mClock.Advance(1);
+		LApplication::DispatchTick();
+	}
+	EXPECT_EQ(idler.mCalls - start, 63);
+}
+
 TEST_F(EventLoopTest, TickTimerDeliversNullEventsInTheQtLoop)
 {
 	TTask idler("idler");
