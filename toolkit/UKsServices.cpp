@@ -6,7 +6,7 @@
 #include "model/UScreenTest.h"
 #include "platform/toolbox/gui/Fonts.h"
 #include "toolkit/UKsScreen.h"
-#include "toolkit/UNavServicesDialogs.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "toolkit/USound.h"
 
 void UKsServices::Install()

@@ -1,6 +1,6 @@
 #include "FrameworkTestSupport.h"
 #include "platform/toolbox/gui/GrafPort.h"
-#include "platform/toolbox/gui/LGWorld.h"
+#include "platform/framework/LGWorld.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/gui/GrafPort.h"
-#include "platform/toolbox/gui/LGWorld.h"
+#include "platform/framework/LGWorld.h"
 
 #include <QPaintEvent>
 #include <gtest/gtest.h>
