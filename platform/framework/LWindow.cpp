@@ -103,8 +103,8 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 	mPort = NewImagePort(&mWidget->Image());
 	// What is drawn into the port, whenever, is what the widget shows again after the dispatch.
 	SetPortDrawnNotifier(mPort, [widget = mWidget](const Rect& inArea) {
-		widget->mDrawn += QRect(inArea.left, inArea.top, inArea.right - inArea.left,
-		                        inArea.bottom - inArea.top);
+		widget->mDrawn +=
+		    QRect(inArea.left, inArea.top, inArea.right - inArea.left, inArea.bottom - inArea.top);
 	});
 	mMacWindow.port = mPort;
 	mMacWindow.getBounds = [this] { return mGlobalBounds; };

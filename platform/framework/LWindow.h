@@ -86,8 +86,8 @@ public:
 	// Events the application hands to the window.
 	virtual void HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount);
 	virtual void ClickInContent(const EventRecord& inMacEvent);
-	// Moving the window with the mouse (within the screens), and resizing it within its minimum and maximum
-	// size; frameless windows call these from their content clicks.
+	// Moving the window with the mouse (within the screens), and resizing it within its minimum and
+	// maximum size; frameless windows call these from their content clicks.
 	virtual void ClickInDrag(const EventRecord& inMacEvent);
 	virtual void ClickInGrow(const EventRecord& inMacEvent);
 	virtual void Suspend();
@@ -103,8 +103,8 @@ public:
 	static std::vector<LWindow*> GetWindowList();
 	static LWindow* FetchTopRegular();
 	static LWindow* FetchTopModal();
-	// Makes every widget show the parts of its port that were drawn into, and its menu bar current; called
-	// after each dispatch.
+	// Makes every widget show the parts of its port that were drawn into, and its menu bar current;
+	// called after each dispatch.
 	static void AfterDispatch();
 
 protected:

@@ -40,7 +40,8 @@ void TakeInput()
 	wake.setSingleShot(true);
 	wake.start(17);
 	QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-	if (sDown && qobject_cast<QGuiApplication*>(app) && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+	if (sDown && qobject_cast<QGuiApplication*>(app) &&
+	    !(QGuiApplication::mouseButtons() & Qt::LeftButton))
 		sDown = false;
 }
 } // namespace

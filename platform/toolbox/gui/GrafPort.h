@@ -29,7 +29,7 @@ struct GrafPort {
 	QSize painterSize;
 	Point origin;       // local coordinates of the top-left pixel
 	Point globalOffset; // where the top-left pixel is on the screen (window ports)
-	QRegion clip; // local coordinates
+	QRegion clip;       // local coordinates
 	Point pnLoc;
 	Point pnSize{1, 1};
 	SInt16 pnMode = patCopy;

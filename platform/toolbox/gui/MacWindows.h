@@ -9,8 +9,8 @@
 
 struct OpaqueWindowPtr {
 	GrafPtr port = nullptr;
-	std::function<Rect()> getBounds;               // content, global coordinates
-	std::function<void(const Rect&)> setBounds;    // moves (and resizes) the window there
+	std::function<Rect()> getBounds;            // content, global coordinates
+	std::function<void(const Rect&)> setBounds; // moves (and resizes) the window there
 };
 typedef OpaqueWindowPtr* WindowRef;
 typedef WindowRef WindowPtr;

@@ -1,11 +1,11 @@
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/PortPainter.h"
 
-#include <cstring>
-#include <type_traits>
 #include <QPainterPath>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
 namespace
 {
@@ -137,11 +137,14 @@ void FrameRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		if (port.pnSize.h > 0 && port.pnSize.v > 0)
-			PenFill(port, painter,
-			        FramePath(port, *r, [](const QRectF& q) { return RectPath(q.toRect()); }));
-	}, r);
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    if (port.pnSize.h > 0 && port.pnSize.v > 0)
+			    PenFill(port, painter, FramePath(port, *r, [](const QRectF& q) {
+				            return RectPath(q.toRect());
+			            }));
+	    },
+	    r);
 }
 
 void PaintRect(const Rect* r)
@@ -156,29 +159,35 @@ void EraseRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		painter.fillRect(QD::ToQRect(*r), QD::ToQColor(port.backColor));
-	}, r);
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    painter.fillRect(QD::ToQRect(*r), QD::ToQColor(port.backColor));
+	    },
+	    r);
 }
 
 void InvertRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort&, QPainter& painter) {
-		painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-		painter.fillRect(QD::ToQRect(*r), Qt::black);
-	}, r);
+	WithPainter(
+	    [r](GrafPort&, QPainter& painter) {
+		    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+		    painter.fillRect(QD::ToQRect(*r), Qt::black);
+	    },
+	    r);
 }
 
 void FrameOval(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		if (port.pnSize.h > 0 && port.pnSize.v > 0)
-			PenFill(port, painter, FramePath(port, *r, OvalPath));
-	}, r);
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    if (port.pnSize.h > 0 && port.pnSize.v > 0)
+			    PenFill(port, painter, FramePath(port, *r, OvalPath));
+	    },
+	    r);
 }
 
 void PaintOval(const Rect* r)
@@ -193,40 +202,48 @@ void EraseOval(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		painter.fillPath(OvalPath(QD::ToQRect(*r)), QD::ToQColor(port.backColor));
-	}, r);
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    painter.fillPath(OvalPath(QD::ToQRect(*r)), QD::ToQColor(port.backColor));
+	    },
+	    r);
 }
 
 void FrameRoundRect(const Rect* r, SInt16 ovalWidth, SInt16 ovalHeight)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort& port, QPainter& painter) {
-		if (port.pnSize.h > 0 && port.pnSize.v > 0)
-			PenFill(port, painter, FramePath(port, *r, [=](const QRectF& q) {
-				        return RoundRectPath(q, ovalWidth, ovalHeight);
-			        }));
-	}, r);
+	WithPainter(
+	    [=](GrafPort& port, QPainter& painter) {
+		    if (port.pnSize.h > 0 && port.pnSize.v > 0)
+			    PenFill(port, painter, FramePath(port, *r, [=](const QRectF& q) {
+				            return RoundRectPath(q, ovalWidth, ovalHeight);
+			            }));
+	    },
+	    r);
 }
 
 void PaintRoundRect(const Rect* r, SInt16 ovalWidth, SInt16 ovalHeight)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort& port, QPainter& painter) {
-		PenFill(port, painter, RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight));
-	}, r);
+	WithPainter(
+	    [=](GrafPort& port, QPainter& painter) {
+		    PenFill(port, painter, RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight));
+	    },
+	    r);
 }
 
 void EraseRoundRect(const Rect* r, SInt16 ovalWidth, SInt16 ovalHeight)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort& port, QPainter& painter) {
-		const QPainterPath path = RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight);
-		painter.fillPath(path, QD::ToQColor(port.backColor));
-	}, r);
+	WithPainter(
+	    [=](GrafPort& port, QPainter& painter) {
+		    const QPainterPath path = RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight);
+		    painter.fillPath(path, QD::ToQColor(port.backColor));
+	    },
+	    r);
 }
 
 void GetCPixel(SInt16 h, SInt16 v, RGBColor* color)
@@ -270,9 +287,11 @@ void FillCRect(const Rect* r, PixPatHandle pattern)
 {
 	if (!r || !pattern || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort&, QPainter& painter) {
-		painter.fillRect(QD::ToQRect(*r), QD::ToQColor(pattern->color));
-	}, r);
+	WithPainter(
+	    [=](GrafPort&, QPainter& painter) {
+		    painter.fillRect(QD::ToQRect(*r), QD::ToQColor(pattern->color));
+	    },
+	    r);
 }
 
 namespace
@@ -305,7 +324,8 @@ void CopyRows(const uchar* inSrc, qsizetype inSrcStride, uchar* inDst, qsizetype
 			continue;
 		}
 		// Within one row too, when the copy overlaps itself.
-		const bool backward = reinterpret_cast<const uchar*>(to) > reinterpret_cast<const uchar*>(from);
+		const bool backward =
+		    reinterpret_cast<const uchar*>(to) > reinterpret_cast<const uchar*>(from);
 		const int first = backward ? inWidth - 1 : 0, step = backward ? -1 : 1;
 		for (int n = 0, x = first; n < inWidth; ++n, x += step) {
 			const S p = from[x];
@@ -322,7 +342,8 @@ bool CopyPixels(GrafPort& src, GrafPort& dst, const QRect& inFrom, const QRect& 
 	if (!dst.image || dst.image->isNull() || inFrom.size() != inToLocal.size())
 		return false;
 	const QImage::Format sf = src.image->format(), df = dst.image->format();
-	const bool src32 = sf == QImage::Format_RGB32 || (sf == QImage::Format_ARGB32 && inMode != transparent);
+	const bool src32 =
+	    sf == QImage::Format_RGB32 || (sf == QImage::Format_ARGB32 && inMode != transparent);
 	const bool dst32 = df == QImage::Format_RGB32 || df == QImage::Format_ARGB32;
 	if (!(sf == df || (sf == QImage::Format_RGB16 && df == QImage::Format_RGB32) ||
 	      (sf == QImage::Format_RGB32 && df == QImage::Format_RGB16)))
@@ -354,13 +375,15 @@ bool CopyPixels(GrafPort& src, GrafPort& dst, const QRect& inFrom, const QRect& 
 		             src.image->rect().translated(-delta);
 		if (area.isEmpty())
 			continue;
-		const uchar* s = srcBits + (area.top() + delta.y()) * srcStride + (area.left() + delta.x()) * sb;
+		const uchar* s =
+		    srcBits + (area.top() + delta.y()) * srcStride + (area.left() + delta.x()) * sb;
 		uchar* d = dstBits + area.top() * dstStride + area.left() * db;
 		const int w = area.width(), h = area.height();
 		if (sb == 4 && db == 4)
 			CopyRows<QRgb, QRgb>(s, srcStride, d, dstStride, w, h, key, [](QRgb p) { return p; });
 		else if (sb == 2 && db == 2)
-			CopyRows<quint16, quint16>(s, srcStride, d, dstStride, w, h, key, [](quint16 p) { return p; });
+			CopyRows<quint16, quint16>(s, srcStride, d, dstStride, w, h, key,
+			                           [](quint16 p) { return p; });
 		else if (sb == 2)
 			CopyRows<quint16, QRgb>(s, srcStride, d, dstStride, w, h, key, Expand16);
 		else

@@ -1,6 +1,6 @@
 #include "FrameworkTestSupport.h"
-#include "platform/toolbox/gui/GrafPort.h"
 #include "platform/framework/LGWorld.h"
+#include "platform/toolbox/gui/GrafPort.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -44,7 +44,8 @@ void Fill(QImage& ioImage)
 {
 	for (int y = 0; y < ioImage.height(); ++y)
 		for (int x = 0; x < ioImage.width(); ++x)
-			ioImage.setPixel(x, y, (x + y) % 5 == 0 ? qRgb(255, 255, 255) : qRgb(x * 4, y * 9, 128));
+			ioImage.setPixel(x, y,
+			                 (x + y) % 5 == 0 ? qRgb(255, 255, 255) : qRgb(x * 4, y * 9, 128));
 }
 
 TEST(CopyBitsTest, ScrollingAStripInPlaceReadsEveryPixelBeforeWritingIt)
@@ -67,7 +68,8 @@ TEST(CopyBitsTest, ScrollingAStripInPlaceReadsEveryPixelBeforeWritingIt)
 						if (mode == srcCopy || (source & 0xFFFFFF) != 0xFFFFFF)
 							expected = source;
 					}
-					ASSERT_EQ(image.pixel(x, y), expected) << mode << " at " << x << "," << y;
+					ASSERT_EQ(image.pixel(x, y), expected)
+					    << mode << " at " << x << "," << y;
 				}
 		}
 	DisposePort(port);
@@ -93,7 +95,7 @@ TEST(CopyBitsTest, CopiesInPlaceAndTransparentlyAllocateNothing)
 		CopyBits(Bits(world.GetMacGWorld()), Bits(port), &strip, &strip, transparent, nullptr);
 	}
 	EXPECT_EQ(sAllocations - before, 0);
-	EXPECT_EQ(image.pixel(20, 15), qRgb(0, 0, 0));   // the world's black
+	EXPECT_EQ(image.pixel(20, 15), qRgb(0, 0, 0)); // the world's black
 	EXPECT_EQ(image.pixel(5, 5), qRgb(0, 0, 255)); // its white left out
 	DisposePort(port);
 }

@@ -1,10 +1,10 @@
 #include "FrameworkTestSupport.h"
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LGWorld.h"
 #include "platform/framework/LPeriodical.h"
 #include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/gui/GrafPort.h"
-#include "platform/framework/LGWorld.h"
 
 #include <QPaintEvent>
 #include <gtest/gtest.h>

@@ -73,7 +73,8 @@ protected:
 		QMetaObject::invokeMethod(
 		    mContent,
 		    [=, this] {
-			    QMouseEvent event(inType, Local(inGlobal), QPointF(inGlobal), inButton, inButtons, inModifiers);
+			    QMouseEvent event(inType, Local(inGlobal), QPointF(inGlobal), inButton, inButtons,
+			                      inModifiers);
 			    QCoreApplication::sendEvent(mContent, &event);
 		    },
 		    Qt::QueuedConnection);
@@ -160,7 +161,8 @@ TEST_F(WindowTrackingTest, ClicksCountByTheDoubleClickTimeOnEveryWidget)
 
 	const auto click = [&](QWidget* inWidget, QEvent::Type inType, QPoint inGlobal) {
 		const QPointF local(inWidget->mapFromGlobal(inGlobal));
-		QMouseEvent press(inType, local, QPointF(inGlobal), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+		QMouseEvent press(inType, local, QPointF(inGlobal), Qt::LeftButton, Qt::LeftButton,
+		                  Qt::NoModifier);
 		QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(inGlobal), Qt::LeftButton,
 		                    Qt::NoButton, Qt::NoModifier);
 		QCoreApplication::sendEvent(inWidget, &press);
