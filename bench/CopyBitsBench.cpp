@@ -4,38 +4,12 @@
 
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/QDOffscreen.h"
+#include "tests/support/AllocationCounter.h"
 
-#include <QGuiApplication>
-#include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <vector>
-
-namespace
-{
-std::atomic<long> sAllocations{0};
-}
-
-void* operator new(std::size_t inSize)
-{
-	++sAllocations;
-	if (void* p = std::malloc(inSize ? inSize : 1))
-		return p;
-	throw std::bad_alloc();
-}
-
-void operator delete(void* inPointer) noexcept
-{
-	std::free(inPointer);
-}
-
-void operator delete(void* inPointer, std::size_t) noexcept
-{
-	std::free(inPointer);
-}
 
 namespace
 {
@@ -52,14 +26,14 @@ template <class F> void Measure(benchmark::State& state, size_t inBytes, F inCop
 {
 	using Clock = std::chrono::steady_clock;
 	long calls = 0;
-	const long allocationsBefore = sAllocations;
+	const long allocationsBefore = AllocationCount();
 	const Clock::time_point start = Clock::now();
 	for (auto _ : state) {
 		inCopy();
 		++calls;
 	}
 	const double copyTime = Seconds(Clock::now() - start);
-	const long allocations = sAllocations - allocationsBefore;
+	const long allocations = AllocationCount() - allocationsBefore;
 
 	std::vector<char> from(inBytes, 1), to(inBytes, 0);
 	const Clock::time_point memcpyStart = Clock::now();

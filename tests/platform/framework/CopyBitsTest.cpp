@@ -1,35 +1,9 @@
 #include "FrameworkTestSupport.h"
 #include "platform/framework/LGWorld.h"
 #include "platform/toolbox/gui/GrafPort.h"
+#include "tests/support/AllocationCounter.h"
 
-#include <atomic>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <new>
-
-namespace
-{
-std::atomic<long> sAllocations{0};
-}
-
-// Counts every allocation of this test program.
-void* operator new(std::size_t inSize)
-{
-	++sAllocations;
-	if (void* p = std::malloc(inSize ? inSize : 1))
-		return p;
-	throw std::bad_alloc();
-}
-
-void operator delete(void* inPointer) noexcept
-{
-	std::free(inPointer);
-}
-
-void operator delete(void* inPointer, std::size_t) noexcept
-{
-	std::free(inPointer);
-}
 
 namespace
 {
@@ -89,12 +63,12 @@ TEST(CopyBitsTest, CopiesInPlaceAndTransparentlyAllocateNothing)
 	world.EndDrawing();
 	const Rect from{0, 3, 48, 1920}, to{0, 0, 48, 1917};
 
-	const long before = sAllocations;
+	const long before = AllocationCount();
 	for (int i = 0; i < 10; ++i) {
 		CopyBits(Bits(port), Bits(port), &from, &to, srcCopy, nullptr);
 		CopyBits(Bits(world.GetMacGWorld()), Bits(port), &strip, &strip, transparent, nullptr);
 	}
-	EXPECT_EQ(sAllocations - before, 0);
+	EXPECT_EQ(AllocationCount() - before, 0);
 	EXPECT_EQ(image.pixel(20, 15), qRgb(0, 0, 0)); // the world's black
 	EXPECT_EQ(image.pixel(5, 5), qRgb(0, 0, 255)); // its white left out
 	DisposePort(port);

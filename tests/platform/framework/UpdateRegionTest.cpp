@@ -68,12 +68,8 @@ protected:
 	void SetUp() override
 	{
 		LoadFixtures();
-		SPaneInfo info;
-		info.left = 50;
-		info.top = 50;
-		info.width = 200;
-		info.height = 100;
-		mWindow = new LWindow(info, kTitle, windAttr_Regular | windAttr_NoMenuBar, nullptr);
+		mWindow = new LWindow(PaneInfo(nullptr, 0, 50, 50, 200, 100), kTitle,
+		                      windAttr_Regular | windAttr_NoMenuBar, nullptr);
 		mLeft = AddPane<TPane>(0, 0, 100, 52);
 		mRight = AddPane<TPane>(100, 0, 100, 52);
 		mStrip = AddPane<TStrip>(0, 52, 200, 48);
@@ -92,13 +88,7 @@ protected:
 
 	template <class P> P* AddPane(SInt32 inLeft, SInt32 inTop, SInt16 inWidth, SInt16 inHeight)
 	{
-		SPaneInfo info;
-		info.left = inLeft;
-		info.top = inTop;
-		info.width = inWidth;
-		info.height = inHeight;
-		info.superView = mWindow;
-		return new P(info);
+		return new P(PaneInfo(mWindow, 0, inLeft, inTop, inWidth, inHeight));
 	}
 
 	LWindow* mWindow = nullptr;

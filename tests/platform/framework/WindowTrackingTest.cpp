@@ -51,12 +51,7 @@ protected:
 	{
 		LoadFixtures();
 		MouseState::Reset();
-		SPaneInfo info;
-		info.left = 100;
-		info.top = 100;
-		info.width = 200;
-		info.height = 48;
-		mWindow = new TTrackWindow(info);
+		mWindow = new TTrackWindow(PaneInfo(nullptr, 0, 100, 100, 200, 48));
 		mWindow->Show();
 		QCoreApplication::processEvents();
 		mContent = QtPaneWidget::ContentOf(mWindow);
@@ -149,11 +144,7 @@ TEST_F(WindowTrackingTest, GrowBoxResizesWithinTheWindowsLimits)
 TEST_F(WindowTrackingTest, ClicksCountByTheDoubleClickTimeOnEveryWidget)
 {
 	StTestClock clock;
-	SPaneInfo info;
-	info.width = 100;
-	info.height = 48;
-	info.superView = mWindow;
-	TPane pane(info);
+	TPane pane(PaneInfo(mWindow, 0, 0, 0, 100, 48));
 	QtPaneWidget native(&pane, new QWidget);
 	native.Sync(Rect{0, 0, 48, 100});
 	QWidget* widget = native.Widget();
