@@ -1,0 +1,260 @@
+#pragma once
+// The one securities plug-in: owns the four security lists, the plug-in settings record with its five files,
+// the quote-update scheduler and the content tree; answers the 5000 range of commands, keeps the per-kind
+// menus and hands tickers their ticklets. Reached as sStockPlugin and through the static wrappers.
+
+#include "Includes/AppleEvents.h"
+#include "Includes/IPluginWindow.h"
+#include "Includes/ITickerPlugin.h"
+#include "Includes/TList.h"
+#include "Includes/tLedgerEntry.h"
+#include "Includes/tStockTickerPrefs.h"
+#include "model/MarketCodes.h"
+#include "model/SecurityTypes.h"
+#include "platform/framework/LPeriodical.h"
+#include "platform/toolbox/PascalStrings.h"
+
+#include <functional>
+#include <set>
+
+class LCommander;
+class LMenu;
+class TBrokerage;
+class TCurrency;
+class TFund;
+class TIndex;
+class TSecurity;
+class TStock;
+class TStockContentTree;
+class TVyBufferFile;
+class TVyFile;
+
+typedef UInt8 tPreferenceFileType;
+enum : tPreferenceFileType {
+	prefsSettings = 100,
+	prefsStocks = 101,
+	prefsFunds = 102,
+	prefsIndexes = 103,
+	prefsCurrencies = 105,
+};
+
+// The plug-in's singleton windows, in the order of its window references.
+enum tPluginWindow : int {
+	windowSecurityPrefs,
+	windowStockList,
+	windowFundList,
+	windowIndexList,
+	windowCurrencyList,
+	windowSummary,
+	windowStockQQ,
+	windowCurrencyQQ,
+	kPluginWindowCount
+};
+
+// The plug-in's settings record, the same as gPreferences.
+extern tStockTickerPrefs* gStockPreferences;
+
+class TStockPlugin : public ITickerPlugin, public LPeriodical
+{
+public:
+	static constexpr UInt32 kPluginSig = FOUR_CHAR_CODE("stok");
+	static constexpr long kOutOfMemory = 1000;
+
+	// The per-kind menus. Item k (from 1) of a kind's securities has the command base + k; the ranges are
+	// far apart so that no kind's items reach another kind's, however long the lists.
+	static constexpr short kStockMenuID = 5001;
+	static constexpr short kFundMenuID = 5002;
+	static constexpr short kIndexMenuID = 5003;
+	static constexpr short kCurrencyMenuID = 5004;
+	static constexpr short kMenuBeforeID = 139;
+	static constexpr long kMenuRange = 99999;
+	static constexpr long kStockMenuBase = 100000;
+	static constexpr long kFundMenuBase = 200000;
+	static constexpr long kIndexMenuBase = 300000;
+	static constexpr long kCurrencyMenuBase = 400000;
+
+	// The conversion of the former product's files, installed by the converter; without one there is
+	// nothing to convert. convertPrefs fills one result per file (settings, stocks, funds, indexes,
+	// currencies): 10 converted, 11 not present, 12 unsupported version.
+	struct tConverter {
+		std::function<bool()> shouldConvert;
+		std::function<void()> start;
+		std::function<void(UInt8 results[5])> convertPrefs;
+		std::function<void()> finish;
+	};
+	static void SetConverter(tConverter converter);
+
+	// Makes one of the singleton windows under super (created hidden), or null when it cannot. The window
+	// classes install their openers; a window without an opener is not available and its command is
+	// disabled.
+	using WindowOpener = std::function<IPluginWindow*(LCommander* super)>;
+	static void SetWindowOpener(tPluginWindow which, WindowOpener opener);
+	static const WindowOpener& GetWindowOpener(tPluginWindow which);
+
+	explicit TStockPlugin(LCommander* super);
+	~TStockPlugin() override;
+
+	TStockPlugin(const TStockPlugin&) = delete;
+	TStockPlugin& operator=(const TStockPlugin&) = delete;
+
+	// ITickerPlugin
+	IInterface* GetOtherInterface(unsigned long sig) override;
+	UInt32 GetPluginSig() override { return kPluginSig; }
+	const char* GetName() override { return "Securities"; }
+	void TickerOpenNotify(unsigned long tickerID) override;
+	void TickerCloseNotify(unsigned long tickerID) override;
+	void TickerDeleteNotify(unsigned long tickerID) override;
+	// Gives the scheduler its time (also the repeater's operation).
+	void SpendTime(const EventRecord& event) override;
+	void CatchException(const LException& exception) override;
+	void CatchExceptionCode(long code) override;
+
+	virtual void CatchMemory(long code);
+	virtual void Initialize();
+	virtual void ShutDown();
+	// Quote queries by symbol (7000-7312) and the detail window of a symbol (7500); GetAEResult tells
+	// whether the event was the plug-in's.
+	virtual void HandleAppleEvent(const AppleEvent& event, AppleEvent& reply, AEDesc& result,
+	                              long number);
+	virtual void UpdateAllTicklets();
+	virtual void UpdateTicklets(TList<TSecurity>* list, bool on);
+	virtual void RefreshAllTicklets();
+	virtual void RefreshTicklets(TList<TSecurity>* list);
+	virtual void AddTicklets(TList<TSecurity>* list, unsigned long tickerID);
+	virtual void CloseTicklets(TList<TSecurity>* list, unsigned long tickerID);
+	virtual void DeleteTicklets(TList<TSecurity>* list, unsigned long tickerID);
+	virtual void ShowAbout() {}
+	virtual void ShowPrefs() {}
+	virtual void Idle() {}
+	virtual bool IsActive() { return true; }
+	virtual void BringAllWindowsToFront();
+	virtual Boolean AllowSubRemoval(LCommander* sub);
+	virtual Boolean ObeyCommand(long command, void* param);
+	virtual void FindCommandStatus(long command, Boolean& enabled, Boolean& usesMark, UInt16& mark,
+	                               Str255 name);
+
+	bool GetAEResult() const { return mAEResult != 0; }
+	static TSecurity* FindSymbol(TList<TSecurity>* list, const char* symbol);
+	static OSErr AEGetString(const AEDesc& event, AEKeyword key, Str255 text);
+	static OSErr AESetString(AEDesc& reply, AEKeyword key, ConstStr255Param text);
+	static OSErr AESetFloat(AEDesc& reply, AEKeyword key, float value);
+	static OSErr AESetShort(AEDesc& reply, AEKeyword key, short value);
+	// Nothing when no reply is wanted.
+	static OSErr AEError(AEDesc& reply, short error, const char* message);
+
+	// Lookups and additions for the rest of the system; the wrappers always submit the first quote.
+	static TStock* GetStock(const char* symbol, tStockExchange exchange);
+	static TStock* AddStock(const char* symbol, tStockExchange exchange);
+	static TFund* AddFund(const char* symbol);
+	static TCurrency* GetCurrency(tCurrency from, tCurrency to);
+	static TCurrency* AddCurrency(tCurrency from, tCurrency to);
+	static TSecurity* GetSecurity(const tLedgerEntry* entry);
+
+	TStock* GetAStock(const char* symbol, tStockExchange exchange);
+	TFund* GetAFund(const char* symbol);
+	TIndex* GetAnIndex(const char* symbol);
+	TCurrency* GetACurrency(tCurrency from, tCurrency to);
+	TSecurity* GetASecurity(const tLedgerEntry* entry);
+	TStock* AddAStock(const char* symbol, tStockExchange exchange, bool submit);
+	TFund* AddAFund(const char* symbol, bool submit);
+	TCurrency* AddACurrency(tCurrency from, tCurrency to, bool submit);
+
+	// Settings record and files.
+	bool InitPrefsFile(tPreferenceFileType kind, const char* name, const char* setAsideName,
+	                   short message, OSType fileType, OSType creator);
+	bool ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag);
+	// 0, or the error of the write; a failed write leaves the file as it was and tells the user.
+	short WritePreferencesFiles(tPreferenceFileType kind);
+	void DefaultPreferences(tPreferenceFileType kind);
+
+	// Commands and menus.
+	Boolean OpenWindowCommand(long command, void* param);
+	Boolean EditWindowCommand(long command, void* param);
+	void RebuildAllMenus();
+	LMenu* RebuildMenu(tSecurityType kind, short menuID, long base);
+	void PrefsChanged(tSecurityType kind, TList<TSecurity>* list, bool kindOn);
+	void UpdateWindows(bool onlyOpen);
+	void UpdateWindowsInList(tSecurityType kind, TList<TSecurity>* list, bool onlyOpen);
+	bool OpenDetailWindow(tSecurityType kind, TList<TSecurity>* list, long command, long base);
+	void OpenDetailWindows(tSecurityType kind, TList<TSecurity>* list);
+	void CloseDetailWindows(tSecurityType kind, TList<TSecurity>* list);
+	void CloseAllDetailWindows();
+	void CloseOtherWindows();
+	bool AnyWindowsOpen(TList<TSecurity>* list);
+	bool AnyWindowsClosed(TList<TSecurity>* list);
+	void FindListCommandStatus(TList<TSecurity>* list, long command, long base, Boolean& enabled,
+	                           Boolean& usesMark, UInt16& mark);
+
+	// Default securities, first run and the start-up pass.
+	bool ConvertDialog();
+	void DefaultStocks();
+	void DefaultFunds();
+	void DefaultIndexes();
+	void DefaultCurrencies();
+	void DefaultWindows();
+	void setSummaryWindowPosition(bool open);
+	void setDetailWindowPosition(TSecurity* security, unsigned char row, unsigned char column,
+	                             tZoomState zoom, bool openAtQuit, bool summaryShown);
+	void CheckListOnStartup(tSecurityType kind, TList<TSecurity>* list, bool kindOn);
+
+	// The string tables of lists 5000 and 5001; an entry that cannot be loaded is an empty text.
+	static void LoadStockStrings();
+	static void DisposeStockStrings();
+
+	TList<TSecurity>* GetList(tSecurityType kind) const;
+	bool KindOn(tSecurityType kind) const;
+	static tPreferenceFileType FileKindOf(tSecurityType kind);
+
+	// Walks a list without its cursor, so that walks may nest.
+	template <typename F> static void ForEachSecurity(TList<TSecurity>* list, F action)
+	{
+		if (list == nullptr)
+			return;
+		for (tListNode<TSecurity>* node = list->GetEntryHead(); node != nullptr; node = node->mNext)
+			action(node->mItem);
+	}
+	TStockContentTree* GetContentTree() const { return mContentTree; }
+	TBrokerage* GetBrokerage() const { return mBrokerage; }
+	tStockTickerPrefs* GetPrefs() { return &mPrefs; }
+	IPluginWindow* GetWindow(tPluginWindow which) const { return mWindows[which]; }
+	bool FilesCreated() const { return mFilesCreated; }
+
+	static TStockPlugin* sStockPlugin;
+
+private:
+	TVyBufferFile*& FileOf(tPreferenceFileType kind);
+	// Renames the file to setAsideName, replacing an older file of that name; false when the rename
+	// failed (the file is then where it was).
+	bool SetAside(TVyFile* file, const char* name, const char* setAsideName);
+	void StartUpdating();
+	void ApplyPrefs(bool save);
+	// Appends a new security to its kind's list, writes the kind's file and re-applies the settings;
+	// submits its first quote when asked.
+	void Adopt(tSecurityType kind, TSecurity* security, bool submit);
+	template <typename T> void AddCopy(tSecurityType kind, T* scratch);
+	template <typename F> void ForEachKindOn(F action);
+
+	LCommander* mSuper;
+	IPluginWindow* mWindows[kPluginWindowCount] = {};
+	TBrokerage* mBrokerage = nullptr;
+	TList<TSecurity>* mStockList = nullptr;
+	TList<TSecurity>* mFundList = nullptr;
+	TList<TSecurity>* mIndexList = nullptr;
+	TList<TSecurity>* mCurrencyList = nullptr;
+	tStockTickerPrefs mPrefs;
+	UInt8 mAEResult = 0;
+	TStock* mNewStock = nullptr;
+	TFund* mNewFund = nullptr;
+	TIndex* mNewIndex = nullptr;
+	TCurrency* mNewCurrency = nullptr;
+	TStockContentTree* mContentTree = nullptr;
+	TVyFile* mPrefsFolder = nullptr;
+	TVyBufferFile* mPrefsFile = nullptr;
+	TVyBufferFile* mStocksFile = nullptr;
+	TVyBufferFile* mFundsFile = nullptr;
+	TVyBufferFile* mIndexesFile = nullptr;
+	TVyBufferFile* mCurrenciesFile = nullptr;
+	bool mFilesCreated = false;
+	// Damaged files that could not be set aside: left as they are and not written in this run.
+	std::set<tPreferenceFileType> mLockedFiles;
+};
