@@ -145,11 +145,13 @@ void LApplication::DispatchTick()
 	if (due) {
 		sTicked = true;
 		sLastNullTick = now;
-		DispatchNullEvent();
 	}
-	// Woken early, it waits for the tick; after a null event, for the one the sleep time is up at.
+	// Woken early, it waits for the tick; after a null event, for the one the sleep time is up at. Armed
+	// before the null event, so that a modal loop entered from it still gets its ticks.
 	if (sTickTimer)
 		sTickTimer->start(int(MillisecondsToNextTick() + (due ? (SleepTicks() - 1) * 1000 / 60 : 0)));
+	if (due)
+		DispatchNullEvent();
 }
 
 void LApplication::DoQuit(SInt32 inSaveOption)
