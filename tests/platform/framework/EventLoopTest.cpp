@@ -5,6 +5,8 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/TickCount.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -263,6 +265,33 @@ TEST_F(EventLoopTest, TheTickTimerGivesOneNullEventPerTickSixtyASecond)
 		LApplication::DispatchTick();
 	}
 	EXPECT_EQ(idler.mCalls - start, 63);
+}
+
+TEST_F(EventLoopTest, NullEventsGoOnInAModalLoopEnteredFromOne)
+{
+	TTask idler("idler");
+	int nested = 0;
+	bool inside = false;
+	idler.mAction = [&] {
+		if (inside) {
+			++nested;
+			return;
+		}
+		// An alert, say: its loop runs for a few ticks while the clock goes on.
+		inside = true;
+		QEventLoop loop;
+		QTimer clock;
+		QObject::connect(&clock, &QTimer::timeout, [&] { mClock.Advance(1); });
+		clock.start(5);
+		QTimer::singleShot(120, &loop, &QEventLoop::quit);
+		loop.exec();
+		inside = false;
+	};
+	idler.StartIdling();
+	mClock.Advance(1000);
+	for (int i = 0; i < 50 && idler.mCalls == 0; ++i)
+		LApplication::ProcessNextEvent();
+	EXPECT_GT(nested, 0);
 }
 
 TEST_F(EventLoopTest, TickTimerDeliversNullEventsInTheQtLoop)
