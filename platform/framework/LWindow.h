@@ -47,7 +47,7 @@ public:
 	~LWindow() override;
 
 	GrafPtr GetMacPort() const { return mPort; }
-	WindowRef GetMacWindow() { return &mMacWindow; }
+	WindowRef GetMacWindow() const { return const_cast<OpaqueWindowPtr*>(&mMacWindow); }
 	WindAttrT GetAttributes() const { return mAttributes; }
 	Boolean HasAttribute(WindAttrT inAttribute) const { return (mAttributes & inAttribute) != 0; }
 

@@ -120,6 +120,7 @@ private:
 
 	QtWindowWidget* mWindow;
 };
+
 QtWindowWidget::QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar)
     : QWidget(nullptr, inFlags), mOwner(inOwner)
 {
