@@ -1,8 +1,9 @@
 # One library per source folder, built from the sources found in it (and its subfolders), so that adding a
-# class means adding its files only.
+# class means adding its files only. DEPS are libraries whose headers the library's own headers use (those
+# above it see them too); PRIVATE_DEPS only its sources use. EXCLUDE names folders or files left out.
 
 function(vantorel_library name)
-  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS;PRIVATE_DEPS;EXCLUDE" ${ARGN})
   set(sources)
   foreach(folder ${ARG_FOLDERS})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS
@@ -17,7 +18,7 @@ function(vantorel_library name)
   if(cpp)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   else()
     add_library(${name} INTERFACE ${sources})
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})

@@ -1,9 +1,7 @@
 #include "toolkit/TBevelButton.h"
 
 #include "platform/toolbox/TickCount.h"
-
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include "platform/toolbox/gui/Events.h"
 
 namespace
 {
@@ -15,7 +13,7 @@ TBevelButton::TBevelButton(LStream* inStream) : LBevelButton(inStream) {}
 
 Boolean TBevelButton::StillDown() const
 {
-	return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+	return ::StillDown();
 }
 
 Boolean TBevelButton::TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inModifiers)
@@ -25,7 +23,6 @@ Boolean TBevelButton::TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inMod
 	while (StillDown()) {
 		if (TickCount() - start > kHoldTicks)
 			return LBevelButton::TrackHotSpot(inHotSpot, inPoint, inModifiers);
-		QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 	}
 	if (TickCount() - start > kQuickClickTicks)
 		return LBevelButton::TrackHotSpot(inHotSpot, inPoint, inModifiers);

@@ -19,7 +19,7 @@ protected:
 	Boolean TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inModifiers) override;
 	void HotSpotResult(SInt16 inHotSpot) override;
 
-	// Whether the mouse button is still held.
+	// Whether the mouse button is still held (waits for input, at most about a tick).
 	virtual Boolean StillDown() const;
 
 	UInt8 mQuickClick = 0;

@@ -4,9 +4,9 @@
 #include "foundation/VyStrings.h"
 #include "model/UAlertSound.h"
 #include "model/UScreenTest.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "platform/toolbox/gui/Fonts.h"
 #include "toolkit/UKsScreen.h"
-#include "toolkit/UNavServicesDialogs.h"
 #include "toolkit/USound.h"
 
 void UKsServices::Install()

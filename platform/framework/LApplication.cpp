@@ -4,9 +4,9 @@
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/Events.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
@@ -18,7 +18,6 @@ namespace
 {
 
 LApplication::WheelHandler sWheelHandler;
-bool sRealEventSinceTick = false;
 
 UInt16 CurrentModifiers()
 {
@@ -32,34 +31,32 @@ UInt16 CurrentModifiers()
 		m |= optionKey;
 	if (q & Qt::MetaModifier)
 		m |= controlKey;
-	if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+	if (!Button())
 		m |= btnState; // set while the button is up, as in the toolbox
 	return m;
 }
 
 QPointer<QTimer> sTickTimer;
+UInt32 sLastNullTick = 0;
+bool sTicked = false;
 
-int TimerInterval()
+UInt32 SleepTicks()
 {
-	const UInt32 ticks =
-	    LApplication::GetApplication() ? LApplication::GetApplication()->GetSleepTime() : 1;
-	return int(std::max<UInt32>(ticks, 1) * 1000 / 60);
+	const LApplication* app = LApplication::GetApplication();
+	return std::max<UInt32>(app ? app->GetSleepTime() : 1, 1);
 }
 
-// The tick timer runs while a Qt application exists; its timeout gives the null event.
+// The tick timer fires when the tick count changes (not every 16 ms, which would drift against it) and
+// gives the null event; it runs while a Qt application exists.
 void EnsureTickTimer()
 {
 	if (sTickTimer || !QCoreApplication::instance())
 		return;
 	sTickTimer = new QTimer(QCoreApplication::instance());
 	sTickTimer->setTimerType(Qt::PreciseTimer);
-	sTickTimer->setInterval(TimerInterval());
-	QObject::connect(sTickTimer, &QTimer::timeout, [] {
-		if (!sRealEventSinceTick)
-			LApplication::DispatchNullEvent();
-		sRealEventSinceTick = false;
-	});
-	sTickTimer->start();
+	sTickTimer->setSingleShot(true);
+	QObject::connect(sTickTimer, &QTimer::timeout, [] { LApplication::DispatchTick(); });
+	sTickTimer->start(int(MillisecondsToNextTick()));
 }
 
 // Suspend and resume follow the application's state; connected once per Qt application.
@@ -139,8 +136,22 @@ void LApplication::Run()
 void LApplication::SetSleepTime(UInt32 inTicks)
 {
 	mSleepTime = inTicks;
-	if (sTickTimer && sApplication == this)
-		sTickTimer->setInterval(TimerInterval());
+}
+
+void LApplication::DispatchTick()
+{
+	const UInt32 now = TickCount();
+	const bool due = !sTicked || now - sLastNullTick >= SleepTicks();
+	if (due) {
+		sTicked = true;
+		sLastNullTick = now;
+	}
+	// Woken early, it waits for the tick; after a null event, for the one the sleep time is up at. Armed
+	// before the null event, so that a modal loop entered from it still gets its ticks.
+	if (sTickTimer)
+		sTickTimer->start(int(MillisecondsToNextTick() + (due ? (SleepTicks() - 1) * 1000 / 60 : 0)));
+	if (due)
+		DispatchNullEvent();
 }
 
 void LApplication::DoQuit(SInt32 inSaveOption)
@@ -203,7 +214,6 @@ void LApplication::Resume()
 
 void LApplication::DispatchEvent(EventRecord& ioEvent, LWindow* inWindow, SInt16 inClickCount)
 {
-	sRealEventSinceTick = true;
 	UDispatch::Run([&] {
 		if (!sApplication) {
 			FrameworkPath(ioEvent, inWindow,
@@ -225,9 +235,7 @@ void LApplication::DispatchNullEvent()
 	EventRecord event;
 	event.what = nullEvent;
 	event.when = TickCount();
-	const QPoint mouse = QCursor::pos();
-	event.where.h = SInt16(mouse.x());
-	event.where.v = SInt16(mouse.y());
+	GetGlobalMouse(&event.where);
 	event.modifiers = CurrentModifiers();
 	bool executeHost = true;
 	UDispatch::Run(
@@ -252,7 +260,6 @@ void LApplication::ProcessNextEvent()
 
 void LApplication::DispatchCommand(CommandT inCommand)
 {
-	sRealEventSinceTick = true;
 	UDispatch::Run([inCommand] {
 		LCommander* target = GetTarget() ? GetTarget() : GetDefaultCommander();
 		if (target)
@@ -263,6 +270,11 @@ void LApplication::DispatchCommand(CommandT inCommand)
 	event.when = TickCount();
 	event.modifiers = CurrentModifiers();
 	AfterEvent(event);
+}
+
+UInt32 LApplication::GetDblTime()
+{
+	return ::GetDblTime();
 }
 
 void LApplication::SetWheelHandler(WheelHandler inHandler)

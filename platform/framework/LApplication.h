@@ -40,8 +40,10 @@ public:
 	// Entry points of the loop, also used by tests to drive it without real time.
 	static void DispatchEvent(EventRecord& ioEvent, LWindow* inWindow, SInt16 inClickCount = 1);
 	static void DispatchNullEvent();
-	// One pass: waits up to one tick for Qt events and handles them; gives the null event when no real
-	// event came.
+	// The tick timer's work: the null event of a tick that has not had one (one however late the timer
+	// is; ticks missed are not made up), every sleep time ticks.
+	static void DispatchTick();
+	// One pass: waits up to one tick for Qt events and handles them (the tick timer gives null events).
 	static void ProcessNextEvent();
 	// A menu command (from the menu bar or a contextual menu): the target's chain, then the repeaters.
 	static void DispatchCommand(CommandT inCommand);
@@ -53,8 +55,7 @@ public:
 	static Boolean DispatchWheel(LWindow* inWindow, Boolean inVertical, SInt32 inDelta,
 	                             Point inGlobalWhere, UInt16 inModifiers);
 
-	// Double-click interval, in ticks.
-	static UInt32 GetDblTime() { return 30; }
+	static UInt32 GetDblTime(); // the toolbox's double-click time, in ticks
 
 	// The application lost or regained the user's attention.
 	virtual void Suspend();

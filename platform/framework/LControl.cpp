@@ -2,10 +2,8 @@
 
 #include "platform/framework/LStream.h"
 #include "platform/framework/LWindow.h"
+#include "platform/toolbox/gui/Events.h"
 
-#include <QCursor>
-#include <QElapsedTimer>
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstring>
 
@@ -99,20 +97,28 @@ Boolean LControl::TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16)
 	HotSpotAction(inHotSpot, inside, false);
 	// A real press: follow the mouse until it is released (a simulated click has no button down).
 	LWindow* window = GetWindow();
-	QElapsedTimer guard;
-	guard.start();
-	while (window && (QGuiApplication::mouseButtons() & Qt::LeftButton) && guard.elapsed() < 60000) {
-		QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-		const QPoint global = QCursor::pos();
-		Point where;
-		where.h = SInt16(global.x());
-		where.v = SInt16(global.y());
-		window->GlobalToPortPoint(where);
-		PortToLocalPoint(where);
-		const Boolean now = PointInHotSpot(where, inHotSpot);
-		if (now != inside)
-			HotSpotAction(inHotSpot, now, inside);
-		inside = now;
+	if (window && Button()) {
+		Point last;
+		GetGlobalMouse(&last);
+		for (;;) {
+			const Boolean down = StillDown();
+			Point where;
+			GetGlobalMouse(&where);
+			if (where.h == last.h && where.v == last.v) {
+				if (!down)
+					break;
+				continue;
+			}
+			last = where;
+			window->GlobalToPortPoint(where);
+			PortToLocalPoint(where);
+			const Boolean now = PointInHotSpot(where, inHotSpot);
+			if (now != inside)
+				HotSpotAction(inHotSpot, now, inside);
+			inside = now;
+			if (!down)
+				break;
+		}
 	}
 	DoneTracking(inHotSpot, inside);
 	return inside;

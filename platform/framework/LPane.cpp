@@ -397,10 +397,19 @@ GrafPtr LPane::GetMacPort() const
 	return window ? window->GetMacPort() : nullptr;
 }
 
-void LPane::Draw(RgnHandle)
+void LPane::Draw(RgnHandle inSuperDrawRgnH)
 {
-	if (IsVisible() && FocusDraw())
+	if (IsVisible() && IsInDrawRegion(inSuperDrawRgnH) && FocusDraw())
 		DrawSelf();
+}
+
+Boolean LPane::IsInDrawRegion(RgnHandle inSuperDrawRgnH) const
+{
+	if (!inSuperDrawRgnH)
+		return true;
+	Rect frame;
+	CalcPortFrameRect(frame);
+	return RectInRgn(&frame, inSuperDrawRgnH);
 }
 
 void LPane::DrawSelf() {}

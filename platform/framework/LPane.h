@@ -107,12 +107,14 @@ public:
 
 	// Drawing. Draw focuses and calls DrawSelf when the pane is visible; Refresh marks the pane's frame
 	// to be redrawn at the next update of its window.
+	// Panes outside inSuperDrawRgnH (port coordinates; null for everywhere) are left alone.
 	virtual void Draw(RgnHandle inSuperDrawRgnH);
 	virtual void DrawSelf();
 	// Makes the window's port current, in this pane's local coordinates, clipped to what its view reveals
 	// (and, while the window updates, to what waits to be redrawn).
 	virtual Boolean FocusDraw(LPane* inSubPane = nullptr);
 	void Refresh();
+	Boolean IsInDrawRegion(RgnHandle inSuperDrawRgnH) const;
 	void UpdatePort(); // draws what waits to be redrawn, now
 	// The colours a pane draws with: those of its super view (its context), black on white at the top.
 	virtual void ApplyForeAndBackColors() const;

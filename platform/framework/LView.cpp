@@ -190,7 +190,7 @@ void LView::GetRevealedRect(Rect& outRect) const
 
 void LView::Draw(RgnHandle inSuperDrawRgnH)
 {
-	if (!IsVisible())
+	if (!IsVisible() || !IsInDrawRegion(inSuperDrawRgnH))
 		return;
 	if (FocusDraw())
 		DrawSelf();
@@ -222,7 +222,6 @@ Boolean LView::FocusDraw(LPane*)
 		DisposeRgn(local);
 		DisposeRgn(clip);
 	}
-	window->NoteDrawn();
 	return true;
 }
 

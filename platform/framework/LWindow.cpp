@@ -5,6 +5,7 @@
 #include "platform/framework/QtWindowWidget.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/toolbox/gui/Events.h"
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/Screens.h"
@@ -100,7 +101,21 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 	mWidget->setWindowTitle(QStringFromPascal(mTitle));
 	mWidget->ResizeImage(mFrameSize.width, mFrameSize.height);
 	mPort = NewImagePort(&mWidget->Image());
-	mWidget->PlaceContent(mGlobalBounds);
+	// What is drawn into the port, whenever, is what the widget shows again after the dispatch.
+	SetPortDrawnNotifier(mPort, [widget = mWidget](const Rect& inArea) {
+		widget->mDrawn +=
+		    QRect(inArea.left, inArea.top, inArea.right - inArea.left, inArea.bottom - inArea.top);
+	});
+	mMacWindow.port = mPort;
+	mMacWindow.getBounds = [this] { return mGlobalBounds; };
+	mMacWindow.setBounds = [this](const Rect& inBounds) {
+		if (inBounds.right - inBounds.left == mFrameSize.width &&
+		    inBounds.bottom - inBounds.top == mFrameSize.height)
+			PlaceOnScreen(inBounds);
+		else
+			DoSetBounds(inBounds);
+	};
+	PlaceOnScreen(mGlobalBounds);
 	mWidget->SyncMenuBar();
 	sWindows.push_back(this);
 	if (mFrameSize.width > 0 && mFrameSize.height > 0)
@@ -209,11 +224,19 @@ void LWindow::DoSetBounds(const Rect& inBounds)
 	mWidget->mPlacing = true; // ResizeFrameBy must not place the widget a second time
 	LView::ResizeFrameBy(SInt16(width - mFrameSize.width), SInt16(height - mFrameSize.height), false);
 	mWidget->mPlacing = placing;
-	mGlobalBounds =
-	    Rect{inBounds.top, inBounds.left, SInt16(inBounds.top + height), SInt16(inBounds.left + width)};
+	const Boolean resized = mWidget->Image().width() != width || mWidget->Image().height() != height;
 	mWidget->ResizeImage(width, height);
+	PlaceOnScreen(
+	    Rect{inBounds.top, inBounds.left, SInt16(inBounds.top + height), SInt16(inBounds.left + width)});
+	if (resized)
+		InvalPortRect(Rect{0, 0, height, width});
+}
+
+void LWindow::PlaceOnScreen(const Rect& inBounds)
+{
+	mGlobalBounds = inBounds;
+	mPort->globalOffset = Point{inBounds.top, inBounds.left};
 	mWidget->PlaceContent(mGlobalBounds);
-	InvalPortRect(Rect{0, 0, height, width});
 }
 
 void LWindow::MoveWindowTo(SInt16 inHoriz, SInt16 inVert)
@@ -302,6 +325,28 @@ void LWindow::ClickInContent(const EventRecord& inMacEvent)
 	Click(mouse);
 }
 
+void LWindow::ClickInDrag(const EventRecord& inMacEvent)
+{
+	if (!mActive && !HasAttribute(windAttr_Floating))
+		Select();
+	// The mouse stays on the screens.
+	Rect limits{};
+	for (GDHandle device = GetDeviceList(); device; device = GetNextDevice(device)) {
+		if (EmptyRect(&limits))
+			limits = (*device)->gdRect;
+		else
+			UnionRect(&limits, &(*device)->gdRect, &limits);
+	}
+	DragWindow(GetMacWindow(), inMacEvent.where, EmptyRect(&limits) ? nullptr : &limits);
+}
+
+void LWindow::ClickInGrow(const EventRecord& inMacEvent)
+{
+	const SInt32 size = GrowWindow(GetMacWindow(), inMacEvent.where, &mMinMaxSize);
+	if (size != 0)
+		ResizeWindowTo(SInt16(size & 0xFFFF), SInt16(size >> 16));
+}
+
 void LWindow::Suspend()
 {
 	if (HasAttribute(windAttr_HideOnSuspend) && IsVisible())
@@ -346,13 +391,7 @@ void LWindow::UpdatePort()
 			w->mUpdateRgn = nullptr;
 		}
 	} clear{this};
-	Draw(nullptr);
-	NoteDrawn();
-}
-
-void LWindow::NoteDrawn()
-{
-	mDrawn = true;
+	Draw(mUpdateRgn);
 }
 
 void LWindow::DrawSelf()
@@ -444,9 +483,9 @@ void LWindow::AfterDispatch()
 {
 	bool menuBarShown = false;
 	for (LWindow* w : sWindows) {
-		if (w->mDrawn) {
-			w->mDrawn = false;
-			w->mWidget->Content()->update();
+		if (!w->mWidget->mDrawn.isEmpty()) {
+			w->mWidget->Content()->update(w->mWidget->mDrawn);
+			w->mWidget->mDrawn = QRegion();
 		}
 		w->mWidget->SyncMenuBar();
 		menuBarShown = menuBarShown || w->mWidget->ShowsMenuBar();

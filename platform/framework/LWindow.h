@@ -9,6 +9,7 @@
 
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LView.h"
+#include "platform/toolbox/gui/MacWindows.h"
 
 #include <vector>
 
@@ -46,6 +47,7 @@ public:
 	~LWindow() override;
 
 	GrafPtr GetMacPort() const { return mPort; }
+	WindowRef GetMacWindow() const { return const_cast<OpaqueWindowPtr*>(&mMacWindow); }
 	WindAttrT GetAttributes() const { return mAttributes; }
 	Boolean HasAttribute(WindAttrT inAttribute) const { return (mAttributes & inAttribute) != 0; }
 
@@ -84,6 +86,10 @@ public:
 	// Events the application hands to the window.
 	virtual void HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount);
 	virtual void ClickInContent(const EventRecord& inMacEvent);
+	// Moving the window with the mouse (within the screens), and resizing it within its minimum and
+	// maximum size; frameless windows call these from their content clicks.
+	virtual void ClickInDrag(const EventRecord& inMacEvent);
+	virtual void ClickInGrow(const EventRecord& inMacEvent);
 	virtual void Suspend();
 	virtual void Resume();
 
@@ -91,15 +97,14 @@ public:
 	void InvalPortRect(const Rect& inRect);
 	void InvalPortRegion(RgnHandle inRegion);
 	void UpdatePort();
-	void NoteDrawn(); // drawing went into the port: the widget shows it after this dispatch
 	RgnHandle GetUpdateRgn() const { return mUpdateRgn; } // port coordinates; set only while updating
 
 	// Windows front to back (modal, then floating, then regular), closing ones left out.
 	static std::vector<LWindow*> GetWindowList();
 	static LWindow* FetchTopRegular();
 	static LWindow* FetchTopModal();
-	// Makes every widget show what was drawn into its port and its menu bar current; called after each
-	// dispatch.
+	// Makes every widget show the parts of its port that were drawn into, and its menu bar current;
+	// called after each dispatch.
 	static void AfterDispatch();
 
 protected:
@@ -110,6 +115,7 @@ protected:
 private:
 	friend class QtWindowWidget;
 	void InitWindow(ConstStr255Param inTitle);
+	void PlaceOnScreen(const Rect& inBounds); // global bounds changed by the program or the user
 	void ActivateNextWindow();
 
 	WindAttrT mAttributes =
@@ -120,9 +126,9 @@ private:
 	RgnHandle mUpdateRgn = nullptr;
 	Boolean mZoomed = false;
 	Boolean mClosing = false;
-	Boolean mDrawn = false;
 	Str255 mTitle = {0};
 	GrafPtr mPort = nullptr;
+	OpaqueWindowPtr mMacWindow;
 	QtWindowWidget* mWidget = nullptr;     // detached, not deleted, when the window goes
 	static std::vector<LWindow*> sWindows; // front to back
 };

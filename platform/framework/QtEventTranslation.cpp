@@ -1,9 +1,13 @@
 #include "platform/framework/QtEventTranslation.h"
 
 #include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/Events.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QString>
 #include <Qt>
 #include <cctype>
@@ -46,6 +50,52 @@ UInt8 KeyCodeForCharacter(char c)
 
 namespace QtEventTranslation
 {
+
+bool MouseRecord(QEvent* inEvent, EventRecord& outRecord, SInt16& outClickCount)
+{
+	const QEvent::Type type = inEvent->type();
+	if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+	    type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
+		return false;
+	auto* mouse = static_cast<QMouseEvent*>(inEvent);
+	const QPoint global = mouse->globalPosition().toPoint();
+	Point where;
+	where.h = SInt16(global.x());
+	where.v = SInt16(global.y());
+	if (type == QEvent::MouseMove) {
+		MouseState::Moved(where);
+		return false;
+	}
+	const bool right = mouse->button() == Qt::RightButton;
+	outRecord.what = type == QEvent::MouseButtonRelease ? mouseUp : mouseDown;
+	outRecord.when = TickCount();
+	outRecord.where = where;
+	outRecord.modifiers = Modifiers(int(mouse->modifiers()), right);
+	outClickCount = 1;
+	if (outRecord.what == mouseUp) {
+		outRecord.modifiers |= btnState; // set while the button is up
+		MouseState::Released(where);
+	} else {
+		MouseState::Pressed(where, inEvent->spontaneous());
+		outClickCount = MouseState::CountClick(outRecord.when, where);
+	}
+	return true;
+}
+
+bool KeyRecord(QEvent* inEvent, EventRecord& outRecord)
+{
+	if (inEvent->type() != QEvent::KeyPress && inEvent->type() != QEvent::KeyRelease)
+		return false;
+	auto* key = static_cast<QKeyEvent*>(inEvent);
+	outRecord.modifiers = Modifiers(int(key->modifiers()));
+	if (!KeyMessage(key->key(), key->text().toStdString(), outRecord.modifiers, outRecord.message))
+		return false;
+	const bool down = inEvent->type() == QEvent::KeyPress;
+	outRecord.what = down ? (key->isAutoRepeat() ? autoKey : keyDown) : keyUp;
+	outRecord.when = TickCount();
+	GetGlobalMouse(&outRecord.where);
+	return true;
+}
 
 UInt16 Modifiers(int inQtModifiers, bool inRightButton)
 {

@@ -6,11 +6,8 @@
 #include "platform/framework/LWindow.h"
 #include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/QtWindowWidget.h"
-#include "platform/toolbox/TickCount.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 QtPaneWidget::QtPaneWidget(LPane* inPane, QWidget* inWidget, bool inPassesMouse)
     : mPane(inPane), mWidget(inWidget), mPassesMouse(inPassesMouse)
@@ -82,43 +79,21 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 	mWidget->setVisible(shown);
 }
 
-bool QtPaneWidget::KeyEventRecord(QEvent* inEvent, EventRecord& outRecord)
-{
-	auto* key = static_cast<QKeyEvent*>(inEvent);
-	outRecord.modifiers = QtEventTranslation::Modifiers(int(key->modifiers()));
-	if (!QtEventTranslation::KeyMessage(key->key(), key->text().toStdString(), outRecord.modifiers,
-	                                    outRecord.message))
-		return false;
-	const bool down = inEvent->type() == QEvent::KeyPress;
-	outRecord.what = down ? (key->isAutoRepeat() ? autoKey : keyDown) : keyUp;
-	outRecord.when = TickCount();
-	const QPoint mouse = QCursor::pos();
-	outRecord.where.h = SInt16(mouse.x());
-	outRecord.where.v = SInt16(mouse.y());
-	return true;
-}
-
 bool QtPaneWidget::eventFilter(QObject*, QEvent* inEvent)
 {
 	LWindow* window = mPane->GetWindow();
 	if (!window)
 		return false;
+	EventRecord record;
+	SInt16 clicks = 1;
 	switch (inEvent->type()) {
+	case QEvent::MouseMove:
+		QtEventTranslation::MouseRecord(inEvent, record, clicks);
+		return false;
 	case QEvent::MouseButtonPress:
 	case QEvent::MouseButtonDblClick:
 	case QEvent::MouseButtonRelease: {
-		auto* mouse = static_cast<QMouseEvent*>(inEvent);
-		const bool right = mouse->button() == Qt::RightButton;
-		EventRecord record;
-		record.what = inEvent->type() == QEvent::MouseButtonRelease ? mouseUp : mouseDown;
-		record.when = TickCount();
-		const QPoint global = mouse->globalPosition().toPoint();
-		record.where.h = SInt16(global.x());
-		record.where.v = SInt16(global.y());
-		record.modifiers = QtEventTranslation::Modifiers(int(mouse->modifiers()), right);
-		if (record.what == mouseUp)
-			record.modifiers |= btnState;
-		const SInt16 clicks = inEvent->type() == QEvent::MouseButtonDblClick ? 2 : 1;
+		QtEventTranslation::MouseRecord(inEvent, record, clicks);
 		// The dispatch may delete the pane and this with it.
 		const bool passes = mPassesMouse;
 		QPointer<QObject> self(this);
@@ -126,15 +101,13 @@ bool QtPaneWidget::eventFilter(QObject*, QEvent* inEvent)
 		return !passes || !self;
 	}
 	case QEvent::KeyPress:
-	case QEvent::KeyRelease: {
-		EventRecord record;
-		if (!KeyEventRecord(inEvent, record))
+	case QEvent::KeyRelease:
+		if (!QtEventTranslation::KeyRecord(inEvent, record))
 			return false;
 		if (mKeepKey && mKeepKey(record))
 			return false;
 		LApplication::DispatchEvent(record, window);
 		return true;
-	}
 	case QEvent::ShortcutOverride:
 		// The framework decides what command keys mean.
 		return false;

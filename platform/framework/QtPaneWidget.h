@@ -31,8 +31,6 @@ public:
 	std::function<bool(const EventRecord&)> mKeepKey;
 
 	static QWidget* ContentOf(const LWindow* inWindow);
-	// The toolbox event of a Qt key event; false for keys without a character.
-	static bool KeyEventRecord(QEvent* inEvent, EventRecord& outRecord);
 
 protected:
 	bool eventFilter(QObject* inWatched, QEvent* inEvent) override;

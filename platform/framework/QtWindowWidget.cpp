@@ -7,7 +7,7 @@
 #include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/QtMenus.h"
 #include "platform/framework/UDispatch.h"
-#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 
 #include <QCloseEvent>
@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <cstdlib>
 
 // The content area: shows the port's image and turns input into toolbox events.
 class QtContentWidget : public QWidget
@@ -36,6 +35,7 @@ protected:
 	{
 		if (LWindow* owner = mWindow->Owner())
 			UDispatch::Run([owner] { owner->UpdatePort(); });
+		mWindow->mDrawn -= event->region(); // shown now
 		QPainter painter(this);
 		painter.drawImage(event->rect(), mWindow->Image(), event->rect());
 	}
@@ -65,34 +65,10 @@ protected:
 
 	void keyPressEvent(QKeyEvent* event) override { Key(event, true); }
 	void keyReleaseEvent(QKeyEvent* event) override { Key(event, false); }
-
-	void mousePressEvent(QMouseEvent* event) override
-	{
-		if (!mWindow->Owner())
-			return;
-		const bool right = event->button() == Qt::RightButton;
-		EventRecord record = MakeMouseEvent(event, mouseDown, right);
-		// Quick clicks at the same place count up, by the system's own double-click time.
-		const QPoint global = event->globalPosition().toPoint();
-		if (record.when - sLastClickTick <= LApplication::GetDblTime() &&
-		    std::abs(global.x() - sLastClickPos.x()) <= 4 &&
-		    std::abs(global.y() - sLastClickPos.y()) <= 4)
-			++sClickCount;
-		else
-			sClickCount = 1;
-		sLastClickTick = record.when;
-		sLastClickPos = global;
-		LApplication::DispatchEvent(record, mWindow->Owner(), sClickCount);
-		event->accept();
-	}
-
-	void mouseReleaseEvent(QMouseEvent* event) override
-	{
-		if (!mWindow->Owner())
-			return;
-		EventRecord record = MakeMouseEvent(event, mouseUp, event->button() == Qt::RightButton);
-		LApplication::DispatchEvent(record, mWindow->Owner());
-	}
+	void mousePressEvent(QMouseEvent* event) override { Mouse(event); }
+	void mouseDoubleClickEvent(QMouseEvent* event) override { Mouse(event); }
+	void mouseReleaseEvent(QMouseEvent* event) override { Mouse(event); }
+	void mouseMoveEvent(QMouseEvent* event) override { Mouse(event); }
 
 	void wheelEvent(QWheelEvent* event) override
 	{
@@ -115,18 +91,14 @@ protected:
 	}
 
 private:
-	EventRecord MakeMouseEvent(QMouseEvent* event, UInt16 what, bool right)
+	void Mouse(QMouseEvent* event)
 	{
 		EventRecord record;
-		record.what = what;
-		record.when = TickCount();
-		const QPoint global = event->globalPosition().toPoint();
-		record.where.h = SInt16(global.x());
-		record.where.v = SInt16(global.y());
-		record.modifiers = QtEventTranslation::Modifiers(int(event->modifiers()), right);
-		if (what == mouseUp)
-			record.modifiers |= btnState;
-		return record;
+		SInt16 clicks = 1;
+		if (!QtEventTranslation::MouseRecord(event, record, clicks) || !mWindow->Owner())
+			return;
+		LApplication::DispatchEvent(record, mWindow->Owner(), clicks);
+		event->accept();
 	}
 
 	void Key(QKeyEvent* event, bool down)
@@ -134,29 +106,19 @@ private:
 		if (!mWindow->Owner())
 			return;
 		EventRecord record;
-		record.modifiers = QtEventTranslation::Modifiers(int(event->modifiers()));
-		if (!QtEventTranslation::KeyMessage(event->key(), event->text().toStdString(),
-		                                    record.modifiers, record.message)) {
+		if (!QtEventTranslation::KeyRecord(event, record)) {
 			event->ignore();
 			return;
 		}
-		record.what = down ? (event->isAutoRepeat() ? autoKey : keyDown) : keyUp;
 		// Keys typed into a window belong to its chain, whatever the framework last selected.
 		LWindow* owner = mWindow->Owner();
 		if (down && owner->HasAttribute(windAttr_Targetable) && !owner->IsOnDuty())
 			UDispatch::Run([owner] { owner->Select(); });
-		record.when = TickCount();
-		const QPoint mouse = QCursor::pos();
-		record.where.h = SInt16(mouse.x());
-		record.where.v = SInt16(mouse.y());
-		LApplication::DispatchEvent(record, mWindow->Owner());
+		LApplication::DispatchEvent(record, owner);
 		event->accept();
 	}
 
 	QtWindowWidget* mWindow;
-	static inline UInt32 sLastClickTick = 0;
-	static inline QPoint sLastClickPos;
-	static inline SInt16 sClickCount = 0;
 };
 
 QtWindowWidget::QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar)
@@ -301,7 +263,9 @@ void QtWindowWidget::moveEvent(QMoveEvent* event)
 	Rect bounds;
 	mOwner->GetGlobalBounds(bounds);
 	const SInt16 dh = SInt16(topLeft.x() - bounds.left), dv = SInt16(topLeft.y() - bounds.top);
-	if (dh != 0 || dv != 0)
+	if (dh != 0 || dv != 0) {
 		mOwner->mGlobalBounds = Rect{SInt16(bounds.top + dv), SInt16(bounds.left + dh),
 		                             SInt16(bounds.bottom + dv), SInt16(bounds.right + dh)};
+		mOwner->mPort->globalOffset = Point{mOwner->mGlobalBounds.top, mOwner->mGlobalBounds.left};
+	}
 }

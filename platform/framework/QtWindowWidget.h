@@ -33,6 +33,7 @@ public:
 	void ResizeImage(int inWidth, int inHeight);
 
 	QRegion mInvalid;      // port coordinates, waiting to be drawn
+	QRegion mDrawn;        // port coordinates, drawn since the widget last showed them
 	bool mPlacing = false; // geometry changes made by the framework, not the user
 	void SyncMenuBar();
 	bool ShowsMenuBar() const { return mMenuBar && isVisible(); }

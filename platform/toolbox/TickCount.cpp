@@ -8,11 +8,15 @@ namespace
 
 std::atomic<TickSource*> sSource{nullptr};
 
-UInt64 RealTicks()
+UInt64 RealMicroseconds()
 {
 	using namespace std::chrono;
-	const auto ns = duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
-	return UInt64(ns) / 1000 * 60 / 1'000'000;
+	return UInt64(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+UInt64 RealTicks()
+{
+	return RealMicroseconds() * 60 / 1'000'000;
 }
 
 SInt64 RealWallMilliseconds()
@@ -27,6 +31,14 @@ UInt32 TickCount()
 {
 	TickSource* source = sSource.load();
 	return UInt32(source ? source->Ticks() : RealTicks());
+}
+
+UInt32 MillisecondsToNextTick()
+{
+	const UInt64 now = RealMicroseconds();
+	const UInt64 next = (now * 60 / 1'000'000 + 1) * 1'000'000;
+	const UInt64 wait = (next + 59) / 60 - now; // microseconds, rounded so that the tick has changed
+	return UInt32((wait + 999) / 1000);
 }
 
 SInt64 WallClockMilliseconds()

@@ -6,6 +6,9 @@
 // Ticks since an arbitrary start (the system's boot on the real clock); wraps after about 828 days.
 UInt32 TickCount();
 
+// Milliseconds until the real clock's tick count next changes (1 to 17), for timers that follow the ticks.
+UInt32 MillisecondsToNextTick();
+
 // Milliseconds since 1970-01-01 00:00 UTC.
 SInt64 WallClockMilliseconds();
 

@@ -27,8 +27,9 @@ struct GrafPort {
 	std::unique_ptr<QImage> ownedImage;  // offscreen worlds own theirs
 	QPainter* externalPainter = nullptr; // a port over a caller's painter has no image
 	QSize painterSize;
-	Point origin; // local coordinates of the top-left pixel
-	QRegion clip; // local coordinates
+	Point origin;       // local coordinates of the top-left pixel
+	Point globalOffset; // where the top-left pixel is on the screen (window ports)
+	QRegion clip;       // local coordinates
 	Point pnLoc;
 	Point pnSize{1, 1};
 	SInt16 pnMode = patCopy;

@@ -1,6 +1,13 @@
 #include "platform/toolbox/gui/PortPainter.h"
 
-QD::PortPainter::PortPainter(GrafPort& port)
+void QD::NoteDrawn(GrafPort& port, const QRect& inImageArea)
+{
+	const QRect area = inImageArea & QRect(QPoint(0, 0), port.PixelSize());
+	if (port.drawnNotifier && !area.isEmpty())
+		port.drawnNotifier(ToRect(area));
+}
+
+QD::PortPainter::PortPainter(GrafPort& port, const QRect& inLocalArea)
 {
 	if (port.externalPainter) {
 		if (!port.externalPainter->isActive())
@@ -16,10 +23,10 @@ QD::PortPainter::PortPainter(GrafPort& port)
 	mPainter->translate(-port.origin.h, -port.origin.v);
 	mPainter->setClipRegion(port.clip);
 	if (port.drawnNotifier) {
-		const QRect area = port.clip.boundingRect().translated(-port.origin.h, -port.origin.v) &
-		                   QRect(QPoint(0, 0), port.PixelSize());
-		if (!area.isEmpty())
-			port.drawnNotifier(ToRect(area));
+		QRect local = port.clip.boundingRect();
+		if (!inLocalArea.isNull())
+			local &= inLocalArea;
+		NoteDrawn(port, local.translated(-port.origin.h, -port.origin.v));
 	}
 }
 

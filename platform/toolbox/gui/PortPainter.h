@@ -4,13 +4,17 @@
 
 namespace QD
 {
+// Tells the port's drawn notifier, if any, of an area of its image (pixel coordinates).
+void NoteDrawn(GrafPort& port, const QRect& inImageArea);
+
 // A painter on a port for one drawing step, in the port's local coordinates and clipped to its clip, after
 // telling the port's drawn notifier. On a port over a caller's painter, that painter's state is saved and
 // given back afterwards.
 class PortPainter
 {
 public:
-	explicit PortPainter(GrafPort& port);
+	// inLocalArea, when not null: all the step draws stays inside it (the notifier hears of no more).
+	explicit PortPainter(GrafPort& port, const QRect& inLocalArea = QRect());
 	~PortPainter();
 	PortPainter(const PortPainter&) = delete;
 	PortPainter& operator=(const PortPainter&) = delete;

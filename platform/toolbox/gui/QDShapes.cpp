@@ -4,17 +4,20 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
 namespace
 {
 // Runs a drawing step on the current port; drawing without a port is a caller's fault.
-template <typename Paint> void WithPainter(Paint paint)
+// inBounds: where the drawing stays (local coordinates), when known.
+template <typename Paint> void WithPainter(Paint paint, const Rect* inBounds = nullptr)
 {
 	GrafPort* port = QD::CurrentPort();
 	SignalIfNot_(port);
 	if (!port)
 		return;
-	QD::PortPainter painter(*port);
+	QD::PortPainter painter(*port, inBounds ? QD::ToQRect(*inBounds) : QRect());
 	if (painter.IsActive())
 		paint(*port, *painter);
 }
@@ -134,11 +137,14 @@ void FrameRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		if (port.pnSize.h > 0 && port.pnSize.v > 0)
-			PenFill(port, painter,
-			        FramePath(port, *r, [](const QRectF& q) { return RectPath(q.toRect()); }));
-	});
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    if (port.pnSize.h > 0 && port.pnSize.v > 0)
+			    PenFill(port, painter, FramePath(port, *r, [](const QRectF& q) {
+				            return RectPath(q.toRect());
+			            }));
+	    },
+	    r);
 }
 
 void PaintRect(const Rect* r)
@@ -146,36 +152,42 @@ void PaintRect(const Rect* r)
 	if (!r || EmptyRect(r))
 		return;
 	WithPainter(
-	    [r](GrafPort& port, QPainter& painter) { PenFill(port, painter, RectPath(QD::ToQRect(*r))); });
+	    [r](GrafPort& port, QPainter& painter) { PenFill(port, painter, RectPath(QD::ToQRect(*r))); }, r);
 }
 
 void EraseRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		painter.fillRect(QD::ToQRect(*r), QD::ToQColor(port.backColor));
-	});
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    painter.fillRect(QD::ToQRect(*r), QD::ToQColor(port.backColor));
+	    },
+	    r);
 }
 
 void InvertRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort&, QPainter& painter) {
-		painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-		painter.fillRect(QD::ToQRect(*r), Qt::black);
-	});
+	WithPainter(
+	    [r](GrafPort&, QPainter& painter) {
+		    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+		    painter.fillRect(QD::ToQRect(*r), Qt::black);
+	    },
+	    r);
 }
 
 void FrameOval(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		if (port.pnSize.h > 0 && port.pnSize.v > 0)
-			PenFill(port, painter, FramePath(port, *r, OvalPath));
-	});
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    if (port.pnSize.h > 0 && port.pnSize.v > 0)
+			    PenFill(port, painter, FramePath(port, *r, OvalPath));
+	    },
+	    r);
 }
 
 void PaintOval(const Rect* r)
@@ -183,47 +195,55 @@ void PaintOval(const Rect* r)
 	if (!r || EmptyRect(r))
 		return;
 	WithPainter(
-	    [r](GrafPort& port, QPainter& painter) { PenFill(port, painter, OvalPath(QD::ToQRect(*r))); });
+	    [r](GrafPort& port, QPainter& painter) { PenFill(port, painter, OvalPath(QD::ToQRect(*r))); }, r);
 }
 
 void EraseOval(const Rect* r)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([r](GrafPort& port, QPainter& painter) {
-		painter.fillPath(OvalPath(QD::ToQRect(*r)), QD::ToQColor(port.backColor));
-	});
+	WithPainter(
+	    [r](GrafPort& port, QPainter& painter) {
+		    painter.fillPath(OvalPath(QD::ToQRect(*r)), QD::ToQColor(port.backColor));
+	    },
+	    r);
 }
 
 void FrameRoundRect(const Rect* r, SInt16 ovalWidth, SInt16 ovalHeight)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort& port, QPainter& painter) {
-		if (port.pnSize.h > 0 && port.pnSize.v > 0)
-			PenFill(port, painter, FramePath(port, *r, [=](const QRectF& q) {
-				        return RoundRectPath(q, ovalWidth, ovalHeight);
-			        }));
-	});
+	WithPainter(
+	    [=](GrafPort& port, QPainter& painter) {
+		    if (port.pnSize.h > 0 && port.pnSize.v > 0)
+			    PenFill(port, painter, FramePath(port, *r, [=](const QRectF& q) {
+				            return RoundRectPath(q, ovalWidth, ovalHeight);
+			            }));
+	    },
+	    r);
 }
 
 void PaintRoundRect(const Rect* r, SInt16 ovalWidth, SInt16 ovalHeight)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort& port, QPainter& painter) {
-		PenFill(port, painter, RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight));
-	});
+	WithPainter(
+	    [=](GrafPort& port, QPainter& painter) {
+		    PenFill(port, painter, RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight));
+	    },
+	    r);
 }
 
 void EraseRoundRect(const Rect* r, SInt16 ovalWidth, SInt16 ovalHeight)
 {
 	if (!r || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort& port, QPainter& painter) {
-		const QPainterPath path = RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight);
-		painter.fillPath(path, QD::ToQColor(port.backColor));
-	});
+	WithPainter(
+	    [=](GrafPort& port, QPainter& painter) {
+		    const QPainterPath path = RoundRectPath(QD::ToQRect(*r), ovalWidth, ovalHeight);
+		    painter.fillPath(path, QD::ToQColor(port.backColor));
+	    },
+	    r);
 }
 
 void GetCPixel(SInt16 h, SInt16 v, RGBColor* color)
@@ -267,10 +287,113 @@ void FillCRect(const Rect* r, PixPatHandle pattern)
 {
 	if (!r || !pattern || EmptyRect(r))
 		return;
-	WithPainter([=](GrafPort&, QPainter& painter) {
-		painter.fillRect(QD::ToQRect(*r), QD::ToQColor(pattern->color));
-	});
+	WithPainter(
+	    [=](GrafPort&, QPainter& painter) {
+		    painter.fillRect(QD::ToQRect(*r), QD::ToQColor(pattern->color));
+	    },
+	    r);
 }
+
+namespace
+{
+QRgb Expand16(quint16 p)
+{
+	const UInt32 r = (p >> 11) & 0x1F, g = (p >> 5) & 0x3F, b = p & 0x1F;
+	return qRgb(int((r << 3) | (r >> 2)), int((g << 2) | (g >> 4)), int((b << 3) | (b >> 2)));
+}
+
+quint16 Reduce32(QRgb p)
+{
+	return quint16(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
+}
+
+// inKey: the source pixel left out by a transparent copy (none when negative).
+template <class S, class D, class Convert>
+void CopyRows(const uchar* inSrc, qsizetype inSrcStride, uchar* inDst, qsizetype inDstStride, int inWidth,
+              int inHeight, qint64 inKey, Convert inConvert)
+{
+	// Rows are taken in the order that reads every source row before it is written over.
+	const bool upward = inDst > inSrc;
+	const S key = S(inKey);
+	for (int i = 0; i < inHeight; ++i) {
+		const int y = upward ? inHeight - 1 - i : i;
+		const S* from = reinterpret_cast<const S*>(inSrc + y * inSrcStride);
+		D* to = reinterpret_cast<D*>(inDst + y * inDstStride);
+		if (inKey < 0 && std::is_same_v<S, D>) {
+			std::memmove(to, from, size_t(inWidth) * sizeof(S));
+			continue;
+		}
+		// Within one row too, when the copy overlaps itself.
+		const bool backward =
+		    reinterpret_cast<const uchar*>(to) > reinterpret_cast<const uchar*>(from);
+		const int first = backward ? inWidth - 1 : 0, step = backward ? -1 : 1;
+		for (int n = 0, x = first; n < inWidth; ++n, x += step) {
+			const S p = from[x];
+			if (inKey < 0 || S(p & (sizeof(S) == 4 ? 0xFFFFFF : 0xFFFF)) != key)
+				to[x] = inConvert(p);
+		}
+	}
+}
+
+// Unscaled copies between images of the formats ports use go pixel by pixel, allocating nothing; false
+// leaves the copy to the painter.
+bool CopyPixels(GrafPort& src, GrafPort& dst, const QRect& inFrom, const QRect& inToLocal, SInt16 inMode)
+{
+	if (!dst.image || dst.image->isNull() || inFrom.size() != inToLocal.size())
+		return false;
+	const QImage::Format sf = src.image->format(), df = dst.image->format();
+	const bool src32 =
+	    sf == QImage::Format_RGB32 || (sf == QImage::Format_ARGB32 && inMode != transparent);
+	const bool dst32 = df == QImage::Format_RGB32 || df == QImage::Format_ARGB32;
+	if (!(sf == df || (sf == QImage::Format_RGB16 && df == QImage::Format_RGB32) ||
+	      (sf == QImage::Format_RGB32 && df == QImage::Format_RGB16)))
+		return false;
+	if (!(src32 || sf == QImage::Format_RGB16) || !(dst32 || df == QImage::Format_RGB16))
+		return false;
+	const QRect to = inToLocal.translated(-dst.origin.h, -dst.origin.v);
+	const QPoint delta = inFrom.topLeft() - to.topLeft(); // source pixel = destination pixel + delta
+	const bool sameImage = src.image == dst.image;
+	// Within one image, one clip rectangle at most: another could read what this one wrote.
+	if (sameImage && dst.clip.rectCount() > 1)
+		return false;
+	// The left-out colour, as the source stores it: a 16-bit pixel is left out when it widens to it (when
+	// none does, nothing is left out).
+	qint64 key = -1;
+	if (inMode == transparent) {
+		const QRgb back = QD::ToQColor(dst.backColor).rgb() & 0xFFFFFF;
+		key = back;
+		if (sf == QImage::Format_RGB16)
+			key = (Expand16(Reduce32(back)) & 0xFFFFFF) == back ? Reduce32(back) : -1;
+	}
+	QRect drawn;
+	uchar* dstBits = dst.image->bits();
+	const uchar* srcBits = sameImage ? dstBits : src.image->constBits();
+	const qsizetype dstStride = dst.image->bytesPerLine(), srcStride = src.image->bytesPerLine();
+	const int sb = sf == QImage::Format_RGB16 ? 2 : 4, db = df == QImage::Format_RGB16 ? 2 : 4;
+	for (const QRect& clip : dst.clip) {
+		QRect area = clip.translated(-dst.origin.h, -dst.origin.v) & to & dst.image->rect() &
+		             src.image->rect().translated(-delta);
+		if (area.isEmpty())
+			continue;
+		const uchar* s =
+		    srcBits + (area.top() + delta.y()) * srcStride + (area.left() + delta.x()) * sb;
+		uchar* d = dstBits + area.top() * dstStride + area.left() * db;
+		const int w = area.width(), h = area.height();
+		if (sb == 4 && db == 4)
+			CopyRows<QRgb, QRgb>(s, srcStride, d, dstStride, w, h, key, [](QRgb p) { return p; });
+		else if (sb == 2 && db == 2)
+			CopyRows<quint16, quint16>(s, srcStride, d, dstStride, w, h, key,
+			                           [](quint16 p) { return p; });
+		else if (sb == 2)
+			CopyRows<quint16, QRgb>(s, srcStride, d, dstStride, w, h, key, Expand16);
+		else
+			CopyRows<QRgb, quint16>(s, srcStride, d, dstStride, w, h, key, Reduce32);
+		drawn |= area;
+	}
+	QD::NoteDrawn(dst, drawn);
+	return true;
+}
+} // namespace
 
 void CopyBits(const BitMap* srcBits, const BitMap* dstBits, const Rect* srcRect, const Rect* dstRect,
               SInt16 mode, RgnHandle maskRgn)
@@ -283,6 +406,8 @@ void CopyBits(const BitMap* srcBits, const BitMap* dstBits, const Rect* srcRect,
 	if (!src.image || src.image->isNull() || EmptyRect(srcRect) || EmptyRect(dstRect))
 		return;
 	const QRect from = QD::ToQRect(*srcRect).translated(-src.origin.h, -src.origin.v);
+	if (!maskRgn && mode != srcXor && CopyPixels(src, dst, from, QD::ToQRect(*dstRect), mode))
+		return;
 	// A copy within one image must read the pixels before any are written; a transparent one needs a copy
 	// to mark the left-out pixels in.
 	QImage copied;

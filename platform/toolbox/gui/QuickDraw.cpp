@@ -244,6 +244,11 @@ Boolean PtInRgn(Point pt, RgnHandle region)
 	return RegionOf(region).contains(QPoint(pt.h, pt.v));
 }
 
+Boolean RectInRgn(const Rect* r, RgnHandle region)
+{
+	return r && RegionOf(region).intersects(QD::ToQRect(*r));
+}
+
 Rect* GetRegionBounds(RgnHandle region, Rect* bounds)
 {
 	if (bounds)

@@ -131,6 +131,7 @@ void DiffRgn(RgnHandle a, RgnHandle b, RgnHandle result);
 void OffsetRgn(RgnHandle region, SInt16 dh, SInt16 dv);
 Boolean EmptyRgn(RgnHandle region);
 Boolean PtInRgn(Point pt, RgnHandle region);
+Boolean RectInRgn(const Rect* r, RgnHandle region);
 Rect* GetRegionBounds(RgnHandle region, Rect* bounds);
 
 // The pen.

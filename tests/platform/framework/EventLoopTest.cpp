@@ -5,6 +5,8 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/TickCount.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -238,6 +240,58 @@ TEST_F(EventLoopTest, ExceptionsOfTheSystemsCodeAreCaughtAndReported)
 	EXPECT_EQ(reported, (std::vector<ExceptionCode>{err_NilPointer, 1000, -39, 0}));
 	EXPECT_EQ(repeater.mCalls, 4);
 	EXPECT_EQ(failing.mCalls, 1);
+}
+
+TEST_F(EventLoopTest, TheTickTimerGivesOneNullEventPerTickSixtyASecond)
+{
+	TTask idler("idler");
+	idler.StartIdling();
+	LApplication::DispatchTick(); // in step with the test clock
+	const int start = idler.mCalls;
+	for (int ms = 0; ms < 1000; ++ms) {
+		mClock.AdvanceMilliseconds(1);
+		LApplication::DispatchTick();
+	}
+	EXPECT_EQ(idler.mCalls - start, 60);
+	// A late timer makes up no missed ticks; woken twice in one tick, it gives one null event.
+	mClock.Advance(5);
+	LApplication::DispatchTick();
+	LApplication::DispatchTick();
+	EXPECT_EQ(idler.mCalls - start, 61);
+	// A longer sleep time spaces them out.
+	mApp.SetSleepTime(3);
+	for (int tick = 0; tick < 6; ++tick) {
+		mClock.Advance(1);
+		LApplication::DispatchTick();
+	}
+	EXPECT_EQ(idler.mCalls - start, 63);
+}
+
+TEST_F(EventLoopTest, NullEventsGoOnInAModalLoopEnteredFromOne)
+{
+	TTask idler("idler");
+	int nested = 0;
+	bool inside = false;
+	idler.mAction = [&] {
+		if (inside) {
+			++nested;
+			return;
+		}
+		// An alert, say: its loop runs for a few ticks while the clock goes on.
+		inside = true;
+		QEventLoop loop;
+		QTimer clock;
+		QObject::connect(&clock, &QTimer::timeout, [&] { mClock.Advance(1); });
+		clock.start(5);
+		QTimer::singleShot(120, &loop, &QEventLoop::quit);
+		loop.exec();
+		inside = false;
+	};
+	idler.StartIdling();
+	mClock.Advance(1000);
+	for (int i = 0; i < 50 && idler.mCalls == 0; ++i)
+		LApplication::ProcessNextEvent();
+	EXPECT_GT(nested, 0);
 }
 
 TEST_F(EventLoopTest, TickTimerDeliversNullEventsInTheQtLoop)

@@ -52,6 +52,20 @@ template <class T> T* FindPane(LView* inView, const char (&inID)[5])
 	return pane;
 }
 
+// A pane's description: inside inSuper (may be null), at a place in its local coordinates.
+inline SPaneInfo PaneInfo(LView* inSuper, PaneIDT inID, SInt32 inLeft, SInt32 inTop, SInt16 inWidth,
+                          SInt16 inHeight)
+{
+	SPaneInfo info;
+	info.paneID = inID;
+	info.left = inLeft;
+	info.top = inTop;
+	info.width = inWidth;
+	info.height = inHeight;
+	info.superView = inSuper;
+	return info;
+}
+
 // Order in which things happened, shared by the recorders of a test.
 inline std::vector<std::string>& Log()
 {

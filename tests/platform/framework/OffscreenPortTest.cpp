@@ -1,5 +1,5 @@
 #include "platform/framework/LException.h"
-#include "platform/toolbox/gui/LGWorld.h"
+#include "platform/framework/LGWorld.h"
 #include "platform/toolbox/gui/QDOffscreen.h"
 #include "platform/toolbox/gui/StGrafPortSaver.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"

@@ -386,7 +386,7 @@ TEST_F(PortTest, APortFollowsItsImageWhenTheImageIsReplaced)
 	EXPECT_EQ(Pixel(299, 19), kBlack);
 }
 
-TEST_F(PortTest, TheDrawnNotifierHearsOfTheAreaTheClipLeavesOpen)
+TEST_F(PortTest, TheDrawnNotifierHearsOfWhatWasDrawnWithinTheClip)
 {
 	std::vector<Rect> areas;
 	SetPortDrawnNotifier(mPort, [&](const Rect& area) { areas.push_back(area); });
@@ -396,7 +396,7 @@ TEST_F(PortTest, TheDrawnNotifierHearsOfTheAreaTheClipLeavesOpen)
 	const Rect r = MakeRect(0, 0, 50, 50);
 	PaintRect(&r);
 	ASSERT_EQ(areas.size(), 1u);
-	EXPECT_TRUE(Same(areas[0], MakeRect(10, 20, 100, 80)));
+	EXPECT_TRUE(Same(areas[0], MakeRect(10, 20, 40, 40))); // the rectangle, clipped, in image pixels
 	SetPortDrawnNotifier(mPort, nullptr);
 	PaintRect(&r);
 	EXPECT_EQ(areas.size(), 1u);

@@ -33,17 +33,7 @@ protected:
 	void DisableSelf() override { mStates.push_back("disable"); }
 };
 
-SPaneInfo Info(LView* inSuper, PaneIDT inID, SInt32 inLeft, SInt32 inTop, SInt16 inWidth, SInt16 inHeight)
-{
-	SPaneInfo info;
-	info.paneID = inID;
-	info.left = inLeft;
-	info.top = inTop;
-	info.width = inWidth;
-	info.height = inHeight;
-	info.superView = inSuper;
-	return info;
-}
+using FrameworkTest::PaneInfo;
 
 class ViewTest : public ::testing::Test
 {
@@ -64,7 +54,7 @@ protected:
 TEST_F(ViewTest, ViewDrawsInItsOwnCoordinatesAndIsClippedByItsSuperView)
 {
 	// 'body' is at 10,20 in the port, 280 x 170; the red view hangs over its right edge.
-	auto* red = new TRedView(Info(mBody, PaneIDT(FOUR_CHAR_CODE("red ")), 250, 100, 60, 20));
+	auto* red = new TRedView(PaneInfo(mBody, PaneIDT(FOUR_CHAR_CODE("red ")), 250, 100, 60, 20));
 	Rect local;
 	red->CalcLocalFrameRect(local);
 	EXPECT_EQ(local.left, 0);
@@ -79,8 +69,8 @@ TEST_F(ViewTest, ViewDrawsInItsOwnCoordinatesAndIsClippedByItsSuperView)
 
 TEST_F(ViewTest, ScrollingMovesTheImageAndItsPanesWithinPins)
 {
-	auto* red = new TRedView(Info(mBody, PaneIDT(FOUR_CHAR_CODE("red ")), 0, 0, 100, 100));
-	auto* inner = new TPane(Info(red, PaneIDT(FOUR_CHAR_CODE("innr")), 10, 10, 5, 5));
+	auto* red = new TRedView(PaneInfo(mBody, PaneIDT(FOUR_CHAR_CODE("red ")), 0, 0, 100, 100));
+	auto* inner = new TPane(PaneInfo(red, PaneIDT(FOUR_CHAR_CODE("innr")), 10, 10, 5, 5));
 	red->ResizeImageTo(100, 400, false);
 	EXPECT_TRUE(red->ScrollPinnedImageBy(0, 50, false));
 	SPoint32 position;
@@ -104,8 +94,8 @@ TEST_F(ViewTest, ScrollingMovesTheImageAndItsPanesWithinPins)
 
 TEST_F(ViewTest, StateChangesReachSubPanesOnlyWhenTheyTakeEffect)
 {
-	auto* outer = new TRedView(Info(mBody, PaneIDT(FOUR_CHAR_CODE("outr")), 0, 0, 50, 50));
-	auto* inner = new TRedView(Info(outer, PaneIDT(FOUR_CHAR_CODE("innr")), 0, 0, 10, 10));
+	auto* outer = new TRedView(PaneInfo(mBody, PaneIDT(FOUR_CHAR_CODE("outr")), 0, 0, 50, 50));
+	auto* inner = new TRedView(PaneInfo(outer, PaneIDT(FOUR_CHAR_CODE("innr")), 0, 0, 10, 10));
 	mWindow->Show();
 	outer->mStates.clear();
 	inner->mStates.clear();

@@ -1,4 +1,4 @@
-#include "platform/toolbox/gui/LGWorld.h"
+#include "platform/framework/LGWorld.h"
 
 #include "platform/framework/LException.h"
 

@@ -1,4 +1,4 @@
-#include "toolkit/UNavServicesDialogs.h"
+#include "platform/framework/UNavServicesDialogs.h"
 
 #include "platform/toolbox/gui/MacRomanQString.h"
 

@@ -1,4 +1,4 @@
-#include "toolkit/UNavServicesDialogs.h"
+#include "platform/framework/UNavServicesDialogs.h"
 
 #include "foundation/TVyFileUtils.h"
 #include "tests/support/ScratchFolder.h"
