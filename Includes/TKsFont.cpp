@@ -3,6 +3,7 @@
 #include "foundation/VyStrings.h"
 #include "platform/toolbox/Debugging.h"
 
+#include <cstddef>
 #include <cstring>
 #include <utility>
 
@@ -17,7 +18,10 @@ TKsFont::FontNumberLookup& Lookup()
 
 } // namespace
 
-TKsFont::TKsFont() = default;
+TKsFont::TKsFont()
+{
+	static_assert(offsetof(TKsFont, mName) == kFlagCount && offsetof(TKsFont, mSize) == 72);
+}
 
 void TKsFont::FontName(const char* name)
 {

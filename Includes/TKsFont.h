@@ -1,6 +1,7 @@
 #pragma once
 // A font of the ticker settings: five style flags carried unchanged, a name and a size.
 
+#include "Includes/tStoredField.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <cstddef>
@@ -15,6 +16,8 @@ public:
 	// Names are limited so that the terminator always fits in the characters a name may take.
 	static constexpr std::size_t kMaxNameLength = 63;
 	static constexpr SInt32 kDefaultSize = 9;
+	// Flags, the name (its field's last three bytes are stored as held) and the size.
+	static const tStoredField kStoredLayout[4];
 
 	TKsFont();
 
@@ -40,3 +43,12 @@ private:
 	char mName[kNameSize] = {};
 	SInt32 mSize = kDefaultSize;
 };
+
+inline constexpr tStoredField TKsFont::kStoredLayout[4] = {
+    {0, TKsFont::kFlagCount, tStoredKind::kByte},
+    {TKsFont::kFlagCount, TKsFont::kMaxNameLength + 1, tStoredKind::kText},
+    {TKsFont::kFlagCount + TKsFont::kMaxNameLength + 1, 3, tStoredKind::kReserved},
+    {72, 4, tStoredKind::kI32},
+};
+static_assert(sizeof(TKsFont) == TKsFont::kStoredSize);
+static_assert(StoredLayoutIsExact(TKsFont::kStoredLayout, TKsFont::kStoredSize));

@@ -1,6 +1,8 @@
 #pragma once
 // A doubly linked list of item pointers with a walking cursor. A list either owns its control block or is a
-// view that shares another list's block (and so its items) while keeping a cursor of its own.
+// view that shares another list's block (and so its items) while keeping a cursor of its own. The block
+// knows every list object that walks it, so that a removal through any of them moves the others' cursors
+// off the freed node.
 
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/MacTypes.h"
@@ -15,6 +17,8 @@ template <class T> struct tListNode {
 	tListNode* mNext = nullptr;
 };
 
+template <class T> class TList;
+
 template <class T> struct tListControl {
 	tListNode<T>* mFirst = nullptr;
 	tListNode<T>* mLast = nullptr;
@@ -22,38 +26,47 @@ template <class T> struct tListControl {
 	UInt8 mAllocateMemory = 0;
 	UInt8 mDeleteElements = 0;
 	UInt8 mModified = 0;
-	// Bumped whenever nodes are freed, so that a cursor of another view can tell its nodes may be gone.
-	UInt32 mRemovals = 0;
+	TList<T>* mWalkers = nullptr;
 };
 
 template <class T> struct tListCursor {
 	tListNode<T>* mPrevious = nullptr;
 	tListNode<T>* mNext = nullptr;
 	SInt32 mIndex = 0;
-	UInt32 mRemovals = 0;
 };
 
 template <class T> class TList
 {
 public:
-	TList(bool allocateMemory, bool deleteElements) : mControl(&mOwnControl)
+	TList(bool allocateMemory, bool deleteElements)
 	{
 		mOwnControl.mAllocateMemory = allocateMemory;
 		mOwnControl.mDeleteElements = deleteElements;
+		Attach(&mOwnControl);
 	}
 	TList() : TList(false, true) {}
 	explicit TList(TList<T>* list)
 	{
 		Assert_(list != NULL);
 		Assert_(list->mControl != NULL);
-		mControl = list->mControl;
-		mCursor.mRemovals = mControl->mRemovals;
+		Attach(list->mControl);
 		mIsView = 1;
 	}
 	~TList()
 	{
-		if (!mIsView)
+		if (mControl == nullptr)
+			return;
+		if (!mIsView) {
 			Clear();
+			// Views that outlive the list are left without items rather than with a freed block.
+			for (TList<T>* walker = mOwnControl.mWalkers; walker != nullptr;
+			     walker = walker->mNextWalker)
+				if (walker != this)
+					walker->mControl = nullptr;
+			mOwnControl.mWalkers = nullptr;
+		} else {
+			Detach();
+		}
 	}
 
 	TList(const TList&) = delete;
@@ -129,14 +142,15 @@ public:
 		else
 			c.mLast = node->mPrevious;
 
-		const bool cursorCurrent = mCursor.mRemovals == c.mRemovals;
-		if (mCursor.mNext == node)
-			mCursor.mNext = node->mNext;
-		if (mCursor.mPrevious == node)
-			mCursor.mPrevious = node->mPrevious;
-		c.mRemovals++;
-		if (cursorCurrent)
-			mCursor.mRemovals = c.mRemovals;
+		for (TList<T>* walker = c.mWalkers; walker != nullptr; walker = walker->mNextWalker) {
+			tListCursor<T>& cursor = walker->mCursor;
+			if (cursor.mNext == node)
+				cursor.mNext = node->mNext;
+			if (cursor.mPrevious == node)
+				cursor.mPrevious = node->mPrevious;
+			if (position <= cursor.mIndex)
+				cursor.mIndex--;
+		}
 
 		if (c.mDeleteElements && node->mItem != nullptr)
 			delete node->mItem;
@@ -171,9 +185,8 @@ public:
 		c.mFirst = c.mLast = nullptr;
 		c.mCount = 0;
 		c.mModified = 1;
-		c.mRemovals++;
-		mCursor = tListCursor<T>();
-		mCursor.mRemovals = c.mRemovals;
+		for (TList<T>* walker = c.mWalkers; walker != nullptr; walker = walker->mNextWalker)
+			walker->mCursor = tListCursor<T>();
 	}
 
 	SInt32 Count() const
@@ -195,7 +208,7 @@ public:
 	T* GetNext()
 	{
 		Assert_(mControl != NULL);
-		if (!CursorValid() || mCursor.mNext == nullptr)
+		if (mCursor.mNext == nullptr)
 			return nullptr;
 		tListNode<T>* node = mCursor.mNext;
 		SetCursor(node, mCursor.mIndex + 1);
@@ -215,7 +228,7 @@ public:
 	T* GetPrevious()
 	{
 		Assert_(mControl != NULL);
-		if (!CursorValid() || mCursor.mPrevious == nullptr)
+		if (mCursor.mPrevious == nullptr)
 			return nullptr;
 		tListNode<T>* node = mCursor.mPrevious;
 		SetCursor(node, mCursor.mIndex - 1);
@@ -278,14 +291,16 @@ public:
 		Assert_(source.mControl->mAllocateMemory || !source.mControl->mDeleteElements ||
 		        source.mControl->mFirst == nullptr);
 
-		if (!mIsView)
+		if (mIsView) {
+			Detach();
+			Attach(&mOwnControl);
+			mIsView = 0;
+		} else {
 			Clear();
-		mOwnControl = tListControl<T>();
+		}
+		mOwnControl.mModified = 0;
 		mOwnControl.mAllocateMemory = source.mControl->mAllocateMemory;
 		mOwnControl.mDeleteElements = source.mControl->mDeleteElements;
-		mControl = &mOwnControl;
-		mCursor = tListCursor<T>();
-		mIsView = 0;
 		for (T* item = source.GetFirst(); item != nullptr; item = source.GetNext())
 			Append(item);
 		return *this;
@@ -330,15 +345,33 @@ private:
 		mCursor.mPrevious = node->mPrevious;
 		mCursor.mNext = node->mNext;
 		mCursor.mIndex = index;
-		mCursor.mRemovals = mControl->mRemovals;
 	}
 
-	// After another object freed nodes of the shared block this cursor may name a freed node: its walk
-	// has to restart from GetFirst or GetLast.
-	bool CursorValid() const { return mCursor.mRemovals == mControl->mRemovals; }
+	void Attach(tListControl<T>* control)
+	{
+		mControl = control;
+		mCursor = tListCursor<T>();
+		mNextWalker = control->mWalkers;
+		control->mWalkers = this;
+	}
+
+	void Detach()
+	{
+		if (mControl == nullptr)
+			return;
+		for (TList<T>** link = &mControl->mWalkers; *link != nullptr; link = &(*link)->mNextWalker) {
+			if (*link == this) {
+				*link = mNextWalker;
+				break;
+			}
+		}
+		mControl = nullptr;
+		mNextWalker = nullptr;
+	}
 
 	tListControl<T> mOwnControl;
 	tListControl<T>* mControl = nullptr;
 	tListCursor<T> mCursor;
+	TList<T>* mNextWalker = nullptr;
 	UInt16 mIsView = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "Includes/TKsFont.h"
 #include "Includes/TKsRGBColor.h"
+#include "Includes/tStoredField.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <cstddef>
@@ -22,4 +23,23 @@ struct tTickerPrefs {
 	UInt8 speed = 0;
 	UInt8 direction = 0;
 	UInt8 border = 0;
+	UInt8 reserved105[3] = {};
 };
+
+inline constexpr tStoredField kTickerPrefsLayout[] = {
+    STORED_FIELD(tTickerPrefs, left, 0, kI16),
+    STORED_FIELD(tTickerPrefs, top, 2, kI16),
+    STORED_FIELD(tTickerPrefs, height, 4, kU16),
+    STORED_FIELD(tTickerPrefs, width, 6, kU16),
+    STORED_FIELD(tTickerPrefs, background, 8, kKsRGB),
+    STORED_FIELD(tTickerPrefs, foreground, 16, kKsRGB),
+    STORED_BLOCK(tTickerPrefs, font, 24, TKsFont::kStoredLayout),
+    STORED_FIELD(tTickerPrefs, floating, 100, kByte),
+    STORED_FIELD(tTickerPrefs, anchor, 101, kByte),
+    STORED_FIELD(tTickerPrefs, speed, 102, kByte),
+    STORED_FIELD(tTickerPrefs, direction, 103, kByte),
+    STORED_FIELD(tTickerPrefs, border, 104, kByte),
+    STORED_FIELD(tTickerPrefs, reserved105, 105, kReserved),
+};
+static_assert(sizeof(tTickerPrefs) == tTickerPrefs::kStoredSize);
+static_assert(StoredLayoutIsExact(kTickerPrefsLayout, tTickerPrefs::kStoredSize));

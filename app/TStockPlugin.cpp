@@ -1,7 +1,6 @@
 #include "app/TStockPlugin.h"
 
 #include "Internet/TBrokerage.h"
-#include "Internet/TURLSecurity.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
 #include "foundation/TVyBufferFile.h"
@@ -15,6 +14,7 @@
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
+#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LException.h"
@@ -36,6 +36,8 @@ constexpr const char* kPrefsFolderName = "Vantorel Prefs \xC4"; // the folder ma
 constexpr OSType kCreator = FOUR_CHAR_CODE("zVRN");
 
 TStockPlugin::WindowOpener sWindowOpeners[kPluginWindowCount];
+unsigned char* sLoadedStrings[kStockStringCount] = {};
+char* sLoadedCStrings[kStockCStringCount] = {};
 
 template <typename T, typename F> T* FindFirst(TList<TSecurity>* list, F matches)
 {
@@ -180,7 +182,9 @@ void TStockPlugin::ShutDown()
 	             {windowStockQQ, &mPrefs.stockQQOpenAtQuit},
 	             {windowCurrencyQQ, &mPrefs.currencyQQOpenAtQuit}};
 	for (const auto& window : noted) {
-		*window.openAtQuit = mWindows[window.which] != nullptr ? 1 : 0;
+		// A window this build cannot open keeps the flag the user's last run left.
+		if (GetWindowOpener(window.which) != nullptr)
+			*window.openAtQuit = mWindows[window.which] != nullptr ? 1 : 0;
 		if (mWindows[window.which] != nullptr)
 			mWindows[window.which]->Delete();
 		mWindows[window.which] = nullptr;
@@ -256,20 +260,17 @@ void TStockPlugin::CatchMemory(long code)
 
 void TStockPlugin::CatchExceptionCode(long code)
 {
+	// For the developer only: the user sees nothing.
 	const std::string text = "Exception caught in LApplication.\rError Code: " + std::to_string(code);
 	Debugging::Signal(text.c_str(), __func__, __FILE__, __LINE__);
 }
 
 void TStockPlugin::CatchException(const LException& exception)
 {
-	if (exception.GetErrorCode() == kOutOfMemory) {
+	if (exception.GetErrorCode() == kOutOfMemory)
 		CatchMemory(kOutOfMemory);
-		return;
-	}
-	const std::string text = "Exception caught in LApplication.\rError Code: " +
-	                         std::to_string(long(exception.GetErrorCode())) + "\r" +
-	                         std::to_string(long(exception.GetErrorCode()));
-	Debugging::Signal(text.c_str(), __func__, __FILE__, __LINE__);
+	else
+		CatchExceptionCode(long(exception.GetErrorCode()));
 }
 
 void TStockPlugin::BringAllWindowsToFront()
@@ -370,12 +371,8 @@ TStock* TStockPlugin::AddAStock(const char* symbol, tStockExchange exchange, boo
 	auto* stock = new (std::nothrow) TStock();
 	ThrowIfNil_(stock);
 	UZVUtils::DefaultStock(stock, symbol, symbol, exchange);
-	mStockList->Append(stock);
-	WritePreferencesFiles(prefsStocks);
-	PrefsChanged(securityStock, mStockList, true);
+	Adopt(securityStock, stock, submit);
 	RebuildAllMenus();
-	if (submit)
-		TURLSecurity::SubmitURL(stock);
 	return stock;
 }
 
@@ -384,12 +381,8 @@ TFund* TStockPlugin::AddAFund(const char* symbol, bool submit)
 	auto* fund = new (std::nothrow) TFund();
 	ThrowIfNil_(fund);
 	UZVUtils::DefaultSecurity(fund, symbol, symbol, TQuoterManager::FundQuoter());
-	mFundList->Append(fund);
-	WritePreferencesFiles(prefsFunds);
-	PrefsChanged(securityFund, mFundList, true);
+	Adopt(securityFund, fund, submit);
 	RebuildAllMenus();
-	if (submit)
-		TURLSecurity::SubmitURL(fund);
 	return fund;
 }
 
@@ -401,13 +394,19 @@ TCurrency* TStockPlugin::AddACurrency(tCurrency from, tCurrency to, bool submit)
 	pair->CurrencyFrom(from);
 	pair->CurrencyTo(to);
 	TCurrencyConversion::SetCurrencyTitles(pair);
-	mCurrencyList->Append(pair);
-	WritePreferencesFiles(prefsCurrencies);
-	PrefsChanged(securityCurrency, mCurrencyList, true);
+	Adopt(securityCurrency, pair, submit);
 	RebuildAllMenus();
-	if (submit)
-		TURLSecurity::SubmitURL(pair);
 	return pair;
+}
+
+void TStockPlugin::Adopt(tSecurityType kind, TSecurity* security, bool submit)
+{
+	TList<TSecurity>* list = GetList(kind);
+	list->Append(security);
+	WritePreferencesFiles(FileKindOf(kind));
+	PrefsChanged(kind, list, true);
+	if (submit)
+		USecurityRequests::SubmitURL(security);
 }
 
 TStock* TStockPlugin::GetStock(const char* symbol, tStockExchange exchange)
@@ -447,23 +446,29 @@ void TStockPlugin::LoadStockStrings()
 	DisposeStockStrings();
 	try {
 		for (int i = 0; i < kStockStringCount; ++i)
-			gStockStrings[i] = UKsStrings::LoadStringP(5000, SInt16(i + 1));
+			gStockStrings[i] = sLoadedStrings[i] = UKsStrings::LoadStringP(5000, SInt16(i + 1));
 		for (int i = 0; i < kStockCStringCount; ++i)
-			gStockCStrings[i] = UKsStrings::LoadStringC(5001, SInt16(i + 1));
+			gStockCStrings[i] = sLoadedCStrings[i] = UKsStrings::LoadStringC(5001, SInt16(i + 1));
 	} catch (...) {
-		// The entries not loaded stay null, which GetStockString and GetStockCString answer as empty.
+		// The entries not loaded stay as they were; GetStockString and GetStockCString answer a null
+		// one as an empty text.
 		std::printf("Caught Exception LoadStockStrings\n");
 	}
 }
 
 void TStockPlugin::DisposeStockStrings()
 {
-	for (auto& entry : gStockStrings) {
-		delete[] entry;
-		entry = nullptr;
+	// Only what LoadStockStrings made: tests may fill the tables themselves.
+	for (int i = 0; i < kStockStringCount; ++i) {
+		if (sLoadedStrings[i] != nullptr && gStockStrings[i] == sLoadedStrings[i])
+			gStockStrings[i] = nullptr;
+		delete[] sLoadedStrings[i];
+		sLoadedStrings[i] = nullptr;
 	}
-	for (auto& entry : gStockCStrings) {
-		delete[] entry;
-		entry = nullptr;
+	for (int i = 0; i < kStockCStringCount; ++i) {
+		if (sLoadedCStrings[i] != nullptr && gStockCStrings[i] == sLoadedCStrings[i])
+			gStockCStrings[i] = nullptr;
+		delete[] sLoadedCStrings[i];
+		sLoadedCStrings[i] = nullptr;
 	}
 }

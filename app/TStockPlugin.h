@@ -51,6 +51,9 @@ enum tPluginWindow : int {
 	kPluginWindowCount
 };
 
+// The plug-in's settings record, the same as gPreferences.
+extern tStockTickerPrefs* gStockPreferences;
+
 class TStockPlugin : public ITickerPlugin, public LPeriodical
 {
 public:
@@ -225,6 +228,9 @@ private:
 	bool SetAside(TVyFile* file, const char* name, const char* setAsideName);
 	void StartUpdating();
 	void ApplyPrefs(bool save);
+	// Appends a new security to its kind's list, writes the kind's file and re-applies the settings;
+	// submits its first quote when asked.
+	void Adopt(tSecurityType kind, TSecurity* security, bool submit);
 	template <typename T> void AddCopy(tSecurityType kind, T* scratch);
 	template <typename F> void ForEachKindOn(F action);
 

@@ -2,10 +2,10 @@
 // never to the screen.
 
 #include "Includes/NoValue.h"
-#include "Internet/TURLSecurity.h"
 #include "app/TStockPlugin.h"
 #include "foundation/VyStrings.h"
 #include "model/TSecurity.h"
+#include "model/USecurityRequests.h"
 
 #include <cstring>
 
@@ -119,7 +119,7 @@ void TStockPlugin::HandleAppleEvent(const AppleEvent& event, AppleEvent& reply, 
 	float value = 0;
 	switch (request) {
 	case 12:
-		TURLSecurity::SubmitURL(security);
+		USecurityRequests::SubmitURL(security);
 		return;
 	case kDetailWindowEvent:
 		security->ShowDetailWindow();

@@ -1,7 +1,6 @@
 // The plug-in's commands (the 5000 range), their status and the per-kind menus.
 
 #include "Internet/TBrokerage.h"
-#include "Internet/TURLSecurity.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
 #include "app/TStockPlugin.h"
@@ -12,6 +11,7 @@
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
+#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LException.h"
@@ -364,11 +364,8 @@ template <typename T> void TStockPlugin::AddCopy(tSecurityType kind, T* scratch)
 	T* security = new (std::nothrow) T();
 	ThrowIfNil_(security);
 	*security = *scratch;
-	TList<TSecurity>* list = GetList(kind);
-	list->Append(security);
-	WritePreferencesFiles(FileKindOf(kind));
-	PrefsChanged(kind, list, true);
-	TURLSecurity::SubmitURL(security);
+	// The menus follow when the dialog goes.
+	Adopt(kind, security, true);
 }
 
 void TStockPlugin::StartUpdating()

@@ -129,8 +129,8 @@ bool TStockPlugin::SetAside(TVyFile* file, const char* name, const char* setAsid
 
 bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag)
 {
-	TVyBufferFile* file = FileOf(kind);
 	*tag = 0;
+	TVyBufferFile* file = FileOf(kind);
 	if (file == nullptr)
 		return false;
 	file->SetMode(kFileModeRead);

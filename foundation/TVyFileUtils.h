@@ -7,6 +7,7 @@
 #include "platform/toolbox/MacTypes.h"
 
 #include <functional>
+#include <vector>
 
 class TVyString;
 
@@ -27,8 +28,12 @@ struct tNavRequest {
 struct tNavReply {
 	bool accepted = false;
 	FSSpec spec;
-	bool replacing = false; // kSaveFile: the user agreed to replace an existing file
+	bool replacing = false;    // kSaveFile: the user agreed to replace an existing file
+	std::vector<FSSpec> specs; // kChooseFile with kNavAllowMultipleFiles: every chosen file, spec first
 };
+
+// kChooseFile: the user may choose several files.
+constexpr UInt32 kNavAllowMultipleFiles = 0x0080;
 
 class TVyFileUtils
 {
@@ -39,6 +44,9 @@ public:
 	// answers "cancelled"; the window layer installs the real dialogs, tests install answers. Returns the
 	// handler it replaces; an empty handler restores the default.
 	static NavHandler SetNavHandler(NavHandler handler);
+	// Asks through the handler; for callers that need the reply itself (a save that must not touch an
+	// existing file before it has written the new one, several chosen files).
+	static tNavReply Ask(const tNavRequest& request);
 
 	static short TouchFile(TVyFile* file, unsigned long type, unsigned long creator);
 	static short TouchInvisibleFile(TVyFile* file, unsigned long type, unsigned long creator);
@@ -79,5 +87,4 @@ public:
 
 private:
 	static short Touch(TVyFile* file, unsigned long type, unsigned long creator, bool invisible);
-	static tNavReply Ask(const tNavRequest& request);
 };

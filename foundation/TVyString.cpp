@@ -132,10 +132,12 @@ TVyString::TVyString(const TVyString* other)
 	Assign(other);
 }
 
-TVyString::TVyString(TVyString&& other) noexcept : mBuffer(other.mBuffer), mBufferSize(other.mBufferSize)
+TVyString::TVyString(TVyString&& other) noexcept
+    : mBuffer(other.mBuffer), mBufferSize(other.mBufferSize), mCapacity(other.mCapacity)
 {
 	other.mBuffer = nullptr;
 	other.mBufferSize = 0;
+	other.mCapacity = 0;
 	other.mLineCursor = other.mRecordCursor = kNoCursor;
 }
 
@@ -163,6 +165,7 @@ void TVyString::Adopt(char* buffer, unsigned long length)
 	}
 	mBuffer = buffer;
 	mBufferSize = UInt32(length);
+	mCapacity = mBufferSize;
 	mLineCursor = mRecordCursor = kNoCursor;
 }
 
@@ -230,8 +233,10 @@ TVyString& TVyString::operator=(TVyString&& source) noexcept
 		return *this;
 	}
 	Adopt(source.mBuffer, source.mBufferSize);
+	mCapacity = source.mCapacity;
 	source.mBuffer = nullptr;
 	source.mBufferSize = 0;
+	source.mCapacity = 0;
 	source.mLineCursor = source.mRecordCursor = kNoCursor;
 	return *this;
 }
@@ -356,13 +361,25 @@ void TVyString::InsertBytes(const void* bytes, unsigned long length, insertionMo
 		front = std::min<unsigned long>(position, mBufferSize);
 	if (length >= kNoCursor - mBufferSize)
 		throw -1;
-	unsigned long total = mBufferSize + length;
-	char* buffer = Allocate(total);
+	const unsigned long total = mBufferSize + length;
+	const bool appending = front == mBufferSize;
+	if (appending && total <= mCapacity) {
+		std::memmove(mBuffer + front, bytes, length);
+		mBuffer[total] = 0;
+		mBufferSize = UInt32(total);
+		mLineCursor = mRecordCursor = kNoCursor;
+		return;
+	}
+	// Appends grow the buffer geometrically, so that a text built piece by piece costs linear time.
+	const unsigned long capacity =
+	    appending ? std::max(total, std::min<unsigned long>(2UL * mBufferSize, kNoCursor - 1)) : total;
+	char* buffer = Allocate(capacity);
 	std::memcpy(buffer, mBuffer, front);
 	std::memcpy(buffer + front, bytes, length);
 	std::memcpy(buffer + front + length, mBuffer + front, mBufferSize - front);
 	buffer[total] = 0;
 	Adopt(buffer, total);
+	mCapacity = UInt32(capacity);
 }
 
 void TVyString::Append(const TVyString& source)

@@ -191,6 +191,7 @@ private:
 
 	char* mBuffer = nullptr;
 	UInt32 mBufferSize = 0;
+	UInt32 mCapacity = 0; // bytes the buffer holds before its terminator
 	textMode mTextMode = textModeMac;
 	const char* mCRLFString = "\r";
 	UInt32 mLineCursor = kNoCursor;

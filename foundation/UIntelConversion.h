@@ -1,10 +1,11 @@
 #pragma once
-// Byte order of the stored records. Every record is stored big-endian, field by field at fixed offsets,
-// whatever the host; in memory it is an ordinary struct in host order.
+// Byte order of the stored records. Every record is stored big-endian whatever the host; in memory it has
+// the stored layout, each field at its stored offset in host order, as its layout table describes it.
 //
 // Each record conversion takes the stored image, the record and a flag: true reads the image into the
-// record (after reading a file), false fills the image from the record (before writing one). Bytes that
-// carry no field are written as zeros; text fields are terminated on reading.
+// record (after reading a file), false fills the image from the record (before writing one). Every byte
+// is copied and the multi-byte fields are swapped, so reserved bytes survive a read and a write; an
+// unterminated text gets a zero in its last byte, and the relay block is zero in both directions.
 
 #include "Includes/TKsFont.h"
 #include "Includes/TKsRGBColor.h"
@@ -18,6 +19,7 @@
 #include "Includes/tSecurityParameters.h"
 #include "Includes/tStockParameters.h"
 #include "Includes/tStockTickerPrefs.h"
+#include "Includes/tStoredField.h"
 #include "Includes/tSummaryParameters.h"
 #include "Includes/tTickerPrefs.h"
 #include "foundation/TVyDate.h"
@@ -75,4 +77,8 @@ public:
 	static void ConvertRGB(Stored<kStoredRGBSize> stored, RGBColor* colour, bool toHost);
 	static void ConvertTKsRGB(Stored<TKsRGBColor::kStoredSize> stored, TKsRGBColor* colour, bool toHost);
 	static void ConvertTKsFont(Stored<TKsFont::kStoredSize> stored, TKsFont* font, bool toHost);
+
+	// Any record by its layout table; the record must be exactly the stored size.
+	static void ConvertByLayout(std::span<unsigned char> stored, void* record,
+	                            std::span<const tStoredField> layout, bool toHost);
 };

@@ -41,9 +41,16 @@ short TCurrency::Backup(TVyFile* file)
 
 short TCurrency::Restore(TVyFile* file)
 {
-	if (short err = TSecurity::Restore(file); err != 0)
+	tStoredRecord record;
+	if (short err = ReadRecord(file, &record); err != 0)
 		return err;
-	if (short err = USecurityRecord::ReadU16(file, &mCurrencyFrom); err != 0)
+	UInt16 from = 0, to = 0;
+	if (short err = USecurityRecord::ReadU16(file, &from); err != 0)
 		return err;
-	return USecurityRecord::ReadU16(file, &mCurrencyTo);
+	if (short err = USecurityRecord::ReadU16(file, &to); err != 0)
+		return err;
+	TakeRecord(&record);
+	mCurrencyFrom = from;
+	mCurrencyTo = to;
+	return 0;
 }

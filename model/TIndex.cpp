@@ -43,7 +43,13 @@ short TIndex::Backup(TVyFile* file)
 
 short TIndex::Restore(TVyFile* file)
 {
-	if (short err = TSecurity::Restore(file); err != 0)
+	tStoredRecord record;
+	if (short err = ReadRecord(file, &record); err != 0)
 		return err;
-	return USecurityRecord::ReadU16(file, &mIndex);
+	UInt16 index = 0;
+	if (short err = USecurityRecord::ReadU16(file, &index); err != 0)
+		return err;
+	TakeRecord(&record);
+	mIndex = index;
+	return 0;
 }

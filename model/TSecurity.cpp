@@ -526,60 +526,75 @@ short TSecurity::Backup(TVyFile* file)
 
 short TSecurity::Restore(TVyFile* file)
 {
+	tStoredRecord record;
+	if (short err = ReadRecord(file, &record); err != 0)
+		return err;
+	TakeRecord(&record);
+	return 0;
+}
+
+short TSecurity::ReadRecord(TVyFile* file, tStoredRecord* record)
+{
 	SignalIf_(file == nullptr);
 	if (file == nullptr)
 		return kVyFileBadParam;
 
-	std::unique_ptr<char[]> text;
-	if (short err = USecurityRecord::ReadText(file, &text); err != 0)
+	if (short err = USecurityRecord::ReadText(file, &record->symbol); err != 0)
 		return err;
-	SecuritySymbol(text.get());
-	if (short err = USecurityRecord::ReadText(file, &text); err != 0)
+	if (short err = USecurityRecord::ReadText(file, &record->name); err != 0)
 		return err;
-	SecurityName(text.get());
-
 	std::array<unsigned char, tSecurityParameters::kStoredSize> block{};
 	if (short err = USecurityRecord::ReadBytes(file, block.data(), block.size()); err != 0)
 		return err;
-	UIntelConversion::ConvertSecurity(block, &mParameters, true);
-	UIntelConversion::ConvertTVyDate(&mLastUpdate, &mParameters.lastUpdate, true);
-	UIntelConversion::ConvertTVyDate(&mCurrentTradeUpdate, &mParameters.currentTradeUpdate, true);
-
-	if (short err = USecurityRecord::ReadU8(file, &mOutputFileEnabled); err != 0)
+	UIntelConversion::ConvertSecurity(block, &record->parameters, true);
+	if (short err = USecurityRecord::ReadU8(file, &record->outputFileEnabled); err != 0)
 		return err;
-	if (short err = USecurityRecord::ReadText(file, &text); err != 0)
+	if (short err = USecurityRecord::ReadText(file, &record->fileText); err != 0)
 		return err;
-	mFileText = std::move(text);
 
 	UInt8 hasFile = 0;
 	if (short err = USecurityRecord::ReadU8(file, &hasFile); err != 0)
 		return err;
 	if (hasFile > 1)
 		return kVyFileOther;
-	if (hasFile == 0) {
-		OutputFile(nullptr);
-	} else {
-		auto restored = std::make_unique<TVyFile>();
-		if (short err = restored->Restore(file); err != 0)
+	if (hasFile == 1) {
+		record->outputFile = std::make_unique<TVyFile>();
+		if (short err = record->outputFile->Restore(file); err != 0)
 			return err;
-		OutputFile(restored.release());
 	}
 
+	// The count is not trusted for an allocation: owners are taken as they are read.
 	UInt32 count = 0;
 	if (short err = USecurityRecord::ReadU32(file, &count); err != 0)
 		return err;
-	if (count > USecurityRecord::Remaining(file) / kOwnerRecordSize)
-		return kVyFileEOF;
 	for (UInt32 i = 0; i < count; ++i) {
 		UInt32 id = 0, reserved = 0;
 		if (short err = USecurityRecord::ReadU32(file, &id); err != 0)
 			return err;
 		if (short err = USecurityRecord::ReadU32(file, &reserved); err != 0)
 			return err;
+		record->owners.push_back(id);
+	}
+	return 0;
+}
+
+void TSecurity::TakeRecord(tStoredRecord* record)
+{
+	SecuritySymbol(record->symbol.get());
+	SecurityName(record->name.get());
+	mParameters = record->parameters;
+	UIntelConversion::ConvertTVyDate(&mLastUpdate, &mParameters.lastUpdate, true);
+	UIntelConversion::ConvertTVyDate(&mCurrentTradeUpdate, &mParameters.currentTradeUpdate, true);
+	mOutputFileEnabled = record->outputFileEnabled;
+	mFileText = std::move(record->fileText);
+	OutputFile(record->outputFile.release());
+
+	while (tTickletOwner* owner = mTickletOwners.GetFirst())
+		RemoveTicklet(owner->tickerID, owner);
+	for (UInt32 id : record->owners) {
 		tTickletOwner* owner = new (std::nothrow) tTickletOwner{id, nullptr};
 		if (owner == nullptr)
 			throw kSecurityMemoryError;
 		mTickletOwners.Append(owner);
 	}
-	return 0;
 }

@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class LCommander;
 class TURLRequest;
@@ -42,7 +43,8 @@ public:
 	virtual void Copy(TSecurity* other);
 	virtual void ShowDetailWindow();
 	virtual void ShowSelectDlog(LCommander* super, long command, bool isNew);
-	// 0 or the file layer's error code; a damaged record gives an error, never a read past its end.
+	// 0 or the file layer's error code; a damaged record gives an error, never a read past its end, and
+	// leaves the security as it was.
 	virtual short Backup(TVyFile* file);
 	virtual short Restore(TVyFile* file);
 
@@ -193,6 +195,20 @@ public:
 	void UpdateMe();
 
 protected:
+	// A stored record read whole before any of it is taken over.
+	struct tStoredRecord {
+		std::unique_ptr<char[]> symbol;
+		std::unique_ptr<char[]> name;
+		tSecurityParameters parameters;
+		UInt8 outputFileEnabled = 0;
+		std::unique_ptr<char[]> fileText;
+		std::unique_ptr<TVyFile> outputFile;
+		std::vector<UInt32> owners;
+	};
+	static short ReadRecord(TVyFile* file, tStoredRecord* record);
+	// Replaces the security's stored values, its ticklet owners included, by the record's.
+	void TakeRecord(tStoredRecord* record);
+
 	// Makes the kind's detail window when there is none; null for a bare security.
 	void OpenDetailWindow();
 	static void SetText(std::string& target, const char* text);

@@ -57,12 +57,14 @@ short TStock::Backup(TVyFile* file)
 
 short TStock::Restore(TVyFile* file)
 {
-	Reset();
-	if (short err = TSecurity::Restore(file); err != 0)
+	tStoredRecord record;
+	if (short err = ReadRecord(file, &record); err != 0)
 		return err;
 	std::array<unsigned char, tStockParameters::kStoredSize> block{};
 	if (short err = USecurityRecord::ReadBytes(file, block.data(), block.size()); err != 0)
 		return err;
+	Reset();
+	TakeRecord(&record);
 	UIntelConversion::ConvertStocks(block, &mStockParameters, true);
 	return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The per-kind security files: the tag 'zv22', a u32 count, then one stored security record per security,
-// all of the kind the file stands for.
+// all of the kind the file stands for. Hand them a buffered file, so that thousands of securities cost a
+// few system calls per file rather than several per field.
 
 #include "Includes/TList.h"
 #include "foundation/TVyFile.h"

@@ -1,11 +1,12 @@
 #include "model/USecurityRecord.h"
 
-#include "foundation/TBigEndianReader.h"
-#include "foundation/TBigEndianWriter.h"
+#include "foundation/UIntelConversion.h"
 #include "model/SecurityTypes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 
 short USecurityRecord::WriteBytes(TVyFile* file, const void* bytes, unsigned long count)
 {
@@ -19,16 +20,14 @@ short USecurityRecord::WriteU8(TVyFile* file, UInt8 value)
 
 short USecurityRecord::WriteU16(TVyFile* file, UInt16 value)
 {
-	unsigned char bytes[2];
-	TBigEndianWriter(bytes).PutU16(0, value);
-	return WriteBytes(file, bytes, sizeof(bytes));
+	const UInt16 stored = UIntelConversion::ConvertUnsignedInt16(value);
+	return WriteBytes(file, &stored, sizeof(stored));
 }
 
 short USecurityRecord::WriteU32(TVyFile* file, UInt32 value)
 {
-	unsigned char bytes[4];
-	TBigEndianWriter(bytes).PutU32(0, value);
-	return WriteBytes(file, bytes, sizeof(bytes));
+	const UInt32 stored = UIntelConversion::ConvertUnsignedInt32(value);
+	return WriteBytes(file, &stored, sizeof(stored));
 }
 
 short USecurityRecord::WriteText(TVyFile* file, const char* text)
@@ -41,8 +40,9 @@ short USecurityRecord::WriteText(TVyFile* file, const char* text)
 
 unsigned long USecurityRecord::Remaining(TVyFile* file)
 {
+	// Tell, not the raw position: a buffered file has read ahead of its caller.
 	const unsigned long size = file->Size();
-	const unsigned long position = file->GetPosition();
+	const unsigned long position = file->Tell();
 	return size > position ? size - position : 0;
 }
 
@@ -50,10 +50,9 @@ short USecurityRecord::ReadBytes(TVyFile* file, void* bytes, unsigned long count
 {
 	if (count == 0)
 		return 0;
-	if (count > Remaining(file))
-		return kVyFileEOF;
 	unsigned long got = count;
-	if (short err = file->Read(bytes, &got); err != 0)
+	const short err = file->Read(bytes, &got);
+	if (err != 0 && err != kVyFileEOF)
 		return err;
 	return got == count ? short(0) : short(kVyFileEOF);
 }
@@ -65,19 +64,19 @@ short USecurityRecord::ReadU8(TVyFile* file, UInt8* value)
 
 short USecurityRecord::ReadU16(TVyFile* file, UInt16* value)
 {
-	unsigned char bytes[2];
-	if (short err = ReadBytes(file, bytes, sizeof(bytes)); err != 0)
+	UInt16 stored = 0;
+	if (short err = ReadBytes(file, &stored, sizeof(stored)); err != 0)
 		return err;
-	*value = TBigEndianReader(bytes).GetU16(0);
+	*value = UIntelConversion::ConvertUnsignedInt16(stored);
 	return 0;
 }
 
 short USecurityRecord::ReadU32(TVyFile* file, UInt32* value)
 {
-	unsigned char bytes[4];
-	if (short err = ReadBytes(file, bytes, sizeof(bytes)); err != 0)
+	UInt32 stored = 0;
+	if (short err = ReadBytes(file, &stored, sizeof(stored)); err != 0)
 		return err;
-	*value = TBigEndianReader(bytes).GetU32(0);
+	*value = UIntelConversion::ConvertUnsignedInt32(stored);
 	return 0;
 }
 
@@ -86,18 +85,29 @@ short USecurityRecord::ReadText(TVyFile* file, std::unique_ptr<char[]>* text)
 	UInt32 length = 0;
 	if (short err = ReadU32(file, &length); err != 0)
 		return err;
-	if (length > Remaining(file))
-		return kVyFileEOF;
 	if (length == 0) {
 		text->reset();
 		return 0;
 	}
-	std::unique_ptr<char[]> read(new (std::nothrow) char[length + 1]);
-	if (!read)
+	// The length is not trusted for an allocation: the text grows only with the bytes that are there.
+	constexpr UInt32 kChunk = 4096;
+	std::string read;
+	try {
+		while (read.size() < length) {
+			const std::size_t start = read.size();
+			const std::size_t count = std::min<std::size_t>(kChunk, length - start);
+			read.resize(start + count);
+			if (short err = ReadBytes(file, read.data() + start, count); err != 0)
+				return err;
+		}
+	} catch (const std::bad_alloc&) {
 		throw kSecurityMemoryError;
-	if (short err = ReadBytes(file, read.get(), length); err != 0)
-		return err;
-	read[length] = 0;
-	*text = std::move(read);
+	}
+	std::unique_ptr<char[]> result(new (std::nothrow) char[length + 1]);
+	if (!result)
+		throw kSecurityMemoryError;
+	std::memcpy(result.get(), read.data(), length);
+	result[length] = 0;
+	*text = std::move(result);
 	return 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Big-endian fields of the stored security record and of the per-kind security files, read and written one
-// by one. Every read is bounded by what is left of the file: a field that would run past its end gives
-// kVyFileEOF without reading.
+// by one (give them a buffered file: a few system calls per file). A field that runs past the end of the
+// file gives kVyFileEOF, and no stored length makes an allocation larger than the bytes that are there.
 
 #include "foundation/TVyFile.h"
 #include "platform/toolbox/MacTypes.h"

@@ -446,9 +446,11 @@ bool TParseRecord::FindField(unsigned long searchFrom, unsigned long& foundAt)
 		bool ended = false;
 		for (long i = 0; i < count && !ended; i++) {
 			char* part = argv[i];
+			// Bounded: past the last rule a number names none, however many digits follow.
 			long number = 0;
-			while (IsDigit(*part))
-				number = number * 10 + (*part++ - '0');
+			for (; IsDigit(*part); part++)
+				if (number <= kEndAlternatives)
+					number = number * 10 + (*part - '0');
 			if (number < 1 || number > kEndAlternatives)
 				continue;
 			ended = ApplyEndRule(SInt32(number - 1), part, std::strlen(part));

@@ -3,8 +3,12 @@
 #include "platform/framework/LStream.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/QtPaneWidget.h"
+#include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
+#include "platform/toolbox/gui/QDImageHandles.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QToolButton>
 
 LBevelButton::LBevelButton(LStream* inStream) : LControl(inStream), LMenuController(this, 0)
@@ -79,6 +83,26 @@ void LBevelButton::HotSpotResult(SInt16)
 	}
 }
 
+void LBevelButton::SetContentInfo(const ControlButtonContentInfo& inContentInfo)
+{
+	mContentInfo = inContentInfo;
+	auto* button = mNative->As<QToolButton>();
+	QImage image;
+	if (inContentInfo.contentType == kControlContentCIconRes) {
+		CIconHandle icon = GetCIcon(inContentInfo.u.resID);
+		SignalIf_(icon == nullptr);
+		if (icon)
+			image = *QD::ImageOf(icon);
+		DisposeCIcon(icon);
+	} else if (inContentInfo.contentType == kControlContentCIconHandle && inContentInfo.u.cIconHandle) {
+		image = *QD::ImageOf(inContentInfo.u.cIconHandle);
+	}
+	button->setIcon(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
+	if (!image.isNull())
+		button->setIconSize(image.size());
+	TitleChanged();
+}
+
 void LBevelButton::ValueChanged()
 {
 	mNative->As<QToolButton>()->setChecked(mValue != 0);
@@ -86,7 +110,12 @@ void LBevelButton::ValueChanged()
 
 void LBevelButton::TitleChanged()
 {
-	mNative->As<QToolButton>()->setText(QStringFromPascal(mTitle));
+	auto* button = mNative->As<QToolButton>();
+	button->setText(QStringFromPascal(mTitle));
+	const bool icon = !button->icon().isNull();
+	button->setToolButtonStyle(!icon            ? Qt::ToolButtonTextOnly
+	                           : mTitle[0] == 0 ? Qt::ToolButtonIconOnly
+	                                            : Qt::ToolButtonTextBesideIcon);
 }
 
 void LBevelButton::MenuChanged()

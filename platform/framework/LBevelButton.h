@@ -1,10 +1,12 @@
 #pragma once
 // A bevel button. Without a menu it either acts on a click (broadcasting its value message) or, as a
 // toggle, flips its value 0/1. With a menu a click pops the menu up; the chosen item becomes the current
-// item and is broadcast with the value message (a pointer to the SInt32 item as parameter).
+// item and is broadcast with the value message (a pointer to the SInt32 item as parameter). It may show a
+// colour icon, beside its title or alone.
 
 #include "platform/framework/LControl.h"
 #include "platform/framework/LMenuController.h"
+#include "platform/toolbox/gui/Controls.h"
 
 class LBevelButton : public LControl, public LMenuController
 {
@@ -21,6 +23,10 @@ public:
 	Boolean HasMenu() const { return mHasMenu; }
 	SInt16 GetBehavior() const { return mBehavior; }
 
+	// Text only, or a colour icon by resource id or handle; other kinds show the title alone.
+	void SetContentInfo(const ControlButtonContentInfo& inContentInfo);
+	void GetContentInfo(ControlButtonContentInfo& outContentInfo) const { outContentInfo = mContentInfo; }
+
 protected:
 	Boolean TrackHotSpot(SInt16 inHotSpot, Point inPoint, SInt16 inModifiers) override;
 	void HotSpotAction(SInt16 inHotSpot, Boolean inCurrInside, Boolean inPrevInside) override;
@@ -35,4 +41,5 @@ private:
 	SInt16 mCurrentItem = 0;
 	SInt16 mChoice = 0;
 	Boolean mHasMenu = false;
+	ControlButtonContentInfo mContentInfo;
 };

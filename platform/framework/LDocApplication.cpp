@@ -1,5 +1,7 @@
 #include "platform/framework/LDocApplication.h"
 
+#include "foundation/TVyFileUtils.h"
+
 Boolean LDocApplication::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	switch (inCommand) {
@@ -33,4 +35,34 @@ LModelObject* LDocApplication::MakeNewDocument()
 	return nullptr;
 }
 
-void LDocApplication::ChooseDocument() {}
+void LDocApplication::ChooseDocument()
+{
+	std::vector<FSSpec> specs;
+	if (AskChooseDocuments(FOUR_CHAR_CODE("????"), kNavAllowMultipleFiles, specs))
+		SendAEOpenDocList(specs);
+}
+
+Boolean LDocApplication::AskChooseDocuments(OSType inFileType, UInt32 inNavFlags,
+                                            std::vector<FSSpec>& outSpecs)
+{
+	tNavRequest request;
+	request.kind = tNavRequest::kChooseFile;
+	request.fileType = inFileType == 0 ? FOUR_CHAR_CODE("????") : inFileType;
+	request.optionFlags = inNavFlags;
+	const tNavReply reply = TVyFileUtils::Ask(request);
+	outSpecs.clear();
+	if (!reply.accepted)
+		return false;
+	// A dialog that chooses one file at a time answers with spec alone.
+	if (reply.specs.empty() || !(inNavFlags & kNavAllowMultipleFiles))
+		outSpecs.push_back(reply.spec);
+	else
+		outSpecs = reply.specs;
+	return true;
+}
+
+void LDocApplication::SendAEOpenDocList(const std::vector<FSSpec>& inSpecs)
+{
+	for (FSSpec spec : inSpecs)
+		OpenDocument(&spec);
+}

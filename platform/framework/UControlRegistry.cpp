@@ -5,12 +5,14 @@
 #include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
+#include "platform/framework/LCicnButton.h"
 #include "platform/framework/LClock.h"
 #include "platform/framework/LDialogBox.h"
 #include "platform/framework/LDisclosureTriangle.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LPageController.h"
+#include "platform/framework/LPicture.h"
 #include "platform/framework/LPlacard.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
@@ -58,4 +60,6 @@ void UControlRegistry::RegisterClasses()
 	RegisterClass_(LTabGroup);
 	RegisterClass_(LTabGroupView);
 	RegisterClass_(LDialogBox);
+	RegisterClass_(LPicture);
+	RegisterClass_(LCicnButton);
 }

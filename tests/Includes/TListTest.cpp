@@ -184,21 +184,35 @@ TEST_F(TListTest, ViewsShareItemsButNotCursors)
 	delete list;
 }
 
-TEST_F(TListTest, AWalkEndsWhenAnotherViewFreesNodes)
+TEST_F(TListTest, WalksGoOnThroughRemovalsMadeElsewhere)
 {
 	TList<TItem> list;
-	Fill(list, {1, 2, 3});
+	Fill(list, {1, 2, 3, 4, 5});
 	TList<TItem> view(&list);
+	TList<TItem> other(&list);
 
 	EXPECT_EQ(list.GetFirst()->mValue, 1);
+	EXPECT_EQ(other.GetNth(4)->mValue, 4);
 	view.Remove(view.GetNth(2));
-	EXPECT_EQ(list.GetNext(), nullptr) << "the list's next node was freed by the view";
-	EXPECT_EQ(list.GetPrevious(), nullptr);
+	EXPECT_EQ(list.GetNext()->mValue, 3) << "the list's next item was removed by the view";
+	EXPECT_EQ(other.GetNext()->mValue, 5) << "an unrelated removal leaves the walk alone";
+	EXPECT_EQ(other.GetPrevious()->mValue, 4);
 
-	EXPECT_EQ(list.GetFirst()->mValue, 1);
-	view.Append(new TItem(4));
-	EXPECT_EQ(list.GetNext()->mValue, 3) << "adding frees nothing, so the walk goes on";
-	EXPECT_EQ(list.GetNext()->mValue, 4);
+	// The item under the cursor removed elsewhere: the walk goes on from its neighbours.
+	list.Remove(list.GetNth(2));
+	EXPECT_EQ(view.GetFirst()->mValue, 1);
+	EXPECT_EQ(view.GetNext()->mValue, 4);
+	other.Remove(view.GetNth(2));
+	EXPECT_EQ(view.GetPrevious()->mValue, 1);
+	EXPECT_EQ(view.GetNext()->mValue, 5);
+	EXPECT_EQ(Values(list), (std::vector<int>{1, 5}));
+
+	other.Clear();
+	EXPECT_EQ(list.GetNext(), nullptr);
+	EXPECT_EQ(view.GetPrevious(), nullptr);
+	EXPECT_EQ(TItem::sLive, 0);
+	Fill(list, {6});
+	EXPECT_EQ(view.GetFirst()->mValue, 6);
 }
 
 TEST_F(TListTest, BubbleSortDirectionAndModifiedFlag)

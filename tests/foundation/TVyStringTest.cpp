@@ -124,6 +124,26 @@ TEST(TVyString, AssignsAndAppendsPiecesOfItself)
 	EXPECT_EQ(s.Length(), 0u);
 }
 
+TEST(TVyString, AppendingPieceByPieceMovesTheTextRarely)
+{
+	TVyString s;
+	std::string expected;
+	int moves = 0;
+	const char* last = nullptr;
+	for (int i = 0; i < 100000; ++i) {
+		const char piece[] = {char('a' + i % 26), 0};
+		s.Append(piece);
+		expected += piece;
+		if (s.GetCString() != last)
+			++moves;
+		last = s.GetCString();
+	}
+	EXPECT_EQ(Text(s), expected);
+	EXPECT_LE(moves, 20) << "each move copies the whole text";
+	s.Append(s);
+	EXPECT_EQ(Text(s), expected + expected);
+}
+
 TEST(TVyString, FailedAllocationThrowsAndKeepsTheText)
 {
 	TVyString s("keep");

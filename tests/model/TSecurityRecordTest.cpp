@@ -327,18 +327,37 @@ TEST_F(SecurityRecordTest, RestoringAStockResetsItFirst)
 	EXPECT_EQ(target.GetNewsList()->Count(), 0);
 }
 
-TEST_F(SecurityRecordTest, EveryTruncatedRecordIsAnError)
+TEST_F(SecurityRecordTest, EveryTruncatedRecordIsAnErrorAndLeavesTheSecurityAsItWas)
 {
 	TStock stock;
 	Fill(stock);
 	stock.OutputFile(new TVyFile);
 	const std::string stored = Store(stock);
+
+	const auto prepare = [](TStock& s) {
+		s.SecuritySymbol("OLD");
+		s.SecurityName("Old name");
+		s.CurrentTradePrice(1.5f);
+		s.DividendPerShare(0.5f);
+		s.AlertLosingParameters()->reserved[3] = 7;
+		AddOwner(s, 9);
+	};
+	TStock expected;
+	prepare(expected);
 	for (std::size_t length = 0; length < stored.size(); ++length) {
 		TStock restored;
-		EXPECT_NE(Load(stored.substr(0, length), restored), 0) << "cut at " << length;
+		prepare(restored);
+		ASSERT_NE(Load(stored.substr(0, length), restored), 0) << "cut at " << length;
+		ExpectSame(expected, restored);
+		ASSERT_EQ(restored.DividendPerShare(), 0.5f) << "cut at " << length;
 	}
+
+	// Restoring into a used security replaces its owners rather than adding to them.
 	TStock whole;
-	EXPECT_EQ(Load(stored, whole), 0);
+	prepare(whole);
+	ASSERT_EQ(Load(stored, whole), 0);
+	ASSERT_EQ(Load(stored, whole), 0);
+	ExpectSame(stock, whole);
 }
 
 TEST_F(SecurityRecordTest, DamagedLengthsAndFlagsAreErrors)

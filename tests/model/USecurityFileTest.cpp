@@ -1,24 +1,53 @@
 #include "model/USecurityFile.h"
 
+#include "foundation/TVyBufferFile.h"
 #include "model/TCurrency.h"
 #include "model/TIndex.h"
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/support/TempHomeFixture.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 using namespace modeltest;
 
 namespace
 {
 
+class TSizeCountingFile : public TVyBufferFile
+{
+public:
+	unsigned long Size() override
+	{
+		mSizeQueries++;
+		return TVyBufferFile::Size();
+	}
+	long mSizeQueries = 0;
+};
+
+// The process's read and write system calls so far.
+std::pair<long, long> SystemCalls()
+{
+	std::ifstream io("/proc/self/io");
+	std::string key;
+	long value = 0, reads = -1, writes = -1;
+	while (io >> key >> value) {
+		if (key == "syscr:")
+			reads = value;
+		if (key == "syscw:")
+			writes = value;
+	}
+	return {reads, writes};
+}
+
 class SecurityFileTest : public TempHomeFixture
 {
 protected:
 	short WriteList(TList<TSecurity>& list)
 	{
-		TVyFile file;
+		TVyBufferFile file;
 		file.SetFileName("list");
 		file.CreateFile();
 		file.SetMode(kFileModeWrite);
@@ -30,14 +59,17 @@ protected:
 
 	short ReadList(tSecurityType kind, TList<TSecurity>& list)
 	{
-		TVyFile file;
+		TSizeCountingFile file;
 		file.SetFileName("list");
 		file.SetMode(kFileModeRead);
 		EXPECT_EQ(file.Open(), 0);
 		const short err = USecurityFile::ReadSecurities(&file, kind, &list);
 		file.Close();
+		mSizeQueries = file.mSizeQueries;
 		return err;
 	}
+
+	long mSizeQueries = 0;
 
 	ModelTestEnvironment mEnv;
 };
@@ -58,6 +90,9 @@ TEST_F(SecurityFileTest, EachKindRoundTripsThroughItsFile)
 			static_cast<TIndex*>(list.GetNth(2))->Index(104);
 		if (kind == securityCurrency)
 			static_cast<TCurrency*>(list.GetNth(3))->CurrencyTo(215);
+		// Bytes of no known meaning are kept through a read and a write.
+		list.GetNth(1)->AllParameters()->reserved345[2] = 0x5A;
+		list.GetNth(2)->AlertGainingParameters()->reserved2[1] = 0xA5;
 		ASSERT_EQ(WriteList(list), 0);
 
 		const std::string stored = ReadText(mWork + "/list");
@@ -80,6 +115,33 @@ TEST_F(SecurityFileTest, EachKindRoundTripsThroughItsFile)
 		ASSERT_EQ(WriteList(read), 0);
 		EXPECT_EQ(ReadText(mWork + "/list"), stored);
 	}
+}
+
+TEST_F(SecurityFileTest, ThousandsOfSecuritiesCostAFewSystemCallsPerFile)
+{
+	constexpr long kCount = 3000;
+	TList<TSecurity> list(false, true);
+	for (long i = 0; i < kCount; ++i) {
+		TSecurity* stock = USecurityFile::NewSecurity(securityStock);
+		stock->SecuritySymbol(("S" + std::to_string(i)).c_str());
+		stock->SecurityName("A company of some length");
+		list.Append(stock);
+	}
+	const auto beforeWrite = SystemCalls();
+	ASSERT_GE(beforeWrite.first, 0) << "no system call counts here";
+	ASSERT_EQ(WriteList(list), 0);
+	const auto afterWrite = SystemCalls();
+	const long blocks = long(ReadText(mWork + "/list").size() / TVyBufferFile::kDefaultBufferSize) + 1;
+	EXPECT_LE(afterWrite.second - beforeWrite.second, blocks + blocks / 8 + 4);
+
+	TList<TSecurity> read(false, true);
+	const auto beforeRead = SystemCalls();
+	ASSERT_EQ(ReadList(securityStock, read), 0);
+	const auto afterRead = SystemCalls();
+	EXPECT_EQ(read.Count(), kCount);
+	EXPECT_LE(afterRead.first - beforeRead.first, blocks + blocks / 8 + 4)
+	    << afterRead.first - beforeRead.first;
+	EXPECT_LE(mSizeQueries, 2);
 }
 
 TEST_F(SecurityFileTest, NamesAndTypesPerKind)

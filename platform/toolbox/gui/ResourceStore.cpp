@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -151,7 +153,12 @@ private:
 class Parser
 {
 public:
-	Parser(const std::string& text, ResourceStore::Contents& out) : mLexer(text), mOut(out) { Advance(); }
+	// inFolder: where the paths of image files start.
+	Parser(const std::string& text, const QString& inFolder, ResourceStore::Contents& out)
+	    : mLexer(text), mFolder(inFolder), mOut(out)
+	{
+		Advance();
+	}
 
 	void Parse()
 	{
@@ -172,6 +179,10 @@ public:
 				Store(mOut.controlLists, id, ParseIDs());
 			else if (type == "Txtr")
 				Store(mOut.textTraits, id, ParseTextTraits());
+			else if (type == "PICT")
+				Store(mOut.pictures, id, ParseImage());
+			else if (type == "cicn")
+				Store(mOut.colourIcons, id, ParseImage());
 			else
 				Fail("unknown resource type " + type);
 		}
@@ -452,7 +463,28 @@ private:
 		return traits;
 	}
 
+	SResImage ParseImage()
+	{
+		const int line = mTok.line;
+		const std::string path = ExpectString();
+		const QString file = QDir(mFolder).filePath(QString::fromUtf8(MacRoman::ToUTF8(path)));
+		QImage image(file);
+		if (image.isNull())
+			throw ParseError(line, "no readable image in " + file.toStdString());
+		image.convertTo(QImage::Format_ARGB32);
+		SResImage result;
+		result.width = image.width();
+		result.height = image.height();
+		result.pixels.reserve(size_t(result.width) * size_t(result.height));
+		for (int y = 0; y < image.height(); ++y) {
+			const auto* row = reinterpret_cast<const UInt32*>(image.constScanLine(y));
+			result.pixels.insert(result.pixels.end(), row, row + image.width());
+		}
+		return result;
+	}
+
 	Lexer mLexer;
+	QString mFolder;
 	ResourceStore::Contents& mOut;
 	Token mTok;
 };
@@ -493,7 +525,7 @@ bool ResourceStore::LoadText(const std::string& text, const std::string& name, s
 {
 	Contents loaded;
 	try {
-		Parser(text, loaded).Parse();
+		Parser(text, QFileInfo(QString::fromStdString(name)).path(), loaded).Parse();
 	} catch (const ParseError& e) {
 		if (outError)
 			*outError = name + ":" + std::to_string(e.line) + ": " + e.what();
@@ -506,6 +538,8 @@ bool ResourceStore::LoadText(const std::string& text, const std::string& name, s
 	Merge(mContents.alerts, loaded.alerts);
 	Merge(mContents.controlLists, loaded.controlLists);
 	Merge(mContents.textTraits, loaded.textTraits);
+	Merge(mContents.pictures, loaded.pictures);
+	Merge(mContents.colourIcons, loaded.colourIcons);
 	return true;
 }
 
@@ -562,6 +596,24 @@ const std::vector<SInt32>* ResourceStore::GetControlList(SInt16 id) const
 const SResTextTraits* ResourceStore::GetTextTraits(SInt16 id) const
 {
 	return Find(mContents.textTraits, id);
+}
+
+const SResImage* ResourceStore::GetPicture(SInt16 id) const
+{
+	return Find(mContents.pictures, id);
+}
+
+const SResImage* ResourceStore::GetColourIcon(SInt16 id) const
+{
+	return Find(mContents.colourIcons, id);
+}
+
+std::vector<SInt16> ResourceStore::GetLayoutIDs() const
+{
+	std::vector<SInt16> ids;
+	for (const auto& entry : mContents.layouts)
+		ids.push_back(entry.first);
+	return ids;
 }
 
 void GetIndString(Str255 outString, SInt16 inListID, SInt16 inIndex)

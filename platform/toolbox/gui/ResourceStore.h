@@ -9,6 +9,8 @@
 //   ALRT 200 { text "^0" button "OK" button "Cancel" default 1 cancel 2 }
 //   RidL 1000 { 'OKbt' 2000 }                       panes whose broadcasts a window hears
 //   Txtr 130 { font "Geneva" size 10 style 1 just 0 color 0 0 65535 }
+//   PICT 1004 "images/about.png"                    a picture; the path is relative to the file's folder
+//   cicn 1012 "images/sort.png"                     a colour icon, likewise
 //   PPob 1000 {                                     a layout: a tree of panes
 //     'wind' 1000 40 60 300 200  str "Title" u32 0x20000043 i16 100 i16 80 i16 -1 i16 -1 {
 //       'view' 'body' 0 0 300 200 bind 1 1 1 1 {
@@ -64,6 +66,14 @@ struct SResAlert {
 	SInt16 cancelItem = 0; // 0: none
 };
 
+// A picture or an icon, decoded when its file is loaded: rows top to bottom, each pixel 0xAARRGGBB (not
+// premultiplied).
+struct SResImage {
+	SInt32 width = 0;
+	SInt32 height = 0;
+	std::vector<UInt32> pixels;
+};
+
 struct SResTextTraits {
 	std::string fontName;
 	SInt16 size = 0;
@@ -93,6 +103,10 @@ public:
 	const SResAlert* GetAlert(SInt16 id) const;
 	const std::vector<SInt32>* GetControlList(SInt16 id) const;
 	const SResTextTraits* GetTextTraits(SInt16 id) const;
+	const SResImage* GetPicture(SInt16 id) const;
+	const SResImage* GetColourIcon(SInt16 id) const;
+	// Every layout's number, in order.
+	std::vector<SInt16> GetLayoutIDs() const;
 
 	struct Contents {
 		std::map<SInt16, SResLayoutPane> layouts;
@@ -102,6 +116,8 @@ public:
 		std::map<SInt16, SResAlert> alerts;
 		std::map<SInt16, std::vector<SInt32>> controlLists;
 		std::map<SInt16, SResTextTraits> textTraits;
+		std::map<SInt16, SResImage> pictures;
+		std::map<SInt16, SResImage> colourIcons;
 	};
 
 private:

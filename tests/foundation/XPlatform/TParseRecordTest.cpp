@@ -83,6 +83,11 @@ const FieldCase kStartAndEndRules[] = {
      "Joe"},
     {"alternatives falling back to a line end", kCard, 0, 0, "Name: ", 0, "1zzz|6", 8, 0, 0, false, false,
      "Joe Smith"},
+    {"an alternative past the last rule names none", kCard, 0, 0, "Name: ", 0, "9 Smith|6", 8, 0, 0, false,
+     false, "Joe Smith"},
+    {"so does one too long for any integer", kCard, 0, 0, "Name: ", 0, "18446744073709551617 Smith|6", 8, 0,
+     0, false, false, "Joe Smith"},
+    {"and one without a number", kCard, 0, 0, "Name: ", 0, " Smith|0 Smith", 8, 0, 0, false, false, nullptr},
 };
 
 const FieldCase kPlaces[] = {

@@ -1,0 +1,78 @@
+#pragma once
+// A document: something the user opens, changes, saves and closes. It asks whether to save changes before
+// it closes or the program quits, saves to its file or to one the user chooses, and goes back to the saved
+// version on Revert. Closing deletes the document. Every document is in the list of open documents from
+// construction to destruction.
+
+#include "platform/framework/LCommander.h"
+#include "platform/framework/LModelObject.h"
+#include "platform/toolbox/Files.h"
+
+#include <vector>
+
+// Answers of the save-changes question (its alert's items).
+enum : SInt16 { answer_Save = 1, answer_Cancel = 2, answer_DontSave = 3 };
+enum : SInt16 { SaveWhen_Closing = 1, SaveWhen_Quitting = 2 };
+// Save options of a quit: ask the user, save without asking, or drop the changes. 0 counts as ask.
+enum : SInt32 {
+	kAEAsk = SInt32(FOUR_CHAR_CODE("ask ")),
+	kAEYes = SInt32(FOUR_CHAR_CODE("yes ")),
+	kAENo = SInt32(FOUR_CHAR_CODE("no  "))
+};
+// The questions' alerts; ^0 is the document's name.
+enum : ResIDT { ALRT_SaveChangesClosing = 250, ALRT_SaveChangesQuitting = 251, ALRT_ConfirmRevert = 252 };
+
+class LDocument : public LCommander, public LModelObject
+{
+public:
+	explicit LDocument(LCommander* inSuper);
+	~LDocument() override;
+
+	static const std::vector<LDocument*>& GetDocumentList() { return sDocumentList; }
+
+	virtual Boolean IsModified();
+	virtual void SetModified(Boolean inModified) { mIsModified = inModified; }
+	Boolean IsSpecified() const { return mIsSpecified; }
+	void SetSpecified(Boolean inSpecified) { mIsSpecified = inSpecified; }
+	virtual StringPtr GetDescriptor(Str255 outDescriptor) const;
+	virtual OSType GetFileType() const;
+
+	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
+	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
+	                       Str255 outName) override;
+
+	// Asks to save a modified document, then closes it unless the user cancelled or the save failed.
+	virtual void AttemptClose(Boolean inRecordIt);
+	// Deletes the document; it must not be used afterwards.
+	virtual void Close();
+	// With a modified document: asks (kAEAsk), saves (kAEYes) or drops the changes (kAENo); then closes
+	// it. False when the user cancelled or the save failed: the quit stops.
+	Boolean AttemptQuitSelf(SInt32 inSaveOption) override;
+
+	// Writes the document to its file; 0 when it did, else the file error. A successful save clears the
+	// modified state.
+	virtual OSErr DoSave() = 0;
+	// Saves to another file (Save As): the document's file becomes inFileSpec.
+	virtual void DoAESave(FSSpec& inFileSpec, OSType inFileType);
+	virtual void DoRevert();
+	// Print: HandlePrint asks for the print job and prints; DoPrint prints the whole document.
+	virtual void HandlePrint();
+	virtual void DoPrint();
+
+	// The save-changes question (answer_Save, answer_Cancel or answer_DontSave).
+	virtual SInt16 AskSaveChanges(SInt16 inSaveWhen);
+	// Asks where to save and saves there; true when the document was saved.
+	virtual Boolean AskSaveAs(FSSpec& outFileSpec, Boolean inRecordIt);
+	virtual Boolean AskConfirmRevert();
+
+protected:
+	// Saves to the file, or asks for one when the document has none; true when it was saved.
+	Boolean Save();
+
+	FSSpec mFileSpec;
+	Boolean mIsModified = false;
+	Boolean mIsSpecified = false;
+
+private:
+	static std::vector<LDocument*> sDocumentList;
+};

@@ -1,0 +1,181 @@
+#include "model/TSecurity.h"
+#include "tests/app/StockPluginTestSupport.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace
+{
+
+const char* const kFiles[] = {"Stock Plug-in Prefs", "Stock Plug-in Stocks", "Stock Plug-in Funds",
+                              "Stock Plug-in Indexes", "Stock Plug-in Currencies"};
+
+std::string Tagged(const std::string& tag, const std::string& rest)
+{
+	return tag + rest;
+}
+
+class StockPluginFilesTest : public StockPluginFixture
+{
+protected:
+	std::map<std::string, std::string> ReadAll() const
+	{
+		std::map<std::string, std::string> files;
+		for (const char* name : kFiles)
+			files[name] = ReadText(PrefsPath(name));
+		return files;
+	}
+
+	void FirstRun()
+	{
+		Start();
+		Quit();
+	}
+
+	std::vector<std::string> Names(tSecurityType kind) const
+	{
+		std::vector<std::string> names;
+		TStockPlugin::ForEachSecurity(mPlugin->GetList(kind), [&](TSecurity* security) {
+			names.push_back(security->SecurityName());
+		});
+		return names;
+	}
+};
+
+TEST_F(StockPluginFilesTest, FirstStartWritesEveryFileAndTheNextStartsRewriteThemUnchanged)
+{
+	TStockPlugin* plugin = Start();
+	EXPECT_TRUE(plugin->FilesCreated());
+	EXPECT_EQ(plugin->GetList(securityStock)->Count(), 20);
+	EXPECT_EQ(plugin->GetList(securityFund)->Count(), 1);
+	EXPECT_EQ(plugin->GetList(securityIndex)->Count(), 3);
+	EXPECT_EQ(plugin->GetList(securityCurrency)->Count(), 6);
+	EXPECT_EQ(Names(securityCurrency).front(), "Canadian Dollar -> U.S. Dollar");
+	Quit();
+
+	const auto first = ReadAll();
+	EXPECT_EQ(first.at("Stock Plug-in Prefs").size(), 4u + tStockTickerPrefs::kStoredSize);
+	EXPECT_EQ(first.at("Stock Plug-in Prefs").substr(0, 4), "zv22");
+	EXPECT_EQ(first.at("Stock Plug-in Stocks").substr(0, 8), std::string("zv22\0\0\0\x14", 8));
+	EXPECT_EQ(first.at("Stock Plug-in Currencies").substr(0, 8), std::string("zv22\0\0\0\x06", 8));
+
+	plugin = Start();
+	EXPECT_FALSE(plugin->FilesCreated());
+	EXPECT_EQ(plugin->GetList(securityStock)->Count(), 20);
+	EXPECT_EQ(Names(securityStock).front(), "Adobe Systems Inc.");
+	Quit();
+	EXPECT_TRUE(ReadAll() == first);
+
+	Start();
+	Quit();
+	EXPECT_TRUE(ReadAll() == first);
+}
+
+TEST_F(StockPluginFilesTest, DamagedFilesAreSetAsideWithTheirMessagesAndReplaced)
+{
+	FirstRun();
+	const std::string prefs = ReadText(PrefsPath("Stock Plug-in Prefs"));
+	const std::string oldTag = Tagged("zv20", prefs.substr(4));
+	WriteText(PrefsPath("Stock Plug-in Prefs"), oldTag);
+	WriteText(PrefsPath("Stock Plug-in Funds"), "junk");
+	WriteText(PrefsPath("Stock Plug-in Funds.corrupt"), "an older set-aside file");
+	const std::string claimsFive = std::string("zv22\0\0\0\x05", 8);
+	WriteText(PrefsPath("Stock Plug-in Currencies"), claimsFive);
+
+	ExpectMessage();
+	ExpectMessage();
+	ExpectMessage();
+	TStockPlugin* plugin = Start();
+	EXPECT_EQ(mShown, (std::vector<std::string>{MessageText(2), MessageText(6), MessageText(10)}));
+	EXPECT_TRUE(plugin->FilesCreated());
+
+	// Set aside as they were; the currencies file under its short name.
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Prefs.corrupt")), oldTag);
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Funds.corrupt")), "junk");
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Currencies.cor")), claimsFive);
+	EXPECT_FALSE(std::filesystem::exists(PrefsPath("Stock Plug-in Currencies.corrupt")));
+
+	// Nothing could be read from them: the factory contents, written at once.
+	EXPECT_EQ(plugin->GetList(securityFund)->Count(), 1);
+	EXPECT_EQ(plugin->GetList(securityCurrency)->Count(), 6);
+	EXPECT_EQ(plugin->GetPrefs()->stockMinutes, 5);
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Prefs")).size(), prefs.size());
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Currencies")).substr(0, 8),
+	          std::string("zv22\0\0\0\x06", 8));
+	EXPECT_EQ(plugin->GetList(securityStock)->Count(), 20);
+}
+
+TEST_F(StockPluginFilesTest, ACutSecurityFileKeepsWhatWasReadWithoutTheFactoryList)
+{
+	Start();
+	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
+	// Long names make each record much longer than the smallest one, so the cut count still looks
+	// plausible to the reader.
+	int n = 0;
+	for (TSecurity* extra = stocks->GetNth(4); extra != nullptr; extra = stocks->GetNth(4))
+		stocks->Remove(extra);
+	TStockPlugin::ForEachSecurity(stocks, [&](TSecurity* security) {
+		security->SecurityName((std::string(150, 'A' + char(n++)) + " Holdings").c_str());
+	});
+	ASSERT_EQ(mPlugin->WritePreferencesFiles(prefsStocks), 0);
+	const std::string three = ReadText(PrefsPath("Stock Plug-in Stocks"));
+	stocks->Remove(stocks->GetNth(3));
+	ASSERT_EQ(mPlugin->WritePreferencesFiles(prefsStocks), 0);
+	const std::string two = ReadText(PrefsPath("Stock Plug-in Stocks"));
+	Quit();
+
+	const std::string cut = three.substr(0, two.size() + (three.size() - two.size()) / 2);
+	WriteText(PrefsPath("Stock Plug-in Stocks"), cut);
+	ExpectMessage();
+	Start();
+	EXPECT_EQ(mShown, std::vector<std::string>{MessageText(4)});
+	const auto names = Names(securityStock);
+	ASSERT_EQ(names.size(), 2u);
+	EXPECT_EQ(names[1], std::string(150, 'B') + " Holdings");
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks.corrupt")), cut);
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks")), two);
+	Quit();
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks")), two);
+}
+
+TEST_F(StockPluginFilesTest, AFileThatCannotBeSetAsideStaysAsItWasForTheWholeRun)
+{
+	FirstRun();
+	WriteText(PrefsPath("Stock Plug-in Indexes"), "bad");
+	// Something that is neither removed nor replaced stands under the set-aside name.
+	std::filesystem::create_directories(PrefsPath("Stock Plug-in Indexes.corrupt/keep"));
+
+	ExpectMessage();
+	ExpectMessage();
+	TStockPlugin* plugin = Start();
+	EXPECT_EQ(mShown, (std::vector<std::string>{MessageText(8), MessageText(21)}));
+	EXPECT_EQ(plugin->GetList(securityIndex)->Count(), 3);
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Indexes")), "bad");
+	// Neither an edit during the run nor the quit writes over it.
+	ASSERT_TRUE(plugin->ObeyCommand(5062, nullptr));
+	Quit();
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Indexes")), "bad");
+	EXPECT_TRUE(std::filesystem::exists(PrefsPath("Stock Plug-in Indexes.corrupt/keep")));
+}
+
+TEST_F(StockPluginFilesTest, AWriteThatFailsSaysSoAndLeavesWhatStoodThere)
+{
+	TStockPlugin* plugin = Start();
+	const std::string before = ReadText(PrefsPath("Stock Plug-in Funds"));
+	std::filesystem::remove(PrefsPath("Stock Plug-in Funds"));
+	std::filesystem::create_directories(PrefsPath("Stock Plug-in Funds/in the way"));
+
+	ExpectMessage();
+	ASSERT_NE(TStockPlugin::AddFund("FCNTX"), nullptr);
+	EXPECT_EQ(mShown, std::vector<std::string>{MessageText(5)});
+	EXPECT_EQ(plugin->GetList(securityFund)->Count(), 2);
+
+	std::filesystem::remove_all(PrefsPath("Stock Plug-in Funds"));
+	WriteText(PrefsPath("Stock Plug-in Funds"), before);
+	Quit();
+	// Written at quit with the fund added in the run.
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Funds")).substr(0, 8), std::string("zv22\0\0\0\x02", 8));
+}
+
+} // namespace
