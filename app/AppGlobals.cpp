@@ -1,6 +1,5 @@
 #include "app/AppGlobals.h"
 
-#include "app/kestrunApp.h"
 #include "toolkit/UKsStrings.h"
 
 #include <cstdio>
@@ -50,9 +49,4 @@ const char* GetAppCString(int index)
 	if (index < 0 || index >= kAppCStringCount || !gAppCStrings[index])
 		return "";
 	return gAppCStrings[index];
-}
-
-ITicker* GetTickerByID(unsigned long id)
-{
-	return gApplication ? gApplication->GetTickerByID(id) : nullptr;
 }

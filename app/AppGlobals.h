@@ -4,7 +4,6 @@
 
 #include "platform/toolbox/MacTypes.h"
 
-class ITicker;
 class LCommander;
 class TTickerRecord;
 class kestrunApp;
@@ -35,6 +34,3 @@ void LoadLocalStrings();
 void DisposeLocalStrings();
 // Entry i of gAppCStrings, or an empty text outside the table.
 const char* GetAppCString(int index);
-
-// The scrolling engine of the ticker with that id while its window is open, else null.
-ITicker* GetTickerByID(unsigned long id);

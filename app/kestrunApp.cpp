@@ -14,6 +14,7 @@
 #include "foundation/TVyBufferFile.h"
 #include "model/StockGlobals.h"
 #include "platform/framework/LMenuBar.h"
+#include "platform/framework/LPicture.h"
 #include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LView.h"
 #include "platform/framework/LWindow.h"
@@ -45,6 +46,7 @@ kestrunApp::kestrunApp()
 
 	RegisterClass_(LPane);
 	RegisterClass_(LPlaceHolder);
+	RegisterClass_(LPicture);
 	RegisterClass_(LWindow);
 	RegisterClass_(LView);
 	UControlRegistry::RegisterClasses();
@@ -62,6 +64,7 @@ kestrunApp::kestrunApp()
 		throw 1000;
 	gTickers = mTickerList;
 	mNewTicker = nullptr;
+	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
 
 	UApplicationNotices::Install({
 	    nullptr,
@@ -106,6 +109,7 @@ kestrunApp::~kestrunApp()
 	mPrefsFile.reset();
 	TURLSecurity::Terminate();
 	UApplicationNotices::Install({});
+	SetTickerLookup(nullptr);
 	gApplication = nullptr;
 	gCommander = nullptr;
 	gTickers = nullptr;

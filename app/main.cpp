@@ -3,6 +3,7 @@
 
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
+#include "app/TDetailWindowSeam.h"
 #include "app/TQuitSignalWatcher.h"
 #include "app/kestrunApp.h"
 #include "platform/framework/StQtApplication.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
 	LoadLocalStrings();
 	UKsServices::Install();
 	TQuoterManager::InstallModelHooks();
+	TDetailWindowSeam::Install();
 
 	std::vector<std::string> documents(argv + 1, argv + argc);
 	try {
