@@ -44,16 +44,7 @@ kestrunApp::kestrunApp()
 	gApplication = this;
 	gCommander = this;
 
-	RegisterClass_(LPane);
-	RegisterClass_(LPlaceHolder);
-	RegisterClass_(LPicture);
-	RegisterClass_(LWindow);
-	RegisterClass_(LView);
-	UControlRegistry::RegisterClasses();
-	RegisterToolkitClasses();
-	RegisterClass_(TAboutWindow);
-	RegisterClass_(TVersionWindow);
-	RegisterClass_(TCheckVersionWindow);
+	RegisterClasses();
 
 	gAppPreferences = &mPrefs;
 	SetSleepTime(1);
@@ -89,6 +80,20 @@ kestrunApp::kestrunApp()
 	mAboutWindow = nullptr;
 	mVersionWindow = nullptr;
 	mCheckVersionWindow = nullptr;
+}
+
+void kestrunApp::RegisterClasses()
+{
+	RegisterClass_(LPane);
+	RegisterClass_(LPlaceHolder);
+	RegisterClass_(LPicture);
+	RegisterClass_(LWindow);
+	RegisterClass_(LView);
+	UControlRegistry::RegisterClasses();
+	RegisterToolkitClasses();
+	RegisterClass_(TAboutWindow);
+	RegisterClass_(TVersionWindow);
+	RegisterClass_(TCheckVersionWindow);
 }
 
 kestrunApp::~kestrunApp()

@@ -119,6 +119,8 @@ public:
 	TAboutWindow* GetAboutWindow() const { return mAboutWindow; }
 
 	static bool EnoughMemory();
+	// The pane and window classes that the program's layouts name.
+	static void RegisterClasses();
 
 	// Files named on the command line: opened through the open-documents event once the program is up.
 	void SetLaunchDocuments(std::vector<std::string> inPaths) { mLaunchDocuments = std::move(inPaths); }

@@ -25,8 +25,9 @@ protected:
 	{
 		AppFixture::SetUp();
 		SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });
-		TTickerRecord::InstallWindowHooks(
-		    {.newPrefs = [this](TTickerRecord* ticker) { mNewPrefs = ticker; }});
+		TTickerRecord::tWindowHooks hooks;
+		hooks.newPrefs = [this](TTickerRecord* ticker) { mNewPrefs = ticker; };
+		TTickerRecord::InstallWindowHooks(hooks);
 		gInittingTicker = 1;
 		mApp = std::make_unique<kestrunApp>();
 	}
