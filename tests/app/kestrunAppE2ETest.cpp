@@ -19,7 +19,6 @@
 #include <QProcess>
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
