@@ -9,10 +9,12 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMenuBar.h"
+#include "platform/framework/StQtApplication.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace
@@ -96,6 +98,29 @@ TEST_F(kestrunAppCommandsTest, VersionCheckWindowShowsWhetherTheRunningVersionIs
 	LWindow::AfterDispatch();
 	EXPECT_EQ(mApp->GetCheckVersionWindow(), nullptr);
 	EXPECT_TRUE(Enabled(kCmdCheckVersion));
+}
+
+TEST_F(kestrunAppCommandsTest, QuittingClosesTheAboutAndVersionWindowsFirst)
+{
+	mApp->ObeyCommand(kCmdAbout, nullptr);
+	mApp->ObeyCommand(kCmdNewVersion, nullptr);
+	ASSERT_NE(mApp->GetAboutWindow(), nullptr);
+	ASSERT_NE(mApp->GetVersionWindow(), nullptr);
+	EXPECT_FALSE(Enabled(kCmdAbout));
+	std::filesystem::remove(PrefsPath());
+	EXPECT_TRUE(mApp->AttemptQuitSelf(0));
+	EXPECT_EQ(mApp->GetAboutWindow(), nullptr);
+	EXPECT_EQ(mApp->GetVersionWindow(), nullptr);
+	EXPECT_TRUE(LWindow::GetWindowList().empty());
+	EXPECT_TRUE(std::filesystem::exists(PrefsPath()));
+}
+
+TEST_F(kestrunAppCommandsTest, OnWaylandTheProgramRunsOnX11UnlessThePlatformWasChosen)
+{
+	EXPECT_STREQ(StQtApplication::ChoosePlatform(nullptr, "wayland", nullptr), "xcb");
+	EXPECT_STREQ(StQtApplication::ChoosePlatform("", nullptr, "wayland-0"), "xcb");
+	EXPECT_EQ(StQtApplication::ChoosePlatform("offscreen", "wayland", "wayland-0"), nullptr);
+	EXPECT_EQ(StQtApplication::ChoosePlatform(nullptr, "x11", nullptr), nullptr);
 }
 
 TEST_F(kestrunAppCommandsTest, NewTickersAreNamedAndListedInTheTickerMenus)
