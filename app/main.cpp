@@ -1,7 +1,59 @@
-#include <cstdio>
+// The program: Qt and the resources, the string tables, the machine services, the application with its
+// attachments, scripting over the session bus, and the event loop until quit.
 
-int main()
+#include "Quoters/TQuoterManager.h"
+#include "app/AppGlobals.h"
+#include "app/TDetailWindowSeam.h"
+#include "app/TQuitSignalWatcher.h"
+#include "app/kestrunApp.h"
+#include "platform/framework/StQtApplication.h"
+#include "platform/framework/UAppleEventService.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/ResourceStore.h"
+#include "toolkit/TCURLAttachment.h"
+#include "toolkit/TEventWatcher.h"
+#include "toolkit/UKsServices.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[])
 {
-	std::puts("Vantorel: the application is not built yet; only its libraries and their tests are.");
+	gAppStartTick = TickCount();
+	StQtApplication qt(argc, argv);
+
+	std::string error;
+	if (!ResourceStore::Get().LoadFolder(":/resources", &error)) {
+		std::fprintf(stderr, "vantorel: the program's resources are damaged: %s\n", error.c_str());
+		return 0;
+	}
+	LoadLocalStrings();
+	UKsServices::Install();
+	TQuoterManager::InstallModelHooks();
+	TDetailWindowSeam::Install();
+
+	std::vector<std::string> documents(argv + 1, argv + argc);
+	try {
+		std::unique_ptr<kestrunApp> app(new kestrunApp);
+		app->AddAttachment(new TEventWatcher);
+		app->AddAttachment(new TCURLAttachment);
+		TQuitSignalWatcher quitWatcher;
+		kestrunApp* target = app.get();
+		if (!UAppleEventService::Start(
+		        [target](AEEventClass eventClass, AEEventID eventID, const AppleEvent& event,
+		                 AppleEvent& reply) {
+			        target->DispatchAppleEvent(eventClass, eventID, event, reply);
+		        },
+		        &error))
+			std::fprintf(stderr, "vantorel: scripting over D-Bus is off: %s\n", error.c_str());
+		app->SetLaunchDocuments(documents);
+		app->Run();
+		UAppleEventService::Stop();
+	} catch (...) {
+		// Out of memory while starting: the program ends quietly, as it always has.
+	}
+	DisposeLocalStrings();
 	return 0;
 }

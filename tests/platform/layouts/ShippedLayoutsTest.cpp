@@ -2,6 +2,7 @@
 // the fields its layout gives, and nothing is signalled on the way. Layouts added to resources/ are
 // covered as they come; classes come from the same registrations the program makes.
 
+#include "app/kestrunApp.h"
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
@@ -38,6 +39,7 @@ void RegisterProgramClasses()
 	RegisterClass_(LPlaceHolder);
 	RegisterClass_(LPrintout);
 	RegisterToolkitClasses();
+	kestrunApp::RegisterClasses();
 }
 
 // Class ids of the tree that nothing is registered for, each with the pane's id.

@@ -1,0 +1,24 @@
+#pragma once
+// The version check the user asks for: the versions, and whether the running one is current.
+
+#include "app/TVersionWindow.h"
+
+class LPane;
+
+class TCheckVersionWindow : public TVersionWindow
+{
+public:
+	enum { class_ID = FOUR_CHAR_CODE("zvVC") };
+
+	explicit TCheckVersionWindow(LStream* inStream) : TVersionWindow(inStream) {}
+
+	void RedoContent() override;
+
+protected:
+	void FinishCreateSelf() override;
+
+private:
+	LPane* mUpToDate = nullptr;
+	LPane* mOutOfDate = nullptr;
+	LPane* mUpgrade = nullptr;
+};

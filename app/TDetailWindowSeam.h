@@ -1,0 +1,24 @@
+#pragma once
+// Stands in for the detail windows until they exist: a security whose detail window is opened (at start-up,
+// from a script, from a menu) gets this invisible one, so that opening succeeds and the security keeps
+// its open-at-quit state. The detail windows replace it with their own maker.
+
+#include "model/IDetailWindow.h"
+
+class TDetailWindowSeam : public IDetailWindow
+{
+public:
+	// Makes it the detail window of every kind.
+	static void Install();
+
+	void SetCurrentSecurity(TSecurity*) override {}
+	void Update() override {}
+	void StartUpdating() override {}
+	void FinishUpdating() override {}
+	void EnableTrading(bool) override {}
+	void Show() override {}
+	void Select() override {}
+	void Activate() override {}
+	// The security has forgotten it before it closes.
+	void AttemptClose() override { delete this; }
+};

@@ -1,0 +1,236 @@
+#include "app/kestrunApp.h"
+
+#include "Includes/ITicker.h"
+#include "Includes/TList.h"
+#include "Internet/TURLSecurity.h"
+#include "Internet/UApplicationNotices.h"
+#include "app/AppGlobals.h"
+#include "app/TAboutWindow.h"
+#include "app/TCheckVersionWindow.h"
+#include "app/TStockPlugin.h"
+#include "app/TTickerRecord.h"
+#include "app/TVersionWindow.h"
+#include "app/UAppleEventTable.h"
+#include "foundation/TVyBufferFile.h"
+#include "model/StockGlobals.h"
+#include "platform/framework/LMenuBar.h"
+#include "platform/framework/LPicture.h"
+#include "platform/framework/LPlaceHolder.h"
+#include "platform/framework/LView.h"
+#include "platform/framework/LWindow.h"
+#include "platform/framework/UControlRegistry.h"
+#include "platform/framework/URegistrar.h"
+#include "platform/toolbox/Debugging.h"
+#include "toolkit/CScrollWheelHandler.h"
+#include "toolkit/RegisterToolkitClasses.h"
+
+#include <new>
+#include <string>
+
+namespace
+{
+
+constexpr const char* kPrefsFolderName = "Vantorel Prefs \xC4"; // Mac Roman florin
+constexpr const char* kPrefsFileName = "Vantorel Prefs";
+constexpr const char* kPrefsOldName = "Vantorel Prefs.old";
+constexpr const char* kPrefsCorruptName = "Vantorel Prefs.corrupt";
+constexpr long kCurrentVersionNumber = 28300;
+constexpr short kAEEventNotHandled = -1708;
+
+} // namespace
+
+kestrunApp::kestrunApp()
+{
+	gApplication = this;
+	gCommander = this;
+
+	RegisterClasses();
+
+	gAppPreferences = &mPrefs;
+	SetSleepTime(1);
+	mMenuBar = std::make_unique<LMenuBar>(kMenuBarID);
+
+	mTickerList = new (std::nothrow) TList<TTickerRecord>(false, true);
+	if (!mTickerList)
+		throw 1000;
+	gTickers = mTickerList;
+	mNewTicker = nullptr;
+	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
+
+	UApplicationNotices::Install({
+	    nullptr,
+	    [](const char* text, long number) { TVersionWindow::NewVersion(text, number); },
+	    [](const char* message) { TVersionWindow::VersionMessage(message); },
+	    [](const char* address) { TVersionWindow::UpgradePage(address); },
+	    [] {
+		    if (gApplication)
+			    gApplication->ObeyCommand(kCmdNewVersion, nullptr);
+	    },
+	});
+	TURLSecurity::Initialize();
+
+	mPrefsFolder = std::make_unique<TVyFile>();
+	mPrefsFolder->ChangeDir(kDirPreferences);
+	mPrefsFolder->CreateDir(kPrefsFolderName);
+	mPrefsFolder->ChangeDir(kPrefsFolderName);
+
+	InitPrefsFile(kPrefsFileName, kPrefsOldName, kPrefsCorruptName, kMsgPrefsOldVersion, kMsgPrefsCorrupt,
+	              FOUR_CHAR_CODE("PREF"), FOUR_CHAR_CODE("zVRN"));
+
+	mAboutWindow = nullptr;
+	mVersionWindow = nullptr;
+	mCheckVersionWindow = nullptr;
+}
+
+void kestrunApp::RegisterClasses()
+{
+	RegisterClass_(LPane);
+	RegisterClass_(LPlaceHolder);
+	RegisterClass_(LPicture);
+	RegisterClass_(LWindow);
+	RegisterClass_(LView);
+	UControlRegistry::RegisterClasses();
+	RegisterToolkitClasses();
+	RegisterClass_(TAboutWindow);
+	RegisterClass_(TVersionWindow);
+	RegisterClass_(TCheckVersionWindow);
+}
+
+kestrunApp::~kestrunApp()
+{
+	// The plug-in goes before the tickers: its files record what the tickers show.
+	if (mStockPlugin) {
+		mStockPlugin->ShutDown();
+		delete mStockPlugin;
+		mStockPlugin = nullptr;
+	}
+	mMainTicker.reset();
+	delete mNewTicker;
+	mNewTicker = nullptr;
+	mTickerList->Clear();
+	delete mTickerList;
+	mTickerList = nullptr;
+	mPrefsFolder.reset();
+	mPrefsFile.reset();
+	TURLSecurity::Terminate();
+	UApplicationNotices::Install({});
+	SetTickerLookup(nullptr);
+	gApplication = nullptr;
+	gCommander = nullptr;
+	gTickers = nullptr;
+	gPreferences = nullptr;
+	gAppPreferences = nullptr;
+	mScrollWheelHandler.reset();
+}
+
+void kestrunApp::Initialize()
+{
+	mStockPlugin = new TStockPlugin(this);
+	mStockPlugin->Initialize();
+
+	RebuildTickerMenus();
+	if (gInittingTicker == 1)
+		mMainTicker->PopulateDefaults();
+	if (mMainTicker->WasTickerOpenOnQuit())
+		mMainTicker->Open(true);
+	for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
+		if (ticker->WasTickerOpenOnQuit())
+			ticker->Open(true);
+
+	mScrollWheelHandler = std::make_unique<CScrollWheelHandler>(false, 1);
+	mStockPlugin->ObeyCommand(kCmdStartUpdating, nullptr);
+
+	TVersionWindow::NewVersion("<unknown>", 0);
+	TVersionWindow::CurrentVersion("2.8.3", kCurrentVersionNumber);
+	TURLSecurity::SubmitVersionCheck();
+}
+
+void kestrunApp::StartUp()
+{
+	if (mLaunchDocuments.empty())
+		return;
+	AppleEvent event, reply;
+	event.descriptorType = typeAppleEvent;
+	UAppleEventService::PutTextList(event, keyDirectObject, mLaunchDocuments);
+	DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
+}
+
+void kestrunApp::DoPreferences()
+{
+	if (mStockPlugin)
+		mStockPlugin->ObeyCommand(kCmdSecurityPreferences, nullptr);
+}
+
+void kestrunApp::TickerOpenNotify(ITicker* inTicker)
+{
+	SignalIfNot_(inTicker);
+	if (mStockPlugin && inTicker)
+		mStockPlugin->TickerOpenNotify(inTicker->GetID());
+}
+
+Boolean kestrunApp::AttemptQuitSelf(SInt32)
+{
+	delete mAboutWindow;
+	delete mVersionWindow;
+	delete mCheckVersionWindow;
+	mAboutWindow = nullptr;
+	mVersionWindow = nullptr;
+	mCheckVersionWindow = nullptr;
+	WritePreferencesFiles(false);
+	return true;
+}
+
+Boolean kestrunApp::AllowSubRemoval(LCommander* inSub)
+{
+	if (inSub && inSub == static_cast<LCommander*>(mAboutWindow))
+		mAboutWindow = nullptr;
+	else if (inSub && inSub == static_cast<LCommander*>(mCheckVersionWindow))
+		mCheckVersionWindow = nullptr;
+	else if (inSub && inSub == static_cast<LCommander*>(mVersionWindow))
+		mVersionWindow = nullptr;
+	else if (mStockPlugin)
+		mStockPlugin->AllowSubRemoval(inSub);
+	if (inSub)
+		SetUpdateCommandStatus(true);
+	return true;
+}
+
+void kestrunApp::DispatchAppleEvent(FourCharCode inClass, FourCharCode inID, const AppleEvent& inEvent,
+                                    AppleEvent& outReply)
+{
+	AEDesc result;
+	HandleAppleEvent(inEvent, outReply, result, UAppleEventTable::NumberOf(inClass, inID));
+}
+
+void kestrunApp::HandleAppleEvent(const AppleEvent& inEvent, AppleEvent& outReply, AEDesc& outResult,
+                                  long inNumber)
+{
+	if (mStockPlugin) {
+		mStockPlugin->HandleAppleEvent(inEvent, outReply, outResult, inNumber);
+		if (mStockPlugin->GetAEResult())
+			return;
+	}
+	switch (inNumber) {
+	case ae_OpenApp:
+		return;
+	case ae_OpenDoc:
+	case ae_PrintDoc: {
+		std::vector<std::string> paths;
+		if (!UAppleEventService::GetTextList(inEvent, keyDirectObject, &paths))
+			break;
+		for (const std::string& path : paths) {
+			FSSpec spec;
+			if (FSPathMakeFSSpec(path, &spec) != noErr)
+				continue;
+			inNumber == ae_OpenDoc ? OpenDocument(&spec) : PrintDocument(&spec);
+		}
+		return;
+	}
+	case ae_Quit:
+		DoQuit();
+		return;
+	default:
+		break;
+	}
+	TStockPlugin::AEError(outReply, kAEEventNotHandled, "The event is not one that Vantorel handles.");
+}

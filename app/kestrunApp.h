@@ -1,0 +1,162 @@
+#pragma once
+// The application object: brings the libraries up, reads and writes the application settings file with
+// its tickers, owns the securities plug-in, answers the application's commands (the 1000 range) and its
+// Apple events, and tears everything down in a fixed order.
+
+#include "Includes/AppleEvents.h"
+#include "Includes/tKestrunPrefs.h"
+#include "platform/framework/LDocApplication.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CScrollWheelHandler;
+class LMenuBar;
+class ITicker;
+class TAboutWindow;
+class TCheckVersionWindow;
+class TStockPlugin;
+class TTickerRecord;
+class TVersionWindow;
+class TVyBufferFile;
+class TVyFile;
+template <class T> class TList;
+
+// Application messages (string list 128).
+enum : SInt16 {
+	kMsgNoThreads = 1,
+	kMsgOutOfMemory = 3,
+	kMsgPrefsOldVersion = 4,
+	kMsgPrefsCorrupt = 5,
+	kMsgPrefsNotWritten = 8,
+	kMsgPrefsNotSetAside = 9,
+};
+
+// Commands of the 1000 range.
+enum : CommandT {
+	kCmdNewVersion = 1010,
+	kCmdCheckVersion = 1011,
+	kCmdAbout = 1020,
+	kCmdNewTicker = 1050,
+	kCmdNewTickerConfirmed = 1055,
+	kCmdNewTickerCancelled = 1056,
+	kCmdOpenMainTicker = 1060,
+	kCmdCloseMainTicker = 1061,
+	kCmdMainTickerSettings = 1062,
+	kCmdOpenAllTickers = 1065,
+	kCmdCloseAllTickers = 1066,
+	kCmdTickerWindowGone = 1070,
+	kCmdOpenTicker = 1200,
+	kCmdCloseTicker = 1300,
+	kCmdDeleteTicker = 1400,
+	kCmdTickerSettings = 1500,
+	kCmdWebPage = 1520,
+	kCmdSecurityPreferences = 5000,
+	kCmdStartUpdating = 5020,
+};
+
+enum : ResIDT {
+	kMenuBarID = 128,
+	kTickerOpenMenu = 151,
+	kTickerCloseMenu = 152,
+	kTickerDeleteMenu = 153,
+	kTickerSettingsMenu = 154,
+	kAboutWindowLayout = 1004,
+	kVersionWindowLayout = 1012,
+	kCheckVersionWindowLayout = 1013,
+};
+
+constexpr int kMaxTickers = 15;
+constexpr int kWebPageCount = 7;
+
+class kestrunApp : public LDocApplication
+{
+public:
+	kestrunApp();
+	~kestrunApp() override;
+
+	Boolean AllowSubRemoval(LCommander* inSub) override;
+	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
+	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
+	                       Str255 outName) override;
+	Boolean AttemptQuitSelf(SInt32 inSaveOption) override;
+	virtual void HandleAppleEvent(const AppleEvent& inEvent, AppleEvent& outReply, AEDesc& outResult,
+	                              long inNumber);
+	void OpenDocument(FSSpec* inFileSpec) override;
+	void PrintDocument(FSSpec* inFileSpec) override;
+	LModelObject* MakeNewDocument() override;
+	void ChooseDocument() override;
+
+	virtual long UserSelectTicker(unsigned long inID, void* ioParam);
+	virtual ITicker* GetTickerByName(const char* inName);
+	virtual ITicker* GetTickerByID(unsigned long inID);
+	virtual void TickerOpenNotify(ITicker* inTicker);
+
+	// An event as the scripting transport delivers it: its number from the event table, then
+	// HandleAppleEvent.
+	void DispatchAppleEvent(FourCharCode inClass, FourCharCode inID, const AppleEvent& inEvent,
+	                        AppleEvent& outReply);
+
+	// The settings file.
+	void InitPrefsFile(const char* inName, const char* inOldName, const char* inCorruptName,
+	                   int inOldVersionMessage, int inCorruptMessage, unsigned long inFileType,
+	                   unsigned long inCreator);
+	bool ReadPreferencesFiles(unsigned long* outTag);
+	bool WritePreferencesFiles(bool inWritingDefaults);
+	void DefaultPreferences();
+
+	void RebuildTickerMenus();
+	void WindowCommand(int inAction, int inReference);
+	bool WindowCommandStatus(int inReference);
+	// The menu of that id from the current menu bar, installed at its end when missing.
+	void InsertMenu(ResIDT inMenuID);
+
+	TTickerRecord* GetMainTicker() const { return mMainTicker.get(); }
+	TStockPlugin* GetStockPlugin() const { return mStockPlugin; }
+	TVersionWindow* GetVersionWindow() const { return mVersionWindow; }
+	TCheckVersionWindow* GetCheckVersionWindow() const { return mCheckVersionWindow; }
+	TAboutWindow* GetAboutWindow() const { return mAboutWindow; }
+
+	static bool EnoughMemory();
+	// The pane and window classes that the program's layouts name.
+	static void RegisterClasses();
+
+	// Files named on the command line: opened through the open-documents event once the program is up.
+	void SetLaunchDocuments(std::vector<std::string> inPaths) { mLaunchDocuments = std::move(inPaths); }
+
+protected:
+	void Initialize() override;
+	void StartUp() override;
+	void DoPreferences() override;
+
+private:
+	void NewTicker();
+	TTickerRecord* FindTickerByReference(int inReference) const;
+	// Sets the file under inName aside as inAsideName, replacing an older one; false (the file left where
+	// it is) when that fails.
+	bool SetAside(const char* inName, const char* inAsideName);
+	// A new, empty file under inName with the type and creator.
+	void RecreatePrefsFile(const char* inName, unsigned long inFileType, unsigned long inCreator);
+	void ApplyMainTickerDefaults();
+	// Gives tickers that were not read whole a fresh id and name.
+	void RenewRecoveredTickers();
+	void ReadTickers(unsigned long inCount);
+	template <class W> W* ShowWindow(W*& ioWindow, ResIDT inLayout);
+
+	TAboutWindow* mAboutWindow = nullptr;
+	TVersionWindow* mVersionWindow = nullptr;
+	TCheckVersionWindow* mCheckVersionWindow = nullptr;
+	tKestrunPrefs mPrefs;
+	std::unique_ptr<TVyFile> mPrefsFolder;
+	std::unique_ptr<TVyBufferFile> mPrefsFile;
+	std::unique_ptr<TTickerRecord> mMainTicker;
+	TList<TTickerRecord>* mTickerList = nullptr;
+	TTickerRecord* mNewTicker = nullptr;
+	TStockPlugin* mStockPlugin = nullptr;
+	std::unique_ptr<CScrollWheelHandler> mScrollWheelHandler;
+	// False when a settings file that could not be set aside still stands: it is not written over.
+	bool mPrefsWritable = true;
+	std::vector<std::string> mLaunchDocuments;
+	std::unique_ptr<LMenuBar> mMenuBar;
+};

@@ -1,0 +1,183 @@
+// The application's own commands as the user gives them: the version windows, new tickers and their menus,
+// the web pages, and the string tables they read.
+
+#include "Includes/TList.h"
+#include "app/TCheckVersionWindow.h"
+#include "app/TTickerRecord.h"
+#include "app/kestrunApp.h"
+#include "model/StockGlobals.h"
+#include "platform/framework/LCheckBox.h"
+#include "platform/framework/LMenu.h"
+#include "platform/framework/LMenuBar.h"
+#include "platform/framework/StQtApplication.h"
+#include "platform/toolbox/gui/LaunchURL.h"
+#include "tests/app/AppTestSupport.h"
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+
+class kestrunAppCommandsTest : public AppFixture
+{
+protected:
+	void SetUp() override
+	{
+		AppFixture::SetUp();
+		SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });
+		TTickerRecord::tWindowHooks hooks;
+		hooks.newPrefs = [this](TTickerRecord* ticker) { mNewPrefs = ticker; };
+		TTickerRecord::InstallWindowHooks(hooks);
+		gInittingTicker = 1;
+		mApp = std::make_unique<kestrunApp>();
+	}
+	void TearDown() override
+	{
+		mApp->AttemptQuitSelf(0);
+		mApp.reset();
+		TTickerRecord::InstallWindowHooks({});
+		SetURLOpener(nullptr);
+		AppFixture::TearDown();
+	}
+
+	bool Enabled(CommandT inCommand)
+	{
+		Boolean enabled = false, usesMark = false;
+		UInt16 mark = 0;
+		Str255 name = {0};
+		mApp->FindCommandStatus(inCommand, enabled, usesMark, mark, name);
+		return enabled;
+	}
+
+	std::vector<std::string> Items(ResIDT inMenuID)
+	{
+		std::vector<std::string> items;
+		LMenu* menu = LMenuBar::GetCurrentMenuBar()->FetchMenu(inMenuID);
+		for (SInt16 i = 1; menu && i <= menu->CountItems(); ++i) {
+			Str255 text;
+			menu->GetItemText(i, text);
+			items.push_back(menu->IsSeparator(i) ? "-"
+			                                     : std::to_string(menu->CommandFromIndex(i)) +
+			                                           " " + PascalStrings::ToString(text));
+		}
+		return items;
+	}
+
+	std::unique_ptr<kestrunApp> mApp;
+	std::vector<std::string> mOpened;
+	TTickerRecord* mNewPrefs = nullptr;
+};
+
+TEST_F(kestrunAppCommandsTest, VersionCheckWindowShowsWhetherTheRunningVersionIsCurrent)
+{
+	TVersionWindow::CurrentVersion("2.8.3", 28300);
+	TVersionWindow::NewVersion("<unknown>", 0);
+	ASSERT_TRUE(Enabled(kCmdCheckVersion));
+	mApp->ObeyCommand(kCmdCheckVersion, nullptr);
+	TCheckVersionWindow* window = mApp->GetCheckVersionWindow();
+	ASSERT_NE(window, nullptr);
+	EXPECT_FALSE(Enabled(kCmdCheckVersion));
+	EXPECT_EQ(FrameworkTest::Descriptor(window->FindPaneByID(FOUR_CHAR_CODE("nVer"))), "<unknown>");
+	EXPECT_TRUE(window->FindPaneByID(FOUR_CHAR_CODE("vUtd"))->IsVisibleSelf());
+	EXPECT_FALSE(window->FindPaneByID(FOUR_CHAR_CODE("vOld"))->IsVisibleSelf());
+	EXPECT_FALSE(window->FindPaneByID(2000)->IsEnabled());
+
+	// A newer version announced: the upgrade is offered; asking not to be told again is kept.
+	TVersionWindow::NewVersion("2.9", 28301);
+	TVersionWindow::UpgradePage("https://vantorel.example.org/download");
+	window->RedoContent();
+	EXPECT_FALSE(window->FindPaneByID(FOUR_CHAR_CODE("vUtd"))->IsVisibleSelf());
+	EXPECT_TRUE(window->FindPaneByID(FOUR_CHAR_CODE("vOld"))->IsVisibleSelf());
+	ASSERT_TRUE(window->FindPaneByID(2000)->IsEnabled());
+	dynamic_cast<LCheckBox*>(window->FindPaneByID(FOUR_CHAR_CODE("Ignr")))->SetValue(1);
+	window->ObeyCommand(2000, nullptr);
+	EXPECT_EQ(mOpened, std::vector<std::string>{"https://vantorel.example.org/download"});
+	EXPECT_EQ(gAppPreferences->ignoreNewVersions, 1);
+	LWindow::AfterDispatch();
+	EXPECT_EQ(mApp->GetCheckVersionWindow(), nullptr);
+	EXPECT_TRUE(Enabled(kCmdCheckVersion));
+}
+
+TEST_F(kestrunAppCommandsTest, QuittingClosesTheAboutAndVersionWindowsFirst)
+{
+	mApp->ObeyCommand(kCmdAbout, nullptr);
+	mApp->ObeyCommand(kCmdNewVersion, nullptr);
+	ASSERT_NE(mApp->GetAboutWindow(), nullptr);
+	ASSERT_NE(mApp->GetVersionWindow(), nullptr);
+	EXPECT_FALSE(Enabled(kCmdAbout));
+	std::filesystem::remove(PrefsPath());
+	EXPECT_TRUE(mApp->AttemptQuitSelf(0));
+	EXPECT_EQ(mApp->GetAboutWindow(), nullptr);
+	EXPECT_EQ(mApp->GetVersionWindow(), nullptr);
+	EXPECT_TRUE(LWindow::GetWindowList().empty());
+	EXPECT_TRUE(std::filesystem::exists(PrefsPath()));
+}
+
+TEST_F(kestrunAppCommandsTest, OnWaylandTheProgramRunsOnX11UnlessThePlatformWasChosen)
+{
+	EXPECT_STREQ(StQtApplication::ChoosePlatform(nullptr, "wayland", nullptr), "xcb");
+	EXPECT_STREQ(StQtApplication::ChoosePlatform("", nullptr, "wayland-0"), "xcb");
+	EXPECT_EQ(StQtApplication::ChoosePlatform("offscreen", "wayland", "wayland-0"), nullptr);
+	EXPECT_EQ(StQtApplication::ChoosePlatform(nullptr, "x11", nullptr), nullptr);
+}
+
+TEST_F(kestrunAppCommandsTest, NewTickersAreNamedAndListedInTheTickerMenus)
+{
+	mApp->RebuildTickerMenus();
+	EXPECT_EQ(Items(kTickerOpenMenu), std::vector<std::string>{"1060 Main Ticker"});
+	EXPECT_TRUE(Items(kTickerDeleteMenu).empty());
+
+	mApp->ObeyCommand(kCmdNewTicker, nullptr);
+	ASSERT_NE(mNewPrefs, nullptr);
+	EXPECT_STREQ(mNewPrefs->GetTitle(), "New Ticker");
+	// Cancelled, then started again: the same pending ticker.
+	TTickerRecord* pending = mNewPrefs;
+	mApp->ObeyCommand(kCmdNewTickerCancelled, nullptr);
+	mApp->ObeyCommand(kCmdNewTicker, nullptr);
+	EXPECT_EQ(mNewPrefs, pending);
+	mApp->ObeyCommand(kCmdNewTickerConfirmed, nullptr);
+	EXPECT_EQ(gTickers->Count(), 1);
+	EXPECT_EQ(Items(kTickerOpenMenu),
+	          (std::vector<std::string>{"1060 Main Ticker", "-", "1200 New Ticker"}));
+	EXPECT_EQ(Items(kTickerSettingsMenu).back(), "1500 New Ticker\xC9");
+
+	// Names are cut to the ticker's 40 characters however long the table's text.
+	delete[] gAppCStrings[kNewTickerNameString];
+	gAppCStrings[kNewTickerNameString] = new char[300];
+	std::memset(gAppCStrings[kNewTickerNameString], 'x', 299);
+	gAppCStrings[kNewTickerNameString][299] = 0;
+	mApp->ObeyCommand(kCmdNewTicker, nullptr);
+	EXPECT_EQ(std::string(mNewPrefs->GetTitle()), std::string(40, 'x'));
+
+	// With 15 tickers there is no room for another.
+	for (int i = gTickers->Count(); i < kMaxTickers; ++i)
+		gTickers->Append(new TTickerRecord());
+	EXPECT_FALSE(Enabled(kCmdNewTicker));
+}
+
+TEST_F(kestrunAppCommandsTest, WebPagesComeFromTheStringTableAndMissingEntriesAreEmpty)
+{
+	mApp->ObeyCommand(kCmdWebPage, nullptr);
+	mApp->ObeyCommand(kCmdWebPage + 6, nullptr);
+	EXPECT_EQ(mOpened, (std::vector<std::string>{"https://vantorel.example.org/",
+	                                             "https://vantorel.example.org/forum/"}));
+
+	// Without the string lists every entry is an empty text, never a missing one.
+	DisposeLocalStrings();
+	const auto saved = ResourceStore::Get();
+	ResourceStore::Get().Clear();
+	LoadLocalStrings();
+	ResourceStore::Get() = saved;
+	for (int i = 0; i < kAppCStringCount; ++i)
+		ASSERT_NE(gAppCStrings[i], nullptr);
+	for (int i = 0; i < kAppStringCount; ++i)
+		ASSERT_NE(gAppStrings[i], nullptr);
+	EXPECT_STREQ(gAppCStrings[kNewTickerNameString], "");
+	mApp->ObeyCommand(kCmdNewTicker, nullptr);
+	ASSERT_NE(mNewPrefs, nullptr);
+	EXPECT_STREQ(mNewPrefs->GetTitle(), "");
+}
+
+} // namespace

@@ -1,0 +1,299 @@
+// The whole application on the offscreen platform, its quotes fetched through a loopback server named as
+// the HTTP proxy: every default security of each kind is updated from the served pages, scripts on a
+// private session bus get the served values, and after quit the security files hold them.
+
+#include "Includes/NoValue.h"
+#include "Internet/TURLRequest.h"
+#include "Quoters/TQuoterManager.h"
+#include "app/TDetailWindowSeam.h"
+#include "app/TStockPlugin.h"
+#include "app/kestrunApp.h"
+#include "model/TSecurity.h"
+#include "platform/framework/UAppleEventService.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/LoopbackHTTPServer.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "toolkit/TCURLAttachment.h"
+#include "toolkit/TEventWatcher.h"
+
+#include <QProcess>
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace
+{
+
+std::string Fixture(const std::string& inFamily, const std::string& inName)
+{
+	std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/" + inFamily + "/" + inName,
+	                 std::ios::binary);
+	EXPECT_TRUE(in.good()) << inName;
+	return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A session bus of the test's own, so that scripting is tried as under dbus-run-session.
+class StPrivateSessionBus
+{
+public:
+	StPrivateSessionBus()
+	{
+		mDaemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+		if (!mDaemon.waitForStarted(5000) || !mDaemon.waitForReadyRead(5000))
+			return;
+		mAddress = mDaemon.readLine().trimmed().toStdString();
+		mEnvironment.emplace("DBUS_SESSION_BUS_ADDRESS", mAddress);
+	}
+	~StPrivateSessionBus()
+	{
+		mDaemon.kill();
+		mDaemon.waitForFinished(5000);
+	}
+	bool IsUp() const { return !mAddress.empty(); }
+
+private:
+	QProcess mDaemon;
+	std::string mAddress;
+	std::optional<ScopedEnvironment> mEnvironment;
+};
+
+class TTestApp : public kestrunApp
+{
+public:
+	using kestrunApp::Initialize;
+};
+
+class kestrunAppE2ETest : public AppFixture
+{
+protected:
+	void SetUp() override
+	{
+		AppFixture::SetUp();
+		TURLRequest::SetDefaultTimeout(2000);
+		TQuoterManager::InstallModelHooks();
+		TDetailWindowSeam::Install();
+		mServer.Serve("/VTLVersion.xml",
+		              LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
+	}
+
+	// One start of the program, up to the event loop.
+	std::unique_ptr<TTestApp> Start()
+	{
+		gInittingTicker = 1;
+		auto app = std::make_unique<TTestApp>();
+		app->AddAttachment(new TEventWatcher);
+		app->AddAttachment(new TCURLAttachment);
+		app->Initialize();
+		return app;
+	}
+
+	// Passes of the event loop until the condition holds (false after the time).
+	static bool RunUntil(const std::function<bool()>& inDone, int inMilliseconds = 15000)
+	{
+		const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(inMilliseconds);
+		while (!inDone()) {
+			if (std::chrono::steady_clock::now() > end)
+				return false;
+			LApplication::ProcessNextEvent();
+		}
+		return true;
+	}
+
+	static std::vector<TSecurity*> Securities(tSecurityType inKind)
+	{
+		std::vector<TSecurity*> securities;
+		TStockPlugin::ForEachSecurity(TStockPlugin::sStockPlugin->GetList(inKind),
+		                              [&](TSecurity* security) { securities.push_back(security); });
+		return securities;
+	}
+
+	static void Replace(std::string& ioText, const std::string& inFrom, const std::string& inTo)
+	{
+		for (std::size_t at = ioText.find(inFrom); at != std::string::npos;
+		     at = ioText.find(inFrom, at + inTo.size()))
+			ioText.replace(at, inFrom.size(), inTo);
+	}
+
+	// The US quote source's page of each kind, made out for the security, with its last price; other
+	// sources' pages answer without a price to expect.
+	static std::string PageFor(TSecurity* inSecurity, const std::string& inHost,
+	                           std::optional<float>* outPrice)
+	{
+		std::string symbol = inSecurity->SecuritySymbol();
+		if (inHost != "finance.yahoo.com")
+			return inSecurity->Type() == securityCurrency ? Fixture("Currency", "xe_rate.html")
+			                                              : std::string("<html></html>");
+		std::string page;
+		switch (inSecurity->Type()) {
+		case securityStock:
+			page = Fixture("Yahoo", "us_stock_nyse.html");
+			Replace(page, "IBM", symbol);
+			*outPrice = 101.25f;
+			break;
+		case securityFund:
+			page = Fixture("Yahoo", "us_fund_down.html");
+			Replace(page, "SGFDX", symbol);
+			*outPrice = 10.00f;
+			break;
+		default:
+			page = Fixture("Yahoo", "us_index.html");
+			Replace(page, "^DJI", symbol);
+			if (!symbol.empty() && symbol[0] == '^')
+				symbol.erase(0, 1);
+			Replace(page, "DJI", symbol);
+			*outPrice = 10432.15f;
+		}
+		return page;
+	}
+
+	// Serves its page at the address of each pending quote request.
+	void ServePendingRequests()
+	{
+		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
+			for (TSecurity* security : Securities(kind)) {
+				TURLRequest* request = security->UpdateSecurityReference();
+				if (!request)
+					continue;
+				TVyString url;
+				request->GetURL(url);
+				const std::string address(url.GetCString() ? url.GetCString() : "");
+				const std::size_t hostStart = address.find("://") + 3;
+				const std::size_t pathStart = address.find('/', hostStart);
+				const std::string host = address.substr(hostStart, pathStart - hostStart);
+				std::optional<float> price;
+				mServer.Serve(host, address.substr(pathStart),
+				              LoopbackHTTPServer::Page(PageFor(security, host, &price)));
+				if (price)
+					mExpected[security] = *price;
+			}
+	}
+
+	// A script's call over the session bus, answered while the program runs.
+	static QString Script(const QString& inClass, const QString& inID, const QString& inSymbol)
+	{
+		QProcess gdbus;
+		gdbus.start("gdbus", {"call", "--session", "--dest", UAppleEventService::kServiceName,
+		                      "--object-path", UAppleEventService::kObjectPath, "--method",
+		                      QString(UAppleEventService::kInterfaceName) + ".Send", inClass, inID,
+		                      "{'----': <'" + inSymbol + "'>}"});
+		RunUntil([&] { return gdbus.state() == QProcess::NotRunning || gdbus.waitForFinished(1); });
+		return QString::fromUtf8(gdbus.readAllStandardOutput()).trimmed() +
+		       QString::fromUtf8(gdbus.readAllStandardError()).trimmed();
+	}
+
+	std::map<TSecurity*, float> mExpected;
+	LoopbackHTTPServer mServer;
+	ScopedEnvironment mProxy{"http_proxy", mServer.ProxyURL()};
+};
+
+TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit)
+{
+	StPrivateSessionBus bus;
+	ASSERT_TRUE(bus.IsUp()) << "dbus-daemon did not start";
+	auto app = Start();
+	std::string reason;
+	ASSERT_TRUE(UAppleEventService::Start(
+	    [&](FourCharCode eventClass, FourCharCode eventID, const AppleEvent& event, AppleEvent& reply) {
+		    app->DispatchAppleEvent(eventClass, eventID, event, reply);
+	    },
+	    &reason))
+	    << reason;
+
+	const tSecurityType kinds[] = {securityStock, securityFund, securityIndex, securityCurrency};
+	for (tSecurityType kind : kinds)
+		ASSERT_FALSE(Securities(kind).empty()) << kind;
+	// The first update cycle asks for every default security; each kind's page answers.
+	ASSERT_TRUE(RunUntil([&] {
+		for (tSecurityType kind : kinds)
+			for (TSecurity* security : Securities(kind))
+				if (!security->UpdateSecurityReference() && !security->InitedToday())
+					return false;
+		return true;
+	}));
+	ServePendingRequests();
+	ASSERT_TRUE(RunUntil([&] {
+		for (tSecurityType kind : kinds)
+			for (TSecurity* security : Securities(kind))
+				if (security->UpdateSecurityReference())
+					return false;
+		return true;
+	}));
+	for (const auto& [security, price] : mExpected) {
+		SCOPED_TRACE(security->SecuritySymbol());
+		EXPECT_EQ(security->ErrorCode(), 0);
+		EXPECT_FLOAT_EQ(security->CurrentTradePrice(), price);
+	}
+	for (tSecurityType kind : {securityStock, securityFund, securityIndex}) {
+		const auto securities = Securities(kind);
+		const auto served =
+		    std::count_if(securities.begin(), securities.end(),
+		                  [&](TSecurity* security) { return mExpected.count(security) > 0; });
+		EXPECT_GT(served, 0) << "kind " << kind;
+	}
+	for (TSecurity* security : Securities(securityCurrency)) {
+		SCOPED_TRACE(security->SecuritySymbol());
+		EXPECT_TRUE(security->InitedToday());
+		EXPECT_NE(security->CurrentTradePrice(), kNoValue);
+	}
+
+	// Scripts ask for the served values, per kind.
+	auto servedOf = [&](tSecurityType kind) -> QString {
+		for (TSecurity* security : Securities(kind))
+			if (mExpected.count(security))
+				return security->SecuritySymbol();
+		return QString();
+	};
+	const QString stock = servedOf(securityStock);
+	EXPECT_EQ(Script("zvST", "last", stock), "({'----': <101.25>},)");
+	EXPECT_EQ(Script("zvST", "prev", stock), "({'----': <102.5>},)");
+	EXPECT_EQ(Script("zvFD", "last", servedOf(securityFund)), "({'----': <10.0>},)");
+	EXPECT_TRUE(Script("zvIX", "last", servedOf(securityIndex)).startsWith("({'----': <10432.1"));
+	EXPECT_EQ(Script("zvST", "last", "NOSUCH"),
+	          "({'errn': <int16 -1728>, 'errs': <'Symbol Not Found.'>},)");
+
+	// A script asks for a fresh quote that is still on its way at quit: cancelled, it is no update.
+	TSecurity* pending = nullptr;
+	for (TSecurity* security : Securities(securityStock))
+		if (security->SecuritySymbol() == stock.toStdString())
+			pending = security;
+	ASSERT_NE(pending, nullptr);
+	const TVyDate lastUpdate = *pending->LastUpdate();
+	const std::string path = "/q?s=" + stock.toStdString() + "&d=t";
+	mServer.Serve(
+	    "finance.yahoo.com", path,
+	    LoopbackHTTPServer::Slow(LoopbackHTTPServer::Page(Fixture("Yahoo", "us_stock_nyse.html")), 3000));
+	const std::size_t asked = mServer.RequestCount();
+	EXPECT_EQ(Script("zvST", "rfsh", stock), "(@a{sv} {},)");
+	ASSERT_TRUE(RunUntil([&] { return mServer.RequestCount() > asked; }));
+	ASSERT_NE(pending->UpdateSecurityReference(), nullptr);
+
+	std::vector<float> prices;
+	for (tSecurityType kind : kinds)
+		for (TSecurity* security : Securities(kind))
+			prices.push_back(security->CurrentTradePrice());
+	app->AttemptQuitSelf(0);
+	UAppleEventService::Stop();
+	app.reset();
+
+	// The next start reads them back from the security files before any quote arrives.
+	app = Start();
+	std::vector<float> stored;
+	for (tSecurityType kind : kinds)
+		for (TSecurity* security : Securities(kind))
+			stored.push_back(security->CurrentTradePrice());
+	EXPECT_EQ(stored, prices);
+	for (TSecurity* security : Securities(securityStock))
+		if (security->SecuritySymbol() == stock.toStdString()) {
+			EXPECT_TRUE(*security->LastUpdate() == lastUpdate);
+			EXPECT_EQ(security->ErrorCode(), 0);
+		}
+	app->AttemptQuitSelf(0);
+}
+
+} // namespace
