@@ -1,0 +1,23 @@
+#include "windows/security/UWindowRegistry.h"
+
+#include "app/TStockPlugin.h"
+#include "platform/framework/URegistrar.h"
+#include "windows/security/TSummaryTable.h"
+#include "windows/security/TSummaryWindow.h"
+
+void UWindowRegistry::Install()
+{
+	RegisterClasses();
+	InstallOpeners();
+}
+
+void UWindowRegistry::RegisterClasses()
+{
+	RegisterClass_(TSummaryWindow);
+	RegisterClass_(TSummaryTable);
+}
+
+void UWindowRegistry::InstallOpeners()
+{
+	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+}
