@@ -435,8 +435,12 @@ void TSummaryWindow::UpdateEnds(TSecurity* inSecurity)
 		return;
 	tSummaryDraw& entry = *mDrawList->GetNth(row);
 	StyleRow(entry);
-	if (entry.Flash)
+	if (entry.Flash && !IsIdling()) {
+		// Starts in step with the other blinking displays.
+		mNextFlashTick = UDisplay::FlashTickOn();
+		mFlashPhase = false;
 		StartIdling();
+	}
 	entry.Updating = false;
 	RefreshRow(row);
 	if (inSecurity == mCurrentSecurity)
@@ -496,9 +500,16 @@ void TSummaryWindow::Sort(FourCharCode inCommand)
 		sLastSortCommand = mSortCommand = inCommand;
 		compare = &SortOnFloat;
 	}
+	// The selection belongs to a security, not to a place in the table.
+	tSummaryDraw* selected = mSelectedRow > 0 ? mDrawList->GetNth(mSelectedRow) : nullptr;
+	TSecurity* selectedSecurity = selected != nullptr ? selected->Security : nullptr;
 	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies})
 		list->BubbleSort(compare, mDescending);
 	RedoContent();
+	if (selectedSecurity != nullptr && FindRow(selectedSecurity) != 0) {
+		mSelectedRow = FindRow(selectedSecurity);
+		SelectRow(mSelectedRow);
+	}
 	if (mTable != nullptr)
 		mTable->Refresh();
 }

@@ -1,6 +1,7 @@
 #include "windows/security/UWindowRegistry.h"
 
 #include "app/TStockPlugin.h"
+#include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
@@ -13,6 +14,8 @@ void UWindowRegistry::Install()
 
 void UWindowRegistry::RegisterClasses()
 {
+	// The windows' printouts.
+	RegisterClass_(LPrintout);
 	RegisterClass_(TSummaryWindow);
 	RegisterClass_(TSummaryTable);
 }
