@@ -6,6 +6,7 @@
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TSecurity.h"
+#include "model/UAlertSound.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
@@ -18,7 +19,6 @@
 #include "platform/framework/UReanimator.h"
 #include "toolkit/LColorWell.h"
 #include "toolkit/TSoundMenu.h"
-#include "toolkit/USound.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -222,7 +222,7 @@ Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
 		if (!mRedoing) {
 			TSoundMenu* menu = inCommand == msg_LosingSound ? mLosing.sound : mGaining.sound;
 			if (menu != nullptr)
-				USound::PlaySound(menu->GetSoundID());
+				UAlertSound::PlaySound(menu->GetSoundID());
 		}
 		return true;
 	default:
