@@ -103,6 +103,15 @@ protected:
 		return rows;
 	}
 
+	// For a look by eye: VANTOREL_SCREENSHOTS names a folder for the window's pictures.
+	static void KeepScreenshot(const std::string& inName)
+	{
+		if (const char* folder = std::getenv("VANTOREL_SCREENSHOTS"))
+			for (QWidget* widget : QApplication::topLevelWidgets())
+				if (widget->isVisible())
+					widget->grab().save(QString::fromStdString(std::string(folder) + "/" + inName + ".png"));
+	}
+
 	static void Command(TSummaryWindow* inWindow, FourCharCode inCommand, SInt32 inValue = 1)
 	{
 		inWindow->ObeyCommand(CommandT(inCommand), &inValue);
@@ -206,23 +215,40 @@ TEST_F(SummaryWindowTest, AnAlertColoursTheRowAndBlinksInStepWithTheClock)
 	EXPECT_EQ(phases, "........xxxx........xxxx");
 }
 
-TEST_F(SummaryWindowTest, ADeletedSecurityLeavesTheRowsAndTheDetailView)
+TEST_F(SummaryWindowTest, TheDetailViewFollowsTheSelectionAndDropsADeletedSecurity)
 {
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
-	Command(window, FOUR_CHAR_CODE("vBtm"));
+	Rect bounds{100, 100, 500, 700};
+	window->DoSetBounds(bounds);
+	Command(window, FOUR_CHAR_CODE("vSde"));
+	window->GetGlobalBounds(bounds);
+	EXPECT_EQ(bounds.right - bounds.left, TSummaryWindow::kWideWidth);
 	window->RedoDetailView(3);
 	EXPECT_EQ(window->CurrentSecurity(), mBeta);
+	TDetailView* view = window->ShownDetailView();
+	ASSERT_NE(view, nullptr);
+	EXPECT_TRUE(view->IsVisible());
+	EXPECT_EQ(view->GetSecurity(), mBeta);
+	window->UpdatePort();
+	KeepScreenshot("summary-side");
+	// Title rows show nothing new.
+	window->RedoDetailView(1);
+	EXPECT_EQ(window->CurrentSecurity(), nullptr);
+	window->RedoDetailView(3);
 
 	// The list deletes what it removes.
 	mPlugin->GetList(securityStock)->Remove(mBeta);
 	mBeta = nullptr;
 	EXPECT_EQ(window->CurrentSecurity(), nullptr);
-	if (window->ShownDetailView() != nullptr) {
-		EXPECT_FALSE(window->ShownDetailView()->IsVisible());
-		EXPECT_EQ(window->ShownDetailView()->GetSecurity(), nullptr);
-	}
+	EXPECT_FALSE(view->IsVisible());
+	EXPECT_EQ(view->GetSecurity(), nullptr);
 	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "ALP", "GAM", "-", "[Funds]", "FNDX"}));
+
+	// Back to the table alone: narrower by the side view again.
+	Command(window, FOUR_CHAR_CODE("vFll"));
+	window->GetGlobalBounds(bounds);
+	EXPECT_LT(bounds.right - bounds.left, TSummaryWindow::kWideWidth);
 }
 
 TEST_F(SummaryWindowTest, DraggingARowOffersItsEntryInsideTheProgramAndItsLineAsText)
@@ -326,10 +352,7 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 	ASSERT_NE(window, nullptr);
 	window->UpdatePort();
 	const QImage image = window->GetMacPort()->image->copy();
-	if (const char* keep = std::getenv("VANTOREL_SCREENSHOTS"))
-		for (QWidget* widget : QApplication::topLevelWidgets())
-			if (widget->isVisible())
-				widget->grab().save(QString::fromStdString(std::string(keep) + "/summary.png"));
+	KeepScreenshot("summary");
 
 	TSummaryTable* table = window->GetTable();
 	const SInt32 fontSize = mPlugin->GetPrefs()->summary.fontSize;

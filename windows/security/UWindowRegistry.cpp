@@ -3,6 +3,7 @@
 #include "app/TStockPlugin.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/security/RegisterSecurityDialogs.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
 
@@ -14,6 +15,8 @@ void UWindowRegistry::Install()
 
 void UWindowRegistry::RegisterClasses()
 {
+	// The detail views and the per-security settings dialogs (their makers with them).
+	RegisterSecurityDialogs();
 	// The windows' printouts.
 	RegisterClass_(LPrintout);
 	RegisterClass_(TSummaryWindow);
