@@ -168,6 +168,32 @@ TEST_F(SummaryWindowTest, RowsInSectionsSortAndKeepTheSelectedSecurity)
 	mBeta->SummaryEnabled(false);
 	window->SetList(securityStock, mPlugin->GetList(securityStock));
 	EXPECT_EQ(Rows(window).size(), 6u);
+
+	// Typing selects by the first letter of the name; a letter no name starts with changes nothing.
+	auto type = [&](char inKey) {
+		EventRecord key{};
+		key.what = keyDown;
+		key.message = UInt32(inKey);
+		return window->HandleKeyPress(key);
+	};
+	EXPECT_TRUE(type('g'));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mGamma);
+	EXPECT_FALSE(type('z'));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mGamma);
+	EXPECT_TRUE(type(char(31)));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mAlpha);
+	EXPECT_TRUE(type(char(31))); // down: past the spacer and the title to the fund
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mFund);
+
+	// Closing writes the layout back into the settings.
+	mPlugin->GetWindow(windowSummary)->Delete();
+	UDispatch::DeletePending();
+	const tSummaryParameters& saved = mPlugin->GetPrefs()->summary;
+	EXPECT_EQ(saved.sortKey, 4);
+	EXPECT_EQ(saved.descending, 1);
+	EXPECT_EQ(saved.showStocks, 1);
+	EXPECT_EQ(saved.selectedRow, 6);
+	EXPECT_GT(saved.windowWidth, 0);
 }
 
 TEST_F(SummaryWindowTest, ChangeAndPercentTreatAZeroCloseAsNoValue)
