@@ -883,6 +883,16 @@ void TSummaryWindow::TPluginFace::AttemptClose()
 
 void TSummaryWindow::TPluginFace::Delete()
 {
+	// The plug-in's settings and securities may go before the window's deletion comes round: write the
+	// layout back and let go of them now.
+	mWindow->SaveState();
+	mWindow->mParameters = nullptr;
+	mWindow->StopIdling();
+	mWindow->HideDetailView();
+	mWindow->ClearDrawList();
+	for (TList<TSecurity>* list :
+	     {mWindow->mStocks, mWindow->mFunds, mWindow->mIndexes, mWindow->mCurrencies})
+		list->Clear();
 	mWindow->DoClose();
 }
 
