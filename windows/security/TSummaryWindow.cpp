@@ -283,19 +283,10 @@ void TSummaryWindow::SetParameters(tSummaryParameters* inParameters)
 	mDescending = p.descending != 0;
 	mSortCommand = p.sortKey < 5 ? kSortCodes[p.sortKey] : kSortName;
 	SetRadio(mSortButtons, mSortCommand);
-	mViewMode = mPreviousViewMode = p.viewMode;
-	mSelectedRow = p.selectedRow;
-	if (mViewMode == 1) {
-		SetRadio(mViewButtons, kViewBottom);
-	} else if (mViewMode == 2) {
-		SetRadio(mViewButtons, kViewSide);
-	} else {
-		SetRadio(mViewButtons, kViewFull);
-		mViewMode = 0;
-	}
-	// Setting the radios above sent their commands; the stored values decide.
-	mViewMode = p.viewMode <= 2 ? p.viewMode : 0;
-	mPreviousViewMode = mViewMode;
+	const UInt8 viewMode = p.viewMode <= 2 ? p.viewMode : 0;
+	SetRadio(mViewButtons, viewMode == 1 ? kViewBottom : viewMode == 2 ? kViewSide : kViewFull);
+	// Switching the radios sent their commands on the way; the stored values decide.
+	mViewMode = mPreviousViewMode = viewMode;
 	mSelectedRow = p.selectedRow;
 	RedoCicns();
 	RedoContent();
