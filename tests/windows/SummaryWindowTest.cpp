@@ -8,6 +8,7 @@
 #include "model/TStock.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCheckBox.h"
+#include "platform/framework/LMenu.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/TickCount.h"
@@ -16,6 +17,7 @@
 #include "toolkit/UKsCellFonts.h"
 #include "toolkit/UKsStrings.h"
 #include "windows/security/TDetailView.h"
+#include "windows/security/TSelectDlog.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryTableDragTask.h"
 #include "windows/security/TSummaryWindow.h"
@@ -424,6 +426,26 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 		++checked;
 	}
 	EXPECT_EQ(checked, 4);
+}
+
+TEST_F(SummaryWindowTest, ARowsMenuEditsItsSecurityWithItsKindsSaveCommand)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	SInt16 shownMenu = 0;
+	SetPopUpMenuChooser([&](MenuHandle, Point, SInt16) -> SInt32 {
+		shownMenu = TSummaryWindow::kContextMenuID;
+		return (SInt32(TSummaryWindow::kContextMenuID) << 16) | TDetailView::kMenuEdit;
+	});
+	window->ShowContextMenu(7, Point{100, 100}); // the fund
+	SetPopUpMenuChooser(nullptr);
+	EXPECT_EQ(shownMenu, TSummaryWindow::kContextMenuID);
+	auto* dialog = dynamic_cast<TSelectDlog*>(mFund->GetSelectDlog());
+	ASSERT_NE(dialog, nullptr);
+	EXPECT_EQ(dialog->GetCommand(), 5052);
+	dialog->AttemptClose();
+	UDispatch::DeletePending();
+	EXPECT_EQ(mFund->GetSelectDlog(), nullptr);
 }
 
 } // namespace
