@@ -1,6 +1,7 @@
-// The program on the offscreen platform with the summary window open while quotes come in through a
-// loopback server named as the HTTP proxy: each stock row shows that its quote is on the way, then its
-// served price, and the window's picture changes with it.
+// The program with the summary window open while quotes come in through a loopback server named as the
+// HTTP proxy: each stock row shows that its quote is on the way, then its served price, and the window's
+// picture changes with it. The same flow runs once more in a child process on a virtual X server (Xvfb),
+// where a screenshot of the screen shows the rows' colours and their text on the cells' baselines.
 
 #include "Internet/TURLRequest.h"
 #include "Quoters/TQuoterManager.h"
@@ -12,20 +13,27 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/windows/SummaryTestSupport.h"
 #include "toolkit/TCURLAttachment.h"
 #include "toolkit/TEventWatcher.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
+#include <QScreen>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 
 namespace
 {
+
+constexpr char kOnXServer[] = "VANTOREL_SUMMARY_ON_X";
 
 class TTestApp : public kestrunApp
 {
@@ -159,6 +167,42 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 	const QImage after = priceColumn(first);
 	ASSERT_FALSE(after.isNull());
 	EXPECT_NE(before, after) << "the price column did not change";
+
+	if (std::getenv(kOnXServer) != nullptr) {
+		// What the X server shows: the window's port drawn on the screen.
+		RunUntil([] { return false; }, 500);
+		QScreen* screen = QGuiApplication::primaryScreen();
+		ASSERT_NE(screen, nullptr);
+		const QImage shot = screen->grabWindow(0).toImage();
+		Point origin{0, 0};
+		window->PortToGlobalPoint(origin);
+		if (const char* folder = std::getenv("VANTOREL_SCREENSHOTS"))
+			shot.save(QString::fromStdString(std::string(folder) + "/summary-xvfb.png"));
+		EXPECT_EQ(SummaryTest::CheckRowsInPicture(window, shot, origin, summary.fontSize, 1),
+		          int(stockRows().size()));
+	}
+}
+
+TEST_F(SummaryWindowE2ETest, OnAVirtualXServerTheScreenShowsTheRows)
+{
+	if (std::getenv(kOnXServer) != nullptr)
+		GTEST_SKIP() << "already the child";
+	if (QProcess::execute("sh", {"-c", "command -v xvfb-run >/dev/null"}) != 0)
+		GTEST_SKIP() << "xvfb-run is not installed";
+	QProcess child;
+	QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+	env.insert("QT_QPA_PLATFORM", "xcb");
+	env.insert(kOnXServer, "1");
+	child.setProcessEnvironment(env);
+	child.setProcessChannelMode(QProcess::MergedChannels);
+	child.start("xvfb-run",
+	            {"-a", "-s", "-screen 0 1280x1024x24",
+	             QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe").string()),
+	             "--gtest_filter=SummaryWindowE2ETest.RowsFollowTheQuotesAsTheyArrive"});
+	ASSERT_TRUE(child.waitForFinished(120000));
+	const std::string output = child.readAll().toStdString();
+	EXPECT_EQ(child.exitCode(), 0) << output;
+	EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 } // namespace

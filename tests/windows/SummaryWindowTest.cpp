@@ -14,6 +14,7 @@
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/GrafPort.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/SummaryTestSupport.h"
 #include "toolkit/UKsCellFonts.h"
 #include "toolkit/UKsStrings.h"
 #include "windows/security/TDetailView.h"
@@ -391,40 +392,8 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 	const QImage image = window->GetMacPort()->image->copy();
 	KeepScreenshot("summary");
 
-	TSummaryTable* table = window->GetTable();
-	const SInt32 fontSize = mPlugin->GetPrefs()->summary.fontSize;
-	int checked = 0;
-	for (TableIndexT row = 1; row <= TableIndexT(window->GetDrawList()->Count()); ++row) {
-		const tSummaryDraw* entry = window->GetDrawList()->GetNth(long(row));
-		if (entry->Kind != tSummaryDraw::kSecurity)
-			continue;
-		SCOPED_TRACE(entry->Security->SecuritySymbol());
-		Rect cell;
-		ASSERT_TRUE(table->GetLocalCellRect(STableCell(row, 1), cell));
-		const TSummaryTable::tRowRects rects = table->CalcRects(cell);
-		// The price column in port coordinates: digits have no descenders, so their lowest pixels sit
-		// on the row just above the baseline.
-		Point topLeft{cell.top, rects.price.left};
-		Point bottomRight{cell.bottom, rects.price.right};
-		table->LocalToPortPoint(topLeft);
-		table->LocalToPortPoint(bottomRight);
-		int lowest = -1, coloured = 0;
-		for (int v = topLeft.v; v < bottomRight.v; ++v)
-			for (int h = topLeft.h; h < bottomRight.h; ++h) {
-				const QRgb pixel = image.pixel(h, v);
-				if (std::abs(qRed(pixel) - entry->Colour.red / 257) <= 1 &&
-				    std::abs(qGreen(pixel) - entry->Colour.green / 257) <= 1 &&
-				    std::abs(qBlue(pixel) - entry->Colour.blue / 257) <= 1) {
-					++coloured;
-					lowest = v;
-				}
-			}
-		EXPECT_GT(coloured, 10);
-		const int baseline =
-		    topLeft.v + UKsCellFonts::CellBaseLine(fontSize, table->GetRowHeight(row)) + 2;
-		EXPECT_EQ(lowest, baseline - 1);
-		++checked;
-	}
+	const int checked = SummaryTest::CheckRowsInPicture(window, image, Point{0, 0},
+	                                                    mPlugin->GetPrefs()->summary.fontSize);
 	EXPECT_EQ(checked, 4);
 }
 
