@@ -1,5 +1,5 @@
 // The program with the summary window open while quotes come in through a loopback server named as the
-// HTTP proxy: each stock row shows that its quote is on the way, then its served price, and the window's
+// HTTP proxy: each security row shows that its quote is on the way, then its served price, and the window's
 // picture changes with it. The same flow runs once more in a child process on a virtual X server (Xvfb),
 // where a screenshot of the screen shows the rows' colours and their text on the cells' baselines.
 
@@ -122,7 +122,7 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 	ASSERT_NE(window, nullptr);
 
 	// The stock rows, and each one's picture of its price column.
-	auto stockRows = [&] {
+	auto securityRows = [&] {
 		std::vector<TableIndexT> rows;
 		for (TableIndexT row = 1; row <= TableIndexT(window->GetDrawList()->Count()); ++row)
 			if (window->GetDrawList()->GetNth(long(row))->Kind == tSummaryDraw::kSecurity)
@@ -141,22 +141,22 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 		return window->GetMacPort()->image->copy(topLeft.h, topLeft.v, price.right - price.left,
 		                                         cell.bottom - cell.top);
 	};
-	ASSERT_FALSE(stockRows().empty());
+	ASSERT_FALSE(securityRows().empty());
 
 	// The first update cycle sends every stock's request; the rows show them on their way.
 	ASSERT_TRUE(RunUntil([&] {
-		for (TableIndexT row : stockRows())
+		for (TableIndexT row : securityRows())
 			if (!window->GetDrawList()->GetNth(long(row))->Updating)
 				return false;
 		return true;
 	}));
-	const TableIndexT first = stockRows().front();
+	const TableIndexT first = securityRows().front();
 	TSecurity* security = window->GetDrawList()->GetNth(long(first))->Security;
 	const QImage before = priceColumn(first);
 
 	ServePending();
 	ASSERT_TRUE(RunUntil([&] {
-		for (TableIndexT row : stockRows())
+		for (TableIndexT row : securityRows())
 			if (window->GetDrawList()->GetNth(long(row))->Updating)
 				return false;
 		return true;
@@ -179,7 +179,7 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 		if (const char* folder = std::getenv("VANTOREL_SCREENSHOTS"))
 			shot.save(QString::fromStdString(std::string(folder) + "/summary-xvfb.png"));
 		EXPECT_EQ(SummaryTest::CheckRowsInPicture(window, shot, origin, summary.fontSize, 1),
-		          int(stockRows().size()));
+		          int(securityRows().size()));
 	}
 }
 
