@@ -17,6 +17,7 @@
 #include "platform/framework/LTabsControl.h"
 #include "platform/framework/LTextEditView.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/toolbox/Files.h"
 #include "toolkit/LColorWell.h"
 #include "toolkit/TSoundMenu.h"
 
@@ -370,13 +371,14 @@ void TSelectDlog::RedoFilePath()
 {
 	if (mHTMLFilePath == nullptr)
 		return;
-	TVyFile* file =
-	    mChosenFile != nullptr ? mChosenFile.get() : (mSecurity ? mSecurity->OutputFile() : nullptr);
-	char path[512] = {};
-	if (file == nullptr || file->GetFullPath(path) != 0 || path[0] == 0)
-		std::strcpy(path, "<none>");
+	TVyFile* file = mChosenFile != nullptr ? mChosenFile.get() : (mSecurity ? mSecurity->OutputFile() : nullptr);
+	// The path as this system writes it, not the file layer's volume form.
+	std::string path;
+	FSSpec spec;
+	if (file == nullptr || file->GetFSSpec(&spec) != 0 || FSpGetPOSIXPath(&spec, &path) != noErr || path.empty())
+		path = "<none>";
 	Str255 text;
-	pstrcpycn(text, path, 255);
+	pstrcpycn(text, path.c_str(), 255);
 	mHTMLFilePath->SetDescriptor(text);
 }
 
