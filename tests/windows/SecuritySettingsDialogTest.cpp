@@ -62,7 +62,10 @@ protected:
 		return FrameworkTest::FindPane<T>(inDialog, inID);
 	}
 
-	static void Type(LEditText* inField, const char* inText) { inField->SetText(inText, Size(std::strlen(inText))); }
+	static void Type(LEditText* inField, const char* inText)
+	{
+		inField->SetText(inText, Size(std::strlen(inText)));
+	}
 
 	static void Click(LView* inDialog, PaneIDT inButton)
 	{
@@ -107,7 +110,8 @@ TEST_F(SecuritySettingsDialogTest, StockDialogOKWritesWhatItEditsAndKeepsTheRest
 
 	EXPECT_EQ(Field(dialog, "Name"), "Acme Corporation");
 	EXPECT_EQ(Field(dialog, "Symb"), "ACME");
-	EXPECT_EQ(Pane<LPopupButton>(dialog, "Exch")->GetValue(), 1) << "NYSE is the exchange menu's first item";
+	EXPECT_EQ(Pane<LPopupButton>(dialog, "Exch")->GetValue(), 1)
+	    << "NYSE is the exchange menu's first item";
 	EXPECT_EQ(Field(dialog, "lVal"), "1.50");
 	EXPECT_EQ(Pane<LPopupButton>(dialog, "lCon")->GetValue(), 2);
 	EXPECT_EQ(Pane<TSoundMenu>(dialog, "lSou")->GetSoundID(), 0);
