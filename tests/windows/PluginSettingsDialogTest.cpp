@@ -8,9 +8,9 @@
 #include "platform/framework/UDispatch.h"
 #include "tests/app/StockPluginTestSupport.h"
 #include "toolkit/RegisterToolkitClasses.h"
-#include "windows/security/RegisterSecurityDialogs.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TStockSelectWindow.h"
+#include "windows/security/UWindowRegistry.h"
 
 #include <cstring>
 
@@ -45,9 +45,10 @@ protected:
 		if (!registered) {
 			UControlRegistry::RegisterClasses();
 			RegisterToolkitClasses();
+			UWindowRegistry::RegisterClasses();
 			registered = true;
 		}
-		RegisterSecurityDialogs();
+		UWindowRegistry::InstallSelectDlogs();
 		mForwarder = new ForwardingApplication;
 		mPlugin = std::make_unique<TStockPlugin>(mForwarder);
 		mPlugin->Initialize();

@@ -13,7 +13,7 @@
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/RegisterToolkitClasses.h"
-#include "windows/security/RegisterSecurityDialogs.h"
+#include "windows/security/UWindowRegistry.h"
 
 #include <memory>
 #include <string>
@@ -41,11 +41,12 @@ protected:
 		if (!registered) {
 			UControlRegistry::RegisterClasses();
 			RegisterToolkitClasses();
+			UWindowRegistry::RegisterClasses();
 			registered = true;
 		}
 		mEnv = std::make_unique<modeltest::ModelTestEnvironment>();
 		// After the environment: the real dialogs replace its fakes.
-		RegisterSecurityDialogs();
+		UWindowRegistry::InstallSelectDlogs();
 		mSuper = new RecordingCommander;
 		gCommander = mSuper;
 		mPreviousOpener = SetURLOpener([this](const std::string& inURL) { mURLs.push_back(inURL); });

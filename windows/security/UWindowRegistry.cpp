@@ -1,6 +1,8 @@
-#include "windows/security/RegisterSecurityDialogs.h"
+#include "windows/security/UWindowRegistry.h"
 
+#include "app/TStockPlugin.h"
 #include "model/USecurityWindows.h"
+#include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
@@ -10,6 +12,8 @@
 #include "windows/security/TIndexSelectWindow.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TStockSelectWindow.h"
+#include "windows/security/TSummaryTable.h"
+#include "windows/security/TSummaryWindow.h"
 
 namespace
 {
@@ -21,8 +25,18 @@ template <class T> void InstallSelectDlog(tSecurityType inKind)
 }
 } // namespace
 
-void RegisterSecurityDialogs()
+void UWindowRegistry::Install()
 {
+	RegisterClasses();
+	InstallOpeners();
+}
+
+void UWindowRegistry::RegisterClasses()
+{
+	// The windows' printouts.
+	RegisterClass_(LPrintout);
+	RegisterClass_(TSummaryWindow);
+	RegisterClass_(TSummaryTable);
 	RegisterClass_(TStockDetailView);
 	RegisterClass_(TFundDetailView);
 	RegisterClass_(TIndexDetailView);
@@ -31,6 +45,16 @@ void RegisterSecurityDialogs()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+}
+
+void UWindowRegistry::InstallOpeners()
+{
+	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	InstallSelectDlogs();
+}
+
+void UWindowRegistry::InstallSelectDlogs()
+{
 	InstallSelectDlog<TStockSelectWindow>(securityStock);
 	InstallSelectDlog<TFundSelectWindow>(securityFund);
 	InstallSelectDlog<TIndexSelectWindow>(securityIndex);
