@@ -4,13 +4,11 @@
 #include "app/AppGlobals.h"
 #include "model/TStock.h"
 #include "platform/framework/LEditText.h"
-#include "platform/framework/UControlRegistry.h"
 #include "platform/framework/UDispatch.h"
 #include "tests/app/StockPluginTestSupport.h"
-#include "toolkit/RegisterToolkitClasses.h"
+#include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TStockSelectWindow.h"
-#include "windows/security/UWindowRegistry.h"
 
 #include <cstring>
 
@@ -41,13 +39,7 @@ protected:
 	void SetUp() override
 	{
 		StockPluginFixture::SetUp();
-		static bool registered = false;
-		if (!registered) {
-			UControlRegistry::RegisterClasses();
-			RegisterToolkitClasses();
-			UWindowRegistry::RegisterClasses();
-			registered = true;
-		}
+		RegisterWindowClasses();
 		UWindowRegistry::InstallSelectDlogs();
 		mForwarder = new ForwardingApplication;
 		mPlugin = std::make_unique<TStockPlugin>(mForwarder);

@@ -19,6 +19,19 @@
 #include <string>
 #include <vector>
 
+// The resources and every class the windows' layouts name, once per run.
+inline void RegisterWindowClasses()
+{
+	ToolkitTest::LoadResources();
+	static bool registered = false;
+	if (registered)
+		return;
+	UControlRegistry::RegisterClasses();
+	RegisterToolkitClasses();
+	UWindowRegistry::RegisterClasses();
+	registered = true;
+}
+
 class RecordingCommander : public LCommander
 {
 public:
@@ -36,14 +49,7 @@ class SecurityWindowsFixture : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		ToolkitTest::LoadResources();
-		static bool registered = false;
-		if (!registered) {
-			UControlRegistry::RegisterClasses();
-			RegisterToolkitClasses();
-			UWindowRegistry::RegisterClasses();
-			registered = true;
-		}
+		RegisterWindowClasses();
 		mEnv = std::make_unique<modeltest::ModelTestEnvironment>();
 		// After the environment: the real dialogs replace its fakes.
 		UWindowRegistry::InstallSelectDlogs();

@@ -43,7 +43,8 @@ protected:
 		TQuoterManager::InstallModelHooks();
 		TDetailWindowSeam::Install();
 		UWindowRegistry::Install();
-		mServer.Serve("/VTLVersion.xml", LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
+		mServer.Serve("/VTLVersion.xml",
+		              LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
 	}
 
 	static bool RunUntil(const std::function<bool()>& inDone, int inMilliseconds = 15000)
@@ -59,9 +60,11 @@ protected:
 
 	static std::string StockPage(const std::string& inSymbol)
 	{
-		std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/Yahoo/us_stock_nyse.html", std::ios::binary);
+		std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/Yahoo/us_stock_nyse.html",
+		                 std::ios::binary);
 		std::string page(std::istreambuf_iterator<char>(in), {});
-		for (std::size_t at = page.find("IBM"); at != std::string::npos; at = page.find("IBM", at + inSymbol.size()))
+		for (std::size_t at = page.find("IBM"); at != std::string::npos;
+		     at = page.find("IBM", at + inSymbol.size()))
 			page.replace(at, 3, inSymbol);
 		return page;
 	}
@@ -70,21 +73,23 @@ protected:
 	void ServePending()
 	{
 		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
-			TStockPlugin::ForEachSecurity(TStockPlugin::sStockPlugin->GetList(kind), [&](TSecurity* security) {
-				TURLRequest* request = security->UpdateSecurityReference();
-				if (!request)
-					return;
-				TVyString url;
-				request->GetURL(url);
-				const std::string address(url.GetCString() ? url.GetCString() : "");
-				const std::size_t hostStart = address.find("://") + 3;
-				const std::size_t pathStart = address.find('/', hostStart);
-				const std::string host = address.substr(hostStart, pathStart - hostStart);
-				const bool ours = kind == securityStock && host == "finance.yahoo.com";
-				mServer.Serve(host, address.substr(pathStart),
-				              LoopbackHTTPServer::Page(ours ? StockPage(security->SecuritySymbol())
-				                                            : std::string("<html></html>")));
-			});
+			TStockPlugin::ForEachSecurity(
+			    TStockPlugin::sStockPlugin->GetList(kind), [&](TSecurity* security) {
+				    TURLRequest* request = security->UpdateSecurityReference();
+				    if (!request)
+					    return;
+				    TVyString url;
+				    request->GetURL(url);
+				    const std::string address(url.GetCString() ? url.GetCString() : "");
+				    const std::size_t hostStart = address.find("://") + 3;
+				    const std::size_t pathStart = address.find('/', hostStart);
+				    const std::string host = address.substr(hostStart, pathStart - hostStart);
+				    const bool ours = kind == securityStock && host == "finance.yahoo.com";
+				    mServer.Serve(
+				        host, address.substr(pathStart),
+				        LoopbackHTTPServer::Page(ours ? StockPage(security->SecuritySymbol())
+				                                      : std::string("<html></html>")));
+			    });
 	}
 
 	LoopbackHTTPServer mServer;
@@ -154,7 +159,6 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 	const QImage after = priceColumn(first);
 	ASSERT_FALSE(after.isNull());
 	EXPECT_NE(before, after) << "the price column did not change";
-
 }
 
 } // namespace

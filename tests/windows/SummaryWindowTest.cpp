@@ -23,10 +23,10 @@
 #include "windows/security/UWindowRegistry.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QWidget>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -45,8 +45,9 @@ protected:
 		Start();
 		// Only the test's own securities are in the summary.
 		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
-			TStockPlugin::ForEachSecurity(mPlugin->GetList(kind),
-			                              [](TSecurity* security) { security->SummaryEnabled(false); });
+			TStockPlugin::ForEachSecurity(mPlugin->GetList(kind), [](TSecurity* security) {
+				security->SummaryEnabled(false);
+			});
 		mBeta = AddStock("BET", "beta corp", 20.0f, 10.0f);
 		mAlpha = AddStock("ALP", "Alpha Inc", 5.0f, 0.0f);
 		mGamma = AddStock("GAM", "Gamma Ltd", 30.0f, 40.0f);
@@ -97,8 +98,9 @@ protected:
 		for (long i = 1; i <= inWindow->GetDrawList()->Count(); ++i) {
 			const tSummaryDraw* row = inWindow->GetDrawList()->GetNth(i);
 			rows.push_back(row->Kind == tSummaryDraw::kSecurity ? row->Security->SecuritySymbol()
-			               : row->Kind == tSummaryDraw::kTitle  ? std::string("[") + row->Title + "]"
-			                                                    : std::string("-"));
+			               : row->Kind == tSummaryDraw::kTitle
+			                   ? std::string("[") + row->Title + "]"
+			                   : std::string("-"));
 		}
 		return rows;
 	}
@@ -126,15 +128,18 @@ TEST_F(SummaryWindowTest, RowsInSectionsSortAndKeepTheSelectedSecurity)
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	// Stocks and funds shown, sorted by name without regard to case.
-	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "ALP", "BET", "GAM", "-", "[Funds]", "FNDX"}));
+	EXPECT_EQ(Rows(window),
+	          (std::vector<std::string>{"[Stocks]", "ALP", "BET", "GAM", "-", "[Funds]", "FNDX"}));
 
 	Command(window, FOUR_CHAR_CODE("tSrt"));
 	Command(window, FOUR_CHAR_CODE("dSrt"));
-	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "GAM", "BET", "ALP", "-", "[Funds]", "FNDX"}));
+	EXPECT_EQ(Rows(window),
+	          (std::vector<std::string>{"[Stocks]", "GAM", "BET", "ALP", "-", "[Funds]", "FNDX"}));
 
 	// A zero previous close gives no percentage: it sorts as no value, below every real one.
 	Command(window, FOUR_CHAR_CODE("bSrt"));
-	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "BET", "GAM", "ALP", "-", "[Funds]", "FNDX"}));
+	EXPECT_EQ(Rows(window),
+	          (std::vector<std::string>{"[Stocks]", "BET", "GAM", "ALP", "-", "[Funds]", "FNDX"}));
 
 	// The selection stays with its security when a quote re-sorts the rows.
 	window->RedoDetailView(2);
@@ -184,7 +189,8 @@ TEST_F(SummaryWindowTest, AnAlertColoursTheRowAndBlinksInStepWithTheClock)
 	ASSERT_NE(window, nullptr);
 	EXPECT_FALSE(window->IsIdling());
 
-	UZVUtils::UpdateSecurity(mGamma, &alert, &mPlugin->GetPrefs()->gainingAlert, &mPlugin->GetPrefs()->idling);
+	UZVUtils::UpdateSecurity(mGamma, &alert, &mPlugin->GetPrefs()->gainingAlert,
+	                         &mPlugin->GetPrefs()->idling);
 	mGamma->EndUpdateWatchers();
 	const tSummaryDraw* row = window->GetDrawList()->GetNth(4);
 	ASSERT_EQ(row->Security, mGamma);
@@ -329,7 +335,8 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 	if (const char* keep = std::getenv("VANTOREL_SCREENSHOTS"))
 		for (QWidget* widget : QApplication::topLevelWidgets())
 			if (widget->isVisible())
-				widget->grab().save(QString::fromStdString(std::string(keep) + "/summary.png"));
+				widget->grab().save(
+				    QString::fromStdString(std::string(keep) + "/summary.png"));
 
 	TSummaryTable* table = window->GetTable();
 	const SInt32 fontSize = mPlugin->GetPrefs()->summary.fontSize;
@@ -342,8 +349,8 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 		Rect cell;
 		ASSERT_TRUE(table->GetLocalCellRect(STableCell(row, 1), cell));
 		const TSummaryTable::tRowRects rects = table->CalcRects(cell);
-		// The price column in port coordinates: digits have no descenders, so their lowest pixels sit on
-		// the row just above the baseline.
+		// The price column in port coordinates: digits have no descenders, so their lowest pixels sit
+		// on the row just above the baseline.
 		Point topLeft{cell.top, rects.price.left};
 		Point bottomRight{cell.bottom, rects.price.right};
 		table->LocalToPortPoint(topLeft);
@@ -360,7 +367,8 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 				}
 			}
 		EXPECT_GT(coloured, 10);
-		const int baseline = topLeft.v + UKsCellFonts::CellBaseLine(fontSize, table->GetRowHeight(row)) + 2;
+		const int baseline =
+		    topLeft.v + UKsCellFonts::CellBaseLine(fontSize, table->GetRowHeight(row)) + 2;
 		EXPECT_EQ(lowest, baseline - 1);
 		++checked;
 	}

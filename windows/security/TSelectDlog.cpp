@@ -187,6 +187,14 @@ void TSelectDlog::SaveIdentity(LEditText* inName, LEditText* inSymbol, int inDef
 	mSecurity->SecuritySymbol(text[0] != 0 ? text : GetStockCString(kDefaultSymbol));
 }
 
+void TSelectDlog::BindSecurity(TSecurity* inSecurity, long inDefaultCommand)
+{
+	SignalIfNot_(inSecurity);
+	mSecurity = inSecurity;
+	mCommand = inDefaultCommand;
+	RedoContent();
+}
+
 void TSelectDlog::UpdateSecurity()
 {
 	if (mSecurity != nullptr && gPreferences != nullptr)
@@ -194,26 +202,26 @@ void TSelectDlog::UpdateSecurity()
 		                         &gPreferences->idling);
 }
 
+void TSelectDlog::ReportAndClose(CommandT inCommand)
+{
+	if (LCommander* super = GetSuperCommander())
+		super->ObeyCommand(inCommand, nullptr);
+	// The receiver may have deleted the security, which then closed this dialog already.
+	if (mSecurity != nullptr)
+		mSecurity->CloseSelectDlog();
+	else
+		TVyWindow::AttemptClose();
+}
+
 Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	switch (inCommand) {
-	case kOKCommand: {
+	case kOKCommand:
 		SaveContent();
-		if (LCommander* super = GetSuperCommander())
-			super->ObeyCommand(mCommand, nullptr);
-		if (mSecurity != nullptr)
-			mSecurity->CloseSelectDlog();
-		else
-			TVyWindow::AttemptClose();
+		ReportAndClose(mCommand);
 		return true;
-	}
 	case kCancelCommand:
-		if (LCommander* super = GetSuperCommander())
-			super->ObeyCommand(kCancelledCommand, nullptr);
-		if (mSecurity != nullptr)
-			mSecurity->CloseSelectDlog();
-		else
-			TVyWindow::AttemptClose();
+		ReportAndClose(kCancelledCommand);
 		return true;
 	case msg_ChooseFile:
 		ChooseOutputFile();
@@ -269,7 +277,7 @@ void TSelectDlog::RedoAlert(const tAlertControls& inControls, const tAlertParame
 	setCheck(inControls.repeatSound, inAlert->soundAlways);
 }
 
-void TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
+bool TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
                             const tMenuItems* inTable)
 {
 	auto checked = [](LCheckBox* inBox, UInt8 inWas) -> UInt8 {
@@ -295,6 +303,10 @@ void TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* 
 		ioAlert->soundID = inControls.sound->GetSoundID();
 	ioAlert->soundAlways = checked(inControls.repeatSound, ioAlert->soundAlways);
 	ioAlert->emailNotice = 0;
+	// The box turns the alert and the security's override on and off together.
+	const bool on = inControls.override != nullptr && inControls.override->GetValue() != 0;
+	ioAlert->enabled = on;
+	return on;
 }
 
 void TSelectDlog::RedoAlertContent()
@@ -317,20 +329,12 @@ void TSelectDlog::SaveAlertContent()
 	SignalIfNot_(mSecurity);
 	if (mSecurity == nullptr)
 		return;
-	if (mLosingAlertTab != nullptr && mLosing.override != nullptr) {
-		const bool on = mLosing.override->GetValue() != 0;
-		tAlertParameters* alert = mSecurity->AlertLosingParameters();
-		alert->enabled = on;
-		mSecurity->OverrideLosingAlert(on);
-		SaveAlert(mLosing, alert, sLosingAlerts);
-	}
-	if (mGainingAlertTab != nullptr && mGaining.override != nullptr) {
-		const bool on = mGaining.override->GetValue() != 0;
-		tAlertParameters* alert = mSecurity->AlertGainingParameters();
-		alert->enabled = on;
-		mSecurity->OverrideGainingAlert(on);
-		SaveAlert(mGaining, alert, sGainingAlerts);
-	}
+	if (mLosingAlertTab != nullptr && mLosing.override != nullptr)
+		mSecurity->OverrideLosingAlert(
+		    SaveAlert(mLosing, mSecurity->AlertLosingParameters(), sLosingAlerts));
+	if (mGainingAlertTab != nullptr && mGaining.override != nullptr)
+		mSecurity->OverrideGainingAlert(
+		    SaveAlert(mGaining, mSecurity->AlertGainingParameters(), sGainingAlerts));
 }
 
 void TSelectDlog::RedoSourcesContent()
@@ -371,11 +375,13 @@ void TSelectDlog::RedoFilePath()
 {
 	if (mHTMLFilePath == nullptr)
 		return;
-	TVyFile* file = mChosenFile != nullptr ? mChosenFile.get() : (mSecurity ? mSecurity->OutputFile() : nullptr);
+	TVyFile* file =
+	    mChosenFile != nullptr ? mChosenFile.get() : (mSecurity ? mSecurity->OutputFile() : nullptr);
 	// The path as this system writes it, not the file layer's volume form.
 	std::string path;
 	FSSpec spec;
-	if (file == nullptr || file->GetFSSpec(&spec) != 0 || FSpGetPOSIXPath(&spec, &path) != noErr || path.empty())
+	if (file == nullptr || file->GetFSSpec(&spec) != 0 || FSpGetPOSIXPath(&spec, &path) != noErr ||
+	    path.empty())
 		path = "<none>";
 	Str255 text;
 	pstrcpycn(text, path.c_str(), 255);

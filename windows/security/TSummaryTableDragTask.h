@@ -12,14 +12,16 @@ struct tSummaryDraw;
 class TSummaryTableDragTask : public LDragTask
 {
 public:
-	TSummaryTableDragTask(const EventRecord& inEvent, TSummaryTable* inTable, TList<tSummaryDraw>* inDrawList);
+	TSummaryTableDragTask(const EventRecord& inEvent, TSummaryTable* inTable,
+	                      TList<tSummaryDraw>* inDrawList);
 	~TSummaryTableDragTask() override;
 
 protected:
 	void AddFlavors(DragReference inDragRef) override;
 
 private:
-	static OSErr SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem, DragReference inDrag);
+	static OSErr SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem,
+	                      DragReference inDrag);
 	OSErr SendFlavor(FlavorType inFlavor, ItemReference inItem, DragReference inDrag);
 
 	TList<tSummaryDraw>* mDrawList;

@@ -5,18 +5,18 @@
 #include "Includes/tSummaryParameters.h"
 #include "app/TStockPlugin.h"
 #include "foundation/UDisplay.h"
+#include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TSecurity.h"
 #include "model/TStock.h"
-#include "model/StockGlobals.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LBevelButton.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LException.h"
-#include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPlacard.h"
+#include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/LRadioGroupView.h"
@@ -32,12 +32,12 @@
 #include "toolkit/UKsScreen.h"
 #include "windows/portfolio/StRGB.h"
 #include "windows/security/StBindings.h"
-#include "windows/security/TSummaryTable.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TStockDetailView.h"
+#include "windows/security/TSummaryTable.h"
 
 #include <cctype>
 #include <cstring>
@@ -160,13 +160,11 @@ IPluginWindow* TSummaryWindow::Open(LCommander* inSuper)
 }
 
 TSummaryWindow::TSummaryWindow(LStream* inStream)
-    : TVyWindow(inStream),
-      mStocks(new (std::nothrow) TList<TSecurity>(false, false)),
+    : TVyWindow(inStream), mStocks(new (std::nothrow) TList<TSecurity>(false, false)),
       mFunds(new (std::nothrow) TList<TSecurity>(false, false)),
       mCurrencies(new (std::nothrow) TList<TSecurity>(false, false)),
       mIndexes(new (std::nothrow) TList<TSecurity>(false, false)),
-      mDrawList(new (std::nothrow) TList<tSummaryDraw>(true, true)),
-      mSortCommand(kSortName)
+      mDrawList(new (std::nothrow) TList<tSummaryDraw>(true, true)), mSortCommand(kSortName)
 {
 	if (!mStocks || !mFunds || !mCurrencies || !mIndexes || !mDrawList) {
 		delete mStocks;
@@ -395,7 +393,8 @@ void TSummaryWindow::RedoContent()
 SInt32 TSummaryWindow::FindRow(TSecurity* inSecurity) const
 {
 	SInt32 row = 1;
-	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr; node = node->mNext, ++row)
+	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr;
+	     node = node->mNext, ++row)
 		if (node->mItem->Security == inSecurity)
 			return row;
 	return 0;
@@ -414,7 +413,8 @@ void TSummaryWindow::SpendTime(const EventRecord&)
 	mNextFlashTick = mFlashPhase ? UDisplay::FlashTickOff() : UDisplay::FlashTickOn();
 	mFlashPhase = !mFlashPhase;
 	SInt32 row = 1;
-	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr; node = node->mNext, ++row)
+	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr;
+	     node = node->mNext, ++row)
 		if (node->mItem->Flash)
 			RefreshRow(row);
 }
@@ -575,7 +575,8 @@ void TSummaryWindow::RedoDetailView(SInt32 inRow)
 	ShowInView(view, mCurrentSecurity);
 	if (view != mDetailView) {
 		for (int kind = 0; kind < 4; ++kind)
-			if (mKindView[kind] != nullptr && mKindView[kind] != view && mKindView[kind]->GetSuperView())
+			if (mKindView[kind] != nullptr && mKindView[kind] != view &&
+			    mKindView[kind]->GetSuperView())
 				mKindView[kind]->PutInside(nullptr);
 		if (mDetailView != nullptr)
 			mDetailView->Hide();
@@ -591,7 +592,8 @@ void TSummaryWindow::RedoDetailView(SInt32 inRow)
 
 void TSummaryWindow::RedoViews()
 {
-	if (mTableView == nullptr || mSideView == nullptr || mBottomView == nullptr || mControlsView == nullptr)
+	if (mTableView == nullptr || mSideView == nullptr || mBottomView == nullptr ||
+	    mControlsView == nullptr)
 		return;
 	StBindings tableBindings(mTableView);
 	StBindings sideBindings(mSideView);
@@ -690,8 +692,8 @@ Boolean TSummaryWindow::HandleKeyPress(const EventRecord& inKeyEvent)
 		const int wanted = std::tolower(key);
 		for (SInt32 row = 1; row <= count && found == 0; ++row)
 			if (isSecurity(row) &&
-			    std::tolower(static_cast<unsigned char>(mDrawList->GetNth(row)->Security->SecurityName()[0])) ==
-			        wanted)
+			    std::tolower(static_cast<unsigned char>(
+			        mDrawList->GetNth(row)->Security->SecurityName()[0])) == wanted)
 				found = row;
 		if (found == 0)
 			return false;
@@ -795,7 +797,8 @@ void TSummaryWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, 
 	if (inCommand == kCmdPrint) {
 		outEnabled = true;
 		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString), size_t(GetStockString(kPrintMenuString)[0]) + 1);
+			std::memcpy(outName, GetStockString(kPrintMenuString),
+			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
 		return;
 	}
 	LWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
