@@ -198,8 +198,8 @@ TEST_F(SecuritySettingsDialogTest, ASecurityForgetsItsDialogHoweverTheDialogGoes
 	auto* dialog = Open<TStockSelectWindow>(stock);
 	ASSERT_NE(dialog, nullptr);
 	dialog->AttemptClose();
-	UDispatch::DeletePending();
 	EXPECT_EQ(stock.GetSelectDlog(), nullptr);
+	UDispatch::DeletePending();
 
 	// Its super-commander going away deletes it directly.
 	auto* super = new RecordingCommander;

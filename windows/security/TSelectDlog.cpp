@@ -55,7 +55,14 @@ bool TSelectDlog::AttemptClose()
 	// The security forgets its dialog before asking it to close; one that did may be going away.
 	if (mSecurity != nullptr && mSecurity->GetSelectDlog() != this)
 		mSecurity = nullptr;
-	return TVyWindow::AttemptClose();
+	if (!TVyWindow::AttemptClose())
+		return false;
+	// Closed without the security (close box): it forgets the dialog now, not only at its deletion.
+	if (TSecurity* security = mSecurity) {
+		mSecurity = nullptr;
+		security->CloseSelectDlog();
+	}
+	return true;
 }
 
 void TSelectDlog::Show()
