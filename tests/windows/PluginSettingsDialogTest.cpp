@@ -2,8 +2,11 @@
 // dialog's answers reach the plug-in through the application, as in the program.
 
 #include "app/AppGlobals.h"
+#include "foundation/TVyFileUtils.h"
 #include "model/TStock.h"
+#include "platform/framework/LCheckBoxGroupBox.h"
 #include "platform/framework/LEditText.h"
+#include "platform/framework/LTextEditView.h"
 #include "platform/framework/UDispatch.h"
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
@@ -91,6 +94,16 @@ TEST_F(PluginSettingsDialogTest, NewStockDialogAddsTheStockOnOKAndNothingOnCance
 	symbol = FrameworkTest::FindPane<LEditText>(dialog, "Symb");
 	ASSERT_NE(symbol, nullptr);
 	symbol->SetText("NEWCO", 5);
+	// An output file chosen for the new stock goes with it.
+	TVyFileUtils::SetNavHandler([this](const tNavRequest&) {
+		tNavReply reply;
+		reply.accepted = FSPathMakeFSSpec(mRoot + "/newco.txt", &reply.spec) == noErr;
+		return reply;
+	});
+	FrameworkTest::FindPane<LControl>(dialog, "flSc")->SimulateHotSpotClick(1);
+	TVyFileUtils::SetNavHandler(nullptr);
+	FrameworkTest::FindPane<LCheckBoxGroupBox>(dialog, "flHt")->SetValue(1);
+	FrameworkTest::FindPane<LTextEditView>(dialog, "flTx")->SetTextPtr("price", 5);
 	dialog->GetOKButton()->SimulateHotSpotClick(1);
 	UDispatch::DeletePending();
 
@@ -99,6 +112,16 @@ TEST_F(PluginSettingsDialogTest, NewStockDialogAddsTheStockOnOKAndNothingOnCance
 	EXPECT_STREQ(stocks->GetLast()->SecuritySymbol(), "NEWCO");
 	EXPECT_EQ(stocks->GetLast()->GetSelectDlog(), nullptr);
 	EXPECT_EQ(FrontDialog(), nullptr);
+	EXPECT_NE(stocks->GetLast()->OutputFile(), nullptr);
+	EXPECT_TRUE(stocks->GetLast()->OutputFileEnabled());
+	EXPECT_STREQ(stocks->GetLast()->FileText(), "price");
+
+	// The next new stock starts without them.
+	ASSERT_TRUE(mPlugin->ObeyCommand(5112, nullptr));
+	dialog = FrontDialog();
+	ASSERT_NE(dialog, nullptr);
+	EXPECT_EQ(FrameworkTest::Descriptor(FrameworkTest::FindPane<LPane>(dialog, "flPt")), "<none>");
+	dialog->GetCancelButton()->SimulateHotSpotClick(1);
 }
 
 TEST_F(PluginSettingsDialogTest, EditFromADetailViewWritesTheStocksFile)
