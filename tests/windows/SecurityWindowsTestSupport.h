@@ -13,11 +13,24 @@
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/RegisterToolkitClasses.h"
-#include "windows/security/RegisterSecurityDialogs.h"
+#include "windows/security/UWindowRegistry.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+// The resources and every class the windows' layouts name, once per run.
+inline void RegisterWindowClasses()
+{
+	ToolkitTest::LoadResources();
+	static bool registered = false;
+	if (registered)
+		return;
+	UControlRegistry::RegisterClasses();
+	RegisterToolkitClasses();
+	UWindowRegistry::RegisterClasses();
+	registered = true;
+}
 
 class RecordingCommander : public LCommander
 {
@@ -36,16 +49,10 @@ class SecurityWindowsFixture : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		ToolkitTest::LoadResources();
-		static bool registered = false;
-		if (!registered) {
-			UControlRegistry::RegisterClasses();
-			RegisterToolkitClasses();
-			registered = true;
-		}
+		RegisterWindowClasses();
 		mEnv = std::make_unique<modeltest::ModelTestEnvironment>();
 		// After the environment: the real dialogs replace its fakes.
-		RegisterSecurityDialogs();
+		UWindowRegistry::InstallSelectDlogs();
 		mSuper = new RecordingCommander;
 		gCommander = mSuper;
 		mPreviousOpener = SetURLOpener([this](const std::string& inURL) { mURLs.push_back(inURL); });

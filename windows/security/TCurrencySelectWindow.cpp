@@ -37,11 +37,8 @@ void TCurrencySelectWindow::SetSecurity(TSecurity* inSecurity)
 
 void TCurrencySelectWindow::SetSecurity(TCurrency* inCurrency)
 {
-	SignalIfNot_(inCurrency);
 	mCurrency = inCurrency;
-	mSecurity = inCurrency;
-	mCommand = 5144;
-	RedoContent();
+	BindSecurity(inCurrency, 5144);
 }
 
 void TCurrencySelectWindow::RedoContent()

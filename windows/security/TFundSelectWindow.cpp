@@ -30,11 +30,8 @@ void TFundSelectWindow::SetSecurity(TSecurity* inSecurity)
 
 void TFundSelectWindow::SetSecurity(TFund* inFund)
 {
-	SignalIfNot_(inFund);
 	mFund = inFund;
-	mSecurity = inFund;
-	mCommand = 5124;
-	RedoContent();
+	BindSecurity(inFund, 5124);
 }
 
 void TFundSelectWindow::RedoContent()

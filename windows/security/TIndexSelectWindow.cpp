@@ -151,11 +151,8 @@ void TIndexSelectWindow::SetSecurity(TSecurity* inSecurity)
 
 void TIndexSelectWindow::SetSecurity(TIndex* inIndex)
 {
-	SignalIfNot_(inIndex);
 	mIndex = inIndex;
-	mSecurity = inIndex;
-	mCommand = 5134;
-	RedoContent();
+	BindSecurity(inIndex, 5134);
 }
 
 Boolean TIndexSelectWindow::ObeyCommand(CommandT inCommand, void* ioParam)

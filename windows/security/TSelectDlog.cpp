@@ -17,6 +17,7 @@
 #include "platform/framework/LTabsControl.h"
 #include "platform/framework/LTextEditView.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/toolbox/Files.h"
 #include "toolkit/LColorWell.h"
 #include "toolkit/TSoundMenu.h"
 
@@ -54,7 +55,14 @@ bool TSelectDlog::AttemptClose()
 	// The security forgets its dialog before asking it to close; one that did may be going away.
 	if (mSecurity != nullptr && mSecurity->GetSelectDlog() != this)
 		mSecurity = nullptr;
-	return TVyWindow::AttemptClose();
+	if (!TVyWindow::AttemptClose())
+		return false;
+	// Closed without the security (close box): it forgets the dialog now, not only at its deletion.
+	if (TSecurity* security = mSecurity) {
+		mSecurity = nullptr;
+		security->CloseSelectDlog();
+	}
+	return true;
 }
 
 void TSelectDlog::Show()
@@ -186,6 +194,14 @@ void TSelectDlog::SaveIdentity(LEditText* inName, LEditText* inSymbol, int inDef
 	mSecurity->SecuritySymbol(text[0] != 0 ? text : GetStockCString(kDefaultSymbol));
 }
 
+void TSelectDlog::BindSecurity(TSecurity* inSecurity, long inDefaultCommand)
+{
+	SignalIfNot_(inSecurity);
+	mSecurity = inSecurity;
+	mCommand = inDefaultCommand;
+	RedoContent();
+}
+
 void TSelectDlog::UpdateSecurity()
 {
 	if (mSecurity != nullptr && gPreferences != nullptr)
@@ -193,26 +209,26 @@ void TSelectDlog::UpdateSecurity()
 		                         &gPreferences->idling);
 }
 
+void TSelectDlog::ReportAndClose(CommandT inCommand)
+{
+	if (LCommander* super = GetSuperCommander())
+		super->ObeyCommand(inCommand, nullptr);
+	// The receiver may have deleted the security, which then closed this dialog already.
+	if (mSecurity != nullptr)
+		mSecurity->CloseSelectDlog();
+	else
+		TVyWindow::AttemptClose();
+}
+
 Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	switch (inCommand) {
-	case kOKCommand: {
+	case kOKCommand:
 		SaveContent();
-		if (LCommander* super = GetSuperCommander())
-			super->ObeyCommand(mCommand, nullptr);
-		if (mSecurity != nullptr)
-			mSecurity->CloseSelectDlog();
-		else
-			TVyWindow::AttemptClose();
+		ReportAndClose(mCommand);
 		return true;
-	}
 	case kCancelCommand:
-		if (LCommander* super = GetSuperCommander())
-			super->ObeyCommand(kCancelledCommand, nullptr);
-		if (mSecurity != nullptr)
-			mSecurity->CloseSelectDlog();
-		else
-			TVyWindow::AttemptClose();
+		ReportAndClose(kCancelledCommand);
 		return true;
 	case msg_ChooseFile:
 		ChooseOutputFile();
@@ -268,7 +284,7 @@ void TSelectDlog::RedoAlert(const tAlertControls& inControls, const tAlertParame
 	setCheck(inControls.repeatSound, inAlert->soundAlways);
 }
 
-void TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
+bool TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
                             const tMenuItems* inTable)
 {
 	auto checked = [](LCheckBox* inBox, UInt8 inWas) -> UInt8 {
@@ -294,6 +310,10 @@ void TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* 
 		ioAlert->soundID = inControls.sound->GetSoundID();
 	ioAlert->soundAlways = checked(inControls.repeatSound, ioAlert->soundAlways);
 	ioAlert->emailNotice = 0;
+	// The box turns the alert and the security's override on and off together.
+	const bool on = inControls.override != nullptr && inControls.override->GetValue() != 0;
+	ioAlert->enabled = on;
+	return on;
 }
 
 void TSelectDlog::RedoAlertContent()
@@ -316,20 +336,12 @@ void TSelectDlog::SaveAlertContent()
 	SignalIfNot_(mSecurity);
 	if (mSecurity == nullptr)
 		return;
-	if (mLosingAlertTab != nullptr && mLosing.override != nullptr) {
-		const bool on = mLosing.override->GetValue() != 0;
-		tAlertParameters* alert = mSecurity->AlertLosingParameters();
-		alert->enabled = on;
-		mSecurity->OverrideLosingAlert(on);
-		SaveAlert(mLosing, alert, sLosingAlerts);
-	}
-	if (mGainingAlertTab != nullptr && mGaining.override != nullptr) {
-		const bool on = mGaining.override->GetValue() != 0;
-		tAlertParameters* alert = mSecurity->AlertGainingParameters();
-		alert->enabled = on;
-		mSecurity->OverrideGainingAlert(on);
-		SaveAlert(mGaining, alert, sGainingAlerts);
-	}
+	if (mLosingAlertTab != nullptr && mLosing.override != nullptr)
+		mSecurity->OverrideLosingAlert(
+		    SaveAlert(mLosing, mSecurity->AlertLosingParameters(), sLosingAlerts));
+	if (mGainingAlertTab != nullptr && mGaining.override != nullptr)
+		mSecurity->OverrideGainingAlert(
+		    SaveAlert(mGaining, mSecurity->AlertGainingParameters(), sGainingAlerts));
 }
 
 void TSelectDlog::RedoSourcesContent()
@@ -372,11 +384,14 @@ void TSelectDlog::RedoFilePath()
 		return;
 	TVyFile* file =
 	    mChosenFile != nullptr ? mChosenFile.get() : (mSecurity ? mSecurity->OutputFile() : nullptr);
-	char path[512] = {};
-	if (file == nullptr || file->GetFullPath(path) != 0 || path[0] == 0)
-		std::strcpy(path, "<none>");
+	// The path as this system writes it, not the file layer's volume form.
+	std::string path;
+	FSSpec spec;
+	if (file == nullptr || file->GetFSSpec(&spec) != 0 || FSpGetPOSIXPath(&spec, &path) != noErr ||
+	    path.empty())
+		path = "<none>";
 	Str255 text;
-	pstrcpycn(text, path, 255);
+	pstrcpycn(text, path.c_str(), 255);
 	mHTMLFilePath->SetDescriptor(text);
 }
 

@@ -117,8 +117,13 @@ protected:
 	void FindAlertControls(tAlertControls& outControls, char inPrefix);
 	void RedoAlert(const tAlertControls& inControls, const tAlertParameters* inAlert, bool inOverride,
 	               const tMenuItems* inTable);
-	void SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
+	// Whether the alert is now on.
+	bool SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
 	               const tMenuItems* inTable);
+	// Tells the super-commander, then closes through the security.
+	void ReportAndClose(CommandT inCommand);
+	// The kind's SetSecurity: the security edited and the command its OK sends, then the controls.
+	void BindSecurity(TSecurity* inSecurity, long inDefaultCommand);
 
 	TSecurity* mSecurity = nullptr;
 	LTabsControl* mHeaders = nullptr;

@@ -39,11 +39,8 @@ void TStockSelectWindow::SetSecurity(TSecurity* inSecurity)
 
 void TStockSelectWindow::SetSecurity(TStock* inStock)
 {
-	SignalIfNot_(inStock);
 	mStock = inStock;
-	mSecurity = inStock;
-	mCommand = 5114;
-	RedoContent();
+	BindSecurity(inStock, 5114);
 }
 
 void TStockSelectWindow::RedoContent()

@@ -9,4 +9,6 @@ public:
 	// The pane and window classes only (the shipped-layouts test uses them too).
 	static void RegisterClasses();
 	static void InstallOpeners();
+	// The per-security settings dialogs that securities open (ShowSelectDlog).
+	static void InstallSelectDlogs();
 };
