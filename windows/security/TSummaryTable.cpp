@@ -326,11 +326,6 @@ Boolean TSummaryTable::HandleKeyPress(const EventRecord& inKeyEvent)
 	return LCommander::HandleKeyPress(inKeyEvent);
 }
 
-Boolean TSummaryTable::ClickSelect(const STableCell& inCell, const SMouseDownEvent& inMouseDown)
-{
-	return LTableView::ClickSelect(inCell, inMouseDown);
-}
-
 void TSummaryTable::ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown)
 {
 	if (mWindow == nullptr || mWindow->GetDrawList() == nullptr)

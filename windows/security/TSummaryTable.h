@@ -58,7 +58,6 @@ public:
 
 protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
-	Boolean ClickSelect(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	void HiliteCellActively(const STableCell& inCell, Boolean inHilite) override;
 	void HiliteCellInactively(const STableCell& inCell, Boolean inHilite) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
