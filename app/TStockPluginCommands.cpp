@@ -4,6 +4,7 @@
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
 #include "app/TStockPlugin.h"
+#include "foundation/TVyFile.h"
 #include "foundation/UMenus.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
@@ -364,6 +365,17 @@ template <typename T> void TStockPlugin::AddCopy(tSecurityType kind, T* scratch)
 	T* security = new (std::nothrow) T();
 	ThrowIfNil_(security);
 	*security = *scratch;
+	// The copy leaves out the output file the dialog set: the new security takes it over, so that the
+	// next new security starts without it.
+	security->OutputFileEnabled(scratch->OutputFileEnabled());
+	scratch->OutputFileEnabled(false);
+	const char* text = scratch->FileText();
+	security->FileText(text, text != nullptr ? long(std::strlen(text)) : 0);
+	scratch->FileText(nullptr, 0);
+	if (TVyFile* file = scratch->OutputFile()) {
+		security->OutputFile(new TVyFile(file));
+		scratch->OutputFile(nullptr);
+	}
 	// The menus follow when the dialog goes.
 	Adopt(kind, security, true);
 }

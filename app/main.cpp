@@ -13,6 +13,7 @@
 #include "toolkit/TCURLAttachment.h"
 #include "toolkit/TEventWatcher.h"
 #include "toolkit/UKsServices.h"
+#include "windows/security/UWindowRegistry.h"
 
 #include <cstdio>
 #include <memory>
@@ -33,6 +34,7 @@ int main(int argc, char* argv[])
 	UKsServices::Install();
 	TQuoterManager::InstallModelHooks();
 	TDetailWindowSeam::Install();
+	UWindowRegistry::Install();
 
 	std::vector<std::string> documents(argv + 1, argv + argc);
 	try {

@@ -14,5 +14,6 @@ public:
 	// The command sent when the dialog is confirmed.
 	virtual void SetCommand(long command) = 0;
 	virtual void Show() = 0;
-	virtual void AttemptClose() = 0;
+	// The answer of a window's close: false when it refused.
+	virtual bool AttemptClose() = 0;
 };

@@ -54,14 +54,15 @@ void FakeSelectDlog::SetCommand(long command)
 	mCalls.push_back("SetCommand " + std::to_string(command));
 }
 
-void FakeSelectDlog::AttemptClose()
+bool FakeSelectDlog::AttemptClose()
 {
 	mCalls.push_back("AttemptClose");
 	if (mClosed)
-		return;
+		return true;
 	mClosed = true;
 	if (mSecurity != nullptr)
 		mSecurity->CloseSelectDlog();
+	return true;
 }
 
 FakeTicker::~FakeTicker()

@@ -63,7 +63,7 @@ public:
 	void SetIsNewSecurity(bool isNew) override;
 	void SetCommand(long command) override;
 	void Show() override { mCalls.push_back("Show"); }
-	void AttemptClose() override;
+	bool AttemptClose() override;
 
 	tSecurityType mKind;
 	LCommander* mSuper;

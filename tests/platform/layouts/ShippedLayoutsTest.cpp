@@ -14,6 +14,7 @@
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/RegisterToolkitClasses.h"
+#include "windows/security/UWindowRegistry.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -40,6 +41,7 @@ void RegisterProgramClasses()
 	RegisterClass_(LPrintout);
 	RegisterToolkitClasses();
 	kestrunApp::RegisterClasses();
+	UWindowRegistry::RegisterClasses();
 }
 
 // Class ids of the tree that nothing is registered for, each with the pane's id.

@@ -1,0 +1,420 @@
+// The summary window as the user meets it: opened by the plug-in, its rows, sections and sorting, the
+// selection following its security, alerts and blinking, the removal of the security shown, the drag of a
+// row, its printout and what it looks like.
+
+#include "Includes/NoValue.h"
+#include "app/kestrunApp.h"
+#include "model/TFund.h"
+#include "model/TStock.h"
+#include "model/UZVUtils.h"
+#include "platform/framework/LCheckBox.h"
+#include "platform/framework/LMenu.h"
+#include "platform/framework/UDispatch.h"
+#include "platform/framework/UPrinting.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/GrafPort.h"
+#include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/SummaryTestSupport.h"
+#include "toolkit/UKsCellFonts.h"
+#include "toolkit/UKsStrings.h"
+#include "windows/security/TDetailView.h"
+#include "windows/security/TSelectDlog.h"
+#include "windows/security/TSummaryTable.h"
+#include "windows/security/TSummaryTableDragTask.h"
+#include "windows/security/TSummaryWindow.h"
+#include "windows/security/UDragEntries.h"
+#include "windows/security/UWindowRegistry.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class SummaryWindowTest : public StockPluginFixture
+{
+protected:
+	void SetUp() override
+	{
+		StockPluginFixture::SetUp();
+		kestrunApp::RegisterClasses();
+		UWindowRegistry::Install();
+		Start();
+		// Only the test's own securities are in the summary.
+		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
+			TStockPlugin::ForEachSecurity(mPlugin->GetList(kind), [](TSecurity* security) {
+				security->SummaryEnabled(false);
+			});
+		mBeta = AddStock("BET", "beta corp", 20.0f, 10.0f);
+		mAlpha = AddStock("ALP", "Alpha Inc", 5.0f, 0.0f);
+		mGamma = AddStock("GAM", "Gamma Ltd", 30.0f, 40.0f);
+		mFund = mPlugin->AddAFund("FNDX", false);
+		Quote(mFund, "Fund Trust", 12.0f, 11.0f);
+		tSummaryParameters& summary = mPlugin->GetPrefs()->summary;
+		summary.showStocks = summary.showFunds = 1;
+		summary.showIndexes = summary.showCurrencies = 0;
+		mPlugin->GetPrefs()->idling.enabled = 0;
+	}
+
+	void TearDown() override
+	{
+		if (IPluginWindow* window = mPlugin->GetWindow(windowSummary))
+			window->Delete();
+		UDispatch::DeletePending();
+		UPrinting::SetPrintJobDialog(nullptr);
+		SetDragTracker(nullptr);
+		StockPluginFixture::TearDown();
+	}
+
+	void Quote(TSecurity* inSecurity, const char* inName, float inPrice, float inPrevious)
+	{
+		inSecurity->SecurityName(inName);
+		inSecurity->CurrentTradePrice(inPrice);
+		inSecurity->YesterdayClose(inPrevious);
+		inSecurity->SummaryEnabled(true);
+	}
+
+	TStock* AddStock(const char* inSymbol, const char* inName, float inPrice, float inPrevious)
+	{
+		TStock* stock = mPlugin->AddAStock(inSymbol, 100, false);
+		Quote(stock, inName, inPrice, inPrevious);
+		return stock;
+	}
+
+	TSummaryWindow* Open()
+	{
+		mPlugin->ObeyCommand(5004, nullptr);
+		IPluginWindow* face = mPlugin->GetWindow(windowSummary);
+		return face != nullptr ? dynamic_cast<TSummaryWindow*>(face->GetCommander()) : nullptr;
+	}
+
+	// Each row as its kind and its security's symbol or its title.
+	static std::vector<std::string> Rows(TSummaryWindow* inWindow)
+	{
+		std::vector<std::string> rows;
+		for (long i = 1; i <= inWindow->GetDrawList()->Count(); ++i) {
+			const tSummaryDraw* row = inWindow->GetDrawList()->GetNth(i);
+			rows.push_back(row->Kind == tSummaryDraw::kSecurity ? row->Security->SecuritySymbol()
+			               : row->Kind == tSummaryDraw::kTitle
+			                   ? std::string("[") + row->Title + "]"
+			                   : std::string("-"));
+		}
+		return rows;
+	}
+
+	// For a look by eye: VANTOREL_SCREENSHOTS names a folder for the window's pictures.
+	static void KeepScreenshot(const std::string& inName)
+	{
+		if (const char* folder = std::getenv("VANTOREL_SCREENSHOTS"))
+			for (QWidget* widget : QApplication::topLevelWidgets())
+				if (widget->isVisible())
+					widget->grab().save(QString::fromStdString(std::string(folder) + "/" +
+					                                           inName + ".png"));
+	}
+
+	static void Command(TSummaryWindow* inWindow, FourCharCode inCommand, SInt32 inValue = 1)
+	{
+		inWindow->ObeyCommand(CommandT(inCommand), &inValue);
+	}
+
+	static void Click(LPane* inBox)
+	{
+		auto* box = dynamic_cast<LCheckBox*>(inBox);
+		ASSERT_NE(box, nullptr);
+		box->SetValue(box->GetValue() > 0 ? 0 : 1);
+	}
+
+	TStock* mBeta = nullptr;
+	TStock* mAlpha = nullptr;
+	TStock* mGamma = nullptr;
+	TFund* mFund = nullptr;
+};
+
+TEST_F(SummaryWindowTest, RowsInSectionsSortAndKeepTheSelectedSecurity)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	// Stocks and funds shown, sorted by name without regard to case.
+	EXPECT_EQ(Rows(window),
+	          (std::vector<std::string>{"[Stocks]", "ALP", "BET", "GAM", "-", "[Funds]", "FNDX"}));
+
+	Command(window, FOUR_CHAR_CODE("tSrt"));
+	Command(window, FOUR_CHAR_CODE("dSrt"));
+	EXPECT_EQ(Rows(window),
+	          (std::vector<std::string>{"[Stocks]", "GAM", "BET", "ALP", "-", "[Funds]", "FNDX"}));
+
+	// A zero previous close gives no percentage: it sorts as no value, below every real one.
+	Command(window, FOUR_CHAR_CODE("bSrt"));
+	EXPECT_EQ(Rows(window),
+	          (std::vector<std::string>{"[Stocks]", "BET", "GAM", "ALP", "-", "[Funds]", "FNDX"}));
+
+	// The selection stays with its security when a quote re-sorts the rows.
+	window->RedoDetailView(2);
+	window->GetTable()->SelectCell(STableCell(2, 1));
+	mGamma->YesterdayClose(10.0f);
+	mGamma->EndUpdateWatchers();
+	EXPECT_EQ(Rows(window)[1], "GAM");
+	EXPECT_EQ(window->SelectedRow(), 3);
+	EXPECT_EQ(window->GetTable()->GetFirstSelectedCell().row, 3u);
+
+	// Only funds: no spacer before their title.
+	Click(window->FindPaneByID(FOUR_CHAR_CODE("Stck")));
+	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Funds]", "FNDX"}));
+	// A security that leaves the summary list stays out when the plug-in hands the list again.
+	Click(window->FindPaneByID(FOUR_CHAR_CODE("Stck")));
+	mBeta->SummaryEnabled(false);
+	window->SetList(securityStock, mPlugin->GetList(securityStock));
+	EXPECT_EQ(Rows(window).size(), 6u);
+
+	// Typing selects by the first letter of the name; a letter no name starts with changes nothing.
+	auto type = [&](char inKey) {
+		EventRecord key{};
+		key.what = keyDown;
+		key.message = UInt32(inKey);
+		return window->HandleKeyPress(key);
+	};
+	EXPECT_TRUE(type('g'));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mGamma);
+	EXPECT_FALSE(type('z'));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mGamma);
+	EXPECT_TRUE(type(char(31)));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mAlpha);
+	EXPECT_TRUE(type(char(31))); // down: past the spacer and the title to the fund
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mFund);
+
+	// Closing writes the layout back into the settings.
+	LCommander* closed = window;
+	mPlugin->GetWindow(windowSummary)->Delete();
+	UDispatch::DeletePending();
+	mPlugin->AllowSubRemoval(closed); // passed on by the application in the program
+	const tSummaryParameters& saved = mPlugin->GetPrefs()->summary;
+	EXPECT_EQ(saved.sortKey, 4);
+	EXPECT_EQ(saved.descending, 1);
+	EXPECT_EQ(saved.showStocks, 1);
+	EXPECT_EQ(saved.selectedRow, 6);
+	EXPECT_GT(saved.windowWidth, 0);
+}
+
+TEST_F(SummaryWindowTest, ChangeAndPercentTreatAZeroCloseAsNoValue)
+{
+	double change = 0, percent = 0;
+	TSummaryTable::ComputeChange(mAlpha, change, percent);
+	EXPECT_DOUBLE_EQ(change, 5.0);
+	EXPECT_EQ(float(percent), kNoValue);
+	TSummaryTable::ComputeChange(mBeta, change, percent);
+	EXPECT_DOUBLE_EQ(percent, 100.0);
+	mBeta->YesterdayClose(kNoValue);
+	TSummaryTable::ComputeChange(mBeta, change, percent);
+	EXPECT_EQ(float(change), kNoValue);
+	EXPECT_EQ(float(percent), kNoValue);
+}
+
+TEST_F(SummaryWindowTest, AnAlertColoursTheRowAndBlinksInStepWithTheClock)
+{
+	StTestClock clock(6000);
+	tAlertParameters& alert = mPlugin->GetPrefs()->losingAlert;
+	alert.enabled = 1;
+	alert.condition = UZVUtils::alertPriceAtOrBelow;
+	alert.limit = 31.0f;
+	alert.useColour = 1;
+	alert.colour = RGBColor{65535, 0, 0};
+	alert.flash = 1;
+	alert.bold = 1;
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	EXPECT_FALSE(window->IsIdling());
+
+	UZVUtils::UpdateSecurity(mGamma, &alert, &mPlugin->GetPrefs()->gainingAlert,
+	                         &mPlugin->GetPrefs()->idling);
+	mGamma->EndUpdateWatchers();
+	const tSummaryDraw* row = window->GetDrawList()->GetNth(4);
+	ASSERT_EQ(row->Security, mGamma);
+	EXPECT_TRUE(row->Flash);
+	EXPECT_TRUE(row->Bold);
+	EXPECT_EQ(row->Colour.red, 65535);
+	EXPECT_EQ(row->Colour.green, 0);
+	EXPECT_TRUE(window->IsIdling());
+
+	// In step with every other blinking display: after the first second, shown from each whole second
+	// to 40 ticks past it and blank for the remaining 20.
+	std::string phases;
+	for (UInt64 tick = 6000; tick < 6240; tick += 5) {
+		clock.SetTicks(tick);
+		window->SpendTime(EventRecord{});
+		if (tick >= 6120)
+			phases += window->FlashPhase() ? 'x' : '.';
+	}
+	EXPECT_EQ(phases, "........xxxx........xxxx");
+}
+
+TEST_F(SummaryWindowTest, TheDetailViewFollowsTheSelectionAndDropsADeletedSecurity)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	Rect bounds{100, 100, 500, 700};
+	window->DoSetBounds(bounds);
+	Command(window, FOUR_CHAR_CODE("vSde"));
+	window->GetGlobalBounds(bounds);
+	EXPECT_EQ(bounds.right - bounds.left, TSummaryWindow::kWideWidth);
+	window->RedoDetailView(3);
+	EXPECT_EQ(window->CurrentSecurity(), mBeta);
+	TDetailView* view = window->ShownDetailView();
+	ASSERT_NE(view, nullptr);
+	EXPECT_TRUE(view->IsVisible());
+	EXPECT_EQ(view->GetSecurity(), mBeta);
+	window->UpdatePort();
+	KeepScreenshot("summary-side");
+	// Title rows show nothing new.
+	window->RedoDetailView(1);
+	EXPECT_EQ(window->CurrentSecurity(), nullptr);
+	window->RedoDetailView(3);
+
+	// The list deletes what it removes.
+	mPlugin->GetList(securityStock)->Remove(mBeta);
+	mBeta = nullptr;
+	EXPECT_EQ(window->CurrentSecurity(), nullptr);
+	EXPECT_FALSE(view->IsVisible());
+	EXPECT_EQ(view->GetSecurity(), nullptr);
+	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "ALP", "GAM", "-", "[Funds]", "FNDX"}));
+
+	// Back to the table alone: narrower by the side view again.
+	Command(window, FOUR_CHAR_CODE("vFll"));
+	window->GetGlobalBounds(bounds);
+	EXPECT_LT(bounds.right - bounds.left, TSummaryWindow::kWideWidth);
+}
+
+TEST_F(SummaryWindowTest, DraggingARowOffersItsEntryInsideTheProgramAndItsLineAsText)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	QGuiApplication::clipboard()->setText("untouched");
+	window->GetTable()->SelectCell(STableCell(2, 1)); // Alpha: no percentage
+
+	std::string text;
+	std::vector<tDragEntry> entries;
+	bool foreignAccepted = true;
+	SetDragTracker([&](DragReference drag) {
+		Size size = 0;
+		GetFlavorDataSize(drag, ItemReference(1), kDragFlavorTypeText, &size);
+		UInt16 count = 0;
+		CountDragItems(drag, &count);
+		ItemReference item = 0;
+		GetDragItemReferenceNumber(drag, 1, &item);
+		GetFlavorDataSize(drag, item, kDragFlavorTypeText, &size);
+		text.resize(size_t(size));
+		GetFlavorData(drag, item, kDragFlavorTypeText, text.data(), &size, 0);
+		UDragEntries::Receive(drag, item, entries);
+		// The same bytes from a drag that did not start here are refused.
+		Size entrySize = 0;
+		GetFlavorDataSize(drag, item, UDragEntries::kDragFlavor, &entrySize);
+		std::vector<UInt8> bytes(static_cast<size_t>(entrySize));
+		GetFlavorData(drag, item, UDragEntries::kDragFlavor, bytes.data(), &entrySize, 0);
+		DragReference foreign = nullptr;
+		NewDrag(&foreign);
+		AddDragItemFlavor(foreign, 1, UDragEntries::kDragFlavor, bytes.data(), entrySize, 0);
+		std::vector<tDragEntry> none;
+		foreignAccepted = UDragEntries::Receive(foreign, 1, none);
+		DisposeDrag(foreign);
+		return noErr;
+	});
+	EventRecord event{};
+	TSummaryTableDragTask drag(event, window->GetTable(), window->GetDrawList());
+	EXPECT_EQ(drag.DoDrag(), noErr);
+
+	EXPECT_EQ(text, "Alpha Inc\t0.0000\t5.0000\t5.00\tN/A\n");
+	ASSERT_EQ(entries.size(), 1u);
+	EXPECT_EQ(entries[0].kind, securityStock);
+	EXPECT_STREQ(entries[0].symbol, "ALP");
+	EXPECT_STREQ(entries[0].name, "Alpha Inc");
+	EXPECT_EQ(entries[0].exchange, 100);
+	EXPECT_FALSE(foreignAccepted);
+	EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "untouched");
+}
+
+TEST_F(SummaryWindowTest, DragEntriesAndTextLinesByKind)
+{
+	mFund->SecurityName("A fund whose name runs on for well over fifty characters in all");
+	const tDragEntry fund = UDragEntries::MakeEntry(mFund);
+	EXPECT_EQ(std::string(fund.name).size(), 50u);
+	EXPECT_EQ(fund.exchange, 900);
+	EXPECT_EQ(UDragEntries::TextLine(mFund),
+	          "FNDX\tA fund whose name runs on for well over fifty characters in all\tfundUnknown\n");
+	const std::string stock = UDragEntries::TextLine(mBeta);
+	EXPECT_EQ(stock.rfind("BET\tbeta corp\t", 0), 0u);
+	EXPECT_EQ(std::count(stock.begin(), stock.end(), '\t'), 2);
+	TSecurity* pair = mPlugin->GetList(securityCurrency)->GetFirst();
+	ASSERT_NE(pair, nullptr);
+	const std::string line = UDragEntries::TextLine(pair);
+	EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3);
+	EXPECT_EQ(line.back(), '\n');
+	std::vector<tDragEntry> decoded;
+	EXPECT_FALSE(UDragEntries::Decode("short", 5, decoded));
+}
+
+TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	const std::string pdf = mRoot + "/summary.pdf";
+	UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
+		spec.SetOutputFile(pdf);
+		return Boolean(true);
+	});
+	window->ObeyCommand(9, nullptr);
+	FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
+	ASSERT_NE(pipe, nullptr);
+	std::string text;
+	char buffer[4096];
+	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+		text.append(buffer, n);
+	pclose(pipe);
+	EXPECT_NE(text.find("Stocks"), std::string::npos) << text;
+	EXPECT_NE(text.find("beta corp"), std::string::npos) << text;
+	EXPECT_NE(text.find("20.0000"), std::string::npos) << text;
+	EXPECT_NE(text.find("100.00 %"), std::string::npos) << text;
+	EXPECT_NE(text.find("Fund Trust"), std::string::npos) << text;
+	// The table is back in its window, drawn for the screen again.
+	EXPECT_EQ(window->GetTable()->GetWindow(), window);
+	EXPECT_FALSE(window->GetTable()->IsPrinting());
+}
+
+TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	window->UpdatePort();
+	const QImage image = window->GetMacPort()->image->copy();
+	KeepScreenshot("summary");
+
+	const int checked = SummaryTest::CheckRowsInPicture(window, image, Point{0, 0},
+	                                                    mPlugin->GetPrefs()->summary.fontSize);
+	EXPECT_EQ(checked, 4);
+}
+
+TEST_F(SummaryWindowTest, ARowsMenuEditsItsSecurityWithItsKindsSaveCommand)
+{
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	SInt16 shownMenu = 0;
+	SetPopUpMenuChooser([&](MenuHandle, Point, SInt16) -> SInt32 {
+		shownMenu = TSummaryWindow::kContextMenuID;
+		return (SInt32(TSummaryWindow::kContextMenuID) << 16) | TDetailView::kMenuEdit;
+	});
+	window->ShowContextMenu(7, Point{100, 100}); // the fund
+	SetPopUpMenuChooser(nullptr);
+	EXPECT_EQ(shownMenu, TSummaryWindow::kContextMenuID);
+	auto* dialog = dynamic_cast<TSelectDlog*>(mFund->GetSelectDlog());
+	ASSERT_NE(dialog, nullptr);
+	EXPECT_EQ(dialog->GetCommand(), 5052);
+	dialog->AttemptClose();
+	UDispatch::DeletePending();
+	EXPECT_EQ(mFund->GetSelectDlog(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "windows/security/TDetailAction.h"
+
+#include "Quoters/TQuoterManager.h"
+#include "app/AppGlobals.h"
+#include "model/StockGlobals.h"
+#include "model/TStock.h"
+#include "model/UMerge.h"
+#include "model/USecurityRequests.h"
+#include "platform/toolbox/gui/LaunchURL.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+
+// Stock filings and charts: URL templates by exchange group, each with one place for the symbol.
+void OpenStockTemplate(TSecurity* security, int usTemplate, int canadaTemplate)
+{
+	auto* stock = dynamic_cast<TStock*>(security);
+	if (stock == nullptr)
+		return;
+	const tStockExchange exchange = stock->Exchange();
+	int index;
+	if (exchange >= 100 && exchange <= 102)
+		index = usTemplate;
+	else if ((exchange >= 200 && exchange <= 203) || exchange == 205)
+		index = canadaTemplate;
+	else {
+		QApplication::beep();
+		return;
+	}
+	const char* format = GetStockCString(index);
+	if (format == nullptr || *format == 0)
+		return;
+	char url[256];
+	std::snprintf(url, sizeof url, format, stock->SecuritySymbol());
+	LaunchURL(url);
+}
+
+} // namespace
+
+void TDetailAction::DoWeb()
+{
+	if (mSecurity == nullptr)
+		return;
+	const OSType signature = TQuoterManager::GetQuoterSig(mSecurity);
+	char host[128] = {};
+	char path[128] = {};
+	TQuoterManager::GetQuoterDomain(signature, mSecurity->Type(), host, sizeof host);
+	TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, mSecurity);
+	char url[300];
+	std::snprintf(url, sizeof url, "http://%s%s", host, path);
+	LaunchURL(url);
+}
+
+void TDetailAction::DoEdit()
+{
+	if (mSecurity != nullptr)
+		mSecurity->ShowSelectDlog(gCommander, mCommand, false);
+}
+
+void TDetailAction::DoTrade()
+{
+	if (mSecurity == nullptr || gPreferences == nullptr || gPreferences->useTradeURL != 1 ||
+	    gPreferences->tradeURL[0] == 0)
+		return;
+	std::unique_ptr<char[]> merged(UMerge::MergeTradeURL(mSecurity));
+	if (merged != nullptr && merged[0] != 0)
+		LaunchURL(merged.get());
+}
+
+void TDetailAction::DoFilings()
+{
+	OpenStockTemplate(mSecurity, 27, 29);
+}
+
+void TDetailAction::DoCharts()
+{
+	OpenStockTemplate(mSecurity, 28, 30);
+}
+
+void TDetailAction::DoUpdate()
+{
+	// Never cancels an outstanding request.
+	if (mSecurity != nullptr && mSecurity->UpdateSecurityReference() == nullptr)
+		USecurityRequests::SubmitURL(mSecurity);
+}

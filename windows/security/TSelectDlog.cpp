@@ -1,0 +1,449 @@
+#include "windows/security/TSelectDlog.h"
+
+#include "Quoters/TQuoterManager.h"
+#include "foundation/TVyFile.h"
+#include "foundation/TVyFileUtils.h"
+#include "foundation/VyStrings.h"
+#include "model/StockGlobals.h"
+#include "model/TSecurity.h"
+#include "model/UAlertSound.h"
+#include "model/UZVUtils.h"
+#include "platform/framework/LCheckBox.h"
+#include "platform/framework/LCheckBoxGroupBox.h"
+#include "platform/framework/LEditText.h"
+#include "platform/framework/LMultiPanelView.h"
+#include "platform/framework/LPopupButton.h"
+#include "platform/framework/LStaticText.h"
+#include "platform/framework/LTabsControl.h"
+#include "platform/framework/LTextEditView.h"
+#include "platform/framework/UReanimator.h"
+#include "platform/toolbox/Files.h"
+#include "toolkit/LColorWell.h"
+#include "toolkit/TSoundMenu.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+enum : ResIDT { kLosingLinks = 5070, kGainingLinks = 5071, kSourcesLinks = 5072, kHTMLLinks = 5073 };
+constexpr CommandT kOKCommand = TVyWindow::kOKButton;
+constexpr CommandT kCancelCommand = TVyWindow::kCancelButton;
+} // namespace
+
+const tMenuItems TSelectDlog::sLosingAlerts[] = {
+    {1, 41}, {2, 43}, {3, 45}, {kEndOfMenuItems, kEndOfMenuItems}};
+const tMenuItems TSelectDlog::sGainingAlerts[] = {
+    {1, 40}, {2, 42}, {3, 44}, {kEndOfMenuItems, kEndOfMenuItems}};
+
+TSelectDlog::TSelectDlog(LStream* inStream) : TVyWindow(inStream) {}
+
+TSelectDlog::~TSelectDlog()
+{
+	// Closed by whatever means: the security must not keep this dialog.
+	mDestroying = true;
+	if (mSecurity != nullptr && mSecurity->GetSelectDlog() == this)
+		mSecurity->CloseSelectDlog();
+}
+
+bool TSelectDlog::AttemptClose()
+{
+	if (mDestroying)
+		return true;
+	// The security forgets its dialog before asking it to close; one that did may be going away.
+	if (mSecurity != nullptr && mSecurity->GetSelectDlog() != this)
+		mSecurity = nullptr;
+	if (!TVyWindow::AttemptClose())
+		return false;
+	// Closed without the security (close box): it forgets the dialog now, not only at its deletion.
+	if (TSecurity* security = mSecurity) {
+		mSecurity = nullptr;
+		security->CloseSelectDlog();
+	}
+	return true;
+}
+
+void TSelectDlog::Show()
+{
+	TVyWindow::Show();
+	Select();
+}
+
+void TSelectDlog::FinishCreateSelf()
+{
+	TVyWindow::FinishCreateSelf();
+	if (mHasTabs) {
+		mHeaders = FindPane<LTabsControl>(FOUR_CHAR_CODE("Tabs"));
+		mPanelControl = FindPane<LMultiPanelView>(FOUR_CHAR_CODE("Pans"));
+		if (mHeaders != nullptr && mPanelControl != nullptr)
+			mHeaders->AddListener(mPanelControl);
+	}
+	auto makePanel = [this](SInt16 inNumber, ResIDT inLinks) -> LView* {
+		if (inNumber <= 0 || mPanelControl == nullptr)
+			return nullptr;
+		LView* panel = mPanelControl->CreatePanel(UInt16(inNumber));
+		SignalIfNot_(panel);
+		if (panel != nullptr)
+			UReanimator::LinkListenerToBroadcasters(this, panel, inLinks);
+		return panel;
+	};
+	if ((mLosingAlertTab = makePanel(mLosingAlertPanel, kLosingLinks)) != nullptr)
+		FindAlertControls(mLosing, 'l');
+	if ((mGainingAlertTab = makePanel(mGainingAlertPanel, kGainingLinks)) != nullptr)
+		FindAlertControls(mGaining, 'g');
+	if ((mSourcesTab = makePanel(mSourcesPanel, kSourcesLinks)) != nullptr) {
+		mSourcesOverride = FindPane<LCheckBoxGroupBox>(FOUR_CHAR_CODE("qOvr"));
+		mSourcesQuoter = FindPane<LPopupButton>(FOUR_CHAR_CODE("qQtr"));
+	}
+	if ((mHTMLTab = makePanel(mHTMLPanel, kHTMLLinks)) != nullptr) {
+		mHTMLOutput = FindPane<LCheckBoxGroupBox>(FOUR_CHAR_CODE("flHt"));
+		mHTMLFilePath = FindPane<LStaticText>(FOUR_CHAR_CODE("flPt"));
+		mHTMLText = FindPane<LTextEditView>(FOUR_CHAR_CODE("flTx"));
+	}
+}
+
+void TSelectDlog::FindAlertControls(tAlertControls& outControls, char inPrefix)
+{
+	auto id = [inPrefix](const char* inRest) {
+		return PaneIDT((UInt32(UInt8(inPrefix)) << 24) | (UInt32(UInt8(inRest[0])) << 16) |
+		               (UInt32(UInt8(inRest[1])) << 8) | UInt32(UInt8(inRest[2])));
+	};
+	outControls.override = FindPane<LCheckBoxGroupBox>(id("Ovr"));
+	outControls.condition = FindPane<LPopupButton>(id("Con"));
+	outControls.value = FindPane<LEditText>(id("Val"));
+	outControls.useColour = FindPane<LCheckBox>(id("Col"));
+	outControls.colour = FindPane<LColorWell>(id("Clr"));
+	outControls.blink = FindPane<LCheckBox>(id("Bln"));
+	outControls.bold = FindPane<LCheckBox>(id("Bld"));
+	outControls.italic = FindPane<LCheckBox>(id("Ita"));
+	outControls.underline = FindPane<LCheckBox>(id("Und"));
+	outControls.useSound = FindPane<LCheckBox>(id("Snd"));
+	outControls.sound = FindPane<TSoundMenu>(id("Sou"));
+	outControls.repeatSound = FindPane<LCheckBox>(id("Rpt"));
+}
+
+void TSelectDlog::FillSourceMenu(LPopupButton* inPopup, SInt16 inSecurityType)
+{
+	mSourceMenuItems.reset(TQuoterManager::GetMenuItems(tSecurityType(inSecurityType), false));
+	if (inPopup == nullptr)
+		return;
+	inPopup->DeleteAllMenuItems();
+	for (const std::string& text : TQuoterManager::GetMenuTexts(tSecurityType(inSecurityType), false)) {
+		Str255 item;
+		pstrcpycn(item, text.c_str(), 255);
+		// Source names are literal texts; only the separator is a line.
+		inPopup->AppendMenu(item, text != "-");
+	}
+	inPopup->SetMenuMinMax();
+}
+
+void TSelectDlog::FillTableMenu(LPopupButton* inPopup, const tMenuItems* inTable,
+                                const std::function<std::string(SInt32 inValue)>& inName)
+{
+	if (inPopup == nullptr)
+		return;
+	inPopup->DeleteAllMenuItems();
+	Str255 line;
+	pstrcpycn(line, "-", 255);
+	SInt32 item = 1;
+	for (const tMenuItems* row = inTable; row->item != kEndOfMenuItems; ++row) {
+		for (; item < row->item; ++item)
+			inPopup->AppendMenu(line);
+		Str255 text;
+		pstrcpycn(text, inName(row->value).c_str(), 255);
+		inPopup->AppendMenu(text, true);
+		++item;
+	}
+	inPopup->SetMenuMinMax();
+}
+
+void TSelectDlog::ShowQuoter(LPopupButton* inPopup, OSType inSignature)
+{
+	if (inPopup != nullptr && mSourceMenuItems != nullptr)
+		inPopup->SetValue(UMenus::TranslateMenu(true, mSourceMenuItems.get(), int(inSignature)));
+}
+
+OSType TSelectDlog::ChosenQuoter(LPopupButton* inPopup) const
+{
+	if (inPopup == nullptr || mSourceMenuItems == nullptr)
+		return kNoQuoter;
+	return OSType(UMenus::TranslateMenu(false, mSourceMenuItems.get(), inPopup->GetValue()));
+}
+
+void TSelectDlog::RedoIdentity(LEditText* inName, LEditText* inSymbol)
+{
+	SignalIfNot_(mSecurity);
+	if (mSecurity == nullptr)
+		return;
+	SetFieldText(inName, mSecurity->SecurityName());
+	SetTitle(mSecurity->SecurityName());
+	SetFieldText(inSymbol, mSecurity->SecuritySymbol());
+}
+
+void TSelectDlog::SaveIdentity(LEditText* inName, LEditText* inSymbol, int inDefaultName)
+{
+	constexpr int kDefaultSymbol = 14;
+	if (mSecurity == nullptr)
+		return;
+	char text[256];
+	GetFieldText(inName, text);
+	mSecurity->SecurityName(text[0] != 0 ? text : GetStockCString(inDefaultName));
+	GetFieldText(inSymbol, text);
+	mSecurity->SecuritySymbol(text[0] != 0 ? text : GetStockCString(kDefaultSymbol));
+}
+
+void TSelectDlog::BindSecurity(TSecurity* inSecurity, long inDefaultCommand)
+{
+	SignalIfNot_(inSecurity);
+	mSecurity = inSecurity;
+	mCommand = inDefaultCommand;
+	RedoContent();
+}
+
+void TSelectDlog::UpdateSecurity()
+{
+	if (mSecurity != nullptr && gPreferences != nullptr)
+		UZVUtils::UpdateSecurity(mSecurity, &gPreferences->losingAlert, &gPreferences->gainingAlert,
+		                         &gPreferences->idling);
+}
+
+void TSelectDlog::ReportAndClose(CommandT inCommand)
+{
+	if (LCommander* super = GetSuperCommander())
+		super->ObeyCommand(inCommand, nullptr);
+	// The receiver may have deleted the security, which then closed this dialog already.
+	if (mSecurity != nullptr)
+		mSecurity->CloseSelectDlog();
+	else
+		TVyWindow::AttemptClose();
+}
+
+Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
+{
+	switch (inCommand) {
+	case kOKCommand:
+		SaveContent();
+		ReportAndClose(mCommand);
+		return true;
+	case kCancelCommand:
+		ReportAndClose(kCancelledCommand);
+		return true;
+	case msg_ChooseFile:
+		ChooseOutputFile();
+		return true;
+	case msg_LosingSound:
+	case msg_GainingSound:
+		if (!mRedoing) {
+			TSoundMenu* menu = inCommand == msg_LosingSound ? mLosing.sound : mGaining.sound;
+			if (menu != nullptr)
+				UAlertSound::PlaySound(menu->GetSoundID());
+		}
+		return true;
+	default:
+		return LWindow::ObeyCommand(inCommand, ioParam);
+	}
+}
+
+void TSelectDlog::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean&, UInt16&, Str255)
+{
+	// Menu commands are unavailable while the dialog is the target.
+	outEnabled = inCommand == kOKCommand || inCommand == kCancelCommand;
+}
+
+void TSelectDlog::RedoAlert(const tAlertControls& inControls, const tAlertParameters* inAlert,
+                            bool inOverride, const tMenuItems* inTable)
+{
+	if (inControls.override != nullptr) {
+		// Twice, so that the box's enable broadcast always fires.
+		inControls.override->SetValue(999);
+		inControls.override->SetValue(inOverride ? 1 : 0);
+	}
+	if (inControls.condition != nullptr)
+		inControls.condition->SetValue(UMenus::TranslateMenu(true, inTable, inAlert->condition));
+	if (inControls.value != nullptr) {
+		char text[32];
+		std::snprintf(text, sizeof text, "%.2f", double(inAlert->limit));
+		SetFieldText(inControls.value, text);
+	}
+	auto setCheck = [](LCheckBox* inBox, UInt8 inOn) {
+		if (inBox != nullptr)
+			inBox->SetValue(inOn != 0 ? 1 : 0);
+	};
+	setCheck(inControls.useColour, inAlert->useColour);
+	if (inControls.colour != nullptr)
+		inControls.colour->SetSwatchColor(inAlert->colour);
+	setCheck(inControls.blink, inAlert->flash);
+	setCheck(inControls.bold, inAlert->bold);
+	setCheck(inControls.italic, inAlert->italic);
+	setCheck(inControls.underline, inAlert->underline);
+	setCheck(inControls.useSound, inAlert->playSound);
+	if (inControls.sound != nullptr)
+		inControls.sound->SetSoundID(inAlert->soundID);
+	setCheck(inControls.repeatSound, inAlert->soundAlways);
+}
+
+bool TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
+                            const tMenuItems* inTable)
+{
+	auto checked = [](LCheckBox* inBox, UInt8 inWas) -> UInt8 {
+		return inBox != nullptr ? UInt8(inBox->GetValue() != 0) : inWas;
+	};
+	if (inControls.condition != nullptr)
+		ioAlert->condition =
+		    UInt8(UMenus::TranslateMenu(false, inTable, inControls.condition->GetValue()));
+	if (inControls.value != nullptr) {
+		char text[256];
+		GetFieldText(inControls.value, text);
+		ioAlert->limit = float(std::atof(text));
+	}
+	ioAlert->useColour = checked(inControls.useColour, ioAlert->useColour);
+	if (inControls.colour != nullptr)
+		inControls.colour->GetSwatchColor(ioAlert->colour);
+	ioAlert->flash = checked(inControls.blink, ioAlert->flash);
+	ioAlert->bold = checked(inControls.bold, ioAlert->bold);
+	ioAlert->italic = checked(inControls.italic, ioAlert->italic);
+	ioAlert->underline = checked(inControls.underline, ioAlert->underline);
+	ioAlert->playSound = checked(inControls.useSound, ioAlert->playSound);
+	if (inControls.sound != nullptr)
+		ioAlert->soundID = inControls.sound->GetSoundID();
+	ioAlert->soundAlways = checked(inControls.repeatSound, ioAlert->soundAlways);
+	ioAlert->emailNotice = 0;
+	// The box turns the alert and the security's override on and off together.
+	const bool on = inControls.override != nullptr && inControls.override->GetValue() != 0;
+	ioAlert->enabled = on;
+	return on;
+}
+
+void TSelectDlog::RedoAlertContent()
+{
+	SignalIfNot_(mSecurity);
+	if (mSecurity == nullptr)
+		return;
+	mRedoing = true;
+	if (mLosingAlertTab != nullptr)
+		RedoAlert(mLosing, mSecurity->AlertLosingParameters(), mSecurity->OverrideLosingAlert(),
+		          sLosingAlerts);
+	if (mGainingAlertTab != nullptr)
+		RedoAlert(mGaining, mSecurity->AlertGainingParameters(), mSecurity->OverrideGainingAlert(),
+		          sGainingAlerts);
+	mRedoing = false;
+}
+
+void TSelectDlog::SaveAlertContent()
+{
+	SignalIfNot_(mSecurity);
+	if (mSecurity == nullptr)
+		return;
+	if (mLosingAlertTab != nullptr && mLosing.override != nullptr)
+		mSecurity->OverrideLosingAlert(
+		    SaveAlert(mLosing, mSecurity->AlertLosingParameters(), sLosingAlerts));
+	if (mGainingAlertTab != nullptr && mGaining.override != nullptr)
+		mSecurity->OverrideGainingAlert(
+		    SaveAlert(mGaining, mSecurity->AlertGainingParameters(), sGainingAlerts));
+}
+
+void TSelectDlog::RedoSourcesContent()
+{
+	if (mSecurity == nullptr || mSourcesTab == nullptr)
+		return;
+	if (mSourcesOverride != nullptr)
+		mSourcesOverride->SetValue(mSecurity->OverrideQuoter() ? 1 : 0);
+	ShowQuoter(mSourcesQuoter, mSecurity->Quoter());
+}
+
+void TSelectDlog::SaveSourcesContent()
+{
+	if (mSecurity == nullptr || mSourcesTab == nullptr)
+		return;
+	if (mSourcesOverride != nullptr)
+		mSecurity->OverrideQuoter(mSourcesOverride->GetValue() != 0);
+	if (mSourcesQuoter != nullptr)
+		mSecurity->Quoter(ChosenQuoter(mSourcesQuoter));
+}
+
+void TSelectDlog::RedoHTMLContent()
+{
+	if (mSecurity == nullptr || mHTMLTab == nullptr)
+		return;
+	if (mHTMLOutput != nullptr)
+		mHTMLOutput->SetValue(mSecurity->OutputFileEnabled() ? 1 : 0);
+	RedoFilePath();
+	if (mHTMLText != nullptr) {
+		const char* text = mSecurity->FileText();
+		if (text == nullptr)
+			text = "";
+		mHTMLText->SetTextPtr(text, SInt32(std::strlen(text)));
+	}
+}
+
+void TSelectDlog::RedoFilePath()
+{
+	if (mHTMLFilePath == nullptr)
+		return;
+	TVyFile* file =
+	    mChosenFile != nullptr ? mChosenFile.get() : (mSecurity ? mSecurity->OutputFile() : nullptr);
+	// The path as this system writes it, not the file layer's volume form.
+	std::string path;
+	FSSpec spec;
+	if (file == nullptr || file->GetFSSpec(&spec) != 0 || FSpGetPOSIXPath(&spec, &path) != noErr ||
+	    path.empty())
+		path = "<none>";
+	Str255 text;
+	pstrcpycn(text, path.c_str(), 255);
+	mHTMLFilePath->SetDescriptor(text);
+}
+
+void TSelectDlog::SaveHTMLContent()
+{
+	if (mSecurity == nullptr || mHTMLTab == nullptr)
+		return;
+	if (mHTMLOutput != nullptr)
+		mSecurity->OutputFileEnabled(mHTMLOutput->GetValue() != 0);
+	if (mChosenFile != nullptr)
+		mSecurity->OutputFile(mChosenFile.release());
+	if (mHTMLText != nullptr) {
+		const std::string text = mHTMLText->GetText();
+		mSecurity->FileText(text.empty() ? nullptr : text.data(), long(text.size()));
+	}
+}
+
+void TSelectDlog::ChooseOutputFile()
+{
+	// Only the place is asked for here: the file is written after updates once OK has handed it over.
+	tNavRequest request;
+	request.kind = tNavRequest::kSaveFile;
+	request.defaultName = "";
+	request.optionFlags = 0xF4;
+	const tNavReply reply = TVyFileUtils::Ask(request);
+	mChosenFile.reset();
+	if (reply.accepted) {
+		FSSpec spec = reply.spec;
+		mChosenFile = std::make_unique<TVyFile>(&spec);
+	}
+	RedoFilePath();
+}
+
+void TSelectDlog::GetFieldText(LEditText* inField, char* outText)
+{
+	outText[0] = 0;
+	if (inField == nullptr)
+		return;
+	Size length = 0;
+	inField->GetText(outText, 256, &length);
+	outText[std::min<Size>(std::max<Size>(length, 0), 255)] = 0;
+}
+
+void TSelectDlog::SetFieldText(LEditText* inField, const char* inText)
+{
+	if (inField != nullptr)
+		inField->SetText(inText, Size(std::strlen(inText)));
+}
+
+void TSelectDlog::SetTitle(const char* inText)
+{
+	Str255 title;
+	pstrcpycn(title, inText, 255);
+	SetDescriptor(title);
+}
