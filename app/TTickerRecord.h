@@ -13,11 +13,6 @@
 class ITicker;
 class TVyFile;
 
-enum : UInt8 { kTickerSpeedNew = 12, kTickerSpeedMain = 13 };
-enum : UInt8 { kTickerRightToLeft = 20 };
-enum : UInt8 { kTickerAnchorTopFull = 30 };
-enum : UInt8 { kTickerBorderDefault = 40 };
-
 class TTickerRecord
 {
 public:
