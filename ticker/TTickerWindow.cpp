@@ -38,14 +38,18 @@ void TTickerWindow::FinishCreateSelf()
 
 void TTickerWindow::Suspend()
 {
-	if (gAppPreferences && gAppPreferences->hideTickersInBackground && IsVisible())
+	if (gAppPreferences && gAppPreferences->hideTickersInBackground && IsVisible()) {
 		Hide();
+		mHiddenBySuspend = 1;
+	}
 }
 
 void TTickerWindow::Resume()
 {
-	if (!IsVisible())
+	// Only what suspending hid: a ticker opened hidden (a new one being set up) stays hidden.
+	if (mHiddenBySuspend && !IsVisible())
 		Show();
+	mHiddenBySuspend = 0;
 }
 
 Boolean TTickerWindow::ObeyCommand(CommandT inCommand, void* ioParam)

@@ -42,4 +42,5 @@ private:
 	Rect mUnzoomedBounds{0, 0, 0, 0};
 	std::unique_ptr<TZvTicker> mPane;
 	UInt8 mMoved = 0;
+	UInt8 mHiddenBySuspend = 0;
 };
