@@ -203,8 +203,7 @@ bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults)
 		const UInt32 count = UIntelConversion::ConvertUnsignedInt32(UInt32(mTickerList->Count()));
 		err = mPrefsFile->Write(&count, sizeof(count));
 	}
-	for (TTicker* ticker = mTickerList->GetFirst(); err == 0 && ticker;
-	     ticker = mTickerList->GetNext()) {
+	for (TTicker* ticker = mTickerList->GetFirst(); err == 0 && ticker; ticker = mTickerList->GetNext()) {
 		ticker->TickerOpenOnQuit(ticker->IsWindowOpen());
 		err = ticker->Backup(mPrefsFile.get());
 	}

@@ -2,9 +2,9 @@
 // mode from a 16-bit world into a window's port. Each reports its time against one memcpy of the strip's
 // bytes, measured in the same run (vs_memcpy), and the allocations per call it made (allocs_per_call).
 
+#include "bench/VsMemcpy.h"
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/QDOffscreen.h"
-#include "bench/VsMemcpy.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 #include "bench/VsMemcpy.h"
 #include "platform/framework/LWindow.h"
 #include "platform/toolbox/gui/GrafPort.h"
-#include "ticker/TZvTicker.h"
 #include "tests/ticker/TickerTestSupport.h"
+#include "ticker/TZvTicker.h"
 
 #include <cstdlib>
 #include <memory>
@@ -35,7 +35,8 @@ void ComposeAndCopy(benchmark::State& state)
 	std::vector<std::unique_ptr<TickerTest::SolidTicklet>> ticklets;
 	for (int i = 0; i < 20; ++i) {
 		const RGBColor colour = i % 2 ? TickerTest::kRed : TickerTest::kGreen;
-		ticklets.push_back(std::make_unique<TickerTest::SolidTicklet>(UInt16(90 + (i * 37) % 160), colour));
+		ticklets.push_back(
+		    std::make_unique<TickerTest::SolidTicklet>(UInt16(90 + (i * 37) % 160), colour));
 		engine.AddTicklet(ticklets.back().get(), -1);
 	}
 	engine.Draw();

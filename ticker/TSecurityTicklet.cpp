@@ -186,7 +186,8 @@ void TSecurityTicklet::RefreshData()
 	bool sound = false, flash = false, bold = false, italic = false, underline = false, flag1 = false,
 	     flag2 = false;
 	int soundID = 0;
-	UZVUtils::GetDisplaySpecs(mSecurity, colour, sound, soundID, flash, bold, italic, underline, flag1, flag2);
+	UZVUtils::GetDisplaySpecs(mSecurity, colour, sound, soundID, flash, bold, italic, underline, flag1,
+	                          flag2);
 	Blinkable(flash);
 	Bold(bold);
 	Italic(italic);

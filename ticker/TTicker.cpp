@@ -153,7 +153,8 @@ void TTicker::ValidatePrefs()
 	const tTickerPrefs defaults = NewTickerPrefs();
 	if (mPrefs.anchor < kTickerAnchorTopFull || mPrefs.anchor > kTickerAnchorFree)
 		mPrefs.anchor = defaults.anchor;
-	if (mPrefs.speed != kTickerStopped && (mPrefs.speed < kTickerSlowest || mPrefs.speed > kTickerFastest))
+	if (mPrefs.speed != kTickerStopped &&
+	    (mPrefs.speed < kTickerSlowest || mPrefs.speed > kTickerFastest))
 		mPrefs.speed = defaults.speed;
 	if (mPrefs.direction != kTickerRightToLeft && mPrefs.direction != kTickerLeftToRight)
 		mPrefs.direction = defaults.direction;
@@ -253,8 +254,8 @@ void TTicker::Open(bool show)
 		if (sApplicationHooks.tickerOpened)
 			sApplicationHooks.tickerOpened(mPane);
 
-		Placers().Append(new tTickerPlacer{mPrefs.anchor, mPane, bounds.top, bounds.left, bounds.bottom,
-		                                   bounds.right});
+		Placers().Append(new tTickerPlacer{mPrefs.anchor, mPane, bounds.top, bounds.left,
+		                                   bounds.bottom, bounds.right});
 		if (mContentManager && sSettingsHooks.applyContent)
 			sSettingsHooks.applyContent(*this);
 		if (show)
@@ -335,7 +336,8 @@ void TTicker::CheckTickerPosition(Rect& bounds) const
 	const short height = short(2 * mPrefs.font.GetFontSize());
 	switch (mPrefs.anchor) {
 	case kTickerAnchorFree:
-		bounds = Rect{mPrefs.top, mPrefs.left, SInt16(mPrefs.top + height), SInt16(mPrefs.left + mPrefs.width)};
+		bounds = Rect{mPrefs.top, mPrefs.left, SInt16(mPrefs.top + height),
+		              SInt16(mPrefs.left + mPrefs.width)};
 		if (!UKsScreen::IsOnScreen(&bounds))
 			UKsScreen::ForceOnScreen(&bounds);
 		break;
@@ -505,8 +507,9 @@ Boolean TTicker::ObeyCommand(CommandT inCommand, void* ioParam)
 		return true;
 	case cmd_Reverse:
 		if (mPane)
-			mPane->SetDirection(mPane->TickerDirection() == kTickerLeftToRight ? kTickerRightToLeft
-			                                                                   : kTickerLeftToRight);
+			mPane->SetDirection(mPane->TickerDirection() == kTickerLeftToRight
+			                        ? kTickerRightToLeft
+			                        : kTickerLeftToRight);
 		return true;
 	case cmd_TickerPrefs:
 		OpenPrefs();

@@ -115,7 +115,8 @@ public:
 	TXContentMgr* GetContentManager() const { return mContentManager; }
 	void SetContentManager(TXContentMgr* manager) { mContentManager = manager; }
 
-	// Ids in use besides the open tickers' (the plug-in's stored owner records); a new id avoids them all.
+	// Ids in use besides the open tickers' (the plug-in's stored owner records); a new id avoids them
+	// all.
 	static void SetIdInUseCheck(std::function<bool(UInt32 id)> inUse);
 	static UInt32 MakeUniqueID();
 

@@ -18,7 +18,10 @@ namespace
 
 using Node = TZvList<TTicklet>::Node;
 
-SInt32 WidthOf(const Node* node) { return node ? SInt32(node->item->GetWidth()) : 0; }
+SInt32 WidthOf(const Node* node)
+{
+	return node ? SInt32(node->item->GetWidth()) : 0;
+}
 
 } // namespace
 
@@ -226,8 +229,8 @@ void TZvTicker::Prepare()
 		TTicklet* ticklet = node->item;
 		const SInt32 w = ticklet->GetWidth();
 		LGWorld* tickletWorld = ticklet->GetWorld();
-		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a world
-		// show the background.
+		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a
+		// world show the background.
 		if (!tickletWorld)
 			CopyBackground(x, x + w);
 		else if (x + w > 0) {
@@ -241,8 +244,8 @@ void TZvTicker::Prepare()
 				target.right = SInt16(target.right - excess);
 				source.right = SInt16(source.right - excess);
 			}
-			CopyBits(GetPortBitMapForCopyBits(tickletWorld->GetMacGWorld()), destination, &source, &target,
-			         srcCopy, nullptr);
+			CopyBits(GetPortBitMapForCopyBits(tickletWorld->GetMacGWorld()), destination, &source,
+			         &target, srcCopy, nullptr);
 		}
 		x += w;
 		node = node->next;

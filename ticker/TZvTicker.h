@@ -7,8 +7,8 @@
 #include "Includes/TKsRGBColor.h"
 #include "Includes/TZvList.h"
 #include "Includes/tTickerPrefs.h"
-#include "platform/framework/LPeriodical.h"
 #include "platform/framework/LGWorld.h"
+#include "platform/framework/LPeriodical.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <memory>

@@ -101,8 +101,9 @@ protected:
 	{
 		std::string symbol = inSecurity->SecuritySymbol();
 		if (inHost != "finance.yahoo.com")
-			return inSecurity->Type() == securityCurrency ? QuoteServing::Fixture("Currency", "xe_rate.html")
-			                                              : std::string("<html></html>");
+			return inSecurity->Type() == securityCurrency
+			           ? QuoteServing::Fixture("Currency", "xe_rate.html")
+			           : std::string("<html></html>");
 		std::string page;
 		switch (inSecurity->Type()) {
 		case securityStock:

@@ -4,8 +4,8 @@
 #include "model/TStock.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LMenu.h"
-#include "ticker/TSecurityTicklet.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "ticker/TSecurityTicklet.h"
 
 #include <cstring>
 #include <string>

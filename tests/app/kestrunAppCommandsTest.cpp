@@ -3,7 +3,6 @@
 
 #include "Includes/TList.h"
 #include "app/TCheckVersionWindow.h"
-#include "ticker/TTicker.h"
 #include "app/kestrunApp.h"
 #include "model/StockGlobals.h"
 #include "platform/framework/LCheckBox.h"
@@ -12,6 +11,7 @@
 #include "platform/framework/StQtApplication.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/app/AppTestSupport.h"
+#include "ticker/TTicker.h"
 
 #include <cstring>
 #include <filesystem>

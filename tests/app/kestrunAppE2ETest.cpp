@@ -128,7 +128,8 @@ TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit
 	const std::string path = "/q?s=" + stock.toStdString() + "&d=t";
 	mServer.Serve(
 	    "finance.yahoo.com", path,
-	    LoopbackHTTPServer::Slow(LoopbackHTTPServer::Page(QuoteServing::Fixture("Yahoo", "us_stock_nyse.html")), 3000));
+	    LoopbackHTTPServer::Slow(
+	        LoopbackHTTPServer::Page(QuoteServing::Fixture("Yahoo", "us_stock_nyse.html")), 3000));
 	const std::size_t asked = mServer.RequestCount();
 	EXPECT_EQ(Script("zvST", "rfsh", stock), "(@a{sv} {},)");
 	ASSERT_TRUE(RunUntil([&] { return mServer.RequestCount() > asked; }));

@@ -3,9 +3,9 @@
 // messages, setting the user's file aside and never losing it.
 
 #include "Includes/TList.h"
-#include "ticker/TTicker.h"
 #include "app/kestrunApp.h"
 #include "tests/app/AppTestSupport.h"
+#include "ticker/TTicker.h"
 
 #include <filesystem>
 #include <memory>
@@ -206,12 +206,13 @@ TEST_F(kestrunAppSettingsTest, TickerRecordsAreCheckedAsTheyAreRead)
 	std::string file = fresh;
 	PutBigEndian32(file, kCount, 4);
 	std::string bad = TickerRecord(fresh, 0, "Gold", false);
-	bad[45 + 101] = 99;                    // anchor
-	bad[45 + 102] = 7;                     // speed
-	bad[45 + 103] = 3;                     // direction
-	PutBigEndian32(bad, 45 + 96, 0);       // font size
-	bad[45 + 6] = 0, bad[45 + 7] = 0;      // width
-	file += TickerRecord(fresh, 501, "New Ticker", false) + bad + TickerRecord(fresh, 501, "Silver", false);
+	bad[45 + 101] = 99;               // anchor
+	bad[45 + 102] = 7;                // speed
+	bad[45 + 103] = 3;                // direction
+	PutBigEndian32(bad, 45 + 96, 0);  // font size
+	bad[45 + 6] = 0, bad[45 + 7] = 0; // width
+	file +=
+	    TickerRecord(fresh, 501, "New Ticker", false) + bad + TickerRecord(fresh, 501, "Silver", false);
 	file += TickerRecord(fresh, 503, "Cut", false).substr(0, 20);
 	WriteText(PrefsPath(), file);
 	StartAndQuit([&](kestrunApp& app) {

@@ -30,9 +30,8 @@ protected:
 		static bool loaded = false;
 		if (!loaded) {
 			std::string error;
-			ASSERT_TRUE(ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) +
-			                                              "/../../resources/Tickers.res",
-			                                          &error))
+			ASSERT_TRUE(ResourceStore::Get().LoadFile(
+			    std::string(VANTOREL_FIXTURES) + "/../../resources/Tickers.res", &error))
 			    << error;
 			RegisterClass_(TTickerWindow);
 			RegisterClass_(TFloaterTickerWindow);
@@ -63,23 +62,30 @@ std::string Text(const Rect& r)
 TEST_F(TTickerTest, AnchorsPlaceTickersAtTheScreenEdgesAndStackThem)
 {
 	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopFull, 28, kScreen)), Text(Rect{1, 1, 29, 1025}));
-	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomFull, 28, kScreen)), Text(Rect{740, 1, 768, 1025}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomFull, 28, kScreen)),
+	          Text(Rect{740, 1, 768, 1025}));
 	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopLeft, 28, kScreen)), Text(Rect{1, 1, 29, 513}));
-	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomLeft, 28, kScreen)), Text(Rect{740, 1, 768, 513}));
-	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopRight, 28, kScreen)), Text(Rect{1, 512, 29, 1024}));
-	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomRight, 28, kScreen)), Text(Rect{740, 512, 768, 1024}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomLeft, 28, kScreen)),
+	          Text(Rect{740, 1, 768, 513}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopRight, 28, kScreen)),
+	          Text(Rect{1, 512, 29, 1024}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomRight, 28, kScreen)),
+	          Text(Rect{740, 512, 768, 1024}));
 
 	// Two at the top already, listed out of order: the next goes under both; a gap big enough is not
 	// looked for, as tickers stack from the edge.
 	Place(kTickerAnchorTopFull, 30, 58);
 	Place(kTickerAnchorTopLeft, 1, 29);
 	Place(kTickerAnchorBottomFull, 740, 768);
-	EXPECT_EQ(Text(TTicker::FindTopMost(kTickerAnchorTopRight, 24, kScreen)), Text(Rect{59, 512, 83, 1024}));
+	EXPECT_EQ(Text(TTicker::FindTopMost(kTickerAnchorTopRight, 24, kScreen)),
+	          Text(Rect{59, 512, 83, 1024}));
 	// At the bottom: above the bottom one whose top is below the candidate's bottom.
-	EXPECT_EQ(Text(TTicker::FindBottomMost(kTickerAnchorBottomFull, 28, kScreen)), Text(Rect{711, 1, 739, 1025}));
+	EXPECT_EQ(Text(TTicker::FindBottomMost(kTickerAnchorBottomFull, 28, kScreen)),
+	          Text(Rect{711, 1, 739, 1025}));
 	TTicker::Placers().Clear();
 	Place(kTickerAnchorBottomFull, 700, 728);
-	EXPECT_EQ(Text(TTicker::FindBottomMost(kTickerAnchorBottomFull, 28, kScreen)), Text(Rect{740, 1, 768, 1025}));
+	EXPECT_EQ(Text(TTicker::FindBottomMost(kTickerAnchorBottomFull, 28, kScreen)),
+	          Text(Rect{740, 1, 768, 1025}));
 }
 
 TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
@@ -91,7 +97,8 @@ TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
 	ASSERT_TRUE(first.IsWindowOpen());
 	ASSERT_TRUE(second.IsWindowOpen());
 	const Rect screen = TTicker::MainScreenRect();
-	EXPECT_EQ(Text(Bounds(first)), Text(Rect{SInt16(screen.top + 1), 1, SInt16(screen.top + 29), SInt16(screen.right + 1)}));
+	EXPECT_EQ(Text(Bounds(first)),
+	          Text(Rect{SInt16(screen.top + 1), 1, SInt16(screen.top + 29), SInt16(screen.right + 1)}));
 	EXPECT_EQ(Bounds(second).top, Bounds(first).bottom + 1);
 	EXPECT_EQ(Bounds(second).bottom - Bounds(second).top, 28);
 	EXPECT_EQ(first.GetTickerPane()->GetHeight(), 28);
@@ -124,8 +131,8 @@ TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
 	lost.GetPrefs().left = 5000;
 	lost.GetPrefs().width = 300;
 	lost.Open(true);
-	EXPECT_EQ(Text(Bounds(lost)), Text(Rect{SInt16(screen.top + 100), SInt16(screen.left + 100), SInt16(screen.top + 128),
-	                              SInt16(screen.left + 400)}));
+	EXPECT_EQ(Text(Bounds(lost)), Text(Rect{SInt16(screen.top + 100), SInt16(screen.left + 100),
+	                                        SInt16(screen.top + 128), SInt16(screen.left + 400)}));
 }
 
 TEST_F(TTickerTest, TheStoredRecordIsByteExactAndReadsBackWhole)
@@ -152,7 +159,7 @@ TEST_F(TTickerTest, TheStoredRecordIsByteExactAndReadsBackWhole)
 	EXPECT_EQ(bytes.substr(0, 4), std::string("\x01\x02\x03\x04", 4));
 	EXPECT_EQ(bytes.substr(4, 40), name); // no terminating zero
 	EXPECT_EQ(bytes[44], 1);
-	EXPECT_EQ(bytes.substr(45, 2), std::string("\xFF\xFB", 2)); // left, big-endian
+	EXPECT_EQ(bytes.substr(45, 2), std::string("\xFF\xFB", 2));        // left, big-endian
 	EXPECT_EQ(bytes.substr(45 + 96, 4), std::string("\0\0\0\x0E", 4)); // font size 14
 	EXPECT_EQ(bytes[45 + 102], 14);
 

@@ -34,11 +34,12 @@ protected:
 		const std::string name = ":" + std::to_string(display);
 		if (fork() == 0) {
 			prctl(PR_SET_PDEATHSIG, SIGTERM);
-			execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
-			       static_cast<char*>(nullptr));
+			execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x800x24", "-nolisten",
+			       "tcp", static_cast<char*>(nullptr));
 			_exit(127);
 		}
-		for (int i = 0; i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i)
+		for (int i = 0;
+		     i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i)
 			usleep(50000);
 		setenv("DISPLAY", name.c_str(), 1);
 		setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -60,7 +61,8 @@ protected:
 		for (int y = 0; y < image.height(); ++y)
 			for (int x = 0; x < image.width(); ++x) {
 				const QColor c = image.pixelColor(x, y);
-				if (std::abs(c.red() - want.red()) <= 10 && std::abs(c.green() - want.green()) <= 10 &&
+				if (std::abs(c.red() - want.red()) <= 10 &&
+				    std::abs(c.green() - want.green()) <= 10 &&
 				    std::abs(c.blue() - want.blue()) <= 10)
 					return true;
 			}
@@ -71,7 +73,8 @@ protected:
 TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen)
 {
 	auto app = Start();
-	ASSERT_TRUE(QGuiApplication::platformName() == "xcb") << QGuiApplication::platformName().toStdString();
+	ASSERT_TRUE(QGuiApplication::platformName() == "xcb")
+	    << QGuiApplication::platformName().toStdString();
 	TTicker* main = app->GetMainTicker();
 	ASSERT_TRUE(main->IsWindowOpen());
 
@@ -115,7 +118,8 @@ TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen
 	EXPECT_EQ(bounds.top, screen.top + 1);
 	EXPECT_EQ(bounds.left, 1);
 	EXPECT_GE(bounds.right, screen.right);
-	const Rect strip{bounds.top, bounds.left, bounds.bottom, SInt16(std::min(bounds.right, screen.right))};
+	const Rect strip{bounds.top, bounds.left, bounds.bottom,
+	                 SInt16(std::min(bounds.right, screen.right))};
 
 	RunUntil([] { return false; }, 500);
 	const QImage first = Grab(strip);

@@ -70,7 +70,8 @@ TEST_F(TickletTest, ASecurityTickletMeasuresItsTextsAndDrawsThemOnlyOnStage)
 	EXPECT_NE(ticklet.GetWorld(), nullptr);
 
 	// The fraction's size follows the main size.
-	for (auto [size, fraction] : {std::pair{18, 12}, {24, 14}, {36, 24}, {60, 36}, {72, 48}, {20, 10}, {8, 8}}) {
+	for (auto [size, fraction] :
+	     {std::pair{18, 12}, {24, 14}, {36, 24}, {60, 36}, {72, 48}, {20, 10}, {8, 8}}) {
 		ticklet.FontMetrics(4, size);
 		EXPECT_EQ(ticklet.GetFractionSize(), fraction) << size;
 	}
@@ -104,8 +105,8 @@ TEST_F(TickletTest, BlinkingTickletsOnTwoTickersBlinkInStep)
 TEST_F(TickletTest, APictureIsCentredInTheTickerAndNoPictureIsNoWidth)
 {
 	std::string error;
-	ASSERT_TRUE(ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) + "/../../resources/Images.res",
-	                                          &error))
+	ASSERT_TRUE(ResourceStore::Get().LoadFile(
+	    std::string(VANTOREL_FIXTURES) + "/../../resources/Images.res", &error))
 	    << error;
 	TPICTTicklet picture;
 	EXPECT_EQ(picture.GetWidth(), 0);
