@@ -2,6 +2,8 @@
 // the main ticker across the screen at the fastest speed scrolling 50 securities (cpu_idle_pct,
 // cpu_ticker_pct: percent of one core). Quotes are not fetched: no proxy answers.
 
+#include "Quoters/TQuoterManager.h"
+#include "app/TDetailWindowSeam.h"
 #include "app/kestrunApp.h"
 #include "model/TStock.h"
 #include "platform/framework/LApplication.h"
@@ -78,6 +80,8 @@ void WholeProgram(benchmark::State& state)
 	ScratchFolder home;
 	AppTest::LoadProgramResources();
 	LoadLocalStrings();
+	TQuoterManager::InstallModelHooks();
+	TDetailWindowSeam::Install();
 	gInittingTicker = 1;
 	auto app = std::make_unique<TCpuApp>();
 	app->Initialize();
@@ -93,14 +97,16 @@ void WholeProgram(benchmark::State& state)
 		stock->TrailerString("(1.2%)");
 		stocks.push_back(std::move(stock));
 	}
+	const char* seconds = std::getenv("VANTOREL_CPU_SECONDS");
+	const int span = seconds ? std::atoi(seconds) : 30;
 	for (auto _ : state) {
-		state.counters["cpu_idle_pct"] = RunFor(30);
+		state.counters["cpu_idle_pct"] = RunFor(span);
 		main->TickerSpeed(kTickerFastest);
 		main->Open(true);
 		for (auto& stock : stocks)
 			stock->AddTicklet(0, nullptr);
 		RunFor(2);
-		state.counters["cpu_ticker_pct"] = RunFor(30);
+		state.counters["cpu_ticker_pct"] = RunFor(span);
 		state.counters["ticklets"] = main->GetTickerPane()->GetTicklets().Count();
 	}
 	for (auto& stock : stocks)

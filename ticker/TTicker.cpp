@@ -419,14 +419,7 @@ void TTicker::OpenPrefs()
 {
 	mIsNew = 0;
 	mReopen = mWindow ? 1 : 0;
-	if (mSettingsWindow) {
-		mSettingsWindow->Select();
-		return;
-	}
-	if (mPane)
-		SavePosition();
-	if (sSettingsHooks.openSettings)
-		mSettingsWindow = sSettingsHooks.openSettings(*this, false);
+	ShowSettings();
 }
 
 void TTicker::NewPrefs()
@@ -434,6 +427,11 @@ void TTicker::NewPrefs()
 	mIsNew = 1;
 	mReopen = 1;
 	Open(false);
+	ShowSettings();
+}
+
+void TTicker::ShowSettings()
+{
 	if (mSettingsWindow) {
 		mSettingsWindow->Select();
 		return;
@@ -441,7 +439,7 @@ void TTicker::NewPrefs()
 	if (mPane)
 		SavePosition();
 	if (sSettingsHooks.openSettings)
-		mSettingsWindow = sSettingsHooks.openSettings(*this, true);
+		mSettingsWindow = sSettingsHooks.openSettings(*this, mIsNew != 0);
 }
 
 void TTicker::PopulateDefaults()

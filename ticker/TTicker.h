@@ -132,6 +132,7 @@ private:
 	void RemovePlacer();
 	void FailOpen();
 	void WindowGone();
+	void ShowSettings();
 	void SendToApplication(CommandT command);
 
 	tTickerPrefs mPrefs;

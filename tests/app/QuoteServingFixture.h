@@ -149,6 +149,26 @@ protected:
 			}
 	}
 
+	// Waits for the first update cycle to ask for every default security, serves each its page and waits
+	// for the answers; false when either wait runs out.
+	bool ServeFirstUpdates()
+	{
+		const tSecurityType kinds[] = {securityStock, securityFund, securityIndex, securityCurrency};
+		auto all = [&](const std::function<bool(TSecurity*)>& inTest) {
+			for (tSecurityType kind : kinds)
+				for (TSecurity* security : Securities(kind))
+					if (!inTest(security))
+						return false;
+			return true;
+		};
+		if (!RunUntil([&] {
+			    return all([](TSecurity* s) { return s->UpdateSecurityReference() || s->InitedToday(); });
+		    }))
+			return false;
+		ServePendingRequests();
+		return RunUntil([&] { return all([](TSecurity* s) { return !s->UpdateSecurityReference(); }); });
+	}
+
 	std::map<TSecurity*, float> mExpected;
 	LoopbackHTTPServer mServer;
 	ScopedEnvironment mProxy{"http_proxy", mServer.ProxyURL()};

@@ -70,21 +70,7 @@ TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit
 	for (tSecurityType kind : kinds)
 		ASSERT_FALSE(Securities(kind).empty()) << kind;
 	// The first update cycle asks for every default security; each kind's page answers.
-	ASSERT_TRUE(RunUntil([&] {
-		for (tSecurityType kind : kinds)
-			for (TSecurity* security : Securities(kind))
-				if (!security->UpdateSecurityReference() && !security->InitedToday())
-					return false;
-		return true;
-	}));
-	ServePendingRequests();
-	ASSERT_TRUE(RunUntil([&] {
-		for (tSecurityType kind : kinds)
-			for (TSecurity* security : Securities(kind))
-				if (security->UpdateSecurityReference())
-					return false;
-		return true;
-	}));
+	ASSERT_TRUE(ServeFirstUpdates());
 	for (const auto& [security, price] : mExpected) {
 		SCOPED_TRACE(security->SecuritySymbol());
 		EXPECT_EQ(security->ErrorCode(), 0);

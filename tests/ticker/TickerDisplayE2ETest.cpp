@@ -79,21 +79,7 @@ TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen
 	ASSERT_TRUE(main->IsWindowOpen());
 
 	const tSecurityType kinds[] = {securityStock, securityFund, securityIndex, securityCurrency};
-	ASSERT_TRUE(RunUntil([&] {
-		for (tSecurityType kind : kinds)
-			for (TSecurity* security : Securities(kind))
-				if (!security->UpdateSecurityReference() && !security->InitedToday())
-					return false;
-		return true;
-	}));
-	ServePendingRequests();
-	ASSERT_TRUE(RunUntil([&] {
-		for (tSecurityType kind : kinds)
-			for (TSecurity* security : Securities(kind))
-				if (security->UpdateSecurityReference())
-					return false;
-		return true;
-	}));
+	ASSERT_TRUE(ServeFirstUpdates());
 
 	// The main ticker shows a stock that fell and an index that rose.
 	TSecurity* fell = nullptr;
