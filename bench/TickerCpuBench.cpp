@@ -47,7 +47,8 @@ void StartDisplay()
 		       static_cast<char*>(nullptr));
 		_exit(127);
 	}
-	for (int i = 0; i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i)
+	for (int i = 0; i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display));
+	     ++i)
 		usleep(50000);
 	setenv("DISPLAY", name.c_str(), 1);
 	setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -70,7 +71,8 @@ double RunFor(int inSeconds)
 	const double cpuStart = ProcessSeconds();
 	while (std::chrono::steady_clock::now() < end)
 		LApplication::ProcessNextEvent();
-	const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+	const double wall =
+	    std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
 	return 100.0 * (ProcessSeconds() - cpuStart) / wall;
 }
 

@@ -162,11 +162,14 @@ protected:
 			return true;
 		};
 		if (!RunUntil([&] {
-			    return all([](TSecurity* s) { return s->UpdateSecurityReference() || s->InitedToday(); });
+			    return all([](TSecurity* s) {
+				    return s->UpdateSecurityReference() || s->InitedToday();
+			    });
 		    }))
 			return false;
 		ServePendingRequests();
-		return RunUntil([&] { return all([](TSecurity* s) { return !s->UpdateSecurityReference(); }); });
+		return RunUntil(
+		    [&] { return all([](TSecurity* s) { return !s->UpdateSecurityReference(); }); });
 	}
 
 	std::map<TSecurity*, float> mExpected;

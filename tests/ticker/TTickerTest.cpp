@@ -116,6 +116,22 @@ TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
 	second.SavePosition();
 	EXPECT_EQ(second.GetPrefs().anchor, kTickerAnchorFree);
 
+	// Zoomed it spans the screen at the same height; zoomed again it is back. Arrow keys steer the strip.
+	TTickerWindow* window = second.GetWindow();
+	const Rect before = Bounds(second);
+	window->DoSetZoom(true);
+	EXPECT_EQ(Text(Bounds(second)), Text(Rect{before.top, 10, before.bottom, SInt16(screen.right - 10)}));
+	window->DoSetZoom(true);
+	EXPECT_EQ(Text(Bounds(second)), Text(before));
+	EventRecord key{};
+	key.what = keyDown;
+	key.message = 29; // right arrow
+	EXPECT_TRUE(window->HandleKeyPress(key));
+	key.message = 30; // up arrow
+	EXPECT_TRUE(window->HandleKeyPress(key));
+	EXPECT_EQ(second.GetTickerPane()->TickerDirection(), kTickerLeftToRight);
+	EXPECT_EQ(second.GetTickerPane()->TickerSpeed(), 13);
+
 	// Closed from outside (the window manager's close box): the ticker lets go of its engine and place.
 	second.GetWindow()->ObeyCommand(cmd_Close, nullptr);
 	EXPECT_FALSE(second.IsWindowOpen());
