@@ -29,10 +29,7 @@ protected:
 		EnsureApplication();
 		static bool loaded = false;
 		if (!loaded) {
-			std::string error;
-			ASSERT_TRUE(ResourceStore::Get().LoadFile(
-			    std::string(VANTOREL_FIXTURES) + "/../../resources/Tickers.res", &error))
-			    << error;
+			FrameworkTest::LoadFixtureFile("../../resources/Tickers.res");
 			RegisterClass_(TTickerWindow);
 			RegisterClass_(TFloaterTickerWindow);
 			loaded = true;

@@ -4,24 +4,16 @@
 #include "Includes/ITicker.h"
 #include "Includes/TTicklet.h"
 #include "platform/framework/LGWorld.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
 #include "ticker/TZvTicker.h"
 
-#include <QApplication>
 #include <memory>
 #include <vector>
 
 namespace TickerTest
 {
 
-inline void EnsureApplication()
-{
-	if (!QCoreApplication::instance()) {
-		static int argc = 1;
-		static char name[] = "test_ticker";
-		static char* argv[] = {name, nullptr};
-		new QApplication(argc, argv);
-	}
-}
+using FrameworkTest::EnsureApplication;
 
 // A block of one colour, as wide as asked and as high as its ticker.
 class SolidTicklet : public TTicklet

@@ -104,10 +104,7 @@ TEST_F(TickletTest, BlinkingTickletsOnTwoTickersBlinkInStep)
 
 TEST_F(TickletTest, APictureIsCentredInTheTickerAndNoPictureIsNoWidth)
 {
-	std::string error;
-	ASSERT_TRUE(ResourceStore::Get().LoadFile(
-	    std::string(VANTOREL_FIXTURES) + "/../../resources/Images.res", &error))
-	    << error;
+	FrameworkTest::LoadFixtureFile("../../resources/Images.res");
 	TPICTTicklet picture;
 	EXPECT_EQ(picture.GetWidth(), 0);
 	mEngine.AddTicklet(&picture, -1);
