@@ -11,19 +11,16 @@
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/ticker/VirtualDisplay.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <sys/prctl.h>
 #include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -34,26 +31,6 @@ class TCpuApp : public kestrunApp
 public:
 	using kestrunApp::Initialize;
 };
-
-void StartDisplay()
-{
-	int display = 90;
-	while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)))
-		++display;
-	const std::string name = ":" + std::to_string(display);
-	if (fork() == 0) {
-		prctl(PR_SET_PDEATHSIG, SIGTERM);
-		execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp",
-		       static_cast<char*>(nullptr));
-		_exit(127);
-	}
-	for (int i = 0; i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display));
-	     ++i)
-		usleep(50000);
-	setenv("DISPLAY", name.c_str(), 1);
-	setenv("QT_QPA_PLATFORM", "xcb", 1);
-	setenv("http_proxy", "http://127.0.0.1:9", 1);
-}
 
 double ProcessSeconds()
 {
@@ -78,7 +55,11 @@ double RunFor(int inSeconds)
 
 void WholeProgram(benchmark::State& state)
 {
-	StartDisplay();
+	if (StartVirtualDisplay("1920x1080x24").empty()) {
+		state.SkipWithError("Xvfb did not start");
+		return;
+	}
+	setenv("http_proxy", "http://127.0.0.1:9", 1);
 	ScratchFolder home;
 	AppTest::LoadProgramResources();
 	LoadLocalStrings();

@@ -3,6 +3,7 @@
 
 #include "model/StockGlobals.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/ticker/VirtualDisplay.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 #include "ticker/TZvTicker.h"
@@ -11,12 +12,8 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 namespace
 {
@@ -24,26 +21,9 @@ namespace
 class TickerDisplayE2ETest : public QuoteServingFixture
 {
 protected:
-	// One X server for the run; it goes when the test program does.
-	static void SetUpTestSuite()
-	{
-		int display = 90;
-		while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)) ||
-		       std::filesystem::exists("/tmp/.X" + std::to_string(display) + "-lock"))
-			++display;
-		const std::string name = ":" + std::to_string(display);
-		if (fork() == 0) {
-			prctl(PR_SET_PDEATHSIG, SIGTERM);
-			execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x800x24", "-nolisten",
-			       "tcp", static_cast<char*>(nullptr));
-			_exit(127);
-		}
-		for (int i = 0;
-		     i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i)
-			usleep(50000);
-		setenv("DISPLAY", name.c_str(), 1);
-		setenv("QT_QPA_PLATFORM", "xcb", 1);
-	}
+	static void SetUpTestSuite() { mDisplay = StartVirtualDisplay("1280x800x24"); }
+
+	static inline std::string mDisplay;
 
 	static QImage Grab(const Rect& strip)
 	{
@@ -72,6 +52,7 @@ protected:
 
 TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen)
 {
+	ASSERT_FALSE(mDisplay.empty()) << "Xvfb did not start";
 	auto app = Start();
 	ASSERT_TRUE(QGuiApplication::platformName() == "xcb")
 	    << QGuiApplication::platformName().toStdString();
