@@ -43,3 +43,27 @@ inline constexpr tStoredField kTickerPrefsLayout[] = {
 };
 static_assert(sizeof(tTickerPrefs) == tTickerPrefs::kStoredSize);
 static_assert(StoredLayoutIsExact(kTickerPrefsLayout, tTickerPrefs::kStoredSize));
+
+// The settings' enumerations, one byte each in the record.
+using tTickerSpeed = UInt8;
+enum : tTickerSpeed {
+	kTickerStopped = 0,
+	kTickerSlowest = 10,
+	kTickerSpeedNew = 12,
+	kTickerSpeedMain = 13,
+	kTickerFastest = 14
+};
+using tTickerDirection = UInt8;
+enum : tTickerDirection { kTickerRightToLeft = 20, kTickerLeftToRight = 21 };
+using tTickerAnchor = UInt8;
+enum : tTickerAnchor {
+	kTickerAnchorTopFull = 30,
+	kTickerAnchorBottomFull = 31,
+	kTickerAnchorTopLeft = 32,
+	kTickerAnchorBottomLeft = 33,
+	kTickerAnchorTopRight = 34,
+	kTickerAnchorBottomRight = 35,
+	kTickerAnchorFree = 36
+};
+using tTickerBorder = UInt8;
+enum : tTickerBorder { kTickerBorderDefault = 40, kTickerBorderOther = 41 };

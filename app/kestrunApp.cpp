@@ -8,7 +8,6 @@
 #include "app/TAboutWindow.h"
 #include "app/TCheckVersionWindow.h"
 #include "app/TStockPlugin.h"
-#include "app/TTickerRecord.h"
 #include "app/TVersionWindow.h"
 #include "app/UAppleEventTable.h"
 #include "foundation/TVyBufferFile.h"
@@ -21,6 +20,10 @@
 #include "platform/framework/UControlRegistry.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/Debugging.h"
+#include "ticker/TFloaterTickerWindow.h"
+#include "ticker/TTicker.h"
+#include "ticker/TTickerWindow.h"
+#include "ticker/TZvTicker.h"
 #include "toolkit/CScrollWheelHandler.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
@@ -50,12 +53,18 @@ kestrunApp::kestrunApp()
 	SetSleepTime(1);
 	mMenuBar = std::make_unique<LMenuBar>(kMenuBarID);
 
-	mTickerList = new (std::nothrow) TList<TTickerRecord>(false, true);
+	mTickerList = new (std::nothrow) TList<TTicker>(false, true);
 	if (!mTickerList)
 		throw 1000;
 	gTickers = mTickerList;
 	mNewTicker = nullptr;
 	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
+	TTicker::InstallApplicationHooks({[this](TZvTicker* pane) { TickerOpenNotify(pane); }});
+	// A new ticker's id is new to the tickers and to what the securities recorded for earlier ones.
+	TTicker::SetIdInUseCheck([this](UInt32 id) {
+		return FindTickerByID(id) != nullptr || (mNewTicker && mNewTicker->GetID() == id) ||
+		       (mStockPlugin && mStockPlugin->UsesTickerID(id));
+	});
 
 	UApplicationNotices::Install({
 	    nullptr,
@@ -94,6 +103,8 @@ void kestrunApp::RegisterClasses()
 	RegisterClass_(TAboutWindow);
 	RegisterClass_(TVersionWindow);
 	RegisterClass_(TCheckVersionWindow);
+	RegisterClass_(TTickerWindow);
+	RegisterClass_(TFloaterTickerWindow);
 }
 
 kestrunApp::~kestrunApp()
@@ -115,6 +126,8 @@ kestrunApp::~kestrunApp()
 	TURLSecurity::Terminate();
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
+	TTicker::InstallApplicationHooks({});
+	TTicker::SetIdInUseCheck(nullptr);
 	gApplication = nullptr;
 	gCommander = nullptr;
 	gTickers = nullptr;
@@ -133,7 +146,7 @@ void kestrunApp::Initialize()
 		mMainTicker->PopulateDefaults();
 	if (mMainTicker->WasTickerOpenOnQuit())
 		mMainTicker->Open(true);
-	for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
+	for (TTicker* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
 		if (ticker->WasTickerOpenOnQuit())
 			ticker->Open(true);
 

@@ -1,0 +1,105 @@
+// The program on an X display of the test's own, its quotes served by a loopback server: the main ticker
+// sits at the top of the screen and scrolls the served quotes, a rise and a fall in their colours.
+
+#include "model/StockGlobals.h"
+#include "tests/app/QuoteServingFixture.h"
+#include "tests/ticker/VirtualDisplay.h"
+#include "ticker/TTicker.h"
+#include "ticker/TTickerWindow.h"
+#include "ticker/TZvTicker.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class TickerDisplayE2ETest : public QuoteServingFixture
+{
+protected:
+	static void SetUpTestSuite() { mDisplay = StartVirtualDisplay("1280x800x24"); }
+
+	static inline std::string mDisplay;
+
+	static QImage Grab(const Rect& strip)
+	{
+		LWindow::AfterDispatch();
+		QCoreApplication::processEvents();
+		return QGuiApplication::primaryScreen()
+		    ->grabWindow(0, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top)
+		    .toImage()
+		    .convertToFormat(QImage::Format_RGB32);
+	}
+
+	static bool Holds(const QImage& image, const RGBColor& colour)
+	{
+		const QColor want(colour.red >> 8, colour.green >> 8, colour.blue >> 8);
+		for (int y = 0; y < image.height(); ++y)
+			for (int x = 0; x < image.width(); ++x) {
+				const QColor c = image.pixelColor(x, y);
+				if (std::abs(c.red() - want.red()) <= 10 &&
+				    std::abs(c.green() - want.green()) <= 10 &&
+				    std::abs(c.blue() - want.blue()) <= 10)
+					return true;
+			}
+		return false;
+	}
+};
+
+TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen)
+{
+	ASSERT_FALSE(mDisplay.empty()) << "Xvfb did not start";
+	auto app = Start();
+	ASSERT_TRUE(QGuiApplication::platformName() == "xcb")
+	    << QGuiApplication::platformName().toStdString();
+	TTicker* main = app->GetMainTicker();
+	ASSERT_TRUE(main->IsWindowOpen());
+
+	const tSecurityType kinds[] = {securityStock, securityFund, securityIndex, securityCurrency};
+	ASSERT_TRUE(ServeFirstUpdates());
+
+	// The main ticker shows a stock that fell and an index that rose.
+	TSecurity* fell = nullptr;
+	TSecurity* rose = nullptr;
+	for (const auto& [security, price] : mExpected) {
+		if (security->Type() == securityStock && !fell)
+			fell = security;
+		if (security->Type() == securityIndex && !rose)
+			rose = security;
+	}
+	ASSERT_TRUE(fell && rose);
+	for (tSecurityType kind : kinds)
+		for (TSecurity* security : Securities(kind))
+			security->RemoveTicklet(0, nullptr);
+	fell->AddTicklet(0, nullptr);
+	rose->AddTicklet(0, nullptr);
+	ASSERT_EQ(main->GetTickerPane()->GetTicklets().Count(), 2);
+
+	Rect bounds;
+	main->GetWindow()->GetGlobalBounds(bounds);
+	const Rect screen = TTicker::MainScreenRect();
+	EXPECT_EQ(bounds.top, screen.top + 1);
+	EXPECT_EQ(bounds.left, 1);
+	EXPECT_GE(bounds.right, screen.right);
+	const Rect strip{bounds.top, bounds.left, bounds.bottom,
+	                 SInt16(std::min(bounds.right, screen.right))};
+
+	RunUntil([] { return false; }, 500);
+	const QImage first = Grab(strip);
+	RunUntil([] { return false; }, 300);
+	const QImage second = Grab(strip);
+	ASSERT_FALSE(first.isNull());
+	EXPECT_NE(first, second) << "the strip did not move";
+	const QImage both[] = {first, second};
+	EXPECT_TRUE(Holds(both[0], gPreferences->downColour) || Holds(both[1], gPreferences->downColour));
+	EXPECT_TRUE(Holds(both[0], gPreferences->upColour) || Holds(both[1], gPreferences->upColour));
+	if (const char* keep = std::getenv("VANTOREL_TICKER_SHOT"))
+		Grab(screen).save(keep);
+	app->AttemptQuitSelf(0);
+}
+
+} // namespace

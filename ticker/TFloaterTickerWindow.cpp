@@ -1,0 +1,3 @@
+#include "ticker/TFloaterTickerWindow.h"
+
+TFloaterTickerWindow::TFloaterTickerWindow(LStream* inStream) : TTickerWindow(inStream) {}

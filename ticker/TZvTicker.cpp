@@ -1,0 +1,466 @@
+#include "ticker/TZvTicker.h"
+
+#include "Includes/TTicklet.h"
+#include "platform/framework/LException.h"
+#include "platform/framework/LGWorld.h"
+#include "platform/framework/LWindow.h"
+#include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/Events.h"
+#include "platform/toolbox/gui/QDOffscreen.h"
+#include "platform/toolbox/gui/StGrafPortSaver.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+
+using Node = TZvList<TTicklet>::Node;
+
+SInt32 WidthOf(const Node* node)
+{
+	return node ? SInt32(node->item->GetWidth()) : 0;
+}
+
+} // namespace
+
+TZvTicker::TZvTicker() : mTicklets(std::make_unique<TZvList<TTicklet>>(false))
+{
+	ReconcileIncrements();
+	mForeground = TKsRGBColor(65535, 65535, 65535);
+	mBackground = TKsRGBColor(0, 0, 0);
+}
+
+TZvTicker::~TZvTicker()
+{
+	StopRepeating();
+	StopIdling();
+	// The ticklets outlive the engine: they must not call back into it.
+	for (TTicklet* ticklet = mTicklets->GetFirst(); ticklet; ticklet = mTicklets->GetNext())
+		ticklet->SetOwner(nullptr);
+}
+
+void TZvTicker::AddTicklet(TTicklet* ticklet, long)
+{
+	if (ticklet == nullptr)
+		return;
+	mTicklets->Append(ticklet);
+	ticklet->SetOwner(this);
+	ticklet->RefreshData();
+	mPrepared = 0;
+}
+
+void TZvTicker::RemoveTicklet(TTicklet* ticklet)
+{
+	if (ticklet == nullptr)
+		return;
+	ticklet->SetOwner(nullptr);
+	const SInt32 position = mTicklets->Remove(ticklet);
+	if (position == 0)
+		return;
+	// The strip keeps showing the same ticklet: an earlier one going moves its position down.
+	if (position < mCurrent)
+		--mCurrent;
+	else if (position == mCurrent)
+		mOffset = 0;
+	if (mCurrent > mTicklets->Count())
+		mCurrent = mTicklets->Count();
+	if (mTicklets->Count() == 0)
+		mOffset = 0;
+	mPrepared = 0;
+}
+
+void TZvTicker::GetBackground(TKsRGBColor* colour)
+{
+	if (colour)
+		*colour = mBackground;
+}
+
+void TZvTicker::GetForeground(TKsRGBColor* colour)
+{
+	if (colour)
+		*colour = mForeground;
+}
+
+void TZvTicker::GetFont(TKsFont* font)
+{
+	if (font)
+		*font = mFont;
+}
+
+void TZvTicker::ReconcileIncrements()
+{
+	mPixelStep = 1;
+	switch (mSpeed) {
+	case kTickerStopped:
+		mTickStep = 0;
+		mPixelStep = 0;
+		break;
+	case 10:
+		mTickStep = 3;
+		break;
+	case 11:
+		mTickStep = 2;
+		break;
+	case 12:
+		mTickStep = 1;
+		break;
+	case 13:
+		mTickStep = 1;
+		mPixelStep = 2;
+		break;
+	case 14:
+		mTickStep = 1;
+		mPixelStep = 3;
+		break;
+	default:
+		SignalIf_(mSpeed != kTickerStopped); // a speed outside the enumeration
+		break;
+	}
+	const SInt32 factor = GetHeight() / 24;
+	if (factor >= 1)
+		mPixelStep *= factor;
+}
+
+void TZvTicker::ReconfigureTicklets()
+{
+	for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
+		node->item->RefreshData();
+}
+
+void TZvTicker::PaintBackground()
+{
+	if (!mBackgroundWorld)
+		return;
+	mBackgroundWorld->BeginDrawing();
+	const RGBColor background = mBackground.GetRGB();
+	RGBForeColor(&background);
+	PaintRect(&mFrame);
+	mBackgroundWorld->EndDrawing();
+}
+
+void TZvTicker::CopyBackground(SInt32 left, SInt32 right)
+{
+	left = std::max<SInt32>(left, mFrame.left);
+	right = std::min<SInt32>(right, mFrame.right);
+	if (!mBackgroundWorld || left >= right)
+		return;
+	const Rect span{mFrame.top, SInt16(left), mFrame.bottom, SInt16(right)};
+	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()),
+	         GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()), &span, &span, srcCopy, nullptr);
+}
+
+void TZvTicker::PrepareBlankTicker()
+{
+	if (!mOffscreen)
+		return;
+	GWorldPtr world = mOffscreen->GetMacGWorld();
+	UnlockPixels(GetGWorldPixMap(world));
+	mOffscreen->BeginDrawing();
+	RGBForeColor(&mCopyForeground);
+	RGBBackColor(&mCopyBackground);
+	CopyBackground(mFrame.left, mFrame.right);
+	mOffscreen->EndDrawing();
+	mPrepared = 1;
+	LockPixels(GetGWorldPixMap(world));
+	mPixelsLocked = 1;
+}
+
+void TZvTicker::Prepare()
+{
+	const SInt32 count = mTicklets->Count();
+	if (count == 0) {
+		PrepareBlankTicker();
+		return;
+	}
+	if (mPrepared)
+		return;
+	if (!mOffscreen)
+		return;
+	GWorldPtr world = mOffscreen->GetMacGWorld();
+	if (mPixelsLocked) {
+		UnlockPixels(GetGWorldPixMap(world));
+		mPixelsLocked = 0;
+	}
+	ScrollPixels(mDirection, mPixelStep);
+
+	// Staging: every ticklet laid on the strip hears of it; one may lie there more than once.
+	const Node* first = mTicklets->NthNode(mCurrent);
+	SInt32 x = -mOffset;
+	SInt32 staged = 0;
+	SInt32 total = 0;
+	const Node* node = first;
+	SInt32 index = mCurrent;
+	while (x < mFrame.right) {
+		node->item->OnStage();
+		++staged;
+		const SInt32 w = WidthOf(node);
+		x += w;
+		total += w;
+		node = node->next;
+		if (++index > count) {
+			node = mTicklets->FirstNode();
+			index = 1;
+		}
+		if (staged >= count && total == 0) {
+			PrepareBlankTicker();
+			return;
+		}
+	}
+	if (staged < count) {
+		const Node* gone = nullptr;
+		if (mDirection == kTickerRightToLeft)
+			gone = first->previous ? first->previous : mTicklets->NthNode(count);
+		else
+			gone = node;
+		if (gone)
+			gone->item->OffStage();
+	}
+
+	mOffscreen->BeginDrawing();
+	RGBForeColor(&mCopyForeground);
+	RGBBackColor(&mCopyBackground);
+	const BitMap* destination = GetPortBitMapForCopyBits(world);
+	x = -mOffset;
+	node = first;
+	index = mCurrent;
+	while (x < mFrame.right) {
+		TTicklet* ticklet = node->item;
+		const SInt32 w = ticklet->GetWidth();
+		LGWorld* tickletWorld = ticklet->GetWorld();
+		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a
+		// world show the background.
+		if (!tickletWorld)
+			CopyBackground(x, x + w);
+		else if (x + w > 0) {
+			Rect bounds;
+			tickletWorld->GetBounds(bounds);
+			Rect source{bounds.top, SInt16(bounds.left + (x < 0 ? -x : 0)), bounds.bottom,
+			            SInt16(bounds.left + w)};
+			Rect target{mFrame.top, SInt16(std::max<SInt32>(x, 0)), mFrame.bottom, SInt16(x + w)};
+			if (target.right > mFrame.right) {
+				const SInt16 excess = SInt16(target.right - mFrame.right);
+				target.right = SInt16(target.right - excess);
+				source.right = SInt16(source.right - excess);
+			}
+			CopyBits(GetPortBitMapForCopyBits(tickletWorld->GetMacGWorld()), destination, &source,
+			         &target, srcCopy, nullptr);
+		}
+		x += w;
+		node = node->next;
+		if (++index > count) {
+			node = mTicklets->FirstNode();
+			index = 1;
+		}
+	}
+	mOffscreen->EndDrawing();
+	mPrepared = 1;
+	LockPixels(GetGWorldPixMap(world));
+	mPixelsLocked = 1;
+}
+
+void TZvTicker::Draw()
+{
+	if (!mPrepared)
+		Prepare();
+	if (mWindow && mOffscreen) {
+		StGrafPortSaver saver(mWindow->GetMacPort());
+		SetOrigin(0, 0);
+		RGBForeColor(&mCopyForeground);
+		RGBBackColor(&mCopyBackground);
+		CopyBits(GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()),
+		         GetPortBitMapForCopyBits(mWindow->GetMacPort()), &mFrame, &mFrame, srcCopy, nullptr);
+	}
+	mPrepared = 0;
+}
+
+void TZvTicker::SpendTime(const EventRecord&)
+{
+	const UInt32 now = TickCount();
+	if (SInt32(mNextStep - now) > 0) {
+		if (!mPrepared)
+			Prepare();
+		return;
+	}
+	mNextStep = now + UInt32(mTickStep);
+	Draw();
+}
+
+void TZvTicker::SetName(const char* name)
+{
+	std::memset(mName, 0, sizeof mName);
+	if (name)
+		std::strncpy(mName, name, kNameSize);
+}
+
+void TZvTicker::Init(LWindow* window, const Rect* frame)
+{
+	mWindow = window;
+	ResizeTicker(frame);
+	mPrepared = 0;
+	mNextStep = TickCount() + UInt32(mTickStep);
+	StartRepeating();
+	StartIdling();
+}
+
+void TZvTicker::ResizeTicker(const Rect* frame)
+{
+	const short oldHeight = GetHeight();
+	mFrame = *frame;
+	mOffscreen.reset();
+	mBackgroundWorld.reset();
+	mPixelsLocked = 0;
+	// The screen's own depth: each step's copy to the window is then a straight copy of rows.
+	const SInt16 depth = 0;
+	if (mFrame.right > mFrame.left && mFrame.bottom > mFrame.top) {
+		try {
+			mOffscreen = std::make_unique<LGWorld>(mFrame, depth);
+			mBackgroundWorld = std::make_unique<LGWorld>(mFrame, depth);
+		} catch (...) {
+			Throw_(FOUR_CHAR_CODE("nilP"));
+		}
+	}
+	PaintBackground();
+	mPrepared = 0;
+	if (GetHeight() != oldHeight) {
+		ReconfigureTicklets();
+		ReconcileIncrements();
+	}
+}
+
+void TZvTicker::SetSpeed(tTickerSpeed speed)
+{
+	mSpeed = speed;
+	ReconcileIncrements();
+}
+
+void TZvTicker::SpeedUp()
+{
+	if (mSpeed == kTickerStopped)
+		SetSpeed(kTickerSlowest);
+	else if (mSpeed >= kTickerSlowest && mSpeed < kTickerFastest)
+		SetSpeed(tTickerSpeed(mSpeed + 1));
+}
+
+void TZvTicker::SlowDown()
+{
+	if (mSpeed > kTickerSlowest && mSpeed <= kTickerFastest)
+		SetSpeed(tTickerSpeed(mSpeed - 1));
+	else if (mSpeed == kTickerSlowest)
+		SetSpeed(kTickerStopped);
+}
+
+void TZvTicker::SetForegroundColour(const RGBColor* colour)
+{
+	if (colour)
+		mForeground.SetRGB(*colour);
+}
+
+void TZvTicker::SetBackgroundColour(const RGBColor* colour)
+{
+	if (colour) {
+		mBackground.SetRGB(*colour);
+		PaintBackground();
+		mPrepared = 0;
+	}
+}
+
+void TZvTicker::SetFont(const TKsFont* font)
+{
+	if (font)
+		mFont = *font;
+}
+
+void TZvTicker::Click(long x, long y)
+{
+	const UInt32 now = TickCount();
+	if (now - mLastClick < kDoubleClickTicks) {
+		if (++mClickCount > 1) {
+			DoubleClick(x, y);
+			return;
+		}
+	} else {
+		mClickCount = 1;
+		mLastClick = now;
+	}
+
+	// Scrolling by hand: the strip follows the mouse and does not move by itself meanwhile.
+	const SInt32 savedStep = mPixelStep;
+	mPixelStep = 0;
+	if (mWindow) {
+		StGrafPortSaver saver(mWindow->GetMacPort());
+		Point previous;
+		GetMouse(&previous);
+		while (StillDown()) {
+			Point mouse;
+			GetMouse(&mouse);
+			const int delta = mouse.h - previous.h;
+			if (delta < 0)
+				ScrollPixels(kTickerRightToLeft, -delta);
+			else
+				ScrollPixels(kTickerLeftToRight, delta);
+			Draw();
+			previous = mouse;
+		}
+	}
+	mPixelStep = savedStep;
+}
+
+void TZvTicker::DoubleClick(long x, long y)
+{
+	const SInt32 count = mTicklets->Count();
+	if (count == 0 || mClickCount < 2 || mCurrent < 1)
+		return;
+	const Node* node = mTicklets->NthNode(mCurrent);
+	SInt32 index = mCurrent;
+	SInt32 x0 = -mOffset;
+	while (x0 < mFrame.right) {
+		const SInt32 w = WidthOf(node);
+		const SInt32 left = std::max<SInt32>(x0, 0);
+		const SInt32 right = std::min<SInt32>(x0 + w, mFrame.right);
+		if (w > 0 && x >= left && x <= right) {
+			node->item->DoubleClick(short(x), short(y), 0);
+			return;
+		}
+		x0 += w;
+		node = node->next;
+		if (++index > count) {
+			node = mTicklets->FirstNode();
+			index = 1;
+		}
+		if (index == mCurrent && x0 <= 0)
+			return; // every ticklet is empty
+	}
+}
+
+void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
+{
+	const SInt32 count = mTicklets->Count();
+	if (count == 0)
+		return;
+	if (mCurrent == 0 || mCurrent > count)
+		mCurrent = direction == kTickerLeftToRight ? count : 1;
+	const SInt32 w = WidthOf(mTicklets->NthNode(mCurrent));
+	if (direction == kTickerRightToLeft) {
+		mOffset += pixels;
+		if (mOffset >= w) {
+			mCurrent = mCurrent >= count ? 1 : mCurrent + 1;
+			mOffset -= w;
+		}
+	} else if (direction == kTickerLeftToRight) {
+		mOffset -= pixels;
+		if (mOffset < 1) {
+			mCurrent = mCurrent <= 1 ? count : mCurrent - 1;
+			mOffset += WidthOf(mTicklets->NthNode(mCurrent));
+		}
+	} else {
+		SignalIf_(direction != kTickerRightToLeft); // a direction outside the enumeration
+	}
+	// What is carried over stays within one round of the strip.
+	SInt32 total = 0;
+	for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
+		total += WidthOf(node);
+	mOffset = std::clamp<SInt32>(mOffset, 0, std::max<SInt32>(total - 1, 0));
+	mPrepared = 0;
+}
