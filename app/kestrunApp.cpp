@@ -21,6 +21,7 @@
 #include "platform/framework/UControlRegistry.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/Debugging.h"
+#include "ticker/TPrefsWindow.h"
 #include "toolkit/CScrollWheelHandler.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
@@ -56,6 +57,7 @@ kestrunApp::kestrunApp()
 	gTickers = mTickerList;
 	mNewTicker = nullptr;
 	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
+	TPrefsWindow::SetTickerByName([this](const char* name) { return GetTickerByName(name); });
 
 	UApplicationNotices::Install({
 	    nullptr,
@@ -94,6 +96,7 @@ void kestrunApp::RegisterClasses()
 	RegisterClass_(TAboutWindow);
 	RegisterClass_(TVersionWindow);
 	RegisterClass_(TCheckVersionWindow);
+	TPrefsWindow::Install();
 }
 
 kestrunApp::~kestrunApp()
@@ -115,6 +118,7 @@ kestrunApp::~kestrunApp()
 	TURLSecurity::Terminate();
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
+	TPrefsWindow::SetTickerByName(nullptr);
 	gApplication = nullptr;
 	gCommander = nullptr;
 	gTickers = nullptr;
