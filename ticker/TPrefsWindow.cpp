@@ -327,12 +327,14 @@ void TPrefsWindow::SaveAppearance()
 	mPrefs->border = tTickerBorder(MenuValue(mBorder, kBorders));
 	if (mFloating)
 		mPrefs->floating = mFloating->GetValue() ? 1 : 0;
+	// A font or size the menus do not offer shows no choice; it is kept rather than emptied.
 	if (mFont) {
 		char font[kFontNameSize] = {};
 		mFont->GetFont(font, sizeof(font));
-		mPrefs->font.FontName(font);
+		if (font[0] != 0)
+			mPrefs->font.FontName(font);
 	}
-	if (mSize)
+	if (mSize && mSize->GetSize() > 0)
 		mPrefs->font.FontSize(mSize->GetSize());
 	if (mColour) {
 		RGBColor colour;
@@ -372,7 +374,7 @@ Boolean TPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		SaveContent();
 		if (mTicker)
 			mTicker->ObeyCommand(TTicker::cmd_PrefsOK, nullptr);
-		DoClose();
+		AttemptClose();
 		return true;
 	case kCancelButton:
 		// The manager holds the choices just cancelled: the ticker must not apply them when it opens.
@@ -383,7 +385,7 @@ Boolean TPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		mContentManager = nullptr;
 		if (mTicker)
 			mTicker->ObeyCommand(TTicker::cmd_PrefsCancel, nullptr);
-		DoClose();
+		AttemptClose();
 		return true;
 	default:
 		return TVyWindow::ObeyCommand(inCommand, ioParam);
