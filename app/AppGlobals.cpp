@@ -6,7 +6,7 @@
 
 kestrunApp* gApplication = nullptr;
 LCommander* gCommander = nullptr;
-TList<TTickerRecord>* gTickers = nullptr;
+TList<TTicker>* gTickers = nullptr;
 UInt8 gInittingTicker = 1;
 UInt32 gAppStartTick = 0;
 unsigned char* gAppStrings[kAppStringCount] = {};

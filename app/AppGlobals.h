@@ -5,7 +5,7 @@
 #include "platform/toolbox/MacTypes.h"
 
 class LCommander;
-class TTickerRecord;
+class TTicker;
 class kestrunApp;
 template <class T> class TList;
 
@@ -23,7 +23,7 @@ enum : int {
 
 extern kestrunApp* gApplication;
 extern LCommander* gCommander;
-extern TList<TTickerRecord>* gTickers;
+extern TList<TTicker>* gTickers;
 extern UInt8 gInittingTicker;
 extern UInt32 gAppStartTick;
 extern unsigned char* gAppStrings[kAppStringCount];

@@ -72,6 +72,7 @@ const TStockPlugin::WindowOpener& TStockPlugin::GetWindowOpener(tPluginWindow wh
 TStockPlugin::TStockPlugin(LCommander* super) : mSuper(super)
 {
 	sStockPlugin = this;
+	InstallTickletMaker();
 	LoadStockStrings();
 	gPreferences = gStockPreferences = &mPrefs;
 	mNewStock = new (std::nothrow) TStock();

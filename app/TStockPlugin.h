@@ -116,6 +116,10 @@ public:
 	// whether the event was the plug-in's.
 	virtual void HandleAppleEvent(const AppleEvent& event, AppleEvent& reply, AEDesc& result,
 	                              long number);
+	// Securities show themselves on tickers in security ticklets.
+	static void InstallTickletMaker();
+	// Whether a security keeps a ticker record under that id (shown on it now or when it opens).
+	bool UsesTickerID(unsigned long tickerID) const;
 	virtual void UpdateAllTicklets();
 	virtual void UpdateTicklets(TList<TSecurity>* list, bool on);
 	virtual void RefreshAllTicklets();

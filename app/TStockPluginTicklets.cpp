@@ -2,11 +2,24 @@
 
 #include "app/TStockPlugin.h"
 #include "model/TSecurity.h"
+#include "model/USecurityTicklets.h"
+#include "ticker/TSecurityTicklet.h"
 
-namespace
+void TStockPlugin::InstallTickletMaker()
 {
+	USecurityTicklets::SetTickletMaker(
+	    [](TSecurity* security) -> TTicklet* { return new (std::nothrow) TSecurityTicklet(security); });
+}
 
-} // namespace
+bool TStockPlugin::UsesTickerID(unsigned long tickerID) const
+{
+	bool used = false;
+	for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
+		ForEachSecurity(GetList(kind), [&](TSecurity* security) {
+			used = used || security->IsActiveTicker(tickerID);
+		});
+	return used;
+}
 
 template <typename F> void TStockPlugin::ForEachKindOn(F action)
 {

@@ -8,7 +8,6 @@
 #include "app/TAboutWindow.h"
 #include "app/TCheckVersionWindow.h"
 #include "app/TStockPlugin.h"
-#include "app/TTickerRecord.h"
 #include "app/TVersionWindow.h"
 #include "app/UAppleEventTable.h"
 #include "foundation/TVyBufferFile.h"
@@ -21,7 +20,11 @@
 #include "platform/framework/UControlRegistry.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/Debugging.h"
+#include "ticker/TFloaterTickerWindow.h"
 #include "ticker/TPrefsWindow.h"
+#include "ticker/TTicker.h"
+#include "ticker/TTickerWindow.h"
+#include "ticker/TZvTicker.h"
 #include "toolkit/CScrollWheelHandler.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
@@ -51,13 +54,19 @@ kestrunApp::kestrunApp()
 	SetSleepTime(1);
 	mMenuBar = std::make_unique<LMenuBar>(kMenuBarID);
 
-	mTickerList = new (std::nothrow) TList<TTickerRecord>(false, true);
+	mTickerList = new (std::nothrow) TList<TTicker>(false, true);
 	if (!mTickerList)
 		throw 1000;
 	gTickers = mTickerList;
 	mNewTicker = nullptr;
 	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
 	TPrefsWindow::SetTickerByName([this](const char* name) { return GetTickerByName(name); });
+	TTicker::InstallApplicationHooks({[this](TZvTicker* pane) { TickerOpenNotify(pane); }});
+	// A new ticker's id is new to the tickers and to what the securities recorded for earlier ones.
+	TTicker::SetIdInUseCheck([this](UInt32 id) {
+		return FindTickerByID(id) != nullptr || (mNewTicker && mNewTicker->GetID() == id) ||
+		       (mStockPlugin && mStockPlugin->UsesTickerID(id));
+	});
 
 	UApplicationNotices::Install({
 	    nullptr,
@@ -97,6 +106,8 @@ void kestrunApp::RegisterClasses()
 	RegisterClass_(TVersionWindow);
 	RegisterClass_(TCheckVersionWindow);
 	TPrefsWindow::Install();
+	RegisterClass_(TTickerWindow);
+	RegisterClass_(TFloaterTickerWindow);
 }
 
 kestrunApp::~kestrunApp()
@@ -119,6 +130,8 @@ kestrunApp::~kestrunApp()
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
 	TPrefsWindow::SetTickerByName(nullptr);
+	TTicker::InstallApplicationHooks({});
+	TTicker::SetIdInUseCheck(nullptr);
 	gApplication = nullptr;
 	gCommander = nullptr;
 	gTickers = nullptr;
@@ -137,7 +150,7 @@ void kestrunApp::Initialize()
 		mMainTicker->PopulateDefaults();
 	if (mMainTicker->WasTickerOpenOnQuit())
 		mMainTicker->Open(true);
-	for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
+	for (TTicker* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
 		if (ticker->WasTickerOpenOnQuit())
 			ticker->Open(true);
 

@@ -17,7 +17,7 @@ class ITicker;
 class TAboutWindow;
 class TCheckVersionWindow;
 class TStockPlugin;
-class TTickerRecord;
+class TTicker;
 class TVersionWindow;
 class TVyBufferFile;
 class TVyFile;
@@ -112,7 +112,7 @@ public:
 	// The menu of that id from the current menu bar, installed at its end when missing.
 	void InsertMenu(ResIDT inMenuID);
 
-	TTickerRecord* GetMainTicker() const { return mMainTicker.get(); }
+	TTicker* GetMainTicker() const { return mMainTicker.get(); }
 	TStockPlugin* GetStockPlugin() const { return mStockPlugin; }
 	TVersionWindow* GetVersionWindow() const { return mVersionWindow; }
 	TCheckVersionWindow* GetCheckVersionWindow() const { return mCheckVersionWindow; }
@@ -132,15 +132,15 @@ protected:
 
 private:
 	void NewTicker();
-	TTickerRecord* FindTickerByReference(int inReference) const;
+	TTicker* FindTickerByReference(int inReference) const;
 	// Sets the file under inName aside as inAsideName, replacing an older one; false (the file left where
 	// it is) when that fails.
 	bool SetAside(const char* inName, const char* inAsideName);
 	// A new, empty file under inName with the type and creator.
 	void RecreatePrefsFile(const char* inName, unsigned long inFileType, unsigned long inCreator);
 	void ApplyMainTickerDefaults();
-	// Gives tickers that were not read whole a fresh id and name.
-	void RenewRecoveredTickers();
+	// The main ticker for 0, else the further ticker with that id, or null.
+	TTicker* FindTickerByID(UInt32 inID) const;
 	void ReadTickers(unsigned long inCount);
 	template <class W> W* ShowWindow(W*& ioWindow, ResIDT inLayout);
 
@@ -150,9 +150,9 @@ private:
 	tKestrunPrefs mPrefs;
 	std::unique_ptr<TVyFile> mPrefsFolder;
 	std::unique_ptr<TVyBufferFile> mPrefsFile;
-	std::unique_ptr<TTickerRecord> mMainTicker;
-	TList<TTickerRecord>* mTickerList = nullptr;
-	TTickerRecord* mNewTicker = nullptr;
+	std::unique_ptr<TTicker> mMainTicker;
+	TList<TTicker>* mTickerList = nullptr;
+	TTicker* mNewTicker = nullptr;
 	TStockPlugin* mStockPlugin = nullptr;
 	std::unique_ptr<CScrollWheelHandler> mScrollWheelHandler;
 	// False when a settings file that could not be set aside still stands: it is not written over.

@@ -6,7 +6,6 @@
 #include "app/TAboutWindow.h"
 #include "app/TCheckVersionWindow.h"
 #include "app/TStockPlugin.h"
-#include "app/TTickerRecord.h"
 #include "app/TVersionWindow.h"
 #include "app/kestrunApp.h"
 #include "foundation/UMenus.h"
@@ -17,6 +16,8 @@
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/LaunchURL.h"
+#include "ticker/TTicker.h"
+#include "ticker/TZvTicker.h"
 #include "toolkit/KsAlerts.h"
 
 #include <cstdio>
@@ -104,11 +105,11 @@ Boolean kestrunApp::ObeyCommand(CommandT inCommand, void* ioParam)
 		mMainTicker->OpenPrefs();
 		return true;
 	case kCmdOpenAllTickers:
-		for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
+		for (TTicker* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
 			ticker->Open(true);
 		return true;
 	case kCmdCloseAllTickers:
-		for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
+		for (TTicker* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
 			ticker->Close();
 		return true;
 	case kCmdTickerWindowGone:
@@ -125,7 +126,7 @@ void kestrunApp::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Bool
                                    UInt16& outMark, Str255 outName)
 {
 	if (InRange(inCommand, kCmdOpenTicker)) {
-		TTickerRecord* ticker = FindTickerByReference(int(inCommand - kCmdOpenTicker));
+		TTicker* ticker = FindTickerByReference(int(inCommand - kCmdOpenTicker));
 		outEnabled = !ticker || !ticker->IsWindowOpen();
 		return;
 	}
@@ -174,9 +175,9 @@ void kestrunApp::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Bool
 	}
 }
 
-TTickerRecord* kestrunApp::FindTickerByReference(int inReference) const
+TTicker* kestrunApp::FindTickerByReference(int inReference) const
 {
-	for (tListNode<TTickerRecord>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
+	for (tListNode<TTicker>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
 		if (node->mItem->GetTitle()[0] != 0 && node->mItem->GetReference() == inReference)
 			return node->mItem;
 	return nullptr;
@@ -184,7 +185,7 @@ TTickerRecord* kestrunApp::FindTickerByReference(int inReference) const
 
 void kestrunApp::WindowCommand(int inAction, int inReference)
 {
-	TTickerRecord* ticker = FindTickerByReference(inReference);
+	TTicker* ticker = FindTickerByReference(inReference);
 	if (!ticker)
 		return;
 	switch (inAction) {
@@ -209,7 +210,7 @@ void kestrunApp::WindowCommand(int inAction, int inReference)
 
 bool kestrunApp::WindowCommandStatus(int inReference)
 {
-	TTickerRecord* ticker = FindTickerByReference(inReference);
+	TTicker* ticker = FindTickerByReference(inReference);
 	return ticker && ticker->IsWindowOpen();
 }
 
@@ -222,7 +223,7 @@ void kestrunApp::NewTicker()
 	try {
 		SetDefaultCommander(this);
 		if (!mNewTicker)
-			mNewTicker = new TTickerRecord();
+			mNewTicker = new TTicker();
 		char name[kNewTickerNameSize];
 		std::snprintf(name, sizeof(name), "%s", GetAppCString(kNewTickerNameString));
 		for (int n = 2; GetTickerByName(name); ++n)
@@ -261,8 +262,8 @@ void kestrunApp::RebuildTickerMenus()
 		settings->AppendCommand(separator, cmd_Nothing);
 	}
 	int k = 0;
-	for (tListNode<TTickerRecord>* node = mTickerList->GetEntryHead(); node; node = node->mNext) {
-		TTickerRecord* ticker = node->mItem;
+	for (tListNode<TTicker>* node = mTickerList->GetEntryHead(); node; node = node->mNext) {
+		TTicker* ticker = node->mItem;
 		if (ticker->GetTitle()[0] == 0)
 			continue;
 		PascalStrings::FromString(ticker->GetTitle(), text);
@@ -292,7 +293,7 @@ ITicker* kestrunApp::GetTickerByID(unsigned long inID)
 {
 	if (inID == 0)
 		return mMainTicker ? mMainTicker->GetTickerPane() : nullptr;
-	for (tListNode<TTickerRecord>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
+	for (tListNode<TTicker>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
 		if (ITicker* pane = node->mItem->GetTickerPane(); pane && pane->GetID() == inID)
 			return pane;
 	return nullptr;
@@ -300,7 +301,7 @@ ITicker* kestrunApp::GetTickerByID(unsigned long inID)
 
 ITicker* kestrunApp::GetTickerByName(const char* inName)
 {
-	for (tListNode<TTickerRecord>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
+	for (tListNode<TTicker>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
 		if (ITicker* pane = node->mItem->GetTickerPane();
 		    pane && std::strcmp(pane->GetName(), inName) == 0)
 			return pane;

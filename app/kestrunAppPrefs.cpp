@@ -2,18 +2,18 @@
 
 #include "Includes/TList.h"
 #include "app/AppGlobals.h"
-#include "app/TTickerRecord.h"
 #include "app/kestrunApp.h"
 #include "foundation/TVyBufferFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UIntelConversion.h"
 #include "platform/toolbox/TickCount.h"
+#include "ticker/TTicker.h"
+#include "ticker/TZvTicker.h"
 #include "toolkit/KsAlerts.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <set>
 #include <string>
 
 namespace
@@ -64,7 +64,6 @@ void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const 
 			WritePreferencesFiles(true);
 			needsDefaults = false;
 		} else if (read && IsCurrentTag(tag)) {
-			RenewRecoveredTickers();
 			needsDefaults = false;
 		} else {
 			KsError(SInt16(inCorruptMessage));
@@ -74,7 +73,6 @@ void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const 
 	if (needsDefaults) {
 		if (!mPrefsFile->Exists() || SetAside(inName, inCorruptName))
 			RecreatePrefsFile(inName, inFileType, inCreator);
-		RenewRecoveredTickers();
 		DefaultPreferences();
 		WritePreferencesFiles(true);
 	} else {
@@ -130,14 +128,17 @@ bool kestrunApp::ReadPreferencesFiles(unsigned long* outTag)
 			return fail();
 		UIntelConversion::ConvertKestrunPrefs(stored, &mPrefs, true);
 		SetDefaultCommander(this);
-		mMainTicker = std::make_unique<TTickerRecord>(mPrefsFile.get());
+		mMainTicker = std::make_unique<TTicker>(mPrefsFile.get());
+		if (!mMainTicker->WasReadWhole())
+			return fail();
+		mMainTicker->ValidatePrefs();
 		mMainTicker->SetAsMainTicker();
 		UInt32 count = 0;
 		if (ReadExactly(mPrefsFile.get(), &count, sizeof(count)) != 0)
 			return fail();
 		ReadTickers(UIntelConversion::ConvertUnsignedInt32(count));
 	} else {
-		mMainTicker = std::make_unique<TTickerRecord>();
+		mMainTicker = std::make_unique<TTicker>();
 		mMainTicker->SetAsMainTicker();
 	}
 	mPrefsFile->Close();
@@ -146,40 +147,32 @@ bool kestrunApp::ReadPreferencesFiles(unsigned long* outTag)
 
 void kestrunApp::ReadTickers(unsigned long inCount)
 {
-	// The count is not trusted: the list stops at the end of the file and at its limit.
+	// The count is not trusted: the list stops at the end of the file, at a record cut short and at its
+	// limit.
 	const unsigned long fileSize = mPrefsFile->Size();
 	for (unsigned long i = 0; i < inCount && mTickerList->Count() < kMaxTickers; ++i) {
 		if (mPrefsFile->Tell() >= fileSize)
 			break;
 		SetDefaultCommander(this);
-		mTickerList->Append(new TTickerRecord(mPrefsFile.get()));
+		auto ticker = std::make_unique<TTicker>(mPrefsFile.get());
+		if (!ticker->WasReadWhole())
+			break;
+		ticker->ValidatePrefs();
+		// Ids tell the tickers apart: the main ticker's 0 and a repeated one give way to a fresh id.
+		if (ticker->GetID() == 0 || FindTickerByID(ticker->GetID()))
+			ticker->SetID(TTicker::MakeUniqueID());
+		mTickerList->Append(ticker.release());
 	}
 }
 
-void kestrunApp::RenewRecoveredTickers()
+TTicker* kestrunApp::FindTickerByID(UInt32 inID) const
 {
-	std::set<UInt32> ids = {0};
-	std::set<std::string> names;
-	for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
-		if (ticker->WasReadWhole()) {
-			ids.insert(ticker->GetID());
-			names.insert(ticker->GetTitle());
-		}
-	for (TTickerRecord* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext()) {
-		if (ticker->WasReadWhole())
-			continue;
-		UInt32 id = TickCount();
-		while (ids.count(id))
-			++id;
-		ids.insert(id);
-		ticker->SetID(id);
-		char name[TTickerRecord::kNameSize + 1];
-		std::snprintf(name, sizeof(name), "%s", GetAppCString(kNewTickerNameString));
-		for (int n = 2; names.count(name); ++n)
-			std::snprintf(name, sizeof(name), "%s%d", GetAppCString(kNewTickerPrefixString), n);
-		names.insert(name);
-		ticker->SetTitle(name);
-	}
+	if (inID == 0)
+		return mMainTicker.get();
+	for (tListNode<TTicker>* node = mTickerList->GetEntryHead(); node; node = node->mNext)
+		if (node->mItem->GetID() == inID)
+			return node->mItem;
+	return nullptr;
 }
 
 bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults)
@@ -210,7 +203,7 @@ bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults)
 		const UInt32 count = UIntelConversion::ConvertUnsignedInt32(UInt32(mTickerList->Count()));
 		err = mPrefsFile->Write(&count, sizeof(count));
 	}
-	for (TTickerRecord* ticker = mTickerList->GetFirst(); err == 0 && ticker;
+	for (TTicker* ticker = mTickerList->GetFirst(); err == 0 && ticker;
 	     ticker = mTickerList->GetNext()) {
 		ticker->TickerOpenOnQuit(ticker->IsWindowOpen());
 		err = ticker->Backup(mPrefsFile.get());
@@ -241,7 +234,7 @@ void kestrunApp::DefaultPreferences()
 void kestrunApp::ApplyMainTickerDefaults()
 {
 	// Whatever a failed or former file left in the main ticker, it starts again as a new main ticker.
-	mMainTicker = std::make_unique<TTickerRecord>();
+	mMainTicker = std::make_unique<TTicker>();
 	mMainTicker->SetAsMainTicker();
 	mMainTicker->SetTitle(GetAppCString(kMainTickerNameString));
 	mMainTicker->TickerAnchor(kTickerAnchorTopFull);

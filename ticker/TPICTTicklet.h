@@ -2,11 +2,11 @@
 // A ticklet that shows one picture resource, centred vertically in the ticker and as wide as the picture.
 
 #include "Includes/TTicklet.h"
+#include "platform/framework/LGWorld.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <memory>
 
-class LGWorld;
 struct Picture;
 
 class TPICTTicklet : public TTicklet

@@ -4,11 +4,11 @@
 // stage holds a picture; it is drawn once per refresh or blink phase and then only copied.
 
 #include "Includes/TTicklet.h"
+#include "platform/framework/LGWorld.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <memory>
 
-class LGWorld;
 class TSecurity;
 
 class TSecurityTicklet : public TTicklet

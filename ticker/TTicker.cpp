@@ -56,12 +56,6 @@ bool SortPlacers(tTickerPlacer* first, tTickerPlacer* second)
 	return first->top >= second->top;
 }
 
-void SendToApplication(CommandT command)
-{
-	if (sApplicationHooks.command)
-		sApplicationHooks.command(command);
-}
-
 } // namespace
 
 void TTicker::InstallSettingsHooks(tSettingsHooks hooks)
@@ -93,24 +87,31 @@ TList<tTickerPlacer>& TTicker::Placers()
 	return placers;
 }
 
-TTicker::TTicker() : LCommander(nullptr), mID(MakeUniqueID())
+TTicker::TTicker() : mID(MakeUniqueID())
 {
-	mPrefs.left = 100;
-	mPrefs.top = 100;
-	mPrefs.height = 24;
-	mPrefs.width = 240;
-	mPrefs.background = TKsRGBColor(0, 0, 0);
-	mPrefs.foreground = TKsRGBColor(65535, 65535, 65535);
-	mPrefs.font.FontName("Geneva");
-	mPrefs.font.FontSize(14);
-	mPrefs.anchor = kTickerAnchorTopFull;
-	mPrefs.speed = kTickerSpeedNew;
-	mPrefs.direction = kTickerRightToLeft;
-	mPrefs.border = kTickerBorderDefault;
+	mPrefs = NewTickerPrefs();
 	SetTitle("New Ticker");
 }
 
-TTicker::TTicker(TVyFile* file) : LCommander(nullptr)
+tTickerPrefs TTicker::NewTickerPrefs()
+{
+	tTickerPrefs prefs;
+	prefs.left = 100;
+	prefs.top = 100;
+	prefs.height = 24;
+	prefs.width = 240;
+	prefs.background = TKsRGBColor(0, 0, 0);
+	prefs.foreground = TKsRGBColor(65535, 65535, 65535);
+	prefs.font.FontName("Geneva");
+	prefs.font.FontSize(14);
+	prefs.anchor = kTickerAnchorTopFull;
+	prefs.speed = kTickerSpeedNew;
+	prefs.direction = kTickerRightToLeft;
+	prefs.border = kTickerBorderDefault;
+	return prefs;
+}
+
+TTicker::TTicker(TVyFile* file)
 {
 	mPrefs.font.FontSize(9);
 	auto read = [&](void* buffer, unsigned long size) {
@@ -149,7 +150,7 @@ TTicker::~TTicker()
 
 void TTicker::ValidatePrefs()
 {
-	const tTickerPrefs defaults = TTicker().GetPrefs();
+	const tTickerPrefs defaults = NewTickerPrefs();
 	if (mPrefs.anchor < kTickerAnchorTopFull || mPrefs.anchor > kTickerAnchorFree)
 		mPrefs.anchor = defaults.anchor;
 	if (mPrefs.speed != kTickerStopped && (mPrefs.speed < kTickerSlowest || mPrefs.speed > kTickerFastest))
@@ -163,7 +164,6 @@ void TTicker::ValidatePrefs()
 		mPrefs.font.FontSize(defaults.font.GetFontSize());
 	if (mPrefs.width < 16 || mPrefs.width > 16384)
 		mPrefs.width = defaults.width;
-	mPrefs.height = UInt16(2 * mPrefs.font.GetFontSize());
 }
 
 short TTicker::Backup(TVyFile* file)
@@ -189,6 +189,12 @@ void TTicker::SetTitle(const char* name)
 	std::memset(mName, 0, sizeof(mName));
 	if (name)
 		std::strncpy(mName, name, kNameSize);
+}
+
+void TTicker::SendToApplication(CommandT command)
+{
+	if (LCommander* super = GetSuperCommander())
+		super->ObeyCommand(command, nullptr);
 }
 
 void TTicker::FailOpen()
@@ -457,7 +463,7 @@ void TTicker::Click(Point* where)
 {
 	if (!where)
 		return;
-	TContextualMenu menu(kTickerMenu, true);
+	TContextualMenu menu(kTickerMenu, false);
 	unsigned long selection = 0;
 	SInt16 menuID = 0;
 	UInt16 item = 0;

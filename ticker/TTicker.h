@@ -53,11 +53,11 @@ public:
 	};
 	static void InstallSettingsHooks(tSettingsHooks hooks);
 
-	// The application's side: told when a ticker opened (so the plug-in puts its ticklets on it) and sent
-	// the ticker's commands (new ticker confirmed or cancelled, menus to rebuild, opening failed).
+	// The application's side: told when a ticker opened, so that the plug-in puts its ticklets on it. The
+	// ticker's commands to the application (new ticker confirmed or cancelled, menus to rebuild, opening
+	// failed) go to its super-commander.
 	struct tApplicationHooks {
 		std::function<void(TZvTicker* pane)> tickerOpened;
-		std::function<void(CommandT command)> command;
 	};
 	static void InstallApplicationHooks(tApplicationHooks hooks);
 
@@ -71,6 +71,8 @@ public:
 	short Backup(TVyFile* file);
 	// Whether the file constructor read a complete record.
 	bool WasReadWhole() const { return mReadWhole; }
+	// The settings of a ticker the user creates.
+	static tTickerPrefs NewTickerPrefs();
 	// Puts settings outside their ranges back to the defaults.
 	void ValidatePrefs();
 
@@ -128,6 +130,7 @@ private:
 	void RemovePlacer();
 	void FailOpen();
 	void WindowGone();
+	void SendToApplication(CommandT command);
 
 	tTickerPrefs mPrefs;
 	TTickerWindow* mWindow = nullptr;

@@ -8,11 +8,11 @@
 #include "Includes/TZvList.h"
 #include "Includes/tTickerPrefs.h"
 #include "platform/framework/LPeriodical.h"
+#include "platform/framework/LGWorld.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <memory>
 
-class LGWorld;
 class LWindow;
 class TTicklet;
 

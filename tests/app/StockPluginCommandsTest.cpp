@@ -4,6 +4,7 @@
 #include "model/TStock.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LMenu.h"
+#include "ticker/TSecurityTicklet.h"
 #include "tests/app/StockPluginTestSupport.h"
 
 #include <cstring>
@@ -268,7 +269,10 @@ TEST_F(StockPluginCommandsTest, OpeningATickerGivesTickletsOnlyForKindsSwitchedO
 	mPlugin->GetPrefs()->fundsOn = 0;
 	mPlugin->TickerOpenNotify(7);
 	ASSERT_EQ(ticker->mShown.size(), 1u);
-	EXPECT_EQ(static_cast<modeltest::FakeTicklet*>(ticker->mShown[0])->mSecurity, stock);
+	// The plug-in's own ticklets: one security ticklet for the stock.
+	auto* ticklet = dynamic_cast<TSecurityTicklet*>(ticker->mShown[0]);
+	ASSERT_NE(ticklet, nullptr);
+	EXPECT_EQ(ticklet->GetSecurity(), stock);
 	mPlugin->TickerDeleteNotify(7);
 	EXPECT_FALSE(stock->IsActiveTicker(7));
 	EXPECT_TRUE(fund->IsActiveTicker(7));

@@ -3,7 +3,7 @@
 
 #include "Includes/TList.h"
 #include "app/TCheckVersionWindow.h"
-#include "app/TTickerRecord.h"
+#include "ticker/TTicker.h"
 #include "app/kestrunApp.h"
 #include "model/StockGlobals.h"
 #include "platform/framework/LCheckBox.h"
@@ -27,9 +27,12 @@ protected:
 	{
 		AppFixture::SetUp();
 		SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });
-		TTickerRecord::tWindowHooks hooks;
-		hooks.newPrefs = [this](TTickerRecord* ticker) { mNewPrefs = ticker; };
-		TTickerRecord::InstallWindowHooks(hooks);
+		TTicker::tSettingsHooks hooks;
+		hooks.openSettings = [this](TTicker& ticker, bool) -> LWindow* {
+			mNewPrefs = &ticker;
+			return nullptr;
+		};
+		TTicker::InstallSettingsHooks(hooks);
 		gInittingTicker = 1;
 		mApp = std::make_unique<kestrunApp>();
 	}
@@ -37,7 +40,7 @@ protected:
 	{
 		mApp->AttemptQuitSelf(0);
 		mApp.reset();
-		TTickerRecord::InstallWindowHooks({});
+		TTicker::InstallSettingsHooks({});
 		SetURLOpener(nullptr);
 		AppFixture::TearDown();
 	}
@@ -67,7 +70,7 @@ protected:
 
 	std::unique_ptr<kestrunApp> mApp;
 	std::vector<std::string> mOpened;
-	TTickerRecord* mNewPrefs = nullptr;
+	TTicker* mNewPrefs = nullptr;
 };
 
 TEST_F(kestrunAppCommandsTest, VersionCheckWindowShowsWhetherTheRunningVersionIsCurrent)
@@ -133,7 +136,7 @@ TEST_F(kestrunAppCommandsTest, NewTickersAreNamedAndListedInTheTickerMenus)
 	ASSERT_NE(mNewPrefs, nullptr);
 	EXPECT_STREQ(mNewPrefs->GetTitle(), "New Ticker");
 	// Cancelled, then started again: the same pending ticker.
-	TTickerRecord* pending = mNewPrefs;
+	TTicker* pending = mNewPrefs;
 	mApp->ObeyCommand(kCmdNewTickerCancelled, nullptr);
 	mApp->ObeyCommand(kCmdNewTicker, nullptr);
 	EXPECT_EQ(mNewPrefs, pending);
@@ -153,7 +156,7 @@ TEST_F(kestrunAppCommandsTest, NewTickersAreNamedAndListedInTheTickerMenus)
 
 	// With 15 tickers there is no room for another.
 	for (int i = gTickers->Count(); i < kMaxTickers; ++i)
-		gTickers->Append(new TTickerRecord());
+		gTickers->Append(new TTicker());
 	EXPECT_FALSE(Enabled(kCmdNewTicker));
 }
 

@@ -3,7 +3,7 @@
 // messages, setting the user's file aside and never losing it.
 
 #include "Includes/TList.h"
-#include "app/TTickerRecord.h"
+#include "ticker/TTicker.h"
 #include "app/kestrunApp.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -16,7 +16,7 @@ namespace
 constexpr std::size_t kMainTicker = 80;
 constexpr std::size_t kCount = 233;
 constexpr std::size_t kFirstTicker = 237;
-constexpr std::size_t kRecordSize = TTickerRecord::kStoredSize;
+constexpr std::size_t kRecordSize = TTicker::kStoredSize;
 constexpr std::size_t kName = 4;
 constexpr std::size_t kOpenOnQuit = 44;
 constexpr std::size_t kSpeed = 45 + 102;
@@ -197,22 +197,37 @@ TEST_F(kestrunAppSettingsTest, AFileThatCannotBeSetAsideIsLeftAsItIs)
 	EXPECT_EQ(ReadText(PrefsPath()), damaged);
 }
 
-TEST_F(kestrunAppSettingsTest, TheTickerCountIsNotTrusted)
+TEST_F(kestrunAppSettingsTest, TickerRecordsAreCheckedAsTheyAreRead)
 {
 	const std::string fresh = FreshFile();
 
-	// The count says 3; the file holds two whole records and the start of a third, named like the first.
+	// The count says 4; the file holds three whole records and the start of a fourth. The second has the
+	// main ticker's id and settings out of range, the third repeats the first's id.
 	std::string file = fresh;
-	PutBigEndian32(file, kCount, 3);
-	file += TickerRecord(fresh, 501, "New Ticker", false) + TickerRecord(fresh, 502, "Gold", false);
-	file += TickerRecord(fresh, 501, "New Ticker", false).substr(0, 20);
+	PutBigEndian32(file, kCount, 4);
+	std::string bad = TickerRecord(fresh, 0, "Gold", false);
+	bad[45 + 101] = 99;                    // anchor
+	bad[45 + 102] = 7;                     // speed
+	bad[45 + 103] = 3;                     // direction
+	PutBigEndian32(bad, 45 + 96, 0);       // font size
+	bad[45 + 6] = 0, bad[45 + 7] = 0;      // width
+	file += TickerRecord(fresh, 501, "New Ticker", false) + bad + TickerRecord(fresh, 501, "Silver", false);
+	file += TickerRecord(fresh, 503, "Cut", false).substr(0, 20);
 	WriteText(PrefsPath(), file);
 	StartAndQuit([&](kestrunApp& app) {
-		EXPECT_EQ(TickerNames(app), (std::vector<std::string>{"New Ticker", "Gold", "New Ticker 2"}));
-		const UInt32 recoveredID = gTickers->GetNth(3)->GetID();
-		EXPECT_NE(recoveredID, 0u);
-		EXPECT_NE(recoveredID, 501u);
-		EXPECT_NE(recoveredID, 502u);
+		EXPECT_EQ(TickerNames(app), (std::vector<std::string>{"New Ticker", "Gold", "Silver"}));
+		const TTicker* gold = gTickers->GetNth(2);
+		EXPECT_NE(gold->GetID(), 0u);
+		EXPECT_NE(gold->GetID(), 501u);
+		const tTickerPrefs& prefs = gold->GetPrefs();
+		EXPECT_EQ(prefs.anchor, kTickerAnchorTopFull);
+		EXPECT_EQ(prefs.speed, kTickerSpeedNew);
+		EXPECT_EQ(prefs.direction, kTickerRightToLeft);
+		EXPECT_EQ(prefs.font.GetFontSize(), 14);
+		EXPECT_EQ(prefs.width, 240);
+		const UInt32 silver = gTickers->GetNth(3)->GetID();
+		EXPECT_NE(silver, 501u);
+		EXPECT_NE(silver, gold->GetID());
 	});
 	EXPECT_TRUE(AppTest::TakeAlerts().empty());
 	EXPECT_EQ(BigEndian32(ReadText(PrefsPath()), kCount), 3u);
