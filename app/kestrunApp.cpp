@@ -105,7 +105,7 @@ void kestrunApp::RegisterClasses()
 	RegisterClass_(TAboutWindow);
 	RegisterClass_(TVersionWindow);
 	RegisterClass_(TCheckVersionWindow);
-	TPrefsWindow::Install();
+	TPrefsWindow::RegisterClasses();
 	RegisterClass_(TTickerWindow);
 	RegisterClass_(TFloaterTickerWindow);
 }
@@ -145,6 +145,7 @@ void kestrunApp::Initialize()
 	mStockPlugin = new TStockPlugin(this);
 	mStockPlugin->Initialize();
 
+	TPrefsWindow::InstallSettingsHooks();
 	RebuildTickerMenus();
 	if (gInittingTicker == 1)
 		mMainTicker->PopulateDefaults();

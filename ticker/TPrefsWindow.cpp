@@ -77,10 +77,14 @@ void PopulateDefaults(TTicker& ticker)
 
 } // namespace
 
-void TPrefsWindow::Install()
+void TPrefsWindow::RegisterClasses()
 {
 	RegisterClass_(TPrefsWindow);
 	RegisterClass_(TPluginCategoryTable);
+}
+
+void TPrefsWindow::InstallSettingsHooks()
+{
 	TTicker::tSettingsHooks hooks;
 	hooks.openSettings = OpenSettings;
 	hooks.applyContent = [](TTicker& ticker) {

@@ -31,8 +31,9 @@ public:
 	enum : ResIDT { kLayout = 1020, kAppearanceLayout = 1030, kContentLayout = 1031 };
 	enum : CommandT { kFirstRowCommand = 14001, kLastRowCommand = 14998, cmd_Title = FOUR_CHAR_CODE("Titl") };
 
-	// Registers the window's classes and gives tickers their settings windows and content managers.
-	static void Install();
+	static void RegisterClasses();
+	// Gives tickers their settings windows and content managers.
+	static void InstallSettingsHooks();
 	// Finds an open ticker of the application's list by the name its engine reports.
 	static void SetTickerByName(std::function<ITicker*(const char* name)> lookup);
 

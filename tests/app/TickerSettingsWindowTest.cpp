@@ -46,6 +46,7 @@ protected:
 	{
 		StockPluginFixture::SetUp();
 		kestrunApp::RegisterClasses();
+		TPrefsWindow::InstallSettingsHooks();
 		Start();
 		TPrefsWindow::SetTickerByName([this](const char* name) {
 			return mOpenNamed && std::strcmp(name, mNamed.GetName()) == 0 ? &mNamed : nullptr;
@@ -58,6 +59,7 @@ protected:
 		mTicker.reset();
 		LWindow::AfterDispatch();
 		TPrefsWindow::SetTickerByName(nullptr);
+		TTicker::InstallSettingsHooks({});
 		UModalAlerts::SetAnswersRequired(false);
 		StockPluginFixture::TearDown();
 	}
