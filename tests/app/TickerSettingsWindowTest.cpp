@@ -225,3 +225,21 @@ TEST_F(TickerSettingsWindowTest, AnEmptyNameOrTheNameOfAnotherOpenTickerIsRefuse
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(TickerSettingsWindowTest, DefaultContentGivesEverySecurityAndKeepsAFullTickerFull)
+{
+	size_t all = 0;
+	for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
+		all += size_t(mPlugin->GetList(kind)->Count());
+	mTicker->PopulateDefaults();
+	EXPECT_FALSE(mTicker->IsWindowOpen());
+	ASSERT_EQ(Shown().size(), all);
+	// Again, as after a lost settings file whose securities still name the ticker.
+	mTicker->PopulateDefaults();
+	EXPECT_EQ(Shown().size(), all);
+}
+
+} // namespace
