@@ -12,6 +12,8 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/gui/Events.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/platform/framework/ControlsTestSupport.h"
+#include "ticker/TPluginCategoryTable.h"
 #include "ticker/TPrefsWindow.h"
 #include "ticker/TTicker.h"
 #include "ticker/TXContentMgr.h"
@@ -75,15 +77,7 @@ protected:
 		}
 		return window;
 	}
-	template <class T> T* Pane(LWindow* window, const char* id)
-	{
-		return dynamic_cast<T*>(window->FindPaneByID(PaneIDT(FOUR_CHAR_CODE_STR(id))));
-	}
-	static constexpr PaneIDT FOUR_CHAR_CODE_STR(const char* id)
-	{
-		return PaneIDT((UInt32(UInt8(id[0])) << 24) | (UInt32(UInt8(id[1])) << 16) |
-		               (UInt32(UInt8(id[2])) << 8) | UInt32(UInt8(id[3])));
-	}
+	template <class T> T* Pane(LWindow* window, const char (&id)[5]) { return FrameworkTest::FindPane<T>(window, id); }
 	// The row (from 0) whose text starts with the text.
 	SInt32 RowOf(TPrefsWindow* window, const std::string& text)
 	{
@@ -240,6 +234,46 @@ TEST_F(TickerSettingsWindowTest, DefaultContentGivesEverySecurityAndKeepsAFullTi
 	// Again, as after a lost settings file whose securities still name the ticker.
 	mTicker->PopulateDefaults();
 	EXPECT_EQ(Shown().size(), all);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(TickerSettingsWindowTest, ClicksOnTheContentTableOpenAndCloseGroupsAndFlipTheirBoxes)
+{
+	TPrefsWindow* window = OpenSettings();
+	ASSERT_NE(window, nullptr);
+	Pane<LControl>(window, "Hdrs")->SetValue(2);
+	auto* table = Pane<TPluginCategoryTable>(window, "Tble");
+	ASSERT_TRUE(table->IsVisible());
+	TXContentMgr* manager = window->GetContentManager();
+	const SInt32 stocks = RowOf(window, "Stocks");
+	const long rows = manager->CountRows();
+	const long shownStocks = mPlugin->GetList(securityStock)->Count();
+	auto click = [&](SInt32 row, SInt16 h) {
+		Rect cell;
+		ASSERT_TRUE(table->GetLocalCellRect(STableCell(TableIndexT(row + 1), 1), cell));
+		Point where{SInt16(cell.top + 3), SInt16(cell.left + h)};
+		table->LocalToPortPoint(where);
+		ControlsTest::ClickPortAt(window, where);
+		EventRecord event = {};
+		window->SpendTime(event);
+	};
+
+	click(stocks, 1 * TPluginCategoryTable::kIndent + 4); // the triangle of a depth-1 row
+	EXPECT_EQ(manager->CountRows(), rows - shownStocks);
+	click(stocks, 1 * TPluginCategoryTable::kIndent + 4);
+	EXPECT_EQ(manager->CountRows(), rows);
+
+	window->GetRowCheckBox(stocks + 1)->SetValue(1);
+	ASSERT_EQ(window->GetRowCheckBox(stocks)->GetValue(), 2);
+	click(stocks, 120); // on the text: the mixed group is checked whole
+	for (SInt32 row = stocks; row <= stocks + shownStocks; ++row)
+		EXPECT_EQ(window->GetRowCheckBox(row)->GetValue(), 1) << row;
+	click(stocks, 120);
+	EXPECT_EQ(window->GetRowCheckBox(stocks + 1)->GetValue(), 0);
 }
 
 } // namespace
