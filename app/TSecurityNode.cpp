@@ -26,6 +26,8 @@ void TSecurityNode::SetActive(unsigned long tickerID, bool active)
 	else if (GetTickerByID(tickerID) != nullptr)
 		mSecurity->AddTicklet(tickerID, nullptr);
 	else if (!mSecurity->IsActiveTicker(tickerID))
-		// The ticker is closed: the choice is kept on the security, and the ticklet comes when it opens.
-		mSecurity->GetTickletOwners()->Append(new TSecurity::tTickletOwner{UInt32(tickerID), nullptr});
+		// The ticker is closed: the choice is kept on the security, and the ticklet comes when it
+		// opens.
+		mSecurity->GetTickletOwners()->Append(
+		    new TSecurity::tTickletOwner{UInt32(tickerID), nullptr});
 }

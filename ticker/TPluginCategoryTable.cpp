@@ -86,8 +86,8 @@ void TPluginCategoryTable::DrawCell(const STableCell& inCell, const Rect& inLoca
 	const SInt16 depthLeft = SInt16(inLocalRect.left + node->mDepth * kIndent);
 	if (node->IsGroup()) {
 		const SInt16 rise = SInt16(std::max(0, (inLocalRect.bottom - inLocalRect.top - 16) / 2));
-		const Rect icon = {SInt16(inLocalRect.bottom - 16 - rise), depthLeft, SInt16(inLocalRect.bottom - rise),
-		                   SInt16(depthLeft + 16)};
+		const Rect icon = {SInt16(inLocalRect.bottom - 16 - rise), depthLeft,
+		                   SInt16(inLocalRect.bottom - rise), SInt16(depthLeft + 16)};
 		if (CIconHandle arrow = manager->AreChildrenVisible(node) ? mOpenArrow : mClosedArrow)
 			PlotCIcon(&icon, arrow);
 	}

@@ -270,8 +270,7 @@ void TPrefsWindow::RebuildEntries(int rows)
 		info.top = SInt32(rowHeight) * i;
 		info.superView = mTable;
 		const unsigned char noTitle[] = {0};
-		auto* box = new (std::nothrow)
-		    LCheckBox(info, MessageT(kFirstRowCommand + i), 0, noTitle);
+		auto* box = new (std::nothrow) LCheckBox(info, MessageT(kFirstRowCommand + i), 0, noTitle);
 		if (!box)
 			Throw_(FOUR_CHAR_CODE("nilP"));
 		box->SetMaxValue(2);
@@ -290,7 +289,8 @@ void TPrefsWindow::ResetCheckBoxes()
 {
 	for (size_t i = 0; i < mRows.size(); ++i) {
 		mRows[i]->StopBroadcasting();
-		mRows[i]->SetValue(SInt32(mContentManager->GetCheckState(mContentManager->GetNth(long(i) + 1))));
+		mRows[i]->SetValue(
+		    SInt32(mContentManager->GetCheckState(mContentManager->GetNth(long(i) + 1))));
 		mRows[i]->StartBroadcasting();
 	}
 	if (mTable)
@@ -359,7 +359,8 @@ Boolean TPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	if (inCommand >= kFirstRowCommand && inCommand <= kLastRowCommand) {
 		if (mContentManager) {
-			mContentManager->CheckNode(mContentManager->GetNth(long(inCommand - (kFirstRowCommand - 1))));
+			mContentManager->CheckNode(
+			    mContentManager->GetNth(long(inCommand - (kFirstRowCommand - 1))));
 			ResetCheckBoxes();
 		}
 		return true;

@@ -29,7 +29,11 @@ class TPrefsWindow : public TVyWindow, public LPeriodical
 public:
 	enum { class_ID = FOUR_CHAR_CODE("zvPF") };
 	enum : ResIDT { kLayout = 1020, kAppearanceLayout = 1030, kContentLayout = 1031 };
-	enum : CommandT { kFirstRowCommand = 14001, kLastRowCommand = 14998, cmd_Title = FOUR_CHAR_CODE("Titl") };
+	enum : CommandT {
+		kFirstRowCommand = 14001,
+		kLastRowCommand = 14998,
+		cmd_Title = FOUR_CHAR_CODE("Titl")
+	};
 
 	static void RegisterClasses();
 	// Gives tickers their settings windows and content managers.

@@ -114,12 +114,12 @@ bool TXContentMgr::RebuildPluginBranch(UInt32 stamp, IContentTree* tree, UInt32 
 }
 
 void TXContentMgr::RecursiveBuildTree(TPluginRoot* root, IContentDescription* description,
-                                      TContentTreeNode* row, SInt32& depth,
-                                      std::unordered_set<UInt32>& keys)
+                                      TContentTreeNode* row, SInt32& depth, std::unordered_set<UInt32>& keys)
 {
 	if (!description)
 		return;
-	std::strncpy(row->mDescription, description->GetDescription(), TContentTreeNode::kDescriptionSize - 1);
+	std::strncpy(row->mDescription, description->GetDescription(),
+	             TContentTreeNode::kDescriptionSize - 1);
 	row->mDescription[TContentTreeNode::kDescriptionSize - 1] = 0;
 	row->mReference = description->GetPluginRef();
 	row->mDepth = depth++;
@@ -136,7 +136,9 @@ void TXContentMgr::RecursiveBuildTree(TPluginRoot* root, IContentDescription* de
 	}
 	--depth;
 	keys.insert(row->mReference);
-	const UInt32 state = row->IsGroup() ? kExpanded : description->GetActive(mTickerID) ? kChecked : kUnchecked;
+	const UInt32 state = row->IsGroup()                      ? kExpanded
+	                     : description->GetActive(mTickerID) ? kChecked
+	                                                         : kUnchecked;
 	root->mStates.Add(row->mReference, state);
 	if (row->IsGroup())
 		SetParentCheckStates(row);
@@ -219,7 +221,9 @@ void TXContentMgr::SetParentCheckStates(TContentTreeNode* group)
 			checked += state == kChecked ? 1 : 0;
 			mixed += state == kMixed ? 1 : 0;
 		}
-		SetNodeCheckState(group, checked == count ? kChecked : checked + mixed > 0 ? kMixed : kUnchecked);
+		SetNodeCheckState(group, checked == count      ? kChecked
+		                         : checked + mixed > 0 ? kMixed
+		                                               : kUnchecked);
 	}
 }
 

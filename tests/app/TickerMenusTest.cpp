@@ -45,8 +45,8 @@ protected:
 			Str255 text;
 			menu->GetItemText(i, text);
 			items.push_back(menu->IsSeparator(i) ? "-"
-			                                     : std::to_string(menu->CommandFromIndex(i)) + " " +
-			                                           PascalStrings::ToString(text));
+			                                     : std::to_string(menu->CommandFromIndex(i)) +
+			                                           " " + PascalStrings::ToString(text));
 		}
 		return items;
 	}

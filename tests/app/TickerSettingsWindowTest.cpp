@@ -77,7 +77,10 @@ protected:
 		}
 		return window;
 	}
-	template <class T> T* Pane(LWindow* window, const char (&id)[5]) { return FrameworkTest::FindPane<T>(window, id); }
+	template <class T> T* Pane(LWindow* window, const char (&id)[5])
+	{
+		return FrameworkTest::FindPane<T>(window, id);
+	}
 	// The row (from 0) whose text starts with the text.
 	SInt32 RowOf(TPrefsWindow* window, const std::string& text)
 	{
@@ -92,7 +95,8 @@ protected:
 	{
 		std::vector<TSecurity*> shown;
 		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
-			for (TSecurity* s = mPlugin->GetList(kind)->GetFirst(); s; s = mPlugin->GetList(kind)->GetNext())
+			for (TSecurity* s = mPlugin->GetList(kind)->GetFirst(); s;
+			     s = mPlugin->GetList(kind)->GetNext())
 				if (s->IsActiveTicker(mTicker->GetID()))
 					shown.push_back(s);
 		return shown;

@@ -1,10 +1,11 @@
 // A ticker's content as the settings window edits it: rows mirrored from a plug-in's content tree, check
 // states that spread to children and parents, collapsing groups, and the choice written back.
 
+#include "ticker/TXContentMgr.h"
+
 #include "Includes/IContentTree.h"
 #include "Includes/ITickerPlugin.h"
 #include "platform/framework/LException.h"
-#include "ticker/TXContentMgr.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -81,7 +82,8 @@ protected:
 		for (UInt32 i = 0; i < 3; ++i)
 			mStock.push_back(mStocks->Add(0x100 + i, "Stock " + std::to_string(i)));
 		mFunds = root.Add(3, "Funds");
-		mFund = mFunds->Add(0x200, "A fund whose name runs on far beyond what a row of the table keeps of it");
+		mFund = mFunds->Add(
+		    0x200, "A fund whose name runs on far beyond what a row of the table keeps of it");
 		mIndexes = root.Add(4, "Indexes");
 		TXContentMgr::SetPlugin(&mPlugin);
 		mMgr.SetCallback(&Callback, this);
@@ -148,7 +150,7 @@ TEST_F(TXContentMgrTest, ChecksSpreadToChildrenAndParentsAndCollapsedGroupsHideT
 	EXPECT_TRUE(mStock[2]->mActive.empty());
 	EXPECT_EQ(mFund->mActive, std::set<unsigned long>{7});
 	EXPECT_EQ(mIndexes->mActive, std::set<unsigned long>{7}); // later indexes join the ticker
-	EXPECT_TRUE(mStocks->mActive.empty());                  // only partly chosen
+	EXPECT_TRUE(mStocks->mActive.empty());                    // only partly chosen
 	EXPECT_TRUE(mPlugin.mTree.mRoot.mActive.empty());
 }
 
@@ -166,8 +168,8 @@ TEST_F(TXContentMgrTest, StatesFollowTheItemsAcrossRebuildsAndThoseOfItemsThatWe
 	mRows.clear();
 	mMgr.CheckTrees();
 	ASSERT_EQ(mRows, std::vector<int>{7}); // funds stay collapsed
-	EXPECT_EQ(State("Stock 0"), kChecked);  // the unapplied check survives
-	EXPECT_EQ(State("Stock 3"), kChecked);  // a new item starts from the tree's answer
+	EXPECT_EQ(State("Stock 0"), kChecked); // the unapplied check survives
+	EXPECT_EQ(State("Stock 3"), kChecked); // a new item starts from the tree's answer
 	EXPECT_EQ(State("Stocks"), kMixed);
 
 	// The item that went comes back under its reference: its old state was dropped.
