@@ -75,10 +75,16 @@ void TPluginCategoryTable::SelectionChanged()
 	Refresh();
 }
 
+TContentTreeNode* TPluginCategoryTable::NodeAt(const STableCell& inCell, TXContentMgr*& outManager) const
+{
+	outManager = mWindow ? mWindow->GetContentManager() : nullptr;
+	return outManager ? outManager->GetNth(long(inCell.row)) : nullptr;
+}
+
 void TPluginCategoryTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
 {
-	TXContentMgr* manager = mWindow ? mWindow->GetContentManager() : nullptr;
-	TContentTreeNode* node = manager ? manager->GetNth(long(inCell.row)) : nullptr;
+	TXContentMgr* manager = nullptr;
+	TContentTreeNode* node = NodeAt(inCell, manager);
 	if (!node)
 		return;
 	StTextState textState;
@@ -101,8 +107,8 @@ void TPluginCategoryTable::DrawCell(const STableCell& inCell, const Rect& inLoca
 
 void TPluginCategoryTable::ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown)
 {
-	TXContentMgr* manager = mWindow ? mWindow->GetContentManager() : nullptr;
-	TContentTreeNode* node = manager ? manager->GetNth(long(inCell.row)) : nullptr;
+	TXContentMgr* manager = nullptr;
+	TContentTreeNode* node = NodeAt(inCell, manager);
 	if (!node)
 		return;
 	Rect cell;

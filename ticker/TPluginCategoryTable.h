@@ -9,7 +9,9 @@
 #include "platform/framework/LTableView.h"
 #include "platform/toolbox/gui/Icons.h"
 
+class TContentTreeNode;
 class TPrefsWindow;
+class TXContentMgr;
 struct RGBColor;
 
 class TPluginCategoryTable : public LTableView, public LCommander
@@ -35,6 +37,8 @@ protected:
 	void SelectionChanged() override;
 
 private:
+	TContentTreeNode* NodeAt(const STableCell& inCell, TXContentMgr*& outManager) const;
+
 	ResIDT mTextTraitsID = 0;
 	UInt16 mRowHeight = 19;
 	CIconHandle mOpenArrow = nullptr;
