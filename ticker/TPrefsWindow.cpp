@@ -106,6 +106,9 @@ TPrefsWindow::TPrefsWindow(LStream* inStream) : TVyWindow(inStream) {}
 TPrefsWindow::~TPrefsWindow()
 {
 	StopRepeating();
+	// The ticker keeps its manager after the window: it must not call back into it.
+	if (mTicker && mContentManager && mTicker->GetContentManager() == mContentManager)
+		mContentManager->ClearCallback();
 	DeleteEntries();
 }
 

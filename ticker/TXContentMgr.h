@@ -36,6 +36,11 @@ public:
 	TXContentMgr& operator=(const TXContentMgr&) = delete;
 
 	void SetCallback(tCallback callback, void* context);
+	void ClearCallback()
+	{
+		mCallback = nullptr;
+		mContext = nullptr;
+	}
 	void SetTickerID(unsigned long id);
 	UInt32 GetTickerID() const { return mTickerID; }
 	void CheckTrees();

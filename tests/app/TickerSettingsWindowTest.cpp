@@ -232,6 +232,11 @@ TEST_F(TickerSettingsWindowTest, DefaultContentGivesEverySecurityAndKeepsAFullTi
 	size_t all = 0;
 	for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
 		all += size_t(mPlugin->GetList(kind)->Count());
+	// The manager outlives its settings window, which no longer hears from it.
+	ASSERT_NE(OpenSettings(), nullptr);
+	mTicker->GetSettingsWindow()->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	LWindow::AfterDispatch();
+	ASSERT_NE(mTicker->GetContentManager(), nullptr);
 	mTicker->PopulateDefaults();
 	EXPECT_FALSE(mTicker->IsWindowOpen());
 	ASSERT_EQ(Shown().size(), all);
