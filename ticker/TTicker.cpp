@@ -342,20 +342,24 @@ void TTicker::CheckTickerPosition(Rect& bounds) const
 	case kTickerAnchorBottomFull:
 	case kTickerAnchorBottomLeft:
 	case kTickerAnchorBottomRight:
-		bounds = FindBottomMost(mPrefs.anchor, height);
+		bounds = FindBottomMost(mPrefs.anchor, height, MainScreenRect());
 		break;
 	default:
-		bounds = FindTopMost(mPrefs.anchor, height);
+		bounds = FindTopMost(mPrefs.anchor, height, MainScreenRect());
 		break;
 	}
 }
 
-Rect TTicker::AnchorRect(tTickerAnchor anchor, short height)
+Rect TTicker::MainScreenRect()
 {
 	GDHandle screen = GetMainDevice();
 	if (!screen)
 		Throw_(FOUR_CHAR_CODE("nilP"));
-	const Rect& r = (*screen)->gdRect;
+	return (*screen)->gdRect;
+}
+
+Rect TTicker::AnchorRect(tTickerAnchor anchor, short height, const Rect& r)
+{
 	const SInt16 sw = r.right;
 	const SInt16 sb = r.bottom;
 	const SInt16 mb = SInt16(r.top); // no menu bar across the screen here
@@ -383,9 +387,9 @@ Rect TTicker::AnchorRect(tTickerAnchor anchor, short height)
 	return result;
 }
 
-Rect TTicker::FindTopMost(tTickerAnchor anchor, short height)
+Rect TTicker::FindTopMost(tTickerAnchor anchor, short height, const Rect& screen)
 {
-	Rect candidate = AnchorRect(anchor, height);
+	Rect candidate = AnchorRect(anchor, height, screen);
 	Placers().BubbleSort(SortPlacers, false);
 	for (const tTickerPlacer* placer = Placers().GetFirst(); placer; placer = Placers().GetNext()) {
 		if (candidate.top < placer->top && candidate.bottom < placer->bottom)
@@ -396,9 +400,9 @@ Rect TTicker::FindTopMost(tTickerAnchor anchor, short height)
 	return candidate;
 }
 
-Rect TTicker::FindBottomMost(tTickerAnchor anchor, short height)
+Rect TTicker::FindBottomMost(tTickerAnchor anchor, short height, const Rect& screen)
 {
-	Rect candidate = AnchorRect(anchor, height);
+	Rect candidate = AnchorRect(anchor, height, screen);
 	Placers().BubbleSort(SortPlacers, true);
 	for (const tTickerPlacer* placer = Placers().GetFirst(); placer; placer = Placers().GetNext()) {
 		if (candidate.top >= placer->bottom)

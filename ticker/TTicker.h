@@ -119,10 +119,11 @@ public:
 	static void SetIdInUseCheck(std::function<bool(UInt32 id)> inUse);
 	static UInt32 MakeUniqueID();
 
-	// Placement against the open tickers, in global coordinates; the screen is the main screen.
-	static Rect AnchorRect(tTickerAnchor anchor, short height);
-	static Rect FindTopMost(tTickerAnchor anchor, short height);
-	static Rect FindBottomMost(tTickerAnchor anchor, short height);
+	// Placement against the open tickers, in global coordinates, on the main screen or the one given.
+	static Rect MainScreenRect();
+	static Rect AnchorRect(tTickerAnchor anchor, short height, const Rect& screen);
+	static Rect FindTopMost(tTickerAnchor anchor, short height, const Rect& screen);
+	static Rect FindBottomMost(tTickerAnchor anchor, short height, const Rect& screen);
 	static TList<tTickerPlacer>& Placers();
 
 private:

@@ -127,6 +127,28 @@ void TZvTicker::ReconfigureTicklets()
 		node->item->RefreshData();
 }
 
+void TZvTicker::PaintBackground()
+{
+	if (!mBackgroundWorld)
+		return;
+	mBackgroundWorld->BeginDrawing();
+	const RGBColor background = mBackground.GetRGB();
+	RGBForeColor(&background);
+	PaintRect(&mFrame);
+	mBackgroundWorld->EndDrawing();
+}
+
+void TZvTicker::CopyBackground(SInt32 left, SInt32 right)
+{
+	left = std::max<SInt32>(left, mFrame.left);
+	right = std::min<SInt32>(right, mFrame.right);
+	if (!mBackgroundWorld || left >= right)
+		return;
+	const Rect span{mFrame.top, SInt16(left), mFrame.bottom, SInt16(right)};
+	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()),
+	         GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()), &span, &span, srcCopy, nullptr);
+}
+
 void TZvTicker::PrepareBlankTicker()
 {
 	if (!mOffscreen)
@@ -136,9 +158,7 @@ void TZvTicker::PrepareBlankTicker()
 	mOffscreen->BeginDrawing();
 	RGBForeColor(&mCopyForeground);
 	RGBBackColor(&mCopyBackground);
-	const RGBColor background = mBackground.GetRGB();
-	RGBForeColor(&background);
-	PaintRect(&mFrame);
+	CopyBackground(mFrame.left, mFrame.right);
 	mOffscreen->EndDrawing();
 	mPrepared = 1;
 	LockPixels(GetGWorldPixMap(world));
@@ -199,10 +219,6 @@ void TZvTicker::Prepare()
 	mOffscreen->BeginDrawing();
 	RGBForeColor(&mCopyForeground);
 	RGBBackColor(&mCopyBackground);
-	const RGBColor background = mBackground.GetRGB();
-	RGBForeColor(&background);
-	PaintRect(&mFrame);
-	RGBForeColor(&mCopyForeground);
 	const BitMap* destination = GetPortBitMapForCopyBits(world);
 	x = -mOffset;
 	node = first;
@@ -211,9 +227,11 @@ void TZvTicker::Prepare()
 		TTicklet* ticklet = node->item;
 		const SInt32 w = ticklet->GetWidth();
 		LGWorld* tickletWorld = ticklet->GetWorld();
-		// Spans wholly left of the strip (after a ticklet shrank) and ticklets without a world show the
-		// background.
-		if (tickletWorld && x + w > 0) {
+		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a world
+		// show the background.
+		if (!tickletWorld)
+			CopyBackground(x, x + w);
+		else if (x + w > 0) {
 			Rect bounds;
 			tickletWorld->GetBounds(bounds);
 			Rect source{bounds.top, SInt16(bounds.left + (x < 0 ? -x : 0)), bounds.bottom,
@@ -289,6 +307,7 @@ void TZvTicker::ResizeTicker(const Rect* frame)
 	const short oldHeight = GetHeight();
 	mFrame = *frame;
 	mOffscreen.reset();
+	mBackgroundWorld.reset();
 	mPixelsLocked = 0;
 	SInt16 depth = std::min<SInt16>(UKsScreen::ScreenBitDepth(), 16);
 	if (depth <= 0)
@@ -296,10 +315,12 @@ void TZvTicker::ResizeTicker(const Rect* frame)
 	if (mFrame.right > mFrame.left && mFrame.bottom > mFrame.top) {
 		try {
 			mOffscreen = std::make_unique<LGWorld>(mFrame, depth);
+			mBackgroundWorld = std::make_unique<LGWorld>(mFrame, depth);
 		} catch (...) {
 			Throw_(FOUR_CHAR_CODE("nilP"));
 		}
 	}
+	PaintBackground();
 	mPrepared = 0;
 	if (GetHeight() != oldHeight) {
 		ReconfigureTicklets();
@@ -339,6 +360,7 @@ void TZvTicker::SetBackgroundColour(const RGBColor* colour)
 {
 	if (colour) {
 		mBackground.SetRGB(*colour);
+		PaintBackground();
 		mPrepared = 0;
 	}
 }

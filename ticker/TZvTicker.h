@@ -77,7 +77,9 @@ public:
 	TZvList<TTicklet>& GetTicklets() { return *mTicklets; }
 
 private:
-	TTicklet* TickletAfter(SInt32& index) const;
+	// The background behind the ticklets, painted once per size and colour so that composing only copies.
+	void PaintBackground();
+	void CopyBackground(SInt32 left, SInt32 right);
 
 	std::unique_ptr<TZvList<TTicklet>> mTicklets;
 	LWindow* mWindow = nullptr;
@@ -88,6 +90,7 @@ private:
 	SInt32 mPixelStep = 1;
 	SInt32 mTickStep = 1;
 	std::unique_ptr<LGWorld> mOffscreen;
+	std::unique_ptr<LGWorld> mBackgroundWorld;
 	SInt32 mCurrent = 1;
 	SInt32 mOffset = 0;
 	RGBColor mCopyForeground{0, 0, 0};

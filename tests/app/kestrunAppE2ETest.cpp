@@ -2,41 +2,14 @@
 // the HTTP proxy: every default security of each kind is updated from the served pages, scripts on a
 // private session bus get the served values, and after quit the security files hold them.
 
-#include "Includes/NoValue.h"
-#include "Internet/TURLRequest.h"
-#include "Quoters/TQuoterManager.h"
-#include "app/TDetailWindowSeam.h"
-#include "app/TStockPlugin.h"
-#include "app/kestrunApp.h"
-#include "model/TSecurity.h"
 #include "platform/framework/UAppleEventService.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/support/LoopbackHTTPServer.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "toolkit/TCURLAttachment.h"
-#include "toolkit/TEventWatcher.h"
+#include "tests/app/QuoteServingFixture.h"
 
 #include <QProcess>
 #include <algorithm>
-#include <chrono>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <map>
-#include <memory>
-#include <optional>
-#include <thread>
 
 namespace
 {
-
-std::string Fixture(const std::string& inFamily, const std::string& inName)
-{
-	std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/" + inFamily + "/" + inName,
-	                 std::ios::binary);
-	EXPECT_TRUE(in.good()) << inName;
-	return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A session bus of the test's own, so that scripting is tried as under dbus-run-session.
 class StPrivateSessionBus
@@ -63,117 +36,9 @@ private:
 	std::optional<ScopedEnvironment> mEnvironment;
 };
 
-class TTestApp : public kestrunApp
-{
-public:
-	using kestrunApp::Initialize;
-};
-
-class kestrunAppE2ETest : public AppFixture
+class kestrunAppE2ETest : public QuoteServingFixture
 {
 protected:
-	void SetUp() override
-	{
-		AppFixture::SetUp();
-		TURLRequest::SetDefaultTimeout(2000);
-		TQuoterManager::InstallModelHooks();
-		TDetailWindowSeam::Install();
-		mServer.Serve("/VTLVersion.xml",
-		              LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
-	}
-
-	// One start of the program, up to the event loop.
-	std::unique_ptr<TTestApp> Start()
-	{
-		gInittingTicker = 1;
-		auto app = std::make_unique<TTestApp>();
-		app->AddAttachment(new TEventWatcher);
-		app->AddAttachment(new TCURLAttachment);
-		app->Initialize();
-		return app;
-	}
-
-	// Passes of the event loop until the condition holds (false after the time).
-	static bool RunUntil(const std::function<bool()>& inDone, int inMilliseconds = 15000)
-	{
-		const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(inMilliseconds);
-		while (!inDone()) {
-			if (std::chrono::steady_clock::now() > end)
-				return false;
-			LApplication::ProcessNextEvent();
-		}
-		return true;
-	}
-
-	static std::vector<TSecurity*> Securities(tSecurityType inKind)
-	{
-		std::vector<TSecurity*> securities;
-		TStockPlugin::ForEachSecurity(TStockPlugin::sStockPlugin->GetList(inKind),
-		                              [&](TSecurity* security) { securities.push_back(security); });
-		return securities;
-	}
-
-	static void Replace(std::string& ioText, const std::string& inFrom, const std::string& inTo)
-	{
-		for (std::size_t at = ioText.find(inFrom); at != std::string::npos;
-		     at = ioText.find(inFrom, at + inTo.size()))
-			ioText.replace(at, inFrom.size(), inTo);
-	}
-
-	// The US quote source's page of each kind, made out for the security, with its last price; other
-	// sources' pages answer without a price to expect.
-	static std::string PageFor(TSecurity* inSecurity, const std::string& inHost,
-	                           std::optional<float>* outPrice)
-	{
-		std::string symbol = inSecurity->SecuritySymbol();
-		if (inHost != "finance.yahoo.com")
-			return inSecurity->Type() == securityCurrency ? Fixture("Currency", "xe_rate.html")
-			                                              : std::string("<html></html>");
-		std::string page;
-		switch (inSecurity->Type()) {
-		case securityStock:
-			page = Fixture("Yahoo", "us_stock_nyse.html");
-			Replace(page, "IBM", symbol);
-			*outPrice = 101.25f;
-			break;
-		case securityFund:
-			page = Fixture("Yahoo", "us_fund_down.html");
-			Replace(page, "SGFDX", symbol);
-			*outPrice = 10.00f;
-			break;
-		default:
-			page = Fixture("Yahoo", "us_index.html");
-			Replace(page, "^DJI", symbol);
-			if (!symbol.empty() && symbol[0] == '^')
-				symbol.erase(0, 1);
-			Replace(page, "DJI", symbol);
-			*outPrice = 10432.15f;
-		}
-		return page;
-	}
-
-	// Serves its page at the address of each pending quote request.
-	void ServePendingRequests()
-	{
-		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
-			for (TSecurity* security : Securities(kind)) {
-				TURLRequest* request = security->UpdateSecurityReference();
-				if (!request)
-					continue;
-				TVyString url;
-				request->GetURL(url);
-				const std::string address(url.GetCString() ? url.GetCString() : "");
-				const std::size_t hostStart = address.find("://") + 3;
-				const std::size_t pathStart = address.find('/', hostStart);
-				const std::string host = address.substr(hostStart, pathStart - hostStart);
-				std::optional<float> price;
-				mServer.Serve(host, address.substr(pathStart),
-				              LoopbackHTTPServer::Page(PageFor(security, host, &price)));
-				if (price)
-					mExpected[security] = *price;
-			}
-	}
-
 	// A script's call over the session bus, answered while the program runs.
 	static QString Script(const QString& inClass, const QString& inID, const QString& inSymbol)
 	{
@@ -186,10 +51,6 @@ protected:
 		return QString::fromUtf8(gdbus.readAllStandardOutput()).trimmed() +
 		       QString::fromUtf8(gdbus.readAllStandardError()).trimmed();
 	}
-
-	std::map<TSecurity*, float> mExpected;
-	LoopbackHTTPServer mServer;
-	ScopedEnvironment mProxy{"http_proxy", mServer.ProxyURL()};
 };
 
 TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit)
@@ -267,7 +128,7 @@ TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit
 	const std::string path = "/q?s=" + stock.toStdString() + "&d=t";
 	mServer.Serve(
 	    "finance.yahoo.com", path,
-	    LoopbackHTTPServer::Slow(LoopbackHTTPServer::Page(Fixture("Yahoo", "us_stock_nyse.html")), 3000));
+	    LoopbackHTTPServer::Slow(LoopbackHTTPServer::Page(QuoteServing::Fixture("Yahoo", "us_stock_nyse.html")), 3000));
 	const std::size_t asked = mServer.RequestCount();
 	EXPECT_EQ(Script("zvST", "rfsh", stock), "(@a{sv} {},)");
 	ASSERT_TRUE(RunUntil([&] { return mServer.RequestCount() > asked; }));

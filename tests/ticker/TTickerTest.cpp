@@ -1,0 +1,192 @@
+// Tickers: where their windows go on the screen and how they stack, how the user frees them, closing from
+// outside, the stored record byte for byte, and ids that never repeat.
+
+#include "ticker/TTicker.h"
+
+#include "platform/framework/URegistrar.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/ResourceStore.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/ticker/TickerTestSupport.h"
+#include "ticker/TFloaterTickerWindow.h"
+#include "ticker/TTickerWindow.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+using namespace TickerTest;
+
+namespace
+{
+
+const Rect kScreen{0, 0, 768, 1024};
+
+class TTickerTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		EnsureApplication();
+		static bool loaded = false;
+		if (!loaded) {
+			std::string error;
+			ASSERT_TRUE(ResourceStore::Get().LoadFile(std::string(VANTOREL_FIXTURES) +
+			                                              "/../../resources/Tickers.res",
+			                                          &error))
+			    << error;
+			RegisterClass_(TTickerWindow);
+			RegisterClass_(TFloaterTickerWindow);
+			loaded = true;
+		}
+	}
+	void TearDown() override { TTicker::Placers().Clear(); }
+
+	static void Place(tTickerAnchor anchor, SInt32 top, SInt32 bottom)
+	{
+		TTicker::Placers().Append(new tTickerPlacer{anchor, nullptr, top, 1, bottom, 1025});
+	}
+	static Rect Bounds(const TTicker& ticker)
+	{
+		Rect bounds{};
+		ticker.GetWindow()->GetGlobalBounds(bounds);
+		return bounds;
+	}
+};
+
+// top, left, bottom, right
+std::string Text(const Rect& r)
+{
+	return std::to_string(r.top) + "," + std::to_string(r.left) + "," + std::to_string(r.bottom) + "," +
+	       std::to_string(r.right);
+}
+
+TEST_F(TTickerTest, AnchorsPlaceTickersAtTheScreenEdgesAndStackThem)
+{
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopFull, 28, kScreen)), Text(Rect{1, 1, 29, 1025}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomFull, 28, kScreen)), Text(Rect{740, 1, 768, 1025}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopLeft, 28, kScreen)), Text(Rect{1, 1, 29, 513}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomLeft, 28, kScreen)), Text(Rect{740, 1, 768, 513}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorTopRight, 28, kScreen)), Text(Rect{1, 512, 29, 1024}));
+	EXPECT_EQ(Text(TTicker::AnchorRect(kTickerAnchorBottomRight, 28, kScreen)), Text(Rect{740, 512, 768, 1024}));
+
+	// Two at the top already, listed out of order: the next goes under both; a gap big enough is not
+	// looked for, as tickers stack from the edge.
+	Place(kTickerAnchorTopFull, 30, 58);
+	Place(kTickerAnchorTopLeft, 1, 29);
+	Place(kTickerAnchorBottomFull, 740, 768);
+	EXPECT_EQ(Text(TTicker::FindTopMost(kTickerAnchorTopRight, 24, kScreen)), Text(Rect{59, 512, 83, 1024}));
+	// At the bottom: above the bottom one whose top is below the candidate's bottom.
+	EXPECT_EQ(Text(TTicker::FindBottomMost(kTickerAnchorBottomFull, 28, kScreen)), Text(Rect{711, 1, 739, 1025}));
+	TTicker::Placers().Clear();
+	Place(kTickerAnchorBottomFull, 700, 728);
+	EXPECT_EQ(Text(TTicker::FindBottomMost(kTickerAnchorBottomFull, 28, kScreen)), Text(Rect{740, 1, 768, 1025}));
+}
+
+TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
+{
+	TTicker first, second;
+	first.GetPrefs().height = 60; // whatever was stored, the font decides
+	first.Open(true);
+	second.Open(true);
+	ASSERT_TRUE(first.IsWindowOpen());
+	ASSERT_TRUE(second.IsWindowOpen());
+	const Rect screen = TTicker::MainScreenRect();
+	EXPECT_EQ(Text(Bounds(first)), Text(Rect{SInt16(screen.top + 1), 1, SInt16(screen.top + 29), SInt16(screen.right + 1)}));
+	EXPECT_EQ(Bounds(second).top, Bounds(first).bottom + 1);
+	EXPECT_EQ(Bounds(second).bottom - Bounds(second).top, 28);
+	EXPECT_EQ(first.GetTickerPane()->GetHeight(), 28);
+	EXPECT_EQ(TTicker::Placers().Count(), 2);
+
+	// Moved with the command key: free at the next save. A plain click only scrolls.
+	EventRecord click{};
+	click.what = mouseDown;
+	click.where = Point{SInt16(Bounds(second).top + 5), 40};
+	second.GetWindow()->ClickInContent(click);
+	second.SavePosition();
+	EXPECT_EQ(second.GetPrefs().anchor, kTickerAnchorTopFull);
+	click.modifiers = cmdKey;
+	second.GetWindow()->ClickInContent(click);
+	second.SavePosition();
+	EXPECT_EQ(second.GetPrefs().anchor, kTickerAnchorFree);
+
+	// Closed from outside (the window manager's close box): the ticker lets go of its engine and place.
+	second.GetWindow()->ObeyCommand(cmd_Close, nullptr);
+	EXPECT_FALSE(second.IsWindowOpen());
+	EXPECT_EQ(second.GetTickerPane(), nullptr);
+	EXPECT_EQ(TTicker::Placers().Count(), 1);
+	first.Close();
+	EXPECT_EQ(TTicker::Placers().Count(), 0);
+
+	// A free ticker saved off every screen comes back near the main screen's corner, keeping its size.
+	TTicker lost;
+	lost.TickerAnchor(kTickerAnchorFree);
+	lost.GetPrefs().top = -2000;
+	lost.GetPrefs().left = 5000;
+	lost.GetPrefs().width = 300;
+	lost.Open(true);
+	EXPECT_EQ(Text(Bounds(lost)), Text(Rect{SInt16(screen.top + 100), SInt16(screen.left + 100), SInt16(screen.top + 128),
+	                              SInt16(screen.left + 400)}));
+}
+
+TEST_F(TTickerTest, TheStoredRecordIsByteExactAndReadsBackWhole)
+{
+	ScratchFolder scratch;
+	TTicker ticker;
+	ticker.SetID(0x01020304);
+	const std::string name(40, 'N');
+	ticker.SetTitle((name + "and more").c_str());
+	EXPECT_EQ(std::string(ticker.GetTitle()), name); // the field holds 40
+	ticker.GetPrefs().left = -5;
+	ticker.TickerSpeed(14);
+	ticker.TickerOpenOnQuit(true);
+	scratch.Write("ticker", "");
+	{
+		auto file = scratch.File("ticker");
+		file->SetMode(kFileModeWrite);
+		ASSERT_EQ(file->Open(), 0);
+		ASSERT_EQ(ticker.Backup(file.get()), 0);
+		file->Close();
+	}
+	const std::string bytes = scratch.Read("ticker");
+	ASSERT_EQ(bytes.size(), TTicker::kStoredSize);
+	EXPECT_EQ(bytes.substr(0, 4), std::string("\x01\x02\x03\x04", 4));
+	EXPECT_EQ(bytes.substr(4, 40), name); // no terminating zero
+	EXPECT_EQ(bytes[44], 1);
+	EXPECT_EQ(bytes.substr(45, 2), std::string("\xFF\xFB", 2)); // left, big-endian
+	EXPECT_EQ(bytes.substr(45 + 96, 4), std::string("\0\0\0\x0E", 4)); // font size 14
+	EXPECT_EQ(bytes[45 + 102], 14);
+
+	auto in = scratch.File("ticker");
+	in->SetMode(kFileModeRead);
+	ASSERT_EQ(in->Open(), 0);
+	TTicker read(in.get());
+	in->Close();
+	EXPECT_TRUE(read.WasReadWhole());
+	EXPECT_EQ(read.GetID(), 0x01020304u);
+	EXPECT_EQ(std::string(read.GetTitle()), name);
+	EXPECT_TRUE(read.WasTickerOpenOnQuit());
+	EXPECT_EQ(std::memcmp(&read.GetPrefs(), &ticker.GetPrefs(), sizeof(tTickerPrefs)), 0);
+
+	// Cut short: not whole.
+	scratch.Write("cut", bytes.substr(0, 100));
+	auto cut = scratch.File("cut");
+	cut->SetMode(kFileModeRead);
+	ASSERT_EQ(cut->Open(), 0);
+	EXPECT_FALSE(TTicker(cut.get()).WasReadWhole());
+	cut->Close();
+}
+
+TEST_F(TTickerTest, NewIdsAvoidOpenTickersAndRecordedOnes)
+{
+	StTestClock clock(5000);
+	const UInt32 now = TickCount();
+	TTicker open;
+	open.SetID(now);
+	open.Open(false);
+	TTicker::SetIdInUseCheck([&](UInt32 id) { return id == now + 1; });
+	EXPECT_EQ(TTicker().GetID(), now + 2);
+	TTicker::SetIdInUseCheck(nullptr);
+	EXPECT_EQ(TTicker().GetID(), now + 1);
+}
+
+} // namespace
