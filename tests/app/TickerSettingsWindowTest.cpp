@@ -220,6 +220,14 @@ TEST_F(TickerSettingsWindowTest, AnEmptyNameOrTheNameOfAnotherOpenTickerIsRefuse
 	window->ObeyCommand(TVyWindow::kOKButton, nullptr);
 	LWindow::AfterDispatch();
 	EXPECT_STREQ(mTicker->GetTitle(), "Quotes");
+
+	// The field holds what the ticker keeps: 40 characters.
+	window = OpenSettings();
+	ASSERT_NE(window, nullptr);
+	Type(Pane<LEditText>(window, "tNam"), std::string(45, 'n').c_str());
+	window->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	LWindow::AfterDispatch();
+	EXPECT_EQ(std::string(mTicker->GetTitle()), std::string(40, 'n'));
 }
 
 } // namespace
