@@ -50,10 +50,10 @@ TXContentMgr* NewContentManager(TTicker& ticker)
 
 LWindow* OpenSettings(TTicker& ticker, bool isNew)
 {
+	TXContentMgr* manager = NewContentManager(ticker);
 	auto* window = dynamic_cast<TPrefsWindow*>(LWindow::CreateWindow(TPrefsWindow::kLayout, &ticker));
 	if (!window)
 		Throw_(FOUR_CHAR_CODE("nilP"));
-	TXContentMgr* manager = NewContentManager(ticker);
 	window->SetPrefs(nullptr, &ticker.GetPrefs(), &ticker, ticker.GetID(), manager);
 	if (ticker.GetID() == 0 && !isNew)
 		window->DisableName();
