@@ -4,47 +4,14 @@
 
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/QDOffscreen.h"
-#include "tests/support/AllocationCounter.h"
+#include "bench/VsMemcpy.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
-#include <cstring>
-#include <vector>
 
 namespace
 {
 
 constexpr SInt16 kWidth = 1920, kHeight = 48;
-
-double Seconds(std::chrono::steady_clock::duration inDuration)
-{
-	return std::chrono::duration<double>(inDuration).count();
-}
-
-// Runs inCopy for the benchmark's iterations, then as many memcpy calls of inBytes.
-template <class F> void Measure(benchmark::State& state, size_t inBytes, F inCopy)
-{
-	using Clock = std::chrono::steady_clock;
-	long calls = 0;
-	const long allocationsBefore = AllocationCount();
-	const Clock::time_point start = Clock::now();
-	for (auto _ : state) {
-		inCopy();
-		++calls;
-	}
-	const double copyTime = Seconds(Clock::now() - start);
-	const long allocations = AllocationCount() - allocationsBefore;
-
-	std::vector<char> from(inBytes, 1), to(inBytes, 0);
-	const Clock::time_point memcpyStart = Clock::now();
-	for (long i = 0; i < calls; ++i) {
-		std::memcpy(to.data(), from.data(), inBytes);
-		benchmark::ClobberMemory();
-	}
-	const double memcpyTime = Seconds(Clock::now() - memcpyStart);
-	state.counters["vs_memcpy"] = memcpyTime > 0 ? copyTime / memcpyTime : 0;
-	state.counters["allocs_per_call"] = calls ? double(allocations) / double(calls) : 0;
-}
 
 void CopyBitsInPlace(benchmark::State& state)
 {

@@ -4,7 +4,6 @@
 #include "platform/framework/LGWorld.h"
 #include "platform/toolbox/gui/Pictures.h"
 #include "platform/toolbox/gui/StColorState.h"
-#include "toolkit/UKsScreen.h"
 
 #include <algorithm>
 
@@ -60,8 +59,7 @@ void TPICTTicklet::RefreshData()
 	if (mPictureWidth == 0 || mHeight <= 0)
 		return;
 	try {
-		const SInt16 depth = std::min<SInt16>(UKsScreen::ScreenBitDepth(), 16);
-		mOwnWorld = std::make_unique<LGWorld>(mWorldBounds, depth > 0 ? depth : 16);
+		mOwnWorld = std::make_unique<LGWorld>(mWorldBounds, 0); // the strip's depth
 		mWorld = mOwnWorld.get();
 		StColorState colours;
 		mOwnWorld->BeginDrawing();

@@ -11,7 +11,6 @@
 #include "platform/toolbox/gui/StColorState.h"
 #include "platform/toolbox/gui/StGrafPortSaver.h"
 #include "platform/toolbox/gui/StTextState.h"
-#include "toolkit/UKsScreen.h"
 
 #include <algorithm>
 
@@ -25,11 +24,8 @@ GrafPtr MeasuringPort()
 	return world.GetMacGWorld();
 }
 
-SInt16 WorldDepth()
-{
-	const SInt16 depth = std::min<SInt16>(UKsScreen::ScreenBitDepth(), 16);
-	return depth > 0 ? depth : 16;
-}
+// The screen's own, as the ticker's strip has it, so that composing copies rows.
+constexpr SInt16 kWorldDepth = 0;
 
 SInt16 AscentOf(SInt16 font, SInt16 size, SInt16 style)
 {
@@ -206,7 +202,7 @@ void TSecurityTicklet::RefreshData()
 	mOwnWorld.reset();
 	if (!mOnStage || mHeight <= 0 || mTickletWidth == 0)
 		return;
-	mOwnWorld = std::make_unique<LGWorld>(mBounds, WorldDepth());
+	mOwnWorld = std::make_unique<LGWorld>(mBounds, kWorldDepth);
 	mWorld = mOwnWorld.get();
 	mOwnWorld->BeginDrawing();
 	const RGBColor black{0, 0, 0}, white{65535, 65535, 65535};

@@ -9,7 +9,6 @@
 #include "platform/toolbox/gui/Events.h"
 #include "platform/toolbox/gui/QDOffscreen.h"
 #include "platform/toolbox/gui/StGrafPortSaver.h"
-#include "toolkit/UKsScreen.h"
 
 #include <algorithm>
 #include <cstring>
@@ -309,9 +308,8 @@ void TZvTicker::ResizeTicker(const Rect* frame)
 	mOffscreen.reset();
 	mBackgroundWorld.reset();
 	mPixelsLocked = 0;
-	SInt16 depth = std::min<SInt16>(UKsScreen::ScreenBitDepth(), 16);
-	if (depth <= 0)
-		depth = 16;
+	// The screen's own depth: each step's copy to the window is then a straight copy of rows.
+	const SInt16 depth = 0;
 	if (mFrame.right > mFrame.left && mFrame.bottom > mFrame.top) {
 		try {
 			mOffscreen = std::make_unique<LGWorld>(mFrame, depth);

@@ -42,7 +42,7 @@ public:
 		if (!mWithWorld || height <= 0 || mWidth == 0)
 			return;
 		const Rect bounds{0, 0, height, SInt16(mWidth)};
-		mOwn = std::make_unique<LGWorld>(bounds, 16);
+		mOwn = std::make_unique<LGWorld>(bounds, 0);
 		mOwn->BeginDrawing();
 		RGBForeColor(&mColour);
 		PaintRect(&bounds);
