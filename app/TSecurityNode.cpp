@@ -1,5 +1,6 @@
 #include "app/TSecurityNode.h"
 
+#include "Includes/ITicker.h"
 #include "model/TSecurity.h"
 
 #include <string>
@@ -20,8 +21,13 @@ void TSecurityNode::SetActive(unsigned long tickerID, bool active)
 {
 	if (mSecurity == nullptr)
 		return;
-	if (active)
-		mSecurity->AddTicklet(tickerID, nullptr);
-	else
+	if (!active)
 		mSecurity->RemoveTicklet(tickerID, nullptr);
+	else if (GetTickerByID(tickerID) != nullptr)
+		mSecurity->AddTicklet(tickerID, nullptr);
+	else if (!mSecurity->IsActiveTicker(tickerID))
+		// The ticker is closed: the choice is kept on the security, and the ticklet comes when it
+		// opens.
+		mSecurity->GetTickletOwners()->Append(
+		    new TSecurity::tTickletOwner{UInt32(tickerID), nullptr});
 }

@@ -19,6 +19,7 @@
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LException.h"
 #include "platform/toolbox/Debugging.h"
+#include "ticker/TXContentMgr.h"
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsStrings.h"
 
@@ -129,6 +130,7 @@ void TStockPlugin::Initialize()
 		mContentTree->SetList(securityIndex, mIndexList);
 		mContentTree->SetList(securityCurrency, mCurrencyList);
 		mContentTree->UpdateTree();
+		TXContentMgr::SetPlugin(this);
 		TQuoterManager::CheckQuoterPreferences();
 		mBrokerage->SetMinutes(securityStock, mPrefs.stockMinutes);
 		mBrokerage->SetList(securityStock, mStockList);
@@ -235,6 +237,8 @@ TStockPlugin::~TStockPlugin()
 		gStockPreferences = nullptr;
 	if (sStockPlugin == this)
 		sStockPlugin = nullptr;
+	if (TXContentMgr::GetPlugin() == this)
+		TXContentMgr::SetPlugin(nullptr);
 	DisposeStockStrings();
 }
 

@@ -21,6 +21,7 @@
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/Debugging.h"
 #include "ticker/TFloaterTickerWindow.h"
+#include "ticker/TPrefsWindow.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 #include "ticker/TZvTicker.h"
@@ -59,6 +60,7 @@ kestrunApp::kestrunApp()
 	gTickers = mTickerList;
 	mNewTicker = nullptr;
 	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
+	TPrefsWindow::SetTickerByName([this](const char* name) { return GetTickerByName(name); });
 	TTicker::InstallApplicationHooks({[this](TZvTicker* pane) { TickerOpenNotify(pane); }});
 	// A new ticker's id is new to the tickers and to what the securities recorded for earlier ones.
 	TTicker::SetIdInUseCheck([this](UInt32 id) {
@@ -103,6 +105,7 @@ void kestrunApp::RegisterClasses()
 	RegisterClass_(TAboutWindow);
 	RegisterClass_(TVersionWindow);
 	RegisterClass_(TCheckVersionWindow);
+	TPrefsWindow::RegisterClasses();
 	RegisterClass_(TTickerWindow);
 	RegisterClass_(TFloaterTickerWindow);
 }
@@ -126,6 +129,7 @@ kestrunApp::~kestrunApp()
 	TURLSecurity::Terminate();
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
+	TPrefsWindow::SetTickerByName(nullptr);
 	TTicker::InstallApplicationHooks({});
 	TTicker::SetIdInUseCheck(nullptr);
 	gApplication = nullptr;
@@ -141,6 +145,7 @@ void kestrunApp::Initialize()
 	mStockPlugin = new TStockPlugin(this);
 	mStockPlugin->Initialize();
 
+	TPrefsWindow::InstallSettingsHooks();
 	RebuildTickerMenus();
 	if (gInittingTicker == 1)
 		mMainTicker->PopulateDefaults();
