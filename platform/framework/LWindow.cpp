@@ -157,6 +157,11 @@ StringPtr LWindow::GetDescriptor(Str255 outTitle) const
 
 void LWindow::Select()
 {
+	BringForward(true);
+}
+
+void LWindow::BringForward(bool inAskWindowSystem)
+{
 	if (mClosing)
 		return;
 	std::erase(sWindows, this);
@@ -169,7 +174,9 @@ void LWindow::Select()
 				w->Deactivate();
 	}
 	Activate();
-	if (IsVisible()) {
+	// Not when the window system has just activated the window: asking again would answer its queued
+	// activation of another window with one more of this one, and two windows would take turns for ever.
+	if (inAskWindowSystem && IsVisible()) {
 		mWidget->raise();
 		mWidget->activateWindow();
 	}

@@ -57,6 +57,8 @@ public:
 	// Brings the window to the front of its layer, activates it and makes it (or its latent sub) the
 	// target.
 	virtual void Select();
+	// Select without asking the window system to activate the window (it has just done so).
+	void BringForward(bool inAskWindowSystem);
 	Boolean IsFrontWindow() const;
 	virtual Boolean AttemptClose();
 	virtual void DoClose(); // hides (the target moves on) and deletes at the next safe point

@@ -113,7 +113,7 @@ private:
 		// Keys typed into a window belong to its chain, whatever the framework last selected.
 		LWindow* owner = mWindow->Owner();
 		if (down && owner->HasAttribute(windAttr_Targetable) && !owner->IsOnDuty())
-			UDispatch::Run([owner] { owner->Select(); });
+			UDispatch::Run([owner] { owner->BringForward(false); });
 		LApplication::DispatchEvent(record, owner);
 		event->accept();
 	}
@@ -249,7 +249,7 @@ void QtWindowWidget::changeEvent(QEvent* event)
 	if (mOwner && event->type() == QEvent::ActivationChange && isActiveWindow() &&
 	    !mOwner->IsFrontWindow() && !mOwner->IsClosing()) {
 		LWindow* owner = mOwner;
-		UDispatch::Run([owner] { owner->Select(); });
+		UDispatch::Run([owner] { owner->BringForward(false); });
 	}
 }
 
