@@ -1,0 +1,89 @@
+#pragma once
+// What the fuzz targets share: the model's globals and fakes set up once per process, a fixed clock, the
+// input split into a selector byte and the rest, and a scratch file for readers that take a file.
+
+#include "foundation/TVyFile.h"
+#include "platform/toolbox/Files.h"
+#include "platform/toolbox/TickCount.h"
+#include "tests/support/ModelTestEnvironment.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace fuzzsupport
+{
+
+// Set up on first use and kept for the process: a target runs millions of inputs.
+inline modeltest::ModelTestEnvironment& Environment()
+{
+	static StTestClock clock(1000, 1796637600000);
+	static modeltest::ModelTestEnvironment environment;
+	return environment;
+}
+
+// The input's bytes after the selector, in a buffer of exactly their length (never null), as the request
+// layer hands a page over: a read past the end is caught.
+class Bytes
+{
+public:
+	Bytes(const uint8_t* data, std::size_t size) : mSize(size), mBytes(new char[size])
+	{
+		std::copy(data, data + size, mBytes.get());
+	}
+	char* Data() { return mBytes.get(); }
+	long Length() const { return long(mSize); }
+
+private:
+	std::size_t mSize;
+	std::unique_ptr<char[]> mBytes;
+};
+
+// A file in a private folder of the process holding the bytes, opened for reading.
+class ScratchFile
+{
+public:
+	ScratchFile(const uint8_t* data, std::size_t size)
+	{
+		const std::string& path = Path();
+		std::ofstream(path, std::ios::binary | std::ios::trunc)
+		    .write(reinterpret_cast<const char*>(data), std::streamsize(size));
+		FSSpec spec;
+		if (FSPathMakeFSSpec(path, &spec) != noErr)
+			std::abort();
+		mFile = std::make_unique<TVyFile>(&spec);
+		mFile->SetMode(kFileModeRead);
+		if (mFile->Open() != 0)
+			std::abort();
+	}
+	~ScratchFile() { mFile->Close(); }
+	TVyFile* File() { return mFile.get(); }
+
+private:
+	static const std::string& Path()
+	{
+		static const std::string path = [] {
+			std::string folder = "/tmp/vantorel-fuzz-XXXXXX";
+			if (mkdtemp(folder.data()) == nullptr)
+				std::abort();
+			std::atexit(Remove);
+			return folder + "/input";
+		}();
+		return path;
+	}
+	static void Remove()
+	{
+		const std::string& path = Path();
+		std::remove(path.c_str());
+		rmdir(path.substr(0, path.rfind('/')).c_str());
+	}
+
+	std::unique_ptr<TVyFile> mFile;
+};
+
+} // namespace fuzzsupport

@@ -1,0 +1,87 @@
+#pragma once
+// A family's page scanners under fuzzing: the first byte picks the source (byte % sources) and the scanner
+// (byte / sources % 6: stock, fund, index, currency pair, lookup, news); the rest is the page.
+
+#include "Quoters/ILookupList.h"
+#include "Quoters/TQuoter.h"
+#include "model/TCurrency.h"
+#include "model/TFund.h"
+#include "model/TIndex.h"
+#include "model/TStock.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+namespace fuzzsupport
+{
+
+// Counts the rows; a row whose texts are not terminated inside their fields is a finding.
+class CountingLookupList : public ILookupList
+{
+public:
+	void Append(tLookupEntry* entry) override
+	{
+		if (std::strlen(entry->name) >= sizeof entry->name ||
+		    std::strlen(entry->symbol) >= sizeof entry->symbol ||
+		    std::strlen(entry->exchangeText) >= sizeof entry->exchangeText)
+			std::abort();
+		mCount++;
+	}
+	long Count() override { return mCount; }
+
+private:
+	long mCount = 0;
+};
+
+inline int FuzzSources(std::initializer_list<TQuoter*> sources, const uint8_t* data, std::size_t size)
+{
+	if (size == 0)
+		return 0;
+	Environment();
+	const unsigned count = unsigned(sources.size());
+	TQuoter* source = sources.begin()[data[0] % count];
+	Bytes page(data + 1, size - 1);
+	switch (data[0] / count % 6) {
+	case 0: {
+		TStock stock;
+		stock.SecuritySymbol("ABC");
+		source->StockDetail(page.Data(), page.Length(), &stock);
+		break;
+	}
+	case 1: {
+		TFund fund;
+		fund.SecuritySymbol("ABC");
+		source->FundDetail(page.Data(), page.Length(), &fund);
+		break;
+	}
+	case 2: {
+		TIndex index;
+		index.SecuritySymbol("ABC");
+		source->IndexDetail(page.Data(), page.Length(), &index);
+		break;
+	}
+	case 3: {
+		TCurrency pair;
+		pair.SecuritySymbol("ABC");
+		source->CurrencyDetail(page.Data(), page.Length(), &pair);
+		break;
+	}
+	case 4: {
+		CountingLookupList results;
+		bool more = false;
+		source->Lookup(page.Data(), page.Length(), &results, securityStock, more);
+		break;
+	}
+	default: {
+		TStock stock;
+		stock.SecuritySymbol("ABC");
+		source->News(page.Data(), page.Length(), &stock);
+		break;
+	}
+	}
+	return 0;
+}
+
+} // namespace fuzzsupport
