@@ -44,46 +44,53 @@ private:
 	std::unique_ptr<char[]> mBytes;
 };
 
-// A file in a private folder of the process holding the bytes, opened for reading.
+// A file in a private folder of the process holding the bytes; opened for reading unless the reader opens
+// it itself.
 class ScratchFile
 {
 public:
-	ScratchFile(const uint8_t* data, std::size_t size)
+	ScratchFile(const uint8_t* data, std::size_t size, bool open = true)
 	{
-		const std::string& path = Path();
-		std::ofstream(path, std::ios::binary | std::ios::trunc)
+		static const Folder folder;
+		std::ofstream(folder.mFile, std::ios::binary | std::ios::trunc)
 		    .write(reinterpret_cast<const char*>(data), std::streamsize(size));
 		FSSpec spec;
-		if (FSPathMakeFSSpec(path, &spec) != noErr)
+		if (FSPathMakeFSSpec(folder.mFile, &spec) != noErr)
 			std::abort();
 		mFile = std::make_unique<TVyFile>(&spec);
 		mFile->SetMode(kFileModeRead);
-		if (mFile->Open() != 0)
+		if (open && mFile->Open() != 0)
 			std::abort();
+		mOpen = open;
 	}
-	~ScratchFile() { mFile->Close(); }
+	~ScratchFile()
+	{
+		if (mOpen)
+			mFile->Close();
+	}
 	TVyFile* File() { return mFile.get(); }
 
 private:
-	static const std::string& Path()
-	{
-		static const std::string path = [] {
-			std::string folder = "/tmp/vantorel-fuzz-XXXXXX";
-			if (mkdtemp(folder.data()) == nullptr)
+	struct Folder {
+		Folder()
+		{
+			std::string pattern = "/tmp/vantorel-fuzz-XXXXXX";
+			if (mkdtemp(pattern.data()) == nullptr)
 				std::abort();
-			std::atexit(Remove);
-			return folder + "/input";
-		}();
-		return path;
-	}
-	static void Remove()
-	{
-		const std::string& path = Path();
-		std::remove(path.c_str());
-		rmdir(path.substr(0, path.rfind('/')).c_str());
-	}
+			mPath = pattern;
+			mFile = mPath + "/input";
+		}
+		~Folder()
+		{
+			std::remove(mFile.c_str());
+			rmdir(mPath.c_str());
+		}
+		std::string mPath;
+		std::string mFile;
+	};
 
 	std::unique_ptr<TVyFile> mFile;
+	bool mOpen = false;
 };
 
 } // namespace fuzzsupport

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 		break;
 	}
 	parser.SetCaseSensitive(variable.caseSensitive != 0);
-	fuzzsupport::ScratchFile file(reinterpret_cast<const uint8_t*>(rest.data()), rest.size());
+	fuzzsupport::ScratchFile file(reinterpret_cast<const uint8_t*>(rest.data()), rest.size(), false);
 	if (parser.ProcessFile(file.File(), nullptr, nullptr) != 1)
 		return 0;
 	for (long n = 1; n <= std::min(parser.RecordCount(), 16L); n++) {

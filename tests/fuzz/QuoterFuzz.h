@@ -23,9 +23,12 @@ class CountingLookupList : public ILookupList
 public:
 	void Append(tLookupEntry* entry) override
 	{
-		if (std::strlen(entry->name) >= sizeof entry->name ||
-		    std::strlen(entry->symbol) >= sizeof entry->symbol ||
-		    std::strlen(entry->exchangeText) >= sizeof entry->exchangeText)
+		const auto unended = [](const char* text, std::size_t size) {
+			return strnlen(text, size) == size;
+		};
+		if (unended(entry->name, sizeof entry->name) ||
+		    unended(entry->symbol, sizeof entry->symbol) ||
+		    unended(entry->exchangeText, sizeof entry->exchangeText))
 			std::abort();
 		mCount++;
 	}
