@@ -3,6 +3,7 @@
 // input split into a selector byte and the rest, and a scratch file for readers that take a file.
 
 #include "foundation/TVyFile.h"
+#include "model/UMerge.h"
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/TickCount.h"
 #include "tests/support/ModelTestEnvironment.h"
@@ -25,6 +26,18 @@ inline modeltest::ModelTestEnvironment& Environment()
 	static StTestClock clock(1000, 1796637600000);
 	static modeltest::ModelTestEnvironment environment;
 	return environment;
+}
+
+// Every figure of the security through the formatters that show it, as a template merge does.
+inline void ShowEveryField(TSecurity* security)
+{
+	static const char* const kEveryField =
+	    "<<name>><<symbol>><<trade_price>><<trade_change>><<trade_change_percent>><<trade_change_color>>"
+	    "<<trade_volume>><<trade_date>><<trade_time>><<update_date>><<update_time>><<trade_bid>>"
+	    "<<trade_ask>><<yesterday_close>><<day_open>><<day_high>><<day_low>><<day_volume>><<year_high>>"
+	    "<<year_low>><<earnings_per_share>><<dividend_per_share>><<price_earnings_ratio>><<exchange>>"
+	    "<<quote_source>><<from_name>><<from_symbol>><<to_name>><<to_symbol>>";
+	delete[] UMerge::MergeText(security, kEveryField);
 }
 
 // The input's bytes after the selector, in a buffer of exactly their length (never null), as the request

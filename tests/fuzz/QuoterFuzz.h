@@ -38,6 +38,17 @@ private:
 	long mCount = 0;
 };
 
+// Scans the page into a fresh security of the kind the scanner takes, then shows every figure it holds
+// (a scan that fails may have set some).
+template <class Security, class Taken>
+void ScanInto(bool (TQuoter::*scan)(char*, long, Taken*), TQuoter* source, Bytes& page)
+{
+	Security security;
+	security.SecuritySymbol("ABC");
+	(source->*scan)(page.Data(), page.Length(), &security);
+	ShowEveryField(&security);
+}
+
 inline int FuzzSources(std::initializer_list<TQuoter*> sources, const uint8_t* data, std::size_t size)
 {
 	if (size == 0)
@@ -47,42 +58,27 @@ inline int FuzzSources(std::initializer_list<TQuoter*> sources, const uint8_t* d
 	TQuoter* source = sources.begin()[data[0] % count];
 	Bytes page(data + 1, size - 1);
 	switch (data[0] / count % 6) {
-	case 0: {
-		TStock stock;
-		stock.SecuritySymbol("ABC");
-		source->StockDetail(page.Data(), page.Length(), &stock);
+	case 0:
+		ScanInto<TStock>(&TQuoter::StockDetail, source, page);
 		break;
-	}
-	case 1: {
-		TFund fund;
-		fund.SecuritySymbol("ABC");
-		source->FundDetail(page.Data(), page.Length(), &fund);
+	case 1:
+		ScanInto<TFund>(&TQuoter::FundDetail, source, page);
 		break;
-	}
-	case 2: {
-		TIndex index;
-		index.SecuritySymbol("ABC");
-		source->IndexDetail(page.Data(), page.Length(), &index);
+	case 2:
+		ScanInto<TIndex>(&TQuoter::IndexDetail, source, page);
 		break;
-	}
-	case 3: {
-		TCurrency pair;
-		pair.SecuritySymbol("ABC");
-		source->CurrencyDetail(page.Data(), page.Length(), &pair);
+	case 3:
+		ScanInto<TCurrency>(&TQuoter::CurrencyDetail, source, page);
 		break;
-	}
 	case 4: {
 		CountingLookupList results;
 		bool more = false;
 		source->Lookup(page.Data(), page.Length(), &results, securityStock, more);
 		break;
 	}
-	default: {
-		TStock stock;
-		stock.SecuritySymbol("ABC");
-		source->News(page.Data(), page.Length(), &stock);
+	default:
+		ScanInto<TStock>(&TQuoter::News, source, page);
 		break;
-	}
 	}
 	return 0;
 }
