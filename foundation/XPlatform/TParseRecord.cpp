@@ -447,8 +447,11 @@ bool TParseRecord::FindField(unsigned long searchFrom, unsigned long& foundAt)
 		for (long i = 0; i < count && !ended; i++) {
 			char* part = argv[i];
 			long number = 0;
-			while (IsDigit(*part))
-				number = number * 10 + (*part++ - '0');
+			for (; IsDigit(*part); part++) {
+				// Past the last rule's number the part names no rule; stop adding before it can overflow.
+				if (number <= kEndAlternatives)
+					number = number * 10 + (*part - '0');
+			}
 			if (number < 1 || number > kEndAlternatives)
 				continue;
 			ended = ApplyEndRule(SInt32(number - 1), part, std::strlen(part));
