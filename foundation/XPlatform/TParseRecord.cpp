@@ -448,7 +448,7 @@ bool TParseRecord::FindField(unsigned long searchFrom, unsigned long& foundAt)
 			char* part = argv[i];
 			long number = 0;
 			for (; IsDigit(*part); part++) {
-				// Past the last rule's number the part names no rule; stop before the number overflows.
+				// Past the last rule's number it names no rule; stop before it overflows.
 				if (number <= kEndAlternatives)
 					number = number * 10 + (*part - '0');
 			}
