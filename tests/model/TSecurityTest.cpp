@@ -182,9 +182,10 @@ TEST_F(TSecurityTest, AssignmentCopiesValuesButNotWhatBindsTheTarget)
 	source.LastUpdate(&sourceDate);
 	source.FileText("t", 1);
 
-	TStock target;
+	// The watcher outlives the target, which tells it when it goes.
 	std::vector<std::string> log;
 	RecordingWatcher watcher(&log, "w");
+	TStock target;
 	target.AddWatcher(&watcher);
 	target.ShowDetailWindow();
 	const TVyDate targetDate = *target.LastUpdate();

@@ -17,6 +17,11 @@ class TRecordingSheet : public TVySheet
 public:
 	enum { class_ID = FOUR_CHAR_CODE("tVyS") };
 	explicit TRecordingSheet(LStream* inStream) : TVySheet(inStream) {}
+	~TRecordingSheet() override
+	{
+		if (mDeleted != nullptr)
+			*mDeleted = true;
+	}
 
 	Boolean ObeyCommand(CommandT inCommand, void*) override
 	{
@@ -24,6 +29,7 @@ public:
 		return true;
 	}
 	std::vector<CommandT> mCommands;
+	bool* mDeleted = nullptr;
 };
 
 using Commands = std::vector<CommandT>;
@@ -109,13 +115,19 @@ TEST_F(TVySheetTest, ButtonsKeysAndControlsFollowTheWindowRules)
 	ASSERT_NE(bare, nullptr);
 	EXPECT_EQ(bare->GetOKButton(), nullptr);
 	EXPECT_FALSE(Press(bare, 13));
+	// The sheet is read only inside the dispatch: once it ends, the closed sheet is gone.
 	Boolean closing = false;
+	bool commanded = true;
+	bool deleted = false;
+	bare->mDeleted = &deleted;
 	UDispatch::Run([&] {
 		bare->HandleKeyPress(KeyEvent(27));
 		closing = bare->IsClosing();
+		commanded = !bare->mCommands.empty();
 	});
 	EXPECT_TRUE(closing);
-	EXPECT_TRUE(bare->mCommands.empty());
+	EXPECT_FALSE(commanded);
+	EXPECT_TRUE(deleted);
 }
 
 TEST_F(TVySheetTest, AShownSheetLiesOverItsParentsTopAndComesAlongWithIt)

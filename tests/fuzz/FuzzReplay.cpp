@@ -1,0 +1,48 @@
+// Replays a fuzz target's inputs without libFuzzer: every file named on the command line, and every file in
+// a folder named there (a folder that does not exist yet is skipped). A crash or a sanitizer report fails the
+// run, so an input once found stays mended.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
+
+namespace
+{
+
+void Replay(const std::filesystem::path& path)
+{
+	std::ifstream in(path, std::ios::binary);
+	const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+	LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+	long count = 0;
+	for (int i = 1; i < argc; i++) {
+		const std::filesystem::path path(argv[i]);
+		if (!std::filesystem::exists(path))
+			continue;
+		if (!std::filesystem::is_directory(path)) {
+			Replay(path);
+			count++;
+			continue;
+		}
+		for (const auto& entry : std::filesystem::directory_iterator(path)) {
+			if (entry.is_regular_file()) {
+				Replay(entry.path());
+				count++;
+			}
+		}
+	}
+	std::printf("%ld inputs replayed\n", count);
+	return count > 0 ? 0 : 1;
+}
