@@ -189,10 +189,10 @@ TEST_F(SummaryWindowTest, RowsInSectionsSortAndKeepTheSelectedSecurity)
 	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, mFund);
 
 	// Closing writes the layout back into the settings.
-	LCommander* closed = window;
-	mPlugin->GetWindow(windowSummary)->Delete();
+	IPluginWindow* face = mPlugin->GetWindow(windowSummary);
+	mPlugin->AllowSubRemoval(window); // in the program the application passes the close on first
+	face->Delete();
 	UDispatch::DeletePending();
-	mPlugin->AllowSubRemoval(closed); // passed on by the application in the program
 	const tSummaryParameters& saved = mPlugin->GetPrefs()->summary;
 	EXPECT_EQ(saved.sortKey, 4);
 	EXPECT_EQ(saved.descending, 1);

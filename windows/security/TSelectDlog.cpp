@@ -55,13 +55,14 @@ bool TSelectDlog::AttemptClose()
 	// The security forgets its dialog before asking it to close; one that did may be going away.
 	if (mSecurity != nullptr && mSecurity->GetSelectDlog() != this)
 		mSecurity = nullptr;
+	TSecurity* const security = mSecurity;
+	const ISelectDlog* const self = this;
 	if (!TVyWindow::AttemptClose())
 		return false;
-	// Closed without the security (close box): it forgets the dialog now, not only at its deletion.
-	if (TSecurity* security = mSecurity) {
-		mSecurity = nullptr;
+	// Outside a dispatch the window is gone now, and its destructor made the security forget it. Otherwise
+	// (close box) the security forgets it now, not only at its deletion.
+	if (security != nullptr && security->GetSelectDlog() == self)
 		security->CloseSelectDlog();
-	}
 	return true;
 }
 
