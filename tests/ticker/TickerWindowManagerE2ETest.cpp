@@ -2,10 +2,8 @@
 // unframed where the ticker put them and still follow the program's moves, a floating one stays above, a
 // free one is an ordinary window.
 
-#include "platform/framework/URegistrar.h"
 #include "tests/ticker/TickerTestSupport.h"
 #include "tests/ticker/VirtualDisplay.h"
-#include "ticker/TFloaterTickerWindow.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 
@@ -110,14 +108,7 @@ protected:
 			GTEST_SKIP() << "Xvfb is not installed";
 		if (mRunInChild)
 			return;
-		TickerTest::EnsureApplication();
-		static bool loaded = false;
-		if (!loaded) {
-			FrameworkTest::LoadFixtureFile("../../resources/Tickers.res");
-			RegisterClass_(TTickerWindow);
-			RegisterClass_(TFloaterTickerWindow);
-			loaded = true;
-		}
+		TickerTest::LoadTickerWindows();
 	}
 	void TearDown() override { TTicker::Placers().Clear(); }
 
