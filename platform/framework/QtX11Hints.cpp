@@ -26,7 +26,8 @@ bool QtX11Hints::AskToBeDocked(QWidget* inWidget)
 	xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
 	if (!connection)
 		return false;
-	// The native window exists from here on, so Qt has written its own window type: this one replaces it.
+	// Creating the native window has Qt write its own type; this one replaces it (Qt writes it again only
+	// when the window's flags change, which the framework never does after construction).
 	const auto window = xcb_window_t(inWidget->winId());
 	const xcb_atom_t type = Atom(connection, "_NET_WM_WINDOW_TYPE");
 	const xcb_atom_t dock = Atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
