@@ -239,6 +239,9 @@ void TTicker::Open(bool show)
 		Rect bounds;
 		CheckTickerPosition(bounds);
 		window->SetWindowPosition(bounds.top, bounds.left, bounds.bottom, bounds.right);
+		// A window manager leaves an anchored ticker at its edge; a free one it treats as any window.
+		if (mPrefs.anchor != kTickerAnchorFree)
+			window->DockAtScreenEdge();
 
 		mPane = window->GetTickerPane();
 		mPane->SetID(mID);

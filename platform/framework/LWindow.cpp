@@ -3,6 +3,7 @@
 #include "platform/framework/LStream.h"
 #include "platform/framework/QtMenus.h"
 #include "platform/framework/QtWindowWidget.h"
+#include "platform/framework/QtX11Hints.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/gui/Events.h"
@@ -265,6 +266,11 @@ void LWindow::SetMinMaxSize(const Rect& inRect)
 {
 	mMinMaxSize = inRect;
 	mWidget->PlaceContent(mGlobalBounds);
+}
+
+void LWindow::DockAtScreenEdge()
+{
+	QtX11Hints::AskToBeDocked(mWidget);
 }
 
 void LWindow::DoSetZoom(Boolean inZoomOut)

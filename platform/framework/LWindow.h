@@ -72,6 +72,9 @@ public:
 	// Minimum width and height as left and top; maximum ones as right and bottom.
 	void GetMinMaxSize(Rect& outRect) const { outRect = mMinMaxSize; }
 	void SetMinMaxSize(const Rect& inRect);
+	// Asks the window manager to leave the window exactly where the program puts it, as a strip docked at
+	// a screen edge (X11 only; the program still moves it). Call before the window is first shown.
+	void DockAtScreenEdge();
 	// The zoom box: true grows the window to the main screen (inset), false returns to where it was.
 	virtual void DoSetZoom(Boolean inZoomOut);
 	Boolean IsZoomed() const { return mZoomed; }

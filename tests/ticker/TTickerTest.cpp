@@ -24,17 +24,7 @@ const Rect kScreen{0, 0, 768, 1024};
 class TTickerTest : public ::testing::Test
 {
 protected:
-	void SetUp() override
-	{
-		EnsureApplication();
-		static bool loaded = false;
-		if (!loaded) {
-			FrameworkTest::LoadFixtureFile("../../resources/Tickers.res");
-			RegisterClass_(TTickerWindow);
-			RegisterClass_(TFloaterTickerWindow);
-			loaded = true;
-		}
-	}
+	void SetUp() override { TickerTest::LoadTickerWindows(); }
 	void TearDown() override { TTicker::Placers().Clear(); }
 
 	static void Place(tTickerAnchor anchor, SInt32 top, SInt32 bottom)

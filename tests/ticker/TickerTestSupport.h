@@ -4,7 +4,10 @@
 #include "Includes/ITicker.h"
 #include "Includes/TTicklet.h"
 #include "platform/framework/LGWorld.h"
+#include "platform/framework/URegistrar.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
+#include "ticker/TFloaterTickerWindow.h"
+#include "ticker/TTickerWindow.h"
 #include "ticker/TZvTicker.h"
 
 #include <memory>
@@ -91,6 +94,19 @@ inline std::string Strip(TZvTicker& engine, int step = 10)
 	for (SInt16 x = 0; x < engine.GetFrame().right; x = SInt16(x + step))
 		s += PixelAt(engine, x);
 	return s;
+}
+
+// Qt, the ticker window layouts and their classes, once.
+inline void LoadTickerWindows()
+{
+	EnsureApplication();
+	static bool loaded = false;
+	if (loaded)
+		return;
+	FrameworkTest::LoadFixtureFile("../../resources/Tickers.res");
+	RegisterClass_(TTickerWindow);
+	RegisterClass_(TFloaterTickerWindow);
+	loaded = true;
 }
 
 constexpr RGBColor kRed{65535, 0, 0};

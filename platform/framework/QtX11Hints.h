@@ -1,0 +1,14 @@
+#pragma once
+// What a window asks of an X11 window manager beyond Qt's window flags (included by .cpp files of the
+// stand-in only). Other platforms have no manager to ask: the calls do nothing there.
+
+class QWidget;
+
+namespace QtX11Hints
+{
+// Marks the top-level widget as a strip docked at a screen edge (_NET_WM_WINDOW_TYPE_DOCK), the one window
+// type every EWMH manager leaves exactly where the program puts it: not placed, framed, fitted into the work
+// area, nor offered to the user for moving; the program's own moves are still honoured. Call before the
+// widget is first shown; false where no X11 manager was asked.
+bool AskToBeDocked(QWidget* inWidget);
+} // namespace QtX11Hints
