@@ -4,11 +4,7 @@
 // clean peak.
 
 #include "app/TStockPlugin.h"
-#include "model/TCurrency.h"
-#include "model/TFund.h"
-#include "model/TIndex.h"
-#include "model/TStock.h"
-#include "model/UZVUtils.h"
+#include "bench/SyntheticSecurities.h"
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LMenuBar.h"
 #include "platform/toolbox/gui/ResourceStore.h"
@@ -76,39 +72,8 @@ private:
 		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency}) {
 			TList<TSecurity>* list = mPlugin->GetList(kind);
 			list->Clear();
-			for (int i = 0; i < perKind; ++i) {
-				const std::string symbol =
-				    "S" + std::to_string(kind) + "X" + std::to_string(i);
-				const std::string name =
-				    "Security " + std::to_string(i) + " of kind " + std::to_string(kind);
-				TSecurity* security = nullptr;
-				switch (kind) {
-				case securityStock: {
-					auto* stock = new TStock();
-					UZVUtils::DefaultStock(stock, name.c_str(), symbol.c_str(), 101);
-					security = stock;
-					break;
-				}
-				case securityFund:
-					security = new TFund();
-					break;
-				case securityIndex:
-					security = new TIndex();
-					break;
-				default: {
-					auto* pair = new TCurrency();
-					UZVUtils::DefaultCurrency(pair, 100, tCurrency(101 + i % 2));
-					security = pair;
-					break;
-				}
-				}
-				if (kind == securityFund || kind == securityIndex)
-					UZVUtils::DefaultSecurity(security, name.c_str(), symbol.c_str(),
-					                          FOUR_CHAR_CODE("YaUS"));
-				security->CurrentTradePrice(10.0f + float(i));
-				security->YesterdayClose(9.5f + float(i));
-				list->Append(security);
-			}
+			for (int i = 0; i < perKind; ++i)
+				list->Append(NewSyntheticSecurity(kind, i));
 		}
 	}
 
