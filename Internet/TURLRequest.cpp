@@ -195,14 +195,18 @@ TURLRequest* TURLRequest::FindRequest(void* easyHandle)
 
 void TURLRequest::AddRequest(TURLRequest* request)
 {
-	if (sRequests != nullptr && request != nullptr)
+	if (sRequests != nullptr && request != nullptr && !request->mListed) {
 		sRequests->Append(request);
+		request->mListed = 1;
+	}
 }
 
 void TURLRequest::DeleteRequest(TURLRequest* request)
 {
-	if (sRequests != nullptr && request != nullptr)
+	if (sRequests != nullptr && request != nullptr && request->mListed) {
 		sRequests->Remove(request);
+		request->mListed = 0;
+	}
 }
 
 void TURLRequest::SetDefaultTimeout(long milliseconds)
@@ -221,7 +225,7 @@ TURLRequest::TURLRequest()
 TURLRequest::~TURLRequest()
 {
 	// Destroying an open request is the caller's error; detach it so the set never sees a freed handle.
-	if (sRequests != nullptr && sRequests->FindItem(this) != 0) {
+	if (mListed) {
 		SignalIf_(!mFinishing);
 		DeleteRequest(this);
 	}
@@ -339,7 +343,7 @@ bool TURLRequest::Refuse(UInt8 resultCode)
 
 bool TURLRequest::TransferURL()
 {
-	if (mInProgress || mInSet || (sRequests != nullptr && sRequests->FindItem(this) != 0)) {
+	if (mInProgress || mInSet || mListed) {
 		SignalIf_(true); // already open
 		return false;
 	}
@@ -484,7 +488,7 @@ bool TURLRequest::ApplyOptions()
 
 void TURLRequest::CancelURL()
 {
-	if (sCURLHandle == nullptr || sRequests == nullptr || sRequests->FindItem(this) == 0 || mFinishing ||
+	if (sCURLHandle == nullptr || !mListed || mFinishing ||
 	    mCancelled)
 		return;
 	mCancelled = 1;

@@ -227,6 +227,7 @@ private:
 	curl_slist* mHeaderList = nullptr;
 	UInt8 mInSet = 0;
 	UInt8 mFinishing = 0;
+	UInt8 mListed = 0; // in the list of open requests: membership without a walk over thousands
 	UInt8 mCancelled = 0;
 	UInt8 mCallbackFailed = 0;
 	UInt8 mTooLarge = 0;
