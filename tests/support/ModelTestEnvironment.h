@@ -11,8 +11,11 @@
 #include "model/IDetailWindow.h"
 #include "model/ISelectDlog.h"
 #include "model/SecurityTypes.h"
+#include "model/TSecurity.h"
 #include "model/UModifierKeys.h"
+#include "model/tNewsEntry.h"
 
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -158,6 +161,19 @@ private:
 	std::vector<std::unique_ptr<unsigned char[]>> mStringTexts;
 	std::vector<std::string> mCStringTexts;
 };
+
+// Gives the security one news item, as a news page would.
+inline void AddNews(TSecurity& ioSecurity, const char* inHeadline, const char* inHost, const char* inPath)
+{
+	tNewsEntry entry;
+	entry.headline = inHeadline;
+	entry.headlineLength = UInt32(std::strlen(inHeadline));
+	entry.host = inHost;
+	entry.hostLength = UInt32(std::strlen(inHost));
+	entry.path = inPath;
+	entry.pathLength = UInt32(std::strlen(inPath));
+	ioSecurity.AddNewsItem(&entry);
+}
 
 class ModelFixture : public ::testing::Test
 {

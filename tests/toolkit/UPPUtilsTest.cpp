@@ -253,14 +253,7 @@ protected:
 	}
 	void AddNews(const char* inHeadline, const char* inHost, const char* inPath)
 	{
-		tNewsEntry entry;
-		entry.headline = inHeadline;
-		entry.headlineLength = UInt32(std::strlen(inHeadline));
-		entry.host = inHost;
-		entry.hostLength = UInt32(std::strlen(inHost));
-		entry.path = inPath;
-		entry.pathLength = UInt32(std::strlen(inPath));
-		mStock.AddNewsItem(&entry);
+		modeltest::AddNews(mStock, inHeadline, inHost, inPath);
 	}
 
 	modeltest::ModelTestEnvironment mEnv;

@@ -32,19 +32,6 @@ protected:
 		return std::unique_ptr<T>(view);
 	}
 
-	static void AddNews(TSecurity& ioSecurity, const char* inHeadline, const char* inHost,
-	                    const char* inPath)
-	{
-		tNewsEntry entry;
-		entry.headline = inHeadline;
-		entry.headlineLength = UInt32(std::strlen(inHeadline));
-		entry.host = inHost;
-		entry.hostLength = UInt32(std::strlen(inHost));
-		entry.path = inPath;
-		entry.pathLength = UInt32(std::strlen(inPath));
-		ioSecurity.AddNewsItem(&entry);
-	}
-
 	static std::string NoValueText()
 	{
 		const unsigned char* text = gStockStrings[0];
@@ -68,7 +55,7 @@ TEST_F(DetailViewTest, StockViewShowsTheStockAndFollowsItsUpdates)
 	stock.CurrentTradeAsk(12.55f);
 	stock.EarningsPerShare(1.234f);
 	stock.PriceEarningsRatio(10.12345f);
-	AddNews(stock, "Acme beats estimates", "news.example", "/acme/1");
+	modeltest::AddNews(stock, "Acme beats estimates", "news.example", "/acme/1");
 
 	auto view = MakeView<TStockDetailView>(5031);
 	ASSERT_TRUE(view);
@@ -107,7 +94,7 @@ TEST_F(DetailViewTest, AViewWithoutNewsButtonsIgnoresTheirMessages)
 {
 	TStock stock;
 	stock.SecuritySymbol("ACME");
-	AddNews(stock, "Headline", "news.example", "/1");
+	modeltest::AddNews(stock, "Headline", "news.example", "/1");
 	auto view = MakeView<TStockDetailView>(5030);
 	ASSERT_TRUE(view);
 	EXPECT_FALSE(view->HasNews());

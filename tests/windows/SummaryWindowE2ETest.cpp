@@ -3,19 +3,11 @@
 // picture changes with it. The same flow runs once more in a child process on a virtual X server (Xvfb),
 // where a screenshot of the screen shows the rows' colours and their text on the cells' baselines.
 
-#include "Internet/TURLRequest.h"
-#include "Quoters/TQuoterManager.h"
-#include "app/TDetailWindowSeam.h"
 #include "app/TStockPlugin.h"
-#include "app/kestrunApp.h"
 #include "model/TSecurity.h"
 #include "platform/toolbox/gui/GrafPort.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/support/LoopbackHTTPServer.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "tests/app/QuoteServingFixture.h"
 #include "tests/windows/SummaryTestSupport.h"
-#include "toolkit/TCURLAttachment.h"
-#include "toolkit/TEventWatcher.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
 #include "windows/security/UWindowRegistry.h"
@@ -24,93 +16,26 @@
 #include <QImage>
 #include <QProcess>
 #include <QScreen>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 
 namespace
 {
 
 constexpr char kOnXServer[] = "VANTOREL_SUMMARY_ON_X";
 
-class TTestApp : public kestrunApp
-{
-public:
-	using kestrunApp::Initialize;
-};
-
-class SummaryWindowE2ETest : public AppFixture
+class SummaryWindowE2ETest : public QuoteServingFixture
 {
 protected:
 	void SetUp() override
 	{
-		AppFixture::SetUp();
-		TURLRequest::SetDefaultTimeout(2000);
-		TQuoterManager::InstallModelHooks();
-		TDetailWindowSeam::Install();
+		QuoteServingFixture::SetUp();
 		UWindowRegistry::Install();
-		mServer.Serve("/VTLVersion.xml",
-		              LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
 	}
-
-	static bool RunUntil(const std::function<bool()>& inDone, int inMilliseconds = 15000)
-	{
-		const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(inMilliseconds);
-		while (!inDone()) {
-			if (std::chrono::steady_clock::now() > end)
-				return false;
-			LApplication::ProcessNextEvent();
-		}
-		return true;
-	}
-
-	static std::string StockPage(const std::string& inSymbol)
-	{
-		std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/Yahoo/us_stock_nyse.html",
-		                 std::ios::binary);
-		std::string page(std::istreambuf_iterator<char>(in), {});
-		for (std::size_t at = page.find("IBM"); at != std::string::npos;
-		     at = page.find("IBM", at + inSymbol.size()))
-			page.replace(at, 3, inSymbol);
-		return page;
-	}
-
-	// Every pending request answered: the US source's stock page for stocks, an empty page otherwise.
-	void ServePending()
-	{
-		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
-			TStockPlugin::ForEachSecurity(
-			    TStockPlugin::sStockPlugin->GetList(kind), [&](TSecurity* security) {
-				    TURLRequest* request = security->UpdateSecurityReference();
-				    if (!request)
-					    return;
-				    TVyString url;
-				    request->GetURL(url);
-				    const std::string address(url.GetCString() ? url.GetCString() : "");
-				    const std::size_t hostStart = address.find("://") + 3;
-				    const std::size_t pathStart = address.find('/', hostStart);
-				    const std::string host = address.substr(hostStart, pathStart - hostStart);
-				    const bool ours = kind == securityStock && host == "finance.yahoo.com";
-				    mServer.Serve(
-				        host, address.substr(pathStart),
-				        LoopbackHTTPServer::Page(ours ? StockPage(security->SecuritySymbol())
-				                                      : std::string("<html></html>")));
-			    });
-	}
-
-	LoopbackHTTPServer mServer;
-	ScopedEnvironment mProxy{"http_proxy", mServer.ProxyURL()};
 };
 
 TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 {
-	gInittingTicker = 1;
-	auto app = std::make_unique<TTestApp>();
-	app->AddAttachment(new TEventWatcher);
-	app->AddAttachment(new TCURLAttachment);
-	app->Initialize();
+	auto app = Start();
 	TStockPlugin* plugin = TStockPlugin::sStockPlugin;
 	ASSERT_NE(plugin, nullptr);
 	tSummaryParameters& summary = plugin->GetPrefs()->summary;
@@ -154,7 +79,7 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 	TSecurity* security = window->GetDrawList()->GetNth(long(first))->Security;
 	const QImage before = priceColumn(first);
 
-	ServePending();
+	ServePendingRequests();
 	ASSERT_TRUE(RunUntil([&] {
 		for (TableIndexT row : securityRows())
 			if (window->GetDrawList()->GetNth(long(row))->Updating)
