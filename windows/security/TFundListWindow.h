@@ -8,7 +8,6 @@ class TFundListWindow : public TListWindow
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stFL") };
 	static constexpr ResIDT kLayoutID = 5200;
-	static constexpr ResIDT kLookupLayoutID = 5203;
 
 	// Makes the window from its layout under inSuper (hidden); the plug-in's opener.
 	static IPluginWindow* Open(LCommander* inSuper);

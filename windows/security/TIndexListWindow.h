@@ -8,7 +8,6 @@ class TIndexListWindow : public TListWindow
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stIL") };
 	static constexpr ResIDT kLayoutID = 5300;
-	static constexpr ResIDT kLookupLayoutID = 5303;
 
 	// Makes the window from its layout under inSuper (hidden); the plug-in's opener.
 	static IPluginWindow* Open(LCommander* inSuper);

@@ -36,6 +36,10 @@ public:
 	Boolean GetNamesRect(const STableCell& inCell, Rect& outRect) const;
 	Boolean IsCellVisible(const STableCell& inCell) const;
 	SInt32 GetRowHeightValue() const { return mRowHeight; }
+	FlavorType GetListFlavor() const { return mListFlavor; }
+	TList<tSecurityEntry>* GetWorkingList() const { return mList; }
+	// Names this table in the rows it sends, so that only its own rows are taken back.
+	UInt32 GetDragToken() const { return mDragToken; }
 	SInt32 GetDividingLine() const { return mDividingLine; }
 	// The rows above the insertion point for a point of the image.
 	SInt32 GetDividingLineGivenPoint(SInt32 inImageY) const;
@@ -77,4 +81,5 @@ private:
 	bool mWasTarget = false;
 	UInt32 mLastKeyTick = 0;
 	char mTypedPrefix[10] = {};
+	UInt32 mDragToken;
 };

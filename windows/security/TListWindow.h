@@ -10,18 +10,19 @@
 
 #include "Includes/IPluginWindow.h"
 #include "Includes/TList.h"
+#include "model/SecurityTypes.h"
 #include "platform/framework/STableCell.h"
 #include "platform/toolbox/gui/Drag.h"
 #include "toolkit/TVyWindow.h"
 #include "windows/security/tSecurityEntry.h"
 
+#include <functional>
 #include <set>
 
 class LBevelButton;
 class LPushButton;
 class TListTable;
 class TLookupList;
-class TLookupWindow;
 class TSecurity;
 
 class TListWindow : public TVyWindow
@@ -41,6 +42,11 @@ public:
 	};
 	static constexpr SInt16 kDescendingIcon = 1012;
 	static constexpr SInt16 kAscendingIcon = 1013;
+
+	// Makes and shows the kind's lookup window under the list window, over its lookup list; installed
+	// by the lookup windows. Without one there is no lookup.
+	using LookupOpener = std::function<LWindow*(tSecurityType inKind, LCommander* inSuper, TLookupList* inList)>;
+	static void SetLookupOpener(LookupOpener inOpener);
 
 	explicit TListWindow(LStream* inStream);
 	~TListWindow() override;
@@ -73,7 +79,7 @@ public:
 	TList<tSecurityEntry>* GetWorkingList() const { return mList; }
 	TList<tSecurityEntry>* GetDeleteList() const { return mDeleteList; }
 	TLookupList* GetLookupList() const { return mLookupList; }
-	TLookupWindow* GetLookupWindow() const { return mLookupWindow; }
+	LWindow* GetLookupWindow() const { return mLookupWindow; }
 	FlavorType GetListFlavor() const { return mListFlavor; }
 	bool OffersDragFlavor() const { return mOffersDragFlavor; }
 	bool Descending() const { return mDescending; }
@@ -92,10 +98,11 @@ protected:
 	void FinishCreateSelf() override;
 	// Makes a new security's row after row inPosition; the caller adds the table's rows.
 	void InsertNewEntry(TSecurity* inSecurity, TableIndexT inPosition);
-	// Opens the kind's lookup window from its layout, or brings the open one forward.
-	void OpenLookupWindow(ResIDT inLayoutID);
+	// Opens the kind's lookup window over this window's lookup list, or brings the open one forward.
+	void OpenLookupWindow(tSecurityType inKind);
+	void CloseLookupWindow();
 
-	TLookupWindow* mLookupWindow = nullptr;
+	LWindow* mLookupWindow = nullptr;
 	TListTable* mTable = nullptr;
 	LPushButton* mAddButton = nullptr;
 	LPushButton* mDeleteButton = nullptr;
@@ -133,6 +140,7 @@ private:
 	void DeleteNewRow(TSecurity* inSecurity);
 	void DiscardWorkingLists();
 
+	static LookupOpener sLookupOpener;
 	// New securities whose settings dialog this window opened as new: cancelling one drops its row.
 	std::set<TSecurity*> mEditingNew;
 	TPluginFace mPluginFace{this};

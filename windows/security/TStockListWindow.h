@@ -8,7 +8,6 @@ class TStockListWindow : public TListWindow
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stSL") };
 	static constexpr ResIDT kLayoutID = 5100;
-	static constexpr ResIDT kLookupLayoutID = 5104;
 
 	// Makes the window from its layout under inSuper (hidden); the plug-in's opener.
 	static IPluginWindow* Open(LCommander* inSuper);
