@@ -402,12 +402,15 @@ void TListTable::EnterDropArea(DragReference inDragRef, Boolean inDragHasLeftSen
 {
 	LDragAndDrop::EnterDropArea(inDragRef, inDragHasLeftSender);
 	mDividingLine = -1;
+	mDropLine = -1;
 }
 
 void TListTable::LeaveDropArea(DragReference inDragRef)
 {
 	if (mDividingLine != -1)
 		DrawDividingLine(mDividingLine);
+	// The drop itself comes after the drag has left the area.
+	mDropLine = mDividingLine;
 	mDividingLine = -1;
 	LDragAndDrop::LeaveDropArea(inDragRef);
 }
@@ -463,7 +466,7 @@ void TListTable::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemRe
 		delete entries;
 		return;
 	}
-	const SInt32 line = mDividingLine < 0 ? SInt32(mRows) : mDividingLine;
+	const SInt32 line = mDropLine < 0 ? SInt32(mRows) : mDropLine;
 	ReceiveEntries(entries, line, true);
 	delete entries;
 	SetUpdateCommandStatus(true);

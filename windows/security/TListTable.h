@@ -77,6 +77,7 @@ private:
 	SInt32 mColumnWidth = 0;
 	SInt32 mRowHeight = 19;
 	SInt32 mDividingLine = -1;
+	SInt32 mDropLine = -1;
 	bool mAcceptsDrops = true;
 	bool mWasTarget = false;
 	UInt32 mLastKeyTick = 0;

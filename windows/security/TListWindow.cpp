@@ -428,8 +428,8 @@ void TListWindow::SyncOriginalList()
 			mList->Append(entry);
 		} else if (security != nullptr && !entry->NewSecurity) {
 			USecurityRequests::CancelURL(security);
+			// The plug-in's list owns its securities: removing one deletes it.
 			mOriginalList->Remove(security);
-			delete security;
 		} else {
 			delete security;
 		}
