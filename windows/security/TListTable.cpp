@@ -135,6 +135,7 @@ void TListTable::UnselectAllCells()
 void TListTable::SelectRow(TableIndexT inRow, bool inScroll)
 {
 	UnselectAllCells();
+	// An empty table has no row to select, and nothing to delete.
 	if (!IsValidRow(inRow))
 		return;
 	SelectCell(STableCell(inRow, 1));
@@ -250,11 +251,6 @@ Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)
 	auto clamp = [this](SInt32 inRow) {
 		return TableIndexT(std::clamp<SInt32>(inRow, 1, SInt32(mRows)));
 	};
-	const bool moves = key == kHome || key == kEnd || key == kPageUp || key == kPageDown ||
-	                   ((key == kUpArrow || key == kDownArrow) && !command);
-	// On an empty table there is no row to move to, and nothing to delete.
-	if (moves && mRows == 0)
-		return true;
 	switch (key) {
 	case kHome:
 		SelectRow(1, true);
