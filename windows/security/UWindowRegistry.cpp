@@ -7,10 +7,14 @@
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
+#include "windows/security/TFundLookupWindow.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
+#include "windows/security/TIndexLookupWindow.h"
 #include "windows/security/TIndexSelectWindow.h"
+#include "windows/security/TLookupTable.h"
 #include "windows/security/TStockDetailView.h"
+#include "windows/security/TStockLookupWindow.h"
 #include "windows/security/TStockSelectWindow.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
@@ -45,6 +49,10 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TLookupTable);
+	RegisterClass_(TStockLookupWindow);
+	RegisterClass_(TFundLookupWindow);
+	RegisterClass_(TIndexLookupWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
