@@ -9,14 +9,18 @@
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TFundListWindow.h"
+#include "windows/security/TFundLookupWindow.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TIndexListWindow.h"
+#include "windows/security/TIndexLookupWindow.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TListWindow.h"
 #include "windows/security/TIndexSelectWindow.h"
+#include "windows/security/TLookupTable.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TStockListWindow.h"
+#include "windows/security/TStockLookupWindow.h"
 #include "windows/security/TStockSelectWindow.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
@@ -57,6 +61,10 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundListWindow);
 	RegisterClass_(TIndexListWindow);
 	RegisterClass_(TCurrencyListWindow);
+	RegisterClass_(TLookupTable);
+	RegisterClass_(TStockLookupWindow);
+	RegisterClass_(TFundLookupWindow);
+	RegisterClass_(TIndexLookupWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
@@ -66,6 +74,7 @@ void UWindowRegistry::InstallOpeners()
 	TStockPlugin::SetWindowOpener(windowFundList, &TFundListWindow::Open);
 	TStockPlugin::SetWindowOpener(windowIndexList, &TIndexListWindow::Open);
 	TStockPlugin::SetWindowOpener(windowCurrencyList, &TCurrencyListWindow::Open);
+	TListWindow::SetLookupOpener(&TLookupWindow::Open);
 	InstallSelectDlogs();
 }
 
