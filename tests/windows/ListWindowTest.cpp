@@ -5,6 +5,7 @@
 #include "Includes/TSecurityWatcher.h"
 #include "app/kestrunApp.h"
 #include "foundation/TVyBufferFile.h"
+#include "Quoters/TQuoterManager.h"
 #include "model/TStock.h"
 #include "model/USecurityFile.h"
 #include "platform/framework/LCheckBox.h"
@@ -15,12 +16,14 @@
 #include "tests/app/StockPluginTestSupport.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TListTableDragTask.h"
+#include "windows/security/TLookupList.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/TStockListWindow.h"
 #include "windows/security/UWindowRegistry.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -473,6 +476,61 @@ TEST_F(ListWindowTest, KeysMoveTheSelectionAndTypingFindsARowButAnEmptyTableStay
 		EXPECT_TRUE(Selected(table).empty()) << int(key);
 		EXPECT_FALSE(window->GetDeleteButton()->IsEnabled()) << int(key);
 	}
+}
+
+TEST_F(ListWindowTest, ChosenLookupResultsBecomeNewRowsAndTheLookupWindowGoesWithItsListWindow)
+{
+	TStockListWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	window->ObeyCommand(TListWindow::kLookCommand, nullptr);
+	LWindow* lookup = window->GetLookupWindow();
+	ASSERT_NE(lookup, nullptr);
+	window->ObeyCommand(TListWindow::kLookCommand, nullptr);
+	EXPECT_EQ(window->GetLookupWindow(), lookup) << "one lookup window per list window";
+
+	// Results as a source leaves them; the lookup window marks the chosen ones.
+	TLookupList* results = window->GetLookupList();
+	auto result = [&](const char* inSymbol, const char* inName, tStockExchange inExchange, OSType inQuoter,
+	                  bool inMarked, bool inAdded) {
+		tLookupEntry entry;
+		std::strcpy(entry.symbol, inSymbol);
+		std::strcpy(entry.name, inName);
+		entry.exchange = inExchange;
+		entry.quoter = inQuoter;
+		entry.marked = inMarked;
+		entry.added = inAdded;
+		results->Append(&entry);
+	};
+	window->ObeyCommand(TListWindow::kLookupsChosen, nullptr);
+	EXPECT_EQ(Rows(window), mOriginal) << "nothing marked, nothing added";
+
+	TStock probe;
+	probe.Exchange(100);
+	const OSType usual = TQuoterManager::GetQuoterSig(&probe);
+	result("ONE", "One Inc", 100, usual, true, false);
+	result("SKIP", "Skipped", 100, usual, false, false);
+	result("TWO", "Two Plc", 300, FOUR_CHAR_CODE("qZZZ"), true, false);
+	result("OLD", "Added Before", 100, usual, true, true);
+	window->GetTable()->SelectCell(STableCell(2, 1));
+	window->ObeyCommand(TListWindow::kLookupsChosen, nullptr);
+	EXPECT_EQ(Rows(window), (std::vector<std::string>{mOriginal[0], mOriginal[1], "TWO", "ONE", mOriginal[2],
+	                                                  mOriginal[3], mOriginal[4]}));
+	auto* two = dynamic_cast<TStock*>(RowSecurity(window, 3));
+	ASSERT_NE(two, nullptr);
+	EXPECT_STREQ(two->SecurityName(), "Two Plc");
+	EXPECT_EQ(two->Exchange(), 300);
+	EXPECT_TRUE(two->OverrideQuoter());
+	EXPECT_EQ(two->Quoter(), FOUR_CHAR_CODE("qZZZ"));
+	EXPECT_FALSE(RowSecurity(window, 4)->OverrideQuoter()) << "the exchange's own source needs no override";
+
+	TGoneWatcher gone;
+	two->AddWatcher(&gone);
+	Click(window, TVyWindow::kCancelButton);
+	UDispatch::DeletePending();
+	const std::vector<LWindow*> open = LWindow::GetWindowList();
+	EXPECT_EQ(std::find(open.begin(), open.end(), lookup), open.end());
+	EXPECT_EQ(gone.mRemoved, 1);
+	EXPECT_EQ(Symbols(), mOriginal);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ long TFundListWindow::AddLookups(TableIndexT inPosition)
 {
 	long added = 0;
 	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr; entry = mLookupList->GetNext()) {
-		if (!entry->marked)
+		if (!entry->marked || entry->added)
 			continue;
 		auto* fund = new (std::nothrow) TFund;
 		ThrowIfNil_(fund);

@@ -47,7 +47,7 @@ long TIndexListWindow::AddLookups(TableIndexT inPosition)
 {
 	long added = 0;
 	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr; entry = mLookupList->GetNext()) {
-		if (!entry->marked)
+		if (!entry->marked || entry->added)
 			continue;
 		auto* index = new (std::nothrow) TIndex;
 		ThrowIfNil_(index);
