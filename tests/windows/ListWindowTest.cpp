@@ -3,14 +3,15 @@
 // closing leave both as they were and free what the window made.
 
 #include "Includes/TSecurityWatcher.h"
+#include "Quoters/TQuoterManager.h"
 #include "app/kestrunApp.h"
 #include "foundation/TVyBufferFile.h"
-#include "Quoters/TQuoterManager.h"
 #include "model/TStock.h"
 #include "model/USecurityFile.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/UDispatch.h"
+#include "platform/framework/UScrap.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
@@ -19,6 +20,7 @@
 #include "windows/security/TLookupList.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/TStockListWindow.h"
+#include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
 
 #include <algorithm>
@@ -101,7 +103,8 @@ protected:
 	std::vector<std::string> Symbols()
 	{
 		std::vector<std::string> symbols;
-		TStockPlugin::ForEachSecurity(Stocks(), [&](TSecurity* s) { symbols.push_back(s->SecuritySymbol()); });
+		TStockPlugin::ForEachSecurity(Stocks(),
+		                              [&](TSecurity* s) { symbols.push_back(s->SecuritySymbol()); });
 		return symbols;
 	}
 
@@ -147,8 +150,8 @@ protected:
 	static std::vector<std::string> Rows(TListWindow* inWindow)
 	{
 		std::vector<std::string> rows;
-		for (tListNode<tSecurityEntry>* node = inWindow->GetWorkingList()->GetEntryHead(); node != nullptr;
-		     node = node->mNext)
+		for (tListNode<tSecurityEntry>* node = inWindow->GetWorkingList()->GetEntryHead();
+		     node != nullptr; node = node->mNext)
 			rows.push_back(node->mItem->Security->SecuritySymbol());
 		return rows;
 	}
@@ -205,7 +208,8 @@ protected:
 			return noErr;
 		});
 		EventRecord event{};
-		TListTableDragTask drag(event, table, inWindow->GetWorkingList(), inWindow->OffersDragFlavor());
+		TListTableDragTask drag(event, table, inWindow->GetWorkingList(),
+		                        inWindow->OffersDragFlavor());
 		drag.DoDrag();
 		SetDragTracker(nullptr);
 	}
@@ -347,8 +351,8 @@ TEST_F(ListWindowTest, CancellingANewSecuritysDialogDropsOnlyItsOwnRow)
 	table->SelectCell(STableCell(2, 1));
 	Click(DialogOf(a), TVyWindow::kCancelButton);
 	UDispatch::DeletePending();
-	const std::vector<std::string> withB{mOriginal[0], mOriginal[1], "NEW", mOriginal[2], mOriginal[3],
-	                                     mOriginal[4]};
+	const std::vector<std::string> withB{mOriginal[0], mOriginal[1], "NEW",
+	                                     mOriginal[2], mOriginal[3], mOriginal[4]};
 	EXPECT_EQ(Rows(window), withB);
 	EXPECT_EQ(RowSecurity(window, 3), b);
 	// An existing row's dialog cancelled removes nothing.
@@ -490,8 +494,8 @@ TEST_F(ListWindowTest, ChosenLookupResultsBecomeNewRowsAndTheLookupWindowGoesWit
 
 	// Results as a source leaves them; the lookup window marks the chosen ones.
 	TLookupList* results = window->GetLookupList();
-	auto result = [&](const char* inSymbol, const char* inName, tStockExchange inExchange, OSType inQuoter,
-	                  bool inMarked, bool inAdded) {
+	auto result = [&](const char* inSymbol, const char* inName, tStockExchange inExchange,
+	                  OSType inQuoter, bool inMarked, bool inAdded) {
 		tLookupEntry entry;
 		std::strcpy(entry.symbol, inSymbol);
 		std::strcpy(entry.name, inName);
@@ -513,15 +517,16 @@ TEST_F(ListWindowTest, ChosenLookupResultsBecomeNewRowsAndTheLookupWindowGoesWit
 	result("OLD", "Added Before", 100, usual, true, true);
 	window->GetTable()->SelectCell(STableCell(2, 1));
 	window->ObeyCommand(TListWindow::kLookupsChosen, nullptr);
-	EXPECT_EQ(Rows(window), (std::vector<std::string>{mOriginal[0], mOriginal[1], "TWO", "ONE", mOriginal[2],
-	                                                  mOriginal[3], mOriginal[4]}));
+	EXPECT_EQ(Rows(window), (std::vector<std::string>{mOriginal[0], mOriginal[1], "TWO", "ONE",
+	                                                  mOriginal[2], mOriginal[3], mOriginal[4]}));
 	auto* two = dynamic_cast<TStock*>(RowSecurity(window, 3));
 	ASSERT_NE(two, nullptr);
 	EXPECT_STREQ(two->SecurityName(), "Two Plc");
 	EXPECT_EQ(two->Exchange(), 300);
 	EXPECT_TRUE(two->OverrideQuoter());
 	EXPECT_EQ(two->Quoter(), FOUR_CHAR_CODE("qZZZ"));
-	EXPECT_FALSE(RowSecurity(window, 4)->OverrideQuoter()) << "the exchange's own source needs no override";
+	EXPECT_FALSE(RowSecurity(window, 4)->OverrideQuoter())
+	    << "the exchange's own source needs no override";
 
 	TGoneWatcher gone;
 	two->AddWatcher(&gone);
@@ -531,6 +536,68 @@ TEST_F(ListWindowTest, ChosenLookupResultsBecomeNewRowsAndTheLookupWindowGoesWit
 	EXPECT_EQ(std::find(open.begin(), open.end(), lookup), open.end());
 	EXPECT_EQ(gone.mRemoved, 1);
 	EXPECT_EQ(Symbols(), mOriginal);
+}
+
+TEST_F(ListWindowTest, ADragOffersTheKindsFlavoursAndTheRowsAsTextAndStaysWithinItsKind)
+{
+	TStockListWindow* stocks = Open();
+	ASSERT_NE(stocks, nullptr);
+	mPlugin->ObeyCommand(5131, nullptr);
+	auto* indexes = dynamic_cast<TListWindow*>(mPlugin->GetWindow(windowIndexList)->GetCommander());
+	ASSERT_NE(indexes, nullptr);
+
+	struct tSeen {
+		std::vector<FlavorType> flavours;
+		std::string text;
+		bool indexesAccept = true;
+	};
+	auto drag = [&](TListWindow* inWindow) {
+		tSeen seen;
+		SetDragTracker([&](DragReference inDrag) {
+			UInt16 count = 0;
+			ItemReference item = 0;
+			GetDragItemReferenceNumber(inDrag, 1, &item);
+			CountDragItemFlavors(inDrag, item, &count);
+			for (UInt16 i = 1; i <= count; ++i) {
+				FlavorType type = 0;
+				GetFlavorType(inDrag, item, i, &type);
+				seen.flavours.push_back(type);
+			}
+			Size size = 0;
+			GetFlavorDataSize(inDrag, item, kDragFlavorTypeText, &size);
+			seen.text.resize(size_t(size));
+			GetFlavorData(inDrag, item, kDragFlavorTypeText, seen.text.data(), &size, 0);
+			seen.indexesAccept = indexes->GetTable()->ItemIsAcceptable(inDrag, item);
+			return noErr;
+		});
+		EventRecord event{};
+		TListTableDragTask task(event, inWindow->GetTable(), inWindow->GetWorkingList(),
+		                        inWindow->OffersDragFlavor());
+		task.DoDrag();
+		SetDragTracker(nullptr);
+		return seen;
+	};
+
+	stocks->GetTable()->SelectCell(STableCell(1, 1));
+	stocks->GetTable()->SelectCell(STableCell(3, 1));
+	const tSeen fromStocks = drag(stocks);
+	EXPECT_EQ(
+	    fromStocks.flavours,
+	    (std::vector<FlavorType>{FOUR_CHAR_CODE("stSL"), FOUR_CHAR_CODE("zvDF"), kDragFlavorTypeText}));
+	const std::string lines =
+	    UDragEntries::TextLine(RowSecurity(stocks, 1)) + UDragEntries::TextLine(RowSecurity(stocks, 3));
+	EXPECT_EQ(fromStocks.text, lines);
+	std::string clipboard;
+	UScrap::GetData(kDragFlavorTypeText, &clipboard);
+	EXPECT_EQ(clipboard, lines);
+	EXPECT_FALSE(fromStocks.indexesAccept) << "stock rows do not go into the index list";
+
+	indexes->GetTable()->SelectCell(STableCell(1, 1));
+	const tSeen fromIndexes = drag(indexes);
+	EXPECT_EQ(fromIndexes.flavours,
+	          (std::vector<FlavorType>{FOUR_CHAR_CODE("stIL"), kDragFlavorTypeText}));
+	EXPECT_NE(fromIndexes.text.find("\tindexUnknown\n"), std::string::npos);
+	EXPECT_TRUE(fromIndexes.indexesAccept);
 }
 
 } // namespace

@@ -77,7 +77,8 @@ TListTable::TListTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(t
 	Rect frame;
 	CalcLocalFrameRect(frame);
 	mColumnWidth = frame.right - frame.left;
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
+	auto* geometry =
+	    new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
 	auto* selector = new (std::nothrow) LTableMultiSelector(this);
 	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
 	if (!geometry || !selector || !storage) {
@@ -197,7 +198,8 @@ void TListTable::DrawCell(const STableCell& inCell, const Rect&)
 {
 	tSecurityEntry* entry = mList != nullptr ? mList->GetNth(long(inCell.row)) : nullptr;
 	Rect names;
-	if (entry == nullptr || entry->Security == nullptr || mWindow == nullptr || !GetNamesRect(inCell, names))
+	if (entry == nullptr || entry->Security == nullptr || mWindow == nullptr ||
+	    !GetNamesRect(inCell, names))
 		return;
 	StTextState textState;
 	UTextTraits::SetPortTextTraits(mTextTraits);
@@ -454,7 +456,8 @@ void TListTable::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemRe
 {
 	TList<tSecurityEntry>* entries = nullptr;
 	bool fromHere = false;
-	const OSErr err = TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries, fromHere);
+	const OSErr err =
+	    TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries, fromHere);
 	if (err != noErr)
 		Throw_(err);
 	// Rows of another table cannot move here: that table's entries are its own.
@@ -478,7 +481,8 @@ void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfter
 		return;
 	std::vector<tSecurityEntry*> moved;
 	SInt32 at = inAfterRow;
-	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr; node = node->mNext) {
+	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr;
+	     node = node->mNext) {
 		tSecurityEntry* sender = node->mItem;
 		mList->Insert(sender, int(at));
 		moved.push_back(mList->GetNth(long(at) + 1));
@@ -489,7 +493,8 @@ void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfter
 	if (inFromThisTable) {
 		// The emptied originals are the moved rows' old places.
 		for (long i = mList->Count(); i >= 1; --i)
-			if (tSecurityEntry* entry = mList->GetNth(i); entry != nullptr && entry->Security == nullptr)
+			if (tSecurityEntry* entry = mList->GetNth(i);
+			    entry != nullptr && entry->Security == nullptr)
 				mList->Remove(entry);
 	} else {
 		InsertRows(UInt32(moved.size()), TableIndexT(inAfterRow), nullptr, 0, false);

@@ -63,7 +63,8 @@ OSErr TListTableDragTask::SendData(FlavorType inFlavor, void* inRefCon, ItemRefe
 
 OSErr TListTableDragTask::SendFlavor(FlavorType inFlavor, ItemReference inItem, DragReference inDrag)
 {
-	if (inFlavor != mListFlavor && inFlavor != UDragEntries::kDragFlavor && inFlavor != kDragFlavorTypeText)
+	if (inFlavor != mListFlavor && inFlavor != UDragEntries::kDragFlavor &&
+	    inFlavor != kDragFlavorTypeText)
 		return noErr;
 	std::vector<UInt8> rows;
 	PutU32(rows, mTable->GetDragToken());

@@ -18,13 +18,15 @@ public:
 	// The entries a dropped list flavour names, as a new list that refers to them (the caller deletes
 	// it); null when they are not inReceiver's rows. outFromHere tells whether they are.
 	static OSErr ReadEntries(DragReference inDrag, ItemReference inItem, FlavorType inFlavor,
-	                         TListTable* inReceiver, TList<tSecurityEntry>*& outEntries, bool& outFromHere);
+	                         TListTable* inReceiver, TList<tSecurityEntry>*& outEntries,
+	                         bool& outFromHere);
 
 protected:
 	void AddFlavors(DragReference inDragRef) override;
 
 private:
-	static OSErr SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem, DragReference inDrag);
+	static OSErr SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem,
+	                      DragReference inDrag);
 	OSErr SendFlavor(FlavorType inFlavor, ItemReference inItem, DragReference inDrag);
 
 	TListTable* mTable;

@@ -45,13 +45,15 @@ public:
 
 	// Makes and shows the kind's lookup window under the list window, over its lookup list; installed
 	// by the lookup windows. Without one there is no lookup.
-	using LookupOpener = std::function<LWindow*(tSecurityType inKind, LCommander* inSuper, TLookupList* inList)>;
+	using LookupOpener =
+	    std::function<LWindow*(tSecurityType inKind, LCommander* inSuper, TLookupList* inList)>;
 	static void SetLookupOpener(LookupOpener inOpener);
 
 	explicit TListWindow(LStream* inStream);
 	~TListWindow() override;
 
-	virtual void DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, bool inIsNew, SInt32 inPosition);
+	virtual void DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, bool inIsNew,
+	                          SInt32 inPosition);
 	virtual void SyncEntry(tSecurityEntry& ioEntry);
 	// inRow counted from 1.
 	virtual void CreateEditWindow(TableIndexT inRow, bool inIsNew);
