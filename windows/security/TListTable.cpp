@@ -19,10 +19,10 @@
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TListWindow.h"
+#include "windows/security/UTableDrag.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -43,20 +43,8 @@ constexpr UInt32 kTypingTicks = 60;
 constexpr SInt32 kScrollMargin = 16;
 constexpr SInt16 kUpArrowPart = 20;
 constexpr SInt16 kDownArrowPart = 21;
-constexpr int kDragSlop = 3;
 const RGBColor kWhite{65535, 65535, 65535};
 const RGBColor kBlack{0, 0, 0};
-
-bool MouseMovedBeforeRelease(Point inStart)
-{
-	while (StillDown()) {
-		Point now;
-		GetGlobalMouse(&now);
-		if (std::abs(now.h - inStart.h) > kDragSlop || std::abs(now.v - inStart.v) > kDragSlop)
-			return true;
-	}
-	return false;
-}
 
 bool StartsWithNoCase(const char* inText, const char* inPrefix)
 {
@@ -161,7 +149,7 @@ void TListTable::ClickSelf(const SMouseDownEvent& inMouseDown)
 		SwitchTarget(this);
 	LTableView::ClickSelf(inMouseDown);
 	if (mWindow == nullptr || LastRowSelected() == 0 || !DragAndDropIsPresent() ||
-	    !MouseMovedBeforeRelease(inMouseDown.macEvent.where))
+	    !UTableDrag::MouseMovedBeforeRelease(inMouseDown.macEvent.where))
 		return;
 	FocusDraw();
 	TListTableDragTask drag(inMouseDown.macEvent, this, mList, mWindow->OffersDragFlavor());

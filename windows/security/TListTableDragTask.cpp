@@ -1,9 +1,9 @@
 #include "windows/security/TListTableDragTask.h"
 
-#include "platform/framework/LWindow.h"
 #include "platform/framework/UScrap.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/UDragEntries.h"
+#include "windows/security/UTableDrag.h"
 
 #include <new>
 #include <string>
@@ -39,20 +39,8 @@ void TListTableDragTask::AddFlavors(DragReference inDragRef)
 		                  flavorSenderOnly | flavorSenderTranslated);
 	AddDragItemFlavor(inDragRef, item, kDragFlavorTypeText, nullptr, 0, flavorSenderTranslated);
 	SetDragSendProc(inDragRef, &TListTableDragTask::SendData, this);
-	LWindow* window = mTable->GetWindow();
-	STableCell cell;
-	while (mTable->GetNextSelectedCell(cell)) {
-		Rect bounds;
-		if (window == nullptr || !mTable->GetLocalCellRect(cell, bounds))
-			continue;
-		Point topLeft{bounds.top, bounds.left};
-		Point botRight{bounds.bottom, bounds.right};
-		mTable->LocalToPortPoint(topLeft);
-		mTable->LocalToPortPoint(botRight);
-		window->PortToGlobalPoint(topLeft);
-		window->PortToGlobalPoint(botRight);
-		AddRectDragItem(item, Rect{topLeft.v, topLeft.h, botRight.v, botRight.h});
-	}
+	for (const Rect& rect : UTableDrag::SelectedRowRects(mTable))
+		AddRectDragItem(item, rect);
 }
 
 OSErr TListTableDragTask::SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem,
