@@ -501,26 +501,6 @@ void TListWindow::DiscardWorkingLists()
 	mDeleteList = nullptr;
 }
 
-void TListWindow::TPluginFace::Show()
-{
-	mWindow->Show();
-}
-
-void TListWindow::TPluginFace::Select()
-{
-	mWindow->Select();
-}
-
-void TListWindow::TPluginFace::Activate()
-{
-	mWindow->Activate();
-}
-
-void TListWindow::TPluginFace::AttemptClose()
-{
-	mWindow->AttemptClose();
-}
-
 void TListWindow::TPluginFace::Delete()
 {
 	// The plug-in's lists may go before the window's deletion comes round: let go of them now.

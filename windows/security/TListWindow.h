@@ -8,12 +8,12 @@
 // A lookup window opened from here has this window as super-commander and reads and marks this window's
 // lookup list; it sends kLookupsChosen to add the marked results.
 
-#include "Includes/IPluginWindow.h"
 #include "Includes/TList.h"
 #include "model/SecurityTypes.h"
 #include "platform/framework/STableCell.h"
 #include "platform/toolbox/gui/Drag.h"
 #include "toolkit/TVyWindow.h"
+#include "windows/security/TPluginWindowFace.h"
 #include "windows/security/tSecurityEntry.h"
 
 #include <functional>
@@ -120,21 +120,13 @@ protected:
 	TLookupList* mLookupList = nullptr;
 
 private:
-	class TPluginFace : public IPluginWindow
+	class TPluginFace : public TPluginWindowFace<TListWindow>
 	{
 	public:
-		explicit TPluginFace(TListWindow* inWindow) : mWindow(inWindow) {}
-		LCommander* GetCommander() override { return mWindow; }
-		void Show() override;
-		void Select() override;
-		void Activate() override;
-		void AttemptClose() override;
+		using TPluginWindowFace::TPluginWindowFace;
 		void Delete() override;
 		void SetList(UInt16 inKind, TList<TSecurity>* inList) override;
 		void ObeyCommand(long inCommand) override;
-
-	private:
-		TListWindow* mWindow;
 	};
 
 	void Sort(FourCharCode inKey);
