@@ -251,17 +251,25 @@ TEST_F(ListWindowTest, EditsReachTheListAndItsFileOnlyOnOKInTheWindowsOrder)
 	table->SelectCell(STableCell(3, 1));
 	DragSelectionTo(window, 3 * table->GetRowHeightValue() + 2);
 	EXPECT_EQ(Rows(window), dragged);
+	// Rows 1 and 2 below row 3: in their order, between the old rows 3 and 4.
+	table->UnselectAllCells();
+	table->SelectCell(STableCell(1, 1));
+	table->SelectCell(STableCell(2, 1));
+	DragSelectionTo(window, 3 * table->GetRowHeightValue() - 2);
+	const std::vector<std::string> moved{o[4], o[2], o[3], o[0]};
+	EXPECT_EQ(Rows(window), moved);
+	EXPECT_EQ(Selected(table), (std::vector<TableIndexT>{2, 3}));
 
 	// Untick o[2]'s summary box; nothing reaches the plug-in or the file before OK.
 	TSecurity* o2 = Stocks()->GetNth(3);
 	ASSERT_TRUE(o2->SummaryEnabled());
-	std::vector<std::string> records;
+	std::vector<std::string> records{StoredRecord(Stocks()->GetNth(5))};
 	o2->SummaryEnabled(false);
 	records.push_back(StoredRecord(o2));
 	o2->SummaryEnabled(true);
-	for (long row : {4, 5, 1})
+	for (long row : {4, 1})
 		records.push_back(StoredRecord(Stocks()->GetNth(row)));
-	window->GetWorkingList()->GetNth(1)->SummaryCheckbox->SetValue(0);
+	window->GetWorkingList()->GetNth(2)->SummaryCheckbox->SetValue(0);
 	EXPECT_TRUE(o2->SummaryEnabled());
 	EXPECT_EQ(Symbols(), mOriginal);
 	EXPECT_EQ(ReadFile(), mOriginalFile);
@@ -270,14 +278,14 @@ TEST_F(ListWindowTest, EditsReachTheListAndItsFileOnlyOnOKInTheWindowsOrder)
 	UDispatch::DeletePending();
 	EXPECT_EQ(mForwarder->mCommands, std::vector<CommandT>{5051});
 	EXPECT_EQ(mPlugin->GetWindow(windowStockList), nullptr);
-	EXPECT_EQ(Symbols(), dragged);
+	EXPECT_EQ(Symbols(), moved);
 	EXPECT_TRUE(ReadFile() == FileOf(4, records)) << "the file holds the rows in the window's order";
 
 	// The next start reads the new order and the unticked box back.
 	Quit();
 	Start();
-	EXPECT_EQ(Symbols(), dragged);
-	EXPECT_FALSE(Stocks()->GetFirst()->SummaryEnabled());
+	EXPECT_EQ(Symbols(), moved);
+	EXPECT_FALSE(Stocks()->GetNth(2)->SummaryEnabled());
 }
 
 TEST_F(ListWindowTest, AddedSecuritiesAreEditedSortedInAndJoinTheListOnOK)

@@ -443,23 +443,18 @@ void TListTable::InsideDropArea(DragReference inDragRef)
 void TListTable::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef, Rect&)
 {
 	TList<tSecurityEntry>* entries = nullptr;
-	bool fromHere = false;
-	const OSErr err =
-	    TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries, fromHere);
+	const OSErr err = TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries);
 	if (err != noErr)
 		Throw_(err);
 	// Rows of another table cannot move here: that table's entries are its own.
-	if (entries == nullptr || !fromHere) {
-		delete entries;
+	if (entries == nullptr)
 		return;
-	}
-	const SInt32 line = mDropLine < 0 ? SInt32(mRows) : mDropLine;
-	ReceiveEntries(entries, line, true);
+	MoveRows(entries, mDropLine < 0 ? SInt32(mRows) : mDropLine);
 	delete entries;
 	SetUpdateCommandStatus(true);
 }
 
-void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow, bool inFromThisTable)
+void TListTable::MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow)
 {
 	if (mList == nullptr || inEntries == nullptr || inEntries->Count() == 0)
 		return;
@@ -478,15 +473,10 @@ void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfter
 		sender->Security = nullptr;
 		sender->NewSecurity = false;
 	}
-	if (inFromThisTable) {
-		// The emptied originals are the moved rows' old places.
-		for (long i = mList->Count(); i >= 1; --i)
-			if (tSecurityEntry* entry = mList->GetNth(i);
-			    entry != nullptr && entry->Security == nullptr)
-				mList->Remove(entry);
-	} else {
-		InsertRows(UInt32(moved.size()), TableIndexT(inAfterRow), nullptr, 0, false);
-	}
+	// The emptied originals are the moved rows' old places.
+	for (long i = mList->Count(); i >= 1; --i)
+		if (tSecurityEntry* entry = mList->GetNth(i); entry != nullptr && entry->Security == nullptr)
+			mList->Remove(entry);
 	LTableView::UnselectAllCells();
 	for (long i = 1; i <= mList->Count(); ++i)
 		if (std::find(moved.begin(), moved.end(), mList->GetNth(i)) != moved.end())

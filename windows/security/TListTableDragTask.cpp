@@ -1,5 +1,6 @@
 #include "windows/security/TListTableDragTask.h"
 
+#include "platform/framework/LException.h"
 #include "platform/framework/UScrap.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/UDragEntries.h"
@@ -82,11 +83,9 @@ OSErr TListTableDragTask::SendFlavor(FlavorType inFlavor, ItemReference inItem, 
 }
 
 OSErr TListTableDragTask::ReadEntries(DragReference inDrag, ItemReference inItem, FlavorType inFlavor,
-                                      TListTable* inReceiver, TList<tSecurityEntry>*& outEntries,
-                                      bool& outFromHere)
+                                      TListTable* inReceiver, TList<tSecurityEntry>*& outEntries)
 {
 	outEntries = nullptr;
-	outFromHere = false;
 	DragAttributes attributes = 0;
 	GetDragAttributes(inDrag, &attributes);
 	Size size = 0;
@@ -98,11 +97,11 @@ OSErr TListTableDragTask::ReadEntries(DragReference inDrag, ItemReference inItem
 	if (!(attributes & kDragInsideSenderApplication) || bytes.size() < 4 || bytes.size() % 4 != 0 ||
 	    GetU32(bytes.data()) != inReceiver->GetDragToken())
 		return noErr;
-	outFromHere = true;
 	TList<tSecurityEntry>* working = inReceiver->GetWorkingList();
-	outEntries = new (std::nothrow) TList<tSecurityEntry>(false, false);
-	if (outEntries == nullptr || working == nullptr)
+	if (working == nullptr)
 		return noErr;
+	outEntries = new (std::nothrow) TList<tSecurityEntry>(false, false);
+	ThrowIfNil_(outEntries);
 	for (size_t at = 4; at < bytes.size(); at += 4)
 		if (tSecurityEntry* entry = working->GetNth(long(GetU32(bytes.data() + at))))
 			outEntries->Append(entry);

@@ -16,10 +16,9 @@ public:
 	                   bool inOffersDragFlavor);
 
 	// The entries a dropped list flavour names, as a new list that refers to them (the caller deletes
-	// it); null when they are not inReceiver's rows. outFromHere tells whether they are.
+	// it); null when they are not inReceiver's rows.
 	static OSErr ReadEntries(DragReference inDrag, ItemReference inItem, FlavorType inFlavor,
-	                         TListTable* inReceiver, TList<tSecurityEntry>*& outEntries,
-	                         bool& outFromHere);
+	                         TListTable* inReceiver, TList<tSecurityEntry>*& outEntries);
 
 protected:
 	void AddFlavors(DragReference inDragRef) override;
