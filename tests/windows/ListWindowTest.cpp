@@ -15,6 +15,7 @@
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/ForwardingApplication.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TLookupList.h"
@@ -38,24 +39,6 @@ namespace
 constexpr char kStocksFile[] = "Stock Plug-in Stocks";
 constexpr size_t kHeaderSize = 8; // tag and count
 
-// The application's part: commands the windows send up reach the plug-in.
-class TForwarder : public LCommander
-{
-public:
-	explicit TForwarder(LCommander* inSuper) : LCommander(inSuper) {}
-	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override
-	{
-		mCommands.push_back(inCommand);
-		return mPlugin != nullptr && mPlugin->ObeyCommand(inCommand, ioParam);
-	}
-	Boolean AllowSubRemoval(LCommander* inSub) override
-	{
-		return mPlugin == nullptr || mPlugin->AllowSubRemoval(inSub);
-	}
-	TStockPlugin* mPlugin = nullptr;
-	std::vector<CommandT> mCommands;
-};
-
 class TGoneWatcher : public TSecurityWatcher
 {
 public:
@@ -72,7 +55,7 @@ protected:
 		StockPluginFixture::SetUp();
 		kestrunApp::RegisterClasses();
 		UWindowRegistry::Install();
-		mForwarder = new TForwarder(mApp.get());
+		mForwarder = new ForwardingApplication;
 		mPlugin = std::make_unique<TStockPlugin>(mForwarder);
 		mForwarder->mPlugin = mPlugin.get();
 		mPlugin->Initialize();
@@ -93,6 +76,7 @@ protected:
 	{
 		SetDragTracker(nullptr);
 		Quit();
+		mForwarder->mPlugin = nullptr;
 		delete mForwarder;
 		UDispatch::DeletePending();
 		StockPluginFixture::TearDown();
@@ -214,7 +198,7 @@ protected:
 		SetDragTracker(nullptr);
 	}
 
-	TForwarder* mForwarder = nullptr;
+	ForwardingApplication* mForwarder = nullptr;
 	std::vector<std::string> mOriginal;
 	std::string mOriginalFile;
 };
@@ -283,6 +267,7 @@ TEST_F(ListWindowTest, EditsReachTheListAndItsFileOnlyOnOKInTheWindowsOrder)
 
 	// The next start reads the new order and the unticked box back.
 	Quit();
+	mForwarder->mPlugin = nullptr;
 	Start();
 	EXPECT_EQ(Symbols(), moved);
 	EXPECT_FALSE(Stocks()->GetNth(2)->SummaryEnabled());
@@ -335,6 +320,7 @@ TEST_F(ListWindowTest, AddedSecuritiesAreEditedSortedInAndJoinTheListOnOK)
 	UDispatch::DeletePending();
 	EXPECT_EQ(Symbols(), order);
 	Quit();
+	mForwarder->mPlugin = nullptr;
 	Start();
 	EXPECT_EQ(Symbols(), order);
 	const std::string file = ReadFile();
