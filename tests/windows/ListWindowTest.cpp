@@ -13,6 +13,7 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UScrap.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/windows/ForwardingApplication.h"
@@ -24,6 +25,8 @@
 #include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QColor>
+#include <QImage>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -451,6 +454,19 @@ TEST_F(ListWindowTest, KeysMoveTheSelectionAndTypingFindsARowButAnEmptyTableStay
 	EXPECT_EQ(Selected(table), std::vector<TableIndexT>{5});
 	Key(window, 1);
 	EXPECT_EQ(Selected(table), std::vector<TableIndexT>{1});
+	// The selected row shows in the hilite colour beside its boxes, the others do not.
+	auto background = [&](TableIndexT inRow) {
+		window->UpdatePort();
+		Rect names;
+		table->GetNamesRect(STableCell(inRow, 1), names);
+		Point corner{SInt16(names.top + 1), SInt16(names.left + 1)};
+		table->LocalToPortPoint(corner);
+		return QColor(window->GetMacPort()->image->pixel(corner.h, corner.v));
+	};
+	RGBColor hilite;
+	LMGetHiliteRGB(&hilite);
+	EXPECT_EQ(background(1), QColor(hilite.red >> 8, hilite.green >> 8, hilite.blue >> 8));
+	EXPECT_EQ(background(2), QColor(Qt::white));
 
 	// Typing the start of a name, in any case, selects the first row it begins; a pause starts anew.
 	const std::string name = RowSecurity(window, 4)->SecurityName();
