@@ -8,13 +8,11 @@
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
 #include "foundation/VyStrings.h"
-#include "platform/framework/LEditText.h"
-#include "platform/framework/LPopupButton.h"
-#include "platform/framework/LPushButton.h"
 #include "platform/framework/UDispatch.h"
 #include "tests/Internet/RoutingTestSupport.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/windows/LookupTestSupport.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TLookupList.h"
 #include "windows/security/TLookupTable.h"
@@ -29,6 +27,7 @@
 namespace
 {
 
+using namespace LookupTest;
 using Server = LoopbackHTTPServer;
 
 constexpr OSType kQuoteCom = FOUR_CHAR_CODE("QTCM");
@@ -39,7 +38,8 @@ constexpr char kSecondPage[] =
 
 std::string Fixture(const std::string& inFamily, const std::string& inName)
 {
-	std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/" + inFamily + "/" + inName, std::ios::binary);
+	std::ifstream in(std::string(VANTOREL_FIXTURES) + "/pages/" + inFamily + "/" + inName,
+	                 std::ios::binary);
 	EXPECT_TRUE(in.good()) << inName;
 	return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -101,61 +101,6 @@ protected:
 		return TLookupWindow::Open(inKind, mListWindow, &mResults);
 	}
 
-	// The user types the text, picks the source and presses Return.
-	static void Search(TLookupWindow* inWindow, const std::string& inText, OSType inSource)
-	{
-		auto* field = FrameworkTest::FindPane<LEditText>(inWindow, "Srch");
-		field->SetText(inText.c_str(), Size(inText.size()));
-		ChooseSource(inWindow, inSource);
-		Key(inWindow, 13);
-	}
-
-	static void ChooseSource(TLookupWindow* inWindow, OSType inSource)
-	{
-		auto* popup = FrameworkTest::FindPane<LPopupButton>(inWindow, "Quot");
-		for (SInt32 item = 1; item <= popup->CountMenuItems(); ++item) {
-			popup->SetValue(item);
-			if (inWindow->ChosenQuoter() == inSource)
-				return;
-		}
-		ADD_FAILURE() << "the source is not in the menu";
-	}
-
-	static Boolean Key(LCommander* inTarget, char inKey, UInt16 inModifiers = 0)
-	{
-		EventRecord key{};
-		key.what = keyDown;
-		key.message = UInt32(UInt8(inKey));
-		key.modifiers = inModifiers;
-		return inTarget->HandleKeyPress(key);
-	}
-
-	static void ClickRow(TLookupWindow* inWindow, TableIndexT inRow, SInt16 inClicks = 1)
-	{
-		TLookupTable* table = inWindow->GetTable();
-		Rect cell;
-		ASSERT_TRUE(table->GetLocalCellRect(STableCell(inRow, 1), cell));
-		SMouseDownEvent click{};
-		click.wherePort = Point{SInt16(cell.top + 2), SInt16(cell.left + 10)};
-		table->LocalToPortPoint(click.wherePort);
-		click.clickCount = inClicks;
-		LPane::SetClickCount(inClicks);
-		table->Click(click);
-	}
-
-	static void PressButton(TLookupWindow* inWindow, const char (&inID)[5])
-	{
-		FrameworkTest::FindPane<LPushButton>(inWindow, inID)->SimulateHotSpotClick(kControlButtonPart);
-	}
-
-	static std::vector<TableIndexT> SelectedRows(TLookupWindow* inWindow)
-	{
-		std::vector<TableIndexT> rows;
-		for (STableCell cell(0, 0); inWindow->GetTable()->GetNextSelectedCell(cell);)
-			rows.push_back(cell.row);
-		return rows;
-	}
-
 	std::vector<std::string> Symbols()
 	{
 		std::vector<std::string> symbols;
@@ -201,7 +146,8 @@ protected:
 TEST_F(LookupWindowTest, SearchesPageByPageAndRemembersTheSource)
 {
 	mServer.Serve("lookup.test", kFirstPage, Server::Page(Fixture("QuoteSite", "quotecom_lookup.html")));
-	mServer.Serve("lookup.test", kSecondPage, Server::Page(Fixture("QuoteSite", "quotecom_lookup_last.html")));
+	mServer.Serve("lookup.test", kSecondPage,
+	              Server::Page(Fixture("QuoteSite", "quotecom_lookup_last.html")));
 	tLookupEntry earlier{};
 	strcpyn(earlier.symbol, "OLD", 3);
 	mResults.Append(&earlier);
@@ -254,11 +200,13 @@ TEST_F(LookupWindowTest, SearchesPageByPageAndRemembersTheSource)
 TEST_F(LookupWindowTest, ChosenRowsAreHandedOverOnce)
 {
 	mServer.Serve("lookup.test", kFirstPage, Server::Page(Fixture("QuoteSite", "quotecom_lookup.html")));
-	mServer.Serve("lookup.test", kSecondPage, Server::Page(Fixture("QuoteSite", "quotecom_lookup_last.html")));
+	mServer.Serve("lookup.test", kSecondPage,
+	              Server::Page(Fixture("QuoteSite", "quotecom_lookup_last.html")));
 	TLookupWindow* window = Open(securityFund);
 	Search(window, "Big & Blue", kQuoteCom);
 	// The fund search asks with the fund context.
-	mServer.Serve("lookup.test", "/qc/lookup/search_results.aspx?lookup=Big%20%26%20Blue&context=www_funds",
+	mServer.Serve("lookup.test",
+	              "/qc/lookup/search_results.aspx?lookup=Big%20%26%20Blue&context=www_funds",
 	              Server::Page(Fixture("QuoteSite", "quotecom_lookup.html")));
 	ASSERT_TRUE(PumpUntil([&] { return window->GetRequest() == nullptr; }));
 	ASSERT_EQ(mResults.Count(), 5);
@@ -325,8 +273,10 @@ TEST_F(LookupWindowTest, SearchesThatCannotStartFailOrAreCancelled)
 	mServer.Serve("search.test", "/lookup?m=&s=IBM&t=S",
 	              Server::Slow(Server::Page(Fixture("Yahoo", "lookup_stocks_1.html")), 1500));
 	Search(window, "IBM", kYahooUS);
-	ASSERT_TRUE(PumpUntil([&] { return !mServer.Requests().empty() && mServer.Requests().back().mPath ==
-	                                                                      "/lookup?m=&s=IBM&t=S"; }));
+	ASSERT_TRUE(PumpUntil([&] {
+		return !mServer.Requests().empty() &&
+		       mServer.Requests().back().mPath == "/lookup?m=&s=IBM&t=S";
+	}));
 	EXPECT_TRUE(Fetching(window));
 	Key(window, '.', cmdKey);
 	EXPECT_FALSE(Fetching(window));
