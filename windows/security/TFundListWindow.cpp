@@ -16,7 +16,8 @@ IPluginWindow* TFundListWindow::Open(LCommander* inSuper)
 	return window != nullptr ? window->PluginFace() : nullptr;
 }
 
-TFundListWindow::TFundListWindow(LStream* inStream) : TListWindow(inStream, 5052, FOUR_CHAR_CODE("stFL"), true)
+TFundListWindow::TFundListWindow(LStream* inStream)
+    : TListWindow(inStream, 5052, FOUR_CHAR_CODE("stFL"), true)
 {
 }
 
@@ -24,7 +25,8 @@ TSecurity* TFundListWindow::GetNewSecurity()
 {
 	auto* fund = new (std::nothrow) TFund;
 	if (fund != nullptr)
-		UZVUtils::DefaultSecurity(fund, GetStockCString(6), GetStockCString(9), TQuoterManager::FundQuoter());
+		UZVUtils::DefaultSecurity(fund, GetStockCString(6), GetStockCString(9),
+		                          TQuoterManager::FundQuoter());
 	return fund;
 }
 
@@ -36,8 +38,9 @@ void TFundListWindow::CreateLookupWindow()
 long TFundListWindow::AddLookups(TableIndexT inPosition)
 {
 	long added = 0;
-	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr; entry = mLookupList->GetNext()) {
-		if (!entry->marked)
+	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr;
+	     entry = mLookupList->GetNext()) {
+		if (!entry->marked || entry->added)
 			continue;
 		auto* fund = new (std::nothrow) TFund;
 		ThrowIfNil_(fund);

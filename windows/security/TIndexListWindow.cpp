@@ -31,7 +31,8 @@ TSecurity* TIndexListWindow::GetNewSecurity()
 	auto* index = new (std::nothrow) TIndex;
 	if (index == nullptr)
 		return nullptr;
-	UZVUtils::DefaultSecurity(index, GetStockCString(7), GetStockCString(9), TQuoterManager::IndexQuoter());
+	UZVUtils::DefaultSecurity(index, GetStockCString(7), GetStockCString(9),
+	                          TQuoterManager::IndexQuoter());
 	index->Index(kOtherIndex);
 	index->MenuEnabled(true);
 	index->SummaryEnabled(true);
@@ -46,8 +47,9 @@ void TIndexListWindow::CreateLookupWindow()
 long TIndexListWindow::AddLookups(TableIndexT inPosition)
 {
 	long added = 0;
-	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr; entry = mLookupList->GetNext()) {
-		if (!entry->marked)
+	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr;
+	     entry = mLookupList->GetNext()) {
+		if (!entry->marked || entry->added)
 			continue;
 		auto* index = new (std::nothrow) TIndex;
 		ThrowIfNil_(index);

@@ -19,10 +19,10 @@
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TListWindow.h"
+#include "windows/security/UTableDrag.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -43,20 +43,8 @@ constexpr UInt32 kTypingTicks = 60;
 constexpr SInt32 kScrollMargin = 16;
 constexpr SInt16 kUpArrowPart = 20;
 constexpr SInt16 kDownArrowPart = 21;
-constexpr int kDragSlop = 3;
 const RGBColor kWhite{65535, 65535, 65535};
 const RGBColor kBlack{0, 0, 0};
-
-bool MouseMovedBeforeRelease(Point inStart)
-{
-	while (StillDown()) {
-		Point now;
-		GetGlobalMouse(&now);
-		if (std::abs(now.h - inStart.h) > kDragSlop || std::abs(now.v - inStart.v) > kDragSlop)
-			return true;
-	}
-	return false;
-}
 
 bool StartsWithNoCase(const char* inText, const char* inPrefix)
 {
@@ -77,7 +65,8 @@ TListTable::TListTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(t
 	Rect frame;
 	CalcLocalFrameRect(frame);
 	mColumnWidth = frame.right - frame.left;
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
+	auto* geometry =
+	    new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
 	auto* selector = new (std::nothrow) LTableMultiSelector(this);
 	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
 	if (!geometry || !selector || !storage) {
@@ -135,6 +124,7 @@ void TListTable::UnselectAllCells()
 void TListTable::SelectRow(TableIndexT inRow, bool inScroll)
 {
 	UnselectAllCells();
+	// An empty table has no row to select, and nothing to delete.
 	if (!IsValidRow(inRow))
 		return;
 	SelectCell(STableCell(inRow, 1));
@@ -159,7 +149,7 @@ void TListTable::ClickSelf(const SMouseDownEvent& inMouseDown)
 		SwitchTarget(this);
 	LTableView::ClickSelf(inMouseDown);
 	if (mWindow == nullptr || LastRowSelected() == 0 || !DragAndDropIsPresent() ||
-	    !MouseMovedBeforeRelease(inMouseDown.macEvent.where))
+	    !UTableDrag::MouseMovedBeforeRelease(inMouseDown.macEvent.where))
 		return;
 	FocusDraw();
 	TListTableDragTask drag(inMouseDown.macEvent, this, mList, mWindow->OffersDragFlavor());
@@ -196,7 +186,8 @@ void TListTable::DrawCell(const STableCell& inCell, const Rect&)
 {
 	tSecurityEntry* entry = mList != nullptr ? mList->GetNth(long(inCell.row)) : nullptr;
 	Rect names;
-	if (entry == nullptr || entry->Security == nullptr || mWindow == nullptr || !GetNamesRect(inCell, names))
+	if (entry == nullptr || entry->Security == nullptr || mWindow == nullptr ||
+	    !GetNamesRect(inCell, names))
 		return;
 	StTextState textState;
 	UTextTraits::SetPortTextTraits(mTextTraits);
@@ -250,11 +241,6 @@ Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)
 	auto clamp = [this](SInt32 inRow) {
 		return TableIndexT(std::clamp<SInt32>(inRow, 1, SInt32(mRows)));
 	};
-	const bool moves = key == kHome || key == kEnd || key == kPageUp || key == kPageDown ||
-	                   ((key == kUpArrow || key == kDownArrow) && !command);
-	// On an empty table there is no row to move to, and nothing to delete.
-	if (moves && mRows == 0)
-		return true;
 	switch (key) {
 	case kHome:
 		SelectRow(1, true);
@@ -402,12 +388,15 @@ void TListTable::EnterDropArea(DragReference inDragRef, Boolean inDragHasLeftSen
 {
 	LDragAndDrop::EnterDropArea(inDragRef, inDragHasLeftSender);
 	mDividingLine = -1;
+	mDropLine = -1;
 }
 
 void TListTable::LeaveDropArea(DragReference inDragRef)
 {
 	if (mDividingLine != -1)
 		DrawDividingLine(mDividingLine);
+	// The drop itself comes after the drag has left the area.
+	mDropLine = mDividingLine;
 	mDividingLine = -1;
 	LDragAndDrop::LeaveDropArea(inDragRef);
 }
@@ -454,22 +443,18 @@ void TListTable::InsideDropArea(DragReference inDragRef)
 void TListTable::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef, Rect&)
 {
 	TList<tSecurityEntry>* entries = nullptr;
-	bool fromHere = false;
-	const OSErr err = TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries, fromHere);
+	const OSErr err = TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries);
 	if (err != noErr)
 		Throw_(err);
 	// Rows of another table cannot move here: that table's entries are its own.
-	if (entries == nullptr || !fromHere) {
-		delete entries;
+	if (entries == nullptr)
 		return;
-	}
-	const SInt32 line = mDividingLine < 0 ? SInt32(mRows) : mDividingLine;
-	ReceiveEntries(entries, line, true);
+	MoveRows(entries, mDropLine < 0 ? SInt32(mRows) : mDropLine);
 	delete entries;
 	SetUpdateCommandStatus(true);
 }
 
-void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow, bool inFromThisTable)
+void TListTable::MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow)
 {
 	if (mList == nullptr || inEntries == nullptr || inEntries->Count() == 0)
 		return;
@@ -479,7 +464,8 @@ void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfter
 		return;
 	std::vector<tSecurityEntry*> moved;
 	SInt32 at = inAfterRow;
-	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr; node = node->mNext) {
+	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr;
+	     node = node->mNext) {
 		tSecurityEntry* sender = node->mItem;
 		mList->Insert(sender, int(at));
 		moved.push_back(mList->GetNth(long(at) + 1));
@@ -487,14 +473,10 @@ void TListTable::ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfter
 		sender->Security = nullptr;
 		sender->NewSecurity = false;
 	}
-	if (inFromThisTable) {
-		// The emptied originals are the moved rows' old places.
-		for (long i = mList->Count(); i >= 1; --i)
-			if (tSecurityEntry* entry = mList->GetNth(i); entry != nullptr && entry->Security == nullptr)
-				mList->Remove(entry);
-	} else {
-		InsertRows(UInt32(moved.size()), TableIndexT(inAfterRow), nullptr, 0, false);
-	}
+	// The emptied originals are the moved rows' old places.
+	for (long i = mList->Count(); i >= 1; --i)
+		if (tSecurityEntry* entry = mList->GetNth(i); entry != nullptr && entry->Security == nullptr)
+			mList->Remove(entry);
 	LTableView::UnselectAllCells();
 	for (long i = 1; i <= mList->Count(); ++i)
 		if (std::find(moved.begin(), moved.end(), mList->GetNth(i)) != moved.end())

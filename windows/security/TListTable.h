@@ -43,8 +43,6 @@ public:
 	SInt32 GetDividingLine() const { return mDividingLine; }
 	// The rows above the insertion point for a point of the image.
 	SInt32 GetDividingLineGivenPoint(SInt32 inImageY) const;
-	// Moves or copies the entries of a dropped list after row inAfterRow; what a drop of rows does.
-	void ReceiveEntries(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow, bool inFromThisTable);
 
 	// Drop area.
 	Boolean ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef) override;
@@ -65,6 +63,8 @@ protected:
 
 private:
 	void SelectRow(TableIndexT inRow, bool inScroll);
+	// Moves the rows of these entries (this table's own) to after row inAfterRow, in their order.
+	void MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow);
 	void EnableDelete(bool inEnable);
 	void TypeToSelect(char inChar);
 	void DrawDividingLine(SInt32 inLine);
@@ -77,6 +77,7 @@ private:
 	SInt32 mColumnWidth = 0;
 	SInt32 mRowHeight = 19;
 	SInt32 mDividingLine = -1;
+	SInt32 mDropLine = -1;
 	bool mAcceptsDrops = true;
 	bool mWasTarget = false;
 	UInt32 mLastKeyTick = 0;

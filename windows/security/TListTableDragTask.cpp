@@ -1,9 +1,10 @@
 #include "windows/security/TListTableDragTask.h"
 
-#include "platform/framework/LWindow.h"
+#include "platform/framework/LException.h"
 #include "platform/framework/UScrap.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/UDragEntries.h"
+#include "windows/security/UTableDrag.h"
 
 #include <new>
 #include <string>
@@ -39,20 +40,8 @@ void TListTableDragTask::AddFlavors(DragReference inDragRef)
 		                  flavorSenderOnly | flavorSenderTranslated);
 	AddDragItemFlavor(inDragRef, item, kDragFlavorTypeText, nullptr, 0, flavorSenderTranslated);
 	SetDragSendProc(inDragRef, &TListTableDragTask::SendData, this);
-	LWindow* window = mTable->GetWindow();
-	STableCell cell;
-	while (mTable->GetNextSelectedCell(cell)) {
-		Rect bounds;
-		if (window == nullptr || !mTable->GetLocalCellRect(cell, bounds))
-			continue;
-		Point topLeft{bounds.top, bounds.left};
-		Point botRight{bounds.bottom, bounds.right};
-		mTable->LocalToPortPoint(topLeft);
-		mTable->LocalToPortPoint(botRight);
-		window->PortToGlobalPoint(topLeft);
-		window->PortToGlobalPoint(botRight);
-		AddRectDragItem(item, Rect{topLeft.v, topLeft.h, botRight.v, botRight.h});
-	}
+	for (const Rect& rect : UTableDrag::SelectedRowRects(mTable))
+		AddRectDragItem(item, rect);
 }
 
 OSErr TListTableDragTask::SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem,
@@ -63,7 +52,8 @@ OSErr TListTableDragTask::SendData(FlavorType inFlavor, void* inRefCon, ItemRefe
 
 OSErr TListTableDragTask::SendFlavor(FlavorType inFlavor, ItemReference inItem, DragReference inDrag)
 {
-	if (inFlavor != mListFlavor && inFlavor != UDragEntries::kDragFlavor && inFlavor != kDragFlavorTypeText)
+	if (inFlavor != mListFlavor && inFlavor != UDragEntries::kDragFlavor &&
+	    inFlavor != kDragFlavorTypeText)
 		return noErr;
 	std::vector<UInt8> rows;
 	PutU32(rows, mTable->GetDragToken());
@@ -93,11 +83,9 @@ OSErr TListTableDragTask::SendFlavor(FlavorType inFlavor, ItemReference inItem, 
 }
 
 OSErr TListTableDragTask::ReadEntries(DragReference inDrag, ItemReference inItem, FlavorType inFlavor,
-                                      TListTable* inReceiver, TList<tSecurityEntry>*& outEntries,
-                                      bool& outFromHere)
+                                      TListTable* inReceiver, TList<tSecurityEntry>*& outEntries)
 {
 	outEntries = nullptr;
-	outFromHere = false;
 	DragAttributes attributes = 0;
 	GetDragAttributes(inDrag, &attributes);
 	Size size = 0;
@@ -109,11 +97,11 @@ OSErr TListTableDragTask::ReadEntries(DragReference inDrag, ItemReference inItem
 	if (!(attributes & kDragInsideSenderApplication) || bytes.size() < 4 || bytes.size() % 4 != 0 ||
 	    GetU32(bytes.data()) != inReceiver->GetDragToken())
 		return noErr;
-	outFromHere = true;
 	TList<tSecurityEntry>* working = inReceiver->GetWorkingList();
-	outEntries = new (std::nothrow) TList<tSecurityEntry>(false, false);
-	if (outEntries == nullptr || working == nullptr)
+	if (working == nullptr)
 		return noErr;
+	outEntries = new (std::nothrow) TList<tSecurityEntry>(false, false);
+	ThrowIfNil_(outEntries);
 	for (size_t at = 4; at < bytes.size(); at += 4)
 		if (tSecurityEntry* entry = working->GetNth(long(GetU32(bytes.data() + at))))
 			outEntries->Append(entry);

@@ -16,15 +16,16 @@ public:
 	                   bool inOffersDragFlavor);
 
 	// The entries a dropped list flavour names, as a new list that refers to them (the caller deletes
-	// it); null when they are not inReceiver's rows. outFromHere tells whether they are.
+	// it); null when they are not inReceiver's rows.
 	static OSErr ReadEntries(DragReference inDrag, ItemReference inItem, FlavorType inFlavor,
-	                         TListTable* inReceiver, TList<tSecurityEntry>*& outEntries, bool& outFromHere);
+	                         TListTable* inReceiver, TList<tSecurityEntry>*& outEntries);
 
 protected:
 	void AddFlavors(DragReference inDragRef) override;
 
 private:
-	static OSErr SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem, DragReference inDrag);
+	static OSErr SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem,
+	                      DragReference inDrag);
 	OSErr SendFlavor(FlavorType inFlavor, ItemReference inItem, DragReference inDrag);
 
 	TListTable* mTable;

@@ -57,7 +57,8 @@ void TListWindow::SetLookupOpener(LookupOpener inOpener)
 
 TListWindow::TListWindow(LStream* inStream) : TListWindow(inStream, 0, 0, false) {}
 
-TListWindow::TListWindow(LStream* inStream, long inOKCommand, FlavorType inListFlavor, bool inOffersDragFlavor)
+TListWindow::TListWindow(LStream* inStream, long inOKCommand, FlavorType inListFlavor,
+                         bool inOffersDragFlavor)
     : TVyWindow(inStream), mOKCommand(inOKCommand), mOffersDragFlavor(inOffersDragFlavor),
       mListFlavor(inListFlavor)
 {
@@ -106,8 +107,8 @@ void TListWindow::SetList(TList<TSecurity>* inList)
 	mDeleteList = new (std::nothrow) TList<tSecurityEntry>(true, true);
 	ThrowIfNil_(mList);
 	ThrowIfNil_(mDeleteList);
-	for (tListNode<TSecurity>* node = inList != nullptr ? inList->GetEntryHead() : nullptr; node != nullptr;
-	     node = node->mNext) {
+	for (tListNode<TSecurity>* node = inList != nullptr ? inList->GetEntryHead() : nullptr;
+	     node != nullptr; node = node->mNext) {
 		tSecurityEntry entry;
 		DefaultEntry(entry, node->mItem, false, mList->Count());
 		mList->Append(&entry);
@@ -124,7 +125,8 @@ void TListWindow::SetList(TList<TSecurity>* inList)
 	CheckCicns();
 }
 
-void TListWindow::DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, bool inIsNew, SInt32 inPosition)
+void TListWindow::DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, bool inIsNew,
+                               SInt32 inPosition)
 {
 	ioEntry.Security = inSecurity;
 	ioEntry.NewSecurity = inIsNew;
@@ -155,12 +157,14 @@ void TListWindow::CheckCheckboxes()
 		return;
 	const SInt32 rowHeight = mTable->GetRowHeightValue();
 	SInt32 row = 0;
-	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext, ++row) {
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr;
+	     node = node->mNext, ++row) {
 		tSecurityEntry* entry = node->mItem;
 		if (entry->SummaryCheckbox != nullptr)
 			entry->SummaryCheckbox->PlaceInSuperImageAt(0, rowHeight * row, false);
 		if (entry->MenuCheckbox != nullptr)
-			entry->MenuCheckbox->PlaceInSuperImageAt(TListTable::kCheckboxWidth, rowHeight * row, false);
+			entry->MenuCheckbox->PlaceInSuperImageAt(TListTable::kCheckboxWidth, rowHeight * row,
+			                                         false);
 	}
 }
 
@@ -201,7 +205,8 @@ TSecurity* TListWindow::GetNewSecurity()
 
 void TListWindow::DrawNames(const Rect& inNameRect, const Rect& inSymbolRect, TSecurity* inSecurity)
 {
-	UKsStrings::DrawString(inSecurity->SecurityName(), inNameRect.left, inNameRect.bottom, &inNameRect, 0);
+	UKsStrings::DrawString(inSecurity->SecurityName(), inNameRect.left, inNameRect.bottom, &inNameRect,
+	                       0);
 	UKsStrings::DrawString(inSecurity->SecuritySymbol(), inSymbolRect.left, inSymbolRect.bottom,
 	                       &inSymbolRect, 0);
 }
@@ -364,7 +369,8 @@ Boolean TListWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 // Only the row that the cancelled dialog was opened for as new goes, whatever is selected now.
 void TListWindow::DeleteNewRow(TSecurity* inSecurity)
 {
-	if (inSecurity == nullptr || mEditingNew.erase(inSecurity) == 0 || mList == nullptr || mTable == nullptr)
+	if (inSecurity == nullptr || mEditingNew.erase(inSecurity) == 0 || mList == nullptr ||
+	    mTable == nullptr)
 		return;
 	TableIndexT at = 0;
 	TableIndexT index = 0;
@@ -415,7 +421,8 @@ void TListWindow::SyncOriginalList()
 		return;
 	bool putBack = false;
 	bool held = false;
-	for (tListNode<tSecurityEntry>* node = mDeleteList->GetEntryHead(); node != nullptr; node = node->mNext)
+	for (tListNode<tSecurityEntry>* node = mDeleteList->GetEntryHead(); node != nullptr;
+	     node = node->mNext)
 		if (!node->mItem->NewSecurity && node->mItem->Security != nullptr &&
 		    node->mItem->Security->HasPortfolioWatchers())
 			held = true;
@@ -428,8 +435,8 @@ void TListWindow::SyncOriginalList()
 			mList->Append(entry);
 		} else if (security != nullptr && !entry->NewSecurity) {
 			USecurityRequests::CancelURL(security);
+			// The plug-in's list owns its securities: removing one deletes it.
 			mOriginalList->Remove(security);
-			delete security;
 		} else {
 			delete security;
 		}
@@ -457,8 +464,8 @@ void TListWindow::SyncOriginalList()
 		if (std::find(order.begin(), order.end(), node->mItem) == order.end())
 			order.push_back(node->mItem);
 	size_t slot = 0;
-	for (tListNode<TSecurity>* node = mOriginalList->GetEntryHead(); node != nullptr && slot < order.size();
-	     node = node->mNext)
+	for (tListNode<TSecurity>* node = mOriginalList->GetEntryHead();
+	     node != nullptr && slot < order.size(); node = node->mNext)
 		node->mItem = order[slot++];
 	mOriginalList->Modified();
 
@@ -471,7 +478,8 @@ void TListWindow::DiscardWorkingLists()
 	for (TList<tSecurityEntry>* list : {mList, mDeleteList}) {
 		if (list == nullptr)
 			continue;
-		for (tListNode<tSecurityEntry>* node = list->GetEntryHead(); node != nullptr; node = node->mNext) {
+		for (tListNode<tSecurityEntry>* node = list->GetEntryHead(); node != nullptr;
+		     node = node->mNext) {
 			tSecurityEntry* entry = node->mItem;
 			if (entry->NewSecurity)
 				delete entry->Security;
@@ -491,26 +499,6 @@ void TListWindow::DiscardWorkingLists()
 	delete mDeleteList;
 	mList = nullptr;
 	mDeleteList = nullptr;
-}
-
-void TListWindow::TPluginFace::Show()
-{
-	mWindow->Show();
-}
-
-void TListWindow::TPluginFace::Select()
-{
-	mWindow->Select();
-}
-
-void TListWindow::TPluginFace::Activate()
-{
-	mWindow->Activate();
-}
-
-void TListWindow::TPluginFace::AttemptClose()
-{
-	mWindow->AttemptClose();
 }
 
 void TListWindow::TPluginFace::Delete()

@@ -8,12 +8,12 @@
 // A lookup window opened from here has this window as super-commander and reads and marks this window's
 // lookup list; it sends kLookupsChosen to add the marked results.
 
-#include "Includes/IPluginWindow.h"
 #include "Includes/TList.h"
 #include "model/SecurityTypes.h"
 #include "platform/framework/STableCell.h"
 #include "platform/toolbox/gui/Drag.h"
 #include "toolkit/TVyWindow.h"
+#include "windows/security/TPluginWindowFace.h"
 #include "windows/security/tSecurityEntry.h"
 
 #include <functional>
@@ -45,13 +45,15 @@ public:
 
 	// Makes and shows the kind's lookup window under the list window, over its lookup list; installed
 	// by the lookup windows. Without one there is no lookup.
-	using LookupOpener = std::function<LWindow*(tSecurityType inKind, LCommander* inSuper, TLookupList* inList)>;
+	using LookupOpener =
+	    std::function<LWindow*(tSecurityType inKind, LCommander* inSuper, TLookupList* inList)>;
 	static void SetLookupOpener(LookupOpener inOpener);
 
 	explicit TListWindow(LStream* inStream);
 	~TListWindow() override;
 
-	virtual void DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, bool inIsNew, SInt32 inPosition);
+	virtual void DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, bool inIsNew,
+	                          SInt32 inPosition);
 	virtual void SyncEntry(tSecurityEntry& ioEntry);
 	// inRow counted from 1.
 	virtual void CreateEditWindow(TableIndexT inRow, bool inIsNew);
@@ -118,21 +120,13 @@ protected:
 	TLookupList* mLookupList = nullptr;
 
 private:
-	class TPluginFace : public IPluginWindow
+	class TPluginFace : public TPluginWindowFace<TListWindow>
 	{
 	public:
-		explicit TPluginFace(TListWindow* inWindow) : mWindow(inWindow) {}
-		LCommander* GetCommander() override { return mWindow; }
-		void Show() override;
-		void Select() override;
-		void Activate() override;
-		void AttemptClose() override;
+		using TPluginWindowFace::TPluginWindowFace;
 		void Delete() override;
 		void SetList(UInt16 inKind, TList<TSecurity>* inList) override;
 		void ObeyCommand(long inCommand) override;
-
-	private:
-		TListWindow* mWindow;
 	};
 
 	void Sort(FourCharCode inKey);

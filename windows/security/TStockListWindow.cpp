@@ -42,7 +42,8 @@ void TStockListWindow::CreateLookupWindow()
 long TStockListWindow::AddLookups(TableIndexT inPosition)
 {
 	long added = 0;
-	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr; entry = mLookupList->GetNext()) {
+	for (tLookupEntry* entry = mLookupList->GetFirst(); entry != nullptr;
+	     entry = mLookupList->GetNext()) {
 		if (!entry->marked || entry->added)
 			continue;
 		auto* stock = new (std::nothrow) TStock;
