@@ -9,6 +9,7 @@
 #include "Quoters/TQuoterManager.h"
 #include "foundation/VyStrings.h"
 #include "platform/framework/UDispatch.h"
+#include "platform/framework/UKeyFilters.h"
 #include "tests/Internet/RoutingTestSupport.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -184,6 +185,19 @@ TEST_F(LookupWindowTest, SearchesPageByPageAndRemembersTheSource)
 	EXPECT_EQ(Symbols().front(), "ABCD");
 	window->ObeyCommand(FOUR_CHAR_CODE("dSrt"), nullptr);
 	EXPECT_EQ(Symbols().front(), "PLAIN");
+	// Keys in the table: End, Page Up past the top, the arrows at either end and with nothing selected.
+	TLookupTable* table = window->GetTable();
+	Key(table, char_End);
+	EXPECT_EQ(SelectedRows(window), (std::vector<TableIndexT>{7}));
+	Key(table, char_DownArrow);
+	EXPECT_EQ(SelectedRows(window), (std::vector<TableIndexT>{7}));
+	Key(table, char_PageUp);
+	EXPECT_EQ(SelectedRows(window), (std::vector<TableIndexT>{1}));
+	table->UnselectAllCells();
+	EXPECT_FALSE(window->GetSelectButton()->IsEnabled());
+	Key(window, char_UpArrow);
+	EXPECT_EQ(SelectedRows(window), (std::vector<TableIndexT>{7}));
+	EXPECT_TRUE(window->GetSelectButton()->IsEnabled());
 	// Typing the start of a name in the table selects its row, in any case.
 	Key(window->GetTable(), 'm');
 	Key(window->GetTable(), 'O');
