@@ -35,13 +35,13 @@ inline void ChooseSource(TLookupWindow* inWindow, OSType inSource)
 	ADD_FAILURE() << "the source is not in the menu";
 }
 
-// Types the text, picks the source and presses Return.
+// Types the text, picks the source and presses Return in the search field.
 inline void Search(TLookupWindow* inWindow, const std::string& inText, OSType inSource)
 {
 	auto* field = FrameworkTest::FindPane<LEditText>(inWindow, "Srch");
 	field->SetText(inText.c_str(), Size(inText.size()));
 	ChooseSource(inWindow, inSource);
-	Key(inWindow, 13);
+	Key(field, 13);
 }
 
 inline void ClickRow(TLookupWindow* inWindow, TableIndexT inRow, SInt16 inClicks = 1)
