@@ -13,8 +13,10 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UScrap.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/ForwardingApplication.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TLookupList.h"
@@ -23,6 +25,8 @@
 #include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QColor>
+#include <QImage>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -37,24 +41,6 @@ namespace
 
 constexpr char kStocksFile[] = "Stock Plug-in Stocks";
 constexpr size_t kHeaderSize = 8; // tag and count
-
-// The application's part: commands the windows send up reach the plug-in.
-class TForwarder : public LCommander
-{
-public:
-	explicit TForwarder(LCommander* inSuper) : LCommander(inSuper) {}
-	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override
-	{
-		mCommands.push_back(inCommand);
-		return mPlugin != nullptr && mPlugin->ObeyCommand(inCommand, ioParam);
-	}
-	Boolean AllowSubRemoval(LCommander* inSub) override
-	{
-		return mPlugin == nullptr || mPlugin->AllowSubRemoval(inSub);
-	}
-	TStockPlugin* mPlugin = nullptr;
-	std::vector<CommandT> mCommands;
-};
 
 class TGoneWatcher : public TSecurityWatcher
 {
@@ -72,7 +58,7 @@ protected:
 		StockPluginFixture::SetUp();
 		kestrunApp::RegisterClasses();
 		UWindowRegistry::Install();
-		mForwarder = new TForwarder(mApp.get());
+		mForwarder = new ForwardingApplication;
 		mPlugin = std::make_unique<TStockPlugin>(mForwarder);
 		mForwarder->mPlugin = mPlugin.get();
 		mPlugin->Initialize();
@@ -93,6 +79,7 @@ protected:
 	{
 		SetDragTracker(nullptr);
 		Quit();
+		mForwarder->mPlugin = nullptr;
 		delete mForwarder;
 		UDispatch::DeletePending();
 		StockPluginFixture::TearDown();
@@ -214,7 +201,7 @@ protected:
 		SetDragTracker(nullptr);
 	}
 
-	TForwarder* mForwarder = nullptr;
+	ForwardingApplication* mForwarder = nullptr;
 	std::vector<std::string> mOriginal;
 	std::string mOriginalFile;
 };
@@ -283,6 +270,7 @@ TEST_F(ListWindowTest, EditsReachTheListAndItsFileOnlyOnOKInTheWindowsOrder)
 
 	// The next start reads the new order and the unticked box back.
 	Quit();
+	mForwarder->mPlugin = nullptr;
 	Start();
 	EXPECT_EQ(Symbols(), moved);
 	EXPECT_FALSE(Stocks()->GetNth(2)->SummaryEnabled());
@@ -335,6 +323,7 @@ TEST_F(ListWindowTest, AddedSecuritiesAreEditedSortedInAndJoinTheListOnOK)
 	UDispatch::DeletePending();
 	EXPECT_EQ(Symbols(), order);
 	Quit();
+	mForwarder->mPlugin = nullptr;
 	Start();
 	EXPECT_EQ(Symbols(), order);
 	const std::string file = ReadFile();
@@ -465,6 +454,19 @@ TEST_F(ListWindowTest, KeysMoveTheSelectionAndTypingFindsARowButAnEmptyTableStay
 	EXPECT_EQ(Selected(table), std::vector<TableIndexT>{5});
 	Key(window, 1);
 	EXPECT_EQ(Selected(table), std::vector<TableIndexT>{1});
+	// The selected row shows in the hilite colour beside its boxes, the others do not.
+	auto background = [&](TableIndexT inRow) {
+		window->UpdatePort();
+		Rect names;
+		table->GetNamesRect(STableCell(inRow, 1), names);
+		Point corner{SInt16(names.top + 1), SInt16(names.left + 1)};
+		table->LocalToPortPoint(corner);
+		return QColor(window->GetMacPort()->image->pixel(corner.h, corner.v));
+	};
+	RGBColor hilite;
+	LMGetHiliteRGB(&hilite);
+	EXPECT_EQ(background(1), QColor(hilite.red >> 8, hilite.green >> 8, hilite.blue >> 8));
+	EXPECT_EQ(background(2), QColor(Qt::white));
 
 	// Typing the start of a name, in any case, selects the first row it begins; a pause starts anew.
 	const std::string name = RowSecurity(window, 4)->SecurityName();

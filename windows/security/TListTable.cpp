@@ -79,7 +79,6 @@ TListTable::TListTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(t
 	SetTableSelector(selector);
 	SetTableStorage(storage);
 	InsertCols(1, 0, nullptr, 0, false);
-	SetCustomHilite(true);
 }
 
 void TListTable::SetList(TList<tSecurityEntry>* inList, TList<tSecurityEntry>* inDeleteList,
@@ -367,12 +366,10 @@ void TListTable::DrawDividingLine(SInt32 inLine)
 	PenPat(GetQDGlobalsGray(&gray));
 	RGBForeColor(&kBlack);
 	PenMode(patXor);
-	// The line lies in the image: local coordinates of the image's top.
-	Point origin{0, 0};
-	LocalToPortPoint(origin);
-	const SInt32 top = mImageLocation.v - origin.v;
-	MoveTo(0, SInt16(top + mRowHeight * inLine - 1));
-	LineTo(SInt16(mColumnWidth), SInt16(top + mRowHeight * inLine - 1));
+	// Local coordinates are the image's.
+	const SInt16 v = SInt16(mRowHeight * inLine - 1);
+	MoveTo(0, v);
+	LineTo(SInt16(mColumnWidth), v);
 }
 
 Boolean TListTable::ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef)
