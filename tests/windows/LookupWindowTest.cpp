@@ -240,8 +240,8 @@ TEST_F(LookupWindowTest, ChosenRowsAreHandedOverOnce)
 	ClickRow(window, 1);
 	EXPECT_TRUE(window->GetSelectButton()->IsEnabled());
 
-	// A selection that reaches the added row by keys hands over only the rows not yet added. More keeps
-	// the flags, so that a row is not handed over twice.
+	// More keeps the flags, so that no row is handed over twice: a selection that takes in the added row
+	// hands over only the others.
 	PressButton(window, "More");
 	ASSERT_TRUE(PumpUntil([&] { return window->GetRequest() == nullptr; }));
 	EXPECT_TRUE(mResults.GetNth(2)->added);
@@ -268,10 +268,9 @@ TEST_F(LookupWindowTest, SearchesThatCannotStartFailOrAreCancelled)
 	EXPECT_TRUE(mServer.Requests().empty());
 
 	// With Shift the source's search page opens in the browser instead, the text escaped.
-	modeltest::ModelTestEnvironment& env = *mEnv;
-	env.mKeys.shift = true;
+	mEnv->mKeys.shift = true;
 	Search(window, "AT&T", kYahooUS);
-	env.mKeys.shift = false;
+	mEnv->mKeys.shift = false;
 	EXPECT_EQ(mURLs, (std::vector<std::string>{"http://search.test/lookup?m=&s=AT%26T&t=S"}));
 	EXPECT_EQ(window->GetRequest(), nullptr);
 
