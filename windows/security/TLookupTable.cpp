@@ -36,7 +36,8 @@ TLookupTable::TLookupTable(LStream* inStream) : LTableView(inStream)
 	Rect frame;
 	CalcLocalFrameRect(frame);
 	mColumnWidth = frame.right - frame.left;
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
+	auto* geometry =
+	    new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
 	ThrowIfNil_(geometry);
 	SetTableGeometry(geometry);
 	auto* selector = new (std::nothrow) LTableMultiSelector(this);

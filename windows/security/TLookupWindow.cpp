@@ -158,6 +158,9 @@ void TLookupWindow::FinishCreateSelf()
 	mMoreButton = FindAs<LPushButton>(this, kCmdMore);
 	mMessage = FindAs<LCaption>(this, FOUR_CHAR_CODE("Msge"));
 	mChasingArrows = FindAs<LChasingArrows>(this, FOUR_CHAR_CODE("Arrw"));
+	// Keys the table does not take come here, and the target leaves with the window.
+	if (mTable != nullptr)
+		mTable->SetSuperCommander(this);
 	SetEnabled(mMoreButton, false);
 	SetEnabled(mSelectButton, false);
 	if (mSearchText != nullptr)

@@ -34,8 +34,8 @@ public:
 	static constexpr SInt16 kDescendingIcon = 1013;
 	static constexpr SInt16 kAscendingIcon = 1012;
 
-	// Makes the kind's lookup window under inSuper, gives it inList (cleared) and shows it. Null for a kind
-	// without one (currency pairs); throws 'nilP' when the window cannot be made.
+	// Makes the kind's lookup window under inSuper, gives it inList (cleared) and shows it. Null for a
+	// kind without one (currency pairs); throws 'nilP' when the window cannot be made.
 	static TLookupWindow* Open(tSecurityType inKind, LCommander* inSuper, TLookupList* inList);
 
 	TLookupWindow(LStream* inStream, tSecurityType inKind);
