@@ -4,6 +4,13 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TLedgerFundSplitWindow.h"
+#include "windows/portfolio/TLedgerFundWindow.h"
+#include "windows/portfolio/TLedgerOtherWindow.h"
+#include "windows/portfolio/TLedgerStockSplitWindow.h"
+#include "windows/portfolio/TLedgerStockWindow.h"
+#include "windows/portfolio/TLedgerTable.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
@@ -45,6 +52,13 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TLedgerWindow);
+	RegisterClass_(TLedgerTable);
+	RegisterClass_(TLedgerStockWindow);
+	RegisterClass_(TLedgerFundWindow);
+	RegisterClass_(TLedgerOtherWindow);
+	RegisterClass_(TLedgerStockSplitWindow);
+	RegisterClass_(TLedgerFundSplitWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
