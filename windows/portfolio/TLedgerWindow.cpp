@@ -287,10 +287,23 @@ Boolean TLedgerWindow::AllowSubRemoval(LCommander* inSub)
 	return true;
 }
 
-bool TLedgerWindow::IsOpenForEdit(const tLedgerEntry* inEntry) const
+TLedgerEditWindow* TLedgerWindow::EditWindowOf(const tLedgerEntry* inEntry) const
 {
-	return std::any_of(mEditWindows.begin(), mEditWindows.end(),
-	                   [inEntry](const tOpenEdit& inEdit) { return inEdit.entry == inEntry; });
+	for (const tOpenEdit& open : mEditWindows)
+		if (open.entry == inEntry)
+			return dynamic_cast<TLedgerEditWindow*>(open.window);
+	return nullptr;
+}
+
+bool TLedgerWindow::ForgetEditWindow(const tLedgerEntry* inEntry)
+{
+	const auto open = std::find_if(mEditWindows.begin(), mEditWindows.end(),
+	                               [inEntry](const tOpenEdit& inEdit) { return inEdit.entry == inEntry; });
+	if (open == mEditWindows.end())
+		return false;
+	const bool isNew = open->isNew;
+	mEditWindows.erase(open);
+	return isNew;
 }
 
 void TLedgerWindow::RedoTable()
@@ -341,13 +354,10 @@ TLedgerEditWindow* TLedgerWindow::CreateEditWindow(SInt32 inIndex, bool inIsNew)
 	if (entry == nullptr)
 		return nullptr;
 	// One window per entry: a second would save over the first's edits.
-	for (const tOpenEdit& open : mEditWindows)
-		if (open.entry == entry) {
-			if (auto* window = dynamic_cast<TLedgerEditWindow*>(open.window)) {
-				window->Select();
-				return window;
-			}
-		}
+	if (TLedgerEditWindow* open = EditWindowOf(entry)) {
+		open->Select();
+		return open;
+	}
 	TLedgerEditWindow* window = CreateLedgerEditWindow(entry, mCategoryList, this);
 	mEditWindows.push_back({window, entry, inIsNew});
 	return window;
@@ -474,6 +484,7 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		DoClose();
 		return true;
 	case kEntryOK:
+		ForgetEditWindow(static_cast<tLedgerEntry*>(ioParam));
 		if (mList != nullptr)
 			mList->Modified();
 		RedoTable();
@@ -481,11 +492,8 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kEntryCancelled: {
 		auto* entry = static_cast<tLedgerEntry*>(ioParam);
 		SignalIfNot_(entry);
-		const auto open = std::find_if(mEditWindows.begin(), mEditWindows.end(),
-		                               [entry](const tOpenEdit& inEdit) { return inEdit.entry == entry; });
-		if (entry == nullptr || open == mEditWindows.end() || !open->isNew || mList == nullptr)
+		if (!ForgetEditWindow(entry) || mList == nullptr)
 			return true;
-		mEditWindows.erase(open);
 		const int row = mList->FindItem(entry);
 		if (row > 0) {
 			mList->Remove(entry);

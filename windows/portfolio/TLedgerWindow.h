@@ -89,7 +89,9 @@ public:
 	FourCharCode GetSecondarySort() const { return mSecondarySort; }
 	bool IsDescending() const { return mDescending; }
 	// Whether the entry is being edited in an edit window opened from here.
-	bool IsOpenForEdit(const tLedgerEntry* inEntry) const;
+	bool IsOpenForEdit(const tLedgerEntry* inEntry) const { return EditWindowOf(inEntry) != nullptr; }
+	// The edit window opened from here on the entry, or null.
+	TLedgerEditWindow* EditWindowOf(const tLedgerEntry* inEntry) const;
 	size_t CountEditWindows() const { return mEditWindows.size(); }
 
 protected:
@@ -104,6 +106,8 @@ private:
 
 	void RedoCicns();
 	void RedoTable();
+	// Drops the record of the entry's edit window (which reported and is closing); whether it was new.
+	bool ForgetEditWindow(const tLedgerEntry* inEntry);
 
 	TLedgerTable* mTable = nullptr;
 	std::vector<tOpenEdit> mEditWindows;
