@@ -2,6 +2,7 @@
 // window, edits of existing entries, deletes with an edit window open, the split and consolidation window,
 // the category menu, sorting, drops of securities between rows, and the printout.
 
+#include "app/kestrunApp.h"
 #include "foundation/UMenus.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LClock.h"
@@ -11,7 +12,6 @@
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
-#include "app/kestrunApp.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
@@ -79,8 +79,8 @@ protected:
 		mEnv->SetStockCString(24, "Buy Fund %s");
 		mEnv->SetStockCString(25, "Sell Fund %s");
 		mEnv->SetStockCString(26, "Fund Split %s");
-		for (const tCategory& category : {MakeCategory("", 11), MakeCategory("Growth", 22),
-		                                   MakeCategory("Income", 33)})
+		for (const tCategory& category :
+		     {MakeCategory("", 11), MakeCategory("Growth", 22), MakeCategory("Income", 33)})
 			mCategories.Append(const_cast<tCategory*>(&category));
 	}
 
@@ -100,7 +100,8 @@ protected:
 
 	static void Type(LView* inWindow, const char (&inID)[5], const char* inText)
 	{
-		FrameworkTest::FindPane<LEditText>(inWindow, inID)->SetText(inText, Size(std::strlen(inText)));
+		FrameworkTest::FindPane<LEditText>(inWindow, inID)
+		    ->SetText(inText, Size(std::strlen(inText)));
 	}
 
 	static void Click(LView* inWindow, PaneIDT inButton)
@@ -172,8 +173,8 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 		Click(edit, TVyWindow::kOKButton);
 		UDispatch::DeletePending();
 		EXPECT_EQ(window->CountEditWindows(), 0u);
-		// An empty symbol is stored as the default symbol text; the new entry is selected, so the next
-		// one goes below it.
+		// An empty symbol is stored as the default symbol text; the new entry is selected, so the
+		// next one goes below it.
 		EXPECT_STREQ(window->GetList()->GetNth(1)->symbol, "NONE");
 		window->GetTable()->UnselectAllCells();
 	}
@@ -224,6 +225,19 @@ TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 	EXPECT_STREQ(stock->comment, "bonus shares");
 	EXPECT_EQ(stock->currency, kEuro);
 
+	// The triangle folds the comment and currency part of the window away and back.
+	edit = window->CreateEditWindow(2, false);
+	Rect open, folded;
+	edit->GetGlobalBounds(open);
+	Click(edit, FOUR_CHAR_CODE("Opts"));
+	edit->GetGlobalBounds(folded);
+	EXPECT_EQ(open.bottom - folded.bottom, 110);
+	EXPECT_FALSE(FrameworkTest::FindPane<LPane>(edit, "Cmnt")->IsVisible());
+	Click(edit, FOUR_CHAR_CODE("Opts"));
+	EXPECT_TRUE(FrameworkTest::FindPane<LPane>(edit, "Cnvt")->IsVisible());
+	Click(edit, TVyWindow::kCancelButton);
+	UDispatch::DeletePending();
+
 	// An entry whose category was deleted opens with none; no category stores 0.
 	mCategories.Remove(mCategories.GetNth(2));
 	edit = window->CreateEditWindow(2, false);
@@ -263,7 +277,8 @@ TEST_F(LedgerWindowTest, CancellingForgetsOnlyNewEntriesAndOpenEntriesCannotBeDe
 	EXPECT_EQ(Rows(window), 2u);
 
 	// Two drops open two windows on new entries: each keeps its own flag.
-	std::vector<tDragEntry> dropped{Dragged(securityStock, "NEW1", 101), Dragged(securityStock, "NEW2", 101)};
+	std::vector<tDragEntry> dropped{Dragged(securityStock, "NEW1", 101),
+	                                Dragged(securityStock, "NEW2", 101)};
 	window->ReceiveDropped(dropped, 2);
 	ASSERT_EQ(window->CountEditWindows(), 2u);
 	TLedgerEditWindow* first = EditWindow(window, 3);
@@ -306,8 +321,10 @@ TEST_F(LedgerWindowTest, SplitWindowShowsRatiosAndRefusesARatioOfZero)
 		const char* fromText;
 		const char* toText;
 	} const cases[] = {
-	    {1, 2, true, 1, "0.0000", "0.0000"},     {2, 4, true, 7, "2.0000", "4.0000"},
-	    {3, 1, false, 2, "0.0000", "0.0000"},    {3, 2, false, 7, "3.0000", "2.0000"},
+	    {1, 2, true, 1, "0.0000", "0.0000"},
+	    {2, 4, true, 7, "2.0000", "4.0000"},
+	    {3, 1, false, 2, "0.0000", "0.0000"},
+	    {3, 2, false, 7, "3.0000", "2.0000"},
 	};
 	for (const auto& c : cases) {
 		tLedgerEntry entry = MakeEntry(TLedgerWindow::kStockSplit, "SPL", 2020, 1, 1);
@@ -316,12 +333,16 @@ TEST_F(LedgerWindowTest, SplitWindowShowsRatiosAndRefusesARatioOfZero)
 		TLedgerEditWindow* edit = TLedgerWindow::CreateLedgerEditWindow(&entry, &mCategories, mSuper);
 		ASSERT_NE(dynamic_cast<TLedgerSplitWindow*>(edit), nullptr);
 		EXPECT_EQ(FrameworkTest::FindPane<LRadioButton>(edit, "Splt")->GetValue(), c.split ? 1 : 0);
-		EXPECT_EQ(FrameworkTest::FindPane<LPopupButton>(edit, c.split ? "mSpl" : "mCon")->GetValue(), c.item);
-		EXPECT_EQ(FrameworkTest::Descriptor(FrameworkTest::FindPane<LPane>(edit, c.split ? "sFrm" : "cFrm")),
+		EXPECT_EQ(FrameworkTest::FindPane<LPopupButton>(edit, c.split ? "mSpl" : "mCon")->GetValue(),
+		          c.item);
+		EXPECT_EQ(FrameworkTest::Descriptor(
+		              FrameworkTest::FindPane<LPane>(edit, c.split ? "sFrm" : "cFrm")),
 		          c.fromText);
-		EXPECT_EQ(FrameworkTest::Descriptor(FrameworkTest::FindPane<LPane>(edit, c.split ? "sToo" : "cToo")),
+		EXPECT_EQ(FrameworkTest::Descriptor(
+		              FrameworkTest::FindPane<LPane>(edit, c.split ? "sToo" : "cToo")),
 		          c.toText);
-		EXPECT_EQ(FrameworkTest::FindPane<LPane>(edit, c.split ? "mCon" : "mSpl")->IsEnabled(), false);
+		EXPECT_EQ(FrameworkTest::FindPane<LPane>(edit, c.split ? "mCon" : "mSpl")->IsEnabled(),
+		          false);
 		Click(edit, TVyWindow::kCancelButton);
 		UDispatch::DeletePending();
 	}
@@ -391,9 +412,9 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 	TLedgerTable* table = window->GetTable();
 
 	TList<tDragEntry> entries(true, true);
-	for (const tDragEntry& entry : {Dragged(securityIndex, "^DJI", 900), Dragged(securityStock, "IBM", 101),
-	                                Dragged(securityCurrency, "EUR,USD", 900),
-	                                Dragged(securityFund, "VFIAX", 900)})
+	for (const tDragEntry& entry :
+	     {Dragged(securityIndex, "^DJI", 900), Dragged(securityStock, "IBM", 101),
+	      Dragged(securityCurrency, "EUR,USD", 900), Dragged(securityFund, "VFIAX", 900)})
 		entries.Append(const_cast<tDragEntry*>(&entry));
 	const std::vector<UInt8> bytes = UDragEntries::Encode(entries);
 	DragReference drag = nullptr;
@@ -431,11 +452,13 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 
 	// The portfolio window's drops: option makes a sell; an index is refused.
 	tLedgerEntry entry;
-	EXPECT_TRUE(TLedgerWindow::DefaultDroppedEntry(&entry, Dragged(securityFund, "VFIAX", 900), true, kEuro));
+	EXPECT_TRUE(
+	    TLedgerWindow::DefaultDroppedEntry(&entry, Dragged(securityFund, "VFIAX", 900), true, kEuro));
 	EXPECT_EQ(entry.type, TLedgerWindow::kFundSell);
 	EXPECT_EQ(entry.exchange, 901);
 	EXPECT_STREQ(entry.symbol, "VFIAX");
-	EXPECT_FALSE(TLedgerWindow::DefaultDroppedEntry(&entry, Dragged(securityIndex, "^DJI", 900), false, kEuro));
+	EXPECT_FALSE(
+	    TLedgerWindow::DefaultDroppedEntry(&entry, Dragged(securityIndex, "^DJI", 900), false, kEuro));
 }
 
 TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
@@ -475,8 +498,9 @@ TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 		text.append(buffer, n);
 	pclose(pipe);
 	std::filesystem::remove(pdf);
-	for (const char* expected : {"Retirement", "03-04-2021", "Stock Buy", "125.50", "1255.00", "U.S. Dollar",
-	                             "Fund Sell", "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "9.5000"})
+	for (const char* expected :
+	     {"Retirement", "03-04-2021", "Stock Buy", "125.50", "1255.00", "U.S. Dollar", "Fund Sell",
+	      "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "9.5000"})
 		EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
 	EXPECT_EQ(window->GetTable()->GetWindow(), window);

@@ -141,7 +141,8 @@ void TLedgerEditWindow::RedoCategoryMenu()
 	mCategory->AppendMenu(text);
 	if (mCategoryList != nullptr) {
 		TList<tCategory> walker(mCategoryList);
-		for (tCategory* category = walker.GetFirst(); category != nullptr; category = walker.GetNext()) {
+		for (tCategory* category = walker.GetFirst(); category != nullptr;
+		     category = walker.GetNext()) {
 			char name[tCategory::kNameSize + 1] = {};
 			std::memcpy(name, category->name, tCategory::kNameSize);
 			if (name[0] == 0)
@@ -167,7 +168,8 @@ UInt32 TLedgerEditWindow::ChosenCategory() const
 	if (mCategory == nullptr)
 		return 0;
 	const SInt32 index = mCategory->GetValue() - mCategoryBaseItems - 2;
-	return index >= 0 && size_t(index) < mCategorySignatures.size() ? mCategorySignatures[size_t(index)] : 0;
+	return index >= 0 && size_t(index) < mCategorySignatures.size() ? mCategorySignatures[size_t(index)]
+	                                                                : 0;
 }
 
 void TLedgerEditWindow::RedoContent()
@@ -208,7 +210,8 @@ void TLedgerEditWindow::SaveContent()
 	UPPUtils::GetDate(&mEntry->date, mDate);
 	char text[256];
 	GetFieldText(mSymbol, text, sizeof text);
-	CopyText(mEntry->symbol, sizeof mEntry->symbol, text[0] != 0 ? text : GetStockCString(kDefaultSymbol));
+	CopyText(mEntry->symbol, sizeof mEntry->symbol,
+	         text[0] != 0 ? text : GetStockCString(kDefaultSymbol));
 	GetFieldText(mComment, text, sizeof text);
 	CopyText(mEntry->comment, sizeof mEntry->comment, text);
 	mEntry->category = ChosenCategory();
@@ -221,7 +224,8 @@ void TLedgerEditWindow::SaveContent()
 	if (mHasConversion) {
 		mEntry->foreign = mConversion != nullptr && mConversion->GetValue() > 0 ? 1 : 0;
 		if (mCurrency != nullptr)
-			mEntry->currency = SInt16(UMenus::TranslateMenu(false, mCurrencies, mCurrency->GetValue()));
+			mEntry->currency =
+			    SInt16(UMenus::TranslateMenu(false, mCurrencies, mCurrency->GetValue()));
 		mEntry->rate = GetNumber(mRate);
 	}
 	if (mHasCash)

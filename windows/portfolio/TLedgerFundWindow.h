@@ -9,8 +9,5 @@ public:
 	enum { class_ID = FOUR_CHAR_CODE("zvL2") };
 	static constexpr ResIDT kLayoutID = 5063;
 
-	explicit TLedgerFundWindow(LStream* inStream) : TLedgerEditWindow(inStream)
-	{
-		mHasExchange = false;
-	}
+	explicit TLedgerFundWindow(LStream* inStream) : TLedgerEditWindow(inStream) { mHasExchange = false; }
 };

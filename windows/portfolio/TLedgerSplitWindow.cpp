@@ -59,7 +59,8 @@ void TLedgerSplitWindow::RedoContent()
 		return;
 	const float from = mEntry->splitFrom, to = mEntry->splitTo;
 	const bool split = to >= from;
-	const SInt32 splitCode = split ? ULedgerMenus::SplitCode(from, to) : ULedgerMenus::sStockSplits[0].value;
+	const SInt32 splitCode =
+	    split ? ULedgerMenus::SplitCode(from, to) : ULedgerMenus::sStockSplits[0].value;
 	const SInt32 consolidationCode =
 	    split ? ULedgerMenus::sStockConsolidations[0].value : ULedgerMenus::ConsolidationCode(from, to);
 	const bool customSplit = split && splitCode == ULedgerMenus::kCustomSplit;
@@ -86,8 +87,8 @@ void TLedgerSplitWindow::RedoEnabledItems()
 {
 	const bool split = mSplit != nullptr && mSplit->GetValue() > 0;
 	const bool customSplit = CodeOf(mSplitMenu, ULedgerMenus::sStockSplits) == ULedgerMenus::kCustomSplit;
-	const bool customConsolidation =
-	    CodeOf(mConsolidateMenu, ULedgerMenus::sStockConsolidations) == ULedgerMenus::kCustomConsolidation;
+	const bool customConsolidation = CodeOf(mConsolidateMenu, ULedgerMenus::sStockConsolidations) ==
+	                                 ULedgerMenus::kCustomConsolidation;
 	EnableIf(mSplitMenu, split);
 	for (LPane* pane : {static_cast<LPane*>(mSplitFrom), static_cast<LPane*>(mSplitText),
 	                    static_cast<LPane*>(mSplitTo)})

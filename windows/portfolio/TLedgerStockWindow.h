@@ -9,8 +9,5 @@ public:
 	enum { class_ID = FOUR_CHAR_CODE("zvL1") };
 	static constexpr ResIDT kLayoutID = 5062;
 
-	explicit TLedgerStockWindow(LStream* inStream) : TLedgerEditWindow(inStream)
-	{
-		mHasExchange = true;
-	}
+	explicit TLedgerStockWindow(LStream* inStream) : TLedgerEditWindow(inStream) { mHasExchange = true; }
 };

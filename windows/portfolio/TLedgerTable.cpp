@@ -234,7 +234,8 @@ Boolean TLedgerTable::HandleKeyPress(const EventRecord& inKeyEvent)
 {
 	if (HandleNavigationKey(inKeyEvent))
 		return true;
-	return mWindow != nullptr ? mWindow->HandleKeyPress(inKeyEvent) : LCommander::HandleKeyPress(inKeyEvent);
+	return mWindow != nullptr ? mWindow->HandleKeyPress(inKeyEvent)
+	                          : LCommander::HandleKeyPress(inKeyEvent);
 }
 
 Boolean TLedgerTable::ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef)

@@ -47,12 +47,10 @@ struct tAddButton {
 	FourCharCode command;
 	UInt8 type;
 };
-constexpr tAddButton kAddButtons[] = {{FOUR_CHAR_CODE("BuyS"), TLedgerWindow::kStockBuy},
-                                      {FOUR_CHAR_CODE("SelS"), TLedgerWindow::kStockSell},
-                                      {FOUR_CHAR_CODE("SplS"), TLedgerWindow::kStockSplit},
-                                      {FOUR_CHAR_CODE("SplF"), TLedgerWindow::kFundSplit},
-                                      {FOUR_CHAR_CODE("BuyF"), TLedgerWindow::kFundBuy},
-                                      {FOUR_CHAR_CODE("SelF"), TLedgerWindow::kFundSell}};
+constexpr tAddButton kAddButtons[] = {
+    {FOUR_CHAR_CODE("BuyS"), TLedgerWindow::kStockBuy},   {FOUR_CHAR_CODE("SelS"), TLedgerWindow::kStockSell},
+    {FOUR_CHAR_CODE("SplS"), TLedgerWindow::kStockSplit}, {FOUR_CHAR_CODE("SplF"), TLedgerWindow::kFundSplit},
+    {FOUR_CHAR_CODE("BuyF"), TLedgerWindow::kFundBuy},    {FOUR_CHAR_CODE("SelF"), TLedgerWindow::kFundSell}};
 
 // The comparison's keys, copied from the window that sorts; 0: no secondary key.
 FourCharCode sPrimarySortCommand = kSortDate;
@@ -171,12 +169,13 @@ bool TLedgerWindow::DefaultDroppedEntry(tLedgerEntry* outEntry, const tDragEntry
 	else
 		return false;
 	std::memset(outEntry->symbol, 0, sizeof outEntry->symbol);
-	std::memcpy(outEntry->symbol, inDropped.symbol, strnlen(inDropped.symbol, tLedgerEntry::kSymbolSize - 1));
+	std::memcpy(outEntry->symbol, inDropped.symbol,
+	            strnlen(inDropped.symbol, tLedgerEntry::kSymbolSize - 1));
 	return true;
 }
 
-TLedgerEditWindow* TLedgerWindow::CreateLedgerEditWindow(tLedgerEntry* inEntry, TList<tCategory>* inCategories,
-                                                         LCommander* inSuper)
+TLedgerEditWindow* TLedgerWindow::CreateLedgerEditWindow(tLedgerEntry* inEntry,
+                                                         TList<tCategory>* inCategories, LCommander* inSuper)
 {
 	SignalIf_(inEntry == nullptr || inCategories == nullptr || inSuper == nullptr);
 	ThrowIfNil_(inEntry);
@@ -297,8 +296,9 @@ TLedgerEditWindow* TLedgerWindow::EditWindowOf(const tLedgerEntry* inEntry) cons
 
 bool TLedgerWindow::ForgetEditWindow(const tLedgerEntry* inEntry)
 {
-	const auto open = std::find_if(mEditWindows.begin(), mEditWindows.end(),
-	                               [inEntry](const tOpenEdit& inEdit) { return inEdit.entry == inEntry; });
+	const auto open =
+	    std::find_if(mEditWindows.begin(), mEditWindows.end(),
+	                 [inEntry](const tOpenEdit& inEdit) { return inEdit.entry == inEntry; });
 	if (open == mEditWindows.end())
 		return false;
 	const bool isNew = open->isNew;

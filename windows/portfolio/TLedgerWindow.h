@@ -56,8 +56,8 @@ public:
 	static bool DefaultDroppedEntry(tLedgerEntry* outEntry, const tDragEntry& inDropped, bool inSell,
 	                                tCurrency inCurrency);
 	// Opens the edit window of the entry's type under inSuper; throws 'nilP' for a type without one.
-	static TLedgerEditWindow* CreateLedgerEditWindow(tLedgerEntry* inEntry, TList<tCategory>* inCategories,
-	                                                 LCommander* inSuper);
+	static TLedgerEditWindow* CreateLedgerEditWindow(tLedgerEntry* inEntry,
+	                                                 TList<tCategory>* inCategories, LCommander* inSuper);
 
 	explicit TLedgerWindow(LStream* inStream);
 	~TLedgerWindow() override;

@@ -11,8 +11,8 @@ constexpr SInt32 kFirstSplit = 10;
 constexpr SInt32 kFirstConsolidation = 200;
 } // namespace
 
-const tMenuItems ULedgerMenus::sStockSplits[] = {{1, 10}, {2, 11}, {3, 12},          {4, 13},
-                                                 {5, 14}, {7, 15}, {kEndOfMenuItems, kEndOfMenuItems}};
+const tMenuItems ULedgerMenus::sStockSplits[] = {
+    {1, 10}, {2, 11}, {3, 12}, {4, 13}, {5, 14}, {7, 15}, {kEndOfMenuItems, kEndOfMenuItems}};
 const tMenuItems ULedgerMenus::sStockConsolidations[] = {
     {1, 200}, {2, 201}, {3, 202}, {4, 203}, {5, 204}, {7, 205}, {kEndOfMenuItems, kEndOfMenuItems}};
 
