@@ -58,8 +58,6 @@ public:
 	void SetPrefs(tPortfolioParameters* ioParameters, TList<tCategory>* ioCategories);
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
-	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
-	                       Str255 outName) override;
 	void BeTarget() override;
 
 	// The table's selection changed: 'NamC', 'SavC' and 'DelC' follow it.
@@ -74,19 +72,19 @@ protected:
 	void FinishCreateSelf() override;
 
 private:
+	void FillCurrencyMenu();
 	void RedoContent();
-	void RedoDisplay();
-	void RedoAlerts();
+	void RedoFields();
 	void RedoCategories();
 	void RedoPassword();
 	void SaveContent();
-	void SaveDisplay();
-	void SaveAlerts();
+	void SaveFields();
 	void SaveCategories();
 	void SavePassword();
 
 	bool CheckPasswords();
-	void RefusePassword(SInt16 inMessage, ResIDT inDialog);
+	// Empties both fields and the working password and shows the password panel with the message.
+	bool RefusePassword(SInt16 inMessage, ResIDT inDialog);
 	void CheckCategories();
 	void NewCategory();
 	void SaveCategory();
@@ -104,7 +102,6 @@ private:
 	TFontSizeMenu* mSize = nullptr;
 	LEditText* mLosingLimit = nullptr;
 	LEditText* mGainingLimit = nullptr;
-	LCheckBox* mUseCategories = nullptr;
 	TCategoryTable* mTable = nullptr;
 	LPushButton* mAddButton = nullptr;
 	LPushButton* mDeleteButton = nullptr;

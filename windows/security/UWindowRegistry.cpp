@@ -4,6 +4,8 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
@@ -45,6 +47,8 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
 }
 
 void UWindowRegistry::InstallOpeners()
