@@ -42,8 +42,8 @@ public:
 	static short ReadTag(TVyFile* file, UInt32* tag);
 	// Reads a whole current file, appending copies to the lists; the password comes back plain.
 	// kPortfolioOldFormat or kPortfolioWrongTag for files of other tags, which are left untouched.
-	static short ReadPortfolio(TVyFile* file, tPortfolioParameters* parameters, TList<tCategory>* categories,
-	                           TList<tLedgerEntry>* ledger);
+	static short ReadPortfolio(TVyFile* file, tPortfolioParameters* parameters,
+	                           TList<tCategory>* categories, TList<tLedgerEntry>* ledger);
 
 	static void DefaultParameters(tPortfolioParameters* parameters, tCurrency baseCurrency);
 	static void DefaultCategory(tCategory* category, const char* name);
