@@ -6,6 +6,8 @@
 #include "platform/framework/URegistrar.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
@@ -49,6 +51,8 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TCurrencySelectWindow);
 	RegisterClass_(TPortfolioTable);
 	RegisterClass_(TPortfolioWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
 }
 
 void UWindowRegistry::InstallOpeners()
