@@ -8,6 +8,13 @@
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/portfolio/TCategoryTable.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
+#include "windows/portfolio/TLedgerFundSplitWindow.h"
+#include "windows/portfolio/TLedgerFundWindow.h"
+#include "windows/portfolio/TLedgerOtherWindow.h"
+#include "windows/portfolio/TLedgerStockSplitWindow.h"
+#include "windows/portfolio/TLedgerStockWindow.h"
+#include "windows/portfolio/TLedgerTable.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
@@ -53,6 +60,13 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TPortfolioWindow);
 	RegisterClass_(TPortfolioPrefsWindow);
 	RegisterClass_(TCategoryTable);
+	RegisterClass_(TLedgerWindow);
+	RegisterClass_(TLedgerTable);
+	RegisterClass_(TLedgerStockWindow);
+	RegisterClass_(TLedgerFundWindow);
+	RegisterClass_(TLedgerOtherWindow);
+	RegisterClass_(TLedgerStockSplitWindow);
+	RegisterClass_(TLedgerFundSplitWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
