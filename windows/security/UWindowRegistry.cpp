@@ -4,6 +4,7 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/portfolio/TCategoryTable.h"
@@ -72,6 +73,7 @@ void UWindowRegistry::RegisterClasses()
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	TPortfolio::InstallHooks();
 	InstallSelectDlogs();
 }
 
