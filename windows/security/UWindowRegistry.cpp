@@ -4,6 +4,11 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TPortfolio.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TLedgerFundSplitWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
 #include "windows/portfolio/TLedgerOtherWindow.h"
@@ -52,6 +57,10 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TPortfolioTable);
+	RegisterClass_(TPortfolioWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
 	RegisterClass_(TLedgerWindow);
 	RegisterClass_(TLedgerTable);
 	RegisterClass_(TLedgerStockWindow);
@@ -64,6 +73,7 @@ void UWindowRegistry::RegisterClasses()
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	TPortfolio::InstallHooks();
 	InstallSelectDlogs();
 }
 
