@@ -11,6 +11,10 @@
 #include "windows/portfolio/TLedgerStockWindow.h"
 #include "windows/portfolio/TLedgerTable.h"
 #include "windows/portfolio/TLedgerWindow.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
@@ -59,6 +63,10 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TLedgerOtherWindow);
 	RegisterClass_(TLedgerStockSplitWindow);
 	RegisterClass_(TLedgerFundSplitWindow);
+	RegisterClass_(TPortfolioTable);
+	RegisterClass_(TPortfolioWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
 }
 
 void UWindowRegistry::InstallOpeners()
