@@ -32,8 +32,8 @@
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/portfolio/TLedgerWindow.h"
-#include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/StRGB.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
 #include "windows/security/UDragEntries.h"
@@ -121,6 +121,12 @@ const RGBColor& ChangeColour(const tPortfolioParameters& inParameters, float inC
 	if (inReference > inCurrent)
 		return inParameters.lossColour;
 	return inParameters.unchangedColour;
+}
+
+// "Other" entries name no security of the plug-in's lists.
+bool IsUnknownEntry(const tLedgerEntry* inEntry)
+{
+	return inEntry->type != kOtherTransaction && TStockPlugin::GetSecurity(inEntry) == nullptr;
 }
 
 UInt16 CurrentModifiers()
@@ -562,14 +568,14 @@ void TPortfolioWindow::CheckAndAddSymbols()
 	bool unknown = false;
 	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr && !unknown;
 	     node = node->mNext)
-		unknown = TPortfolio::IsUnknownEntry(node->mItem);
+		unknown = IsUnknownEntry(node->mItem);
 	if (!unknown)
 		return;
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
 		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext) {
 			const tLedgerEntry* entry = node->mItem;
-			if (!TPortfolio::IsUnknownEntry(entry))
+			if (!IsUnknownEntry(entry))
 				continue;
 			if (entry->type == kStockBuy || entry->type == kStockSell)
 				TStockPlugin::AddStock(entry->symbol, entry->exchange);
@@ -579,7 +585,7 @@ void TPortfolioWindow::CheckAndAddSymbols()
 	} else if (answer == kRemoveSymbols) {
 		std::vector<tLedgerEntry*> gone;
 		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext)
-			if (TPortfolio::IsUnknownEntry(node->mItem))
+			if (IsUnknownEntry(node->mItem))
 				gone.push_back(node->mItem);
 		for (tLedgerEntry* entry : gone)
 			mLedgerList->Remove(entry);
@@ -739,6 +745,9 @@ void TPortfolioWindow::OpenSettingsWindow()
 {
 	if (mPrefsWindow != nullptr || mParameters == nullptr)
 		return;
+	mPrefsWindow = TPortfolioPrefsWindow::Open(this, mParameters, mCategoryList);
+	// Opening counts as a change, even when the settings are then cancelled.
+	mLedgerList->Modified();
 }
 
 Boolean TPortfolioWindow::AllowSubRemoval(LCommander* inSub)
