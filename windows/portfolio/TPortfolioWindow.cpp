@@ -39,6 +39,7 @@
 #include "windows/security/UDragEntries.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -383,8 +384,10 @@ void TPortfolioWindow::ClearControls()
 {
 	if (mList == nullptr)
 		return;
-	for (tListNode<tLineEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext)
+	for (tListNode<tLineEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext) {
+		node->mItem->Checkbox->PutInside(nullptr);
 		delete node->mItem->Checkbox;
+	}
 	mList->Clear();
 }
 
@@ -700,6 +703,9 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		SignalIf_(entry == nullptr);
 		if (entry != nullptr) {
 			mLedgerList->Append(entry);
+			// A list that keeps copies has taken its own.
+			if (mLedgerList->GetNth(mLedgerList->Count()) != entry)
+				delete entry;
 			ObeyCommand(kCmdLedgerOK, nullptr);
 		}
 		return true;
@@ -731,9 +737,18 @@ void TPortfolioWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled
 	TVyWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 
+LWindow* TPortfolioWindow::LiveSub(LWindow* inWindow) const
+{
+	if (inWindow == nullptr)
+		return nullptr;
+	const std::vector<LCommander*>& subs = GetSubCommanders();
+	const bool open = std::find(subs.begin(), subs.end(), static_cast<LCommander*>(inWindow)) != subs.end();
+	return open && !inWindow->IsClosing() ? inWindow : nullptr;
+}
+
 void TPortfolioWindow::OpenLedgerWindow()
 {
-	if (mLedgerWindow != nullptr || mLedgerList == nullptr)
+	if (LedgerWindow() != nullptr || mLedgerList == nullptr)
 		return;
 	Str255 title;
 	GetDescriptor(title);
@@ -743,7 +758,7 @@ void TPortfolioWindow::OpenLedgerWindow()
 
 void TPortfolioWindow::OpenSettingsWindow()
 {
-	if (mPrefsWindow != nullptr || mParameters == nullptr)
+	if (SettingsWindow() != nullptr || mParameters == nullptr)
 		return;
 	mPrefsWindow = TPortfolioPrefsWindow::Open(this, mParameters, mCategoryList);
 	// Opening counts as a change, even when the settings are then cancelled.
@@ -766,9 +781,9 @@ Boolean TPortfolioWindow::AllowSubRemoval(LCommander* inSub)
 
 void TPortfolioWindow::Activate()
 {
-	if (mLedgerWindow != nullptr) {
+	if (LWindow* ledger = LedgerWindow()) {
 		UApplicationNotices::SysBeep();
-		mLedgerWindow->Select();
+		ledger->Select();
 		return;
 	}
 	TVyWindow::Activate();
@@ -850,7 +865,7 @@ bool TPortfolioWindow::IsDroppable(const tDragEntry& inEntry)
 Boolean TPortfolioWindow::ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef)
 {
 	// A drop while the ledger window is open would go under it unseen; the ledger takes drops itself.
-	if (!IsEnabled() || mLedgerWindow != nullptr || mLedgerList == nullptr)
+	if (!IsEnabled() || LedgerWindow() != nullptr || mLedgerList == nullptr)
 		return false;
 	std::vector<tDragEntry> entries;
 	if (!UDragEntries::Receive(inDragRef, inItemRef, entries) || entries.empty())

@@ -94,8 +94,8 @@ public:
 	bool Descending() const { return mDescending; }
 	UInt8 ZoomState() const { return mZoomState; }
 	bool Blinking() const { return mBlinking; }
-	LWindow* LedgerWindow() const { return mLedgerWindow; }
-	LWindow* SettingsWindow() const { return mPrefsWindow; }
+	LWindow* LedgerWindow() const { return LiveSub(mLedgerWindow); }
+	LWindow* SettingsWindow() const { return LiveSub(mPrefsWindow); }
 	// The row check boxes, in row order.
 	LCheckBox* RowCheckbox(SInt32 inRow) const;
 
@@ -106,6 +106,9 @@ private:
 	struct tLineEntry {
 		LCheckBox* Checkbox = nullptr;
 	};
+	// The window while it is open under this one, else null. The ledger and settings windows close
+	// themselves on OK and Cancel without asking AllowSubRemoval.
+	LWindow* LiveSub(LWindow* inWindow) const;
 	void SaveContent();
 	void RedoContent();
 	void RedoSort(UInt8 inKind, SInt32 inValue);
