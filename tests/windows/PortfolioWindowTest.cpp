@@ -8,6 +8,7 @@
 #include "model/TStock.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LCheckBox.h"
+#include "platform/framework/LControl.h"
 #include "platform/framework/LPeriodical.h"
 #include "platform/framework/StPrintSession.h"
 #include "platform/framework/UDispatch.h"
@@ -112,6 +113,13 @@ protected:
 	void Command(CommandT inCommand, SInt32 inValue = 1)
 	{
 		mWindow->ObeyCommand(inCommand, &inValue);
+		Pump();
+	}
+
+	// A radio button clicked on: it and its group tell the window.
+	void ClickRadio(const char (&inID)[5])
+	{
+		dynamic_cast<LControl*>(mWindow->FindPaneByID(FOUR_CHAR_CODE(inID)))->SetValue(1);
 		Pump();
 	}
 
@@ -258,6 +266,48 @@ TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
 	EXPECT_EQ(Rows(), (std::vector<std::string>{"[Growth]", "ALP", "BET"}));
 	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 0);
 	EXPECT_EQ(mWindow->RowCheckbox(3)->GetValue(), 1);
+}
+
+TEST_F(PortfolioWindowTest, DateRangeBoundsAndTheSettingsWindow)
+{
+	mLedger.GetNth(1)->date = tVyDateOld{0, 0, 0, 12, 1, 3, 2020};
+	mLedger.GetNth(2)->date = tVyDateOld{0, 0, 0, 12, 1, 6, 2024};
+	mParameters.rangeStart = tVyDateOld{0, 0, 0, 0, 1, 1, 2024};
+	mParameters.rangeEnd = tVyDateOld{0, 0, 0, 0, 31, 12, 2024};
+	// Bounds off every screen keep their size at (100, 100).
+	mParameters.windowTop = -5000;
+	mParameters.windowLeft = -5000;
+	mParameters.windowHeight = 300;
+	mParameters.windowWidth = 700;
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_EQ(Bounds().top, 100);
+	EXPECT_EQ(Bounds().left, 100);
+	EXPECT_EQ(Bounds().right - Bounds().left, 700);
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET"}));
+
+	// Only this year's purchase is in the range.
+	mLedger.ClearModified();
+	ClickRadio("dRng");
+	EXPECT_EQ(mParameters.allDates, 0);
+	EXPECT_TRUE(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm"))->IsEnabled());
+	EXPECT_EQ(Rows(), std::vector<std::string>{"BET"});
+	EXPECT_EQ(Value(), "110.00");
+	EXPECT_TRUE(mLedger.IsModified());
+	ClickRadio("dAll");
+	EXPECT_EQ(Rows().size(), 2u);
+	EXPECT_FALSE(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm"))->IsEnabled());
+
+	// Opening the settings counts as a change even when they are cancelled; a second click opens no other.
+	mLedger.ClearModified();
+	Command(TPortfolioWindow::kCmdOpenSettings);
+	LWindow* settings = mWindow->SettingsWindow();
+	ASSERT_NE(settings, nullptr);
+	EXPECT_TRUE(mLedger.IsModified());
+	Command(TPortfolioWindow::kCmdOpenSettings);
+	EXPECT_EQ(mWindow->SettingsWindow(), settings);
+	settings->ObeyCommand(TVyWindow::kCancelButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mWindow->SettingsWindow(), nullptr);
 }
 
 TEST_F(PortfolioWindowTest, AlertsColourTheBannerAndOnlyThePurchaseAlertBlinks)
