@@ -55,7 +55,8 @@ TEST_F(PortfolioWindowE2ETest, TheBannerAndRowsFollowTheServedQuotes)
 	buy.price = 50;
 	ledger.Append(&buy);
 
-	auto* window = dynamic_cast<TPortfolioWindow*>(LWindow::CreateWindow(TPortfolioWindow::kLayoutID, app.get()));
+	auto* window =
+	    dynamic_cast<TPortfolioWindow*>(LWindow::CreateWindow(TPortfolioWindow::kLayoutID, app.get()));
 	ASSERT_NE(window, nullptr);
 	window->SetList(&categories, &ledger, &parameters);
 	window->Show();
@@ -76,8 +77,9 @@ TEST_F(PortfolioWindowE2ETest, TheBannerAndRowsFollowTheServedQuotes)
 	ASSERT_NE(row, nullptr);
 	EXPECT_FLOAT_EQ(row->currentPrice, mExpected[stock]);
 	EXPECT_FLOAT_EQ(row->originalTotal, 200.0f);
-	EXPECT_STREQ(dynamic_cast<TColourCaptions*>(window->FindPaneByID(FOUR_CHAR_CODE("oChn")))->GetFirstString(),
-	             "+205.00  ");
+	EXPECT_STREQ(
+	    dynamic_cast<TColourCaptions*>(window->FindPaneByID(FOUR_CHAR_CODE("oChn")))->GetFirstString(),
+	    "+205.00  ");
 	window->DoClose();
 }
 

@@ -79,7 +79,8 @@ protected:
 		inSecurity->YesterdayClose(inPrevious);
 	}
 
-	tLedgerEntry* Add(UInt8 inType, const char* inSymbol, float inUnits, float inPrice, UInt32 inCategory = 0)
+	tLedgerEntry* Add(UInt8 inType, const char* inSymbol, float inUnits, float inPrice,
+	                  UInt32 inCategory = 0)
 	{
 		tLedgerEntry entry;
 		UPortfolioFile::DefaultEntry(&entry, inType, 100, kCurrencyUnknown);
@@ -95,7 +96,8 @@ protected:
 	TPortfolioWindow* Open()
 	{
 		mSuper = new RecordingSuper;
-		mWindow = dynamic_cast<TPortfolioWindow*>(LWindow::CreateWindow(TPortfolioWindow::kLayoutID, mSuper));
+		mWindow = dynamic_cast<TPortfolioWindow*>(
+		    LWindow::CreateWindow(TPortfolioWindow::kLayoutID, mSuper));
 		if (mWindow == nullptr)
 			return nullptr;
 		mWindow->SetList(&mCategories, &mLedger, &mParameters);
@@ -138,7 +140,8 @@ protected:
 	RGBColor ValueColour() const
 	{
 		RGBColor colour{};
-		dynamic_cast<TColourCaption*>(mWindow->FindPaneByID(FOUR_CHAR_CODE("pVal")))->GetColour(colour);
+		dynamic_cast<TColourCaption*>(mWindow->FindPaneByID(FOUR_CHAR_CODE("pVal")))
+		    ->GetColour(colour);
 		return colour;
 	}
 
@@ -146,7 +149,8 @@ protected:
 	{
 		std::vector<std::string> rows;
 		for (long row = 1; tPortfolioItem* item = mWindow->GetAccountant()->GetNth(row); ++row)
-			rows.push_back(item->isCategory ? std::string("[") + item->name + "]" : std::string(item->symbol));
+			rows.push_back(item->isCategory ? std::string("[") + item->name + "]"
+			                                : std::string(item->symbol));
 		return rows;
 	}
 
@@ -166,7 +170,8 @@ protected:
 		const std::vector<UInt8> bytes = UDragEntries::Encode(list);
 		DragReference drag = nullptr;
 		NewDrag(&drag);
-		AddDragItemFlavor(drag, 1, UDragEntries::kDragFlavor, bytes.data(), Size(bytes.size()), flavorSenderOnly);
+		AddDragItemFlavor(drag, 1, UDragEntries::kDragFlavor, bytes.data(), Size(bytes.size()),
+		                  flavorSenderOnly);
 		QtDrag::AddDragAttributes(drag, kDragInsideSenderApplication);
 		QtDrag::SetDragMouseUpModifiers(drag, inOption ? optionKey : 0);
 		return drag;
@@ -297,7 +302,8 @@ TEST_F(PortfolioWindowTest, DateRangeBoundsAndTheSettingsWindow)
 	EXPECT_EQ(Rows().size(), 2u);
 	EXPECT_FALSE(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm"))->IsEnabled());
 
-	// Opening the settings counts as a change even when they are cancelled; a second click opens no other.
+	// Opening the settings counts as a change even when they are cancelled; a second click opens no
+	// other.
 	mLedger.ClearModified();
 	Command(TPortfolioWindow::kCmdOpenSettings);
 	LWindow* settings = mWindow->SettingsWindow();
@@ -358,7 +364,9 @@ TEST_F(PortfolioWindowTest, ZoomStepsThroughBannerAndValueAndKeepsTheFullSize)
 {
 	ASSERT_NE(Open(), nullptr);
 	const Rect full = Bounds();
-	auto size = [this] { return std::pair(Bounds().right - Bounds().left, Bounds().bottom - Bounds().top); };
+	auto size = [this] {
+		return std::pair(Bounds().right - Bounds().left, Bounds().bottom - Bounds().top);
+	};
 	const std::pair fullSize(full.right - full.left, full.bottom - full.top);
 	const std::pair bannerSize(full.right - full.left, 48);
 	const std::pair valueSize(220, 48);

@@ -19,9 +19,9 @@
 #include "platform/framework/LException.h"
 #include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/QtEventTranslation.h"
+#include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
@@ -31,8 +31,8 @@
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
-#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/StRGB.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
@@ -99,8 +99,8 @@ void ChangeTexts(float inReference, float inCurrent, std::string& outChange, std
 	outPercent = percent;
 }
 
-void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCurrent, const RGBColor& inColour,
-                      const tAlertParameters* inAlert, const RGBColor& inUnchanged)
+void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCurrent,
+                      const RGBColor& inColour, const tAlertParameters* inAlert, const RGBColor& inUnchanged)
 {
 	if (inCaption == nullptr)
 		return;
@@ -264,9 +264,9 @@ void TPortfolioWindow::SaveContent()
 void TPortfolioWindow::RedoContent()
 {
 	mBusy = true;
-	LRadioButton* sortButtons[] = {mNameButton,    mSharesButton,       mOYPriceButton,   mOYTotalButton,
-	                               mOYPriceButton, mOYTotalButton,      mCurrentPriceButton,
-	                               mCurrentTotalButton, mChangeButton, mChangeButton};
+	LRadioButton* sortButtons[] = {
+	    mNameButton,    mSharesButton,       mOYPriceButton,      mOYTotalButton, mOYPriceButton,
+	    mOYTotalButton, mCurrentPriceButton, mCurrentTotalButton, mChangeButton,  mChangeButton};
 	if (mSort > kSortYesterdaysChange)
 		mSort = kSortName;
 	SetRadio(sortButtons[mSort]);
@@ -407,8 +407,8 @@ void TPortfolioWindow::RedoControls(int inRows)
 		info.left = item->isCategory ? 16 : item->inCategory ? 32 : 0;
 		info.top = rowHeight * i;
 		info.superView = mTable;
-		auto* box = new (std::nothrow) LCheckBox(info, MessageT(kFirstCheckboxCommand + i), item->enabled ? 1 : 0,
-		                                         kEmptyText);
+		auto* box = new (std::nothrow)
+		    LCheckBox(info, MessageT(kFirstCheckboxCommand + i), item->enabled ? 1 : 0, kEmptyText);
 		ThrowIfNil_(box);
 		box->AddListener(this);
 		tLineEntry line;
@@ -443,7 +443,8 @@ void TPortfolioWindow::ClickCheckbox(SInt32 inRow)
 		if (item->pCategory != nullptr)
 			item->pCategory->enabled = item->enabled;
 	} else if (item->entries != nullptr) {
-		for (tListNode<tLedgerEntry>* node = item->entries->GetEntryHead(); node != nullptr; node = node->mNext)
+		for (tListNode<tLedgerEntry>* node = item->entries->GetEntryHead(); node != nullptr;
+		     node = node->mNext)
 			node->mItem->enabled = item->enabled;
 	}
 	// The flags are stored with the document.
@@ -549,7 +550,8 @@ void TPortfolioWindow::RedoBanners()
 		}
 	}
 	SetChangeCaption(mOriginalChange, original, current, valueColour, valueAlert, p.unchangedColour);
-	SetChangeCaption(mYesterdaysChange, yesterday, current, yesterdayColour, yesterdayAlert, p.unchangedColour);
+	SetChangeCaption(mYesterdaysChange, yesterday, current, yesterdayColour, yesterdayAlert,
+	                 p.unchangedColour);
 
 	if (blinking && !mBlinking) {
 		mBlinking = true;
@@ -576,7 +578,8 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		return;
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
-		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext) {
+		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
+		     node = node->mNext) {
 			const tLedgerEntry* entry = node->mItem;
 			if (!IsUnknownEntry(entry))
 				continue;
@@ -587,7 +590,8 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		}
 	} else if (answer == kRemoveSymbols) {
 		std::vector<tLedgerEntry*> gone;
-		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext)
+		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
+		     node = node->mNext)
 			if (IsUnknownEntry(node->mItem))
 				gone.push_back(node->mItem);
 		for (tLedgerEntry* entry : gone)
@@ -731,7 +735,8 @@ void TPortfolioWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled
 	if (inCommand == kCmdPrint) {
 		outEnabled = true;
 		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString), size_t(GetStockString(kPrintMenuString)[0]) + 1);
+			std::memcpy(outName, GetStockString(kPrintMenuString),
+			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
 		return;
 	}
 	TVyWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
@@ -742,7 +747,8 @@ LWindow* TPortfolioWindow::LiveSub(LWindow* inWindow) const
 	if (inWindow == nullptr)
 		return nullptr;
 	const std::vector<LCommander*>& subs = GetSubCommanders();
-	const bool open = std::find(subs.begin(), subs.end(), static_cast<LCommander*>(inWindow)) != subs.end();
+	const bool open =
+	    std::find(subs.begin(), subs.end(), static_cast<LCommander*>(inWindow)) != subs.end();
 	return open && !inWindow->IsClosing() ? inWindow : nullptr;
 }
 
@@ -752,8 +758,8 @@ void TPortfolioWindow::OpenLedgerWindow()
 		return;
 	Str255 title;
 	GetDescriptor(title);
-	mLedgerWindow = TLedgerWindow::Open(this, PascalStrings::ToString(title).c_str(), mLedgerList, mCategoryList,
-	                                    tCurrency(mParameters->baseCurrency));
+	mLedgerWindow = TLedgerWindow::Open(this, PascalStrings::ToString(title).c_str(), mLedgerList,
+	                                    mCategoryList, tCurrency(mParameters->baseCurrency));
 }
 
 void TPortfolioWindow::OpenSettingsWindow()
@@ -876,7 +882,8 @@ Boolean TPortfolioWindow::ItemIsAcceptable(DragReference inDragRef, ItemReferenc
 	return true;
 }
 
-void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef, Rect&)
+void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef,
+                                       Rect&)
 {
 	UnhiliteDropArea(inDragRef);
 	std::vector<tDragEntry> entries;
@@ -889,7 +896,8 @@ void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, 
 		if (!IsDroppable(dropped))
 			continue;
 		auto entry = std::make_unique<tLedgerEntry>();
-		if (!TLedgerWindow::DefaultDroppedEntry(entry.get(), dropped, sell, tCurrency(mParameters->baseCurrency)))
+		if (!TLedgerWindow::DefaultDroppedEntry(entry.get(), dropped, sell,
+		                                        tCurrency(mParameters->baseCurrency)))
 			continue;
 		FillInSymbolInfo(entry.get());
 		// The edit window hands the entry back with 5087 or 5088.
@@ -900,10 +908,12 @@ void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, 
 
 void TPortfolioWindow::FillInSymbolInfo(tLedgerEntry* ioEntry) const
 {
-	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext) {
+	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
+	     node = node->mNext) {
 		const tLedgerEntry* entry = node->mItem;
 		const bool stock = entry->type >= kStockBuy && entry->type <= kStockSplit;
-		const bool fund = entry->type == kFundSplit || entry->type == kFundBuy || entry->type == kFundSell;
+		const bool fund =
+		    entry->type == kFundSplit || entry->type == kFundBuy || entry->type == kFundSell;
 		if ((!stock && !fund) || ksstrcmpi(entry->symbol, ioEntry->symbol) != 0)
 			continue;
 		if (stock)
@@ -959,7 +969,7 @@ void TPortfolioWindow::DoPrint()
 
 	Str255 title;
 	GetDescriptor(title);
-	auto setCaption = [&](const char (&inID)[5], const std::string& inText) {
+	auto setCaption = [&](const char(&inID)[5], const std::string& inText) {
 		if (LPane* pane = printout->FindPaneByID(FOUR_CHAR_CODE(inID))) {
 			Str255 text;
 			PascalStrings::FromString(inText, text);
@@ -970,7 +980,7 @@ void TPortfolioWindow::DoPrint()
 	setCaption("Titl", PascalStrings::ToString(title));
 	setCaption("Vlue", current == kNoValue ? GetStockCString(kNoValueString)
 	                                       : TPortfolioTable::FormatFloat(current, 2, true));
-	auto setChange = [&](const char (&inChangeID)[5], const char (&inPercentID)[5], float inReference) {
+	auto setChange = [&](const char(&inChangeID)[5], const char(&inPercentID)[5], float inReference) {
 		std::string change = GetStockCString(kNoValueString), percent = change;
 		if (inReference != kNoValue && current != kNoValue)
 			ChangeTexts(inReference, current, change, percent);

@@ -36,7 +36,8 @@ public:
 	static constexpr ResIDT kSettingsWindowID = 5050;
 	static constexpr SInt16 kAddSymbolsDialogID = 5052;
 
-	// Commands the portfolio window answers; the ledger, settings and entry edit windows send the numbers.
+	// Commands the portfolio window answers; the ledger, settings and entry edit windows send the
+	// numbers.
 	static constexpr CommandT kCmdSettingsOK = 5070;
 	static constexpr CommandT kCmdRebuildMenus = 5072;
 	static constexpr CommandT kCmdLedgerOK = 5076;
