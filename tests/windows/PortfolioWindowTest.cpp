@@ -16,6 +16,7 @@
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/PrintedText.h"
 #include "toolkit/TColourCaptions.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
@@ -460,23 +461,14 @@ TEST_F(PortfolioWindowTest, PrintsItsRowsInBlackOnWhiteAndRestoresTheTable)
 	mParameters.view = 1;
 	ASSERT_NE(Open(), nullptr);
 	const std::string pdf = mRoot + "/portfolio.pdf";
-	UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
-		spec.SetOutputFile(pdf);
-		return Boolean(true);
-	});
+	PrintedText::PrintTo(pdf);
 	const RGBColor gain = *mWindow->GetTable()->GainColour();
 	{
 		StPrintSession session(UPrinting::GetAppPrintSpec());
 		ASSERT_TRUE(UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()));
 		mWindow->DoPrint();
 	}
-	FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	std::string text;
-	char buffer[4096];
-	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
-		text.append(buffer, n);
-	pclose(pipe);
+	const std::string text = PrintedText::Read(pdf);
 	EXPECT_NE(text.find("Alpha Inc"), std::string::npos) << text;
 	EXPECT_NE(text.find("10.0000"), std::string::npos) << text;
 	EXPECT_NE(text.find("Paid"), std::string::npos) << text;
