@@ -9,7 +9,6 @@
 #include "app/TStockPlugin.h"
 #include "foundation/UDisplay.h"
 #include "foundation/UNumbers.h"
-#include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
 #include "model/UZVUtils.h"
@@ -17,26 +16,20 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LClock.h"
 #include "platform/framework/LException.h"
-#include "platform/framework/LPlaceHolder.h"
-#include "platform/framework/LPrintout.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/QtEventTranslation.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
 #include "toolkit/TBanner.h"
 #include "toolkit/TColourCaptions.h"
-#include "toolkit/TPrinterHeader.h"
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
-#include "windows/portfolio/StRGB.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
-#include "windows/security/UDragEntries.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -86,19 +79,6 @@ void StyleCaption(TColourCaption* inCaption, const RGBColor& inColour, const tAl
 	inCaption->Underline(inAlert != nullptr ? inAlert->underline : 0);
 }
 
-// The change and percentage texts of a change caption, as the detail windows write them.
-void ChangeTexts(float inReference, float inCurrent, std::string& outChange, std::string& outPercent)
-{
-	char number[UZVUtils::kQuoteTextSize] = {}, fraction[UZVUtils::kQuoteTextSize] = {};
-	UZVUtils::QuoteChange(number, fraction, inReference, inCurrent, false, 2);
-	outChange = number;
-	if (fraction[0] != 0)
-		outChange = outChange.empty() ? std::string(fraction) : outChange + " " + fraction;
-	char percent[128] = {};
-	UZVUtils::QuotePercent(percent, 127, inReference, inCurrent);
-	outPercent = percent;
-}
-
 void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCurrent,
                       const RGBColor& inColour, const tAlertParameters* inAlert, const RGBColor& inUnchanged)
 {
@@ -110,7 +90,7 @@ void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCur
 		return;
 	}
 	std::string change, percent;
-	ChangeTexts(inReference, inCurrent, change, percent);
+	TPortfolioWindow::ChangeTexts(inReference, inCurrent, change, percent);
 	StyleCaption(inCaption, inColour, inAlert);
 	inCaption->SetStrings((change + "  ").c_str(), percent.c_str());
 }
@@ -863,164 +843,15 @@ void TPortfolioWindow::ZoomWith(UInt16 inModifiers)
 	Select();
 }
 
-bool TPortfolioWindow::IsDroppable(const tDragEntry& inEntry)
+void TPortfolioWindow::ChangeTexts(float inReference, float inCurrent, std::string& outChange,
+                                   std::string& outPercent)
 {
-	return inEntry.kind == securityStock || inEntry.kind == securityFund;
-}
-
-Boolean TPortfolioWindow::ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef)
-{
-	// A drop while the ledger window is open would go under it unseen; the ledger takes drops itself.
-	if (!IsEnabled() || LedgerWindow() != nullptr || mLedgerList == nullptr)
-		return false;
-	std::vector<tDragEntry> entries;
-	if (!UDragEntries::Receive(inDragRef, inItemRef, entries) || entries.empty())
-		return false;
-	for (const tDragEntry& entry : entries)
-		if (!IsDroppable(entry))
-			return false;
-	return true;
-}
-
-void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef,
-                                       Rect&)
-{
-	UnhiliteDropArea(inDragRef);
-	std::vector<tDragEntry> entries;
-	if (!UDragEntries::Receive(inDragRef, inItemRef, entries))
-		return;
-	SInt16 modifiers = 0, downModifiers = 0, upModifiers = 0;
-	GetDragModifiers(inDragRef, &modifiers, &downModifiers, &upModifiers);
-	const bool sell = ((modifiers | upModifiers) & optionKey) != 0;
-	for (const tDragEntry& dropped : entries) {
-		if (!IsDroppable(dropped))
-			continue;
-		auto entry = std::make_unique<tLedgerEntry>();
-		if (!TLedgerWindow::DefaultDroppedEntry(entry.get(), dropped, sell,
-		                                        tCurrency(mParameters->baseCurrency)))
-			continue;
-		FillInSymbolInfo(entry.get());
-		// The edit window hands the entry back with 5087 or 5088.
-		TLedgerWindow::CreateLedgerEditWindow(entry.get(), mCategoryList, this);
-		entry.release();
-	}
-}
-
-void TPortfolioWindow::FillInSymbolInfo(tLedgerEntry* ioEntry) const
-{
-	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
-	     node = node->mNext) {
-		const tLedgerEntry* entry = node->mItem;
-		const bool stock = entry->type >= kStockBuy && entry->type <= kStockSplit;
-		const bool fund =
-		    entry->type == kFundSplit || entry->type == kFundBuy || entry->type == kFundSell;
-		if ((!stock && !fund) || ksstrcmpi(entry->symbol, ioEntry->symbol) != 0)
-			continue;
-		if (stock)
-			ioEntry->exchange = entry->exchange;
-		ioEntry->category = entry->category;
-		return;
-	}
-}
-
-void TPortfolioWindow::EnterDropArea(DragReference inDragRef, Boolean inDragHasLeftSender)
-{
-	if (inDragHasLeftSender)
-		HiliteDropArea(inDragRef);
-}
-
-void TPortfolioWindow::LeaveDropArea(DragReference inDragRef)
-{
-	UnhiliteDropArea(inDragRef);
-}
-
-void TPortfolioWindow::HiliteDropArea(DragReference inDragRef)
-{
-	if (mIsHilited || mTable == nullptr || !mTable->FocusDraw())
-		return;
-	Rect frame;
-	mTable->CalcLocalFrameRect(frame);
-	InsetRect(&frame, 1, 1);
-	RgnHandle region = NewRgn();
-	RectRgn(region, &frame);
-	ShowDragHilite(inDragRef, region, true);
-	DisposeRgn(region);
-	mIsHilited = true;
-}
-
-void TPortfolioWindow::UnhiliteDropArea(DragReference inDragRef)
-{
-	if (!mIsHilited)
-		return;
-	if (mTable != nullptr)
-		mTable->FocusDraw();
-	HideDragHilite(inDragRef);
-	mIsHilited = false;
-}
-
-void TPortfolioWindow::DoPrint()
-{
-	if (mTable == nullptr || mAccountant == nullptr)
-		return;
-	std::unique_ptr<LPrintout> printout(
-	    LPrintout::CreatePrintout(mViewOriginal ? kPrintoutOriginalID : kPrintoutYesterdayID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
-
-	Str255 title;
-	GetDescriptor(title);
-	auto setCaption = [&](const char(&inID)[5], const std::string& inText) {
-		if (LPane* pane = printout->FindPaneByID(FOUR_CHAR_CODE(inID))) {
-			Str255 text;
-			PascalStrings::FromString(inText, text);
-			pane->SetDescriptor(text);
-		}
-	};
-	const float current = mAccountant->CurrentTotal();
-	setCaption("Titl", PascalStrings::ToString(title));
-	setCaption("Vlue", current == kNoValue ? GetStockCString(kNoValueString)
-	                                       : TPortfolioTable::FormatFloat(current, 2, true));
-	auto setChange = [&](const char(&inChangeID)[5], const char(&inPercentID)[5], float inReference) {
-		std::string change = GetStockCString(kNoValueString), percent = change;
-		if (inReference != kNoValue && current != kNoValue)
-			ChangeTexts(inReference, current, change, percent);
-		setCaption(inChangeID, change);
-		setCaption(inPercentID, percent);
-	};
-	setChange("cPrc", "pPrc", mAccountant->OriginalTotal());
-	setChange("cYst", "pYst", mAccountant->YesterdaysTotal());
-
-	auto* holder = dynamic_cast<LPlaceHolder*>(printout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
-	SignalIf_(holder == nullptr);
-	if (holder == nullptr)
-		return;
-	RedoControlsVisibility(false);
-	holder->InstallOccupant(mTable, 0);
-	const RGBColor black{0, 0, 0};
-	const RGBColor white{65535, 65535, 65535};
-	StRGB gain(mTable->GainColour(), black);
-	StRGB loss(mTable->LossColour(), black);
-	StRGB unchanged(mTable->UnchangedColour(), black);
-	StRGB even(mTable->EvenRowColour(), white);
-	StRGB odd(mTable->OddRowColour(), white);
-	SDimension16 size;
-	holder->GetFrameSize(size);
-	const SInt32 rowHeight = mTable->RowHeight();
-	SignalIf_(rowHeight < 1);
-	if (rowHeight >= 1)
-		holder->ResizeFrameTo(size.width, SInt16(size.height / rowHeight * rowHeight), false);
-	const std::string titleText = PascalStrings::ToString(title);
-	for (FourCharCode footer : {FOUR_CHAR_CODE("fLft"), FOUR_CHAR_CODE("fRgt")})
-		if (auto* header = dynamic_cast<TPrinterHeader*>(printout->FindPaneByID(footer)))
-			header->PrepareCaption(printout.get(), titleText.c_str(), true);
-	mTable->SetPrinting(true);
-	try {
-		printout->DoPrintJob();
-	} catch (...) {
-		mTable->SetPrinting(false);
-		RedoControlsVisibility(true);
-		throw;
-	}
-	mTable->SetPrinting(false);
-	RedoControlsVisibility(true);
+	char number[UZVUtils::kQuoteTextSize] = {}, fraction[UZVUtils::kQuoteTextSize] = {};
+	UZVUtils::QuoteChange(number, fraction, inReference, inCurrent, false, 2);
+	outChange = number;
+	if (fraction[0] != 0)
+		outChange = outChange.empty() ? std::string(fraction) : outChange + " " + fraction;
+	char percent[128] = {};
+	UZVUtils::QuotePercent(percent, 127, inReference, inCurrent);
+	outPercent = percent;
 }

@@ -11,6 +11,8 @@
 #include "platform/framework/LPeriodical.h"
 #include "toolkit/TVyWindow.h"
 
+#include <string>
+
 class LBevelButton;
 class LClock;
 class LCheckBox;
@@ -59,6 +61,9 @@ public:
 
 	// The accountant's callback: 0 and 1 after the rows were rebuilt, 2 after the totals changed.
 	static void PortfolioAction(tPortfolioAction inAction, void* inWindow, int inRows);
+	// The change and percentage texts of a change caption, as the detail windows write them.
+	static void ChangeTexts(float inReference, float inCurrent, std::string& outChange,
+	                        std::string& outPercent);
 
 	void Activate() override;
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
