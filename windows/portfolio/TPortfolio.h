@@ -1,7 +1,7 @@
 #pragma once
 // A portfolio document: its parameters, categories and ledger, its file and its one window. Revert goes back
 // to the state of the last save (or of the opening). Documents are made through Open and New, which answer
-// null when the portfolio did not open; construction alone never shows anything.
+// null when the portfolio did not open.
 
 #include "Includes/TList.h"
 #include "Includes/tCategory.h"
@@ -16,7 +16,13 @@ class TSecurity;
 class TVyFile;
 
 // Plug-in messages of the document (string list 5002).
-enum : SInt16 { kMsgPortfolioConverting = 11, kMsgPortfolioUnreadable = 12, kMsgPortfolioPassword = 14 };
+enum : SInt16 {
+	kMsgPortfolioNotSaved = 5,
+	kMsgPortfolioConverting = 11,
+	kMsgPortfolioUnreadable = 12,
+	kMsgPortfolioPassword = 14,
+	kMsgPortfolioOldFormat = 22
+};
 
 enum : ResIDT {
 	kPortfolioWindowLayout = 5040,
@@ -39,7 +45,6 @@ public:
 
 	~TPortfolio() override;
 
-	Boolean AttemptQuitSelf(SInt32 inSaveOption) override;
 	Boolean IsModified() override;
 	StringPtr GetDescriptor(Str255 outDescriptor) const override;
 	OSType GetFileType() const override;

@@ -4,6 +4,11 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TPortfolio.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TLedgerFundSplitWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
 #include "windows/portfolio/TLedgerOtherWindow.h"
@@ -11,10 +16,6 @@
 #include "windows/portfolio/TLedgerStockWindow.h"
 #include "windows/portfolio/TLedgerTable.h"
 #include "windows/portfolio/TLedgerWindow.h"
-#include "windows/portfolio/TPortfolioTable.h"
-#include "windows/portfolio/TPortfolioWindow.h"
-#include "windows/portfolio/TCategoryTable.h"
-#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
@@ -56,6 +57,10 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TPortfolioTable);
+	RegisterClass_(TPortfolioWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
 	RegisterClass_(TLedgerWindow);
 	RegisterClass_(TLedgerTable);
 	RegisterClass_(TLedgerStockWindow);
@@ -63,15 +68,12 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TLedgerOtherWindow);
 	RegisterClass_(TLedgerStockSplitWindow);
 	RegisterClass_(TLedgerFundSplitWindow);
-	RegisterClass_(TPortfolioTable);
-	RegisterClass_(TPortfolioWindow);
-	RegisterClass_(TPortfolioPrefsWindow);
-	RegisterClass_(TCategoryTable);
 }
 
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	TPortfolio::InstallHooks();
 	InstallSelectDlogs();
 }
 
