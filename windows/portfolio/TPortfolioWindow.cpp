@@ -27,6 +27,7 @@
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/portfolio/TLedgerWindow.h"
+#include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
@@ -102,12 +103,6 @@ const RGBColor& ChangeColour(const tPortfolioParameters& inParameters, float inC
 	if (inReference > inCurrent)
 		return inParameters.lossColour;
 	return inParameters.unchangedColour;
-}
-
-// "Other" entries name no security of the plug-in's lists.
-bool IsUnknownEntry(const tLedgerEntry* inEntry)
-{
-	return inEntry->type != kOtherTransaction && TStockPlugin::GetSecurity(inEntry) == nullptr;
 }
 
 UInt16 CurrentModifiers()
@@ -553,7 +548,7 @@ void TPortfolioWindow::CheckAndAddSymbols()
 	bool unknown = false;
 	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr && !unknown;
 	     node = node->mNext)
-		unknown = IsUnknownEntry(node->mItem);
+		unknown = TPortfolio::IsUnknownEntry(node->mItem);
 	if (!unknown)
 		return;
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
@@ -561,7 +556,7 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
 		     node = node->mNext) {
 			const tLedgerEntry* entry = node->mItem;
-			if (!IsUnknownEntry(entry))
+			if (!TPortfolio::IsUnknownEntry(entry))
 				continue;
 			if (entry->type == kStockBuy || entry->type == kStockSell)
 				TStockPlugin::AddStock(entry->symbol, entry->exchange);
@@ -572,7 +567,7 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		std::vector<tLedgerEntry*> gone;
 		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
 		     node = node->mNext)
-			if (IsUnknownEntry(node->mItem))
+			if (TPortfolio::IsUnknownEntry(node->mItem))
 				gone.push_back(node->mItem);
 		for (tLedgerEntry* entry : gone)
 			mLedgerList->Remove(entry);
