@@ -8,10 +8,10 @@
 #include "platform/framework/LClock.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
-#include "platform/framework/LPrintSettings.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
+#include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
@@ -23,7 +23,6 @@
 #include "windows/security/UDragEntries.h"
 #include "windows/security/tDragEntry.h"
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -146,7 +145,7 @@ protected:
 
 TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBack)
 {
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "OLD", 2020, 5, 1, 10, 5));
+	Add(MakeEntry(kStockBuy, "OLD", 2020, 5, 1, 10, 5));
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 
@@ -154,12 +153,12 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 		PaneIDT button;
 		UInt8 type;
 		const char* title;
-	} const kinds[] = {{FOUR_CHAR_CODE("BuyS"), TLedgerWindow::kStockBuy, "Buy XXXX"},
-	                   {FOUR_CHAR_CODE("SelS"), TLedgerWindow::kStockSell, "Sell XXXX"},
-	                   {FOUR_CHAR_CODE("SplS"), TLedgerWindow::kStockSplit, "Split XXXX"},
-	                   {FOUR_CHAR_CODE("SplF"), TLedgerWindow::kFundSplit, "Fund Split XXXX"},
-	                   {FOUR_CHAR_CODE("BuyF"), TLedgerWindow::kFundBuy, "Buy Fund XXXX"},
-	                   {FOUR_CHAR_CODE("SelF"), TLedgerWindow::kFundSell, "Sell Fund XXXX"}};
+	} const kinds[] = {{FOUR_CHAR_CODE("BuyS"), kStockBuy, "Buy XXXX"},
+	                   {FOUR_CHAR_CODE("SelS"), kStockSell, "Sell XXXX"},
+	                   {FOUR_CHAR_CODE("SplS"), kStockSplit, "Split XXXX"},
+	                   {FOUR_CHAR_CODE("SplF"), kFundSplit, "Fund Split XXXX"},
+	                   {FOUR_CHAR_CODE("BuyF"), kFundBuy, "Buy Fund XXXX"},
+	                   {FOUR_CHAR_CODE("SelF"), kFundSell, "Sell Fund XXXX"}};
 	for (const auto& kind : kinds) {
 		Click(window, kind.button);
 		// Nothing selected: the new entry goes to the top, selected, and its window opens.
@@ -191,12 +190,12 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 
 TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 {
-	tLedgerEntry foreign = MakeEntry(TLedgerWindow::kStockBuy, "ABC", 2021, 3, 4, 100, 2.5f);
+	tLedgerEntry foreign = MakeEntry(kStockBuy, "ABC", 2021, 3, 4, 100, 2.5f);
 	foreign.foreign = 1;
 	foreign.currency = kEuro;
 	foreign.category = 33;
 	Add(foreign);
-	Add(MakeEntry(TLedgerWindow::kFundBuy, "FND", 2021, 1, 1, 1, 1));
+	Add(MakeEntry(kFundBuy, "FND", 2021, 1, 1, 1, 1));
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	// Sorted by date; only entries not in a foreign currency take the base currency.
@@ -247,7 +246,7 @@ TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 	UDispatch::DeletePending();
 
 	// "Other" entries (from a portfolio file) hold only a cash amount.
-	tLedgerEntry other = MakeEntry(TLedgerWindow::kOther, "CASH", 2022, 1, 1, 7, 7);
+	tLedgerEntry other = MakeEntry(kOtherTransaction, "CASH", 2022, 1, 1, 7, 7);
 	edit = TLedgerWindow::CreateLedgerEditWindow(&other, &mCategories, mSuper);
 	ASSERT_NE(dynamic_cast<TLedgerOtherWindow*>(edit), nullptr);
 	Type(edit, "Cash", "12.5");
@@ -261,8 +260,8 @@ TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 
 TEST_F(LedgerWindowTest, CancellingForgetsOnlyNewEntriesAndOpenEntriesCannotBeDeleted)
 {
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "KEEP", 2020, 1, 1, 1, 1));
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "GONE", 2020, 1, 2, 1, 1));
+	Add(MakeEntry(kStockBuy, "KEEP", 2020, 1, 1, 1, 1));
+	Add(MakeEntry(kStockBuy, "GONE", 2020, 1, 2, 1, 1));
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 
@@ -327,7 +326,7 @@ TEST_F(LedgerWindowTest, SplitWindowShowsRatiosAndRefusesARatioOfZero)
 	    {3, 2, false, 7, "3.0000", "2.0000"},
 	};
 	for (const auto& c : cases) {
-		tLedgerEntry entry = MakeEntry(TLedgerWindow::kStockSplit, "SPL", 2020, 1, 1);
+		tLedgerEntry entry = MakeEntry(kStockSplit, "SPL", 2020, 1, 1);
 		entry.splitFrom = c.from;
 		entry.splitTo = c.to;
 		TLedgerEditWindow* edit = TLedgerWindow::CreateLedgerEditWindow(&entry, &mCategories, mSuper);
@@ -348,7 +347,7 @@ TEST_F(LedgerWindowTest, SplitWindowShowsRatiosAndRefusesARatioOfZero)
 	}
 
 	// A custom split of 2 into 3; a 0 in either field refuses OK.
-	tLedgerEntry entry = MakeEntry(TLedgerWindow::kFundSplit, "FSP", 2020, 1, 1);
+	tLedgerEntry entry = MakeEntry(kFundSplit, "FSP", 2020, 1, 1);
 	TLedgerEditWindow* edit = TLedgerWindow::CreateLedgerEditWindow(&entry, &mCategories, mSuper);
 	FrameworkTest::FindPane<LPopupButton>(edit, "mSpl")->SetValue(7);
 	EXPECT_TRUE(FrameworkTest::FindPane<LPane>(edit, "sFrm")->IsEnabled());
@@ -378,10 +377,10 @@ TEST_F(LedgerWindowTest, SplitWindowShowsRatiosAndRefusesARatioOfZero)
 
 TEST_F(LedgerWindowTest, SortsOnTwoKeysAndReversesOnlyWithTheDirectionButton)
 {
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "ccc", 2021, 6, 1, 1, 30));
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "BBB", 2021, 6, 1, 1, 10));
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "aaa", 2021, 7, 1, 1, 20));
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "AAA", 2020, 1, 1, 1, 20));
+	Add(MakeEntry(kStockBuy, "ccc", 2021, 6, 1, 1, 30));
+	Add(MakeEntry(kStockBuy, "BBB", 2021, 6, 1, 1, 10));
+	Add(MakeEntry(kStockBuy, "aaa", 2021, 7, 1, 1, 20));
+	Add(MakeEntry(kStockBuy, "AAA", 2020, 1, 1, 1, 20));
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	// By date, ties kept in their order.
@@ -405,8 +404,8 @@ TEST_F(LedgerWindowTest, SortsOnTwoKeysAndReversesOnlyWithTheDirectionButton)
 
 TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKindsAreRefused)
 {
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "TOP", 2020, 1, 1, 1, 1));
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "END", 2020, 1, 2, 1, 1));
+	Add(MakeEntry(kStockBuy, "TOP", 2020, 1, 1, 1, 1));
+	Add(MakeEntry(kStockBuy, "END", 2020, 1, 2, 1, 1));
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	TLedgerTable* table = window->GetTable();
@@ -442,10 +441,10 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 	EXPECT_EQ(Rows(window), 4u);
 	const tLedgerEntry* stock = window->GetList()->GetNth(2);
 	const tLedgerEntry* fund = window->GetList()->GetNth(3);
-	EXPECT_EQ(stock->type, TLedgerWindow::kStockBuy);
+	EXPECT_EQ(stock->type, kStockBuy);
 	EXPECT_EQ(stock->exchange, 101);
 	EXPECT_EQ(stock->currency, kUSDollar);
-	EXPECT_EQ(fund->type, TLedgerWindow::kFundBuy);
+	EXPECT_EQ(fund->type, kFundBuy);
 	EXPECT_EQ(fund->exchange, 901);
 	EXPECT_EQ(window->CountEditWindows(), 2u);
 	EXPECT_NE(dynamic_cast<TLedgerFundWindow*>(window->EditWindowOf(fund)), nullptr);
@@ -454,7 +453,7 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 	tLedgerEntry entry;
 	EXPECT_TRUE(
 	    TLedgerWindow::DefaultDroppedEntry(&entry, Dragged(securityFund, "VFIAX", 900), true, kEuro));
-	EXPECT_EQ(entry.type, TLedgerWindow::kFundSell);
+	EXPECT_EQ(entry.type, kFundSell);
 	EXPECT_EQ(entry.exchange, 901);
 	EXPECT_STREQ(entry.symbol, "VFIAX");
 	EXPECT_FALSE(
@@ -463,17 +462,17 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 
 TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 {
-	Add(MakeEntry(TLedgerWindow::kStockBuy, "IBM", 2021, 3, 4, 10, 125.5f));
-	Add(MakeEntry(TLedgerWindow::kFundSell, "VFIAX", 2021, 3, 5, 2, 1.25f));
-	tLedgerEntry split = MakeEntry(TLedgerWindow::kStockSplit, "IBM", 2021, 3, 6);
+	Add(MakeEntry(kStockBuy, "IBM", 2021, 3, 4, 10, 125.5f));
+	Add(MakeEntry(kFundSell, "VFIAX", 2021, 3, 5, 2, 1.25f));
+	tLedgerEntry split = MakeEntry(kStockSplit, "IBM", 2021, 3, 6);
 	split.splitFrom = 1;
 	split.splitTo = 2;
 	Add(split);
-	tLedgerEntry consolidation = MakeEntry(TLedgerWindow::kFundSplit, "VFIAX", 2021, 3, 7);
+	tLedgerEntry consolidation = MakeEntry(kFundSplit, "VFIAX", 2021, 3, 7);
 	consolidation.splitFrom = 3;
 	consolidation.splitTo = 1;
 	Add(consolidation);
-	tLedgerEntry other = MakeEntry(TLedgerWindow::kOther, "FEE", 2021, 3, 8);
+	tLedgerEntry other = MakeEntry(kOtherTransaction, "FEE", 2021, 3, 8);
 	other.amount = 9.5f;
 	// A currency code the table does not know, as a damaged file may hold.
 	other.foreign = 1;
@@ -485,18 +484,9 @@ TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 
 	const std::string pdf = std::filesystem::temp_directory_path() / "vantorel-ledger-test.pdf";
 	std::filesystem::remove(pdf);
-	UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
-		spec.SetOutputFile(pdf);
-		return Boolean(true);
-	});
+	PrintedText::PrintTo(pdf);
 	window->ObeyCommand(9, nullptr);
-	FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	std::string text;
-	char buffer[4096];
-	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
-		text.append(buffer, n);
-	pclose(pipe);
+	const std::string text = PrintedText::Read(pdf);
 	std::filesystem::remove(pdf);
 	for (const char* expected :
 	     {"Retirement", "03-04-2021", "Stock Buy", "125.50", "1255.00", "U.S. Dollar", "Fund Sell",

@@ -26,17 +26,17 @@ constexpr int kDefaultSymbol = 14;
 int TitleString(UInt8 inType)
 {
 	switch (inType) {
-	case TLedgerWindow::kStockBuy:
+	case kStockBuy:
 		return 21;
-	case TLedgerWindow::kStockSell:
+	case kStockSell:
 		return 22;
-	case TLedgerWindow::kStockSplit:
+	case kStockSplit:
 		return 23;
-	case TLedgerWindow::kFundSplit:
+	case kFundSplit:
 		return 26;
-	case TLedgerWindow::kFundBuy:
+	case kFundBuy:
 		return 24;
-	case TLedgerWindow::kFundSell:
+	case kFundSell:
 		return 25;
 	default:
 		return -1;

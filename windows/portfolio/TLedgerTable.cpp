@@ -42,19 +42,19 @@ std::string Number(float inValue, int inDecimals)
 const char* TypeName(UInt8 inType)
 {
 	switch (inType) {
-	case TLedgerWindow::kStockBuy:
+	case kStockBuy:
 		return "Stock Buy";
-	case TLedgerWindow::kStockSell:
+	case kStockSell:
 		return "Stock Sell";
-	case TLedgerWindow::kStockSplit:
+	case kStockSplit:
 		return "Stock Split";
-	case TLedgerWindow::kFundSplit:
+	case kFundSplit:
 		return "Fund Split";
-	case TLedgerWindow::kFundBuy:
+	case kFundBuy:
 		return "Fund Buy";
-	case TLedgerWindow::kFundSell:
+	case kFundSell:
 		return "Fund Sell";
-	case TLedgerWindow::kOther:
+	case kOtherTransaction:
 		return "Other";
 	default:
 		return "Unknown";
@@ -91,21 +91,21 @@ TLedgerTable::tRowTexts TLedgerTable::RowTexts(const tLedgerEntry& inEntry)
 	texts.type = TypeName(inEntry.type);
 	texts.symbol.assign(inEntry.symbol, strnlen(inEntry.symbol, sizeof inEntry.symbol));
 	switch (inEntry.type) {
-	case TLedgerWindow::kStockBuy:
-	case TLedgerWindow::kStockSell:
-	case TLedgerWindow::kFundBuy:
-	case TLedgerWindow::kFundSell: {
-		const int decimals = inEntry.type >= TLedgerWindow::kFundBuy ? 4 : 2;
+	case kStockBuy:
+	case kStockSell:
+	case kFundBuy:
+	case kFundSell: {
+		const int decimals = inEntry.type >= kFundBuy ? 4 : 2;
 		texts.units = Number(inEntry.units, decimals);
 		texts.price = Number(inEntry.price, decimals);
 		texts.total = Number(inEntry.units * inEntry.price, decimals);
 		break;
 	}
-	case TLedgerWindow::kOther:
+	case kOtherTransaction:
 		texts.total = Number(inEntry.amount, 4);
 		break;
-	case TLedgerWindow::kStockSplit:
-	case TLedgerWindow::kFundSplit:
+	case kStockSplit:
+	case kFundSplit:
 		if (inEntry.splitTo >= inEntry.splitFrom)
 			std::snprintf(text, sizeof text, "%.1f for %.1f", double(inEntry.splitTo),
 			              double(inEntry.splitFrom));
@@ -117,7 +117,7 @@ TLedgerTable::tRowTexts TLedgerTable::RowTexts(const tLedgerEntry& inEntry)
 	default:
 		break;
 	}
-	if (inEntry.type != TLedgerWindow::kStockSplit && inEntry.type != TLedgerWindow::kFundSplit) {
+	if (inEntry.type != kStockSplit && inEntry.type != kFundSplit) {
 		// A code the table does not know (a damaged or newer file) shows nothing.
 		const char* name = TCurrencyConversion::GetCurrencyName(tCurrency(inEntry.currency));
 		texts.currency = name != nullptr ? name : "";

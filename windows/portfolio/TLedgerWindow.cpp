@@ -2,6 +2,7 @@
 
 #include "Internet/UApplicationNotices.h"
 #include "model/StockGlobals.h"
+#include "model/UPortfolioFile.h"
 #include "platform/framework/LBevelButton.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LPlaceHolder.h"
@@ -30,14 +31,14 @@
 
 namespace
 {
-constexpr FourCharCode kSortDate = FOUR_CHAR_CODE("aSrt");
-constexpr FourCharCode kSortType = FOUR_CHAR_CODE("rSrt");
-constexpr FourCharCode kSortSymbol = FOUR_CHAR_CODE("nSrt");
-constexpr FourCharCode kSortShares = FOUR_CHAR_CODE("sSrt");
-constexpr FourCharCode kSortPrice = FOUR_CHAR_CODE("pSrt");
-constexpr FourCharCode kSortTotal = FOUR_CHAR_CODE("tSrt");
-constexpr FourCharCode kSortCurrency = FOUR_CHAR_CODE("cSrt");
-constexpr FourCharCode kSortDirection = FOUR_CHAR_CODE("dSrt");
+constexpr FourCharCode kByDate = FOUR_CHAR_CODE("aSrt");
+constexpr FourCharCode kByType = FOUR_CHAR_CODE("rSrt");
+constexpr FourCharCode kBySymbol = FOUR_CHAR_CODE("nSrt");
+constexpr FourCharCode kByShares = FOUR_CHAR_CODE("sSrt");
+constexpr FourCharCode kByPrice = FOUR_CHAR_CODE("pSrt");
+constexpr FourCharCode kByTotal = FOUR_CHAR_CODE("tSrt");
+constexpr FourCharCode kByCurrency = FOUR_CHAR_CODE("cSrt");
+constexpr FourCharCode kDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kDelete = FOUR_CHAR_CODE("Dlte");
 constexpr CommandT kCmdPrint = 9;
 constexpr int kPrintMenuString = 12;
@@ -48,12 +49,12 @@ struct tAddButton {
 	UInt8 type;
 };
 constexpr tAddButton kAddButtons[] = {
-    {FOUR_CHAR_CODE("BuyS"), TLedgerWindow::kStockBuy},   {FOUR_CHAR_CODE("SelS"), TLedgerWindow::kStockSell},
-    {FOUR_CHAR_CODE("SplS"), TLedgerWindow::kStockSplit}, {FOUR_CHAR_CODE("SplF"), TLedgerWindow::kFundSplit},
-    {FOUR_CHAR_CODE("BuyF"), TLedgerWindow::kFundBuy},    {FOUR_CHAR_CODE("SelF"), TLedgerWindow::kFundSell}};
+    {FOUR_CHAR_CODE("BuyS"), kStockBuy},   {FOUR_CHAR_CODE("SelS"), kStockSell},
+    {FOUR_CHAR_CODE("SplS"), kStockSplit}, {FOUR_CHAR_CODE("SplF"), kFundSplit},
+    {FOUR_CHAR_CODE("BuyF"), kFundBuy},    {FOUR_CHAR_CODE("SelF"), kFundSell}};
 
 // The comparison's keys, copied from the window that sorts; 0: no secondary key.
-FourCharCode sPrimarySortCommand = kSortDate;
+FourCharCode sPrimarySortCommand = kByDate;
 FourCharCode sSecondarySortCommand = 0;
 bool sSecondarySortFlag = false;
 
@@ -88,23 +89,23 @@ std::string LowerSymbol(const tLedgerEntry* inEntry)
 bool CompareOn(FourCharCode inKey, tLedgerEntry* inA, tLedgerEntry* inB)
 {
 	switch (inKey) {
-	case kSortDate:
+	case kByDate:
 		if (inA->date > inB->date)
 			return true;
 		return inB->date > inA->date ? false : SecondarySort(inA, inB);
-	case kSortType:
+	case kByType:
 		return After(inA->type, inB->type, inA, inB);
-	case kSortSymbol: {
+	case kBySymbol: {
 		const int order = std::strcmp(LowerSymbol(inA).c_str(), LowerSymbol(inB).c_str());
 		return order == 0 ? SecondarySort(inA, inB) : order > 0;
 	}
-	case kSortShares:
+	case kByShares:
 		return After(inA->units, inB->units, inA, inB);
-	case kSortPrice:
+	case kByPrice:
 		return After(inA->price, inB->price, inA, inB);
-	case kSortTotal:
+	case kByTotal:
 		return After(inA->units * inA->price, inB->units * inB->price, inA, inB);
-	case kSortCurrency:
+	case kByCurrency:
 		return After(inA->currency, inB->currency, inA, inB);
 	default:
 		return false;
@@ -142,20 +143,7 @@ TLedgerWindow* TLedgerWindow::Open(LCommander* inSuper, const char* inTitle, TLi
 void TLedgerWindow::DefaultLedgerEntry(tLedgerEntry* outEntry, UInt8 inType, tStockExchange inExchange,
                                        tCurrency inCurrency)
 {
-	SignalIfNot_(outEntry);
-	if (outEntry == nullptr)
-		return;
-	*outEntry = tLedgerEntry{};
-	outEntry->date.Now();
-	outEntry->type = inType;
-	std::strcpy(outEntry->symbol, "XXXX");
-	outEntry->exchange = SInt16(inExchange);
-	outEntry->currency = SInt16(inCurrency);
-	outEntry->rate = 1.0f;
-	outEntry->splitFrom = 1.0f;
-	outEntry->splitTo = 2.0f;
-	outEntry->carriedFlag2 = 1;
-	outEntry->enabled = 1;
+	UPortfolioFile::DefaultEntry(outEntry, inType, SInt16(inExchange), inCurrency);
 }
 
 bool TLedgerWindow::DefaultDroppedEntry(tLedgerEntry* outEntry, const tDragEntry& inDropped, bool inSell,
@@ -195,7 +183,7 @@ TLedgerEditWindow* TLedgerWindow::CreateLedgerEditWindow(tLedgerEntry* inEntry,
 	case kFundSell:
 		layout = TLedgerFundWindow::kLayoutID;
 		break;
-	case kOther:
+	case kOtherTransaction:
 		layout = TLedgerOtherWindow::kLayoutID;
 		break;
 	default:
@@ -209,7 +197,7 @@ TLedgerEditWindow* TLedgerWindow::CreateLedgerEditWindow(tLedgerEntry* inEntry,
 }
 
 TLedgerWindow::TLedgerWindow(LStream* inStream)
-    : TVyWindow(inStream), mPrimarySort(kSortDate), mSecondarySort(kSortSymbol)
+    : TVyWindow(inStream), mPrimarySort(kByDate), mSecondarySort(kBySymbol)
 {
 }
 
@@ -223,7 +211,7 @@ void TLedgerWindow::FinishCreateSelf()
 	mBusy = true;
 	TVyWindow::FinishCreateSelf();
 	mTable = FindAs<TLedgerTable>(this, FOUR_CHAR_CODE("Tble"));
-	mDirectionButton = FindAs<LBevelButton>(this, kSortDirection);
+	mDirectionButton = FindAs<LBevelButton>(this, kDirection);
 	mBuyStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyS"));
 	mSellStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelS"));
 	mSplitStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplS"));
@@ -255,8 +243,8 @@ void TLedgerWindow::SetList(TList<tLedgerEntry>* inLedger, TList<tCategory>* inC
 	for (tLedgerEntry* entry = walker.GetFirst(); entry != nullptr; entry = walker.GetNext())
 		mList->Append(entry);
 	mDescending = false;
-	mPrimarySort = kSortDate;
-	sPrimarySortCommand = kSortDate;
+	mPrimarySort = kByDate;
+	sPrimarySortCommand = kByDate;
 	sSecondarySortCommand = 0;
 	mList->BubbleSort(&SortEntries, false);
 	for (tLedgerEntry* entry = mList->GetFirst(); entry != nullptr; entry = mList->GetNext()) {
@@ -451,16 +439,16 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kDelete:
 		DeleteSecurities();
 		return true;
-	case kSortDate:
-	case kSortType:
-	case kSortSymbol:
-	case kSortShares:
-	case kSortPrice:
-	case kSortTotal:
-	case kSortCurrency:
+	case kByDate:
+	case kByType:
+	case kBySymbol:
+	case kByShares:
+	case kByPrice:
+	case kByTotal:
+	case kByCurrency:
 		PrimarySort(FourCharCode(inCommand), false);
 		return true;
-	case kSortDirection:
+	case kDirection:
 		mDescending = !mDescending;
 		PrimarySort(mPrimarySort, true);
 		RedoCicns();

@@ -11,6 +11,7 @@
 #include "Includes/tCategory.h"
 #include "Includes/tLedgerEntry.h"
 #include "model/MarketCodes.h"
+#include "model/tPortfolioItem.h"
 #include "toolkit/TVyWindow.h"
 
 #include <vector>
@@ -30,16 +31,6 @@ public:
 	static constexpr SInt16 kDescendingIcon = 1012;
 	static constexpr SInt16 kAscendingIcon = 1013;
 
-	// Transaction types of tLedgerEntry::type.
-	enum : UInt8 {
-		kStockBuy = 100,
-		kStockSell = 101,
-		kStockSplit = 102,
-		kFundSplit = 103,
-		kFundBuy = 120,
-		kFundSell = 121,
-		kOther = 191
-	};
 	// What the window and the edit windows send their super-commanders.
 	enum : CommandT { kLedgerChanged = 5076, kEntryOK = 5087, kEntryCancelled = 5088 };
 	static constexpr tStockExchange kFundExchange = 901;
