@@ -292,6 +292,9 @@ Boolean TLedgerEditWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 Boolean TLedgerEditWindow::AttemptClose()
 {
 	// Closing is cancelling: the opener must hear of it to forget or discard the entry.
-	ObeyCommand(kCancelButton, nullptr);
+	if (mEntry != nullptr)
+		ObeyCommand(kCancelButton, nullptr);
+	else
+		DoClose();
 	return true;
 }

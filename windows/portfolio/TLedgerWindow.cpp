@@ -78,12 +78,18 @@ template <class T> bool After(T inA, T inB, tLedgerEntry* inEntryA, tLedgerEntry
 	return inA > inB;
 }
 
-std::string LowerSymbol(const tLedgerEntry* inEntry)
+// Byte values after lower-casing both.
+int CompareSymbols(const tLedgerEntry* inA, const tLedgerEntry* inB)
 {
-	std::string symbol(inEntry->symbol, strnlen(inEntry->symbol, sizeof inEntry->symbol));
-	for (char& c : symbol)
-		c = char(std::tolower(static_cast<unsigned char>(c)));
-	return symbol;
+	for (size_t i = 0; i < tLedgerEntry::kSymbolSize; ++i) {
+		const int a = std::tolower(static_cast<unsigned char>(inA->symbol[i]));
+		const int b = std::tolower(static_cast<unsigned char>(inB->symbol[i]));
+		if (a != b)
+			return a < b ? -1 : 1;
+		if (a == 0)
+			break;
+	}
+	return 0;
 }
 
 bool CompareOn(FourCharCode inKey, tLedgerEntry* inA, tLedgerEntry* inB)
@@ -96,7 +102,7 @@ bool CompareOn(FourCharCode inKey, tLedgerEntry* inA, tLedgerEntry* inB)
 	case kByType:
 		return After(inA->type, inB->type, inA, inB);
 	case kBySymbol: {
-		const int order = std::strcmp(LowerSymbol(inA).c_str(), LowerSymbol(inB).c_str());
+		const int order = CompareSymbols(inA, inB);
 		return order == 0 ? SecondarySort(inA, inB) : order > 0;
 	}
 	case kByShares:
@@ -149,6 +155,8 @@ void TLedgerWindow::DefaultLedgerEntry(tLedgerEntry* outEntry, UInt8 inType, tSt
 bool TLedgerWindow::DefaultDroppedEntry(tLedgerEntry* outEntry, const tDragEntry& inDropped, bool inSell,
                                         tCurrency inCurrency)
 {
+	if (outEntry == nullptr)
+		return false;
 	// Indexes and currency pairs are not holdings: they have no transactions.
 	if (inDropped.kind == securityStock)
 		DefaultLedgerEntry(outEntry, inSell ? kStockSell : kStockBuy, inDropped.exchange, inCurrency);
