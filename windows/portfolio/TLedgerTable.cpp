@@ -245,16 +245,6 @@ Boolean TLedgerTable::ItemIsAcceptable(DragReference inDragRef, ItemReference in
 	       GetFlavorDataSize(inDragRef, inItemRef, UDragEntries::kDragFlavor, &size) == noErr;
 }
 
-void TLedgerTable::HiliteDropArea(DragReference inDragRef)
-{
-	LDragAndDrop::HiliteDropArea(inDragRef);
-}
-
-void TLedgerTable::UnhiliteDropArea(DragReference inDragRef)
-{
-	LDragAndDrop::UnhiliteDropArea(inDragRef);
-}
-
 SInt32 TLedgerTable::DropLineAt(DragReference inDragRef) const
 {
 	Point mouse{}, pinned{};

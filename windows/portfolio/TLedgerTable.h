@@ -28,8 +28,6 @@ public:
 
 	void SetWindow(TLedgerWindow* inWindow) { mWindow = inWindow; }
 	virtual bool IsCellVisible(const STableCell& inCell) const;
-	void HiliteDropArea(DragReference inDragRef) override;
-	void UnhiliteDropArea(DragReference inDragRef) override;
 	// The highest selected row, 0 when none.
 	virtual SInt32 LastRowSelected() const;
 
