@@ -169,7 +169,8 @@ void TPortfolioTable::DrawCellFloat(float inValue, const Rect& inRect, int inDec
 	const SInt16 room = SInt16(inRect.right - inRect.left - 2);
 	TruncString(room, text, truncEnd);
 	const SInt16 width = StringWidth(text);
-	MoveTo(width < room ? SInt16(inRect.right - 2 - width) : SInt16(inRect.left + 2), SInt16(inRect.bottom - 5));
+	MoveTo(width < room ? SInt16(inRect.right - 2 - width) : SInt16(inRect.left + 2),
+	       SInt16(inRect.bottom - 5));
 	DrawString(text);
 }
 
@@ -231,7 +232,8 @@ void TPortfolioTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect
 		if (!mPrinting) {
 			CIconHandle icon = item->open ? mOpenIcon : mClosedIcon;
 			if (icon != nullptr) {
-				Rect triangle{inLocalRect.top, inLocalRect.left, SInt16(inLocalRect.top + kSlot),
+				Rect triangle{inLocalRect.top, inLocalRect.left,
+				              SInt16(inLocalRect.top + kSlot),
 				              SInt16(inLocalRect.left + kSlot)};
 				PlotCIcon(&triangle, icon);
 			}
@@ -256,7 +258,8 @@ void TPortfolioTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect
 	DrawCellFloat(item->currentPrice, c.currentPrice, 2, true);
 	DrawCellFloat(item->currentTotal, c.currentTotal, 2, true);
 	if (viewOriginal) {
-		DrawCellFloat(ReferencePrice(*item, p != nullptr ? p->referencePrice : 102), c.referencePrice, 2, true);
+		DrawCellFloat(ReferencePrice(*item, p != nullptr ? p->referencePrice : 102), c.referencePrice,
+		              2, true);
 		DrawCellFloat(item->originalTotal, c.referenceTotal, 2, true);
 	} else {
 		DrawCellFloat(item->yesterdaysPrice, c.referencePrice, 2, true);

@@ -9,7 +9,6 @@
 #include "app/TStockPlugin.h"
 #include "foundation/UDisplay.h"
 #include "foundation/UNumbers.h"
-#include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
 #include "model/UZVUtils.h"
@@ -17,9 +16,6 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LClock.h"
 #include "platform/framework/LException.h"
-#include "platform/framework/LPlaceHolder.h"
-#include "platform/framework/LPrintout.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/QtEventTranslation.h"
 #include "platform/toolbox/Debugging.h"
@@ -27,18 +23,17 @@
 #include "platform/toolbox/TickCount.h"
 #include "toolkit/TBanner.h"
 #include "toolkit/TColourCaptions.h"
-#include "toolkit/TPrinterHeader.h"
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolio.h"
-#include "windows/portfolio/StRGB.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
-#include "windows/security/UDragEntries.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -85,21 +80,8 @@ void StyleCaption(TColourCaption* inCaption, const RGBColor& inColour, const tAl
 	inCaption->Underline(inAlert != nullptr ? inAlert->underline : 0);
 }
 
-// The change and percentage texts of a change caption, as the detail windows write them.
-void ChangeTexts(float inReference, float inCurrent, std::string& outChange, std::string& outPercent)
-{
-	char number[UZVUtils::kQuoteTextSize] = {}, fraction[UZVUtils::kQuoteTextSize] = {};
-	UZVUtils::QuoteChange(number, fraction, inReference, inCurrent, false, 2);
-	outChange = number;
-	if (fraction[0] != 0)
-		outChange = outChange.empty() ? std::string(fraction) : outChange + " " + fraction;
-	char percent[128] = {};
-	UZVUtils::QuotePercent(percent, 127, inReference, inCurrent);
-	outPercent = percent;
-}
-
-void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCurrent, const RGBColor& inColour,
-                      const tAlertParameters* inAlert, const RGBColor& inUnchanged)
+void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCurrent,
+                      const RGBColor& inColour, const tAlertParameters* inAlert, const RGBColor& inUnchanged)
 {
 	if (inCaption == nullptr)
 		return;
@@ -109,7 +91,7 @@ void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCur
 		return;
 	}
 	std::string change, percent;
-	ChangeTexts(inReference, inCurrent, change, percent);
+	TPortfolioWindow::ChangeTexts(inReference, inCurrent, change, percent);
 	StyleCaption(inCaption, inColour, inAlert);
 	inCaption->SetStrings((change + "  ").c_str(), percent.c_str());
 }
@@ -257,9 +239,9 @@ void TPortfolioWindow::SaveContent()
 void TPortfolioWindow::RedoContent()
 {
 	mBusy = true;
-	LRadioButton* sortButtons[] = {mNameButton,    mSharesButton,       mOYPriceButton,   mOYTotalButton,
-	                               mOYPriceButton, mOYTotalButton,      mCurrentPriceButton,
-	                               mCurrentTotalButton, mChangeButton, mChangeButton};
+	LRadioButton* sortButtons[] = {
+	    mNameButton,    mSharesButton,       mOYPriceButton,      mOYTotalButton, mOYPriceButton,
+	    mOYTotalButton, mCurrentPriceButton, mCurrentTotalButton, mChangeButton,  mChangeButton};
 	if (mSort > kSortYesterdaysChange)
 		mSort = kSortName;
 	SetRadio(sortButtons[mSort]);
@@ -377,8 +359,10 @@ void TPortfolioWindow::ClearControls()
 {
 	if (mList == nullptr)
 		return;
-	for (tListNode<tLineEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext)
+	for (tListNode<tLineEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext) {
+		node->mItem->Checkbox->PutInside(nullptr);
 		delete node->mItem->Checkbox;
+	}
 	mList->Clear();
 }
 
@@ -398,8 +382,8 @@ void TPortfolioWindow::RedoControls(int inRows)
 		info.left = item->isCategory ? 16 : item->inCategory ? 32 : 0;
 		info.top = rowHeight * i;
 		info.superView = mTable;
-		auto* box = new (std::nothrow) LCheckBox(info, MessageT(kFirstCheckboxCommand + i), item->enabled ? 1 : 0,
-		                                         kEmptyText);
+		auto* box = new (std::nothrow)
+		    LCheckBox(info, MessageT(kFirstCheckboxCommand + i), item->enabled ? 1 : 0, kEmptyText);
 		ThrowIfNil_(box);
 		box->AddListener(this);
 		tLineEntry line;
@@ -434,7 +418,8 @@ void TPortfolioWindow::ClickCheckbox(SInt32 inRow)
 		if (item->pCategory != nullptr)
 			item->pCategory->enabled = item->enabled;
 	} else if (item->entries != nullptr) {
-		for (tListNode<tLedgerEntry>* node = item->entries->GetEntryHead(); node != nullptr; node = node->mNext)
+		for (tListNode<tLedgerEntry>* node = item->entries->GetEntryHead(); node != nullptr;
+		     node = node->mNext)
 			node->mItem->enabled = item->enabled;
 	}
 	// The flags are stored with the document.
@@ -540,7 +525,8 @@ void TPortfolioWindow::RedoBanners()
 		}
 	}
 	SetChangeCaption(mOriginalChange, original, current, valueColour, valueAlert, p.unchangedColour);
-	SetChangeCaption(mYesterdaysChange, yesterday, current, yesterdayColour, yesterdayAlert, p.unchangedColour);
+	SetChangeCaption(mYesterdaysChange, yesterday, current, yesterdayColour, yesterdayAlert,
+	                 p.unchangedColour);
 
 	if (blinking && !mBlinking) {
 		mBlinking = true;
@@ -567,7 +553,8 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		return;
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
-		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext) {
+		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
+		     node = node->mNext) {
 			const tLedgerEntry* entry = node->mItem;
 			if (!TPortfolio::IsUnknownEntry(entry))
 				continue;
@@ -578,7 +565,8 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		}
 	} else if (answer == kRemoveSymbols) {
 		std::vector<tLedgerEntry*> gone;
-		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext)
+		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
+		     node = node->mNext)
 			if (TPortfolio::IsUnknownEntry(node->mItem))
 				gone.push_back(node->mItem);
 		for (tLedgerEntry* entry : gone)
@@ -694,6 +682,9 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		SignalIf_(entry == nullptr);
 		if (entry != nullptr) {
 			mLedgerList->Append(entry);
+			// A list that keeps copies has taken its own.
+			if (mLedgerList->GetNth(mLedgerList->Count()) != entry)
+				delete entry;
 			ObeyCommand(kCmdLedgerOK, nullptr);
 		}
 		return true;
@@ -719,26 +710,40 @@ void TPortfolioWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled
 	if (inCommand == kCmdPrint) {
 		outEnabled = true;
 		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString), size_t(GetStockString(kPrintMenuString)[0]) + 1);
+			std::memcpy(outName, GetStockString(kPrintMenuString),
+			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
 		return;
 	}
 	TVyWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 
+LWindow* TPortfolioWindow::LiveSub(LWindow* inWindow) const
+{
+	if (inWindow == nullptr)
+		return nullptr;
+	const std::vector<LCommander*>& subs = GetSubCommanders();
+	const bool open =
+	    std::find(subs.begin(), subs.end(), static_cast<LCommander*>(inWindow)) != subs.end();
+	return open && !inWindow->IsClosing() ? inWindow : nullptr;
+}
+
 void TPortfolioWindow::OpenLedgerWindow()
 {
-	if (mLedgerWindow != nullptr || mLedgerList == nullptr)
+	if (LedgerWindow() != nullptr || mLedgerList == nullptr)
 		return;
 	Str255 title;
 	GetDescriptor(title);
-	mLedgerWindow = TLedgerWindow::Open(this, PascalStrings::ToString(title).c_str(), mLedgerList, mCategoryList,
-	                                    tCurrency(mParameters->baseCurrency));
+	mLedgerWindow = TLedgerWindow::Open(this, PascalStrings::ToString(title).c_str(), mLedgerList,
+	                                    mCategoryList, tCurrency(mParameters->baseCurrency));
 }
 
 void TPortfolioWindow::OpenSettingsWindow()
 {
-	if (mPrefsWindow != nullptr || mParameters == nullptr)
+	if (SettingsWindow() != nullptr || mParameters == nullptr)
 		return;
+	mPrefsWindow = TPortfolioPrefsWindow::Open(this, mParameters, mCategoryList);
+	// Opening counts as a change, even when the settings are then cancelled.
+	mLedgerList->Modified();
 }
 
 Boolean TPortfolioWindow::AllowSubRemoval(LCommander* inSub)
@@ -757,9 +762,9 @@ Boolean TPortfolioWindow::AllowSubRemoval(LCommander* inSub)
 
 void TPortfolioWindow::Activate()
 {
-	if (mLedgerWindow != nullptr) {
+	if (LWindow* ledger = LedgerWindow()) {
 		UApplicationNotices::SysBeep();
-		mLedgerWindow->Select();
+		ledger->Select();
 		return;
 	}
 	TVyWindow::Activate();
@@ -833,160 +838,15 @@ void TPortfolioWindow::ZoomWith(UInt16 inModifiers)
 	Select();
 }
 
-bool TPortfolioWindow::IsDroppable(const tDragEntry& inEntry)
+void TPortfolioWindow::ChangeTexts(float inReference, float inCurrent, std::string& outChange,
+                                   std::string& outPercent)
 {
-	return inEntry.kind == securityStock || inEntry.kind == securityFund;
-}
-
-Boolean TPortfolioWindow::ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef)
-{
-	// A drop while the ledger window is open would go under it unseen; the ledger takes drops itself.
-	if (!IsEnabled() || mLedgerWindow != nullptr || mLedgerList == nullptr)
-		return false;
-	std::vector<tDragEntry> entries;
-	if (!UDragEntries::Receive(inDragRef, inItemRef, entries) || entries.empty())
-		return false;
-	for (const tDragEntry& entry : entries)
-		if (!IsDroppable(entry))
-			return false;
-	return true;
-}
-
-void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef, Rect&)
-{
-	UnhiliteDropArea(inDragRef);
-	std::vector<tDragEntry> entries;
-	if (!UDragEntries::Receive(inDragRef, inItemRef, entries))
-		return;
-	SInt16 modifiers = 0, downModifiers = 0, upModifiers = 0;
-	GetDragModifiers(inDragRef, &modifiers, &downModifiers, &upModifiers);
-	const bool sell = ((modifiers | upModifiers) & optionKey) != 0;
-	for (const tDragEntry& dropped : entries) {
-		if (!IsDroppable(dropped))
-			continue;
-		auto entry = std::make_unique<tLedgerEntry>();
-		if (!TLedgerWindow::DefaultDroppedEntry(entry.get(), dropped, sell, tCurrency(mParameters->baseCurrency)))
-			continue;
-		FillInSymbolInfo(entry.get());
-		// The edit window hands the entry back with 5087 or 5088.
-		TLedgerWindow::CreateLedgerEditWindow(entry.get(), mCategoryList, this);
-		entry.release();
-	}
-}
-
-void TPortfolioWindow::FillInSymbolInfo(tLedgerEntry* ioEntry) const
-{
-	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr; node = node->mNext) {
-		const tLedgerEntry* entry = node->mItem;
-		const bool stock = entry->type >= kStockBuy && entry->type <= kStockSplit;
-		const bool fund = entry->type == kFundSplit || entry->type == kFundBuy || entry->type == kFundSell;
-		if ((!stock && !fund) || ksstrcmpi(entry->symbol, ioEntry->symbol) != 0)
-			continue;
-		if (stock)
-			ioEntry->exchange = entry->exchange;
-		ioEntry->category = entry->category;
-		return;
-	}
-}
-
-void TPortfolioWindow::EnterDropArea(DragReference inDragRef, Boolean inDragHasLeftSender)
-{
-	if (inDragHasLeftSender)
-		HiliteDropArea(inDragRef);
-}
-
-void TPortfolioWindow::LeaveDropArea(DragReference inDragRef)
-{
-	UnhiliteDropArea(inDragRef);
-}
-
-void TPortfolioWindow::HiliteDropArea(DragReference inDragRef)
-{
-	if (mIsHilited || mTable == nullptr || !mTable->FocusDraw())
-		return;
-	Rect frame;
-	mTable->CalcLocalFrameRect(frame);
-	InsetRect(&frame, 1, 1);
-	RgnHandle region = NewRgn();
-	RectRgn(region, &frame);
-	ShowDragHilite(inDragRef, region, true);
-	DisposeRgn(region);
-	mIsHilited = true;
-}
-
-void TPortfolioWindow::UnhiliteDropArea(DragReference inDragRef)
-{
-	if (!mIsHilited)
-		return;
-	if (mTable != nullptr)
-		mTable->FocusDraw();
-	HideDragHilite(inDragRef);
-	mIsHilited = false;
-}
-
-void TPortfolioWindow::DoPrint()
-{
-	if (mTable == nullptr || mAccountant == nullptr)
-		return;
-	std::unique_ptr<LPrintout> printout(
-	    LPrintout::CreatePrintout(mViewOriginal ? kPrintoutOriginalID : kPrintoutYesterdayID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
-
-	Str255 title;
-	GetDescriptor(title);
-	auto setCaption = [&](const char (&inID)[5], const std::string& inText) {
-		if (LPane* pane = printout->FindPaneByID(FOUR_CHAR_CODE(inID))) {
-			Str255 text;
-			PascalStrings::FromString(inText, text);
-			pane->SetDescriptor(text);
-		}
-	};
-	const float current = mAccountant->CurrentTotal();
-	setCaption("Titl", PascalStrings::ToString(title));
-	setCaption("Vlue", current == kNoValue ? GetStockCString(kNoValueString)
-	                                       : TPortfolioTable::FormatFloat(current, 2, true));
-	auto setChange = [&](const char (&inChangeID)[5], const char (&inPercentID)[5], float inReference) {
-		std::string change = GetStockCString(kNoValueString), percent = change;
-		if (inReference != kNoValue && current != kNoValue)
-			ChangeTexts(inReference, current, change, percent);
-		setCaption(inChangeID, change);
-		setCaption(inPercentID, percent);
-	};
-	setChange("cPrc", "pPrc", mAccountant->OriginalTotal());
-	setChange("cYst", "pYst", mAccountant->YesterdaysTotal());
-
-	auto* holder = dynamic_cast<LPlaceHolder*>(printout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
-	SignalIf_(holder == nullptr);
-	if (holder == nullptr)
-		return;
-	RedoControlsVisibility(false);
-	holder->InstallOccupant(mTable, 0);
-	const RGBColor black{0, 0, 0};
-	const RGBColor white{65535, 65535, 65535};
-	StRGB gain(mTable->GainColour(), black);
-	StRGB loss(mTable->LossColour(), black);
-	StRGB unchanged(mTable->UnchangedColour(), black);
-	StRGB even(mTable->EvenRowColour(), white);
-	StRGB odd(mTable->OddRowColour(), white);
-	SDimension16 size;
-	holder->GetFrameSize(size);
-	const SInt32 rowHeight = mTable->RowHeight();
-	SignalIf_(rowHeight < 1);
-	if (rowHeight >= 1)
-		holder->ResizeFrameTo(size.width, SInt16(size.height / rowHeight * rowHeight), false);
-	const std::string titleText = PascalStrings::ToString(title);
-	for (FourCharCode footer : {FOUR_CHAR_CODE("fLft"), FOUR_CHAR_CODE("fRgt")})
-		if (auto* header = dynamic_cast<TPrinterHeader*>(printout->FindPaneByID(footer)))
-			header->PrepareCaption(printout.get(), titleText.c_str(), true);
-	mTable->SetPrinting(true);
-	try {
-		printout->DoPrintJob();
-	} catch (...) {
-		mTable->SetPrinting(false);
-		RedoControlsVisibility(true);
-		throw;
-	}
-	mTable->SetPrinting(false);
-	RedoControlsVisibility(true);
+	char number[UZVUtils::kQuoteTextSize] = {}, fraction[UZVUtils::kQuoteTextSize] = {};
+	UZVUtils::QuoteChange(number, fraction, inReference, inCurrent, false, 2);
+	outChange = number;
+	if (fraction[0] != 0)
+		outChange = outChange.empty() ? std::string(fraction) : outChange + " " + fraction;
+	char percent[128] = {};
+	UZVUtils::QuotePercent(percent, 127, inReference, inCurrent);
+	outPercent = percent;
 }

@@ -11,6 +11,8 @@
 #include "platform/framework/LPeriodical.h"
 #include "toolkit/TVyWindow.h"
 
+#include <string>
+
 class LBevelButton;
 class LClock;
 class LCheckBox;
@@ -36,7 +38,8 @@ public:
 	static constexpr ResIDT kSettingsWindowID = 5050;
 	static constexpr SInt16 kAddSymbolsDialogID = 5052;
 
-	// Commands the portfolio window answers; the ledger, settings and entry edit windows send the numbers.
+	// Commands the portfolio window answers; the ledger, settings and entry edit windows send the
+	// numbers.
 	static constexpr CommandT kCmdSettingsOK = 5070;
 	static constexpr CommandT kCmdRebuildMenus = 5072;
 	static constexpr CommandT kCmdLedgerOK = 5076;
@@ -58,6 +61,9 @@ public:
 
 	// The accountant's callback: 0 and 1 after the rows were rebuilt, 2 after the totals changed.
 	static void PortfolioAction(tPortfolioAction inAction, void* inWindow, int inRows);
+	// The change and percentage texts of a change caption, as the detail windows write them.
+	static void ChangeTexts(float inReference, float inCurrent, std::string& outChange,
+	                        std::string& outPercent);
 
 	void Activate() override;
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
@@ -94,8 +100,8 @@ public:
 	bool Descending() const { return mDescending; }
 	UInt8 ZoomState() const { return mZoomState; }
 	bool Blinking() const { return mBlinking; }
-	LWindow* LedgerWindow() const { return mLedgerWindow; }
-	LWindow* SettingsWindow() const { return mPrefsWindow; }
+	LWindow* LedgerWindow() const { return LiveSub(mLedgerWindow); }
+	LWindow* SettingsWindow() const { return LiveSub(mPrefsWindow); }
 	// The row check boxes, in row order.
 	LCheckBox* RowCheckbox(SInt32 inRow) const;
 
@@ -106,6 +112,9 @@ private:
 	struct tLineEntry {
 		LCheckBox* Checkbox = nullptr;
 	};
+	// The window while it is open under this one, else null. The ledger and settings windows close
+	// themselves on OK and Cancel without asking AllowSubRemoval.
+	LWindow* LiveSub(LWindow* inWindow) const;
 	void SaveContent();
 	void RedoContent();
 	void RedoSort(UInt8 inKind, SInt32 inValue);
