@@ -12,7 +12,9 @@
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "Quoters/TQuoterManager.h"
+#include "app/kestrunApp.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/UKsDialogs.h"
 #include "windows/portfolio/TPortfolioWindow.h"
@@ -45,6 +47,7 @@ protected:
 	void SetUp() override
 	{
 		SecurityWindowsFixture::SetUp();
+		kestrunApp::RegisterClasses();
 		StDialogHandler::SetAnswersRequired(true);
 		UModalAlerts::SetAnswersRequired(true);
 		TPortfolio::InstallHooks();
@@ -62,6 +65,7 @@ protected:
 		for (LDocument* document : std::vector<LDocument*>(LDocument::GetDocumentList()))
 			document->Close();
 		UPortfolioFile::SetConverter(nullptr);
+		UPrinting::GetAppPrintSpec().SetOutputFile("");
 		TVyFileUtils::SetNavHandler(nullptr);
 		EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 0u);
 		StDialogHandler::ClearQueuedAnswers();
@@ -275,7 +279,7 @@ TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheO
 	FSSpec spec = Spec("Savings");
 	TPortfolio::Print(mSuper, &spec);
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
-	EXPECT_TRUE(std::filesystem::exists(pdf));
+	EXPECT_NE(PrintedText::Read(pdf).find("Savings"), std::string::npos);
 
 	// A file that does not open prints nothing.
 	std::filesystem::remove(pdf);
