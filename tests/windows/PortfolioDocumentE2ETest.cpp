@@ -106,7 +106,8 @@ TEST_F(PortfolioDocumentE2ETest, FileMenuOpensChosenPortfoliosOnceAndMakesNewOne
 	{
 		FSSpec spec = Spec("Letter");
 		TVyFile letter(&spec);
-		ASSERT_EQ(TVyFileUtils::TouchFile(&letter, FOUR_CHAR_CODE("TEXT"), FOUR_CHAR_CODE("ttxt")), 0);
+		ASSERT_EQ(TVyFileUtils::TouchFile(&letter, FOUR_CHAR_CODE("TEXT"), FOUR_CHAR_CODE("ttxt")),
+		          0);
 		tFileInformation info;
 		ASSERT_EQ(letter.GetInfo(&info), 0);
 		if (info.type != FOUR_CHAR_CODE("TEXT"))

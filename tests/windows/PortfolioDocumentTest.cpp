@@ -1,22 +1,21 @@
-#include "windows/portfolio/TPortfolio.h"
-
+#include "Quoters/TQuoterManager.h"
+#include "app/kestrunApp.h"
 #include "foundation/TVyFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UMenus.h"
-#include "model/TAccountant.h"
 #include "model/StockGlobals.h"
+#include "model/TAccountant.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
-#include "Quoters/TQuoterManager.h"
-#include "app/kestrunApp.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/UKsDialogs.h"
+#include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 
 #include <cstring>
@@ -54,8 +53,9 @@ protected:
 		TVyFileUtils::SetNavHandler([this](const tNavRequest&) {
 			tNavReply reply;
 			reply.accepted = !mSaveAs.empty();
-			if (reply.accepted)
+			if (reply.accepted) {
 				EXPECT_EQ(FSPathMakeFSSpec(mScratch.Path(mSaveAs), &reply.spec), noErr);
+			}
 			return reply;
 		});
 	}
@@ -120,9 +120,8 @@ protected:
 	// The plug-in message the next error dialog shows, answered with OK.
 	void ExpectMessage(std::vector<std::string>* outShown)
 	{
-		StDialogHandler::QueueAnswer(msg_OK, [outShown](LWindow* dialog) {
-			outShown->push_back(Text(dialog, "text"));
-		});
+		StDialogHandler::QueueAnswer(
+		    msg_OK, [outShown](LWindow* dialog) { outShown->push_back(Text(dialog, "text")); });
 	}
 
 	static std::string Text(LView* inView, const char (&inID)[5])
@@ -156,8 +155,8 @@ TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 {
 	const tMenuItems* currencies = TQuoterManager::GetCurrencyMenuItems();
 	StDialogHandler::QueueAnswer(msg_OK, [currencies](LWindow* dialog) {
-		FrameworkTest::FindPane<LPopupButton>(dialog, "Crnc")->SetValue(
-		    UMenus::TranslateMenu(true, currencies, 300));
+		FrameworkTest::FindPane<LPopupButton>(dialog, "Crnc")
+		    ->SetValue(UMenus::TranslateMenu(true, currencies, 300));
 	});
 	TPortfolio* first = TPortfolio::New(mSuper);
 	ASSERT_NE(first, nullptr);
@@ -297,6 +296,38 @@ TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheO
 	EXPECT_TRUE(document->AttemptQuitSelf(kAEAsk));
 	EXPECT_TRUE(LDocument::GetDocumentList().empty());
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
+}
+
+TEST_F(PortfolioDocumentTest, TheListOfOpenPortfoliosReopensThem)
+{
+	WritePortfolio("Savings", 1);
+	WritePortfolio("Pension", 2);
+	ASSERT_NE(Open("Savings"), nullptr);
+	ASSERT_NE(Open("Pension"), nullptr);
+	StDialogHandler::QueueAnswer(msg_OK);
+	ASSERT_NE(TPortfolio::New(mSuper), nullptr);
+
+	FSSpec spec = Spec("open list");
+	TVyFile list(&spec);
+	ASSERT_EQ(list.CreateFile(), 0);
+	list.SetMode(kFileModeWrite);
+	ASSERT_EQ(list.Open(), 0);
+	ASSERT_EQ(TPortfolio::SaveOpenPortfolios(&list), 0);
+	list.Close();
+	// The untitled portfolio has no file to list.
+	EXPECT_EQ(ReadBytes(mScratch.Path("open list")).size(), 4u + 2 * 74);
+
+	for (LDocument* document : std::vector<LDocument*>(LDocument::GetDocumentList()))
+		document->Close();
+	LCommander* previous = LCommander::GetDefaultCommander();
+	LCommander::SetDefaultCommander(mSuper);
+	list.SetMode(kFileModeRead);
+	ASSERT_EQ(list.Open(), 0);
+	EXPECT_EQ(TPortfolio::RestoreOpenPortfolios(&list), 0);
+	list.Close();
+	LCommander::SetDefaultCommander(previous);
+	ASSERT_EQ(LDocument::GetDocumentList().size(), 2u);
+	EXPECT_EQ(static_cast<TPortfolio*>(LDocument::GetDocumentList().back())->GetLedger()->Count(), 2);
 }
 
 } // namespace
