@@ -303,6 +303,7 @@ void TPortfolio::HandlePrint()
 
 void TPortfolio::DoPrint()
 {
+	StPrintSession session(UPrinting::GetAppPrintSpec());
 	if (TPortfolioWindow* window = GetPortfolioWindow())
 		window->DoPrint();
 }
