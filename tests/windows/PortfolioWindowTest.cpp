@@ -53,7 +53,6 @@ protected:
 		UWindowRegistry::Install();
 		Start();
 		mPlugin->GetPrefs()->idling.enabled = 0;
-		TAccountant::SetSecurityFinder(&TStockPlugin::GetSecurity);
 		UPortfolioFile::DefaultParameters(&mParameters, kCurrencyUnknown);
 		mParameters.gainColour = kGain;
 		mParameters.lossColour = kLoss;
@@ -69,7 +68,6 @@ protected:
 		delete mSuper; // and the windows under it
 		UDispatch::DeletePending();
 		UPrinting::SetPrintJobDialog(nullptr);
-		TAccountant::SetSecurityFinder(nullptr);
 		StockPluginFixture::TearDown();
 	}
 
