@@ -24,7 +24,6 @@
 #include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
 
-#include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -357,6 +356,21 @@ TEST_F(PortfolioWindowTest, APercentageAlertOnHoldingsThatCostNothingStaysQuiet)
 	EXPECT_TRUE(SameColour(ValueColour(), kGain));
 	EXPECT_FALSE(mWindow->Blinking());
 	EXPECT_STREQ(Change("oChn")->GetSecondString(), "+0%");
+}
+
+TEST_F(PortfolioWindowTest, AHoldingInACurrencyWithoutANameShowsNoName)
+{
+	mLedger.Clear();
+	tLedgerEntry* entry = Add(kStockBuy, "ALP", 2, 5);
+	entry->foreign = 1;
+	entry->currency = 777;
+	entry->rate = 1;
+	ASSERT_NE(Open(), nullptr);
+	// The base-currency twin comes first; neither currency has a name.
+	ASSERT_NE(mWindow->GetAccountant()->GetNth(2), nullptr);
+	EXPECT_STREQ(mWindow->GetAccountant()->GetNth(1)->name, "Alpha Inc (ALP) - ");
+	EXPECT_STREQ(mWindow->GetAccountant()->GetNth(2)->name, "Alpha Inc (ALP) - ");
+	EXPECT_EQ(Value(), "12.00");
 }
 
 TEST_F(PortfolioWindowTest, ZoomStepsThroughBannerAndValueAndKeepsTheFullSize)
