@@ -1,6 +1,6 @@
-// The program with a portfolio window open while quotes come in through a loopback server named as the HTTP
-// proxy: the holdings are valued at their purchase prices until the served quotes arrive, then the banner
-// and the rows show the served prices.
+// The program with a new portfolio open while quotes come in through a loopback server named as the HTTP
+// proxy: the holding is valued at its purchase price until the served quote arrives, then the banner and the
+// row show the served price.
 
 #include "Includes/tPortfolioParameters.h"
 #include "app/TStockPlugin.h"
@@ -8,8 +8,10 @@
 #include "model/TStock.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LPeriodical.h"
+#include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "toolkit/TColourCaptions.h"
+#include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UWindowRegistry.h"
@@ -26,13 +28,6 @@ protected:
 	{
 		QuoteServingFixture::SetUp();
 		UWindowRegistry::Install();
-		TAccountant::SetSecurityFinder(&TStockPlugin::GetSecurity);
-	}
-
-	void TearDown() override
-	{
-		TAccountant::SetSecurityFinder(nullptr);
-		QuoteServingFixture::TearDown();
 	}
 };
 
@@ -43,23 +38,20 @@ TEST_F(PortfolioWindowE2ETest, TheBannerAndRowsFollowTheServedQuotes)
 	auto* stock = dynamic_cast<TStock*>(Securities(securityStock).front());
 	ASSERT_NE(stock, nullptr);
 
-	tPortfolioParameters parameters;
-	UPortfolioFile::DefaultParameters(&parameters, kCurrencyUnknown);
-	parameters.view = 1;
-	TList<tCategory> categories(true, true);
-	TList<tLedgerEntry> ledger(true, true);
+	// A new portfolio in the currency the dialog offers, and a purchase entered in the ledger window.
+	StDialogHandler::QueueAnswer(msg_OK);
+	TPortfolio* portfolio = TPortfolio::New(app.get());
+	ASSERT_NE(portfolio, nullptr);
+	TPortfolioWindow* window = portfolio->GetPortfolioWindow();
+	ASSERT_NE(window, nullptr);
 	tLedgerEntry buy;
-	UPortfolioFile::DefaultEntry(&buy, kStockBuy, stock->Exchange(), kCurrencyUnknown);
+	UPortfolioFile::DefaultEntry(&buy, kStockBuy, stock->Exchange(),
+	                             tCurrency(portfolio->GetParameters()->baseCurrency));
 	std::strncpy(buy.symbol, stock->SecuritySymbol(), tLedgerEntry::kSymbolSize - 1);
 	buy.units = 4;
 	buy.price = 50;
-	ledger.Append(&buy);
-
-	auto* window =
-	    dynamic_cast<TPortfolioWindow*>(LWindow::CreateWindow(TPortfolioWindow::kLayoutID, app.get()));
-	ASSERT_NE(window, nullptr);
-	window->SetList(&categories, &ledger, &parameters);
-	window->Show();
+	portfolio->GetLedger()->Append(&buy);
+	window->ObeyCommand(TPortfolioWindow::kCmdLedgerOK, nullptr);
 	auto value = [&] {
 		Str255 text;
 		window->FindPaneByID(FOUR_CHAR_CODE("pVal"))->GetDescriptor(text);
@@ -80,7 +72,9 @@ TEST_F(PortfolioWindowE2ETest, TheBannerAndRowsFollowTheServedQuotes)
 	EXPECT_STREQ(
 	    dynamic_cast<TColourCaptions*>(window->FindPaneByID(FOUR_CHAR_CODE("oChn")))->GetFirstString(),
 	    "+205.00  ");
-	window->DoClose();
+	EXPECT_TRUE(portfolio->IsModified());
+	portfolio->ClearModified();
+	delete portfolio;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // securities dropped on it, the question about unknown securities, and its printout.
 
 #include "Includes/tPortfolioParameters.h"
+#include "app/AppGlobals.h"
 #include "app/kestrunApp.h"
 #include "model/TAccountant.h"
 #include "model/TStock.h"
@@ -10,6 +11,7 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LControl.h"
 #include "platform/framework/LPeriodical.h"
+#include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/StPrintSession.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
@@ -24,7 +26,9 @@
 #include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
 
-#include <cstdio>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -53,7 +57,6 @@ protected:
 		UWindowRegistry::Install();
 		Start();
 		mPlugin->GetPrefs()->idling.enabled = 0;
-		TAccountant::SetSecurityFinder(&TStockPlugin::GetSecurity);
 		UPortfolioFile::DefaultParameters(&mParameters, kCurrencyUnknown);
 		mParameters.gainColour = kGain;
 		mParameters.lossColour = kLoss;
@@ -66,10 +69,10 @@ protected:
 
 	void TearDown() override
 	{
+		gCommander = nullptr;
 		delete mSuper; // and the windows under it
 		UDispatch::DeletePending();
 		UPrinting::SetPrintJobDialog(nullptr);
-		TAccountant::SetSecurityFinder(nullptr);
 		StockPluginFixture::TearDown();
 	}
 
@@ -116,6 +119,25 @@ protected:
 	void Command(CommandT inCommand, SInt32 inValue = 1)
 	{
 		mWindow->ObeyCommand(inCommand, &inValue);
+		Pump();
+	}
+
+	// A click at a point of a table row (the point's horizontal offset inside the row).
+	void ClickRow(TableIndexT inRow, SInt16 inH)
+	{
+		Rect cell;
+		ASSERT_TRUE(mWindow->GetTable()->GetLocalCellRect(STableCell(inRow, 1), cell));
+		Point where{SInt16(cell.top + 4), SInt16(cell.left + inH)};
+		mWindow->GetTable()->LocalToPortPoint(where);
+		QWidget* content = QtPaneWidget::ContentOf(mWindow);
+		ASSERT_NE(content, nullptr);
+		const QPointF local(where.h, where.v);
+		QMouseEvent press(QEvent::MouseButtonPress, local, content->mapToGlobal(local),
+		                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+		QCoreApplication::sendEvent(content, &press);
+		QMouseEvent release(QEvent::MouseButtonRelease, local, content->mapToGlobal(local),
+		                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+		QCoreApplication::sendEvent(content, &release);
 		Pump();
 	}
 
@@ -216,6 +238,13 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET"}));
 	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 1);
 
+	// A double-click on a holding asks for its detail window.
+	gCommander = mSuper;
+	TStockPlugin::GetStock("ALP", 100)->DetailWindowCommand(4242);
+	ClickRow(1, 80);
+	ClickRow(1, 80);
+	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{4242});
+
 	mLedger.ClearModified();
 	Command(FOUR_CHAR_CODE("bSrt"));
 	Command(FOUR_CHAR_CODE("dSrt"));
@@ -266,7 +295,7 @@ TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
 
 	// The category's triangle closes it: its row stays, its holdings go.
 	mLedger.ClearModified();
-	Command(TPortfolioWindow::kFirstTriangleCommand + 2);
+	ClickRow(3, 8);
 	EXPECT_TRUE(mLedger.IsModified());
 	EXPECT_EQ(mCategories.GetNth(1)->open, 0);
 	EXPECT_EQ(Rows(), (std::vector<std::string>{"[Growth]", "ALP", "BET"}));
@@ -359,6 +388,21 @@ TEST_F(PortfolioWindowTest, APercentageAlertOnHoldingsThatCostNothingStaysQuiet)
 	EXPECT_TRUE(SameColour(ValueColour(), kGain));
 	EXPECT_FALSE(mWindow->Blinking());
 	EXPECT_STREQ(Change("oChn")->GetSecondString(), "+0%");
+}
+
+TEST_F(PortfolioWindowTest, AHoldingInACurrencyWithoutANameShowsNoName)
+{
+	mLedger.Clear();
+	tLedgerEntry* entry = Add(kStockBuy, "ALP", 2, 5);
+	entry->foreign = 1;
+	entry->currency = 777;
+	entry->rate = 1;
+	ASSERT_NE(Open(), nullptr);
+	// The base-currency twin comes first; neither currency has a name.
+	ASSERT_NE(mWindow->GetAccountant()->GetNth(2), nullptr);
+	EXPECT_STREQ(mWindow->GetAccountant()->GetNth(1)->name, "Alpha Inc (ALP) - ");
+	EXPECT_STREQ(mWindow->GetAccountant()->GetNth(2)->name, "Alpha Inc (ALP) - ");
+	EXPECT_EQ(Value(), "12.00");
 }
 
 TEST_F(PortfolioWindowTest, ZoomStepsThroughBannerAndValueAndKeepsTheFullSize)

@@ -34,8 +34,6 @@ public:
 	static constexpr ResIDT kLayoutID = 5040;
 	static constexpr ResIDT kPrintoutYesterdayID = 5041;
 	static constexpr ResIDT kPrintoutOriginalID = 5042;
-	static constexpr ResIDT kLedgerWindowID = 5060;
-	static constexpr ResIDT kSettingsWindowID = 5050;
 	static constexpr SInt16 kAddSymbolsDialogID = 5052;
 
 	// Commands the portfolio window answers; the ledger, settings and entry edit windows send the
