@@ -4,6 +4,18 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TPortfolio.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
+#include "windows/portfolio/TLedgerFundSplitWindow.h"
+#include "windows/portfolio/TLedgerFundWindow.h"
+#include "windows/portfolio/TLedgerOtherWindow.h"
+#include "windows/portfolio/TLedgerStockSplitWindow.h"
+#include "windows/portfolio/TLedgerStockWindow.h"
+#include "windows/portfolio/TLedgerTable.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencyListWindow.h"
 #include "windows/security/TCurrencySelectWindow.h"
@@ -65,6 +77,17 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TStockLookupWindow);
 	RegisterClass_(TFundLookupWindow);
 	RegisterClass_(TIndexLookupWindow);
+	RegisterClass_(TPortfolioTable);
+	RegisterClass_(TPortfolioWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
+	RegisterClass_(TLedgerWindow);
+	RegisterClass_(TLedgerTable);
+	RegisterClass_(TLedgerStockWindow);
+	RegisterClass_(TLedgerFundWindow);
+	RegisterClass_(TLedgerOtherWindow);
+	RegisterClass_(TLedgerStockSplitWindow);
+	RegisterClass_(TLedgerFundSplitWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
@@ -75,6 +98,7 @@ void UWindowRegistry::InstallOpeners()
 	TStockPlugin::SetWindowOpener(windowIndexList, &TIndexListWindow::Open);
 	TStockPlugin::SetWindowOpener(windowCurrencyList, &TCurrencyListWindow::Open);
 	TListWindow::SetLookupOpener(&TLookupWindow::Open);
+	TPortfolio::InstallHooks();
 	InstallSelectDlogs();
 }
 
