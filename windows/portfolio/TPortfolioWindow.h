@@ -6,6 +6,7 @@
 // ledger entries through an entry edit window. The document owns the lists and parameters it is given.
 
 #include "Includes/TList.h"
+#include "model/tPortfolioItem.h"
 #include "platform/framework/LDragAndDrop.h"
 #include "platform/framework/LPeriodical.h"
 #include "toolkit/TVyWindow.h"
@@ -21,10 +22,8 @@ class TColourCaption;
 class TColourCaptions;
 class TPortfolioTable;
 struct tAlertParameters;
-struct tCategory;
-struct tLedgerEntry;
-struct tPortfolioItem;
 struct tPortfolioParameters;
+struct tDragEntry;
 
 class TPortfolioWindow : public TVyWindow, public LPeriodical, public LDragAndDrop
 {
@@ -49,20 +48,6 @@ public:
 	static constexpr CommandT kFirstTriangleCommand = 13001;
 	static constexpr CommandT kFirstCheckboxCommand = 14001;
 
-	// The sort kinds of the accountant's SortList.
-	enum tPortfolioSort : UInt8 {
-		sortName = 0,
-		sortShares = 1,
-		sortOriginalPrice = 2,
-		sortOriginalTotal = 3,
-		sortYesterdayPrice = 4,
-		sortYesterdayTotal = 5,
-		sortCurrentPrice = 6,
-		sortCurrentTotal = 7,
-		sortChangeOriginal = 8,
-		sortChangeYesterday = 9,
-	};
-
 	explicit TPortfolioWindow(LStream* inStream);
 	~TPortfolioWindow() override;
 
@@ -72,7 +57,7 @@ public:
 	                     tPortfolioParameters* inParameters);
 
 	// The accountant's callback: 0 and 1 after the rows were rebuilt, 2 after the totals changed.
-	static void PortfolioAction(int inAction, void* inWindow, int inRows);
+	static void PortfolioAction(tPortfolioAction inAction, void* inWindow, int inRows);
 
 	void Activate() override;
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
@@ -81,6 +66,8 @@ public:
 	void HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount) override;
 	void ClickInGrow(const EventRecord& inMacEvent) override;
 	void DoSetZoom(Boolean inZoomOut) override;
+	// The zoom box with these keys held: shift returns to the full size, option goes to the banner.
+	void ZoomWith(UInt16 inModifiers);
 	Boolean AllowSubRemoval(LCommander* inSub) override;
 	void SpendTime(const EventRecord& inMacEvent) override;
 
@@ -119,10 +106,6 @@ private:
 	struct tLineEntry {
 		LCheckBox* Checkbox = nullptr;
 	};
-	struct tAlertResult {
-		const tAlertParameters* alert = nullptr;
-	};
-
 	void SaveContent();
 	void RedoContent();
 	void RedoSort(UInt8 inKind, SInt32 inValue);
@@ -135,6 +118,8 @@ private:
 	void PlaceWindow();
 	void CheckAndAddSymbols();
 	void FillInSymbolInfo(tLedgerEntry* ioEntry) const;
+	// Only stocks and funds become ledger entries.
+	static bool IsDroppable(const tDragEntry& inEntry);
 	void OpenLedgerWindow();
 	void OpenSettingsWindow();
 	void BlankBanners();
@@ -176,7 +161,7 @@ private:
 	bool mBlinkPhase = false;
 	UInt32 mNextFlash = 0;
 	bool mDescending = false;
-	UInt8 mSort = sortName;
+	UInt8 mSort = kSortName;
 	UInt8 mZoomState = 1;
 	Rect mFullFrame{0, 0, 0, 0};
 	bool mBusy = false;

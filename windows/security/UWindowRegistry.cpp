@@ -4,6 +4,15 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TLedgerFundSplitWindow.h"
+#include "windows/portfolio/TLedgerFundWindow.h"
+#include "windows/portfolio/TLedgerOtherWindow.h"
+#include "windows/portfolio/TLedgerStockSplitWindow.h"
+#include "windows/portfolio/TLedgerStockWindow.h"
+#include "windows/portfolio/TLedgerTable.h"
+#include "windows/portfolio/TLedgerWindow.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/portfolio/TCategoryTable.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
@@ -47,6 +56,15 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TLedgerWindow);
+	RegisterClass_(TLedgerTable);
+	RegisterClass_(TLedgerStockWindow);
+	RegisterClass_(TLedgerFundWindow);
+	RegisterClass_(TLedgerOtherWindow);
+	RegisterClass_(TLedgerStockSplitWindow);
+	RegisterClass_(TLedgerFundSplitWindow);
+	RegisterClass_(TPortfolioTable);
+	RegisterClass_(TPortfolioWindow);
 	RegisterClass_(TPortfolioPrefsWindow);
 	RegisterClass_(TCategoryTable);
 }
