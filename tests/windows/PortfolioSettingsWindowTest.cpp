@@ -180,8 +180,10 @@ TEST_F(PortfolioSettingsWindowTest, OKWritesExactlyThePanesFieldsAndCancelNothin
 	Pane<LCheckBox>(window, "uGrd")->SetValue(1);
 	Type(window, "lVal", "9");
 	Pane<LPopupButton>(window, "bCur")->SetValue(3);
+	Click(window, TPortfolioPrefsWindow::cmd_AddCategory);
 	Click(window, TVyWindow::kCancelButton);
 	EXPECT_EQ(Bytes(), before);
+	EXPECT_EQ(Names(), (std::vector<std::string>{"Stocks", "Bonds"}));
 	EXPECT_TRUE(mSuper->mCommands.empty());
 
 	window = Open();
@@ -311,12 +313,15 @@ TEST_F(PortfolioSettingsWindowTest, CategoriesAreAddedRenamedAndDeletedAndKeepTh
 	Type(window, "NamC", "Equities");
 	Click(window, TPortfolioPrefsWindow::cmd_SaveCategory);
 
-	// Delete Bonds, the last row.
+	// Delete Bonds, the last row: a new Bonds must not take over the old one's entries.
+	const UInt32 bonds = mCategories.GetNth(2)->signature;
 	ClickRow(window, stocksRow + 1);
 	Click(window, TPortfolioPrefsWindow::cmd_DeleteCategory);
 	EXPECT_EQ(table->LastRowSelected(), 0u);
 	EXPECT_EQ(FrameworkTest::Descriptor(name), "");
 	EXPECT_FALSE(enabled("DelC"));
+	Type(window, "NamC", "Bonds");
+	Click(window, TPortfolioPrefsWindow::cmd_AddCategory);
 
 	// Grouping off disables the list; on again, nothing to rename or delete until a row is chosen.
 	ClickRow(window, 1);
@@ -330,9 +335,10 @@ TEST_F(PortfolioSettingsWindowTest, CategoriesAreAddedRenamedAndDeletedAndKeepTh
 
 	Click(window, TVyWindow::kOKButton);
 	const std::string shortened = std::string(29, 'x') + " 1";
-	EXPECT_EQ(Names(), (std::vector<std::string>{"New Category", "New Category 1", shortened, longName,
-	                                             "ca", "ab", "Equities"}));
-	EXPECT_EQ(mCategories.GetNth(7)->signature, stocks);
+	EXPECT_EQ(Names(), (std::vector<std::string>{"Bonds", "New Category", "New Category 1", shortened,
+	                                             longName, "ca", "ab", "Equities"}));
+	EXPECT_EQ(mCategories.GetNth(8)->signature, stocks);
+	EXPECT_NE(mCategories.GetNth(1)->signature, bonds);
 	std::vector<UInt32> signatures;
 	for (long i = 1; i <= mCategories.Count(); ++i) {
 		const UInt32 signature = mCategories.GetNth(i)->signature;

@@ -180,7 +180,7 @@ void TPortfolioPrefsWindow::FinishCreateSelf()
 	FillCurrencyMenu();
 }
 
-// Only currencies of the program's table: a code without a name could never be valued.
+// Only currencies the currency table knows: another code would show no name and get no rate.
 void TPortfolioPrefsWindow::FillCurrencyMenu()
 {
 	std::vector<tMenuItems> rows;
@@ -333,8 +333,15 @@ void TPortfolioPrefsWindow::SaveFields()
 
 void TPortfolioPrefsWindow::SaveCategories()
 {
+	// The signatures of categories deleted here stay taken: their entries must not join a new category.
+	TList<tCategory> taken(false, false);
+	TList<tCategory> document(mCategories);
+	for (tCategory* category = document.GetFirst(); category != nullptr; category = document.GetNext())
+		taken.Append(category);
 	for (long i = 1; i <= mWorkingCategories->Count(); ++i)
-		UPortfolioFile::AssignSignature(mWorkingCategories.get(), mWorkingCategories->GetNth(i));
+		taken.Append(mWorkingCategories->GetNth(i));
+	for (long i = 1; i <= mWorkingCategories->Count(); ++i)
+		UPortfolioFile::AssignSignature(&taken, mWorkingCategories->GetNth(i));
 }
 
 void TPortfolioPrefsWindow::SavePassword()
