@@ -12,6 +12,7 @@
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/platform/framework/ControlsTestSupport.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
@@ -21,8 +22,10 @@
 #include "windows/portfolio/TCategoryTable.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 
+#include <QImage>
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -332,6 +335,30 @@ TEST_F(PortfolioSettingsWindowTest, CategoriesAreAddedRenamedAndDeletedAndKeepTh
 	EXPECT_TRUE(enabled("AddC") && enabled("NamC"));
 	EXPECT_FALSE(enabled("DelC") || enabled("SavC"));
 	EXPECT_EQ(Names().size(), 2u) << "nothing reaches the document before OK";
+
+	// Every category's row shows text; below the last row the table is blank.
+	window->UpdatePort();
+	const QImage image = window->GetMacPort()->image->copy();
+	auto darkPixels = [&](SInt16 inTop, SInt16 inBottom) {
+		Rect frame;
+		table->CalcPortFrameRect(frame);
+		int dark = 0;
+		for (int v = std::max(inTop, frame.top); v < std::min(inBottom, frame.bottom); ++v)
+			for (int h = frame.left; h < frame.right; ++h)
+				dark += qGray(image.pixel(h, v)) < 96 ? 1 : 0;
+		return dark;
+	};
+	const auto rows = TableIndexT(window->GetWorkingCategories()->Count());
+	Rect cell;
+	for (TableIndexT row = 1; row <= rows; ++row) {
+		ASSERT_TRUE(table->GetLocalCellRect(STableCell(row, 1), cell));
+		Point top{cell.top, cell.left};
+		table->LocalToPortPoint(top);
+		EXPECT_GT(darkPixels(top.v, SInt16(top.v + cell.bottom - cell.top)), 10) << row;
+	}
+	Point below{cell.bottom, cell.left};
+	table->LocalToPortPoint(below);
+	EXPECT_EQ(darkPixels(below.v, SHRT_MAX), 0);
 
 	Click(window, TVyWindow::kOKButton);
 	const std::string shortened = std::string(29, 'x') + " 1";
