@@ -79,8 +79,7 @@ void TCategoryTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Bo
 
 void TCategoryTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
 {
-	const tCategory* category =
-	    mCategories != nullptr ? mCategories->GetNth(long(inCell.row)) : nullptr;
+	const tCategory* category = mCategories != nullptr ? mCategories->GetNth(long(inCell.row)) : nullptr;
 	if (category == nullptr)
 		return;
 	StTextState textState;

@@ -34,6 +34,7 @@ namespace
 
 constexpr int kDefaultCategoryName = 20;
 constexpr std::size_t kMaxName = tCategory::kNameSize - 1;
+constexpr std::size_t kMaxTypedName = 30;
 constexpr long kMaxFontName = 30;
 constexpr int kLastSuffix = 999;
 
@@ -158,7 +159,8 @@ void TPortfolioPrefsWindow::FinishCreateSelf()
 		mPanels->CreateAllPanels();
 		const ResIDT layouts[] = {kDisplayLayout, kAlertsLayout, kCategoriesLayout, kPasswordLayout};
 		for (UInt16 panel = 1; panel <= 4; ++panel)
-			UReanimator::LinkListenerToControls(this, mPanels->GetPanel(panel), layouts[panel - 1]);
+			UReanimator::LinkListenerToControls(this, mPanels->GetPanel(panel),
+			                                    layouts[panel - 1]);
 		if (auto* tabs = dynamic_cast<LBroadcaster*>(FindPaneByID(FOUR_CHAR_CODE("Hdrs"))))
 			tabs->AddListener(mPanels);
 	}
@@ -178,13 +180,14 @@ void TPortfolioPrefsWindow::FinishCreateSelf()
 	FillCurrencyMenu();
 }
 
-// Only currencies of the program's table: a code without a name could never be valued.
+// Only currencies the currency table knows: another code would show no name and get no rate.
 void TPortfolioPrefsWindow::FillCurrencyMenu()
 {
 	std::vector<tMenuItems> rows;
 	std::vector<std::string> texts;
 	SInt32 lastItem = 0;
-	for (const tMenuItems* row = TQuoterManager::GetCurrencyMenuItems(); row->item != kEndOfMenuItems; ++row) {
+	for (const tMenuItems* row = TQuoterManager::GetCurrencyMenuItems(); row->item != kEndOfMenuItems;
+	     ++row) {
 		const char* name = TCurrencyConversion::GetCurrencyName(tCurrency(row->value));
 		if (name == nullptr)
 			continue;
@@ -223,7 +226,8 @@ void TPortfolioPrefsWindow::SetPrefs(tPortfolioParameters* ioParameters, TList<t
 		Throw_(FOUR_CHAR_CODE("nilP"));
 	// Walked through a view: the document's own cursor stays where it was.
 	TList<tCategory> categories(ioCategories);
-	for (tCategory* category = categories.GetFirst(); category != nullptr; category = categories.GetNext())
+	for (tCategory* category = categories.GetFirst(); category != nullptr;
+	     category = categories.GetNext())
 		mWorkingCategories->Append(category);
 	RedoContent();
 }
@@ -244,10 +248,10 @@ void TPortfolioPrefsWindow::RedoFields()
 			box->SetValue(*FieldAt(mWorking, field.offset) != 0 ? 1 : 0);
 	for (const tMenuPane& field : kMenus)
 		if (auto* menu = Find<LPopupButton>(this, field.pane))
-			menu->SetValue(UMenus::TranslateMenu(true, field.items, *FieldAt(mWorking, field.offset)));
+			menu->SetValue(
+			    UMenus::TranslateMenu(true, field.items, *FieldAt(mWorking, field.offset)));
 	for (const tFlagPane& field : kColourWells)
-		if (auto* well = Find<LColorWell>(this, field.pane))
-		{
+		if (auto* well = Find<LColorWell>(this, field.pane)) {
 			RGBColor colour;
 			std::memcpy(&colour, FieldAt(mWorking, field.offset), sizeof colour);
 			well->SetSwatchColor(colour);
@@ -262,7 +266,8 @@ void TPortfolioPrefsWindow::RedoFields()
 	std::snprintf(limit, sizeof limit, "%.2f", double(mWorking.gainingAlert.limit));
 	SetFieldText(mGainingLimit, limit);
 	if (mBaseCurrency != nullptr && mCurrencies != nullptr)
-		mBaseCurrency->SetValue(UMenus::TranslateMenu(true, mCurrencies.get(), mWorking.baseCurrency));
+		mBaseCurrency->SetValue(
+		    UMenus::TranslateMenu(true, mCurrencies.get(), mWorking.baseCurrency));
 }
 
 void TPortfolioPrefsWindow::RedoCategories()
@@ -297,7 +302,8 @@ void TPortfolioPrefsWindow::SaveFields()
 			*FieldAt(mWorking, field.offset) = box->GetValue() != 0 ? 1 : 0;
 	for (const tMenuPane& field : kMenus)
 		if (auto* menu = Find<LPopupButton>(this, field.pane))
-			*FieldAt(mWorking, field.offset) = UInt8(UMenus::TranslateMenu(false, field.items, menu->GetValue()));
+			*FieldAt(mWorking, field.offset) =
+			    UInt8(UMenus::TranslateMenu(false, field.items, menu->GetValue()));
 	for (const tFlagPane& field : kColourWells)
 		if (auto* well = Find<LColorWell>(this, field.pane)) {
 			RGBColor colour;
@@ -327,15 +333,23 @@ void TPortfolioPrefsWindow::SaveFields()
 
 void TPortfolioPrefsWindow::SaveCategories()
 {
+	// The signatures of categories deleted here stay taken: their entries must not join a new category.
+	TList<tCategory> taken(false, false);
+	TList<tCategory> document(mCategories);
+	for (tCategory* category = document.GetFirst(); category != nullptr; category = document.GetNext())
+		taken.Append(category);
 	for (long i = 1; i <= mWorkingCategories->Count(); ++i)
-		UPortfolioFile::AssignSignature(mWorkingCategories.get(), mWorkingCategories->GetNth(i));
+		taken.Append(mWorkingCategories->GetNth(i));
+	for (long i = 1; i <= mWorkingCategories->Count(); ++i)
+		UPortfolioFile::AssignSignature(&taken, mWorkingCategories->GetNth(i));
 }
 
 void TPortfolioPrefsWindow::SavePassword()
 {
 	std::memset(mWorking.password, 0, sizeof mWorking.password);
 	if (mWorking.passwordSet != 0)
-		strcpyn(mWorking.password, FieldText(mPassword).c_str(), long(UPortfolioFile::kMaxPasswordLength));
+		strcpyn(mWorking.password, FieldText(mPassword).c_str(),
+		        long(UPortfolioFile::kMaxPasswordLength));
 }
 
 bool TPortfolioPrefsWindow::CheckPasswords()
@@ -430,7 +444,8 @@ bool NameTaken(TList<tCategory>& inCategories, const char* inName, const tCatego
 	return false;
 }
 
-// inName, or inName followed by " 1", " 2" ... with the base shortened so that every candidate fits the field.
+// inName, or inName followed by " 1", " 2" ... with the base shortened so that every candidate fits the
+// field.
 std::string UniqueName(TList<tCategory>& inCategories, const std::string& inName)
 {
 	std::string candidate = inName;
@@ -445,10 +460,10 @@ std::string UniqueName(TList<tCategory>& inCategories, const std::string& inName
 
 void TPortfolioPrefsWindow::NewCategory()
 {
-	std::string name = FieldText(mCategoryName).substr(0, kMaxName);
+	std::string name = FieldText(mCategoryName).substr(0, kMaxTypedName);
 	const bool defaultName = name.empty();
 	if (defaultName)
-		name = std::string(GetStockCString(kDefaultCategoryName)).substr(0, kMaxName);
+		name = std::string(GetStockCString(kDefaultCategoryName)).substr(0, kMaxTypedName);
 	tCategory category;
 	strcpyn(category.name, UniqueName(*mWorkingCategories, name).c_str(), long(kMaxName));
 	category.enabled = 1;
@@ -467,7 +482,7 @@ void TPortfolioPrefsWindow::SaveCategory()
 	tCategory* category = mWorkingCategories->GetNth(long(SelectedRow()));
 	if (category == nullptr)
 		return;
-	const std::string name = FieldText(mCategoryName).substr(0, kMaxName);
+	const std::string name = FieldText(mCategoryName).substr(0, kMaxTypedName);
 	if (name.empty()) {
 		UKsDialogs::ErrorDialog(kMsgNoName);
 		return;

@@ -45,7 +45,12 @@ public:
 		cmd_UseCategories = FOUR_CHAR_CODE("dCat")
 	};
 	// Error messages of the plug-in's list.
-	enum : SInt16 { kMsgPasswordsDiffer = 17, kMsgPasswordTooShort = 18, kMsgNoName = 19, kMsgNameTaken = 20 };
+	enum : SInt16 {
+		kMsgPasswordsDiffer = 17,
+		kMsgPasswordTooShort = 18,
+		kMsgNoName = 19,
+		kMsgNameTaken = 20
+	};
 
 	// Creates the window from its layout under inSuper, gives it the document's records and shows it.
 	static TPortfolioPrefsWindow* Open(LCommander* inSuper, tPortfolioParameters* ioParameters,
