@@ -5,12 +5,17 @@
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
 #include "windows/security/TCurrencyDetailView.h"
+#include "windows/security/TCurrencyDetailWindow.h"
+#include "windows/security/TCurrencyQQWindow.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
+#include "windows/security/TIndexDetailWindow.h"
 #include "windows/security/TIndexSelectWindow.h"
 #include "windows/security/TStockDetailView.h"
+#include "windows/security/TStockDetailWindow.h"
+#include "windows/security/TStockQQWindow.h"
 #include "windows/security/TStockSelectWindow.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
@@ -21,6 +26,14 @@ template <class T> void InstallSelectDlog(tSecurityType inKind)
 {
 	USecurityWindows::SetSelectDlogMaker(inKind, [](LCommander* inSuper) -> ISelectDlog* {
 		return dynamic_cast<T*>(LWindow::CreateWindow(T::kLayoutID, inSuper));
+	});
+}
+
+void InstallDetailWindow(tSecurityType inKind, ResIDT inLayoutID)
+{
+	USecurityWindows::SetDetailWindowMaker(inKind, [inLayoutID]() -> IDetailWindow* {
+		TDetailWindow* window = TDetailWindow::Make(inLayoutID);
+		return window != nullptr ? window->SecurityFace() : nullptr;
 	});
 }
 } // namespace
@@ -45,11 +58,21 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TStockDetailWindow);
+	RegisterClass_(TStockQQWindow);
+	RegisterClass_(TIndexDetailWindow);
+	RegisterClass_(TCurrencyDetailWindow);
+	RegisterClass_(TCurrencyQQWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	TStockPlugin::SetWindowOpener(windowStockQQ, &TStockQQWindow::Open);
+	TStockPlugin::SetWindowOpener(windowCurrencyQQ, &TCurrencyQQWindow::Open);
+	InstallDetailWindow(securityStock, TStockDetailWindow::kLayoutID);
+	InstallDetailWindow(securityIndex, TIndexDetailWindow::kLayoutID);
+	InstallDetailWindow(securityCurrency, TCurrencyDetailWindow::kLayoutID);
 	InstallSelectDlogs();
 }
 
