@@ -7,6 +7,7 @@
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
+#include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TIndexSelectWindow.h"
@@ -21,6 +22,14 @@ template <class T> void InstallSelectDlog(tSecurityType inKind)
 {
 	USecurityWindows::SetSelectDlogMaker(inKind, [](LCommander* inSuper) -> ISelectDlog* {
 		return dynamic_cast<T*>(LWindow::CreateWindow(T::kLayoutID, inSuper));
+	});
+}
+
+template <class T> void InstallDetailWindow(tSecurityType inKind)
+{
+	USecurityWindows::SetDetailWindowMaker(inKind, []() -> IDetailWindow* {
+		TDetailWindow* window = TDetailWindow::Make(T::kLayoutID);
+		return window != nullptr ? window->SecurityFace() : nullptr;
 	});
 }
 } // namespace
@@ -45,12 +54,14 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TFundDetailWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
 	InstallSelectDlogs();
+	InstallDetailWindows();
 }
 
 void UWindowRegistry::InstallSelectDlogs()
@@ -59,4 +70,9 @@ void UWindowRegistry::InstallSelectDlogs()
 	InstallSelectDlog<TFundSelectWindow>(securityFund);
 	InstallSelectDlog<TIndexSelectWindow>(securityIndex);
 	InstallSelectDlog<TCurrencySelectWindow>(securityCurrency);
+}
+
+void UWindowRegistry::InstallDetailWindows()
+{
+	InstallDetailWindow<TFundDetailWindow>(securityFund);
 }
