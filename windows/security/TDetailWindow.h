@@ -13,10 +13,14 @@
 #include "platform/framework/LPeriodical.h"
 #include "toolkit/TVyWindow.h"
 
+#include <memory>
+
 class CURLPushButton;
 class LBevelButton;
+class LCaption;
 class LChasingArrows;
 class LMultiPanelView;
+class LPrintout;
 class LStaticText;
 class TBanner;
 class TColourCaption;
@@ -68,6 +72,8 @@ public:
 	void ClickInContent(const EventRecord& inMacEvent) override;
 	void DoSetZoom(Boolean inZoomOut) override;
 	void Deactivate() override {}
+	// Keeps position, state and view in the security and unlinks the window before it goes.
+	void DoClose() override;
 
 	// LPeriodical: the flashing.
 	void SpendTime(const EventRecord& inMacEvent) override;
@@ -118,6 +124,16 @@ protected:
 
 	// The kind's context menu: 5031 for stocks, 5032 for the others.
 	SInt16 ContextMenuID() const;
+	// Printing for DoPrint: the kind's printout (throws when it cannot be made), a text caption by id (at
+	// most 255 characters), 'Crnt' and 'Chng' with the kind's decimals, and the footer and the job.
+	static std::unique_ptr<LPrintout> MakePrintout(ResIDT inPrintoutID);
+	static LCaption* PrintCaption(LView* inPrintout, PaneIDT inID);
+	static void SetPrintText(LView* inPrintout, PaneIDT inID, const char* inText);
+	void SetPrintPriceAndChange(LView* inPrintout, int inDecimals) const;
+	// The banner and time panes every kind writes alike: symbol, name, price and change in the display
+	// colour, then the last trade and update times.
+	void WriteBanners() const;
+	static void PrintAndClose(LPrintout* inPrintout);
 	// Unlinks the window from its security, then cancels the security's request, so that the
 	// cancellation's completion cannot reach a window that is going.
 	void UnlinkAndCancel();

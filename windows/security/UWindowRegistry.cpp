@@ -9,6 +9,7 @@
 #include "windows/security/TCurrencyQQWindow.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
+#include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TIndexDetailWindow.h"
@@ -29,10 +30,10 @@ template <class T> void InstallSelectDlog(tSecurityType inKind)
 	});
 }
 
-void InstallDetailWindow(tSecurityType inKind, ResIDT inLayoutID)
+template <class T> void InstallDetailWindow(tSecurityType inKind)
 {
-	USecurityWindows::SetDetailWindowMaker(inKind, [inLayoutID]() -> IDetailWindow* {
-		TDetailWindow* window = TDetailWindow::Make(inLayoutID);
+	USecurityWindows::SetDetailWindowMaker(inKind, []() -> IDetailWindow* {
+		TDetailWindow* window = TDetailWindow::Make(T::kLayoutID);
 		return window != nullptr ? window->SecurityFace() : nullptr;
 	});
 }
@@ -58,6 +59,7 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TFundDetailWindow);
 	RegisterClass_(TStockDetailWindow);
 	RegisterClass_(TStockQQWindow);
 	RegisterClass_(TIndexDetailWindow);
@@ -70,10 +72,8 @@ void UWindowRegistry::InstallOpeners()
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
 	TStockPlugin::SetWindowOpener(windowStockQQ, &TStockQQWindow::Open);
 	TStockPlugin::SetWindowOpener(windowCurrencyQQ, &TCurrencyQQWindow::Open);
-	InstallDetailWindow(securityStock, TStockDetailWindow::kLayoutID);
-	InstallDetailWindow(securityIndex, TIndexDetailWindow::kLayoutID);
-	InstallDetailWindow(securityCurrency, TCurrencyDetailWindow::kLayoutID);
 	InstallSelectDlogs();
+	InstallDetailWindows();
 }
 
 void UWindowRegistry::InstallSelectDlogs()
@@ -82,4 +82,12 @@ void UWindowRegistry::InstallSelectDlogs()
 	InstallSelectDlog<TFundSelectWindow>(securityFund);
 	InstallSelectDlog<TIndexSelectWindow>(securityIndex);
 	InstallSelectDlog<TCurrencySelectWindow>(securityCurrency);
+}
+
+void UWindowRegistry::InstallDetailWindows()
+{
+	InstallDetailWindow<TFundDetailWindow>(securityFund);
+	InstallDetailWindow<TStockDetailWindow>(securityStock);
+	InstallDetailWindow<TIndexDetailWindow>(securityIndex);
+	InstallDetailWindow<TCurrencyDetailWindow>(securityCurrency);
 }
