@@ -10,6 +10,7 @@
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LWindow.h"
+#include "platform/toolbox/Debugging.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TCurrencyDetailWindow.h"
 #include "windows/security/TCurrencyQQWindow.h"
@@ -32,6 +33,14 @@ protected:
 		mEnv->SetStockCString(35, "%.2f %s costs %s %s");
 		mEnv->SetStockCString(36, "%.2f %s sells for %s %s");
 		mEnv->SetStockCString(43, "%d %s = %s %s");
+		mSignals = Debugging::SignalCount();
+	}
+
+	// Every pane a window looks for is in its layout.
+	void TearDown() override
+	{
+		EXPECT_EQ(Debugging::SignalCount(), mSignals);
+		SecurityWindowsFixture::TearDown();
 	}
 
 	// The kind's window showing the security, as the security opens it.
@@ -51,6 +60,8 @@ protected:
 		const unsigned char* text = gStockStrings[0];
 		return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
 	}
+
+	long mSignals = 0;
 };
 
 TEST_F(DetailWindowKindsTest, StockWindowShowsEveryPageAndFollowsAQuote)
@@ -186,13 +197,17 @@ TEST_F(DetailWindowKindsTest, CurrencyQuickQuoteConvertsTheAmountWithTheCommissi
 	EXPECT_NE(Text(window, "SllT").find("123.75"), std::string::npos) << Text(window, "SllT");
 	EXPECT_TRUE(mEnv->mRequests.empty());
 
-	// Any amount the user types stays inside its line.
-	const std::string huge(15, '9');
+	// Any amount the user types stays inside its line, however long its conversion at a tiny rate.
+	const std::string huge(15, '9'); // as many as the field takes
 	amount->SetText(huge.c_str(), Size(huge.size()));
+	pair->CurrentTradePrice(1e-44f);
 	window->ObeyCommand(FOUR_CHAR_CODE("qqCv"), nullptr);
-	EXPECT_FLOAT_EQ(mEnv->mPrefs.currencyQQAmount, 999999999999999.0f);
-	EXPECT_LE(Text(window, "BuyF").size(), 255u);
-	EXPECT_NE(Text(window, "BuyF").find("999999999999999"), std::string::npos) << Text(window, "BuyF");
+	EXPECT_GT(mEnv->mPrefs.currencyQQAmount, 9e14f);
+	for (const char* line : {"BuyF", "SllF", "BuyT", "SllT"}) {
+		const std::string text = Text(window, reinterpret_cast<const char(&)[5]>(*line));
+		EXPECT_LE(text.size(), 255u) << line;
+		EXPECT_EQ(text.rfind("99999", 0), 0u) << text;
+	}
 
 	// Zoom leaves the small window as it is.
 	Rect before, after;

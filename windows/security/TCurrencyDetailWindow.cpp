@@ -1,10 +1,14 @@
 #include "windows/security/TCurrencyDetailWindow.h"
 
 #include "Includes/NoValue.h"
+#include "Quoters/TQuoterManager.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
+#include "platform/framework/LPrintout.h"
 #include "platform/framework/LStaticText.h"
+#include "toolkit/TColourCaption.h"
+#include "toolkit/TColourCaptions.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/UDetailPanes.h"
@@ -97,12 +101,23 @@ void TCurrencyDetailWindow::SetConversionLine(LStaticText* inLine, int inFormat,
 	inLine->SetText(text);
 }
 
-void TCurrencyDetailWindow::RedoTimesAndSource()
+void TCurrencyDetailWindow::WriteRateBanners()
 {
+	const float previous = mCurrency->YesterdayClose();
+	const float rate = mCurrency->CurrentTradePrice();
+	for (TColourCaption* symbol : {mSymbolBig, mSymbolSmall})
+		if (symbol != nullptr)
+			UPPUtils::SetColourCaption(symbol, mCurrency->SecuritySymbol(), &mDisplayColour);
+	if (mSymbolAlt != nullptr)
+		UPPUtils::SetColourCaption(mSymbolAlt, mCurrency->SecurityName(), &mDisplayColour);
+	for (TColourCaption* price : {mCurrentPriceBig, mCurrentPriceAlt, mCurrentPriceSmall})
+		if (price != nullptr)
+			UPPUtils::SetColourFloat(price, &mDisplayColour, rate, kRateDecimals);
+	for (TColourCaptions* change : {mChangePriceBig, mChangePriceAlt})
+		if (change != nullptr)
+			UPPUtils::SetColourChange(change, &mDisplayColour, previous, rate, mUsesFractions);
 	UPPUtils::SetUpdate(mLastTradeTime, mCurrency->CurrentTradeUpdate(), 0);
 	UPPUtils::SetUpdate(mLastUpdateTime, mCurrency->LastUpdate(), mCurrency->ErrorCode());
-	if (mQuoteSource != nullptr)
-		UPPUtils::SetQuoteSource(mQuoteSource, mCurrency);
 }
 
 void TCurrencyDetailWindow::RedoNormalContent()
@@ -110,10 +125,8 @@ void TCurrencyDetailWindow::RedoNormalContent()
 	SignalIf_(mCurrency == nullptr);
 	if (mCurrency == nullptr)
 		return;
-	UDetailPanes::SetRateBanners({mSymbolBig, mCurrentPriceBig, mChangePriceBig, mSymbolAlt, mCurrentPriceAlt,
-	                              mChangePriceAlt, mSymbolSmall, mCurrentPriceSmall},
-	                             mCurrency, mDisplayColour, mUsesFractions, kRateDecimals);
-	RedoTimesAndSource();
+	WriteRateBanners();
+	UPPUtils::SetQuoteSource(mQuoteSource, mCurrency);
 	const char* from = FromSymbol();
 	const char* to = ToSymbol();
 	char converted[64];
@@ -129,5 +142,19 @@ void TCurrencyDetailWindow::RedoNormalContent()
 
 void TCurrencyDetailWindow::DoPrint()
 {
-	// after merge
+	SignalIf_(mCurrency == nullptr);
+	if (mCurrency == nullptr)
+		return;
+	std::unique_ptr<LPrintout> printout = MakePrintout(kPrintoutID);
+	LPrintout* page = printout.get();
+	SetPrintText(page, FOUR_CHAR_CODE("Comp"), mCurrency->SecurityName());
+	SetPrintText(page, FOUR_CHAR_CODE("Symb"), mCurrency->SecuritySymbol());
+	SetPrintPriceAndChange(page, kRateDecimals);
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mCurrency->CurrentTradeUpdate(), 0);
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mCurrency->LastUpdate(),
+	                    mCurrency->ErrorCode());
+	char name[256] = {};
+	TQuoterManager::GetQuoterName(mCurrency->Quoter(), name, 255);
+	SetPrintText(page, FOUR_CHAR_CODE("Quot"), name);
+	PrintAndClose(page);
 }

@@ -42,7 +42,8 @@ protected:
 	const char* ToSymbol() const;
 	// A conversion line: C string inFormat with the arguments its format names, cut to 255 characters.
 	static void SetConversionLine(LStaticText* inLine, int inFormat, ...);
-	void RedoTimesAndSource();
+	// Banners and times with the rate to six places, which the small banner shows too.
+	void WriteRateBanners();
 
 	TCurrency* mCurrency = nullptr;
 	LStaticText* mBuyFrom = nullptr;

@@ -1,7 +1,6 @@
 #include "windows/security/TCurrencyQQWindow.h"
 
 #include "Includes/tStockTickerPrefs.h"
-#include "Internet/TURLSecurity.h"
 #include "Internet/UApplicationNotices.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockPlugin.h"
@@ -9,6 +8,7 @@
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
 #include "model/TCurrencyManager.h"
+#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LEditText.h"
@@ -98,6 +98,12 @@ void TCurrencyQQWindow::FinishCreateSelf()
 	SetLatentSub(mAmount);
 }
 
+void TCurrencyQQWindow::DoClose()
+{
+	Retire();
+	TCurrencyDetailWindow::DoClose();
+}
+
 void TCurrencyQQWindow::Retire()
 {
 	if (mCurrency == nullptr)
@@ -151,7 +157,7 @@ void TCurrencyQQWindow::DoUpdate()
 		return;
 	SaveContent();
 	mCurrency->SetDetailWindow(SecurityFace());
-	TURLSecurity::SubmitURL(mCurrency);
+	USecurityRequests::SubmitURL(mCurrency);
 }
 
 void TCurrencyQQWindow::SaveContent()
@@ -189,7 +195,7 @@ void TCurrencyQQWindow::AddToList()
 void TCurrencyQQWindow::Cancel()
 {
 	if (mCurrency != nullptr)
-		TURLSecurity::CancelURL(mCurrency);
+		USecurityRequests::CancelURL(mCurrency);
 	mUpdating = false;
 	RedoUpdating();
 }
@@ -203,9 +209,7 @@ void TCurrencyQQWindow::RedoNormalContent()
 {
 	if (mCurrency == nullptr || gPreferences == nullptr)
 		return;
-	UDetailPanes::SetRateBanners({nullptr, nullptr, nullptr, nullptr, mCurrentPriceAlt, mChangePriceAlt, nullptr,
-	                              nullptr},
-	                             mCurrency, mDisplayColour, mUsesFractions, kRateDecimals);
+	WriteRateBanners();
 	const float amount = gPreferences->currencyQQAmount;
 	const int commission = int(gPreferences->currencyQQAdjustment);
 	const char* from = FromSymbol();
@@ -219,5 +223,5 @@ void TCurrencyQQWindow::RedoNormalContent()
 	SetConversionLine(mBuyTo, 35, double(amount), to, converted, from);
 	GetReciprocalPrice(converted, sizeof converted, amount, currencySell, commission, 2);
 	SetConversionLine(mSellTo, 36, double(amount), to, converted, from);
-	RedoTimesAndSource();
+	UPPUtils::SetQuoteSource(mQuoteSource, mCurrency);
 }

@@ -29,7 +29,6 @@ void TQuickQuoteFace::AttemptClose()
 
 void TQuickQuoteFace::Delete()
 {
-	mRetire();
 	mWindow->DoClose();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/framework/LBevelButton.h"
 #include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LMultiPanelView.h"
+#include "platform/framework/LPrintout.h"
 #include "platform/framework/LStaticText.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/UDetailPanes.h"
@@ -69,9 +70,7 @@ void TStockDetailWindow::RedoNormalContent()
 	SignalIf_(mStock == nullptr);
 	if (mStock == nullptr)
 		return;
-	UDetailPanes::SetQuoteBanners({mSymbolBig, mCurrentPriceBig, mChangePriceBig, mSymbolAlt, mCurrentPriceAlt,
-	                               mChangePriceAlt, mSymbolSmall, mCurrentPriceSmall},
-	                              mStock, mDisplayColour, mUsesFractions);
+	WriteBanners();
 	RedoQuotePanes();
 }
 
@@ -94,14 +93,46 @@ void TStockDetailWindow::RedoQuotePanes()
 	UPPUtils::SetFloat(mYield, mStock->Yield(), 2);
 	UPPUtils::SetQuote(mYearHigh, mStock->YearHigh(), fractions);
 	UPPUtils::SetQuote(mYearLow, mStock->YearLow(), fractions);
-	UPPUtils::SetUpdate(mLastTradeTime, mStock->CurrentTradeUpdate(), 0);
-	UPPUtils::SetUpdate(mLastUpdateTime, mStock->LastUpdate(), mStock->ErrorCode());
 	SetStockExchange();
-	if (mQuoteSource != nullptr)
-		UPPUtils::SetQuoteSource(mQuoteSource, mStock);
+	UPPUtils::SetQuoteSource(mQuoteSource, mStock);
 }
 
 void TStockDetailWindow::DoPrint()
 {
-	// TODO after merge
+	SignalIf_(mStock == nullptr);
+	if (mStock == nullptr)
+		return;
+	std::unique_ptr<LPrintout> printout = MakePrintout(kPrintoutID);
+	LPrintout* page = printout.get();
+	SetPrintText(page, FOUR_CHAR_CODE("Comp"), mStock->SecurityName());
+	SetPrintText(page, FOUR_CHAR_CODE("Symb"), mStock->SecuritySymbol());
+	SetPrintPriceAndChange(page, 2);
+	auto quote = [&](PaneIDT inID, float inValue) {
+		UPPUtils::SetQuote(PrintCaption(page, inID), inValue, mUsesFractions);
+	};
+	quote(FOUR_CHAR_CODE("dayO"), mStock->DayOpen());
+	quote(FOUR_CHAR_CODE("dayH"), mStock->DayHigh());
+	quote(FOUR_CHAR_CODE("dayL"), mStock->DayLow());
+	quote(FOUR_CHAR_CODE("ydyC"), mStock->YesterdayClose());
+	quote(FOUR_CHAR_CODE("lstP"), mStock->CurrentTradePrice());
+	quote(FOUR_CHAR_CODE("lstB"), mStock->CurrentTradeBid());
+	quote(FOUR_CHAR_CODE("lstA"), mStock->CurrentTradeAsk());
+	quote(FOUR_CHAR_CODE("ytdH"), mStock->YearHigh());
+	quote(FOUR_CHAR_CODE("ytdL"), mStock->YearLow());
+	UPPUtils::SetULong(PrintCaption(page, FOUR_CHAR_CODE("dayV")), mStock->DayVolume());
+	UPPUtils::SetULong(PrintCaption(page, FOUR_CHAR_CODE("lstV")), mStock->CurrentTradeVolume());
+	UPPUtils::SetFloat(PrintCaption(page, FOUR_CHAR_CODE("oEPS")), mStock->EarningsPerShare(), 2);
+	UPPUtils::SetFloat(PrintCaption(page, FOUR_CHAR_CODE("oPER")), mStock->PriceEarningsRatio(), 4);
+	UPPUtils::SetFloat(PrintCaption(page, FOUR_CHAR_CODE("oDPS")), mStock->DividendPerShare(), 2);
+	UPPUtils::SetMillions(PrintCaption(page, FOUR_CHAR_CODE("mCAP")), mStock->Capitalization());
+	UPPUtils::SetFloat(PrintCaption(page, FOUR_CHAR_CODE("yELD")), mStock->Yield(), 2);
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mStock->CurrentTradeUpdate(), 0);
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mStock->LastUpdate(), mStock->ErrorCode());
+	char text[256] = {};
+	TExchange::GetExchangeName(mStock->Exchange(), text, 255);
+	SetPrintText(page, FOUR_CHAR_CODE("Exch"), text);
+	// The source in effect for the stock, as the window shows it.
+	TQuoterManager::GetQuoterName(TQuoterManager::GetQuoterSig(mStock), text, 255);
+	SetPrintText(page, FOUR_CHAR_CODE("Quot"), text);
+	PrintAndClose(page);
 }

@@ -11,7 +11,8 @@ class TStockDetailWindow : public TDetailWindow
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stSD") };
 	static constexpr ResIDT kLayoutID = 5102;
-	static constexpr ResIDT kPrintoutID = 5110;
+	// 5110 is the settings dialogs' losing-alert panel.
+	static constexpr ResIDT kPrintoutID = 5120;
 	enum : SInt16 { kPolled = 500, kStreaming = 501 };
 
 	explicit TStockDetailWindow(LStream* inStream);

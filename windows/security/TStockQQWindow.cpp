@@ -1,7 +1,6 @@
 #include "windows/security/TStockQQWindow.h"
 
 #include "Includes/tStockTickerPrefs.h"
-#include "Internet/TURLSecurity.h"
 #include "Internet/UApplicationNotices.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockPlugin.h"
@@ -15,7 +14,9 @@
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/UKeyFilters.h"
+#include "model/USecurityRequests.h"
 #include "toolkit/TBanner.h"
+#include "toolkit/UPPUtils.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/UDetailPanes.h"
 
@@ -82,6 +83,12 @@ void TStockQQWindow::FinishCreateSelf()
 	SetLatentSub(mSymbol);
 }
 
+void TStockQQWindow::DoClose()
+{
+	Retire();
+	TStockDetailWindow::DoClose();
+}
+
 void TStockQQWindow::Retire()
 {
 	if (mStock == nullptr)
@@ -135,7 +142,7 @@ void TStockQQWindow::DoUpdate()
 		return;
 	SaveContent();
 	mStock->SetDetailWindow(SecurityFace());
-	TURLSecurity::SubmitURL(mStock);
+	USecurityRequests::SubmitURL(mStock);
 }
 
 void TStockQQWindow::SaveContent()
@@ -172,7 +179,7 @@ void TStockQQWindow::AddToList()
 void TStockQQWindow::Cancel()
 {
 	if (mStock != nullptr)
-		TURLSecurity::CancelURL(mStock);
+		USecurityRequests::CancelURL(mStock);
 	mUpdating = false;
 	RedoUpdating();
 }
@@ -188,8 +195,10 @@ void TStockQQWindow::RedoNormalContent()
 		return;
 	if (mAltBanner != nullptr && gPreferences != nullptr)
 		mAltBanner->SetBackground(gPreferences->normalColour);
-	UDetailPanes::SetQuoteBanners({nullptr, nullptr, nullptr, nullptr, mCurrentPriceAlt, mChangePriceAlt, nullptr,
-	                               nullptr},
-	                              mStock, mDisplayColour, mUsesFractions);
+	UPPUtils::SetColourQuote(mCurrentPriceAlt, &mDisplayColour, mStock->CurrentTradePrice(), mUsesFractions);
+	UPPUtils::SetColourChange(mChangePriceAlt, &mDisplayColour, mStock->YesterdayClose(),
+	                          mStock->CurrentTradePrice(), mUsesFractions);
+	UPPUtils::SetUpdate(mLastTradeTime, mStock->CurrentTradeUpdate(), 0);
+	UPPUtils::SetUpdate(mLastUpdateTime, mStock->LastUpdate(), mStock->ErrorCode());
 	RedoQuotePanes();
 }

@@ -29,8 +29,8 @@ public:
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
 	Boolean HandleCommandPeriod(const EventRecord& inKeyEvent) override;
-	// The small layout has no banner sizes to step through.
-	void DoSetZoom(Boolean) override {}
+	// Puts its place and choices back into the plug-in settings first.
+	void DoClose() override;
 	void DoUpdate() override;
 	void RedoUpdating() override;
 	void RedoNormalContent() override;
@@ -54,5 +54,5 @@ private:
 	LPushButton* mUpdate = nullptr;
 	const tMenuItems* mExchangeMenus = nullptr;
 	std::unique_ptr<tMenuItems[]> mQuoterMenus;
-	TQuickQuoteFace mPluginFace{this, [this] { Retire(); }};
+	TQuickQuoteFace mPluginFace{this};
 };
