@@ -38,6 +38,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -719,9 +720,12 @@ void TDetailWindow::WriteBanners() const
 	const RGBColor* colour = &mDisplayColour;
 	const float previous = mSecurity->YesterdayClose();
 	const float current = mSecurity->CurrentTradePrice();
-	UPPUtils::SetColourCaption(mSymbolBig, mSecurity->SecuritySymbol(), colour);
-	UPPUtils::SetColourCaption(mSymbolAlt, mSecurity->SecurityName(), colour);
-	UPPUtils::SetColourCaption(mSymbolSmall, mSecurity->SecuritySymbol(), colour);
+	const std::pair<TColourCaption*, const char*> symbols[] = {{mSymbolBig, mSecurity->SecuritySymbol()},
+	                                                           {mSymbolAlt, mSecurity->SecurityName()},
+	                                                           {mSymbolSmall, mSecurity->SecuritySymbol()}};
+	for (const auto& [caption, text] : symbols)
+		if (caption != nullptr)
+			UPPUtils::SetColourCaption(caption, text, colour);
 	for (TColourCaption* price : {mCurrentPriceBig, mCurrentPriceAlt})
 		if (price != nullptr)
 			UPPUtils::SetColourQuote(price, colour, current, mUsesFractions);
