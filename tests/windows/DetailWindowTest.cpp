@@ -15,6 +15,7 @@
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/TColourCaption.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "windows/security/TDetailAction.h"
 #include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TSelectDlog.h"
 
@@ -339,6 +340,7 @@ TEST_F(DetailWindowTest, LinksOpenInTheBrowserAndTheContextMenuRunsTheActions)
 	TFundDetailWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	window->ObeyCommand(FOUR_CHAR_CODE("WebP"), nullptr);
+	TDetailAction(&mFund).DoWeb();
 	EXPECT_TRUE(mURLs.empty());
 
 	TQuoterHosts::SetHost(kYahooUS, TQuoterHosts::hostQuote, "quotes.test");
@@ -349,9 +351,14 @@ TEST_F(DetailWindowTest, LinksOpenInTheBrowserAndTheContextMenuRunsTheActions)
 	mFund.Quoter(kYahooUS);
 	window->ObeyCommand(FOUR_CHAR_CODE("WebP"), nullptr);
 	window->ObeyCommand(FOUR_CHAR_CODE("Quot"), nullptr);
+	EXPECT_EQ(mURLs, (std::vector<std::string>{"http://quotes.test/q?s=VFIAX&d=t", "http://finance.yahoo.com"}));
+	// A view's action asks for the source's own page.
+	mURLs.clear();
+	TDetailAction(&mFund).DoWeb();
 	TQuoterManager::FinishQuoterManager();
 	TQuoterHosts::ResetHosts();
-	EXPECT_EQ(mURLs, (std::vector<std::string>{"http://quotes.test/q?s=VFIAX&d=t", "http://finance.yahoo.com"}));
+	ASSERT_EQ(mURLs.size(), 1u);
+	EXPECT_EQ(mURLs[0], "http://quotes.test/q?s=VFIAX&d=t");
 	mURLs.clear();
 
 	// Trading: nothing while it is off, then the link merged with the fund.
@@ -384,6 +391,9 @@ TEST_F(DetailWindowTest, LinksOpenInTheBrowserAndTheContextMenuRunsTheActions)
 	window->ClickInContent(click);
 	ASSERT_FALSE(mEnv->mRequests.empty());
 	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitURL");
+
+	dialog->AttemptClose();
+	UDispatch::DeletePending();
 }
 
 TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
