@@ -13,8 +13,8 @@
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
-#include "toolkit/TColourCaption.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "toolkit/TColourCaption.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TSelectDlog.h"
@@ -86,7 +86,8 @@ protected:
 	{
 		mFund.ShowDetailWindow();
 		for (LWindow* window : LWindow::GetWindowList())
-			if (auto* detail = dynamic_cast<TFundDetailWindow*>(window); detail && detail->GetFund() == &mFund)
+			if (auto* detail = dynamic_cast<TFundDetailWindow*>(window);
+			    detail && detail->GetFund() == &mFund)
 				return detail;
 		return nullptr;
 	}
@@ -351,7 +352,8 @@ TEST_F(DetailWindowTest, LinksOpenInTheBrowserAndTheContextMenuRunsTheActions)
 	mFund.Quoter(kYahooUS);
 	window->ObeyCommand(FOUR_CHAR_CODE("WebP"), nullptr);
 	window->ObeyCommand(FOUR_CHAR_CODE("Quot"), nullptr);
-	EXPECT_EQ(mURLs, (std::vector<std::string>{"http://quotes.test/q?s=VFIAX&d=t", "http://finance.yahoo.com"}));
+	EXPECT_EQ(mURLs,
+	          (std::vector<std::string>{"http://quotes.test/q?s=VFIAX&d=t", "http://finance.yahoo.com"}));
 	// A view's action asks for the source's own page.
 	mURLs.clear();
 	TDetailAction(&mFund).DoWeb();
