@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -47,12 +48,12 @@ void TDetailAction::DoWeb()
 		return;
 	const OSType signature = TQuoterManager::GetQuoterSig(mSecurity);
 	char host[128] = {};
-	char path[128] = {};
+	char path[512] = {};
 	TQuoterManager::GetQuoterDomain(signature, mSecurity->Type(), host, sizeof host);
 	TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, mSecurity);
-	char url[300];
-	std::snprintf(url, sizeof url, "http://%s%s", host, path);
-	LaunchURL(url);
+	// A source that is not registered gives no address.
+	if (host[0] != 0)
+		LaunchURL(("http://" + std::string(host) + path).c_str());
 }
 
 void TDetailAction::DoEdit()

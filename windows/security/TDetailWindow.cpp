@@ -38,6 +38,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -47,9 +48,9 @@ constexpr CommandT kCmdWeb = FOUR_CHAR_CODE("WebP");
 constexpr CommandT kCmdAction = FOUR_CHAR_CODE("Actn");
 constexpr CommandT kCmdClose = 4;
 constexpr SInt16 kPrintErrorMessage = 15;
-constexpr PaneIDT kNewsIDs[TDetailWindow::kNewsCount] = {
-    FOUR_CHAR_CODE("Nws1"), FOUR_CHAR_CODE("Nws2"), FOUR_CHAR_CODE("Nws3"),
-    FOUR_CHAR_CODE("Nws4"), FOUR_CHAR_CODE("Nws5"), FOUR_CHAR_CODE("Nws6")};
+constexpr PaneIDT kNewsIDs[TDetailWindow::kNewsCount] = {FOUR_CHAR_CODE("Nws1"), FOUR_CHAR_CODE("Nws2"),
+                                                         FOUR_CHAR_CODE("Nws3"), FOUR_CHAR_CODE("Nws4"),
+                                                         FOUR_CHAR_CODE("Nws5"), FOUR_CHAR_CODE("Nws6")};
 
 template <class T> T* FindAs(LView* inView, PaneIDT inID)
 {
@@ -141,7 +142,8 @@ void TDetailWindow::FinishCreateSelf()
 			record.view = mMultiPanelView->GetPanel(UInt16(record.page));
 			SignalIf_(record.view == nullptr);
 			if (record.view != nullptr)
-				UReanimator::LinkListenerToControls(this, record.view, ResIDT(record.linksID));
+				UReanimator::LinkListenerToControls(this, record.view,
+				                                    ResIDT(record.linksID));
 		}
 	}
 	mMainPanel = mPageRecords[0].view;
@@ -267,7 +269,8 @@ void TDetailWindow::SaveIntoSecurity()
 	if (security == nullptr)
 		return;
 	tZoomState state = mZoomState;
-	if (state == kZoomFull || state == kZoomFirstPage || state == kZoomSecondPage || state == kZoomPage2) {
+	if (state == kZoomFull || state == kZoomFirstPage || state == kZoomSecondPage ||
+	    state == kZoomPage2) {
 		const SInt32 page = mMultiPanelView != nullptr ? mMultiPanelView->GetCurrentIndex() : 0;
 		if (page == mPageRecords[0].page)
 			state = kZoomFirstPage;
@@ -352,7 +355,8 @@ void TDetailWindow::RedoContent()
 	                          flag1, flag2);
 	for (TColourCaption* caption :
 	     {mSymbolBig, mCurrentPriceBig, static_cast<TColourCaption*>(mChangePriceBig), mSymbolAlt,
-	      mCurrentPriceAlt, static_cast<TColourCaption*>(mChangePriceAlt), mSymbolSmall, mCurrentPriceSmall})
+	      mCurrentPriceAlt, static_cast<TColourCaption*>(mChangePriceAlt), mSymbolSmall,
+	      mCurrentPriceSmall})
 		if (caption != nullptr) {
 			caption->ResetFaceStyle();
 			caption->Bold(bold);
@@ -378,7 +382,8 @@ void TDetailWindow::RedoContent()
 	if (mActionButton != nullptr) {
 		mActionButton->EnableItem(kActPrint, true);
 		mActionButton->EnableItem(kActEdit, true);
-		mActionButton->EnableItem(kActTrade, gPreferences != nullptr && gPreferences->useTradeURL != 0);
+		mActionButton->EnableItem(kActTrade,
+		                          gPreferences != nullptr && gPreferences->useTradeURL != 0);
 		mActionButton->EnableItem(kActFilings, mSecurity->Type() == securityStock);
 		mActionButton->EnableItem(kActCharts, false);
 		mActionButton->SetCurrentMenuItem(mViewType == kViewAlt ? kActAlt : kActBig);
@@ -540,7 +545,8 @@ void TDetailWindow::DoWeb()
 	const OSType signature = TQuoterManager::GetQuoterSig(mSecurity);
 	char host[128] = {};
 	char path[512] = {};
-	TQuoterManager::GetQuoterURL(signature, urlQuotePage, mSecurity, host, sizeof host, path, sizeof path);
+	TQuoterManager::GetQuoterURL(signature, urlQuotePage, mSecurity, host, sizeof host, path,
+	                             sizeof path);
 	if (host[0] == 0) {
 		path[0] = 0;
 		TQuoterManager::GetQuoterDomain(signature, mSecurity->Type(), host, sizeof host);
@@ -577,10 +583,13 @@ void TDetailWindow::DoContextItem(UInt16 inItem)
 		CommandT command;
 		SInt32 action;
 	};
-	static constexpr Entry kEntries[] = {
-	    {1, 1, kCmdWeb, 0},        {3, 3, kCmdAction, kActPrint},    {4, 4, kCmdAction, kActEdit},
-	    {5, 0, kCmdAction, kActTrade}, {6, 0, kCmdAction, kActFilings}, {7, 0, kCmdAction, kActCharts},
-	    {9, 6, kCmdUpdate, 0}};
+	static constexpr Entry kEntries[] = {{1, 1, kCmdWeb, 0},
+	                                     {3, 3, kCmdAction, kActPrint},
+	                                     {4, 4, kCmdAction, kActEdit},
+	                                     {5, 0, kCmdAction, kActTrade},
+	                                     {6, 0, kCmdAction, kActFilings},
+	                                     {7, 0, kCmdAction, kActCharts},
+	                                     {9, 6, kCmdUpdate, 0}};
 	const bool stock = ContextMenuID() == kStockContextMenuID;
 	for (const Entry& entry : kEntries)
 		if ((stock ? entry.stockItem : entry.otherItem) == inItem) {
@@ -611,7 +620,8 @@ Boolean TDetailWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kCmdQuoteSource:
 		if (mSecurity != nullptr) {
 			char url[256] = {};
-			TQuoterManager::GetQuoterHomePage(TQuoterManager::GetQuoterSig(mSecurity), url, sizeof url);
+			TQuoterManager::GetQuoterHomePage(TQuoterManager::GetQuoterSig(mSecurity), url,
+			                                  sizeof url);
 			LaunchURL(url);
 		}
 		return true;
@@ -719,9 +729,13 @@ void TDetailWindow::WriteBanners() const
 	const RGBColor* colour = &mDisplayColour;
 	const float previous = mSecurity->YesterdayClose();
 	const float current = mSecurity->CurrentTradePrice();
-	UPPUtils::SetColourCaption(mSymbolBig, mSecurity->SecuritySymbol(), colour);
-	UPPUtils::SetColourCaption(mSymbolAlt, mSecurity->SecurityName(), colour);
-	UPPUtils::SetColourCaption(mSymbolSmall, mSecurity->SecuritySymbol(), colour);
+	const std::pair<TColourCaption*, const char*> symbols[] = {
+	    {mSymbolBig, mSecurity->SecuritySymbol()},
+	    {mSymbolAlt, mSecurity->SecurityName()},
+	    {mSymbolSmall, mSecurity->SecuritySymbol()}};
+	for (const auto& [caption, text] : symbols)
+		if (caption != nullptr)
+			UPPUtils::SetColourCaption(caption, text, colour);
 	for (TColourCaption* price : {mCurrentPriceBig, mCurrentPriceAlt})
 		if (price != nullptr)
 			UPPUtils::SetColourQuote(price, colour, current, mUsesFractions);
@@ -772,7 +786,7 @@ void TDetailWindow::SetPrintPriceAndChange(LView* inPrintout, int inDecimals) co
 	// Whole part and fraction, either of which may be empty.
 	auto joined = [](const char* number, const char* fraction) {
 		const std::string text = *number != 0 && *fraction != 0 ? std::string(number) + " " + fraction
-		                                                         : std::string(number) + fraction;
+		                                                        : std::string(number) + fraction;
 		return text.substr(0, 127);
 	};
 	char number[UZVUtils::kQuoteTextSize];

@@ -43,7 +43,15 @@ public:
 		kZoomPage2 = 6
 	};
 	// Items of the action pop-up.
-	enum { kActPrint = 1, kActEdit = 2, kActTrade = 3, kActFilings = 4, kActCharts = 5, kActBig = 7, kActAlt = 8 };
+	enum {
+		kActPrint = 1,
+		kActEdit = 2,
+		kActTrade = 3,
+		kActFilings = 4,
+		kActCharts = 5,
+		kActBig = 7,
+		kActAlt = 8
+	};
 	// The settings dialog's default OK commands, swallowed when this window opened it.
 	enum { kStockSaved = 5114, kFundSaved = 5124, kIndexSaved = 5134, kCurrencySaved = 5144 };
 	static constexpr SInt16 kStockContextMenuID = 5031;
@@ -196,7 +204,10 @@ private:
 	{
 	public:
 		explicit TSecurityFace(TDetailWindow* inWindow) : mWindow(inWindow) {}
-		void SetCurrentSecurity(TSecurity* inSecurity) override { mWindow->SetCurrentSecurity(inSecurity); }
+		void SetCurrentSecurity(TSecurity* inSecurity) override
+		{
+			mWindow->SetCurrentSecurity(inSecurity);
+		}
 		void Update() override { mWindow->Update(); }
 		void StartUpdating() override { mWindow->StartUpdating(); }
 		void FinishUpdating() override { mWindow->FinishUpdating(); }

@@ -56,10 +56,9 @@ void TFundDetailWindow::DoPrint()
 	quote(FOUR_CHAR_CODE("ytdL"), mFund->YearLow());
 	quote(FOUR_CHAR_CODE("lstP"), mFund->CurrentTradePrice());
 	quote(FOUR_CHAR_CODE("ydyC"), mFund->YesterdayClose());
-	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")),
-	                    mFund->CurrentTradeUpdate(), 0);
-	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")),
-	                    mFund->LastUpdate(), mFund->ErrorCode());
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mFund->CurrentTradeUpdate(), 0);
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mFund->LastUpdate(),
+	                    mFund->ErrorCode());
 	char name[256] = {};
 	TQuoterManager::GetQuoterName(mFund->Quoter(), name, sizeof name);
 	SetPrintText(page, FOUR_CHAR_CODE("Quot"), name);
