@@ -148,7 +148,8 @@ protected:
 		const std::size_t pathStart = address.find('/', hostStart);
 		const std::string host = address.substr(hostStart, pathStart - hostStart);
 		std::optional<float> price;
-		mServer.Serve(host, address.substr(pathStart), LoopbackHTTPServer::Page(PageFor(inSecurity, host, &price)));
+		mServer.Serve(host, address.substr(pathStart),
+		              LoopbackHTTPServer::Page(PageFor(inSecurity, host, &price)));
 		if (price)
 			mExpected[inSecurity] = *price;
 	}

@@ -10,6 +10,7 @@
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TCurrencyDetailWindow.h"
@@ -17,7 +18,9 @@
 #include "windows/security/TIndexDetailWindow.h"
 #include "windows/security/TStockDetailWindow.h"
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace
 {
@@ -40,7 +43,29 @@ protected:
 	void TearDown() override
 	{
 		EXPECT_EQ(Debugging::SignalCount(), mSignals);
+		UPrinting::SetPrintJobDialog(nullptr);
 		SecurityWindowsFixture::TearDown();
+	}
+
+	// The text of the page the window prints, as a PDF reader sees it.
+	std::string PrintedText(TDetailWindow* inWindow)
+	{
+		const std::string pdf = testing::TempDir() + "/kind-detail.pdf";
+		std::filesystem::remove(pdf);
+		UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
+			spec.SetOutputFile(pdf);
+			return Boolean(true);
+		});
+		SInt32 item = TDetailWindow::kActPrint;
+		inWindow->ObeyCommand(FOUR_CHAR_CODE("Actn"), &item);
+		std::string text;
+		if (FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
+			char buffer[512];
+			while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+				text += buffer;
+			pclose(pipe);
+		}
+		return text;
 	}
 
 	// The kind's window showing the security, as the security opens it.
@@ -171,11 +196,52 @@ TEST_F(DetailWindowKindsTest, CurrencyWindowShowsTheRateToSixPlacesAndConvertsBo
 	EXPECT_EQ(Text(window, "BuyF"), "1 USD = 0.92 ") << Text(window, "BuyF");
 }
 
+TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
+{
+	TStock stock;
+	stock.SecuritySymbol("ACME");
+	stock.SecurityName("Acme Corporation");
+	stock.Exchange(101);
+	stock.CurrentTradePrice(12.5f);
+	stock.YesterdayClose(12.0f);
+	stock.DayVolume(1234567);
+	stock.PriceEarningsRatio(10.12345f);
+	std::string text = PrintedText(Open<TStockDetailWindow>(&stock));
+	EXPECT_NE(text.find("Acme Corporation"), std::string::npos) << text;
+	EXPECT_NE(text.find("+0.50 (+4.17%)"), std::string::npos) << text;
+	EXPECT_NE(text.find("1,234,567"), std::string::npos) << text;
+	EXPECT_NE(text.find("10.1235"), std::string::npos) << text;
+	EXPECT_NE(text.find("Page 1 of 1"), std::string::npos) << text;
+
+	// Without a previous close price and change are both the missing-value text; the rest still prints.
+	TIndex index;
+	index.SecurityName("Dow Jones");
+	index.CurrentTradePrice(35100.5f);
+	index.DayOpen(35000.25f);
+	text = PrintedText(Open<TIndexDetailWindow>(&index));
+	EXPECT_NE(text.find("Dow Jones"), std::string::npos) << text;
+	EXPECT_NE(text.find("35000.25"), std::string::npos) << text;
+	const std::string missing = NoValueText();
+	const std::size_t first = text.find(missing);
+	ASSERT_NE(first, std::string::npos) << text;
+	EXPECT_NE(text.find(missing, first + missing.size()), std::string::npos) << text;
+
+	TCurrency pair;
+	pair.SecurityName("US Dollar -> Euro");
+	pair.CurrentTradePrice(0.9234567f);
+	pair.YesterdayClose(0.9f);
+	text = PrintedText(Open<TCurrencyDetailWindow>(&pair));
+	EXPECT_NE(text.find("US Dollar -> Euro"), std::string::npos) << text;
+	EXPECT_NE(text.find("0.923457"), std::string::npos) << text;
+	EXPECT_NE(text.find("+0.023457"), std::string::npos) << text;
+}
+
 TEST_F(DetailWindowKindsTest, CurrencyQuickQuoteConvertsTheAmountWithTheCommission)
 {
 	mEnv->mPrefs.currencyQQAmount = 250;
 	mEnv->mPrefs.currencyQQAdjustment = 150; // not on the menu
-	auto* window = dynamic_cast<TCurrencyQQWindow*>(LWindow::CreateWindow(TCurrencyQQWindow::kLayoutID, mSuper));
+	auto* window =
+	    dynamic_cast<TCurrencyQQWindow*>(LWindow::CreateWindow(TCurrencyQQWindow::kLayoutID, mSuper));
 	ASSERT_NE(window, nullptr);
 	auto* commission = FrameworkTest::FindPane<LPopupButton>(window, "qqCm");
 	auto* amount = FrameworkTest::FindPane<LEditText>(window, "qqCv");
@@ -216,7 +282,6 @@ TEST_F(DetailWindowKindsTest, CurrencyQuickQuoteConvertsTheAmountWithTheCommissi
 	window->GetGlobalBounds(after);
 	EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 	EXPECT_EQ(after.right - after.left, before.right - before.left);
-
 }
 
 } // namespace

@@ -40,7 +40,8 @@ protected:
 	static void Close(tPluginWindow inWhich)
 	{
 		TStockPlugin::sStockPlugin->GetWindow(inWhich)->AttemptClose();
-		EXPECT_TRUE(RunUntil([&] { return TStockPlugin::sStockPlugin->GetWindow(inWhich) == nullptr; }));
+		EXPECT_TRUE(
+		    RunUntil([&] { return TStockPlugin::sStockPlugin->GetWindow(inWhich) == nullptr; }));
 	}
 
 	static std::string Text(LView* inView, const char (&inID)[5])

@@ -7,9 +7,9 @@
 #include "model/TCurrencyConversion.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStaticText.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "toolkit/TColourCaption.h"
 #include "toolkit/TColourCaptions.h"
-#include "platform/toolbox/PascalStrings.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/UDetailPanes.h"
 
@@ -43,8 +43,9 @@ void TCurrencyDetailWindow::SetCurrentSecurity(TSecurity* inSecurity)
 
 const char* TCurrencyDetailWindow::FromSymbol() const
 {
-	const char* symbol = mCurrency != nullptr ? TCurrencyConversion::GetCurrencySymbol(mCurrency->CurrencyFrom())
-	                                          : nullptr;
+	const char* symbol = mCurrency != nullptr
+	                         ? TCurrencyConversion::GetCurrencySymbol(mCurrency->CurrencyFrom())
+	                         : nullptr;
 	return symbol != nullptr ? symbol : "";
 }
 
@@ -68,7 +69,8 @@ void TCurrencyDetailWindow::Convert(char* outText, std::size_t inSize, double in
 }
 
 void TCurrencyDetailWindow::GetAdjustedPrice(char* outText, std::size_t inSize, float inAmount,
-                                             tCurrencyTransaction inKind, int inCommission, int inDecimals) const
+                                             tCurrencyTransaction inKind, int inCommission,
+                                             int inDecimals) const
 {
 	const float rate = mCurrency != nullptr ? mCurrency->CurrentTradePrice() : kNoValue;
 	if (rate == kNoValue)

@@ -30,8 +30,8 @@ public:
 	// places in at most inSize bytes; the not-available text without a rate.
 	void GetAdjustedPrice(char* outText, std::size_t inSize, float inAmount, tCurrencyTransaction inKind,
 	                      int inCommission, int inDecimals) const;
-	void GetReciprocalPrice(char* outText, std::size_t inSize, float inAmount, tCurrencyTransaction inKind,
-	                        int inCommission, int inDecimals) const;
+	void GetReciprocalPrice(char* outText, std::size_t inSize, float inAmount,
+	                        tCurrencyTransaction inKind, int inCommission, int inDecimals) const;
 
 	TCurrency* GetCurrency() const { return mCurrency; }
 

@@ -27,9 +27,9 @@
 #include <new>
 #include <string>
 
-const tMenuItems TCurrencyQQWindow::sCommissions[] = {{1, 0},   {2, 200},  {3, 400},  {4, 100},
-                                                      {5, 300}, {6, 500},  {7, 600},  {8, 700},
-                                                      {9, 800}, {10, 900}, {11, 1000}, {kEndOfMenuItems, kEndOfMenuItems}};
+const tMenuItems TCurrencyQQWindow::sCommissions[] = {
+    {1, 0},   {2, 200}, {3, 400}, {4, 100},  {5, 300},   {6, 500},
+    {7, 600}, {8, 700}, {9, 800}, {10, 900}, {11, 1000}, {kEndOfMenuItems, kEndOfMenuItems}};
 
 IPluginWindow* TCurrencyQQWindow::Open(LCommander* inSuper)
 {
@@ -166,10 +166,12 @@ void TCurrencyQQWindow::SaveContent()
 	if (mCurrency == nullptr || prefs == nullptr)
 		return;
 	if (mFrom != nullptr)
-		prefs->currencyQQFrom = SInt16(UMenus::TranslateMenu(false, mCurrencyMenus, SInt32(mFrom->GetValue())));
+		prefs->currencyQQFrom =
+		    SInt16(UMenus::TranslateMenu(false, mCurrencyMenus, SInt32(mFrom->GetValue())));
 	mCurrency->CurrencyFrom(tCurrency(prefs->currencyQQFrom));
 	if (mTo != nullptr)
-		prefs->currencyQQTo = SInt16(UMenus::TranslateMenu(false, mCurrencyMenus, SInt32(mTo->GetValue())));
+		prefs->currencyQQTo =
+		    SInt16(UMenus::TranslateMenu(false, mCurrencyMenus, SInt32(mTo->GetValue())));
 	mCurrency->CurrencyTo(tCurrency(prefs->currencyQQTo));
 	if (mAmount != nullptr) {
 		char amount[64] = {};
@@ -177,7 +179,8 @@ void TCurrencyQQWindow::SaveContent()
 		prefs->currencyQQAmount = float(std::atof(amount));
 	}
 	if (mCommission != nullptr)
-		prefs->currencyQQAdjustment = UMenus::TranslateMenu(false, sCommissions, SInt32(mCommission->GetValue()));
+		prefs->currencyQQAdjustment =
+		    UMenus::TranslateMenu(false, sCommissions, SInt32(mCommission->GetValue()));
 	TCurrencyConversion::SetCurrencyTitles(mCurrency);
 }
 

@@ -60,7 +60,8 @@ void TIndexDetailWindow::DoPrint()
 	quote(FOUR_CHAR_CODE("ytdH"), mIndex->YearHigh());
 	quote(FOUR_CHAR_CODE("ytdL"), mIndex->YearLow());
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mIndex->CurrentTradeUpdate(), 0);
-	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mIndex->LastUpdate(), mIndex->ErrorCode());
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mIndex->LastUpdate(),
+	                    mIndex->ErrorCode());
 	char name[256] = {};
 	TQuoterManager::GetQuoterName(mIndex->Quoter(), name, 255);
 	SetPrintText(page, FOUR_CHAR_CODE("Quot"), name);

@@ -127,7 +127,8 @@ void TStockDetailWindow::DoPrint()
 	UPPUtils::SetMillions(PrintCaption(page, FOUR_CHAR_CODE("mCAP")), mStock->Capitalization());
 	UPPUtils::SetFloat(PrintCaption(page, FOUR_CHAR_CODE("yELD")), mStock->Yield(), 2);
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mStock->CurrentTradeUpdate(), 0);
-	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mStock->LastUpdate(), mStock->ErrorCode());
+	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mStock->LastUpdate(),
+	                    mStock->ErrorCode());
 	char text[256] = {};
 	TExchange::GetExchangeName(mStock->Exchange(), text, 255);
 	SetPrintText(page, FOUR_CHAR_CODE("Exch"), text);

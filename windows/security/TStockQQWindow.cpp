@@ -7,6 +7,7 @@
 #include "model/StockGlobals.h"
 #include "model/TExchange.h"
 #include "model/TStock.h"
+#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LEditText.h"
@@ -14,7 +15,6 @@
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/UKeyFilters.h"
-#include "model/USecurityRequests.h"
 #include "toolkit/TBanner.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TSelectDlog.h"
@@ -77,7 +77,8 @@ void TStockQQWindow::FinishCreateSelf()
 	if (mExchanges != nullptr)
 		mExchanges->SetValue(UMenus::TranslateMenu(true, mExchangeMenus, prefs->stockQQExchange));
 	if (mQuoters != nullptr && mQuoterMenus != nullptr)
-		mQuoters->SetValue(UMenus::TranslateMenu(true, mQuoterMenus.get(), int(prefs->stockQQQuoter)));
+		mQuoters->SetValue(
+		    UMenus::TranslateMenu(true, mQuoterMenus.get(), int(prefs->stockQQQuoter)));
 	RedoContent();
 	UDetailPanes::PlaceWindow(this, prefs->stockQQTop, prefs->stockQQLeft);
 	SetLatentSub(mSymbol);
@@ -195,7 +196,8 @@ void TStockQQWindow::RedoNormalContent()
 		return;
 	if (mAltBanner != nullptr && gPreferences != nullptr)
 		mAltBanner->SetBackground(gPreferences->normalColour);
-	UPPUtils::SetColourQuote(mCurrentPriceAlt, &mDisplayColour, mStock->CurrentTradePrice(), mUsesFractions);
+	UPPUtils::SetColourQuote(mCurrentPriceAlt, &mDisplayColour, mStock->CurrentTradePrice(),
+	                         mUsesFractions);
 	UPPUtils::SetColourChange(mChangePriceAlt, &mDisplayColour, mStock->YesterdayClose(),
 	                          mStock->CurrentTradePrice(), mUsesFractions);
 	UPPUtils::SetUpdate(mLastTradeTime, mStock->CurrentTradeUpdate(), 0);

@@ -9,7 +9,8 @@ void UDetailPanes::PlaceWindow(LWindow* inWindow, SInt32 inTop, SInt32 inLeft)
 	inWindow->GetGlobalBounds(bounds);
 	const SInt16 top = SInt16(inTop);
 	const SInt16 left = SInt16(inLeft);
-	bounds = Rect{top, left, SInt16(top + bounds.bottom - bounds.top), SInt16(left + bounds.right - bounds.left)};
+	bounds = Rect{top, left, SInt16(top + bounds.bottom - bounds.top),
+	              SInt16(left + bounds.right - bounds.left)};
 	if (!UKsScreen::IsOnScreen(&bounds))
 		UKsScreen::ForceOnScreen(&bounds);
 	inWindow->DoSetBounds(bounds);

@@ -21,8 +21,8 @@ public:
 	// A quote request under way disables its button and turns the arrows; otherwise the reverse.
 	static void ShowUpdating(LPane* inButton, LPane* inArrows, bool inUpdating);
 
-	// Moves the window's top-left to the saved corner, keeping its size, and onto a screen when that is on
-	// none; the corner that puts it back.
+	// Moves the window's top-left to the saved corner, keeping its size, and onto a screen when that is
+	// on none; the corner that puts it back.
 	static void PlaceWindow(LWindow* inWindow, SInt32 inTop, SInt32 inLeft);
 	static void GetTopLeft(LWindow* inWindow, SInt32& outTop, SInt32& outLeft);
 };
