@@ -70,10 +70,9 @@ void TCurrencyQQWindow::FinishCreateSelf()
 	if (mAmount != nullptr)
 		mAmount->SetKeyFilter(UKsKeyFilters::FloatField);
 
-	tStockTickerPrefs* prefs = gPreferences;
-	SignalIf_(prefs == nullptr);
-	if (prefs == nullptr)
-		throw LException(err_NilPointer);
+	// Without plug-in settings (a layout built on its own) the window starts from blank choices.
+	static const tStockTickerPrefs kBlank{};
+	const tStockTickerPrefs* prefs = gPreferences != nullptr ? gPreferences : &kBlank;
 	auto* pair = new (std::nothrow) TCurrency;
 	if (pair == nullptr)
 		throw LException(err_NilPointer);

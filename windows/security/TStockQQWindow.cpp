@@ -20,6 +20,7 @@
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/UDetailPanes.h"
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -58,22 +59,22 @@ void TStockQQWindow::FinishCreateSelf()
 	mQuoterMenus.reset(TQuoterManager::GetMenuItems(securityStock, false));
 	TSelectDlog::FillSourceTexts(mQuoters, securityStock);
 
-	tStockTickerPrefs* prefs = gPreferences;
-	SignalIf_(prefs == nullptr);
-	if (prefs == nullptr)
-		throw LException(err_NilPointer);
-	prefs->stockQQSymbol[tStockTickerPrefs::kStockQQSymbolSize - 1] = 0;
+	// Without plug-in settings (a layout built on its own) the window starts from blank choices.
+	static const tStockTickerPrefs kBlank{};
+	const tStockTickerPrefs* prefs = gPreferences != nullptr ? gPreferences : &kBlank;
+	char symbol[tStockTickerPrefs::kStockQQSymbolSize];
+	std::snprintf(symbol, sizeof symbol, "%.*s", int(sizeof symbol - 1), prefs->stockQQSymbol);
 	auto* stock = new (std::nothrow) TStock;
 	if (stock == nullptr)
 		throw LException(err_NilPointer);
-	UZVUtils::DefaultStock(stock, prefs->stockQQSymbol, prefs->stockQQSymbol, prefs->stockQQExchange);
+	UZVUtils::DefaultStock(stock, symbol, symbol, prefs->stockQQExchange);
 	stock->OverrideQuoter(true);
 	stock->Quoter(prefs->stockQQQuoter);
 	// Not the list's: no saved place, view or zoom is read into the window.
 	mSecurity = mStock = stock;
 
 	if (mSymbol != nullptr)
-		mSymbol->SetText(prefs->stockQQSymbol, Size(std::strlen(prefs->stockQQSymbol)));
+		mSymbol->SetText(symbol, Size(std::strlen(symbol)));
 	if (mExchanges != nullptr)
 		mExchanges->SetValue(UMenus::TranslateMenu(true, mExchangeMenus, prefs->stockQQExchange));
 	if (mQuoters != nullptr && mQuoterMenus != nullptr)
@@ -192,9 +193,10 @@ void TStockQQWindow::RedoUpdating()
 
 void TStockQQWindow::RedoNormalContent()
 {
-	if (mStock == nullptr)
+	// Quotes are written in the plug-in's settings.
+	if (mStock == nullptr || gPreferences == nullptr)
 		return;
-	if (mAltBanner != nullptr && gPreferences != nullptr)
+	if (mAltBanner != nullptr)
 		mAltBanner->SetBackground(gPreferences->normalColour);
 	UPPUtils::SetColourQuote(mCurrentPriceAlt, &mDisplayColour, mStock->CurrentTradePrice(),
 	                         mUsesFractions);
