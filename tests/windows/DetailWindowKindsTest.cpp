@@ -86,25 +86,30 @@ protected:
 		return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
 	}
 
+	static void FillAcme(TStock& outStock)
+	{
+		outStock.SecuritySymbol("ACME");
+		outStock.SecurityName("Acme Corporation");
+		outStock.Exchange(101);
+		outStock.CurrentTradePrice(12.5f);
+		outStock.YesterdayClose(12.0f);
+		outStock.DayOpen(12.1f);
+		outStock.DayLow(kNoValue);
+		outStock.DayVolume(1234567);
+		outStock.CurrentTradeBid(12.45f);
+		outStock.EarningsPerShare(1.234f);
+		outStock.PriceEarningsRatio(10.12345f);
+		outStock.DividendPerShare(0.5f);
+		outStock.Yield(2.456f);
+	}
+
 	long mSignals = 0;
 };
 
 TEST_F(DetailWindowKindsTest, StockWindowShowsEveryPageAndFollowsAQuote)
 {
 	TStock stock;
-	stock.SecuritySymbol("ACME");
-	stock.SecurityName("Acme Corporation");
-	stock.Exchange(101);
-	stock.CurrentTradePrice(12.5f);
-	stock.YesterdayClose(12.0f);
-	stock.DayOpen(12.1f);
-	stock.DayLow(kNoValue);
-	stock.DayVolume(1234567);
-	stock.CurrentTradeBid(12.45f);
-	stock.EarningsPerShare(1.234f);
-	stock.PriceEarningsRatio(10.12345f);
-	stock.DividendPerShare(0.5f);
-	stock.Yield(2.456f);
+	FillAcme(stock);
 	auto* window = Open<TStockDetailWindow>(&stock);
 	ASSERT_NE(window, nullptr);
 
@@ -199,13 +204,7 @@ TEST_F(DetailWindowKindsTest, CurrencyWindowShowsTheRateToSixPlacesAndConvertsBo
 TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 {
 	TStock stock;
-	stock.SecuritySymbol("ACME");
-	stock.SecurityName("Acme Corporation");
-	stock.Exchange(101);
-	stock.CurrentTradePrice(12.5f);
-	stock.YesterdayClose(12.0f);
-	stock.DayVolume(1234567);
-	stock.PriceEarningsRatio(10.12345f);
+	FillAcme(stock);
 	std::string text = PrintedText(Open<TStockDetailWindow>(&stock));
 	EXPECT_NE(text.find("Acme Corporation"), std::string::npos) << text;
 	EXPECT_NE(text.find("+0.50 (+4.17%)"), std::string::npos) << text;
