@@ -9,6 +9,7 @@
 #include "platform/framework/LTextEditView.h"
 #include "platform/framework/UDispatch.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/ForwardingApplication.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TStockSelectWindow.h"
@@ -17,24 +18,6 @@
 
 namespace
 {
-
-// Hands what it is told to the plug-in, as the application does.
-class ForwardingApplication : public LCommander
-{
-public:
-	ForwardingApplication() : LCommander(nullptr) {}
-	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override
-	{
-		mCommands.push_back(inCommand);
-		return mPlugin != nullptr && mPlugin->ObeyCommand(inCommand, ioParam);
-	}
-	Boolean AllowSubRemoval(LCommander* inSub) override
-	{
-		return mPlugin == nullptr || mPlugin->AllowSubRemoval(inSub);
-	}
-	TStockPlugin* mPlugin = nullptr;
-	std::vector<CommandT> mCommands;
-};
 
 class PluginSettingsDialogTest : public StockPluginFixture
 {

@@ -217,8 +217,9 @@ void TSelectDlog::UpdateSecurity()
 
 void TSelectDlog::ReportAndClose(CommandT inCommand)
 {
+	// A cancel names its security: a window with several dialogs open must know which one it was.
 	if (LCommander* super = GetSuperCommander())
-		super->ObeyCommand(inCommand, nullptr);
+		super->ObeyCommand(inCommand, inCommand == kCancelledCommand ? mSecurity : nullptr);
 	// The receiver may have deleted the security, which then closed this dialog already.
 	if (mSecurity != nullptr)
 		mSecurity->CloseSelectDlog();

@@ -20,10 +20,10 @@
 #include "toolkit/UKsStrings.h"
 #include "windows/security/TSummaryTableDragTask.h"
 #include "windows/security/TSummaryWindow.h"
+#include "windows/security/UTableDrag.h"
 #include "windows/security/tSummaryDraw.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -32,7 +32,6 @@ namespace
 constexpr SInt32 kMinimumRowHeight = 16;
 constexpr SInt32 kLightSum = 157284; // 80 per cent of full white
 constexpr UInt16 kControlKey = 0x1000;
-constexpr int kDragSlop = 3;
 const RGBColor kBlack{0, 0, 0};
 const RGBColor kWhite{65535, 65535, 65535};
 const RGBColor kLightTraitsColour{0, 26034, 52428};
@@ -57,17 +56,6 @@ SInt32 ColourSum(const RGBColor& inColour)
 	return SInt32(inColour.red) + inColour.green + inColour.blue;
 }
 
-// Held down and moved a few pixels: the start of a drag rather than a click.
-bool MouseMovedBeforeRelease(Point inStart)
-{
-	while (StillDown()) {
-		Point now;
-		GetGlobalMouse(&now);
-		if (std::abs(now.h - inStart.h) > kDragSlop || std::abs(now.v - inStart.v) > kDragSlop)
-			return true;
-	}
-	return false;
-}
 } // namespace
 
 TSummaryTable::TSummaryTable(LStream* inStream) : LTableView(inStream)
@@ -352,7 +340,7 @@ void TSummaryTable::ClickSelf(const SMouseDownEvent& inMouseDown)
 	mDraggable = false;
 	LTableView::ClickSelf(inMouseDown);
 	if (mDraggable && mWindow != nullptr && DragAndDropIsPresent() &&
-	    MouseMovedBeforeRelease(inMouseDown.macEvent.where)) {
+	    UTableDrag::MouseMovedBeforeRelease(inMouseDown.macEvent.where)) {
 		TSummaryTableDragTask drag(inMouseDown.macEvent, this, mWindow->GetDrawList());
 		drag.DoDrag();
 	}

@@ -3,10 +3,10 @@
 #include "model/TSecurity.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LException.h"
-#include "platform/framework/LWindow.h"
 #include "platform/toolbox/Debugging.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/UDragEntries.h"
+#include "windows/security/UTableDrag.h"
 #include "windows/security/tSummaryDraw.h"
 
 #include <cstring>
@@ -32,21 +32,8 @@ void TSummaryTableDragTask::AddFlavors(DragReference inDragRef)
 	                  flavorSenderOnly | flavorSenderTranslated);
 	AddDragItemFlavor(inDragRef, item, kDragFlavorTypeText, nullptr, 0, flavorSenderTranslated);
 	SetDragSendProc(inDragRef, &TSummaryTableDragTask::SendData, this);
-	LWindow* window = mTable->GetWindow();
-	STableCell cell;
-	while (mTable->GetNextSelectedCell(cell)) {
-		Rect bounds;
-		if (window == nullptr || !mTable->GetLocalCellRect(cell, bounds))
-			continue;
-		Point topLeft{bounds.top, bounds.left};
-		Point botRight{bounds.bottom, bounds.right};
-		mTable->LocalToPortPoint(topLeft);
-		mTable->LocalToPortPoint(botRight);
-		window->PortToGlobalPoint(topLeft);
-		window->PortToGlobalPoint(botRight);
-		const Rect global{topLeft.v, topLeft.h, botRight.v, botRight.h};
-		AddRectDragItem(item, global);
-	}
+	for (const Rect& rect : UTableDrag::SelectedRowRects(mTable))
+		AddRectDragItem(item, rect);
 }
 
 OSErr TSummaryTableDragTask::SendData(FlavorType inFlavor, void* inRefCon, ItemReference inItem,

@@ -852,26 +852,6 @@ void TSummaryWindow::SaveState()
 	p.selectedRow = mSelectedRow;
 }
 
-void TSummaryWindow::TPluginFace::Show()
-{
-	mWindow->Show();
-}
-
-void TSummaryWindow::TPluginFace::Select()
-{
-	mWindow->Select();
-}
-
-void TSummaryWindow::TPluginFace::Activate()
-{
-	mWindow->Activate();
-}
-
-void TSummaryWindow::TPluginFace::AttemptClose()
-{
-	mWindow->AttemptClose();
-}
-
 void TSummaryWindow::TPluginFace::Delete()
 {
 	// The plug-in's settings and securities may go before the window's deletion comes round: write the

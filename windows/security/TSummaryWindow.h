@@ -5,12 +5,12 @@
 // either direction, and the selected security's detail view below the table or beside it. At most one is
 // open; the plug-in opens it and drives it through IPluginWindow.
 
-#include "Includes/IPluginWindow.h"
 #include "Includes/TList.h"
 #include "Includes/TSecurityWatcher.h"
 #include "model/SecurityTypes.h"
 #include "platform/framework/LPeriodical.h"
 #include "toolkit/TVyWindow.h"
+#include "windows/security/TPluginWindowFace.h"
 #include "windows/security/tSummaryDraw.h"
 
 class LBevelButton;
@@ -88,22 +88,14 @@ protected:
 	void DisableSelf() override {}
 
 private:
-	class TPluginFace : public IPluginWindow
+	class TPluginFace : public TPluginWindowFace<TSummaryWindow>
 	{
 	public:
-		explicit TPluginFace(TSummaryWindow* inWindow) : mWindow(inWindow) {}
-		LCommander* GetCommander() override { return mWindow; }
-		void Show() override;
-		void Select() override;
-		void Activate() override;
-		void AttemptClose() override;
+		using TPluginWindowFace::TPluginWindowFace;
 		void Delete() override;
 		void SetList(UInt16 inKind, TList<TSecurity>* inList) override;
 		void SetParameters(tSummaryParameters* inParameters) override;
 		void RedoParameters(tSummaryParameters* inParameters) override;
-
-	private:
-		TSummaryWindow* mWindow;
 	};
 
 	TList<TSecurity>* SectionList(tSecurityType inKind) const;

@@ -6,16 +6,26 @@
 #include "platform/framework/URegistrar.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencyDetailWindow.h"
+#include "windows/security/TCurrencyListWindow.h"
 #include "windows/security/TCurrencyQQWindow.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TFundDetailWindow.h"
+#include "windows/security/TFundListWindow.h"
+#include "windows/security/TFundLookupWindow.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TIndexDetailWindow.h"
+#include "windows/security/TIndexListWindow.h"
+#include "windows/security/TIndexLookupWindow.h"
+#include "windows/security/TListTable.h"
+#include "windows/security/TListWindow.h"
 #include "windows/security/TIndexSelectWindow.h"
+#include "windows/security/TLookupTable.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TStockDetailWindow.h"
+#include "windows/security/TStockListWindow.h"
+#include "windows/security/TStockLookupWindow.h"
 #include "windows/security/TStockQQWindow.h"
 #include "windows/security/TStockSelectWindow.h"
 #include "windows/security/TSummaryTable.h"
@@ -65,6 +75,16 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TIndexDetailWindow);
 	RegisterClass_(TCurrencyDetailWindow);
 	RegisterClass_(TCurrencyQQWindow);
+	RegisterClass_(TListWindow);
+	RegisterClass_(TListTable);
+	RegisterClass_(TStockListWindow);
+	RegisterClass_(TFundListWindow);
+	RegisterClass_(TIndexListWindow);
+	RegisterClass_(TCurrencyListWindow);
+	RegisterClass_(TLookupTable);
+	RegisterClass_(TStockLookupWindow);
+	RegisterClass_(TFundLookupWindow);
+	RegisterClass_(TIndexLookupWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
@@ -72,6 +92,11 @@ void UWindowRegistry::InstallOpeners()
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
 	TStockPlugin::SetWindowOpener(windowStockQQ, &TStockQQWindow::Open);
 	TStockPlugin::SetWindowOpener(windowCurrencyQQ, &TCurrencyQQWindow::Open);
+	TStockPlugin::SetWindowOpener(windowStockList, &TStockListWindow::Open);
+	TStockPlugin::SetWindowOpener(windowFundList, &TFundListWindow::Open);
+	TStockPlugin::SetWindowOpener(windowIndexList, &TIndexListWindow::Open);
+	TStockPlugin::SetWindowOpener(windowCurrencyList, &TCurrencyListWindow::Open);
+	TListWindow::SetLookupOpener(&TLookupWindow::Open);
 	InstallSelectDlogs();
 	InstallDetailWindows();
 }

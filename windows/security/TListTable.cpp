@@ -1,0 +1,486 @@
+#include "windows/security/TListTable.h"
+
+#include "model/TSecurity.h"
+#include "platform/framework/LCheckBox.h"
+#include "platform/framework/LException.h"
+#include "platform/framework/LPushButton.h"
+#include "platform/framework/LScrollerView.h"
+#include "platform/framework/LStream.h"
+#include "platform/framework/LTableArrayStorage.h"
+#include "platform/framework/LTableMonoGeometry.h"
+#include "platform/framework/LTableMultiSelector.h"
+#include "platform/framework/LWindow.h"
+#include "platform/framework/UTextTraits.h"
+#include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/Events.h"
+#include "platform/toolbox/gui/ResourceStore.h"
+#include "platform/toolbox/gui/StColorPenState.h"
+#include "platform/toolbox/gui/StTextState.h"
+#include "windows/security/TListTableDragTask.h"
+#include "windows/security/TListWindow.h"
+#include "windows/security/UTableDrag.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace
+{
+enum : char {
+	kHome = 1,
+	kEnd = 4,
+	kBackspace = 8,
+	kPageUp = 11,
+	kPageDown = 12,
+	kUpArrow = 30,
+	kDownArrow = 31,
+	kDelete = 127
+};
+constexpr UInt32 kTypingTicks = 60;
+constexpr SInt32 kScrollMargin = 16;
+constexpr SInt16 kUpArrowPart = 20;
+constexpr SInt16 kDownArrowPart = 21;
+const RGBColor kWhite{65535, 65535, 65535};
+const RGBColor kBlack{0, 0, 0};
+
+bool StartsWithNoCase(const char* inText, const char* inPrefix)
+{
+	for (; *inPrefix != 0; ++inText, ++inPrefix)
+		if (*inText == 0 || std::tolower(UInt8(*inText)) != std::tolower(UInt8(*inPrefix)))
+			return false;
+	return true;
+}
+} // namespace
+
+TListTable::TListTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(this)
+{
+	static UInt32 sTables = 0;
+	mDragToken = ++sTables;
+	*inStream >> mTextTraits;
+	if (const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mTextTraits))
+		mRowHeight = std::max<SInt32>(traits->size + 4, 19);
+	Rect frame;
+	CalcLocalFrameRect(frame);
+	mColumnWidth = frame.right - frame.left;
+	auto* geometry =
+	    new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
+	auto* selector = new (std::nothrow) LTableMultiSelector(this);
+	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
+	if (!geometry || !selector || !storage) {
+		delete geometry;
+		delete selector;
+		delete storage;
+		Throw_(err_NilPointer);
+	}
+	SetTableGeometry(geometry);
+	SetTableSelector(selector);
+	SetTableStorage(storage);
+	InsertCols(1, 0, nullptr, 0, false);
+}
+
+void TListTable::SetList(TList<tSecurityEntry>* inList, TList<tSecurityEntry>* inDeleteList,
+                         TListWindow* inWindow)
+{
+	mList = inList;
+	mDeleteList = inDeleteList;
+	mWindow = inWindow;
+	mListFlavor = inWindow != nullptr ? inWindow->GetListFlavor() : 0;
+	RemoveAllRows(false);
+	if (mList != nullptr && mList->Count() > 0)
+		InsertRows(UInt32(mList->Count()), 0, nullptr, 0, false);
+	UnselectAllCells();
+	Refresh();
+}
+
+TableIndexT TListTable::LastRowSelected() const
+{
+	for (TableIndexT row = mRows; row >= 1; --row)
+		if (CellIsSelected(STableCell(row, 1)))
+			return row;
+	return 0;
+}
+
+void TListTable::EnableDelete(bool inEnable)
+{
+	LPushButton* button = mWindow != nullptr ? mWindow->GetDeleteButton() : nullptr;
+	if (button == nullptr)
+		return;
+	if (inEnable)
+		button->Enable();
+	else
+		button->Disable();
+}
+
+void TListTable::UnselectAllCells()
+{
+	LTableView::UnselectAllCells();
+	EnableDelete(false);
+}
+
+void TListTable::SelectRow(TableIndexT inRow, bool inScroll)
+{
+	UnselectAllCells();
+	// An empty table has no row to select, and nothing to delete.
+	if (!IsValidRow(inRow))
+		return;
+	SelectCell(STableCell(inRow, 1));
+	if (inScroll)
+		ScrollCellIntoFrame(STableCell(inRow, 1));
+	EnableDelete(true);
+}
+
+void TListTable::ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown)
+{
+	LTableView::ClickCell(inCell, inMouseDown);
+	if (GetClickCount() > 1 && mWindow != nullptr) {
+		mWindow->CreateEditWindow(inCell.row, false);
+		SetClickCount(0);
+	}
+	EnableDelete(true);
+}
+
+void TListTable::ClickSelf(const SMouseDownEvent& inMouseDown)
+{
+	if (!IsTarget())
+		SwitchTarget(this);
+	LTableView::ClickSelf(inMouseDown);
+	if (mWindow == nullptr || LastRowSelected() == 0 || !DragAndDropIsPresent() ||
+	    !UTableDrag::MouseMovedBeforeRelease(inMouseDown.macEvent.where))
+		return;
+	FocusDraw();
+	TListTableDragTask drag(inMouseDown.macEvent, this, mList, mWindow->OffersDragFlavor());
+	drag.DoDrag();
+	FocusDraw();
+}
+
+Boolean TListTable::GetNamesRect(const STableCell& inCell, Rect& outRect) const
+{
+	if (!GetLocalCellRect(inCell, outRect))
+		return false;
+	outRect.left = SInt16(outRect.left + kNamesInset);
+	return true;
+}
+
+Boolean TListTable::IsCellVisible(const STableCell& inCell) const
+{
+	Rect cell;
+	return GetLocalCellRect(inCell, cell);
+}
+
+void TListTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
+{
+	LTableView::ResizeFrameBy(inWidthDelta, inHeightDelta, false);
+	Rect frame;
+	CalcLocalFrameRect(frame);
+	mColumnWidth = frame.right - frame.left;
+	SetColWidth(UInt16(mColumnWidth), 1, 1);
+	if (inRefresh)
+		Refresh();
+}
+
+void TListTable::DrawCell(const STableCell& inCell, const Rect&)
+{
+	tSecurityEntry* entry = mList != nullptr ? mList->GetNth(long(inCell.row)) : nullptr;
+	Rect names;
+	if (entry == nullptr || entry->Security == nullptr || mWindow == nullptr ||
+	    !GetNamesRect(inCell, names))
+		return;
+	StTextState textState;
+	UTextTraits::SetPortTextTraits(mTextTraits);
+	Rect name = names;
+	Rect symbol = names;
+	name.right = SInt16(names.right - kSymbolWidth);
+	symbol.left = name.right;
+	for (Rect* r : {&name, &symbol}) {
+		r->left = SInt16(r->left + 4);
+		r->right = SInt16(r->right - 5);
+		r->bottom = SInt16(r->bottom - 3);
+	}
+	mWindow->DrawNames(name, symbol, entry->Security);
+}
+
+void TListTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
+{
+	Rect names;
+	if (!GetNamesRect(inCell, names) || !FocusDraw())
+		return;
+	StColorPenState penState;
+	RGBColor fill = kWhite;
+	if (inHilite)
+		LMGetHiliteRGB(&fill);
+	RGBForeColor(&fill);
+	PaintRect(&names);
+	RGBForeColor(&kBlack);
+	DrawCell(inCell, names);
+}
+
+void TListTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
+{
+	HiliteMyCell(inCell, inHilite);
+}
+
+void TListTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
+{
+	HiliteMyCell(inCell, inHilite);
+}
+
+Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)
+{
+	FocusDraw();
+	const char key = char(inKeyEvent.message & charCodeMask);
+	const bool command = (inKeyEvent.modifiers & cmdKey) != 0;
+	const bool option = (inKeyEvent.modifiers & optionKey) != 0;
+	const TableIndexT last = LastRowSelected();
+	Rect frame;
+	CalcLocalFrameRect(frame);
+	const SInt32 page = std::max<SInt32>(1, (frame.bottom - frame.top) / mRowHeight);
+	auto clamp = [this](SInt32 inRow) {
+		return TableIndexT(std::clamp<SInt32>(inRow, 1, SInt32(mRows)));
+	};
+	switch (key) {
+	case kHome:
+		SelectRow(1, true);
+		return true;
+	case kEnd:
+		SelectRow(mRows, true);
+		return true;
+	case kBackspace:
+	case kDelete:
+		DeleteSecurities();
+		return true;
+	case kPageUp:
+		SelectRow(clamp(SInt32(last) - page), true);
+		return true;
+	case kPageDown:
+		SelectRow(clamp(SInt32(last) + page), true);
+		return true;
+	case kUpArrow:
+	case kDownArrow:
+		if (command) {
+			if (last > 0 && mWindow != nullptr)
+				mWindow->CreateEditWindow(last, false);
+		} else if (last == 0) {
+			SelectRow(key == kUpArrow ? mRows : 1, true);
+		} else {
+			SelectRow(clamp(SInt32(last) + (key == kUpArrow ? -1 : 1)), true);
+		}
+		return true;
+	default:
+		break;
+	}
+	if (command && (key == 'D' || key == 'd')) {
+		DeleteSecurities();
+		return true;
+	}
+	if (command && (key == 'L' || key == 'l') && mWindow != nullptr) {
+		mWindow->CreateLookupWindow();
+		return true;
+	}
+	if (option && (key == 'N' || key == 'n') && mWindow != nullptr) {
+		mWindow->AddSecurity(last);
+		return true;
+	}
+	if (!command && std::isprint(UInt8(key)))
+		TypeToSelect(key);
+	return LCommander::HandleKeyPress(inKeyEvent);
+}
+
+void TListTable::TypeToSelect(char inChar)
+{
+	const UInt32 now = TickCount();
+	const size_t length = std::strlen(mTypedPrefix);
+	if (length > 0 && now - mLastKeyTick < kTypingTicks) {
+		if (length < sizeof mTypedPrefix - 1)
+			mTypedPrefix[length] = inChar;
+	} else {
+		std::memset(mTypedPrefix, 0, sizeof mTypedPrefix);
+		mTypedPrefix[0] = inChar;
+	}
+	mLastKeyTick = now;
+	if (mList == nullptr)
+		return;
+	for (TableIndexT row = 1; row <= mRows; ++row) {
+		tSecurityEntry* entry = mList->GetNth(long(row));
+		if (entry != nullptr && entry->Security != nullptr &&
+		    StartsWithNoCase(entry->Security->SecurityName(), mTypedPrefix)) {
+			SelectRow(row, false);
+			return;
+		}
+	}
+}
+
+void TListTable::DeleteSecurities()
+{
+	if (mList == nullptr || mDeleteList == nullptr)
+		return;
+	UInt32 removed = 0;
+	for (TableIndexT row = mRows; row >= 1; --row) {
+		const STableCell cell(row, 1);
+		if (!CellIsSelected(cell))
+			continue;
+		UnselectCell(cell);
+		tSecurityEntry* entry = mList->GetNth(long(row));
+		SignalIf_(entry == nullptr);
+		if (entry == nullptr)
+			continue;
+		for (LCheckBox** box : {&entry->SummaryCheckbox, &entry->MenuCheckbox}) {
+			if (*box != nullptr) {
+				(*box)->PutInside(nullptr);
+				delete *box;
+			}
+			*box = nullptr;
+		}
+		mDeleteList->Append(entry);
+		mList->Remove(entry);
+		++removed;
+	}
+	if (removed > 0) {
+		mList->Modified();
+		RemoveRows(removed, 1, false);
+		if (mWindow != nullptr)
+			mWindow->CheckCheckboxes();
+		Refresh();
+		UpdatePort();
+	}
+	UnselectAllCells();
+}
+
+SInt32 TListTable::GetDividingLineGivenPoint(SInt32 inImageY) const
+{
+	SInt32 line = (inImageY - 1) / mRowHeight + 1;
+	if (inImageY < (line - 1) * mRowHeight + mRowHeight / 2)
+		--line;
+	return std::clamp<SInt32>(line, 0, SInt32(mRows));
+}
+
+void TListTable::DrawDividingLine(SInt32 inLine)
+{
+	if (!FocusDraw())
+		return;
+	StColorPenState penState;
+	PenSize(2, 2);
+	Pattern gray;
+	PenPat(GetQDGlobalsGray(&gray));
+	RGBForeColor(&kBlack);
+	PenMode(patXor);
+	// Local coordinates are the image's.
+	const SInt16 v = SInt16(mRowHeight * inLine - 1);
+	MoveTo(0, v);
+	LineTo(SInt16(mColumnWidth), v);
+}
+
+Boolean TListTable::ItemIsAcceptable(DragReference inDragRef, ItemReference inItemRef)
+{
+	mWasTarget = IsTarget();
+	if (!DragAndDropIsPresent() || !mAcceptsDrops || !IsEnabled())
+		return false;
+	FlavorFlags flags = 0;
+	return GetFlavorFlags(inDragRef, inItemRef, mListFlavor, &flags) == noErr;
+}
+
+void TListTable::EnterDropArea(DragReference inDragRef, Boolean inDragHasLeftSender)
+{
+	LDragAndDrop::EnterDropArea(inDragRef, inDragHasLeftSender);
+	mDividingLine = -1;
+	mDropLine = -1;
+}
+
+void TListTable::LeaveDropArea(DragReference inDragRef)
+{
+	if (mDividingLine != -1)
+		DrawDividingLine(mDividingLine);
+	// The drop itself comes after the drag has left the area.
+	mDropLine = mDividingLine;
+	mDividingLine = -1;
+	LDragAndDrop::LeaveDropArea(inDragRef);
+}
+
+Boolean TListTable::PointInDropArea(Point inGlobalPt)
+{
+	if (!LDragAndDrop::PointInDropArea(inGlobalPt))
+		return false;
+	LWindow* window = GetWindow();
+	if (window == nullptr)
+		return true;
+	Point local = inGlobalPt;
+	window->GlobalToPortPoint(local);
+	PortToLocalPoint(local);
+	Rect frame;
+	CalcLocalFrameRect(frame);
+	auto* scroller = dynamic_cast<LScrollerView*>(GetSuperView());
+	if (scroller != nullptr) {
+		if (local.v < frame.top + kScrollMargin)
+			scroller->VertScroll(kUpArrowPart);
+		else if (local.v > frame.bottom - kScrollMargin)
+			scroller->VertScroll(kDownArrowPart);
+	}
+	return true;
+}
+
+void TListTable::InsideDropArea(DragReference inDragRef)
+{
+	LDragAndDrop::InsideDropArea(inDragRef);
+	Point mouse{};
+	LWindow* window = GetWindow();
+	if (window == nullptr || GetDragMouse(inDragRef, &mouse, nullptr) != noErr)
+		return;
+	window->GlobalToPortPoint(mouse);
+	const SInt32 line = GetDividingLineGivenPoint(mouse.v - mImageLocation.v);
+	if (line == mDividingLine)
+		return;
+	if (mDividingLine != -1)
+		DrawDividingLine(mDividingLine);
+	mDividingLine = line;
+	DrawDividingLine(mDividingLine);
+}
+
+void TListTable::ReceiveDragItem(DragReference inDragRef, DragAttributes, ItemReference inItemRef, Rect&)
+{
+	TList<tSecurityEntry>* entries = nullptr;
+	const OSErr err = TListTableDragTask::ReadEntries(inDragRef, inItemRef, mListFlavor, this, entries);
+	if (err != noErr)
+		Throw_(err);
+	// Rows of another table cannot move here: that table's entries are its own.
+	if (entries == nullptr)
+		return;
+	MoveRows(entries, mDropLine < 0 ? SInt32(mRows) : mDropLine);
+	delete entries;
+	SetUpdateCommandStatus(true);
+}
+
+void TListTable::MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow)
+{
+	if (mList == nullptr || inEntries == nullptr || inEntries->Count() == 0)
+		return;
+	inAfterRow = std::clamp<SInt32>(inAfterRow, 0, SInt32(mRows));
+	// Dropped just below themselves: nothing moves.
+	if (inAfterRow > 0 && SInt32(LastRowSelected()) == inAfterRow)
+		return;
+	std::vector<tSecurityEntry*> moved;
+	SInt32 at = inAfterRow;
+	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr;
+	     node = node->mNext) {
+		tSecurityEntry* sender = node->mItem;
+		mList->Insert(sender, int(at));
+		moved.push_back(mList->GetNth(long(at) + 1));
+		++at;
+		sender->Security = nullptr;
+		sender->NewSecurity = false;
+	}
+	// The emptied originals are the moved rows' old places.
+	for (long i = mList->Count(); i >= 1; --i)
+		if (tSecurityEntry* entry = mList->GetNth(i); entry != nullptr && entry->Security == nullptr)
+			mList->Remove(entry);
+	LTableView::UnselectAllCells();
+	for (long i = 1; i <= mList->Count(); ++i)
+		if (std::find(moved.begin(), moved.end(), mList->GetNth(i)) != moved.end())
+			SelectCell(STableCell(TableIndexT(i), 1));
+	EnableDelete(true);
+	mList->Modified();
+	if (mWindow != nullptr)
+		mWindow->CheckCheckboxes();
+	Refresh();
+}
