@@ -1,24 +1,15 @@
 #pragma once
-// A quick-quote window as the plug-in drives it: shown, selected, asked for a fresh quote, redrawn, closed.
+// A quick-quote window as the plug-in drives it: besides what every singleton window does, asked for a
+// fresh quote, redrawn, and closed at once at shut-down.
 
-#include "Includes/IPluginWindow.h"
+#include "windows/security/TDetailWindow.h"
+#include "windows/security/TPluginWindowFace.h"
 
-class TDetailWindow;
-
-class TQuickQuoteFace : public IPluginWindow
+class TQuickQuoteFace : public TPluginWindowFace<TDetailWindow>
 {
 public:
-	explicit TQuickQuoteFace(TDetailWindow* inWindow) : mWindow(inWindow) {}
-
-	LCommander* GetCommander() override;
-	void Show() override;
-	void Select() override;
-	void Activate() override;
-	void AttemptClose() override;
-	void Delete() override;
-	void Update() override;
-	void UpdateMe() override;
-
-private:
-	TDetailWindow* mWindow;
+	using TPluginWindowFace::TPluginWindowFace;
+	void Delete() override { mWindow->DoClose(); }
+	void Update() override { mWindow->Update(); }
+	void UpdateMe() override { mWindow->UpdateMe(); }
 };
