@@ -35,7 +35,6 @@
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TDetailAction.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
