@@ -7,14 +7,17 @@
 #include "model/TFund.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LBevelButton.h"
+#include "platform/framework/LException.h"
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMultiPanelView.h"
+#include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/TColourCaption.h"
+#include "toolkit/UKsDialogs.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TSelectDlog.h"
@@ -435,6 +438,20 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 		text += buffer;
 	pclose(pipe);
 	EXPECT_EQ(text.find("10.1234"), std::string::npos) << text;
+
+	// A failure on the way to the printer ends in error dialog 15.
+	StDialogHandler::SetAnswersRequired(true);
+	std::string shown = "<no dialog>";
+	StDialogHandler::QueueAnswer(msg_OK, [&](LWindow* dialog) {
+		shown = FrameworkTest::Descriptor(dialog->FindPaneByID(kKsDialogTextPane));
+	});
+	UPrinting::SetPrintJobDialog([](LPrintSettings&) -> Boolean { throw LException(err_NilPointer); });
+	Action(window, TDetailWindow::kActPrint);
+	StDialogHandler::SetAnswersRequired(false);
+	Str255 message;
+	GetIndString(message, kKsMessageStringsID, 15);
+	EXPECT_EQ(shown, PascalStrings::ToString(message));
+	EXPECT_FALSE(shown.empty());
 }
 
 } // namespace
