@@ -156,6 +156,17 @@ TEST_F(DetailWindowTest, AFundWindowShowsItsFundFollowsItsQuotesAndKeepsItsPlace
 	EXPECT_EQ(Text(window, "lstP"), "10.50");
 	EXPECT_EQ(Text(window, "ytdH"), "12.00");
 
+	// With a request outstanding every redraw shows the arrows; the button cancels it, then asks again.
+	mFund.UpdateSecurityReference(reinterpret_cast<TURLRequest*>(&mFund));
+	window->Update();
+	EXPECT_TRUE(Visible(window, "Arrw"));
+	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
+	EXPECT_EQ(mEnv->mRequests.back().operation, "CancelURL");
+	EXPECT_FALSE(Visible(window, "Arrw"));
+	mFund.UpdateSecurityReference(nullptr);
+	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
+	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitURL");
+
 	// The action pop-up: no filings for a fund, no trading while it is off; the big banner view.
 	LBevelButton* actions = window->GetActionButton();
 	ASSERT_NE(actions, nullptr);
