@@ -4,6 +4,7 @@
 
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
+#include "model/StockGlobals.h"
 #include "model/TFund.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LBevelButton.h"
@@ -117,6 +118,19 @@ protected:
 	{
 		LPane* pane = FrameworkTest::FindPane<LPane>(inWindow, inID);
 		return pane != nullptr && pane->IsVisible();
+	}
+
+	// The printed text, empty when nothing was printed.
+	static std::string PdfText(const std::string& inPath)
+	{
+		std::string text;
+		if (FILE* pipe = popen(("pdftotext -layout '" + inPath + "' - 2>/dev/null").c_str(), "r")) {
+			char buffer[512];
+			while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+				text += buffer;
+			pclose(pipe);
+		}
+		return text;
 	}
 
 	TFund mFund;
@@ -424,13 +438,7 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 		return Boolean(true);
 	});
 	Action(window, TDetailWindow::kActPrint);
-	FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	std::string text;
-	char buffer[512];
-	while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-		text += buffer;
-	pclose(pipe);
+	std::string text = PdfText(pdf);
 	EXPECT_NE(text.find("Index Admiral Fund"), std::string::npos) << text;
 	// Price and change with four decimals on a fund's page.
 	EXPECT_NE(text.find("10.1234"), std::string::npos) << text;
@@ -442,12 +450,14 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 	mFund.YesterdayClose(-9999.99f);
 	std::filesystem::remove(pdf);
 	Action(window, TDetailWindow::kActPrint);
-	pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	text.clear();
-	while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-		text += buffer;
-	pclose(pipe);
+	text = PdfText(pdf);
+	const std::string missing = PascalStrings::ToString(gStockStrings[0]);
+	auto line = [&](const std::string& inLabel) {
+		const std::size_t at = text.find(inLabel);
+		return at == std::string::npos ? std::string() : text.substr(at, text.find('\n', at) - at);
+	};
+	EXPECT_NE(line("Price:").find(missing), std::string::npos) << text;
+	EXPECT_NE(line("Change:").find(missing), std::string::npos) << text;
 	EXPECT_EQ(text.find("10.1234"), std::string::npos) << text;
 
 	// A failure on the way to the printer ends in error dialog 15.
