@@ -4,17 +4,21 @@
 
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
+#include "model/StockGlobals.h"
 #include "model/TFund.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LBevelButton.h"
+#include "platform/framework/LException.h"
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMultiPanelView.h"
+#include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/TColourCaption.h"
+#include "toolkit/UKsDialogs.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TSelectDlog.h"
@@ -116,6 +120,19 @@ protected:
 		return pane != nullptr && pane->IsVisible();
 	}
 
+	// The printed text, empty when nothing was printed.
+	static std::string PdfText(const std::string& inPath)
+	{
+		std::string text;
+		if (FILE* pipe = popen(("pdftotext -layout '" + inPath + "' - 2>/dev/null").c_str(), "r")) {
+			char buffer[512];
+			while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+				text += buffer;
+			pclose(pipe);
+		}
+		return text;
+	}
+
 	TFund mFund;
 };
 
@@ -152,6 +169,17 @@ TEST_F(DetailWindowTest, AFundWindowShowsItsFundFollowsItsQuotesAndKeepsItsPlace
 	EXPECT_EQ(Text(window, "aPrc"), "10.50");
 	EXPECT_EQ(Text(window, "lstP"), "10.50");
 	EXPECT_EQ(Text(window, "ytdH"), "12.00");
+
+	// With a request outstanding every redraw shows the arrows; the button cancels it, then asks again.
+	mFund.UpdateSecurityReference(reinterpret_cast<TURLRequest*>(&mFund));
+	window->Update();
+	EXPECT_TRUE(Visible(window, "Arrw"));
+	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
+	EXPECT_EQ(mEnv->mRequests.back().operation, "CancelURL");
+	EXPECT_FALSE(Visible(window, "Arrw"));
+	mFund.UpdateSecurityReference(nullptr);
+	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
+	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitURL");
 
 	// The action pop-up: no filings for a fund, no trading while it is off; the big banner view.
 	LBevelButton* actions = window->GetActionButton();
@@ -410,13 +438,7 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 		return Boolean(true);
 	});
 	Action(window, TDetailWindow::kActPrint);
-	FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	std::string text;
-	char buffer[512];
-	while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-		text += buffer;
-	pclose(pipe);
+	std::string text = PdfText(pdf);
 	EXPECT_NE(text.find("Index Admiral Fund"), std::string::npos) << text;
 	// Price and change with four decimals on a fund's page.
 	EXPECT_NE(text.find("10.1234"), std::string::npos) << text;
@@ -428,13 +450,29 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 	mFund.YesterdayClose(-9999.99f);
 	std::filesystem::remove(pdf);
 	Action(window, TDetailWindow::kActPrint);
-	pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	text.clear();
-	while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-		text += buffer;
-	pclose(pipe);
+	text = PdfText(pdf);
+	const std::string missing = PascalStrings::ToString(gStockStrings[0]);
+	auto line = [&](const std::string& inLabel) {
+		const std::size_t at = text.find(inLabel);
+		return at == std::string::npos ? std::string() : text.substr(at, text.find('\n', at) - at);
+	};
+	EXPECT_NE(line("Price:").find(missing), std::string::npos) << text;
+	EXPECT_NE(line("Change:").find(missing), std::string::npos) << text;
 	EXPECT_EQ(text.find("10.1234"), std::string::npos) << text;
+
+	// A failure on the way to the printer ends in error dialog 15.
+	StDialogHandler::SetAnswersRequired(true);
+	std::string shown = "<no dialog>";
+	StDialogHandler::QueueAnswer(msg_OK, [&](LWindow* dialog) {
+		shown = FrameworkTest::Descriptor(dialog->FindPaneByID(kKsDialogTextPane));
+	});
+	UPrinting::SetPrintJobDialog([](LPrintSettings&) -> Boolean { throw LException(err_NilPointer); });
+	Action(window, TDetailWindow::kActPrint);
+	StDialogHandler::SetAnswersRequired(false);
+	Str255 message;
+	GetIndString(message, kKsMessageStringsID, 15);
+	EXPECT_EQ(shown, PascalStrings::ToString(message));
+	EXPECT_FALSE(shown.empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "windows/security/TDetailAction.h"
 
+#include "Quoters/TQuoter.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
 #include "model/StockGlobals.h"
@@ -44,13 +45,24 @@ void OpenStockTemplate(TSecurity* security, int usTemplate, int canadaTemplate)
 
 void TDetailAction::DoWeb()
 {
-	if (mSecurity == nullptr)
+	OpenSourcePage(mSecurity, false);
+}
+
+void TDetailAction::OpenSourcePage(TSecurity* sec, bool quotePageFirst)
+{
+	if (sec == nullptr)
 		return;
-	const OSType signature = TQuoterManager::GetQuoterSig(mSecurity);
+	const OSType signature = TQuoterManager::GetQuoterSig(sec);
 	char host[128] = {};
 	char path[512] = {};
-	TQuoterManager::GetQuoterDomain(signature, mSecurity->Type(), host, sizeof host);
-	TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, mSecurity);
+	if (quotePageFirst)
+		TQuoterManager::GetQuoterURL(signature, urlQuotePage, sec, host, sizeof host, path,
+		                             sizeof path);
+	if (host[0] == 0) {
+		path[0] = 0;
+		TQuoterManager::GetQuoterDomain(signature, sec->Type(), host, sizeof host);
+		TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, sec);
+	}
 	// A source that is not registered gives no address.
 	if (host[0] != 0)
 		LaunchURL(("http://" + std::string(host) + path).c_str());

@@ -2,7 +2,6 @@
 
 #include "Includes/NoValue.h"
 #include "Includes/tStockTickerPrefs.h"
-#include "Quoters/TQuoter.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
 #include "foundation/UDisplay.h"
@@ -36,7 +35,6 @@
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TDetailAction.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -540,22 +538,7 @@ void TDetailWindow::DoCharts()
 
 void TDetailWindow::DoWeb()
 {
-	if (mSecurity == nullptr)
-		return;
-	const OSType signature = TQuoterManager::GetQuoterSig(mSecurity);
-	char host[128] = {};
-	char path[512] = {};
-	TQuoterManager::GetQuoterURL(signature, urlQuotePage, mSecurity, host, sizeof host, path,
-	                             sizeof path);
-	if (host[0] == 0) {
-		path[0] = 0;
-		TQuoterManager::GetQuoterDomain(signature, mSecurity->Type(), host, sizeof host);
-		TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, mSecurity);
-	}
-	// A source that is not registered gives no address.
-	if (host[0] == 0)
-		return;
-	LaunchURL(("http://" + std::string(host) + path).c_str());
+	TDetailAction::OpenSourcePage(mSecurity, true);
 }
 
 void TDetailWindow::PrintWithDialog()

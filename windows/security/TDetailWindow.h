@@ -56,7 +56,6 @@ public:
 	enum { kStockSaved = 5114, kFundSaved = 5124, kIndexSaved = 5134, kCurrencySaved = 5144 };
 	static constexpr SInt16 kStockContextMenuID = 5031;
 	static constexpr SInt16 kOtherContextMenuID = 5032;
-	static constexpr ResIDT kActionMenuID = 5030;
 
 	struct tPageRecord {
 		SInt32 page = 0;
@@ -113,12 +112,9 @@ public:
 	// Hides or shows the flashing captions (SpendTime's two halves); their texts stay the kind's own.
 	void ShowFlashingValues(bool inShow);
 
-	TSecurity* GetSecurity() const { return mSecurity; }
 	tViewType GetViewType() const { return mViewType; }
 	tZoomState GetZoomState() const { return mZoomState; }
 	bool IsUpdating() const { return mUpdating; }
-	bool FlashPhase() const { return mFlashPhase; }
-	UInt32 NextFlashTick() const { return mNextFlashTick; }
 	bool UsesFractions() const { return mUsesFractions; }
 	const RGBColor& DisplayColour() const { return mDisplayColour; }
 	LMultiPanelView* GetMultiPanelView() const { return mMultiPanelView; }
