@@ -3,10 +3,14 @@
 // what a user can type into the quick quote.
 
 #include "Includes/NoValue.h"
+#include "Quoters/TQuoter.h"
+#include "Quoters/TQuoterManager.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
+#include "platform/framework/LBevelButton.h"
+#include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LWindow.h"
@@ -24,6 +28,24 @@
 
 namespace
 {
+
+// A source whose quotes stream in: no request to wait for.
+class StreamingQuoter : public TQuoter
+{
+public:
+	static constexpr tStockExchange kExchange = 851;
+	const char* GetName() override { return "Stream"; }
+	OSType GetSig() override { return FOUR_CHAR_CODE("Akti"); }
+	long GetProtocol() override { return kQuoterProtocolStreaming; }
+	void GetExchanges(const tStockExchange** outList, short* outCount) override
+	{
+		static const tStockExchange exchanges[] = {kExchange};
+		*outList = exchanges;
+		*outCount = 1;
+	}
+	UInt32 GetFeatures() override { return 0; }
+	float GetConfidence() override { return 1.0f; }
+};
 
 class DetailWindowKindsTest : public SecurityWindowsFixture
 {
@@ -77,6 +99,7 @@ protected:
 			return nullptr;
 		inSecurity->SetDetailWindow(window->SecurityFace());
 		window->SetCurrentSecurity(inSecurity);
+		window->Show();
 		return window;
 	}
 
@@ -137,6 +160,39 @@ TEST_F(DetailWindowKindsTest, StockWindowShowsEveryPageAndFollowsAQuote)
 	EXPECT_EQ(Text(window, "aPrc"), "13.00");
 	EXPECT_EQ(Text(window, "lstP"), "13.00");
 	EXPECT_EQ(Text(window, "dayL"), "11.90");
+}
+
+TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
+{
+	TQuoterManager::FinishQuoterManager();
+	TQuoterManager::ClearQuoterClasses();
+	TQuoterManager::RegisterQuoterClass(FOUR_CHAR_CODE("Akti"),
+	                                    []() -> TQuoter* { return new StreamingQuoter; });
+	TQuoterManager::InitQuoterManager();
+	TStock stock;
+	FillAcme(stock);
+	stock.Exchange(StreamingQuoter::kExchange);
+	auto* window = Open<TStockDetailWindow>(&stock);
+	ASSERT_NE(window, nullptr);
+	EXPECT_EQ(window->GetQuoteMode(), TStockDetailWindow::kStreaming);
+	stock.StartUpdatingDetailWindow();
+	auto* arrows = FrameworkTest::FindPane<LChasingArrows>(window, "Arrw");
+	auto* update = FrameworkTest::FindPane<LBevelButton>(window, "Updt");
+	ASSERT_TRUE(arrows && update);
+	EXPECT_FALSE(arrows->IsVisible());
+	EXPECT_TRUE(update->IsEnabled());
+	TQuoterManager::FinishQuoterManager();
+	TQuoterManager::LoadQuoterFamilies();
+
+	// A polled stock turns the arrows while its request runs.
+	TStock polled;
+	FillAcme(polled);
+	auto* other = Open<TStockDetailWindow>(&polled);
+	ASSERT_NE(other, nullptr);
+	EXPECT_EQ(other->GetQuoteMode(), TStockDetailWindow::kPolled);
+	polled.StartUpdatingDetailWindow();
+	EXPECT_TRUE(FrameworkTest::FindPane<LChasingArrows>(other, "Arrw")->IsVisible());
+	EXPECT_FALSE(FrameworkTest::FindPane<LBevelButton>(other, "Updt")->IsEnabled());
 }
 
 TEST_F(DetailWindowKindsTest, IndexWindowShowsItsQuoteAndTheChangeInTheSmallBanner)
