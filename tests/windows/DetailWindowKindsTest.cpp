@@ -66,6 +66,10 @@ protected:
 	{
 		EXPECT_EQ(Debugging::SignalCount(), mSignals);
 		UPrinting::SetPrintJobDialog(nullptr);
+		if (mStreaming) {
+			TQuoterManager::FinishQuoterManager();
+			TQuoterManager::LoadQuoterFamilies();
+		}
 		SecurityWindowsFixture::TearDown();
 	}
 
@@ -127,6 +131,7 @@ protected:
 	}
 
 	long mSignals = 0;
+	bool mStreaming = false;
 };
 
 TEST_F(DetailWindowKindsTest, StockWindowShowsEveryPageAndFollowsAQuote)
@@ -169,6 +174,7 @@ TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
 	TQuoterManager::RegisterQuoterClass(FOUR_CHAR_CODE("Akti"),
 	                                    []() -> TQuoter* { return new StreamingQuoter; });
 	TQuoterManager::InitQuoterManager();
+	mStreaming = true;
 	TStock stock;
 	FillAcme(stock);
 	stock.Exchange(StreamingQuoter::kExchange);
@@ -183,6 +189,7 @@ TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
 	EXPECT_TRUE(update->IsEnabled());
 	TQuoterManager::FinishQuoterManager();
 	TQuoterManager::LoadQuoterFamilies();
+	mStreaming = false;
 
 	// A polled stock turns the arrows while its request runs.
 	TStock polled;
