@@ -73,6 +73,21 @@ constexpr int kWebPageCount = 7;
 class kestrunApp : public LDocApplication
 {
 public:
+	// The portfolio documents: the window library installs them at start-up; without them documents
+	// are neither opened nor made.
+	struct tDocumentHandlers {
+		// Opens the file, or brings its open document forward; files of other types are ignored.
+		void (*open)(LCommander* inSuper, FSSpec* inSpec) = nullptr;
+		void (*print)(LCommander* inSuper, FSSpec* inSpec) = nullptr;
+		LModelObject* (*makeNew)(LCommander* inSuper) = nullptr;
+	};
+	static void SetDocumentHandlers(const tDocumentHandlers& inHandlers)
+	{
+		sDocumentHandlers = inHandlers;
+	}
+	static constexpr OSType kDocumentType = FOUR_CHAR_CODE("zvFL");
+	static constexpr UInt32 kOpenDialogFlags = 0x08E4;
+
 	kestrunApp();
 	~kestrunApp() override;
 
@@ -159,4 +174,5 @@ private:
 	bool mPrefsWritable = true;
 	std::vector<std::string> mLaunchDocuments;
 	std::unique_ptr<LMenuBar> mMenuBar;
+	static tDocumentHandlers sDocumentHandlers;
 };

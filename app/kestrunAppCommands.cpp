@@ -319,14 +319,28 @@ bool kestrunApp::EnoughMemory()
 	return block != nullptr;
 }
 
-// Portfolio documents arrive with their windows; until then documents are not opened.
-void kestrunApp::OpenDocument(FSSpec*) {}
+kestrunApp::tDocumentHandlers kestrunApp::sDocumentHandlers;
 
-void kestrunApp::PrintDocument(FSSpec*) {}
+void kestrunApp::OpenDocument(FSSpec* inFileSpec)
+{
+	if (sDocumentHandlers.open != nullptr && inFileSpec != nullptr)
+		sDocumentHandlers.open(this, inFileSpec);
+}
+
+void kestrunApp::PrintDocument(FSSpec* inFileSpec)
+{
+	if (sDocumentHandlers.print != nullptr && inFileSpec != nullptr)
+		sDocumentHandlers.print(this, inFileSpec);
+}
 
 LModelObject* kestrunApp::MakeNewDocument()
 {
-	return nullptr;
+	return sDocumentHandlers.makeNew != nullptr ? sDocumentHandlers.makeNew(this) : nullptr;
 }
 
-void kestrunApp::ChooseDocument() {}
+void kestrunApp::ChooseDocument()
+{
+	std::vector<FSSpec> specs;
+	if (AskChooseDocuments(kDocumentType, kOpenDialogFlags, specs))
+		SendAEOpenDocList(specs);
+}

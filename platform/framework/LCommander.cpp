@@ -35,9 +35,16 @@ LCommander::~LCommander()
 			pane->PutInside(nullptr);
 		delete sub;
 	}
+	LCommander* super = mSuperCommander;
 	SetSuperCommander(nullptr);
 	if (sDefaultCommander == this)
 		sDefaultCommander = nullptr;
+	// A sub going away (a window activating the one behind it) may have handed the target back to us.
+	if (sTarget == this) {
+		sTarget = nullptr;
+		if (super)
+			SwitchTarget(super);
+	}
 	for (LCommander* c = sTarget; c; c = c->mSuperCommander)
 		if (c->mLatentSub == this)
 			c->mLatentSub = nullptr;

@@ -14,6 +14,7 @@
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/GrafPort.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/PrintedText.h"
 #include "tests/windows/SummaryTestSupport.h"
 #include "toolkit/UKsCellFonts.h"
 #include "toolkit/UKsStrings.h"
@@ -362,18 +363,9 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	const std::string pdf = mRoot + "/summary.pdf";
-	UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
-		spec.SetOutputFile(pdf);
-		return Boolean(true);
-	});
+	PrintedText::PrintTo(pdf);
 	window->ObeyCommand(9, nullptr);
-	FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-	ASSERT_NE(pipe, nullptr);
-	std::string text;
-	char buffer[4096];
-	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
-		text.append(buffer, n);
-	pclose(pipe);
+	const std::string text = PrintedText::Read(pdf);
 	EXPECT_NE(text.find("Stocks"), std::string::npos) << text;
 	EXPECT_NE(text.find("beta corp"), std::string::npos) << text;
 	EXPECT_NE(text.find("20.0000"), std::string::npos) << text;

@@ -4,6 +4,18 @@
 #include "model/USecurityWindows.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/URegistrar.h"
+#include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/TLedgerFundSplitWindow.h"
+#include "windows/portfolio/TLedgerFundWindow.h"
+#include "windows/portfolio/TLedgerOtherWindow.h"
+#include "windows/portfolio/TLedgerStockSplitWindow.h"
+#include "windows/portfolio/TLedgerStockWindow.h"
+#include "windows/portfolio/TLedgerTable.h"
+#include "windows/portfolio/TLedgerWindow.h"
+#include "windows/portfolio/TPortfolio.h"
+#include "windows/portfolio/TPortfolioPrefsWindow.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TCurrencyDetailWindow.h"
 #include "windows/security/TCurrencyListWindow.h"
@@ -18,9 +30,9 @@
 #include "windows/security/TIndexDetailWindow.h"
 #include "windows/security/TIndexListWindow.h"
 #include "windows/security/TIndexLookupWindow.h"
+#include "windows/security/TIndexSelectWindow.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TListWindow.h"
-#include "windows/security/TIndexSelectWindow.h"
 #include "windows/security/TLookupTable.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TStockDetailWindow.h"
@@ -85,6 +97,17 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TStockLookupWindow);
 	RegisterClass_(TFundLookupWindow);
 	RegisterClass_(TIndexLookupWindow);
+	RegisterClass_(TPortfolioTable);
+	RegisterClass_(TPortfolioWindow);
+	RegisterClass_(TPortfolioPrefsWindow);
+	RegisterClass_(TCategoryTable);
+	RegisterClass_(TLedgerWindow);
+	RegisterClass_(TLedgerTable);
+	RegisterClass_(TLedgerStockWindow);
+	RegisterClass_(TLedgerFundWindow);
+	RegisterClass_(TLedgerOtherWindow);
+	RegisterClass_(TLedgerStockSplitWindow);
+	RegisterClass_(TLedgerFundSplitWindow);
 }
 
 void UWindowRegistry::InstallOpeners()
@@ -97,6 +120,7 @@ void UWindowRegistry::InstallOpeners()
 	TStockPlugin::SetWindowOpener(windowIndexList, &TIndexListWindow::Open);
 	TStockPlugin::SetWindowOpener(windowCurrencyList, &TCurrencyListWindow::Open);
 	TListWindow::SetLookupOpener(&TLookupWindow::Open);
+	TPortfolio::InstallHooks();
 	InstallSelectDlogs();
 	InstallDetailWindows();
 }

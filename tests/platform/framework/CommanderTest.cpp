@@ -139,6 +139,25 @@ TEST_F(CommanderTest, SwitchingTargetTellsBothAndDestroyingTheTargetHandsItUp)
 	// The subs that remain go with their super.
 }
 
+TEST_F(CommanderTest, DestroyingASuperNeverLeavesItTheTargetWhenItsSubsHandItBack)
+{
+	// Like a window that activates its super when it goes.
+	class THandsBack : public LCommander
+	{
+	public:
+		using LCommander::LCommander;
+		~THandsBack() override { SwitchTarget(GetSuperCommander()); }
+	};
+	TCommander top(nullptr, 1, &mLog, "top");
+	auto* middle = new TCommander(&top, 2, &mLog, "middle");
+	auto* other = new TCommander(&top, 3, &mLog, "other");
+	new THandsBack(middle);
+	LCommander::SwitchTarget(other);
+	delete middle;
+	EXPECT_EQ(LCommander::GetTarget(), &top);
+	delete other;
+}
+
 TEST_F(CommanderTest, DefaultCommanderIsTheSuperOfNewCommanders)
 {
 	TCommander top(nullptr, 1, &mLog, "top");

@@ -1,0 +1,333 @@
+#include "Quoters/TQuoterManager.h"
+#include "app/kestrunApp.h"
+#include "foundation/TVyFile.h"
+#include "foundation/TVyFileUtils.h"
+#include "foundation/UMenus.h"
+#include "model/StockGlobals.h"
+#include "model/TAccountant.h"
+#include "model/UPortfolioFile.h"
+#include "platform/framework/LPopupButton.h"
+#include "platform/framework/StDialogHandler.h"
+#include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UPrinting.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/windows/PrintedText.h"
+#include "tests/windows/SecurityWindowsTestSupport.h"
+#include "toolkit/UKsDialogs.h"
+#include "windows/portfolio/TPortfolio.h"
+#include "windows/portfolio/TPortfolioWindow.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace
+{
+
+std::string ReadBytes(const std::string& path)
+{
+	std::ifstream in(path, std::ios::binary);
+	return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Title(LWindow* inWindow)
+{
+	Str255 title;
+	inWindow->GetDescriptor(title);
+	return std::string(reinterpret_cast<char*>(title + 1), title[0]);
+}
+
+class PortfolioDocumentTest : public SecurityWindowsFixture
+{
+protected:
+	void SetUp() override
+	{
+		SecurityWindowsFixture::SetUp();
+		kestrunApp::RegisterClasses();
+		StDialogHandler::SetAnswersRequired(true);
+		UModalAlerts::SetAnswersRequired(true);
+		TPortfolio::InstallHooks();
+		TVyFileUtils::SetNavHandler([this](const tNavRequest&) {
+			tNavReply reply;
+			reply.accepted = !mSaveAs.empty();
+			if (reply.accepted) {
+				EXPECT_EQ(FSPathMakeFSSpec(mScratch.Path(mSaveAs), &reply.spec), noErr);
+			}
+			return reply;
+		});
+	}
+
+	void TearDown() override
+	{
+		for (LDocument* document : std::vector<LDocument*>(LDocument::GetDocumentList()))
+			document->Close();
+		UPortfolioFile::SetConverter(nullptr);
+		UPrinting::GetAppPrintSpec().SetOutputFile("");
+		TVyFileUtils::SetNavHandler(nullptr);
+		EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 0u);
+		StDialogHandler::ClearQueuedAnswers();
+		StDialogHandler::SetAnswersRequired(false);
+		UModalAlerts::ClearQueuedAnswers();
+		UModalAlerts::SetAnswersRequired(false);
+		SecurityWindowsFixture::TearDown();
+	}
+
+	FSSpec Spec(const std::string& inName)
+	{
+		FSSpec spec;
+		EXPECT_EQ(FSPathMakeFSSpec(mScratch.Path(inName), &spec), noErr);
+		return spec;
+	}
+
+public:
+	// A portfolio file of "Other" entries (they never ask about unknown securities).
+	void WritePortfolio(const std::string& inName, int inEntries, const char* inPassword = nullptr)
+	{
+		tPortfolioParameters parameters;
+		UPortfolioFile::DefaultParameters(&parameters, 100);
+		if (inPassword != nullptr) {
+			parameters.passwordSet = 1;
+			std::strcpy(parameters.password, inPassword);
+		}
+		TList<tCategory> categories{true, true};
+		TList<tLedgerEntry> ledger{true, true};
+		for (int i = 0; i < inEntries; ++i)
+			AddEntry(&ledger, "GOLD");
+		FSSpec spec = Spec(inName);
+		TVyFile file(&spec);
+		ASSERT_EQ(UPortfolioFile::SavePortfolio(&file, &parameters, &categories, &ledger), 0);
+	}
+
+protected:
+	static void AddEntry(TList<tLedgerEntry>* ioLedger, const char* inSymbol)
+	{
+		tLedgerEntry entry;
+		UPortfolioFile::DefaultEntry(&entry, kOtherTransaction, 900, 100);
+		std::strcpy(entry.symbol, inSymbol);
+		entry.amount = 1;
+		ioLedger->Append(&entry);
+	}
+
+	TPortfolio* Open(const std::string& inName)
+	{
+		FSSpec spec = Spec(inName);
+		return TPortfolio::Open(mSuper, &spec);
+	}
+
+	// The plug-in message the next error dialog shows, answered with OK.
+	void ExpectMessage(std::vector<std::string>* outShown)
+	{
+		StDialogHandler::QueueAnswer(
+		    msg_OK, [outShown](LWindow* dialog) { outShown->push_back(Text(dialog, "text")); });
+	}
+
+	static std::string Text(LView* inView, const char (&inID)[5])
+	{
+		LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
+		return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
+	}
+
+	static std::string Message(SInt16 inNumber)
+	{
+		Str255 text;
+		GetIndString(text, kKsMessageStringsID, inNumber);
+		return std::string(reinterpret_cast<char*>(text + 1), text[0]);
+	}
+
+	static void TypePassword(const char* inPassword)
+	{
+		StDialogHandler::QueueAnswer(msg_OK, [inPassword](LWindow* dialog) {
+			Str255 text;
+			text[0] = UInt8(std::strlen(inPassword));
+			std::memcpy(text + 1, inPassword, text[0]);
+			FrameworkTest::FindPane<LPane>(dialog, "pswd")->SetDescriptor(text);
+		});
+	}
+
+	ScratchFolder mScratch;
+	std::string mSaveAs;
+};
+
+TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
+{
+	const tMenuItems* currencies = TQuoterManager::GetCurrencyMenuItems();
+	StDialogHandler::QueueAnswer(msg_OK, [currencies](LWindow* dialog) {
+		FrameworkTest::FindPane<LPopupButton>(dialog, "Crnc")
+		    ->SetValue(UMenus::TranslateMenu(true, currencies, 300));
+	});
+	TPortfolio* first = TPortfolio::New(mSuper);
+	ASSERT_NE(first, nullptr);
+	EXPECT_EQ(first->GetParameters()->baseCurrency, 300);
+	EXPECT_TRUE(first->IsModified());
+	EXPECT_EQ(Title(first->GetWindow()), PascalStrings::ToString(GetStockString(5)));
+	ASSERT_NE(first->GetPortfolioWindow()->GetAccountant(), nullptr);
+
+	StDialogHandler::QueueAnswer(msg_OK);
+	TPortfolio* second = TPortfolio::New(mSuper);
+	ASSERT_NE(second, nullptr);
+	EXPECT_EQ(Title(second->GetWindow()), PascalStrings::ToString(GetStockString(6)) + "2");
+
+	mSaveAs = "Retirement";
+	first->ObeyCommand(cmd_Save, nullptr);
+	const std::string bytes = ReadBytes(mScratch.Path("Retirement"));
+	ASSERT_EQ(bytes.size(), 708u);
+	EXPECT_EQ(UInt8(bytes[4 + 30]) << 8 | UInt8(bytes[4 + 31]), 300);
+	EXPECT_FALSE(first->IsModified());
+	EXPECT_EQ(Title(first->GetWindow()), "Retirement");
+	Str255 name;
+	first->GetDescriptor(name);
+	EXPECT_EQ(std::string(reinterpret_cast<char*>(name + 1), name[0]), "Retirement");
+}
+
+TEST_F(PortfolioDocumentTest, OpensOnceSavesAndRevertsToTheLastSave)
+{
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	EXPECT_FALSE(document->IsModified());
+	EXPECT_EQ(document->GetLedger()->Count(), 1);
+	EXPECT_EQ(Title(document->GetWindow()), "Savings");
+	EXPECT_EQ(Open("Savings"), document);
+	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
+
+	AddEntry(document->GetLedger(), "SILVER");
+	EXPECT_TRUE(document->IsModified());
+	ASSERT_EQ(document->DoSave(), 0);
+	EXPECT_FALSE(document->IsModified());
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
+
+	AddEntry(document->GetLedger(), "COPPER");
+	UModalAlerts::QueueAnswer(1);
+	document->ObeyCommand(cmd_Revert, nullptr);
+	EXPECT_FALSE(document->IsModified());
+	ASSERT_EQ(document->GetLedger()->Count(), 2);
+	EXPECT_STREQ(document->GetLedger()->GetNth(2)->symbol, "SILVER");
+	TAccountant* after = document->GetPortfolioWindow()->GetAccountant();
+	ASSERT_NE(after, nullptr);
+	EXPECT_EQ(after->CountRows(), 2);
+}
+
+TEST_F(PortfolioDocumentTest, PasswordMustBeTypedExactly)
+{
+	WritePortfolio("Locked", 0, "Sesame 42");
+	std::vector<std::string> shown;
+
+	TypePassword("sesame 42");
+	ExpectMessage(&shown);
+	EXPECT_EQ(Open("Locked"), nullptr);
+	ASSERT_EQ(shown.size(), 1u);
+	EXPECT_EQ(shown[0], Message(kMsgPortfolioPassword));
+
+	StDialogHandler::QueueAnswer(msg_Cancel);
+	EXPECT_EQ(Open("Locked"), nullptr);
+	EXPECT_EQ(shown.size(), 1u);
+	EXPECT_TRUE(LDocument::GetDocumentList().empty());
+
+	TypePassword("Sesame 42");
+	TPortfolio* document = Open("Locked");
+	ASSERT_NE(document, nullptr);
+	EXPECT_STREQ(document->GetParameters()->password, "Sesame 42");
+	// Saved again, it opens with the same password.
+	ASSERT_EQ(document->DoSave(), 0);
+	document->Close();
+	TypePassword("Sesame 42");
+	EXPECT_NE(Open("Locked"), nullptr);
+}
+
+TEST_F(PortfolioDocumentTest, FormerAndForeignFilesAreRefusedAndLeftAsTheyWere)
+{
+	std::vector<std::string> shown;
+	const std::string former = "zv20" + std::string(800, '\2');
+	mScratch.Write("Old", former);
+	ExpectMessage(&shown);
+	EXPECT_EQ(Open("Old"), nullptr);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Old")), former);
+	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("Old.old")));
+
+	mScratch.Write("Notes", "Dear diary");
+	ExpectMessage(&shown);
+	EXPECT_EQ(Open("Notes"), nullptr);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Notes")), "Dear diary");
+	ASSERT_EQ(shown.size(), 2u);
+	EXPECT_EQ(shown[0], Message(kMsgPortfolioOldFormat));
+	EXPECT_EQ(shown[1], Message(kMsgPortfolioUnreadable));
+
+	// Once a conversion is installed, a former file goes through it first.
+	static PortfolioDocumentTest* self = this;
+	UPortfolioFile::SetConverter([](TVyFile*) -> short {
+		self->WritePortfolio("Old", 3);
+		return 0;
+	});
+	ExpectMessage(&shown);
+	TPortfolio* converted = Open("Old");
+	ASSERT_NE(converted, nullptr);
+	EXPECT_EQ(shown.back(), Message(kMsgPortfolioConverting));
+	EXPECT_EQ(converted->GetLedger()->Count(), 3);
+}
+
+TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheOpenDocument)
+{
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	const std::string pdf = mScratch.Path("printed.pdf");
+	UPrinting::GetAppPrintSpec().SetOutputFile(pdf);
+	FSSpec spec = Spec("Savings");
+	TPortfolio::Print(mSuper, &spec);
+	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
+	EXPECT_NE(PrintedText::Read(pdf).find("Savings"), std::string::npos);
+
+	// A file that does not open prints nothing.
+	std::filesystem::remove(pdf);
+	mScratch.Write("Broken", "zv22");
+	std::vector<std::string> shown;
+	ExpectMessage(&shown);
+	FSSpec broken = Spec("Broken");
+	TPortfolio::Print(mSuper, &broken);
+	EXPECT_FALSE(std::filesystem::exists(pdf));
+
+	AddEntry(document->GetLedger(), "SILVER");
+	UModalAlerts::QueueAnswer(answer_Cancel);
+	EXPECT_FALSE(document->AttemptQuitSelf(kAEAsk));
+	UModalAlerts::QueueAnswer(answer_Save);
+	EXPECT_TRUE(document->AttemptQuitSelf(kAEAsk));
+	EXPECT_TRUE(LDocument::GetDocumentList().empty());
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
+}
+
+TEST_F(PortfolioDocumentTest, TheListOfOpenPortfoliosReopensThem)
+{
+	WritePortfolio("Savings", 1);
+	WritePortfolio("Pension", 2);
+	ASSERT_NE(Open("Savings"), nullptr);
+	ASSERT_NE(Open("Pension"), nullptr);
+	StDialogHandler::QueueAnswer(msg_OK);
+	ASSERT_NE(TPortfolio::New(mSuper), nullptr);
+
+	FSSpec spec = Spec("open list");
+	TVyFile list(&spec);
+	ASSERT_EQ(list.CreateFile(), 0);
+	list.SetMode(kFileModeWrite);
+	ASSERT_EQ(list.Open(), 0);
+	ASSERT_EQ(TPortfolio::SaveOpenPortfolios(&list), 0);
+	list.Close();
+	// The untitled portfolio has no file to list.
+	EXPECT_EQ(ReadBytes(mScratch.Path("open list")).size(), 4u + 2 * 74);
+
+	for (LDocument* document : std::vector<LDocument*>(LDocument::GetDocumentList()))
+		document->Close();
+	LCommander* previous = LCommander::GetDefaultCommander();
+	LCommander::SetDefaultCommander(mSuper);
+	list.SetMode(kFileModeRead);
+	ASSERT_EQ(list.Open(), 0);
+	EXPECT_EQ(TPortfolio::RestoreOpenPortfolios(&list), 0);
+	list.Close();
+	LCommander::SetDefaultCommander(previous);
+	ASSERT_EQ(LDocument::GetDocumentList().size(), 2u);
+	EXPECT_EQ(static_cast<TPortfolio*>(LDocument::GetDocumentList().back())->GetLedger()->Count(), 2);
+}
+
+} // namespace

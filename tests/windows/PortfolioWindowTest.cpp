@@ -1,0 +1,535 @@
+// The portfolio window as the user meets it: its value banner and rows over a small ledger, sorting and the
+// reference view, the row check boxes and category triangles, alerts and blinking, the three zoom states,
+// securities dropped on it, the question about unknown securities, and its printout.
+
+#include "Includes/tPortfolioParameters.h"
+#include "app/AppGlobals.h"
+#include "app/kestrunApp.h"
+#include "model/TAccountant.h"
+#include "model/TStock.h"
+#include "model/UPortfolioFile.h"
+#include "platform/framework/LCheckBox.h"
+#include "platform/framework/LControl.h"
+#include "platform/framework/LPeriodical.h"
+#include "platform/framework/QtPaneWidget.h"
+#include "platform/framework/StPrintSession.h"
+#include "platform/framework/UDispatch.h"
+#include "platform/framework/UPrinting.h"
+#include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/QtDrag.h"
+#include "tests/app/StockPluginTestSupport.h"
+#include "tests/windows/PrintedText.h"
+#include "toolkit/TColourCaptions.h"
+#include "windows/portfolio/TLedgerEditWindow.h"
+#include "windows/portfolio/TPortfolioTable.h"
+#include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/security/UDragEntries.h"
+#include "windows/security/UWindowRegistry.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class RecordingSuper : public LCommander
+{
+public:
+	RecordingSuper() : LCommander(nullptr) {}
+	Boolean ObeyCommand(CommandT inCommand, void*) override
+	{
+		mCommands.push_back(inCommand);
+		return true;
+	}
+	std::vector<CommandT> mCommands;
+};
+
+class PortfolioWindowTest : public StockPluginFixture
+{
+protected:
+	void SetUp() override
+	{
+		StockPluginFixture::SetUp();
+		kestrunApp::RegisterClasses();
+		UWindowRegistry::Install();
+		Start();
+		mPlugin->GetPrefs()->idling.enabled = 0;
+		UPortfolioFile::DefaultParameters(&mParameters, kCurrencyUnknown);
+		mParameters.gainColour = kGain;
+		mParameters.lossColour = kLoss;
+		mParameters.unchangedColour = kSame;
+		Quote(mPlugin->AddAStock("ALP", 100, false), "Alpha Inc", 6.0f, 5.5f);
+		Quote(mPlugin->AddAStock("BET", 100, false), "Beta Corp", 22.0f, 19.0f);
+		Add(kStockBuy, "ALP", 10, 5);
+		Add(kStockBuy, "BET", 5, 20);
+	}
+
+	void TearDown() override
+	{
+		gCommander = nullptr;
+		delete mSuper; // and the windows under it
+		UDispatch::DeletePending();
+		UPrinting::SetPrintJobDialog(nullptr);
+		StockPluginFixture::TearDown();
+	}
+
+	static void Quote(TSecurity* inSecurity, const char* inName, float inPrice, float inPrevious)
+	{
+		inSecurity->SecurityName(inName);
+		inSecurity->CurrentTradePrice(inPrice);
+		inSecurity->YesterdayClose(inPrevious);
+	}
+
+	tLedgerEntry* Add(UInt8 inType, const char* inSymbol, float inUnits, float inPrice,
+	                  UInt32 inCategory = 0)
+	{
+		tLedgerEntry entry;
+		UPortfolioFile::DefaultEntry(&entry, inType, 100, kCurrencyUnknown);
+		std::strncpy(entry.symbol, inSymbol, tLedgerEntry::kSymbolSize - 1);
+		entry.units = inUnits;
+		entry.amount = inUnits;
+		entry.price = inPrice;
+		entry.category = inCategory;
+		mLedger.Append(&entry);
+		return mLedger.GetNth(mLedger.Count());
+	}
+
+	TPortfolioWindow* Open()
+	{
+		mSuper = new RecordingSuper;
+		mWindow = dynamic_cast<TPortfolioWindow*>(
+		    LWindow::CreateWindow(TPortfolioWindow::kLayoutID, mSuper));
+		if (mWindow == nullptr)
+			return nullptr;
+		mWindow->SetList(&mCategories, &mLedger, &mParameters);
+		mWindow->Show();
+		Pump();
+		return mWindow;
+	}
+
+	static void Pump()
+	{
+		EventRecord event{};
+		LPeriodical::DevoteTimeToRepeaters(event);
+	}
+
+	void Command(CommandT inCommand, SInt32 inValue = 1)
+	{
+		mWindow->ObeyCommand(inCommand, &inValue);
+		Pump();
+	}
+
+	// A click at a point of a table row (the point's horizontal offset inside the row).
+	void ClickRow(TableIndexT inRow, SInt16 inH)
+	{
+		Rect cell;
+		ASSERT_TRUE(mWindow->GetTable()->GetLocalCellRect(STableCell(inRow, 1), cell));
+		Point where{SInt16(cell.top + 4), SInt16(cell.left + inH)};
+		mWindow->GetTable()->LocalToPortPoint(where);
+		QWidget* content = QtPaneWidget::ContentOf(mWindow);
+		ASSERT_NE(content, nullptr);
+		const QPointF local(where.h, where.v);
+		QMouseEvent press(QEvent::MouseButtonPress, local, content->mapToGlobal(local),
+		                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+		QCoreApplication::sendEvent(content, &press);
+		QMouseEvent release(QEvent::MouseButtonRelease, local, content->mapToGlobal(local),
+		                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+		QCoreApplication::sendEvent(content, &release);
+		Pump();
+	}
+
+	// A radio button clicked on: it and its group tell the window.
+	void ClickRadio(const char (&inID)[5])
+	{
+		dynamic_cast<LControl*>(mWindow->FindPaneByID(FOUR_CHAR_CODE(inID)))->SetValue(1);
+		Pump();
+	}
+
+	std::string Value() const
+	{
+		Str255 text;
+		mWindow->FindPaneByID(FOUR_CHAR_CODE("pVal"))->GetDescriptor(text);
+		return PascalStrings::ToString(text);
+	}
+
+	TColourCaptions* Change(const char (&inID)[5]) const
+	{
+		return dynamic_cast<TColourCaptions*>(mWindow->FindPaneByID(FOUR_CHAR_CODE(inID)));
+	}
+
+	RGBColor ValueColour() const
+	{
+		RGBColor colour{};
+		dynamic_cast<TColourCaption*>(mWindow->FindPaneByID(FOUR_CHAR_CODE("pVal")))
+		    ->GetColour(colour);
+		return colour;
+	}
+
+	std::vector<std::string> Rows() const
+	{
+		std::vector<std::string> rows;
+		for (long row = 1; tPortfolioItem* item = mWindow->GetAccountant()->GetNth(row); ++row)
+			rows.push_back(item->isCategory ? std::string("[") + item->name + "]"
+			                                : std::string(item->symbol));
+		return rows;
+	}
+
+	Rect Bounds() const
+	{
+		Rect bounds;
+		mWindow->GetGlobalBounds(bounds);
+		return bounds;
+	}
+
+	// A drag from inside the program carrying one item with the entries, option held or not.
+	static DragReference MakeDrag(const std::vector<tDragEntry>& inEntries, bool inOption = false)
+	{
+		TList<tDragEntry> list(true, true);
+		for (tDragEntry entry : inEntries)
+			list.Append(&entry);
+		const std::vector<UInt8> bytes = UDragEntries::Encode(list);
+		DragReference drag = nullptr;
+		NewDrag(&drag);
+		AddDragItemFlavor(drag, 1, UDragEntries::kDragFlavor, bytes.data(), Size(bytes.size()),
+		                  flavorSenderOnly);
+		QtDrag::AddDragAttributes(drag, kDragInsideSenderApplication);
+		QtDrag::SetDragMouseUpModifiers(drag, inOption ? optionKey : 0);
+		return drag;
+	}
+
+	static tDragEntry Dropped(tSecurityType inKind, const char* inSymbol)
+	{
+		tDragEntry entry;
+		entry.kind = inKind;
+		std::strncpy(entry.symbol, inSymbol, tDragEntry::kSymbolSize - 1);
+		entry.exchange = inKind == securityStock ? 100 : 900;
+		return entry;
+	}
+
+	static constexpr RGBColor kGain{0, 40000, 0};
+	static constexpr RGBColor kLoss{50000, 0, 0};
+	static constexpr RGBColor kSame{20000, 20000, 20000};
+	static constexpr RGBColor kAlert{0, 0, 60000};
+
+	tPortfolioParameters mParameters;
+	TList<tCategory> mCategories{true, true};
+	TList<tLedgerEntry> mLedger{true, true};
+	RecordingSuper* mSuper = nullptr;
+	TPortfolioWindow* mWindow = nullptr;
+};
+
+bool SameColour(const RGBColor& inA, const RGBColor& inB)
+{
+	return inA.red == inB.red && inA.green == inB.green && inA.blue == inB.blue;
+}
+
+TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
+{
+	mParameters.view = 1;
+	ASSERT_NE(Open(), nullptr);
+	// 10 x 6 + 5 x 22 = 170 against a cost of 150 and 55 + 95 = 150 yesterday.
+	EXPECT_EQ(Value(), "170.00");
+	EXPECT_STREQ(Change("oChn")->GetFirstString(), "+20.00  ");
+	EXPECT_STREQ(Change("oChn")->GetSecondString(), "+13.33%");
+	EXPECT_TRUE(SameColour(ValueColour(), kGain));
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET"}));
+	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 1);
+
+	// A double-click on a holding asks for its detail window.
+	gCommander = mSuper;
+	TStockPlugin::GetStock("ALP", 100)->DetailWindowCommand(4242);
+	ClickRow(1, 80);
+	ClickRow(1, 80);
+	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{4242});
+
+	mLedger.ClearModified();
+	Command(FOUR_CHAR_CODE("bSrt"));
+	Command(FOUR_CHAR_CODE("dSrt"));
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"BET", "ALP"}));
+	EXPECT_TRUE(mLedger.IsModified());
+	// A radio button switched off changes nothing.
+	Command(FOUR_CHAR_CODE("nSrt"), 0);
+	EXPECT_EQ(mWindow->Sort(), kSortCurrentTotal);
+
+	// The reference columns follow the view, and their titles with them.
+	Command(FOUR_CHAR_CODE("pSrt"));
+	EXPECT_EQ(mWindow->Sort(), kSortPurchasePrice);
+	Command(FOUR_CHAR_CODE("vYes"));
+	EXPECT_EQ(mWindow->Sort(), kSortYesterdaysPrice);
+	Str255 title;
+	mWindow->FindPaneByID(FOUR_CHAR_CODE("pSrt"))->GetDescriptor(title);
+	EXPECT_EQ(PascalStrings::ToString(title), "Previous Close");
+
+	// What the window writes back for the document.
+	mWindow->SaveParameters();
+	EXPECT_EQ(mParameters.sortKey, kSortYesterdaysPrice);
+	EXPECT_EQ(mParameters.sortDescending, 1);
+	EXPECT_EQ(mParameters.view, 0);
+	EXPECT_EQ(mParameters.windowWidth, 860);
+}
+
+TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
+{
+	mParameters.groupByCategory = 1;
+	tCategory growth;
+	UPortfolioFile::DefaultCategory(&growth, "Growth");
+	growth.signature = 7;
+	growth.open = 1;
+	growth.enabled = 1;
+	mCategories.Append(&growth);
+	Add(kStockBuy, "ALP", 1, 6, 7);
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET", "[Growth]", "ALP"}));
+	EXPECT_EQ(Value(), "176.00");
+
+	// Switching off the holding outside the category takes its value out and its entries with it.
+	mLedger.ClearModified();
+	mWindow->RowCheckbox(1)->SetValue(0);
+	Pump();
+	EXPECT_TRUE(mLedger.IsModified());
+	EXPECT_EQ(mLedger.GetNth(1)->enabled, 0);
+	EXPECT_EQ(Value(), "116.00");
+
+	// The category's triangle closes it: its row stays, its holdings go.
+	mLedger.ClearModified();
+	ClickRow(3, 8);
+	EXPECT_TRUE(mLedger.IsModified());
+	EXPECT_EQ(mCategories.GetNth(1)->open, 0);
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"[Growth]", "ALP", "BET"}));
+	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 0);
+	EXPECT_EQ(mWindow->RowCheckbox(3)->GetValue(), 1);
+}
+
+TEST_F(PortfolioWindowTest, DateRangeBoundsAndTheSettingsWindow)
+{
+	mLedger.GetNth(1)->date = tVyDateOld{0, 0, 0, 12, 1, 3, 2020};
+	mLedger.GetNth(2)->date = tVyDateOld{0, 0, 0, 12, 1, 6, 2024};
+	mParameters.rangeStart = tVyDateOld{0, 0, 0, 0, 1, 1, 2024};
+	mParameters.rangeEnd = tVyDateOld{0, 0, 0, 0, 31, 12, 2024};
+	// Bounds off every screen keep their size at (100, 100).
+	mParameters.windowTop = -5000;
+	mParameters.windowLeft = -5000;
+	mParameters.windowHeight = 300;
+	mParameters.windowWidth = 700;
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_EQ(Bounds().top, 100);
+	EXPECT_EQ(Bounds().left, 100);
+	EXPECT_EQ(Bounds().right - Bounds().left, 700);
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET"}));
+
+	// Only this year's purchase is in the range.
+	mLedger.ClearModified();
+	ClickRadio("dRng");
+	EXPECT_EQ(mParameters.allDates, 0);
+	EXPECT_TRUE(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm"))->IsEnabled());
+	EXPECT_EQ(Rows(), std::vector<std::string>{"BET"});
+	EXPECT_EQ(Value(), "110.00");
+	EXPECT_TRUE(mLedger.IsModified());
+	ClickRadio("dAll");
+	EXPECT_EQ(Rows().size(), 2u);
+	EXPECT_FALSE(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm"))->IsEnabled());
+
+	// Opening the settings counts as a change even when they are cancelled; a second click opens no
+	// other.
+	mLedger.ClearModified();
+	Command(TPortfolioWindow::kCmdOpenSettings);
+	LWindow* settings = mWindow->SettingsWindow();
+	ASSERT_NE(settings, nullptr);
+	EXPECT_TRUE(mLedger.IsModified());
+	Command(TPortfolioWindow::kCmdOpenSettings);
+	EXPECT_EQ(mWindow->SettingsWindow(), settings);
+	settings->ObeyCommand(TVyWindow::kCancelButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mWindow->SettingsWindow(), nullptr);
+}
+
+TEST_F(PortfolioWindowTest, AlertsColourTheBannerAndOnlyThePurchaseAlertBlinks)
+{
+	StTestClock clock(6000);
+	// A loss of exactly 20 against the cost raises the losing alert.
+	Quote(TStockPlugin::GetStock("BET", 100), "Beta Corp", 14.0f, 19.0f);
+	tAlertParameters& losing = mParameters.losingAlert;
+	losing.enabled = 1;
+	losing.condition = 43;
+	losing.limit = 20;
+	losing.colour = kAlert;
+	losing.flash = 1;
+	losing.bold = 1;
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_EQ(Value(), "130.00");
+	EXPECT_TRUE(SameColour(ValueColour(), kAlert));
+	EXPECT_TRUE(mWindow->Blinking());
+
+	// Blank from 40 ticks past the second, shown again at the next whole second.
+	clock.SetTicks(6045);
+	Pump();
+	EXPECT_EQ(Value(), "");
+	EXPECT_STREQ(Change("oChn")->GetFirstString(), "");
+	clock.SetTicks(6060);
+	Pump();
+	EXPECT_EQ(Value(), "130.00");
+}
+
+TEST_F(PortfolioWindowTest, APercentageAlertOnHoldingsThatCostNothingStaysQuiet)
+{
+	mLedger.Clear();
+	Add(kStockBuy, "ALP", 3, 0);
+	tAlertParameters& gaining = mParameters.gainingAlert;
+	gaining.enabled = 1;
+	gaining.condition = 40;
+	gaining.limit = 5;
+	gaining.colour = kAlert;
+	gaining.flash = 1;
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_EQ(Value(), "18.00");
+	EXPECT_TRUE(SameColour(ValueColour(), kGain));
+	EXPECT_FALSE(mWindow->Blinking());
+	EXPECT_STREQ(Change("oChn")->GetSecondString(), "+0%");
+}
+
+TEST_F(PortfolioWindowTest, AHoldingInACurrencyWithoutANameShowsNoName)
+{
+	mLedger.Clear();
+	tLedgerEntry* entry = Add(kStockBuy, "ALP", 2, 5);
+	entry->foreign = 1;
+	entry->currency = 777;
+	entry->rate = 1;
+	ASSERT_NE(Open(), nullptr);
+	// The base-currency twin comes first; neither currency has a name.
+	ASSERT_NE(mWindow->GetAccountant()->GetNth(2), nullptr);
+	EXPECT_STREQ(mWindow->GetAccountant()->GetNth(1)->name, "Alpha Inc (ALP) - ");
+	EXPECT_STREQ(mWindow->GetAccountant()->GetNth(2)->name, "Alpha Inc (ALP) - ");
+	EXPECT_EQ(Value(), "12.00");
+}
+
+TEST_F(PortfolioWindowTest, ZoomStepsThroughBannerAndValueAndKeepsTheFullSize)
+{
+	ASSERT_NE(Open(), nullptr);
+	const Rect full = Bounds();
+	auto size = [this] {
+		return std::pair(Bounds().right - Bounds().left, Bounds().bottom - Bounds().top);
+	};
+	const std::pair fullSize(full.right - full.left, full.bottom - full.top);
+	const std::pair bannerSize(full.right - full.left, 48);
+	const std::pair valueSize(220, 48);
+
+	mWindow->ZoomWith(0);
+	EXPECT_EQ(size(), bannerSize);
+	EXPECT_FALSE(mWindow->FindPaneByID(FOUR_CHAR_CODE("Bttm"))->IsVisible());
+	mWindow->ZoomWith(0);
+	EXPECT_EQ(size(), valueSize);
+	mWindow->ZoomWith(0);
+	EXPECT_EQ(size(), fullSize);
+	EXPECT_TRUE(mWindow->FindPaneByID(FOUR_CHAR_CODE("Bttm"))->IsVisible());
+
+	// Option from the value-only state goes to the banner without forgetting the full size.
+	mWindow->ZoomWith(0);
+	mWindow->ZoomWith(0);
+	mWindow->ZoomWith(optionKey);
+	EXPECT_EQ(mWindow->ZoomState(), 2);
+	mWindow->ZoomWith(shiftKey);
+	EXPECT_EQ(size(), fullSize);
+	EXPECT_EQ(Bounds().top, full.top);
+
+	// The grow box of the value-only state returns to the full size too.
+	mWindow->ZoomWith(0);
+	mWindow->ZoomWith(0);
+	EventRecord click{};
+	mWindow->ClickInGrow(click);
+	EXPECT_EQ(size(), fullSize);
+}
+
+TEST_F(PortfolioWindowTest, DroppedStocksAndFundsBecomeEntriesOthersAreRefused)
+{
+	ASSERT_NE(Open(), nullptr);
+	DragReference index = MakeDrag({Dropped(securityIndex, "^DJI")});
+	DragReference pair = MakeDrag({Dropped(securityCurrency, "EURUSD")});
+	DragReference fund = MakeDrag({Dropped(securityFund, "FNDX")}, true);
+	EXPECT_FALSE(mWindow->ItemIsAcceptable(index, 1));
+	EXPECT_FALSE(mWindow->ItemIsAcceptable(pair, 1));
+	EXPECT_TRUE(mWindow->ItemIsAcceptable(fund, 1));
+
+	// While the ledger window is open it takes the drops; this window refuses them.
+	Command(TPortfolioWindow::kCmdOpenLedger);
+	ASSERT_NE(mWindow->LedgerWindow(), nullptr);
+	EXPECT_FALSE(mWindow->ItemIsAcceptable(fund, 1));
+	mWindow->LedgerWindow()->DoClose();
+	UDispatch::DeletePending();
+	EXPECT_EQ(mWindow->LedgerWindow(), nullptr);
+
+	// An option-dropped fund is sold on the fund exchange; OK in its edit window adds it to the ledger.
+	Rect bounds{};
+	mWindow->ReceiveDragItem(fund, 0, 1, bounds);
+	TLedgerEditWindow* edit = nullptr;
+	for (LWindow* window : LWindow::GetWindowList())
+		if ((edit = dynamic_cast<TLedgerEditWindow*>(window)) != nullptr)
+			break;
+	ASSERT_NE(edit, nullptr);
+	ASSERT_NE(edit->GetEntry(), nullptr);
+	EXPECT_EQ(edit->GetEntry()->type, kFundSell);
+	EXPECT_EQ(edit->GetEntry()->exchange, 901);
+	EXPECT_STREQ(edit->GetEntry()->symbol, "FNDX");
+	StDialogHandler::QueueAnswer(2000); // the fund is new to the plug-in
+	edit->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mLedger.Count(), 3);
+	EXPECT_STREQ(mLedger.GetNth(3)->symbol, "FNDX");
+	for (DragReference drag : {index, pair, fund})
+		DisposeDrag(drag);
+}
+
+TEST_F(PortfolioWindowTest, UnknownSecuritiesAreAddedOrTheirEntriesRemoved)
+{
+	Add(kStockBuy, "NEWCO", 1, 1);
+	Add(kFundBuy, "NEWFD", 1, 1);
+	StDialogHandler::QueueAnswer(2000);
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_NE(TStockPlugin::GetStock("NEWCO", 100), nullptr);
+	EXPECT_NE(mPlugin->GetAFund("NEWFD"), nullptr);
+	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{TPortfolioWindow::kCmdRebuildMenus});
+
+	// After the ledger window's OK, the entries of a security still unknown can go.
+	Add(kStockBuy, "GONE", 1, 1);
+	StDialogHandler::QueueAnswer(2004);
+	Command(TPortfolioWindow::kCmdLedgerOK);
+	EXPECT_EQ(mLedger.Count(), 4);
+	EXPECT_EQ(TStockPlugin::GetStock("GONE", 100), nullptr);
+}
+
+TEST_F(PortfolioWindowTest, PrintsItsRowsInBlackOnWhiteAndRestoresTheTable)
+{
+	TStockPlugin::GetStock("BET", 100)->CurrentTradePrice(kNoValue);
+	mParameters.view = 1;
+	ASSERT_NE(Open(), nullptr);
+	const std::string pdf = mRoot + "/portfolio.pdf";
+	PrintedText::PrintTo(pdf);
+	const RGBColor gain = *mWindow->GetTable()->GainColour();
+	{
+		StPrintSession session(UPrinting::GetAppPrintSpec());
+		ASSERT_TRUE(UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()));
+		mWindow->DoPrint();
+	}
+	const std::string text = PrintedText::Read(pdf);
+	EXPECT_NE(text.find("Alpha Inc"), std::string::npos) << text;
+	EXPECT_NE(text.find("10.0000"), std::string::npos) << text;
+	EXPECT_NE(text.find("Paid"), std::string::npos) << text;
+	EXPECT_NE(text.find("+10.00"), std::string::npos) << text;
+	// Beta's missing price values it at what it cost.
+	EXPECT_NE(text.find("Beta Corp"), std::string::npos) << text;
+	EXPECT_EQ(mWindow->GetTable()->GetWindow(), mWindow);
+	EXPECT_FALSE(mWindow->GetTable()->IsPrinting());
+	EXPECT_TRUE(mWindow->RowCheckbox(1)->IsVisible());
+	EXPECT_TRUE(SameColour(*mWindow->GetTable()->GainColour(), gain));
+}
+
+TEST_F(PortfolioWindowTest, NumbersAreRightAlignedCommaGroupedOrNA)
+{
+	EXPECT_EQ(TPortfolioTable::FormatFloat(1234567.891f, 2, true), "1,234,567.88");
+	EXPECT_EQ(TPortfolioTable::FormatFloat(kNoValue, 2, true), "N/A");
+	EXPECT_EQ(TPortfolioTable::FormatFloat(-12.5f, 4, false), "-12.5000");
+}
+
+} // namespace

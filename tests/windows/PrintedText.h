@@ -1,0 +1,38 @@
+#pragma once
+// What a window printed: the print job goes to a PDF file, whose text is read back laid out as on the page.
+
+#include "platform/framework/LPrintSettings.h"
+#include "platform/framework/UPrinting.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace PrintedText
+{
+
+// Every print job confirmed, into inPath.
+inline void PrintTo(const std::string& inPath)
+{
+	UPrinting::SetPrintJobDialog([inPath](LPrintSettings& spec) {
+		spec.SetOutputFile(inPath);
+		return Boolean(true);
+	});
+}
+
+inline std::string Read(const std::string& inPath)
+{
+	std::string text;
+	FILE* pipe = popen(("pdftotext -layout '" + inPath + "' - 2>/dev/null").c_str(), "r");
+	if (pipe == nullptr) {
+		ADD_FAILURE() << "pdftotext did not start";
+		return text;
+	}
+	char buffer[4096];
+	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+		text.append(buffer, n);
+	pclose(pipe);
+	return text;
+}
+
+} // namespace PrintedText

@@ -1,0 +1,300 @@
+#include "windows/portfolio/TLedgerEditWindow.h"
+
+#include "Quoters/TQuoterManager.h"
+#include "model/StockGlobals.h"
+#include "model/TCurrencyConversion.h"
+#include "model/TExchange.h"
+#include "platform/framework/LCheckBox.h"
+#include "platform/framework/LClock.h"
+#include "platform/framework/LEditText.h"
+#include "platform/framework/LPopupButton.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "toolkit/TDisclosureTriangle.h"
+#include "toolkit/UPPUtils.h"
+#include "windows/portfolio/TLedgerWindow.h"
+#include "windows/portfolio/ULedgerMenus.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+constexpr int kDefaultSymbol = 14;
+
+// The title format of each transaction type (entries of the plug-in's C strings).
+int TitleString(UInt8 inType)
+{
+	switch (inType) {
+	case kStockBuy:
+		return 21;
+	case kStockSell:
+		return 22;
+	case kStockSplit:
+		return 23;
+	case kFundSplit:
+		return 26;
+	case kFundBuy:
+		return 24;
+	case kFundSell:
+		return 25;
+	default:
+		return -1;
+	}
+}
+
+void GetFieldText(LEditText* inField, char* outText, Size inSize)
+{
+	outText[0] = 0;
+	if (inField != nullptr)
+		inField->GetText(outText, inSize);
+}
+
+// Cut to the field's size less its terminating zero; the rest of the field zeroed.
+void CopyText(char* outField, size_t inSize, const char* inText)
+{
+	std::memset(outField, 0, inSize);
+	std::memcpy(outField, inText, strnlen(inText, inSize - 1));
+}
+
+void SetFieldText(LEditText* inField, const char* inText)
+{
+	if (inField != nullptr)
+		inField->SetText(inText, Size(std::strlen(inText)));
+}
+} // namespace
+
+TLedgerEditWindow::TLedgerEditWindow(LStream* inStream) : TVyWindow(inStream) {}
+
+void TLedgerEditWindow::FinishCreateSelf()
+{
+	TVyWindow::FinishCreateSelf();
+	mDate = FindField<LClock>(FOUR_CHAR_CODE("Date"));
+	mSymbol = FindField<LEditText>(FOUR_CHAR_CODE("Symb"));
+	mComment = FindField<LEditText>(FOUR_CHAR_CODE("Cmnt"));
+	mCategory = FindField<LPopupButton>(FOUR_CHAR_CODE("Ctgy"));
+	if (mCategory != nullptr)
+		mCategoryBaseItems = mCategory->CountMenuItems();
+	if (mHasExchange)
+		mExchange = FindField<LPopupButton>(FOUR_CHAR_CODE("Exch"));
+	if (mHasUnits) {
+		mUnits = FindField<LEditText>(FOUR_CHAR_CODE("Unit"));
+		mPrice = FindField<LEditText>(FOUR_CHAR_CODE("Prce"));
+	}
+	if (mHasConversion) {
+		mConversion = FindField<LCheckBox>(FOUR_CHAR_CODE("Cnvt"));
+		mCurrency = FindField<LPopupButton>(FOUR_CHAR_CODE("Curr"));
+		mRate = FindField<LEditText>(FOUR_CHAR_CODE("Rate"));
+	}
+	if (mHasCash)
+		mCash = FindField<LEditText>(FOUR_CHAR_CODE("Cash"));
+	mCurrencies = TQuoterManager::GetCurrencyMenuItems();
+	mExchanges = TQuoterManager::GetExchangeMenuItems();
+	ULedgerMenus::FillTableMenu(mExchange, mExchanges, [](SInt32 inCode) {
+		char name[256];
+		TExchange::GetExchangeName(tStockExchange(inCode), name, sizeof name);
+		return std::string(name);
+	});
+	ULedgerMenus::FillTableMenu(mCurrency, mCurrencies, [](SInt32 inCode) {
+		const char* name = TCurrencyConversion::GetCurrencyName(tCurrency(inCode));
+		return std::string(name != nullptr ? name : "");
+	});
+	mDisclosureTriangle = dynamic_cast<TDisclosureTriangle*>(FindPaneByID(kDisclosure));
+	if (mDisclosureTriangle != nullptr) {
+		mTriangleHeight = mDisclosureTriangle->GetHeight();
+		if (mDisclosureTriangle->GetValue() == 0)
+			RedoDisclosureTriangle();
+	}
+}
+
+void TLedgerEditWindow::SetEntry(tLedgerEntry* inEntry, TList<tCategory>* inCategories)
+{
+	SignalIfNot_(inEntry);
+	mEntry = inEntry;
+	mCategoryList = inCategories;
+	RedoContent();
+}
+
+void TLedgerEditWindow::SetNumber(LEditText* inField, float inValue)
+{
+	char text[64];
+	std::snprintf(text, sizeof text, "%.4f", double(inValue));
+	SetFieldText(inField, text);
+}
+
+float TLedgerEditWindow::GetNumber(LEditText* inField)
+{
+	char text[256];
+	GetFieldText(inField, text, sizeof text);
+	return float(std::atof(text));
+}
+
+void TLedgerEditWindow::RedoCategoryMenu()
+{
+	mCategorySignatures.clear();
+	if (mCategory == nullptr)
+		return;
+	while (mCategory->CountMenuItems() > mCategoryBaseItems)
+		mCategory->DeleteMenuItem(mCategory->CountMenuItems());
+	Str255 text;
+	PascalStrings::FromString("-", text);
+	mCategory->AppendMenu(text);
+	if (mCategoryList != nullptr) {
+		TList<tCategory> walker(mCategoryList);
+		for (tCategory* category = walker.GetFirst(); category != nullptr;
+		     category = walker.GetNext()) {
+			char name[tCategory::kNameSize + 1] = {};
+			std::memcpy(name, category->name, tCategory::kNameSize);
+			if (name[0] == 0)
+				continue;
+			PascalStrings::FromString(name, text);
+			mCategory->AppendMenu(text, true);
+			mCategorySignatures.push_back(category->signature);
+		}
+	}
+	mCategory->SetMenuMinMax();
+	SInt32 item = 1;
+	if (mEntry->category != 0)
+		for (size_t i = 0; i < mCategorySignatures.size(); ++i)
+			if (mCategorySignatures[i] == mEntry->category) {
+				item = SInt32(mCategoryBaseItems + 2 + i);
+				break;
+			}
+	mCategory->SetValue(item);
+}
+
+UInt32 TLedgerEditWindow::ChosenCategory() const
+{
+	if (mCategory == nullptr)
+		return 0;
+	const SInt32 index = mCategory->GetValue() - mCategoryBaseItems - 2;
+	return index >= 0 && size_t(index) < mCategorySignatures.size() ? mCategorySignatures[size_t(index)]
+	                                                                : 0;
+}
+
+void TLedgerEditWindow::RedoContent()
+{
+	if (mEntry == nullptr)
+		return;
+	UPPUtils::SetDate(&mEntry->date, mDate);
+	char symbol[tLedgerEntry::kSymbolSize] = {};
+	std::memcpy(symbol, mEntry->symbol, tLedgerEntry::kSymbolSize - 1);
+	SetFieldText(mSymbol, symbol);
+	if (const int format = TitleString(mEntry->type); format >= 0) {
+		char title[256];
+		std::snprintf(title, sizeof title, GetStockCString(format), symbol);
+		Str255 text;
+		PascalStrings::FromString(title, text);
+		SetDescriptor(text);
+	}
+	char comment[tLedgerEntry::kCommentSize + 1] = {};
+	std::memcpy(comment, mEntry->comment, tLedgerEntry::kCommentSize);
+	SetFieldText(mComment, comment);
+	RedoCategoryMenu();
+	if (mExchange != nullptr)
+		mExchange->SetValue(UMenus::TranslateMenu(true, mExchanges, mEntry->exchange));
+	SetNumber(mUnits, mEntry->units);
+	SetNumber(mPrice, mEntry->price);
+	if (mConversion != nullptr)
+		mConversion->SetValue(mEntry->foreign != 0 ? 1 : 0);
+	if (mCurrency != nullptr)
+		mCurrency->SetValue(UMenus::TranslateMenu(true, mCurrencies, mEntry->currency));
+	SetNumber(mRate, mEntry->rate);
+	SetNumber(mCash, mEntry->amount);
+}
+
+void TLedgerEditWindow::SaveContent()
+{
+	if (mEntry == nullptr)
+		return;
+	UPPUtils::GetDate(&mEntry->date, mDate);
+	char text[256];
+	GetFieldText(mSymbol, text, sizeof text);
+	CopyText(mEntry->symbol, sizeof mEntry->symbol,
+	         text[0] != 0 ? text : GetStockCString(kDefaultSymbol));
+	GetFieldText(mComment, text, sizeof text);
+	CopyText(mEntry->comment, sizeof mEntry->comment, text);
+	mEntry->category = ChosenCategory();
+	if (mExchange != nullptr)
+		mEntry->exchange = SInt16(UMenus::TranslateMenu(false, mExchanges, mExchange->GetValue()));
+	if (mHasUnits) {
+		mEntry->units = GetNumber(mUnits);
+		mEntry->price = GetNumber(mPrice);
+	}
+	if (mHasConversion) {
+		mEntry->foreign = mConversion != nullptr && mConversion->GetValue() > 0 ? 1 : 0;
+		if (mCurrency != nullptr)
+			mEntry->currency =
+			    SInt16(UMenus::TranslateMenu(false, mCurrencies, mCurrency->GetValue()));
+		mEntry->rate = GetNumber(mRate);
+	}
+	if (mHasCash)
+		mEntry->amount = GetNumber(mCash);
+}
+
+void TLedgerEditWindow::RedoDisclosureTriangle()
+{
+	if (mDisclosureTriangle == nullptr || mComment == nullptr || mConversion == nullptr ||
+	    mTriangleHeight == 0)
+		return;
+	const bool open = mDisclosureTriangle->GetValue() != 0;
+	if (open == mTriangleOpen)
+		return;
+	mTriangleOpen = open;
+	Rect bounds;
+	GetGlobalBounds(bounds);
+	bounds.bottom = SInt16(bounds.bottom + (open ? mTriangleHeight : -mTriangleHeight));
+	DoSetBounds(bounds);
+	for (LPane* pane : {static_cast<LPane*>(mComment), static_cast<LPane*>(mConversion)}) {
+		if (open) {
+			pane->Show();
+			pane->Enable();
+		} else {
+			pane->Hide();
+			pane->Disable();
+		}
+	}
+}
+
+void TLedgerEditWindow::Report(CommandT inCommand)
+{
+	LCommander* super = GetSuperCommander();
+	SignalIfNot_(super);
+	tLedgerEntry* entry = mEntry;
+	// The super-commander may discard the entry.
+	mEntry = nullptr;
+	if (super != nullptr)
+		super->ObeyCommand(inCommand, entry);
+	DoClose();
+}
+
+Boolean TLedgerEditWindow::ObeyCommand(CommandT inCommand, void* ioParam)
+{
+	switch (inCommand) {
+	case kOKButton:
+		if (mEntry == nullptr)
+			return true;
+		SaveContent();
+		Report(TLedgerWindow::kEntryOK);
+		return true;
+	case kCancelButton:
+		if (mEntry != nullptr)
+			Report(TLedgerWindow::kEntryCancelled);
+		return true;
+	case kDisclosure:
+		RedoDisclosureTriangle();
+		return true;
+	default:
+		return TVyWindow::ObeyCommand(inCommand, ioParam);
+	}
+}
+
+Boolean TLedgerEditWindow::AttemptClose()
+{
+	// Closing is cancelling: the opener must hear of it to forget or discard the entry.
+	if (mEntry != nullptr)
+		ObeyCommand(kCancelButton, nullptr);
+	else
+		DoClose();
+	return true;
+}
