@@ -1,7 +1,7 @@
 #pragma once
-// Stands in for the detail windows until they exist: a security whose detail window is opened (at start-up,
-// from a script, from a menu) gets this invisible one, so that opening succeeds and the security keeps
-// its open-at-quit state. The detail windows replace it with their own maker.
+// Stands in for the detail window of a kind that has none of its own yet: a security whose detail window is
+// opened (at start-up, from a script, from a menu) gets this invisible one, so that opening succeeds and
+// the security keeps its open-at-quit state. The security windows install their makers over it.
 
 #include "model/IDetailWindow.h"
 
