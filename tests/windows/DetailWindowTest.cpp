@@ -53,7 +53,7 @@ PPob 29000 {
 		'bbut' 'WebP' 106 54 84 20  code 'WebP' i32 0 i32 0 i32 0  str "Web" i16 0 i16 0 i16 0
 		'bbut' 'Actn' 196 54 90 20  code 'Actn' i32 0 i32 0 i32 0  str "Actions" i16 0 i16 5030 i16 0
 		'tabs' 'Hdrs' 8 80 344 24  code 'Hdrs' i32 1 i32 1 i32 2  i16 2 str "Quote" str "News"
-		'mpvw' 'MPV1' 8 106 344 60  i16 2 i16 5203 i16 5204 i16 1 code 'Hdrs'
+		'mpvw' 'MPV1' 8 106 344 60  i16 2 i16 5205 i16 5206 i16 1 code 'Hdrs'
 		'stxt' 'dtTr' 8 170 344 12  str "" i16 0
 		'stxt' 'dtUp' 8 184 344 12  str "" i16 0
 	}
