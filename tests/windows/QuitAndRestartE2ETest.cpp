@@ -1,5 +1,6 @@
-// The program quit the way an interrupt quits it, then started again on the same settings folder: the main
-// ticker shows what it showed, and the summary and detail windows open at quit open again.
+// The program quit the way an interrupt quits it, with windows of the plug-in and of a ticker open, then
+// started again on the same settings folder: the main ticker shows what it showed, and the summary and
+// detail windows open at quit open again.
 
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
@@ -77,6 +78,9 @@ TEST_F(QuitAndRestartE2ETest, TheNextStartShowsTheTickerAndTheWindowsOpenAtQuit)
 	open.erase(closed->SecuritySymbol());
 	open.insert(opened->SecuritySymbol());
 	ASSERT_EQ(OpenDetailWindows(), open);
+	// Windows the plug-in does not own are open too.
+	app->ObeyCommand(kCmdMainTickerSettings, nullptr);
+	ASSERT_NE(app->GetMainTicker()->GetSettingsWindow(), nullptr);
 
 	{
 		TQuitSignalWatcher watcher;
