@@ -6,7 +6,6 @@
 #include "Quoters/TQuoterManager.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
-#include "model/UAlertSound.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
 #include "platform/framework/LEditText.h"
@@ -21,13 +20,14 @@
 #include "toolkit/TEventWatcher.h"
 #include "toolkit/TFontMenu.h"
 #include "toolkit/TFontSizeMenu.h"
-#include "toolkit/TSoundMenu.h"
 #include "windows/security/TSecurityPrefsTable.h"
 #include "windows/security/TSelectDlog.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -100,8 +100,14 @@ void SaveColour(LColorWell* inWell, RGBColor& outColour)
 		inWell->GetSwatchColor(outColour);
 }
 
+// A byte range of the settings record that a panel edits.
+struct tField {
+	std::size_t offset;
+	std::size_t size;
+};
+
 #define EDITED(member)                                                                                       \
-	TSecurityPrefsWindow::tField                                                                         \
+	tField                                                                                               \
 	{                                                                                                    \
 		offsetof(tStockTickerPrefs, member), sizeof(std::declval<tStockTickerPrefs&>().member)       \
 	}
@@ -111,7 +117,7 @@ void SaveColour(LColorWell* inWell, RGBColor& outColour)
 	    EDITED(alert.underline), EDITED(alert.playSound), EDITED(alert.soundID),                         \
 	    EDITED(alert.soundAlways)
 
-const std::vector<TSecurityPrefsWindow::tField> kEditedFields[TSecurityPrefsWindow::kPanelCount] = {
+const std::vector<tField> kEditedFields[TSecurityPrefsWindow::kPanelCount] = {
     {EDITED(showSymbol), EDITED(showName), EDITED(showPrice), EDITED(showPercentChange), EDITED(showChange),
      EDITED(showVolume), EDITED(fractionMode)},
     {EDITED(upColour), EDITED(downColour), EDITED(unchangedColour), EDITED(normalColour),
@@ -154,12 +160,6 @@ const tMenuItems TSecurityPrefsWindow::sGainingAlerts[] = {
     {1, 40}, {2, 42}, {kEndOfMenuItems, kEndOfMenuItems}};
 const tMenuItems TSecurityPrefsWindow::sFractions[] = {
     {1, 1}, {2, 2}, {3, 3}, {kEndOfMenuItems, kEndOfMenuItems}};
-
-const std::vector<TSecurityPrefsWindow::tField>& TSecurityPrefsWindow::EditedFields(int inPanel)
-{
-	static const std::vector<tField> none;
-	return inPanel >= 1 && inPanel <= kPanelCount ? kEditedFields[inPanel - 1] : none;
-}
 
 IPluginWindow* TSecurityPrefsWindow::Open(LCommander* inSuper)
 {
@@ -317,8 +317,8 @@ void TSecurityPrefsWindow::RestoreEditedFields()
 		return;
 	auto* to = reinterpret_cast<unsigned char*>(mPreferences);
 	const auto* from = reinterpret_cast<const unsigned char*>(mSavedPrefs.get());
-	for (int panel = 1; panel <= kPanelCount; ++panel)
-		for (const tField& field : EditedFields(panel))
+	for (const std::vector<tField>& panel : kEditedFields)
+		for (const tField& field : panel)
 			std::memcpy(to + field.offset, from + field.offset, field.size);
 }
 
@@ -355,11 +355,8 @@ Boolean TSecurityPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		return true;
 	case msg_LosingSound:
 	case msg_GainingSound:
-		if (!mRedoing) {
-			TSoundMenu* menu = inCommand == msg_LosingSound ? mLosing.sound : mGaining.sound;
-			if (menu != nullptr)
-				UAlertSound::PlaySound(menu->GetSoundID());
-		}
+		if (!mRedoing)
+			UAlertPanel::PlaySound(inCommand == msg_LosingSound ? mLosing : mGaining);
 		return true;
 	default:
 		return LWindow::ObeyCommand(inCommand, ioParam);

@@ -10,9 +10,7 @@
 #include "windows/security/TPluginWindowFace.h"
 #include "windows/security/UAlertPanel.h"
 
-#include <cstddef>
 #include <memory>
-#include <vector>
 
 class LCheckBox;
 class LCheckBoxGroupBox;
@@ -45,14 +43,6 @@ public:
 	static const tMenuItems sLosingAlerts[];
 	static const tMenuItems sGainingAlerts[];
 	static const tMenuItems sFractions[];
-
-	// A byte range of the settings record that a panel edits.
-	struct tField {
-		std::size_t offset;
-		std::size_t size;
-	};
-	// The fields panel n (1-12) edits.
-	static const std::vector<tField>& EditedFields(int inPanel);
 
 	static IPluginWindow* Open(LCommander* inSuper);
 

@@ -6,9 +6,7 @@
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TSecurity.h"
-#include "model/UAlertSound.h"
 #include "model/UZVUtils.h"
-#include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMultiPanelView.h"
@@ -18,12 +16,7 @@
 #include "platform/framework/LTextEditView.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
-#include "toolkit/LColorWell.h"
-#include "toolkit/TSoundMenu.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -227,11 +220,8 @@ Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
 		return true;
 	case msg_LosingSound:
 	case msg_GainingSound:
-		if (!mRedoing) {
-			TSoundMenu* menu = inCommand == msg_LosingSound ? mLosing.sound : mGaining.sound;
-			if (menu != nullptr)
-				UAlertSound::PlaySound(menu->GetSoundID());
-		}
+		if (!mRedoing)
+			UAlertPanel::PlaySound(inCommand == msg_LosingSound ? mLosing : mGaining);
 		return true;
 	default:
 		return LWindow::ObeyCommand(inCommand, ioParam);

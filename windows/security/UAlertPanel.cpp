@@ -1,6 +1,7 @@
 #include "windows/security/UAlertPanel.h"
 
 #include "Includes/tAlertParameters.h"
+#include "model/UAlertSound.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
 #include "platform/framework/LEditText.h"
@@ -102,6 +103,12 @@ bool UAlertPanel::Save(const tControls& inControls, tAlertParameters* ioAlert, c
 	const bool on = inControls.override != nullptr && inControls.override->GetValue() != 0;
 	ioAlert->enabled = on;
 	return on;
+}
+
+void UAlertPanel::PlaySound(const tControls& inControls)
+{
+	if (inControls.sound != nullptr)
+		UAlertSound::PlaySound(inControls.sound->GetSoundID());
 }
 
 void UAlertPanel::GetFieldText(LEditText* inField, char* outText)

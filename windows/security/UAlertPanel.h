@@ -39,6 +39,9 @@ public:
 	// Stores every control's field; the alert is on when its box is checked. Returns that.
 	static bool Save(const tControls& inControls, tAlertParameters* ioAlert, const tMenuItems* inTable);
 
+	// Plays the sound chosen in the panel.
+	static void PlaySound(const tControls& inControls);
+
 	// An edit field's text as a C string of at most 255 characters.
 	static void GetFieldText(LEditText* inField, char* outText);
 	static void SetFieldText(LEditText* inField, const char* inText);
