@@ -10,12 +10,14 @@
 #include "model/TStock.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LEditText.h"
+#include "platform/framework/LGWorld.h"
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/LStaticText.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/QuickDraw.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/platform/framework/ControlsTestSupport.h"
@@ -203,6 +205,23 @@ protected:
 		       (UInt32(UInt8(inID[2])) << 8) | UInt32(UInt8(inID[3]));
 	}
 
+	static bool DrawsInRed(TTicklet* inTicklet)
+	{
+		LGWorld* world = inTicklet->GetWorld();
+		if (world == nullptr)
+			return false;
+		bool red = false;
+		world->BeginDrawing();
+		for (SInt16 x = 0; x < SInt16(inTicklet->GetWidth()) && !red; ++x)
+			for (SInt16 y = 0; y < 16 && !red; ++y) {
+				RGBColor c;
+				GetCPixel(x, y, &c);
+				red = c.red > 0xC000 && c.green < 0x4000 && c.blue < 0x4000;
+			}
+		world->EndDrawing();
+		return red;
+	}
+
 	tStockTickerPrefs& Prefs() { return *mPlugin->GetPrefs(); }
 
 	// Before the plug-in, so that the scheduler counts in its ticks from the start.
@@ -311,7 +330,9 @@ TEST_F(SecurityPrefsWindowTest, AppliedSettingsReachTheSchedulerSourcesTickersAn
 	ASSERT_EQ(ticker->mShown.size(), 1u);
 	auto* ticklet = dynamic_cast<TSecurityTicklet*>(ticker->mShown[0]);
 	ASSERT_NE(ticklet, nullptr);
+	ticklet->OnStage();
 	const UInt16 narrow = ticklet->GetWidth();
+	EXPECT_FALSE(DrawsInRed(ticklet));
 
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
 	ASSERT_TRUE(mPlugin->ObeyCommand(5004, nullptr));
@@ -333,6 +354,9 @@ TEST_F(SecurityPrefsWindowTest, AppliedSettingsReachTheSchedulerSourcesTickersAn
 	ASSERT_NE(window, nullptr);
 	Pane<LCheckBox>(window, 1, "dNam")->SetValue(1);
 	Pane<LCheckBox>(window, 1, "dVol")->SetValue(1);
+	// Not yet quoted, the stock shows in the idle colour or, were it not idle, in the plain one.
+	Pane<LColorWell>(window, 6, "iClr")->SetSwatchColor({0xFFFF, 0, 0});
+	Pane<LColorWell>(window, 2, "cBgn")->SetSwatchColor({0xFFFF, 0, 0});
 	Pane<LPopupButton>(window, 7, "sUpd")->SetValue(1); // every minute, not every five
 	auto* american = Pane<LPopupButton>(window, 7, "Amer");
 	ASSERT_GE(american->CountMenuItems(), 4);
@@ -344,6 +368,7 @@ TEST_F(SecurityPrefsWindowTest, AppliedSettingsReachTheSchedulerSourcesTickersAn
 	EXPECT_NE(TQuoterManager::AmericanQuoter(), before);
 	EXPECT_EQ(TQuoterManager::AmericanQuoter(), Prefs().americanQuoter);
 	EXPECT_GT(ticklet->GetWidth(), narrow);
+	EXPECT_TRUE(DrawsInRed(ticklet));
 	EXPECT_GT(summaryTable->GetRowHeightValue(), rowHeight);
 
 	mClock.Advance(TBrokerage::kTicksPerMinute + 1);
@@ -357,6 +382,7 @@ TEST_F(SecurityPrefsWindowTest, AppliedSettingsReachTheSchedulerSourcesTickersAn
 	window->ObeyCommand(TVyWindow::kCancelButton, nullptr);
 	EXPECT_EQ(TQuoterManager::AmericanQuoter(), before);
 	EXPECT_EQ(ticklet->GetWidth(), narrow);
+	EXPECT_FALSE(DrawsInRed(ticklet));
 	EXPECT_EQ(summaryTable->GetRowHeightValue(), rowHeight);
 }
 
