@@ -4,7 +4,7 @@
 #include "model/UConverter.h"
 
 #include "model/UConversion.h"
-#include "tests/model/OldFileBytes.h"
+#include "tests/support/OldFileBytes.h"
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/support/TempHomeFixture.h"
 
