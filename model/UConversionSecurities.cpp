@@ -381,7 +381,7 @@ bool UConversion::RestoreStock1_1(TByteReader& reader, TStock* stock)
 	if (!RestoreStock1_x(reader, stock, kBlock1_1, &block))
 		return false;
 	stock->OverrideQuoter(block[117] != 0);
-	stock->Quoter(OSType(GetU16(block, 118)) << 16 | GetU16(block, 120));
+	stock->Quoter(OSType(GetU16(block, 118)) << 16 | GetU16(block, 120)); // unaligned in the block
 	// Where the 1.1 alert record sits in the block is not known: the alerts start as defaults.
 	DefaultAlerts(stock);
 	return true;

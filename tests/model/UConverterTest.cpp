@@ -4,8 +4,8 @@
 #include "model/UConverter.h"
 
 #include "model/UConversion.h"
-#include "tests/support/OldFileBytes.h"
 #include "tests/support/ModelTestEnvironment.h"
+#include "tests/support/OldFileBytes.h"
 #include "tests/support/TempHomeFixture.h"
 
 #include <filesystem>
@@ -56,6 +56,15 @@ std::vector<tRecord> Records(const std::string& file, std::size_t kindBlock)
 	}
 	EXPECT_EQ(at, file.size());
 	return records;
+}
+
+// The detail window open at quit and its place, as the record keeps them.
+void ExpectDetailWindow(const std::string& file, std::size_t params, UInt32 top, UInt32 left, int zoom)
+{
+	EXPECT_EQ(file[params + 333], 1);
+	EXPECT_EQ(U32At(file, params + 336), top);
+	EXPECT_EQ(U32At(file, params + 340), left);
+	EXPECT_EQ(file[params + 344], zoom);
 }
 
 // A 1.5 alert record: condition, limit, colour switch and colour, flash, sound switch and sound.
@@ -261,10 +270,7 @@ TEST_F(UConverterTest, FormerFolderOfVersion1_6IsConvertedAndLeftAsItWas)
 	EXPECT_EQ(s[q + 208], 1);
 	EXPECT_EQ(s[q + 212 + 1], '(');
 	EXPECT_EQ(U16At(s, q + 212 + 12), 0xBBBB);
-	EXPECT_EQ(s[q + 333], 1);
-	EXPECT_EQ(U32At(s, q + 336), 100u);
-	EXPECT_EQ(U32At(s, q + 340), 200u);
-	EXPECT_EQ(s[q + 344], 2);
+	ExpectDetailWindow(s, q, 100, 200, 2);
 	EXPECT_EQ(U16At(s, stock[0].tail), 101);
 	EXPECT_FLOAT_EQ(F32At(s, stock[0].tail + 4), 1.5f);
 	EXPECT_FLOAT_EQ(F32At(s, stock[0].tail + 8), 22.0f);
@@ -367,10 +373,7 @@ TEST_F(UConverterTest, Version2_0FilesAreConvertedInPlaceBesideTheirOldCopies)
 	EXPECT_EQ(s[q + 208], 0);
 	EXPECT_EQ(U16At(s, q + 222), 0x4321);
 	EXPECT_EQ(s[q + 332], 11);
-	EXPECT_EQ(s[q + 333], 1);
-	EXPECT_EQ(U32At(s, q + 336), 50u);
-	EXPECT_EQ(U32At(s, q + 340), 60u);
-	EXPECT_EQ(s[q + 344], 3);
+	ExpectDetailWindow(s, q, 50, 60, 3);
 	EXPECT_EQ(U16At(s, stock[0].tail), 100);
 	EXPECT_FLOAT_EQ(F32At(s, stock[0].tail + 8), 15.0f);
 
@@ -443,8 +446,7 @@ TEST_F(UConverterTest, UnsupportedAndDamagedFilesAreReportedAndNotWritten)
 	EXPECT_EQ(s.substr(q + 80, 4), "qNON");
 	EXPECT_EQ(s[q + 84], 0);
 	EXPECT_EQ(s[q + 89], ')'); // the default losing alert
-	EXPECT_EQ(s[q + 333], 1);
-	EXPECT_EQ(U32At(s, q + 340), 80u);
+	ExpectDetailWindow(s, q, 70, 80, 2);
 	EXPECT_EQ(U16At(s, records[0].tail), 100);
 	EXPECT_FLOAT_EQ(F32At(s, records[0].tail + 4), 2.5f);
 }
