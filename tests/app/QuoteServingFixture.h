@@ -6,11 +6,11 @@
 #include "Includes/NoValue.h"
 #include "Internet/TURLRequest.h"
 #include "Quoters/TQuoterManager.h"
-#include "app/TDetailWindowSeam.h"
 #include "app/TStockPlugin.h"
 #include "app/kestrunApp.h"
 #include "model/TSecurity.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/InvisibleDetailWindow.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "toolkit/TCURLAttachment.h"
@@ -51,7 +51,7 @@ protected:
 		AppFixture::SetUp();
 		TURLRequest::SetDefaultTimeout(2000);
 		TQuoterManager::InstallModelHooks();
-		TDetailWindowSeam::Install();
+		TInvisibleDetailWindow::Install();
 		mServer.Serve("/VTLVersion.xml",
 		              LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
 	}
@@ -131,22 +131,27 @@ protected:
 	void ServePendingRequests()
 	{
 		for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
-			for (TSecurity* security : Securities(kind)) {
-				TURLRequest* request = security->UpdateSecurityReference();
-				if (!request)
-					continue;
-				TVyString url;
-				request->GetURL(url);
-				const std::string address(url.GetCString() ? url.GetCString() : "");
-				const std::size_t hostStart = address.find("://") + 3;
-				const std::size_t pathStart = address.find('/', hostStart);
-				const std::string host = address.substr(hostStart, pathStart - hostStart);
-				std::optional<float> price;
-				mServer.Serve(host, address.substr(pathStart),
-				              LoopbackHTTPServer::Page(PageFor(security, host, &price)));
-				if (price)
-					mExpected[security] = *price;
-			}
+			for (TSecurity* security : Securities(kind))
+				ServeRequestOf(security);
+	}
+
+	// Serves the security's page at the address of its pending quote request, if it has one.
+	void ServeRequestOf(TSecurity* inSecurity)
+	{
+		TURLRequest* request = inSecurity->UpdateSecurityReference();
+		if (!request)
+			return;
+		TVyString url;
+		request->GetURL(url);
+		const std::string address(url.GetCString() ? url.GetCString() : "");
+		const std::size_t hostStart = address.find("://") + 3;
+		const std::size_t pathStart = address.find('/', hostStart);
+		const std::string host = address.substr(hostStart, pathStart - hostStart);
+		std::optional<float> price;
+		mServer.Serve(host, address.substr(pathStart),
+		              LoopbackHTTPServer::Page(PageFor(inSecurity, host, &price)));
+		if (price)
+			mExpected[inSecurity] = *price;
 	}
 
 	// Waits for the first update cycle to ask for every default security, serves each its page and waits

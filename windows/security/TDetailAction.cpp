@@ -1,5 +1,6 @@
 #include "windows/security/TDetailAction.h"
 
+#include "Quoters/TQuoter.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
 #include "model/StockGlobals.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -43,16 +45,27 @@ void OpenStockTemplate(TSecurity* security, int usTemplate, int canadaTemplate)
 
 void TDetailAction::DoWeb()
 {
-	if (mSecurity == nullptr)
+	OpenSourcePage(mSecurity, false);
+}
+
+void TDetailAction::OpenSourcePage(TSecurity* sec, bool quotePageFirst)
+{
+	if (sec == nullptr)
 		return;
-	const OSType signature = TQuoterManager::GetQuoterSig(mSecurity);
+	const OSType signature = TQuoterManager::GetQuoterSig(sec);
 	char host[128] = {};
-	char path[128] = {};
-	TQuoterManager::GetQuoterDomain(signature, mSecurity->Type(), host, sizeof host);
-	TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, mSecurity);
-	char url[300];
-	std::snprintf(url, sizeof url, "http://%s%s", host, path);
-	LaunchURL(url);
+	char path[512] = {};
+	if (quotePageFirst)
+		TQuoterManager::GetQuoterURL(signature, urlQuotePage, sec, host, sizeof host, path,
+		                             sizeof path);
+	if (host[0] == 0) {
+		path[0] = 0;
+		TQuoterManager::GetQuoterDomain(signature, sec->Type(), host, sizeof host);
+		TQuoterManager::GetQuoterPageDetailed(signature, path, sizeof path, sec);
+	}
+	// A source that is not registered gives no address.
+	if (host[0] != 0)
+		LaunchURL(("http://" + std::string(host) + path).c_str());
 }
 
 void TDetailAction::DoEdit()

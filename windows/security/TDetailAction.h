@@ -17,6 +17,9 @@ public:
 	void SetCommand(long command) { mCommand = command; }
 
 	void DoWeb();
+	// The security's page at its quote source; with quotePageFirst the source's quote page address is
+	// asked for before its detailed page.
+	static void OpenSourcePage(TSecurity* sec, bool quotePageFirst);
 	void DoEdit();
 	void DoTrade();
 	void DoFilings();

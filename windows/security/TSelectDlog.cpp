@@ -128,10 +128,15 @@ void TSelectDlog::FindAlertControls(tAlertControls& outControls, char inPrefix)
 void TSelectDlog::FillSourceMenu(LPopupButton* inPopup, SInt16 inSecurityType)
 {
 	mSourceMenuItems.reset(TQuoterManager::GetMenuItems(tSecurityType(inSecurityType), false));
+	FillSourceTexts(inPopup, tSecurityType(inSecurityType));
+}
+
+void TSelectDlog::FillSourceTexts(LPopupButton* inPopup, tSecurityType inKind)
+{
 	if (inPopup == nullptr)
 		return;
 	inPopup->DeleteAllMenuItems();
-	for (const std::string& text : TQuoterManager::GetMenuTexts(tSecurityType(inSecurityType), false)) {
+	for (const std::string& text : TQuoterManager::GetMenuTexts(inKind, false)) {
 		Str255 item;
 		pstrcpycn(item, text.c_str(), 255);
 		// Source names are literal texts; only the separator is a line.

@@ -9,6 +9,7 @@
 
 #include "foundation/UMenus.h"
 #include "model/ISelectDlog.h"
+#include "model/SecurityTypes.h"
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/TVyWindow.h"
 
@@ -66,6 +67,12 @@ public:
 	virtual void SaveContent() = 0;
 	virtual void RedoContent() = 0;
 
+	// Fills a pop-up with one item per table row, in item order; items without a row are separators.
+	static void FillTableMenu(LPopupButton* inPopup, const tMenuItems* inTable,
+	                          const std::function<std::string(SInt32 inValue)>& inName);
+	// Fills a pop-up with the names of the quote sources that serve the kind.
+	static void FillSourceTexts(LPopupButton* inPopup, tSecurityType inKind);
+
 protected:
 	void FinishCreateSelf() override;
 
@@ -87,9 +94,6 @@ protected:
 	void SetTitle(const char* inText);
 	// Fills a pop-up with the quote sources that serve the kind and keeps their table.
 	void FillSourceMenu(LPopupButton* inPopup, SInt16 inSecurityType);
-	// Fills a pop-up with one item per table row, in item order; items without a row are separators.
-	static void FillTableMenu(LPopupButton* inPopup, const tMenuItems* inTable,
-	                          const std::function<std::string(SInt32 inValue)>& inName);
 	// The source pop-up's item for a signature, and the signature of its chosen item.
 	void ShowQuoter(LPopupButton* inPopup, OSType inSignature);
 	OSType ChosenQuoter(LPopupButton* inPopup) const;

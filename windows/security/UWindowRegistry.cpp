@@ -17,13 +17,17 @@
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/TCurrencyDetailView.h"
+#include "windows/security/TCurrencyDetailWindow.h"
 #include "windows/security/TCurrencyListWindow.h"
+#include "windows/security/TCurrencyQQWindow.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TFundDetailView.h"
+#include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TFundListWindow.h"
 #include "windows/security/TFundLookupWindow.h"
 #include "windows/security/TFundSelectWindow.h"
 #include "windows/security/TIndexDetailView.h"
+#include "windows/security/TIndexDetailWindow.h"
 #include "windows/security/TIndexListWindow.h"
 #include "windows/security/TIndexLookupWindow.h"
 #include "windows/security/TIndexSelectWindow.h"
@@ -31,8 +35,10 @@
 #include "windows/security/TListWindow.h"
 #include "windows/security/TLookupTable.h"
 #include "windows/security/TStockDetailView.h"
+#include "windows/security/TStockDetailWindow.h"
 #include "windows/security/TStockListWindow.h"
 #include "windows/security/TStockLookupWindow.h"
+#include "windows/security/TStockQQWindow.h"
 #include "windows/security/TStockSelectWindow.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
@@ -43,6 +49,14 @@ template <class T> void InstallSelectDlog(tSecurityType inKind)
 {
 	USecurityWindows::SetSelectDlogMaker(inKind, [](LCommander* inSuper) -> ISelectDlog* {
 		return dynamic_cast<T*>(LWindow::CreateWindow(T::kLayoutID, inSuper));
+	});
+}
+
+template <class T> void InstallDetailWindow(tSecurityType inKind)
+{
+	USecurityWindows::SetDetailWindowMaker(inKind, []() -> IDetailWindow* {
+		TDetailWindow* window = TDetailWindow::Make(T::kLayoutID);
+		return window != nullptr ? window->SecurityFace() : nullptr;
 	});
 }
 } // namespace
@@ -67,6 +81,12 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TFundSelectWindow);
 	RegisterClass_(TIndexSelectWindow);
 	RegisterClass_(TCurrencySelectWindow);
+	RegisterClass_(TFundDetailWindow);
+	RegisterClass_(TStockDetailWindow);
+	RegisterClass_(TStockQQWindow);
+	RegisterClass_(TIndexDetailWindow);
+	RegisterClass_(TCurrencyDetailWindow);
+	RegisterClass_(TCurrencyQQWindow);
 	RegisterClass_(TListWindow);
 	RegisterClass_(TListTable);
 	RegisterClass_(TStockListWindow);
@@ -93,6 +113,8 @@ void UWindowRegistry::RegisterClasses()
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	TStockPlugin::SetWindowOpener(windowStockQQ, &TStockQQWindow::Open);
+	TStockPlugin::SetWindowOpener(windowCurrencyQQ, &TCurrencyQQWindow::Open);
 	TStockPlugin::SetWindowOpener(windowStockList, &TStockListWindow::Open);
 	TStockPlugin::SetWindowOpener(windowFundList, &TFundListWindow::Open);
 	TStockPlugin::SetWindowOpener(windowIndexList, &TIndexListWindow::Open);
@@ -100,6 +122,7 @@ void UWindowRegistry::InstallOpeners()
 	TListWindow::SetLookupOpener(&TLookupWindow::Open);
 	TPortfolio::InstallHooks();
 	InstallSelectDlogs();
+	InstallDetailWindows();
 }
 
 void UWindowRegistry::InstallSelectDlogs()
@@ -108,4 +131,12 @@ void UWindowRegistry::InstallSelectDlogs()
 	InstallSelectDlog<TFundSelectWindow>(securityFund);
 	InstallSelectDlog<TIndexSelectWindow>(securityIndex);
 	InstallSelectDlog<TCurrencySelectWindow>(securityCurrency);
+}
+
+void UWindowRegistry::InstallDetailWindows()
+{
+	InstallDetailWindow<TFundDetailWindow>(securityFund);
+	InstallDetailWindow<TStockDetailWindow>(securityStock);
+	InstallDetailWindow<TIndexDetailWindow>(securityIndex);
+	InstallDetailWindow<TCurrencyDetailWindow>(securityCurrency);
 }

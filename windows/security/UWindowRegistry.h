@@ -11,4 +11,6 @@ public:
 	static void InstallOpeners();
 	// The per-security settings dialogs that securities open (ShowSelectDlog).
 	static void InstallSelectDlogs();
+	// The detail windows that securities open (ShowDetailWindow), one maker per kind.
+	static void InstallDetailWindows();
 };

@@ -495,6 +495,63 @@ template <class T> void Merge(std::map<SInt16, T>& into, std::map<SInt16, T>& fr
 		into.insert_or_assign(id, std::move(value));
 }
 
+// Calls inDo(type name, member) for every kind of resource.
+template <class F> void ForEachKind(F&& inDo)
+{
+	inDo("PPob", &ResourceStore::Contents::layouts);
+	inDo("MENU", &ResourceStore::Contents::menus);
+	inDo("MBAR", &ResourceStore::Contents::menuBars);
+	inDo("STR#", &ResourceStore::Contents::stringLists);
+	inDo("ALRT", &ResourceStore::Contents::alerts);
+	inDo("RidL", &ResourceStore::Contents::controlLists);
+	inDo("Txtr", &ResourceStore::Contents::textTraits);
+	inDo("PICT", &ResourceStore::Contents::pictures);
+	inDo("cicn", &ResourceStore::Contents::colourIcons);
+}
+
+void MergeAll(ResourceStore::Contents& into, ResourceStore::Contents& from)
+{
+	ForEachKind([&](const char*, auto member) { Merge(into.*member, from.*member); });
+}
+
+// The first resource both define, as "TYPE id"; empty when none.
+std::string FirstShared(const ResourceStore::Contents& a, const ResourceStore::Contents& b)
+{
+	std::string shared;
+	ForEachKind([&](const char* type, auto member) {
+		for (const auto& entry : b.*member)
+			if (shared.empty() && (a.*member).count(entry.first))
+				shared = std::string(type) + " " + std::to_string(entry.first);
+	});
+	return shared;
+}
+
+bool Parse(const std::string& inText, const std::string& inName, ResourceStore::Contents& outContents,
+           std::string* outError)
+{
+	try {
+		Parser(inText, QFileInfo(QString::fromStdString(inName)).path(), outContents).Parse();
+	} catch (const ParseError& e) {
+		if (outError)
+			*outError = inName + ":" + std::to_string(e.line) + ": " + e.what();
+		return false;
+	}
+	return true;
+}
+
+bool ReadFile(const std::string& inPath, std::string& outText, std::string* outError)
+{
+	QFile file(QString::fromStdString(inPath));
+	if (!file.open(QIODevice::ReadOnly)) {
+		if (outError)
+			*outError = inPath + ": cannot be read";
+		return false;
+	}
+	const QByteArray bytes = file.readAll();
+	outText.assign(bytes.constData(), size_t(bytes.size()));
+	return true;
+}
+
 template <class T> const T* Find(const std::map<SInt16, T>& map, SInt16 id)
 {
 	auto it = map.find(id);
@@ -511,35 +568,16 @@ ResourceStore& ResourceStore::Get()
 
 bool ResourceStore::LoadFile(const std::string& path, std::string* outError)
 {
-	QFile file(QString::fromStdString(path));
-	if (!file.open(QIODevice::ReadOnly)) {
-		if (outError)
-			*outError = path + ": cannot be read";
-		return false;
-	}
-	const QByteArray bytes = file.readAll();
-	return LoadText(std::string(bytes.constData(), size_t(bytes.size())), path, outError);
+	std::string text;
+	return ReadFile(path, text, outError) && LoadText(text, path, outError);
 }
 
 bool ResourceStore::LoadText(const std::string& text, const std::string& name, std::string* outError)
 {
 	Contents loaded;
-	try {
-		Parser(text, QFileInfo(QString::fromStdString(name)).path(), loaded).Parse();
-	} catch (const ParseError& e) {
-		if (outError)
-			*outError = name + ":" + std::to_string(e.line) + ": " + e.what();
+	if (!Parse(text, name, loaded, outError))
 		return false;
-	}
-	Merge(mContents.layouts, loaded.layouts);
-	Merge(mContents.menus, loaded.menus);
-	Merge(mContents.menuBars, loaded.menuBars);
-	Merge(mContents.stringLists, loaded.stringLists);
-	Merge(mContents.alerts, loaded.alerts);
-	Merge(mContents.controlLists, loaded.controlLists);
-	Merge(mContents.textTraits, loaded.textTraits);
-	Merge(mContents.pictures, loaded.pictures);
-	Merge(mContents.colourIcons, loaded.colourIcons);
+	MergeAll(mContents, loaded);
 	return true;
 }
 
@@ -551,10 +589,24 @@ bool ResourceStore::LoadFolder(const std::string& path, std::string* outError)
 			*outError = path + ": no such folder";
 		return false;
 	}
+	// Two files of one folder giving one number to two resources is a fault of the folder: the later
+	// would silently replace the earlier.
+	Contents all;
 	const QStringList names = folder.entryList({QStringLiteral("*.res")}, QDir::Files, QDir::Name);
-	for (const QString& name : names)
-		if (!LoadFile(folder.filePath(name).toStdString(), outError))
+	for (const QString& name : names) {
+		const std::string file = folder.filePath(name).toStdString();
+		std::string text;
+		Contents loaded;
+		if (!ReadFile(file, text, outError) || !Parse(text, file, loaded, outError))
 			return false;
+		if (const std::string shared = FirstShared(all, loaded); !shared.empty()) {
+			if (outError)
+				*outError = file + ": " + shared + " is also defined in another file";
+			return false;
+		}
+		MergeAll(all, loaded);
+	}
+	MergeAll(mContents, all);
 	return true;
 }
 

@@ -2,7 +2,10 @@
 
 #include "FrameworkTestSupport.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace
 {
@@ -145,6 +148,18 @@ TEST_F(ResourceStoreTest, FolderLoadsItsResourceFilesAndMissingOnesAreErrors)
 	EXPECT_FALSE(mStore.LoadFile("/nonexistent/file.res", &mError));
 	EXPECT_NE(mError.find("cannot be read"), std::string::npos);
 	EXPECT_FALSE(mStore.LoadFolder("/nonexistent", &mError));
+}
+
+TEST_F(ResourceStoreTest, TwoFilesOfAFolderGivingOneNumberTwiceLoadNothing)
+{
+	const auto folder = std::filesystem::temp_directory_path() / ("vantorel-res-" + std::to_string(getpid()));
+	std::filesystem::create_directories(folder);
+	std::ofstream(folder / "a.res") << "STR# 7 { \"a\" } STR# 8 { \"only a\" }";
+	std::ofstream(folder / "b.res") << "STR# 9 { \"b\" } STR# 7 { \"b\" }";
+	EXPECT_FALSE(mStore.LoadFolder(folder.string(), &mError));
+	EXPECT_NE(mError.find("b.res: STR# 7 is also defined"), std::string::npos) << mError;
+	EXPECT_EQ(mStore.GetStringList(8), nullptr);
+	std::filesystem::remove_all(folder);
 }
 
 } // namespace
