@@ -39,6 +39,8 @@ constexpr std::size_t kStockBlock2_0 = 16;
 constexpr std::size_t kAlert2_0 = 104;
 constexpr std::size_t kAlert1_5 = 100;
 constexpr std::size_t kTickletEntry = 8;
+constexpr tViewType kBannerView = 10;
+constexpr tViewType kAlternateBannerView = 11;
 // The smallest old record: two empty texts.
 constexpr std::size_t kSmallestRecord = 8;
 
@@ -185,20 +187,35 @@ bool OnMainTicker(TSecurity* security)
 	return false;
 }
 
+// A new security of the kind, with the converted settings' view type for the kind; records that have
+// their own replace it.
 TSecurity* NewSecurity(tPreferenceFileType kind)
 {
+	const tStockTickerPrefs* prefs = UConversion::GetPrefs();
+	TSecurity* security = nullptr;
+	tViewType view = 0;
 	switch (kind) {
 	case prefsStocks:
-		return new TStock;
+		security = new TStock;
+		view = prefs->stockViewType;
+		break;
 	case prefsFunds:
-		return new TFund;
+		security = new TFund;
+		view = prefs->fundViewType;
+		break;
 	case prefsIndexes:
-		return new TIndex;
+		security = new TIndex;
+		view = prefs->indexViewType;
+		break;
 	case prefsCurrencies:
-		return new TCurrency;
+		security = new TCurrency;
+		view = prefs->currencyViewType;
+		break;
 	default:
 		return nullptr;
 	}
+	security->ViewType(view == kBannerView || view == kAlternateBannerView ? view : kDefaultViewType);
+	return security;
 }
 
 bool RestoreOne(tPreferenceFileType kind, UInt32 tag, TByteReader& reader, TSecurity* security)

@@ -205,6 +205,8 @@ short UConverter::ConvertPrefs(tOldPrefsConversion& settings, tOldPrefsConversio
 	if (sState.newFolder == nullptr)
 		return 0;
 	UConversion::CreateLists();
+	// The securities take their defaults from the settings, converted or not.
+	UConversion::DefaultPrefs(UConversion::GetPrefs());
 	short lastError = 0;
 	for (int i = 0; i < kFileCount; ++i)
 		*results[i] = ConvertOne(i, &lastError);
@@ -255,7 +257,9 @@ void UConverter::FreeOldName(TVyFile* file, char* name)
 {
 	char base[kMaxFileName + 1];
 	file->GetFileName(base);
-	for (int n = 1;; ++n) {
+	// A folder that cannot be read answers every name as taken: the last name is then given, and the
+	// rename to it fails.
+	for (int n = 1; n <= 999; ++n) {
 		char suffix[16];
 		if (n == 1)
 			std::snprintf(suffix, sizeof(suffix), ".old");

@@ -270,6 +270,7 @@ TEST_F(UConverterTest, FormerFolderOfVersion1_6IsConvertedAndLeftAsItWas)
 	EXPECT_EQ(s[q + 208], 1);
 	EXPECT_EQ(s[q + 212 + 1], '(');
 	EXPECT_EQ(U16At(s, q + 212 + 12), 0xBBBB);
+	EXPECT_EQ(s[q + 332], 11); // the settings' view type of new stocks
 	ExpectDetailWindow(s, q, 100, 200, 2);
 	EXPECT_EQ(U16At(s, stock[0].tail), 101);
 	EXPECT_FLOAT_EQ(F32At(s, stock[0].tail + 4), 1.5f);
