@@ -69,11 +69,11 @@ public:
 	// Writes the current file ('zv22') from the buffer or the kind's list: 0 or the first error. A file
 	// that is replaced safely keeps its former contents on failure.
 	static short WritePreferencesFiles(tPreferenceFileType kind, TVyFile* file);
-	// The whole file, at most kLargestFile bytes. 0 or the error.
+	// The whole file, of at most kLargestFile bytes. 0 or the error.
 	static short ReadWholeFile(TVyFile* file, std::vector<unsigned char>* bytes);
 	static tStockTickerPrefs* GetPrefs() { return &sPrefs; }
 	static TList<TSecurity>* GetList(tPreferenceFileType kind);
-	// Makes the four lists; empties them again.
+	// The four lists, owning their securities: made when missing; deleted with what they hold.
 	static void CreateLists();
 	static void DeleteLists();
 

@@ -7,6 +7,8 @@
 #include "model/tPreferenceFileType.h"
 #include "platform/toolbox/MacTypes.h"
 
+#include <cstddef>
+
 class TVyFile;
 
 typedef UInt8 tOldPrefsConversion;
