@@ -3,7 +3,6 @@
 
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
-#include "app/TDetailWindowSeam.h"
 #include "app/TQuitSignalWatcher.h"
 #include "app/kestrunApp.h"
 #include "platform/framework/StQtApplication.h"
@@ -33,7 +32,6 @@ int main(int argc, char* argv[])
 	LoadLocalStrings();
 	UKsServices::Install();
 	TQuoterManager::InstallModelHooks();
-	TDetailWindowSeam::Install();
 	UWindowRegistry::Install();
 
 	std::vector<std::string> documents(argv + 1, argv + argc);

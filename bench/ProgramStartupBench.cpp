@@ -10,7 +10,6 @@
 
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
-#include "app/TDetailWindowSeam.h"
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
 #include "app/kestrunApp.h"
@@ -168,7 +167,6 @@ int RunChild(bool inSeed, int inPerKind, int inResultFd)
 	LoadLocalStrings();
 	UKsServices::Install();
 	TQuoterManager::InstallModelHooks();
-	TDetailWindowSeam::Install();
 	UWindowRegistry::Install();
 	figures.loaded = NowNs();
 	{

@@ -3,13 +3,13 @@
 // cpu_ticker_pct: percent of one core). Quotes are not fetched: no proxy answers.
 
 #include "Quoters/TQuoterManager.h"
-#include "app/TDetailWindowSeam.h"
 #include "app/kestrunApp.h"
 #include "model/TStock.h"
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LWindow.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/InvisibleDetailWindow.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/ticker/VirtualDisplay.h"
 #include "ticker/TTicker.h"
@@ -64,7 +64,7 @@ void WholeProgram(benchmark::State& state)
 	AppTest::LoadProgramResources();
 	LoadLocalStrings();
 	TQuoterManager::InstallModelHooks();
-	TDetailWindowSeam::Install();
+	TInvisibleDetailWindow::Install();
 	gInittingTicker = 1;
 	auto app = std::make_unique<TCpuApp>();
 	app->Initialize();

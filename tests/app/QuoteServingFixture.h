@@ -6,11 +6,11 @@
 #include "Includes/NoValue.h"
 #include "Internet/TURLRequest.h"
 #include "Quoters/TQuoterManager.h"
-#include "app/TDetailWindowSeam.h"
 #include "app/TStockPlugin.h"
 #include "app/kestrunApp.h"
 #include "model/TSecurity.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/InvisibleDetailWindow.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "toolkit/TCURLAttachment.h"
@@ -51,7 +51,7 @@ protected:
 		AppFixture::SetUp();
 		TURLRequest::SetDefaultTimeout(2000);
 		TQuoterManager::InstallModelHooks();
-		TDetailWindowSeam::Install();
+		TInvisibleDetailWindow::Install();
 		mServer.Serve("/VTLVersion.xml",
 		              LoopbackHTTPServer::Page("OSX:\t28000\t2.7\tOlder\n", "text/plain"));
 	}

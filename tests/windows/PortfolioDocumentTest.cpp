@@ -5,6 +5,7 @@
 #include "foundation/UMenus.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
+#include "model/UConverter.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StDialogHandler.h"
@@ -266,6 +267,38 @@ TEST_F(PortfolioDocumentTest, FormerAndForeignFilesAreRefusedAndLeftAsTheyWere)
 	ASSERT_NE(converted, nullptr);
 	EXPECT_EQ(shown.back(), Message(kMsgPortfolioConverting));
 	EXPECT_EQ(converted->GetLedger()->Count(), 3);
+}
+
+TEST_F(PortfolioDocumentTest, FormerPortfolioIsConvertedWhenOpenedAndKeptAsOld)
+{
+	// A former file made from a current one: the first 400 bytes of the parameters, no categories, and
+	// the first 188 bytes of each entry.
+	WritePortfolio("Current", 2);
+	const std::string current = ReadBytes(mScratch.Path("Current"));
+	std::string former = "zv20" + current.substr(4, 400) + std::string(4, '\0') + current.substr(704, 4);
+	for (std::size_t i = 0; i < 2; ++i)
+		former += current.substr(708 + i * tLedgerEntry::kStoredSize, 188);
+	mScratch.Write("Old", former);
+	UPortfolioFile::SetConverter(&UConverter::ConvertPortfolio);
+	std::vector<std::string> shown;
+	ExpectMessage(&shown);
+	TPortfolio* converted = Open("Old");
+	ASSERT_NE(converted, nullptr);
+	EXPECT_EQ(shown, std::vector<std::string>{Message(kMsgPortfolioConverting)});
+	EXPECT_EQ(converted->GetLedger()->Count(), 2);
+	EXPECT_STREQ(converted->GetLedger()->GetNth(2)->symbol, "GOLD");
+	EXPECT_EQ(ReadBytes(mScratch.Path("Old.old")), former);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Old")).substr(0, 4), "zv22");
+
+	// One that cannot be read is refused and stays as it was.
+	const std::string cut = former.substr(0, 300);
+	mScratch.Write("Cut", cut);
+	ExpectMessage(&shown);
+	ExpectMessage(&shown);
+	EXPECT_EQ(Open("Cut"), nullptr);
+	EXPECT_EQ(shown.back(), Message(kMsgPortfolioUnreadable));
+	EXPECT_EQ(ReadBytes(mScratch.Path("Cut")), cut);
+	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("Cut.old")));
 }
 
 TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheOpenDocument)
