@@ -31,6 +31,7 @@
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
+#include "windows/security/UTablePrinting.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -43,7 +44,6 @@
 
 namespace
 {
-constexpr CommandT kCmdPrint = 9;
 constexpr int kPrintMenuString = 11;
 constexpr int kNoValueString = 0;
 constexpr MessageT kAddSymbols = 2000;
@@ -707,13 +707,8 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 void TPortfolioWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
                                          UInt16& outMark, Str255 outName)
 {
-	if (inCommand == kCmdPrint) {
-		outEnabled = true;
-		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString),
-			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
+	if (UTablePrinting::FindCommandStatus(inCommand, kPrintMenuString, outEnabled, outName))
 		return;
-	}
 	TVyWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 

@@ -17,8 +17,6 @@
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStaticText.h"
-#include "platform/framework/StPrintSession.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -34,6 +32,7 @@
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TDetailAction.h"
+#include "windows/security/UTablePrinting.h"
 
 #include <string>
 #include <utility>
@@ -544,9 +543,7 @@ void TDetailWindow::DoWeb()
 void TDetailWindow::PrintWithDialog()
 {
 	try {
-		StPrintSession session(UPrinting::GetAppPrintSpec());
-		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-			DoPrint();
+		UTablePrinting::AskAndPrint([this] { DoPrint(); });
 	} catch (...) {
 		UKsDialogs::ErrorDialog(kPrintErrorMessage);
 	}
@@ -735,10 +732,7 @@ void TDetailWindow::WriteBanners() const
 
 std::unique_ptr<LPrintout> TDetailWindow::MakePrintout(ResIDT inPrintoutID)
 {
-	std::unique_ptr<LPrintout> printout(LPrintout::CreatePrintout(inPrintoutID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
-	return printout;
+	return UTablePrinting::CreatePrintout(inPrintoutID);
 }
 
 LCaption* TDetailWindow::PrintCaption(LView* inPrintout, PaneIDT inID)

@@ -16,19 +16,15 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LPlacard.h"
-#include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/LRadioGroupView.h"
-#include "platform/framework/StPrintSession.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/TContextualMenu.h"
-#include "toolkit/TPrinterHeader.h"
 #include "toolkit/UKsScreen.h"
 #include "windows/portfolio/StRGB.h"
 #include "windows/security/StBindings.h"
@@ -38,6 +34,7 @@
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TSummaryTable.h"
+#include "windows/security/UTablePrinting.h"
 
 #include <cctype>
 #include <cstring>
@@ -60,7 +57,6 @@ constexpr PaneIDT kStockBox = FOUR_CHAR_CODE("Stck");
 constexpr PaneIDT kFundBox = FOUR_CHAR_CODE("Fund");
 constexpr PaneIDT kIndexBox = FOUR_CHAR_CODE("Indx");
 constexpr PaneIDT kCurrencyBox = FOUR_CHAR_CODE("Curr");
-constexpr CommandT kCmdPrint = 9;
 constexpr int kPrintMenuString = 10;
 constexpr int kKeyHome = 1, kKeyEnd = 4, kKeyUp = 30, kKeyDown = 31;
 const RGBColor kBlack{0, 0, 0};
@@ -771,12 +767,9 @@ Boolean TSummaryWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 			RedoViews();
 		}
 		return true;
-	case kCmdPrint: {
-		StPrintSession session(UPrinting::GetAppPrintSpec());
-		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-			DoPrint();
+	case UTablePrinting::kCmdPrint:
+		UTablePrinting::AskAndPrint([this] { DoPrint(); });
 		return true;
-	}
 	default:
 		return LWindow::ObeyCommand(inCommand, ioParam);
 	}
@@ -785,13 +778,8 @@ Boolean TSummaryWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 void TSummaryWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
                                        UInt16& outMark, Str255 outName)
 {
-	if (inCommand == kCmdPrint) {
-		outEnabled = true;
-		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString),
-			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
+	if (UTablePrinting::FindCommandStatus(inCommand, kPrintMenuString, outEnabled, outName))
 		return;
-	}
 	LWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 
@@ -799,36 +787,15 @@ void TSummaryWindow::DoPrint()
 {
 	if (mTable == nullptr)
 		return;
-	std::unique_ptr<LPrintout> printout(LPrintout::CreatePrintout(kPrintoutID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
-	auto* holder = dynamic_cast<LPlaceHolder*>(printout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
-	SignalIf_(holder == nullptr);
-	if (holder == nullptr)
-		return;
-	holder->InstallOccupant(mTable, 0);
+	std::unique_ptr<LPrintout> printout = UTablePrinting::CreatePrintout(kPrintoutID);
 	StRGB text1(mTable->TextColour(0), kBlack);
 	StRGB text2(mTable->TextColour(1), kBlack);
 	StRGB text3(mTable->TextColour(2), kBlack);
 	StRGB even(mTable->EvenRowColour(), kWhite);
 	StRGB odd(mTable->OddRowColour(), kWhite);
-	SDimension16 size;
-	holder->GetFrameSize(size);
-	const SInt32 rowHeight = mTable->GetRowHeight(1);
-	SignalIf_(rowHeight < 1);
-	if (rowHeight >= 1)
-		holder->ResizeFrameTo(size.width, SInt16(size.height / rowHeight * rowHeight), false);
-	for (PaneIDT footer : {FOUR_CHAR_CODE("Fot1"), FOUR_CHAR_CODE("Fot2")})
-		if (auto* header = dynamic_cast<TPrinterHeader*>(printout->FindPaneByID(footer)))
-			header->PrepareCaption(printout.get(), "", true);
-	mTable->SetPrinting(true);
-	try {
-		printout->DoPrintJob();
-	} catch (...) {
-		mTable->SetPrinting(false);
-		throw;
-	}
-	mTable->SetPrinting(false);
+	UTablePrinting::PrintTable(*printout, *mTable, mTable->GetRowHeight(1), FOUR_CHAR_CODE("Fot1"),
+	                           FOUR_CHAR_CODE("Fot2"), "",
+	                           [this](bool inPrinting) { mTable->SetPrinting(inPrinting); });
 }
 
 void TSummaryWindow::SaveState()
