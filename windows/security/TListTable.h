@@ -7,6 +7,7 @@
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LDragAndDrop.h"
 #include "platform/framework/LTableView.h"
+#include "windows/security/UOneColumnTable.h"
 #include "windows/security/tSecurityEntry.h"
 
 class TListWindow;
@@ -80,7 +81,6 @@ private:
 	SInt32 mDropLine = -1;
 	bool mAcceptsDrops = true;
 	bool mWasTarget = false;
-	UInt32 mLastKeyTick = 0;
-	char mTypedPrefix[10] = {};
+	UOneColumnTable::tTypedPrefix mTypedPrefix;
 	UInt32 mDragToken;
 };

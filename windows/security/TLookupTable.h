@@ -6,6 +6,7 @@
 
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LTableView.h"
+#include "windows/security/UOneColumnTable.h"
 
 class TLookupList;
 class TLookupWindow;
@@ -15,8 +16,6 @@ class TLookupTable : public LTableView, public LCommander
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stTK") };
 	static constexpr SInt32 kMinimumRowHeight = 19;
-	static constexpr UInt32 kTypingPause = 60; // ticks
-	static constexpr int kPrefixSize = 10;
 
 	// Layout stream: the table's pane data, then the text traits of rows not yet added and of added ones.
 	explicit TLookupTable(LStream* inStream);
@@ -53,8 +52,7 @@ private:
 	void EnableSelect();
 	void TypeToSelect(char inKey);
 
-	UInt32 mLastKeyTick = 0;
-	char mPrefix[kPrefixSize] = {};
+	UOneColumnTable::tTypedPrefix mPrefix;
 	ResIDT mTraitsID = 0;
 	ResIDT mAddedTraitsID = 0;
 	TLookupList* mList = nullptr;

@@ -6,6 +6,7 @@
 
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LTableView.h"
+#include "windows/security/UOneColumnTable.h"
 
 #include <string>
 
@@ -18,14 +19,7 @@ class TSummaryTable : public LTableView, public LCommander
 public:
 	enum { class_ID = FOUR_CHAR_CODE("zvST") };
 
-	struct tTextTraits {
-		SInt16 size = 0;
-		SInt16 style = 0;
-		SInt16 justification = 0;
-		RGBColor colour{0, 0, 0};
-		SInt16 fontNumber = 0;
-		std::string fontName;
-	};
+	using tTextTraits = UOneColumnTable::tTextTraits;
 
 	// Layout stream: the table's pane data, then the two text-traits numbers.
 	explicit TSummaryTable(LStream* inStream);
@@ -66,7 +60,6 @@ protected:
 private:
 	void DrawCellString(const char* inText, Rect inRect, SInt16 inJust) const;
 	void DrawCellFloat(double inValue, int inDecimals, bool inPercent, const Rect& inRect) const;
-	void ApplyTraits(const tTextTraits& inTraits) const;
 
 	tTextTraits mRowTraits;
 	tTextTraits mSecondTraits;
