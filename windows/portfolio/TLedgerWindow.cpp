@@ -17,6 +17,7 @@
 #include "windows/portfolio/TLedgerStockWindow.h"
 #include "windows/portfolio/TLedgerTable.h"
 #include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 #include "windows/security/tDragEntry.h"
 
 #include <algorithm>
@@ -119,12 +120,6 @@ bool SortEntries(tLedgerEntry* inA, tLedgerEntry* inB)
 	return CompareOn(sPrimarySortCommand, inA, inB);
 }
 
-template <class T> T* FindAs(LView* inView, PaneIDT inID)
-{
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(inID));
-	SignalIf_(pane == nullptr);
-	return pane;
-}
 } // namespace
 
 TLedgerWindow* TLedgerWindow::Open(LCommander* inSuper, const char* inTitle, TList<tLedgerEntry>* inLedger,
@@ -214,15 +209,15 @@ void TLedgerWindow::FinishCreateSelf()
 {
 	mBusy = true;
 	TVyWindow::FinishCreateSelf();
-	mTable = FindAs<TLedgerTable>(this, FOUR_CHAR_CODE("Tble"));
-	mDirectionButton = FindAs<LBevelButton>(this, kDirection);
-	mBuyStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyS"));
-	mSellStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelS"));
-	mSplitStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplS"));
-	mBuyFundButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyF"));
-	mSellFundButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelF"));
-	mSplitFundButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplF"));
-	mDeleteButton = FindAs<LPushButton>(this, kDelete);
+	mTable = UWindowPanes::FindAs<TLedgerTable>(this, FOUR_CHAR_CODE("Tble"));
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, kDirection);
+	mBuyStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyS"));
+	mSellStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelS"));
+	mSplitStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplS"));
+	mBuyFundButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyF"));
+	mSellFundButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelF"));
+	mSplitFundButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplF"));
+	mDeleteButton = UWindowPanes::FindAs<LPushButton>(this, kDelete);
 	if (mTable != nullptr) {
 		mTable->SetWindow(this);
 		SetLatentSub(mTable);
@@ -306,12 +301,7 @@ void TLedgerWindow::RedoTable()
 
 void TLedgerWindow::RedoCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 void TLedgerWindow::SelectionChanged()

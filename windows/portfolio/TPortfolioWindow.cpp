@@ -32,6 +32,7 @@
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
 #include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -53,9 +54,7 @@ const unsigned char kEmptyText[1] = {0};
 
 template <class T> T* FindAs(LView* inView, const char (&inID)[5])
 {
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(FOUR_CHAR_CODE(inID)));
-	SignalIf_(pane == nullptr);
-	return pane;
+	return UWindowPanes::FindAs<T>(inView, FOUR_CHAR_CODE(inID));
 }
 
 void SetRadio(LRadioButton* inButton)
@@ -284,12 +283,7 @@ void TPortfolioWindow::RedoHeaders()
 
 void TPortfolioWindow::RedoCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? 1012 : 1013;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? 1012 : 1013);
 }
 
 void TPortfolioWindow::PortfolioAction(tPortfolioAction inAction, void* inWindow, int inRows)

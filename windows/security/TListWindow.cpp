@@ -12,6 +12,7 @@
 #include "toolkit/UKsStrings.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TLookupList.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -242,12 +243,7 @@ void TListWindow::AddSecurity(TableIndexT inPosition)
 
 void TListWindow::CheckCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 bool TListWindow::SortOnName(tSecurityEntry* inA, tSecurityEntry* inB)

@@ -35,6 +35,7 @@
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <cctype>
 #include <cstring>
@@ -61,13 +62,6 @@ constexpr int kPrintMenuString = 10;
 constexpr int kKeyHome = 1, kKeyEnd = 4, kKeyUp = 30, kKeyDown = 31;
 const RGBColor kBlack{0, 0, 0};
 const RGBColor kWhite{65535, 65535, 65535};
-
-template <class T> T* FindAs(LView* inView, PaneIDT inID)
-{
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(inID));
-	SignalIf_(pane == nullptr);
-	return pane;
-}
 
 void SetRadio(LRadioGroupView* inGroup, PaneIDT inID)
 {
@@ -192,20 +186,20 @@ TSummaryWindow::~TSummaryWindow()
 void TSummaryWindow::FinishCreateSelf()
 {
 	TVyWindow::FinishCreateSelf();
-	mTable = FindAs<TSummaryTable>(this, FOUR_CHAR_CODE("Tble"));
+	mTable = UWindowPanes::FindAs<TSummaryTable>(this, FOUR_CHAR_CODE("Tble"));
 	if (mTable != nullptr)
 		mTable->SetWindow(this);
-	mDirectionButton = FindAs<LBevelButton>(this, kSortDirection);
-	mSortButtons = FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("sBtn"));
-	mViewButtons = FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("vBtn"));
-	mStockButton = FindAs<LCheckBox>(this, kStockBox);
-	mFundButton = FindAs<LCheckBox>(this, kFundBox);
-	mIndexButton = FindAs<LCheckBox>(this, kIndexBox);
-	mCurrencyButton = FindAs<LCheckBox>(this, kCurrencyBox);
-	mTableView = FindAs<LView>(this, FOUR_CHAR_CODE("Full"));
-	mBottomView = FindAs<LView>(this, FOUR_CHAR_CODE("Bttm"));
-	mSideView = FindAs<LView>(this, FOUR_CHAR_CODE("Side"));
-	mControlsView = FindAs<LPlacard>(this, FOUR_CHAR_CODE("Ctls"));
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, kSortDirection);
+	mSortButtons = UWindowPanes::FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("sBtn"));
+	mViewButtons = UWindowPanes::FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("vBtn"));
+	mStockButton = UWindowPanes::FindAs<LCheckBox>(this, kStockBox);
+	mFundButton = UWindowPanes::FindAs<LCheckBox>(this, kFundBox);
+	mIndexButton = UWindowPanes::FindAs<LCheckBox>(this, kIndexBox);
+	mCurrencyButton = UWindowPanes::FindAs<LCheckBox>(this, kCurrencyBox);
+	mTableView = UWindowPanes::FindAs<LView>(this, FOUR_CHAR_CODE("Full"));
+	mBottomView = UWindowPanes::FindAs<LView>(this, FOUR_CHAR_CODE("Bttm"));
+	mSideView = UWindowPanes::FindAs<LView>(this, FOUR_CHAR_CODE("Side"));
+	mControlsView = UWindowPanes::FindAs<LPlacard>(this, FOUR_CHAR_CODE("Ctls"));
 	for (int kind = 0; kind < 4; ++kind) {
 		mKindViewH[kind] = MakeDetailView(ResIDT(kFirstDetailViewID + 2 * kind));
 		mKindViewV[kind] = MakeDetailView(ResIDT(kFirstDetailViewID + 2 * kind + 1));
@@ -503,12 +497,7 @@ void TSummaryWindow::Sort(FourCharCode inCommand)
 
 void TSummaryWindow::RedoCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 void TSummaryWindow::RedoButtons()
