@@ -13,6 +13,7 @@
 #include "platform/framework/UPrinting.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
 #include "windows/portfolio/TLedgerOtherWindow.h"
@@ -27,6 +28,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+
+using WindowInput::Click;
 
 namespace
 {
@@ -101,13 +104,6 @@ protected:
 	{
 		FrameworkTest::FindPane<LEditText>(inWindow, inID)
 		    ->SetText(inText, Size(std::strlen(inText)));
-	}
-
-	static void Click(LView* inWindow, PaneIDT inButton)
-	{
-		auto* button = dynamic_cast<LControl*>(inWindow->FindPaneByID(inButton));
-		ASSERT_NE(button, nullptr);
-		button->SimulateHotSpotClick(1);
 	}
 
 	static std::string Title(LWindow* inWindow)

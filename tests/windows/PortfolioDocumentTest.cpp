@@ -124,12 +124,6 @@ protected:
 		    msg_OK, [outShown](LWindow* dialog) { outShown->push_back(Text(dialog, "text")); });
 	}
 
-	static std::string Text(LView* inView, const char (&inID)[5])
-	{
-		LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
-		return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
-	}
-
 	static std::string Message(SInt16 inNumber)
 	{
 		Str255 text;
