@@ -41,7 +41,7 @@ bool StartsWithNoCase(const char* inText, const char* inPrefix)
 }
 } // namespace
 
-TListTable::TListTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(this)
+TListTable::TListTable(LStream* inStream) : TSelfHilitingTable(inStream), LDragAndDrop(this)
 {
 	static UInt32 sTables = 0;
 	mDragToken = ++sTables;
@@ -180,16 +180,6 @@ void TListTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
 	PaintRect(&names);
 	RGBForeColor(&kBlack);
 	DrawCell(inCell, names);
-}
-
-void TListTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
-void TListTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
 }
 
 Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)

@@ -23,7 +23,7 @@ constexpr FourCharCode kCmdSelect = FOUR_CHAR_CODE("Slct");
 const RGBColor kWhite{65535, 65535, 65535};
 } // namespace
 
-TLookupTable::TLookupTable(LStream* inStream) : LTableView(inStream)
+TLookupTable::TLookupTable(LStream* inStream) : TSelfHilitingTable(inStream)
 {
 	*inStream >> mTraitsID >> mAddedTraitsID;
 	mRowHeight = UOneColumnTable::RowHeight(mTraitsID, kMinimumRowHeight);
@@ -186,14 +186,4 @@ void TLookupTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
 	Rect cellRect;
 	if (GetLocalCellRect(inCell, cellRect) && FocusDraw())
 		DrawRow(inCell, cellRect, inHilite);
-}
-
-void TLookupTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
-void TLookupTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
 }

@@ -5,13 +5,13 @@
 // start of a name.
 
 #include "platform/framework/LCommander.h"
-#include "platform/framework/LTableView.h"
+#include "windows/security/TSelfHilitingTable.h"
 #include "windows/security/UOneColumnTable.h"
 
 class TLookupList;
 class TLookupWindow;
 
-class TLookupTable : public LTableView, public LCommander
+class TLookupTable : public TSelfHilitingTable, public LCommander
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stTK") };
@@ -34,14 +34,12 @@ public:
 	void ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh) override;
 	void UnselectAllCells() override;
 	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
-	virtual void HiliteMyCell(const STableCell& inCell, Boolean inHilite);
+	void HiliteMyCell(const STableCell& inCell, Boolean inHilite) override;
 
 	SInt32 GetRowHeightValue() const { return mRowHeight; }
 	ResIDT GetTextTraits(bool inAdded) const { return inAdded ? mAddedTraitsID : mTraitsID; }
 
 protected:
-	void HiliteCellActively(const STableCell& inCell, Boolean inHilite) override;
-	void HiliteCellInactively(const STableCell& inCell, Boolean inHilite) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	Boolean ClickSelect(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	void DrawCell(const STableCell& inCell, const Rect& inLocalRect) override;

@@ -39,7 +39,7 @@ SInt32 ColourSum(const RGBColor& inColour)
 
 } // namespace
 
-TSummaryTable::TSummaryTable(LStream* inStream) : LTableView(inStream)
+TSummaryTable::TSummaryTable(LStream* inStream) : TSelfHilitingTable(inStream)
 {
 	SInt16 firstID = 0, secondID = 0;
 	*inStream >> firstID >> secondID;
@@ -232,16 +232,6 @@ void TSummaryTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
 	Rect cellRect;
 	if (GetLocalCellRect(inCell, cellRect) && FocusDraw())
 		DrawCellAll(inCell, cellRect, inHilite);
-}
-
-void TSummaryTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
-void TSummaryTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
 }
 
 void TSummaryTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)

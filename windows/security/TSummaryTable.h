@@ -5,7 +5,7 @@
 // and a stock or fund row can be dragged out.
 
 #include "platform/framework/LCommander.h"
-#include "platform/framework/LTableView.h"
+#include "windows/security/TSelfHilitingTable.h"
 #include "windows/security/UOneColumnTable.h"
 
 #include <string>
@@ -14,7 +14,7 @@ class TSecurity;
 class TSummaryWindow;
 struct tSummaryDraw;
 
-class TSummaryTable : public LTableView, public LCommander
+class TSummaryTable : public TSelfHilitingTable, public LCommander
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("zvST") };
@@ -26,7 +26,7 @@ public:
 
 	void SetWindow(TSummaryWindow* inWindow) { mWindow = inWindow; }
 	virtual void DrawCellAll(const STableCell& inCell, const Rect& inLocalRect, bool inSelected);
-	virtual void HiliteMyCell(const STableCell& inCell, Boolean inHilite);
+	void HiliteMyCell(const STableCell& inCell, Boolean inHilite) override;
 	virtual void SetTablePreferences();
 
 	void ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh) override;
@@ -52,8 +52,6 @@ public:
 
 protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
-	void HiliteCellActively(const STableCell& inCell, Boolean inHilite) override;
-	void HiliteCellInactively(const STableCell& inCell, Boolean inHilite) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	void DrawCell(const STableCell& inCell, const Rect& inLocalRect) override;
 
