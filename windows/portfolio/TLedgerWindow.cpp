@@ -36,7 +36,6 @@ constexpr FourCharCode kByShares = FOUR_CHAR_CODE("sSrt");
 constexpr FourCharCode kByPrice = FOUR_CHAR_CODE("pSrt");
 constexpr FourCharCode kByTotal = FOUR_CHAR_CODE("tSrt");
 constexpr FourCharCode kByCurrency = FOUR_CHAR_CODE("cSrt");
-constexpr FourCharCode kDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kDelete = FOUR_CHAR_CODE("Dlte");
 constexpr int kPrintMenuString = 12;
 constexpr int kKeyBackspace = 8, kKeyDelete = 127;
@@ -210,7 +209,7 @@ void TLedgerWindow::FinishCreateSelf()
 	mBusy = true;
 	TVyWindow::FinishCreateSelf();
 	mTable = UWindowPanes::FindAs<TLedgerTable>(this, FOUR_CHAR_CODE("Tble"));
-	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, kDirection);
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
 	mBuyStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyS"));
 	mSellStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelS"));
 	mSplitStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplS"));
@@ -442,7 +441,7 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kByCurrency:
 		PrimarySort(FourCharCode(inCommand), false);
 		return true;
-	case kDirection:
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		PrimarySort(mPrimarySort, true);
 		RedoCicns();

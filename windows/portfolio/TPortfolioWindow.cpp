@@ -150,7 +150,7 @@ void TPortfolioWindow::FinishCreateSelf()
 	mCurrentPriceButton = FindAs<LRadioButton>(this, "aSrt");
 	mCurrentTotalButton = FindAs<LRadioButton>(this, "bSrt");
 	mChangeButton = FindAs<LRadioButton>(this, "cSrt");
-	mDirectionButton = FindAs<LBevelButton>(this, "dSrt");
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
 	mBottomView = FindAs<LView>(this, "Bttm");
 	mViewAsYesterday = FindAs<LRadioButton>(this, "vYes");
 	mViewAsOriginal = FindAs<LRadioButton>(this, "vOri");
@@ -636,7 +636,7 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case FOUR_CHAR_CODE("cSrt"):
 		RedoSort(mViewOriginal ? kSortOriginalChange : kSortYesterdaysChange, value());
 		return true;
-	case FOUR_CHAR_CODE("dSrt"):
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		if (mAccountant != nullptr)
 			mAccountant->SortDirection(mDescending);

@@ -37,7 +37,6 @@ namespace
 constexpr FourCharCode kSortName = FOUR_CHAR_CODE("nSrt");
 constexpr FourCharCode kSortSymbol = FOUR_CHAR_CODE("sSrt");
 constexpr FourCharCode kSortOther = FOUR_CHAR_CODE("oSrt");
-constexpr FourCharCode kSortDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kCmdMore = FOUR_CHAR_CODE("More");
 constexpr FourCharCode kCmdSelect = FOUR_CHAR_CODE("Slct");
 constexpr CommandT kCmdLookup = 2000;
@@ -125,7 +124,7 @@ void TLookupWindow::FinishCreateSelf()
 	mTable = UWindowPanes::FindAs<TLookupTable>(this, FOUR_CHAR_CODE("Tble"));
 	mLookupButton = UWindowPanes::FindAs<LPushButton>(this, kOKButton);
 	mSelectButton = UWindowPanes::FindAs<LPushButton>(this, kCmdSelect);
-	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, kSortDirection);
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
 	mSearchText = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("Srch"));
 	mSearchQuoter = UWindowPanes::FindAs<LPopupButton>(this, FOUR_CHAR_CODE("Quot"));
 	mMoreButton = UWindowPanes::FindAs<LPushButton>(this, kCmdMore);
@@ -223,7 +222,7 @@ Boolean TLookupWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		mSortKey = FourCharCode(inCommand);
 		Sort();
 		return true;
-	case kSortDirection:
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		Sort();
 		CheckCicns();

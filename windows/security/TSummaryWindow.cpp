@@ -49,7 +49,6 @@ constexpr FourCharCode kSortClose = FOUR_CHAR_CODE("pSrt");
 constexpr FourCharCode kSortPrice = FOUR_CHAR_CODE("tSrt");
 constexpr FourCharCode kSortChange = FOUR_CHAR_CODE("aSrt");
 constexpr FourCharCode kSortPercent = FOUR_CHAR_CODE("bSrt");
-constexpr FourCharCode kSortDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kSortCodes[] = {kSortName, kSortClose, kSortPrice, kSortChange, kSortPercent};
 constexpr FourCharCode kViewFull = FOUR_CHAR_CODE("vFll");
 constexpr FourCharCode kViewBottom = FOUR_CHAR_CODE("vBtm");
@@ -189,7 +188,7 @@ void TSummaryWindow::FinishCreateSelf()
 	mTable = UWindowPanes::FindAs<TSummaryTable>(this, FOUR_CHAR_CODE("Tble"));
 	if (mTable != nullptr)
 		mTable->SetWindow(this);
-	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, kSortDirection);
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
 	mSortButtons = UWindowPanes::FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("sBtn"));
 	mViewButtons = UWindowPanes::FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("vBtn"));
 	mStockButton = UWindowPanes::FindAs<LCheckBox>(this, kStockBox);
@@ -734,7 +733,7 @@ Boolean TSummaryWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		if (value != 0)
 			Sort(FourCharCode(inCommand));
 		return true;
-	case kSortDirection:
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		Sort(mSortCommand);
 		RedoCicns();

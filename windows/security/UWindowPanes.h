@@ -8,6 +8,9 @@ class LBevelButton;
 
 namespace UWindowPanes
 {
+// The button that turns the sort order round, the same in every sorting window.
+constexpr PaneIDT kSortDirection = FOUR_CHAR_CODE("dSrt");
+
 // The pane of this ID as a T; a missing pane is a layout fault, signalled.
 template <class T> T* FindAs(LView* inView, PaneIDT inID)
 {
