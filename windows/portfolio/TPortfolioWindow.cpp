@@ -247,14 +247,8 @@ void TPortfolioWindow::RedoContent()
 	SetRadio(mViewOriginal ? mViewAsOriginal : mViewAsYesterday);
 	const bool allDates = mParameters != nullptr && mParameters->allDates != 0;
 	SetRadio(allDates ? mSelectAllButton : mRangeButton);
-	for (LClock* clock : {mDateFrom, mDateTo}) {
-		if (clock == nullptr)
-			continue;
-		if (allDates)
-			clock->Disable();
-		else
-			clock->Enable();
-	}
+	for (LClock* clock : {mDateFrom, mDateTo})
+		UWindowPanes::SetEnabled(clock, !allDates);
 	if (mParameters != nullptr) {
 		if (mDateFrom != nullptr)
 			UPPUtils::SetDate(&mParameters->rangeStart, mDateFrom);
@@ -812,13 +806,7 @@ void TPortfolioWindow::ZoomWith(UInt16 inModifiers)
 	if (mBottomView != nullptr) {
 		keepBottom = std::make_unique<StBindings>(mBottomView);
 		keepBottom->TurnOffAll();
-		if (full) {
-			mBottomView->Enable();
-			mBottomView->Show();
-		} else {
-			mBottomView->Disable();
-			mBottomView->Hide();
-		}
+		UWindowPanes::SetShown(mBottomView, full);
 	}
 	Hide();
 	DoSetBounds(Rect{bounds.top, bounds.left, SInt16(bounds.top + height), SInt16(bounds.left + width)});

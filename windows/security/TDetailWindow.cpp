@@ -71,19 +71,6 @@ SInt16 Height(const Rect& inRect)
 {
 	return SInt16(inRect.bottom - inRect.top);
 }
-
-void ShowPane(LPane* inPane, bool inShow)
-{
-	if (inPane == nullptr)
-		return;
-	if (inShow) {
-		inPane->Show();
-		inPane->Enable();
-	} else {
-		inPane->Hide();
-		inPane->Disable();
-	}
-}
 } // namespace
 
 TDetailWindow::TDetailWindow(LStream* inStream) : TVyWindow(inStream) {}
@@ -390,9 +377,9 @@ void TDetailWindow::RedoUpdating()
 	if (mUpdating) {
 		if (mUpdateButton != nullptr)
 			mUpdateButton->Disable();
-		ShowPane(mUpdateArrows, true);
+		UWindowPanes::SetShown(mUpdateArrows, true);
 	} else {
-		ShowPane(mUpdateArrows, false);
+		UWindowPanes::SetShown(mUpdateArrows, false);
 		if (mUpdateButton != nullptr)
 			mUpdateButton->Enable();
 	}
@@ -417,14 +404,14 @@ void TDetailWindow::SetBannerSize()
 	case kZoomFirstPage:
 	case kZoomSecondPage:
 	case kZoomPage2:
-		ShowPane(mAltBanner, mViewType == kViewAlt);
-		ShowPane(mBigBanner, mViewType != kViewAlt);
-		ShowPane(mSmallBanner, false);
+		UWindowPanes::SetShown(mAltBanner, mViewType == kViewAlt);
+		UWindowPanes::SetShown(mBigBanner, mViewType != kViewAlt);
+		UWindowPanes::SetShown(mSmallBanner, false);
 		break;
 	case kZoomSmall:
-		ShowPane(mSmallBanner, true);
-		ShowPane(mAltBanner, false);
-		ShowPane(mBigBanner, false);
+		UWindowPanes::SetShown(mSmallBanner, true);
+		UWindowPanes::SetShown(mAltBanner, false);
+		UWindowPanes::SetShown(mBigBanner, false);
 		break;
 	default:
 		break;

@@ -16,6 +16,7 @@
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TListWindow.h"
 #include "windows/security/UTableDrag.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -74,13 +75,7 @@ TableIndexT TListTable::LastRowSelected() const
 
 void TListTable::EnableDelete(bool inEnable)
 {
-	LPushButton* button = mWindow != nullptr ? mWindow->GetDeleteButton() : nullptr;
-	if (button == nullptr)
-		return;
-	if (inEnable)
-		button->Enable();
-	else
-		button->Disable();
+	UWindowPanes::SetEnabled(mWindow != nullptr ? mWindow->GetDeleteButton() : nullptr, inEnable);
 }
 
 void TListTable::UnselectAllCells()

@@ -508,14 +508,8 @@ void TSummaryWindow::RedoButtons()
 	                                             {mFundButton, prefs->fundsOn != 0},
 	                                             {mIndexButton, prefs->indexesOn != 0},
 	                                             {mCurrencyButton, prefs->currenciesOn != 0}};
-	for (const auto& [box, on] : boxes) {
-		if (box == nullptr)
-			continue;
-		if (on)
-			box->Enable();
-		else
-			box->Disable();
-	}
+	for (const auto& [box, on] : boxes)
+		UWindowPanes::SetEnabled(box, on);
 }
 
 void TSummaryWindow::SelectRow(SInt32 inRow)
