@@ -307,10 +307,7 @@ void TLedgerWindow::SelectionChanged()
 {
 	if (mDeleteButton == nullptr || mTable == nullptr)
 		return;
-	if (mTable->LastRowSelected() > 0)
-		mDeleteButton->Enable();
-	else
-		mDeleteButton->Disable();
+	UWindowPanes::SetEnabled(mDeleteButton, mTable->LastRowSelected() > 0);
 }
 
 void TLedgerWindow::AddLedgerEntry(SInt32 inRow, UInt8 inType)

@@ -33,6 +33,7 @@
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/UTablePrinting.h"
+#include "windows/security/UDetailPanes.h"
 #include "windows/security/UWindowPanes.h"
 
 #include <string>
@@ -374,15 +375,7 @@ void TDetailWindow::RedoContent()
 
 void TDetailWindow::RedoUpdating()
 {
-	if (mUpdating) {
-		if (mUpdateButton != nullptr)
-			mUpdateButton->Disable();
-		UWindowPanes::SetShown(mUpdateArrows, true);
-	} else {
-		UWindowPanes::SetShown(mUpdateArrows, false);
-		if (mUpdateButton != nullptr)
-			mUpdateButton->Enable();
-	}
+	UDetailPanes::ShowUpdating(mUpdateButton, mUpdateArrows, mUpdating);
 }
 
 void TDetailWindow::SpendTime(const EventRecord&)

@@ -12,6 +12,7 @@
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/security/TLookupList.h"
 #include "windows/security/TLookupWindow.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -79,10 +80,7 @@ void TLookupTable::EnableSelect()
 	bool selectable = false;
 	for (STableCell cell(0, 0); !selectable && GetNextSelectedCell(cell);)
 		selectable = !IsAdded(cell.row);
-	if (selectable)
-		button->Enable();
-	else
-		button->Disable();
+	UWindowPanes::SetEnabled(button, selectable);
 }
 
 void TLookupTable::SelectRow(TableIndexT inRow)
