@@ -32,8 +32,8 @@
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TDetailAction.h"
-#include "windows/security/UTablePrinting.h"
 #include "windows/security/UDetailPanes.h"
+#include "windows/security/UTablePrinting.h"
 #include "windows/security/UWindowPanes.h"
 
 #include <string>
