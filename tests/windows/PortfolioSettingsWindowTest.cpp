@@ -33,6 +33,7 @@
 #include <vector>
 
 using WindowInput::Click;
+using WindowInput::Type;
 
 namespace
 {
@@ -91,11 +92,6 @@ protected:
 	template <class T> static T* Pane(LView* inWindow, const char (&inID)[5])
 	{
 		return FrameworkTest::FindPane<T>(inWindow, inID);
-	}
-
-	static void Type(LView* inWindow, const char (&inID)[5], const std::string& inText)
-	{
-		Pane<LEditText>(inWindow, inID)->SetText(inText.c_str(), Size(inText.size()));
 	}
 
 	static void ShowPanel(LView* inWindow, SInt32 inPanel)

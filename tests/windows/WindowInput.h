@@ -3,6 +3,7 @@
 
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LControl.h"
+#include "platform/framework/LEditText.h"
 #include "platform/framework/LView.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 
@@ -32,6 +33,12 @@ inline void Click(LView* inWindow, PaneIDT inButton)
 	auto* button = dynamic_cast<LControl*>(inWindow->FindPaneByID(inButton));
 	ASSERT_NE(button, nullptr);
 	button->SimulateHotSpotClick(1);
+}
+
+inline void Type(LView* inView, const char (&inID)[5], const std::string& inText)
+{
+	if (auto* field = FrameworkTest::FindPane<LEditText>(inView, inID))
+		field->SetText(inText.c_str(), Size(inText.size()));
 }
 
 // The pane's text, "<missing>" without the pane.
