@@ -34,13 +34,6 @@ std::string ReadBytes(const std::string& path)
 	return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string Title(LWindow* inWindow)
-{
-	Str255 title;
-	inWindow->GetDescriptor(title);
-	return std::string(reinterpret_cast<char*>(title + 1), title[0]);
-}
-
 class PortfolioDocumentTest : public SecurityWindowsFixture
 {
 protected:
@@ -125,12 +118,6 @@ protected:
 		    msg_OK, [outShown](LWindow* dialog) { outShown->push_back(Text(dialog, "text")); });
 	}
 
-	static std::string Text(LView* inView, const char (&inID)[5])
-	{
-		LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
-		return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
-	}
-
 	static std::string Message(SInt16 inNumber)
 	{
 		Str255 text;
@@ -163,13 +150,14 @@ TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 	ASSERT_NE(first, nullptr);
 	EXPECT_EQ(first->GetParameters()->baseCurrency, 300);
 	EXPECT_TRUE(first->IsModified());
-	EXPECT_EQ(Title(first->GetWindow()), PascalStrings::ToString(GetStockString(5)));
+	EXPECT_EQ(FrameworkTest::Descriptor(first->GetWindow()), PascalStrings::ToString(GetStockString(5)));
 	ASSERT_NE(first->GetPortfolioWindow()->GetAccountant(), nullptr);
 
 	StDialogHandler::QueueAnswer(msg_OK);
 	TPortfolio* second = TPortfolio::New(mSuper);
 	ASSERT_NE(second, nullptr);
-	EXPECT_EQ(Title(second->GetWindow()), PascalStrings::ToString(GetStockString(6)) + "2");
+	EXPECT_EQ(FrameworkTest::Descriptor(second->GetWindow()),
+	          PascalStrings::ToString(GetStockString(6)) + "2");
 
 	mSaveAs = "Retirement";
 	first->ObeyCommand(cmd_Save, nullptr);
@@ -177,7 +165,7 @@ TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 	ASSERT_EQ(bytes.size(), 708u);
 	EXPECT_EQ(UInt8(bytes[4 + 30]) << 8 | UInt8(bytes[4 + 31]), 300);
 	EXPECT_FALSE(first->IsModified());
-	EXPECT_EQ(Title(first->GetWindow()), "Retirement");
+	EXPECT_EQ(FrameworkTest::Descriptor(first->GetWindow()), "Retirement");
 	Str255 name;
 	first->GetDescriptor(name);
 	EXPECT_EQ(std::string(reinterpret_cast<char*>(name + 1), name[0]), "Retirement");
@@ -190,7 +178,7 @@ TEST_F(PortfolioDocumentTest, OpensOnceSavesAndRevertsToTheLastSave)
 	ASSERT_NE(document, nullptr);
 	EXPECT_FALSE(document->IsModified());
 	EXPECT_EQ(document->GetLedger()->Count(), 1);
-	EXPECT_EQ(Title(document->GetWindow()), "Savings");
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Savings");
 	EXPECT_EQ(Open("Savings"), document);
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
 
