@@ -15,7 +15,7 @@
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/security/UDragEntries.h"
-#include "windows/security/UOneColumnTable.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include <cstdio>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LTableView.h"
 #include "platform/toolbox/gui/Icons.h"
-#include "windows/security/UOneColumnTable.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include <string>
 

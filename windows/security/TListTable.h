@@ -7,7 +7,7 @@
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LDragAndDrop.h"
 #include "windows/security/TSelfHilitingTable.h"
-#include "windows/security/UOneColumnTable.h"
+#include "toolkit/UOneColumnTable.h"
 #include "windows/security/tSecurityEntry.h"
 
 class TListWindow;

@@ -6,7 +6,7 @@
 
 #include "platform/framework/LCommander.h"
 #include "windows/security/TSelfHilitingTable.h"
-#include "windows/security/UOneColumnTable.h"
+#include "toolkit/UOneColumnTable.h"
 
 class TLookupList;
 class TLookupWindow;

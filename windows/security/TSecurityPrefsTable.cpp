@@ -3,9 +3,6 @@
 #include "platform/framework/LException.h"
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
-#include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableSingleSelector.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/gui/QuickDraw.h"
 #include "platform/toolbox/gui/ResourceStore.h"
@@ -13,6 +10,7 @@
 #include "platform/toolbox/gui/StTextState.h"
 #include "ticker/TPluginCategoryTable.h"
 #include "toolkit/UKsStrings.h"
+#include "toolkit/UOneColumnTable.h"
 #include "windows/security/TSecurityPrefsWindow.h"
 
 #include <algorithm>
@@ -35,23 +33,10 @@ void CopyTitle(char* outTitle, const unsigned char* inText, int inFrom, int inMo
 TSecurityPrefsTable::TSecurityPrefsTable(LStream* inStream) : LTableView(inStream)
 {
 	*inStream >> mHeadingTraits >> mNormalTraits >> mTitlesID >> mGrouping;
-	if (const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mHeadingTraits))
-		mRowHeight = UInt16(std::max(traits->size + 4, 19));
-	mColumnWidth = UInt16(mFrameSize.width);
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, mColumnWidth, mRowHeight);
-	auto* selector = new (std::nothrow) LTableSingleSelector(this);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
+	mRowHeight = UInt16(UOneColumnTable::RowHeight(mHeadingTraits, 19));
 	mCategories.reset(new (std::nothrow) TList<tPrefsCategory>(true, true));
-	if (!geometry || !selector || !storage || !mCategories) {
-		delete geometry;
-		delete selector;
-		delete storage;
-		Throw_(FOUR_CHAR_CODE("nilP"));
-	}
-	SetTableGeometry(geometry);
-	SetTableSelector(selector);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	ThrowIfNil_(mCategories.get());
+	mColumnWidth = UInt16(UOneColumnTable::SetUp(*this, mRowHeight, false, 0));
 	if (mGrouping != 0) {
 		const RGBColor white = {0xFFFF, 0xFFFF, 0xFFFF};
 		TPluginCategoryTable::LoadArrowCicns(&white, nullptr, mOpenIcon, mClosedIcon);

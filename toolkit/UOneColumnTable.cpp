@@ -1,4 +1,4 @@
-#include "windows/security/UOneColumnTable.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include "platform/framework/LException.h"
 #include "platform/framework/LTableArrayStorage.h"
