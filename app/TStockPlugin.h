@@ -11,6 +11,7 @@
 #include "Includes/tStockTickerPrefs.h"
 #include "model/MarketCodes.h"
 #include "model/SecurityTypes.h"
+#include "model/tPreferenceFileType.h"
 #include "platform/framework/LPeriodical.h"
 #include "platform/toolbox/PascalStrings.h"
 
@@ -28,15 +29,6 @@ class TStock;
 class TStockContentTree;
 class TVyBufferFile;
 class TVyFile;
-
-typedef UInt8 tPreferenceFileType;
-enum : tPreferenceFileType {
-	prefsSettings = 100,
-	prefsStocks = 101,
-	prefsFunds = 102,
-	prefsIndexes = 103,
-	prefsCurrencies = 105,
-};
 
 // The plug-in's singleton windows, in the order of its window references.
 enum tPluginWindow : int {

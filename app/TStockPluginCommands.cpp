@@ -406,13 +406,13 @@ void TStockPlugin::StartUpdating()
 
 void TStockPlugin::ApplyPrefs(bool save)
 {
-	if (save) {
+	// Applying without saving takes the sources and intervals too: only the file waits.
+	if (save)
 		WritePreferencesFiles(prefsSettings);
-		TQuoterManager::CheckQuoterPreferences();
-	}
+	TQuoterManager::CheckQuoterPreferences();
 	for (const tKindMenu& entry : kKindMenus)
 		PrefsChanged(entry.kind, GetList(entry.kind), KindOn(entry.kind));
-	if (save && mBrokerage != nullptr) {
+	if (mBrokerage != nullptr) {
 		mBrokerage->SetMinutes(securityStock, mPrefs.stockMinutes);
 		mBrokerage->SetMinutes(securityFund, mPrefs.fundMinutes);
 		mBrokerage->SetMinutes(securityIndex, mPrefs.indexMinutes);

@@ -12,6 +12,8 @@
 #include "app/UAppleEventTable.h"
 #include "foundation/TVyBufferFile.h"
 #include "model/StockGlobals.h"
+#include "model/UConverter.h"
+#include "model/UPortfolioFile.h"
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/LPicture.h"
 #include "platform/framework/LPlaceHolder.h"
@@ -40,6 +42,22 @@ constexpr const char* kPrefsOldName = "Vantorel Prefs.old";
 constexpr const char* kPrefsCorruptName = "Vantorel Prefs.corrupt";
 constexpr long kCurrentVersionNumber = 28300;
 constexpr short kAEEventNotHandled = -1708;
+
+// The former product's files: offered for conversion at start-up, portfolios converted when opened.
+void InstallConverter(bool install)
+{
+	UPortfolioFile::SetConverter(install ? &UConverter::ConvertPortfolio : nullptr);
+	if (!install) {
+		TStockPlugin::SetConverter({});
+		return;
+	}
+	TStockPlugin::SetConverter({&UConverter::ShouldConvert, &UConverter::Start,
+	                            [](UInt8 results[5]) {
+		                            UConverter::ConvertPrefs(results[0], results[1], results[2],
+		                                                     results[3], results[4]);
+	                            },
+	                            &UConverter::Finish});
+}
 
 } // namespace
 
@@ -79,6 +97,7 @@ kestrunApp::kestrunApp()
 	    },
 	});
 	TURLSecurity::Initialize();
+	InstallConverter(true);
 
 	mPrefsFolder = std::make_unique<TVyFile>();
 	mPrefsFolder->ChangeDir(kDirPreferences);
@@ -127,6 +146,7 @@ kestrunApp::~kestrunApp()
 	mPrefsFolder.reset();
 	mPrefsFile.reset();
 	TURLSecurity::Terminate();
+	InstallConverter(false);
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
 	TPrefsWindow::SetTickerByName(nullptr);

@@ -11,7 +11,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/InvisibleDetailWindow.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/ticker/VirtualDisplay.h"
+#include "tests/support/VirtualDisplay.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
 

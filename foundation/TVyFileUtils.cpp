@@ -86,6 +86,27 @@ short TVyFileUtils::TouchInvisibleFile(TVyFile* file, unsigned long type, unsign
 	return Touch(file, type, creator, true);
 }
 
+short TVyFileUtils::ReplaceFile(TVyFile* file, unsigned long type, unsigned long creator, const void* bytes,
+                                unsigned long length)
+{
+	short err = TouchFile(file, type, creator);
+	if (err != 0)
+		return err;
+	const bool wasSafe = file->GetReplaceSafely();
+	file->SetReplaceSafely(true);
+	file->SetMode(kFileModeWrite);
+	err = file->Open();
+	if (err == 0) {
+		err = file->Write(bytes, length);
+		if (err != 0)
+			file->Abandon();
+		else
+			err = file->Close();
+	}
+	file->SetReplaceSafely(wasSafe);
+	return err;
+}
+
 TVyFile* TVyFileUtils::GetDirectorySFP(char*)
 {
 	tNavRequest request;

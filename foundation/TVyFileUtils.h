@@ -50,6 +50,10 @@ public:
 
 	static short TouchFile(TVyFile* file, unsigned long type, unsigned long creator);
 	static short TouchInvisibleFile(TVyFile* file, unsigned long type, unsigned long creator);
+	// Makes the file (of this type and creator) hold exactly these bytes. They go to a temporary file
+	// that replaces it only once complete, so a failed write leaves the old contents.
+	static short ReplaceFile(TVyFile* file, unsigned long type, unsigned long creator, const void* bytes,
+	                         unsigned long length);
 
 	// Each returns a new file object owned by the caller, or null when the user cancelled or it failed.
 	static TVyFile* GetDirectorySFP(char* prompt);

@@ -314,22 +314,8 @@ short UMerge::OutputToFile(TSecurity* security)
 	if (!text)
 		return 0;
 
-	short err = TVyFileUtils::TouchFile(file, FOUR_CHAR_CODE("TEXT"), FOUR_CHAR_CODE("ttxt"));
-	if (err != 0)
-		return err;
-	const bool wasSafe = file->GetReplaceSafely();
-	file->SetReplaceSafely(true);
-	file->SetMode(kFileModeWrite);
-	err = file->Open();
-	if (err == 0) {
-		err = file->Write(text.get(), std::strlen(text.get()));
-		if (err != 0)
-			file->Abandon();
-		else
-			err = file->Close();
-	}
-	file->SetReplaceSafely(wasSafe);
-	return err;
+	return TVyFileUtils::ReplaceFile(file, FOUR_CHAR_CODE("TEXT"), FOUR_CHAR_CODE("ttxt"), text.get(),
+	                                 std::strlen(text.get()));
 }
 
 void UMerge::SetQuote(char* s, float value, bool fractions)

@@ -94,22 +94,7 @@ short UPortfolioFile::SavePortfolio(TVyFile* file, const tPortfolioParameters* p
 	PutList(image, categories, &UIntelConversion::ConvertCategory);
 	PutList(image, ledger, &UIntelConversion::ConvertLedgerEntry);
 
-	short err = TVyFileUtils::TouchFile(file, kFileType, kCreator);
-	if (err != 0)
-		return err;
-	const bool wasSafe = file->GetReplaceSafely();
-	file->SetReplaceSafely(true);
-	file->SetMode(kFileModeWrite);
-	err = file->Open();
-	if (err == 0) {
-		err = file->Write(image.data(), image.size());
-		if (err != 0)
-			file->Abandon();
-		else
-			err = file->Close();
-	}
-	file->SetReplaceSafely(wasSafe);
-	return err;
+	return TVyFileUtils::ReplaceFile(file, kFileType, kCreator, image.data(), image.size());
 }
 
 short UPortfolioFile::ReadTag(TVyFile* file, UInt32* tag)

@@ -3,14 +3,12 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
-#include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableSingleSelector.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StTextState.h"
 #include "ticker/TPrefsWindow.h"
 #include "ticker/TXContentMgr.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include <algorithm>
 #include <new>
@@ -38,21 +36,8 @@ void TPluginCategoryTable::LoadArrowCicns(const RGBColor* colour1, const RGBColo
 TPluginCategoryTable::TPluginCategoryTable(LStream* inStream) : LTableView(inStream)
 {
 	*inStream >> mTextTraitsID;
-	if (const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mTextTraitsID))
-		mRowHeight = UInt16(std::max(traits->size + 4, 19));
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mFrameSize.width), mRowHeight);
-	auto* selector = new (std::nothrow) LTableSingleSelector(this);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
-	if (!geometry || !selector || !storage) {
-		delete geometry;
-		delete selector;
-		delete storage;
-		Throw_(FOUR_CHAR_CODE("nilP"));
-	}
-	SetTableGeometry(geometry);
-	SetTableSelector(selector);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	mRowHeight = UInt16(UOneColumnTable::RowHeight(mTextTraitsID, 19));
+	UOneColumnTable::SetUp(*this, mRowHeight, false, 0);
 	const RGBColor white = {0xFFFF, 0xFFFF, 0xFFFF};
 	LoadArrowCicns(&white, nullptr, mOpenArrow, mClosedArrow);
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/VyStrings.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/Fonts.h"
 
 #include <cstring>
@@ -41,6 +42,14 @@ void TFontMenu::SetFont(const char* inName)
 			found = item;
 			break;
 		}
+	}
+	// A stored font this machine lacks is still what the setting says: offer it rather than show nothing.
+	if (found == 0 && inName != nullptr && inName[0] != 0) {
+		Str255 text;
+		PascalStrings::FromString(inName, text);
+		AppendMenu(text, true);
+		found = CountMenuItems();
+		SetMaxValue(found);
 	}
 	if (found == 0 && GetMinValue() > 0)
 		SetMinValue(0);

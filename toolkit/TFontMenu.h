@@ -15,7 +15,8 @@ public:
 	// The chosen item's text in a buffer of inSize bytes (at most inSize - 1 characters and the
 	// terminator); empty when nothing is chosen.
 	char* GetFont(char* outName, long inSize) const;
-	// Chooses the last item whose text is the name, ignoring case; none chosen when no item is.
+	// Chooses the last item whose text is the name, ignoring case; a name no item has is added as the
+	// last item. An empty name chooses none.
 	void SetFont(const char* inName);
 	// The chosen font's number (0 when nothing is chosen or the font is unknown).
 	SInt16 GetFontNumber() const;

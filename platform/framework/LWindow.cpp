@@ -63,10 +63,19 @@ LWindow::LWindow(LStream* inStream) : LView(inStream)
 void LWindow::InitWindow(ConstStr255Param inTitle)
 {
 	// The pane data's location is the window's global position; in its own port the window is at 0,0.
-	mGlobalBounds.left = SInt16(mFrameLocation.h);
-	mGlobalBounds.top = SInt16(mFrameLocation.v);
-	mGlobalBounds.right = SInt16(mFrameLocation.h + mFrameSize.width);
-	mGlobalBounds.bottom = SInt16(mFrameLocation.v + mFrameSize.height);
+	SPoint32 location = mFrameLocation;
+	GDHandle screen = GetMainDevice();
+	if (HasAttribute(windAttr_Modal) && location.h == 0 && location.v == 0 && screen) {
+		// A dialog placed nowhere in particular goes to the middle of the main screen, not over the
+		// ticker.
+		const Rect& area = (*screen)->gdRect;
+		location.h = (area.left + area.right - mFrameSize.width) / 2;
+		location.v = (area.top + area.bottom - mFrameSize.height) / 2;
+	}
+	mGlobalBounds.left = SInt16(location.h);
+	mGlobalBounds.top = SInt16(location.v);
+	mGlobalBounds.right = SInt16(location.h + mFrameSize.width);
+	mGlobalBounds.bottom = SInt16(location.v + mFrameSize.height);
 	mUserBounds = mGlobalBounds;
 	mFrameLocation = SPoint32{};
 	mImageLocation = SPoint32{};

@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 // The content area: shows the port's image and turns input into toolbox events.
@@ -124,16 +123,12 @@ private:
 QtWindowWidget::QtWindowWidget(LWindow* inOwner, Qt::WindowFlags inFlags, bool inWithMenuBar)
     : QWidget(nullptr, inFlags), mOwner(inOwner)
 {
-	auto* layout = new QVBoxLayout(this);
-	layout->setContentsMargins(0, 0, 0, 0);
-	layout->setSpacing(0);
+	// No layout: a layout would give the bar the content's pixels whenever the bar grows.
 	if (inWithMenuBar) {
 		mMenuBar = new QMenuBar(this);
 		mMenuBar->setNativeMenuBar(false);
-		layout->setMenuBar(mMenuBar);
 	}
 	mContent = new QtContentWidget(this);
-	layout->addWidget(mContent);
 	mImage = QImage(1, 1, QImage::Format_RGB32);
 	mImage.fill(Qt::white);
 }
@@ -154,7 +149,12 @@ QWidget* QtWindowWidget::Content() const
 
 int QtWindowWidget::MenuBarHeight() const
 {
-	return mMenuBar && !mMenuBar->isHidden() ? mMenuBar->sizeHint().height() : 0;
+	return mBarHeight;
+}
+
+int QtWindowWidget::WantedBarHeight() const
+{
+	return mMenuBar ? mMenuBar->sizeHint().height() : 0;
 }
 
 void QtWindowWidget::PlaceContent(const Rect& inGlobalBounds)
@@ -163,20 +163,32 @@ void QtWindowWidget::PlaceContent(const Rect& inGlobalBounds)
 	mPlacing = true;
 	const int width = inGlobalBounds.right - inGlobalBounds.left;
 	const int height = inGlobalBounds.bottom - inGlobalBounds.top;
-	Rect limits;
-	mOwner->GetMinMaxSize(limits);
+	mBarHeight = WantedBarHeight();
+	// Qt clamps a new geometry to the old limits and resizes to meet new ones: free it, place it, then
+	// set the limits, the content's plus the bar.
+	setMinimumSize(0, 0);
+	setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+	setGeometry(inGlobalBounds.left, inGlobalBounds.top - mBarHeight, width, height + mBarHeight);
 	if (mOwner->HasAttribute(windAttr_Resizable)) {
-		mContent->setMinimumSize(std::min<int>(limits.left, width),
-		                         std::min<int>(limits.top, height));
-		mContent->setMaximumSize(std::max<int>(limits.right, width),
-		                         std::max<int>(limits.bottom, height));
+		Rect limits;
+		mOwner->GetMinMaxSize(limits);
+		setMinimumSize(std::min<int>(limits.left, width),
+		               std::min<int>(limits.top, height) + mBarHeight);
+		setMaximumSize(
+		    std::clamp<int>(limits.right, width, QWIDGETSIZE_MAX),
+		    std::min<int>(std::max<int>(limits.bottom, height) + mBarHeight, QWIDGETSIZE_MAX));
 	} else {
-		mContent->setFixedSize(width, height);
+		setFixedSize(width, height + mBarHeight);
 	}
-	mContent->resize(width, height);
-	const int barHeight = MenuBarHeight();
-	setGeometry(inGlobalBounds.left, inGlobalBounds.top - barHeight, width, height + barHeight);
+	LayOut();
 	mPlacing = wasPlacing;
+}
+
+void QtWindowWidget::LayOut()
+{
+	if (mMenuBar)
+		mMenuBar->setGeometry(0, 0, width(), mBarHeight);
+	mContent->setGeometry(0, mBarHeight, width(), std::max(height() - mBarHeight, 0));
 }
 
 void QtWindowWidget::ResizeImage(int inWidth, int inHeight)
@@ -208,9 +220,19 @@ void QtWindowWidget::SyncMenuBar()
 		if (QMenu* old = action->menu())
 			old->deleteLater();
 	mMenuBar->clear();
-	if (!bar)
-		return;
-	for (LMenu* menu : bar->GetBarMenus()) {
+	if (bar)
+		FillMenuBar(bar);
+	// The bar grows above the content, which stays where the window's bounds put it.
+	if (WantedBarHeight() != mBarHeight) {
+		Rect bounds;
+		mOwner->GetGlobalBounds(bounds);
+		PlaceContent(bounds);
+	}
+}
+
+void QtWindowWidget::FillMenuBar(LMenuBar* inBar)
+{
+	for (LMenu* menu : inBar->GetBarMenus()) {
 		Str255 title;
 		menu->GetTitle(title);
 		QMenu* qmenu = mMenuBar->addMenu(QStringFromPascal(title));
@@ -251,6 +273,12 @@ void QtWindowWidget::changeEvent(QEvent* event)
 		LWindow* owner = mOwner;
 		UDispatch::Run([owner] { owner->BringForward(false); });
 	}
+}
+
+void QtWindowWidget::resizeEvent(QResizeEvent* event)
+{
+	QWidget::resizeEvent(event);
+	LayOut();
 }
 
 void QtWindowWidget::moveEvent(QMoveEvent* event)

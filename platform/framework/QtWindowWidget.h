@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class LMenu;
+class LMenuBar;
 class LWindow;
 class QtContentWidget;
 
@@ -26,7 +27,7 @@ public:
 	QImage& Image() { return mImage; }
 	QWidget* Content() const;
 	LWindow* Owner() const { return mOwner; }
-	int MenuBarHeight() const;
+	int MenuBarHeight() const; // as laid out now
 
 	// Content area geometry in global coordinates.
 	void PlaceContent(const Rect& inGlobalBounds);
@@ -42,12 +43,18 @@ protected:
 	void closeEvent(QCloseEvent* event) override;
 	void changeEvent(QEvent* event) override;
 	void moveEvent(QMoveEvent* event) override;
+	void resizeEvent(QResizeEvent* event) override;
 
 private:
+	int WantedBarHeight() const;
+	void LayOut();
+	void FillMenuBar(LMenuBar* inBar);
+
 	LWindow* mOwner;
 	QImage mImage;
 	QMenuBar* mMenuBar = nullptr;
 	QtContentWidget* mContent = nullptr;
+	int mBarHeight = 0;
 	UInt32 mMenuSeed = 0;
 	const void* mMenuBarModel = nullptr;
 };

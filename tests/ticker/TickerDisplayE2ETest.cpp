@@ -3,7 +3,7 @@
 
 #include "model/StockGlobals.h"
 #include "tests/app/QuoteServingFixture.h"
-#include "tests/ticker/VirtualDisplay.h"
+#include "tests/support/VirtualDisplay.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 #include "ticker/TZvTicker.h"

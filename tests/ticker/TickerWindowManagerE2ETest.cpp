@@ -3,7 +3,7 @@
 // free one is an ordinary window.
 
 #include "tests/ticker/TickerTestSupport.h"
-#include "tests/ticker/VirtualDisplay.h"
+#include "tests/support/VirtualDisplay.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 

@@ -177,7 +177,15 @@ TEST_F(SmallControlsTest, TheFontMenuMatchesNamesIgnoringCaseAndFillsABufferOfIt
 	GetFNum((ConstStr255Param) "\5Times", &times);
 	EXPECT_EQ(fonts->GetFontNumber(), times);
 
+	// A font the menu lacks is offered once, as the setting stands.
+	const SInt16 items = fonts->CountMenuItems();
 	fonts->SetFont("Helvetica");
+	fonts->SetFont("helvetica");
+	EXPECT_EQ(fonts->CountMenuItems(), items + 1);
+	EXPECT_EQ(fonts->GetValue(), items + 1);
+	fonts->GetFont(buffer, sizeof(buffer));
+	EXPECT_STREQ(buffer, "Helveti");
+	fonts->SetFont("");
 	EXPECT_EQ(fonts->GetValue(), 0);
 	fonts->GetFont(buffer, sizeof(buffer));
 	EXPECT_STREQ(buffer, "");

@@ -16,6 +16,7 @@
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
+#include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TCurrencyDetailWindow.h"
 #include "windows/security/TCurrencyQQWindow.h"
@@ -74,24 +75,14 @@ protected:
 	}
 
 	// The text of the page the window prints, as a PDF reader sees it.
-	std::string PrintedText(TDetailWindow* inWindow)
+	std::string PrintedPage(TDetailWindow* inWindow)
 	{
 		const std::string pdf = testing::TempDir() + "/kind-detail.pdf";
 		std::filesystem::remove(pdf);
-		UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
-			spec.SetOutputFile(pdf);
-			return Boolean(true);
-		});
+		PrintedText::PrintTo(pdf);
 		SInt32 item = TDetailWindow::kActPrint;
 		inWindow->ObeyCommand(FOUR_CHAR_CODE("Actn"), &item);
-		std::string text;
-		if (FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
-			char buffer[512];
-			while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-				text += buffer;
-			pclose(pipe);
-		}
-		return text;
+		return PrintedText::Read(pdf);
 	}
 
 	// The kind's window showing the security, as the security opens it.
@@ -268,7 +259,7 @@ TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 {
 	TStock stock;
 	FillAcme(stock);
-	std::string text = PrintedText(Open<TStockDetailWindow>(&stock));
+	std::string text = PrintedPage(Open<TStockDetailWindow>(&stock));
 	EXPECT_NE(text.find("Acme Corporation"), std::string::npos) << text;
 	EXPECT_NE(text.find("+0.50 (+4.17%)"), std::string::npos) << text;
 	EXPECT_NE(text.find("1,234,567"), std::string::npos) << text;
@@ -280,7 +271,7 @@ TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 	index.SecurityName("Dow Jones");
 	index.CurrentTradePrice(35100.5f);
 	index.DayOpen(35000.25f);
-	text = PrintedText(Open<TIndexDetailWindow>(&index));
+	text = PrintedPage(Open<TIndexDetailWindow>(&index));
 	EXPECT_NE(text.find("Dow Jones"), std::string::npos) << text;
 	EXPECT_NE(text.find("35000.25"), std::string::npos) << text;
 	const std::string missing = NoValueText();
@@ -292,7 +283,7 @@ TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 	pair.SecurityName("US Dollar -> Euro");
 	pair.CurrentTradePrice(0.9234567f);
 	pair.YesterdayClose(0.9f);
-	text = PrintedText(Open<TCurrencyDetailWindow>(&pair));
+	text = PrintedPage(Open<TCurrencyDetailWindow>(&pair));
 	EXPECT_NE(text.find("US Dollar -> Euro"), std::string::npos) << text;
 	EXPECT_NE(text.find("0.923457"), std::string::npos) << text;
 	EXPECT_NE(text.find("+0.023457"), std::string::npos) << text;

@@ -16,6 +16,7 @@
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
+#include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/TColourCaption.h"
 #include "toolkit/UKsDialogs.h"
@@ -118,19 +119,6 @@ protected:
 	{
 		LPane* pane = FrameworkTest::FindPane<LPane>(inWindow, inID);
 		return pane != nullptr && pane->IsVisible();
-	}
-
-	// The printed text, empty when nothing was printed.
-	static std::string PdfText(const std::string& inPath)
-	{
-		std::string text;
-		if (FILE* pipe = popen(("pdftotext -layout '" + inPath + "' - 2>/dev/null").c_str(), "r")) {
-			char buffer[512];
-			while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-				text += buffer;
-			pclose(pipe);
-		}
-		return text;
 	}
 
 	TFund mFund;
@@ -433,12 +421,9 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 	ASSERT_NE(window, nullptr);
 	const std::string pdf = testing::TempDir() + "/fund-detail.pdf";
 	std::filesystem::remove(pdf);
-	UPrinting::SetPrintJobDialog([&](LPrintSettings& spec) {
-		spec.SetOutputFile(pdf);
-		return Boolean(true);
-	});
+	PrintedText::PrintTo(pdf);
 	Action(window, TDetailWindow::kActPrint);
-	std::string text = PdfText(pdf);
+	std::string text = PrintedText::Read(pdf);
 	EXPECT_NE(text.find("Index Admiral Fund"), std::string::npos) << text;
 	// Price and change with four decimals on a fund's page.
 	EXPECT_NE(text.find("10.1234"), std::string::npos) << text;
@@ -450,7 +435,7 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 	mFund.YesterdayClose(-9999.99f);
 	std::filesystem::remove(pdf);
 	Action(window, TDetailWindow::kActPrint);
-	text = PdfText(pdf);
+	text = PrintedText::Read(pdf);
 	const std::string missing = PascalStrings::ToString(gStockStrings[0]);
 	auto line = [&](const std::string& inLabel) {
 		const std::size_t at = text.find(inLabel);

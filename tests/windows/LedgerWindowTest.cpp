@@ -13,6 +13,7 @@
 #include "platform/framework/UPrinting.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
 #include "windows/portfolio/TLedgerOtherWindow.h"
@@ -27,6 +28,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+
+using WindowInput::Click;
+using WindowInput::Type;
 
 namespace
 {
@@ -97,26 +101,6 @@ protected:
 
 	void Add(const tLedgerEntry& inEntry) { mLedger.Append(const_cast<tLedgerEntry*>(&inEntry)); }
 
-	static void Type(LView* inWindow, const char (&inID)[5], const char* inText)
-	{
-		FrameworkTest::FindPane<LEditText>(inWindow, inID)
-		    ->SetText(inText, Size(std::strlen(inText)));
-	}
-
-	static void Click(LView* inWindow, PaneIDT inButton)
-	{
-		auto* button = dynamic_cast<LControl*>(inWindow->FindPaneByID(inButton));
-		ASSERT_NE(button, nullptr);
-		button->SimulateHotSpotClick(1);
-	}
-
-	static std::string Title(LWindow* inWindow)
-	{
-		Str255 title;
-		inWindow->GetDescriptor(title);
-		return PascalStrings::ToString(title);
-	}
-
 	static std::vector<std::string> Symbols(TLedgerWindow* inWindow)
 	{
 		std::vector<std::string> symbols;
@@ -166,7 +150,7 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 		TLedgerEditWindow* edit = EditWindow(window, 1);
 		ASSERT_NE(edit, nullptr);
 		EXPECT_EQ(edit->GetEntry()->type, kind.type);
-		EXPECT_EQ(Title(edit), kind.title);
+		EXPECT_EQ(FrameworkTest::Descriptor(edit), kind.title);
 		EXPECT_EQ(window->GetTable()->LastRowSelected(), 1);
 		Type(edit, "Symb", "");
 		Click(edit, TVyWindow::kOKButton);

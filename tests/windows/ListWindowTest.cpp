@@ -17,6 +17,7 @@
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/windows/ForwardingApplication.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TLookupList.h"
@@ -35,6 +36,9 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+using WindowInput::Click;
+using WindowInput::Key;
 
 namespace
 {
@@ -150,22 +154,6 @@ protected:
 		while (inTable->GetNextSelectedCell(cell))
 			rows.push_back(cell.row);
 		return rows;
-	}
-
-	static void Key(LCommander* inTarget, char inKey, UInt16 inModifiers = 0)
-	{
-		EventRecord event{};
-		event.what = keyDown;
-		event.message = UInt8(inKey);
-		event.modifiers = inModifiers;
-		inTarget->HandleKeyPress(event);
-	}
-
-	static void Click(LView* inWindow, PaneIDT inButton)
-	{
-		auto* button = dynamic_cast<LControl*>(inWindow->FindPaneByID(inButton));
-		ASSERT_NE(button, nullptr);
-		button->SimulateHotSpotClick(1);
 	}
 
 	static TSelectDlog* DialogOf(TSecurity* inSecurity)

@@ -5,6 +5,7 @@
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/security/TLookupTable.h"
 #include "windows/security/TLookupWindow.h"
 
@@ -15,14 +16,7 @@
 namespace LookupTest
 {
 
-inline Boolean Key(LCommander* inTarget, char inKey, UInt16 inModifiers = 0)
-{
-	EventRecord key{};
-	key.what = keyDown;
-	key.message = UInt32(UInt8(inKey));
-	key.modifiers = inModifiers;
-	return inTarget->HandleKeyPress(key);
-}
+using WindowInput::Key;
 
 inline void ChooseSource(TLookupWindow* inWindow, OSType inSource)
 {

@@ -5,6 +5,7 @@
 #include "foundation/UMenus.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
+#include "model/UConverter.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StDialogHandler.h"
@@ -31,13 +32,6 @@ std::string ReadBytes(const std::string& path)
 {
 	std::ifstream in(path, std::ios::binary);
 	return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Title(LWindow* inWindow)
-{
-	Str255 title;
-	inWindow->GetDescriptor(title);
-	return std::string(reinterpret_cast<char*>(title + 1), title[0]);
 }
 
 class PortfolioDocumentTest : public SecurityWindowsFixture
@@ -124,12 +118,6 @@ protected:
 		    msg_OK, [outShown](LWindow* dialog) { outShown->push_back(Text(dialog, "text")); });
 	}
 
-	static std::string Text(LView* inView, const char (&inID)[5])
-	{
-		LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
-		return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
-	}
-
 	static std::string Message(SInt16 inNumber)
 	{
 		Str255 text;
@@ -162,13 +150,14 @@ TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 	ASSERT_NE(first, nullptr);
 	EXPECT_EQ(first->GetParameters()->baseCurrency, 300);
 	EXPECT_TRUE(first->IsModified());
-	EXPECT_EQ(Title(first->GetWindow()), PascalStrings::ToString(GetStockString(5)));
+	EXPECT_EQ(FrameworkTest::Descriptor(first->GetWindow()), PascalStrings::ToString(GetStockString(5)));
 	ASSERT_NE(first->GetPortfolioWindow()->GetAccountant(), nullptr);
 
 	StDialogHandler::QueueAnswer(msg_OK);
 	TPortfolio* second = TPortfolio::New(mSuper);
 	ASSERT_NE(second, nullptr);
-	EXPECT_EQ(Title(second->GetWindow()), PascalStrings::ToString(GetStockString(6)) + "2");
+	EXPECT_EQ(FrameworkTest::Descriptor(second->GetWindow()),
+	          PascalStrings::ToString(GetStockString(6)) + "2");
 
 	mSaveAs = "Retirement";
 	first->ObeyCommand(cmd_Save, nullptr);
@@ -176,7 +165,7 @@ TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 	ASSERT_EQ(bytes.size(), 708u);
 	EXPECT_EQ(UInt8(bytes[4 + 30]) << 8 | UInt8(bytes[4 + 31]), 300);
 	EXPECT_FALSE(first->IsModified());
-	EXPECT_EQ(Title(first->GetWindow()), "Retirement");
+	EXPECT_EQ(FrameworkTest::Descriptor(first->GetWindow()), "Retirement");
 	Str255 name;
 	first->GetDescriptor(name);
 	EXPECT_EQ(std::string(reinterpret_cast<char*>(name + 1), name[0]), "Retirement");
@@ -189,7 +178,7 @@ TEST_F(PortfolioDocumentTest, OpensOnceSavesAndRevertsToTheLastSave)
 	ASSERT_NE(document, nullptr);
 	EXPECT_FALSE(document->IsModified());
 	EXPECT_EQ(document->GetLedger()->Count(), 1);
-	EXPECT_EQ(Title(document->GetWindow()), "Savings");
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Savings");
 	EXPECT_EQ(Open("Savings"), document);
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
 
@@ -266,6 +255,38 @@ TEST_F(PortfolioDocumentTest, FormerAndForeignFilesAreRefusedAndLeftAsTheyWere)
 	ASSERT_NE(converted, nullptr);
 	EXPECT_EQ(shown.back(), Message(kMsgPortfolioConverting));
 	EXPECT_EQ(converted->GetLedger()->Count(), 3);
+}
+
+TEST_F(PortfolioDocumentTest, FormerPortfolioIsConvertedWhenOpenedAndKeptAsOld)
+{
+	// A former file made from a current one: the first 400 bytes of the parameters, no categories, and
+	// the first 188 bytes of each entry.
+	WritePortfolio("Current", 2);
+	const std::string current = ReadBytes(mScratch.Path("Current"));
+	std::string former = "zv20" + current.substr(4, 400) + std::string(4, '\0') + current.substr(704, 4);
+	for (std::size_t i = 0; i < 2; ++i)
+		former += current.substr(708 + i * tLedgerEntry::kStoredSize, 188);
+	mScratch.Write("Old", former);
+	UPortfolioFile::SetConverter(&UConverter::ConvertPortfolio);
+	std::vector<std::string> shown;
+	ExpectMessage(&shown);
+	TPortfolio* converted = Open("Old");
+	ASSERT_NE(converted, nullptr);
+	EXPECT_EQ(shown, std::vector<std::string>{Message(kMsgPortfolioConverting)});
+	EXPECT_EQ(converted->GetLedger()->Count(), 2);
+	EXPECT_STREQ(converted->GetLedger()->GetNth(2)->symbol, "GOLD");
+	EXPECT_EQ(ReadBytes(mScratch.Path("Old.old")), former);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Old")).substr(0, 4), "zv22");
+
+	// One that cannot be read is refused and stays as it was.
+	const std::string cut = former.substr(0, 300);
+	mScratch.Write("Cut", cut);
+	ExpectMessage(&shown);
+	ExpectMessage(&shown);
+	EXPECT_EQ(Open("Cut"), nullptr);
+	EXPECT_EQ(shown.back(), Message(kMsgPortfolioUnreadable));
+	EXPECT_EQ(ReadBytes(mScratch.Path("Cut")), cut);
+	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("Cut.old")));
 }
 
 TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheOpenDocument)

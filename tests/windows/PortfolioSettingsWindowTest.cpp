@@ -16,6 +16,7 @@
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/platform/framework/ControlsTestSupport.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "toolkit/LColorWell.h"
 #include "toolkit/TFontSizeMenu.h"
 #include "toolkit/UKsStrings.h"
@@ -30,6 +31,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using WindowInput::Click;
+using WindowInput::Type;
 
 namespace
 {
@@ -88,18 +92,6 @@ protected:
 	template <class T> static T* Pane(LView* inWindow, const char (&inID)[5])
 	{
 		return FrameworkTest::FindPane<T>(inWindow, inID);
-	}
-
-	static void Click(LView* inWindow, PaneIDT inButton)
-	{
-		auto* button = dynamic_cast<LControl*>(inWindow->FindPaneByID(inButton));
-		ASSERT_NE(button, nullptr);
-		button->SimulateHotSpotClick(1);
-	}
-
-	static void Type(LView* inWindow, const char (&inID)[5], const std::string& inText)
-	{
-		Pane<LEditText>(inWindow, inID)->SetText(inText.c_str(), Size(inText.size()));
 	}
 
 	static void ShowPanel(LView* inWindow, SInt32 inPanel)

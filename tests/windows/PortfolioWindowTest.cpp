@@ -261,7 +261,7 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 	EXPECT_EQ(mWindow->Sort(), kSortYesterdaysPrice);
 	Str255 title;
 	mWindow->FindPaneByID(FOUR_CHAR_CODE("pSrt"))->GetDescriptor(title);
-	EXPECT_EQ(PascalStrings::ToString(title), "Previous Close");
+	EXPECT_EQ(PascalStrings::ToString(title), "Prev. Close");
 
 	// What the window writes back for the document.
 	mWindow->SaveParameters();

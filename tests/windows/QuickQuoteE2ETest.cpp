@@ -12,11 +12,14 @@
 #include "platform/framework/UKeyFilters.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/security/TCurrencyQQWindow.h"
 #include "windows/security/TStockQQWindow.h"
 #include "windows/security/UWindowRegistry.h"
 
 #include <cstring>
+
+using WindowInput::Text;
 
 namespace
 {
@@ -44,23 +47,11 @@ protected:
 		    RunUntil([&] { return TStockPlugin::sStockPlugin->GetWindow(inWhich) == nullptr; }));
 	}
 
-	static std::string Text(LView* inView, const char (&inID)[5])
-	{
-		LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
-		return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
-	}
-
-	static EventRecord Key(UInt16 inChar, UInt16 inModifiers = 0)
-	{
-		EventRecord event{};
-		event.what = keyDown;
-		event.message = inChar;
-		event.modifiers = inModifiers;
-		return event;
-	}
-
 	// Asks for the quote as the user does, with Return.
-	static void PressReturn(TVyWindow* inWindow) { inWindow->HandleKeyPress(Key(char_Return)); }
+	static void PressReturn(TVyWindow* inWindow)
+	{
+		inWindow->HandleKeyPress(WindowInput::KeyEvent(char_Return));
+	}
 
 	static bool IsBusy(LView* inWindow)
 	{
@@ -106,10 +97,10 @@ TEST_F(QuickQuoteE2ETest, StockQuickQuoteFetchesStopsAddsAndRemembersTheStock)
 	EXPECT_FALSE(IsBusy(window));
 
 	// The arrow keys do nothing; command-period stops a request on its way.
-	EXPECT_TRUE(window->HandleKeyPress(Key(char_UpArrow)));
+	EXPECT_TRUE(window->HandleKeyPress(WindowInput::KeyEvent(char_UpArrow)));
 	PressReturn(window);
 	ASSERT_NE(stock->UpdateSecurityReference(), nullptr);
-	window->HandleKeyPress(Key('.', cmdKey));
+	window->HandleKeyPress(WindowInput::KeyEvent('.', cmdKey));
 	EXPECT_EQ(stock->UpdateSecurityReference(), nullptr);
 	EXPECT_FALSE(IsBusy(window));
 

@@ -14,12 +14,15 @@
 #include "platform/framework/LTextEditView.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "toolkit/TSoundMenu.h"
 #include "windows/security/TCurrencySelectWindow.h"
 #include "windows/security/TIndexSelectWindow.h"
 #include "windows/security/TStockSelectWindow.h"
 
 #include <cstring>
+
+using WindowInput::Click;
 
 namespace
 {
@@ -65,13 +68,6 @@ protected:
 	static void Type(LEditText* inField, const char* inText)
 	{
 		inField->SetText(inText, Size(std::strlen(inText)));
-	}
-
-	static void Click(LView* inDialog, PaneIDT inButton)
-	{
-		auto* button = dynamic_cast<LControl*>(inDialog->FindPaneByID(inButton));
-		ASSERT_NE(button, nullptr);
-		button->SimulateHotSpotClick(1);
 	}
 
 	static std::string Field(LView* inDialog, const char (&inID)[5])

@@ -12,6 +12,7 @@
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "toolkit/RegisterToolkitClasses.h"
 #include "windows/security/UWindowRegistry.h"
 
@@ -68,10 +69,9 @@ protected:
 		mEnv.reset();
 	}
 
-	std::string Text(LView* inView, const char (&inID)[5])
+	static std::string Text(LView* inView, const char (&inID)[5])
 	{
-		LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
-		return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
+		return WindowInput::Text(inView, inID);
 	}
 
 	std::unique_ptr<modeltest::ModelTestEnvironment> mEnv;

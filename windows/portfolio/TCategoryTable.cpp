@@ -3,12 +3,10 @@
 #include "foundation/VyStrings.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
-#include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableSingleSelector.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StTextState.h"
+#include "toolkit/UOneColumnTable.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 
 #include <algorithm>
@@ -17,21 +15,8 @@
 TCategoryTable::TCategoryTable(LStream* inStream) : LTableView(inStream)
 {
 	*inStream >> mTextTraitsID;
-	if (const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mTextTraitsID))
-		mRowHeight = UInt16(std::max(traits->size + 4, 16));
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mFrameSize.width), mRowHeight);
-	auto* selector = new (std::nothrow) LTableSingleSelector(this);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
-	if (!geometry || !selector || !storage) {
-		delete geometry;
-		delete selector;
-		delete storage;
-		Throw_(FOUR_CHAR_CODE("nilP"));
-	}
-	SetTableGeometry(geometry);
-	SetTableSelector(selector);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	mRowHeight = UInt16(UOneColumnTable::RowHeight(mTextTraitsID, 16));
+	UOneColumnTable::SetUp(*this, mRowHeight, false, 0);
 }
 
 void TCategoryTable::SetWindow(TPortfolioPrefsWindow* inWindow, TList<tCategory>* inCategories)

@@ -13,6 +13,7 @@
 #include "toolkit/UPPUtils.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/ULedgerMenus.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -245,15 +246,8 @@ void TLedgerEditWindow::RedoDisclosureTriangle()
 	GetGlobalBounds(bounds);
 	bounds.bottom = SInt16(bounds.bottom + (open ? mTriangleHeight : -mTriangleHeight));
 	DoSetBounds(bounds);
-	for (LPane* pane : {static_cast<LPane*>(mComment), static_cast<LPane*>(mConversion)}) {
-		if (open) {
-			pane->Show();
-			pane->Enable();
-		} else {
-			pane->Hide();
-			pane->Disable();
-		}
-	}
+	for (LPane* pane : {static_cast<LPane*>(mComment), static_cast<LPane*>(mConversion)})
+		UWindowPanes::SetShown(pane, open);
 }
 
 void TLedgerEditWindow::Report(CommandT inCommand)

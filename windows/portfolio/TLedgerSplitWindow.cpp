@@ -6,6 +6,7 @@
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/LStaticText.h"
 #include "windows/portfolio/ULedgerMenus.h"
+#include "windows/security/UWindowPanes.h"
 
 namespace
 {
@@ -13,16 +14,6 @@ constexpr PaneIDT kSplit = FOUR_CHAR_CODE("Splt");
 constexpr PaneIDT kConsolidate = FOUR_CHAR_CODE("Cons");
 constexpr PaneIDT kSplitMenu = FOUR_CHAR_CODE("mSpl");
 constexpr PaneIDT kConsolidateMenu = FOUR_CHAR_CODE("mCon");
-
-void EnableIf(LPane* inPane, bool inEnable)
-{
-	if (inPane == nullptr)
-		return;
-	if (inEnable)
-		inPane->Enable();
-	else
-		inPane->Disable();
-}
 
 SInt32 CodeOf(LPopupButton* inMenu, const tMenuItems* inTable)
 {
@@ -89,14 +80,14 @@ void TLedgerSplitWindow::RedoEnabledItems()
 	const bool customSplit = CodeOf(mSplitMenu, ULedgerMenus::sStockSplits) == ULedgerMenus::kCustomSplit;
 	const bool customConsolidation = CodeOf(mConsolidateMenu, ULedgerMenus::sStockConsolidations) ==
 	                                 ULedgerMenus::kCustomConsolidation;
-	EnableIf(mSplitMenu, split);
+	UWindowPanes::SetEnabled(mSplitMenu, split);
 	for (LPane* pane : {static_cast<LPane*>(mSplitFrom), static_cast<LPane*>(mSplitText),
 	                    static_cast<LPane*>(mSplitTo)})
-		EnableIf(pane, split && customSplit);
-	EnableIf(mConsolidateMenu, !split);
+		UWindowPanes::SetEnabled(pane, split && customSplit);
+	UWindowPanes::SetEnabled(mConsolidateMenu, !split);
 	for (LPane* pane : {static_cast<LPane*>(mConsolidateFrom), static_cast<LPane*>(mConsolidateText),
 	                    static_cast<LPane*>(mConsolidateTo)})
-		EnableIf(pane, !split && customConsolidation);
+		UWindowPanes::SetEnabled(pane, !split && customConsolidation);
 }
 
 bool TLedgerSplitWindow::ChosenRatio(float& outFrom, float& outTo) const

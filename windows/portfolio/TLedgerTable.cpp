@@ -6,9 +6,6 @@
 #include "platform/framework/LException.h"
 #include "platform/framework/LScrollerView.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
-#include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableMultiSelector.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/Debugging.h"
@@ -18,9 +15,9 @@
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/security/UDragEntries.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include <cstdio>
-#include <new>
 #include <vector>
 
 namespace
@@ -128,22 +125,9 @@ TLedgerTable::tRowTexts TLedgerTable::RowTexts(const tLedgerEntry& inEntry)
 TLedgerTable::TLedgerTable(LStream* inStream) : LTableView(inStream), LCommander(nullptr), LDragAndDrop(this)
 {
 	*inStream >> mTextTraitsID;
-	const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mTextTraitsID);
-	SignalIf_(traits == nullptr);
-	mRowHeight = std::max<SInt32>(kMinimumRowHeight, traits != nullptr ? traits->size + 4 : 0);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColWidth = frame.right - frame.left;
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mColWidth), UInt16(mRowHeight));
-	ThrowIfNil_(geometry);
-	SetTableGeometry(geometry);
-	auto* selector = new (std::nothrow) LTableMultiSelector(this);
-	ThrowIfNil_(selector);
-	SetTableSelector(selector);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 1);
-	ThrowIfNil_(storage);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	SignalIf_(ResourceStore::Get().GetTextTraits(mTextTraitsID) == nullptr);
+	mRowHeight = UOneColumnTable::RowHeight(mTextTraitsID, kMinimumRowHeight);
+	mColWidth = UOneColumnTable::SetUp(*this, mRowHeight, true, 1);
 }
 
 void TLedgerTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
@@ -221,11 +205,7 @@ void TLedgerTable::ClickCell(const STableCell& inCell, const SMouseDownEvent&)
 
 void TLedgerTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
 {
-	LTableView::ResizeFrameBy(inWidthDelta, inHeightDelta, false);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColWidth = frame.right - frame.left;
-	SetColWidth(UInt16(mColWidth), 1, 1);
+	mColWidth = UOneColumnTable::ResizeFrameBy(*this, inWidthDelta, inHeightDelta);
 	if (inRefresh)
 		Refresh();
 }

@@ -5,14 +5,10 @@
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LBevelButton.h"
 #include "platform/framework/LException.h"
-#include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LPushButton.h"
-#include "platform/framework/StPrintSession.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
-#include "toolkit/TPrinterHeader.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerFundSplitWindow.h"
 #include "windows/portfolio/TLedgerFundWindow.h"
@@ -20,6 +16,8 @@
 #include "windows/portfolio/TLedgerStockSplitWindow.h"
 #include "windows/portfolio/TLedgerStockWindow.h"
 #include "windows/portfolio/TLedgerTable.h"
+#include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 #include "windows/security/tDragEntry.h"
 
 #include <algorithm>
@@ -38,9 +36,7 @@ constexpr FourCharCode kByShares = FOUR_CHAR_CODE("sSrt");
 constexpr FourCharCode kByPrice = FOUR_CHAR_CODE("pSrt");
 constexpr FourCharCode kByTotal = FOUR_CHAR_CODE("tSrt");
 constexpr FourCharCode kByCurrency = FOUR_CHAR_CODE("cSrt");
-constexpr FourCharCode kDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kDelete = FOUR_CHAR_CODE("Dlte");
-constexpr CommandT kCmdPrint = 9;
 constexpr int kPrintMenuString = 12;
 constexpr int kKeyBackspace = 8, kKeyDelete = 127;
 
@@ -123,12 +119,6 @@ bool SortEntries(tLedgerEntry* inA, tLedgerEntry* inB)
 	return CompareOn(sPrimarySortCommand, inA, inB);
 }
 
-template <class T> T* FindAs(LView* inView, PaneIDT inID)
-{
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(inID));
-	SignalIf_(pane == nullptr);
-	return pane;
-}
 } // namespace
 
 TLedgerWindow* TLedgerWindow::Open(LCommander* inSuper, const char* inTitle, TList<tLedgerEntry>* inLedger,
@@ -218,15 +208,15 @@ void TLedgerWindow::FinishCreateSelf()
 {
 	mBusy = true;
 	TVyWindow::FinishCreateSelf();
-	mTable = FindAs<TLedgerTable>(this, FOUR_CHAR_CODE("Tble"));
-	mDirectionButton = FindAs<LBevelButton>(this, kDirection);
-	mBuyStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyS"));
-	mSellStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelS"));
-	mSplitStockButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplS"));
-	mBuyFundButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyF"));
-	mSellFundButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelF"));
-	mSplitFundButton = FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplF"));
-	mDeleteButton = FindAs<LPushButton>(this, kDelete);
+	mTable = UWindowPanes::FindAs<TLedgerTable>(this, FOUR_CHAR_CODE("Tble"));
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
+	mBuyStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyS"));
+	mSellStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelS"));
+	mSplitStockButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplS"));
+	mBuyFundButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("BuyF"));
+	mSellFundButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SelF"));
+	mSplitFundButton = UWindowPanes::FindAs<LPushButton>(this, FOUR_CHAR_CODE("SplF"));
+	mDeleteButton = UWindowPanes::FindAs<LPushButton>(this, kDelete);
 	if (mTable != nullptr) {
 		mTable->SetWindow(this);
 		SetLatentSub(mTable);
@@ -310,22 +300,14 @@ void TLedgerWindow::RedoTable()
 
 void TLedgerWindow::RedoCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 void TLedgerWindow::SelectionChanged()
 {
 	if (mDeleteButton == nullptr || mTable == nullptr)
 		return;
-	if (mTable->LastRowSelected() > 0)
-		mDeleteButton->Enable();
-	else
-		mDeleteButton->Disable();
+	UWindowPanes::SetEnabled(mDeleteButton, mTable->LastRowSelected() > 0);
 }
 
 void TLedgerWindow::AddLedgerEntry(SInt32 inRow, UInt8 inType)
@@ -456,7 +438,7 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kByCurrency:
 		PrimarySort(FourCharCode(inCommand), false);
 		return true;
-	case kDirection:
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		PrimarySort(mPrimarySort, true);
 		RedoCicns();
@@ -498,12 +480,9 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		}
 		return true;
 	}
-	case kCmdPrint: {
-		StPrintSession session(UPrinting::GetAppPrintSpec());
-		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-			DoPrint();
+	case UTablePrinting::kCmdPrint:
+		UTablePrinting::AskAndPrint([this] { DoPrint(); });
 		return true;
-	}
 	default:
 		return TVyWindow::ObeyCommand(inCommand, ioParam);
 	}
@@ -512,13 +491,8 @@ Boolean TLedgerWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 void TLedgerWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
                                       UInt16& outMark, Str255 outName)
 {
-	if (inCommand == kCmdPrint) {
-		outEnabled = true;
-		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString),
-			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
+	if (UTablePrinting::FindCommandStatus(inCommand, kPrintMenuString, outEnabled, outName))
 		return;
-	}
 	TVyWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 
@@ -541,34 +515,13 @@ void TLedgerWindow::DoPrint()
 {
 	if (mTable == nullptr)
 		return;
-	std::unique_ptr<LPrintout> printout(LPrintout::CreatePrintout(kPrintoutID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
+	std::unique_ptr<LPrintout> printout = UTablePrinting::CreatePrintout(kPrintoutID);
 	Str255 title;
 	GetDescriptor(title);
 	const std::string titleText = PascalStrings::ToString(title);
 	if (LPane* caption = printout->FindPaneByID(FOUR_CHAR_CODE("Titl")))
 		caption->SetDescriptor(title);
-	auto* holder = dynamic_cast<LPlaceHolder*>(printout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
-	SignalIf_(holder == nullptr);
-	if (holder == nullptr)
-		return;
-	holder->InstallOccupant(mTable, 0);
-	SDimension16 size;
-	holder->GetFrameSize(size);
-	const SInt32 rowHeight = mTable->GetRowHeight(1);
-	SignalIf_(rowHeight < 1);
-	if (rowHeight >= 1)
-		holder->ResizeFrameTo(size.width, SInt16(size.height / rowHeight * rowHeight), false);
-	for (PaneIDT footer : {FOUR_CHAR_CODE("Fot1"), FOUR_CHAR_CODE("Fot2")})
-		if (auto* header = dynamic_cast<TPrinterHeader*>(printout->FindPaneByID(footer)))
-			header->PrepareCaption(printout.get(), titleText.c_str(), true);
-	mTable->SetPrinting(true);
-	try {
-		printout->DoPrintJob();
-	} catch (...) {
-		mTable->SetPrinting(false);
-		throw;
-	}
-	mTable->SetPrinting(false);
+	UTablePrinting::PrintTable(*printout, *mTable, mTable->GetRowHeight(1), FOUR_CHAR_CODE("Fot1"),
+	                           FOUR_CHAR_CODE("Fot2"), titleText.c_str(),
+	                           [this](bool inPrinting) { mTable->SetPrinting(inPrinting); });
 }

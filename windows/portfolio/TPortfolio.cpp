@@ -17,6 +17,7 @@
 #include "toolkit/UKsDialogs.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/TSelectDlog.h"
+#include "windows/security/UTablePrinting.h"
 
 #include <cstdio>
 #include <cstring>
@@ -296,9 +297,7 @@ void TPortfolio::DoRevert()
 
 void TPortfolio::HandlePrint()
 {
-	StPrintSession session(UPrinting::GetAppPrintSpec());
-	if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-		DoPrint();
+	UTablePrinting::AskAndPrint([this] { DoPrint(); });
 }
 
 void TPortfolio::DoPrint()

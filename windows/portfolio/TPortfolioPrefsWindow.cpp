@@ -19,6 +19,7 @@
 #include "toolkit/UKsDialogs.h"
 #include "windows/portfolio/TCategoryTable.h"
 #include "windows/security/TSelectDlog.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -97,13 +98,6 @@ UInt8* FieldAt(tPortfolioParameters& ioParameters, std::size_t inOffset)
 	return reinterpret_cast<UInt8*>(&ioParameters) + inOffset;
 }
 
-template <class T> T* Find(LView* inView, PaneIDT inID)
-{
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(inID));
-	SignalIfNot_(pane);
-	return pane;
-}
-
 std::string FieldText(const LEditText* inField)
 {
 	char text[256] = {};
@@ -116,16 +110,6 @@ void SetFieldText(LEditText* inField, const std::string& inText)
 {
 	if (inField != nullptr)
 		inField->SetText(inText.c_str(), Size(inText.size()));
-}
-
-void SetEnabled(LPane* inPane, bool inEnabled)
-{
-	if (inPane == nullptr)
-		return;
-	if (inEnabled)
-		inPane->Enable();
-	else
-		inPane->Disable();
 }
 
 } // namespace
@@ -154,7 +138,7 @@ TPortfolioPrefsWindow::~TPortfolioPrefsWindow()
 void TPortfolioPrefsWindow::FinishCreateSelf()
 {
 	TVyWindow::FinishCreateSelf();
-	mPanels = Find<LMultiPanelView>(this, FOUR_CHAR_CODE("MPV1"));
+	mPanels = UWindowPanes::FindAs<LMultiPanelView>(this, FOUR_CHAR_CODE("MPV1"));
 	if (mPanels != nullptr) {
 		mPanels->CreateAllPanels();
 		const ResIDT layouts[] = {kDisplayLayout, kAlertsLayout, kCategoriesLayout, kPasswordLayout};
@@ -164,19 +148,19 @@ void TPortfolioPrefsWindow::FinishCreateSelf()
 		if (auto* tabs = dynamic_cast<LBroadcaster*>(FindPaneByID(FOUR_CHAR_CODE("Hdrs"))))
 			tabs->AddListener(mPanels);
 	}
-	mFont = Find<TFontMenu>(this, FOUR_CHAR_CODE("Font"));
-	mSize = Find<TFontSizeMenu>(this, FOUR_CHAR_CODE("Size"));
-	mLosingLimit = Find<LEditText>(this, FOUR_CHAR_CODE("lVal"));
-	mGainingLimit = Find<LEditText>(this, FOUR_CHAR_CODE("gVal"));
-	mTable = Find<TCategoryTable>(this, FOUR_CHAR_CODE("Tble"));
-	mAddButton = Find<LPushButton>(this, cmd_AddCategory);
-	mDeleteButton = Find<LPushButton>(this, cmd_DeleteCategory);
-	mSaveButton = Find<LPushButton>(this, cmd_SaveCategory);
-	mCategoryName = Find<LEditText>(this, FOUR_CHAR_CODE("NamC"));
-	mUsePassword = Find<LCheckBox>(this, FOUR_CHAR_CODE("uPwd"));
-	mPassword = Find<LEditText>(this, FOUR_CHAR_CODE("nPwd"));
-	mConfirmation = Find<LEditText>(this, FOUR_CHAR_CODE("cPwd"));
-	mBaseCurrency = Find<LPopupButton>(this, FOUR_CHAR_CODE("bCur"));
+	mFont = UWindowPanes::FindAs<TFontMenu>(this, FOUR_CHAR_CODE("Font"));
+	mSize = UWindowPanes::FindAs<TFontSizeMenu>(this, FOUR_CHAR_CODE("Size"));
+	mLosingLimit = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("lVal"));
+	mGainingLimit = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("gVal"));
+	mTable = UWindowPanes::FindAs<TCategoryTable>(this, FOUR_CHAR_CODE("Tble"));
+	mAddButton = UWindowPanes::FindAs<LPushButton>(this, cmd_AddCategory);
+	mDeleteButton = UWindowPanes::FindAs<LPushButton>(this, cmd_DeleteCategory);
+	mSaveButton = UWindowPanes::FindAs<LPushButton>(this, cmd_SaveCategory);
+	mCategoryName = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("NamC"));
+	mUsePassword = UWindowPanes::FindAs<LCheckBox>(this, FOUR_CHAR_CODE("uPwd"));
+	mPassword = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("nPwd"));
+	mConfirmation = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("cPwd"));
+	mBaseCurrency = UWindowPanes::FindAs<LPopupButton>(this, FOUR_CHAR_CODE("bCur"));
 	FillCurrencyMenu();
 }
 
@@ -244,14 +228,14 @@ void TPortfolioPrefsWindow::RedoContent()
 void TPortfolioPrefsWindow::RedoFields()
 {
 	for (const tFlagPane& field : kCheckBoxes)
-		if (auto* box = Find<LCheckBox>(this, field.pane))
+		if (auto* box = UWindowPanes::FindAs<LCheckBox>(this, field.pane))
 			box->SetValue(*FieldAt(mWorking, field.offset) != 0 ? 1 : 0);
 	for (const tMenuPane& field : kMenus)
-		if (auto* menu = Find<LPopupButton>(this, field.pane))
+		if (auto* menu = UWindowPanes::FindAs<LPopupButton>(this, field.pane))
 			menu->SetValue(
 			    UMenus::TranslateMenu(true, field.items, *FieldAt(mWorking, field.offset)));
 	for (const tFlagPane& field : kColourWells)
-		if (auto* well = Find<LColorWell>(this, field.pane)) {
+		if (auto* well = UWindowPanes::FindAs<LColorWell>(this, field.pane)) {
 			RGBColor colour;
 			std::memcpy(&colour, FieldAt(mWorking, field.offset), sizeof colour);
 			well->SetSwatchColor(colour);
@@ -298,14 +282,14 @@ void TPortfolioPrefsWindow::SaveContent()
 void TPortfolioPrefsWindow::SaveFields()
 {
 	for (const tFlagPane& field : kCheckBoxes)
-		if (auto* box = Find<LCheckBox>(this, field.pane))
+		if (auto* box = UWindowPanes::FindAs<LCheckBox>(this, field.pane))
 			*FieldAt(mWorking, field.offset) = box->GetValue() != 0 ? 1 : 0;
 	for (const tMenuPane& field : kMenus)
-		if (auto* menu = Find<LPopupButton>(this, field.pane))
+		if (auto* menu = UWindowPanes::FindAs<LPopupButton>(this, field.pane))
 			*FieldAt(mWorking, field.offset) =
 			    UInt8(UMenus::TranslateMenu(false, field.items, menu->GetValue()));
 	for (const tFlagPane& field : kColourWells)
-		if (auto* well = Find<LColorWell>(this, field.pane)) {
+		if (auto* well = UWindowPanes::FindAs<LColorWell>(this, field.pane)) {
 			RGBColor colour;
 			well->GetSwatchColor(colour);
 			std::memcpy(FieldAt(mWorking, field.offset), &colour, sizeof colour);
@@ -387,17 +371,17 @@ bool TPortfolioPrefsWindow::RefusePassword(SInt16 inMessage, ResIDT inDialog)
 
 void TPortfolioPrefsWindow::CheckCategories()
 {
-	auto* use = Find<LCheckBox>(this, cmd_UseCategories);
+	auto* use = UWindowPanes::FindAs<LCheckBox>(this, cmd_UseCategories);
 	const bool on = use != nullptr && use->GetValue() != 0;
-	SetEnabled(mAddButton, on);
+	UWindowPanes::SetEnabled(mAddButton, on);
 	if (!on) {
-		SetEnabled(mDeleteButton, false);
-		SetEnabled(mSaveButton, false);
+		UWindowPanes::SetEnabled(mDeleteButton, false);
+		UWindowPanes::SetEnabled(mSaveButton, false);
 	}
-	SetEnabled(mCategoryName, on);
+	UWindowPanes::SetEnabled(mCategoryName, on);
 	if (mTable != nullptr) {
 		mTable->UnselectAllCells();
-		SetEnabled(mTable, on);
+		UWindowPanes::SetEnabled(mTable, on);
 	}
 	SetFieldText(mCategoryName, "");
 }
@@ -405,8 +389,8 @@ void TPortfolioPrefsWindow::CheckCategories()
 void TPortfolioPrefsWindow::SelectionChanged(TableIndexT inRow)
 {
 	if (inRow == 0) {
-		SetEnabled(mSaveButton, false);
-		SetEnabled(mDeleteButton, false);
+		UWindowPanes::SetEnabled(mSaveButton, false);
+		UWindowPanes::SetEnabled(mDeleteButton, false);
 		SetFieldText(mCategoryName, "");
 		return;
 	}
@@ -426,9 +410,9 @@ void TPortfolioPrefsWindow::ShowSelectedName()
 	SetFieldText(mCategoryName, category->name);
 	if (mCategoryName != nullptr)
 		mCategoryName->SelectAll();
-	SetEnabled(mCategoryName, true);
-	SetEnabled(mSaveButton, true);
-	SetEnabled(mDeleteButton, true);
+	UWindowPanes::SetEnabled(mCategoryName, true);
+	UWindowPanes::SetEnabled(mSaveButton, true);
+	UWindowPanes::SetEnabled(mDeleteButton, true);
 }
 
 namespace

@@ -8,14 +8,11 @@
 #include "model/TSecurity.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
 #include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableMultiSelector.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/Fonts.h"
 #include "platform/toolbox/gui/QuickDraw.h"
-#include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StTextState.h"
 #include "ticker/TPluginCategoryTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
@@ -23,7 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 namespace
 {
@@ -35,21 +31,6 @@ const RGBColor kWhite{65535, 65535, 65535};
 // shares; the name takes the rest.
 constexpr SInt16 kScreenWidths[] = {105, 115, 99, 114, 99, 99};
 constexpr SInt16 kPrintWidths[] = {64, 79, 64, 79, 64, 64};
-
-TPortfolioTable::tTextTraits LoadTraits(SInt16 inID)
-{
-	TPortfolioTable::tTextTraits traits;
-	const SResTextTraits* stored = ResourceStore::Get().GetTextTraits(inID);
-	SignalIf_(stored == nullptr);
-	if (stored != nullptr) {
-		traits.size = stored->size;
-		traits.style = stored->style;
-		traits.justification = stored->justification;
-		traits.colour = stored->color;
-		traits.fontName = stored->fontName;
-	}
-	return traits;
-}
 
 float ReferencePrice(const tPortfolioItem& inItem, UInt8 inKind)
 {
@@ -68,22 +49,10 @@ TPortfolioTable::TPortfolioTable(LStream* inStream) : LTableView(inStream)
 {
 	SInt16 rowsID = 0, subItemsID = 0;
 	*inStream >> rowsID >> subItemsID;
-	mRowTraits = LoadTraits(rowsID);
-	mSubItemTraits = LoadTraits(subItemsID);
+	mRowTraits = UOneColumnTable::LoadTraits(rowsID);
+	mSubItemTraits = UOneColumnTable::LoadTraits(subItemsID);
 	mRowHeight = std::max<SInt32>(mRowTraits.size + 6, kMinimumRowHeight);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColWidth = frame.right - frame.left;
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mColWidth), UInt16(mRowHeight));
-	ThrowIfNil_(geometry);
-	SetTableGeometry(geometry);
-	auto* selector = new (std::nothrow) LTableMultiSelector(this);
-	ThrowIfNil_(selector);
-	SetTableSelector(selector);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0UL);
-	ThrowIfNil_(storage);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	mColWidth = UOneColumnTable::SetUp(*this, mRowHeight, true, 0);
 	SetCustomHilite(true);
 }
 
@@ -183,19 +152,6 @@ void TPortfolioTable::DrawCellString(const char* inText, const Rect& inRect) con
 	DrawString(text);
 }
 
-void TPortfolioTable::ApplyTraits(const tTextTraits& inTraits) const
-{
-	SInt16 font = inTraits.fontNumber;
-	if (!inTraits.fontName.empty()) {
-		Str255 name;
-		PascalStrings::FromString(inTraits.fontName, name);
-		GetFNum(name, &font);
-	}
-	TextFont(font);
-	TextSize(inTraits.size);
-	TextFace(StyleParameter(inTraits.style));
-}
-
 void TPortfolioTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
 {
 	TAccountant* accountant = mWindow != nullptr ? mWindow->GetAccountant() : nullptr;
@@ -213,7 +169,7 @@ void TPortfolioTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect
 	const tColumns c = CalcRects(inLocalRect);
 	RGBBackColor((inCell.row & 1) ? &mOddColour : &mEvenColour);
 	EraseRect(&inLocalRect);
-	ApplyTraits(item->isCurrencyItem ? mSubItemTraits : mRowTraits);
+	UOneColumnTable::ApplyTraits(item->isCurrencyItem ? mSubItemTraits : mRowTraits);
 
 	Rect name = c.name;
 	if (mPrinting) {
@@ -294,11 +250,7 @@ void TPortfolioTable::HiliteCellInactively(const STableCell&, Boolean) {}
 
 void TPortfolioTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
 {
-	LTableView::ResizeFrameBy(inWidthDelta, inHeightDelta, false);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColWidth = frame.right - frame.left;
-	SetColWidth(UInt16(mColWidth), 1, 1);
+	mColWidth = UOneColumnTable::ResizeFrameBy(*this, inWidthDelta, inHeightDelta);
 	if (inRefresh)
 		Refresh();
 }

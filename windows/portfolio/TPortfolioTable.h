@@ -7,6 +7,7 @@
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LTableView.h"
 #include "platform/toolbox/gui/Icons.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include <string>
 
@@ -17,14 +18,7 @@ class TPortfolioTable : public LTableView, public LCommander
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stPT") };
 
-	struct tTextTraits {
-		SInt16 size = 0;
-		SInt16 style = 0;
-		SInt16 justification = 0;
-		RGBColor colour{0, 0, 0};
-		SInt16 fontNumber = 0;
-		std::string fontName;
-	};
+	using tTextTraits = UOneColumnTable::tTextTraits;
 
 	// The column rectangles of a row, left to right.
 	struct tColumns {
@@ -66,7 +60,6 @@ protected:
 private:
 	void DrawCellFloat(float inValue, const Rect& inRect, int inDecimals, bool inCommas) const;
 	void DrawCellString(const char* inText, const Rect& inRect) const;
-	void ApplyTraits(const tTextTraits& inTraits) const;
 
 	TPortfolioWindow* mWindow = nullptr;
 	tTextTraits mRowTraits;

@@ -31,6 +31,8 @@
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/security/StBindings.h"
+#include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -43,7 +45,6 @@
 
 namespace
 {
-constexpr CommandT kCmdPrint = 9;
 constexpr int kPrintMenuString = 11;
 constexpr int kNoValueString = 0;
 constexpr MessageT kAddSymbols = 2000;
@@ -53,9 +54,7 @@ const unsigned char kEmptyText[1] = {0};
 
 template <class T> T* FindAs(LView* inView, const char (&inID)[5])
 {
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(FOUR_CHAR_CODE(inID)));
-	SignalIf_(pane == nullptr);
-	return pane;
+	return UWindowPanes::FindAs<T>(inView, FOUR_CHAR_CODE(inID));
 }
 
 void SetRadio(LRadioButton* inButton)
@@ -151,7 +150,7 @@ void TPortfolioWindow::FinishCreateSelf()
 	mCurrentPriceButton = FindAs<LRadioButton>(this, "aSrt");
 	mCurrentTotalButton = FindAs<LRadioButton>(this, "bSrt");
 	mChangeButton = FindAs<LRadioButton>(this, "cSrt");
-	mDirectionButton = FindAs<LBevelButton>(this, "dSrt");
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
 	mBottomView = FindAs<LView>(this, "Bttm");
 	mViewAsYesterday = FindAs<LRadioButton>(this, "vYes");
 	mViewAsOriginal = FindAs<LRadioButton>(this, "vOri");
@@ -248,14 +247,8 @@ void TPortfolioWindow::RedoContent()
 	SetRadio(mViewOriginal ? mViewAsOriginal : mViewAsYesterday);
 	const bool allDates = mParameters != nullptr && mParameters->allDates != 0;
 	SetRadio(allDates ? mSelectAllButton : mRangeButton);
-	for (LClock* clock : {mDateFrom, mDateTo}) {
-		if (clock == nullptr)
-			continue;
-		if (allDates)
-			clock->Disable();
-		else
-			clock->Enable();
-	}
+	for (LClock* clock : {mDateFrom, mDateTo})
+		UWindowPanes::SetEnabled(clock, !allDates);
 	if (mParameters != nullptr) {
 		if (mDateFrom != nullptr)
 			UPPUtils::SetDate(&mParameters->rangeStart, mDateFrom);
@@ -284,12 +277,7 @@ void TPortfolioWindow::RedoHeaders()
 
 void TPortfolioWindow::RedoCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? 1012 : 1013;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? 1012 : 1013);
 }
 
 void TPortfolioWindow::PortfolioAction(tPortfolioAction inAction, void* inWindow, int inRows)
@@ -642,7 +630,7 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case FOUR_CHAR_CODE("cSrt"):
 		RedoSort(mViewOriginal ? kSortOriginalChange : kSortYesterdaysChange, value());
 		return true;
-	case FOUR_CHAR_CODE("dSrt"):
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		if (mAccountant != nullptr)
 			mAccountant->SortDirection(mDescending);
@@ -707,13 +695,8 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 void TPortfolioWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
                                          UInt16& outMark, Str255 outName)
 {
-	if (inCommand == kCmdPrint) {
-		outEnabled = true;
-		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString),
-			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
+	if (UTablePrinting::FindCommandStatus(inCommand, kPrintMenuString, outEnabled, outName))
 		return;
-	}
 	TVyWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 
@@ -823,13 +806,7 @@ void TPortfolioWindow::ZoomWith(UInt16 inModifiers)
 	if (mBottomView != nullptr) {
 		keepBottom = std::make_unique<StBindings>(mBottomView);
 		keepBottom->TurnOffAll();
-		if (full) {
-			mBottomView->Enable();
-			mBottomView->Show();
-		} else {
-			mBottomView->Disable();
-			mBottomView->Hide();
-		}
+		UWindowPanes::SetShown(mBottomView, full);
 	}
 	Hide();
 	DoSetBounds(Rect{bounds.top, bounds.left, SInt16(bounds.top + height), SInt16(bounds.left + width)});

@@ -1,16 +1,11 @@
 #include "Includes/NoValue.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
-#include "platform/framework/LException.h"
-#include "platform/framework/LPlaceHolder.h"
-#include "platform/framework/LPrintout.h"
-#include "platform/framework/UPrinting.h"
-#include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
-#include "toolkit/TPrinterHeader.h"
 #include "windows/portfolio/StRGB.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
+#include "windows/security/UTablePrinting.h"
 
 #include <memory>
 #include <string>
@@ -24,10 +19,8 @@ void TPortfolioWindow::DoPrint()
 {
 	if (mTable == nullptr || mAccountant == nullptr)
 		return;
-	std::unique_ptr<LPrintout> printout(
-	    LPrintout::CreatePrintout(mViewOriginal ? kPrintoutOriginalID : kPrintoutYesterdayID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
+	std::unique_ptr<LPrintout> printout =
+	    UTablePrinting::CreatePrintout(mViewOriginal ? kPrintoutOriginalID : kPrintoutYesterdayID);
 
 	Str255 title;
 	GetDescriptor(title);
@@ -52,12 +45,6 @@ void TPortfolioWindow::DoPrint()
 	setChange("cPrc", "pPrc", mAccountant->OriginalTotal());
 	setChange("cYst", "pYst", mAccountant->YesterdaysTotal());
 
-	auto* holder = dynamic_cast<LPlaceHolder*>(printout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
-	SignalIf_(holder == nullptr);
-	if (holder == nullptr)
-		return;
-	RedoControlsVisibility(false);
-	holder->InstallOccupant(mTable, 0);
 	const RGBColor black{0, 0, 0};
 	const RGBColor white{65535, 65535, 65535};
 	StRGB gain(mTable->GainColour(), black);
@@ -65,24 +52,10 @@ void TPortfolioWindow::DoPrint()
 	StRGB unchanged(mTable->UnchangedColour(), black);
 	StRGB even(mTable->EvenRowColour(), white);
 	StRGB odd(mTable->OddRowColour(), white);
-	SDimension16 size;
-	holder->GetFrameSize(size);
-	const SInt32 rowHeight = mTable->RowHeight();
-	SignalIf_(rowHeight < 1);
-	if (rowHeight >= 1)
-		holder->ResizeFrameTo(size.width, SInt16(size.height / rowHeight * rowHeight), false);
 	const std::string titleText = PascalStrings::ToString(title);
-	for (FourCharCode footer : {FOUR_CHAR_CODE("fLft"), FOUR_CHAR_CODE("fRgt")})
-		if (auto* header = dynamic_cast<TPrinterHeader*>(printout->FindPaneByID(footer)))
-			header->PrepareCaption(printout.get(), titleText.c_str(), true);
-	mTable->SetPrinting(true);
-	try {
-		printout->DoPrintJob();
-	} catch (...) {
-		mTable->SetPrinting(false);
-		RedoControlsVisibility(true);
-		throw;
-	}
-	mTable->SetPrinting(false);
-	RedoControlsVisibility(true);
+	UTablePrinting::PrintTable(*printout, *mTable, mTable->RowHeight(), FOUR_CHAR_CODE("fLft"),
+	                           FOUR_CHAR_CODE("fRgt"), titleText.c_str(), [this](bool inPrinting) {
+		                           mTable->SetPrinting(inPrinting);
+		                           RedoControlsVisibility(!inPrinting);
+	                           });
 }

@@ -8,14 +8,11 @@
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
 #include "model/TCurrencyManager.h"
-#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
-#include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
-#include "platform/framework/UKeyFilters.h"
 #include "toolkit/UKsKeyFilters.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TSelectDlog.h"
@@ -37,9 +34,8 @@ IPluginWindow* TCurrencyQQWindow::Open(LCommander* inSuper)
 	return window != nullptr ? window->PluginFace() : nullptr;
 }
 
-TCurrencyQQWindow::TCurrencyQQWindow(LStream* inStream) : TCurrencyDetailWindow(inStream)
+TCurrencyQQWindow::TCurrencyQQWindow(LStream* inStream) : TQuickQuoteWindow(inStream)
 {
-	mSmallLayout = true;
 	mNewsCount = 0;
 	mPageRecords[0].page = 1;
 	mPageRecords[0].linksID = 5462;
@@ -97,10 +93,9 @@ void TCurrencyQQWindow::FinishCreateSelf()
 	SetLatentSub(mAmount);
 }
 
-void TCurrencyQQWindow::DoClose()
+TSecurity* TCurrencyQQWindow::QuoteSecurity() const
 {
-	Retire();
-	TCurrencyDetailWindow::DoClose();
+	return mCurrency;
 }
 
 void TCurrencyQQWindow::Retire()
@@ -136,29 +131,6 @@ Boolean TCurrencyQQWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	}
 }
 
-Boolean TCurrencyQQWindow::HandleCommandPeriod(const EventRecord&)
-{
-	Cancel();
-	return true;
-}
-
-Boolean TCurrencyQQWindow::HandleKeyPress(const EventRecord& inKeyEvent)
-{
-	const UInt16 key = UInt16(inKeyEvent.message & charCodeMask);
-	if (key == char_UpArrow || key == char_DownArrow)
-		return true;
-	return TCurrencyDetailWindow::HandleKeyPress(inKeyEvent);
-}
-
-void TCurrencyQQWindow::DoUpdate()
-{
-	if (mCurrency == nullptr)
-		return;
-	SaveContent();
-	mCurrency->SetDetailWindow(SecurityFace());
-	USecurityRequests::SubmitURL(mCurrency);
-}
-
 void TCurrencyQQWindow::SaveContent()
 {
 	tStockTickerPrefs* prefs = gPreferences;
@@ -192,19 +164,6 @@ void TCurrencyQQWindow::AddToList()
 		UApplicationNotices::SysBeep();
 	else
 		TStockPlugin::AddCurrency(mCurrency->CurrencyFrom(), mCurrency->CurrencyTo());
-}
-
-void TCurrencyQQWindow::Cancel()
-{
-	if (mCurrency != nullptr)
-		USecurityRequests::CancelURL(mCurrency);
-	mUpdating = false;
-	RedoUpdating();
-}
-
-void TCurrencyQQWindow::RedoUpdating()
-{
-	UDetailPanes::ShowUpdating(mUpdate, mUpdateArrows, mUpdating);
 }
 
 void TCurrencyQQWindow::RedoNormalContent()

@@ -6,18 +6,16 @@
 
 #include "foundation/UMenus.h"
 #include "windows/security/TCurrencyDetailWindow.h"
-#include "windows/security/TQuickQuoteFace.h"
+#include "windows/security/TQuickQuoteWindow.h"
 
 class LEditText;
 class LPopupButton;
-class LPushButton;
 
-class TCurrencyQQWindow : public TCurrencyDetailWindow
+class TCurrencyQQWindow : public TQuickQuoteWindow<TCurrencyDetailWindow>
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stCQ") };
 	static constexpr ResIDT kLayoutID = 5403;
-	static constexpr PaneIDT kQuoteButton = 2000;
 	// Commission pop-up items and their hundredths of a percent.
 	static const tMenuItems sCommissions[];
 
@@ -27,31 +25,19 @@ public:
 	~TCurrencyQQWindow() override;
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
-	Boolean HandleCommandPeriod(const EventRecord& inKeyEvent) override;
-	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
-	// Puts its place and choices back into the plug-in settings first.
-	void DoClose() override;
-	void DoUpdate() override;
-	void RedoUpdating() override;
 	void RedoNormalContent() override;
-	virtual void SaveContent();
-	void AddToList();
-	void Cancel();
-
-	IPluginWindow* PluginFace() { return &mPluginFace; }
+	void SaveContent() override;
+	void AddToList() override;
 
 protected:
 	void FinishCreateSelf() override;
+	TSecurity* QuoteSecurity() const override;
+	void Retire() override;
 
 private:
-	void Retire();
-
 	LPopupButton* mFrom = nullptr;
 	LPopupButton* mTo = nullptr;
 	LEditText* mAmount = nullptr;
 	LPopupButton* mCommission = nullptr;
-	LPushButton* mAddToList = nullptr;
-	LPushButton* mUpdate = nullptr;
 	const tMenuItems* mCurrencyMenus = nullptr;
-	TQuickQuoteFace mPluginFace{this};
 };

@@ -17,8 +17,6 @@
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStaticText.h"
-#include "platform/framework/StPrintSession.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -34,6 +32,9 @@
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TDetailAction.h"
+#include "windows/security/UDetailPanes.h"
+#include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <string>
 #include <utility>
@@ -49,13 +50,6 @@ constexpr SInt16 kPrintErrorMessage = 15;
 constexpr PaneIDT kNewsIDs[TDetailWindow::kNewsCount] = {FOUR_CHAR_CODE("Nws1"), FOUR_CHAR_CODE("Nws2"),
                                                          FOUR_CHAR_CODE("Nws3"), FOUR_CHAR_CODE("Nws4"),
                                                          FOUR_CHAR_CODE("Nws5"), FOUR_CHAR_CODE("Nws6")};
-
-template <class T> T* FindAs(LView* inView, PaneIDT inID)
-{
-	T* pane = inView != nullptr ? dynamic_cast<T*>(inView->FindPaneByID(inID)) : nullptr;
-	SignalIf_(pane == nullptr);
-	return pane;
-}
 
 Rect FrameOf(LPane* inPane)
 {
@@ -78,19 +72,6 @@ SInt16 Height(const Rect& inRect)
 {
 	return SInt16(inRect.bottom - inRect.top);
 }
-
-void ShowPane(LPane* inPane, bool inShow)
-{
-	if (inPane == nullptr)
-		return;
-	if (inShow) {
-		inPane->Show();
-		inPane->Enable();
-	} else {
-		inPane->Hide();
-		inPane->Disable();
-	}
-}
 } // namespace
 
 TDetailWindow::TDetailWindow(LStream* inStream) : TVyWindow(inStream) {}
@@ -110,30 +91,30 @@ void TDetailWindow::FinishCreateSelf()
 {
 	TVyWindow::FinishCreateSelf();
 	mFullFrame = FrameOf(this);
-	mAltBanner = FindAs<TBanner>(this, FOUR_CHAR_CODE("aBnr"));
-	mCurrentPriceAlt = FindAs<TColourCaption>(this, FOUR_CHAR_CODE("aPrc"));
-	mChangePriceAlt = FindAs<TColourCaptions>(this, FOUR_CHAR_CODE("aChn"));
+	mAltBanner = UWindowPanes::FindAs<TBanner>(this, FOUR_CHAR_CODE("aBnr"));
+	mCurrentPriceAlt = UWindowPanes::FindAs<TColourCaption>(this, FOUR_CHAR_CODE("aPrc"));
+	mChangePriceAlt = UWindowPanes::FindAs<TColourCaptions>(this, FOUR_CHAR_CODE("aChn"));
 	if (!mSmallLayout) {
-		mBigBanner = FindAs<TBanner>(this, FOUR_CHAR_CODE("bBnr"));
-		mSymbolBig = FindAs<TColourCaption>(this, FOUR_CHAR_CODE("bSym"));
-		mCurrentPriceBig = FindAs<TColourCaption>(this, FOUR_CHAR_CODE("bPrc"));
-		mChangePriceBig = FindAs<TColourCaptions>(this, FOUR_CHAR_CODE("bChn"));
-		mSymbolAlt = FindAs<TColourCaption>(this, FOUR_CHAR_CODE("aSym"));
-		mSmallBanner = FindAs<TBanner>(this, FOUR_CHAR_CODE("sBnr"));
-		mSymbolSmall = FindAs<TColourCaption>(this, FOUR_CHAR_CODE("sSym"));
-		mCurrentPriceSmall = FindAs<TColourCaption>(this, FOUR_CHAR_CODE("sPrc"));
+		mBigBanner = UWindowPanes::FindAs<TBanner>(this, FOUR_CHAR_CODE("bBnr"));
+		mSymbolBig = UWindowPanes::FindAs<TColourCaption>(this, FOUR_CHAR_CODE("bSym"));
+		mCurrentPriceBig = UWindowPanes::FindAs<TColourCaption>(this, FOUR_CHAR_CODE("bPrc"));
+		mChangePriceBig = UWindowPanes::FindAs<TColourCaptions>(this, FOUR_CHAR_CODE("bChn"));
+		mSymbolAlt = UWindowPanes::FindAs<TColourCaption>(this, FOUR_CHAR_CODE("aSym"));
+		mSmallBanner = UWindowPanes::FindAs<TBanner>(this, FOUR_CHAR_CODE("sBnr"));
+		mSymbolSmall = UWindowPanes::FindAs<TColourCaption>(this, FOUR_CHAR_CODE("sSym"));
+		mCurrentPriceSmall = UWindowPanes::FindAs<TColourCaption>(this, FOUR_CHAR_CODE("sPrc"));
 		mBigBannerFrame = FrameOf(mBigBanner);
 		mSmallBannerFrame = FrameOf(mSmallBanner);
 	}
 
-	mUpdateButton = FindAs<LBevelButton>(this, FOUR_CHAR_CODE("Updt"));
+	mUpdateButton = UWindowPanes::FindAs<LBevelButton>(this, FOUR_CHAR_CODE("Updt"));
 	if (mUpdateButton != nullptr)
 		mUpdateButton->Enable();
-	mGotoWebButton = FindAs<LBevelButton>(this, FOUR_CHAR_CODE("WebP"));
-	mActionButton = FindAs<LBevelButton>(this, FOUR_CHAR_CODE("Actn"));
-	mUpdateArrows = FindAs<LChasingArrows>(this, FOUR_CHAR_CODE("Arrw"));
-	mHeaders = FindAs<LPane>(this, FOUR_CHAR_CODE("Hdrs"));
-	mMultiPanelView = FindAs<LMultiPanelView>(this, FOUR_CHAR_CODE("MPV1"));
+	mGotoWebButton = UWindowPanes::FindAs<LBevelButton>(this, FOUR_CHAR_CODE("WebP"));
+	mActionButton = UWindowPanes::FindAs<LBevelButton>(this, FOUR_CHAR_CODE("Actn"));
+	mUpdateArrows = UWindowPanes::FindAs<LChasingArrows>(this, FOUR_CHAR_CODE("Arrw"));
+	mHeaders = UWindowPanes::FindAs<LPane>(this, FOUR_CHAR_CODE("Hdrs"));
+	mMultiPanelView = UWindowPanes::FindAs<LMultiPanelView>(this, FOUR_CHAR_CODE("MPV1"));
 	if (mMultiPanelView != nullptr) {
 		mMultiPanelView->CreateAllPanels();
 		for (tPageRecord& record : mPageRecords) {
@@ -148,24 +129,24 @@ void TDetailWindow::FinishCreateSelf()
 	mNewsPanel = mPageRecords[1].view;
 
 	if (mHasLastPrice)
-		mLastPrice = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("lstP"));
+		mLastPrice = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("lstP"));
 	if (mHasPreviousClose)
-		mPreviousClose = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("ydyC"));
+		mPreviousClose = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("ydyC"));
 	if (mHasDayOpen)
-		mDayOpen = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("dayO"));
+		mDayOpen = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("dayO"));
 	if (mHasDayRange) {
-		mDayHigh = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("dayH"));
-		mDayLow = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("dayL"));
+		mDayHigh = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("dayH"));
+		mDayLow = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("dayL"));
 	}
 	if (mHasYearRange) {
-		mYearHigh = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("ytdH"));
-		mYearLow = FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("ytdL"));
+		mYearHigh = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("ytdH"));
+		mYearLow = UWindowPanes::FindAs<LStaticText>(mMainPanel, FOUR_CHAR_CODE("ytdL"));
 	}
 	for (SInt32 i = 0; i < mNewsCount && i < kNewsCount; ++i)
-		mNewsItems[i] = FindAs<CURLPushButton>(mNewsPanel, kNewsIDs[i]);
-	mQuoteSource = FindAs<CURLPushButton>(mMainPanel, FOUR_CHAR_CODE("Quot"));
-	mLastTradeTime = FindAs<LStaticText>(this, FOUR_CHAR_CODE("dtTr"));
-	mLastUpdateTime = FindAs<LStaticText>(this, FOUR_CHAR_CODE("dtUp"));
+		mNewsItems[i] = UWindowPanes::FindAs<CURLPushButton>(mNewsPanel, kNewsIDs[i]);
+	mQuoteSource = UWindowPanes::FindAs<CURLPushButton>(mMainPanel, FOUR_CHAR_CODE("Quot"));
+	mLastTradeTime = UWindowPanes::FindAs<LStaticText>(this, FOUR_CHAR_CODE("dtTr"));
+	mLastUpdateTime = UWindowPanes::FindAs<LStaticText>(this, FOUR_CHAR_CODE("dtUp"));
 
 	if (auto* headers = dynamic_cast<LBroadcaster*>(mHeaders); headers != nullptr && mMultiPanelView)
 		headers->AddListener(mMultiPanelView);
@@ -394,15 +375,7 @@ void TDetailWindow::RedoContent()
 
 void TDetailWindow::RedoUpdating()
 {
-	if (mUpdating) {
-		if (mUpdateButton != nullptr)
-			mUpdateButton->Disable();
-		ShowPane(mUpdateArrows, true);
-	} else {
-		ShowPane(mUpdateArrows, false);
-		if (mUpdateButton != nullptr)
-			mUpdateButton->Enable();
-	}
+	UDetailPanes::ShowUpdating(mUpdateButton, mUpdateArrows, mUpdating);
 }
 
 void TDetailWindow::SpendTime(const EventRecord&)
@@ -424,14 +397,14 @@ void TDetailWindow::SetBannerSize()
 	case kZoomFirstPage:
 	case kZoomSecondPage:
 	case kZoomPage2:
-		ShowPane(mAltBanner, mViewType == kViewAlt);
-		ShowPane(mBigBanner, mViewType != kViewAlt);
-		ShowPane(mSmallBanner, false);
+		UWindowPanes::SetShown(mAltBanner, mViewType == kViewAlt);
+		UWindowPanes::SetShown(mBigBanner, mViewType != kViewAlt);
+		UWindowPanes::SetShown(mSmallBanner, false);
 		break;
 	case kZoomSmall:
-		ShowPane(mSmallBanner, true);
-		ShowPane(mAltBanner, false);
-		ShowPane(mBigBanner, false);
+		UWindowPanes::SetShown(mSmallBanner, true);
+		UWindowPanes::SetShown(mAltBanner, false);
+		UWindowPanes::SetShown(mBigBanner, false);
 		break;
 	default:
 		break;
@@ -544,9 +517,7 @@ void TDetailWindow::DoWeb()
 void TDetailWindow::PrintWithDialog()
 {
 	try {
-		StPrintSession session(UPrinting::GetAppPrintSpec());
-		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-			DoPrint();
+		UTablePrinting::AskAndPrint([this] { DoPrint(); });
 	} catch (...) {
 		UKsDialogs::ErrorDialog(kPrintErrorMessage);
 	}
@@ -735,15 +706,12 @@ void TDetailWindow::WriteBanners() const
 
 std::unique_ptr<LPrintout> TDetailWindow::MakePrintout(ResIDT inPrintoutID)
 {
-	std::unique_ptr<LPrintout> printout(LPrintout::CreatePrintout(inPrintoutID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
-	return printout;
+	return UTablePrinting::CreatePrintout(inPrintoutID);
 }
 
 LCaption* TDetailWindow::PrintCaption(LView* inPrintout, PaneIDT inID)
 {
-	return FindAs<LCaption>(inPrintout, inID);
+	return UWindowPanes::FindAs<LCaption>(inPrintout, inID);
 }
 
 void TDetailWindow::SetPrintText(LView* inPrintout, PaneIDT inID, const char* inText)
@@ -785,7 +753,7 @@ void TDetailWindow::SetPrintPriceAndChange(LView* inPrintout, int inDecimals) co
 
 void TDetailWindow::PrintAndClose(LPrintout* inPrintout)
 {
-	if (auto* footer = FindAs<TPrinterHeader>(inPrintout, FOUR_CHAR_CODE("Foot")))
+	if (auto* footer = UWindowPanes::FindAs<TPrinterHeader>(inPrintout, FOUR_CHAR_CODE("Foot")))
 		footer->PrepareCaption(inPrintout, nullptr, true);
 	inPrintout->DoPrintJob();
 }

@@ -6,40 +6,27 @@
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/LScrollerView.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
-#include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableMultiSelector.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/Events.h"
-#include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StColorPenState.h"
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/security/TListTableDragTask.h"
 #include "windows/security/TListWindow.h"
 #include "windows/security/UTableDrag.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace
 {
-enum : char {
-	kHome = 1,
-	kEnd = 4,
-	kBackspace = 8,
-	kPageUp = 11,
-	kPageDown = 12,
-	kUpArrow = 30,
-	kDownArrow = 31,
-	kDelete = 127
-};
-constexpr UInt32 kTypingTicks = 60;
+enum : char { kBackspace = 8, kUpArrow = 30, kDownArrow = 31, kDelete = 127 };
+constexpr SInt32 kMinimumRowHeight = 19;
 constexpr SInt32 kScrollMargin = 16;
 constexpr SInt16 kUpArrowPart = 20;
 constexpr SInt16 kDownArrowPart = 21;
@@ -55,30 +42,13 @@ bool StartsWithNoCase(const char* inText, const char* inPrefix)
 }
 } // namespace
 
-TListTable::TListTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(this)
+TListTable::TListTable(LStream* inStream) : TSelfHilitingTable(inStream), LDragAndDrop(this)
 {
 	static UInt32 sTables = 0;
 	mDragToken = ++sTables;
 	*inStream >> mTextTraits;
-	if (const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mTextTraits))
-		mRowHeight = std::max<SInt32>(traits->size + 4, 19);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColumnWidth = frame.right - frame.left;
-	auto* geometry =
-	    new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
-	auto* selector = new (std::nothrow) LTableMultiSelector(this);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 0);
-	if (!geometry || !selector || !storage) {
-		delete geometry;
-		delete selector;
-		delete storage;
-		Throw_(err_NilPointer);
-	}
-	SetTableGeometry(geometry);
-	SetTableSelector(selector);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	mRowHeight = UOneColumnTable::RowHeight(mTextTraits, kMinimumRowHeight);
+	mColumnWidth = UOneColumnTable::SetUp(*this, mRowHeight, true, 0);
 }
 
 void TListTable::SetList(TList<tSecurityEntry>* inList, TList<tSecurityEntry>* inDeleteList,
@@ -105,13 +75,7 @@ TableIndexT TListTable::LastRowSelected() const
 
 void TListTable::EnableDelete(bool inEnable)
 {
-	LPushButton* button = mWindow != nullptr ? mWindow->GetDeleteButton() : nullptr;
-	if (button == nullptr)
-		return;
-	if (inEnable)
-		button->Enable();
-	else
-		button->Disable();
+	UWindowPanes::SetEnabled(mWindow != nullptr ? mWindow->GetDeleteButton() : nullptr, inEnable);
 }
 
 void TListTable::UnselectAllCells()
@@ -172,11 +136,7 @@ Boolean TListTable::IsCellVisible(const STableCell& inCell) const
 
 void TListTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
 {
-	LTableView::ResizeFrameBy(inWidthDelta, inHeightDelta, false);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColumnWidth = frame.right - frame.left;
-	SetColWidth(UInt16(mColumnWidth), 1, 1);
+	mColumnWidth = UOneColumnTable::ResizeFrameBy(*this, inWidthDelta, inHeightDelta);
 	if (inRefresh)
 		Refresh();
 }
@@ -217,16 +177,6 @@ void TListTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
 	DrawCell(inCell, names);
 }
 
-void TListTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
-void TListTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
 Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)
 {
 	FocusDraw();
@@ -234,42 +184,18 @@ Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)
 	const bool command = (inKeyEvent.modifiers & cmdKey) != 0;
 	const bool option = (inKeyEvent.modifiers & optionKey) != 0;
 	const TableIndexT last = LastRowSelected();
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	const SInt32 page = std::max<SInt32>(1, (frame.bottom - frame.top) / mRowHeight);
-	auto clamp = [this](SInt32 inRow) {
-		return TableIndexT(std::clamp<SInt32>(inRow, 1, SInt32(mRows)));
-	};
-	switch (key) {
-	case kHome:
-		SelectRow(1, true);
-		return true;
-	case kEnd:
-		SelectRow(mRows, true);
-		return true;
-	case kBackspace:
-	case kDelete:
+	if (key == kBackspace || key == kDelete) {
 		DeleteSecurities();
 		return true;
-	case kPageUp:
-		SelectRow(clamp(SInt32(last) - page), true);
+	}
+	if (command && (key == kUpArrow || key == kDownArrow)) {
+		if (last > 0 && mWindow != nullptr)
+			mWindow->CreateEditWindow(last, false);
 		return true;
-	case kPageDown:
-		SelectRow(clamp(SInt32(last) + page), true);
+	}
+	if (const auto row = UOneColumnTable::NavigationRow(*this, UInt8(key), last, mRowHeight)) {
+		SelectRow(*row, true);
 		return true;
-	case kUpArrow:
-	case kDownArrow:
-		if (command) {
-			if (last > 0 && mWindow != nullptr)
-				mWindow->CreateEditWindow(last, false);
-		} else if (last == 0) {
-			SelectRow(key == kUpArrow ? mRows : 1, true);
-		} else {
-			SelectRow(clamp(SInt32(last) + (key == kUpArrow ? -1 : 1)), true);
-		}
-		return true;
-	default:
-		break;
 	}
 	if (command && (key == 'D' || key == 'd')) {
 		DeleteSecurities();
@@ -290,22 +216,13 @@ Boolean TListTable::HandleKeyPress(const EventRecord& inKeyEvent)
 
 void TListTable::TypeToSelect(char inChar)
 {
-	const UInt32 now = TickCount();
-	const size_t length = std::strlen(mTypedPrefix);
-	if (length > 0 && now - mLastKeyTick < kTypingTicks) {
-		if (length < sizeof mTypedPrefix - 1)
-			mTypedPrefix[length] = inChar;
-	} else {
-		std::memset(mTypedPrefix, 0, sizeof mTypedPrefix);
-		mTypedPrefix[0] = inChar;
-	}
-	mLastKeyTick = now;
+	const char* prefix = UOneColumnTable::AddTypedKey(mTypedPrefix, inChar, TickCount());
 	if (mList == nullptr)
 		return;
 	for (TableIndexT row = 1; row <= mRows; ++row) {
 		tSecurityEntry* entry = mList->GetNth(long(row));
 		if (entry != nullptr && entry->Security != nullptr &&
-		    StartsWithNoCase(entry->Security->SecurityName(), mTypedPrefix)) {
+		    StartsWithNoCase(entry->Security->SecurityName(), prefix)) {
 			SelectRow(row, false);
 			return;
 		}

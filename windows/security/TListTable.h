@@ -6,12 +6,13 @@
 #include "Includes/TList.h"
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LDragAndDrop.h"
-#include "platform/framework/LTableView.h"
+#include "windows/security/TSelfHilitingTable.h"
+#include "toolkit/UOneColumnTable.h"
 #include "windows/security/tSecurityEntry.h"
 
 class TListWindow;
 
-class TListTable : public LTableView, public LCommander, public LDragAndDrop
+class TListTable : public TSelfHilitingTable, public LCommander, public LDragAndDrop
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stST") };
@@ -55,11 +56,9 @@ public:
 
 protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
-	void HiliteCellActively(const STableCell& inCell, Boolean inHilite) override;
-	void HiliteCellInactively(const STableCell& inCell, Boolean inHilite) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	void DrawCell(const STableCell& inCell, const Rect& inLocalRect) override;
-	virtual void HiliteMyCell(const STableCell& inCell, Boolean inHilite);
+	void HiliteMyCell(const STableCell& inCell, Boolean inHilite) override;
 
 private:
 	void SelectRow(TableIndexT inRow, bool inScroll);
@@ -80,7 +79,6 @@ private:
 	SInt32 mDropLine = -1;
 	bool mAcceptsDrops = true;
 	bool mWasTarget = false;
-	UInt32 mLastKeyTick = 0;
-	char mTypedPrefix[10] = {};
+	UOneColumnTable::tTypedPrefix mTypedPrefix;
 	UInt32 mDragToken;
 };

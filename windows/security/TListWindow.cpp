@@ -12,6 +12,7 @@
 #include "toolkit/UKsStrings.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/TLookupList.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,7 +27,6 @@ namespace
 constexpr PaneIDT kTablePane = FOUR_CHAR_CODE("Tble");
 constexpr PaneIDT kAddPane = FOUR_CHAR_CODE("AddS");
 constexpr PaneIDT kDeletePane = FOUR_CHAR_CODE("DelS");
-constexpr PaneIDT kDirectionPane = FOUR_CHAR_CODE("dSrt");
 constexpr PaneIDT kLookupPane = FOUR_CHAR_CODE("Look");
 constexpr MessageT kCheckboxMessage = FOUR_CHAR_CODE("chkb");
 constexpr CommandT kSelectCancelled = 5075;
@@ -77,7 +77,7 @@ void TListWindow::FinishCreateSelf()
 	mTable = dynamic_cast<TListTable*>(FindPaneByID(kTablePane));
 	mAddButton = dynamic_cast<LPushButton*>(FindPaneByID(kAddPane));
 	mDeleteButton = dynamic_cast<LPushButton*>(FindPaneByID(kDeletePane));
-	mDirectionButton = dynamic_cast<LBevelButton*>(FindPaneByID(kDirectionPane));
+	mDirectionButton = dynamic_cast<LBevelButton*>(FindPaneByID(UWindowPanes::kSortDirection));
 	SignalIf_(mTable == nullptr || mAddButton == nullptr || mDeleteButton == nullptr ||
 	          mDirectionButton == nullptr);
 	if (mTable != nullptr)
@@ -242,12 +242,7 @@ void TListWindow::AddSecurity(TableIndexT inPosition)
 
 void TListWindow::CheckCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 bool TListWindow::SortOnName(tSecurityEntry* inA, tSecurityEntry* inB)

@@ -4,23 +4,19 @@
 #include "platform/framework/LException.h"
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
-#include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableMultiSelector.h"
 #include "platform/framework/UKeyFilters.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/QuickDraw.h"
-#include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StColorPenState.h"
 #include "platform/toolbox/gui/StTextState.h"
 #include "windows/security/TLookupList.h"
 #include "windows/security/TLookupWindow.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <new>
 
 namespace
 {
@@ -28,25 +24,11 @@ constexpr FourCharCode kCmdSelect = FOUR_CHAR_CODE("Slct");
 const RGBColor kWhite{65535, 65535, 65535};
 } // namespace
 
-TLookupTable::TLookupTable(LStream* inStream) : LTableView(inStream)
+TLookupTable::TLookupTable(LStream* inStream) : TSelfHilitingTable(inStream)
 {
 	*inStream >> mTraitsID >> mAddedTraitsID;
-	if (const SResTextTraits* traits = ResourceStore::Get().GetTextTraits(mTraitsID))
-		mRowHeight = std::max<SInt32>(traits->size + 4, kMinimumRowHeight);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColumnWidth = frame.right - frame.left;
-	auto* geometry =
-	    new (std::nothrow) LTableMonoGeometry(this, UInt16(mColumnWidth), UInt16(mRowHeight));
-	ThrowIfNil_(geometry);
-	SetTableGeometry(geometry);
-	auto* selector = new (std::nothrow) LTableMultiSelector(this);
-	ThrowIfNil_(selector);
-	SetTableSelector(selector);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 1);
-	ThrowIfNil_(storage);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	mRowHeight = UOneColumnTable::RowHeight(mTraitsID, kMinimumRowHeight);
+	mColumnWidth = UOneColumnTable::SetUp(*this, mRowHeight, true, 1);
 	SetCustomHilite(true);
 }
 
@@ -98,10 +80,7 @@ void TLookupTable::EnableSelect()
 	bool selectable = false;
 	for (STableCell cell(0, 0); !selectable && GetNextSelectedCell(cell);)
 		selectable = !IsAdded(cell.row);
-	if (selectable)
-		button->Enable();
-	else
-		button->Disable();
+	UWindowPanes::SetEnabled(button, selectable);
 }
 
 void TLookupTable::SelectRow(TableIndexT inRow)
@@ -123,11 +102,7 @@ void TLookupTable::UnselectAllCells()
 
 void TLookupTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
 {
-	LTableView::ResizeFrameBy(inWidthDelta, inHeightDelta, false);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mColumnWidth = frame.right - frame.left;
-	SetColWidth(UInt16(mColumnWidth), 1, 1);
+	mColumnWidth = UOneColumnTable::ResizeFrameBy(*this, inWidthDelta, inHeightDelta);
 	if (inRefresh)
 		Refresh();
 }
@@ -135,31 +110,9 @@ void TLookupTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Bool
 Boolean TLookupTable::HandleKeyPress(const EventRecord& inKeyEvent)
 {
 	const UInt16 key = UInt16(inKeyEvent.message & charCodeMask);
-	const TableIndexT rows = mRows;
-	const TableIndexT last = LastRowSelected();
-	const SInt32 page = std::max<SInt32>(1, mFrameSize.height / std::max<SInt32>(mRowHeight, 1));
-	switch (key) {
-	case char_Home:
-		SelectRow(1);
+	if (const auto row = UOneColumnTable::NavigationRow(*this, key, LastRowSelected(), mRowHeight)) {
+		SelectRow(*row);
 		return true;
-	case char_End:
-		SelectRow(rows);
-		return true;
-	case char_PageUp:
-	case char_PageDown: {
-		SInt32 row = SInt32(last) + (key == char_PageUp ? -page : page);
-		row = std::clamp<SInt32>(row, 1, std::max<SInt32>(SInt32(rows), 1));
-		SelectRow(TableIndexT(row));
-		return true;
-	}
-	case char_UpArrow:
-		SelectRow(last == 0 ? rows : std::max<TableIndexT>(last, 2) - 1);
-		return true;
-	case char_DownArrow:
-		SelectRow(last == 0 ? 1 : std::min(last + 1, rows));
-		return true;
-	default:
-		break;
 	}
 	if (std::isprint(key) && key < 128 && !(inKeyEvent.modifiers & cmdKey)) {
 		TypeToSelect(char(key));
@@ -172,21 +125,12 @@ Boolean TLookupTable::HandleKeyPress(const EventRecord& inKeyEvent)
 
 void TLookupTable::TypeToSelect(char inKey)
 {
-	const UInt32 now = TickCount();
-	const size_t length = std::strlen(mPrefix);
-	if (now - mLastKeyTick < kTypingPause && length < size_t(kPrefixSize - 1)) {
-		mPrefix[length] = inKey;
-		mPrefix[length + 1] = 0;
-	} else if (now - mLastKeyTick >= kTypingPause) {
-		mPrefix[0] = inKey;
-		mPrefix[1] = 0;
-	}
-	mLastKeyTick = now;
+	const char* prefix = UOneColumnTable::AddTypedKey(mPrefix, inKey, TickCount());
 	if (mList == nullptr)
 		return;
 	TableIndexT row = 1;
 	for (tLookupEntry* entry = mList->GetFirst(); entry != nullptr; entry = mList->GetNext(), ++row)
-		if (strncmpi(entry->name, mPrefix, long(std::strlen(mPrefix))) == 0) {
+		if (strncmpi(entry->name, prefix, long(std::strlen(prefix))) == 0) {
 			UnselectAllCells();
 			SelectCell(STableCell(row, 1));
 			EnableSelect();
@@ -240,14 +184,4 @@ void TLookupTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
 	Rect cellRect;
 	if (GetLocalCellRect(inCell, cellRect) && FocusDraw())
 		DrawRow(inCell, cellRect, inHilite);
-}
-
-void TLookupTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
-void TLookupTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
 }

@@ -5,18 +5,17 @@
 // start of a name.
 
 #include "platform/framework/LCommander.h"
-#include "platform/framework/LTableView.h"
+#include "windows/security/TSelfHilitingTable.h"
+#include "toolkit/UOneColumnTable.h"
 
 class TLookupList;
 class TLookupWindow;
 
-class TLookupTable : public LTableView, public LCommander
+class TLookupTable : public TSelfHilitingTable, public LCommander
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stTK") };
 	static constexpr SInt32 kMinimumRowHeight = 19;
-	static constexpr UInt32 kTypingPause = 60; // ticks
-	static constexpr int kPrefixSize = 10;
 
 	// Layout stream: the table's pane data, then the text traits of rows not yet added and of added ones.
 	explicit TLookupTable(LStream* inStream);
@@ -35,14 +34,12 @@ public:
 	void ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh) override;
 	void UnselectAllCells() override;
 	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
-	virtual void HiliteMyCell(const STableCell& inCell, Boolean inHilite);
+	void HiliteMyCell(const STableCell& inCell, Boolean inHilite) override;
 
 	SInt32 GetRowHeightValue() const { return mRowHeight; }
 	ResIDT GetTextTraits(bool inAdded) const { return inAdded ? mAddedTraitsID : mTraitsID; }
 
 protected:
-	void HiliteCellActively(const STableCell& inCell, Boolean inHilite) override;
-	void HiliteCellInactively(const STableCell& inCell, Boolean inHilite) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	Boolean ClickSelect(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	void DrawCell(const STableCell& inCell, const Rect& inLocalRect) override;
@@ -53,8 +50,7 @@ private:
 	void EnableSelect();
 	void TypeToSelect(char inKey);
 
-	UInt32 mLastKeyTick = 0;
-	char mPrefix[kPrefixSize] = {};
+	UOneColumnTable::tTypedPrefix mPrefix;
 	ResIDT mTraitsID = 0;
 	ResIDT mAddedTraitsID = 0;
 	TLookupList* mList = nullptr;

@@ -26,6 +26,7 @@
 #include "windows/security/TLookupList.h"
 #include "windows/security/TLookupTable.h"
 #include "windows/security/TStockLookupWindow.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,7 +37,6 @@ namespace
 constexpr FourCharCode kSortName = FOUR_CHAR_CODE("nSrt");
 constexpr FourCharCode kSortSymbol = FOUR_CHAR_CODE("sSrt");
 constexpr FourCharCode kSortOther = FOUR_CHAR_CODE("oSrt");
-constexpr FourCharCode kSortDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kCmdMore = FOUR_CHAR_CODE("More");
 constexpr FourCharCode kCmdSelect = FOUR_CHAR_CODE("Slct");
 constexpr CommandT kCmdLookup = 2000;
@@ -49,34 +49,6 @@ constexpr long kHostSize = 128;
 constexpr long kPathSize = 256;
 constexpr SInt16 kSymbolWidth = 99;
 constexpr SInt16 kExchangeRight = 218;
-
-template <class T> T* FindAs(LView* inView, PaneIDT inID)
-{
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(inID));
-	SignalIf_(pane == nullptr);
-	return pane;
-}
-
-void SetEnabled(LPane* inPane, bool inEnabled)
-{
-	if (inPane == nullptr)
-		return;
-	if (inEnabled)
-		inPane->Enable();
-	else
-		inPane->Disable();
-}
-
-void SetShown(LPane* inPane, bool inShown)
-{
-	if (inPane == nullptr)
-		return;
-	SetEnabled(inPane, inShown);
-	if (inShown)
-		inPane->Show();
-	else
-		inPane->Hide();
-}
 
 // The message's format is ours, but it reaches snprintf only when it takes exactly the two texts given.
 bool TakesTwoTexts(const char* inFormat)
@@ -149,20 +121,20 @@ TLookupWindow::~TLookupWindow()
 void TLookupWindow::FinishCreateSelf()
 {
 	TVyWindow::FinishCreateSelf();
-	mTable = FindAs<TLookupTable>(this, FOUR_CHAR_CODE("Tble"));
-	mLookupButton = FindAs<LPushButton>(this, kOKButton);
-	mSelectButton = FindAs<LPushButton>(this, kCmdSelect);
-	mDirectionButton = FindAs<LBevelButton>(this, kSortDirection);
-	mSearchText = FindAs<LEditText>(this, FOUR_CHAR_CODE("Srch"));
-	mSearchQuoter = FindAs<LPopupButton>(this, FOUR_CHAR_CODE("Quot"));
-	mMoreButton = FindAs<LPushButton>(this, kCmdMore);
-	mMessage = FindAs<LCaption>(this, FOUR_CHAR_CODE("Msge"));
-	mChasingArrows = FindAs<LChasingArrows>(this, FOUR_CHAR_CODE("Arrw"));
+	mTable = UWindowPanes::FindAs<TLookupTable>(this, FOUR_CHAR_CODE("Tble"));
+	mLookupButton = UWindowPanes::FindAs<LPushButton>(this, kOKButton);
+	mSelectButton = UWindowPanes::FindAs<LPushButton>(this, kCmdSelect);
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
+	mSearchText = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("Srch"));
+	mSearchQuoter = UWindowPanes::FindAs<LPopupButton>(this, FOUR_CHAR_CODE("Quot"));
+	mMoreButton = UWindowPanes::FindAs<LPushButton>(this, kCmdMore);
+	mMessage = UWindowPanes::FindAs<LCaption>(this, FOUR_CHAR_CODE("Msge"));
+	mChasingArrows = UWindowPanes::FindAs<LChasingArrows>(this, FOUR_CHAR_CODE("Arrw"));
 	// Keys the table does not take come here, and the target leaves with the window.
 	if (mTable != nullptr)
 		mTable->SetSuperCommander(this);
-	SetEnabled(mMoreButton, false);
-	SetEnabled(mSelectButton, false);
+	UWindowPanes::SetEnabled(mMoreButton, false);
+	UWindowPanes::SetEnabled(mSelectButton, false);
 	if (mSearchText != nullptr)
 		SetLatentSub(mSearchText);
 	FillSourceMenu();
@@ -215,12 +187,7 @@ void TLookupWindow::SetList(TLookupList* inList)
 
 void TLookupWindow::CheckCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 void TLookupWindow::BeTarget()
@@ -255,7 +222,7 @@ Boolean TLookupWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		mSortKey = FourCharCode(inCommand);
 		Sort();
 		return true;
-	case kSortDirection:
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		Sort();
 		CheckCicns();
@@ -430,18 +397,18 @@ void TLookupWindow::StartUpdating()
 	if (mMessage != nullptr) {
 		const Str255 empty = {0};
 		mMessage->SetDescriptor(empty);
-		SetShown(mMessage, false);
+		UWindowPanes::SetShown(mMessage, false);
 	}
-	SetEnabled(mLookupButton, false);
-	SetEnabled(mMoreButton, false);
-	SetShown(mChasingArrows, true);
+	UWindowPanes::SetEnabled(mLookupButton, false);
+	UWindowPanes::SetEnabled(mMoreButton, false);
+	UWindowPanes::SetShown(mChasingArrows, true);
 }
 
 void TLookupWindow::FinishUpdating(bool inMore)
 {
-	SetShown(mChasingArrows, false);
-	SetEnabled(mLookupButton, true);
-	SetEnabled(mMoreButton, inMore);
+	UWindowPanes::SetShown(mChasingArrows, false);
+	UWindowPanes::SetEnabled(mLookupButton, true);
+	UWindowPanes::SetEnabled(mMoreButton, inMore);
 	if (mTable == nullptr || mList == nullptr)
 		return;
 	mTable->Rebuild();
@@ -461,7 +428,7 @@ void TLookupWindow::Message(const char* inText)
 	Str255 text;
 	pstrcpycn(text, inText != nullptr ? inText : "", 255);
 	mMessage->SetDescriptor(text);
-	SetShown(mMessage, true);
+	UWindowPanes::SetShown(mMessage, true);
 }
 
 void TLookupWindow::DrawCell(const Rect&, const tLookupEntry*) {}

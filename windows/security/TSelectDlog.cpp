@@ -6,9 +6,7 @@
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TSecurity.h"
-#include "model/UAlertSound.h"
 #include "model/UZVUtils.h"
-#include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMultiPanelView.h"
@@ -18,12 +16,7 @@
 #include "platform/framework/LTextEditView.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
-#include "toolkit/LColorWell.h"
-#include "toolkit/TSoundMenu.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -91,9 +84,9 @@ void TSelectDlog::FinishCreateSelf()
 		return panel;
 	};
 	if ((mLosingAlertTab = makePanel(mLosingAlertPanel, kLosingLinks)) != nullptr)
-		FindAlertControls(mLosing, 'l');
+		UAlertPanel::FindControls(this, 'l', mLosing);
 	if ((mGainingAlertTab = makePanel(mGainingAlertPanel, kGainingLinks)) != nullptr)
-		FindAlertControls(mGaining, 'g');
+		UAlertPanel::FindControls(this, 'g', mGaining);
 	if ((mSourcesTab = makePanel(mSourcesPanel, kSourcesLinks)) != nullptr) {
 		mSourcesOverride = FindPane<LCheckBoxGroupBox>(FOUR_CHAR_CODE("qOvr"));
 		mSourcesQuoter = FindPane<LPopupButton>(FOUR_CHAR_CODE("qQtr"));
@@ -105,26 +98,6 @@ void TSelectDlog::FinishCreateSelf()
 	}
 }
 
-void TSelectDlog::FindAlertControls(tAlertControls& outControls, char inPrefix)
-{
-	auto id = [inPrefix](const char* inRest) {
-		return PaneIDT((UInt32(UInt8(inPrefix)) << 24) | (UInt32(UInt8(inRest[0])) << 16) |
-		               (UInt32(UInt8(inRest[1])) << 8) | UInt32(UInt8(inRest[2])));
-	};
-	outControls.override = FindPane<LCheckBoxGroupBox>(id("Ovr"));
-	outControls.condition = FindPane<LPopupButton>(id("Con"));
-	outControls.value = FindPane<LEditText>(id("Val"));
-	outControls.useColour = FindPane<LCheckBox>(id("Col"));
-	outControls.colour = FindPane<LColorWell>(id("Clr"));
-	outControls.blink = FindPane<LCheckBox>(id("Bln"));
-	outControls.bold = FindPane<LCheckBox>(id("Bld"));
-	outControls.italic = FindPane<LCheckBox>(id("Ita"));
-	outControls.underline = FindPane<LCheckBox>(id("Und"));
-	outControls.useSound = FindPane<LCheckBox>(id("Snd"));
-	outControls.sound = FindPane<TSoundMenu>(id("Sou"));
-	outControls.repeatSound = FindPane<LCheckBox>(id("Rpt"));
-}
-
 void TSelectDlog::FillSourceMenu(LPopupButton* inPopup, SInt16 inSecurityType)
 {
 	mSourceMenuItems.reset(TQuoterManager::GetMenuItems(tSecurityType(inSecurityType), false));
@@ -133,10 +106,15 @@ void TSelectDlog::FillSourceMenu(LPopupButton* inPopup, SInt16 inSecurityType)
 
 void TSelectDlog::FillSourceTexts(LPopupButton* inPopup, tSecurityType inKind)
 {
+	FillSourceTexts(inPopup, TQuoterManager::GetMenuTexts(inKind, false));
+}
+
+void TSelectDlog::FillSourceTexts(LPopupButton* inPopup, const std::vector<std::string>& inTexts)
+{
 	if (inPopup == nullptr)
 		return;
 	inPopup->DeleteAllMenuItems();
-	for (const std::string& text : TQuoterManager::GetMenuTexts(inKind, false)) {
+	for (const std::string& text : inTexts) {
 		Str255 item;
 		pstrcpycn(item, text.c_str(), 255);
 		// Source names are literal texts; only the separator is a line.
@@ -242,11 +220,8 @@ Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
 		return true;
 	case msg_LosingSound:
 	case msg_GainingSound:
-		if (!mRedoing) {
-			TSoundMenu* menu = inCommand == msg_LosingSound ? mLosing.sound : mGaining.sound;
-			if (menu != nullptr)
-				UAlertSound::PlaySound(menu->GetSoundID());
-		}
+		if (!mRedoing)
+			UAlertPanel::PlaySound(inCommand == msg_LosingSound ? mLosing : mGaining);
 		return true;
 	default:
 		return LWindow::ObeyCommand(inCommand, ioParam);
@@ -259,68 +234,11 @@ void TSelectDlog::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boo
 	outEnabled = inCommand == kOKCommand || inCommand == kCancelCommand;
 }
 
-void TSelectDlog::RedoAlert(const tAlertControls& inControls, const tAlertParameters* inAlert,
-                            bool inOverride, const tMenuItems* inTable)
-{
-	if (inControls.override != nullptr) {
-		// Twice, so that the box's enable broadcast always fires.
-		inControls.override->SetValue(999);
-		inControls.override->SetValue(inOverride ? 1 : 0);
-	}
-	if (inControls.condition != nullptr)
-		inControls.condition->SetValue(UMenus::TranslateMenu(true, inTable, inAlert->condition));
-	if (inControls.value != nullptr) {
-		char text[32];
-		std::snprintf(text, sizeof text, "%.2f", double(inAlert->limit));
-		SetFieldText(inControls.value, text);
-	}
-	auto setCheck = [](LCheckBox* inBox, UInt8 inOn) {
-		if (inBox != nullptr)
-			inBox->SetValue(inOn != 0 ? 1 : 0);
-	};
-	setCheck(inControls.useColour, inAlert->useColour);
-	if (inControls.colour != nullptr)
-		inControls.colour->SetSwatchColor(inAlert->colour);
-	setCheck(inControls.blink, inAlert->flash);
-	setCheck(inControls.bold, inAlert->bold);
-	setCheck(inControls.italic, inAlert->italic);
-	setCheck(inControls.underline, inAlert->underline);
-	setCheck(inControls.useSound, inAlert->playSound);
-	if (inControls.sound != nullptr)
-		inControls.sound->SetSoundID(inAlert->soundID);
-	setCheck(inControls.repeatSound, inAlert->soundAlways);
-}
-
 bool TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
                             const tMenuItems* inTable)
 {
-	auto checked = [](LCheckBox* inBox, UInt8 inWas) -> UInt8 {
-		return inBox != nullptr ? UInt8(inBox->GetValue() != 0) : inWas;
-	};
-	if (inControls.condition != nullptr)
-		ioAlert->condition =
-		    UInt8(UMenus::TranslateMenu(false, inTable, inControls.condition->GetValue()));
-	if (inControls.value != nullptr) {
-		char text[256];
-		GetFieldText(inControls.value, text);
-		ioAlert->limit = float(std::atof(text));
-	}
-	ioAlert->useColour = checked(inControls.useColour, ioAlert->useColour);
-	if (inControls.colour != nullptr)
-		inControls.colour->GetSwatchColor(ioAlert->colour);
-	ioAlert->flash = checked(inControls.blink, ioAlert->flash);
-	ioAlert->bold = checked(inControls.bold, ioAlert->bold);
-	ioAlert->italic = checked(inControls.italic, ioAlert->italic);
-	ioAlert->underline = checked(inControls.underline, ioAlert->underline);
-	ioAlert->playSound = checked(inControls.useSound, ioAlert->playSound);
-	if (inControls.sound != nullptr)
-		ioAlert->soundID = inControls.sound->GetSoundID();
-	ioAlert->soundAlways = checked(inControls.repeatSound, ioAlert->soundAlways);
 	ioAlert->emailNotice = 0;
-	// The box turns the alert and the security's override on and off together.
-	const bool on = inControls.override != nullptr && inControls.override->GetValue() != 0;
-	ioAlert->enabled = on;
-	return on;
+	return UAlertPanel::Save(inControls, ioAlert, inTable);
 }
 
 void TSelectDlog::RedoAlertContent()
@@ -330,11 +248,11 @@ void TSelectDlog::RedoAlertContent()
 		return;
 	mRedoing = true;
 	if (mLosingAlertTab != nullptr)
-		RedoAlert(mLosing, mSecurity->AlertLosingParameters(), mSecurity->OverrideLosingAlert(),
-		          sLosingAlerts);
+		UAlertPanel::Redo(mLosing, mSecurity->AlertLosingParameters(),
+		                  mSecurity->OverrideLosingAlert(), sLosingAlerts);
 	if (mGainingAlertTab != nullptr)
-		RedoAlert(mGaining, mSecurity->AlertGainingParameters(), mSecurity->OverrideGainingAlert(),
-		          sGainingAlerts);
+		UAlertPanel::Redo(mGaining, mSecurity->AlertGainingParameters(),
+		                  mSecurity->OverrideGainingAlert(), sGainingAlerts);
 	mRedoing = false;
 }
 
@@ -430,22 +348,6 @@ void TSelectDlog::ChooseOutputFile()
 		mChosenFile = std::make_unique<TVyFile>(&spec);
 	}
 	RedoFilePath();
-}
-
-void TSelectDlog::GetFieldText(LEditText* inField, char* outText)
-{
-	outText[0] = 0;
-	if (inField == nullptr)
-		return;
-	Size length = 0;
-	inField->GetText(outText, 256, &length);
-	outText[std::min<Size>(std::max<Size>(length, 0), 255)] = 0;
-}
-
-void TSelectDlog::SetFieldText(LEditText* inField, const char* inText)
-{
-	if (inField != nullptr)
-		inField->SetText(inText, Size(std::strlen(inText)));
 }
 
 void TSelectDlog::SetTitle(const char* inText)

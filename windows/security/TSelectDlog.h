@@ -12,10 +12,12 @@
 #include "model/SecurityTypes.h"
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/TVyWindow.h"
+#include "windows/security/UAlertPanel.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class LCheckBox;
 class LCheckBoxGroupBox;
@@ -72,6 +74,8 @@ public:
 	                          const std::function<std::string(SInt32 inValue)>& inName);
 	// Fills a pop-up with the names of the quote sources that serve the kind.
 	static void FillSourceTexts(LPopupButton* inPopup, tSecurityType inKind);
+	// The same from the source menu's texts ("None", "-", then the names).
+	static void FillSourceTexts(LPopupButton* inPopup, const std::vector<std::string>& inTexts);
 
 protected:
 	void FinishCreateSelf() override;
@@ -88,8 +92,14 @@ protected:
 	// Finds a pane of the dialog; a missing one is a debug assertion.
 	template <class T> T* FindPane(PaneIDT inID);
 	// The texts of an edit field as a C string (at most 255 characters).
-	static void GetFieldText(LEditText* inField, char* outText);
-	static void SetFieldText(LEditText* inField, const char* inText);
+	static void GetFieldText(LEditText* inField, char* outText)
+	{
+		UAlertPanel::GetFieldText(inField, outText);
+	}
+	static void SetFieldText(LEditText* inField, const char* inText)
+	{
+		UAlertPanel::SetFieldText(inField, inText);
+	}
 	// The window's title as a C string.
 	void SetTitle(const char* inText);
 	// Fills a pop-up with the quote sources that serve the kind and keeps their table.
@@ -104,26 +114,10 @@ protected:
 	// Re-applies the update rules with the plug-in's default alerts and idling.
 	void UpdateSecurity();
 
-	struct tAlertControls {
-		LCheckBoxGroupBox* override = nullptr;
-		LPopupButton* condition = nullptr;
-		LEditText* value = nullptr;
-		LCheckBox* useColour = nullptr;
-		LColorWell* colour = nullptr;
-		LCheckBox* blink = nullptr;
-		LCheckBox* bold = nullptr;
-		LCheckBox* italic = nullptr;
-		LCheckBox* underline = nullptr;
-		LCheckBox* useSound = nullptr;
-		TSoundMenu* sound = nullptr;
-		LCheckBox* repeatSound = nullptr;
-	};
-	void FindAlertControls(tAlertControls& outControls, char inPrefix);
-	void RedoAlert(const tAlertControls& inControls, const tAlertParameters* inAlert, bool inOverride,
-	               const tMenuItems* inTable);
-	// Whether the alert is now on.
-	bool SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
-	               const tMenuItems* inTable);
+	using tAlertControls = UAlertPanel::tControls;
+	// Whether the alert is now on; the dialog offers no e-mail notice and clears it.
+	static bool SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
+	                      const tMenuItems* inTable);
 	// Tells the super-commander, then closes through the security.
 	void ReportAndClose(CommandT inCommand);
 	// The kind's SetSecurity: the security edited and the command its OK sends, then the controls.

@@ -7,14 +7,11 @@
 #include "model/StockGlobals.h"
 #include "model/TExchange.h"
 #include "model/TStock.h"
-#include "model/USecurityRequests.h"
 #include "model/UZVUtils.h"
-#include "platform/framework/LChasingArrows.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
-#include "platform/framework/UKeyFilters.h"
 #include "toolkit/TBanner.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TSelectDlog.h"
@@ -31,10 +28,7 @@ IPluginWindow* TStockQQWindow::Open(LCommander* inSuper)
 	return window != nullptr ? window->PluginFace() : nullptr;
 }
 
-TStockQQWindow::TStockQQWindow(LStream* inStream) : TStockDetailWindow(inStream)
-{
-	mSmallLayout = true;
-}
+TStockQQWindow::TStockQQWindow(LStream* inStream) : TQuickQuoteWindow(inStream) {}
 
 TStockQQWindow::~TStockQQWindow()
 {
@@ -85,10 +79,9 @@ void TStockQQWindow::FinishCreateSelf()
 	SetLatentSub(mSymbol);
 }
 
-void TStockQQWindow::DoClose()
+TSecurity* TStockQQWindow::QuoteSecurity() const
 {
-	Retire();
-	TStockDetailWindow::DoClose();
+	return mStock;
 }
 
 void TStockQQWindow::Retire()
@@ -124,29 +117,6 @@ Boolean TStockQQWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	}
 }
 
-Boolean TStockQQWindow::HandleKeyPress(const EventRecord& inKeyEvent)
-{
-	const UInt16 key = UInt16(inKeyEvent.message & charCodeMask);
-	if (key == char_UpArrow || key == char_DownArrow)
-		return true;
-	return TStockDetailWindow::HandleKeyPress(inKeyEvent);
-}
-
-Boolean TStockQQWindow::HandleCommandPeriod(const EventRecord&)
-{
-	Cancel();
-	return true;
-}
-
-void TStockQQWindow::DoUpdate()
-{
-	if (mStock == nullptr)
-		return;
-	SaveContent();
-	mStock->SetDetailWindow(SecurityFace());
-	USecurityRequests::SubmitURL(mStock);
-}
-
 void TStockQQWindow::SaveContent()
 {
 	tStockTickerPrefs* prefs = gPreferences;
@@ -176,19 +146,6 @@ void TStockQQWindow::AddToList()
 		UApplicationNotices::SysBeep();
 	else
 		TStockPlugin::AddStock(mStock->SecuritySymbol(), mStock->Exchange());
-}
-
-void TStockQQWindow::Cancel()
-{
-	if (mStock != nullptr)
-		USecurityRequests::CancelURL(mStock);
-	mUpdating = false;
-	RedoUpdating();
-}
-
-void TStockQQWindow::RedoUpdating()
-{
-	UDetailPanes::ShowUpdating(mUpdate, mUpdateArrows, mUpdating);
 }
 
 void TStockQQWindow::RedoNormalContent()

@@ -4,21 +4,19 @@
 // and keeps its choices and place in the plug-in settings. At most one is open; the plug-in opens it.
 
 #include "foundation/UMenus.h"
-#include "windows/security/TQuickQuoteFace.h"
+#include "windows/security/TQuickQuoteWindow.h"
 #include "windows/security/TStockDetailWindow.h"
 
 #include <memory>
 
 class LEditText;
 class LPopupButton;
-class LPushButton;
 
-class TStockQQWindow : public TStockDetailWindow
+class TStockQQWindow : public TQuickQuoteWindow<TStockDetailWindow>
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("stSQ") };
 	static constexpr ResIDT kLayoutID = 5103;
-	static constexpr PaneIDT kQuoteButton = 2000;
 
 	// Makes the window from its layout under inSuper (hidden); the plug-in's opener.
 	static IPluginWindow* Open(LCommander* inSuper);
@@ -27,32 +25,19 @@ public:
 	~TStockQQWindow() override;
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
-	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
-	Boolean HandleCommandPeriod(const EventRecord& inKeyEvent) override;
-	// Puts its place and choices back into the plug-in settings first.
-	void DoClose() override;
-	void DoUpdate() override;
-	void RedoUpdating() override;
 	void RedoNormalContent() override;
-	virtual void SaveContent();
-	virtual void AddToList();
-	virtual void Cancel();
-
-	IPluginWindow* PluginFace() { return &mPluginFace; }
+	void SaveContent() override;
+	void AddToList() override;
 
 protected:
 	void FinishCreateSelf() override;
+	TSecurity* QuoteSecurity() const override;
+	void Retire() override;
 
 private:
-	// Puts the window's place back into the settings and lets go of its stock; once.
-	void Retire();
-
 	LEditText* mSymbol = nullptr;
 	LPopupButton* mExchanges = nullptr;
 	LPopupButton* mQuoters = nullptr;
-	LPushButton* mAddToList = nullptr;
-	LPushButton* mUpdate = nullptr;
 	const tMenuItems* mExchangeMenus = nullptr;
 	std::unique_ptr<tMenuItems[]> mQuoterMenus;
-	TQuickQuoteFace mPluginFace{this};
 };

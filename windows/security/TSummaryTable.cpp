@@ -5,16 +5,13 @@
 #include "model/TSecurity.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LStream.h"
-#include "platform/framework/LTableArrayStorage.h"
 #include "platform/framework/LTableMonoGeometry.h"
-#include "platform/framework/LTableSingleSelector.h"
 #include "platform/framework/LWindow.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/Appearance.h"
 #include "platform/toolbox/gui/Events.h"
 #include "platform/toolbox/gui/Fonts.h"
-#include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StTextState.h"
 #include "toolkit/UKsCellFonts.h"
 #include "toolkit/UKsStrings.h"
@@ -25,7 +22,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 namespace
 {
@@ -36,21 +32,6 @@ const RGBColor kBlack{0, 0, 0};
 const RGBColor kWhite{65535, 65535, 65535};
 const RGBColor kLightTraitsColour{0, 26034, 52428};
 
-TSummaryTable::tTextTraits LoadTraits(SInt16 inID)
-{
-	TSummaryTable::tTextTraits traits;
-	const SResTextTraits* stored = ResourceStore::Get().GetTextTraits(inID);
-	SignalIf_(stored == nullptr);
-	if (stored != nullptr) {
-		traits.size = stored->size;
-		traits.style = stored->style;
-		traits.justification = stored->justification;
-		traits.colour = stored->color;
-		traits.fontName = stored->fontName;
-	}
-	return traits;
-}
-
 SInt32 ColourSum(const RGBColor& inColour)
 {
 	return SInt32(inColour.red) + inColour.green + inColour.blue;
@@ -58,27 +39,15 @@ SInt32 ColourSum(const RGBColor& inColour)
 
 } // namespace
 
-TSummaryTable::TSummaryTable(LStream* inStream) : LTableView(inStream)
+TSummaryTable::TSummaryTable(LStream* inStream) : TSelfHilitingTable(inStream)
 {
 	SInt16 firstID = 0, secondID = 0;
 	*inStream >> firstID >> secondID;
-	mRowTraits = LoadTraits(firstID);
-	mSecondTraits = LoadTraits(secondID);
+	mRowTraits = UOneColumnTable::LoadTraits(firstID);
+	mSecondTraits = UOneColumnTable::LoadTraits(secondID);
 	mFontSize = mRowTraits.size;
 	mRowHeight = UKsCellFonts::CellHeight(mFontSize, kMinimumRowHeight);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mFrameWidth = frame.right - frame.left;
-	auto* geometry = new (std::nothrow) LTableMonoGeometry(this, UInt16(mFrameWidth), UInt16(mRowHeight));
-	ThrowIfNil_(geometry);
-	SetTableGeometry(geometry);
-	auto* selector = new (std::nothrow) LTableSingleSelector(this);
-	ThrowIfNil_(selector);
-	SetTableSelector(selector);
-	auto* storage = new (std::nothrow) LTableArrayStorage(this, 1);
-	ThrowIfNil_(storage);
-	SetTableStorage(storage);
-	InsertCols(1, 0, nullptr, 0, false);
+	mFrameWidth = UOneColumnTable::SetUp(*this, mRowHeight, false, 1);
 	SetCustomHilite(true);
 }
 
@@ -154,19 +123,6 @@ TSummaryTable::tRowRects TSummaryTable::CalcRects(const Rect& inCell) const
 	return r;
 }
 
-void TSummaryTable::ApplyTraits(const tTextTraits& inTraits) const
-{
-	SInt16 font = inTraits.fontNumber;
-	if (!inTraits.fontName.empty()) {
-		Str255 name;
-		PascalStrings::FromString(inTraits.fontName, name);
-		GetFNum(name, &font);
-	}
-	TextFont(font);
-	TextSize(inTraits.size);
-	TextFace(inTraits.style);
-}
-
 // The rectangle's bottom is the text's baseline. DrawString puts the baseline a quarter of the rectangle's
 // height above its bottom, so the rectangle handed to it reaches that much further down.
 void TSummaryTable::DrawCellString(const char* inText, Rect inRect, SInt16 inJust) const
@@ -229,7 +185,7 @@ void TSummaryTable::DrawCellAll(const STableCell& inCell, const Rect& inLocalRec
 	UKsStrings::SetAntiAliasState(!mPrinting && p != nullptr && p->antiAliased);
 	EraseRect(&inLocalRect);
 	const tRowRects r = CalcRects(inLocalRect);
-	ApplyTraits(mRowTraits);
+	UOneColumnTable::ApplyTraits(mRowTraits);
 
 	if (row->Kind == tSummaryDraw::kTitle) {
 		RGBForeColor(mPrinting ? &kBlack : &kWhite);
@@ -278,23 +234,9 @@ void TSummaryTable::HiliteMyCell(const STableCell& inCell, Boolean inHilite)
 		DrawCellAll(inCell, cellRect, inHilite);
 }
 
-void TSummaryTable::HiliteCellActively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
-void TSummaryTable::HiliteCellInactively(const STableCell& inCell, Boolean inHilite)
-{
-	HiliteMyCell(inCell, inHilite);
-}
-
 void TSummaryTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh)
 {
-	LTableView::ResizeFrameBy(inWidthDelta, inHeightDelta, false);
-	Rect frame;
-	CalcLocalFrameRect(frame);
-	mFrameWidth = frame.right - frame.left;
-	SetColWidth(UInt16(mFrameWidth), 1, 1);
+	mFrameWidth = UOneColumnTable::ResizeFrameBy(*this, inWidthDelta, inHeightDelta);
 	if (inRefresh) {
 		Refresh();
 		UpdatePort();

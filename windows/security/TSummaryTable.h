@@ -5,7 +5,8 @@
 // and a stock or fund row can be dragged out.
 
 #include "platform/framework/LCommander.h"
-#include "platform/framework/LTableView.h"
+#include "windows/security/TSelfHilitingTable.h"
+#include "toolkit/UOneColumnTable.h"
 
 #include <string>
 
@@ -13,26 +14,19 @@ class TSecurity;
 class TSummaryWindow;
 struct tSummaryDraw;
 
-class TSummaryTable : public LTableView, public LCommander
+class TSummaryTable : public TSelfHilitingTable, public LCommander
 {
 public:
 	enum { class_ID = FOUR_CHAR_CODE("zvST") };
 
-	struct tTextTraits {
-		SInt16 size = 0;
-		SInt16 style = 0;
-		SInt16 justification = 0;
-		RGBColor colour{0, 0, 0};
-		SInt16 fontNumber = 0;
-		std::string fontName;
-	};
+	using tTextTraits = UOneColumnTable::tTextTraits;
 
 	// Layout stream: the table's pane data, then the two text-traits numbers.
 	explicit TSummaryTable(LStream* inStream);
 
 	void SetWindow(TSummaryWindow* inWindow) { mWindow = inWindow; }
 	virtual void DrawCellAll(const STableCell& inCell, const Rect& inLocalRect, bool inSelected);
-	virtual void HiliteMyCell(const STableCell& inCell, Boolean inHilite);
+	void HiliteMyCell(const STableCell& inCell, Boolean inHilite) override;
 	virtual void SetTablePreferences();
 
 	void ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh) override;
@@ -58,15 +52,12 @@ public:
 
 protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
-	void HiliteCellActively(const STableCell& inCell, Boolean inHilite) override;
-	void HiliteCellInactively(const STableCell& inCell, Boolean inHilite) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
 	void DrawCell(const STableCell& inCell, const Rect& inLocalRect) override;
 
 private:
 	void DrawCellString(const char* inText, Rect inRect, SInt16 inJust) const;
 	void DrawCellFloat(double inValue, int inDecimals, bool inPercent, const Rect& inRect) const;
-	void ApplyTraits(const tTextTraits& inTraits) const;
 
 	tTextTraits mRowTraits;
 	tTextTraits mSecondTraits;

@@ -16,19 +16,15 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LPlacard.h"
-#include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/LRadioGroupView.h"
-#include "platform/framework/StPrintSession.h"
-#include "platform/framework/UPrinting.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/TContextualMenu.h"
-#include "toolkit/TPrinterHeader.h"
 #include "toolkit/UKsScreen.h"
 #include "windows/portfolio/StRGB.h"
 #include "windows/security/StBindings.h"
@@ -38,6 +34,8 @@
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TSummaryTable.h"
+#include "windows/security/UTablePrinting.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <cctype>
 #include <cstring>
@@ -51,7 +49,6 @@ constexpr FourCharCode kSortClose = FOUR_CHAR_CODE("pSrt");
 constexpr FourCharCode kSortPrice = FOUR_CHAR_CODE("tSrt");
 constexpr FourCharCode kSortChange = FOUR_CHAR_CODE("aSrt");
 constexpr FourCharCode kSortPercent = FOUR_CHAR_CODE("bSrt");
-constexpr FourCharCode kSortDirection = FOUR_CHAR_CODE("dSrt");
 constexpr FourCharCode kSortCodes[] = {kSortName, kSortClose, kSortPrice, kSortChange, kSortPercent};
 constexpr FourCharCode kViewFull = FOUR_CHAR_CODE("vFll");
 constexpr FourCharCode kViewBottom = FOUR_CHAR_CODE("vBtm");
@@ -60,18 +57,10 @@ constexpr PaneIDT kStockBox = FOUR_CHAR_CODE("Stck");
 constexpr PaneIDT kFundBox = FOUR_CHAR_CODE("Fund");
 constexpr PaneIDT kIndexBox = FOUR_CHAR_CODE("Indx");
 constexpr PaneIDT kCurrencyBox = FOUR_CHAR_CODE("Curr");
-constexpr CommandT kCmdPrint = 9;
 constexpr int kPrintMenuString = 10;
 constexpr int kKeyHome = 1, kKeyEnd = 4, kKeyUp = 30, kKeyDown = 31;
 const RGBColor kBlack{0, 0, 0};
 const RGBColor kWhite{65535, 65535, 65535};
-
-template <class T> T* FindAs(LView* inView, PaneIDT inID)
-{
-	T* pane = dynamic_cast<T*>(inView->FindPaneByID(inID));
-	SignalIf_(pane == nullptr);
-	return pane;
-}
 
 void SetRadio(LRadioGroupView* inGroup, PaneIDT inID)
 {
@@ -196,20 +185,20 @@ TSummaryWindow::~TSummaryWindow()
 void TSummaryWindow::FinishCreateSelf()
 {
 	TVyWindow::FinishCreateSelf();
-	mTable = FindAs<TSummaryTable>(this, FOUR_CHAR_CODE("Tble"));
+	mTable = UWindowPanes::FindAs<TSummaryTable>(this, FOUR_CHAR_CODE("Tble"));
 	if (mTable != nullptr)
 		mTable->SetWindow(this);
-	mDirectionButton = FindAs<LBevelButton>(this, kSortDirection);
-	mSortButtons = FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("sBtn"));
-	mViewButtons = FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("vBtn"));
-	mStockButton = FindAs<LCheckBox>(this, kStockBox);
-	mFundButton = FindAs<LCheckBox>(this, kFundBox);
-	mIndexButton = FindAs<LCheckBox>(this, kIndexBox);
-	mCurrencyButton = FindAs<LCheckBox>(this, kCurrencyBox);
-	mTableView = FindAs<LView>(this, FOUR_CHAR_CODE("Full"));
-	mBottomView = FindAs<LView>(this, FOUR_CHAR_CODE("Bttm"));
-	mSideView = FindAs<LView>(this, FOUR_CHAR_CODE("Side"));
-	mControlsView = FindAs<LPlacard>(this, FOUR_CHAR_CODE("Ctls"));
+	mDirectionButton = UWindowPanes::FindAs<LBevelButton>(this, UWindowPanes::kSortDirection);
+	mSortButtons = UWindowPanes::FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("sBtn"));
+	mViewButtons = UWindowPanes::FindAs<LRadioGroupView>(this, FOUR_CHAR_CODE("vBtn"));
+	mStockButton = UWindowPanes::FindAs<LCheckBox>(this, kStockBox);
+	mFundButton = UWindowPanes::FindAs<LCheckBox>(this, kFundBox);
+	mIndexButton = UWindowPanes::FindAs<LCheckBox>(this, kIndexBox);
+	mCurrencyButton = UWindowPanes::FindAs<LCheckBox>(this, kCurrencyBox);
+	mTableView = UWindowPanes::FindAs<LView>(this, FOUR_CHAR_CODE("Full"));
+	mBottomView = UWindowPanes::FindAs<LView>(this, FOUR_CHAR_CODE("Bttm"));
+	mSideView = UWindowPanes::FindAs<LView>(this, FOUR_CHAR_CODE("Side"));
+	mControlsView = UWindowPanes::FindAs<LPlacard>(this, FOUR_CHAR_CODE("Ctls"));
 	for (int kind = 0; kind < 4; ++kind) {
 		mKindViewH[kind] = MakeDetailView(ResIDT(kFirstDetailViewID + 2 * kind));
 		mKindViewV[kind] = MakeDetailView(ResIDT(kFirstDetailViewID + 2 * kind + 1));
@@ -507,12 +496,7 @@ void TSummaryWindow::Sort(FourCharCode inCommand)
 
 void TSummaryWindow::RedoCicns()
 {
-	if (mDirectionButton == nullptr)
-		return;
-	ControlButtonContentInfo info;
-	info.contentType = kControlContentCIconRes;
-	info.u.resID = mDescending ? kDescendingIcon : kAscendingIcon;
-	mDirectionButton->SetContentInfo(info);
+	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
 void TSummaryWindow::RedoButtons()
@@ -524,14 +508,8 @@ void TSummaryWindow::RedoButtons()
 	                                             {mFundButton, prefs->fundsOn != 0},
 	                                             {mIndexButton, prefs->indexesOn != 0},
 	                                             {mCurrencyButton, prefs->currenciesOn != 0}};
-	for (const auto& [box, on] : boxes) {
-		if (box == nullptr)
-			continue;
-		if (on)
-			box->Enable();
-		else
-			box->Disable();
-	}
+	for (const auto& [box, on] : boxes)
+		UWindowPanes::SetEnabled(box, on);
 }
 
 void TSummaryWindow::SelectRow(SInt32 inRow)
@@ -749,7 +727,7 @@ Boolean TSummaryWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		if (value != 0)
 			Sort(FourCharCode(inCommand));
 		return true;
-	case kSortDirection:
+	case UWindowPanes::kSortDirection:
 		mDescending = !mDescending;
 		Sort(mSortCommand);
 		RedoCicns();
@@ -771,12 +749,9 @@ Boolean TSummaryWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 			RedoViews();
 		}
 		return true;
-	case kCmdPrint: {
-		StPrintSession session(UPrinting::GetAppPrintSpec());
-		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-			DoPrint();
+	case UTablePrinting::kCmdPrint:
+		UTablePrinting::AskAndPrint([this] { DoPrint(); });
 		return true;
-	}
 	default:
 		return LWindow::ObeyCommand(inCommand, ioParam);
 	}
@@ -785,13 +760,8 @@ Boolean TSummaryWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 void TSummaryWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark,
                                        UInt16& outMark, Str255 outName)
 {
-	if (inCommand == kCmdPrint) {
-		outEnabled = true;
-		if (outName != nullptr)
-			std::memcpy(outName, GetStockString(kPrintMenuString),
-			            size_t(GetStockString(kPrintMenuString)[0]) + 1);
+	if (UTablePrinting::FindCommandStatus(inCommand, kPrintMenuString, outEnabled, outName))
 		return;
-	}
 	LWindow::FindCommandStatus(inCommand, outEnabled, outUsesMark, outMark, outName);
 }
 
@@ -799,36 +769,15 @@ void TSummaryWindow::DoPrint()
 {
 	if (mTable == nullptr)
 		return;
-	std::unique_ptr<LPrintout> printout(LPrintout::CreatePrintout(kPrintoutID));
-	ThrowIfNil_(printout.get());
-	printout->SetPrintSpec(UPrinting::GetAppPrintSpec());
-	auto* holder = dynamic_cast<LPlaceHolder*>(printout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
-	SignalIf_(holder == nullptr);
-	if (holder == nullptr)
-		return;
-	holder->InstallOccupant(mTable, 0);
+	std::unique_ptr<LPrintout> printout = UTablePrinting::CreatePrintout(kPrintoutID);
 	StRGB text1(mTable->TextColour(0), kBlack);
 	StRGB text2(mTable->TextColour(1), kBlack);
 	StRGB text3(mTable->TextColour(2), kBlack);
 	StRGB even(mTable->EvenRowColour(), kWhite);
 	StRGB odd(mTable->OddRowColour(), kWhite);
-	SDimension16 size;
-	holder->GetFrameSize(size);
-	const SInt32 rowHeight = mTable->GetRowHeight(1);
-	SignalIf_(rowHeight < 1);
-	if (rowHeight >= 1)
-		holder->ResizeFrameTo(size.width, SInt16(size.height / rowHeight * rowHeight), false);
-	for (PaneIDT footer : {FOUR_CHAR_CODE("Fot1"), FOUR_CHAR_CODE("Fot2")})
-		if (auto* header = dynamic_cast<TPrinterHeader*>(printout->FindPaneByID(footer)))
-			header->PrepareCaption(printout.get(), "", true);
-	mTable->SetPrinting(true);
-	try {
-		printout->DoPrintJob();
-	} catch (...) {
-		mTable->SetPrinting(false);
-		throw;
-	}
-	mTable->SetPrinting(false);
+	UTablePrinting::PrintTable(*printout, *mTable, mTable->GetRowHeight(1), FOUR_CHAR_CODE("Fot1"),
+	                           FOUR_CHAR_CODE("Fot2"), "",
+	                           [this](bool inPrinting) { mTable->SetPrinting(inPrinting); });
 }
 
 void TSummaryWindow::SaveState()

@@ -2,6 +2,7 @@
 
 #include "platform/framework/LWindow.h"
 #include "toolkit/UKsScreen.h"
+#include "windows/security/UWindowPanes.h"
 
 void UDetailPanes::PlaceWindow(LWindow* inWindow, SInt32 inTop, SInt32 inLeft)
 {
@@ -26,19 +27,6 @@ void UDetailPanes::GetTopLeft(LWindow* inWindow, SInt32& outTop, SInt32& outLeft
 
 void UDetailPanes::ShowUpdating(LPane* inButton, LPane* inArrows, bool inUpdating)
 {
-	if (inButton != nullptr) {
-		if (inUpdating)
-			inButton->Disable();
-		else
-			inButton->Enable();
-	}
-	if (inArrows != nullptr) {
-		if (inUpdating) {
-			inArrows->Enable();
-			inArrows->Show();
-		} else {
-			inArrows->Hide();
-			inArrows->Disable();
-		}
-	}
+	UWindowPanes::SetEnabled(inButton, !inUpdating);
+	UWindowPanes::SetShown(inArrows, inUpdating);
 }

@@ -34,6 +34,8 @@
 #include "windows/security/TListTable.h"
 #include "windows/security/TListWindow.h"
 #include "windows/security/TLookupTable.h"
+#include "windows/security/TSecurityPrefsTable.h"
+#include "windows/security/TSecurityPrefsWindow.h"
 #include "windows/security/TStockDetailView.h"
 #include "windows/security/TStockDetailWindow.h"
 #include "windows/security/TStockListWindow.h"
@@ -108,11 +110,14 @@ void UWindowRegistry::RegisterClasses()
 	RegisterClass_(TLedgerOtherWindow);
 	RegisterClass_(TLedgerStockSplitWindow);
 	RegisterClass_(TLedgerFundSplitWindow);
+	RegisterClass_(TSecurityPrefsWindow);
+	RegisterClass_(TSecurityPrefsTable);
 }
 
 void UWindowRegistry::InstallOpeners()
 {
 	TStockPlugin::SetWindowOpener(windowSummary, &TSummaryWindow::Open);
+	TStockPlugin::SetWindowOpener(windowSecurityPrefs, &TSecurityPrefsWindow::Open);
 	TStockPlugin::SetWindowOpener(windowStockQQ, &TStockQQWindow::Open);
 	TStockPlugin::SetWindowOpener(windowCurrencyQQ, &TCurrencyQQWindow::Open);
 	TStockPlugin::SetWindowOpener(windowStockList, &TStockListWindow::Open);

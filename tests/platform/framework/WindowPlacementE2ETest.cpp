@@ -1,0 +1,160 @@
+// Windows on an X display of the test's own, with no window manager: what the X server shows is what the
+// framework placed.
+
+#include "FrameworkTestSupport.h"
+#include "platform/framework/LApplication.h"
+#include "platform/framework/LMenuBar.h"
+#include "tests/support/VirtualDisplay.h"
+
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QRect>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+void PrintTo(const QRect& inRect, std::ostream* os)
+{
+	*os << inRect.width() << "x" << inRect.height() << "+" << inRect.x() << "+" << inRect.y();
+}
+
+using namespace FrameworkTest;
+
+namespace
+{
+
+QWidget* TopLevel(const QString& inTitle)
+{
+	for (QWidget* w : QApplication::topLevelWidgets())
+		if (w->isVisible() && w->windowTitle() == inTitle)
+			return w;
+	return nullptr;
+}
+
+QWidget* ContentOf(QWidget* inTop)
+{
+	for (QWidget* child : inTop->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+		if (!qobject_cast<QMenuBar*>(child))
+			return child;
+	return nullptr;
+}
+
+// The window's geometry as the X server has it.
+QRect XGeometry(const QWidget* inTop)
+{
+	const std::string command = "xwininfo -id " + std::to_string(inTop->winId());
+	FILE* pipe = popen(command.c_str(), "r");
+	if (!pipe)
+		return {};
+	int x = -1, y = -1, w = -1, h = -1;
+	char line[256];
+	while (fgets(line, sizeof line, pipe)) {
+		std::sscanf(line, " Absolute upper-left X: %d", &x);
+		std::sscanf(line, " Absolute upper-left Y: %d", &y);
+		std::sscanf(line, " Width: %d", &w);
+		std::sscanf(line, " Height: %d", &h);
+	}
+	pclose(pipe);
+	return QRect(x, y, w, h);
+}
+
+void Settle()
+{
+	for (int i = 0; i < 10; ++i) {
+		LWindow::AfterDispatch();
+		QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+	}
+}
+
+class WindowPlacementE2ETest : public ::testing::Test
+{
+protected:
+	static void SetUpTestSuite()
+	{
+		if (mDisplay.empty()) // Qt stays on the first one
+			mDisplay = StartVirtualDisplay("1280x800x24");
+	}
+	void SetUp() override
+	{
+		ASSERT_FALSE(mDisplay.empty()) << "Xvfb did not start";
+		LoadFixtures();
+		ASSERT_EQ(QGuiApplication::platformName().toStdString(), "xcb");
+		mApp = std::make_unique<LApplication>();
+	}
+	void TearDown() override
+	{
+		mApp.reset();
+		mBar.reset();
+	}
+
+	// The test window (300 x 200 at 40,60, resizable down to 100 x 80) shows its whole content where its
+	// bounds say, with the bar above it.
+	static void ExpectContentWhole(LWindow* inWindow, SInt16 inWidth, SInt16 inHeight)
+	{
+		Settle();
+		QWidget* top = TopLevel("Test Window");
+		ASSERT_NE(top, nullptr);
+		QMenuBar* bar = top->findChild<QMenuBar*>();
+		ASSERT_NE(bar, nullptr);
+		ASSERT_EQ(bar->actions().size(), 2);
+		const int barHeight = bar->height();
+		EXPECT_GT(barHeight, 10);
+		EXPECT_EQ(XGeometry(top), QRect(40, 60 - barHeight, inWidth, inHeight + barHeight));
+		QWidget* content = ContentOf(top);
+		EXPECT_EQ(QRect(content->mapToGlobal(QPoint(0, 0)), content->size()),
+		          QRect(40, 60, inWidth, inHeight));
+		Rect bounds;
+		inWindow->GetGlobalBounds(bounds);
+		EXPECT_EQ(
+		    QRect(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top),
+		    QRect(40, 60, inWidth, inHeight));
+	}
+
+	static inline std::string mDisplay;
+	std::unique_ptr<LApplication> mApp;
+	std::unique_ptr<LMenuBar> mBar;
+};
+
+TEST_F(WindowPlacementE2ETest, ResizableWindowWithLimitsKeepsItsContentWholeBelowTheMenuBar)
+{
+	mBar = std::make_unique<LMenuBar>(128);
+	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
+	window->Show();
+	window->Select();
+	ExpectContentWhole(window, 300, 200);
+
+	window->ResizeWindowTo(400, 300);
+	ExpectContentWhole(window, 400, 300);
+
+	// Resized from outside: the content takes what the bar leaves.
+	QWidget* top = TopLevel("Test Window");
+	top->resize(350, 250 + top->findChild<QMenuBar*>()->height());
+	ExpectContentWhole(window, 350, 250);
+}
+
+TEST_F(WindowPlacementE2ETest, MenuBarFilledAfterPlacementGrowsTheWindowUpwards)
+{
+	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
+	window->Show();
+	window->Select();
+	Settle();
+	mBar = std::make_unique<LMenuBar>(128);
+	ExpectContentWhole(window, 300, 200);
+}
+
+TEST_F(WindowPlacementE2ETest, ModalDialogPlacedNowhereComesUpInTheMiddleOfTheMainScreen)
+{
+	ASSERT_TRUE(ResourceStore::Get().LoadText(
+	    "PPob 4410 { 'wind' 0 0 0 200 100 str \"Alert\" u32 0x80000002 i16 -1 i16 -1 i16 -1 i16 -1 }",
+	    "inline"));
+	LWindow* alert = LWindow::CreateWindow(4410, mApp.get());
+	LWindow* placed = LWindow::CreateWindow(1100, mApp.get()); // its layout says 100,100
+	alert->Show();
+	placed->Show();
+	Settle();
+	EXPECT_EQ(XGeometry(TopLevel("Alert")), QRect(540, 350, 200, 100));
+	EXPECT_EQ(XGeometry(TopLevel("Dialog")), QRect(100, 100, 200, 100));
+}
+
+} // namespace
