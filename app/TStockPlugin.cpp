@@ -172,6 +172,9 @@ void TStockPlugin::Initialize()
 
 void TStockPlugin::ShutDown()
 {
+	if (mShutDown)
+		return;
+	mShutDown = true;
 	for (tPluginWindow which :
 	     {windowSecurityPrefs, windowStockList, windowFundList, windowIndexList, windowCurrencyList}) {
 		if (mWindows[which] != nullptr)

@@ -251,6 +251,8 @@ private:
 	TVyBufferFile* mIndexesFile = nullptr;
 	TVyBufferFile* mCurrenciesFile = nullptr;
 	bool mFilesCreated = false;
+	// Set by the first ShutDown: a second one would note every window as closed.
+	bool mShutDown = false;
 	// Damaged files that could not be set aside: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;
 };

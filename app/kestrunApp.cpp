@@ -215,6 +215,10 @@ Boolean kestrunApp::AttemptQuitSelf(SInt32)
 	mVersionWindow = nullptr;
 	mCheckVersionWindow = nullptr;
 	WritePreferencesFiles(false);
+	// The quit is settled: the plug-in notes which of its windows are open and closes them while
+	// everything they show is whole. The framework then closes the rest without telling their owners.
+	if (mStockPlugin)
+		mStockPlugin->ShutDown();
 	return true;
 }
 

@@ -109,6 +109,9 @@ TPrefsWindow::~TPrefsWindow()
 	// The ticker keeps its manager after the window: it must not call back into it.
 	if (mTicker && mContentManager && mTicker->GetContentManager() == mContentManager)
 		mContentManager->ClearCallback();
+	// Closed without its ticker being asked (as at quit), the ticker must not delete it again.
+	if (mTicker && mTicker->mSettingsWindow == this)
+		mTicker->mSettingsWindow = nullptr;
 	DeleteEntries();
 }
 

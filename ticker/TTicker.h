@@ -149,4 +149,5 @@ private:
 	bool mReadWhole = true;
 
 	friend class TTickerWindow;
+	friend class TPrefsWindow;
 };
