@@ -4,14 +4,19 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "model/tNewsEntry.h"
+#include "platform/framework/LStaticText.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/framework/UTextTraits.h"
+#include "platform/toolbox/gui/QuickDraw.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "toolkit/UKsStrings.h"
 #include "windows/security/TCurrencyDetailView.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/TStockDetailView.h"
 
+#include <QImage>
 #include <cstring>
 
 namespace
@@ -183,6 +188,75 @@ TEST_F(DetailViewTest, ContextActionsOpenPagesAskForQuotesAndEditTheSecurity)
 	dialog->ObeyCommand(2000, nullptr);
 	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{5051});
 	EXPECT_EQ(stock.GetSelectDlog(), nullptr);
+}
+
+TEST_F(DetailViewTest, TheTradeAndUpdateTimesFitOnTheirLinesInEveryLayout)
+{
+	// The program's own wording of the times, not the tests' short stand-in.
+	char* wording = UKsStrings::LoadStringC(5001, 42);
+	ASSERT_NE(wording, nullptr);
+	mEnv->SetStockCString(41, wording);
+	delete[] wording;
+	TVyDate when;
+	when.SetYear(2026);
+	when.SetMonth(12);
+	when.SetDay(28);
+	when.SetHour(23);
+	when.SetMinute(58);
+	when.SetSecond(58);
+	when.SetDefined(true);
+	TStock stock;
+	TFund fund;
+	TIndex index;
+	TCurrency pair;
+	for (TSecurity* security : std::initializer_list<TSecurity*>{&stock, &fund, &index, &pair}) {
+		security->SecuritySymbol("WWWW");
+		security->CurrentTradeUpdate(&when);
+		security->LastUpdate(&when);
+	}
+	QImage image(10, 10, QImage::Format_RGB32);
+	GrafPtr port = NewImagePort(&image);
+	SetPort(port);
+	auto fits = [&](LView* inView, ResIDT inLayout, const char (&inID)[5]) {
+		auto* line = dynamic_cast<LStaticText*>(inView->FindPaneByID(PaneIDT(FOUR_CHAR_CODE(inID))));
+		ASSERT_NE(line, nullptr) << inLayout << inID;
+		const std::string text = Text(inView, inID);
+		ASSERT_FALSE(text.empty()) << inLayout << inID;
+		UTextTraits::SetPortTextTraits(line->GetTextTraitsID());
+		SDimension16 frame;
+		line->GetFrameSize(frame);
+		EXPECT_LE(StringWidth(text.c_str()), frame.width) << inLayout << " " << inID << " " << text;
+	};
+	auto check = [&](LView* inView, ResIDT inLayout) {
+		fits(inView, inLayout, "dtTr");
+		fits(inView, inLayout, "dtUp");
+	};
+	for (ResIDT layout : {5030, 5031}) {
+		auto view = MakeView<TStockDetailView>(layout);
+		ASSERT_TRUE(view);
+		view->SetStock(&stock);
+		check(view.get(), layout);
+	}
+	for (ResIDT layout : {5032, 5033}) {
+		auto view = MakeView<TFundDetailView>(layout);
+		ASSERT_TRUE(view);
+		view->SetFund(&fund);
+		check(view.get(), layout);
+	}
+	for (ResIDT layout : {5034, 5035}) {
+		auto view = MakeView<TIndexDetailView>(layout);
+		ASSERT_TRUE(view);
+		view->SetIndex(&index);
+		check(view.get(), layout);
+	}
+	for (ResIDT layout : {5036, 5037}) {
+		auto view = MakeView<TCurrencyDetailView>(layout);
+		ASSERT_TRUE(view);
+		view->SetCurrency(&pair);
+		check(view.get(), layout);
+	}
+	SetPort(nullptr);
+	DisposePort(port);
 }
 
 } // namespace

@@ -269,6 +269,16 @@ TEST_F(SummaryWindowTest, TheDetailViewFollowsTheSelectionAndDropsADeletedSecuri
 	ASSERT_NE(view, nullptr);
 	EXPECT_TRUE(view->IsVisible());
 	EXPECT_EQ(view->GetSecurity(), mBeta);
+	// The side view holds the detail view's whole width, the bottom view its whole height.
+	SDimension16 shown, holder;
+	window->ShownDetailView()->GetFrameSize(shown);
+	window->FindPaneByID(FOUR_CHAR_CODE("Side"))->GetFrameSize(holder);
+	EXPECT_LE(shown.width, holder.width);
+	Command(window, FOUR_CHAR_CODE("vBtm"));
+	window->ShownDetailView()->GetFrameSize(shown);
+	window->FindPaneByID(FOUR_CHAR_CODE("Bttm"))->GetFrameSize(holder);
+	EXPECT_LE(shown.height, holder.height);
+	Command(window, FOUR_CHAR_CODE("vSde"));
 	window->UpdatePort();
 	KeepScreenshot("summary-side");
 	// Title rows show nothing new.
@@ -387,6 +397,24 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 	const int checked = SummaryTest::CheckRowsInPicture(window, image, Point{0, 0},
 	                                                    mPlugin->GetPrefs()->summary.fontSize);
 	EXPECT_EQ(checked, 4);
+
+	// The selected row keeps its marker when the whole table is drawn again.
+	TSummaryTable* table = window->GetTable();
+	auto rowPicture = [&](TableIndexT inRow) {
+		table->Refresh();
+		window->UpdatePort();
+		Rect cell;
+		table->GetLocalCellRect(STableCell(inRow, 1), cell);
+		Point corner{cell.top, cell.left};
+		table->LocalToPortPoint(corner);
+		return window->GetMacPort()->image->copy(corner.h, corner.v, cell.right - cell.left,
+		                                         cell.bottom - cell.top);
+	};
+	const QImage unselected = rowPicture(2);
+	table->SelectCell(STableCell(2, 1));
+	EXPECT_NE(rowPicture(2), unselected);
+	table->UnselectAllCells();
+	EXPECT_EQ(rowPicture(2), unselected);
 }
 
 TEST_F(SummaryWindowTest, ARowsMenuEditsItsSecurityWithItsKindsSaveCommand)
