@@ -294,10 +294,16 @@ TEST_F(SummaryWindowTest, TheDetailViewFollowsTheSelectionAndDropsADeletedSecuri
 	EXPECT_EQ(view->GetSecurity(), nullptr);
 	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "ALP", "GAM", "-", "[Funds]", "FNDX"}));
 
-	// Back to the table alone: narrower by the side view again.
+	// Back to the table alone: as narrow as before the side view, wide enough for the bottom view.
 	Command(window, FOUR_CHAR_CODE("vFll"));
 	window->GetGlobalBounds(bounds);
-	EXPECT_LT(bounds.right - bounds.left, TSummaryWindow::kWideWidth);
+	EXPECT_EQ(bounds.right - bounds.left, 600);
+	Command(window, FOUR_CHAR_CODE("vBtm"));
+	window->RedoDetailView(2);
+	SDimension16 below;
+	window->ShownDetailView()->GetFrameSize(below);
+	window->GetGlobalBounds(bounds);
+	EXPECT_LE(below.width, bounds.right - bounds.left);
 }
 
 TEST_F(SummaryWindowTest, DraggingARowOffersItsEntryInsideTheProgramAndItsLineAsText)
