@@ -217,7 +217,7 @@ TEST_F(DetailViewTest, TheTradeAndUpdateTimesFitOnTheirLinesInEveryLayout)
 	QImage image(10, 10, QImage::Format_RGB32);
 	GrafPtr port = NewImagePort(&image);
 	SetPort(port);
-	auto fits = [&](LView* inView, ResIDT inLayout, const char (&inID)[5]) {
+	auto fits = [&](LView* inView, ResIDT inLayout, const char(&inID)[5]) {
 		auto* line = dynamic_cast<LStaticText*>(inView->FindPaneByID(PaneIDT(FOUR_CHAR_CODE(inID))));
 		ASSERT_NE(line, nullptr) << inLayout << inID;
 		const std::string text = Text(inView, inID);
