@@ -11,6 +11,7 @@
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/UKsStrings.h"
 #include "windows/security/TCurrencyDetailView.h"
+#include "windows/security/TDetailView.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TSelectDlog.h"
@@ -18,6 +19,7 @@
 
 #include <QImage>
 #include <cstring>
+#include <functional>
 
 namespace
 {
@@ -227,34 +229,20 @@ TEST_F(DetailViewTest, TheTradeAndUpdateTimesFitOnTheirLinesInEveryLayout)
 		line->GetFrameSize(frame);
 		EXPECT_LE(StringWidth(text.c_str()), frame.width) << inLayout << " " << inID << " " << text;
 	};
-	auto check = [&](LView* inView, ResIDT inLayout) {
-		fits(inView, inLayout, "dtTr");
-		fits(inView, inLayout, "dtUp");
+	// Each kind below the table (the first layout) and beside it (the next).
+	auto check = [&](ResIDT inBelow, const std::function<void(TDetailView*)>& inShow) {
+		for (ResIDT layout : {inBelow, ResIDT(inBelow + 1)}) {
+			auto view = MakeView<TDetailView>(layout);
+			ASSERT_TRUE(view);
+			inShow(view.get());
+			fits(view.get(), layout, "dtTr");
+			fits(view.get(), layout, "dtUp");
+		}
 	};
-	for (ResIDT layout : {5030, 5031}) {
-		auto view = MakeView<TStockDetailView>(layout);
-		ASSERT_TRUE(view);
-		view->SetStock(&stock);
-		check(view.get(), layout);
-	}
-	for (ResIDT layout : {5032, 5033}) {
-		auto view = MakeView<TFundDetailView>(layout);
-		ASSERT_TRUE(view);
-		view->SetFund(&fund);
-		check(view.get(), layout);
-	}
-	for (ResIDT layout : {5034, 5035}) {
-		auto view = MakeView<TIndexDetailView>(layout);
-		ASSERT_TRUE(view);
-		view->SetIndex(&index);
-		check(view.get(), layout);
-	}
-	for (ResIDT layout : {5036, 5037}) {
-		auto view = MakeView<TCurrencyDetailView>(layout);
-		ASSERT_TRUE(view);
-		view->SetCurrency(&pair);
-		check(view.get(), layout);
-	}
+	check(5030, [&](TDetailView* v) { dynamic_cast<TStockDetailView*>(v)->SetStock(&stock); });
+	check(5032, [&](TDetailView* v) { dynamic_cast<TFundDetailView*>(v)->SetFund(&fund); });
+	check(5034, [&](TDetailView* v) { dynamic_cast<TIndexDetailView*>(v)->SetIndex(&index); });
+	check(5036, [&](TDetailView* v) { dynamic_cast<TCurrencyDetailView*>(v)->SetCurrency(&pair); });
 	SetPort(nullptr);
 	DisposePort(port);
 }
