@@ -172,6 +172,19 @@ TEST_F(SummaryWindowTest, RowsInSectionsSortAndKeepTheSelectedSecurity)
 	mBeta->SummaryEnabled(false);
 	window->SetList(securityStock, mPlugin->GetList(securityStock));
 	EXPECT_EQ(Rows(window).size(), 6u);
+	// The list handed again in the plug-in's order: the selection stays with its security.
+	window->RedoDetailView(2);
+	window->GetTable()->SelectCell(STableCell(2, 1));
+	TSecurity* selected = window->GetDrawList()->GetNth(2)->Security;
+	TSecurity* firstInList = nullptr;
+	TStockPlugin::ForEachSecurity(mPlugin->GetList(securityStock), [&](TSecurity* security) {
+		if (firstInList == nullptr && security->SummaryEnabled())
+			firstInList = security;
+	});
+	ASSERT_NE(selected, firstInList) << "the rows must differ from the list's order";
+	window->SetList(securityStock, mPlugin->GetList(securityStock));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, selected);
+	EXPECT_EQ(window->GetTable()->GetFirstSelectedCell().row, TableIndexT(window->SelectedRow()));
 
 	// Typing selects by the first letter of the name; a letter no name starts with changes nothing.
 	auto type = [&](char inKey) {

@@ -107,6 +107,8 @@ private:
 	void Sort(FourCharCode inCommand);
 	void RedoCicns();
 	void SelectRow(SInt32 inRow);
+	// RedoContent for rows that changed their order: the selection stays with its security.
+	void RedoContentKeepingSelection();
 	void SaveState();
 	void HideDetailView();
 	TDetailView* DetailViewFor(TSecurity* inSecurity) const;
