@@ -68,6 +68,10 @@ protected:
 		EXPECT_EQ(Debugging::SignalCount(), mSignals);
 		UPrinting::SetPrintJobDialog(nullptr);
 		if (mQuotersStarted) {
+			// No sources and no kind defaults stay behind for the tests that follow.
+			TQuoterManager::FinishQuoterManager();
+			TQuoterManager::ClearQuoterClasses();
+			TQuoterManager::InitQuoterManager();
 			TQuoterManager::FinishQuoterManager();
 			TQuoterManager::LoadQuoterFamilies();
 		}

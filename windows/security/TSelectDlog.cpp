@@ -52,8 +52,8 @@ bool TSelectDlog::AttemptClose()
 	const ISelectDlog* const self = this;
 	if (!TVyWindow::AttemptClose())
 		return false;
-	// Outside a dispatch the window is gone now, and its destructor made the security forget it.
-	// Otherwise (close box) the security forgets it now, not only at its deletion.
+	// Outside a dispatch the window is gone now, and its destructor made the security forget it. Otherwise
+	// (close box) the security forgets it now, not only at its deletion.
 	if (security != nullptr && security->GetSelectDlog() == self)
 		security->CloseSelectDlog();
 	return true;
