@@ -473,8 +473,8 @@ TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 	const std::string text = PrintedText::Read(pdf);
 	std::filesystem::remove(pdf);
 	for (const char* expected :
-	     {"Retirement", "03-04-2021", "Stock Buy", "125.50", "1255.00", "U.S. Dollar", "Fund Sell",
-	      "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "9.5000"})
+	     {"Retirement", "Symbol", "03-04-2021", "Stock Buy", "IBM", "125.50", "1255.00", "U.S. Dollar",
+	      "Fund Sell", "VFIAX", "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "FEE", "9.5000"})
 		EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
 	EXPECT_EQ(window->GetTable()->GetWindow(), window);
