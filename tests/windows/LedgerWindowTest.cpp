@@ -133,6 +133,22 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 
+	// A bigger window keeps the buttons below the table and the column titles over their columns.
+	auto frame = [window](PaneIDT inID) {
+		Rect frame{};
+		window->FindPaneByID(inID)->CalcPortFrameRect(frame);
+		return frame;
+	};
+	const Rect ok = frame(TVyWindow::kOKButton), units = frame(FOUR_CHAR_CODE("sSrt"));
+	Rect bounds;
+	window->GetGlobalBounds(bounds);
+	window->DoSetBounds(
+	    Rect{bounds.top, bounds.left, SInt16(bounds.bottom + 150), SInt16(bounds.right + 200)});
+	EXPECT_GE(frame(FOUR_CHAR_CODE("BuyS")).top, frame(FOUR_CHAR_CODE("scrl")).bottom);
+	EXPECT_EQ(frame(TVyWindow::kOKButton).bottom, ok.bottom + 150);
+	EXPECT_EQ(frame(TVyWindow::kOKButton).right, ok.right + 200);
+	EXPECT_EQ(frame(FOUR_CHAR_CODE("sSrt")).right, units.right + 200);
+
 	struct {
 		PaneIDT button;
 		UInt8 type;

@@ -267,6 +267,17 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 	mWindow->FindPaneByID(FOUR_CHAR_CODE("pSrt"))->GetDescriptor(title);
 	EXPECT_EQ(PascalStrings::ToString(title), "Prev. Close");
 
+	// A wider window widens the name column; the other titles stay over their columns.
+	Rect bounds = Bounds();
+	mWindow->DoSetBounds(Rect{bounds.top, bounds.left, bounds.bottom, SInt16(bounds.right + 240)});
+	Rect table, change, name;
+	mWindow->GetTable()->CalcPortFrameRect(table);
+	mWindow->FindPaneByID(FOUR_CHAR_CODE("cSrt"))->CalcPortFrameRect(change);
+	mWindow->FindPaneByID(FOUR_CHAR_CODE("nSrt"))->CalcPortFrameRect(name);
+	EXPECT_EQ(change.right, table.right);
+	EXPECT_EQ(name.left, table.left + 4);
+	mWindow->DoSetBounds(bounds);
+
 	// What the window writes back for the document.
 	mWindow->SaveParameters();
 	EXPECT_EQ(mParameters.sortKey, kSortYesterdaysPrice);
