@@ -4,6 +4,7 @@
 
 #include "app/kestrunApp.h"
 #include "foundation/UMenus.h"
+#include "model/TCurrencyConversion.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LClock.h"
 #include "platform/framework/LEditText.h"
@@ -11,6 +12,7 @@
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "tests/windows/WindowInput.h"
@@ -212,6 +214,16 @@ TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 	auto* category = FrameworkTest::FindPane<LPopupButton>(edit, "Ctgy");
 	EXPECT_EQ(category->GetValue(), 4);
 	category->SetValue(3);
+	// The currency menu offers only currencies with a name, and shows the entry's.
+	auto* currency = FrameworkTest::FindPane<LPopupButton>(edit, "Curr");
+	for (SInt16 item = 1; item <= currency->CountMenuItems(); ++item) {
+		Str255 text;
+		currency->GetMenuItemText(item, text);
+		EXPECT_NE(text[0], 0) << "item " << item;
+	}
+	Str255 shown;
+	currency->GetMenuItemText(SInt16(currency->GetValue()), shown);
+	EXPECT_EQ(PascalStrings::ToString(shown), TCurrencyConversion::GetCurrencyName(kEuro));
 	Type(edit, "Unit", "250");
 	Type(edit, "Prce", "abc");
 	Type(edit, "Cmnt", "bonus shares");
