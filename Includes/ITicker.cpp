@@ -11,6 +11,12 @@ std::function<ITicker*(unsigned long)>& Lookup()
 	return sLookup;
 }
 
+std::function<bool(unsigned long)>& ExistsCheck()
+{
+	static std::function<bool(unsigned long)> sExists;
+	return sExists;
+}
+
 } // namespace
 
 ITicker* GetTickerByID(unsigned long id)
@@ -21,4 +27,14 @@ ITicker* GetTickerByID(unsigned long id)
 void SetTickerLookup(std::function<ITicker*(unsigned long)> lookup)
 {
 	Lookup() = std::move(lookup);
+}
+
+bool TickerExists(unsigned long id)
+{
+	return GetTickerByID(id) != nullptr || (ExistsCheck() && ExistsCheck()(id));
+}
+
+void SetTickerExistsCheck(std::function<bool(unsigned long)> exists)
+{
+	ExistsCheck() = std::move(exists);
 }

@@ -32,3 +32,8 @@ public:
 // start-up; without one no ticker is open.
 ITicker* GetTickerByID(unsigned long id);
 void SetTickerLookup(std::function<ITicker*(unsigned long)> lookup);
+
+// Whether a ticker with that id exists, open or closed: what is recorded for a closed ticker is kept for
+// when it opens again. Without a check installed only open tickers exist.
+bool TickerExists(unsigned long id);
+void SetTickerExistsCheck(std::function<bool(unsigned long)> exists);

@@ -1,4 +1,5 @@
-// Ticklets: the plug-in walks the lists of the kinds switched on; the per-security work is the security's.
+// Ticklets: the plug-in walks its lists, mostly those of the kinds switched on; the per-security work is the
+// security's.
 
 #include "app/TStockPlugin.h"
 #include "model/TSecurity.h"
@@ -40,7 +41,9 @@ void TStockPlugin::TickerCloseNotify(unsigned long tickerID)
 
 void TStockPlugin::TickerDeleteNotify(unsigned long tickerID)
 {
-	ForEachKindOn([&](TList<TSecurity>* list) { DeleteTicklets(list, tickerID); });
+	// Kinds switched off forget the ticker too: their files would keep it for good.
+	for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
+		DeleteTicklets(GetList(kind), tickerID);
 }
 
 void TStockPlugin::RefreshAllTicklets()

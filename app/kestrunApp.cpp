@@ -78,12 +78,15 @@ kestrunApp::kestrunApp()
 	gTickers = mTickerList;
 	mNewTicker = nullptr;
 	SetTickerLookup([this](unsigned long id) { return GetTickerByID(id); });
+	auto tickerExists = [this](unsigned long id) {
+		return FindTickerByID(UInt32(id)) != nullptr || (mNewTicker && mNewTicker->GetID() == id);
+	};
+	SetTickerExistsCheck(tickerExists);
 	TPrefsWindow::SetTickerByName([this](const char* name) { return GetTickerByName(name); });
 	TTicker::InstallApplicationHooks({[this](TZvTicker* pane) { TickerOpenNotify(pane); }});
 	// A new ticker's id is new to the tickers and to what the securities recorded for earlier ones.
-	TTicker::SetIdInUseCheck([this](UInt32 id) {
-		return FindTickerByID(id) != nullptr || (mNewTicker && mNewTicker->GetID() == id) ||
-		       (mStockPlugin && mStockPlugin->UsesTickerID(id));
+	TTicker::SetIdInUseCheck([this, tickerExists](UInt32 id) {
+		return tickerExists(id) || (mStockPlugin && mStockPlugin->UsesTickerID(id));
 	});
 
 	UApplicationNotices::Install({
@@ -149,6 +152,7 @@ kestrunApp::~kestrunApp()
 	InstallConverter(false);
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
+	SetTickerExistsCheck(nullptr);
 	TPrefsWindow::SetTickerByName(nullptr);
 	TTicker::InstallApplicationHooks({});
 	TTicker::SetIdInUseCheck(nullptr);

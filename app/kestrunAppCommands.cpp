@@ -195,11 +195,16 @@ void kestrunApp::WindowCommand(int inAction, int inReference)
 	case 2:
 		ticker->Close();
 		break;
-	case 3:
+	case 3: {
+		const UInt32 id = ticker->GetID();
 		ticker->Close();
 		mTickerList->Remove(ticker);
+		// The securities forget it: a later ticker may be given its id.
+		if (mStockPlugin)
+			mStockPlugin->TickerDeleteNotify(id);
 		RebuildTickerMenus();
 		break;
+	}
 	case 4:
 		ticker->OpenPrefs();
 		break;

@@ -342,7 +342,8 @@ void TSecurity::AddTicklet(unsigned long tickerID, tTickletOwner* owner)
 {
 	ITicker* ticker = GetTickerByID(tickerID);
 	if (ticker == nullptr) {
-		RemoveTicklet(tickerID, owner);
+		// Keeps the record of a closed ticker, drops that of one that is gone.
+		CloseTicklet(tickerID, owner);
 		return;
 	}
 	TTicklet* ticklet = USecurityTicklets::MakeTicklet(this);
@@ -378,7 +379,7 @@ void TSecurity::CloseTicklet(unsigned long tickerID, tTickletOwner* owner)
 		delete owner->ticklet;
 		owner->ticklet = nullptr;
 	}
-	if (ticker == nullptr)
+	if (!TickerExists(tickerID))
 		mTickletOwners.Remove(owner);
 }
 
@@ -403,7 +404,7 @@ void TSecurity::UpdateTicklets(bool open)
 	for (tTickletOwner* owner = mTickletOwners.GetFirst(); owner != nullptr;
 	     owner = mTickletOwners.GetNext()) {
 		const unsigned long id = owner->tickerID;
-		if (GetTickerByID(id) == nullptr)
+		if (!TickerExists(id))
 			RemoveTicklet(id, owner);
 		else if (open)
 			AddTicklet(id, owner);

@@ -174,7 +174,8 @@ public:
 	void FinishUpdatingDetailWindow();
 	void EnableTrading(bool enable);
 
-	// Ticklets, one owner record per ticker that shows the security. A null owner is looked up by id.
+	// Ticklets, one owner record per ticker that shows the security, kept while that ticker is closed and
+	// dropped once it no longer exists. A null owner is looked up by id.
 	void AddTicklet(unsigned long tickerID, tTickletOwner* owner);
 	void CloseTicklet(unsigned long tickerID, tTickletOwner* owner);
 	void RemoveTicklet(unsigned long tickerID, tTickletOwner* owner);

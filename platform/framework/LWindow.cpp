@@ -65,9 +65,11 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 	// The pane data's location is the window's global position; in its own port the window is at 0,0.
 	SPoint32 location = mFrameLocation;
 	GDHandle screen = GetMainDevice();
-	if (HasAttribute(windAttr_Modal) && location.h == 0 && location.v == 0 && screen) {
-		// A dialog placed nowhere in particular goes to the middle of the main screen, not over the
-		// ticker.
+	const bool withMenuBar = HasAttribute(windAttr_Regular) && !HasAttribute(windAttr_NoMenuBar) &&
+	                         !HasAttribute(windAttr_Modal) && !HasAttribute(windAttr_Floating);
+	if ((HasAttribute(windAttr_Modal) || withMenuBar) && location.h == 0 && location.v == 0 && screen) {
+		// A dialog or a window placed nowhere in particular goes to the middle of the main screen,
+		// not over the ticker (nor its menu bar above the screen).
 		const Rect& area = (*screen)->gdRect;
 		location.h = (area.left + area.right - mFrameSize.width) / 2;
 		location.v = (area.top + area.bottom - mFrameSize.height) / 2;
@@ -103,8 +105,6 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 	} else {
 		flags |= Qt::FramelessWindowHint;
 	}
-	const bool withMenuBar = HasAttribute(windAttr_Regular) && !HasAttribute(windAttr_NoMenuBar) &&
-	                         !HasAttribute(windAttr_Modal) && !HasAttribute(windAttr_Floating);
 	mWidget = new QtWindowWidget(this, flags, withMenuBar);
 	if (HasAttribute(windAttr_Modal))
 		mWidget->setWindowModality(Qt::ApplicationModal);

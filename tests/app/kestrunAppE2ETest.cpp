@@ -2,8 +2,14 @@
 // the HTTP proxy: every default security of each kind is updated from the served pages, scripts on a
 // private session bus get the served values, and after quit the security files hold them.
 
+#include "platform/framework/LCheckBox.h"
 #include "platform/framework/UAppleEventService.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "ticker/TPrefsWindow.h"
+#include "ticker/TTicker.h"
+#include "ticker/TXContentMgr.h"
+#include "ticker/TZvTicker.h"
+#include "toolkit/TVyWindow.h"
 
 #include <QProcess>
 #include <algorithm>
@@ -141,6 +147,63 @@ TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit
 			EXPECT_TRUE(*security->LastUpdate() == lastUpdate);
 			EXPECT_EQ(security->ErrorCode(), 0);
 		}
+	app->AttemptQuitSelf(0);
+}
+
+TEST_F(kestrunAppE2ETest, ClosedTickersKeepTheirSecuritiesAndDeletedOnesLeaveNoneInTheFiles)
+{
+	// A new ticker showing the first index and every currency pair, chosen in its settings window.
+	auto app = Start();
+	app->ObeyCommand(kCmdNewTicker, nullptr);
+	TPrefsWindow* settings = nullptr;
+	for (LWindow* window : LWindow::GetWindowList())
+		if (auto* found = dynamic_cast<TPrefsWindow*>(window))
+			settings = found;
+	ASSERT_NE(settings, nullptr);
+	EventRecord event = {};
+	settings->SpendTime(event);
+	TXContentMgr* content = settings->GetContentManager();
+	for (const char* row : {"Dow", "Currenc"})
+		for (long i = 1; TContentTreeNode* node = content->GetNth(i); ++i)
+			if (std::string(node->mDescription).starts_with(row)) {
+				settings->GetRowCheckBox(SInt32(i - 1))->SetValue(1);
+				break;
+			}
+	settings->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	LWindow::AfterDispatch();
+	ASSERT_EQ(gTickers->Count(), 1);
+	const UInt32 id = gTickers->GetFirst()->GetID();
+	ASSERT_TRUE(gTickers->GetFirst()->IsWindowOpen());
+	const long shown = gTickers->GetFirst()->GetTickerPane()->GetTicklets().Count();
+	ASSERT_EQ(shown, long(Securities(securityCurrency).size()) + 1);
+	app->AttemptQuitSelf(0);
+	app.reset();
+
+	// The next start: closed from the menu while the settings are applied and the plug-in re-syncs its
+	// ticklets, then opened again, it shows what it showed.
+	app = Start();
+	TTicker* mine = gTickers->GetFirst();
+	ASSERT_TRUE(mine->IsWindowOpen());
+	ASSERT_EQ(mine->GetTickerPane()->GetTicklets().Count(), shown);
+	app->ObeyCommand(kCmdCloseTicker, nullptr);
+	ASSERT_FALSE(mine->IsWindowOpen());
+	app->ObeyCommand(5070, nullptr);
+	app->GetStockPlugin()->UpdateAllTicklets();
+	app->ObeyCommand(kCmdOpenTicker, nullptr);
+	ASSERT_TRUE(mine->IsWindowOpen());
+	EXPECT_EQ(mine->GetTickerPane()->GetTicklets().Count(), shown);
+
+	// Deleted while indexes are switched off: after quit no security of any kind keeps it in its file.
+	app->GetStockPlugin()->GetPrefs()->indexesOn = 0;
+	app->ObeyCommand(kCmdDeleteTicker, nullptr);
+	ASSERT_EQ(gTickers->Count(), 0);
+	app->GetStockPlugin()->GetPrefs()->indexesOn = 1;
+	app->AttemptQuitSelf(0);
+	app.reset();
+	app = Start();
+	for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency})
+		for (TSecurity* security : Securities(kind))
+			EXPECT_FALSE(security->IsActiveTicker(id)) << security->SecuritySymbol();
 	app->AttemptQuitSelf(0);
 }
 

@@ -484,7 +484,7 @@ TEST_F(TSecurityTest, TickletsFollowTheirTickers)
 	EXPECT_EQ(main->mRemoves, main->mAdds);
 }
 
-TEST_F(TSecurityTest, UpdatingTickletsDropsThoseOfVanishedTickers)
+TEST_F(TSecurityTest, UpdatingTickletsKeepsClosedTickersAndDropsVanishedOnes)
 {
 	mEnv.OpenTicker(1);
 	mEnv.OpenTicker(2);
@@ -496,16 +496,26 @@ TEST_F(TSecurityTest, UpdatingTickletsDropsThoseOfVanishedTickers)
 	fund.AddWatcher(&watcher);
 	for (unsigned long id : {1, 2, 3})
 		fund.AddTicklet(id, nullptr);
-	mEnv.CloseTicker(1);
+	mEnv.CloseTicker(1, true);
 	mEnv.CloseTicker(3);
 	fund.UpdateTicklets(true);
 	// Then the update rules: ticker strings rebuilt, watchers told the update ended.
 	EXPECT_STREQ(fund.TickerHeader(), "FND");
 	EXPECT_EQ(log, (std::vector<std::string>{"w ends"}));
-	EXPECT_FALSE(fund.IsActiveTicker(1));
+	EXPECT_TRUE(fund.IsActiveTicker(1));
 	EXPECT_TRUE(fund.IsActiveTicker(2));
 	EXPECT_FALSE(fund.IsActiveTicker(3));
 	EXPECT_EQ(FakeTicklet::sAlive, 1);
+
+	// Neither closing every ticklet nor adding one to the closed ticker loses its record.
+	fund.UpdateTicklets(false);
+	fund.AddTicklet(1, nullptr);
+	EXPECT_EQ(FakeTicklet::sAlive, 0);
+	EXPECT_EQ(fund.GetTickletOwners()->Count(), 2);
+	FakeTicker* reopened = mEnv.OpenTicker(1);
+	fund.UpdateTicklets(true);
+	EXPECT_EQ(reopened->mShown.size(), 1u);
+	EXPECT_EQ(FakeTicklet::sAlive, 2);
 }
 
 TEST_F(TSecurityTest, DestructionCancelsRequestsWhileTheSecurityIsWhole)

@@ -124,6 +124,7 @@ ModelTestEnvironment::ModelTestEnvironment()
 	FakeTicklet::sAlive = 0;
 
 	SetTickerLookup([this](unsigned long id) -> ITicker* { return Ticker(UInt32(id)); });
+	SetTickerExistsCheck([this](unsigned long id) { return mKeptTickers.count(UInt32(id)) > 0; });
 	USecurityTicklets::SetTickletMaker(
 	    [](TSecurity* security) -> TTicklet* { return new FakeTicklet(security); });
 	for (tSecurityType kind : {securityStock, securityFund, securityIndex, securityCurrency}) {
@@ -166,6 +167,7 @@ ModelTestEnvironment::ModelTestEnvironment()
 ModelTestEnvironment::~ModelTestEnvironment()
 {
 	SetTickerLookup(nullptr);
+	SetTickerExistsCheck(nullptr);
 	USecurityTicklets::SetTickletMaker(nullptr);
 	USecurityWindows::Clear();
 	USecurityRequests::Install({});
@@ -186,9 +188,13 @@ FakeTicker* ModelTestEnvironment::OpenTicker(UInt32 id)
 	return ticker.get();
 }
 
-void ModelTestEnvironment::CloseTicker(UInt32 id)
+void ModelTestEnvironment::CloseTicker(UInt32 id, bool keep)
 {
 	mTickers.erase(id);
+	if (keep)
+		mKeptTickers.insert(id);
+	else
+		mKeptTickers.erase(id);
 }
 
 FakeTicker* ModelTestEnvironment::Ticker(UInt32 id)

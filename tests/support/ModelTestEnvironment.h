@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -127,9 +128,9 @@ public:
 	ModelTestEnvironment(const ModelTestEnvironment&) = delete;
 	ModelTestEnvironment& operator=(const ModelTestEnvironment&) = delete;
 
-	// Tickers: GetTickerByID finds those open here.
+	// Tickers: GetTickerByID finds those open here. A closed ticker is gone unless kept.
 	FakeTicker* OpenTicker(UInt32 id);
-	void CloseTicker(UInt32 id);
+	void CloseTicker(UInt32 id, bool keep = false);
 	FakeTicker* Ticker(UInt32 id);
 
 	// Windows made through the makers, oldest first; they live as long as the environment.
@@ -156,6 +157,7 @@ public:
 
 private:
 	std::map<UInt32, std::unique_ptr<FakeTicker>> mTickers;
+	std::set<UInt32> mKeptTickers;
 	std::vector<std::unique_ptr<FakeDetailWindow>> mDetailWindows;
 	std::vector<std::unique_ptr<FakeSelectDlog>> mSelectDlogs;
 	std::vector<std::unique_ptr<unsigned char[]>> mStringTexts;

@@ -4,6 +4,7 @@
 
 #include "app/kestrunApp.h"
 #include "foundation/UMenus.h"
+#include "model/TCurrencyConversion.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LClock.h"
 #include "platform/framework/LEditText.h"
@@ -11,6 +12,7 @@
 #include "platform/framework/LRadioButton.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "tests/windows/WindowInput.h"
@@ -133,6 +135,22 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 	TLedgerWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 
+	// A bigger window keeps the buttons below the table and the column titles over their columns.
+	auto frame = [window](PaneIDT inID) {
+		Rect frame{};
+		window->FindPaneByID(inID)->CalcPortFrameRect(frame);
+		return frame;
+	};
+	const Rect ok = frame(TVyWindow::kOKButton), units = frame(FOUR_CHAR_CODE("sSrt"));
+	Rect bounds;
+	window->GetGlobalBounds(bounds);
+	window->DoSetBounds(
+	    Rect{bounds.top, bounds.left, SInt16(bounds.bottom + 150), SInt16(bounds.right + 200)});
+	EXPECT_GE(frame(FOUR_CHAR_CODE("BuyS")).top, frame(FOUR_CHAR_CODE("scrl")).bottom);
+	EXPECT_EQ(frame(TVyWindow::kOKButton).bottom, ok.bottom + 150);
+	EXPECT_EQ(frame(TVyWindow::kOKButton).right, ok.right + 200);
+	EXPECT_EQ(frame(FOUR_CHAR_CODE("sSrt")).right, units.right + 200);
+
 	struct {
 		PaneIDT button;
 		UInt8 type;
@@ -196,6 +214,16 @@ TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 	auto* category = FrameworkTest::FindPane<LPopupButton>(edit, "Ctgy");
 	EXPECT_EQ(category->GetValue(), 4);
 	category->SetValue(3);
+	// The currency menu offers only currencies with a name, and shows the entry's.
+	auto* currency = FrameworkTest::FindPane<LPopupButton>(edit, "Curr");
+	for (SInt16 item = 1; item <= currency->CountMenuItems(); ++item) {
+		Str255 text;
+		currency->GetMenuItemText(item, text);
+		EXPECT_NE(text[0], 0) << "item " << item;
+	}
+	Str255 shown;
+	currency->GetMenuItemText(SInt16(currency->GetValue()), shown);
+	EXPECT_EQ(PascalStrings::ToString(shown), TCurrencyConversion::GetCurrencyName(kEuro));
 	Type(edit, "Unit", "250");
 	Type(edit, "Prce", "abc");
 	Type(edit, "Cmnt", "bonus shares");
@@ -473,8 +501,8 @@ TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 	const std::string text = PrintedText::Read(pdf);
 	std::filesystem::remove(pdf);
 	for (const char* expected :
-	     {"Retirement", "03-04-2021", "Stock Buy", "125.50", "1255.00", "U.S. Dollar", "Fund Sell",
-	      "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "9.5000"})
+	     {"Retirement", "Symbol", "03-04-2021", "Stock Buy", "IBM", "125.50", "1255.00", "U.S. Dollar",
+	      "Fund Sell", "VFIAX", "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "FEE", "9.5000"})
 		EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
 	EXPECT_EQ(window->GetTable()->GetWindow(), window);

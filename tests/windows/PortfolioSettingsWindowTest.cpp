@@ -24,6 +24,7 @@
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -404,6 +405,12 @@ TEST_F(PortfolioSettingsWindowTest, PasswordsThatCouldNotOpenThePortfolioAgainAr
 	// Shown again on opening; turned off, it is cleared.
 	window = Open();
 	EXPECT_EQ(FrameworkTest::Descriptor(Pane<LEditText>(window, "cPwd")), good);
+	ShowPanel(window, TPortfolioPrefsWindow::kPasswordPanel);
+	for (LEditText* field : {Pane<LEditText>(window, "nPwd"), Pane<LEditText>(window, "cPwd")}) {
+		auto* line = ControlsTest::NativeOf<QLineEdit>(field);
+		ASSERT_NE(line, nullptr);
+		EXPECT_EQ(line->echoMode(), QLineEdit::Password);
+	}
 	Pane<LCheckBox>(window, "uPwd")->SetValue(0);
 	Click(window, TVyWindow::kOKButton);
 	EXPECT_EQ(mParameters.passwordSet, 0);

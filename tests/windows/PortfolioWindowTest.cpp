@@ -250,6 +250,10 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 	Command(FOUR_CHAR_CODE("dSrt"));
 	EXPECT_EQ(Rows(), (std::vector<std::string>{"BET", "ALP"}));
 	EXPECT_TRUE(mLedger.IsModified());
+	// Rows rebuilt for the ledger or the dates keep the order the sort buttons show.
+	Command(TPortfolioWindow::kCmdLedgerOK);
+	Command(FOUR_CHAR_CODE("dAll"));
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"BET", "ALP"}));
 	// A radio button switched off changes nothing.
 	Command(FOUR_CHAR_CODE("nSrt"), 0);
 	EXPECT_EQ(mWindow->Sort(), kSortCurrentTotal);
@@ -262,6 +266,17 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 	Str255 title;
 	mWindow->FindPaneByID(FOUR_CHAR_CODE("pSrt"))->GetDescriptor(title);
 	EXPECT_EQ(PascalStrings::ToString(title), "Prev. Close");
+
+	// A wider window widens the name column; the other titles stay over their columns.
+	Rect bounds = Bounds();
+	mWindow->DoSetBounds(Rect{bounds.top, bounds.left, bounds.bottom, SInt16(bounds.right + 240)});
+	Rect table, change, name;
+	mWindow->GetTable()->CalcPortFrameRect(table);
+	mWindow->FindPaneByID(FOUR_CHAR_CODE("cSrt"))->CalcPortFrameRect(change);
+	mWindow->FindPaneByID(FOUR_CHAR_CODE("nSrt"))->CalcPortFrameRect(name);
+	EXPECT_EQ(change.right, table.right);
+	EXPECT_EQ(name.left, table.left + 4);
+	mWindow->DoSetBounds(bounds);
 
 	// What the window writes back for the document.
 	mWindow->SaveParameters();
@@ -293,14 +308,14 @@ TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
 	EXPECT_EQ(mLedger.GetNth(1)->enabled, 0);
 	EXPECT_EQ(Value(), "116.00");
 
-	// The category's triangle closes it: its row stays, its holdings go.
+	// The category's triangle closes it: its row stays, its holdings go, the rest keep their order.
 	mLedger.ClearModified();
 	ClickRow(3, 8);
 	EXPECT_TRUE(mLedger.IsModified());
 	EXPECT_EQ(mCategories.GetNth(1)->open, 0);
-	EXPECT_EQ(Rows(), (std::vector<std::string>{"[Growth]", "ALP", "BET"}));
-	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 0);
-	EXPECT_EQ(mWindow->RowCheckbox(3)->GetValue(), 1);
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET", "[Growth]"}));
+	EXPECT_EQ(mWindow->RowCheckbox(1)->GetValue(), 0);
+	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 1);
 }
 
 TEST_F(PortfolioWindowTest, DateRangeBoundsAndTheSettingsWindow)
@@ -530,6 +545,10 @@ TEST_F(PortfolioWindowTest, NumbersAreRightAlignedCommaGroupedOrNA)
 	EXPECT_EQ(TPortfolioTable::FormatFloat(1234567.891f, 2, true), "1,234,567.88");
 	EXPECT_EQ(TPortfolioTable::FormatFloat(kNoValue, 2, true), "N/A");
 	EXPECT_EQ(TPortfolioTable::FormatFloat(-12.5f, 4, false), "-12.5000");
+	// Zero shares of a priced holding are -0: no sign, while a small loss keeps its own.
+	EXPECT_EQ(TPortfolioTable::FormatFloat(-0.0f, 2, true), "0.00");
+	EXPECT_EQ(TPortfolioTable::FormatFloat(-0.004f, 2, true), "0.00");
+	EXPECT_EQ(TPortfolioTable::FormatFloat(-0.01f, 2, true), "-0.01");
 }
 
 } // namespace

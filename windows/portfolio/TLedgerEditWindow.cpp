@@ -2,7 +2,6 @@
 
 #include "Quoters/TQuoterManager.h"
 #include "model/StockGlobals.h"
-#include "model/TCurrencyConversion.h"
 #include "model/TExchange.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LClock.h"
@@ -89,17 +88,13 @@ void TLedgerEditWindow::FinishCreateSelf()
 	}
 	if (mHasCash)
 		mCash = FindField<LEditText>(FOUR_CHAR_CODE("Cash"));
-	mCurrencies = TQuoterManager::GetCurrencyMenuItems();
 	mExchanges = TQuoterManager::GetExchangeMenuItems();
 	ULedgerMenus::FillTableMenu(mExchange, mExchanges, [](SInt32 inCode) {
 		char name[256];
 		TExchange::GetExchangeName(tStockExchange(inCode), name, sizeof name);
 		return std::string(name);
 	});
-	ULedgerMenus::FillTableMenu(mCurrency, mCurrencies, [](SInt32 inCode) {
-		const char* name = TCurrencyConversion::GetCurrencyName(tCurrency(inCode));
-		return std::string(name != nullptr ? name : "");
-	});
+	mCurrencies = ULedgerMenus::FillCurrencyMenu(mCurrency);
 	mDisclosureTriangle = dynamic_cast<TDisclosureTriangle*>(FindPaneByID(kDisclosure));
 	if (mDisclosureTriangle != nullptr) {
 		mTriangleHeight = mDisclosureTriangle->GetHeight();
@@ -199,7 +194,7 @@ void TLedgerEditWindow::RedoContent()
 	if (mConversion != nullptr)
 		mConversion->SetValue(mEntry->foreign != 0 ? 1 : 0);
 	if (mCurrency != nullptr)
-		mCurrency->SetValue(UMenus::TranslateMenu(true, mCurrencies, mEntry->currency));
+		mCurrency->SetValue(UMenus::TranslateMenu(true, mCurrencies.data(), mEntry->currency));
 	SetNumber(mRate, mEntry->rate);
 	SetNumber(mCash, mEntry->amount);
 }
@@ -226,7 +221,7 @@ void TLedgerEditWindow::SaveContent()
 		mEntry->foreign = mConversion != nullptr && mConversion->GetValue() > 0 ? 1 : 0;
 		if (mCurrency != nullptr)
 			mEntry->currency =
-			    SInt16(UMenus::TranslateMenu(false, mCurrencies, mCurrency->GetValue()));
+			    SInt16(UMenus::TranslateMenu(false, mCurrencies.data(), mCurrency->GetValue()));
 		mEntry->rate = GetNumber(mRate);
 	}
 	if (mHasCash)

@@ -52,7 +52,7 @@ protected:
 	LPopupButton* mCurrency = nullptr;
 	LEditText* mRate = nullptr;
 	LEditText* mCash = nullptr;
-	const tMenuItems* mCurrencies = nullptr;
+	std::vector<tMenuItems> mCurrencies;
 	const tMenuItems* mExchanges = nullptr;
 	TList<tCategory>* mCategoryList = nullptr;
 	// The signature of each category item, from menu item 3 on; unnamed categories have no item.

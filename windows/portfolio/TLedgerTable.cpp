@@ -13,9 +13,9 @@
 #include "platform/toolbox/gui/QuickDraw.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "platform/toolbox/gui/StTextState.h"
+#include "toolkit/UOneColumnTable.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/security/UDragEntries.h"
-#include "toolkit/UOneColumnTable.h"
 
 #include <cstdio>
 #include <vector>
@@ -23,8 +23,12 @@
 namespace
 {
 constexpr SInt32 kMinimumRowHeight = 20;
-constexpr SInt16 kDateWidth = 100, kTypeWidth = 100, kCurrencyWidth = 128, kTotalWidth = 110,
-                 kPriceWidth = 100, kUnitsWidth = 100;
+struct tColumnWidths {
+	SInt16 date, type, currency, total, price, units;
+};
+// A page is narrower than the window: printed columns leave the symbol room as well.
+constexpr tColumnWidths kScreenWidths{100, 100, 128, 110, 100, 100};
+constexpr tColumnWidths kPrintWidths{70, 72, 90, 80, 70, 70};
 constexpr SInt16 kScrollZone = 16;
 const RGBColor kBlack{0, 0, 0};
 const RGBColor kWhite{65535, 65535, 65535};
@@ -150,13 +154,14 @@ void TLedgerTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
 	auto column = [&inLocalRect](SInt16 inLeft, SInt16 inRight) {
 		return Rect{inLocalRect.top, inLeft, inLocalRect.bottom, inRight};
 	};
+	const tColumnWidths& widths = mPrinting ? kPrintWidths : kScreenWidths;
 	const SInt16 left = inLocalRect.left, right = inLocalRect.right;
-	const Rect date = column(left, SInt16(left + kDateWidth));
-	const Rect type = column(date.right, SInt16(date.right + kTypeWidth));
-	const Rect currency = column(SInt16(right - kCurrencyWidth), right);
-	const Rect total = column(SInt16(currency.left - kTotalWidth), currency.left);
-	const Rect price = column(SInt16(total.left - kPriceWidth), total.left);
-	const Rect units = column(SInt16(price.left - kUnitsWidth), price.left);
+	const Rect date = column(left, SInt16(left + widths.date));
+	const Rect type = column(date.right, SInt16(date.right + widths.type));
+	const Rect currency = column(SInt16(right - widths.currency), right);
+	const Rect total = column(SInt16(currency.left - widths.total), currency.left);
+	const Rect price = column(SInt16(total.left - widths.price), total.left);
+	const Rect units = column(SInt16(price.left - widths.units), price.left);
 	const Rect symbol = column(type.right, units.left);
 	DrawCellText(texts.date, date, false);
 	DrawCellText(texts.type, type, false);

@@ -1,13 +1,11 @@
 #include "windows/portfolio/TPortfolio.h"
 
-#include "Quoters/TQuoterManager.h"
 #include "app/TStockPlugin.h"
 #include "app/kestrunApp.h"
 #include "foundation/TVyFile.h"
 #include "foundation/UMenus.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
-#include "model/TCurrencyManager.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StPrintSession.h"
@@ -16,11 +14,12 @@
 #include "toolkit/StKsDialog.h"
 #include "toolkit/UKsDialogs.h"
 #include "windows/portfolio/TPortfolioWindow.h"
-#include "windows/security/TSelectDlog.h"
+#include "windows/portfolio/ULedgerMenus.h"
 #include "windows/security/UTablePrinting.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -31,21 +30,13 @@ constexpr int kUntitledString = 5;
 constexpr int kNumberedUntitledString = 6;
 constexpr tCurrency kOpeningCurrency = 100;
 
-// The select dialogs' way of filling a pop-up from a value table.
-struct StMenuFiller : TSelectDlog {
-	using TSelectDlog::FillTableMenu;
-};
-
 // The base currency the user chooses for a new portfolio; false when the dialog went away unanswered.
 bool AskBaseCurrency(tCurrency* outCurrency)
 {
-	const tMenuItems* table = TQuoterManager::GetCurrencyMenuItems();
 	StKsDialog dialog(kPortfolioCurrencyDialog);
 	auto* popup = dynamic_cast<LPopupButton*>(dialog.FindPane(kCurrencyPopup));
-	StMenuFiller::FillTableMenu(popup, table, [](SInt32 inCode) {
-		const char* name = TCurrencyManager::GetCurrencyName(tCurrency(inCode));
-		return std::string(name != nullptr ? name : "");
-	});
+	const std::vector<tMenuItems> items = ULedgerMenus::FillCurrencyMenu(popup);
+	const tMenuItems* table = items.data();
 	if (popup != nullptr)
 		popup->SetValue(UMenus::TranslateMenu(true, table, kOpeningCurrency));
 	dialog.Show();

@@ -1,9 +1,7 @@
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 
-#include "Quoters/TQuoterManager.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
-#include "model/TCurrencyConversion.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LEditText.h"
@@ -18,6 +16,7 @@
 #include "toolkit/TFontSizeMenu.h"
 #include "toolkit/UKsDialogs.h"
 #include "windows/portfolio/TCategoryTable.h"
+#include "windows/portfolio/ULedgerMenus.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/UWindowPanes.h"
 
@@ -164,38 +163,9 @@ void TPortfolioPrefsWindow::FinishCreateSelf()
 	FillCurrencyMenu();
 }
 
-// Only currencies the currency table knows: another code would show no name and get no rate.
 void TPortfolioPrefsWindow::FillCurrencyMenu()
 {
-	std::vector<tMenuItems> rows;
-	std::vector<std::string> texts;
-	SInt32 lastItem = 0;
-	for (const tMenuItems* row = TQuoterManager::GetCurrencyMenuItems(); row->item != kEndOfMenuItems;
-	     ++row) {
-		const char* name = TCurrencyConversion::GetCurrencyName(tCurrency(row->value));
-		if (name == nullptr)
-			continue;
-		// A gap in the numbering is a separator between groups.
-		if (!texts.empty() && row->item > lastItem + 1 && texts.back() != "-")
-			texts.emplace_back("-");
-		lastItem = row->item;
-		texts.emplace_back(name);
-		rows.push_back({SInt32(texts.size()), row->value});
-	}
-	rows.push_back({kEndOfMenuItems, kEndOfMenuItems});
-	mCurrencies.reset(new (std::nothrow) tMenuItems[rows.size()]);
-	if (mCurrencies == nullptr)
-		Throw_(FOUR_CHAR_CODE("nilP"));
-	std::copy(rows.begin(), rows.end(), mCurrencies.get());
-	if (mBaseCurrency == nullptr)
-		return;
-	mBaseCurrency->DeleteAllMenuItems();
-	for (const std::string& text : texts) {
-		Str255 item;
-		pstrcpycn(item, text.c_str(), 255);
-		mBaseCurrency->AppendMenu(item, text != "-");
-	}
-	mBaseCurrency->SetMenuMinMax();
+	mCurrencies = ULedgerMenus::FillCurrencyMenu(mBaseCurrency);
 }
 
 void TPortfolioPrefsWindow::SetPrefs(tPortfolioParameters* ioParameters, TList<tCategory>* ioCategories)
@@ -249,9 +219,9 @@ void TPortfolioPrefsWindow::RedoFields()
 	SetFieldText(mLosingLimit, limit);
 	std::snprintf(limit, sizeof limit, "%.2f", double(mWorking.gainingAlert.limit));
 	SetFieldText(mGainingLimit, limit);
-	if (mBaseCurrency != nullptr && mCurrencies != nullptr)
+	if (mBaseCurrency != nullptr)
 		mBaseCurrency->SetValue(
-		    UMenus::TranslateMenu(true, mCurrencies.get(), mWorking.baseCurrency));
+		    UMenus::TranslateMenu(true, mCurrencies.data(), mWorking.baseCurrency));
 }
 
 void TPortfolioPrefsWindow::RedoCategories()
@@ -310,9 +280,9 @@ void TPortfolioPrefsWindow::SaveFields()
 		mWorking.losingAlert.limit = float(std::atof(FieldText(mLosingLimit).c_str()));
 	if (mGainingLimit != nullptr)
 		mWorking.gainingAlert.limit = float(std::atof(FieldText(mGainingLimit).c_str()));
-	if (mBaseCurrency != nullptr && mCurrencies != nullptr)
+	if (mBaseCurrency != nullptr)
 		mWorking.baseCurrency =
-		    SInt16(UMenus::TranslateMenu(false, mCurrencies.get(), mBaseCurrency->GetValue()));
+		    SInt16(UMenus::TranslateMenu(false, mCurrencies.data(), mBaseCurrency->GetValue()));
 }
 
 void TPortfolioPrefsWindow::SaveCategories()

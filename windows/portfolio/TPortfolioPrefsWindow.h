@@ -13,6 +13,7 @@
 #include "toolkit/TVyWindow.h"
 
 #include <memory>
+#include <vector>
 
 class LCheckBox;
 class LEditText;
@@ -71,7 +72,7 @@ public:
 	TList<tCategory>* GetWorkingCategories() const { return mWorkingCategories.get(); }
 	const tPortfolioParameters& GetWorkingParameters() const { return mWorking; }
 	// The base currency menu's items and codes: only currencies the program knows.
-	const tMenuItems* GetCurrencyItems() const { return mCurrencies.get(); }
+	const tMenuItems* GetCurrencyItems() const { return mCurrencies.data(); }
 
 protected:
 	void FinishCreateSelf() override;
@@ -116,6 +117,6 @@ private:
 	LEditText* mPassword = nullptr;
 	LEditText* mConfirmation = nullptr;
 	LPopupButton* mBaseCurrency = nullptr;
-	std::unique_ptr<tMenuItems[]> mCurrencies;
+	std::vector<tMenuItems> mCurrencies;
 	bool mRedoing = false;
 };

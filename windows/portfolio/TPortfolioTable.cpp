@@ -126,6 +126,9 @@ std::string TPortfolioTable::FormatFloat(float inValue, int inDecimals, bool inC
 		return "N/A";
 	char text[64];
 	std::snprintf(text, sizeof(text), "%.*f", inDecimals, double(inValue));
+	// A value that rounds to zero (a holding sold down to nothing gives -0) shows no sign.
+	if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
+		std::memmove(text, text + 1, std::strlen(text));
 	if (inCommas)
 		UNumbers::AddCommas(text, sizeof(text));
 	return text;

@@ -426,7 +426,7 @@ void TPortfolioWindow::ClickTriangle(SInt32 inRow)
 	if (item->pCategory != nullptr)
 		item->pCategory->open = item->open;
 	mLedgerList->Modified();
-	mAccountant->UpdateLists(true, false);
+	RebuildRows();
 }
 
 const tAlertParameters* TPortfolioWindow::CheckAlerts(float inValue, float inReference) const
@@ -561,16 +561,23 @@ void TPortfolioWindow::CheckAndAddSymbols()
 			mLedgerList->Remove(entry);
 	}
 	if (mAccountant != nullptr && answer == kRemoveSymbols)
-		mAccountant->UpdateLists(true, false);
+		RebuildRows();
 	if (GetSuperCommander() != nullptr)
 		GetSuperCommander()->ProcessCommand(kCmdRebuildMenus, nullptr);
 	SetUpdateCommandStatus(true);
 }
 
+// Rebuilt rows come in ledger order: sorting them again keeps the order the sort buttons show.
+void TPortfolioWindow::RebuildRows()
+{
+	mAccountant->UpdateLists(false, false);
+	mAccountant->SortList(tPortfolioSort(mSort));
+}
+
 void TPortfolioWindow::Recalculate()
 {
 	if (mAccountant != nullptr)
-		mAccountant->UpdateLists(true, false);
+		RebuildRows();
 	if (mTable != nullptr)
 		mTable->Refresh();
 	if (mLedgerList != nullptr)

@@ -122,6 +122,7 @@ private:
 	void RedoControls(int inRows);
 	void ClearControls();
 	void Recalculate();
+	void RebuildRows();
 	void PlaceWindow();
 	void CheckAndAddSymbols();
 	void FillInSymbolInfo(tLedgerEntry* ioEntry) const;

@@ -1,5 +1,7 @@
 #include "windows/portfolio/ULedgerMenus.h"
 
+#include "Quoters/TQuoterManager.h"
+#include "model/TCurrencyConversion.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/toolbox/PascalStrings.h"
 
@@ -32,6 +34,37 @@ void ULedgerMenus::FillTableMenu(LPopupButton* inPopup, const tMenuItems* inTabl
 		inPopup->AppendMenu(text, true);
 	}
 	inPopup->SetMenuMinMax();
+}
+
+// Only currencies the currency table knows: another code would show no name and get no rate.
+std::vector<tMenuItems> ULedgerMenus::FillCurrencyMenu(LPopupButton* inPopup)
+{
+	std::vector<tMenuItems> rows;
+	std::vector<std::string> texts;
+	SInt32 lastItem = 0;
+	for (const tMenuItems* row = TQuoterManager::GetCurrencyMenuItems(); row->item != kEndOfMenuItems;
+	     ++row) {
+		const char* name = TCurrencyConversion::GetCurrencyName(tCurrency(row->value));
+		if (name == nullptr)
+			continue;
+		// A gap in the numbering is a separator between groups.
+		if (!texts.empty() && row->item > lastItem + 1 && texts.back() != "-")
+			texts.emplace_back("-");
+		lastItem = row->item;
+		texts.emplace_back(name);
+		rows.push_back({SInt32(texts.size()), row->value});
+	}
+	rows.push_back({kEndOfMenuItems, kEndOfMenuItems});
+	if (inPopup == nullptr)
+		return rows;
+	inPopup->DeleteAllMenuItems();
+	for (const std::string& text : texts) {
+		Str255 item;
+		PascalStrings::FromString(text, item);
+		inPopup->AppendMenu(item, text != "-");
+	}
+	inPopup->SetMenuMinMax();
+	return rows;
 }
 
 SInt32 ULedgerMenus::SplitCode(float inFrom, float inTo)

@@ -143,18 +143,25 @@ TEST_F(WindowPlacementE2ETest, MenuBarFilledAfterPlacementGrowsTheWindowUpwards)
 	ExpectContentWhole(window, 300, 200);
 }
 
-TEST_F(WindowPlacementE2ETest, ModalDialogPlacedNowhereComesUpInTheMiddleOfTheMainScreen)
+TEST_F(WindowPlacementE2ETest, DialogsAndMenuBarWindowsPlacedNowhereComeUpInTheMiddleOfTheMainScreen)
 {
 	ASSERT_TRUE(ResourceStore::Get().LoadText(
-	    "PPob 4410 { 'wind' 0 0 0 200 100 str \"Alert\" u32 0x80000002 i16 -1 i16 -1 i16 -1 i16 -1 }",
+	    "PPob 4410 { 'wind' 0 0 0 200 100 str \"Alert\" u32 0x80000002 i16 -1 i16 -1 i16 -1 i16 -1 }\n"
+	    "PPob 4411 { 'wind' 0 0 0 200 100 str \"About\" u32 0x20000043 i16 -1 i16 -1 i16 -1 i16 -1 }",
 	    "inline"));
+	mBar = std::make_unique<LMenuBar>(128);
 	LWindow* alert = LWindow::CreateWindow(4410, mApp.get());
 	LWindow* placed = LWindow::CreateWindow(1100, mApp.get()); // its layout says 100,100
+	LWindow* about = LWindow::CreateWindow(4411, mApp.get());
 	alert->Show();
 	placed->Show();
+	about->Show();
 	Settle();
 	EXPECT_EQ(XGeometry(TopLevel("Alert")), QRect(540, 350, 200, 100));
 	EXPECT_EQ(XGeometry(TopLevel("Dialog")), QRect(100, 100, 200, 100));
+	QWidget* aboutTop = TopLevel("About");
+	const int barHeight = aboutTop->findChild<QMenuBar*>()->height();
+	EXPECT_EQ(XGeometry(aboutTop), QRect(540, 350 - barHeight, 200, 100 + barHeight));
 }
 
 } // namespace
