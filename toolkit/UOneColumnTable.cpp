@@ -60,6 +60,8 @@ SInt32 SetUp(LTableView& inTable, SInt32 inRowHeight, bool inMultipleSelection, 
 	auto* geometry = new (std::nothrow) LTableMonoGeometry(&inTable, UInt16(width), UInt16(inRowHeight));
 	ThrowIfNil_(geometry);
 	inTable.SetTableGeometry(geometry);
+	// Scroll arrows and the wheel move by whole rows, not pixels.
+	inTable.SetScrollUnit(SPoint32{1, inRowHeight});
 	LTableSelector* selector = nullptr;
 	if (inMultipleSelection)
 		selector = new (std::nothrow) LTableMultiSelector(&inTable);

@@ -85,7 +85,10 @@ void LPopupButton::ShowCurrentItem()
 {
 	Str255 text;
 	GetMenuItemText(SInt16(mValue), text);
-	mNative->As<QPushButton>()->setText(QStringFromPascal(text) + QString::fromUtf8(" \u25BE"));
+	// A button takes '&' for a shortcut mark: the item's own ampersands are doubled.
+	QString shown = QStringFromPascal(text);
+	shown.replace('&', "&&");
+	mNative->As<QPushButton>()->setText(shown + QString::fromUtf8(" \u25BE"));
 }
 
 void LPopupButton::DrawSelf()

@@ -4,15 +4,22 @@
 #include "model/TIndex.h"
 #include "model/TStock.h"
 #include "model/tNewsEntry.h"
+#include "platform/framework/LStaticText.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/framework/UTextTraits.h"
+#include "platform/toolbox/gui/QuickDraw.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "toolkit/UKsStrings.h"
 #include "windows/security/TCurrencyDetailView.h"
+#include "windows/security/TDetailView.h"
 #include "windows/security/TFundDetailView.h"
 #include "windows/security/TIndexDetailView.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/TStockDetailView.h"
 
+#include <QImage>
 #include <cstring>
+#include <functional>
 
 namespace
 {
@@ -183,6 +190,61 @@ TEST_F(DetailViewTest, ContextActionsOpenPagesAskForQuotesAndEditTheSecurity)
 	dialog->ObeyCommand(2000, nullptr);
 	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{5051});
 	EXPECT_EQ(stock.GetSelectDlog(), nullptr);
+}
+
+TEST_F(DetailViewTest, TheTradeAndUpdateTimesFitOnTheirLinesInEveryLayout)
+{
+	// The program's own wording of the times, not the tests' short stand-in.
+	char* wording = UKsStrings::LoadStringC(5001, 42);
+	ASSERT_NE(wording, nullptr);
+	mEnv->SetStockCString(41, wording);
+	delete[] wording;
+	TVyDate when;
+	when.SetYear(2026);
+	when.SetMonth(12);
+	when.SetDay(28);
+	when.SetHour(23);
+	when.SetMinute(58);
+	when.SetSecond(58);
+	when.SetDefined(true);
+	TStock stock;
+	TFund fund;
+	TIndex index;
+	TCurrency pair;
+	for (TSecurity* security : std::initializer_list<TSecurity*>{&stock, &fund, &index, &pair}) {
+		security->SecuritySymbol("WWWW");
+		security->CurrentTradeUpdate(&when);
+		security->LastUpdate(&when);
+	}
+	QImage image(10, 10, QImage::Format_RGB32);
+	GrafPtr port = NewImagePort(&image);
+	SetPort(port);
+	auto fits = [&](LView* inView, ResIDT inLayout, const char(&inID)[5]) {
+		auto* line = dynamic_cast<LStaticText*>(inView->FindPaneByID(PaneIDT(FOUR_CHAR_CODE(inID))));
+		ASSERT_NE(line, nullptr) << inLayout << inID;
+		const std::string text = Text(inView, inID);
+		ASSERT_FALSE(text.empty()) << inLayout << inID;
+		UTextTraits::SetPortTextTraits(line->GetTextTraitsID());
+		SDimension16 frame;
+		line->GetFrameSize(frame);
+		EXPECT_LE(StringWidth(text.c_str()), frame.width) << inLayout << " " << inID << " " << text;
+	};
+	// Each kind below the table (the first layout) and beside it (the next).
+	auto check = [&](ResIDT inBelow, const std::function<void(TDetailView*)>& inShow) {
+		for (ResIDT layout : {inBelow, ResIDT(inBelow + 1)}) {
+			auto view = MakeView<TDetailView>(layout);
+			ASSERT_TRUE(view);
+			inShow(view.get());
+			fits(view.get(), layout, "dtTr");
+			fits(view.get(), layout, "dtUp");
+		}
+	};
+	check(5030, [&](TDetailView* v) { dynamic_cast<TStockDetailView*>(v)->SetStock(&stock); });
+	check(5032, [&](TDetailView* v) { dynamic_cast<TFundDetailView*>(v)->SetFund(&fund); });
+	check(5034, [&](TDetailView* v) { dynamic_cast<TIndexDetailView*>(v)->SetIndex(&index); });
+	check(5036, [&](TDetailView* v) { dynamic_cast<TCurrencyDetailView*>(v)->SetCurrency(&pair); });
+	SetPort(nullptr);
+	DisposePort(port);
 }
 
 } // namespace

@@ -67,7 +67,11 @@ protected:
 	{
 		EXPECT_EQ(Debugging::SignalCount(), mSignals);
 		UPrinting::SetPrintJobDialog(nullptr);
-		if (mStreaming) {
+		if (mQuotersStarted) {
+			// No sources and no kind defaults stay behind for the tests that follow.
+			TQuoterManager::FinishQuoterManager();
+			TQuoterManager::ClearQuoterClasses();
+			TQuoterManager::InitQuoterManager();
 			TQuoterManager::FinishQuoterManager();
 			TQuoterManager::LoadQuoterFamilies();
 		}
@@ -122,7 +126,7 @@ protected:
 	}
 
 	long mSignals = 0;
-	bool mStreaming = false;
+	bool mQuotersStarted = false;
 };
 
 TEST_F(DetailWindowKindsTest, StockWindowShowsEveryPageAndFollowsAQuote)
@@ -165,7 +169,7 @@ TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
 	TQuoterManager::RegisterQuoterClass(FOUR_CHAR_CODE("Akti"),
 	                                    []() -> TQuoter* { return new StreamingQuoter; });
 	TQuoterManager::InitQuoterManager();
-	mStreaming = true;
+	mQuotersStarted = true;
 	TStock stock;
 	FillAcme(stock);
 	stock.Exchange(StreamingQuoter::kExchange);
@@ -180,7 +184,7 @@ TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
 	EXPECT_TRUE(update->IsEnabled());
 	TQuoterManager::FinishQuoterManager();
 	TQuoterManager::LoadQuoterFamilies();
-	mStreaming = false;
+	mQuotersStarted = false;
 
 	// A polled stock turns the arrows while its request runs.
 	TStock polled;
@@ -266,13 +270,31 @@ TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 	EXPECT_NE(text.find("10.1235"), std::string::npos) << text;
 	EXPECT_NE(text.find("Page 1 of 1"), std::string::npos) << text;
 
+	// The source line of a page: what follows "Source:" on its line.
+	auto printedSource = [](const std::string& inText) {
+		const std::size_t at = inText.find("Source:");
+		if (at == std::string::npos)
+			return std::string();
+		std::string line = inText.substr(at + 7, inText.find('\n', at) - at - 7);
+		line.erase(0, line.find_first_not_of(' '));
+		return line;
+	};
+	TQuoterManager::InitQuoterManager();
+	mQuotersStarted = true;
+
 	// Without a previous close price and change are both the missing-value text; the rest still prints.
 	TIndex index;
 	index.SecurityName("Dow Jones");
 	index.CurrentTradePrice(35100.5f);
 	index.DayOpen(35000.25f);
-	text = PrintedPage(Open<TIndexDetailWindow>(&index));
+	auto* indexWindow = Open<TIndexDetailWindow>(&index);
+	text = PrintedPage(indexWindow);
 	EXPECT_NE(text.find("Dow Jones"), std::string::npos) << text;
+	// The source printed is the one the window shows, the kind's when the index has none of its own.
+	EXPECT_EQ(printedSource(text), Text(indexWindow, "Quot"));
+	char noSource[256] = {};
+	TQuoterManager::GetQuoterName(kNoQuoter, noSource, 255);
+	EXPECT_NE(printedSource(text), noSource);
 	EXPECT_NE(text.find("35000.25"), std::string::npos) << text;
 	const std::string missing = NoValueText();
 	const std::size_t first = text.find(missing);
@@ -283,8 +305,11 @@ TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 	pair.SecurityName("US Dollar -> Euro");
 	pair.CurrentTradePrice(0.9234567f);
 	pair.YesterdayClose(0.9f);
-	text = PrintedPage(Open<TCurrencyDetailWindow>(&pair));
+	auto* pairWindow = Open<TCurrencyDetailWindow>(&pair);
+	text = PrintedPage(pairWindow);
 	EXPECT_NE(text.find("US Dollar -> Euro"), std::string::npos) << text;
+	EXPECT_EQ(printedSource(text), Text(pairWindow, "Quot"));
+	EXPECT_NE(printedSource(text), noSource);
 	EXPECT_NE(text.find("0.923457"), std::string::npos) << text;
 	EXPECT_NE(text.find("+0.023457"), std::string::npos) << text;
 }

@@ -10,6 +10,8 @@
 #include "model/USecurityFile.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LPushButton.h"
+#include "platform/framework/LScrollBar.h"
+#include "platform/framework/LScrollerView.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UScrap.h"
 #include "platform/toolbox/TickCount.h"
@@ -478,6 +480,29 @@ TEST_F(ListWindowTest, KeysMoveTheSelectionAndTypingFindsARowButAnEmptyTableStay
 		EXPECT_TRUE(Selected(table).empty()) << int(key);
 		EXPECT_FALSE(window->GetDeleteButton()->IsEnabled()) << int(key);
 	}
+}
+
+TEST_F(ListWindowTest, TheScrollArrowsMoveALongListByWholeRows)
+{
+	for (int i = 0; i < 30; ++i)
+		mPlugin->AddAStock(("S" + std::to_string(i)).c_str(), 100, false);
+	TStockListWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	TListTable* table = window->GetTable();
+	auto* scroller = dynamic_cast<LScrollerView*>(table->GetSuperView());
+	ASSERT_NE(scroller, nullptr);
+	scroller->VertScroll(kControlDownButtonPart);
+	scroller->VertScroll(kControlDownButtonPart);
+	SPoint32 position;
+	table->GetScrollPosition(position);
+	EXPECT_EQ(position.v, 2 * table->GetRowHeight(1));
+	EXPECT_EQ(scroller->GetVerticalBar()->GetValue(), 2);
+	// The bar's last step shows the last row.
+	scroller->GetVerticalBar()->SetValue(scroller->GetVerticalBar()->GetMaxValue());
+	Rect last, frame;
+	ASSERT_TRUE(table->GetLocalCellRect(STableCell(35, 1), last));
+	table->CalcLocalFrameRect(frame);
+	EXPECT_LE(last.bottom, frame.bottom);
 }
 
 TEST_F(ListWindowTest, ChosenLookupResultsBecomeNewRowsAndTheLookupWindowGoesWithItsListWindow)

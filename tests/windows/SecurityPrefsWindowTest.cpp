@@ -32,6 +32,8 @@
 #include "windows/security/TSummaryTable.h"
 #include "windows/security/TSummaryWindow.h"
 
+#include <QApplication>
+#include <QWidget>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -447,6 +449,14 @@ TEST_F(SecurityPrefsWindowTest, CategoryListGroupsTitlesAndSwitchesPanels)
 {
 	TSecurityPrefsWindow* window = Open();
 	ASSERT_NE(window, nullptr);
+	// It opens with its menu bar on the screen, not above it.
+	int shown = 0;
+	for (QWidget* widget : QApplication::topLevelWidgets())
+		if (widget->isVisible() && widget->windowTitle() == "Security Preferences") {
+			++shown;
+			EXPECT_GE(widget->frameGeometry().top(), 0);
+		}
+	EXPECT_EQ(shown, 1);
 	auto* table = dynamic_cast<TSecurityPrefsTable*>(window->FindPaneByID(FOUR_CHAR_CODE("TBLE")));
 	ASSERT_NE(table, nullptr);
 	const std::string longTitle(60, 'x');

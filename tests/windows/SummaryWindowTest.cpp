@@ -172,6 +172,19 @@ TEST_F(SummaryWindowTest, RowsInSectionsSortAndKeepTheSelectedSecurity)
 	mBeta->SummaryEnabled(false);
 	window->SetList(securityStock, mPlugin->GetList(securityStock));
 	EXPECT_EQ(Rows(window).size(), 6u);
+	// The list handed again in the plug-in's order: the selection stays with its security.
+	window->RedoDetailView(2);
+	window->GetTable()->SelectCell(STableCell(2, 1));
+	TSecurity* selected = window->GetDrawList()->GetNth(2)->Security;
+	TSecurity* firstInList = nullptr;
+	TStockPlugin::ForEachSecurity(mPlugin->GetList(securityStock), [&](TSecurity* security) {
+		if (firstInList == nullptr && security->SummaryEnabled())
+			firstInList = security;
+	});
+	ASSERT_NE(selected, firstInList) << "the rows must differ from the list's order";
+	window->SetList(securityStock, mPlugin->GetList(securityStock));
+	EXPECT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, selected);
+	EXPECT_EQ(window->GetTable()->GetFirstSelectedCell().row, TableIndexT(window->SelectedRow()));
 
 	// Typing selects by the first letter of the name; a letter no name starts with changes nothing.
 	auto type = [&](char inKey) {
@@ -269,6 +282,16 @@ TEST_F(SummaryWindowTest, TheDetailViewFollowsTheSelectionAndDropsADeletedSecuri
 	ASSERT_NE(view, nullptr);
 	EXPECT_TRUE(view->IsVisible());
 	EXPECT_EQ(view->GetSecurity(), mBeta);
+	// The side view holds the detail view's whole width, the bottom view its whole height.
+	SDimension16 shown, holder;
+	window->ShownDetailView()->GetFrameSize(shown);
+	window->FindPaneByID(FOUR_CHAR_CODE("Side"))->GetFrameSize(holder);
+	EXPECT_LE(shown.width, holder.width);
+	Command(window, FOUR_CHAR_CODE("vBtm"));
+	window->ShownDetailView()->GetFrameSize(shown);
+	window->FindPaneByID(FOUR_CHAR_CODE("Bttm"))->GetFrameSize(holder);
+	EXPECT_LE(shown.height, holder.height);
+	Command(window, FOUR_CHAR_CODE("vSde"));
 	window->UpdatePort();
 	KeepScreenshot("summary-side");
 	// Title rows show nothing new.
@@ -284,10 +307,16 @@ TEST_F(SummaryWindowTest, TheDetailViewFollowsTheSelectionAndDropsADeletedSecuri
 	EXPECT_EQ(view->GetSecurity(), nullptr);
 	EXPECT_EQ(Rows(window), (std::vector<std::string>{"[Stocks]", "ALP", "GAM", "-", "[Funds]", "FNDX"}));
 
-	// Back to the table alone: narrower by the side view again.
+	// Back to the table alone: as narrow as before the side view, wide enough for the bottom view.
 	Command(window, FOUR_CHAR_CODE("vFll"));
 	window->GetGlobalBounds(bounds);
-	EXPECT_LT(bounds.right - bounds.left, TSummaryWindow::kWideWidth);
+	EXPECT_EQ(bounds.right - bounds.left, 600);
+	Command(window, FOUR_CHAR_CODE("vBtm"));
+	window->RedoDetailView(2);
+	SDimension16 below;
+	window->ShownDetailView()->GetFrameSize(below);
+	window->GetGlobalBounds(bounds);
+	EXPECT_LE(below.width, bounds.right - bounds.left);
 }
 
 TEST_F(SummaryWindowTest, DraggingARowOffersItsEntryInsideTheProgramAndItsLineAsText)
@@ -387,6 +416,24 @@ TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)
 	const int checked = SummaryTest::CheckRowsInPicture(window, image, Point{0, 0},
 	                                                    mPlugin->GetPrefs()->summary.fontSize);
 	EXPECT_EQ(checked, 4);
+
+	// The selected row keeps its marker when the whole table is drawn again.
+	TSummaryTable* table = window->GetTable();
+	auto rowPicture = [&](TableIndexT inRow) {
+		table->Refresh();
+		window->UpdatePort();
+		Rect cell;
+		table->GetLocalCellRect(STableCell(inRow, 1), cell);
+		Point corner{cell.top, cell.left};
+		table->LocalToPortPoint(corner);
+		return window->GetMacPort()->image->copy(corner.h, corner.v, cell.right - cell.left,
+		                                         cell.bottom - cell.top);
+	};
+	const QImage unselected = rowPicture(2);
+	table->SelectCell(STableCell(2, 1));
+	EXPECT_NE(rowPicture(2), unselected);
+	table->UnselectAllCells();
+	EXPECT_EQ(rowPicture(2), unselected);
 }
 
 TEST_F(SummaryWindowTest, ARowsMenuEditsItsSecurityWithItsKindsSaveCommand)

@@ -1,7 +1,6 @@
 #include "windows/security/TCurrencyDetailWindow.h"
 
 #include "Includes/NoValue.h"
-#include "Quoters/TQuoterManager.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
@@ -155,8 +154,6 @@ void TCurrencyDetailWindow::DoPrint()
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mCurrency->CurrentTradeUpdate(), 0);
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mCurrency->LastUpdate(),
 	                    mCurrency->ErrorCode());
-	char name[256] = {};
-	TQuoterManager::GetQuoterName(mCurrency->Quoter(), name, 255);
-	SetPrintText(page, FOUR_CHAR_CODE("Quot"), name);
+	SetPrintQuoteSource(page);
 	PrintAndClose(page);
 }

@@ -724,6 +724,13 @@ void TDetailWindow::SetPrintText(LView* inPrintout, PaneIDT inID, const char* in
 	caption->SetDescriptor(text);
 }
 
+void TDetailWindow::SetPrintQuoteSource(LView* inPrintout) const
+{
+	char name[256] = {};
+	TQuoterManager::GetQuoterName(TQuoterManager::GetQuoterSig(mSecurity), name, 255);
+	SetPrintText(inPrintout, FOUR_CHAR_CODE("Quot"), name);
+}
+
 void TDetailWindow::SetPrintPriceAndChange(LView* inPrintout, int inDecimals) const
 {
 	const float previous = mSecurity->YesterdayClose();

@@ -134,6 +134,8 @@ protected:
 	static LCaption* PrintCaption(LView* inPrintout, PaneIDT inID);
 	static void SetPrintText(LView* inPrintout, PaneIDT inID, const char* inText);
 	void SetPrintPriceAndChange(LView* inPrintout, int inDecimals) const;
+	// 'Quot': the source in effect for the security, as the window shows it.
+	void SetPrintQuoteSource(LView* inPrintout) const;
 	// The banner and time panes every kind writes alike: symbol, name, price and change in the display
 	// colour, then the last trade and update times.
 	void WriteBanners() const;

@@ -1,6 +1,5 @@
 #include "windows/security/TFundDetailWindow.h"
 
-#include "Quoters/TQuoterManager.h"
 #include "model/TFund.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStaticText.h"
@@ -59,8 +58,6 @@ void TFundDetailWindow::DoPrint()
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mFund->CurrentTradeUpdate(), 0);
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mFund->LastUpdate(),
 	                    mFund->ErrorCode());
-	char name[256] = {};
-	TQuoterManager::GetQuoterName(mFund->Quoter(), name, sizeof name);
-	SetPrintText(page, FOUR_CHAR_CODE("Quot"), name);
+	SetPrintQuoteSource(page);
 	PrintAndClose(page);
 }

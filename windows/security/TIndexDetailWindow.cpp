@@ -1,6 +1,5 @@
 #include "windows/security/TIndexDetailWindow.h"
 
-#include "Quoters/TQuoterManager.h"
 #include "model/TIndex.h"
 #include "platform/framework/LPrintout.h"
 #include "toolkit/UPPUtils.h"
@@ -62,8 +61,6 @@ void TIndexDetailWindow::DoPrint()
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtTr")), mIndex->CurrentTradeUpdate(), 0);
 	UPPUtils::SetUpdate(PrintCaption(page, FOUR_CHAR_CODE("dtUp")), mIndex->LastUpdate(),
 	                    mIndex->ErrorCode());
-	char name[256] = {};
-	TQuoterManager::GetQuoterName(mIndex->Quoter(), name, 255);
-	SetPrintText(page, FOUR_CHAR_CODE("Quot"), name);
+	SetPrintQuoteSource(page);
 	PrintAndClose(page);
 }

@@ -132,8 +132,6 @@ void TStockDetailWindow::DoPrint()
 	char text[256] = {};
 	TExchange::GetExchangeName(mStock->Exchange(), text, 255);
 	SetPrintText(page, FOUR_CHAR_CODE("Exch"), text);
-	// The source in effect for the stock, as the window shows it.
-	TQuoterManager::GetQuoterName(TQuoterManager::GetQuoterSig(mStock), text, 255);
-	SetPrintText(page, FOUR_CHAR_CODE("Quot"), text);
+	SetPrintQuoteSource(page);
 	PrintAndClose(page);
 }

@@ -164,7 +164,8 @@ void TSummaryTable::ComputeChange(const TSecurity* inSecurity, double& outChange
 
 void TSummaryTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
 {
-	DrawCellAll(inCell, inLocalRect, false);
+	// A redraw of the table must keep the marker of the selected row.
+	DrawCellAll(inCell, inLocalRect, CellIsSelected(inCell));
 }
 
 void TSummaryTable::DrawCellAll(const STableCell& inCell, const Rect& inLocalRect, bool inSelected)

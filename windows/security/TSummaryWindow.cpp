@@ -242,7 +242,7 @@ void TSummaryWindow::SetList(tSecurityType inKind, TList<TSecurity>* inList)
 	});
 	RedoButtons();
 	RedoCicns();
-	RedoContent();
+	RedoContentKeepingSelection();
 	Sort(mSortCommand);
 }
 
@@ -292,6 +292,17 @@ void TSummaryWindow::RedoParameters(tSummaryParameters* inParameters)
 	RedoCicns();
 	RedoContent();
 	Sort(mSortCommand);
+}
+
+void TSummaryWindow::RedoContentKeepingSelection()
+{
+	const tSummaryDraw* row = mSelectedRow > 0 ? mDrawList->GetNth(mSelectedRow) : nullptr;
+	TSecurity* selected = row != nullptr ? row->Security : nullptr;
+	RedoContent();
+	if (selected != nullptr) {
+		mSelectedRow = FindRow(selected);
+		SelectRow(mSelectedRow);
+	}
 }
 
 void TSummaryWindow::ClearDrawList()
@@ -437,7 +448,7 @@ void TSummaryWindow::Remove(TSecurity* inSecurity)
 	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies}) {
 		if (list->FindItem(inSecurity) != 0) {
 			list->Remove(inSecurity);
-			RedoContent();
+			RedoContentKeepingSelection();
 			break;
 		}
 	}

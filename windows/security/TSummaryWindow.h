@@ -32,7 +32,8 @@ public:
 	static constexpr ResIDT kFirstDetailViewID = 5030;
 	static constexpr SInt16 kDescendingIcon = 1012;
 	static constexpr SInt16 kAscendingIcon = 1013;
-	static constexpr SInt16 kWideWidth = 750;
+	// The layout's 600 pixels of table and the 220 of the side view.
+	static constexpr SInt16 kWideWidth = 820;
 
 	// Makes the window from its layout under inSuper (hidden); the plug-in's opener.
 	static IPluginWindow* Open(LCommander* inSuper);
@@ -106,6 +107,8 @@ private:
 	void Sort(FourCharCode inCommand);
 	void RedoCicns();
 	void SelectRow(SInt32 inRow);
+	// RedoContent for rows that changed their order: the selection stays with its security.
+	void RedoContentKeepingSelection();
 	void SaveState();
 	void HideDetailView();
 	TDetailView* DetailViewFor(TSecurity* inSecurity) const;

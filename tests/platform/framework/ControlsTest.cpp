@@ -269,6 +269,11 @@ TEST_F(ControlsTest, PopupMenuBuiltAtRunTimeHonoursMetacharactersOnlyWhenAsked)
 	menu->AppendCommand(P("Late", text), cmd_Nothing);
 	popup->SetValue(6);
 	EXPECT_EQ(popup->GetValue(), 6);
+	// An ampersand in an item is shown as itself, not taken for a shortcut mark.
+	popup->AppendMenu(P("Globe & Mail", text), false);
+	popup->SetValue(7);
+	EXPECT_EQ(NativeOf<QPushButton>(popup)->text().section(QChar(0x25BE), 0, 0).trimmed(),
+	          QString("Globe && Mail"));
 	popup->DeleteAllMenuItems();
 	EXPECT_EQ(popup->GetValue(), 0);
 }
