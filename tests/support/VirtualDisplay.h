@@ -6,15 +6,18 @@
 #include <cstdlib>
 #include <string>
 #include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-// The display's name (":n"), or empty when no server started.
-inline std::string StartVirtualDisplay(const char* inScreen)
+namespace VirtualDisplayDetail
+{
+inline std::string StartOnce(const char* inScreen)
 {
 	int fds[2];
 	if (pipe(fds) != 0)
 		return {};
-	if (fork() == 0) {
+	const pid_t server = fork();
+	if (server == 0) {
 		prctl(PR_SET_PDEATHSIG, SIGTERM);
 		close(fds[0]);
 		const std::string fd = std::to_string(fds[1]);
@@ -28,6 +31,19 @@ inline std::string StartVirtualDisplay(const char* inScreen)
 	while (read(fds[0], &c, 1) == 1 && c != '\n')
 		number += c;
 	close(fds[0]);
+	if (number.empty() && server > 0)
+		waitpid(server, nullptr, 0);
+	return number;
+}
+} // namespace VirtualDisplayDetail
+
+// The display's name (":n"), or empty when no server started.
+inline std::string StartVirtualDisplay(const char* inScreen)
+{
+	// Servers started at the same moment can race for one number; the loser gives up, so try again.
+	std::string number;
+	for (int attempt = 0; attempt < 5 && number.empty(); ++attempt)
+		number = VirtualDisplayDetail::StartOnce(inScreen);
 	if (number.empty())
 		return {};
 	const std::string name = ":" + number;
