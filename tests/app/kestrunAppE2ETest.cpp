@@ -132,7 +132,8 @@ TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit
 	// The about and version windows carry the whole menu bar: none of its menus is pushed into overflow.
 	app->ObeyCommand(kCmdAbout, nullptr);
 	app->ObeyCommand(kCmdCheckVersion, nullptr);
-	for (const char* title : {"About Vantorel", "Check for a New Version"}) {
+	app->ObeyCommand(kCmdNewVersion, nullptr);
+	for (const char* title : {"About Vantorel", "Check for a New Version", "New Version"}) {
 		QWidget* window = nullptr;
 		for (QWidget* widget : QApplication::topLevelWidgets())
 			if (widget->isVisible() && widget->windowTitle() == title)
