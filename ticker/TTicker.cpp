@@ -51,6 +51,12 @@ bool IdTaken(UInt32 id)
 	return false;
 }
 
+bool AtBottom(tTickerAnchor anchor)
+{
+	return anchor == kTickerAnchorBottomFull || anchor == kTickerAnchorBottomLeft ||
+	       anchor == kTickerAnchorBottomRight;
+}
+
 bool SortPlacers(tTickerPlacer* first, tTickerPlacer* second)
 {
 	return first->top >= second->top;
@@ -239,9 +245,11 @@ void TTicker::Open(bool show)
 		Rect bounds;
 		CheckTickerPosition(bounds);
 		window->SetWindowPosition(bounds.top, bounds.left, bounds.bottom, bounds.right);
-		// A window manager leaves an anchored ticker at its edge; a free one it treats as any window.
+		// A window manager leaves an anchored ticker at its edge, and other windows clear of it; a
+		// free one it treats as any window.
 		if (mPrefs.anchor != kTickerAnchorFree)
-			window->DockAtScreenEdge();
+			window->DockAtScreenEdge(AtBottom(mPrefs.anchor) ? LWindow::EScreenEdge::Bottom
+			                                                 : LWindow::EScreenEdge::Top);
 
 		mPane = window->GetTickerPane();
 		mPane->SetID(mID);

@@ -61,6 +61,8 @@ void TTickerWindow::ClickInContent(const EventRecord& inMacEvent)
 {
 	SwitchTarget(this);
 	if (inMacEvent.modifiers & cmdKey) {
+		// Dragged off its anchor it is free: other windows may use its edge again.
+		LeaveScreenEdge();
 		ClickInDrag(inMacEvent);
 		mMoved = 1;
 		return;

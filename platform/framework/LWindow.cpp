@@ -254,6 +254,8 @@ void LWindow::PlaceOnScreen(const Rect& inBounds)
 	mGlobalBounds = inBounds;
 	mPort->globalOffset = Point{inBounds.top, inBounds.left};
 	mWidget->PlaceContent(mGlobalBounds);
+	if (mDockEdge != EScreenEdge::None)
+		ReserveScreenEdge();
 }
 
 void LWindow::MoveWindowTo(SInt16 inHoriz, SInt16 inVert)
@@ -277,9 +279,24 @@ void LWindow::SetMinMaxSize(const Rect& inRect)
 	mWidget->PlaceContent(mGlobalBounds);
 }
 
-void LWindow::DockAtScreenEdge()
+void LWindow::DockAtScreenEdge(EScreenEdge inEdge)
 {
 	QtX11Hints::AskToBeDocked(mWidget);
+	mDockEdge = inEdge;
+	ReserveScreenEdge();
+}
+
+void LWindow::LeaveScreenEdge()
+{
+	mDockEdge = EScreenEdge::None;
+	ReserveScreenEdge();
+}
+
+void LWindow::ReserveScreenEdge()
+{
+	QtX11Hints::ReserveStrip(mWidget, mDockEdge == EScreenEdge::Top      ? QtX11Hints::Edge::Top
+	                                  : mDockEdge == EScreenEdge::Bottom ? QtX11Hints::Edge::Bottom
+	                                                                     : QtX11Hints::Edge::None);
 }
 
 void LWindow::DoSetZoom(Boolean inZoomOut)

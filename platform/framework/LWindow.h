@@ -72,9 +72,14 @@ public:
 	// Minimum width and height as left and top; maximum ones as right and bottom.
 	void GetMinMaxSize(Rect& outRect) const { outRect = mMinMaxSize; }
 	void SetMinMaxSize(const Rect& inRect);
+	enum class EScreenEdge : UInt8 { None, Top, Bottom };
 	// Asks the window manager to leave the window exactly where the program puts it, as a strip docked at
-	// a screen edge (X11 only; the program still moves it). Call before the window is first shown.
-	void DockAtScreenEdge();
+	// a screen edge, and to keep other windows out of the strip between that edge and the window while it
+	// is shown (X11 only; the program still moves it, and the strip follows). Call before the window is
+	// first shown.
+	void DockAtScreenEdge(EScreenEdge inEdge);
+	// Gives the strip back: the manager still leaves the window where the program puts it.
+	void LeaveScreenEdge();
 	// The zoom box: true grows the window to the main screen (inset), false returns to where it was.
 	virtual void DoSetZoom(Boolean inZoomOut);
 	Boolean IsZoomed() const { return mZoomed; }
@@ -121,6 +126,7 @@ private:
 	friend class QtWindowWidget;
 	void InitWindow(ConstStr255Param inTitle);
 	void PlaceOnScreen(const Rect& inBounds); // global bounds changed by the program or the user
+	void ReserveScreenEdge();
 	void ActivateNextWindow();
 
 	WindAttrT mAttributes =
@@ -131,6 +137,7 @@ private:
 	RgnHandle mUpdateRgn = nullptr;
 	Boolean mZoomed = false;
 	Boolean mClosing = false;
+	EScreenEdge mDockEdge = EScreenEdge::None;
 	Str255 mTitle = {0};
 	GrafPtr mPort = nullptr;
 	OpaqueWindowPtr mMacWindow;

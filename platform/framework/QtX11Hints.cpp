@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -16,14 +18,34 @@ xcb_atom_t Atom(xcb_connection_t* inConnection, const char* inName)
 	std::free(reply);
 	return atom;
 }
+
+xcb_connection_t* Connection(QWidget* inWidget)
+{
+	if (!inWidget || QGuiApplication::platformName() != QLatin1String("xcb"))
+		return nullptr;
+	auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+	return x11 ? x11->connection() : nullptr;
+}
+
+// The root window's height, in its pixels; 0 when the server did not say.
+uint32_t RootHeight(xcb_connection_t* inConnection, xcb_window_t inWindow)
+{
+	xcb_query_tree_reply_t* tree =
+	    xcb_query_tree_reply(inConnection, xcb_query_tree(inConnection, inWindow), nullptr);
+	if (!tree)
+		return 0;
+	xcb_get_geometry_reply_t* root =
+	    xcb_get_geometry_reply(inConnection, xcb_get_geometry(inConnection, tree->root), nullptr);
+	const uint32_t height = root ? root->height : 0;
+	std::free(root);
+	std::free(tree);
+	return height;
+}
 } // namespace
 
 bool QtX11Hints::AskToBeDocked(QWidget* inWidget)
 {
-	if (!inWidget || QGuiApplication::platformName() != QLatin1String("xcb"))
-		return false;
-	auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-	xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+	xcb_connection_t* connection = Connection(inWidget);
 	if (!connection)
 		return false;
 	// Creating the native window has Qt write its own type; this one replaces it (Qt writes it again only
@@ -34,6 +56,51 @@ bool QtX11Hints::AskToBeDocked(QWidget* inWidget)
 	if (type == XCB_ATOM_NONE || dock == XCB_ATOM_NONE)
 		return false;
 	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, type, XCB_ATOM_ATOM, 32, 1, &dock);
+	xcb_flush(connection);
+	return true;
+}
+
+bool QtX11Hints::ReserveStrip(QWidget* inWidget, Edge inEdge)
+{
+	xcb_connection_t* connection = Connection(inWidget);
+	if (!connection)
+		return false;
+	const auto window = xcb_window_t(inWidget->winId());
+	const xcb_atom_t partial = Atom(connection, "_NET_WM_STRUT_PARTIAL");
+	const xcb_atom_t strut = Atom(connection, "_NET_WM_STRUT");
+	if (partial == XCB_ATOM_NONE || strut == XCB_ATOM_NONE)
+		return false;
+	if (inEdge == Edge::None) {
+		xcb_delete_property(connection, window, partial);
+		xcb_delete_property(connection, window, strut);
+		xcb_flush(connection);
+		return true;
+	}
+	// Struts are in the root window's pixels.
+	const qreal ratio = inWidget->devicePixelRatioF();
+	const QRect frame = inWidget->geometry();
+	const auto left = uint32_t(std::max(0, qRound(frame.left() * ratio)));
+	const auto right = uint32_t(std::max(0, qRound((frame.right() + 1) * ratio) - 1));
+	const int top = qRound(frame.top() * ratio);
+	const int bottom = qRound((frame.bottom() + 1) * ratio);
+	// left, right, top, bottom, then where each strip starts and ends along its edge
+	uint32_t values[12] = {};
+	if (inEdge == Edge::Top) {
+		values[2] = uint32_t(std::max(0, bottom));
+		values[8] = left;
+		values[9] = right;
+	} else {
+		const uint32_t rootHeight = RootHeight(connection, window);
+		if (rootHeight == 0)
+			return false;
+		values[3] = uint32_t(std::max<int64_t>(0, int64_t(rootHeight) - top));
+		values[10] = left;
+		values[11] = right;
+	}
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, partial, XCB_ATOM_CARDINAL, 32, 12,
+	                    values);
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, strut, XCB_ATOM_CARDINAL, 32, 4,
+	                    values);
 	xcb_flush(connection);
 	return true;
 }

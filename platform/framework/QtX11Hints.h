@@ -11,4 +11,10 @@ namespace QtX11Hints
 // area, nor offered to the user for moving; the program's own moves are still honoured. Call before the
 // widget is first shown; false where no X11 manager was asked.
 bool AskToBeDocked(QWidget* inWidget);
+
+enum class Edge { None, Top, Bottom };
+// Reserves the strip between that edge of the screen and the far side of the widget, as wide as the
+// widget, so that the manager keeps other windows out of it (_NET_WM_STRUT_PARTIAL, and _NET_WM_STRUT for
+// older managers); None gives the strip back. Call again whenever the widget moves or resizes.
+bool ReserveStrip(QWidget* inWidget, Edge inEdge);
 } // namespace QtX11Hints

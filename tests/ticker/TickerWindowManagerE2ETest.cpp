@@ -1,9 +1,9 @@
 // Ticker windows under a real window manager (openbox) on a display of the test's own: anchored ones stay
-// unframed where the ticker put them and still follow the program's moves, a floating one stays above, a
-// free one is an ordinary window.
+// unframed where the ticker put them, keep other windows out of their strip of the screen and still follow
+// the program's moves, a floating one stays above, a free one is an ordinary window.
 
-#include "tests/ticker/TickerTestSupport.h"
 #include "tests/support/VirtualDisplay.h"
+#include "tests/ticker/TickerTestSupport.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 
@@ -34,6 +34,26 @@ std::string Shell(const std::string& inCommand)
 std::string Property(const std::string& inTitle, const char* inProperty)
 {
 	return Shell("xprop -name '" + inTitle + "' " + inProperty);
+}
+
+// The values xprop lists for a property of the window with that title (the root window for an empty title),
+// or empty where the property is not set.
+std::string Values(const std::string& inTitle, const char* inProperty)
+{
+	const std::string out =
+	    inTitle.empty() ? Shell(std::string("xprop -root ") + inProperty) : Property(inTitle, inProperty);
+	const size_t at = out.find(" = ");
+	return at == std::string::npos ? std::string() : out.substr(at + 3, out.find('\n') - at - 3);
+}
+
+// The work area the manager leaves to other windows on the first desktop: "left, top, width, height".
+std::string WorkArea()
+{
+	const std::string all = Values("", "_NET_WORKAREA");
+	size_t end = 0;
+	for (int i = 0; i < 4 && end != std::string::npos; ++i)
+		end = all.find(',', end + 1);
+	return all.substr(0, end);
 }
 
 // Where the window with that title is on the screen, as "left,top", or empty while it is not shown.
@@ -171,13 +191,47 @@ TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloa
 	EXPECT_NE(freeType.find("_NET_WM_WINDOW_TYPE_NORMAL"), std::string::npos) << freeType;
 	EXPECT_EQ(freeType.find("_NET_WM_WINDOW_TYPE_DOCK"), std::string::npos) << freeType;
 
-	// A command-drag moves the window through the program: the manager lets a docked ticker go there too.
+	// Anchored tickers keep other windows out of the strip from their edge to their far side; the
+	// work area left to them starts under the lower of the two stacked at the top.
+	EXPECT_EQ(Values("Edge Ticker", "_NET_WM_STRUT_PARTIAL"), "0, 0, 29, 0, 0, 0, 0, 0, 1, 1024, 0, 0");
+	EXPECT_EQ(Values("Edge Ticker", "_NET_WM_STRUT"), "0, 0, 29, 0");
+	EXPECT_EQ(Values("Floating Ticker", "_NET_WM_STRUT_PARTIAL"),
+	          "0, 0, 58, 0, 0, 0, 0, 0, 1, 1024, 0, 0");
+	EXPECT_EQ(Values("Free Ticker", "_NET_WM_STRUT_PARTIAL"), "");
+	EXPECT_EQ(Values("Free Ticker", "_NET_WM_STRUT"), "");
+	EXPECT_TRUE(Await([] { return WorkArea() == "0, 58, 1024, 710"; })) << WorkArea();
+
+	// Zoomed, the strip follows the new width.
+	edge.GetWindow()->DoSetZoom(true);
+	EXPECT_EQ(Values("Edge Ticker", "_NET_WM_STRUT_PARTIAL"), "0, 0, 29, 0, 0, 0, 0, 0, 10, 1013, 0, 0");
+
+	// Closed, its strip goes back; reopened at the bottom edge, it holds the bottom strip instead.
+	floating.Close();
+	EXPECT_TRUE(Await([] { return WorkArea() == "0, 29, 1024, 739"; })) << WorkArea();
+	floating.TickerAnchor(kTickerAnchorBottomFull);
+	floating.Open(true);
+	ASSERT_EQ(TopLeft(floating), "1,740");
+	EXPECT_TRUE(Await([] { return WorkArea() == "0, 29, 1024, 711"; })) << WorkArea();
+	EXPECT_EQ(Values("Floating Ticker", "_NET_WM_STRUT_PARTIAL"),
+	          "0, 0, 0, 28, 0, 0, 0, 0, 0, 0, 1, 1024");
+	EXPECT_EQ(Values("Floating Ticker", "_NET_WM_STRUT"), "0, 0, 0, 28");
+
+	// A command-drag frees the ticker: its strip goes back, and the manager lets the docked window go
+	// wherever the program moves it.
+	EventRecord click{};
+	click.what = mouseDown;
+	click.modifiers = cmdKey;
+	click.where = Point{10, 40};
+	edge.GetWindow()->ClickInContent(click);
 	edge.GetWindow()->MoveWindowTo(150, 420);
 	EXPECT_TRUE(Await([] { return ShownAt("Edge Ticker") == "150,420"; })) << ShownAt("Edge Ticker");
+	EXPECT_EQ(Values("Edge Ticker", "_NET_WM_STRUT_PARTIAL"), "");
+	EXPECT_TRUE(Await([] { return WorkArea() == "0, 0, 1024, 740"; })) << WorkArea();
 
 	edge.Close();
 	floating.Close();
 	loose.Close();
+	EXPECT_TRUE(Await([] { return WorkArea() == "0, 0, 1024, 768"; })) << WorkArea();
 }
 
 } // namespace
