@@ -73,11 +73,12 @@ protected:
 	}
 
 	// The user typing keys into the front dialog's target from the event loop. A dialog still open after
-	// 3 seconds is closed, so that a failing test ends.
-	static void TypeLater(std::string inKeys)
+	// 3 seconds is closed, so that a failing test ends; the timers go with the test, not to close the
+	// dialogs of the tests after it.
+	void TypeLater(std::string inKeys)
 	{
 		StDialogHandler::SetAnswersRequired(false);
-		QTimer::singleShot(20, [inKeys] {
+		QTimer::singleShot(20, mTimers.get(), [inKeys] {
 			UDispatch::Run([&] {
 				for (char key : inKeys) {
 					EventRecord event;
@@ -87,13 +88,14 @@ protected:
 				}
 			});
 		});
-		QTimer::singleShot(3000, [] {
+		QTimer::singleShot(3000, mTimers.get(), [] {
 			if (LWindow* dialog = LWindow::FetchTopModal())
 				UDispatch::Run([dialog] { dialog->AttemptClose(); });
 		});
 	}
 
 	std::unique_ptr<LApplication> mApp;
+	std::unique_ptr<QObject> mTimers = std::make_unique<QObject>();
 	std::vector<std::string> mShown;
 };
 

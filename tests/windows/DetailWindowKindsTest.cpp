@@ -67,14 +67,6 @@ protected:
 	{
 		EXPECT_EQ(Debugging::SignalCount(), mSignals);
 		UPrinting::SetPrintJobDialog(nullptr);
-		if (mQuotersStarted) {
-			// No sources and no kind defaults stay behind for the tests that follow.
-			TQuoterManager::FinishQuoterManager();
-			TQuoterManager::ClearQuoterClasses();
-			TQuoterManager::InitQuoterManager();
-			TQuoterManager::FinishQuoterManager();
-			TQuoterManager::LoadQuoterFamilies();
-		}
 		SecurityWindowsFixture::TearDown();
 	}
 
@@ -126,7 +118,6 @@ protected:
 	}
 
 	long mSignals = 0;
-	bool mQuotersStarted = false;
 };
 
 TEST_F(DetailWindowKindsTest, StockWindowShowsEveryPageAndFollowsAQuote)
@@ -169,7 +160,6 @@ TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
 	TQuoterManager::RegisterQuoterClass(FOUR_CHAR_CODE("Akti"),
 	                                    []() -> TQuoter* { return new StreamingQuoter; });
 	TQuoterManager::InitQuoterManager();
-	mQuotersStarted = true;
 	TStock stock;
 	FillAcme(stock);
 	stock.Exchange(StreamingQuoter::kExchange);
@@ -184,7 +174,6 @@ TEST_F(DetailWindowKindsTest, AStreamingStockNeverShowsTheArrows)
 	EXPECT_TRUE(update->IsEnabled());
 	TQuoterManager::FinishQuoterManager();
 	TQuoterManager::LoadQuoterFamilies();
-	mQuotersStarted = false;
 
 	// A polled stock turns the arrows while its request runs.
 	TStock polled;
@@ -280,7 +269,6 @@ TEST_F(DetailWindowKindsTest, EachKindPrintsItsOwnPage)
 		return line;
 	};
 	TQuoterManager::InitQuoterManager();
-	mQuotersStarted = true;
 
 	// Without a previous close price and change are both the missing-value text; the rest still prints.
 	TIndex index;

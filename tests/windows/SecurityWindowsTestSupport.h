@@ -11,6 +11,7 @@
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/support/ModelTestEnvironment.h"
+#include "tests/support/QuoterSources.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "tests/windows/WindowInput.h"
 #include "toolkit/RegisterToolkitClasses.h"
@@ -67,6 +68,7 @@ protected:
 		gCommander = nullptr;
 		UDispatch::DeletePending();
 		mEnv.reset();
+		QuoterSources::Drop();
 	}
 
 	static std::string Text(LView* inView, const char (&inID)[5])
