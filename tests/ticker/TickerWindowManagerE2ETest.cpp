@@ -103,17 +103,25 @@ protected:
 		mRunInChild = QCoreApplication::instance() != nullptr;
 		if (!mHasXvfb || mRunInChild)
 			return;
-		StartVirtualDisplay("1024x768x24");
-		mManager = fork();
-		if (mManager == 0) {
-			prctl(PR_SET_PDEATHSIG, SIGTERM);
-			execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
-			_exit(127);
+		// On a busy machine a server or its manager now and then fails to come up: start afresh.
+		for (int attempt = 0; attempt < 3; ++attempt) {
+			if (StartVirtualDisplay("1024x768x24").empty())
+				continue;
+			mManager = fork();
+			if (mManager == 0) {
+				prctl(PR_SET_PDEATHSIG, SIGTERM);
+				execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+				_exit(127);
+			}
+			if (Await([] {
+				    return Shell("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
+				           std::string::npos;
+			    }))
+				return;
+			kill(mManager, SIGTERM);
+			waitpid(mManager, nullptr, 0);
+			mManager = -1;
 		}
-		Await([] {
-			return Shell("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
-			       std::string::npos;
-		});
 	}
 	static void TearDownTestSuite()
 	{
