@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,19 +76,30 @@ short WriteNew(int i)
 	return err;
 }
 
-// In place the old file is first set aside under a free ".old" name, and comes back when the new one
-// cannot be written.
-short ReplaceInPlace(int i)
+// The old file is first set aside under a free ".old" name; when the new one cannot be written, what was
+// written of it goes and the old file comes back.
+short ReplaceKeepingOld(TVyFile* file, const std::function<short()>& write)
 {
+	char name[UConverter::kMaxFileName + 1];
+	file->GetFileName(name);
 	char aside[UConverter::kMaxFileName + 1];
-	UConverter::FreeOldName(sState.oldFiles[i].get(), aside);
-	TVyFile kept(sState.oldFiles[i].get());
+	UConverter::FreeOldName(file, aside);
+	TVyFile kept(file);
 	if (short err = kept.RenameFile(aside); err != 0)
 		return err;
-	const short err = WriteNew(i);
-	if (err != 0)
-		kept.RenameFile(kFiles[i].newName);
+	const short err = write();
+	if (err != 0) {
+		TVyFile failed(file);
+		if (failed.Exists())
+			failed.RemoveFile();
+		kept.RenameFile(name);
+	}
 	return err;
+}
+
+short ReplaceInPlace(int i)
+{
+	return ReplaceKeepingOld(sState.oldFiles[i].get(), [i] { return WriteNew(i); });
 }
 
 tOldPrefsConversion ConvertOne(int i, short* lastError)
@@ -236,21 +248,8 @@ short UConverter::ConvertPortfolio(TVyFile* file)
 	if (short err = ReadPortfolio2_0(file, &parameters, &categories, &ledger); err != 0)
 		return err;
 
-	char name[kMaxFileName + 1];
-	file->GetFileName(name);
-	char aside[kMaxFileName + 1];
-	FreeOldName(file, aside);
-	TVyFile kept(file);
-	if (short err = kept.RenameFile(aside); err != 0)
-		return err;
-	const short err = UPortfolioFile::SavePortfolio(file, &parameters, &categories, &ledger);
-	if (err != 0) {
-		TVyFile failed(file);
-		if (failed.Exists())
-			failed.RemoveFile();
-		kept.RenameFile(name);
-	}
-	return err;
+	return ReplaceKeepingOld(
+	    file, [&] { return UPortfolioFile::SavePortfolio(file, &parameters, &categories, &ledger); });
 }
 
 void UConverter::FreeOldName(TVyFile* file, char* name)

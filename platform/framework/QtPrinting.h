@@ -1,5 +1,5 @@
 #pragma once
-// Print specifications as Qt printers (for the stand-in's .cpp files).
+// Print settings as Qt printers (for the stand-in's .cpp files).
 
 class LPrintSettings;
 class QPrinter;

@@ -7,7 +7,6 @@
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
-#include "model/TCurrencyManager.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LException.h"
@@ -57,12 +56,8 @@ void TCurrencyQQWindow::FinishCreateSelf()
 	mAddToList = UDetailPanes::Find<LPushButton>(this, FOUR_CHAR_CODE("qqAd"));
 	mUpdate = UDetailPanes::Find<LPushButton>(this, kQuoteButton);
 	mCurrencyMenus = TQuoterManager::GetCurrencyMenuItems();
-	auto name = [](SInt32 inCode) {
-		const char* text = TCurrencyManager::GetCurrencyName(tCurrency(inCode));
-		return std::string(text != nullptr ? text : "");
-	};
-	TSelectDlog::FillTableMenu(mFrom, mCurrencyMenus, name);
-	TSelectDlog::FillTableMenu(mTo, mCurrencyMenus, name);
+	TSelectDlog::FillCurrencyMenu(mFrom, mCurrencyMenus);
+	TSelectDlog::FillCurrencyMenu(mTo, mCurrencyMenus);
 	if (mAmount != nullptr)
 		mAmount->SetKeyFilter(UKsKeyFilters::FloatField);
 

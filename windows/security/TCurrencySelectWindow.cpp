@@ -3,7 +3,6 @@
 #include "Quoters/TQuoterManager.h"
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
-#include "model/TCurrencyManager.h"
 #include "platform/framework/LPopupButton.h"
 
 tCurrency TCurrencySelectWindow::sLastCurrencyFromSelected = 0;
@@ -22,12 +21,8 @@ void TCurrencySelectWindow::FinishCreateSelf()
 	mCurrencyFrom = FindPane<LPopupButton>(FOUR_CHAR_CODE("From"));
 	mCurrencyTo = FindPane<LPopupButton>(FOUR_CHAR_CODE("Tooo"));
 	mCurrencies = TQuoterManager::GetCurrencyMenuItems();
-	auto name = [](SInt32 inCode) {
-		const char* text = TCurrencyManager::GetCurrencyName(tCurrency(inCode));
-		return std::string(text != nullptr ? text : "");
-	};
-	FillTableMenu(mCurrencyFrom, mCurrencies, name);
-	FillTableMenu(mCurrencyTo, mCurrencies, name);
+	FillCurrencyMenu(mCurrencyFrom, mCurrencies);
+	FillCurrencyMenu(mCurrencyTo, mCurrencies);
 }
 
 void TCurrencySelectWindow::SetSecurity(TSecurity* inSecurity)

@@ -1,6 +1,6 @@
 #pragma once
 // The base of every window that shows one security in full (the detail windows of each kind and the
-// quick-quote windows): its banners coloured and styled by the security's display specification, the
+// quick-quote windows): its banners coloured and styled by the security's display settings, the
 // update button and arrows in step with its quote request, the flashing of price and change, three zoom
 // sizes, the actions of its pop-up, buttons and context menu, and its position, size state, page and
 // view kept in the security when it closes. A kind supplies the layout, the optional panes, the writing

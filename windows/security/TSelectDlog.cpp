@@ -5,6 +5,7 @@
 #include "foundation/TVyFileUtils.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
+#include "model/TCurrencyManager.h"
 #include "model/TSecurity.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
@@ -52,8 +53,8 @@ bool TSelectDlog::AttemptClose()
 	const ISelectDlog* const self = this;
 	if (!TVyWindow::AttemptClose())
 		return false;
-	// Outside a dispatch the window is gone now, and its destructor made the security forget it. Otherwise
-	// (close box) the security forgets it now, not only at its deletion.
+	// Outside a dispatch the window is gone now, and its destructor made the security forget it.
+	// Otherwise (close box) the security forgets it now, not only at its deletion.
 	if (security != nullptr && security->GetSelectDlog() == self)
 		security->CloseSelectDlog();
 	return true;
@@ -121,6 +122,14 @@ void TSelectDlog::FillSourceTexts(LPopupButton* inPopup, const std::vector<std::
 		inPopup->AppendMenu(item, text != "-");
 	}
 	inPopup->SetMenuMinMax();
+}
+
+void TSelectDlog::FillCurrencyMenu(LPopupButton* inPopup, const tMenuItems* inTable)
+{
+	FillTableMenu(inPopup, inTable, [](SInt32 inCode) {
+		const char* text = TCurrencyManager::GetCurrencyName(tCurrency(inCode));
+		return std::string(text != nullptr ? text : "");
+	});
 }
 
 void TSelectDlog::FillTableMenu(LPopupButton* inPopup, const tMenuItems* inTable,

@@ -72,6 +72,8 @@ public:
 	// Fills a pop-up with one item per table row, in item order; items without a row are separators.
 	static void FillTableMenu(LPopupButton* inPopup, const tMenuItems* inTable,
 	                          const std::function<std::string(SInt32 inValue)>& inName);
+	// Fills a pop-up with the currencies' names, one item per row of the currency table.
+	static void FillCurrencyMenu(LPopupButton* inPopup, const tMenuItems* inTable);
 	// Fills a pop-up with the names of the quote sources that serve the kind.
 	static void FillSourceTexts(LPopupButton* inPopup, tSecurityType inKind);
 	// The same from the source menu's texts ("None", "-", then the names).
