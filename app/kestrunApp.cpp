@@ -260,21 +260,18 @@ void kestrunApp::HandleAppleEvent(const AppleEvent& inEvent, AppleEvent& outRepl
 	case ae_OpenApp:
 		return;
 	case ae_OpenDoc:
-	case ae_PrintDoc: {
-		std::vector<std::string> paths;
-		if (!UAppleEventService::GetTextList(inEvent, keyDirectObject, &paths))
-			break;
-		for (const std::string& path : paths) {
-			FSSpec spec;
-			if (FSPathMakeFSSpec(path, &spec) != noErr)
-				continue;
-			inNumber == ae_OpenDoc ? OpenDocument(&spec) : PrintDocument(&spec);
-		}
+	case ae_PrintDoc:
+		OpenDocumentsEvent(inEvent, outReply, inNumber == ae_PrintDoc);
+		return;
+	case ae_Quit: {
+		// Unsaved portfolios ask the user first: the script has its answer before that.
+		std::weak_ptr<bool> alive = mAlive;
+		UAppleEventService::AfterReply([this, alive] {
+			if (!alive.expired())
+				DoQuit();
+		});
 		return;
 	}
-	case ae_Quit:
-		DoQuit();
-		return;
 	default:
 		break;
 	}

@@ -157,6 +157,8 @@ private:
 	// The main ticker for 0, else the further ticker with that id, or null.
 	TTicker* FindTickerByID(UInt32 inID) const;
 	void ReadTickers(unsigned long inCount);
+	// Answers the open- or print-documents event; the files are opened after the answer has gone.
+	void OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outReply, bool inPrint);
 	template <class W> W* ShowWindow(W*& ioWindow, ResIDT inLayout);
 
 	TAboutWindow* mAboutWindow = nullptr;
@@ -173,6 +175,8 @@ private:
 	// False when a settings file that could not be set aside still stands: it is not written over.
 	bool mPrefsWritable = true;
 	std::vector<std::string> mLaunchDocuments;
+	// Work left for after an event's answer holds a weak reference: it does nothing once the program is gone.
+	std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 	std::unique_ptr<LMenuBar> mMenuBar;
 	static tDocumentHandlers sDocumentHandlers;
 };
