@@ -30,6 +30,7 @@
 #include "toolkit/CScrollWheelHandler.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
+#include <filesystem>
 #include <new>
 #include <string>
 
@@ -191,9 +192,16 @@ void kestrunApp::StartUp()
 {
 	if (mLaunchDocuments.empty())
 		return;
+	// Names given relative to the folder the program was started in.
+	std::vector<std::string> paths;
+	for (const std::string& name : mLaunchDocuments) {
+		std::error_code error;
+		const std::filesystem::path path = std::filesystem::absolute(name, error);
+		paths.push_back(error ? name : path.string());
+	}
 	AppleEvent event, reply;
 	event.descriptorType = typeAppleEvent;
-	UAppleEventService::PutTextList(event, keyDirectObject, mLaunchDocuments);
+	UAppleEventService::PutTextList(event, keyDirectObject, paths);
 	DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
 }
 

@@ -175,7 +175,7 @@ private:
 	// False when a settings file that could not be set aside still stands: it is not written over.
 	bool mPrefsWritable = true;
 	std::vector<std::string> mLaunchDocuments;
-	// Work left for after an event's answer holds a weak reference: it does nothing once the program is gone.
+	// Held weakly by work left for after an event's answer, which does nothing once the program is gone.
 	std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 	std::unique_ptr<LMenuBar> mMenuBar;
 	static tDocumentHandlers sDocumentHandlers;

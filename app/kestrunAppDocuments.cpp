@@ -23,7 +23,13 @@ namespace
 {
 
 enum : ResIDT { kRefusedFilesAlert = 201 };
-enum : SInt16 { kRefusedTexts = 130, kNotFoundText = 1, kNotAFileText = 2, kUnreadableText = 3, kMoreText = 4 };
+enum : SInt16 {
+	kRefusedTexts = 130,
+	kNotFoundText = 1,
+	kNotAFileText = 2,
+	kUnreadableText = 3,
+	kMoreText = 4
+};
 
 struct tRefusedFile {
 	std::string path; // as the file system spells it
@@ -62,8 +68,9 @@ std::string LineOf(const tRefusedFile& inFile)
 // The reply's text: how many, then as many of the files as the text holds.
 std::string ReplyText(const std::vector<tRefusedFile>& inRefused)
 {
-	std::string text = std::to_string(inRefused.size()) +
-	                   (inRefused.size() == 1 ? " file could not be opened: " : " files could not be opened: ");
+	std::string text =
+	    std::to_string(inRefused.size()) +
+	    (inRefused.size() == 1 ? " file could not be opened: " : " files could not be opened: ");
 	for (size_t i = 0; i < inRefused.size() && text.size() < 255; ++i)
 		text += (i > 0 ? ", " : "") + LineOf(inRefused[i]);
 	return text;

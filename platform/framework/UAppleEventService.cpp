@@ -1,14 +1,14 @@
 #include "platform/framework/UAppleEventService.h"
 
-#include "platform/framework/QtAppleEventAdaptor.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/QtAppleEventAdaptor.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QCoreApplication>
 #include <QStringList>
 #include <QTimer>
 #include <charconv>

@@ -42,10 +42,10 @@ namespace SessionBus
 inline void StartScript(QProcess& ioGdbus, const QString& inClass, const QString& inID,
                         const QString& inParameters)
 {
-	ioGdbus.start("gdbus", {"call", "--session", "--dest", UAppleEventService::kServiceName,
-	                        "--object-path", UAppleEventService::kObjectPath, "--method",
-	                        QString(UAppleEventService::kInterfaceName) + ".Send", inClass, inID,
-	                        inParameters});
+	ioGdbus.start("gdbus",
+	              {"call", "--session", "--dest", UAppleEventService::kServiceName, "--object-path",
+	               UAppleEventService::kObjectPath, "--method",
+	               QString(UAppleEventService::kInterfaceName) + ".Send", inClass, inID, inParameters});
 }
 
 // What the script printed: its answer, or its error.

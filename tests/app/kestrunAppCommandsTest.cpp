@@ -287,7 +287,8 @@ TEST_F(kestrunAppCommandsTest, SlimTickersHaveNoTitleBarAndStandardOnesHaveOne)
 	mApp->RebuildTickerMenus();
 	// Picks the window style by the text the user reads in the menu.
 	auto chooseStyle = [this](const std::string& inStyle) {
-		auto* style = dynamic_cast<LPopupButton*>(SettingsWindow()->FindPaneByID(FOUR_CHAR_CODE("tBor")));
+		auto* style =
+		    dynamic_cast<LPopupButton*>(SettingsWindow()->FindPaneByID(FOUR_CHAR_CODE("tBor")));
 		ASSERT_NE(style, nullptr);
 		for (SInt16 item = 1; item <= style->CountMenuItems(); ++item) {
 			Str255 text;
