@@ -124,7 +124,7 @@ public:
 	void RebuildTickerMenus();
 	void WindowCommand(int inAction, int inReference);
 	bool WindowCommandStatus(int inReference);
-	// The menu of that id from the current menu bar, installed at its end when missing.
+	// The menu of that id from the current menu bar, installed at its end (before Help) when missing.
 	void InsertMenu(ResIDT inMenuID);
 
 	TTicker* GetMainTicker() const { return mMainTicker.get(); }
