@@ -223,17 +223,14 @@ void TStockPlugin::FindCommandStatus(long command, Boolean& enabled, Boolean& us
 		return;
 	case 5110:
 	case 5111:
-	case 5115:
 		enabled = available(windowStockList);
 		return;
 	case 5120:
 	case 5121:
-	case 5125:
 		enabled = available(windowFundList);
 		return;
 	case 5130:
 	case 5131:
-	case 5135:
 		enabled = available(windowIndexList);
 		return;
 	case 5140:
@@ -247,8 +244,11 @@ void TStockPlugin::FindCommandStatus(long command, Boolean& enabled, Boolean& us
 		enabled = GetWindowOpener(windowCurrencyQQ) != nullptr;
 		return;
 	case 5112:
+	case 5115:
 	case 5122:
+	case 5125:
 	case 5132:
+	case 5135:
 	case 5142:
 	case 6666:
 		enabled = true;

@@ -66,6 +66,9 @@ void TVersionWindow::FinishCreateSelf()
 	mMessage = dynamic_cast<LStaticText*>(FindPaneByID(FOUR_CHAR_CODE("Motd")));
 	SignalIfNot_(mCurrentVersion);
 	SignalIfNot_(mNewVersion);
+	// The box shows the stored choice: closing the window saves it again.
+	if (mIgnore && gAppPreferences)
+		mIgnore->SetValue(gAppPreferences->ignoreNewVersions == 1 ? 1 : 0);
 	RedoContent();
 }
 

@@ -30,6 +30,7 @@
 #include "toolkit/CScrollWheelHandler.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
+#include <filesystem>
 #include <new>
 #include <string>
 
@@ -191,9 +192,16 @@ void kestrunApp::StartUp()
 {
 	if (mLaunchDocuments.empty())
 		return;
+	// Names given relative to the folder the program was started in.
+	std::vector<std::string> paths;
+	for (const std::string& name : mLaunchDocuments) {
+		std::error_code error;
+		const std::filesystem::path path = std::filesystem::absolute(name, error);
+		paths.push_back(error ? name : path.string());
+	}
 	AppleEvent event, reply;
 	event.descriptorType = typeAppleEvent;
-	UAppleEventService::PutTextList(event, keyDirectObject, mLaunchDocuments);
+	UAppleEventService::PutTextList(event, keyDirectObject, paths);
 	DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
 }
 
@@ -260,21 +268,18 @@ void kestrunApp::HandleAppleEvent(const AppleEvent& inEvent, AppleEvent& outRepl
 	case ae_OpenApp:
 		return;
 	case ae_OpenDoc:
-	case ae_PrintDoc: {
-		std::vector<std::string> paths;
-		if (!UAppleEventService::GetTextList(inEvent, keyDirectObject, &paths))
-			break;
-		for (const std::string& path : paths) {
-			FSSpec spec;
-			if (FSPathMakeFSSpec(path, &spec) != noErr)
-				continue;
-			inNumber == ae_OpenDoc ? OpenDocument(&spec) : PrintDocument(&spec);
-		}
+	case ae_PrintDoc:
+		OpenDocumentsEvent(inEvent, outReply, inNumber == ae_PrintDoc);
+		return;
+	case ae_Quit: {
+		// Unsaved portfolios ask the user first: the script has its answer before that.
+		std::weak_ptr<bool> alive = mAlive;
+		UAppleEventService::AfterReply([this, alive] {
+			if (!alive.expired())
+				DoQuit();
+		});
 		return;
 	}
-	case ae_Quit:
-		DoQuit();
-		return;
 	default:
 		break;
 	}

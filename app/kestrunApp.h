@@ -124,7 +124,7 @@ public:
 	void RebuildTickerMenus();
 	void WindowCommand(int inAction, int inReference);
 	bool WindowCommandStatus(int inReference);
-	// The menu of that id from the current menu bar, installed at its end when missing.
+	// The menu of that id from the current menu bar, installed at its end (before Help) when missing.
 	void InsertMenu(ResIDT inMenuID);
 
 	TTicker* GetMainTicker() const { return mMainTicker.get(); }
@@ -157,6 +157,8 @@ private:
 	// The main ticker for 0, else the further ticker with that id, or null.
 	TTicker* FindTickerByID(UInt32 inID) const;
 	void ReadTickers(unsigned long inCount);
+	// Answers the open- or print-documents event; the files are opened after the answer has gone.
+	void OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outReply, bool inPrint);
 	template <class W> W* ShowWindow(W*& ioWindow, ResIDT inLayout);
 
 	TAboutWindow* mAboutWindow = nullptr;
@@ -173,6 +175,8 @@ private:
 	// False when a settings file that could not be set aside still stands: it is not written over.
 	bool mPrefsWritable = true;
 	std::vector<std::string> mLaunchDocuments;
+	// Held weakly by work left for after an event's answer, which does nothing once the program is gone.
+	std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 	std::unique_ptr<LMenuBar> mMenuBar;
 	static tDocumentHandlers sDocumentHandlers;
 };

@@ -363,7 +363,7 @@ void TPrefsWindow::SaveContent()
 
 Boolean TPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 {
-	if (inCommand >= kFirstRowCommand && inCommand <= kLastRowCommand) {
+	if (inCommand >= kFirstRowCommand && inCommand - kFirstRowCommand < CommandT(mRows.size())) {
 		if (mContentManager) {
 			mContentManager->CheckNode(
 			    mContentManager->GetNth(long(inCommand - (kFirstRowCommand - 1))));

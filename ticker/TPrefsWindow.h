@@ -30,8 +30,7 @@ public:
 	enum { class_ID = FOUR_CHAR_CODE("zvPF") };
 	enum : ResIDT { kLayout = 1020, kAppearanceLayout = 1030, kContentLayout = 1031 };
 	enum : CommandT {
-		kFirstRowCommand = 14001,
-		kLastRowCommand = 14998,
+		kFirstRowCommand = 14001, // row i's check box sends kFirstRowCommand + i, however many rows
 		cmd_Title = FOUR_CHAR_CODE("Titl")
 	};
 

@@ -6,8 +6,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 LMenuBar* LMenuBar::sMenuBar = nullptr;
+
+namespace
+{
+bool IsHelpMenu(const LMenu* inMenu)
+{
+	Str255 title;
+	inMenu->GetTitle(title);
+	return title[0] == 4 && std::memcmp(title + 1, "Help", 4) == 0;
+}
+} // namespace
 
 LMenuBar::LMenuBar(ResIDT inMenuBarID)
 {
@@ -47,6 +58,9 @@ void LMenuBar::InstallMenu(LMenu* inMenu, ResIDT inBeforeID)
 		auto at = std::find_if(mBarMenus.begin(), mBarMenus.end(), [&](LMenu* m) {
 			return inBeforeID != 0 && m->GetMenuID() == inBeforeID;
 		});
+		// Help stays the last menu of the bar, as on every desktop.
+		if (at == mBarMenus.end() && !mBarMenus.empty() && IsHelpMenu(mBarMenus.back()))
+			--at;
 		mBarMenus.insert(at, inMenu);
 	}
 	++mSeed;

@@ -23,8 +23,9 @@ public:
 
 	static LMenuBar* GetCurrentMenuBar() { return sMenuBar; }
 
-	// Installs before the menu with id inBeforeID (InstallMenu_AtEnd: at the end; hierMenu: as a
-	// submenu, not shown in the bar). The bar owns it until it is removed.
+	// Installs before the menu with id inBeforeID (InstallMenu_AtEnd, or an id not in the bar: at the
+	// end, though before a last menu titled "Help"; hierMenu: as a submenu, not shown in the bar). The
+	// bar owns it until it is removed.
 	void InstallMenu(LMenu* inMenu, ResIDT inBeforeID);
 	void RemoveMenu(LMenu* inMenu); // does not delete it
 	LMenu* FetchMenu(ResIDT inMenuID) const;

@@ -1,13 +1,17 @@
 #include "platform/framework/UAppleEventService.h"
 
+#include "platform/framework/LWindow.h"
 #include "platform/framework/QtAppleEventAdaptor.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QStringList>
+#include <QTimer>
+#include <charconv>
 #include <cstring>
 
 namespace
@@ -64,13 +68,25 @@ bool PutValue(AppleEvent& event, AEKeyword key, const QVariant& value)
 	case QMetaType::QStringList: {
 		std::vector<std::string> items;
 		for (const QString& item : value.toStringList())
-			items.push_back(MacRomanFromQString(item));
+			items.push_back(item.toStdString());
 		UAppleEventService::PutTextList(event, key, items);
 		return true;
 	}
 	default:
 		return false;
 	}
+}
+
+// The double nearest the float's shortest decimal form: 140.95f answers 140.95, the number the windows
+// show, rather than 140.94999694824219.
+double DoubleOf(float inValue)
+{
+	char text[64];
+	const auto written = std::to_chars(text, text + sizeof(text), inValue);
+	double value = inValue;
+	if (written.ec == std::errc())
+		std::from_chars(text, written.ptr, value);
+	return value;
 }
 
 QVariant ValueOf(DescType type, const std::string& data)
@@ -88,7 +104,7 @@ QVariant ValueOf(DescType type, const std::string& data)
 	case typeSInt32:
 		return QVariant::fromValue(number(SInt32(0)));
 	case typeIEEE32BitFloatingPoint:
-		return QVariant::fromValue(double(number(float(0))));
+		return QVariant::fromValue(DoubleOf(number(float(0))));
 	default:
 		return QVariant();
 	}
@@ -180,6 +196,15 @@ AppleEvent UAppleEventService::Deliver(AEEventClass eventClass, AEEventID eventI
 	if (!sHandler || !UDispatch::Run([&] { sHandler(eventClass, eventID, event, reply); }))
 		AEPutParamPtr(&reply, keyErrorNumber, typeSInt16, &notHandled, sizeof(notHandled));
 	return reply;
+}
+
+void UAppleEventService::AfterReply(std::function<void()> inAction)
+{
+	// A call from the bus is answered when its slot returns: a zero timer runs after that.
+	QTimer::singleShot(0, QCoreApplication::instance(), [action = std::move(inAction)] {
+		UDispatch::Run(action);
+		LWindow::AfterDispatch();
+	});
 }
 
 void UAppleEventService::PutTextList(AppleEvent& event, AEKeyword key, const std::vector<std::string>& items)

@@ -8,8 +8,9 @@
 //
 // Class and id are four characters. Each parameter's key is a four-character keyword ("----" is the direct
 // parameter); a string becomes 'TEXT', an integer 'long', a double 'sing', a list of strings a text list
-// (below). The reply holds the parameters the handler put in it: texts as strings, 'shor' and 'long' as
-// integers, 'sing' as a double. The handler runs inside the framework's dispatch.
+// of UTF-8 items, as file paths are spelled (below). The reply holds the parameters the handler put in it:
+// texts as strings, 'shor' and 'long' as integers, 'sing' as the double of the float's shortest decimal
+// form. The handler runs inside the framework's dispatch.
 
 #include "Includes/AppleEvents.h"
 
@@ -42,6 +43,10 @@ public:
 
 	// One event through the handler, as a call from the bus delivers it; the reply.
 	static AppleEvent Deliver(AEEventClass eventClass, AEEventID eventID, const AppleEvent& event);
+
+	// Runs the action once the event being handled has been answered (a dialog it shows must not hold
+	// the caller's reply), inside a dispatch of its own.
+	static void AfterReply(std::function<void()> inAction);
 
 	static void PutTextList(AppleEvent& event, AEKeyword key, const std::vector<std::string>& items);
 	// False when the parameter is missing or not a text list.

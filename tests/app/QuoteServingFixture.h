@@ -39,6 +39,7 @@ class TTestApp : public kestrunApp
 {
 public:
 	using kestrunApp::Initialize;
+	using kestrunApp::StartUp;
 };
 
 } // namespace QuoteServing

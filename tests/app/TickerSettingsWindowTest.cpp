@@ -5,6 +5,8 @@
 #include "Includes/ITicker.h"
 #include "app/kestrunApp.h"
 #include "model/TSecurity.h"
+#include "model/TStock.h"
+#include "model/UZVUtils.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
@@ -291,6 +293,29 @@ TEST_F(TickerSettingsWindowTest, ClicksOnTheContentTableOpenAndCloseGroupsAndFli
 		EXPECT_EQ(window->GetRowCheckBox(row)->GetValue(), 1) << row;
 	click(stocks, 120);
 	EXPECT_EQ(window->GetRowCheckBox(stocks + 1)->GetValue(), 0);
+}
+
+TEST_F(TickerSettingsWindowTest, EveryRowsBoxWorksWithMoreThanAThousandSecurities)
+{
+	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
+	for (int i = 0; i < 1100; ++i) {
+		auto* stock = new TStock();
+		const std::string number = std::to_string(i);
+		UZVUtils::DefaultStock(stock, ("Extra " + number).c_str(), ("X" + number).c_str(), 101);
+		stocks->Append(stock);
+	}
+	mPlugin->PrefsChanged(securityStock, stocks, true);
+	TPrefsWindow* window = OpenSettings();
+	ASSERT_NE(window, nullptr);
+	ASSERT_GT(window->GetContentManager()->CountRows(), 1100);
+	const SInt32 last = RowOf(window, "Extra 1099 ");
+	ASSERT_GT(last, 1000);
+	window->GetRowCheckBox(last)->SetValue(1);
+	EXPECT_EQ(window->GetRowCheckBox(RowOf(window, "Stocks"))->GetValue(), 2); // mixed
+	window->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	LWindow::AfterDispatch();
+	ASSERT_EQ(Shown().size(), 1u);
+	EXPECT_STREQ(Shown().front()->SecuritySymbol(), "X1099");
 }
 
 } // namespace

@@ -9,11 +9,13 @@
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMenuBar.h"
+#include "platform/framework/LPopupButton.h"
 #include "platform/framework/StQtApplication.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/app/AppTestSupport.h"
 #include "ticker/TPrefsWindow.h"
 #include "ticker/TTicker.h"
+#include "ticker/TTickerWindow.h"
 #include "toolkit/TVyWindow.h"
 
 #include <cstring>
@@ -124,6 +126,40 @@ TEST_F(kestrunAppCommandsTest, VersionCheckWindowShowsWhetherTheRunningVersionIs
 	LWindow::AfterDispatch();
 	EXPECT_EQ(mApp->GetCheckVersionWindow(), nullptr);
 	EXPECT_TRUE(Enabled(kCmdCheckVersion));
+}
+
+TEST_F(kestrunAppCommandsTest, VersionWindowsShowTheStoredChoiceSoThatClosingKeepsIt)
+{
+	auto ignoreBox = [](LWindow* window) {
+		return dynamic_cast<LCheckBox*>(window->FindPaneByID(FOUR_CHAR_CODE("Ignr")));
+	};
+	mApp->ObeyCommand(kCmdNewVersion, nullptr);
+	ASSERT_NE(mApp->GetVersionWindow(), nullptr);
+	ASSERT_NE(ignoreBox(mApp->GetVersionWindow()), nullptr);
+	EXPECT_EQ(ignoreBox(mApp->GetVersionWindow())->GetValue(), 0);
+	ignoreBox(mApp->GetVersionWindow())->SetValue(1);
+	mApp->GetVersionWindow()->ObeyCommand(TVyWindow::kCancelButton, nullptr);
+	LWindow::AfterDispatch();
+
+	// The next run: both windows show the choice, and closing them leaves it as it is.
+	mApp->AttemptQuitSelf(0);
+	mApp.reset();
+	mApp = std::make_unique<kestrunApp>();
+	ASSERT_EQ(gAppPreferences->ignoreNewVersions, 1);
+	mApp->ObeyCommand(kCmdCheckVersion, nullptr);
+	ASSERT_NE(mApp->GetCheckVersionWindow(), nullptr);
+	EXPECT_EQ(ignoreBox(mApp->GetCheckVersionWindow())->GetValue(), 1);
+	mApp->GetCheckVersionWindow()->ObeyCommand(TVyWindow::kCancelButton, nullptr);
+	LWindow::AfterDispatch();
+	EXPECT_EQ(gAppPreferences->ignoreNewVersions, 1);
+
+	mApp->ObeyCommand(kCmdNewVersion, nullptr);
+	ASSERT_NE(mApp->GetVersionWindow(), nullptr);
+	EXPECT_EQ(ignoreBox(mApp->GetVersionWindow())->GetValue(), 1);
+	ignoreBox(mApp->GetVersionWindow())->SetValue(0);
+	mApp->GetVersionWindow()->ObeyCommand(TVyWindow::kCancelButton, nullptr);
+	LWindow::AfterDispatch();
+	EXPECT_EQ(gAppPreferences->ignoreNewVersions, 0);
 }
 
 TEST_F(kestrunAppCommandsTest, QuittingClosesTheAboutAndVersionWindowsFirst)
@@ -243,6 +279,46 @@ TEST_F(kestrunAppCommandsTest, MenusFollowTickersCreatedCancelledRenamedAndDelet
 	EXPECT_EQ(gTickers->Count(), 1);
 	EXPECT_EQ(Items(kTickerOpenMenu), (std::vector<std::string>{"1060 Main Ticker", "-", "1200 Bonds"}));
 	EXPECT_EQ(gTickers->GetFirst()->GetReference(), 0);
+}
+
+TEST_F(kestrunAppCommandsTest, SlimTickersHaveNoTitleBarAndStandardOnesHaveOne)
+{
+	TPrefsWindow::InstallSettingsHooks();
+	mApp->RebuildTickerMenus();
+	// Picks the window style by the text the user reads in the menu.
+	auto chooseStyle = [this](const std::string& inStyle) {
+		auto* style =
+		    dynamic_cast<LPopupButton*>(SettingsWindow()->FindPaneByID(FOUR_CHAR_CODE("tBor")));
+		ASSERT_NE(style, nullptr);
+		for (SInt16 item = 1; item <= style->CountMenuItems(); ++item) {
+			Str255 text;
+			style->GetMenuItemText(item, text);
+			if (PascalStrings::ToString(text) == inStyle)
+				style->SetValue(item);
+		}
+		Str255 chosen;
+		style->GetMenuItemText(SInt16(style->GetValue()), chosen);
+		ASSERT_EQ(PascalStrings::ToString(chosen), inStyle);
+	};
+	mApp->ObeyCommand(kCmdNewTicker, nullptr);
+	ASSERT_NE(SettingsWindow(), nullptr);
+	chooseStyle("Slim");
+	Answer("Strip", TVyWindow::kOKButton);
+	ASSERT_EQ(gTickers->Count(), 1);
+	TTicker* ticker = gTickers->GetFirst();
+	ASSERT_TRUE(ticker->IsWindowOpen());
+	EXPECT_FALSE(static_cast<LWindow*>(ticker->GetWindow())->HasAttribute(windAttr_TitleBar));
+
+	mApp->ObeyCommand(kCmdTickerSettings, nullptr);
+	ASSERT_NE(SettingsWindow(), nullptr);
+	chooseStyle("Standard");
+	Answer(nullptr, TVyWindow::kOKButton);
+	mApp->ObeyCommand(kCmdCloseTicker, nullptr);
+	mApp->ObeyCommand(kCmdOpenTicker, nullptr);
+	ASSERT_TRUE(ticker->IsWindowOpen());
+	LWindow* window = ticker->GetWindow();
+	EXPECT_TRUE(window->HasAttribute(windAttr_TitleBar));
+	EXPECT_TRUE(window->HasAttribute(windAttr_CloseBox));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/UAppleEventService.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/app/SessionBusSupport.h"
 #include "ticker/TPrefsWindow.h"
 #include "ticker/TTicker.h"
 #include "ticker/TXContentMgr.h"
@@ -13,36 +14,10 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QProcess>
 #include <algorithm>
 
 namespace
 {
-
-// A session bus of the test's own, so that scripting is tried as under dbus-run-session.
-class StPrivateSessionBus
-{
-public:
-	StPrivateSessionBus()
-	{
-		mDaemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-		if (!mDaemon.waitForStarted(5000) || !mDaemon.waitForReadyRead(5000))
-			return;
-		mAddress = mDaemon.readLine().trimmed().toStdString();
-		mEnvironment.emplace("DBUS_SESSION_BUS_ADDRESS", mAddress);
-	}
-	~StPrivateSessionBus()
-	{
-		mDaemon.kill();
-		mDaemon.waitForFinished(5000);
-	}
-	bool IsUp() const { return !mAddress.empty(); }
-
-private:
-	QProcess mDaemon;
-	std::string mAddress;
-	std::optional<ScopedEnvironment> mEnvironment;
-};
 
 class kestrunAppE2ETest : public QuoteServingFixture
 {
@@ -50,14 +25,8 @@ protected:
 	// A script's call over the session bus, answered while the program runs.
 	static QString Script(const QString& inClass, const QString& inID, const QString& inSymbol)
 	{
-		QProcess gdbus;
-		gdbus.start("gdbus", {"call", "--session", "--dest", UAppleEventService::kServiceName,
-		                      "--object-path", UAppleEventService::kObjectPath, "--method",
-		                      QString(UAppleEventService::kInterfaceName) + ".Send", inClass, inID,
-		                      "{'----': <'" + inSymbol + "'>}"});
-		RunUntil([&] { return gdbus.state() == QProcess::NotRunning || gdbus.waitForFinished(1); });
-		return QString::fromUtf8(gdbus.readAllStandardOutput()).trimmed() +
-		       QString::fromUtf8(gdbus.readAllStandardError()).trimmed();
+		return SessionBus::Script([](const auto& done) { return RunUntil(done); }, inClass, inID,
+		                          "{'----': <'" + inSymbol + "'>}");
 	}
 };
 
@@ -111,6 +80,27 @@ TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit
 	EXPECT_TRUE(Script("zvIX", "last", servedOf(securityIndex)).startsWith("({'----': <10432.1"));
 	EXPECT_EQ(Script("zvST", "last", "NOSUCH"),
 	          "({'errn': <int16 -1728>, 'errs': <'Symbol Not Found.'>},)");
+	// Prices with no exact binary form answer the numbers the windows show.
+	{
+		TSecurity* other = Securities(securityStock).back();
+		TSecurity* pair = Securities(securityCurrency).front();
+		const QString symbol = other->SecuritySymbol();
+		other->CurrentTradePrice(140.95f);
+		other->YesterdayClose(0.1f);
+		other->DayHigh(1234567.8f);
+		other->YearLow(-3.3f);
+		pair->CurrentTradePrice(1.0823f);
+		// gdbus prints 17 digits: the double itself is compared.
+		auto value = [](const QString& inAnswer) {
+			const qsizetype from = inAnswer.indexOf('<') + 1;
+			return inAnswer.mid(from, inAnswer.indexOf('>') - from).toDouble();
+		};
+		EXPECT_EQ(value(Script("zvST", "last", symbol)), 140.95);
+		EXPECT_EQ(value(Script("zvST", "prev", symbol)), 0.1);
+		EXPECT_EQ(value(Script("zvST", "high", symbol)), 1234567.8);
+		EXPECT_EQ(value(Script("zvST", "yrlo", symbol)), -3.3);
+		EXPECT_EQ(value(Script("zvCU", "last", QString(pair->SecuritySymbol()))), 1.0823);
+	}
 
 	// A script asks for a fresh quote that is still on its way at quit: cancelled, it is no update.
 	TSecurity* pending = nullptr;

@@ -601,6 +601,8 @@ TEST_F(ListWindowTest, ADragOffersTheKindsFlavoursAndTheRowsAsTextAndStaysWithin
 		return seen;
 	};
 
+	const std::string before = "untouched";
+	UScrap::SetData(kDragFlavorTypeText, before.data(), SInt32(before.size()));
 	stocks->GetTable()->SelectCell(STableCell(1, 1));
 	stocks->GetTable()->SelectCell(STableCell(3, 1));
 	const tSeen fromStocks = drag(stocks);
@@ -612,7 +614,7 @@ TEST_F(ListWindowTest, ADragOffersTheKindsFlavoursAndTheRowsAsTextAndStaysWithin
 	EXPECT_EQ(fromStocks.text, lines);
 	std::string clipboard;
 	UScrap::GetData(kDragFlavorTypeText, &clipboard);
-	EXPECT_EQ(clipboard, lines);
+	EXPECT_EQ(clipboard, before) << "a drag leaves the clipboard alone";
 	EXPECT_FALSE(fromStocks.indexesAccept) << "stock rows do not go into the index list";
 
 	indexes->GetTable()->SelectCell(STableCell(1, 1));

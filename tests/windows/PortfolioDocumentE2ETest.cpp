@@ -1,19 +1,31 @@
 // The program's File menu with portfolio documents: Open through the open dialog (several files at once,
-// a file already open brought forward, files of other types passed over) and New with its base currency.
+// a file already open brought forward, files of other types passed over) and New with its base currency;
+// and scripts that open documents over the session bus.
 #include "app/TStockPlugin.h"
+#include "app/UAppleEventTable.h"
 #include "foundation/TVyFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "model/TAccountant.h"
 #include "model/TStock.h"
 #include "model/UPortfolioFile.h"
+#include "platform/framework/LWindow.h"
 #include "platform/framework/StDialogHandler.h"
+#include "platform/framework/UModalAlerts.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/app/SessionBusSupport.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace
 {
@@ -116,6 +128,164 @@ TEST_F(PortfolioDocumentE2ETest, FileMenuOpensChosenPortfoliosOnceAndMakesNewOne
 	mChosen = {"Letter", "Growth"};
 	app->ObeyCommand(cmd_Open, nullptr);
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 3u);
+}
+
+// Answers the dialogs the program shows while a script's call is out, noting each one's text and whether
+// the call had been answered by the time it came up. A dialog still up after ten seconds is answered
+// anyway, so that a failing test ends.
+class DialogAnswerer
+{
+public:
+	struct tSeen {
+		std::string text;
+		bool afterAnswer;
+	};
+
+	explicit DialogAnswerer(QProcess& inCall) : mCall(inCall)
+	{
+		QObject::connect(&mTimer, &QTimer::timeout, [this] { Look(); });
+		mTimer.start(10);
+	}
+
+	std::vector<tSeen> mSeen;
+
+private:
+	void Look()
+	{
+		const bool answered = mCall.state() == QProcess::NotRunning;
+		auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+		LWindow* dialog = box ? nullptr : LWindow::FetchTopModal();
+		if (!box && (!dialog || StDialogHandler::CountQueuedAnswers() > 0)) {
+			mWaited = 0;
+			return;
+		}
+		if (!answered && ++mWaited < 1000)
+			return;
+		mWaited = 0;
+		if (box) {
+			mSeen.push_back({box->text().toStdString(), answered});
+			box->buttons().front()->click();
+		} else {
+			mSeen.push_back(
+			    {FrameworkTest::Descriptor(dialog->FindPaneByID(FOUR_CHAR_CODE("text"))),
+			     answered});
+			StDialogHandler::QueueAnswer(msg_OK);
+		}
+	}
+
+	QProcess& mCall;
+	QTimer mTimer;
+	int mWaited = 0;
+};
+
+TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFilesShareOneMessage)
+{
+	StPrivateSessionBus bus;
+	ASSERT_TRUE(bus.IsUp()) << "dbus-daemon did not start";
+	auto app = Start();
+	ASSERT_TRUE(UAppleEventService::Start(
+	    [&](FourCharCode eventClass, FourCharCode eventID, const AppleEvent& event, AppleEvent& reply) {
+		    app->DispatchAppleEvent(eventClass, eventID, event, reply);
+	    }));
+	auto* stock = dynamic_cast<TStock*>(Securities(securityStock).front());
+	ASSERT_NE(stock, nullptr);
+	WritePortfolio("Growth", stock);
+	WritePortfolio("\xC3\x89pargne", stock); // "Épargne": paths travel as the file system spells them
+	WriteText(mRoot + "/Damaged", "not a portfolio at all");
+	const QString root = QString::fromStdString(mRoot);
+
+	// A user answers each dialog; none holds the script's answer.
+	UModalAlerts::SetAnswersRequired(false);
+	StDialogHandler::SetAnswersRequired(false);
+	auto call = std::make_unique<QProcess>();
+	auto answerer = std::make_unique<DialogAnswerer>(*call);
+	SessionBus::StartScript(*call, "aevt", "odoc",
+	                        "{'----': <['" + root + "/Growth', '" + root + "/Damaged', '" + root +
+	                            "/Gone', '" + root + "', '" + root + "/\u00C9pargne']>}");
+	ASSERT_TRUE(RunUntil([&] {
+		return call->state() == QProcess::NotRunning && answerer->mSeen.size() == 2 &&
+		       LDocument::GetDocumentList().size() == 2;
+	}));
+	EXPECT_EQ(SessionBus::Output(*call),
+	          "({'errn': <int16 -43>, 'errs': <'2 files could not be opened: " + root +
+	              "/Gone (not found), " + root + " (not a file)'>},)");
+	EXPECT_EQ(answerer->mSeen[0].text, "These files could not be opened:\n" + mRoot +
+	                                       "/Gone (not found)\n" + mRoot + " (not a file)\n");
+	EXPECT_EQ(answerer->mSeen[1].text,
+	          "The portfolio could not be opened. It is damaged or of an unknown kind.");
+	for (const auto& seen : answerer->mSeen)
+		EXPECT_TRUE(seen.afterAnswer) << seen.text;
+
+	// A single path where a list belongs is the wrong type, and nothing opens.
+	EXPECT_EQ(SessionBus::Script([](const auto& done) { return RunUntil(done); }, "aevt", "odoc",
+	                             "{'----': <'" + root + "/Gone'>}"),
+	          "({'errn': <int16 -1703>, 'errs': <'The files must be given as a list of paths.'>},)");
+	EXPECT_EQ(answerer->mSeen.size(), 2u);
+	EXPECT_EQ(LDocument::GetDocumentList().size(), 2u);
+
+	// Five thousand missing files: one message, which tells how many it could not list.
+	UModalAlerts::SetAnswersRequired(true);
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	AppleEvent event;
+	std::vector<std::string> paths;
+	for (int i = 0; i < 5000; ++i)
+		paths.push_back(mRoot + "/missing-" + std::to_string(i));
+	UAppleEventService::PutTextList(event, keyDirectObject, paths);
+	const AppleEvent reply = UAppleEventService::Deliver(kCoreEventClass, kAEOpenDocuments, event);
+	SInt16 error = 0;
+	ASSERT_EQ(AEGetParamPtr(&reply, keyErrorNumber, typeSInt16, nullptr, &error, sizeof(error), nullptr),
+	          0);
+	EXPECT_EQ(error, fnfErr);
+	ASSERT_TRUE(RunUntil([] { return !UModalAlerts::GetShownAlerts().empty(); }));
+	for (int i = 0; i < 20; ++i)
+		QApplication::processEvents();
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	const std::string text = UModalAlerts::GetShownAlerts().front().text;
+	EXPECT_TRUE(
+	    text.starts_with("These files could not be opened:\n" + mRoot + "/missing-0 (not found)\n"))
+	    << text;
+	const size_t listed = size_t(std::count(text.begin(), text.end(), '\n')) - 1;
+	EXPECT_TRUE(text.ends_with("and " + std::to_string(5000 - listed) + " more.")) << text;
+	EXPECT_EQ(LDocument::GetDocumentList().size(), 2u);
+
+	// Quitting with a changed portfolio: the script's answer comes before the question to save it.
+	UModalAlerts::SetAnswersRequired(false);
+	LDocument::GetDocumentList().front()->SetModified(true);
+	answerer.reset();
+	call = std::make_unique<QProcess>();
+	answerer = std::make_unique<DialogAnswerer>(*call);
+	SessionBus::StartScript(*call, "aevt", "quit", "@a{sv} {}");
+	ASSERT_TRUE(RunUntil([&] {
+		return call->state() == QProcess::NotRunning && app->GetState() == programState_Quitting;
+	}));
+	EXPECT_EQ(SessionBus::Output(*call), "(@a{sv} {},)");
+	ASSERT_EQ(answerer->mSeen.size(), 1u);
+	EXPECT_NE(answerer->mSeen[0].text.find("before quitting"), std::string::npos)
+	    << answerer->mSeen[0].text;
+	EXPECT_TRUE(answerer->mSeen[0].afterAnswer);
+	UAppleEventService::Stop();
+}
+
+TEST_F(PortfolioDocumentE2ETest, FilesNamedOnTheCommandLineAreFoundFromTheFolderItStartedIn)
+{
+	auto app = Start();
+	auto* stock = dynamic_cast<TStock*>(Securities(securityStock).front());
+	ASSERT_NE(stock, nullptr);
+	WritePortfolio("Growth", stock);
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	// The tests run in mRoot/work.
+	app->SetLaunchDocuments({"../Growth", "Gone"});
+	app->StartUp();
+	ASSERT_TRUE(RunUntil([] { return !UModalAlerts::GetShownAlerts().empty(); }));
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text,
+	          "These files could not be opened:\n" + mWork + "/Gone (not found)\n");
+	ASSERT_TRUE(RunUntil([] { return LDocument::GetDocumentList().size() == 1; }));
+	Str255 title;
+	LDocument::GetDocumentList().front()->GetDescriptor(title);
+	EXPECT_EQ(PascalStrings::ToString(title), "Growth");
+	app->AttemptQuitSelf(0);
 }
 
 } // namespace

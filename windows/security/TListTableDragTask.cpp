@@ -1,7 +1,6 @@
 #include "windows/security/TListTableDragTask.h"
 
 #include "platform/framework/LException.h"
-#include "platform/framework/UScrap.h"
 #include "windows/security/TListTable.h"
 #include "windows/security/UDragEntries.h"
 #include "windows/security/UTableDrag.h"
@@ -78,7 +77,6 @@ OSErr TListTableDragTask::SendFlavor(FlavorType inFlavor, ItemReference inItem, 
 	}
 	if (text.empty())
 		return noErr;
-	UScrap::SetData(kDragFlavorTypeText, text.data(), SInt32(text.size()));
 	return SetDragItemFlavorData(inDrag, inItem, inFlavor, text.data(), Size(text.size()), 0);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The drag of a list table's selected rows: the kind's list flavour (inside this program only: the sending
 // table and the rows, by value), the rows' 'zvDF' entries where the window offers them, and their text
-// lines, which also go on the clipboard. Data is made when a receiver asks.
+// lines. Data is made when a receiver asks; the clipboard is left alone.
 
 #include "Includes/TList.h"
 #include "platform/framework/LDragTask.h"
