@@ -11,7 +11,8 @@
 CURLM* TURLRequest::sCURLHandle = nullptr;
 TList<TURLRequest>* TURLRequest::sRequests = nullptr;
 std::unordered_map<CURL*, TURLRequest*> TURLRequest::sByHandle;
-std::unordered_map<std::string, TURLRequest::tHostQueue> TURLRequest::sHosts;
+std::map<std::string, TURLRequest::tHostQueue> TURLRequest::sHosts;
+std::string TURLRequest::sLastHost;
 long TURLRequest::sTransfersInSet = 0;
 std::vector<TURLRequest*> TURLRequest::sDeferred;
 bool TURLRequest::sInsideLibrary = false;
@@ -119,6 +120,7 @@ void TURLRequest::Terminate()
 		sRequests = nullptr;
 	}
 	sHosts.clear();
+	sLastHost.clear();
 	sByHandle.clear();
 	sTransfersInSet = 0;
 	if (sCURLHandle != nullptr) {
@@ -194,22 +196,32 @@ void TURLRequest::FlushDeferred()
 	}
 }
 
-// Hosts take turns in map order; each host's requests enter in the order they were started.
+// Hosts take turns, one request at a time, from the host after the one served last, so that a slow source
+// never holds up the others; each host's requests enter in the order they were started.
 void TURLRequest::AdmitWaiting()
 {
 	long budget = kAdmitPerPass;
-	for (auto& [host, queue] : sHosts) {
-		while (budget > 0 && !queue.mWaiting.empty() && sTransfersInSet < kMaxTransfers &&
-		       queue.mActive < kMaxHostTransfers) {
+	for (bool admitted = true; admitted;) {
+		admitted = false;
+		auto host = sHosts.upper_bound(sLastHost);
+		// A report run here may start requests: the map's iterators stay valid.
+		for (std::size_t turn = 0; turn < sHosts.size(); ++turn, ++host) {
+			if (budget == 0 || sTransfersInSet >= kMaxTransfers)
+				return;
+			if (host == sHosts.end())
+				host = sHosts.begin();
+			tHostQueue& queue = host->second;
+			if (queue.mWaiting.empty() || queue.mActive >= kMaxHostTransfers)
+				continue;
 			TURLRequest* request = queue.mWaiting.front();
 			queue.mWaiting.pop_front();
 			request->mQueued = 0;
 			--budget;
+			admitted = true;
+			sLastHost = host->first;
 			if (!request->EnterSet())
 				FinishRequest(request, kResultNotStarted);
 		}
-		if (budget == 0 || sTransfersInSet >= kMaxTransfers)
-			break;
 	}
 }
 

@@ -19,6 +19,7 @@
 
 #include <curl/curl.h>
 #include <deque>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -205,7 +206,8 @@ private:
 	// Requests in the set by easy handle.
 	static std::unordered_map<CURL*, TURLRequest*> sByHandle;
 	// Started requests not yet in the set, by host.
-	static std::unordered_map<std::string, tHostQueue> sHosts;
+	static std::map<std::string, tHostQueue> sHosts;
+	static std::string sLastHost;
 	static long sTransfersInSet;
 	// libcurl refuses calls on the set from inside its own callbacks: requests cancelled there leave it
 	// once it returns.
