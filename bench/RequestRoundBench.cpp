@@ -7,15 +7,12 @@
 #include "Internet/TCURLPump.h"
 #include "Internet/TURLRequest.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SilentSource.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <dirent.h>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace
@@ -32,45 +29,11 @@ double Milliseconds(Clock::duration duration)
 	return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-class SilentSource
-{
-public:
-	SilentSource()
-	{
-		mSocket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-		sockaddr_in address{};
-		address.sin_family = AF_INET;
-		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		::bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-		::listen(mSocket, SOMAXCONN);
-		socklen_t length = sizeof address;
-		::getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length);
-		mURL = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-	}
-	~SilentSource() { ::close(mSocket); }
-	const std::string& URL() const { return mURL; }
-
-private:
-	int mSocket = -1;
-	std::string mURL;
-};
-
 class Ignore : public TURLCallback
 {
 public:
 	void Run(TVyString&, void*, unsigned long, TURLRequest*) override {}
 };
-
-long OpenDescriptors()
-{
-	long count = 0;
-	if (DIR* folder = ::opendir("/proc/self/fd")) {
-		while (::readdir(folder) != nullptr)
-			++count;
-		::closedir(folder);
-	}
-	return count - 3; // ".", ".." and the folder itself
-}
 
 struct tRound {
 	double submitMs = 0;
@@ -83,7 +46,7 @@ tRound RunRound(int requests)
 {
 	static Ignore ignore;
 	tRound round;
-	const long before = OpenDescriptors();
+	const long before = SilentSource::OpenDescriptors();
 	TURLRequest::Initialize(true);
 	TCURLPump::TurnOn();
 	const Clock::time_point start = Clock::now();
@@ -106,7 +69,7 @@ tRound RunRound(int requests)
 		round.longestPassMs = std::max(round.longestPassMs, Milliseconds(Clock::now() - passStart));
 		::usleep(1000);
 	}
-	round.sockets = OpenDescriptors() - before;
+	round.sockets = SilentSource::OpenDescriptors() - before;
 	TCURLPump::TurnOff();
 	TURLRequest::Terminate();
 	return round;

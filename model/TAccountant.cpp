@@ -165,6 +165,21 @@ bool TAccountant::IsStockTransaction(UInt8 type)
 	return type == kStockBuy || type == kStockSell || type == kStockSplit;
 }
 
+bool TAccountant::NamesASecurity(UInt8 type)
+{
+	switch (type) {
+	case kStockBuy:
+	case kStockSell:
+	case kStockSplit:
+	case kFundSplit:
+	case kFundBuy:
+	case kFundSell:
+		return true;
+	default:
+		return false;
+	}
+}
+
 float TAccountant::PercentChange(float change, float reference)
 {
 	return reference != 0 ? 100.0f * change / reference : 0.0f;
@@ -365,19 +380,8 @@ std::vector<tLedgerEntry*> TAccountant::UnknownEntries()
 	tSecurityMemo memo;
 	for (tListNode<tLedgerEntry>* node = mLedger->GetEntryHead(); node != nullptr; node = node->mNext) {
 		tLedgerEntry* entry = node->mItem;
-		switch (entry->type) {
-		case kStockBuy:
-		case kStockSell:
-		case kStockSplit:
-		case kFundSplit:
-		case kFundBuy:
-		case kFundSell:
-			if (FindSecurity(entry, memo) == nullptr)
-				unknown.push_back(entry);
-			break;
-		default:
-			break;
-		}
+		if (NamesASecurity(entry->type) && FindSecurity(entry, memo) == nullptr)
+			unknown.push_back(entry);
 	}
 	return unknown;
 }

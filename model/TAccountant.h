@@ -46,6 +46,8 @@ public:
 	void UpdateCurrency() override;
 
 	static bool IsStockTransaction(UInt8 type);
+	// Stock and fund transactions name a security of the plug-in.
+	static bool NamesASecurity(UInt8 type);
 	// 100 x change / reference, 0 when the reference is 0.
 	static float PercentChange(float change, float reference);
 	static void SetSecurityFinder(tSecurityFinder finder) { sSecurityFinder = finder; }

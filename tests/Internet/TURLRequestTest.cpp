@@ -3,10 +3,10 @@
 #include "platform/toolbox/Debugging.h"
 #include "tests/Internet/URLTestSupport.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SilentSource.h"
 
 #include <algorithm>
 #include <chrono>
-#include <dirent.h>
 
 namespace
 {
@@ -484,22 +484,6 @@ TEST(TURLRequestSynchronous, PostRefererAndTranscriptUntilReset)
 
 } // namespace
 
-namespace
-{
-
-long OpenDescriptors()
-{
-	long count = 0;
-	if (DIR* folder = ::opendir("/proc/self/fd")) {
-		while (::readdir(folder) != nullptr)
-			++count;
-		::closedir(folder);
-	}
-	return count;
-}
-
-} // namespace
-
 // A round far larger than the limits against a source that never answers: it waits in its host's queue,
 // enters the set a few at a time in the order started, holds a few sockets, and does not hold up another
 // host's requests. A queued request cancels as an open one does.
@@ -508,7 +492,7 @@ TEST_F(TURLRequestTest, LargeRoundQueuesPerHostAndHoldsFewSockets)
 	constexpr int kSlow = 200, kFast = 20;
 	RecordingCallback slow[kSlow], fast[kFast];
 	std::vector<CountedRequest*> slowRequests;
-	const long descriptorsBefore = OpenDescriptors();
+	const long descriptorsBefore = SilentSource::OpenDescriptors();
 	for (int i = 0; i < kSlow; ++i) {
 		const std::string path = "/s?n=" + std::to_string(i);
 		mServer.Serve("slow.example", path, Server::Slow(Server::Page("late"), 60000));
@@ -554,7 +538,8 @@ TEST_F(TURLRequestTest, LargeRoundQueuesPerHostAndHoldsFewSockets)
 	std::sort(first.begin(), first.end());
 	EXPECT_EQ(seen, first) << "the first started go first";
 	// The client's and the in-process server's ends of each connection, and a few more.
-	EXPECT_LE(OpenDescriptors() - descriptorsBefore, 2 * TURLRequest::kMaxHostTransfers + 8);
+	EXPECT_LE(SilentSource::OpenDescriptors() - descriptorsBefore,
+	          2 * TURLRequest::kMaxHostTransfers + 8);
 	EXPECT_EQ(TURLRequest::WaitingRequests(), kSlow - TURLRequest::kMaxHostTransfers);
 
 	// Cancelled while queued: reported and destroyed at once, never sent.

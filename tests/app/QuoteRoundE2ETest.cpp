@@ -6,44 +6,14 @@
 #include "model/TStock.h"
 #include "model/UZVUtils.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/support/SilentSource.h"
 
-#include <arpa/inet.h>
-#include <dirent.h>
 #include <filesystem>
-#include <netinet/in.h>
 #include <string>
 #include <sys/resource.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace
 {
-
-// A loopback port that listens and never accepts: the kernel completes each connection, nobody answers.
-class StSilentSource
-{
-public:
-	StSilentSource()
-	{
-		mSocket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-		sockaddr_in address{};
-		address.sin_family = AF_INET;
-		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		socklen_t length = sizeof address;
-		EXPECT_EQ(::bind(mSocket, reinterpret_cast<sockaddr*>(&address), length), 0);
-		EXPECT_EQ(::listen(mSocket, SOMAXCONN), 0);
-		::getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length);
-		mURL = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-	}
-	~StSilentSource() { ::close(mSocket); }
-	StSilentSource(const StSilentSource&) = delete;
-	StSilentSource& operator=(const StSilentSource&) = delete;
-	const std::string& URL() const { return mURL; }
-
-private:
-	int mSocket = -1;
-	std::string mURL;
-};
 
 class StOpenFileLimit
 {
@@ -63,17 +33,6 @@ private:
 	rlimit mOld{};
 };
 
-long OpenDescriptors()
-{
-	long count = 0;
-	if (DIR* folder = ::opendir("/proc/self/fd")) {
-		while (::readdir(folder) != nullptr)
-			++count;
-		::closedir(folder);
-	}
-	return count;
-}
-
 class QuoteRoundE2ETest : public QuoteServingFixture
 {
 protected:
@@ -83,7 +42,7 @@ protected:
 		QuoteServingFixture::TearDown();
 	}
 
-	StSilentSource mSilent;
+	SilentSource mSilent;
 	ScopedEnvironment mSilentProxy{"http_proxy", mSilent.URL()};
 };
 
@@ -100,7 +59,7 @@ TEST_F(QuoteRoundE2ETest, SilentSourceHoldsFewSocketsAndQuitStillWritesTheSettin
 		UZVUtils::DefaultStock(stock, symbol.c_str(), symbol.c_str(), 100);
 		stocks->Append(stock);
 	}
-	const long before = OpenDescriptors();
+	const long before = SilentSource::OpenDescriptors();
 	TStockPlugin::ForEachSecurity(stocks, [](TSecurity* stock) { TURLSecurity::SubmitURL(stock); });
 	long pending = 0;
 	TStockPlugin::ForEachSecurity(
@@ -112,7 +71,7 @@ TEST_F(QuoteRoundE2ETest, SilentSourceHoldsFewSocketsAndQuitStillWritesTheSettin
 	const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
 	while (std::chrono::steady_clock::now() < end) {
 		LApplication::ProcessNextEvent();
-		most = std::max(most, OpenDescriptors() - before);
+		most = std::max(most, SilentSource::OpenDescriptors() - before);
 	}
 	EXPECT_LE(most, TURLRequest::kMaxTransfers + 16) << "sockets held while the source is silent";
 	EXPECT_GT(TURLRequest::OutstandingRequests(), kStocks - TURLRequest::kMaxTransfers)
