@@ -149,8 +149,9 @@ public:
 	void AddCustomHeader(const TVyString& name, const TVyString& value);
 	void AddCustomHeader(const char* name, const char* value);
 
-	// Starts the transfer on the set, or performs it when there is none. False when no transfer was
-	// started: no report follows, GetReturnCode says why, and the request stays with the caller.
+	// Queues the transfer for the set, which the pump lets it into, or performs it when there is none.
+	// False when no transfer was started: no report follows, GetReturnCode says why, and the request
+	// stays with the caller. A queued request that cannot start reports kResultNotStarted.
 	bool TransferURL();
 	// Ends an open transfer: one reason-2 report with kResultCancelled and an empty body, then the
 	// request is destroyed. Does nothing for a request that is not open or whose report is running.
