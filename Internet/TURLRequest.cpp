@@ -3,13 +3,17 @@
 #include "platform/toolbox/Debugging.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
 CURLM* TURLRequest::sCURLHandle = nullptr;
 TList<TURLRequest>* TURLRequest::sRequests = nullptr;
-std::vector<TURLRequest*> TURLRequest::sPendingAdds;
+std::unordered_map<CURL*, TURLRequest*> TURLRequest::sByHandle;
+std::map<std::string, TURLRequest::tHostQueue> TURLRequest::sHosts;
+std::string TURLRequest::sLastHost;
+long TURLRequest::sTransfersInSet = 0;
 std::vector<TURLRequest*> TURLRequest::sDeferred;
 bool TURLRequest::sInsideLibrary = false;
 bool TURLRequest::sTerminating = false;
@@ -50,6 +54,21 @@ TVyString WithoutLineBreaks(const char* text)
 	return out;
 }
 
+// The host (with its port) that a request's queue is kept by; letter case does not count.
+std::string HostOf(const TVyString& url)
+{
+	const std::string text(url.GetCString() != nullptr ? url.GetCString() : "", url.Length());
+	std::size_t start = text.find("://");
+	start = start == std::string::npos ? 0 : start + 3;
+	std::string host = text.substr(start, text.find_first_of("/?#", start) - start);
+	const std::size_t at = host.rfind('@');
+	if (at != std::string::npos)
+		host.erase(0, at + 1);
+	for (char& c : host)
+		c = char(std::tolower(static_cast<unsigned char>(c)));
+	return host;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------------
@@ -68,6 +87,13 @@ void TURLRequest::Initialize(bool withTransferSet)
 		SignalIf_(sCURLHandle != nullptr);
 		if (sCURLHandle == nullptr)
 			sCURLHandle = curl_multi_init();
+		if (sCURLHandle != nullptr) {
+			// Connections are reused, and never more than these are open at once.
+			curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_TOTAL_CONNECTIONS, kMaxTransfers);
+			// Through a proxy every host is one host to libcurl: the queues keep each host's share.
+			curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_HOST_CONNECTIONS, kMaxTransfers);
+			curl_multi_setopt(sCURLHandle, CURLMOPT_MAXCONNECTS, kMaxTransfers);
+		}
 	}
 }
 
@@ -79,15 +105,13 @@ void TURLRequest::Terminate()
 	if (sInsideLibrary)
 		return;
 	FlushDeferred();
-	sPendingAdds.clear();
 	if (sRequests != nullptr) {
 		sTerminating = true;
 		// The cancel report lets every holder (a security's quote or news, a lookup window) drop its
 		// pointer before the request is freed, whatever is destroyed after this.
 		while (TURLRequest* request = sRequests->GetFirst()) {
-			if (request->mInSet && sCURLHandle != nullptr)
-				curl_multi_remove_handle(sCURLHandle, request->mHandle);
-			request->mInSet = 0;
+			request->Dequeue();
+			request->LeaveSet();
 			request->mCancelled = 1;
 			FinishRequest(request, kResultCancelled);
 		}
@@ -95,6 +119,10 @@ void TURLRequest::Terminate()
 		delete sRequests;
 		sRequests = nullptr;
 	}
+	sHosts.clear();
+	sLastHost.clear();
+	sByHandle.clear();
+	sTransfersInSet = 0;
 	if (sCURLHandle != nullptr) {
 		curl_multi_cleanup(sCURLHandle);
 		sCURLHandle = nullptr;
@@ -108,6 +136,7 @@ bool TURLRequest::Perform()
 	if (sCURLHandle == nullptr || sInsideLibrary)
 		return false;
 	CheckIfDone();
+	AdmitWaiting();
 	bool askedAgain = false;
 	for (;;) {
 		int running = 0;
@@ -138,11 +167,12 @@ void TURLRequest::CheckIfDone()
 	CURLcode result = message->msg == CURLMSG_DONE ? message->data.result : CURLE_OK;
 	TURLRequest* request = FindRequest(handle);
 	SignalIf_(request == nullptr);
-	curl_multi_remove_handle(sCURLHandle, handle);
-	if (request != nullptr) {
-		request->mInSet = 0;
+	if (request != nullptr && request->mInSet)
+		request->LeaveSet();
+	else
+		curl_multi_remove_handle(sCURLHandle, handle);
+	if (request != nullptr)
 		FinishRequest(request, UInt8(result));
-	}
 }
 
 void TURLRequest::FinishRequest(TURLRequest* request, UInt8 resultCode)
@@ -158,24 +188,87 @@ void TURLRequest::FlushDeferred()
 {
 	if (sInsideLibrary)
 		return;
-	std::vector<TURLRequest*> adds;
-	adds.swap(sPendingAdds);
-	for (TURLRequest* request : adds) {
-		if (request->mCancelled)
-			continue;
-		if (curl_multi_add_handle(sCURLHandle, request->mHandle) == CURLM_OK)
-			request->mInSet = 1;
-		else
-			FinishRequest(request, kResultNotStarted);
-	}
 	std::vector<TURLRequest*> cancelled;
 	cancelled.swap(sDeferred);
 	for (TURLRequest* request : cancelled) {
-		if (request->mInSet && sCURLHandle != nullptr)
-			curl_multi_remove_handle(sCURLHandle, request->mHandle);
-		request->mInSet = 0;
+		request->LeaveSet();
 		delete request;
 	}
+}
+
+// Hosts take turns, one request at a time, from the host after the one served last, so that a slow source
+// never holds up the others; each host's requests enter in the order they were started.
+void TURLRequest::AdmitWaiting()
+{
+	long budget = kAdmitPerPass;
+	for (bool admitted = true; admitted;) {
+		admitted = false;
+		auto host = sHosts.upper_bound(sLastHost);
+		// A report run here may start requests: the map's iterators stay valid.
+		for (std::size_t turn = 0; turn < sHosts.size(); ++turn, ++host) {
+			if (budget == 0 || sTransfersInSet >= kMaxTransfers)
+				return;
+			if (host == sHosts.end())
+				host = sHosts.begin();
+			tHostQueue& queue = host->second;
+			if (queue.mWaiting.empty() || queue.mActive >= kMaxHostTransfers)
+				continue;
+			TURLRequest* request = queue.mWaiting.front();
+			queue.mWaiting.pop_front();
+			request->mQueued = 0;
+			--budget;
+			admitted = true;
+			sLastHost = host->first;
+			if (!request->EnterSet())
+				FinishRequest(request, kResultNotStarted);
+		}
+	}
+}
+
+void TURLRequest::Enqueue()
+{
+	mHost = &sHosts[HostOf(mURL)];
+	if (mAheadOfQueue)
+		mHost->mWaiting.push_front(this);
+	else
+		mHost->mWaiting.push_back(this);
+	mQueued = 1;
+}
+
+void TURLRequest::Dequeue()
+{
+	if (!mQueued)
+		return;
+	// Requests are mostly cancelled in the order they were started: near the front.
+	std::deque<TURLRequest*>& waiting = mHost->mWaiting;
+	auto found = std::find(waiting.begin(), waiting.end(), this);
+	if (found != waiting.end())
+		waiting.erase(found);
+	mQueued = 0;
+}
+
+bool TURLRequest::EnterSet()
+{
+	if (!PrepareHandle() || curl_multi_add_handle(sCURLHandle, mHandle) != CURLM_OK)
+		return false;
+	sByHandle[mHandle] = this;
+	mInSet = 1;
+	++sTransfersInSet;
+	++mHost->mActive;
+	return true;
+}
+
+void TURLRequest::LeaveSet()
+{
+	if (!mInSet)
+		return;
+	if (sCURLHandle != nullptr)
+		curl_multi_remove_handle(sCURLHandle, mHandle);
+	if (auto found = sByHandle.find(mHandle); found != sByHandle.end() && found->second == this)
+		sByHandle.erase(found);
+	mInSet = 0;
+	--sTransfersInSet;
+	--mHost->mActive;
 }
 
 long TURLRequest::OutstandingRequests()
@@ -183,14 +276,20 @@ long TURLRequest::OutstandingRequests()
 	return sRequests != nullptr ? sRequests->Count() : 0;
 }
 
+long TURLRequest::WaitingRequests()
+{
+	long count = 0;
+	for (const auto& [host, queue] : sHosts)
+		count += long(queue.mWaiting.size());
+	return count;
+}
+
 TURLRequest* TURLRequest::FindRequest(void* easyHandle)
 {
 	if (sRequests == nullptr || easyHandle == nullptr)
 		return nullptr;
-	for (tListNode<TURLRequest>* node = sRequests->GetEntryHead(); node != nullptr; node = node->mNext)
-		if (node->mItem->mHandle == easyHandle)
-			return node->mItem;
-	return nullptr;
+	auto found = sByHandle.find(static_cast<CURL*>(easyHandle));
+	return found != sByHandle.end() ? found->second : nullptr;
 }
 
 void TURLRequest::AddRequest(TURLRequest* request)
@@ -229,9 +328,9 @@ TURLRequest::~TURLRequest()
 		SignalIf_(!mFinishing);
 		DeleteRequest(this);
 	}
-	if (mInSet && sCURLHandle != nullptr && !sInsideLibrary)
-		curl_multi_remove_handle(sCURLHandle, mHandle);
-	std::erase(sPendingAdds, this);
+	Dequeue();
+	if (!sInsideLibrary)
+		LeaveSet();
 	FreeTransferCopies();
 	curl_slist_free_all(mReceivedCookieLines);
 	if (mHandle != nullptr)
@@ -277,6 +376,7 @@ void TURLRequest::Reset()
 	mUserDataFlags = 0;
 	mReasonMask = 0;
 	mChunkCount = 0;
+	mAheadOfQueue = 0;
 	mTimeout = sDefaultTimeout;
 	mUserAgent = kResetUserAgent;
 }
@@ -363,25 +463,14 @@ bool TURLRequest::TransferURL()
 		return Refuse(kResultNotStarted);
 	if (mURL.Length() == 0)
 		return Refuse(kResultNoURL);
-	if (mHandle == nullptr)
-		ResetConnection();
-	if (mHandle == nullptr)
-		return Refuse(kResultNotStarted);
-	if (!ApplyOptions())
-		return Refuse(kResultNotStarted);
-
 	if (sCURLHandle != nullptr) {
-		if (sInsideLibrary) {
-			AddRequest(this);
-			sPendingAdds.push_back(this);
-			return true;
-		}
-		if (curl_multi_add_handle(sCURLHandle, mHandle) != CURLM_OK)
-			return Refuse(kResultNotStarted);
-		mInSet = 1;
+		// The pump prepares it and lets it into the set: a round of thousands is started in a moment.
 		AddRequest(this);
+		Enqueue();
 		return true;
 	}
+	if (!PrepareHandle())
+		return Refuse(kResultNotStarted);
 
 	CURLcode code;
 	{
@@ -391,6 +480,13 @@ bool TURLRequest::TransferURL()
 	mResultCode = UInt8(code);
 	DoCleanup();
 	return true;
+}
+
+bool TURLRequest::PrepareHandle()
+{
+	if (mHandle == nullptr)
+		ResetConnection();
+	return mHandle != nullptr && ApplyOptions();
 }
 
 bool TURLRequest::ApplyOptions()
@@ -496,16 +592,14 @@ void TURLRequest::CancelURL()
 		// libcurl is running this or another transfer: report now, leave the set once it returns.
 		mResultCode = kResultCancelled;
 		mFinishing = 1;
+		Dequeue();
 		DoCleanup();
 		DeleteRequest(this);
-		std::erase(sPendingAdds, this);
 		sDeferred.push_back(this);
 		return;
 	}
-	if (mInSet)
-		curl_multi_remove_handle(sCURLHandle, mHandle);
-	mInSet = 0;
-	std::erase(sPendingAdds, this);
+	Dequeue();
+	LeaveSet();
 	FinishRequest(this, kResultCancelled);
 }
 

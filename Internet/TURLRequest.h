@@ -18,6 +18,10 @@
 #include "platform/toolbox/MacTypes.h"
 
 #include <curl/curl.h>
+#include <deque>
+#include <map>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 struct tURLTransferInfo {
@@ -68,6 +72,11 @@ public:
 	static constexpr unsigned long kMaxHeaderBytes = 1UL << 20;
 
 	static constexpr long kDefaultTimeoutMilliseconds = 120 * 1000;
+	// A round of thousands of requests waits in a queue per host and enters the set a few at a time, so
+	// that no pump pass stalls the loop and the program holds a few dozen sockets, however slow the source.
+	static constexpr long kAdmitPerPass = 32;
+	static constexpr long kMaxTransfers = 32; // in the set at once; also libcurl's connection limit
+	static constexpr long kMaxHostTransfers = 8;
 	static constexpr long kMaxRedirections = 20;
 	// Submitters set their own; Reset leaves the older one.
 	static constexpr const char* kDefaultUserAgent = "Mozilla/5.0 (compatible; MSIE 6.0; Windows NT 5.1)";
@@ -84,6 +93,8 @@ public:
 	static bool Perform();
 	static void CheckIfDone();
 	static long OutstandingRequests();
+	static long TransfersInSet() { return sTransfersInSet; }
+	static long WaitingRequests();
 	static TURLRequest* FindRequest(void* easyHandle);
 	static void AddRequest(TURLRequest* request);
 	static void DeleteRequest(TURLRequest* request);
@@ -115,6 +126,8 @@ public:
 	void SetSSLMode(bool verify) { mSSLMode = verify ? 1 : 0; }
 	void SetCAFile(const TVyString& path) { mCAFile = path; }
 	void SetKeepConnection(bool keep) { mKeepConnection = keep ? 1 : 0; }
+	// A request someone waits for (a symbol search) goes ahead of the requests queued for its host.
+	void SetAheadOfQueue(bool ahead) { mAheadOfQueue = ahead ? 1 : 0; }
 	void SetPost(const TVyString& postData);
 	void SetTimeout(long milliseconds) { mTimeout = milliseconds; }
 	long GetTimeout() const { return mTimeout; }
@@ -136,8 +149,9 @@ public:
 	void AddCustomHeader(const TVyString& name, const TVyString& value);
 	void AddCustomHeader(const char* name, const char* value);
 
-	// Starts the transfer on the set, or performs it when there is none. False when no transfer was
-	// started: no report follows, GetReturnCode says why, and the request stays with the caller.
+	// Queues the transfer for the set, which the pump lets it into, or performs it when there is none.
+	// False when no transfer was started: no report follows, GetReturnCode says why, and the request
+	// stays with the caller. A queued request that cannot start reports kResultNotStarted.
 	bool TransferURL();
 	// Ends an open transfer: one reason-2 report with kResultCancelled and an empty body, then the
 	// request is destroyed. Does nothing for a request that is not open or whose report is running.
@@ -169,19 +183,35 @@ public:
 	void Info() const;
 
 private:
+	struct tHostQueue {
+		std::deque<TURLRequest*> mWaiting;
+		long mActive = 0;
+	};
+
 	static void FinishRequest(TURLRequest* request, UInt8 resultCode);
 	static void FlushDeferred();
+	static void AdmitWaiting();
+	void Enqueue();
+	void Dequeue();
+	bool EnterSet();
+	void LeaveSet();
 	bool Refuse(UInt8 resultCode);
 	void ReportSafely(unsigned long reason);
+	bool PrepareHandle();
 	bool ApplyOptions();
 	void FetchTransferInfo();
 	void FreeTransferCopies();
 
 	static CURLM* sCURLHandle;
 	static TList<TURLRequest>* sRequests;
-	// libcurl refuses calls on the set from inside its own callbacks: requests started there join the
-	// set, and requests cancelled there leave it, once it returns.
-	static std::vector<TURLRequest*> sPendingAdds;
+	// Requests in the set by easy handle.
+	static std::unordered_map<CURL*, TURLRequest*> sByHandle;
+	// Started requests not yet in the set, by host.
+	static std::map<std::string, tHostQueue> sHosts;
+	static std::string sLastHost;
+	static long sTransfersInSet;
+	// libcurl refuses calls on the set from inside its own callbacks: requests cancelled there leave it
+	// once it returns.
 	static std::vector<TURLRequest*> sDeferred;
 	static bool sInsideLibrary;
 	static bool sTerminating;
@@ -231,4 +261,7 @@ private:
 	UInt8 mCancelled = 0;
 	UInt8 mCallbackFailed = 0;
 	UInt8 mTooLarge = 0;
+	UInt8 mQueued = 0;
+	UInt8 mAheadOfQueue = 0;
+	tHostQueue* mHost = nullptr;
 };

@@ -177,6 +177,7 @@ void TURLSecurity::SubmitLookup(const char* text, unsigned long quoter, tSecurit
 	// A window follows one search at a time: the report of an older one would end the new one's state.
 	CancelLookup(window);
 	Prepare(*request, TVyString(url), kLookupTag, block.release(), TURLCallback::kReasonFinished);
+	request->SetAheadOfQueue(true);
 	window->SetRequest(request.get());
 	window->StartUpdating();
 	Start(std::move(request));

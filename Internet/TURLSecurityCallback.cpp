@@ -4,6 +4,7 @@
 #include "Internet/TURLRequest.h"
 #include "Internet/TURLSecurity.h"
 #include "Internet/UApplicationNotices.h"
+#include "Internet/USourceFailures.h"
 #include "Internet/tLookupBlock.h"
 #include "Quoters/ILookupList.h"
 #include "Quoters/TQuoter.h"
@@ -141,6 +142,8 @@ void TURLSecurityCallback::SecurityUpdateCallback(TVyString& body, void* userDat
 		security->UpdateSecurityReference(nullptr);
 		return;
 	}
+	if (TQuoter* quoter = context->GetQuoter())
+		USourceFailures::Note(quoter->GetName(), request->GetReturnCode(), request->GetErrorText());
 	FinishQuoteUpdate(security, context->GetQuoter(), body, request->GetReturnCode());
 }
 

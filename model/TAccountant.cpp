@@ -1,6 +1,7 @@
 #include "model/TAccountant.h"
 
 #include "Includes/NoValue.h"
+#include "foundation/TVyString.h"
 #include "foundation/VyStrings.h"
 #include "model/TCurrencyConversion.h"
 #include "model/TSecurity.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 TAccountant::tSecurityFinder TAccountant::sSecurityFinder = nullptr;
 
@@ -78,6 +80,28 @@ void ApplyFigures(tPortfolioItem* item, const tLedgerEntry* entry, float rate)
 	}
 }
 
+using tSymbol = std::array<char, tLedgerEntry::kSymbolSize>;
+
+// FNV-1a over the symbol's bytes, each passed through fold; symbols that ksstrcmpi finds equal fold to the
+// same bytes under the lower-case table.
+template <class Fold> std::size_t CopySymbol(const char* symbol, tSymbol& out, Fold fold)
+{
+	std::size_t hash = 14695981039346656037ull;
+	for (std::size_t i = 0; i + 1 < out.size() && symbol[i] != 0; ++i) {
+		out[i] = char(fold(static_cast<unsigned char>(symbol[i])));
+		hash = (hash ^ static_cast<unsigned char>(out[i])) * 1099511628211ull;
+	}
+	return hash;
+}
+
+std::size_t FoldSymbol(const char* symbol, tSymbol& out)
+{
+	return CopySymbol(symbol, out, [](unsigned char c) { return TVyString::sLowerCaseTable[c]; });
+}
+
+// Rows found by symbol alone sit under an exchange no entry has.
+constexpr SInt32 kAnyExchange = 0x10000;
+
 tPortfolioItem* Shown(tPortfolioItem* row)
 {
 	return row->currencyItem != nullptr ? row->currencyItem : row;
@@ -107,6 +131,18 @@ const tCompare kComparisons[] = {
 
 } // namespace
 
+std::size_t TAccountant::tKeyHash::operator()(const tRowKey& key) const
+{
+	return key.symbolHash ^ (std::hash<const void*>{}(key.list) * 31) ^ std::size_t(key.exchange) << 7;
+}
+
+std::size_t TAccountant::tKeyHash::operator()(const tSecurityKey& key) const
+{
+	tSymbol symbol{};
+	const std::size_t hash = CopySymbol(key.symbol.data(), symbol, [](unsigned char c) { return c; });
+	return hash ^ std::size_t(key.type) << 3 ^ std::size_t(UInt16(key.exchange)) << 11;
+}
+
 TAccountant::TAccountant()
 {
 	mIsPortfolio = 1;
@@ -129,6 +165,21 @@ bool TAccountant::IsStockTransaction(UInt8 type)
 	return type == kStockBuy || type == kStockSell || type == kStockSplit;
 }
 
+bool TAccountant::NamesASecurity(UInt8 type)
+{
+	switch (type) {
+	case kStockBuy:
+	case kStockSell:
+	case kStockSplit:
+	case kFundSplit:
+	case kFundBuy:
+	case kFundSell:
+		return true;
+	default:
+		return false;
+	}
+}
+
 float TAccountant::PercentChange(float change, float reference)
 {
 	return reference != 0 ? 100.0f * change / reference : 0.0f;
@@ -146,7 +197,7 @@ void TAccountant::UpdateEnds(TSecurity* security)
 
 void TAccountant::Remove(TSecurity* security)
 {
-	std::erase(mWatched, security);
+	mWatched.erase(security);
 	if (RecalculateRows(security, true)) {
 		RecalculateTotals();
 		RedrawList();
@@ -199,6 +250,10 @@ void TAccountant::UpdateLists(bool redraw, bool sortByDate)
 		mDisplayList->Clear();
 		mItemList->Clear();
 	}
+	mCategoryIndex.clear();
+	mRowIndex.clear();
+	// Securities may have come or gone since the last rebuild.
+	mSecurities.clear();
 
 	if (mParameters != nullptr && mParameters->groupByCategory && mCategories != nullptr) {
 		TList<tCategory> walk(mCategories);
@@ -214,6 +269,7 @@ void TAccountant::UpdateLists(bool redraw, bool sortByDate)
 			row->categorySignature = category->signature;
 			row->children = new TList<tPortfolioItem>(false, true);
 			mItemList->Append(row);
+			mCategoryIndex.emplace(row->categorySignature, row);
 		}
 	}
 
@@ -242,37 +298,35 @@ void TAccountant::AddEntry(tLedgerEntry* entry)
 	TList<tPortfolioItem>* target = mItemList;
 	UInt8 inCategory = 0;
 	if (entry->category != 0) {
-		TList<tPortfolioItem> walk(mItemList);
-		for (tPortfolioItem* row = walk.GetFirst(); row != nullptr; row = walk.GetNext())
-			if (row->isCategory && row->categorySignature == entry->category) {
-				target = row->children;
-				inCategory = 1;
-				break;
-			}
-	}
-
-	char symbol[tLedgerEntry::kSymbolSize] = {};
-	strmemcpyn(symbol, entry->symbol, long(strnlen(entry->symbol, sizeof(entry->symbol))),
-	           long(sizeof(symbol)) - 1);
-	const bool byExchange = IsStockTransaction(entry->type);
-	TList<tPortfolioItem> walk(target);
-	for (tPortfolioItem* row = walk.GetFirst(); row != nullptr; row = walk.GetNext()) {
-		if (!row->isCategory && ksstrcmpi(row->symbol, symbol) == 0 &&
-		    (!byExchange || row->exchange == entry->exchange)) {
-			ApplyEntry(row, entry);
-			row->entries->Append(entry);
-			return;
+		auto category = mCategoryIndex.find(entry->category);
+		if (category != mCategoryIndex.end()) {
+			target = category->second->children;
+			inCategory = 1;
 		}
 	}
 
+	// Stock entries match a row of their own exchange; the others the first row of their symbol.
+	tRowKey key{target, IsStockTransaction(entry->type) ? entry->exchange : kAnyExchange, 0, {}};
+	key.symbolHash = FoldSymbol(entry->symbol, key.symbol);
+	if (auto found = mRowIndex.find(key); found != mRowIndex.end()) {
+		ApplyEntry(found->second, entry);
+		found->second->entries->Append(entry);
+		return;
+	}
+
 	auto* row = new tPortfolioItem;
-	std::memcpy(row->symbol, symbol, sizeof(symbol));
+	strmemcpyn(row->symbol, entry->symbol, long(strnlen(entry->symbol, sizeof(entry->symbol))),
+	           long(sizeof(row->symbol)) - 1);
 	row->exchange = entry->exchange;
 	row->categorySignature = entry->category;
 	row->inCategory = inCategory;
 	row->enabled = entry->enabled;
 	row->entries = new TList<tLedgerEntry>(false, false);
 	target->Append(row);
+	key.exchange = row->exchange;
+	mRowIndex.emplace(key, row);
+	key.exchange = kAnyExchange;
+	mRowIndex.emplace(key, row);
 	ApplyEntry(row, entry);
 	row->entries->Append(entry);
 }
@@ -300,10 +354,36 @@ void TAccountant::ApplyEntry(tPortfolioItem* row, tLedgerEntry* entry)
 	if (row->currencyItem != nullptr)
 		ApplyFigures(row->currencyItem, entry, TwinRate(entry));
 
-	if (row->security == nullptr && sSecurityFinder != nullptr)
-		row->security = sSecurityFinder(entry);
+	if (row->security == nullptr)
+		row->security = FindSecurity(entry, mSecurities);
 	if (row->currencyItem != nullptr)
 		row->currencyItem->security = row->security;
+}
+
+TSecurity* TAccountant::FindSecurity(const tLedgerEntry* entry, tSecurityMemo& memo)
+{
+	if (sSecurityFinder == nullptr)
+		return nullptr;
+	tSecurityKey key{entry->type, entry->exchange, {}};
+	std::memcpy(key.symbol.data(), entry->symbol, key.symbol.size() - 1);
+	auto [found, added] = memo.try_emplace(key, nullptr);
+	if (added)
+		found->second = sSecurityFinder(entry);
+	return found->second;
+}
+
+std::vector<tLedgerEntry*> TAccountant::UnknownEntries()
+{
+	std::vector<tLedgerEntry*> unknown;
+	if (mLedger == nullptr)
+		return unknown;
+	tSecurityMemo memo;
+	for (tListNode<tLedgerEntry>* node = mLedger->GetEntryHead(); node != nullptr; node = node->mNext) {
+		tLedgerEntry* entry = node->mItem;
+		if (NamesASecurity(entry->type) && FindSecurity(entry, memo) == nullptr)
+			unknown.push_back(entry);
+	}
+	return unknown;
 }
 
 template <class F> void TAccountant::ForEachHolding(F&& f)
@@ -439,21 +519,19 @@ void TAccountant::ValueItem(tPortfolioItem* row, float rate)
 
 void TAccountant::Watch(TSecurity* security)
 {
-	if (std::find(mWatched.begin(), mWatched.end(), security) != mWatched.end())
-		return;
-	security->AddWatcher(this);
-	mWatched.push_back(security);
+	if (mWatched.insert(security).second)
+		security->AddWatcher(this);
 }
 
 void TAccountant::UnwatchUnused()
 {
-	std::vector<TSecurity*> used;
+	std::unordered_set<TSecurity*> used;
 	ForEachHolding([&](tPortfolioItem* row) {
 		if (row->security != nullptr)
-			used.push_back(row->security);
+			used.insert(row->security);
 	});
 	std::erase_if(mWatched, [&](TSecurity* security) {
-		if (std::find(used.begin(), used.end(), security) != used.end())
+		if (used.contains(security))
 			return false;
 		security->RemoveWatcher(this);
 		return true;

@@ -11,6 +11,10 @@
 #include "Includes/tPortfolioParameters.h"
 #include "model/tPortfolioItem.h"
 
+#include <array>
+#include <cstddef>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class TAccountant : public TSecurityWatcher, public TCurrencyWatcher
@@ -42,9 +46,14 @@ public:
 	void UpdateCurrency() override;
 
 	static bool IsStockTransaction(UInt8 type);
+	// Stock and fund transactions name a security of the plug-in.
+	static bool NamesASecurity(UInt8 type);
 	// 100 x change / reference, 0 when the reference is 0.
 	static float PercentChange(float change, float reference);
 	static void SetSecurityFinder(tSecurityFinder finder) { sSecurityFinder = finder; }
+	// The ledger's entries of a stock or fund kind whose security the finder does not know, in ledger
+	// order, whatever the date range.
+	std::vector<tLedgerEntry*> UnknownEntries();
 
 	long CountRows() const { return mDisplayList != nullptr ? mDisplayList->Count() : 0; }
 	tPortfolioSort GetSortKey() const { return tPortfolioSort(mSortKey); }
@@ -59,6 +68,28 @@ public:
 	float CurrentTotal() const { return mCurrentTotal; }
 
 private:
+	// A holding row of one list by its symbol (letter case folded) and exchange, or by its symbol alone.
+	struct tRowKey {
+		const TList<tPortfolioItem>* list = nullptr;
+		SInt32 exchange = 0;
+		std::size_t symbolHash = 0;
+		std::array<char, tLedgerEntry::kSymbolSize> symbol{};
+		bool operator==(const tRowKey&) const = default;
+	};
+	// What the finder reads of an entry.
+	struct tSecurityKey {
+		UInt8 type = 0;
+		SInt16 exchange = 0;
+		std::array<char, tLedgerEntry::kSymbolSize> symbol{};
+		bool operator==(const tSecurityKey&) const = default;
+	};
+	struct tKeyHash {
+		std::size_t operator()(const tRowKey& key) const;
+		std::size_t operator()(const tSecurityKey& key) const;
+	};
+	using tSecurityMemo = std::unordered_map<tSecurityKey, TSecurity*, tKeyHash>;
+
+	static TSecurity* FindSecurity(const tLedgerEntry* entry, tSecurityMemo& memo);
 	void AddEntry(tLedgerEntry* entry);
 	void ApplyEntry(tPortfolioItem* row, tLedgerEntry* entry);
 	void CalculateItem(tPortfolioItem* row);
@@ -91,7 +122,11 @@ private:
 	float mYesterdaysChange = 0;
 	float mYesterdaysPercent = 0;
 	float mCurrentTotal = 0;
-	std::vector<TSecurity*> mWatched;
+	std::unordered_set<TSecurity*> mWatched;
+	// Kept with the rows and rebuilt with them.
+	std::unordered_map<UInt32, tPortfolioItem*> mCategoryIndex;
+	std::unordered_map<tRowKey, tPortfolioItem*, tKeyHash> mRowIndex;
+	tSecurityMemo mSecurities;
 	bool mWatchingCurrency = false;
 
 	static tSecurityFinder sSecurityFinder;

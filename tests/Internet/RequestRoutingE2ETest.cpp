@@ -6,6 +6,7 @@
 #include "Internet/TCURLPump.h"
 #include "Internet/TURLRequest.h"
 #include "Internet/TURLSecurity.h"
+#include "Internet/USourceFailures.h"
 #include "Quoters/TQuoterHosts.h"
 #include "Quoters/TQuoterManager.h"
 #include "model/TCurrency.h"
@@ -410,6 +411,61 @@ TEST_F(RequestRoutingE2ETest, EndOfTheRunLetsGoOfEveryPendingRequest)
 	TURLSecurity::CancelLookup(lookup.get());
 	lookup.reset();
 	TURLSecurity::Initialize(); // for TearDown
+}
+
+} // namespace
+
+namespace
+{
+
+// A quote source that fails, keeps failing, recovers and fails again is told on standard error once per
+// change, in libcurl's words, and a failure that comes back soon after a recovery stays quiet for a while.
+TEST_F(RequestRoutingE2ETest, SourceFailuresAreToldOncePerChangeAndNotFlooded)
+{
+	std::vector<std::string> lines;
+	USourceFailures::SetSink([&](const std::string& line) { lines.push_back(line); });
+	TStock ibm;
+	ibm.SecuritySymbol("IBM");
+	ibm.Exchange(100);
+	const std::string source = TQuoterManager::GetQuoterBySignature(kYahooUS)->GetName();
+	auto update = [&](Server::Response response) {
+		mServer.Serve("quotes.test", "/q?s=IBM&d=t", std::move(response));
+		TURLSecurity::SubmitURL(&ibm);
+		EXPECT_TRUE(PumpUntil([&] { return NonePending({&ibm}); }));
+	};
+	const Server::Response page = Server::Page(Fixture("Yahoo", "us_stock_nyse.html"));
+	const std::string unavailable =
+	    "Vantorel: quote source " + source +
+	    " fails: HTTP response code said error (The requested URL returned error: 503)";
+	const std::string back = "Vantorel: quote source " + source + " answers again";
+
+	update(Server::Status(503));
+	update(Server::Status(503));
+	EXPECT_EQ(lines, std::vector<std::string>{unavailable}) << "an outage is told once";
+	EXPECT_EQ(ibm.ErrorCode(), TURLRequest::kResultHTTPError);
+
+	update(page);
+	update(page);
+	EXPECT_EQ(lines, (std::vector<std::string>{unavailable, back}));
+	EXPECT_EQ(ibm.ErrorCode(), 0);
+
+	// Flaky: the same failure soon again, and its recovery, stay quiet; another failure is told.
+	update(Server::Status(503));
+	update(page);
+	EXPECT_EQ(lines.size(), 2u);
+	update(Server::Hangup());
+	ASSERT_EQ(lines.size(), 3u);
+	EXPECT_EQ(lines[2],
+	          "Vantorel: quote source " + source +
+	              " fails: Server returned nothing (no headers, no data) (Empty reply from server)");
+
+	// Long after it was last told, the first failure is told again.
+	update(page);
+	mClock.Advance(USourceFailures::kQuietTicks);
+	update(Server::Status(503));
+	EXPECT_EQ(lines.size(), 5u);
+	EXPECT_EQ(lines.back(), unavailable);
+	USourceFailures::SetSink(nullptr);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/toolbox/Debugging.h"
 #include "tests/Internet/URLTestSupport.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SilentSource.h"
 
 #include <algorithm>
 #include <chrono>
@@ -482,3 +483,88 @@ TEST(TURLRequestSynchronous, PostRefererAndTranscriptUntilReset)
 }
 
 } // namespace
+
+// A round far larger than the limits against a source that never answers: it waits in its host's queue,
+// enters the set a few at a time in the order started, holds a few sockets, and does not hold up another
+// host's requests. A queued request cancels as an open one does.
+TEST_F(TURLRequestTest, LargeRoundQueuesPerHostAndHoldsFewSockets)
+{
+	constexpr int kSlow = 200, kFast = 20;
+	RecordingCallback slow[kSlow], fast[kFast];
+	std::vector<CountedRequest*> slowRequests;
+	const long descriptorsBefore = SilentSource::OpenDescriptors();
+	for (int i = 0; i < kSlow; ++i) {
+		const std::string path = "/s?n=" + std::to_string(i);
+		mServer.Serve("slow.example", path, Server::Slow(Server::Page("late"), 60000));
+		auto* request = new CountedRequest;
+		request->SetURL(("http://slow.example" + path).c_str());
+		request->SetTimeout(60000);
+		request->SetCallback(&slow[i], &slow[i], 2);
+		ASSERT_TRUE(request->TransferURL());
+		slowRequests.push_back(request);
+	}
+	for (int i = 0; i < kFast; ++i) {
+		const std::string path = "/f?n=" + std::to_string(i);
+		mServer.Serve("fast.example", path, Server::Page(path));
+		Start("http://fast.example" + path, fast[i], 2);
+	}
+	EXPECT_EQ(TURLRequest::TransfersInSet(), 0) << "requests enter libcurl only from the pump";
+
+	TURLRequest::Perform();
+	EXPECT_LE(TURLRequest::TransfersInSet(), TURLRequest::kAdmitPerPass);
+	ASSERT_TRUE(PumpUntil([&] {
+		return std::all_of(std::begin(fast), std::end(fast),
+		                   [](const RecordingCallback& c) { return c.Finished(); });
+	}));
+	for (int i = 0; i < kFast; ++i)
+		EXPECT_EQ(fast[i].mReports.back().mResult, 0) << i;
+	PumpUntil([&] { return mServer.RequestCount() >= kFast + TURLRequest::kMaxHostTransfers; }, 1000);
+	for (int i = 0; i < 50; ++i)
+		TURLRequest::Perform();
+
+	auto slowSeen = [&] {
+		std::vector<std::string> paths;
+		for (const auto& request : mServer.Requests())
+			if (request.mHost == "slow.example")
+				paths.push_back(request.mPath);
+		return paths;
+	};
+	std::vector<std::string> seen = slowSeen();
+	ASSERT_EQ(seen.size(), size_t(TURLRequest::kMaxHostTransfers));
+	std::sort(seen.begin(), seen.end());
+	std::vector<std::string> first;
+	for (int i = 0; i < TURLRequest::kMaxHostTransfers; ++i)
+		first.push_back("/s?n=" + std::to_string(i));
+	std::sort(first.begin(), first.end());
+	EXPECT_EQ(seen, first) << "the first started go first";
+	// The client's and the in-process server's ends of each connection, and a few more.
+	EXPECT_LE(SilentSource::OpenDescriptors() - descriptorsBefore,
+	          2 * TURLRequest::kMaxHostTransfers + 8);
+	EXPECT_EQ(TURLRequest::WaitingRequests(), kSlow - TURLRequest::kMaxHostTransfers);
+
+	// Cancelled while queued: reported and destroyed at once, never sent.
+	slowRequests.back()->CancelURL();
+	ASSERT_EQ(slow[kSlow - 1].mReports.size(), 1u);
+	EXPECT_EQ(slow[kSlow - 1].mReports[0].mResult, TURLRequest::kResultCancelled);
+	EXPECT_EQ(CountedRequest::sDestroyed, kFast + 1);
+	// Cancelled while open: the next in the queue takes its place.
+	slowRequests.front()->CancelURL();
+	ASSERT_EQ(slow[0].mReports.size(), 1u);
+	EXPECT_EQ(slow[0].mReports[0].mResult, TURLRequest::kResultCancelled);
+	const std::string next = "/s?n=" + std::to_string(TURLRequest::kMaxHostTransfers);
+	EXPECT_TRUE(PumpUntil([&] {
+		const auto paths = slowSeen();
+		return std::find(paths.begin(), paths.end(), next) != paths.end();
+	}));
+	EXPECT_EQ(slowSeen().size(), size_t(TURLRequest::kMaxHostTransfers + 1));
+	EXPECT_EQ(TURLRequest::OutstandingRequests(), kSlow - 2);
+
+	// The end of the run cancels queued and open ones alike, each with its report.
+	TURLRequest::Terminate();
+	EXPECT_EQ(CountedRequest::sDestroyed, kFast + kSlow);
+	for (int i = 0; i < kSlow; ++i) {
+		ASSERT_EQ(slow[i].mReports.size(), 1u) << i;
+		EXPECT_EQ(slow[i].mReports[0].mResult, TURLRequest::kResultCancelled) << i;
+	}
+	TURLRequest::Initialize(true); // for TearDown
+}

@@ -18,9 +18,11 @@ namespace
 
 // Stands in for the plug-in's lists: stocks by symbol and exchange; "Other" entries have no security.
 std::vector<TStock*> sKnown;
+int sLookups = 0;
 
 TSecurity* FindSecurity(const tLedgerEntry* entry)
 {
+	++sLookups;
 	if (entry->type == kOtherTransaction)
 		return nullptr;
 	for (TStock* stock : sKnown)
@@ -40,6 +42,7 @@ protected:
 	void SetUp() override
 	{
 		TAccountant::SetSecurityFinder(&FindSecurity);
+		sLookups = 0;
 		TCurrencyConversion::SetConversionList(&mPairs);
 		UPortfolioFile::DefaultParameters(&mParameters, 100);
 	}
@@ -358,6 +361,43 @@ TEST_F(AccountantTest, WorksWithoutACallback)
 	EXPECT_EQ(accountant.CountRows(), 1);
 	EXPECT_EQ(accountant.GetNth(2), nullptr);
 	EXPECT_EQ(accountant.GetNth(0), nullptr);
+}
+
+} // namespace
+
+namespace
+{
+
+// Stock entries meet the first row of their symbol (letter case aside) on their exchange; other entries
+// the first row of their symbol on any exchange. Each security is looked for once per rebuild, however many
+// entries name it.
+TEST_F(AccountantTest, EntriesMeetTheirRowBySymbolAndStocksAlsoByExchange)
+{
+	Stock("IBM", 1, 2);
+	Entry(kStockBuy, "IBM", 1, 1);
+	Entry(kStockBuy, "ibm", 2, 1);
+	Entry(kStockBuy, "IBM", 4, 1)->exchange = 101;
+	Entry(kFundBuy, "Ibm", 8, 1)->exchange = 555;
+	Entry(kFundBuy, "SGF", 16, 1)->exchange = 901;
+	Entry(kFundBuy, "sgf", 32, 1)->exchange = 900;
+	Entry(kStockBuy, "SGF", 64, 1)->exchange = 901;
+	Entry(kStockBuy, "SGF", 128, 1);
+	for (int i = 0; i < 50; ++i)
+		Entry(kStockBuy, "NOPE", 1, 1);
+	mParameters.showZeroHoldings = 1;
+	Run();
+
+	std::vector<std::pair<std::string, float>> rows;
+	for (long n = 1; tPortfolioItem* row = mAccountant->GetNth(n); ++n)
+		rows.emplace_back(std::string(row->symbol) + "@" + std::to_string(row->exchange),
+		                  row->shares);
+	const std::vector<std::pair<std::string, float>> expected = {
+	    {"IBM@100", 11}, {"IBM@101", 4}, {"SGF@901", 112}, {"SGF@100", 128}, {"NOPE@100", 50}};
+	EXPECT_EQ(rows, expected);
+	EXPECT_EQ(Row("IBM")->security, sKnown[0]);
+	EXPECT_EQ(Row("NOPE")->security, nullptr);
+	EXPECT_LE(sLookups, 8) << "the unknown security is looked for once, not once per entry";
+	EXPECT_EQ(mAccountant->UnknownEntries().size(), 56u) << "every entry the finder does not know";
 }
 
 } // namespace

@@ -362,17 +362,6 @@ TSecurity* TPortfolio::GetSecurity(const tLedgerEntry* inEntry)
 
 bool TPortfolio::IsUnknownEntry(const tLedgerEntry* inEntry)
 {
-	if (inEntry == nullptr)
-		return false;
-	switch (inEntry->type) {
-	case kStockBuy:
-	case kStockSell:
-	case kStockSplit:
-	case kFundSplit:
-	case kFundBuy:
-	case kFundSell:
-		return GetSecurity(inEntry) == nullptr;
-	default:
-		return false;
-	}
+	return inEntry != nullptr && TAccountant::NamesASecurity(inEntry->type) &&
+	       GetSecurity(inEntry) == nullptr;
 }

@@ -192,7 +192,6 @@ void TPortfolioWindow::SetList(TList<tCategory>* inCategories, TList<tLedgerEntr
 	RedoHeaders();
 	RedoContent();
 	RedoBanners();
-	mAccountant->UpdateLists(false, false);
 	mAccountant->SortDirection(mDescending);
 	mAccountant->SortList(tPortfolioSort(mSort));
 }
@@ -533,17 +532,13 @@ void TPortfolioWindow::RedoBanners()
 
 void TPortfolioWindow::CheckAndAddSymbols()
 {
-	bool unknown = false;
-	for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr && !unknown;
-	     node = node->mNext)
-		unknown = TPortfolio::IsUnknownEntry(node->mItem);
-	if (!unknown)
+	const std::vector<tLedgerEntry*> unknown = mAccountant->UnknownEntries();
+	if (unknown.empty())
 		return;
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
-		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
-		     node = node->mNext) {
-			const tLedgerEntry* entry = node->mItem;
+		for (const tLedgerEntry* entry : unknown) {
+			// An earlier entry of the same symbol may have added it.
 			if (!TPortfolio::IsUnknownEntry(entry))
 				continue;
 			if (entry->type == kStockBuy || entry->type == kStockSell)
@@ -552,15 +547,11 @@ void TPortfolioWindow::CheckAndAddSymbols()
 				TStockPlugin::AddFund(entry->symbol);
 		}
 	} else if (answer == kRemoveSymbols) {
-		std::vector<tLedgerEntry*> gone;
-		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
-		     node = node->mNext)
-			if (TPortfolio::IsUnknownEntry(node->mItem))
-				gone.push_back(node->mItem);
-		for (tLedgerEntry* entry : gone)
+		for (tLedgerEntry* entry : unknown)
 			mLedgerList->Remove(entry);
 	}
-	if (mAccountant != nullptr && answer == kRemoveSymbols)
+	// The rows were built before securities came or entries went.
+	if (answer == kAddSymbols || answer == kRemoveSymbols)
 		RebuildRows();
 	if (GetSuperCommander() != nullptr)
 		GetSuperCommander()->ProcessCommand(kCmdRebuildMenus, nullptr);
