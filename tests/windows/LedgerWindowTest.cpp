@@ -171,6 +171,8 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 		EXPECT_EQ(FrameworkTest::Descriptor(edit), kind.title);
 		EXPECT_EQ(window->GetTable()->LastRowSelected(), 1);
 		Type(edit, "Symb", "");
+		if (kind.type != kStockSplit && kind.type != kFundSplit)
+			Type(edit, "Unit", "1");
 		Click(edit, TVyWindow::kOKButton);
 		UDispatch::DeletePending();
 		EXPECT_EQ(window->CountEditWindows(), 0u);
@@ -294,6 +296,7 @@ TEST_F(LedgerWindowTest, CancellingForgetsOnlyNewEntriesAndOpenEntriesCannotBeDe
 	ASSERT_EQ(window->CountEditWindows(), 2u);
 	TLedgerEditWindow* first = EditWindow(window, 3);
 	TLedgerEditWindow* second = EditWindow(window, 4);
+	Type(first, "Unit", "3");
 	Click(first, TVyWindow::kOKButton);
 	Click(second, TVyWindow::kCancelButton);
 	UDispatch::DeletePending();

@@ -86,7 +86,7 @@ void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCur
 		return;
 	if (inReference == kNoValue || inCurrent == kNoValue) {
 		StyleCaption(inCaption, inUnchanged, nullptr);
-		inCaption->SetStrings(GetStockCString(kNoValueString), nullptr);
+		inCaption->SetStrings(PascalStrings::ToString(GetStockString(kNoValueString)).c_str(), nullptr);
 		return;
 	}
 	std::string change, percent;
@@ -588,6 +588,10 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	if (mBusy)
 		return true;
+	if (IsControlCommand(inCommand) && LedgerWindow() != nullptr) {
+		RefuseWhileLedgerOpen();
+		return true;
+	}
 	auto value = [ioParam] { return ioParam != nullptr ? *static_cast<SInt32*>(ioParam) : 1; };
 	if (inCommand >= kFirstTriangleCommand && inCommand <= 13998) {
 		ClickTriangle(SInt32(inCommand - 13000));
@@ -668,25 +672,29 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		SetUpdateCommandStatus(true);
 		return true;
 	case kCmdLedgerOK:
+		// The ledger may have freed the entries the rows were made from; quotes arriving while the
+		// question below waits must find the new ones.
+		if (mAccountant != nullptr)
+			RebuildRows();
 		CheckAndAddSymbols();
 		Recalculate();
 		SetUpdateCommandStatus(true);
 		return true;
 	case kCmdEntryOK: {
-		auto* entry = static_cast<tLedgerEntry*>(ioParam);
+		std::unique_ptr<tLedgerEntry> entry = TakeDroppedEntry(ioParam);
 		SignalIf_(entry == nullptr);
 		if (entry != nullptr) {
-			mLedgerList->Append(entry);
-			// A list that keeps copies has taken its own.
-			if (mLedgerList->GetNth(mLedgerList->Count()) != entry)
-				delete entry;
+			mLedgerList->Append(entry.get());
+			// A list that does not keep copies has taken this one.
+			if (mLedgerList->GetNth(mLedgerList->Count()) == entry.get())
+				entry.release();
 			ObeyCommand(kCmdLedgerOK, nullptr);
 		}
 		return true;
 	}
 	case kCmdEntryCancel:
 		SignalIf_(ioParam == nullptr);
-		delete static_cast<tLedgerEntry*>(ioParam);
+		TakeDroppedEntry(ioParam);
 		return true;
 	case kCmdOpenLedger:
 		OpenLedgerWindow();
@@ -717,9 +725,74 @@ LWindow* TPortfolioWindow::LiveSub(LWindow* inWindow) const
 	return open && !inWindow->IsClosing() ? inWindow : nullptr;
 }
 
+bool TPortfolioWindow::IsControlCommand(CommandT inCommand)
+{
+	if ((inCommand >= kFirstTriangleCommand && inCommand <= 13998) ||
+	    (inCommand >= kFirstCheckboxCommand && inCommand <= 14998))
+		return true;
+	switch (inCommand) {
+	case FOUR_CHAR_CODE("dAll"):
+	case FOUR_CHAR_CODE("dRng"):
+	case FOUR_CHAR_CODE("dFrm"):
+	case FOUR_CHAR_CODE("dToo"):
+	case kCmdDateChanged:
+	case FOUR_CHAR_CODE("nSrt"):
+	case FOUR_CHAR_CODE("sSrt"):
+	case FOUR_CHAR_CODE("pSrt"):
+	case FOUR_CHAR_CODE("tSrt"):
+	case FOUR_CHAR_CODE("aSrt"):
+	case FOUR_CHAR_CODE("bSrt"):
+	case FOUR_CHAR_CODE("cSrt"):
+	case UWindowPanes::kSortDirection:
+	case FOUR_CHAR_CODE("vOri"):
+	case FOUR_CHAR_CODE("vYes"):
+	case kCmdOpenSettings:
+		return true;
+	default:
+		return false;
+	}
+}
+
+// The ledger window writes back the copy it took when it opened, so nothing here may change meanwhile.
+// A control that changed anyway (a date field edits itself) shows its stored state again.
+void TPortfolioWindow::RefuseWhileLedgerOpen()
+{
+	UApplicationNotices::SysBeep();
+	if (LWindow* ledger = LedgerWindow())
+		ledger->Select();
+	RedoContent();
+	mBusy = true;
+	for (SInt32 row = 1; LCheckBox* box = RowCheckbox(row); ++row)
+		if (const tPortfolioItem* item = mAccountant != nullptr ? mAccountant->GetNth(row) : nullptr)
+			box->SetValue(item->enabled ? 1 : 0);
+	mBusy = false;
+}
+
+std::unique_ptr<tLedgerEntry> TPortfolioWindow::TakeDroppedEntry(const void* inEntry)
+{
+	const auto found = std::find_if(mDropEdits.begin(), mDropEdits.end(), [inEntry](const tDropEdit& inEdit) {
+		return inEdit.entry.get() == inEntry;
+	});
+	if (found == mDropEdits.end())
+		return nullptr;
+	std::unique_ptr<tLedgerEntry> entry = std::move(found->entry);
+	mDropEdits.erase(found);
+	return entry;
+}
+
 void TPortfolioWindow::OpenLedgerWindow()
 {
-	if (LedgerWindow() != nullptr || mLedgerList == nullptr)
+	if (LWindow* ledger = LedgerWindow()) {
+		ledger->Select();
+		return;
+	}
+	// A dropped entry still in its edit window would be written over by the ledger's copy.
+	if (!mDropEdits.empty()) {
+		UApplicationNotices::SysBeep();
+		mDropEdits.back().window->Select();
+		return;
+	}
+	if (mLedgerList == nullptr)
 		return;
 	Str255 title;
 	GetDescriptor(title);
@@ -762,6 +835,11 @@ void TPortfolioWindow::Activate()
 
 void TPortfolioWindow::HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount)
 {
+	if (LWindow* ledger = LedgerWindow()) {
+		UApplicationNotices::SysBeep();
+		ledger->Select();
+		return;
+	}
 	if (dynamic_cast<LClock*>(GetTarget()) == nullptr)
 		SwitchTarget(this);
 	TVyWindow::HandleClick(inMacEvent, inClickCount);

@@ -3,6 +3,7 @@
 #include "Includes/tPortfolioParameters.h"
 #include "foundation/VyStrings.h"
 #include "platform/toolbox/gui/QuickDraw.h"
+#include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
@@ -49,8 +50,8 @@ void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, 
 			continue;
 		FillInSymbolInfo(entry.get());
 		// The edit window hands the entry back with 5087 or 5088.
-		TLedgerWindow::CreateLedgerEditWindow(entry.get(), mCategoryList, this);
-		entry.release();
+		LWindow* window = TLedgerWindow::CreateLedgerEditWindow(entry.get(), mCategoryList, this);
+		mDropEdits.push_back({window, std::move(entry)});
 	}
 }
 
