@@ -8,13 +8,13 @@
 #include "Internet/UApplicationNotices.h"
 #include "app/AppGlobals.h"
 #include "app/kestrunApp.h"
+#include "model/StockGlobals.h"
 #include "model/TAccountant.h"
 #include "model/TStock.h"
-#include "model/StockGlobals.h"
 #include "model/UPortfolioFile.h"
 #include "model/UZVUtils.h"
-#include "platform/framework/LClock.h"
 #include "platform/framework/LCheckBox.h"
+#include "platform/framework/LClock.h"
 #include "platform/framework/LControl.h"
 #include "platform/framework/LPeriodical.h"
 #include "platform/framework/QtPaneWidget.h"
@@ -173,7 +173,8 @@ protected:
 	static TLedgerEditWindow* DropEditWindow()
 	{
 		for (LWindow* window : LWindow::GetWindowList())
-			if (auto* edit = dynamic_cast<TLedgerEditWindow*>(window); edit != nullptr && !edit->IsClosing())
+			if (auto* edit = dynamic_cast<TLedgerEditWindow*>(window);
+			    edit != nullptr && !edit->IsClosing())
 				return edit;
 		return nullptr;
 	}

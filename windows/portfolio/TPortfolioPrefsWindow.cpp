@@ -338,7 +338,8 @@ void TPortfolioPrefsWindow::KeepCategorySwitches()
 		if (now->signature == 0)
 			continue;
 		for (long i = 1; i <= mWorkingCategories->Count(); ++i)
-			if (tCategory* working = mWorkingCategories->GetNth(i); working->signature == now->signature) {
+			if (tCategory* working = mWorkingCategories->GetNth(i);
+			    working->signature == now->signature) {
 				working->enabled = now->enabled;
 				working->open = now->open;
 			}

@@ -2,8 +2,8 @@
 // A portfolio's settings window: display, alerts, categories, and password with base currency, on four
 // panels. It edits working copies of the portfolio's parameters and categories; OK writes the fields its
 // panes edit and the categories back into the document's records and sends cmd_PrefsChanged to its
-// super-commander (the portfolio window), Cancel drops them. Category signatures are given once, unique within the portfolio, and kept by renames, so
-// ledger entries stay with their category.
+// super-commander (the portfolio window), Cancel drops them. Category signatures are given once, unique
+// within the portfolio, and kept by renames, so ledger entries stay with their category.
 
 #include "Includes/TList.h"
 #include "Includes/tCategory.h"

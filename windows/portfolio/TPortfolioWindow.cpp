@@ -86,7 +86,8 @@ void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCur
 		return;
 	if (inReference == kNoValue || inCurrent == kNoValue) {
 		StyleCaption(inCaption, inUnchanged, nullptr);
-		inCaption->SetStrings(PascalStrings::ToString(GetStockString(kNoValueString)).c_str(), nullptr);
+		inCaption->SetStrings(PascalStrings::ToString(GetStockString(kNoValueString)).c_str(),
+		                      nullptr);
 		return;
 	}
 	std::string change, percent;
@@ -723,61 +724,6 @@ LWindow* TPortfolioWindow::LiveSub(LWindow* inWindow) const
 	const bool open =
 	    std::find(subs.begin(), subs.end(), static_cast<LCommander*>(inWindow)) != subs.end();
 	return open && !inWindow->IsClosing() ? inWindow : nullptr;
-}
-
-bool TPortfolioWindow::IsControlCommand(CommandT inCommand)
-{
-	if ((inCommand >= kFirstTriangleCommand && inCommand <= 13998) ||
-	    (inCommand >= kFirstCheckboxCommand && inCommand <= 14998))
-		return true;
-	switch (inCommand) {
-	case FOUR_CHAR_CODE("dAll"):
-	case FOUR_CHAR_CODE("dRng"):
-	case FOUR_CHAR_CODE("dFrm"):
-	case FOUR_CHAR_CODE("dToo"):
-	case kCmdDateChanged:
-	case FOUR_CHAR_CODE("nSrt"):
-	case FOUR_CHAR_CODE("sSrt"):
-	case FOUR_CHAR_CODE("pSrt"):
-	case FOUR_CHAR_CODE("tSrt"):
-	case FOUR_CHAR_CODE("aSrt"):
-	case FOUR_CHAR_CODE("bSrt"):
-	case FOUR_CHAR_CODE("cSrt"):
-	case UWindowPanes::kSortDirection:
-	case FOUR_CHAR_CODE("vOri"):
-	case FOUR_CHAR_CODE("vYes"):
-	case kCmdOpenSettings:
-		return true;
-	default:
-		return false;
-	}
-}
-
-// The ledger window writes back the copy it took when it opened, so nothing here may change meanwhile.
-// A control that changed anyway (a date field edits itself) shows its stored state again.
-void TPortfolioWindow::RefuseWhileLedgerOpen()
-{
-	UApplicationNotices::SysBeep();
-	if (LWindow* ledger = LedgerWindow())
-		ledger->Select();
-	RedoContent();
-	mBusy = true;
-	for (SInt32 row = 1; LCheckBox* box = RowCheckbox(row); ++row)
-		if (const tPortfolioItem* item = mAccountant != nullptr ? mAccountant->GetNth(row) : nullptr)
-			box->SetValue(item->enabled ? 1 : 0);
-	mBusy = false;
-}
-
-std::unique_ptr<tLedgerEntry> TPortfolioWindow::TakeDroppedEntry(const void* inEntry)
-{
-	const auto found = std::find_if(mDropEdits.begin(), mDropEdits.end(), [inEntry](const tDropEdit& inEdit) {
-		return inEdit.entry.get() == inEntry;
-	});
-	if (found == mDropEdits.end())
-		return nullptr;
-	std::unique_ptr<tLedgerEntry> entry = std::move(found->entry);
-	mDropEdits.erase(found);
-	return entry;
 }
 
 void TPortfolioWindow::OpenLedgerWindow()

@@ -9,6 +9,7 @@
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UDragEntries.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -105,4 +106,16 @@ void TPortfolioWindow::UnhiliteDropArea(DragReference inDragRef)
 		mTable->FocusDraw();
 	HideDragHilite(inDragRef);
 	mIsHilited = false;
+}
+
+std::unique_ptr<tLedgerEntry> TPortfolioWindow::TakeDroppedEntry(const void* inEntry)
+{
+	const auto found =
+	    std::find_if(mDropEdits.begin(), mDropEdits.end(),
+	                 [inEntry](const tDropEdit& inEdit) { return inEdit.entry.get() == inEntry; });
+	if (found == mDropEdits.end())
+		return nullptr;
+	std::unique_ptr<tLedgerEntry> entry = std::move(found->entry);
+	mDropEdits.erase(found);
+	return entry;
 }
