@@ -110,6 +110,18 @@ protected:
 		return mLedger.GetNth(mLedger.Count());
 	}
 
+	// Holdings grouped by category, with one category "Growth" (signature 7), open and counted.
+	void GroupIntoGrowth()
+	{
+		mParameters.groupByCategory = 1;
+		tCategory growth;
+		UPortfolioFile::DefaultCategory(&growth, "Growth");
+		growth.signature = 7;
+		growth.open = 1;
+		growth.enabled = 1;
+		mCategories.Append(&growth);
+	}
+
 	TPortfolioWindow* Open()
 	{
 		mSuper = new RecordingSuper;
@@ -327,13 +339,7 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 
 TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
 {
-	mParameters.groupByCategory = 1;
-	tCategory growth;
-	UPortfolioFile::DefaultCategory(&growth, "Growth");
-	growth.signature = 7;
-	growth.open = 1;
-	growth.enabled = 1;
-	mCategories.Append(&growth);
+	GroupIntoGrowth();
 	Add(kStockBuy, "ALP", 1, 6, 7);
 	ASSERT_NE(Open(), nullptr);
 	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET", "[Growth]", "ALP"}));
@@ -708,13 +714,7 @@ TEST_F(PortfolioWindowTest, AQuoteArrivingWhileTheUnknownSecurityQuestionWaitsFi
 
 TEST_F(PortfolioWindowTest, SettingsOkKeepsTheDateRangeAndTheSwitchesChangedMeanwhile)
 {
-	mParameters.groupByCategory = 1;
-	tCategory growth;
-	UPortfolioFile::DefaultCategory(&growth, "Growth");
-	growth.signature = 7;
-	growth.open = 1;
-	growth.enabled = 1;
-	mCategories.Append(&growth);
+	GroupIntoGrowth();
 	mLedger.GetNth(1)->date = tVyDateOld{0, 0, 0, 12, 1, 3, 2020};
 	mLedger.GetNth(2)->date = tVyDateOld{0, 0, 0, 12, 1, 6, 2024};
 	Add(kStockBuy, "ALP", 1, 6, 7)->date = tVyDateOld{0, 0, 0, 12, 1, 7, 2024};

@@ -540,6 +540,10 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		unknown = TPortfolio::IsUnknownEntry(node->mItem);
 	if (!unknown)
 		return;
+	// The ledger window's OK may have freed the entries the rows were made from: quotes arriving while
+	// the question waits must find the new ones.
+	if (mAccountant != nullptr)
+		RebuildRows();
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
 		for (tListNode<tLedgerEntry>* node = mLedgerList->GetEntryHead(); node != nullptr;
@@ -673,10 +677,6 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		SetUpdateCommandStatus(true);
 		return true;
 	case kCmdLedgerOK:
-		// The ledger may have freed the entries the rows were made from; quotes arriving while the
-		// question below waits must find the new ones.
-		if (mAccountant != nullptr)
-			RebuildRows();
 		CheckAndAddSymbols();
 		Recalculate();
 		SetUpdateCommandStatus(true);
