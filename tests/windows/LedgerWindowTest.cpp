@@ -31,7 +31,6 @@
 #include "windows/security/tDragEntry.h"
 
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
