@@ -1,7 +1,10 @@
 // The ledger window as the user meets it: every kind of entry added through its button and edited in its
 // window, edits of existing entries, deletes with an edit window open, the split and consolidation window,
-// the category menu, sorting, drops of securities between rows, and the printout.
+// the category menu, sorting, drops of securities between rows, number fields and what OK refuses, and the
+// printout.
 
+#include "Includes/NoValue.h"
+#include "Internet/UApplicationNotices.h"
 #include "app/kestrunApp.h"
 #include "foundation/UMenus.h"
 #include "model/TCurrencyConversion.h"
@@ -13,6 +16,7 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "tests/windows/WindowInput.h"
@@ -27,11 +31,11 @@
 #include "windows/security/tDragEntry.h"
 
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
 using WindowInput::Click;
+using WindowInput::Key;
 using WindowInput::Type;
 
 namespace
@@ -91,6 +95,7 @@ protected:
 
 	void TearDown() override
 	{
+		UApplicationNotices::Install({});
 		UPrinting::SetPrintJobDialog(nullptr);
 		SetDragTracker(nullptr);
 		SecurityWindowsFixture::TearDown();
@@ -171,6 +176,8 @@ TEST_F(LedgerWindowTest, EveryAddButtonOpensItsKindsWindowAndOkWritesTheLedgerBa
 		EXPECT_EQ(FrameworkTest::Descriptor(edit), kind.title);
 		EXPECT_EQ(window->GetTable()->LastRowSelected(), 1);
 		Type(edit, "Symb", "");
+		if (kind.type != kStockSplit && kind.type != kFundSplit)
+			Type(edit, "Unit", "1");
 		Click(edit, TVyWindow::kOKButton);
 		UDispatch::DeletePending();
 		EXPECT_EQ(window->CountEditWindows(), 0u);
@@ -294,6 +301,7 @@ TEST_F(LedgerWindowTest, CancellingForgetsOnlyNewEntriesAndOpenEntriesCannotBeDe
 	ASSERT_EQ(window->CountEditWindows(), 2u);
 	TLedgerEditWindow* first = EditWindow(window, 3);
 	TLedgerEditWindow* second = EditWindow(window, 4);
+	Type(first, "Unit", "3");
 	Click(first, TVyWindow::kOKButton);
 	Click(second, TVyWindow::kCancelButton);
 	UDispatch::DeletePending();
@@ -472,6 +480,83 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 	    TLedgerWindow::DefaultDroppedEntry(&entry, Dragged(securityIndex, "^DJI", 900), false, kEuro));
 }
 
+TEST_F(LedgerWindowTest, NumberFieldsTakeOnlyNumbersAndOkRefusesWhatAnEntryCannotHold)
+{
+	int beeps = 0;
+	UApplicationNotices::Install({[&beeps] { ++beeps; }, {}, {}, {}, {}});
+	// A sale of -5 and a fund bought at a price nobody knew, as converted files may hold them.
+	Add(MakeEntry(kStockSell, "ODD", 2021, 1, 1, -5, 2));
+	Add(MakeEntry(kFundBuy, "FND", 2021, 1, 2, 2, kNoValue));
+	TLedgerWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	EXPECT_EQ(TLedgerTable::RowTexts(*window->GetList()->GetNth(2)).price, "0.00");
+
+	TLedgerEditWindow* edit = window->CreateEditWindow(1, false);
+	ASSERT_NE(edit, nullptr);
+	auto typeKeys = [&edit](const char(&inID)[5], const std::string& inKeys) {
+		auto* field = FrameworkTest::FindPane<LEditText>(edit, inID);
+		field->SetText("", 0);
+		for (char key : inKeys)
+			Key(field, key);
+		return Text(edit, inID);
+	};
+	EXPECT_EQ(typeKeys("Unit", "12abc"), "12");
+	EXPECT_EQ(typeKeys("Prce", "1,000"), "1000");
+	EXPECT_EQ(typeKeys("Rate", "-0.5"), "0.5");
+
+	// Each refusal beeps and hands the field to the user with its text selected.
+	const struct {
+		const char* units;
+		const char* price;
+		const char* rate;
+		PaneIDT refused;
+	} refusals[] = {{"-5", "1000", "0.5", FOUR_CHAR_CODE("Unit")},
+	                {"0", "1000", "0.5", FOUR_CHAR_CODE("Unit")},
+	                {"4", "-1", "0.5", FOUR_CHAR_CODE("Prce")},
+	                {"4", "1000", "-2", FOUR_CHAR_CODE("Rate")}};
+	for (const auto& refusal : refusals) {
+		Type(edit, "Unit", refusal.units);
+		Type(edit, "Prce", refusal.price);
+		Type(edit, "Rate", refusal.rate);
+		const int before = beeps;
+		Click(edit, TVyWindow::kOKButton);
+		EXPECT_EQ(beeps, before + 1) << refusal.units << " " << refusal.price << " " << refusal.rate;
+		auto* field = dynamic_cast<LEditText*>(edit->FindPaneByID(refusal.refused));
+		EXPECT_EQ(LCommander::GetTarget(), field);
+		SInt16 start = -1, end = -1;
+		field->GetSelection(start, end);
+		EXPECT_EQ(start, 0);
+		EXPECT_EQ(end, SInt16(FrameworkTest::Descriptor(field).size()));
+		EXPECT_EQ(window->CountEditWindows(), 1u);
+		EXPECT_FLOAT_EQ(window->GetList()->GetNth(1)->units, -5);
+	}
+	Type(edit, "Rate", "1.5");
+	Click(edit, TVyWindow::kOKButton);
+	UDispatch::DeletePending();
+	EXPECT_EQ(window->CountEditWindows(), 0u);
+	const tLedgerEntry* sale = window->GetList()->GetNth(1);
+	EXPECT_FLOAT_EQ(sale->units, 4);
+	EXPECT_FLOAT_EQ(sale->price, 1000);
+	EXPECT_FLOAT_EQ(sale->rate, 1.5f);
+
+	// The ratio fields of a split and the cash amount of "Other" take numbers only too.
+	tLedgerEntry split = MakeEntry(kStockSplit, "SPL", 2020, 1, 1);
+	edit = TLedgerWindow::CreateLedgerEditWindow(&split, &mCategories, mSuper);
+	FrameworkTest::FindPane<LPopupButton>(edit, "mSpl")->SetValue(7);
+	EXPECT_EQ(typeKeys("sFrm", "2x"), "2");
+	EXPECT_EQ(typeKeys("sToo", "0"), "0");
+	const int before = beeps;
+	Click(edit, TVyWindow::kOKButton);
+	EXPECT_EQ(beeps, before + 1);
+	EXPECT_EQ(LCommander::GetTarget(), FrameworkTest::FindPane<LEditText>(edit, "sToo"));
+	Click(edit, TVyWindow::kCancelButton);
+	tLedgerEntry other = MakeEntry(kOtherTransaction, "CASH", 2022, 1, 1);
+	edit = TLedgerWindow::CreateLedgerEditWindow(&other, &mCategories, mSuper);
+	EXPECT_EQ(typeKeys("Cash", "7 units"), "7");
+	Click(edit, TVyWindow::kCancelButton);
+	UDispatch::DeletePending();
+}
+
 TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 {
 	Add(MakeEntry(kStockBuy, "IBM", 2021, 3, 4, 10, 125.5f));
@@ -494,12 +579,11 @@ TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 	ASSERT_NE(window, nullptr);
 	EXPECT_EQ(TLedgerTable::RowTexts(*window->GetList()->GetNth(5)).currency, "");
 
-	const std::string pdf = std::filesystem::temp_directory_path() / "vantorel-ledger-test.pdf";
-	std::filesystem::remove(pdf);
+	ScratchFolder scratch;
+	const std::string pdf = scratch.Path("ledger.pdf");
 	PrintedText::PrintTo(pdf);
 	window->ObeyCommand(9, nullptr);
 	const std::string text = PrintedText::Read(pdf);
-	std::filesystem::remove(pdf);
 	for (const char* expected :
 	     {"Retirement", "Symbol", "03-04-2021", "Stock Buy", "IBM", "125.50", "1255.00", "U.S. Dollar",
 	      "Fund Sell", "VFIAX", "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "FEE", "9.5000"})

@@ -141,6 +141,10 @@ protected:
 
 TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 {
+	// Its alerts are coloured as the user's own alerts for every security.
+	const RGBColor losing{0x1111, 0x2222, 0x3333}, gaining{0x4444, 0x5555, 0x6666};
+	mEnv->mPrefs.losingAlert.colour = losing;
+	mEnv->mPrefs.gainingAlert.colour = gaining;
 	const tMenuItems* currencies = TQuoterManager::GetCurrencyMenuItems();
 	StDialogHandler::QueueAnswer(msg_OK, [currencies](LWindow* dialog) {
 		FrameworkTest::FindPane<LPopupButton>(dialog, "Crnc")
@@ -149,6 +153,15 @@ TEST_F(PortfolioDocumentTest, NewPortfolioTakesItsCurrencyAndSavesAsAnEmptyFile)
 	TPortfolio* first = TPortfolio::New(mSuper);
 	ASSERT_NE(first, nullptr);
 	EXPECT_EQ(first->GetParameters()->baseCurrency, 300);
+	const tAlertParameters& losingAlert = first->GetParameters()->losingAlert;
+	const tAlertParameters& gainingAlert = first->GetParameters()->gainingAlert;
+	EXPECT_EQ(std::memcmp(&losingAlert.colour, &losing, sizeof losing), 0);
+	EXPECT_EQ(std::memcmp(&gainingAlert.colour, &gaining, sizeof gaining), 0);
+	EXPECT_EQ(losingAlert.condition, ')');
+	EXPECT_EQ(gainingAlert.condition, '(');
+	EXPECT_FLOAT_EQ(losingAlert.limit, 10);
+	EXPECT_EQ(losingAlert.enabled, 0);
+	EXPECT_EQ(losingAlert.flash, 1);
 	EXPECT_TRUE(first->IsModified());
 	EXPECT_EQ(FrameworkTest::Descriptor(first->GetWindow()), PascalStrings::ToString(GetStockString(5)));
 	ASSERT_NE(first->GetPortfolioWindow()->GetAccountant(), nullptr);
@@ -197,6 +210,36 @@ TEST_F(PortfolioDocumentTest, OpensOnceSavesAndRevertsToTheLastSave)
 	TAccountant* after = document->GetPortfolioWindow()->GetAccountant();
 	ASSERT_NE(after, nullptr);
 	EXPECT_EQ(after->CountRows(), 2);
+}
+
+TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)
+{
+	tPortfolioParameters parameters;
+	UPortfolioFile::DefaultParameters(&parameters, 100);
+	TList<tCategory> categories{true, true};
+	TList<tLedgerEntry> ledger{true, true};
+	AddEntry(&ledger, "GOLD");
+	tLedgerEntry unknown;
+	UPortfolioFile::DefaultEntry(&unknown, kStockBuy, 100, 100);
+	std::strcpy(unknown.symbol, "NOPE");
+	unknown.units = 1;
+	ledger.Append(&unknown);
+	FSSpec spec = Spec("Mixed");
+	TVyFile file(&spec);
+	ASSERT_EQ(UPortfolioFile::SavePortfolio(&file, &parameters, &categories, &ledger), 0);
+
+	StDialogHandler::QueueAnswer(2004);
+	TPortfolio* document = Open("Mixed");
+	ASSERT_NE(document, nullptr);
+	EXPECT_EQ(document->GetLedger()->Count(), 1);
+	EXPECT_TRUE(document->IsModified());
+	ASSERT_EQ(document->DoSave(), 0);
+	document->Close();
+	// Saved without them, the portfolio opens without the question.
+	document = Open("Mixed");
+	ASSERT_NE(document, nullptr);
+	EXPECT_FALSE(document->IsModified());
+	EXPECT_EQ(document->GetLedger()->Count(), 1);
 }
 
 TEST_F(PortfolioDocumentTest, PasswordMustBeTypedExactly)

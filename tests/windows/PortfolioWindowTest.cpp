@@ -1,14 +1,20 @@
 // The portfolio window as the user meets it: its value banner and rows over a small ledger, sorting and the
 // reference view, the row check boxes and category triangles, alerts and blinking, the three zoom states,
-// securities dropped on it, the question about unknown securities, and its printout.
+// securities dropped on it, the question about unknown securities, its printout, and how it stays still
+// while its ledger or a dropped security's edit window is open.
 
+#include "Includes/NoValue.h"
 #include "Includes/tPortfolioParameters.h"
+#include "Internet/UApplicationNotices.h"
 #include "app/AppGlobals.h"
 #include "app/kestrunApp.h"
+#include "model/StockGlobals.h"
 #include "model/TAccountant.h"
 #include "model/TStock.h"
 #include "model/UPortfolioFile.h"
+#include "model/UZVUtils.h"
 #include "platform/framework/LCheckBox.h"
+#include "platform/framework/LClock.h"
 #include "platform/framework/LControl.h"
 #include "platform/framework/LPeriodical.h"
 #include "platform/framework/QtPaneWidget.h"
@@ -18,15 +24,20 @@
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/platform/framework/ControlsTestSupport.h"
 #include "tests/windows/PrintedText.h"
+#include "tests/windows/WindowInput.h"
 #include "toolkit/TColourCaptions.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDateTimeEdit>
 #include <QMouseEvent>
 #include <QWidget>
 #include <cstring>
@@ -65,10 +76,12 @@ protected:
 		Quote(mPlugin->AddAStock("BET", 100, false), "Beta Corp", 22.0f, 19.0f);
 		Add(kStockBuy, "ALP", 10, 5);
 		Add(kStockBuy, "BET", 5, 20);
+		UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}});
 	}
 
 	void TearDown() override
 	{
+		UApplicationNotices::Install({});
 		gCommander = nullptr;
 		delete mSuper; // and the windows under it
 		UDispatch::DeletePending();
@@ -95,6 +108,18 @@ protected:
 		entry.category = inCategory;
 		mLedger.Append(&entry);
 		return mLedger.GetNth(mLedger.Count());
+	}
+
+	// Holdings grouped by category, with one category "Growth" (signature 7), open and counted.
+	void GroupIntoGrowth()
+	{
+		mParameters.groupByCategory = 1;
+		tCategory growth;
+		UPortfolioFile::DefaultCategory(&growth, "Growth");
+		growth.signature = 7;
+		growth.open = 1;
+		growth.enabled = 1;
+		mCategories.Append(&growth);
 	}
 
 	TPortfolioWindow* Open()
@@ -139,6 +164,31 @@ protected:
 		                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
 		QCoreApplication::sendEvent(content, &release);
 		Pump();
+	}
+
+	// A press and release of the mouse on a control's own widget, as the window system delivers it.
+	static void ClickNative(LPane* inControl)
+	{
+		QWidget* native = ControlsTest::NativeOf<QWidget>(inControl);
+		ASSERT_NE(native, nullptr);
+		const QPointF at(4, 4);
+		QMouseEvent press(QEvent::MouseButtonPress, at, native->mapToGlobal(at), Qt::LeftButton,
+		                  Qt::LeftButton, Qt::NoModifier);
+		QCoreApplication::sendEvent(native, &press);
+		QMouseEvent release(QEvent::MouseButtonRelease, at, native->mapToGlobal(at), Qt::LeftButton,
+		                    Qt::NoButton, Qt::NoModifier);
+		QCoreApplication::sendEvent(native, &release);
+		Pump();
+	}
+
+	// The entry edit window open on a dropped security, or null.
+	static TLedgerEditWindow* DropEditWindow()
+	{
+		for (LWindow* window : LWindow::GetWindowList())
+			if (auto* edit = dynamic_cast<TLedgerEditWindow*>(window);
+			    edit != nullptr && !edit->IsClosing())
+				return edit;
+		return nullptr;
 	}
 
 	// A radio button clicked on: it and its group tell the window.
@@ -219,6 +269,7 @@ protected:
 	TList<tLedgerEntry> mLedger{true, true};
 	RecordingSuper* mSuper = nullptr;
 	TPortfolioWindow* mWindow = nullptr;
+	int mBeeps = 0;
 };
 
 bool SameColour(const RGBColor& inA, const RGBColor& inB)
@@ -288,13 +339,7 @@ TEST_F(PortfolioWindowTest, BannerRowsSortingAndTheReferenceView)
 
 TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
 {
-	mParameters.groupByCategory = 1;
-	tCategory growth;
-	UPortfolioFile::DefaultCategory(&growth, "Growth");
-	growth.signature = 7;
-	growth.open = 1;
-	growth.enabled = 1;
-	mCategories.Append(&growth);
+	GroupIntoGrowth();
 	Add(kStockBuy, "ALP", 1, 6, 7);
 	ASSERT_NE(Open(), nullptr);
 	EXPECT_EQ(Rows(), (std::vector<std::string>{"ALP", "BET", "[Growth]", "ALP"}));
@@ -488,6 +533,7 @@ TEST_F(PortfolioWindowTest, DroppedStocksAndFundsBecomeEntriesOthersAreRefused)
 	EXPECT_EQ(edit->GetEntry()->exchange, 901);
 	EXPECT_STREQ(edit->GetEntry()->symbol, "FNDX");
 	StDialogHandler::QueueAnswer(2000); // the fund is new to the plug-in
+	WindowInput::Type(edit, "Unit", "2");
 	edit->ObeyCommand(TVyWindow::kOKButton, nullptr);
 	UDispatch::DeletePending();
 	EXPECT_EQ(mLedger.Count(), 3);
@@ -549,6 +595,180 @@ TEST_F(PortfolioWindowTest, NumbersAreRightAlignedCommaGroupedOrNA)
 	EXPECT_EQ(TPortfolioTable::FormatFloat(-0.0f, 2, true), "0.00");
 	EXPECT_EQ(TPortfolioTable::FormatFloat(-0.004f, 2, true), "0.00");
 	EXPECT_EQ(TPortfolioTable::FormatFloat(-0.01f, 2, true), "-0.01");
+}
+
+TEST_F(PortfolioWindowTest, ADroppedSecurityKeepsTheLedgerShutUntilItsEntryIsConfirmed)
+{
+	ASSERT_NE(Open(), nullptr);
+	DragReference first = MakeDrag({Dropped(securityStock, "BET")});
+	DragReference second = MakeDrag({Dropped(securityStock, "ALP")});
+	Rect bounds{};
+	mWindow->ReceiveDragItem(first, 0, 1, bounds);
+	TLedgerEditWindow* edit = DropEditWindow();
+	ASSERT_NE(edit, nullptr);
+
+	// The ledger's copy would not hold the new entry and would be written back over it.
+	mWindow->Select();
+	Command(TPortfolioWindow::kCmdOpenLedger);
+	EXPECT_EQ(mWindow->LedgerWindow(), nullptr);
+	EXPECT_EQ(mBeeps, 1);
+	EXPECT_EQ(LWindow::FetchTopRegular(), edit);
+
+	WindowInput::Type(edit, "Unit", "3");
+	edit->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mLedger.Count(), 3);
+	Command(TPortfolioWindow::kCmdOpenLedger);
+	LWindow* ledger = mWindow->LedgerWindow();
+	ASSERT_NE(ledger, nullptr);
+	ledger->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mLedger.Count(), 3);
+	// 10 Alpha at 6 and 5 + 3 Beta at 22.
+	EXPECT_EQ(Value(), "236.00");
+
+	// A drop still in its edit window when the portfolio closes goes with it.
+	mWindow->ReceiveDragItem(second, 0, 1, bounds);
+	ASSERT_NE(DropEditWindow(), nullptr);
+	delete mSuper;
+	mSuper = nullptr;
+	UDispatch::DeletePending();
+	EXPECT_EQ(DropEditWindow(), nullptr);
+	EXPECT_EQ(mLedger.Count(), 3);
+	DisposeDrag(first);
+	DisposeDrag(second);
+}
+
+TEST_F(PortfolioWindowTest, WhileTheLedgerIsOpenAClickOnlyBringsItForward)
+{
+	mParameters.allDates = 0;
+	mParameters.rangeStart = tVyDateOld{0, 0, 0, 0, 1, 1, 2000};
+	mParameters.rangeEnd = tVyDateOld{0, 0, 0, 0, 31, 12, 2100};
+	ASSERT_NE(Open(), nullptr);
+	Command(TPortfolioWindow::kCmdOpenLedger);
+	LWindow* ledger = mWindow->LedgerWindow();
+	ASSERT_NE(ledger, nullptr);
+	auto enabledEntries = [this] {
+		int enabled = 0;
+		for (long i = 1; i <= mLedger.Count(); ++i)
+			enabled += mLedger.GetNth(i)->enabled;
+		return enabled;
+	};
+
+	// A row check box, Settings…, a sort button, and a date field that edits itself.
+	ClickNative(mWindow->RowCheckbox(1));
+	EXPECT_EQ(mWindow->RowCheckbox(1)->GetValue(), 1);
+	EXPECT_EQ(enabledEntries(), 2);
+	ClickNative(mWindow->FindPaneByID(TPortfolioWindow::kCmdOpenSettings));
+	EXPECT_EQ(mWindow->SettingsWindow(), nullptr);
+	ClickNative(mWindow->FindPaneByID(FOUR_CHAR_CODE("bSrt")));
+	EXPECT_EQ(mWindow->Sort(), kSortName);
+	auto* from = ControlsTest::NativeOf<QDateTimeEdit>(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm")));
+	ASSERT_NE(from, nullptr);
+	from->setDate(QDate(2023, 5, 5));
+	Pump();
+	EXPECT_EQ(mParameters.rangeStart.year, 2000);
+	EXPECT_EQ(from->date().year(), 2000);
+	EXPECT_EQ(Value(), "170.00");
+	EXPECT_EQ(LWindow::FetchTopRegular(), ledger);
+	EXPECT_EQ(mBeeps, 4);
+
+	// The ledger's OK finds the entries as it took them; then the window answers again.
+	ledger->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(enabledEntries(), 2);
+	ClickNative(mWindow->RowCheckbox(1));
+	EXPECT_EQ(enabledEntries(), 1);
+	EXPECT_EQ(Value(), "110.00");
+}
+
+TEST_F(PortfolioWindowTest, AQuoteArrivingWhileTheUnknownSecurityQuestionWaitsFindsTheNewLedger)
+{
+	// With a sale the accountant walks the holding's entries whenever its quote changes.
+	Add(kStockSell, "ALP", 4, 6);
+	ASSERT_NE(Open(), nullptr);
+	Command(TPortfolioWindow::kCmdOpenLedger);
+	auto* ledger = dynamic_cast<TLedgerWindow*>(mWindow->LedgerWindow());
+	ASSERT_NE(ledger, nullptr);
+	WindowInput::Click(ledger, FOUR_CHAR_CODE("BuyS"));
+	TLedgerEditWindow* edit = ledger->EditWindowOf(ledger->GetList()->GetNth(1));
+	ASSERT_NE(edit, nullptr);
+	WindowInput::Type(edit, "Symb", "NEWCO");
+	WindowInput::Type(edit, "Unit", "1");
+	WindowInput::Type(edit, "Prce", "1");
+	WindowInput::Click(edit, TVyWindow::kOKButton);
+
+	// OK frees the entries the ledger was opened on and asks about NEWCO; Alpha's quote comes meanwhile.
+	TSecurity* alpha = TStockPlugin::GetStock("ALP", 100);
+	tStockTickerPrefs* prefs = mPlugin->GetPrefs();
+	StDialogHandler::QueueAnswer(2001, [alpha, prefs](LWindow*) {
+		alpha->CurrentTradePrice(8.0f);
+		UZVUtils::UpdateSecurity(alpha, &prefs->losingAlert, &prefs->gainingAlert, &prefs->idling);
+	});
+	WindowInput::Click(ledger, TVyWindow::kOKButton);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mLedger.Count(), 4);
+	// 6 Alpha at 8, 5 Beta at 22, and NEWCO at what it cost.
+	EXPECT_EQ(Value(), "159.00");
+}
+
+TEST_F(PortfolioWindowTest, SettingsOkKeepsTheDateRangeAndTheSwitchesChangedMeanwhile)
+{
+	GroupIntoGrowth();
+	mLedger.GetNth(1)->date = tVyDateOld{0, 0, 0, 12, 1, 3, 2020};
+	mLedger.GetNth(2)->date = tVyDateOld{0, 0, 0, 12, 1, 6, 2024};
+	Add(kStockBuy, "ALP", 1, 6, 7)->date = tVyDateOld{0, 0, 0, 12, 1, 7, 2024};
+	mParameters.rangeStart = tVyDateOld{0, 0, 0, 0, 1, 1, 2024};
+	mParameters.rangeEnd = tVyDateOld{0, 0, 0, 0, 31, 12, 2024};
+	ASSERT_NE(Open(), nullptr);
+	Command(TPortfolioWindow::kCmdOpenSettings);
+	LWindow* settings = mWindow->SettingsWindow();
+	ASSERT_NE(settings, nullptr);
+
+	// With the settings open: only this year, and Growth switched off.
+	ClickRadio("dRng");
+	ASSERT_EQ(Rows(), (std::vector<std::string>{"BET", "[Growth]", "ALP"}));
+	mWindow->RowCheckbox(2)->SetValue(0);
+	Pump();
+	ASSERT_EQ(Value(), "110.00");
+
+	settings->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(mParameters.allDates, 0);
+	EXPECT_EQ(mParameters.rangeStart.year, 2024);
+	EXPECT_EQ(dynamic_cast<LControl*>(mWindow->FindPaneByID(FOUR_CHAR_CODE("dRng")))->GetValue(), 1);
+	EXPECT_EQ(Rows(), (std::vector<std::string>{"BET", "[Growth]", "ALP"}));
+	EXPECT_EQ(mCategories.GetNth(1)->enabled, 0);
+	EXPECT_EQ(mCategories.GetNth(1)->open, 1);
+	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 0);
+	EXPECT_EQ(Value(), "110.00");
+}
+
+TEST_F(PortfolioWindowTest, MissingTotalsShowTheNotAvailableTextOnScreenAndInPrint)
+{
+	const std::string notAvailable = PascalStrings::ToString(GetStockString(0));
+	ASSERT_FALSE(notAvailable.empty());
+	ASSERT_NE(notAvailable, GetStockCString(0));
+	// Bought at a price nobody knew (a converted file), and no quote since.
+	mLedger.Clear();
+	Add(kStockBuy, "ALP", 1, kNoValue);
+	TStockPlugin::GetStock("ALP", 100)->CurrentTradePrice(kNoValue);
+	mParameters.view = 1;
+	ASSERT_NE(Open(), nullptr);
+	EXPECT_EQ(Value(), notAvailable);
+	EXPECT_EQ(Change("oChn")->GetFirstString(), notAvailable);
+	EXPECT_EQ(Change("yChn")->GetFirstString(), notAvailable);
+
+	const std::string pdf = mRoot + "/missing.pdf";
+	PrintedText::PrintTo(pdf);
+	{
+		StPrintSession session(UPrinting::GetAppPrintSpec());
+		ASSERT_TRUE(UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()));
+		mWindow->DoPrint();
+	}
+	const std::string text = PrintedText::Read(pdf);
+	EXPECT_NE(text.find(notAvailable), std::string::npos) << text;
+	EXPECT_EQ(text.find(GetStockCString(0)), std::string::npos) << text;
 }
 
 } // namespace

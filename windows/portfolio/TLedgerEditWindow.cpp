@@ -1,5 +1,6 @@
 #include "windows/portfolio/TLedgerEditWindow.h"
 
+#include "Internet/UApplicationNotices.h"
 #include "Quoters/TQuoterManager.h"
 #include "model/StockGlobals.h"
 #include "model/TExchange.h"
@@ -9,6 +10,7 @@
 #include "platform/framework/LPopupButton.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "toolkit/TDisclosureTriangle.h"
+#include "toolkit/UKsKeyFilters.h"
 #include "toolkit/UPPUtils.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/ULedgerMenus.h"
@@ -88,6 +90,7 @@ void TLedgerEditWindow::FinishCreateSelf()
 	}
 	if (mHasCash)
 		mCash = FindField<LEditText>(FOUR_CHAR_CODE("Cash"));
+	FilterNumbers({mUnits, mPrice, mRate, mCash});
 	mExchanges = TQuoterManager::GetExchangeMenuItems();
 	ULedgerMenus::FillTableMenu(mExchange, mExchanges, [](SInt32 inCode) {
 		char name[256];
@@ -123,6 +126,28 @@ float TLedgerEditWindow::GetNumber(LEditText* inField)
 	char text[256];
 	GetFieldText(inField, text, sizeof text);
 	return float(std::atof(text));
+}
+
+void TLedgerEditWindow::FilterNumbers(std::initializer_list<LEditText*> inFields)
+{
+	for (LEditText* field : inFields)
+		if (field != nullptr)
+			field->SetKeyFilter(UKsKeyFilters::FloatField);
+}
+
+LEditText* TLedgerEditWindow::RefusedField() const
+{
+	if (mEntry == nullptr)
+		return nullptr;
+	const UInt8 type = mEntry->type;
+	const bool trade = type == kStockBuy || type == kStockSell || type == kFundBuy || type == kFundSell;
+	if (mUnits != nullptr && trade && !(GetNumber(mUnits) > 0))
+		return mUnits;
+	if (mPrice != nullptr && GetNumber(mPrice) < 0)
+		return mPrice;
+	if (mRate != nullptr && GetNumber(mRate) < 0)
+		return mRate;
+	return nullptr;
 }
 
 void TLedgerEditWindow::RedoCategoryMenu()
@@ -263,6 +288,12 @@ Boolean TLedgerEditWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kOKButton:
 		if (mEntry == nullptr)
 			return true;
+		if (LEditText* field = RefusedField()) {
+			UApplicationNotices::SysBeep();
+			SwitchTarget(field);
+			field->SelectAll();
+			return true;
+		}
 		SaveContent();
 		Report(TLedgerWindow::kEntryOK);
 		return true;

@@ -1,7 +1,8 @@
 #pragma once
 // Edits one ledger entry in place. The constructor of each kind says which field groups the window has
 // (units and price, exchange, foreign currency, cash amount). OK writes the fields into the entry and sends
-// 5087 to the super-commander, Cancel (also the close box) sends 5088; both pass the entry and close.
+// 5087 to the super-commander, Cancel (also the close box) sends 5088; both pass the entry and close. OK is
+// refused, with a beep and the field selected, while a number field holds a number the entry cannot take.
 
 #include "Includes/TList.h"
 #include "Includes/tCategory.h"
@@ -10,6 +11,7 @@
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/TVyWindow.h"
 
+#include <initializer_list>
 #include <vector>
 
 class LCheckBox;
@@ -40,6 +42,11 @@ protected:
 	template <class T> T* FindField(PaneIDT inID);
 	static void SetNumber(LEditText* inField, float inValue);
 	static float GetNumber(LEditText* inField);
+	// Number fields take only the characters of a number.
+	static void FilterNumbers(std::initializer_list<LEditText*> inFields);
+	// The first field whose number the entry cannot take, or null: the units of a purchase or a sale not
+	// above 0, a negative price or rate.
+	virtual LEditText* RefusedField() const;
 
 	LClock* mDate = nullptr;
 	LEditText* mSymbol = nullptr;

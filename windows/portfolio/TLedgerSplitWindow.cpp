@@ -1,6 +1,5 @@
 #include "windows/portfolio/TLedgerSplitWindow.h"
 
-#include "Internet/UApplicationNotices.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LRadioButton.h"
@@ -41,6 +40,7 @@ void TLedgerSplitWindow::FinishCreateSelf()
 	mConsolidateFrom = FindField<LEditText>(FOUR_CHAR_CODE("cFrm"));
 	mConsolidateText = FindField<LStaticText>(FOUR_CHAR_CODE("cTxt"));
 	mConsolidateTo = FindField<LEditText>(FOUR_CHAR_CODE("cToo"));
+	FilterNumbers({mSplitFrom, mSplitTo, mConsolidateFrom, mConsolidateTo});
 }
 
 void TLedgerSplitWindow::RedoContent()
@@ -102,6 +102,19 @@ bool TLedgerSplitWindow::ChosenRatio(float& outFrom, float& outTo) const
 	return outFrom > 0 && outTo > 0;
 }
 
+LEditText* TLedgerSplitWindow::RefusedField() const
+{
+	if (LEditText* field = TLedgerEditWindow::RefusedField())
+		return field;
+	float from = 0, to = 0;
+	if (ChosenRatio(from, to))
+		return nullptr;
+	const bool split = mSplit != nullptr && mSplit->GetValue() > 0;
+	if (from > 0)
+		return split ? mSplitTo : mConsolidateTo;
+	return split ? mSplitFrom : mConsolidateFrom;
+}
+
 void TLedgerSplitWindow::SaveContent()
 {
 	TLedgerEditWindow::SaveContent();
@@ -123,14 +136,6 @@ Boolean TLedgerSplitWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	case kConsolidateMenu:
 		RedoEnabledItems();
 		return true;
-	case kOKButton: {
-		float from = 0, to = 0;
-		if (!ChosenRatio(from, to)) {
-			UApplicationNotices::SysBeep();
-			return true;
-		}
-		return TLedgerEditWindow::ObeyCommand(inCommand, ioParam);
-	}
 	default:
 		return TLedgerEditWindow::ObeyCommand(inCommand, ioParam);
 	}

@@ -21,6 +21,8 @@ public:
 
 protected:
 	void FinishCreateSelf() override;
+	// Also the field of a ratio of the user's own that is not above 0.
+	LEditText* RefusedField() const override;
 
 private:
 	void RedoEnabledItems();

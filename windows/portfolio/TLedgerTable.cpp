@@ -33,10 +33,13 @@ constexpr SInt16 kScrollZone = 16;
 const RGBColor kBlack{0, 0, 0};
 const RGBColor kWhite{65535, 65535, 65535};
 
+// The no-value marker shows as "0.00" whatever the column's decimals.
 std::string Number(float inValue, int inDecimals)
 {
+	if (inValue == kNoValue)
+		return "0.00";
 	char text[64];
-	std::snprintf(text, sizeof text, "%.*f", inDecimals, inValue == kNoValue ? 0.0 : double(inValue));
+	std::snprintf(text, sizeof text, "%.*f", inDecimals, double(inValue));
 	return text;
 }
 

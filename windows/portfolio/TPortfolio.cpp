@@ -7,6 +7,7 @@
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
 #include "model/UPortfolioFile.h"
+#include "model/UZVUtils.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StPrintSession.h"
 #include "platform/framework/UPrinting.h"
@@ -68,6 +69,9 @@ TPortfolio* TPortfolio::New(LCommander* inSuper)
 		return nullptr;
 	auto* document = new TPortfolio(inSuper);
 	UPortfolioFile::DefaultParameters(&document->mParameters, base);
+	// A new portfolio's alerts take the colours of the user's own alerts.
+	UZVUtils::DefaultAlert(&document->mParameters.losingAlert, true);
+	UZVUtils::DefaultAlert(&document->mParameters.gainingAlert, false);
 	if (!document->MakeWindow()) {
 		delete document;
 		return nullptr;
@@ -99,8 +103,9 @@ TPortfolio* TPortfolio::Open(LCommander* inSuper, FSSpec* inSpec)
 	}
 	document->mWindow->SetDescriptor(inSpec->name);
 	document->TakeSavedCopies();
-	document->HandOverLists();
+	// Before the window asks about unknown securities: removing their entries is a change to keep.
 	document->ClearModified();
+	document->HandOverLists();
 	document->mWindow->Show();
 	return document;
 }
@@ -282,8 +287,8 @@ void TPortfolio::DoRevert()
 	mParameters = mSavedParameters;
 	mCategories = mSavedCategories;
 	mLedger = mSavedLedger;
-	HandOverLists();
 	ClearModified();
+	HandOverLists();
 }
 
 void TPortfolio::HandlePrint()

@@ -92,6 +92,21 @@ constexpr tFlagPane kColourWells[] = {
     {FOUR_CHAR_CODE("gClr"), kGaining + offsetof(tAlertParameters, colour)},
 };
 
+// The fields the panes edit besides those of the tables above; OK writes back these and no others.
+struct tField {
+	std::size_t offset;
+	std::size_t size;
+};
+constexpr tField kOtherFields[] = {
+    {offsetof(tPortfolioParameters, fontName), sizeof(tPortfolioParameters::fontName)},
+    {offsetof(tPortfolioParameters, fontNumber), sizeof(tPortfolioParameters::fontNumber)},
+    {offsetof(tPortfolioParameters, fontSize), sizeof(tPortfolioParameters::fontSize)},
+    {kLosing + offsetof(tAlertParameters, limit), sizeof(tAlertParameters::limit)},
+    {kGaining + offsetof(tAlertParameters, limit), sizeof(tAlertParameters::limit)},
+    {offsetof(tPortfolioParameters, baseCurrency), sizeof(tPortfolioParameters::baseCurrency)},
+    {offsetof(tPortfolioParameters, password), sizeof(tPortfolioParameters::password)},
+};
+
 UInt8* FieldAt(tPortfolioParameters& ioParameters, std::size_t inOffset)
 {
 	return reinterpret_cast<UInt8*>(&ioParameters) + inOffset;
@@ -298,6 +313,39 @@ void TPortfolioPrefsWindow::SaveCategories()
 		UPortfolioFile::AssignSignature(&taken, mWorkingCategories->GetNth(i));
 }
 
+// The portfolio window keeps its bounds, sort, view and date range in the same record and may have changed
+// them while this window was open: only what the panes edit goes back.
+void TPortfolioPrefsWindow::WriteBack()
+{
+	auto copy = [this](std::size_t inOffset, std::size_t inSize) {
+		std::memcpy(FieldAt(*mParameters, inOffset), FieldAt(mWorking, inOffset), inSize);
+	};
+	for (const tFlagPane& field : kCheckBoxes)
+		copy(field.offset, 1);
+	for (const tMenuPane& field : kMenus)
+		copy(field.offset, 1);
+	for (const tFlagPane& field : kColourWells)
+		copy(field.offset, sizeof(RGBColor));
+	for (const tField& field : kOtherFields)
+		copy(field.offset, field.size);
+}
+
+// A category's check box and triangle in the portfolio window may have been used meanwhile.
+void TPortfolioPrefsWindow::KeepCategorySwitches()
+{
+	TList<tCategory> document(mCategories);
+	for (tCategory* now = document.GetFirst(); now != nullptr; now = document.GetNext()) {
+		if (now->signature == 0)
+			continue;
+		for (long i = 1; i <= mWorkingCategories->Count(); ++i)
+			if (tCategory* working = mWorkingCategories->GetNth(i);
+			    working->signature == now->signature) {
+				working->enabled = now->enabled;
+				working->open = now->open;
+			}
+	}
+}
+
 void TPortfolioPrefsWindow::SavePassword()
 {
 	std::memset(mWorking.password, 0, sizeof mWorking.password);
@@ -480,7 +528,8 @@ Boolean TPortfolioPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		if (mParameters == nullptr || !CheckPasswords())
 			return true;
 		SaveContent();
-		*mParameters = mWorking;
+		WriteBack();
+		KeepCategorySwitches();
 		*mCategories = *mWorkingCategories;
 		if (LCommander* super = GetSuperCommander())
 			super->ObeyCommand(cmd_PrefsChanged, nullptr);

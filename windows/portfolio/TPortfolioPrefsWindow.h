@@ -1,9 +1,9 @@
 #pragma once
 // A portfolio's settings window: display, alerts, categories, and password with base currency, on four
-// panels. It edits working copies of the portfolio's parameters and categories; OK writes both back into
-// the document's records and sends cmd_PrefsChanged to its super-commander (the portfolio window), Cancel
-// drops them. Category signatures are given once, unique within the portfolio, and kept by renames, so
-// ledger entries stay with their category.
+// panels. It edits working copies of the portfolio's parameters and categories; OK writes the fields its
+// panes edit and the categories back into the document's records and sends cmd_PrefsChanged to its
+// super-commander (the portfolio window), Cancel drops them. Category signatures are given once, unique
+// within the portfolio, and kept by renames, so ledger entries stay with their category.
 
 #include "Includes/TList.h"
 #include "Includes/tCategory.h"
@@ -87,6 +87,8 @@ private:
 	void SaveFields();
 	void SaveCategories();
 	void SavePassword();
+	void WriteBack();
+	void KeepCategorySwitches();
 
 	bool CheckPasswords();
 	// Empties both fields and the working password and shows the password panel with the message.

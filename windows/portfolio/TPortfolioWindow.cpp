@@ -86,7 +86,8 @@ void SetChangeCaption(TColourCaptions* inCaption, float inReference, float inCur
 		return;
 	if (inReference == kNoValue || inCurrent == kNoValue) {
 		StyleCaption(inCaption, inUnchanged, nullptr);
-		inCaption->SetStrings(GetStockCString(kNoValueString), nullptr);
+		inCaption->SetStrings(PascalStrings::ToString(GetStockString(kNoValueString)).c_str(),
+		                      nullptr);
 		return;
 	}
 	std::string change, percent;
@@ -535,6 +536,10 @@ void TPortfolioWindow::CheckAndAddSymbols()
 	const std::vector<tLedgerEntry*> unknown = mAccountant->UnknownEntries();
 	if (unknown.empty())
 		return;
+	// The ledger window's OK may have freed the entries the rows were made from: quotes arriving while
+	// the question waits must find the new ones.
+	if (mAccountant != nullptr)
+		RebuildRows();
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
 		for (const tLedgerEntry* entry : unknown) {
@@ -579,6 +584,10 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	if (mBusy)
 		return true;
+	if (IsControlCommand(inCommand) && LedgerWindow() != nullptr) {
+		RefuseWhileLedgerOpen();
+		return true;
+	}
 	auto value = [ioParam] { return ioParam != nullptr ? *static_cast<SInt32*>(ioParam) : 1; };
 	if (inCommand >= kFirstTriangleCommand && inCommand <= 13998) {
 		ClickTriangle(SInt32(inCommand - 13000));
@@ -664,20 +673,20 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		SetUpdateCommandStatus(true);
 		return true;
 	case kCmdEntryOK: {
-		auto* entry = static_cast<tLedgerEntry*>(ioParam);
+		std::unique_ptr<tLedgerEntry> entry = TakeDroppedEntry(ioParam);
 		SignalIf_(entry == nullptr);
 		if (entry != nullptr) {
-			mLedgerList->Append(entry);
-			// A list that keeps copies has taken its own.
-			if (mLedgerList->GetNth(mLedgerList->Count()) != entry)
-				delete entry;
+			mLedgerList->Append(entry.get());
+			// A list that does not keep copies has taken this one.
+			if (mLedgerList->GetNth(mLedgerList->Count()) == entry.get())
+				entry.release();
 			ObeyCommand(kCmdLedgerOK, nullptr);
 		}
 		return true;
 	}
 	case kCmdEntryCancel:
 		SignalIf_(ioParam == nullptr);
-		delete static_cast<tLedgerEntry*>(ioParam);
+		TakeDroppedEntry(ioParam);
 		return true;
 	case kCmdOpenLedger:
 		OpenLedgerWindow();
@@ -710,7 +719,17 @@ LWindow* TPortfolioWindow::LiveSub(LWindow* inWindow) const
 
 void TPortfolioWindow::OpenLedgerWindow()
 {
-	if (LedgerWindow() != nullptr || mLedgerList == nullptr)
+	if (LWindow* ledger = LedgerWindow()) {
+		ledger->Select();
+		return;
+	}
+	// A dropped entry still in its edit window would be written over by the ledger's copy.
+	if (!mDropEdits.empty()) {
+		UApplicationNotices::SysBeep();
+		mDropEdits.back().window->Select();
+		return;
+	}
+	if (mLedgerList == nullptr)
 		return;
 	Str255 title;
 	GetDescriptor(title);
@@ -753,6 +772,11 @@ void TPortfolioWindow::Activate()
 
 void TPortfolioWindow::HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount)
 {
+	if (LWindow* ledger = LedgerWindow()) {
+		UApplicationNotices::SysBeep();
+		ledger->Select();
+		return;
+	}
 	if (dynamic_cast<LClock*>(GetTarget()) == nullptr)
 		SwitchTarget(this);
 	TVyWindow::HandleClick(inMacEvent, inClickCount);

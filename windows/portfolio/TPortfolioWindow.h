@@ -11,7 +11,9 @@
 #include "platform/framework/LPeriodical.h"
 #include "toolkit/TVyWindow.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class LBevelButton;
 class LClock;
@@ -110,6 +112,11 @@ private:
 	struct tLineEntry {
 		LCheckBox* Checkbox = nullptr;
 	};
+	// A dropped security's new entry, owned here while its edit window is open.
+	struct tDropEdit {
+		LWindow* window;
+		std::unique_ptr<tLedgerEntry> entry;
+	};
 	// The window while it is open under this one, else null. The ledger and settings windows close
 	// themselves on OK and Cancel without asking AllowSubRemoval.
 	LWindow* LiveSub(LWindow* inWindow) const;
@@ -129,6 +136,11 @@ private:
 	// Only stocks and funds become ledger entries.
 	static bool IsDroppable(const tDragEntry& inEntry);
 	void OpenLedgerWindow();
+	// Takes back the entry a drop's edit window reports on; null when it is not one of them.
+	std::unique_ptr<tLedgerEntry> TakeDroppedEntry(const void* inEntry);
+	// The window's own controls, which must not act while the ledger window is open.
+	static bool IsControlCommand(CommandT inCommand);
+	void RefuseWhileLedgerOpen();
 	void OpenSettingsWindow();
 	void BlankBanners();
 	const tAlertParameters* CheckAlerts(float inValue, float inReference) const;
@@ -136,6 +148,7 @@ private:
 	TPortfolioTable* mTable = nullptr;
 	LWindow* mPrefsWindow = nullptr;
 	LWindow* mLedgerWindow = nullptr;
+	std::vector<tDropEdit> mDropEdits;
 	TBanner* mBanner = nullptr;
 	Rect mBannerFrame{0, 0, 0, 0};
 	TColourCaption* mPortfolioValue = nullptr;

@@ -3,11 +3,13 @@
 #include "Includes/tPortfolioParameters.h"
 #include "foundation/VyStrings.h"
 #include "platform/toolbox/gui/QuickDraw.h"
+#include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolioTable.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UDragEntries.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -49,8 +51,8 @@ void TPortfolioWindow::ReceiveDragItem(DragReference inDragRef, DragAttributes, 
 			continue;
 		FillInSymbolInfo(entry.get());
 		// The edit window hands the entry back with 5087 or 5088.
-		TLedgerWindow::CreateLedgerEditWindow(entry.get(), mCategoryList, this);
-		entry.release();
+		LWindow* window = TLedgerWindow::CreateLedgerEditWindow(entry.get(), mCategoryList, this);
+		mDropEdits.push_back({window, std::move(entry)});
 	}
 }
 
@@ -104,4 +106,16 @@ void TPortfolioWindow::UnhiliteDropArea(DragReference inDragRef)
 		mTable->FocusDraw();
 	HideDragHilite(inDragRef);
 	mIsHilited = false;
+}
+
+std::unique_ptr<tLedgerEntry> TPortfolioWindow::TakeDroppedEntry(const void* inEntry)
+{
+	const auto found =
+	    std::find_if(mDropEdits.begin(), mDropEdits.end(),
+	                 [inEntry](const tDropEdit& inEdit) { return inEdit.entry.get() == inEntry; });
+	if (found == mDropEdits.end())
+		return nullptr;
+	std::unique_ptr<tLedgerEntry> entry = std::move(found->entry);
+	mDropEdits.erase(found);
+	return entry;
 }

@@ -32,11 +32,11 @@ void TPortfolioWindow::DoPrint()
 		}
 	};
 	const float current = mAccountant->CurrentTotal();
+	const std::string noValue = PascalStrings::ToString(GetStockString(kNoValueString));
 	setCaption("Titl", PascalStrings::ToString(title));
-	setCaption("Vlue", current == kNoValue ? GetStockCString(kNoValueString)
-	                                       : TPortfolioTable::FormatFloat(current, 2, true));
+	setCaption("Vlue", current == kNoValue ? noValue : TPortfolioTable::FormatFloat(current, 2, true));
 	auto setChange = [&](const char(&inChangeID)[5], const char(&inPercentID)[5], float inReference) {
-		std::string change = GetStockCString(kNoValueString), percent = change;
+		std::string change = noValue, percent = noValue;
 		if (inReference != kNoValue && current != kNoValue)
 			ChangeTexts(inReference, current, change, percent);
 		setCaption(inChangeID, change);
