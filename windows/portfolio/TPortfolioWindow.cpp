@@ -538,8 +538,7 @@ void TPortfolioWindow::CheckAndAddSymbols()
 		return;
 	// The ledger window's OK may have freed the entries the rows were made from: quotes arriving while
 	// the question waits must find the new ones.
-	if (mAccountant != nullptr)
-		RebuildRows();
+	RebuildRows();
 	const MessageT answer = UKsDialogs::Dialog(kAddSymbolsDialogID);
 	if (answer == kAddSymbols) {
 		for (const tLedgerEntry* entry : unknown) {
