@@ -8,9 +8,8 @@
 #include "platform/framework/LDocument.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UAppleEventService.h"
-#include "platform/toolbox/PascalStrings.h"
 #include "tests/app/QuoteServingFixture.h"
-#include "toolkit/UKsDialogs.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/security/UWindowRegistry.h"
 
@@ -62,23 +61,9 @@ protected:
 		inApp.DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
 	}
 
-	void ExpectMessage()
-	{
-		StDialogHandler::QueueAnswer(msg_OK, [this](LWindow* dialog) {
-			LPane* pane = dialog != nullptr ? dialog->FindPaneByID(kKsDialogTextPane) : nullptr;
-			Str255 text = {0};
-			if (pane != nullptr)
-				pane->GetDescriptor(text);
-			mShown.push_back(PascalStrings::ToString(text));
-		});
-	}
+	void ExpectMessage() { ToolkitTest::ExpectMessage(&mShown); }
 
-	static std::string MessageText(short inNumber)
-	{
-		Str255 text;
-		GetIndString(text, kKsMessageStringsID, inNumber);
-		return PascalStrings::ToString(text);
-	}
+	static std::string MessageText(short inNumber) { return ToolkitTest::MessageText(inNumber); }
 
 	// The head of a portfolio file: the tag, default parameters and the two counts.
 	static std::string PortfolioHead(UInt32 inCategories, UInt32 inEntries)
