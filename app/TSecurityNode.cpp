@@ -25,9 +25,9 @@ void TSecurityNode::SetActive(unsigned long tickerID, bool active)
 		mSecurity->RemoveTicklet(tickerID, nullptr);
 	else if (GetTickerByID(tickerID) != nullptr)
 		mSecurity->AddTicklet(tickerID, nullptr);
-	else if (!mSecurity->IsActiveTicker(tickerID))
+	else if (TickerExists(tickerID) && !mSecurity->IsActiveTicker(tickerID))
 		// The ticker is closed: the choice is kept on the security, and the ticklet comes when it
-		// opens.
+		// opens. A ticker that does not exist gets no record.
 		mSecurity->GetTickletOwners()->Append(
 		    new TSecurity::tTickletOwner{UInt32(tickerID), nullptr});
 }

@@ -3,6 +3,7 @@
 #include "Internet/TBrokerage.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockContentTree.h"
+#include "app/UPrefsFolder.h"
 #include "foundation/TVyBufferFile.h"
 #include "foundation/TVyFile.h"
 #include "foundation/TVyFileUtils.h"
@@ -33,7 +34,6 @@ tStockTickerPrefs* gStockPreferences = nullptr;
 namespace
 {
 
-constexpr const char* kPrefsFolderName = "Vantorel Prefs \xC4"; // the folder mark in Mac Roman
 constexpr OSType kCreator = FOUR_CHAR_CODE("zVRN");
 
 TStockPlugin::WindowOpener sWindowOpeners[kPluginWindowCount];
@@ -104,22 +104,29 @@ void TStockPlugin::Initialize()
 	mPrefsFolder = new (std::nothrow) TVyFile();
 	if (mPrefsFolder == nullptr)
 		throw kOutOfMemory;
-	mPrefsFolder->ChangeDir(kDirPreferences);
-	mPrefsFolder->CreateDir(kPrefsFolderName);
-	mPrefsFolder->ChangeDir(kPrefsFolderName);
+	const bool folderFound = UPrefsFolder::Find(mPrefsFolder);
 
 	TQuoterManager::InitQuoterManager();
 
-	InitPrefsFile(prefsSettings, "Stock Plug-in Prefs", "Stock Plug-in Prefs.corrupt", 2,
-	              FOUR_CHAR_CODE("PREF"), kCreator);
-	InitPrefsFile(prefsStocks, "Stock Plug-in Stocks", "Stock Plug-in Stocks.corrupt", 4,
-	              FOUR_CHAR_CODE("zvSF"), kCreator);
-	InitPrefsFile(prefsFunds, "Stock Plug-in Funds", "Stock Plug-in Funds.corrupt", 6,
-	              FOUR_CHAR_CODE("zvFF"), kCreator);
-	InitPrefsFile(prefsIndexes, "Stock Plug-in Indexes", "Stock Plug-in Indexes.corrupt", 8,
-	              FOUR_CHAR_CODE("zvIF"), kCreator);
-	InitPrefsFile(prefsCurrencies, "Stock Plug-in Currencies", "Stock Plug-in Currencies.cor", 10,
-	              FOUR_CHAR_CODE("zvCF"), kCreator);
+	if (folderFound) {
+		InitPrefsFile(prefsSettings, "Stock Plug-in Prefs", "Stock Plug-in Prefs.corrupt", 2,
+		              FOUR_CHAR_CODE("PREF"), kCreator);
+		InitPrefsFile(prefsStocks, "Stock Plug-in Stocks", "Stock Plug-in Stocks.corrupt", 4,
+		              FOUR_CHAR_CODE("zvSF"), kCreator);
+		InitPrefsFile(prefsFunds, "Stock Plug-in Funds", "Stock Plug-in Funds.corrupt", 6,
+		              FOUR_CHAR_CODE("zvFF"), kCreator);
+		InitPrefsFile(prefsIndexes, "Stock Plug-in Indexes", "Stock Plug-in Indexes.corrupt", 8,
+		              FOUR_CHAR_CODE("zvIF"), kCreator);
+		InitPrefsFile(prefsCurrencies, "Stock Plug-in Currencies", "Stock Plug-in Currencies.cor", 10,
+		              FOUR_CHAR_CODE("zvCF"), kCreator);
+	} else {
+		// The user was told: the factory contents, and nothing written anywhere in this run.
+		for (tPreferenceFileType kind :
+		     {prefsSettings, prefsStocks, prefsFunds, prefsIndexes, prefsCurrencies}) {
+			DefaultPreferences(kind);
+			mLockedFiles.insert(kind);
+		}
+	}
 
 	DefaultWindows();
 
@@ -243,6 +250,7 @@ TStockPlugin::~TStockPlugin()
 	if (TXContentMgr::GetPlugin() == this)
 		TXContentMgr::SetPlugin(nullptr);
 	DisposeStockStrings();
+	UPrefsFolder::Forget();
 }
 
 IInterface* TStockPlugin::GetOtherInterface(unsigned long sig)

@@ -253,6 +253,8 @@ private:
 	bool mFilesCreated = false;
 	// Set by the first ShutDown: a second one would note every window as closed.
 	bool mShutDown = false;
-	// Damaged files that could not be set aside: left as they are and not written in this run.
+	// Damaged files that could not be set aside, and files of a former version whose conversion was
+	// declined: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;
+	bool mConversionDeclined = false;
 };

@@ -60,6 +60,7 @@ bool TStockPlugin::ConvertDialog()
 	}
 	if (!UKsDialogs::YesNoDialog(kConvertQuestion)) {
 		// Declined: the former files stay exactly as they are.
+		mConversionDeclined = true;
 		finish();
 		return false;
 	}

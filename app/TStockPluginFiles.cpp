@@ -20,6 +20,12 @@ constexpr UInt32 kTag = FOUR_CHAR_CODE("zv22");
 constexpr short kWriteFailedMessage = 5;
 constexpr short kSetAsideFailedMessage = 21;
 
+bool IsFormerTag(unsigned long tag)
+{
+	return tag == UConversion::kTag1_0 || tag == UConversion::kTag1_1 || tag == UConversion::kTag1_5 ||
+	       tag == UConversion::kTag1_6 || tag == UConversion::kTag2_0;
+}
+
 tSecurityType SecurityKind(tPreferenceFileType kind)
 {
 	switch (kind) {
@@ -88,6 +94,7 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 		throw kOutOfMemory;
 	file->SetFileName(name);
 	file->SetReplaceSafely(true);
+	file->RemoveStaleCopies();
 
 	const bool exists = file->Exists() != 0;
 	bool keepWhatWasRead = false;
@@ -95,6 +102,13 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 		unsigned long tag = 0;
 		if (ReadPreferencesFiles(kind, &tag) && tag == kTag)
 			return true;
+		if (mConversionDeclined && IsFormerTag(tag)) {
+			// The user kept the former version's file: it is used by nothing and written by
+			// nothing in this run, and the next start offers the conversion again.
+			mLockedFiles.insert(kind);
+			DefaultPreferences(kind);
+			return false;
+		}
 		UKsDialogs::ErrorDialog(message);
 		// A security file read part-way keeps what was read, without the factory list after it.
 		TList<TSecurity>* list = GetList(SecurityKind(kind));

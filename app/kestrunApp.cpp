@@ -10,6 +10,7 @@
 #include "app/TStockPlugin.h"
 #include "app/TVersionWindow.h"
 #include "app/UAppleEventTable.h"
+#include "app/UPrefsFolder.h"
 #include "foundation/TVyBufferFile.h"
 #include "model/StockGlobals.h"
 #include "model/UConverter.h"
@@ -37,7 +38,6 @@
 namespace
 {
 
-constexpr const char* kPrefsFolderName = "Vantorel Prefs \xC4"; // Mac Roman florin
 constexpr const char* kPrefsFileName = "Vantorel Prefs";
 constexpr const char* kPrefsOldName = "Vantorel Prefs.old";
 constexpr const char* kPrefsCorruptName = "Vantorel Prefs.corrupt";
@@ -104,12 +104,14 @@ kestrunApp::kestrunApp()
 	InstallConverter(true);
 
 	mPrefsFolder = std::make_unique<TVyFile>();
-	mPrefsFolder->ChangeDir(kDirPreferences);
-	mPrefsFolder->CreateDir(kPrefsFolderName);
-	mPrefsFolder->ChangeDir(kPrefsFolderName);
-
-	InitPrefsFile(kPrefsFileName, kPrefsOldName, kPrefsCorruptName, kMsgPrefsOldVersion, kMsgPrefsCorrupt,
-	              FOUR_CHAR_CODE("PREF"), FOUR_CHAR_CODE("zVRN"));
+	if (UPrefsFolder::Find(mPrefsFolder.get())) {
+		InitPrefsFile(kPrefsFileName, kPrefsOldName, kPrefsCorruptName, kMsgPrefsOldVersion,
+		              kMsgPrefsCorrupt, FOUR_CHAR_CODE("PREF"), FOUR_CHAR_CODE("zVRN"));
+	} else {
+		// The user was told; this session's settings go nowhere.
+		mPrefsWritable = false;
+		DefaultPreferences();
+	}
 
 	mAboutWindow = nullptr;
 	mVersionWindow = nullptr;
@@ -151,6 +153,7 @@ kestrunApp::~kestrunApp()
 	mPrefsFile.reset();
 	TURLSecurity::Terminate();
 	InstallConverter(false);
+	UPrefsFolder::Forget();
 	UApplicationNotices::Install({});
 	SetTickerLookup(nullptr);
 	SetTickerExistsCheck(nullptr);

@@ -31,6 +31,7 @@ enum : SInt16 {
 	kMsgPrefsCorrupt = 5,
 	kMsgPrefsNotWritten = 8,
 	kMsgPrefsNotSetAside = 9,
+	kMsgPrefsFolderUnusable = 10,
 };
 
 // Commands of the 1000 range.

@@ -51,6 +51,7 @@ void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const 
 	if (!mPrefsFile)
 		throw 1000;
 	mPrefsFile->SetFileName(inName);
+	mPrefsFile->RemoveStaleCopies();
 
 	bool needsDefaults = true;
 	if (mPrefsFile->Exists()) {

@@ -14,6 +14,7 @@
 #include "toolkit/UKsServices.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,6 +23,9 @@
 int main(int argc, char* argv[])
 {
 	gAppStartTick = TickCount();
+	// Under a file-size limit a write past it fails like a full disk, which the program reports,
+	// instead of ending the program between one file and the next.
+	std::signal(SIGXFSZ, SIG_IGN);
 	StQtApplication qt(argc, argv);
 
 	std::string error;

@@ -593,6 +593,12 @@ short TVyFile::Abandon()
 	return MapFileError(err);
 }
 
+short TVyFile::RemoveStaleCopies()
+{
+	constexpr UInt32 kSecondsOfASaveUnderWay = 60;
+	return MapFileError(HRemoveStaleReplacements(mVRefNum, mDirID, mFileName, kSecondsOfASaveUnderWay));
+}
+
 short TVyFile::Read(void* buffer, unsigned long* count)
 {
 	SignalIfNot_(buffer && count);
@@ -676,10 +682,8 @@ short TVyFile::Seek(tSeekPlacement placement, unsigned long offset)
 
 unsigned long TVyFile::Tell()
 {
-	SInt32 position = 0;
-	if (mFileRef == 0 || GetFPos(mFileRef, &position) != noErr)
-		return 0;
-	return UInt32(position);
+	// A seek only moves the position; the system's mark follows at the next read or write.
+	return mFileRef != 0 ? mPosition : 0;
 }
 
 short TVyFile::RenameFile(const char* newName)

@@ -110,6 +110,10 @@ public:
 	bool GetReplaceSafely() const { return mReplaceSafely; }
 	// Closes without keeping what was written when replacing safely; otherwise as Close.
 	short Abandon();
+	// Deletes the copies that safe replacements of the named file left when the program was stopped
+	// in the middle of one (killed, or the power went); a copy written to in the last minute may belong
+	// to a save under way and stays.
+	short RemoveStaleCopies();
 
 	SInt16 GetVRefNum() const { return mVRefNum; }
 	SInt32 GetDirID() const { return mDirID; }

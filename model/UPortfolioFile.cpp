@@ -73,6 +73,47 @@ short GetList(std::span<const unsigned char>& rest, TList<T>* list,
 	return 0;
 }
 
+short ReadAt(TVyFile* file, unsigned long at, unsigned char* bytes, unsigned long count)
+{
+	file->Seek(kSeekAbsolute, at);
+	unsigned long read = count;
+	const short err = file->Read(bytes, &read);
+	return err != 0 ? err : read == count ? short(0) : short(kVyFileEOF);
+}
+
+// The whole file of the open portfolio, once its tag and counts have shown that they account for every
+// byte of it: a file of another kind, or a large one that its counts do not explain, is not read into
+// memory.
+short ReadImage(TVyFile* file, std::vector<unsigned char>* image)
+{
+	const unsigned long size = file->Size();
+	unsigned char head[UPortfolioFile::kEmptySize - 4];
+	if (size < 4)
+		return kVyFileEOF;
+	if (short err = ReadAt(file, 0, head, 4); err != 0)
+		return err;
+	if (const UInt32 tag = GetU32(head); tag != UPortfolioFile::kTag)
+		return tag == UPortfolioFile::kOldTag ? kPortfolioOldFormat : kPortfolioWrongTag;
+	if (size > UConversion::kLargestFile)
+		return kPortfolioDamaged;
+	if (size < sizeof(head))
+		return kVyFileEOF;
+	if (short err = ReadAt(file, 0, head, sizeof(head)); err != 0)
+		return err;
+	const UInt64 ledgerCountAt =
+	    sizeof(head) + UInt64(GetU32(head + sizeof(head) - 4)) * tCategory::kStoredSize;
+	if (ledgerCountAt + 4 > size)
+		return kPortfolioDamaged;
+	unsigned char count[4];
+	if (short err = ReadAt(file, (unsigned long)ledgerCountAt, count, sizeof(count)); err != 0)
+		return err;
+	if (ledgerCountAt + 4 + UInt64(GetU32(count)) * tLedgerEntry::kStoredSize != size)
+		return kPortfolioDamaged;
+
+	image->resize(size);
+	return ReadAt(file, 0, image->data(), size);
+}
+
 } // namespace
 
 short UPortfolioFile::SavePortfolio(TVyFile* file, const tPortfolioParameters* parameters,
@@ -127,18 +168,13 @@ short UPortfolioFile::ReadPortfolio(TVyFile* file, tPortfolioParameters* paramet
 	short err = file->Open();
 	if (err != 0)
 		return err;
-	std::vector<unsigned char> image(file->Size());
-	unsigned long count = image.size();
-	err = image.empty() ? short(kVyFileEOF) : file->Read(image.data(), &count);
+	std::vector<unsigned char> image;
+	err = ReadImage(file, &image);
 	file->Close();
 	if (err != 0)
 		return err;
-	if (count < 4)
-		return kVyFileEOF;
-	if (const UInt32 tag = GetU32(image.data()); tag != kTag)
-		return tag == kOldTag ? kPortfolioOldFormat : kPortfolioWrongTag;
 
-	std::span<const unsigned char> rest(image.data() + 4, count - 4);
+	std::span<const unsigned char> rest(image.data() + 4, image.size() - 4);
 	if (rest.size() < tPortfolioParameters::kStoredSize)
 		return kVyFileEOF;
 	unsigned char stored[tPortfolioParameters::kStoredSize];

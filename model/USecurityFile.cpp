@@ -8,14 +8,6 @@
 
 #include <memory>
 
-namespace
-{
-
-// The smallest record: two empty texts, the parameter block, the switch, no template, no file, no owners.
-constexpr unsigned long kSmallestRecord = 4 + 4 + tSecurityParameters::kStoredSize + 1 + 4 + 1 + 4;
-
-} // namespace
-
 const char* USecurityFile::FileName(tSecurityType kind)
 {
 	switch (kind) {
@@ -93,8 +85,8 @@ short USecurityFile::ReadSecurities(TVyFile* file, tSecurityType kind, TList<TSe
 		return kVyFileOther;
 	if (short err = USecurityRecord::ReadU32(file, &count); err != 0)
 		return err;
-	if (count > USecurityRecord::Remaining(file) / kSmallestRecord)
-		return kVyFileEOF;
+	// A count beyond what the bytes can hold is a file cut short: the whole records before the cut are
+	// kept, and the first record that runs past the end stops the reading.
 	for (UInt32 i = 0; i < count; ++i) {
 		std::unique_ptr<TSecurity> security(NewSecurity(kind));
 		if (short err = security->Restore(file); err != 0)

@@ -38,14 +38,6 @@ short USecurityRecord::WriteText(TVyFile* file, const char* text)
 	return WriteBytes(file, text, length);
 }
 
-unsigned long USecurityRecord::Remaining(TVyFile* file)
-{
-	// Tell, not the raw position: a buffered file has read ahead of its caller.
-	const unsigned long size = file->Size();
-	const unsigned long position = file->Tell();
-	return size > position ? size - position : 0;
-}
-
 short USecurityRecord::ReadBytes(TVyFile* file, void* bytes, unsigned long count)
 {
 	if (count == 0)

@@ -18,8 +18,6 @@ public:
 	// A u32 length including the terminator, then the text and its zero; a null text is the length 0.
 	static short WriteText(TVyFile* file, const char* text);
 
-	// Bytes left between the file's position and its end.
-	static unsigned long Remaining(TVyFile* file);
 	static short ReadBytes(TVyFile* file, void* bytes, unsigned long count);
 	static short ReadU8(TVyFile* file, UInt8* value);
 	static short ReadU16(TVyFile* file, UInt16* value);

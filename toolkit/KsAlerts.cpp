@@ -3,15 +3,26 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+
 namespace
 {
 
-void ShowAlert(EAlertKind inKind, SInt16 inMessage)
+void ShowAlert(EAlertKind inKind, SInt16 inMessage, const char* inDetail = nullptr)
 {
 	if (inMessage == 0)
 		return;
 	Str255 text;
 	GetIndString(text, kKsAlertStringsID, inMessage);
+	if (inDetail != nullptr) {
+		std::string filled(reinterpret_cast<const char*>(text + 1), text[0]);
+		if (const std::size_t at = filled.find("^1"); at != std::string::npos)
+			filled.replace(at, 2, inDetail);
+		text[0] = UInt8(std::min<std::size_t>(filled.size(), 255));
+		std::memcpy(text + 1, filled.data(), text[0]);
+	}
 	const Str255 empty = {0};
 	ParamText(text, empty, empty, empty);
 	UModalAlerts::Show(inKind, kKsAlertID);
@@ -22,6 +33,11 @@ void ShowAlert(EAlertKind inKind, SInt16 inMessage)
 void KsError(SInt16 inMessage)
 {
 	ShowAlert(kAlertStop, inMessage);
+}
+
+void KsError(SInt16 inMessage, const char* inDetail)
+{
+	ShowAlert(kAlertStop, inMessage, inDetail);
 }
 
 void KsWarning(SInt16 inMessage)

@@ -7,5 +7,7 @@
 enum : SInt16 { kKsAlertID = 200, kKsAlertStringsID = 128 };
 
 void KsError(SInt16 inMessage);
+// The message with inDetail (Mac Roman) in place of its "^1".
+void KsError(SInt16 inMessage, const char* inDetail);
 void KsWarning(SInt16 inMessage);
 void KsInfo(SInt16 inMessage);

@@ -5,9 +5,12 @@
 #include "platform/toolbox/PascalStrings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
@@ -543,7 +546,8 @@ static OSErr OpenFork(const std::string& path, SInt8 permission, SInt16* refNum)
 	struct stat st;
 	if (stat(path.c_str(), &st) != 0)
 		return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	if (S_ISDIR(st.st_mode))
+	// Only plain files: opening a pipe would wait for a writer for ever, and a device is no document.
+	if (!S_ISREG(st.st_mode))
 		return fnfErr;
 	if (permission == fsCurPerm)
 		permission = access(path.c_str(), W_OK) == 0 ? fsRdWrPerm : fsRdPerm;
@@ -551,9 +555,14 @@ static OSErr OpenFork(const std::string& path, SInt8 permission, SInt16* refNum)
 	if ((permission & fsWrPerm) && OpenForWriting(path))
 		return opWrErr;
 	const int flags = permission == fsRdPerm ? O_RDONLY : permission == fsWrPerm ? O_WRONLY : O_RDWR;
-	const int fd = open(path.c_str(), flags | O_CLOEXEC);
+	// Without blocking, in case the name was given to a pipe since the check.
+	const int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
 	if (fd < 0)
 		return errno == EACCES && (permission & fsWrPerm) ? OSErr(wrPermErr) : ErrnoToOSErr(errno);
+	if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, flags) != 0) {
+		close(fd);
+		return fnfErr;
+	}
 	Fork fork;
 	fork.fd = fd;
 	fork.path = path;
@@ -656,6 +665,48 @@ OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt
 		unlink(temp.c_str());
 		return tmfoErr;
 	}
+	return noErr;
+}
+
+OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan)
+{
+	std::string path;
+	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
+		return err;
+	char* real = realpath(path.c_str(), nullptr);
+	const std::string target = real ? std::string(real) : path;
+	std::free(real);
+	const std::string folder = Parent(target);
+	// The names HOpenReplacement gives: a dot, the file's name, a dot and mkstemp's six letters or
+	// digits.
+	const std::string prefix = "." + LastName(target).substr(0, 200) + ".";
+	auto isCopy = [&](const std::string& entry) {
+		return entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0 &&
+		       std::all_of(entry.begin() + long(prefix.size()), entry.end(),
+		                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+	};
+	DIR* dir = opendir(folder.c_str());
+	if (!dir)
+		return ErrnoToOSErr(errno);
+	const time_t now = time(nullptr);
+	std::lock_guard lock(sForkMutex);
+	bool removed = false;
+	while (const dirent* entry = readdir(dir)) {
+		if (!isCopy(entry->d_name))
+			continue;
+		const std::string copy = Join(folder, entry->d_name);
+		struct stat st;
+		if (lstat(copy.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+		    st.st_mtime > now - time_t(olderThan))
+			continue;
+		if (std::any_of(sForks.begin(), sForks.end(),
+		                [&](const auto& open) { return open.second.tempPath == copy; }))
+			continue;
+		removed = unlink(copy.c_str()) == 0 || removed;
+	}
+	closedir(dir);
+	if (removed)
+		FolderChanged();
 	return noErr;
 }
 

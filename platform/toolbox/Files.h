@@ -74,6 +74,9 @@ OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permiss
 // copy over the file (keeping its type, creator, flags and access mode); FSCloseDiscarding throws it away.
 // Until then the file itself is untouched.
 OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
+// Deletes the copies of the named file that replacements interrupted by a crash left behind, those not
+// written to for olderThan seconds (a younger one may belong to another process writing at this moment).
+OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan);
 
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer);
 OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffer);

@@ -78,8 +78,10 @@ OSErr FindFolderPath(OSType folderType, Boolean createFolder, std::string* path)
 			found = home + "/.config";
 		}
 		found = FolderIDTable::NormalisePath(found);
-		if (OSErr err = MakeFolders(found, 0700); err != noErr)
+		if (OSErr err = MakeFolders(found, 0700); err != noErr) {
+			*path = found; // so that the user can be told which folder it was
 			return err;
+		}
 		break;
 	}
 	case kTemporaryFolderType: {

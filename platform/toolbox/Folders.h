@@ -19,5 +19,6 @@ OSErr FindFolder(SInt16 vRefNum, OSType folderType, Boolean createFolder, SInt16
 
 // The POSIX path of a well-known folder: preferences $XDG_CONFIG_HOME (or ~/.config); temporary
 // $XDG_RUNTIME_DIR/vantorel (or /tmp/vantorel-<uid>), private to the user; system $XDG_DATA_HOME
-// (or ~/.local/share); trash its Trash/files.
+// (or ~/.local/share); trash its Trash/files. When the preferences folder cannot be made, the path it
+// would have had comes back with the error.
 OSErr FindFolderPath(OSType folderType, Boolean createFolder, std::string* path);

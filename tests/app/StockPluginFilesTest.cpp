@@ -1,3 +1,5 @@
+#include "Includes/IContentTree.h"
+#include "app/TStockContentTree.h"
 #include "model/TSecurity.h"
 #include "tests/app/StockPluginTestSupport.h"
 
@@ -110,14 +112,8 @@ TEST_F(StockPluginFilesTest, ACutSecurityFileKeepsWhatWasReadWithoutTheFactoryLi
 {
 	Start();
 	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
-	// Long names make each record much longer than the smallest one, so the cut count still looks
-	// plausible to the reader.
-	int n = 0;
 	for (TSecurity* extra = stocks->GetNth(4); extra != nullptr; extra = stocks->GetNth(4))
 		stocks->Remove(extra);
-	TStockPlugin::ForEachSecurity(stocks, [&](TSecurity* security) {
-		security->SecurityName((std::string(150, 'A' + char(n++)) + " Holdings").c_str());
-	});
 	ASSERT_EQ(mPlugin->WritePreferencesFiles(prefsStocks), 0);
 	const std::string three = ReadText(PrefsPath("Stock Plug-in Stocks"));
 	stocks->Remove(stocks->GetNth(3));
@@ -125,14 +121,14 @@ TEST_F(StockPluginFilesTest, ACutSecurityFileKeepsWhatWasReadWithoutTheFactoryLi
 	const std::string two = ReadText(PrefsPath("Stock Plug-in Stocks"));
 	Quit();
 
+	// Cut in the middle of the third record: the count of three is more than the bytes can hold.
 	const std::string cut = three.substr(0, two.size() + (three.size() - two.size()) / 2);
 	WriteText(PrefsPath("Stock Plug-in Stocks"), cut);
 	ExpectMessage();
 	Start();
 	EXPECT_EQ(mShown, std::vector<std::string>{MessageText(4)});
-	const auto names = Names(securityStock);
-	ASSERT_EQ(names.size(), 2u);
-	EXPECT_EQ(names[1], std::string(150, 'B') + " Holdings");
+	EXPECT_EQ(Names(securityStock),
+	          (std::vector<std::string>{"Adobe Systems Inc.", "Advanced Micro Devices"}));
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks.corrupt")), cut);
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks")), two);
 	Quit();
@@ -176,6 +172,32 @@ TEST_F(StockPluginFilesTest, AWriteThatFailsSaysSoAndLeavesWhatStoodThere)
 	Quit();
 	// Written at quit with the fund added in the run.
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Funds")).substr(0, 8), std::string("zv22\0\0\0\x02", 8));
+}
+
+TEST_F(StockPluginFilesTest, AGroupChosenForAMissingTickerLeavesNoTraceInTheFiles)
+{
+	FirstRun();
+	const std::string before = ReadText(PrefsPath("Stock Plug-in Stocks"));
+	mEnv->OpenTicker(5);
+	mEnv->CloseTicker(5, true);
+
+	TStockPlugin* plugin = Start();
+	auto* tree = static_cast<IContentTree*>(plugin->GetOtherInterface(IContentTree::kSignature));
+	ASSERT_NE(tree, nullptr);
+	IContentDescription* stocks = tree->GetRootNode()->GetChild(0);
+	// Ticker 77 does not exist; ticker 5 is closed and keeps what is chosen for it.
+	stocks->SetActive(77, true);
+	stocks->SetActive(5, true);
+	static_cast<TStockContentTree*>(tree)->UpdateTree();
+	TStockPlugin::ForEachSecurity(plugin->GetList(securityStock), [](TSecurity* security) {
+		EXPECT_FALSE(security->IsActiveTicker(77)) << security->SecuritySymbol();
+		EXPECT_TRUE(security->IsActiveTicker(5)) << security->SecuritySymbol();
+	});
+	stocks->SetActive(5, false);
+	for (short i = 0; i < stocks->GetNumChildren(); ++i)
+		stocks->GetChild(i)->SetActive(5, false);
+	Quit();
+	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks")), before);
 }
 
 } // namespace

@@ -67,23 +67,9 @@ protected:
 	}
 
 	// The next plug-in message is answered with OK; its text is noted in mShown.
-	void ExpectMessage()
-	{
-		StDialogHandler::QueueAnswer(msg_OK, [this](LWindow* dialog) {
-			LPane* pane = dialog != nullptr ? dialog->FindPaneByID(kKsDialogTextPane) : nullptr;
-			Str255 text = {0};
-			if (pane != nullptr)
-				pane->GetDescriptor(text);
-			mShown.push_back(PascalStrings::ToString(text));
-		});
-	}
+	void ExpectMessage() { ToolkitTest::ExpectMessage(&mShown); }
 
-	static std::string MessageText(short number)
-	{
-		Str255 text;
-		GetIndString(text, kKsMessageStringsID, number);
-		return PascalStrings::ToString(text);
-	}
+	static std::string MessageText(short number) { return ToolkitTest::MessageText(number); }
 
 	std::string PrefsPath(const std::string& name = "") const
 	{

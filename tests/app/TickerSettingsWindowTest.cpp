@@ -57,6 +57,8 @@ protected:
 		});
 		mTicker = std::make_unique<TTicker>();
 		mTicker->SetTitle("Markets");
+		// A closed ticker of the application's list: the securities keep what is chosen for it.
+		mEnv->CloseTicker(mTicker->GetID(), true);
 	}
 	void TearDown() override
 	{

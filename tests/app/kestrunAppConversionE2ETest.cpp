@@ -135,4 +135,33 @@ TEST_F(kestrunAppConversionE2ETest, DeclinedConversionLeavesTheFormerFilesAlone)
 	          2);
 }
 
+// A stocks file of the former version in the program's own folder is offered for conversion in place;
+// declined, it is neither set aside nor written over, and the next start asks again.
+TEST_F(kestrunAppConversionE2ETest, DecliningTheConversionInPlaceKeepsTheFormerFileForALaterStart)
+{
+	std::filesystem::remove_all(mRoot + "/config/Kestrun \xC6\x92");
+	const std::string folder = PrefsFolder();
+	std::filesystem::create_directories(folder);
+	const std::string former = "zv20" + BE32(1) + Counted("ZZZZ") + Counted("Former Stock") +
+	                           std::string(316, '\0') + BE32(0) + std::string(16, '\0');
+	WriteText(folder + "/Stock Plug-in Stocks", former);
+
+	for (int start = 0; start < 2; ++start) {
+		ExpectQuestion(msg_Cancel);
+		auto app = Start();
+		ASSERT_EQ(mShown.size(), std::size_t(start + 1)) << "asked at every start, and nothing else";
+		const auto stocks = Symbols(securityStock);
+		EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "AAPL"), 1);
+		EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "ZZZZ"), 0);
+		// An addition in the run does not write over it either.
+		EXPECT_NE(TStockPlugin::AddStock("NEWCO", 101), nullptr);
+		app->AttemptQuitSelf(0);
+		app.reset();
+		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks"), former);
+		EXPECT_FALSE(std::filesystem::exists(folder + "/Stock Plug-in Stocks.corrupt"));
+		// The other files are the program's own.
+		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Funds").substr(0, 4), "zv22");
+	}
+}
+
 } // namespace

@@ -79,11 +79,34 @@ TEST_F(TVyFileTest, ReadAtEndReportsWhatItGot)
 	EXPECT_EQ(file.Read(buffer, &count), 0);
 	EXPECT_EQ(std::string(buffer, 3), "def");
 	EXPECT_EQ(file.Tell(), 6u);
+	// Tell answers where the next read starts, straight after a seek too.
+	file.Seek(kSeekAbsolute, 1);
+	EXPECT_EQ(file.Tell(), 1u);
+	file.Seek(kSeekForward, 2);
+	EXPECT_EQ(file.Tell(), 3u);
+	file.Seek(kSeekToEnd, 0);
+	EXPECT_EQ(file.Tell(), 6u);
 	file.Seek(kSeekAbsolute, 1);
 	count = 1;
 	EXPECT_EQ(file.Read(buffer, &count), 0);
 	EXPECT_EQ(buffer[0], 'b');
+	EXPECT_EQ(file.Tell(), 2u);
 	EXPECT_EQ(file.Close(), 0);
+	EXPECT_EQ(file.Tell(), 0u);
+
+	// And where the next write starts.
+	file.SetMode(kFileModeWrite);
+	ASSERT_EQ(file.Open(), 0);
+	file.Seek(kSeekAbsolute, 4);
+	EXPECT_EQ(file.Tell(), 4u);
+	EXPECT_EQ(file.Write("XY", 2), 0);
+	EXPECT_EQ(file.Tell(), 6u);
+	file.Seek(kSeekBackward, 5);
+	EXPECT_EQ(file.Tell(), 1u);
+	EXPECT_EQ(file.Write("Q", 1), 0);
+	file.Seek(kSeekToEnd, 0);
+	EXPECT_EQ(file.Close(), 0);
+	EXPECT_EQ(ReadText(mWork + "/data"), "aQcdXY");
 }
 
 TEST_F(TVyFileTest, WrongModeAndClosedFile)

@@ -6,13 +6,17 @@
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/LScrollerView.h"
 #include "platform/framework/LStaticText.h"
+#include "platform/framework/StDialogHandler.h"
 #include "platform/framework/URegistrar.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "toolkit/TVyWindow.h"
+#include "toolkit/UKsDialogs.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace ToolkitTest
 {
@@ -45,6 +49,26 @@ inline void LoadFixtures()
 	RegisterClass_(LWindow);
 	RegisterClass_(LScrollerView);
 	loaded = true;
+}
+
+// The next numbered plug-in message is answered with OK; its text is noted in outShown.
+inline void ExpectMessage(std::vector<std::string>* outShown)
+{
+	StDialogHandler::QueueAnswer(msg_OK, [outShown](LWindow* dialog) {
+		LPane* pane = dialog != nullptr ? dialog->FindPaneByID(kKsDialogTextPane) : nullptr;
+		Str255 text = {0};
+		if (pane != nullptr)
+			pane->GetDescriptor(text);
+		outShown->push_back(PascalStrings::ToString(text));
+	});
+}
+
+// The text of plug-in message inNumber.
+inline std::string MessageText(short inNumber)
+{
+	Str255 text;
+	GetIndString(text, kKsMessageStringsID, inNumber);
+	return PascalStrings::ToString(text);
 }
 
 } // namespace ToolkitTest

@@ -1,0 +1,122 @@
+// The settings folder as the whole program finds it at start-up: a folder it cannot use is named to the
+// user and nothing is written anywhere else instead; copies that interrupted saves left in it are cleared.
+
+#include "tests/app/QuoteServingFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <unistd.h>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+const char* const kSettingsFiles[] = {"Vantorel Prefs",        "Stock Plug-in Prefs",
+                                      "Stock Plug-in Stocks",  "Stock Plug-in Funds",
+                                      "Stock Plug-in Indexes", "Stock Plug-in Currencies"};
+
+class SettingsFolderE2ETest : public QuoteServingFixture
+{
+protected:
+	// Every path under the folder, the folder-id table of the file layer left out.
+	static std::set<std::string> Contents(const std::string& inFolder)
+	{
+		std::set<std::string> paths;
+		if (fs::is_directory(inFolder))
+			for (const auto& entry : fs::recursive_directory_iterator(inFolder))
+				if (entry.path().string().find("/vantorel") == std::string::npos)
+					paths.insert(entry.path().string());
+		return paths;
+	}
+
+	// One run with its one alert, which names the folder that could not be used.
+	void StartAndQuitExpectingTheFolderNamed(const std::string& inFolder)
+	{
+		UModalAlerts::QueueAnswer(1);
+		auto app = Start();
+		const auto alerts = AppTest::TakeAlerts();
+		ASSERT_EQ(alerts.size(), 1u);
+		EXPECT_NE(alerts[0].find(inFolder + "/Vantorel Prefs \xC4"), std::string::npos) << alerts[0];
+		EXPECT_NE(alerts[0].find("Nothing will be saved"), std::string::npos) << alerts[0];
+		// The program runs on its factory lists.
+		const auto stocks = Securities(securityStock);
+		EXPECT_TRUE(std::any_of(stocks.begin(), stocks.end(), [](TSecurity* security) {
+			return std::string(security->SecuritySymbol()) == "AAPL";
+		}));
+		app->AttemptQuitSelf(0);
+		app.reset();
+		EXPECT_TRUE(AppTest::TakeAlerts().empty());
+	}
+};
+
+TEST_F(SettingsFolderE2ETest, ASettingsFolderNameTakenByAFileIsNamedAndNothingIsWrittenBesideIt)
+{
+	WriteText(PrefsFolder(), "the user's own file");
+	const auto config = Contents(mRoot + "/config");
+	const auto work = Contents(mWork);
+
+	StartAndQuitExpectingTheFolderNamed(mRoot + "/config");
+	EXPECT_EQ(ReadText(PrefsFolder()), "the user's own file");
+	EXPECT_EQ(Contents(mRoot + "/config"), config);
+	EXPECT_EQ(Contents(mWork), work);
+}
+
+TEST_F(SettingsFolderE2ETest, APreferencesFolderNameTakenByAFileIsNamedAndNothingIsMadeInTheWorkingFolder)
+{
+	fs::remove_all(mRoot + "/config");
+	WriteText(mRoot + "/config", "not a folder");
+	const auto work = Contents(mWork);
+
+	StartAndQuitExpectingTheFolderNamed(mRoot + "/config");
+	EXPECT_EQ(ReadText(mRoot + "/config"), "not a folder");
+	EXPECT_EQ(Contents(mWork), work);
+	EXPECT_FALSE(fs::exists(mWork + "/Vantorel Prefs \xC6\x92"));
+}
+
+TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextStart)
+{
+	Start()->AttemptQuitSelf(0);
+	const auto settled = Contents(PrefsFolder());
+
+	// What saves cut off by a kill or a power loss leave: hidden copies named as the file layer names
+	// them, from long ago. A copy of another name, or one being written right now, is not this
+	// program's to clear.
+	std::vector<std::string> stale;
+	for (const char* name : kSettingsFiles)
+		for (int i = 0; i < 3; ++i) {
+			std::string path = PrefsFolder() + "/." + name + ".XXXXXX";
+			const int fd = mkstemp(path.data());
+			ASSERT_GE(fd, 0);
+			ASSERT_EQ(write(fd, "partial", 7), 7);
+			close(fd);
+			fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(2));
+			stale.push_back(path);
+		}
+	const std::string others[] = {PrefsFolder() + "/.Stock Plug-in Stocks.notes",
+	                              PrefsFolder() + "/.My Notes.abc123",
+	                              PrefsFolder() + "/Stock Plug-in Funds.A1b2C3"};
+	for (const std::string& path : others) {
+		WriteText(path, "keep");
+		fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(2));
+	}
+	const std::string underWay = PrefsFolder() + "/.Stock Plug-in Funds.Zz9Yy8";
+	WriteText(underWay, "being written");
+
+	auto app = Start();
+	for (const std::string& path : stale)
+		EXPECT_FALSE(fs::exists(path)) << path;
+	for (const std::string& path : others)
+		EXPECT_EQ(ReadText(path), "keep") << path;
+	EXPECT_TRUE(fs::exists(underWay));
+	app->AttemptQuitSelf(0);
+	app.reset();
+
+	fs::remove(underWay);
+	for (const std::string& path : others)
+		fs::remove(path);
+	EXPECT_EQ(Contents(PrefsFolder()), settled);
+}
+
+} // namespace
