@@ -8,11 +8,13 @@
 #include "platform/framework/LDocument.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UAppleEventService.h"
+#include "platform/framework/UModalAlerts.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QApplication>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -52,13 +54,26 @@ protected:
 		QuoteServingFixture::TearDown();
 	}
 
-	// The open-documents event that a script or the command line sends.
-	static void OpenDocuments(kestrunApp& inApp, const std::string& inPath)
+	// The open-documents event that a script or the command line sends; the files open once it is answered.
+	static SInt16 OpenDocuments(kestrunApp& inApp, const std::string& inPath)
 	{
 		AppleEvent event, reply;
-		event.descriptorType = typeAppleEvent;
+		event.descriptorType = reply.descriptorType = typeAppleEvent;
 		UAppleEventService::PutTextList(event, keyDirectObject, {inPath});
 		inApp.DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
+		for (int i = 0; i < 5; ++i)
+			QApplication::processEvents();
+		SInt16 error = 0;
+		AEGetParamPtr(&reply, keyErrorNumber, typeSInt16, nullptr, &error, sizeof(error), nullptr);
+		return error;
+	}
+
+	// File > Open, once its dialog has chosen inPath.
+	static void ChooseDocument(kestrunApp& inApp, const std::string& inPath)
+	{
+		FSSpec spec;
+		ASSERT_EQ(FSPathMakeFSSpec(inPath, &spec), noErr);
+		inApp.OpenDocument(&spec);
 	}
 
 	void ExpectMessage() { ToolkitTest::ExpectMessage(&mShown); }
@@ -109,8 +124,18 @@ TEST_F(PortfolioFileChecksE2ETest, ANamedPipeIsRefusedWithoutWaitingForAWriter)
 	});
 
 	auto app = Start();
+	// A script's event refuses it before any opening, in its answer and in one message.
+	UModalAlerts::SetAnswersRequired(true);
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	EXPECT_EQ(OpenDocuments(*app, pipe), paramErr);
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text,
+	          "These files could not be opened:\n" + pipe + " (not a file)\n");
+	UModalAlerts::SetAnswersRequired(false);
+	// File > Open hands the chosen file straight to the portfolio, which refuses it unopened.
 	ExpectMessage();
-	OpenDocuments(*app, pipe);
+	ChooseDocument(*app, pipe);
 	{
 		std::lock_guard lock(mutex);
 		done = true;
