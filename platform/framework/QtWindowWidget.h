@@ -28,6 +28,7 @@ public:
 	QWidget* Content() const;
 	LWindow* Owner() const { return mOwner; }
 	int MenuBarHeight() const; // as laid out now
+	static int StandardMenuBarHeight(); // of a bar of one row
 
 	// Content area geometry in global coordinates.
 	void PlaceContent(const Rect& inGlobalBounds);
