@@ -351,8 +351,8 @@ void TStockPlugin::FitWindowsToScreen(const std::vector<tGridWindow>& inGrid)
 		below = top + height + frame.bottom + frame.top;
 	}
 	for (const tGridWindow& w : inGrid) {
-		const SInt32 base =
-		    w.summaryShown ? std::max<SInt32>(553, summaryOuter.right + frame.left) : area.left + frame.left;
+		const SInt32 base = w.summaryShown ? std::max<SInt32>(553, summaryOuter.right + frame.left)
+		                                   : std::max<SInt32>(5, area.left + frame.left);
 		const SInt32 left =
 		    std::max<SInt32>(base + (w.column - 1) * kColumnStep,
 		                     base + (w.column - 1) * (widest + frame.left + frame.right));
