@@ -325,11 +325,12 @@ void TStockPlugin::FitWindowsToScreen(const std::vector<tGridWindow>& inGrid)
 	if (summary.openAtQuit) {
 		summary.windowTop = std::max<SInt32>(summary.windowTop, area.top + frame.top);
 		summary.windowLeft = std::max<SInt32>(summary.windowLeft, area.left + frame.left);
-		summary.windowHeight = std::min<SInt32>(summary.windowHeight,
-		                                        area.bottom - frame.bottom - summary.windowTop);
-		summaryOuter = Rect{SInt16(summary.windowTop - frame.top), SInt16(summary.windowLeft - frame.left),
-		                    SInt16(summary.windowTop + summary.windowHeight + frame.bottom),
-		                    SInt16(summary.windowLeft + summary.windowWidth + frame.right)};
+		summary.windowHeight =
+		    std::min<SInt32>(summary.windowHeight, area.bottom - frame.bottom - summary.windowTop);
+		summaryOuter =
+		    Rect{SInt16(summary.windowTop - frame.top), SInt16(summary.windowLeft - frame.left),
+		         SInt16(summary.windowTop + summary.windowHeight + frame.bottom),
+		         SInt16(summary.windowLeft + summary.windowWidth + frame.right)};
 	}
 
 	// Row tops, each row below the one above it; the rows beside the summary, and those under it.

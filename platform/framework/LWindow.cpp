@@ -391,7 +391,8 @@ void LWindow::CascadeFromOthers()
 	auto covered = [this] {
 		return std::any_of(sWindows.begin(), sWindows.end(), [this](const LWindow* w) {
 			return w != this && !w->mClosing && w->IsVisible() && w->IsKeptInsideScreen() &&
-			       w->mGlobalBounds.left == mGlobalBounds.left && w->mGlobalBounds.top == mGlobalBounds.top;
+			       w->mGlobalBounds.left == mGlobalBounds.left &&
+			       w->mGlobalBounds.top == mGlobalBounds.top;
 		});
 	};
 	for (size_t tries = 0; tries <= sWindows.size() && covered(); ++tries) {

@@ -60,7 +60,8 @@ std::vector<uint32_t> Values(xcb_connection_t* inConnection, xcb_window_t inWind
 {
 	std::vector<uint32_t> values;
 	xcb_get_property_reply_t* reply = xcb_get_property_reply(
-	    inConnection, xcb_get_property(inConnection, 0, inWindow, inProperty, inType, 0, inMost), nullptr);
+	    inConnection, xcb_get_property(inConnection, 0, inWindow, inProperty, inType, 0, inMost),
+	    nullptr);
 	if (reply && reply->format == 32 && reply->type == inType) {
 		const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
 		values.assign(data, data + xcb_get_property_value_length(reply) / 4);

@@ -28,37 +28,14 @@ namespace
 
 constexpr char kChildScreen[] = "VANTOREL_PLACEMENT_SCREEN";
 
-std::string Shell(const std::string& inCommand)
-{
-	std::string out;
-	if (FILE* pipe = popen((inCommand + " 2>/dev/null").c_str(), "r")) {
-		char buffer[512];
-		while (size_t n = fread(buffer, 1, sizeof(buffer), pipe))
-			out.append(buffer, n);
-		pclose(pipe);
-	}
-	return out;
-}
-
-bool Await(const std::function<bool()>& inDone)
-{
-	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-	while (!inDone()) {
-		if (std::chrono::steady_clock::now() > end)
-			return false;
-		LWindow::AfterDispatch();
-		QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-	}
-	return true;
-}
-
 // The work area the manager leaves to ordinary windows (its _NET_WORKAREA on the first desktop).
 QRect WorkArea()
 {
-	const std::string out = Shell("xprop -root _NET_WORKAREA");
+	const std::string out = ShellOutput("xprop -root _NET_WORKAREA");
 	int x = 0, y = 0, w = 0, h = 0;
 	const size_t at = out.find(" = ");
-	if (at == std::string::npos || std::sscanf(out.c_str() + at, " = %d, %d, %d, %d", &x, &y, &w, &h) != 4)
+	if (at == std::string::npos ||
+	    std::sscanf(out.c_str() + at, " = %d, %d, %d, %d", &x, &y, &w, &h) != 4)
 		return {};
 	return QRect(x, y, w, h);
 }
@@ -97,7 +74,8 @@ QRect ContentOf(LWindow* inWindow)
 	return QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
 }
 
-class FirstStartPlacementE2ETest : public QuoteServingFixture, public ::testing::WithParamInterface<const char*>
+class FirstStartPlacementE2ETest : public QuoteServingFixture,
+                                   public ::testing::WithParamInterface<const char*>
 {
 protected:
 	void SetUp() override
@@ -113,9 +91,10 @@ protected:
 			_exit(127);
 		}
 		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-		while (Shell("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") == std::string::npos &&
+		while (ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") ==
+		           std::string::npos &&
 		       std::chrono::steady_clock::now() < end)
-			Shell("sleep 0.05");
+			ShellOutput("sleep 0.05");
 		QuoteServingFixture::SetUp();
 		UWindowRegistry::Install();
 	}
@@ -136,8 +115,8 @@ protected:
 		const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
 		const std::string self = std::filesystem::read_symlink("/proc/self/exe");
 		const std::string command = std::string(kChildScreen) + "=" + inScreen + " " + self +
-		                            " --gtest_brief=1 --gtest_filter='" + test->test_suite_name() + "." +
-		                            test->name() + "'";
+		                            " --gtest_brief=1 --gtest_filter='" + test->test_suite_name() +
+		                            "." + test->name() + "'";
 		return std::system(command.c_str()) == 0;
 	}
 
@@ -146,7 +125,8 @@ protected:
 	{
 		std::vector<QWidget*> windows;
 		for (QWidget* w : QApplication::topLevelWidgets())
-			if (w->isVisible() && !w->windowTitle().isEmpty() && w->windowTitle() != "Main Ticker")
+			if (w->isVisible() && !w->windowTitle().isEmpty() &&
+			    w->windowTitle() != "Main Ticker")
 				windows.push_back(w);
 		return windows;
 	}
@@ -172,7 +152,7 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 		EXPECT_TRUE(RunInChild(GetParam())) << GetParam();
 		return;
 	}
-	ASSERT_NE(Shell("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id"), std::string::npos)
+	ASSERT_NE(ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id"), std::string::npos)
 	    << "openbox did not start";
 	auto app = Start();
 	TStockPlugin* plugin = TStockPlugin::sStockPlugin;
@@ -184,8 +164,8 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 	ASSERT_FALSE(closed.empty()); // some of the grid's windows did not fit and stay listed, closed
 
 	// The ticker's strip is out of the work area, and every window is framed.
-	ASSERT_TRUE(Await([] { return WorkArea().top() > 0; })) << "the ticker reserved no strip";
-	ASSERT_TRUE(Await([] {
+	ASSERT_TRUE(AwaitOnDisplay([] { return WorkArea().top() > 0; })) << "the ticker reserved no strip";
+	ASSERT_TRUE(AwaitOnDisplay([] {
 		const auto windows = FramedWindows();
 		return std::all_of(windows.begin(), windows.end(), Framed);
 	}));
@@ -197,8 +177,7 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 	IPluginWindow* summaryWindow = plugin->GetWindow(windowSummary);
 	auto* summary = summaryWindow ? dynamic_cast<LWindow*>(summaryWindow->GetCommander()) : nullptr;
 	ASSERT_NE(Named("AAPL"), nullptr);
-	EXPECT_EQ(ContentOf(Named("AAPL")).topLeft(),
-	          QPoint(summary ? 553 : 5, 80));
+	EXPECT_EQ(ContentOf(Named("AAPL")).topLeft(), QPoint(summary ? 553 : 5, 80));
 	std::vector<QWidget*> windows = FramedWindows();
 	for (size_t i = 0; i < windows.size(); ++i)
 		for (size_t j = i + 1; j < windows.size(); ++j)
@@ -226,7 +205,7 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 	ASSERT_TRUE(one && two);
 	EXPECT_EQ(ContentOf(two->GetWindow()).topLeft() - ContentOf(one->GetWindow()).topLeft(),
 	          QPoint(titleBar, titleBar));
-	ASSERT_TRUE(Await([] {
+	ASSERT_TRUE(AwaitOnDisplay([] {
 		const auto shown = FramedWindows();
 		return std::all_of(shown.begin(), shown.end(), Framed);
 	}));
