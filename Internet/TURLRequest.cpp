@@ -488,7 +488,8 @@ bool TURLRequest::ApplyOptions()
 
 void TURLRequest::CancelURL()
 {
-	if (sCURLHandle == nullptr || !mListed || mFinishing || mCancelled)
+	if (sCURLHandle == nullptr || !mListed || mFinishing ||
+	    mCancelled)
 		return;
 	mCancelled = 1;
 	if (sInsideLibrary) {
