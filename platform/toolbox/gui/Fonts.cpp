@@ -28,28 +28,31 @@ const ClassicFont kClassicFonts[] = {
     {kFontIDHelvetica, "Helvetica", Kind::Sans}, {kFontIDCourier, "Courier", Kind::Mono},
 };
 
-// Other families of that system that stored settings name; where one is not installed it draws as its
-// classic font of the same kind would.
-const ClassicFont kSystemFamilies[] = {
-    {kFontIDGeneva, "Chicago", Kind::Sans},
-    {kFontIDGeneva, "Charcoal", Kind::Sans},
-    {kFontIDGeneva, "Lucida Grande", Kind::Sans},
-    {kFontIDGeneva, "Helvetica Neue", Kind::Sans},
-    {kFontIDGeneva, "Arial", Kind::Sans},
-    {kFontIDGeneva, "Verdana", Kind::Sans},
-    {kFontIDGeneva, "Trebuchet MS", Kind::Sans},
-    {kFontIDGeneva, "Gill Sans", Kind::Sans},
-    {kFontIDGeneva, "Optima", Kind::Sans},
-    {kFontIDGeneva, "Futura", Kind::Sans},
-    {kFontIDGeneva, "Osaka", Kind::Sans},
-    {kFontIDTimes, "Palatino", Kind::Serif},
-    {kFontIDTimes, "Times New Roman", Kind::Serif},
-    {kFontIDTimes, "Georgia", Kind::Serif},
-    {kFontIDTimes, "Baskerville", Kind::Serif},
-    {kFontIDCourier, "Courier New", Kind::Mono},
-    {kFontIDCourier, "Andale Mono", Kind::Mono},
-    {kFontIDCourier, "Menlo", Kind::Mono},
-    {kFontIDCourier, "Lucida Sans Typewriter", Kind::Mono},
+// Other families of that system that stored settings name; where one is not installed it draws as the
+// classic font of its kind would.
+const struct {
+	SInt16 number;
+	const char* name;
+} kSystemFamilies[] = {
+    {kFontIDGeneva, "Chicago"},
+    {kFontIDGeneva, "Charcoal"},
+    {kFontIDGeneva, "Lucida Grande"},
+    {kFontIDGeneva, "Helvetica Neue"},
+    {kFontIDGeneva, "Arial"},
+    {kFontIDGeneva, "Verdana"},
+    {kFontIDGeneva, "Trebuchet MS"},
+    {kFontIDGeneva, "Gill Sans"},
+    {kFontIDGeneva, "Optima"},
+    {kFontIDGeneva, "Futura"},
+    {kFontIDGeneva, "Osaka"},
+    {kFontIDTimes, "Palatino"},
+    {kFontIDTimes, "Times New Roman"},
+    {kFontIDTimes, "Georgia"},
+    {kFontIDTimes, "Baskerville"},
+    {kFontIDCourier, "Courier New"},
+    {kFontIDCourier, "Andale Mono"},
+    {kFontIDCourier, "Menlo"},
+    {kFontIDCourier, "Lucida Sans Typewriter"},
 };
 
 // The desktop's own family of each kind, as its font configuration chooses it.
@@ -119,7 +122,7 @@ public:
 				return classic.number;
 		if (mByName.contains(name.toLower()))
 			return mByName.value(name.toLower());
-		for (const ClassicFont& family : kSystemFamilies)
+		for (const auto& family : kSystemFamilies)
 			if (name.compare(QLatin1String(family.name), Qt::CaseInsensitive) == 0)
 				return family.number;
 		return systemFont;
