@@ -188,7 +188,8 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 		EXPECT_NE(summary, nullptr); // made shorter to fit, but open and whole
 	}
 
-	// Windows without a place of their own: two detail windows from the menus, two new portfolios.
+	// Windows without a place of their own: two detail windows from the menus, two new portfolios, a list
+	// window and its lookup window.
 	const int titleBar = windows.front()->windowHandle()->frameMargins().top();
 	ASSERT_GE(closed.size(), 2u);
 	closed[0]->ShowDetailWindow();
@@ -204,6 +205,12 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 	TPortfolio* two = TPortfolio::New(app.get());
 	ASSERT_TRUE(one && two);
 	EXPECT_EQ(ContentOf(two->GetWindow()).topLeft() - ContentOf(one->GetWindow()).topLeft(),
+	          QPoint(titleBar, titleBar));
+	// The stock list and its lookup window, whose layouts share a corner.
+	app->ObeyCommand(5115, nullptr);
+	ASSERT_NE(Named("Stocks"), nullptr);
+	ASSERT_NE(Named("Stock Lookup"), nullptr);
+	EXPECT_EQ(ContentOf(Named("Stock Lookup")).topLeft() - ContentOf(Named("Stocks")).topLeft(),
 	          QPoint(titleBar, titleBar));
 	ASSERT_TRUE(AwaitOnDisplay([] {
 		const auto shown = FramedWindows();
