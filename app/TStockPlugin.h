@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <set>
+#include <vector>
 
 class LCommander;
 class LMenu;
@@ -192,6 +193,8 @@ public:
 	void setDetailWindowPosition(TSecurity* security, unsigned char row, unsigned char column,
 	                             tZoomState zoom, bool openAtQuit, bool summaryShown);
 	void CheckListOnStartup(tSecurityType kind, TList<TSecurity>* list, bool kindOn);
+	struct tGridWindow;
+	void FitWindowsToScreen(const std::vector<tGridWindow>& grid);
 
 	// The string tables of lists 5000 and 5001; an entry that cannot be loaded is an empty text.
 	static void LoadStockStrings();

@@ -14,10 +14,14 @@
 #include "platform/framework/LPane.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/StDialogHandler.h"
+#include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsScreen.h"
 
+#include <algorithm>
+#include <map>
 #include <new>
+#include <vector>
 
 namespace
 {
@@ -41,7 +45,55 @@ struct tPlacement {
 	unsigned char column;
 };
 
+constexpr ResIDT kStockWindowLayout = 5102;
+constexpr ResIDT kIndexWindowLayout = 5302;
+constexpr SInt32 kFirstRowTop = 80;
+constexpr SInt32 kColumnStep = 308;
+constexpr SInt32 kRowStep = 260;
+// A standard window: title bar, close and zoom boxes, the menu bar.
+constexpr WindAttrT kStandardWindow = windAttr_Regular | windAttr_TitleBar | windAttr_CloseBox |
+                                      windAttr_Zoomable | windAttr_Resizable | windAttr_Targetable;
+
+const SResLayoutPane* FindPane(const SResLayoutPane& inPane, SInt32 inID)
+{
+	if (inPane.paneID == inID)
+		return &inPane;
+	for (const SResLayoutPane& sub : inPane.subPanes)
+		if (const SResLayoutPane* found = FindPane(sub, inID))
+			return found;
+	return nullptr;
+}
+
+// The content size of a security's detail window at a zoom state of the first run: full, or its banner.
+SDimension16 DetailWindowSize(const TSecurity* inSecurity, tZoomState inZoom)
+{
+	const SResLayoutPane* layout = ResourceStore::Get().GetLayout(
+	    inSecurity->Type() == securityIndex ? kIndexWindowLayout : kStockWindowLayout);
+	if (layout == nullptr)
+		return {0, 0};
+	SDimension16 size{SInt16(layout->width), SInt16(layout->height)};
+	if (inZoom == 2)
+		if (const SResLayoutPane* banner = FindPane(*layout, FOUR_CHAR_CODE("bBnr")))
+			size.height = SInt16(banner->height);
+	return size;
+}
+
+bool Inside(const Rect& inArea, SInt32 inTop, SInt32 inLeft, SDimension16 inSize, const Rect& inFrame)
+{
+	return inLeft - inFrame.left >= inArea.left && inTop - inFrame.top >= inArea.top &&
+	       inLeft + inSize.width + inFrame.right <= inArea.right &&
+	       inTop + inSize.height + inFrame.bottom <= inArea.bottom;
+}
+
 } // namespace
+
+struct TStockPlugin::tGridWindow {
+	TSecurity* security;
+	unsigned char row;
+	unsigned char column;
+	tZoomState zoom;
+	bool summaryShown;
+};
 
 void TStockPlugin::SetConverter(tConverter converter)
 {
@@ -179,9 +231,12 @@ void TStockPlugin::DefaultWindows()
 				return GetAStock(entry.symbol, entry.exchange);
 		return nullptr;
 	};
+	std::vector<tGridWindow> grid;
 	auto place = [&](std::initializer_list<tPlacement> placements, tZoomState zoom, bool summaryShown) {
-		for (const tPlacement& p : placements)
+		for (const tPlacement& p : placements) {
 			setDetailWindowPosition(find(p), p.row, p.column, zoom, true, summaryShown);
+			grid.push_back({find(p), p.row, p.column, zoom, summaryShown});
+		}
 	};
 
 	const int w = UKsScreen::ScreenWidth();
@@ -252,6 +307,64 @@ void TStockPlugin::DefaultWindows()
 		       {"IBM", false, 4, 5},
 		       {"DELL", false, 4, 6}},
 		      1, false);
+	}
+	FitWindowsToScreen(grid);
+}
+
+// The grid was made for smaller windows than these, on a screen without panels: where the real windows,
+// frame and menu bar included, would overlap or leave the screen's available area, the rows and columns
+// step by the real size, and a window that still does not fit is not opened (it stays in the menus).
+void TStockPlugin::FitWindowsToScreen(const std::vector<tGridWindow>& inGrid)
+{
+	Rect screen{};
+	UKsScreen::ScreenRect(&screen);
+	const Rect area = LWindow::GetAvailableBounds(screen);
+	const Rect frame = LWindow::EstimateStructureWidths(kStandardWindow);
+
+	tSummaryParameters& summary = mPrefs.summary;
+	Rect summaryOuter{};
+	if (summary.openAtQuit) {
+		summary.windowTop = std::max<SInt32>(summary.windowTop, area.top + frame.top);
+		summary.windowLeft = std::max<SInt32>(summary.windowLeft, area.left + frame.left);
+		summary.windowHeight =
+		    std::min<SInt32>(summary.windowHeight, area.bottom - frame.bottom - summary.windowTop);
+		summaryOuter =
+		    Rect{SInt16(summary.windowTop - frame.top), SInt16(summary.windowLeft - frame.left),
+		         SInt16(summary.windowTop + summary.windowHeight + frame.bottom),
+		         SInt16(summary.windowLeft + summary.windowWidth + frame.right)};
+	}
+
+	// Row tops, each row below the one above it; the rows beside the summary, and those under it.
+	std::map<unsigned char, SInt16> rowHeights;
+	SInt16 widest = 0;
+	for (const tGridWindow& w : inGrid) {
+		const SDimension16 size = DetailWindowSize(w.security, w.zoom);
+		rowHeights[w.row] = std::max(rowHeights[w.row], size.height);
+		widest = std::max(widest, size.width);
+	}
+	std::map<unsigned char, SInt32> rowTops;
+	SInt32 below = area.top + frame.top;
+	for (const auto& [row, height] : rowHeights) {
+		SInt32 top = std::max<SInt32>(below, row * kRowStep - (kRowStep - kFirstRowTop));
+		for (const tGridWindow& w : inGrid)
+			if (w.row == row && !w.summaryShown && summary.openAtQuit)
+				top = std::max<SInt32>(top, summaryOuter.bottom + frame.top);
+		rowTops[row] = top;
+		below = top + height + frame.bottom + frame.top;
+	}
+	for (const tGridWindow& w : inGrid) {
+		const SInt32 base = w.summaryShown ? std::max<SInt32>(553, summaryOuter.right + frame.left)
+		                                   : std::max<SInt32>(5, area.left + frame.left);
+		const SInt32 left =
+		    std::max<SInt32>(base + (w.column - 1) * kColumnStep,
+		                     base + (w.column - 1) * (widest + frame.left + frame.right));
+		const SInt32 top = rowTops[w.row];
+		if (Inside(area, top, left, DetailWindowSize(w.security, w.zoom), frame)) {
+			w.security->DetailWindowPosition(top, left, w.zoom);
+		} else {
+			w.security->DetailWindowPosition(0, 0, 1);
+			w.security->DetailWindowOpenOnQuit(false);
+		}
 	}
 }
 

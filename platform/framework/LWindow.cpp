@@ -11,6 +11,8 @@
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/Screens.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 #include <cstring>
 
@@ -26,6 +28,38 @@ int Layer(const LWindow* inWindow)
 		return 1;
 	return 2;
 }
+
+bool HasMenuBar(WindAttrT inAttributes)
+{
+	return (inAttributes & windAttr_Regular) && !(inAttributes & windAttr_NoMenuBar) &&
+	       !(inAttributes & windAttr_Modal) && !(inAttributes & windAttr_Floating);
+}
+
+Qt::WindowFlags FlagsOf(WindAttrT inAttributes)
+{
+	Qt::WindowFlags flags;
+	if (inAttributes & windAttr_Modal)
+		flags = Qt::Dialog;
+	else if (inAttributes & windAttr_Floating)
+		flags = Qt::Tool | Qt::WindowStaysOnTopHint;
+	else
+		flags = Qt::Window;
+	if (inAttributes & windAttr_TitleBar) {
+		flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+		if (inAttributes & windAttr_CloseBox)
+			flags |= Qt::WindowCloseButtonHint;
+		if (inAttributes & windAttr_Zoomable)
+			flags |= Qt::WindowMaximizeButtonHint;
+		if (inAttributes & windAttr_Regular)
+			flags |= Qt::WindowMinimizeButtonHint;
+	} else {
+		flags |= Qt::FramelessWindowHint;
+	}
+	return flags;
+}
+
+// Without a window manager's title bar, cascaded windows still step clear of each other's corner.
+constexpr SInt16 kCascadeWithoutTitleBar = 20;
 } // namespace
 
 LWindow* LWindow::CreateWindow(ResIDT inLayoutID, LCommander* inSuperCommander)
@@ -65,8 +99,7 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 	// The pane data's location is the window's global position; in its own port the window is at 0,0.
 	SPoint32 location = mFrameLocation;
 	GDHandle screen = GetMainDevice();
-	const bool withMenuBar = HasAttribute(windAttr_Regular) && !HasAttribute(windAttr_NoMenuBar) &&
-	                         !HasAttribute(windAttr_Modal) && !HasAttribute(windAttr_Floating);
+	const bool withMenuBar = HasMenuBar(mAttributes);
 	if ((HasAttribute(windAttr_Modal) || withMenuBar) && location.h == 0 && location.v == 0 && screen) {
 		// A dialog or a window placed nowhere in particular goes to the middle of the main screen,
 		// not over the ticker (nor its menu bar above the screen).
@@ -87,25 +120,7 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 		mAttributes |= windAttr_Targetable; // nothing behind a modal window may take its keys
 	std::memcpy(mTitle, inTitle, size_t(inTitle[0]) + 1);
 
-	Qt::WindowFlags flags;
-	if (HasAttribute(windAttr_Modal))
-		flags = Qt::Dialog;
-	else if (HasAttribute(windAttr_Floating))
-		flags = Qt::Tool | Qt::WindowStaysOnTopHint;
-	else
-		flags = Qt::Window;
-	if (HasAttribute(windAttr_TitleBar)) {
-		flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-		if (HasAttribute(windAttr_CloseBox))
-			flags |= Qt::WindowCloseButtonHint;
-		if (HasAttribute(windAttr_Zoomable))
-			flags |= Qt::WindowMaximizeButtonHint;
-		if (HasAttribute(windAttr_Regular))
-			flags |= Qt::WindowMinimizeButtonHint;
-	} else {
-		flags |= Qt::FramelessWindowHint;
-	}
-	mWidget = new QtWindowWidget(this, flags, withMenuBar);
+	mWidget = new QtWindowWidget(this, FlagsOf(mAttributes), withMenuBar);
 	if (HasAttribute(windAttr_Modal))
 		mWidget->setWindowModality(Qt::ApplicationModal);
 	mWidget->setWindowTitle(QStringFromPascal(mTitle));
@@ -254,8 +269,11 @@ void LWindow::PlaceOnScreen(const Rect& inBounds)
 	mGlobalBounds = inBounds;
 	mPort->globalOffset = Point{inBounds.top, inBounds.left};
 	mWidget->PlaceContent(mGlobalBounds);
-	if (mDockEdge != EScreenEdge::None)
+	if (mDockEdge != EScreenEdge::None) {
 		ReserveScreenEdge();
+		if (IsVisible())
+			MoveOthersOutOfStrip();
+	}
 }
 
 void LWindow::MoveWindowTo(SInt16 inHoriz, SInt16 inVert)
@@ -297,6 +315,103 @@ void LWindow::ReserveScreenEdge()
 	QtX11Hints::ReserveStrip(mWidget, mDockEdge == EScreenEdge::Top      ? QtX11Hints::Edge::Top
 	                                  : mDockEdge == EScreenEdge::Bottom ? QtX11Hints::Edge::Bottom
 	                                                                     : QtX11Hints::Edge::None);
+}
+
+Rect LWindow::GetStructureWidths() const
+{
+	const QMargins frame =
+	    HasAttribute(windAttr_TitleBar) ? QtX11Hints::FrameExtents(mWidget) : QMargins();
+	return Rect{SInt16(frame.top() + mWidget->MenuBarHeight()), SInt16(frame.left()),
+	            SInt16(frame.bottom()), SInt16(frame.right())};
+}
+
+Rect LWindow::EstimateStructureWidths(WindAttrT inAttributes)
+{
+	QMargins frame;
+	if (inAttributes & windAttr_TitleBar) {
+		QWidget probe(nullptr, FlagsOf(inAttributes));
+		frame = QtX11Hints::FrameExtents(&probe);
+	}
+	const int bar = HasMenuBar(inAttributes) ? QtWindowWidget::StandardMenuBarHeight() : 0;
+	return Rect{SInt16(frame.top() + bar), SInt16(frame.left()), SInt16(frame.bottom()),
+	            SInt16(frame.right())};
+}
+
+Rect LWindow::GetAvailableBounds(const Rect& inNear)
+{
+	const QPoint middle((inNear.left + inNear.right) / 2, (inNear.top + inNear.bottom) / 2);
+	QScreen* screen = QGuiApplication::screenAt(middle);
+	if (!screen)
+		screen = QGuiApplication::primaryScreen();
+	if (!screen)
+		return inNear;
+	// The manager takes the strips out of its work area too, but only once it has seen them.
+	QRect area = screen->availableGeometry();
+	for (const LWindow* w : sWindows) {
+		if (w->mDockEdge == EScreenEdge::None || w->mClosing || !w->IsVisible())
+			continue;
+		const QRect strip = w->mWidget->geometry();
+		if (!strip.intersects(screen->geometry()))
+			continue;
+		if (w->mDockEdge == EScreenEdge::Top)
+			area.setTop(std::max(area.top(), strip.bottom() + 1));
+		else
+			area.setBottom(std::min(area.bottom(), strip.top() - 1));
+	}
+	return QD::ToRect(area);
+}
+
+bool LWindow::IsKeptInsideScreen() const
+{
+	return HasAttribute(windAttr_TitleBar) && !HasAttribute(windAttr_Floating) &&
+	       !HasAttribute(windAttr_NoMenuBar) && mDockEdge == EScreenEdge::None;
+}
+
+void LWindow::MoveInside(const Rect& inArea)
+{
+	const Rect s = GetStructureWidths();
+	const SInt16 width = SInt16(mGlobalBounds.right - mGlobalBounds.left);
+	const SInt16 height = SInt16(mGlobalBounds.bottom - mGlobalBounds.top);
+	SInt16 left = mGlobalBounds.left, top = mGlobalBounds.top;
+	// Right and bottom first: a window larger than the area keeps its title bar on the screen.
+	left = std::min<SInt16>(left, SInt16(inArea.right - s.right - width));
+	top = std::min<SInt16>(top, SInt16(inArea.bottom - s.bottom - height));
+	left = std::max<SInt16>(left, SInt16(inArea.left + s.left));
+	top = std::max<SInt16>(top, SInt16(inArea.top + s.top));
+	if (left != mGlobalBounds.left || top != mGlobalBounds.top)
+		MoveWindowTo(left, top);
+}
+
+void LWindow::CascadeFromOthers()
+{
+	const QMargins frame = QtX11Hints::FrameExtents(mWidget);
+	const SInt16 step = frame.top() > 0 ? SInt16(frame.top()) : kCascadeWithoutTitleBar;
+	const Rect area = GetAvailableBounds(mGlobalBounds);
+	const Rect s = GetStructureWidths();
+	auto covered = [this] {
+		return std::any_of(sWindows.begin(), sWindows.end(), [this](const LWindow* w) {
+			return w != this && !w->mClosing && w->IsVisible() && w->IsKeptInsideScreen() &&
+			       w->mGlobalBounds.left == mGlobalBounds.left &&
+			       w->mGlobalBounds.top == mGlobalBounds.top;
+		});
+	};
+	for (size_t tries = 0; tries <= sWindows.size() && covered(); ++tries) {
+		SInt16 left = SInt16(mGlobalBounds.left + step), top = SInt16(mGlobalBounds.top + step);
+		// Past the area's edge the cascade starts again at its corner.
+		if (left + (mGlobalBounds.right - mGlobalBounds.left) + s.right > area.right ||
+		    top + (mGlobalBounds.bottom - mGlobalBounds.top) + s.bottom > area.bottom) {
+			left = SInt16(area.left + s.left);
+			top = SInt16(area.top + s.top);
+		}
+		MoveWindowTo(left, top);
+	}
+}
+
+void LWindow::MoveOthersOutOfStrip()
+{
+	for (LWindow* w : std::vector<LWindow*>(sWindows))
+		if (w != this && !w->mClosing && w->IsVisible() && w->IsKeptInsideScreen())
+			w->MoveInside(GetAvailableBounds(w->mGlobalBounds));
 }
 
 void LWindow::DoSetZoom(Boolean inZoomOut)
@@ -444,6 +559,13 @@ void LWindow::DrawSelf()
 
 void LWindow::ShowSelf()
 {
+	if (!mShownBefore) {
+		mShownBefore = true;
+		if (IsKeptInsideScreen()) {
+			MoveInside(GetAvailableBounds(mGlobalBounds));
+			CascadeFromOthers();
+		}
+	}
 	InvalPortRect(Rect{0, 0, mFrameSize.height, mFrameSize.width});
 	mWidget->show();
 	mWidget->Content()->setFocus();
@@ -451,6 +573,8 @@ void LWindow::ShowSelf()
 		Activate();
 	else if (HasAttribute(windAttr_Modal))
 		Select(); // a modal window takes the keys as soon as it is up
+	if (mDockEdge != EScreenEdge::None)
+		MoveOthersOutOfStrip();
 }
 
 void LWindow::HideSelf()

@@ -80,6 +80,14 @@ public:
 	void DockAtScreenEdge(EScreenEdge inEdge);
 	// Gives the strip back: the manager still leaves the window where the program puts it.
 	void LeaveScreenEdge();
+	// What the window system and the menu bar add around the content, as widths: left, top (title bar
+	// and menu bar), right and bottom.
+	Rect GetStructureWidths() const;
+	// The same for a window with these attributes that does not exist yet.
+	static Rect EstimateStructureWidths(WindAttrT inAttributes);
+	// The part of the screen nearest the rectangle (global) that windows may take: what the desktop's
+	// panels leave, less the strips of docked windows.
+	static Rect GetAvailableBounds(const Rect& inNear);
 	// The zoom box: true grows the window to the main screen (inset), false returns to where it was.
 	virtual void DoSetZoom(Boolean inZoomOut);
 	Boolean IsZoomed() const { return mZoomed; }
@@ -128,6 +136,12 @@ private:
 	void PlaceOnScreen(const Rect& inBounds); // global bounds changed by the program or the user
 	void ReserveScreenEdge();
 	void ActivateNextWindow();
+	// Windows with a title bar that the window manager treats as ordinary ones open inside the screen's
+	// available area, frame included, and never exactly over another.
+	bool IsKeptInsideScreen() const;
+	void MoveInside(const Rect& inArea);
+	void CascadeFromOthers();
+	void MoveOthersOutOfStrip();
 
 	WindAttrT mAttributes =
 	    windAttr_Regular | windAttr_TitleBar | windAttr_CloseBox | windAttr_Targetable;
@@ -137,6 +151,7 @@ private:
 	RgnHandle mUpdateRgn = nullptr;
 	Boolean mZoomed = false;
 	Boolean mClosing = false;
+	Boolean mShownBefore = false;
 	EScreenEdge mDockEdge = EScreenEdge::None;
 	Str255 mTitle = {0};
 	GrafPtr mPort = nullptr;

@@ -152,6 +152,14 @@ int QtWindowWidget::MenuBarHeight() const
 	return mBarHeight;
 }
 
+int QtWindowWidget::StandardMenuBarHeight()
+{
+	QMenuBar bar;
+	bar.setNativeMenuBar(false);
+	bar.addMenu(QStringLiteral("File"));
+	return bar.sizeHint().height();
+}
+
 int QtWindowWidget::WantedBarHeight() const
 {
 	return mMenuBar ? mMenuBar->sizeHint().height() : 0;

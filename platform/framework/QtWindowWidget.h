@@ -27,7 +27,8 @@ public:
 	QImage& Image() { return mImage; }
 	QWidget* Content() const;
 	LWindow* Owner() const { return mOwner; }
-	int MenuBarHeight() const; // as laid out now
+	int MenuBarHeight() const;          // as laid out now
+	static int StandardMenuBarHeight(); // of a bar of one row
 
 	// Content area geometry in global coordinates.
 	void PlaceContent(const Rect& inGlobalBounds);

@@ -2,10 +2,15 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <thread>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace
@@ -27,19 +32,76 @@ xcb_connection_t* Connection(QWidget* inWidget)
 	return x11 ? x11->connection() : nullptr;
 }
 
-// The root window's height, in its pixels; 0 when the server did not say.
-uint32_t RootHeight(xcb_connection_t* inConnection, xcb_window_t inWindow)
+xcb_window_t Root(xcb_connection_t* inConnection, xcb_window_t inWindow)
 {
 	xcb_query_tree_reply_t* tree =
 	    xcb_query_tree_reply(inConnection, xcb_query_tree(inConnection, inWindow), nullptr);
-	if (!tree)
+	const xcb_window_t root = tree ? tree->root : xcb_window_t(XCB_WINDOW_NONE);
+	std::free(tree);
+	return root;
+}
+
+// The root window's height, in its pixels; 0 when the server did not say.
+uint32_t RootHeight(xcb_connection_t* inConnection, xcb_window_t inWindow)
+{
+	const xcb_window_t rootWindow = Root(inConnection, inWindow);
+	if (rootWindow == XCB_WINDOW_NONE)
 		return 0;
 	xcb_get_geometry_reply_t* root =
-	    xcb_get_geometry_reply(inConnection, xcb_get_geometry(inConnection, tree->root), nullptr);
+	    xcb_get_geometry_reply(inConnection, xcb_get_geometry(inConnection, rootWindow), nullptr);
 	const uint32_t height = root ? root->height : 0;
 	std::free(root);
-	std::free(tree);
 	return height;
+}
+
+// The 32-bit values of a window's property, at most inMost of them.
+std::vector<uint32_t> Values(xcb_connection_t* inConnection, xcb_window_t inWindow, xcb_atom_t inProperty,
+                             xcb_atom_t inType, uint32_t inMost)
+{
+	std::vector<uint32_t> values;
+	xcb_get_property_reply_t* reply = xcb_get_property_reply(
+	    inConnection, xcb_get_property(inConnection, 0, inWindow, inProperty, inType, 0, inMost),
+	    nullptr);
+	if (reply && reply->format == 32 && reply->type == inType) {
+		const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+		values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+	}
+	std::free(reply);
+	return values;
+}
+
+// Asks the manager for the frame it would give the unmapped window, and waits a little for its answer.
+bool AskFrameExtents(xcb_connection_t* inConnection, xcb_window_t inWindow, QMargins& outExtents)
+{
+	const xcb_window_t root = Root(inConnection, inWindow);
+	const xcb_atom_t request = Atom(inConnection, "_NET_REQUEST_FRAME_EXTENTS");
+	const xcb_atom_t extents = Atom(inConnection, "_NET_FRAME_EXTENTS");
+	const xcb_atom_t supported = Atom(inConnection, "_NET_SUPPORTED");
+	if (root == XCB_WINDOW_NONE || request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE)
+		return false;
+	const std::vector<uint32_t> features = Values(inConnection, root, supported, XCB_ATOM_ATOM, 4096);
+	if (std::find(features.begin(), features.end(), request) == features.end())
+		return false;
+	xcb_client_message_event_t event{};
+	event.response_type = XCB_CLIENT_MESSAGE;
+	event.format = 32;
+	event.window = inWindow;
+	event.type = request;
+	xcb_send_event(inConnection, 0, root,
+	               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+	               reinterpret_cast<const char*>(&event));
+	xcb_flush(inConnection);
+	// The manager answers by setting the property; a busy one may take a moment.
+	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+	do {
+		const std::vector<uint32_t> v = Values(inConnection, inWindow, extents, XCB_ATOM_CARDINAL, 4);
+		if (v.size() == 4) {
+			outExtents = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+			return true;
+		}
+		std::this_thread::sleep_for(std::chrono::milliseconds(2));
+	} while (std::chrono::steady_clock::now() < end);
+	return false;
 }
 } // namespace
 
@@ -103,4 +165,26 @@ bool QtX11Hints::ReserveStrip(QWidget* inWidget, Edge inEdge)
 	                    values);
 	xcb_flush(connection);
 	return true;
+}
+
+QMargins QtX11Hints::FrameExtents(QWidget* inWidget)
+{
+	xcb_connection_t* connection = Connection(inWidget);
+	if (!connection)
+		return {};
+	static std::map<int, QMargins> known; // by window type: the manager frames a type alike
+	const int type = int(inWidget->windowType());
+	const qreal ratio = inWidget->devicePixelRatioF();
+	if (inWidget->isVisible() && inWidget->windowHandle()) {
+		const QMargins own = inWidget->windowHandle()->frameMargins();
+		if (!own.isNull())
+			return known[type] = own;
+	}
+	if (const auto found = known.find(type); found != known.end())
+		return found->second;
+	QMargins asked;
+	if (AskFrameExtents(connection, xcb_window_t(inWidget->winId()), asked))
+		asked = QMargins(qRound(asked.left() / ratio), qRound(asked.top() / ratio),
+		                 qRound(asked.right() / ratio), qRound(asked.bottom() / ratio));
+	return known[type] = asked;
 }

@@ -2,6 +2,8 @@
 // What a window asks of an X11 window manager beyond Qt's window flags (included by .cpp files of the
 // stand-in only). Other platforms have no manager to ask: the calls do nothing there.
 
+#include <QMargins>
+
 class QWidget;
 
 namespace QtX11Hints
@@ -17,4 +19,9 @@ enum class Edge { None, Top, Bottom };
 // widget, so that the manager keeps other windows out of it (_NET_WM_STRUT_PARTIAL, and _NET_WM_STRUT for
 // older managers); None gives the strip back. Call again whenever the widget moves or resizes.
 bool ReserveStrip(QWidget* inWidget, Edge inEdge);
+
+// The frame the manager puts around the top-level widget, title bar included: the widget's own once it is
+// framed, else what the manager gave a window of the same type, else what it answers when asked about
+// this one before it is mapped (_NET_REQUEST_FRAME_EXTENTS). None without a manager that says.
+QMargins FrameExtents(QWidget* inWidget);
 } // namespace QtX11Hints

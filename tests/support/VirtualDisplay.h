@@ -2,8 +2,14 @@
 // An X server of the program's own (Xvfb), chosen by the server so that parallel runs never share one. It
 // goes when the program does. Qt is pointed at it: call before the application object exists.
 
+#include "platform/framework/LWindow.h"
+
+#include <QCoreApplication>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -50,4 +56,31 @@ inline std::string StartVirtualDisplay(const char* inScreen)
 	setenv("DISPLAY", name.c_str(), 1);
 	setenv("QT_QPA_PLATFORM", "xcb", 1);
 	return name;
+}
+
+// What the command printed (its errors left out), as the tests ask xprop and xwininfo about the display.
+inline std::string ShellOutput(const std::string& inCommand)
+{
+	std::string out;
+	if (FILE* pipe = popen((inCommand + " 2>/dev/null").c_str(), "r")) {
+		char buffer[512];
+		while (size_t n = fread(buffer, 1, sizeof(buffer), pipe))
+			out.append(buffer, n);
+		pclose(pipe);
+	}
+	return out;
+}
+
+// Passes of the event loop, the framework's windows brought up to date after each, until the condition
+// holds; false when the time ran out first.
+inline bool AwaitOnDisplay(const std::function<bool()>& inDone, int inSeconds = 5)
+{
+	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(inSeconds);
+	while (!inDone()) {
+		if (std::chrono::steady_clock::now() > end)
+			return false;
+		LWindow::AfterDispatch();
+		QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+	}
+	return true;
 }

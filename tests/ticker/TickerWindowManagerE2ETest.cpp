@@ -18,30 +18,18 @@
 namespace
 {
 
-std::string Shell(const std::string& inCommand)
-{
-	std::string out;
-	if (FILE* pipe = popen((inCommand + " 2>/dev/null").c_str(), "r")) {
-		char buffer[512];
-		while (size_t n = fread(buffer, 1, sizeof(buffer), pipe))
-			out.append(buffer, n);
-		pclose(pipe);
-	}
-	return out;
-}
-
 // The value xprop shows for a property of the window with that title.
 std::string Property(const std::string& inTitle, const char* inProperty)
 {
-	return Shell("xprop -name '" + inTitle + "' " + inProperty);
+	return ShellOutput("xprop -name '" + inTitle + "' " + inProperty);
 }
 
 // The values xprop lists for a property of the window with that title (the root window for an empty title),
 // or empty where the property is not set.
 std::string Values(const std::string& inTitle, const char* inProperty)
 {
-	const std::string out =
-	    inTitle.empty() ? Shell(std::string("xprop -root ") + inProperty) : Property(inTitle, inProperty);
+	const std::string out = inTitle.empty() ? ShellOutput(std::string("xprop -root ") + inProperty)
+	                                        : Property(inTitle, inProperty);
 	const size_t at = out.find(" = ");
 	return at == std::string::npos ? std::string() : out.substr(at + 3, out.find('\n') - at - 3);
 }
@@ -59,7 +47,7 @@ std::string WorkArea()
 // Where the window with that title is on the screen, as "left,top", or empty while it is not shown.
 std::string ShownAt(const std::string& inTitle)
 {
-	const std::string info = Shell("xwininfo -name '" + inTitle + "'");
+	const std::string info = ShellOutput("xwininfo -name '" + inTitle + "'");
 	if (info.find("IsViewable") == std::string::npos)
 		return {};
 	int left = 0, top = 0;
@@ -70,18 +58,6 @@ std::string ShownAt(const std::string& inTitle)
 	    std::sscanf(info.c_str() + y, "Absolute upper-left Y: %d", &top) != 1)
 		return {};
 	return std::to_string(left) + "," + std::to_string(top);
-}
-
-bool Await(const std::function<bool()>& inDone)
-{
-	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-	while (!inDone()) {
-		if (std::chrono::steady_clock::now() > end)
-			return false;
-		LWindow::AfterDispatch();
-		QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-	}
-	return true;
 }
 
 std::string TopLeft(const TTicker& inTicker)
@@ -113,9 +89,9 @@ protected:
 				execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
 				_exit(127);
 			}
-			if (Await([] {
-				    return Shell("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") !=
-				           std::string::npos;
+			if (AwaitOnDisplay([] {
+				    return ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK")
+				               .find("window id") != std::string::npos;
 			    }))
 				return;
 			kill(mManager, SIGTERM);
@@ -157,7 +133,7 @@ TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloa
 		return;
 	}
 	ASSERT_EQ(QGuiApplication::platformName().toStdString(), "xcb");
-	ASSERT_NE(Shell("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id"), std::string::npos)
+	ASSERT_NE(ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id"), std::string::npos)
 	    << "openbox did not start";
 
 	TTicker edge, floating, loose;
@@ -180,7 +156,7 @@ TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloa
 
 	for (const TTicker* ticker : {&edge, &floating, &loose}) {
 		const std::string title = ticker->GetTitle();
-		ASSERT_TRUE(Await([&] {
+		ASSERT_TRUE(AwaitOnDisplay([&] {
 			return Property(title, "WM_STATE").find("Normal") != std::string::npos;
 		})) << title
 		    << " was not managed";
@@ -207,7 +183,7 @@ TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloa
 	          "0, 0, 58, 0, 0, 0, 0, 0, 1, 1024, 0, 0");
 	EXPECT_EQ(Values("Free Ticker", "_NET_WM_STRUT_PARTIAL"), "");
 	EXPECT_EQ(Values("Free Ticker", "_NET_WM_STRUT"), "");
-	EXPECT_TRUE(Await([] { return WorkArea() == "0, 58, 1024, 710"; })) << WorkArea();
+	EXPECT_TRUE(AwaitOnDisplay([] { return WorkArea() == "0, 58, 1024, 710"; })) << WorkArea();
 
 	// Zoomed, the strip follows the new width.
 	edge.GetWindow()->DoSetZoom(true);
@@ -215,11 +191,11 @@ TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloa
 
 	// Closed, its strip goes back; reopened at the bottom edge, it holds the bottom strip instead.
 	floating.Close();
-	EXPECT_TRUE(Await([] { return WorkArea() == "0, 29, 1024, 739"; })) << WorkArea();
+	EXPECT_TRUE(AwaitOnDisplay([] { return WorkArea() == "0, 29, 1024, 739"; })) << WorkArea();
 	floating.TickerAnchor(kTickerAnchorBottomFull);
 	floating.Open(true);
 	ASSERT_EQ(TopLeft(floating), "1,740");
-	EXPECT_TRUE(Await([] { return WorkArea() == "0, 29, 1024, 711"; })) << WorkArea();
+	EXPECT_TRUE(AwaitOnDisplay([] { return WorkArea() == "0, 29, 1024, 711"; })) << WorkArea();
 	EXPECT_EQ(Values("Floating Ticker", "_NET_WM_STRUT_PARTIAL"),
 	          "0, 0, 0, 28, 0, 0, 0, 0, 0, 0, 1, 1024");
 	EXPECT_EQ(Values("Floating Ticker", "_NET_WM_STRUT"), "0, 0, 0, 28");
@@ -232,14 +208,15 @@ TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloa
 	click.where = Point{10, 40};
 	edge.GetWindow()->ClickInContent(click);
 	edge.GetWindow()->MoveWindowTo(150, 420);
-	EXPECT_TRUE(Await([] { return ShownAt("Edge Ticker") == "150,420"; })) << ShownAt("Edge Ticker");
+	EXPECT_TRUE(AwaitOnDisplay([] { return ShownAt("Edge Ticker") == "150,420"; }))
+	    << ShownAt("Edge Ticker");
 	EXPECT_EQ(Values("Edge Ticker", "_NET_WM_STRUT_PARTIAL"), "");
-	EXPECT_TRUE(Await([] { return WorkArea() == "0, 0, 1024, 740"; })) << WorkArea();
+	EXPECT_TRUE(AwaitOnDisplay([] { return WorkArea() == "0, 0, 1024, 740"; })) << WorkArea();
 
 	edge.Close();
 	floating.Close();
 	loose.Close();
-	EXPECT_TRUE(Await([] { return WorkArea() == "0, 0, 1024, 768"; })) << WorkArea();
+	EXPECT_TRUE(AwaitOnDisplay([] { return WorkArea() == "0, 0, 1024, 768"; })) << WorkArea();
 }
 
 } // namespace

@@ -459,6 +459,11 @@ TEST_F(SecurityPrefsWindowTest, CategoryListGroupsTitlesAndSwitchesPanels)
 	EXPECT_EQ(shown, 1);
 	auto* table = dynamic_cast<TSecurityPrefsTable*>(window->FindPaneByID(FOUR_CHAR_CODE("TBLE")));
 	ASSERT_NE(table, nullptr);
+	// The list marks the row of the panel it opens on, under its group's heading.
+	const STableCell marked = table->GetFirstSelectedCell();
+	ASSERT_NE(table->GetPrefsCategory(marked.row), nullptr);
+	EXPECT_EQ(table->GetPrefsCategory(marked.row)->group, 0);
+	EXPECT_EQ(table->GetPrefsCategory(marked.row)->panel, window->GetMultiPanelView()->GetCurrentIndex());
 	const std::string longTitle(60, 'x');
 	ASSERT_TRUE(ResourceStore::Get().LoadText("STR# 5690 { \"Before\" \"#" + longTitle +
 	                                              "\" \"One\" \"Two\" \"-\" \"!" + longTitle + "\" }",

@@ -192,6 +192,14 @@ void TSecurityPrefsWindow::FinishCreateSelf()
 	if (mMultiPanelView == nullptr)
 		return;
 	mMultiPanelView->CreateAllPanels();
+	// The list marks the row of the panel shown, not its group's heading.
+	for (TableIndexT row = 1; mTable != nullptr && mTable->GetPrefsCategory(row) != nullptr; ++row) {
+		const tPrefsCategory* entry = mTable->GetPrefsCategory(row);
+		if (entry->group == 0 && entry->panel == mMultiPanelView->GetCurrentIndex()) {
+			mTable->SelectCell(STableCell(row, 1));
+			break;
+		}
+	}
 	for (int n = 1; n <= kPanelCount; ++n) {
 		mPanels[n - 1] = mMultiPanelView->GetPanel(UInt16(n));
 		SignalIfNot_(mPanels[n - 1]);

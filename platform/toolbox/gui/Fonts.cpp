@@ -4,6 +4,7 @@
 #include "platform/toolbox/gui/MacRomanQString.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <algorithm>
@@ -26,6 +27,46 @@ const ClassicFont kClassicFonts[] = {
     {kFontIDMonaco, "Monaco", Kind::Mono},       {kFontIDTimes, "Times", Kind::Serif},
     {kFontIDHelvetica, "Helvetica", Kind::Sans}, {kFontIDCourier, "Courier", Kind::Mono},
 };
+
+// Other families of that system that stored settings name; where one is not installed it draws as the
+// classic font of its kind would.
+const struct {
+	SInt16 number;
+	const char* name;
+} kSystemFamilies[] = {
+    {kFontIDGeneva, "Chicago"},
+    {kFontIDGeneva, "Charcoal"},
+    {kFontIDGeneva, "Lucida Grande"},
+    {kFontIDGeneva, "Helvetica Neue"},
+    {kFontIDGeneva, "Arial"},
+    {kFontIDGeneva, "Verdana"},
+    {kFontIDGeneva, "Trebuchet MS"},
+    {kFontIDGeneva, "Gill Sans"},
+    {kFontIDGeneva, "Optima"},
+    {kFontIDGeneva, "Futura"},
+    {kFontIDGeneva, "Osaka"},
+    {kFontIDTimes, "Palatino"},
+    {kFontIDTimes, "Times New Roman"},
+    {kFontIDTimes, "Georgia"},
+    {kFontIDTimes, "Baskerville"},
+    {kFontIDCourier, "Courier New"},
+    {kFontIDCourier, "Andale Mono"},
+    {kFontIDCourier, "Menlo"},
+    {kFontIDCourier, "Lucida Sans Typewriter"},
+};
+
+// The desktop's own family of each kind, as its font configuration chooses it.
+QString Generic(Kind kind)
+{
+	const char* name = kind == Kind::Serif ? "serif" : kind == Kind::Mono ? "monospace" : "sans-serif";
+	if (!QGuiApplication::instance())
+		return QString::fromLatin1(name);
+	QFont font(QString::fromLatin1(name));
+	font.setStyleHint(kind == Kind::Serif  ? QFont::Serif
+	                  : kind == Kind::Mono ? QFont::TypeWriter
+	                                       : QFont::SansSerif);
+	return QFontInfo(font).family();
+}
 
 constexpr int kFirstInstalledNumber = 1024;
 
@@ -51,9 +92,9 @@ public:
 			mByNumber.insert(number, family);
 			mByName.insert(family.toLower(), number);
 		}
-		mDefault = Choose("DejaVu Sans", QFontDatabase::GeneralFont);
-		mSerif = Choose("DejaVu Serif", QFontDatabase::GeneralFont);
-		mMono = Choose("DejaVu Sans Mono", QFontDatabase::FixedFont);
+		mDefault = Generic(Kind::Sans);
+		mSerif = Generic(Kind::Serif);
+		mMono = Generic(Kind::Mono);
 	}
 
 	QString Family(SInt16 number) const
@@ -79,7 +120,12 @@ public:
 		for (const ClassicFont& classic : kClassicFonts)
 			if (name.compare(QLatin1String(classic.name), Qt::CaseInsensitive) == 0)
 				return classic.number;
-		return mByName.value(name.toLower(), systemFont);
+		if (mByName.contains(name.toLower()))
+			return mByName.value(name.toLower());
+		for (const auto& family : kSystemFamilies)
+			if (name.compare(QLatin1String(family.name), Qt::CaseInsensitive) == 0)
+				return family.number;
+		return systemFont;
 	}
 
 	const QStringList& Families() const { return mFamilies; }
@@ -113,16 +159,6 @@ private:
 	QString Installed(const QString& name) const
 	{
 		return mByNumber.value(mByName.value(name.toLower()));
-	}
-
-	QString Choose(const char* preferred, QFontDatabase::SystemFont fallback) const
-	{
-		const QString name = QString::fromLatin1(preferred);
-		if (mByName.contains(name.toLower()))
-			return Installed(name);
-		if (QGuiApplication::instance())
-			return QFontDatabase::systemFont(fallback).family();
-		return name;
 	}
 
 	QStringList mFamilies;

@@ -1,8 +1,9 @@
 #pragma once
 // The font table: the system names fonts (and some stored settings hold classic font numbers); both map to
-// the families installed here. The classic default fonts are stood in for by one default family. Names are
-// Mac Roman. Other installed families get numbers from 1024 up, derived from their names so that a number
-// stays the same from run to run.
+// the families installed here. A classic family this machine lacks draws in the desktop's own family of its
+// kind (sans-serif, serif or monospace, as its font configuration chooses); the stored name stays as it
+// is. Names are Mac Roman. Other installed families get numbers from 1024 up, derived from their names so
+// that a number stays the same from run to run.
 
 #include "platform/toolbox/MacTypes.h"
 

@@ -5,6 +5,7 @@
 #include "platform/toolbox/gui/QuickDraw.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 
+#include <QFontInfo>
 #include <QImage>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -349,6 +350,29 @@ TEST(FontTableTest, ClassicNumbersAndInstalledNamesMapBothWays)
 		          0);
 	for (const std::string& family : families)
 		EXPECT_EQ(name(number(family)), family);
+}
+
+TEST(FontTableTest, ClassicFamiliesThisMachineLacksDrawInTheDesktopsFamilyOfTheirKind)
+{
+	EnsureApplication();
+	auto number = [](const std::string& name) {
+		SInt16 id = -1;
+		GetFNum(Pascal(name).c_str(), &id);
+		return id;
+	};
+	auto family = [](const char* generic, QFont::StyleHint hint) {
+		QFont font(QString::fromLatin1(generic));
+		font.setStyleHint(hint);
+		return QFontInfo(font).family();
+	};
+	ASSERT_EQ(number("Courier New"), kFontIDCourier); // not installed here
+	EXPECT_EQ(number("Lucida Grande"), kFontIDGeneva);
+	EXPECT_EQ(number("Palatino"), kFontIDTimes);
+	EXPECT_EQ(QD::FamilyForFontNumber(kFontIDGeneva), family("sans-serif", QFont::SansSerif));
+	EXPECT_EQ(QD::FamilyForFontNumber(kFontIDCourier), family("monospace", QFont::TypeWriter));
+	EXPECT_EQ(QD::FamilyForFontNumber(kFontIDNewYork), family("serif", QFont::Serif));
+	// An installed family keeps its own number, whatever other system it came from.
+	EXPECT_GE(number("DejaVu Serif"), 1024);
 }
 
 TEST_F(TextTest, TheMonospacedClassicFontDrawsMonospaced)

@@ -159,9 +159,52 @@ TEST_F(WindowPlacementE2ETest, DialogsAndMenuBarWindowsPlacedNowhereComeUpInTheM
 	Settle();
 	EXPECT_EQ(XGeometry(TopLevel("Alert")), QRect(540, 350, 200, 100));
 	EXPECT_EQ(XGeometry(TopLevel("Dialog")), QRect(100, 100, 200, 100));
+	// Its corner is the alert's: it steps clear of it.
 	QWidget* aboutTop = TopLevel("About");
 	const int barHeight = aboutTop->findChild<QMenuBar*>()->height();
-	EXPECT_EQ(XGeometry(aboutTop), QRect(540, 350 - barHeight, 200, 100 + barHeight));
+	EXPECT_EQ(XGeometry(aboutTop), QRect(560, 370 - barHeight, 200, 100 + barHeight));
+}
+
+TEST_F(WindowPlacementE2ETest, WindowsOpenInsideTheScreenClearOfDockedStripsAndOfEachOthersCorner)
+{
+	mBar = std::make_unique<LMenuBar>(128);
+	Settle();
+	// Placed partly past the bottom right corner, a window opens inside the screen, its bar too.
+	LWindow* low = LWindow::CreateWindow(1000, mApp.get());
+	low->MoveWindowTo(1100, 700);
+	low->Show();
+	Settle();
+	const int bar = TopLevel("Test Window")->findChild<QMenuBar*>()->height();
+	Rect bounds;
+	low->GetGlobalBounds(bounds);
+	EXPECT_EQ(QPoint(bounds.left, bounds.top), QPoint(1280 - 300, 800 - 200));
+
+	// Two windows opened at one spot: the second steps down and right.
+	LWindow* first = LWindow::CreateWindow(1000, mApp.get());
+	LWindow* second = LWindow::CreateWindow(1000, mApp.get());
+	first->Show();
+	second->Show();
+	Rect a, b;
+	first->GetGlobalBounds(a);
+	second->GetGlobalBounds(b);
+	EXPECT_EQ(QPoint(a.left, a.top), QPoint(40, 60));
+	EXPECT_EQ(QPoint(b.left, b.top), QPoint(60, 80));
+
+	// A strip docked at the top edge afterwards moves the window under it down, bar and all.
+	ASSERT_TRUE(ResourceStore::Get().LoadText(
+	    "PPob 4412 { 'wind' 0 0 0 1280 50 str \"Strip\" u32 0x20000060 i16 -1 i16 -1 i16 -1 i16 -1 }",
+	    "inline"));
+	LWindow* strip = LWindow::CreateWindow(4412, mApp.get());
+	strip->DockAtScreenEdge(LWindow::EScreenEdge::Top);
+	strip->Show();
+	Settle();
+	first->GetGlobalBounds(a);
+	second->GetGlobalBounds(b);
+	EXPECT_EQ(QPoint(a.left, a.top), QPoint(40, 50 + bar));
+	EXPECT_EQ(QPoint(b.left, b.top), QPoint(60, 80)); // clear of it already
+	const Rect area = LWindow::GetAvailableBounds(a);
+	EXPECT_EQ(area.top, 50);
+	EXPECT_EQ(area.bottom, 800);
 }
 
 } // namespace

@@ -1,0 +1,242 @@
+// The program's first start on screens of four sizes, each a display of its own (Xvfb) with a window
+// manager (openbox) that frames windows and keeps them out of the docked ticker's strip: every window lies
+// wholly inside the work area, the detail windows do not cover each other or the summary, and windows
+// opened later without a place of their own step clear of the corner of those already there. Each size
+// runs in a child process, since Qt stays on the display it first met.
+
+#include "app/TStockPlugin.h"
+#include "model/TSecurity.h"
+#include "platform/framework/LWindow.h"
+#include "platform/framework/StDialogHandler.h"
+#include "tests/app/QuoteServingFixture.h"
+#include "tests/support/VirtualDisplay.h"
+#include "windows/portfolio/TPortfolio.h"
+#include "windows/security/UWindowRegistry.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QWindow>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+namespace
+{
+
+constexpr char kChildScreen[] = "VANTOREL_PLACEMENT_SCREEN";
+
+// The work area the manager leaves to ordinary windows (its _NET_WORKAREA on the first desktop).
+QRect WorkArea()
+{
+	const std::string out = ShellOutput("xprop -root _NET_WORKAREA");
+	int x = 0, y = 0, w = 0, h = 0;
+	const size_t at = out.find(" = ");
+	if (at == std::string::npos ||
+	    std::sscanf(out.c_str() + at, " = %d, %d, %d, %d", &x, &y, &w, &h) != 4)
+		return {};
+	return QRect(x, y, w, h);
+}
+
+QWidget* TopLevel(const std::string& inTitle)
+{
+	for (QWidget* w : QApplication::topLevelWidgets())
+		if (w->isVisible() && w->windowTitle().toStdString() == inTitle)
+			return w;
+	return nullptr;
+}
+
+bool Framed(const QWidget* inWidget)
+{
+	return inWidget->windowHandle() && !inWidget->windowHandle()->frameMargins().isNull();
+}
+
+// The program's window of that title.
+LWindow* Named(const std::string& inTitle)
+{
+	for (LWindow* w : LWindow::GetWindowList()) {
+		Str255 title;
+		w->GetDescriptor(title);
+		if (std::string(reinterpret_cast<const char*>(title + 1), title[0]) == inTitle)
+			return w;
+	}
+	return nullptr;
+}
+
+QRect ContentOf(LWindow* inWindow)
+{
+	if (inWindow == nullptr)
+		return {};
+	Rect b;
+	inWindow->GetGlobalBounds(b);
+	return QRect(b.left, b.top, b.right - b.left, b.bottom - b.top);
+}
+
+class FirstStartPlacementE2ETest : public QuoteServingFixture,
+                                   public ::testing::WithParamInterface<const char*>
+{
+protected:
+	void SetUp() override
+	{
+		mScreen = std::getenv(kChildScreen) ? std::getenv(kChildScreen) : "";
+		if (mScreen.empty())
+			return; // the parent only runs the child
+		ASSERT_FALSE(StartVirtualDisplay((mScreen + "x24").c_str()).empty()) << "Xvfb did not start";
+		mManager = fork();
+		if (mManager == 0) {
+			prctl(PR_SET_PDEATHSIG, SIGTERM);
+			execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+			_exit(127);
+		}
+		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") ==
+		           std::string::npos &&
+		       std::chrono::steady_clock::now() < end)
+			ShellOutput("sleep 0.05");
+		QuoteServingFixture::SetUp();
+		UWindowRegistry::Install();
+	}
+	void TearDown() override
+	{
+		if (mScreen.empty())
+			return;
+		QuoteServingFixture::TearDown();
+		if (mManager > 0) {
+			kill(mManager, SIGTERM);
+			waitpid(mManager, nullptr, 0);
+		}
+	}
+
+	// Runs this test again in a child process on a screen of that size; true when the child passed.
+	static bool RunInChild(const char* inScreen)
+	{
+		const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+		const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+		const std::string command = std::string(kChildScreen) + "=" + inScreen + " " + self +
+		                            " --gtest_brief=1 --gtest_filter='" + test->test_suite_name() +
+		                            "." + test->name() + "'";
+		return std::system(command.c_str()) == 0;
+	}
+
+	// Every window the program shows, once the manager has framed it.
+	static std::vector<QWidget*> FramedWindows()
+	{
+		std::vector<QWidget*> windows;
+		for (QWidget* w : QApplication::topLevelWidgets())
+			if (w->isVisible() && !w->windowTitle().isEmpty() &&
+			    w->windowTitle() != "Main Ticker")
+				windows.push_back(w);
+		return windows;
+	}
+
+	static void ExpectInside(const QRect& inArea)
+	{
+		for (QWidget* w : FramedWindows())
+			EXPECT_TRUE(inArea.contains(w->frameGeometry()))
+			    << w->windowTitle().toStdString() << " at " << w->frameGeometry().x() << ","
+			    << w->frameGeometry().y() << " " << w->frameGeometry().width() << "x"
+			    << w->frameGeometry().height();
+	}
+
+	std::string mScreen;
+	pid_t mManager = -1;
+};
+
+TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutCoveringEachOther)
+{
+	if (mScreen.empty()) {
+		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
+			GTEST_SKIP() << "Xvfb or openbox is not installed";
+		EXPECT_TRUE(RunInChild(GetParam())) << GetParam();
+		return;
+	}
+	ASSERT_NE(ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id"), std::string::npos)
+	    << "openbox did not start";
+	auto app = Start();
+	TStockPlugin* plugin = TStockPlugin::sStockPlugin;
+	std::vector<TSecurity*> open, closed;
+	for (tSecurityType kind : {securityStock, securityIndex})
+		for (TSecurity* security : Securities(kind))
+			(security->IsDetailWindowOpen() ? open : closed).push_back(security);
+	ASSERT_FALSE(open.empty());
+	ASSERT_FALSE(closed.empty()); // some of the grid's windows did not fit and stay listed, closed
+
+	// The ticker's strip is out of the work area, and every window is framed.
+	ASSERT_TRUE(AwaitOnDisplay([] { return WorkArea().top() > 0; })) << "the ticker reserved no strip";
+	ASSERT_TRUE(AwaitOnDisplay([] {
+		const auto windows = FramedWindows();
+		return std::all_of(windows.begin(), windows.end(), Framed);
+	}));
+	const QRect area = WorkArea();
+	ExpectInside(area);
+
+	// The first window keeps its place in the grid, right of the summary when that is open; no two
+	// windows cover each other.
+	IPluginWindow* summaryWindow = plugin->GetWindow(windowSummary);
+	auto* summary = summaryWindow ? dynamic_cast<LWindow*>(summaryWindow->GetCommander()) : nullptr;
+	ASSERT_NE(Named("AAPL"), nullptr);
+	EXPECT_EQ(ContentOf(Named("AAPL")).topLeft(), QPoint(summary ? 553 : 5, 80));
+	std::vector<QWidget*> windows = FramedWindows();
+	for (size_t i = 0; i < windows.size(); ++i)
+		for (size_t j = i + 1; j < windows.size(); ++j)
+			EXPECT_FALSE(windows[i]->frameGeometry().intersects(windows[j]->frameGeometry()))
+			    << windows[i]->windowTitle().toStdString() << " and "
+			    << windows[j]->windowTitle().toStdString();
+	if (mScreen == "1280x800") {
+		EXPECT_NE(summary, nullptr); // made shorter to fit, but open and whole
+	}
+
+	// Windows without a place of their own: two detail windows from the menus, two new portfolios, a list
+	// window and its lookup window.
+	const int titleBar = windows.front()->windowHandle()->frameMargins().top();
+	ASSERT_GE(closed.size(), 2u);
+	closed[0]->ShowDetailWindow();
+	const QRect first = ContentOf(LWindow::FetchTopRegular());
+	closed[1]->ShowDetailWindow();
+	const QRect second = ContentOf(LWindow::FetchTopRegular());
+	EXPECT_EQ(second.topLeft() - first.topLeft(), QPoint(titleBar, titleBar))
+	    << closed[0]->SecuritySymbol() << " at " << first.x() << "," << first.y() << ", "
+	    << closed[1]->SecuritySymbol() << " at " << second.x() << "," << second.y();
+	StDialogHandler::QueueAnswer(2000);
+	TPortfolio* one = TPortfolio::New(app.get());
+	StDialogHandler::QueueAnswer(2000);
+	TPortfolio* two = TPortfolio::New(app.get());
+	ASSERT_TRUE(one && two);
+	EXPECT_EQ(ContentOf(two->GetWindow()).topLeft() - ContentOf(one->GetWindow()).topLeft(),
+	          QPoint(titleBar, titleBar));
+	// The stock list and its lookup window, whose layouts share a corner.
+	app->ObeyCommand(5115, nullptr);
+	ASSERT_NE(Named("Stocks"), nullptr);
+	ASSERT_NE(Named("Stock Lookup"), nullptr);
+	EXPECT_EQ(ContentOf(Named("Stock Lookup")).topLeft() - ContentOf(Named("Stocks")).topLeft(),
+	          QPoint(titleBar, titleBar));
+	ASSERT_TRUE(AwaitOnDisplay([] {
+		const auto shown = FramedWindows();
+		return std::all_of(shown.begin(), shown.end(), Framed);
+	}));
+	ExpectInside(WorkArea());
+
+	// A modal dialog carries no menu bar; the windows behind it keep theirs.
+	app->ObeyCommand(5112, nullptr);
+	QWidget* dialog = QApplication::activeModalWidget();
+	ASSERT_NE(dialog, nullptr) << "New Stock opened no modal dialog";
+	EXPECT_EQ(dialog->findChild<QMenuBar*>(), nullptr);
+	ASSERT_NE(TopLevel("AAPL"), nullptr);
+	EXPECT_NE(TopLevel("AAPL")->findChild<QMenuBar*>(), nullptr);
+	ASSERT_NE(LWindow::FetchTopModal(), nullptr);
+	LWindow::FetchTopModal()->AttemptClose();
+	// Nothing to save at quit.
+	one->ClearModified();
+	two->ClearModified();
+	app->AttemptQuitSelf(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, FirstStartPlacementE2ETest,
+                         ::testing::Values("1024x768", "1280x800", "1280x1024", "1920x1080"),
+                         [](const ::testing::TestParamInfo<const char*>& inInfo) {
+	                         return std::string("Screen") + inInfo.param;
+                         });
+
+} // namespace
