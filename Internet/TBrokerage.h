@@ -61,8 +61,8 @@ private:
 
 	struct tKindState {
 		TList<TSecurity>* view = nullptr;
-		// A view of the same list whose cursor keeps the round's place between passes: removals through
-		// any list move it off a freed security.
+		// A view of the same list whose cursor keeps the round's place between passes: a removal
+		// through any list moves it off the freed security.
 		TList<TSecurity>* roundView = nullptr;
 		tRound round = kNoRound;
 		SInt32 minutes = 0;

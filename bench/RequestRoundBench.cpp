@@ -25,8 +25,8 @@
 #include <chrono>
 #include <memory>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -136,7 +136,8 @@ tSchedulerRound SchedulerPasses(int securities)
 			broker.Run();
 			round.schedulerMs += Milliseconds(Clock::now() - passStart);
 			pump.Execute();
-			round.longestPassMs = std::max(round.longestPassMs, Milliseconds(Clock::now() - passStart));
+			round.longestPassMs =
+			    std::max(round.longestPassMs, Milliseconds(Clock::now() - passStart));
 			::usleep(1000);
 		}
 		long submitted = 0;
@@ -169,7 +170,8 @@ void SchedulerRound(benchmark::State& state)
 		state.SkipWithError("not every security of the round was submitted");
 	state.counters["longest_pass_ms"] = large.longestPassMs;
 	state.counters["small_round_pass_ms"] = small.longestPassMs;
-	state.counters["vs_small_round"] = small.longestPassMs > 0 ? large.longestPassMs / small.longestPassMs : 0;
+	state.counters["vs_small_round"] =
+	    small.longestPassMs > 0 ? large.longestPassMs / small.longestPassMs : 0;
 	state.counters["us_per_submission"] = large.schedulerMs * 1000 / double(state.range(0));
 	TQuoterManager::FinishQuoterManager();
 	TQuoterHosts::ResetHosts();

@@ -311,7 +311,8 @@ protected:
 	{
 		for (const modeltest::tRequestCall& call : mEnv.mRequests)
 			if (call.operation == "SubmitURL")
-				call.security->UpdateSecurityReference(reinterpret_cast<TURLRequest*>(call.security));
+				call.security->UpdateSecurityReference(
+				    reinterpret_cast<TURLRequest*>(call.security));
 		return Submitted();
 	}
 
