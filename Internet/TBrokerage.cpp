@@ -25,8 +25,10 @@ TBrokerage::TBrokerage()
 
 TBrokerage::~TBrokerage()
 {
-	for (tKindState& kind : mKinds)
+	for (tKindState& kind : mKinds) {
+		delete kind.roundView;
 		delete kind.view;
+	}
 }
 
 int TBrokerage::KindOf(tSecurityType type)
@@ -69,8 +71,12 @@ void TBrokerage::SetList(tSecurityType type, TList<TSecurity>* list)
 	SignalIf_(list == nullptr);
 	if (kind < 0 || list == nullptr)
 		return;
-	delete mKinds[kind].view;
-	mKinds[kind].view = new TList<TSecurity>(list);
+	tKindState& state = mKinds[kind];
+	delete state.roundView;
+	delete state.view;
+	state.view = new TList<TSecurity>(list);
+	state.roundView = new TList<TSecurity>(list);
+	state.round = kNoRound;
 }
 
 void TBrokerage::SetMinutes(tSecurityType type, int minutes)
@@ -114,9 +120,19 @@ int TBrokerage::FactoryMinutes(int kind)
 void TBrokerage::Stop()
 {
 	mRunning = 0;
+	for (tKindState& state : mKinds)
+		state.round = kNoRound;
 	for (int kind : kWalkOrder)
 		if (mKinds[kind].view != nullptr)
 			CancelRequests(mKinds[kind].view);
+}
+
+bool TBrokerage::InRound() const
+{
+	for (const tKindState& state : mKinds)
+		if (state.round != kNoRound)
+			return true;
+	return false;
 }
 
 void TBrokerage::CancelRequests(TList<TSecurity>* list)
@@ -154,24 +170,45 @@ void TBrokerage::CheckKind(int kind, bool force)
 		state.lastCheck = now;
 	}
 
-	TList<TSecurity>* view = state.view;
-	for (TSecurity* security = view->GetFirst(); security != nullptr; security = view->GetNext()) {
-		if (!security->MenuEnabled() && !security->SummaryEnabled())
-			continue;
-		if (security->UpdateSecurityReference() != nullptr)
-			continue;
-		if (!security->InitedToday() || mDetailUpdate != 0 || security->OverrideQuoter())
-			USecurityRequests::SubmitURL(security);
-	}
+	state.round = kRoundFromFirst;
+	ContinueRound(kind);
 
 	if (state.minutes > 0)
 		state.nextCheck = state.lastCheck + UInt32(state.minutes) * kTicksPerMinute;
+}
+
+bool TBrokerage::Submittable(TSecurity* security) const
+{
+	if (!security->MenuEnabled() && !security->SummaryEnabled())
+		return false;
+	if (security->UpdateSecurityReference() != nullptr)
+		return false;
+	return !security->InitedToday() || mDetailUpdate != 0 || security->OverrideQuoter();
+}
+
+void TBrokerage::ContinueRound(int kind)
+{
+	tKindState& state = mKinds[kind];
+	TList<TSecurity>* view = state.roundView;
+	while (state.round != kNoRound && mPassShare > 0) {
+		TSecurity* security = state.round == kRoundFromFirst ? view->GetFirst() : view->GetNext();
+		state.round = kRoundGoing;
+		if (security == nullptr) {
+			state.round = kNoRound;
+			break;
+		}
+		if (Submittable(security)) {
+			--mPassShare;
+			USecurityRequests::SubmitURL(security);
+		}
+	}
 }
 
 void TBrokerage::Run()
 {
 	if (mRunning == 0)
 		return;
+	mPassShare = kSubmitPerPass;
 	const UInt32 now = TickCount();
 	if (Reached(now, mNextIdleCheck)) {
 		for (int kind : kWalkOrder)
@@ -179,7 +216,13 @@ void TBrokerage::Run()
 				CheckIdling(mKinds[kind].view);
 		mNextIdleCheck = now + kIdleCheckTicks;
 	}
-	for (int kind : kWalkOrder)
-		if (KindOn(kind))
-			CheckKind(kind, false);
+	for (int kind : kWalkOrder) {
+		tKindState& state = mKinds[kind];
+		if (!KindOn(kind)) {
+			state.round = kNoRound;
+			continue;
+		}
+		CheckKind(kind, false);
+		ContinueRound(kind);
+	}
 }

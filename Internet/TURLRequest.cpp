@@ -18,6 +18,7 @@ std::vector<TURLRequest*> TURLRequest::sDeferred;
 bool TURLRequest::sInsideLibrary = false;
 bool TURLRequest::sTerminating = false;
 long TURLRequest::sDefaultTimeout = TURLRequest::kDefaultTimeoutMilliseconds;
+const tURLTransferInfo TURLRequest::sNoInfo;
 
 namespace
 {
@@ -363,7 +364,7 @@ void TURLRequest::Reset()
 	mCookieFile.Clear();
 	mResultCode = 0;
 	mErrorText[0] = 0;
-	mInfo.Clear();
+	mInfo.reset();
 	curl_slist_free_all(mReceivedCookieLines);
 	mReceivedCookieLines = nullptr;
 	FreeTransferCopies();
@@ -453,7 +454,7 @@ bool TURLRequest::TransferURL()
 	mBody.Clear();
 	mHeaderText.Clear();
 	mChunkCount = 0;
-	mInfo.Clear();
+	mInfo.reset();
 	mCancelled = 0;
 	mCallbackFailed = 0;
 	mFinishing = 0;
@@ -610,7 +611,7 @@ void TURLRequest::DoCleanup()
 		mResultCode = kResultCancelled;
 	else if (mTooLarge)
 		mResultCode = kResultTooLarge;
-	else if (mResultCode == 0 && mInfo.mResponseCode >= 400)
+	else if (mResultCode == 0 && GetResponseCode() >= 400)
 		mResultCode = kResultHTTPError;
 	if (mResultCode != 0)
 		mBody.Clear();
@@ -650,9 +651,13 @@ void TURLRequest::ReportSafely(unsigned long reason)
 
 void TURLRequest::FetchTransferInfo()
 {
-	mInfo.Clear();
+	mInfo.reset();
 	if (mHandle == nullptr)
 		return;
+	mInfo.reset(new (std::nothrow) tURLTransferInfo);
+	if (mInfo == nullptr)
+		return;
+	tURLTransferInfo& fetched = *mInfo;
 	auto text = [this](CURLINFO info, TVyString& out) {
 		char* value = nullptr;
 		if (curl_easy_getinfo(mHandle, info, &value) != CURLE_OK)
@@ -672,36 +677,36 @@ void TURLRequest::FetchTransferInfo()
 		out = curl_easy_getinfo(mHandle, info, &value) == CURLE_OK ? double(value) : 0;
 	};
 
-	text(CURLINFO_EFFECTIVE_URL, mInfo.mEffectiveURL);
-	number(CURLINFO_RESPONSE_CODE, mInfo.mResponseCode);
-	number(CURLINFO_HTTP_CONNECTCODE, mInfo.mConnectCode);
-	number(CURLINFO_FILETIME, mInfo.mFileTime);
-	seconds(CURLINFO_TOTAL_TIME, mInfo.mTotalTime);
-	seconds(CURLINFO_NAMELOOKUP_TIME, mInfo.mNameLookupTime);
-	seconds(CURLINFO_CONNECT_TIME, mInfo.mConnectTime);
-	seconds(CURLINFO_PRETRANSFER_TIME, mInfo.mPreTransferTime);
-	seconds(CURLINFO_STARTTRANSFER_TIME, mInfo.mStartTransferTime);
-	seconds(CURLINFO_REDIRECT_TIME, mInfo.mRedirectTime);
-	number(CURLINFO_REDIRECT_COUNT, mInfo.mRedirectCount);
-	size(CURLINFO_SIZE_UPLOAD_T, mInfo.mSizeUpload);
-	size(CURLINFO_SIZE_DOWNLOAD_T, mInfo.mSizeDownload);
-	size(CURLINFO_SPEED_DOWNLOAD_T, mInfo.mSpeedDownload);
-	size(CURLINFO_SPEED_UPLOAD_T, mInfo.mSpeedUpload);
-	number(CURLINFO_HEADER_SIZE, mInfo.mHeaderSize);
-	number(CURLINFO_REQUEST_SIZE, mInfo.mRequestSize);
-	number(CURLINFO_SSL_VERIFYRESULT, mInfo.mSSLVerifyResult);
+	text(CURLINFO_EFFECTIVE_URL, fetched.mEffectiveURL);
+	number(CURLINFO_RESPONSE_CODE, fetched.mResponseCode);
+	number(CURLINFO_HTTP_CONNECTCODE, fetched.mConnectCode);
+	number(CURLINFO_FILETIME, fetched.mFileTime);
+	seconds(CURLINFO_TOTAL_TIME, fetched.mTotalTime);
+	seconds(CURLINFO_NAMELOOKUP_TIME, fetched.mNameLookupTime);
+	seconds(CURLINFO_CONNECT_TIME, fetched.mConnectTime);
+	seconds(CURLINFO_PRETRANSFER_TIME, fetched.mPreTransferTime);
+	seconds(CURLINFO_STARTTRANSFER_TIME, fetched.mStartTransferTime);
+	seconds(CURLINFO_REDIRECT_TIME, fetched.mRedirectTime);
+	number(CURLINFO_REDIRECT_COUNT, fetched.mRedirectCount);
+	size(CURLINFO_SIZE_UPLOAD_T, fetched.mSizeUpload);
+	size(CURLINFO_SIZE_DOWNLOAD_T, fetched.mSizeDownload);
+	size(CURLINFO_SPEED_DOWNLOAD_T, fetched.mSpeedDownload);
+	size(CURLINFO_SPEED_UPLOAD_T, fetched.mSpeedUpload);
+	number(CURLINFO_HEADER_SIZE, fetched.mHeaderSize);
+	number(CURLINFO_REQUEST_SIZE, fetched.mRequestSize);
+	number(CURLINFO_SSL_VERIFYRESULT, fetched.mSSLVerifyResult);
 	curl_slist* engines = nullptr;
 	if (curl_easy_getinfo(mHandle, CURLINFO_SSL_ENGINES, &engines) == CURLE_OK)
-		TranslateSlist(engines, mInfo.mSSLEngines);
+		TranslateSlist(engines, fetched.mSSLEngines);
 	curl_slist_free_all(engines);
-	size(CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, mInfo.mContentLengthDownload);
-	size(CURLINFO_CONTENT_LENGTH_UPLOAD_T, mInfo.mContentLengthUpload);
-	text(CURLINFO_CONTENT_TYPE, mInfo.mContentType);
-	text(CURLINFO_PRIVATE, mInfo.mPrivate);
-	number(CURLINFO_HTTPAUTH_AVAIL, mInfo.mHTTPAuthAvail);
-	number(CURLINFO_PROXYAUTH_AVAIL, mInfo.mProxyAuthAvail);
-	number(CURLINFO_OS_ERRNO, mInfo.mOSErrno);
-	number(CURLINFO_NUM_CONNECTS, mInfo.mNumConnects);
+	size(CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, fetched.mContentLengthDownload);
+	size(CURLINFO_CONTENT_LENGTH_UPLOAD_T, fetched.mContentLengthUpload);
+	text(CURLINFO_CONTENT_TYPE, fetched.mContentType);
+	text(CURLINFO_PRIVATE, fetched.mPrivate);
+	number(CURLINFO_HTTPAUTH_AVAIL, fetched.mHTTPAuthAvail);
+	number(CURLINFO_PROXYAUTH_AVAIL, fetched.mProxyAuthAvail);
+	number(CURLINFO_OS_ERRNO, fetched.mOSErrno);
+	number(CURLINFO_NUM_CONNECTS, fetched.mNumConnects);
 }
 
 void TURLRequest::FreeTransferCopies()
@@ -883,13 +888,14 @@ void TURLRequest::Dump() const
 void TURLRequest::Info() const
 {
 	auto text = [](const TVyString& s) { return s.GetCString() ? s.GetCString() : ""; };
+	const tURLTransferInfo& info = GetTransferInfo();
 	TVyString cookies;
 	TranslateSlist(mReceivedCookieLines, cookies);
 	std::printf("Effective URL: %s\nCookies: %s\nResponse code: %ld\nOS error: %ld\nConnections: %ld\n",
-	            text(mInfo.mEffectiveURL), text(cookies), mInfo.mResponseCode, mInfo.mOSErrno,
-	            mInfo.mNumConnects);
+	            text(info.mEffectiveURL), text(cookies), info.mResponseCode, info.mOSErrno,
+	            info.mNumConnects);
 	std::printf("Times: lookup %.3f, connect %.3f, pre-transfer %.3f, start %.3f, total %.3f\n",
-	            mInfo.mNameLookupTime, mInfo.mConnectTime, mInfo.mPreTransferTime,
-	            mInfo.mStartTransferTime, mInfo.mTotalTime);
-	std::printf("Redirect time: %.3f\nRedirect count: %ld\n", mInfo.mRedirectTime, mInfo.mRedirectCount);
+	            info.mNameLookupTime, info.mConnectTime, info.mPreTransferTime,
+	            info.mStartTransferTime, info.mTotalTime);
+	std::printf("Redirect time: %.3f\nRedirect count: %ld\n", info.mRedirectTime, info.mRedirectCount);
 }

@@ -20,6 +20,7 @@
 #include <curl/curl.h>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -161,8 +162,8 @@ public:
 
 	UInt8 GetReturnCode() const { return mResultCode; }
 	const char* GetErrorText() const { return mErrorText; }
-	long GetResponseCode() const { return mInfo.mResponseCode; }
-	const tURLTransferInfo& GetTransferInfo() const { return mInfo; }
+	long GetResponseCode() const { return GetTransferInfo().mResponseCode; }
+	const tURLTransferInfo& GetTransferInfo() const { return mInfo ? *mInfo : sNoInfo; }
 	TVyString& GetBody() { return mBody; }
 	const TVyString& GetHeaderText() const { return mHeaderText; }
 	const TVyString& GetDebugText() const { return mDebugText; }
@@ -216,6 +217,7 @@ private:
 	static bool sInsideLibrary;
 	static bool sTerminating;
 	static long sDefaultTimeout;
+	static const tURLTransferInfo sNoInfo;
 
 	UInt8 mInProgress = 0;
 	UInt16 mMethod = kMethodGet;
@@ -244,7 +246,8 @@ private:
 	CURL* mHandle = nullptr;
 	UInt8 mResultCode = 0;
 	char mErrorText[CURL_ERROR_SIZE + 1] = {};
-	tURLTransferInfo mInfo;
+	// Made at completion: a queued round of thousands of requests stays small.
+	std::unique_ptr<tURLTransferInfo> mInfo;
 	curl_slist* mReceivedCookieLines = nullptr;
 	TURLCallback* mCallback = nullptr;
 	void* mUserData = nullptr;

@@ -35,9 +35,9 @@ template <class T> std::unique_ptr<T> Make()
 	return std::unique_ptr<T>(made);
 }
 
+// For a new request, which its constructor has reset.
 void Prepare(TURLRequest& request, const TVyString& url, UInt32 tag, void* userData, unsigned long mask)
 {
-	request.Reset();
 	request.SetURL(url);
 	request.SetUserAgent(TURLRequest::kDefaultUserAgent);
 	request.SetFollowLocation(true);

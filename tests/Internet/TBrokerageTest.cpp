@@ -8,6 +8,7 @@
 #include "platform/toolbox/TickCount.h"
 #include "tests/support/ModelTestEnvironment.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -267,6 +268,140 @@ TEST_F(TBrokerageTest, StopCancelsEveryPendingRequestKindByKind)
 		cancelled.push_back(call.security->SecuritySymbol());
 	}
 	EXPECT_EQ(cancelled, (tSymbols{"IBM", "AAPL", "^DJI", "FUND", "EURUSD"}));
+}
+
+// A kind larger than one pass's share, on the stocks' slot; the other kinds are off.
+class TBrokerageRoundTest : public TBrokerageTest
+{
+protected:
+	static constexpr int kRound = 2 * int(TBrokerage::kSubmitPerPass) + 10;
+
+	void SetUp() override
+	{
+		TBrokerageTest::SetUp();
+		mEnv.mPrefs.fundsOn = mEnv.mPrefs.indexesOn = mEnv.mPrefs.currenciesOn = 0;
+		for (int i = 0; i < kRound; ++i) {
+			mRound.push_back(std::make_unique<TStock>());
+			mRound.back()->SecuritySymbol(Symbol(i).c_str());
+			mRoundList.Append(mRound.back().get());
+		}
+		// A cancel lets go of the pending request, as the request layer's report does.
+		mEnv.mOnCancel = [](TSecurity* security) { security->UpdateSecurityReference(nullptr); };
+		Wire(mBroker);
+		mBroker.SetList(securityStock, &mRoundList);
+	}
+
+	void TearDown() override
+	{
+		for (auto& stock : mRound)
+			stock->UpdateSecurityReference(nullptr);
+	}
+
+	static std::string Symbol(int i) { return "R" + std::to_string(i); }
+	static tSymbols Symbols(int first, int end)
+	{
+		tSymbols symbols;
+		for (int i = first; i < end; ++i)
+			symbols.push_back(Symbol(i));
+		return symbols;
+	}
+
+	// Symbols submitted since the last call, now pending as the request layer would hold them.
+	tSymbols SubmittedNowPending()
+	{
+		for (const modeltest::tRequestCall& call : mEnv.mRequests)
+			if (call.operation == "SubmitURL")
+				call.security->UpdateSecurityReference(
+				    reinterpret_cast<TURLRequest*>(call.security));
+		return Submitted();
+	}
+
+	// The request ended without filling the security: it may go again.
+	void Answered(int i) { mRound[size_t(i)]->UpdateSecurityReference(nullptr); }
+
+	std::vector<std::unique_ptr<TStock>> mRound;
+	TList<TSecurity> mRoundList{false, false};
+	TBrokerage mBroker;
+};
+
+TEST_F(TBrokerageRoundTest, LargeRoundIsSubmittedAShareAPassInOrder)
+{
+	const int share = int(TBrokerage::kSubmitPerPass);
+	mBroker.StartUpdating();
+	mBroker.SetMinutes(securityStock, 1);
+	const UInt32 firstCheck = TickCount();
+	mBroker.Run();
+	EXPECT_EQ(SubmittedNowPending(), Symbols(0, share));
+	EXPECT_TRUE(mBroker.InRound());
+
+	mClock.Advance(1);
+	mBroker.Run();
+	EXPECT_EQ(SubmittedNowPending(), Symbols(share, 2 * share));
+
+	// Between passes one security is submitted by someone else and another is deleted.
+	mRound[size_t(2 * share + 2)]->UpdateSecurityReference(reinterpret_cast<TURLRequest*>(this));
+	mRoundList.Remove(mRound[size_t(2 * share + 5)].get());
+	mClock.Advance(1);
+	mBroker.Run();
+	tSymbols rest = Symbols(2 * share, kRound);
+	rest.erase(rest.begin() + 5);
+	rest.erase(rest.begin() + 2);
+	EXPECT_EQ(SubmittedNowPending(), rest);
+	EXPECT_FALSE(mBroker.InRound());
+	mClock.Advance(1);
+	mBroker.Run();
+	EXPECT_TRUE(Submitted().empty()) << "a finished round is not walked again";
+
+	// The interval still runs from the tick of the check that started the round.
+	for (int i = 0; i < kRound; ++i)
+		Answered(i);
+	mClock.SetTicks(firstCheck + TBrokerage::kTicksPerMinute - 1);
+	mBroker.Run();
+	EXPECT_TRUE(Submitted().empty());
+	mClock.Advance(1);
+	mBroker.Run();
+	EXPECT_EQ(SubmittedNowPending(), Symbols(0, share));
+}
+
+TEST_F(TBrokerageRoundTest, ForcedCheckRestartsTheRoundAndStopDropsIt)
+{
+	const int share = int(TBrokerage::kSubmitPerPass);
+	mBroker.StartUpdating();
+	mBroker.SetMinutes(securityStock, 1);
+	mBroker.Run();
+	EXPECT_EQ(SubmittedNowPending(), Symbols(0, share));
+
+	// Ten of the first share have been answered without a price: a forced check begins again from the
+	// first security, in the next pass, since this pass's share is spent; pending ones are not doubled.
+	for (int i = 0; i < 10; ++i)
+		Answered(i);
+	mBroker.CheckStocks(true);
+	EXPECT_TRUE(Submitted().empty());
+	mBroker.Run();
+	tSymbols expected = Symbols(0, 10);
+	const tSymbols next = Symbols(share, 2 * share - 10);
+	expected.insert(expected.end(), next.begin(), next.end());
+	EXPECT_EQ(SubmittedNowPending(), expected);
+
+	// Stopped mid-round: everything pending is cancelled and the rest of the round is dropped; started
+	// again, the kind waits for its next due check.
+	mBroker.Stop();
+	EXPECT_FALSE(mBroker.InRound());
+	mEnv.mRequests.clear();
+	mBroker.StartUpdating();
+	mBroker.Run();
+	EXPECT_TRUE(Submitted().empty());
+	mClock.Advance(TBrokerage::kTicksPerMinute);
+	mBroker.Run();
+	EXPECT_EQ(SubmittedNowPending(), Symbols(0, share));
+
+	// A kind switched off mid-round leaves its round.
+	mEnv.mPrefs.stocksOn = 0;
+	mBroker.Run();
+	EXPECT_FALSE(mBroker.InRound());
+	mEnv.mPrefs.stocksOn = 1;
+	mBroker.Run();
+	EXPECT_TRUE(Submitted().empty());
 }
 
 } // namespace
