@@ -31,6 +31,8 @@ public:
 	bool IsTickerZoomed() const { return mTickerZoomed != 0; }
 
 protected:
+	// A ticker keeps the place its settings give it.
+	bool IsKeptInsideScreen() const override { return false; }
 	void FinishCreateSelf() override;
 	void DrawSelf() override;
 

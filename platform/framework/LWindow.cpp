@@ -364,7 +364,7 @@ Rect LWindow::GetAvailableBounds(const Rect& inNear)
 bool LWindow::IsKeptInsideScreen() const
 {
 	return HasAttribute(windAttr_TitleBar) && !HasAttribute(windAttr_Floating) &&
-	       !HasAttribute(windAttr_NoMenuBar) && mDockEdge == EScreenEdge::None;
+	       mDockEdge == EScreenEdge::None;
 }
 
 void LWindow::MoveInside(const Rect& inArea)

@@ -126,6 +126,9 @@ public:
 	static void AfterDispatch();
 
 protected:
+	// Windows with a title bar that the window manager treats as ordinary ones open inside the screen's
+	// available area, frame included, and never exactly over another.
+	virtual bool IsKeptInsideScreen() const;
 	void DrawSelf() override; // erases the content to white
 	void ShowSelf() override;
 	void HideSelf() override;
@@ -136,9 +139,6 @@ private:
 	void PlaceOnScreen(const Rect& inBounds); // global bounds changed by the program or the user
 	void ReserveScreenEdge();
 	void ActivateNextWindow();
-	// Windows with a title bar that the window manager treats as ordinary ones open inside the screen's
-	// available area, frame included, and never exactly over another.
-	bool IsKeptInsideScreen() const;
 	void MoveInside(const Rect& inArea);
 	void CascadeFromOthers();
 	void MoveOthersOutOfStrip();

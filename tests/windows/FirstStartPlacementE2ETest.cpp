@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -218,15 +219,22 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 	}));
 	ExpectInside(WorkArea());
 
-	// A modal dialog carries no menu bar; the windows behind it keep theirs.
+	// A dialog carries no menu bar; the windows behind it keep theirs.
+	const std::vector<LWindow*> before = LWindow::GetWindowList();
 	app->ObeyCommand(5112, nullptr);
-	QWidget* dialog = QApplication::activeModalWidget();
-	ASSERT_NE(dialog, nullptr) << "New Stock opened no modal dialog";
-	EXPECT_EQ(dialog->findChild<QMenuBar*>(), nullptr);
+	LWindow* dialog = nullptr;
+	for (LWindow* w : LWindow::GetWindowList())
+		if (std::find(before.begin(), before.end(), w) == before.end())
+			dialog = w;
+	ASSERT_NE(dialog, nullptr) << "New Stock opened no dialog";
+	Str255 title;
+	dialog->GetDescriptor(title);
+	QWidget* shown = TopLevel(std::string(reinterpret_cast<const char*>(title + 1), title[0]));
+	ASSERT_NE(shown, nullptr);
+	EXPECT_EQ(shown->findChild<QMenuBar*>(), nullptr);
 	ASSERT_NE(TopLevel("AAPL"), nullptr);
 	EXPECT_NE(TopLevel("AAPL")->findChild<QMenuBar*>(), nullptr);
-	ASSERT_NE(LWindow::FetchTopModal(), nullptr);
-	LWindow::FetchTopModal()->AttemptClose();
+	dialog->AttemptClose();
 	// Nothing to save at quit.
 	one->ClearModified();
 	two->ClearModified();
