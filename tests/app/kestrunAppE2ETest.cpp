@@ -19,13 +19,15 @@
 namespace
 {
 
-// A session bus of the test's own, so that scripting is tried as under dbus-run-session.
+// A session bus of the test's own, so that scripting is tried as under dbus-run-session. Its socket is
+// made in the given folder rather than the shared temporary one.
 class StPrivateSessionBus
 {
 public:
-	StPrivateSessionBus()
+	explicit StPrivateSessionBus(const std::string& inFolder)
 	{
-		mDaemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+		mDaemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
+		                              "--address=unix:dir=" + QString::fromStdString(inFolder)});
 		if (!mDaemon.waitForStarted(5000) || !mDaemon.waitForReadyRead(5000))
 			return;
 		mAddress = mDaemon.readLine().trimmed().toStdString();
@@ -63,7 +65,7 @@ protected:
 
 TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit)
 {
-	StPrivateSessionBus bus;
+	StPrivateSessionBus bus(mRoot);
 	ASSERT_TRUE(bus.IsUp()) << "dbus-daemon did not start";
 	auto app = Start();
 	std::string reason;

@@ -26,6 +26,7 @@
 #include "windows/security/UDragEntries.h"
 #include "windows/security/tDragEntry.h"
 
+#include <QTemporaryDir>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -494,12 +495,12 @@ TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 	ASSERT_NE(window, nullptr);
 	EXPECT_EQ(TLedgerTable::RowTexts(*window->GetList()->GetNth(5)).currency, "");
 
-	const std::string pdf = std::filesystem::temp_directory_path() / "vantorel-ledger-test.pdf";
-	std::filesystem::remove(pdf);
+	QTemporaryDir folder;
+	ASSERT_TRUE(folder.isValid());
+	const std::string pdf = folder.filePath("ledger.pdf").toStdString();
 	PrintedText::PrintTo(pdf);
 	window->ObeyCommand(9, nullptr);
 	const std::string text = PrintedText::Read(pdf);
-	std::filesystem::remove(pdf);
 	for (const char* expected :
 	     {"Retirement", "Symbol", "03-04-2021", "Stock Buy", "IBM", "125.50", "1255.00", "U.S. Dollar",
 	      "Fund Sell", "VFIAX", "2.5000", "2.0 for 1.0", "3.0 to 1.0", "Other", "FEE", "9.5000"})
