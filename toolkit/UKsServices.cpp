@@ -6,8 +6,8 @@
 #include "model/UScreenTest.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
-#include "platform/toolbox/gui/LaunchURL.h"
 #include "platform/toolbox/gui/Fonts.h"
+#include "platform/toolbox/gui/LaunchURL.h"
 #include "toolkit/UKsScreen.h"
 #include "toolkit/USound.h"
 

@@ -71,7 +71,8 @@ protected:
 		const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
 		// With the patterns hidden, Qt names the chosen filter by its label alone.
 		const QString chosen = mDialog->selectedNameFilter();
-		if (files == nullptr || (chosen != mFilter && chosen != mFilter.section(QStringLiteral(" ("), 0, 0)))
+		if (files == nullptr ||
+		    (chosen != mFilter && chosen != mFilter.section(QStringLiteral(" ("), 0, 0)))
 			return true;
 		const QModelIndex index = files->index(inRow, 0, inParent);
 		return files->isDir(index) || mLists(files->filePath(index));
@@ -124,7 +125,8 @@ std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOpti
 		dialog->setOption(QFileDialog::ShowDirsOnly);
 		break;
 	case tDialogOptions::kOpenFile:
-		dialog->setFileMode(inOptions.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+		dialog->setFileMode(inOptions.multiple ? QFileDialog::ExistingFiles
+		                                       : QFileDialog::ExistingFile);
 		if (!inOptions.nameFilters.isEmpty())
 			dialog->setNameFilters(inOptions.nameFilters);
 		if (inOptions.firstFilterLists && !inOptions.nameFilters.isEmpty()) {
@@ -288,7 +290,9 @@ bool UNavServicesDialogs::AskOpenFiles(OSType inFileType, std::vector<FSSpec>& o
 	options.message = FromMacRoman(inMessage);
 	options.nameFilters = NameFiltersFor(inFileType, inFlags);
 	if (kind)
-		options.firstFilterLists = [kind = *kind](const QString& path) { return IsDocumentOfKind(path, kind); };
+		options.firstFilterLists = [kind = *kind](const QString& path) {
+			return IsDocumentOfKind(path, kind);
+		};
 	options.multiple = (inFlags & kNavAllowMultipleFiles) != 0;
 	options.showHidden = (inFlags & kNavAllowInvisibleFiles) != 0;
 	outFileSpecs.clear();

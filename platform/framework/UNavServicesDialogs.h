@@ -37,8 +37,8 @@ public:
 		QStringList nameFilters; // kOpenFile; empty lists every file
 		// kOpenFile: while the first name filter is chosen, only the files this accepts are listed.
 		std::function<bool(const QString& path)> firstFilterLists;
-		bool multiple = false;   // kOpenFile: several files may be chosen
-		QString directory;       // where the dialog opens
+		bool multiple = false; // kOpenFile: several files may be chosen
+		QString directory;     // where the dialog opens
 		bool showHidden = false;
 	};
 	// Shows the dialog and gives the chosen items' absolute paths, none when cancelled.
@@ -49,8 +49,8 @@ public:
 	// Qt's dialog for the options, as it would be shown.
 	static std::unique_ptr<QFileDialog> MakeQtDialog(const tDialogOptions& inOptions);
 
-	// A kind of document the program keeps: its dialogs' titles, and the files its Open dialog lists, those
-	// of its stored type or, without a stored type, beginning with one of its tags.
+	// A kind of document the program keeps: its dialogs' titles, and the files its Open dialog lists,
+	// those of its stored type or, without a stored type, beginning with one of its tags.
 	struct tDocumentKind {
 		OSType type = 0;
 		QString name; // the Open dialog's first choice, "All files" the second
@@ -70,7 +70,8 @@ public:
 	// inFileType '????' or 0: any file.
 	static bool AskOpenOneFile(OSType inFileType, FSSpec& outFileSpec, UInt32 inFlags,
 	                           const char* inMessage = nullptr, const char* inTitle = nullptr);
-	// Several files when inFlags has kNavAllowMultipleFiles; chosen items that cannot be named are left out.
+	// Several files when inFlags has kNavAllowMultipleFiles; chosen items that cannot be named are left
+	// out.
 	static bool AskOpenFiles(OSType inFileType, std::vector<FSSpec>& outFileSpecs, UInt32 inFlags,
 	                         const char* inMessage = nullptr, const char* inTitle = nullptr);
 	// outReplacing: the chosen file exists and the user agreed to replace it.

@@ -56,7 +56,10 @@ protected:
 		std::unique_ptr<TVyFile> file = mScratch.File(inName);
 		ASSERT_EQ(UPortfolioFile::SavePortfolio(file.get(), &parameters, &categories, &ledger), 0);
 	}
-	QString Path(const std::string& inName) const { return QString::fromStdString(mScratch.Path(inName)); }
+	QString Path(const std::string& inName) const
+	{
+		return QString::fromStdString(mScratch.Path(inName));
+	}
 
 	ScratchFolder mScratch;
 	QStringList mAnswers;
@@ -86,7 +89,8 @@ TEST_F(PortfolioFileDialogsTest, SaveAsAndOpenAreTitledStartInDocumentsAndListPo
 	mScratch.Write("home/Documents/Archive/notes.txt", "zv21 is no portfolio");
 	std::vector<FSSpec> chosen;
 	mAnswers = {};
-	EXPECT_FALSE(kestrunApp::AskChooseDocuments(kestrunApp::kDocumentType, kestrunApp::kOpenDialogFlags, chosen));
+	EXPECT_FALSE(
+	    kestrunApp::AskChooseDocuments(kestrunApp::kDocumentType, kestrunApp::kOpenDialogFlags, chosen));
 	ASSERT_EQ(mAsked.size(), 2u);
 	const Options& open = mAsked[1];
 	EXPECT_EQ(open.title.toStdString(), "Open Portfolio");

@@ -128,8 +128,10 @@ void TPortfolio::InstallHooks()
 	handlers.print = &TPortfolio::Print;
 	handlers.makeNew = [](LCommander* inSuper) -> LModelObject* { return New(inSuper); };
 	kestrunApp::SetDocumentHandlers(handlers);
-	UNavServicesDialogs::RegisterDocumentKind({UPortfolioFile::kFileType, QStringLiteral("Portfolios"),
-	                                           QStringLiteral("Open Portfolio"), QStringLiteral("Save Portfolio As"),
+	UNavServicesDialogs::RegisterDocumentKind({UPortfolioFile::kFileType,
+	                                           QStringLiteral("Portfolios"),
+	                                           QStringLiteral("Open Portfolio"),
+	                                           QStringLiteral("Save Portfolio As"),
 	                                           {UPortfolioFile::kTag, UPortfolioFile::kOldTag}});
 	TAccountant::SetSecurityFinder(&TPortfolio::GetSecurity);
 }

@@ -236,8 +236,11 @@ protected:
 	{
 		UNavServicesDialogsTest::SetUp();
 		FrameworkTest::EnsureApplication();
-		UNavServicesDialogs::RegisterDocumentKind(
-		    {kLedgerType, "Ledgers", "Open Ledger", "Save Ledger As", {FOUR_CHAR_CODE("led2"), FOUR_CHAR_CODE("led1")}});
+		UNavServicesDialogs::RegisterDocumentKind({kLedgerType,
+		                                           "Ledgers",
+		                                           "Open Ledger",
+		                                           "Save Ledger As",
+		                                           {FOUR_CHAR_CODE("led2"), FOUR_CHAR_CODE("led1")}});
 	}
 
 	// Whether the file system keeps stored types; where it does not, types cannot tell files apart.
@@ -278,7 +281,8 @@ TEST_F(DocumentDialogsTest, OpenListsTheKindsFilesThenEveryFileAndTakesSeveral)
 	mFolder.Write("docs/short", "le");
 	mFolder.Write("docs/Typed", "no tag at all");
 	mFolder.Write("docs/Tagged text", "led2 but stored as text");
-	const bool typesKept = SetType("docs/Typed", kLedgerType) && SetType("docs/Tagged text", FOUR_CHAR_CODE("TEXT"));
+	const bool typesKept =
+	    SetType("docs/Typed", kLedgerType) && SetType("docs/Tagged text", FOUR_CHAR_CODE("TEXT"));
 
 	std::vector<FSSpec> specs;
 	mAnswers = {QString::fromStdString(mFolder.Path("docs/Retirement")),
@@ -319,8 +323,8 @@ TEST_F(DocumentDialogsTest, OpenListsTheKindsFilesThenEveryFileAndTakesSeveral)
 	kinds->setCurrentIndex(1);
 	emit kinds->activated(1);
 	emit kinds->textActivated(kinds->itemText(1));
-	EXPECT_EQ(Listed(*dialog, 7), (std::vector<std::string>{"Former", "Retirement", "Tagged text", "Typed",
-	                                                        "inner", "notes.txt", "short"}));
+	EXPECT_EQ(Listed(*dialog, 7), (std::vector<std::string>{"Former", "Retirement", "Tagged text",
+	                                                        "Typed", "inner", "notes.txt", "short"}));
 }
 
 TEST_F(DocumentDialogsTest, DialogsAreTitledByWhatTheyDo)
