@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QSettings>
 #include <QSortFilterProxyModel>
 #include <algorithm>
 #include <filesystem>
@@ -236,6 +237,11 @@ protected:
 	{
 		UNavServicesDialogsTest::SetUp();
 		FrameworkTest::EnsureApplication();
+		// Qt's dialog keeps its state in the user's settings when it goes; Qt holds on to the first
+		// settings folder it saw, which an earlier test has removed.
+		for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+			QSettings::setPath(format, QSettings::UserScope,
+			                   QString::fromStdString(mFolder.Path("config")));
 		UNavServicesDialogs::RegisterDocumentKind({kLedgerType,
 		                                           "Ledgers",
 		                                           "Open Ledger",
