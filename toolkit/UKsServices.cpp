@@ -4,10 +4,17 @@
 #include "foundation/VyStrings.h"
 #include "model/UAlertSound.h"
 #include "model/UScreenTest.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
 #include "platform/toolbox/gui/Fonts.h"
+#include "platform/toolbox/gui/LaunchURL.h"
 #include "toolkit/UKsScreen.h"
 #include "toolkit/USound.h"
+
+namespace
+{
+constexpr ResIDT kAlertNoProgramForURL = 253;
+}
 
 void UKsServices::Install()
 {
@@ -21,4 +28,10 @@ void UKsServices::Install()
 		return number;
 	});
 	UNavServicesDialogs::Install();
+	SetURLFailureReporter([](const std::string& inURL) {
+		Str255 address;
+		pstrcpycn(address, inURL.c_str(), 255);
+		ParamText(address, nullptr, nullptr, nullptr);
+		CautionAlert(kAlertNoProgramForURL);
+	});
 }

@@ -4,8 +4,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+#include <QStandardPaths>
 #include <algorithm>
 #include <string_view>
 
@@ -21,39 +25,64 @@ const QString& AllFilesFilter()
 	return filter;
 }
 
-QString ShowQtDialog(const UNavServicesDialogs::tDialogOptions& inOptions)
+std::vector<UNavServicesDialogs::tDocumentKind>& Kinds()
+{
+	static std::vector<UNavServicesDialogs::tDocumentKind> sKinds;
+	return sKinds;
+}
+
+const UNavServicesDialogs::tDocumentKind* FindKind(OSType inType)
+{
+	for (const auto& kind : Kinds())
+		if (kind.type == inType)
+			return &kind;
+	return nullptr;
+}
+
+QString DefaultTitle(UNavServicesDialogs::tDialogOptions::Mode inMode)
 {
 	using Options = UNavServicesDialogs::tDialogOptions;
-	QFileDialog dialog(QApplication::activeWindow());
-	// Qt's dialog has no place for a prompt: it titles the window when nothing else does.
-	dialog.setWindowTitle(inOptions.title.isEmpty() ? inOptions.message : inOptions.title);
-	if (!inOptions.title.isEmpty() && !inOptions.message.isEmpty())
-		dialog.setToolTip(inOptions.message);
-	if (!inOptions.directory.isEmpty())
-		dialog.setDirectory(inOptions.directory);
-	switch (inOptions.mode) {
+	switch (inMode) {
 	case Options::kChooseFolder:
-		dialog.setFileMode(QFileDialog::Directory);
-		dialog.setOption(QFileDialog::ShowDirsOnly);
-		break;
+		return QStringLiteral("Choose a Folder");
 	case Options::kOpenFile:
-		dialog.setFileMode(QFileDialog::ExistingFile);
-		if (!inOptions.nameFilters.isEmpty())
-			dialog.setNameFilters(inOptions.nameFilters);
-		break;
+		return QStringLiteral("Open");
 	case Options::kSaveFile:
-		dialog.setFileMode(QFileDialog::AnyFile);
-		dialog.setAcceptMode(QFileDialog::AcceptSave);
-		dialog.selectFile(inOptions.defaultName);
-		break;
+		return QStringLiteral("Save As");
 	}
-	if (inOptions.showHidden)
-		dialog.setFilter(dialog.filter() | QDir::Hidden);
-	if (dialog.exec() != QDialog::Accepted)
-		return QString();
-	const QStringList chosen = dialog.selectedFiles();
-	return chosen.isEmpty() ? QString() : chosen.first();
+	return QString();
 }
+
+// Lists only the files of a document kind while the dialog's first name filter is chosen; folders are
+// always listed, so that the user can move about.
+class DocumentFilter : public QSortFilterProxyModel
+{
+public:
+	DocumentFilter(QFileDialog* inDialog, QString inFilter, std::function<bool(const QString&)> inLists)
+	    : QSortFilterProxyModel(inDialog), mDialog(inDialog), mFilter(std::move(inFilter)),
+	      mLists(std::move(inLists))
+	{
+		connect(inDialog, &QFileDialog::filterSelected, this, [this] { invalidateFilter(); });
+	}
+
+protected:
+	bool filterAcceptsRow(int inRow, const QModelIndex& inParent) const override
+	{
+		const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+		// With the patterns hidden, Qt names the chosen filter by its label alone.
+		const QString chosen = mDialog->selectedNameFilter();
+		if (files == nullptr ||
+		    (chosen != mFilter && chosen != mFilter.section(QStringLiteral(" ("), 0, 0)))
+			return true;
+		const QModelIndex index = files->index(inRow, 0, inParent);
+		return files->isDir(index) || mLists(files->filePath(index));
+	}
+
+private:
+	QFileDialog* mDialog;
+	QString mFilter;
+	std::function<bool(const QString&)> mLists;
+};
 
 UNavServicesDialogs::Chooser& CurrentChooser()
 {
@@ -81,6 +110,70 @@ UNavServicesDialogs::Chooser UNavServicesDialogs::SetChooser(Chooser inChooser)
 	return previous;
 }
 
+std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOptions& inOptions)
+{
+	auto dialog = std::make_unique<QFileDialog>(QApplication::activeWindow());
+	// Qt's dialog has no place for a prompt: it titles the window when nothing else does.
+	dialog->setWindowTitle(!inOptions.title.isEmpty()     ? inOptions.title
+	                       : !inOptions.message.isEmpty() ? inOptions.message
+	                                                      : DefaultTitle(inOptions.mode));
+	if (!inOptions.directory.isEmpty())
+		dialog->setDirectory(inOptions.directory);
+	switch (inOptions.mode) {
+	case tDialogOptions::kChooseFolder:
+		dialog->setFileMode(QFileDialog::Directory);
+		dialog->setOption(QFileDialog::ShowDirsOnly);
+		break;
+	case tDialogOptions::kOpenFile:
+		dialog->setFileMode(inOptions.multiple ? QFileDialog::ExistingFiles
+		                                       : QFileDialog::ExistingFile);
+		if (!inOptions.nameFilters.isEmpty())
+			dialog->setNameFilters(inOptions.nameFilters);
+		if (inOptions.firstFilterLists && !inOptions.nameFilters.isEmpty()) {
+			// Files are recognised by what they hold, which only Qt's own dialog can be taught.
+			dialog->setOption(QFileDialog::DontUseNativeDialog);
+			dialog->setOption(QFileDialog::HideNameFilterDetails);
+			dialog->setProxyModel(new DocumentFilter(dialog.get(), inOptions.nameFilters.first(),
+			                                         inOptions.firstFilterLists));
+		}
+		break;
+	case tDialogOptions::kSaveFile:
+		dialog->setFileMode(QFileDialog::AnyFile);
+		dialog->setAcceptMode(QFileDialog::AcceptSave);
+		dialog->selectFile(inOptions.defaultName);
+		break;
+	}
+	if (inOptions.showHidden)
+		dialog->setFilter(dialog->filter() | QDir::Hidden);
+	return dialog;
+}
+
+void UNavServicesDialogs::RegisterDocumentKind(const tDocumentKind& inKind)
+{
+	auto& kinds = Kinds();
+	kinds.erase(std::remove_if(kinds.begin(), kinds.end(),
+	                           [&](const tDocumentKind& kind) { return kind.type == inKind.type; }),
+	            kinds.end());
+	kinds.push_back(inKind);
+}
+
+bool UNavServicesDialogs::IsDocumentOfKind(const QString& inPath, const tDocumentKind& inKind)
+{
+	const OSType stored = FileTypeAtPath(QFile::encodeName(inPath).toStdString());
+	if (stored != 0)
+		return stored == inKind.type;
+	QFile file(inPath);
+	if (!file.open(QIODevice::ReadOnly))
+		return false;
+	const QByteArray head = file.read(4);
+	if (head.size() != 4)
+		return false;
+	UInt32 tag = 0;
+	for (char c : head)
+		tag = (tag << 8) | UInt8(c);
+	return std::find(inKind.tags.begin(), inKind.tags.end(), tag) != inKind.tags.end();
+}
+
 void UNavServicesDialogs::Install()
 {
 	TVyFileUtils::SetNavHandler(&UNavServicesDialogs::Answer);
@@ -91,13 +184,26 @@ void UNavServicesDialogs::ForgetLastFolder()
 	LastFolder().clear();
 }
 
+QString UNavServicesDialogs::StartFolder()
+{
+	if (!LastFolder().isEmpty() && QFileInfo(LastFolder()).isDir())
+		return LastFolder();
+	// The XDG documents folder, which is the home folder when the user has none.
+	const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+	if (!documents.isEmpty() && QFileInfo(documents).isDir())
+		return documents;
+	return QDir::homePath();
+}
+
 QStringList UNavServicesDialogs::NameFiltersFor(OSType inFileType, UInt32 inFlags)
 {
 	QStringList filters;
 	if (inFileType == 0 || inFileType == kAnyType)
 		return filters;
-	// On disk a file's type is at best an extended attribute that Qt cannot filter on: only types with
-	// customary name endings narrow the list, any other type lists every file.
+	if (const tDocumentKind* kind = FindKind(inFileType))
+		return {kind->name + QStringLiteral(" (*)"), AllFilesFilter()};
+	// Other types have no recognisable contents: only those with customary name endings narrow the list,
+	// any other type lists every file.
 	if (inFileType == kTextType)
 		filters << QStringLiteral("Text files (*.txt *.text *.csv *.tsv)");
 	if (filters.isEmpty() || (inFlags & kNavAllFilesInPopup))
@@ -105,11 +211,16 @@ QStringList UNavServicesDialogs::NameFiltersFor(OSType inFileType, UInt32 inFlag
 	return filters;
 }
 
-QString UNavServicesDialogs::Choose(const tDialogOptions& inOptions)
+QStringList UNavServicesDialogs::Choose(const tDialogOptions& inOptions)
 {
 	tDialogOptions options = inOptions;
-	options.directory = LastFolder();
-	return CurrentChooser() ? CurrentChooser()(options) : ShowQtDialog(options);
+	options.directory = StartFolder();
+	if (CurrentChooser())
+		return CurrentChooser()(options);
+	const std::unique_ptr<QFileDialog> dialog = MakeQtDialog(options);
+	if (dialog->exec() != QDialog::Accepted)
+		return {};
+	return dialog->selectedFiles();
 }
 
 bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,
@@ -150,34 +261,64 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 	return true;
 }
 
-bool UNavServicesDialogs::AskChooseFolder(FSSpec& outFolderSpec)
+bool UNavServicesDialogs::AskChooseFolder(FSSpec& outFolderSpec, const char* inMessage)
 {
 	tDialogOptions options;
 	options.mode = tDialogOptions::kChooseFolder;
-	return SpecFromChoice(Choose(options), options.mode, outFolderSpec, nullptr);
+	options.message = FromMacRoman(inMessage);
+	const QStringList chosen = Choose(options);
+	return !chosen.isEmpty() && SpecFromChoice(chosen.first(), options.mode, outFolderSpec, nullptr);
 }
 
 bool UNavServicesDialogs::AskOpenOneFile(OSType inFileType, FSSpec& outFileSpec, UInt32 inFlags,
                                          const char* inMessage, const char* inTitle)
 {
-	tDialogOptions options;
-	options.mode = tDialogOptions::kOpenFile;
-	options.title = FromMacRoman(inTitle);
-	options.message = FromMacRoman(inMessage);
-	options.nameFilters = NameFiltersFor(inFileType, inFlags);
-	options.showHidden = (inFlags & kNavAllowInvisibleFiles) != 0;
-	return SpecFromChoice(Choose(options), options.mode, outFileSpec, nullptr);
+	std::vector<FSSpec> specs;
+	if (!AskOpenFiles(inFileType, specs, inFlags & ~kNavAllowMultipleFiles, inMessage, inTitle))
+		return false;
+	outFileSpec = specs.front();
+	return true;
 }
 
-bool UNavServicesDialogs::AskSaveFile(ConstStr255Param inDefaultName, OSType, FSSpec& outFileSpec,
-                                      bool& outReplacing, UInt32 inFlags)
+bool UNavServicesDialogs::AskOpenFiles(OSType inFileType, std::vector<FSSpec>& outFileSpecs, UInt32 inFlags,
+                                       const char* inMessage, const char* inTitle)
+{
+	tDialogOptions options;
+	options.mode = tDialogOptions::kOpenFile;
+	const tDocumentKind* kind = FindKind(inFileType);
+	options.title = inTitle ? FromMacRoman(inTitle) : kind ? kind->openTitle : QString();
+	options.message = FromMacRoman(inMessage);
+	options.nameFilters = NameFiltersFor(inFileType, inFlags);
+	if (kind)
+		options.firstFilterLists = [kind = *kind](const QString& path) {
+			return IsDocumentOfKind(path, kind);
+		};
+	options.multiple = (inFlags & kNavAllowMultipleFiles) != 0;
+	options.showHidden = (inFlags & kNavAllowInvisibleFiles) != 0;
+	outFileSpecs.clear();
+	QStringList chosen = Choose(options);
+	if (!options.multiple && chosen.size() > 1)
+		chosen.erase(chosen.begin() + 1, chosen.end());
+	for (const QString& path : chosen) {
+		FSSpec spec;
+		if (SpecFromChoice(path, options.mode, spec, nullptr))
+			outFileSpecs.push_back(spec);
+	}
+	return !outFileSpecs.empty();
+}
+
+bool UNavServicesDialogs::AskSaveFile(ConstStr255Param inDefaultName, OSType inFileType, FSSpec& outFileSpec,
+                                      bool& outReplacing, UInt32 inFlags, const char* inTitle)
 {
 	tDialogOptions options;
 	options.mode = tDialogOptions::kSaveFile;
+	const tDocumentKind* kind = FindKind(inFileType);
+	options.title = inTitle ? FromMacRoman(inTitle) : kind ? kind->saveTitle : QString();
 	options.defaultName = QStringFromPascal(inDefaultName);
 	options.showHidden = (inFlags & kNavAllowInvisibleFiles) != 0;
 	bool exists = false;
-	if (!SpecFromChoice(Choose(options), options.mode, outFileSpec, &exists))
+	const QStringList chosen = Choose(options);
+	if (chosen.isEmpty() || !SpecFromChoice(chosen.first(), options.mode, outFileSpec, &exists))
 		return false;
 	// Qt's save dialog has already asked before an existing file is chosen.
 	outReplacing = exists;
@@ -189,11 +330,13 @@ tNavReply UNavServicesDialogs::Answer(const tNavRequest& inRequest)
 	tNavReply reply;
 	switch (inRequest.kind) {
 	case tNavRequest::kChooseFolder:
-		reply.accepted = AskChooseFolder(reply.spec);
+		reply.accepted = AskChooseFolder(reply.spec, inRequest.message);
 		break;
 	case tNavRequest::kChooseFile:
-		reply.accepted = AskOpenOneFile(inRequest.fileType, reply.spec, inRequest.optionFlags,
-		                                inRequest.message, inRequest.title);
+		reply.accepted = AskOpenFiles(inRequest.fileType, reply.specs, inRequest.optionFlags,
+		                              inRequest.message, inRequest.title);
+		if (reply.accepted)
+			reply.spec = reply.specs.front();
 		break;
 	case tNavRequest::kSaveFile: {
 		Str255 defaultName = {0};
@@ -201,7 +344,7 @@ tNavReply UNavServicesDialogs::Answer(const tNavRequest& inRequest)
 		defaultName[0] = UInt8(std::min<size_t>(name.size(), 255));
 		std::copy_n(name.begin(), defaultName[0], defaultName + 1);
 		reply.accepted = AskSaveFile(defaultName, inRequest.fileType, reply.spec, reply.replacing,
-		                             inRequest.optionFlags);
+		                             inRequest.optionFlags, inRequest.title);
 		break;
 	}
 	}

@@ -1,10 +1,10 @@
 #pragma once
-// The file dialogs over Qt's: choosing a folder, one file to open, or a name and place to save. Texts and
-// names are the system's Mac Roman; what the user chose comes back as an FSSpec. Install makes
-// them the file utilities' dialogs.
+// The file dialogs over Qt's: choosing a folder, files to open, or a name and place to save. Texts and
+// names are the system's Mac Roman; what the user chose comes back as FSSpecs. Install makes them the file
+// utilities' dialogs.
 //
 // Qt's dialog cannot be driven without a display, so the call that shows it is replaceable: tests answer
-// with the path a user would have chosen.
+// with the paths a user would have chosen.
 
 #include "foundation/TVyFileUtils.h"
 #include "platform/toolbox/Files.h"
@@ -13,6 +13,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <vector>
+
+class QFileDialog;
 
 // Dialog option flags that mean something here.
 enum : UInt32 {
@@ -27,40 +31,63 @@ public:
 	struct tDialogOptions {
 		enum Mode { kChooseFolder, kOpenFile, kSaveFile };
 		Mode mode = kOpenFile;
-		QString title;           // empty: Qt's own
+		QString title;           // what the dialog does
 		QString message;         // empty: none
 		QString defaultName;     // kSaveFile
 		QStringList nameFilters; // kOpenFile; empty lists every file
-		QString directory;       // where the dialog opens; empty: Qt's choice
+		// kOpenFile: while the first name filter is chosen, only the files this accepts are listed.
+		std::function<bool(const QString& path)> firstFilterLists;
+		bool multiple = false; // kOpenFile: several files may be chosen
+		QString directory;     // where the dialog opens
 		bool showHidden = false;
 	};
-	// Shows the dialog and gives the chosen item's absolute path, or an empty text when cancelled.
-	using Chooser = std::function<QString(const tDialogOptions&)>;
+	// Shows the dialog and gives the chosen items' absolute paths, none when cancelled.
+	using Chooser = std::function<QStringList(const tDialogOptions&)>;
 
 	// Returns the chooser it replaces; an empty one restores Qt's dialog.
 	static Chooser SetChooser(Chooser inChooser);
+	// Qt's dialog for the options, as it would be shown.
+	static std::unique_ptr<QFileDialog> MakeQtDialog(const tDialogOptions& inOptions);
+
+	// A kind of document the program keeps: its dialogs' titles, and the files its Open dialog lists,
+	// those of its stored type or, without a stored type, beginning with one of its tags.
+	struct tDocumentKind {
+		OSType type = 0;
+		QString name; // the Open dialog's first choice, "All files" the second
+		QString openTitle;
+		QString saveTitle;
+		std::vector<UInt32> tags;
+	};
+	static void RegisterDocumentKind(const tDocumentKind& inKind);
+	static bool IsDocumentOfKind(const QString& inPath, const tDocumentKind& inKind);
 
 	// Makes these dialogs answer the file utilities' requests.
 	static void Install();
 	static tNavReply Answer(const tNavRequest& inRequest);
 
 	// Each is true when the user chose an item that the file manager can name.
-	static bool AskChooseFolder(FSSpec& outFolderSpec);
+	static bool AskChooseFolder(FSSpec& outFolderSpec, const char* inMessage = nullptr);
 	// inFileType '????' or 0: any file.
 	static bool AskOpenOneFile(OSType inFileType, FSSpec& outFileSpec, UInt32 inFlags,
 	                           const char* inMessage = nullptr, const char* inTitle = nullptr);
+	// Several files when inFlags has kNavAllowMultipleFiles; chosen items that cannot be named are left
+	// out.
+	static bool AskOpenFiles(OSType inFileType, std::vector<FSSpec>& outFileSpecs, UInt32 inFlags,
+	                         const char* inMessage = nullptr, const char* inTitle = nullptr);
 	// outReplacing: the chosen file exists and the user agreed to replace it.
 	static bool AskSaveFile(ConstStr255Param inDefaultName, OSType inFileType, FSSpec& outFileSpec,
-	                        bool& outReplacing, UInt32 inFlags);
+	                        bool& outReplacing, UInt32 inFlags, const char* inTitle = nullptr);
 
 	// The dialog's name filters for one file type (Qt's "Name (*.ext ...)" form).
 	static QStringList NameFiltersFor(OSType inFileType, UInt32 inFlags);
 
-	// The folder of the last accepted choice, where the next dialog opens; for tests.
+	// Where a dialog opens: the folder of the last accepted choice, else the user's documents folder.
+	static QString StartFolder();
+	// Forgets the last choice; for tests.
 	static void ForgetLastFolder();
 
 private:
-	static QString Choose(const tDialogOptions& inOptions);
+	static QStringList Choose(const tDialogOptions& inOptions);
 	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,
 	                           bool* outExists);
 };

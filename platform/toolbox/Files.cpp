@@ -967,3 +967,8 @@ OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec)
 	SetPascal(spec->name, mac, 63);
 	return noErr;
 }
+
+OSType FileTypeAtPath(const std::string& posixPath)
+{
+	return ReadBigEndianAttr(posixPath, kTypeAttr, 4);
+}

@@ -101,6 +101,8 @@ OSErr GetVolumeFreeBytes(SInt16 vRefNum, SInt32 dirID, UInt64* freeBytes);
 // Bridges to the platform's own paths, for dialogs and tests.
 OSErr FSpGetPOSIXPath(const FSSpec* spec, std::string* path);
 OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec);
+// The type stored with the file at the path; 0 when it has none.
+OSType FileTypeAtPath(const std::string& posixPath);
 
 // The system's name (Mac Roman) of an on-disk name (UTF-8), and back.
 std::string MacNameFromDisk(const std::string& diskName);

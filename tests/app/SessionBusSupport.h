@@ -11,12 +11,14 @@
 #include <optional>
 #include <string>
 
+// Its socket is made in the given folder rather than the shared temporary one.
 class StPrivateSessionBus
 {
 public:
-	StPrivateSessionBus()
+	explicit StPrivateSessionBus(const std::string& inFolder)
 	{
-		mDaemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+		mDaemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1",
+		                              "--address=unix:dir=" + QString::fromStdString(inFolder)});
 		if (!mDaemon.waitForStarted(5000) || !mDaemon.waitForReadyRead(5000))
 			return;
 		mAddress = mDaemon.readLine().trimmed().toStdString();

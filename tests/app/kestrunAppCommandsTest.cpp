@@ -11,12 +11,14 @@
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StQtApplication.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/app/AppTestSupport.h"
 #include "ticker/TPrefsWindow.h"
 #include "ticker/TTicker.h"
 #include "ticker/TTickerWindow.h"
 #include "toolkit/TVyWindow.h"
+#include "toolkit/UKsServices.h"
 
 #include <cstring>
 #include <filesystem>
@@ -31,7 +33,10 @@ protected:
 	void SetUp() override
 	{
 		AppFixture::SetUp();
-		SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });
+		SetURLOpener([this](const std::string& url) {
+			mOpened.push_back(url);
+			return mBrowserInstalled;
+		});
 		TTicker::tSettingsHooks hooks;
 		hooks.openSettings = [this](TTicker& ticker, bool) -> LWindow* {
 			mNewPrefs = &ticker;
@@ -47,6 +52,10 @@ protected:
 		mApp.reset();
 		TTicker::InstallSettingsHooks({});
 		SetURLOpener(nullptr);
+		SetURLFailureReporter(nullptr);
+		UNavServicesDialogs::SetChooser(nullptr);
+		TVyFileUtils::SetNavHandler(nullptr);
+		kestrunApp::SetDocumentHandlers({});
 		AppFixture::TearDown();
 	}
 
@@ -94,6 +103,7 @@ protected:
 	}
 
 	std::unique_ptr<kestrunApp> mApp;
+	bool mBrowserInstalled = true;
 	std::vector<std::string> mOpened;
 	TTicker* mNewPrefs = nullptr;
 };
@@ -240,6 +250,66 @@ TEST_F(kestrunAppCommandsTest, WebPagesComeFromTheStringTableAndMissingEntriesAr
 	mApp->ObeyCommand(kCmdNewTicker, nullptr);
 	ASSERT_NE(mNewPrefs, nullptr);
 	EXPECT_STREQ(mNewPrefs->GetTitle(), "");
+}
+
+TEST_F(kestrunAppCommandsTest, AnAddressNoProgramCouldOpenIsNamedInAnAlert)
+{
+	UKsServices::Install();
+	mBrowserInstalled = false;
+	UModalAlerts::QueueAnswer(1);
+	mApp->ObeyCommand(kCmdWebPage + 6, nullptr);
+	std::vector<std::string> alerts = AppTest::TakeAlerts();
+	ASSERT_EQ(alerts.size(), 1u);
+	EXPECT_NE(alerts[0].find("No program could open the address"), std::string::npos) << alerts[0];
+	EXPECT_NE(alerts[0].find("https://vantorel.example.org/forum/"), std::string::npos) << alerts[0];
+
+	// The desktop's own launcher, which opens nothing on the offscreen platform.
+	SetURLOpener(nullptr);
+	UModalAlerts::QueueAnswer(1);
+	mApp->ObeyCommand(kCmdWebPage, nullptr);
+	alerts = AppTest::TakeAlerts();
+	ASSERT_EQ(alerts.size(), 1u);
+	EXPECT_NE(alerts[0].find("https://vantorel.example.org/"), std::string::npos) << alerts[0];
+
+	// An address a program took brings no alert.
+	mBrowserInstalled = true;
+	SetURLOpener([this](const std::string& url) {
+		mOpened.push_back(url);
+		return mBrowserInstalled;
+	});
+	mApp->ObeyCommand(kCmdWebPage, nullptr);
+	EXPECT_TRUE(AppTest::TakeAlerts().empty());
+}
+
+TEST_F(kestrunAppCommandsTest, OpenOpensEveryPortfolioChosen)
+{
+	std::vector<std::string> opened;
+	static std::vector<std::string>* sOpened = nullptr;
+	sOpened = &opened;
+	kestrunApp::tDocumentHandlers handlers;
+	handlers.open = [](LCommander*, FSSpec* inSpec) {
+		std::string path;
+		FSpGetPOSIXPath(inSpec, &path);
+		sOpened->push_back(path);
+	};
+	kestrunApp::SetDocumentHandlers(handlers);
+	UNavServicesDialogs::Install();
+	std::vector<UNavServicesDialogs::tDialogOptions> asked;
+	const QStringList chosen = {QString::fromStdString(mWork + "/Retirement"),
+	                            QString::fromStdString(mWork + "/Savings")};
+	UNavServicesDialogs::SetChooser([&](const UNavServicesDialogs::tDialogOptions& inOptions) {
+		asked.push_back(inOptions);
+		return chosen;
+	});
+	WriteText(mWork + "/Retirement", "zv22");
+	WriteText(mWork + "/Savings", "zv22");
+
+	ASSERT_TRUE(Enabled(cmd_Open));
+	mApp->ObeyCommand(cmd_Open, nullptr);
+	ASSERT_EQ(asked.size(), 1u);
+	EXPECT_TRUE(asked[0].multiple);
+	EXPECT_EQ(opened, (std::vector<std::string>{mWork + "/Retirement", mWork + "/Savings"}));
+	sOpened = nullptr;
 }
 
 TEST_F(kestrunAppCommandsTest, MenusFollowTickersCreatedCancelledRenamedAndDeletedInTheirSettingsWindows)

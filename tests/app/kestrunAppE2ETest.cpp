@@ -32,7 +32,7 @@ protected:
 
 TEST_F(kestrunAppE2ETest, DefaultSecuritiesUpdateAnswerScriptsAndAreStoredAtQuit)
 {
-	StPrivateSessionBus bus;
+	StPrivateSessionBus bus(mRoot);
 	ASSERT_TRUE(bus.IsUp()) << "dbus-daemon did not start";
 	auto app = Start();
 	std::string reason;

@@ -237,7 +237,10 @@ class UPPUtilsNewsTest : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		mPreviousOpener = SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });
+		mPreviousOpener = SetURLOpener([this](const std::string& url) {
+			mOpened.push_back(url);
+			return true;
+		});
 		AddNews("First headline", "news.example", "/1");
 		AddNews("Second headline", "news.example", "/2");
 		// A headline whose address could not be built.

@@ -23,6 +23,7 @@
 #include "windows/security/TIndexDetailWindow.h"
 #include "windows/security/TStockDetailWindow.h"
 
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -73,8 +74,9 @@ protected:
 	// The text of the page the window prints, as a PDF reader sees it.
 	std::string PrintedPage(TDetailWindow* inWindow)
 	{
-		const std::string pdf = testing::TempDir() + "/kind-detail.pdf";
-		std::filesystem::remove(pdf);
+		QTemporaryDir folder;
+		EXPECT_TRUE(folder.isValid());
+		const std::string pdf = folder.filePath("kind-detail.pdf").toStdString();
 		PrintedText::PrintTo(pdf);
 		SInt32 item = TDetailWindow::kActPrint;
 		inWindow->ObeyCommand(FOUR_CHAR_CODE("Actn"), &item);

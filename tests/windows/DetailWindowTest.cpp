@@ -24,6 +24,7 @@
 #include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TSelectDlog.h"
 
+#include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
 
@@ -419,8 +420,9 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 	mFund.Quoter(kYahooUS);
 	TFundDetailWindow* window = Open();
 	ASSERT_NE(window, nullptr);
-	const std::string pdf = testing::TempDir() + "/fund-detail.pdf";
-	std::filesystem::remove(pdf);
+	QTemporaryDir folder;
+	ASSERT_TRUE(folder.isValid());
+	const std::string pdf = folder.filePath("fund-detail.pdf").toStdString();
 	PrintedText::PrintTo(pdf);
 	Action(window, TDetailWindow::kActPrint);
 	std::string text = PrintedText::Read(pdf);

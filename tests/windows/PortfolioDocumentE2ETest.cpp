@@ -180,7 +180,7 @@ private:
 
 TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFilesShareOneMessage)
 {
-	StPrivateSessionBus bus;
+	StPrivateSessionBus bus(mRoot);
 	ASSERT_TRUE(bus.IsUp()) << "dbus-daemon did not start";
 	auto app = Start();
 	ASSERT_TRUE(UAppleEventService::Start(

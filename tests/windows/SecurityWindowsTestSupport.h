@@ -57,7 +57,10 @@ protected:
 		UWindowRegistry::InstallSelectDlogs();
 		mSuper = new RecordingCommander;
 		gCommander = mSuper;
-		mPreviousOpener = SetURLOpener([this](const std::string& inURL) { mURLs.push_back(inURL); });
+		mPreviousOpener = SetURLOpener([this](const std::string& inURL) {
+			mURLs.push_back(inURL);
+			return true;
+		});
 	}
 
 	void TearDown() override

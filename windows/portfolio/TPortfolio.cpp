@@ -10,6 +10,7 @@
 #include "model/UZVUtils.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StPrintSession.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/StKsDialog.h"
@@ -132,6 +133,11 @@ void TPortfolio::InstallHooks()
 	handlers.print = &TPortfolio::Print;
 	handlers.makeNew = [](LCommander* inSuper) -> LModelObject* { return New(inSuper); };
 	kestrunApp::SetDocumentHandlers(handlers);
+	UNavServicesDialogs::RegisterDocumentKind({UPortfolioFile::kFileType,
+	                                           QStringLiteral("Portfolios"),
+	                                           QStringLiteral("Open Portfolio"),
+	                                           QStringLiteral("Save Portfolio As"),
+	                                           {UPortfolioFile::kTag, UPortfolioFile::kOldTag}});
 	TAccountant::SetSecurityFinder(&TPortfolio::GetSecurity);
 }
 

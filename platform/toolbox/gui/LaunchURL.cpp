@@ -7,7 +7,8 @@
 namespace
 {
 URLOpener sOpener;
-}
+URLFailureReporter sReporter;
+} // namespace
 
 bool LaunchURL(const char* url, bool mailAllowed)
 {
@@ -27,16 +28,22 @@ bool LaunchURL(const char* url, bool mailAllowed)
 			QApplication::beep();
 		return false;
 	}
-	if (sOpener)
-		sOpener(url);
-	else
-		QDesktopServices::openUrl(address);
-	return true;
+	const bool opened = sOpener ? sOpener(url) : QDesktopServices::openUrl(address);
+	if (!opened && sReporter)
+		sReporter(url);
+	return opened;
 }
 
 URLOpener SetURLOpener(URLOpener opener)
 {
 	URLOpener previous = std::move(sOpener);
 	sOpener = std::move(opener);
+	return previous;
+}
+
+URLFailureReporter SetURLFailureReporter(URLFailureReporter reporter)
+{
+	URLFailureReporter previous = std::move(sReporter);
+	sReporter = std::move(reporter);
 	return previous;
 }

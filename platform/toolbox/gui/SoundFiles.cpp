@@ -45,7 +45,7 @@ std::string GetSoundFolderPath()
 	if (!QCoreApplication::instance())
 		return {};
 	const QString base = QCoreApplication::applicationDirPath();
-	for (const char* relative : {"/sounds", "/../share/vantorel/sounds", "/../resources/sounds"}) {
+	for (const char* relative : {"/sounds", "/../share/vantorel/sounds"}) {
 		const QFileInfo folder(base + QString::fromLatin1(relative));
 		if (folder.isDir())
 			return QDir::cleanPath(folder.absoluteFilePath()).toStdString();

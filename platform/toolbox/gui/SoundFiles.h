@@ -7,9 +7,8 @@
 #include <functional>
 #include <string>
 
-// The folder of the program's sounds: the one named by $VANTOREL_SOUNDS, else the "sounds" folder shipped
-// beside the program (or in its share/vantorel, or in the source tree's resources when run from a build
-// folder); empty when there is none.
+// The folder of the program's sounds: the one named by $VANTOREL_SOUNDS, else the "sounds" folder beside
+// the program (where the build puts it) or in its share/vantorel; empty when there is none.
 std::string GetSoundFolderPath();
 
 // True for a name with the extension of an audio format the media player decodes (WAV, AIFF, Ogg, FLAC,

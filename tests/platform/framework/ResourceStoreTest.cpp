@@ -2,6 +2,7 @@
 
 #include "FrameworkTestSupport.h"
 
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -152,14 +153,14 @@ TEST_F(ResourceStoreTest, FolderLoadsItsResourceFilesAndMissingOnesAreErrors)
 
 TEST_F(ResourceStoreTest, TwoFilesOfAFolderGivingOneNumberTwiceLoadNothing)
 {
-	const auto folder = std::filesystem::temp_directory_path() / ("vantorel-res-" + std::to_string(getpid()));
-	std::filesystem::create_directories(folder);
+	QTemporaryDir scratch;
+	ASSERT_TRUE(scratch.isValid());
+	const std::filesystem::path folder = scratch.path().toStdString();
 	std::ofstream(folder / "a.res") << "STR# 7 { \"a\" } STR# 8 { \"only a\" }";
 	std::ofstream(folder / "b.res") << "STR# 9 { \"b\" } STR# 7 { \"b\" }";
 	EXPECT_FALSE(mStore.LoadFolder(folder.string(), &mError));
 	EXPECT_NE(mError.find("b.res: STR# 7 is also defined"), std::string::npos) << mError;
 	EXPECT_EQ(mStore.GetStringList(8), nullptr);
-	std::filesystem::remove_all(folder);
 }
 
 } // namespace

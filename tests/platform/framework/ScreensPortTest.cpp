@@ -44,7 +44,10 @@ class LaunchURLTest : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		mPrevious = SetURLOpener([this](const std::string& url) { mOpened.push_back(url); });
+		mPrevious = SetURLOpener([this](const std::string& url) {
+			mOpened.push_back(url);
+			return true;
+		});
 	}
 	void TearDown() override { SetURLOpener(mPrevious); }
 

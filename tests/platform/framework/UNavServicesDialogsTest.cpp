@@ -1,8 +1,18 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
 #include "foundation/TVyFileUtils.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -31,7 +41,7 @@ protected:
 		UNavServicesDialogs::ForgetLastFolder();
 		UNavServicesDialogs::SetChooser([this](const Options& inOptions) {
 			mAsked.push_back(inOptions);
-			return mAnswer;
+			return mAnswers.isEmpty() ? QStringList{mAnswer} : mAnswers;
 		});
 	}
 	void TearDown() override
@@ -50,6 +60,7 @@ protected:
 
 	ScratchFolder mFolder;
 	QString mAnswer;
+	QStringList mAnswers; // several chosen files, when not empty
 	std::vector<Options> mAsked;
 };
 
@@ -188,11 +199,155 @@ TEST_F(UNavServicesDialogsTest, NextDialogOpensInTheFolderOfTheLastChoice)
 	Answer("");
 	EXPECT_FALSE(UNavServicesDialogs::AskChooseFolder(spec));
 	ASSERT_EQ(mAsked.size(), 4u);
-	EXPECT_TRUE(mAsked[0].directory.isEmpty());
-	EXPECT_TRUE(mAsked[1].directory.isEmpty());
+	// Without a documents folder the first dialogs open in the home folder.
+	EXPECT_EQ(mAsked[0].directory.toStdString(), mFolder.Path("home"));
+	EXPECT_EQ(mAsked[1].directory.toStdString(), mFolder.Path("home"));
 	EXPECT_EQ(mAsked[2].directory.toStdString(), mFolder.Path("docs"));
 	// A chosen folder is where the next dialog starts, not its parent.
 	EXPECT_EQ(mAsked[3].directory.toStdString(), mFolder.Path("docs"));
+}
+
+TEST_F(UNavServicesDialogsTest, FirstDialogOpensInTheUsersDocumentsFolder)
+{
+	mFolder.MakeFolder("home/Papers");
+	mFolder.MakeFolder("elsewhere");
+	mFolder.Write("elsewhere/a.txt", "x");
+	mFolder.Write("config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+	FSSpec spec;
+	bool replacing = false;
+	Answer(mFolder.Path("elsewhere/a.txt"));
+	EXPECT_TRUE(UNavServicesDialogs::AskSaveFile(nullptr, 0, spec, replacing, 0));
+	EXPECT_TRUE(UNavServicesDialogs::AskOpenOneFile(0, spec, 0));
+	// A folder last used that has gone since: the documents folder again.
+	std::filesystem::remove_all(mFolder.Path("elsewhere"));
+	Answer("");
+	EXPECT_FALSE(UNavServicesDialogs::AskOpenOneFile(0, spec, 0));
+	ASSERT_EQ(mAsked.size(), 3u);
+	EXPECT_EQ(mAsked[0].directory.toStdString(), mFolder.Path("home/Papers"));
+	EXPECT_EQ(mAsked[1].directory.toStdString(), mFolder.Path("elsewhere"));
+	EXPECT_EQ(mAsked[2].directory.toStdString(), mFolder.Path("home/Papers"));
+}
+
+// A kind of document the program keeps: files of its type, or untyped files beginning with its tag.
+class DocumentDialogsTest : public UNavServicesDialogsTest
+{
+protected:
+	static constexpr OSType kLedgerType = FOUR_CHAR_CODE("tLed");
+	void SetUp() override
+	{
+		UNavServicesDialogsTest::SetUp();
+		FrameworkTest::EnsureApplication();
+		// Qt's dialog keeps its state in the user's settings when it goes; Qt holds on to the first
+		// settings folder it saw, which an earlier test has removed.
+		for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+			QSettings::setPath(format, QSettings::UserScope,
+			                   QString::fromStdString(mFolder.Path("config")));
+		UNavServicesDialogs::RegisterDocumentKind({kLedgerType,
+		                                           "Ledgers",
+		                                           "Open Ledger",
+		                                           "Save Ledger As",
+		                                           {FOUR_CHAR_CODE("led2"), FOUR_CHAR_CODE("led1")}});
+	}
+
+	// Whether the file system keeps stored types; where it does not, types cannot tell files apart.
+	bool SetType(const std::string& inName, OSType inType)
+	{
+		std::unique_ptr<TVyFile> file = mFolder.File(inName);
+		TVyFileUtils::TouchFile(file.get(), inType, FOUR_CHAR_CODE("test"));
+		return FileTypeAtPath(mFolder.Path(inName)) == inType;
+	}
+
+	// The names Qt's dialog lists in its folder once it has read it, in order.
+	static std::vector<std::string> Listed(QFileDialog& inDialog, int inEntriesOnDisk)
+	{
+		auto* proxy = inDialog.proxyModel();
+		EXPECT_NE(proxy, nullptr);
+		if (proxy == nullptr)
+			return {};
+		auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+		const QModelIndex folder = files->index(inDialog.directory().absolutePath());
+		QDeadlineTimer deadline(10000);
+		while (files->rowCount(folder) < inEntriesOnDisk && !deadline.hasExpired())
+			QApplication::processEvents(QEventLoop::AllEvents, 20);
+		std::vector<std::string> names;
+		const QModelIndex root = proxy->mapFromSource(folder);
+		for (int row = 0; row < proxy->rowCount(root); ++row)
+			names.push_back(proxy->index(row, 0, root).data().toString().toStdString());
+		std::sort(names.begin(), names.end());
+		return names;
+	}
+};
+
+TEST_F(DocumentDialogsTest, OpenListsTheKindsFilesThenEveryFileAndTakesSeveral)
+{
+	mFolder.MakeFolder("docs/inner");
+	mFolder.Write("docs/Retirement", std::string("led2") + std::string(40, '\0'));
+	mFolder.Write("docs/Former", std::string("led1") + std::string(40, '\0'));
+	mFolder.Write("docs/notes.txt", "led3 is not a ledger");
+	mFolder.Write("docs/short", "le");
+	mFolder.Write("docs/Typed", "no tag at all");
+	mFolder.Write("docs/Tagged text", "led2 but stored as text");
+	const bool typesKept =
+	    SetType("docs/Typed", kLedgerType) && SetType("docs/Tagged text", FOUR_CHAR_CODE("TEXT"));
+
+	std::vector<FSSpec> specs;
+	mAnswers = {QString::fromStdString(mFolder.Path("docs/Retirement")),
+	            QString::fromStdString(mFolder.Path("docs/Former")),
+	            QString::fromStdString(mFolder.Path("docs/gone"))};
+	ASSERT_TRUE(UNavServicesDialogs::AskOpenFiles(kLedgerType, specs, kNavAllowMultipleFiles));
+	// A chosen file that has gone meanwhile is left out; the others are all opened.
+	ASSERT_EQ(specs.size(), 2u);
+	std::string path;
+	ASSERT_EQ(FSpGetPOSIXPath(&specs[1], &path), noErr);
+	EXPECT_EQ(path, mFolder.Path("docs/Former"));
+	ASSERT_EQ(mAsked.size(), 1u);
+	const Options asked = mAsked[0];
+	EXPECT_EQ(asked.title.toStdString(), "Open Ledger");
+	EXPECT_EQ(Joined(asked.nameFilters), "Ledgers (*)|All files (*)");
+	EXPECT_TRUE(asked.multiple);
+
+	// Asked for one file, the dialog takes one.
+	EXPECT_TRUE(UNavServicesDialogs::AskOpenOneFile(kLedgerType, specs[0], 0));
+	EXPECT_FALSE(mAsked.back().multiple);
+
+	Options shown = asked;
+	shown.directory = QString::fromStdString(mFolder.Path("docs"));
+	std::unique_ptr<QFileDialog> dialog = UNavServicesDialogs::MakeQtDialog(shown);
+	EXPECT_EQ(dialog->windowTitle().toStdString(), "Open Ledger");
+	EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+	// A stored type decides; without one, the tag.
+	const std::vector<std::string> expected =
+	    typesKept ? std::vector<std::string>{"Former", "Retirement", "Typed", "inner"}
+	              : std::vector<std::string>{"Former", "Retirement", "Tagged text", "inner"};
+	EXPECT_EQ(Listed(*dialog, 7), expected) << dialog->selectedNameFilter().toStdString();
+
+	// The user picks "All files" from the list of kinds.
+	auto* kinds = dialog->findChild<QComboBox*>("fileTypeCombo");
+	ASSERT_NE(kinds, nullptr);
+	ASSERT_EQ(kinds->count(), 2);
+	EXPECT_EQ(kinds->itemText(0).toStdString(), "Ledgers");
+	kinds->setCurrentIndex(1);
+	emit kinds->activated(1);
+	emit kinds->textActivated(kinds->itemText(1));
+	EXPECT_EQ(Listed(*dialog, 7), (std::vector<std::string>{"Former", "Retirement", "Tagged text",
+	                                                        "Typed", "inner", "notes.txt", "short"}));
+}
+
+TEST_F(DocumentDialogsTest, DialogsAreTitledByWhatTheyDo)
+{
+	FSSpec spec;
+	bool replacing = false;
+	Answer("");
+	EXPECT_FALSE(UNavServicesDialogs::AskSaveFile(nullptr, kLedgerType, spec, replacing, 0));
+	EXPECT_FALSE(UNavServicesDialogs::AskSaveFile(nullptr, 0, spec, replacing, 0));
+	EXPECT_FALSE(UNavServicesDialogs::AskOpenOneFile(0, spec, 0));
+	EXPECT_FALSE(UNavServicesDialogs::AskChooseFolder(spec));
+	ASSERT_EQ(mAsked.size(), 4u);
+	EXPECT_EQ(mAsked[0].title.toStdString(), "Save Ledger As");
+	std::vector<std::string> titles;
+	for (const Options& options : mAsked)
+		titles.push_back(UNavServicesDialogs::MakeQtDialog(options)->windowTitle().toStdString());
+	EXPECT_EQ(titles, (std::vector<std::string>{"Save Ledger As", "Save As", "Open", "Choose a Folder"}));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "FrameworkTestSupport.h"
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LMenuBar.h"
+#include "platform/toolbox/gui/LaunchURL.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/VirtualDisplay.h"
 
 #include <QGuiApplication>
@@ -205,6 +207,21 @@ TEST_F(WindowPlacementE2ETest, WindowsOpenInsideTheScreenClearOfDockedStripsAndO
 	const Rect area = LWindow::GetAvailableBounds(a);
 	EXPECT_EQ(area.top, 50);
 	EXPECT_EQ(area.bottom, 800);
+}
+
+// On a desktop with no browser to be found, an address is reported rather than lost.
+TEST_F(WindowPlacementE2ETest, AnAddressNoBrowserCanOpenIsReported)
+{
+	std::vector<std::string> reported;
+	SetURLFailureReporter([&](const std::string& inURL) { reported.push_back(inURL); });
+	{
+		ScopedEnvironment path("PATH", "/nonexistent");
+		ScopedEnvironment browser("BROWSER", "");
+		ScopedEnvironment defaultBrowser("DEFAULT_BROWSER", "");
+		EXPECT_FALSE(LaunchURL("https://quotes.example.com/q?s=ABC"));
+	}
+	SetURLFailureReporter(nullptr);
+	EXPECT_EQ(reported, std::vector<std::string>{"https://quotes.example.com/q?s=ABC"});
 }
 
 } // namespace
