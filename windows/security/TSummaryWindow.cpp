@@ -281,6 +281,9 @@ void TSummaryWindow::SetParameters(tSummaryParameters* inParameters)
 			UKsScreen::ForceOnScreen(&bounds);
 		DoSetBounds(bounds);
 	}
+	// The controls take the stored values without acting on them: the rows are sorted and made once, below.
+	const bool listening = IsListening();
+	StopListening();
 	const std::pair<LCheckBox*, UInt8> boxes[] = {{mStockButton, p.showStocks},
 	                                              {mFundButton, p.showFunds},
 	                                              {mIndexButton, p.showIndexes},
@@ -293,7 +296,8 @@ void TSummaryWindow::SetParameters(tSummaryParameters* inParameters)
 	SetRadio(mSortButtons, mSortCommand);
 	const UInt8 viewMode = p.viewMode <= 2 ? p.viewMode : 0;
 	SetRadio(mViewButtons, viewMode == 1 ? kViewBottom : viewMode == 2 ? kViewSide : kViewFull);
-	// Switching the radios sent their commands on the way; the stored values decide.
+	if (listening)
+		StartListening();
 	mViewMode = mPreviousViewMode = viewMode;
 	mSelectedRow = p.selectedRow;
 	RedoCicns();
