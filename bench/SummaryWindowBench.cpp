@@ -147,22 +147,28 @@ template <class Key> double StdSortSeconds(const std::vector<Key>& inKeys, long 
 	return total;
 }
 
+// Times inStep alone in every iteration, after inPrepare; returns the sum of those times.
+template <class Prepare, class Step> double TimeSteps(benchmark::State& state, Prepare inPrepare, Step inStep)
+{
+	double total = 0;
+	for (auto _ : state) {
+		inPrepare();
+		const Clock::time_point start = Clock::now();
+		inStep();
+		const double seconds = Seconds(Clock::now() - start);
+		state.SetIterationTime(seconds);
+		total += seconds;
+	}
+	return total;
+}
+
 void BM_OpenSummary(benchmark::State& state)
 {
 	World world(int(state.range(0)));
-	double total = 0;
-	for (auto _ : state) {
-		const Clock::time_point start = Clock::now();
-		TSummaryWindow* window = world.Open();
-		const double seconds = Seconds(Clock::now() - start);
-		if (window == nullptr || window->GetDrawList()->Count() < state.range(0)) {
-			state.SkipWithError("the summary did not open with every stock");
-			break;
-		}
-		state.SetIterationTime(seconds);
-		total += seconds;
-		world.Close();
-	}
+	TSummaryWindow* window = nullptr;
+	const double total = TimeSteps(state, [&] { world.Close(); }, [&] { window = world.Open(); });
+	if (window == nullptr || window->GetDrawList()->Count() < state.range(0))
+		state.SkipWithError("the summary did not open with every stock");
 	const double baseline = StdSortSeconds(world.NameKeys(), long(state.iterations()));
 	state.counters["vs_std_sort"] = baseline > 0 ? total / baseline : 0;
 }
@@ -171,20 +177,12 @@ void BM_SortSummaryByName(benchmark::State& state)
 {
 	World world(int(state.range(0)));
 	TSummaryWindow* window = world.Open();
-	if (window == nullptr) {
-		state.SkipWithError("the summary did not open");
-		return;
-	}
-	double total = 0;
-	for (auto _ : state) {
-		// From the order of another key, so that every click has the sorting to do.
-		World::Click(window, FOUR_CHAR_CODE("tSrt"));
-		const Clock::time_point start = Clock::now();
-		World::Click(window, FOUR_CHAR_CODE("nSrt"));
-		const double seconds = Seconds(Clock::now() - start);
-		state.SetIterationTime(seconds);
-		total += seconds;
-	}
+	if (window == nullptr)
+		return state.SkipWithError("the summary did not open");
+	// From the order of another key, so that every click has the sorting to do.
+	const double total = TimeSteps(
+	    state, [&] { World::Click(window, FOUR_CHAR_CODE("tSrt")); },
+	    [&] { World::Click(window, FOUR_CHAR_CODE("nSrt")); });
 	const double baseline = StdSortSeconds(world.NameKeys(), long(state.iterations()));
 	state.counters["vs_std_sort"] = baseline > 0 ? total / baseline : 0;
 }
@@ -193,24 +191,20 @@ void BM_UpdateWhileSortedByPrice(benchmark::State& state)
 {
 	World world(int(state.range(0)));
 	TSummaryWindow* window = world.Open();
-	if (window == nullptr) {
-		state.SkipWithError("the summary did not open");
-		return;
-	}
+	if (window == nullptr)
+		return state.SkipWithError("the summary did not open");
 	World::Click(window, FOUR_CHAR_CODE("tSrt"));
 	const float top = float(state.range(0) / 4);
 	std::uniform_int_distribution<size_t> which(0, world.mStocks.size() - 1);
 	std::uniform_real_distribution<float> price(10.0f, 10.0f + top);
-	double total = 0;
-	for (auto _ : state) {
-		TSecurity* stock = world.mStocks[which(world.mRandom)];
-		stock->CurrentTradePrice(price(world.mRandom));
-		const Clock::time_point start = Clock::now();
-		stock->EndUpdateWatchers();
-		const double seconds = Seconds(Clock::now() - start);
-		state.SetIterationTime(seconds);
-		total += seconds;
-	}
+	TSecurity* stock = nullptr;
+	const double total = TimeSteps(
+	    state,
+	    [&] {
+		    stock = world.mStocks[which(world.mRandom)];
+		    stock->CurrentTradePrice(price(world.mRandom));
+	    },
+	    [&] { stock->EndUpdateWatchers(); });
 	// The least an update can do: move one price within a sorted vector of them.
 	std::vector<float> prices = world.Prices();
 	std::sort(prices.begin(), prices.end());

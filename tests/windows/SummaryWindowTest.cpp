@@ -35,7 +35,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -92,6 +91,18 @@ protected:
 		TStock* stock = mPlugin->AddAStock(inSymbol, 100, false);
 		Quote(stock, inName, inPrice, inPrevious);
 		return stock;
+	}
+
+	// Sixty more stocks whose names and prices are often equal.
+	std::vector<TStock*> AddLookalikes()
+	{
+		const char* const names[] = {"Delta", "delta", "Echo", "ECHO", "Foxtrot"};
+		std::mt19937 random(5);
+		std::vector<TStock*> stocks;
+		for (int i = 0; i < 60; ++i)
+			stocks.push_back(AddStock(("L" + std::to_string(i)).c_str(), names[random() % 5],
+			                          float(random() % 6), 1.0f));
+		return stocks;
 	}
 
 	TSummaryWindow* Open()
@@ -494,22 +505,9 @@ std::vector<TSecurity*> ByPasses(std::vector<TSecurity*> inRows, FourCharCode in
 	return inRows;
 }
 
-// Stocks whose names and prices are often equal.
-std::vector<TStock*> AddLookalikes(const std::function<TStock*(const char*, const char*, float)>& inAdd)
-{
-	const char* const names[] = {"Delta", "delta", "Echo", "ECHO", "Foxtrot"};
-	std::mt19937 random(5);
-	std::vector<TStock*> stocks;
-	for (int i = 0; i < 60; ++i)
-		stocks.push_back(inAdd(("L" + std::to_string(i)).c_str(), names[random() % 5], float(random() % 6)));
-	return stocks;
-}
-
 TEST_F(SummaryWindowTest, SortClicksLeaveTheRowsWhereTheListsSortDoes)
 {
-	AddLookalikes([this](const char* symbol, const char* name, float price) {
-		return AddStock(symbol, name, price, 1.0f);
-	});
+	AddLookalikes();
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	const std::pair<FourCharCode, bool> clicks[] = {
@@ -527,9 +525,7 @@ TEST_F(SummaryWindowTest, SortClicksLeaveTheRowsWhereTheListsSortDoes)
 
 TEST_F(SummaryWindowTest, AQuoteMovesItsRowAndEqualPricesKeepTheirOrder)
 {
-	std::vector<TStock*> stocks = AddLookalikes([this](const char* symbol, const char* name, float price) {
-		return AddStock(symbol, name, price, 1.0f);
-	});
+	std::vector<TStock*> stocks = AddLookalikes();
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	Command(window, FOUR_CHAR_CODE("tSrt"));
@@ -575,9 +571,7 @@ TEST_F(SummaryWindowTest, AQuoteMovesItsRowAndEqualPricesKeepTheirOrder)
 
 TEST_F(SummaryWindowTest, ReopenedItSortsOnceByItsKeyAndSelectsTheSameSecurity)
 {
-	std::vector<TStock*> stocks = AddLookalikes([this](const char* symbol, const char* name, float price) {
-		return AddStock(symbol, name, price, 1.0f);
-	});
+	std::vector<TStock*> stocks = AddLookalikes();
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	Command(window, FOUR_CHAR_CODE("tSrt"));
