@@ -56,6 +56,7 @@ public:
 		return result;
 	}
 
+private:
 	// The passes themselves.
 	template <class After>
 	static std::vector<size_t> Passes(std::vector<size_t> order, After after, bool descending)
@@ -67,7 +68,6 @@ public:
 		return order;
 	}
 
-private:
 	// Counts per slot with sums below a slot and the search for the k-th count (a Fenwick tree).
 	class tCounts
 	{
