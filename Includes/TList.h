@@ -4,12 +4,14 @@
 // knows every list object that walks it, so that a removal through any of them moves the others' cursors
 // off the freed node.
 
+#include "Includes/UBubbleOrder.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/MacTypes.h"
 
 #include <cstring>
 #include <new>
 #include <type_traits>
+#include <vector>
 
 template <class T> struct tListNode {
 	T* mItem = nullptr;
@@ -256,26 +258,37 @@ public:
 		return mControl->mFirst;
 	}
 
-	// cmp(a, b) answers whether a sorts after b; flag false sorts ascending, true descending.
+	// cmp(a, b) answers whether a sorts after b; flag false sorts ascending, true descending. The items end
+	// in the order of n - 1 bubble passes that swap a pair whenever cmp differs from flag (so, descending,
+	// equal neighbours are swapped as well), found without making the passes (UBubbleOrder).
 	void BubbleSort(bool (*cmp)(T*, T*), bool flag)
+	{
+		BubbleSortByKey([](T* item) { return item; }, cmp, flag);
+	}
+
+	// BubbleSort comparing keys made once per item: after(keyOf(a), keyOf(b)) answers whether a sorts
+	// after b.
+	template <class KeyOf, class After> void BubbleSortByKey(KeyOf keyOf, After after, bool flag)
 	{
 		Assert_(mControl != NULL);
 		tListControl<T>& c = *mControl;
 		if (c.mFirst == nullptr)
 			return;
-		for (tListNode<T>* bound = c.mLast; bound != nullptr; bound = bound->mPrevious) {
-			for (tListNode<T>* a = c.mFirst; a != bound; a = a->mNext) {
-				tListNode<T>* b = a->mNext;
-				T* item1 = a->mItem;
-				T* item2 = b->mItem;
-				Assert_(item1 != NULL);
-				Assert_(item2 != NULL);
-				if (cmp(item1, item2) != flag) {
-					a->mItem = item2;
-					b->mItem = item1;
-				}
-			}
+		std::vector<T*> items;
+		std::vector<std::decay_t<std::invoke_result_t<KeyOf&, T*>>> keys;
+		items.reserve(size_t(c.mCount));
+		keys.reserve(size_t(c.mCount));
+		for (tListNode<T>* node = c.mFirst; node != nullptr; node = node->mNext) {
+			if (c.mCount > 1)
+				Assert_(node->mItem != NULL);
+			items.push_back(node->mItem);
+			keys.push_back(keyOf(node->mItem));
 		}
+		const std::vector<size_t> order = UBubbleOrder::Order(
+		    items.size(), [&](size_t a, size_t b) { return bool(after(keys[a], keys[b])); }, flag);
+		size_t i = 0;
+		for (tListNode<T>* node = c.mFirst; node != nullptr; node = node->mNext)
+			node->mItem = items[order[i++]];
 		c.mModified = 1;
 	}
 

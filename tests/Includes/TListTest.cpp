@@ -1,6 +1,9 @@
 #include "Includes/TList.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace
@@ -228,6 +231,107 @@ TEST_F(TListTest, BubbleSortDirectionAndModifiedFlag)
 	EXPECT_TRUE(list.IsModified());
 	list.BubbleSort(Greater, true);
 	EXPECT_EQ(Values(list), (std::vector<int>{5, 4, 3, 2, 2, 1}));
+}
+
+// The sort as the list defines it: n - 1 passes over the items, each one pair shorter than the last,
+// swapping a pair whenever the comparison differs from the direction.
+std::vector<TItem*> ByPasses(std::vector<TItem*> items, bool (*cmp)(TItem*, TItem*), bool descending)
+{
+	for (size_t bound = items.size(); bound > 1; --bound)
+		for (size_t a = 0; a + 1 < bound; ++a)
+			if (cmp(items[a], items[a + 1]) != descending)
+				std::swap(items[a], items[a + 1]);
+	return items;
+}
+
+std::vector<TItem*> Items(TList<TItem>& list)
+{
+	std::vector<TItem*> items;
+	for (TItem* item = list.GetFirst(); item != nullptr; item = list.GetNext())
+		items.push_back(item);
+	return items;
+}
+
+// Sorts the list both ways, again and again (so also lists already sorted either way), and compares each
+// result, item by item, with the passes made on the same items.
+void ExpectThePassesOrder(TList<TItem>& list, bool (*cmp)(TItem*, TItem*))
+{
+	for (bool descending : {false, true, true, false, false}) {
+		const std::vector<TItem*> expected = ByPasses(Items(list), cmp, descending);
+		list.BubbleSort(cmp, descending);
+		ASSERT_EQ(Items(list), expected) << (descending ? "descending" : "ascending") << ", "
+		                                 << list.Count() << " items";
+	}
+}
+
+TEST_F(TListTest, BubbleSortLeavesEqualItemsWhereThePassesDo)
+{
+	// Descending, equal neighbours are swapped: two equal items alone change places, but with a smaller
+	// item behind them they end in their first order.
+	TList<TItem> two, three;
+	Fill(two, {1, 1});
+	Fill(three, {1, 1, 0});
+	const std::vector<TItem*> pair = Items(two), triple = Items(three);
+	two.BubbleSort(Greater, true);
+	three.BubbleSort(Greater, true);
+	EXPECT_EQ(Items(two), (std::vector<TItem*>{pair[1], pair[0]}));
+	EXPECT_EQ(Items(three), triple);
+
+	std::mt19937 random(20261207);
+	for (int round = 0; round < 3000; ++round) {
+		TList<TItem> items;
+		const int count = int(random() % 40);
+		const int values = 1 + int(random() % 6);
+		for (int i = 0; i < count; ++i)
+			items.Append(new TItem(int(random() % unsigned(values))));
+		ExpectThePassesOrder(items, Greater);
+	}
+	TList<TItem> large;
+	for (int i = 0; i < 3000; ++i)
+		large.Append(new TItem(int(random() % 300)));
+	ExpectThePassesOrder(large, Greater);
+}
+
+TEST_F(TListTest, BubbleSortFollowsComparisonsThatAreNoOrder)
+{
+	// Comparisons the program has that call an item after itself: "at or below", and one that looks at the
+	// first item only.
+	bool (*const atOrAbove)(TItem*, TItem*) = [](TItem* a, TItem* b) { return a->mValue >= b->mValue; };
+	bool (*const firstOnly)(TItem*, TItem*) = [](TItem* a, TItem*) { return a->mValue != 0; };
+	std::mt19937 random(7);
+	for (int round = 0; round < 500; ++round) {
+		TList<TItem> list;
+		const int count = int(random() % 20);
+		for (int i = 0; i < count; ++i)
+			list.Append(new TItem(int(random() % 3)));
+		ExpectThePassesOrder(list, atOrAbove);
+		ExpectThePassesOrder(list, firstOnly);
+	}
+}
+
+TEST_F(TListTest, BubbleSortByKeyMakesEachKeyOnce)
+{
+	TList<TItem> list;
+	std::mt19937 random(11);
+	for (int i = 0; i < 500; ++i)
+		list.Append(new TItem(int(random() % 50)));
+	int made = 0;
+	auto key = [&made](TItem* item) {
+		++made;
+		return std::to_string(item->mValue);
+	};
+	bool (*const asText)(TItem*, TItem*) = [](TItem* a, TItem* b) {
+		return std::to_string(a->mValue) > std::to_string(b->mValue);
+	};
+	for (bool descending : {true, false, true}) {
+		made = 0;
+		list.ClearModified();
+		const std::vector<TItem*> expected = ByPasses(Items(list), asText, descending);
+		list.BubbleSortByKey(key, std::greater<std::string>(), descending);
+		EXPECT_EQ(made, 500);
+		EXPECT_TRUE(list.IsModified());
+		EXPECT_EQ(Items(list), expected);
+	}
 }
 
 TEST_F(TListTest, AssignmentReplacesContentsAndFlags)

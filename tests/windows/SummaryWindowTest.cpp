@@ -31,9 +31,14 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -86,6 +91,18 @@ protected:
 		TStock* stock = mPlugin->AddAStock(inSymbol, 100, false);
 		Quote(stock, inName, inPrice, inPrevious);
 		return stock;
+	}
+
+	// Sixty more stocks whose names and prices are often equal.
+	std::vector<TStock*> AddLookalikes()
+	{
+		const char* const names[] = {"Delta", "delta", "Echo", "ECHO", "Foxtrot"};
+		std::mt19937 random(5);
+		std::vector<TStock*> stocks;
+		for (int i = 0; i < 60; ++i)
+			stocks.push_back(AddStock(("L" + std::to_string(i)).c_str(), names[random() % 5],
+			                          float(random() % 6), 1.0f));
+		return stocks;
 	}
 
 	TSummaryWindow* Open()
@@ -454,6 +471,142 @@ TEST_F(SummaryWindowTest, ARowsMenuEditsItsSecurityWithItsKindsSaveCommand)
 	dialog->AttemptClose();
 	UDispatch::DeletePending();
 	EXPECT_EQ(mFund->GetSelectDlog(), nullptr);
+}
+
+// The stock rows' securities, top to bottom.
+std::vector<TSecurity*> StockRows(TSummaryWindow* inWindow)
+{
+	std::vector<TSecurity*> rows;
+	for (long i = 1; i <= inWindow->GetDrawList()->Count(); ++i) {
+		const tSummaryDraw* row = inWindow->GetDrawList()->GetNth(i);
+		if (row->Kind == tSummaryDraw::kSecurity && row->Security->Type() == securityStock)
+			rows.push_back(row->Security);
+	}
+	return rows;
+}
+
+// The list's sort on its own terms: n - 1 passes, swapping whenever the comparison differs from the
+// direction. The summary's comparisons: the lower-cased names, or a price, greater.
+std::vector<TSecurity*> ByPasses(std::vector<TSecurity*> inRows, FourCharCode inKey, bool inDescending)
+{
+	auto after = [inKey](TSecurity* a, TSecurity* b) {
+		if (inKey == FOUR_CHAR_CODE("tSrt"))
+			return a->CurrentTradePrice() > b->CurrentTradePrice();
+		std::string x = a->SecurityName(), y = b->SecurityName();
+		for (std::string* name : {&x, &y})
+			for (char& c : *name)
+				c = char(std::tolower(static_cast<unsigned char>(c)));
+		return x > y;
+	};
+	for (size_t bound = inRows.size(); bound > 1; --bound)
+		for (size_t a = 0; a + 1 < bound; ++a)
+			if (after(inRows[a], inRows[a + 1]) != inDescending)
+				std::swap(inRows[a], inRows[a + 1]);
+	return inRows;
+}
+
+TEST_F(SummaryWindowTest, SortClicksLeaveTheRowsWhereTheListsSortDoes)
+{
+	AddLookalikes();
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	const std::pair<FourCharCode, bool> clicks[] = {
+	    {FOUR_CHAR_CODE("tSrt"), false}, {FOUR_CHAR_CODE("dSrt"), true}, {FOUR_CHAR_CODE("nSrt"), true},
+	    {FOUR_CHAR_CODE("nSrt"), true},  {FOUR_CHAR_CODE("dSrt"), false}, {FOUR_CHAR_CODE("tSrt"), false}};
+	for (const auto& [click, descending] : clicks) {
+		const FourCharCode key = click == FOUR_CHAR_CODE("dSrt") ? window->SortCommand() : click;
+		const std::vector<TSecurity*> expected = ByPasses(StockRows(window), key, descending);
+		Command(window, click);
+		ASSERT_EQ(window->Descending(), descending);
+		EXPECT_EQ(StockRows(window), expected);
+	}
+	EXPECT_EQ(Rows(window).back(), "FNDX");
+}
+
+TEST_F(SummaryWindowTest, AQuoteMovesItsRowAndEqualPricesKeepTheirOrder)
+{
+	std::vector<TStock*> stocks = AddLookalikes();
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	Command(window, FOUR_CHAR_CODE("tSrt"));
+	std::mt19937 random(9);
+	for (bool descending : {false, true}) {
+		if (window->Descending() != descending)
+			Command(window, FOUR_CHAR_CODE("dSrt"));
+		const SInt32 selectedRow = 2 + SInt32(random() % 60);
+		window->RedoDetailView(selectedRow);
+		window->GetTable()->SelectCell(STableCell(TableIndexT(selectedRow), 1));
+		TSecurity* selected = window->GetDrawList()->GetNth(selectedRow)->Security;
+		for (int update = 0; update < 150; ++update) {
+			TStock* stock = stocks[random() % stocks.size()];
+			stock->CurrentTradePrice(float(random() % 6));
+			// The other rows stay in order; the stock goes to the edge of its new equals nearest its
+			// old place, which is where a stable sort of the rows puts it.
+			std::vector<TSecurity*> expected = StockRows(window);
+			std::stable_sort(expected.begin(), expected.end(), [descending](TSecurity* a, TSecurity* b) {
+				return descending ? a->CurrentTradePrice() > b->CurrentTradePrice()
+				                  : a->CurrentTradePrice() < b->CurrentTradePrice();
+			});
+			stock->EndUpdateWatchers();
+			ASSERT_EQ(StockRows(window), expected) << "update " << update;
+			ASSERT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, selected);
+			ASSERT_EQ(window->GetTable()->GetFirstSelectedCell().row, TableIndexT(window->SelectedRow()));
+		}
+		if (!descending) {
+			EXPECT_EQ(StockRows(window), ByPasses(StockRows(window), FOUR_CHAR_CODE("tSrt"), false))
+			    << "ascending, that is the order sorting again gives";
+		}
+	}
+	// Each row is still found by its security: the start of an update marks the row that shows it.
+	for (TStock* stock : stocks) {
+		stock->BeginUpdateWatchers();
+		long marked = 0;
+		for (long i = 1; i <= window->GetDrawList()->Count(); ++i)
+			if (window->GetDrawList()->GetNth(i)->Updating)
+				marked = window->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
+		ASSERT_GT(marked, 0) << stock->SecuritySymbol();
+		stock->EndUpdateWatchers();
+	}
+}
+
+TEST_F(SummaryWindowTest, ReopenedItSortsOnceByItsKeyAndSelectsTheSameSecurity)
+{
+	std::vector<TStock*> stocks = AddLookalikes();
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	Command(window, FOUR_CHAR_CODE("tSrt"));
+	Command(window, FOUR_CHAR_CODE("dSrt"));
+	auto reopen = [this, &window] {
+		IPluginWindow* face = mPlugin->GetWindow(windowSummary);
+		mPlugin->AllowSubRemoval(window);
+		face->Delete();
+		UDispatch::DeletePending();
+		window = Open();
+		return window != nullptr;
+	};
+
+	// The lists come in the plug-in's order and are sorted by name as they arrive, then once by the key
+	// the window kept.
+	std::vector<TSecurity*> listed;
+	TStockPlugin::ForEachSecurity(mPlugin->GetList(securityStock), [&](TSecurity* security) {
+		if (security->SummaryEnabled())
+			listed.push_back(security);
+	});
+	ASSERT_TRUE(reopen());
+	EXPECT_EQ(StockRows(window),
+	          ByPasses(ByPasses(listed, FOUR_CHAR_CODE("nSrt"), false), FOUR_CHAR_CODE("tSrt"), true));
+
+	// With every price different the rows come back as they were, the selected one with them.
+	for (size_t i = 0; i < stocks.size(); ++i)
+		stocks[i]->CurrentTradePrice(float(i));
+	Command(window, FOUR_CHAR_CODE("tSrt"));
+	window->RedoDetailView(20);
+	window->GetTable()->SelectCell(STableCell(20, 1));
+	TSecurity* selected = window->GetDrawList()->GetNth(20)->Security;
+	ASSERT_TRUE(reopen());
+	EXPECT_EQ(window->SelectedRow(), 20);
+	EXPECT_EQ(window->GetDrawList()->GetNth(20)->Security, selected);
+	EXPECT_EQ(window->GetTable()->GetFirstSelectedCell().row, 20u);
 }
 
 } // namespace

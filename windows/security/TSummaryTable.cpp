@@ -171,9 +171,9 @@ void TSummaryTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)
 void TSummaryTable::DrawCellAll(const STableCell& inCell, const Rect& inLocalRect, bool inSelected)
 {
 	SignalIf_(mWindow == nullptr);
-	if (mWindow == nullptr || mWindow->GetDrawList() == nullptr)
+	if (mWindow == nullptr)
 		return;
-	tSummaryDraw* row = mWindow->GetDrawList()->GetNth(long(inCell.row));
+	tSummaryDraw* row = mWindow->Row(SInt32(inCell.row));
 	SignalIf_(row == nullptr);
 	if (row == nullptr)
 		return;
@@ -259,9 +259,9 @@ Boolean TSummaryTable::HandleKeyPress(const EventRecord& inKeyEvent)
 
 void TSummaryTable::ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown)
 {
-	if (mWindow == nullptr || mWindow->GetDrawList() == nullptr)
+	if (mWindow == nullptr)
 		return;
-	tSummaryDraw* row = mWindow->GetDrawList()->GetNth(long(inCell.row));
+	tSummaryDraw* row = mWindow->Row(SInt32(inCell.row));
 	if (row == nullptr)
 		return;
 	mDraggable = row->Draggable;

@@ -37,8 +37,10 @@
 #include "windows/security/UTablePrinting.h"
 #include "windows/security/UWindowPanes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -113,6 +115,17 @@ float SortValue(TSecurity* inSecurity, FourCharCode inCommand)
 		return 0;
 	}
 }
+
+// The name as the sort by name compares it: at most 255 characters, lower-cased.
+std::string NameKey(TSecurity* inSecurity)
+{
+	std::string key(inSecurity->SecurityName());
+	key.resize(std::min<size_t>(key.size(), 255));
+	for (char& c : key)
+		c = char(std::tolower(static_cast<unsigned char>(c)));
+	return key;
+}
+
 // The command by which a settings dialog opened from the summary has the plug-in write the kind's file.
 long SaveCommand(tSecurityType inKind)
 {
@@ -139,8 +152,6 @@ void ShowInView(TDetailView* inView, TSecurity* inSecurity)
 		view->SetCurrency(dynamic_cast<TCurrency*>(inSecurity));
 }
 } // namespace
-
-FourCharCode TSummaryWindow::sLastSortCommand = kSortName;
 
 IPluginWindow* TSummaryWindow::Open(LCommander* inSuper)
 {
@@ -242,8 +253,16 @@ void TSummaryWindow::SetList(tSecurityType inKind, TList<TSecurity>* inList)
 	});
 	RedoButtons();
 	RedoCicns();
+	// While the window opens, its parameters come next: they sort every section again and make the rows.
+	if (mParameters == nullptr) {
+		SortList(section);
+		return;
+	}
+	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies})
+		SortList(list);
 	RedoContentKeepingSelection();
-	Sort(mSortCommand);
+	if (mTable != nullptr)
+		mTable->Refresh();
 }
 
 void TSummaryWindow::SetParameters(tSummaryParameters* inParameters)
@@ -262,6 +281,9 @@ void TSummaryWindow::SetParameters(tSummaryParameters* inParameters)
 			UKsScreen::ForceOnScreen(&bounds);
 		DoSetBounds(bounds);
 	}
+	// The controls take the stored values without acting on them: the rows are sorted and made once, below.
+	const bool listening = IsListening();
+	StopListening();
 	const std::pair<LCheckBox*, UInt8> boxes[] = {{mStockButton, p.showStocks},
 	                                              {mFundButton, p.showFunds},
 	                                              {mIndexButton, p.showIndexes},
@@ -274,13 +296,15 @@ void TSummaryWindow::SetParameters(tSummaryParameters* inParameters)
 	SetRadio(mSortButtons, mSortCommand);
 	const UInt8 viewMode = p.viewMode <= 2 ? p.viewMode : 0;
 	SetRadio(mViewButtons, viewMode == 1 ? kViewBottom : viewMode == 2 ? kViewSide : kViewFull);
-	// Switching the radios sent their commands on the way; the stored values decide.
+	if (listening)
+		StartListening();
 	mViewMode = mPreviousViewMode = viewMode;
 	mSelectedRow = p.selectedRow;
 	RedoCicns();
+	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies})
+		SortList(list);
 	RedoContent();
 	RedoViews();
-	Sort(mSortCommand);
 	SelectRow(mSelectedRow);
 }
 
@@ -290,13 +314,12 @@ void TSummaryWindow::RedoParameters(tSummaryParameters* inParameters)
 	if (mTable != nullptr)
 		mTable->SetTablePreferences();
 	RedoCicns();
-	RedoContent();
 	Sort(mSortCommand);
 }
 
 void TSummaryWindow::RedoContentKeepingSelection()
 {
-	const tSummaryDraw* row = mSelectedRow > 0 ? mDrawList->GetNth(mSelectedRow) : nullptr;
+	const tSummaryDraw* row = Row(mSelectedRow);
 	TSecurity* selected = row != nullptr ? row->Security : nullptr;
 	RedoContent();
 	if (selected != nullptr) {
@@ -311,6 +334,8 @@ void TSummaryWindow::ClearDrawList()
 		if (node->mItem->Kind == tSummaryDraw::kSecurity && node->mItem->Security != nullptr)
 			node->mItem->Security->RemoveWatcher(this);
 	mDrawList->Clear();
+	mRowNodes.clear();
+	mRowOf.clear();
 }
 
 void TSummaryWindow::StyleRow(tSummaryDraw& ioRow)
@@ -365,13 +390,59 @@ void TSummaryWindow::RedoContent()
 			AddToDrawList(tSummaryDraw::kSecurity, security, nullptr, section.draggable);
 		});
 	}
-	bool flashing = false;
-	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr; node = node->mNext)
-		flashing = flashing || node->mItem->Flash;
+	IndexRows();
 	if (mTable != nullptr && mDrawList->Count() > 0) {
 		mTable->InsertRows(UInt32(mDrawList->Count()), 0, nullptr, 0, false);
 		mTable->Refresh();
 	}
+	StartOrStopFlashing();
+}
+
+void TSummaryWindow::OrderRows()
+{
+	// Each section has a row for every one of its securities or, hidden, none.
+	size_t shown = 0;
+	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies}) {
+		size_t rows = 0;
+		TStockPlugin::ForEachSecurity(list, [&](TSecurity* security) { rows += FindRow(security) != 0; });
+		if (rows != 0 && rows != size_t(list->Count())) {
+			RedoContent();
+			return;
+		}
+		shown += rows;
+	}
+	if (shown != mRowOf.size()) {
+		RedoContent();
+		return;
+	}
+	std::vector<tSummaryDraw*> entries;
+	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies}) {
+		entries.clear();
+		SInt32 first = 0;
+		TStockPlugin::ForEachSecurity(list, [&](TSecurity* security) {
+			const SInt32 row = FindRow(security);
+			if (row == 0)
+				return;
+			entries.push_back(Row(row));
+			first = first == 0 ? row : std::min(first, row);
+		});
+		for (size_t i = 0; i < entries.size(); ++i) {
+			tSummaryDraw& entry = *entries[i];
+			const SInt32 row = first + SInt32(i);
+			mRowNodes[size_t(row) - 1]->mItem = &entry;
+			mRowOf[entry.Security] = row;
+			StyleRow(entry);
+			entry.Updating = entry.Security->UpdateSecurityReference() != nullptr;
+		}
+	}
+	StartOrStopFlashing();
+}
+
+void TSummaryWindow::StartOrStopFlashing()
+{
+	bool flashing = false;
+	for (tListNode<tSummaryDraw>* node : mRowNodes)
+		flashing = flashing || node->mItem->Flash;
 	if (flashing) {
 		mNextFlashTick = UDisplay::FlashTickOn();
 		mFlashPhase = false;
@@ -381,14 +452,26 @@ void TSummaryWindow::RedoContent()
 	}
 }
 
+void TSummaryWindow::IndexRows()
+{
+	mRowNodes.clear();
+	mRowOf.clear();
+	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr; node = node->mNext) {
+		mRowNodes.push_back(node);
+		if (node->mItem->Kind == tSummaryDraw::kSecurity && node->mItem->Security != nullptr)
+			mRowOf.emplace(node->mItem->Security, SInt32(mRowNodes.size()));
+	}
+}
+
+tSummaryDraw* TSummaryWindow::Row(SInt32 inRow) const
+{
+	return inRow > 0 && size_t(inRow) <= mRowNodes.size() ? mRowNodes[size_t(inRow) - 1]->mItem : nullptr;
+}
+
 SInt32 TSummaryWindow::FindRow(TSecurity* inSecurity) const
 {
-	SInt32 row = 1;
-	for (tListNode<tSummaryDraw>* node = mDrawList->GetEntryHead(); node != nullptr;
-	     node = node->mNext, ++row)
-		if (node->mItem->Security == inSecurity)
-			return row;
-	return 0;
+	const auto found = mRowOf.find(inSecurity);
+	return found != mRowOf.end() ? found->second : 0;
 }
 
 void TSummaryWindow::RefreshRow(SInt32 inRow)
@@ -415,7 +498,7 @@ void TSummaryWindow::UpdateBegins(TSecurity* inSecurity)
 	const SInt32 row = FindRow(inSecurity);
 	if (row == 0)
 		return;
-	mDrawList->GetNth(row)->Updating = true;
+	Row(row)->Updating = true;
 	RefreshRow(row);
 }
 
@@ -424,7 +507,7 @@ void TSummaryWindow::UpdateEnds(TSecurity* inSecurity)
 	const SInt32 row = FindRow(inSecurity);
 	if (row == 0)
 		return;
-	tSummaryDraw& entry = *mDrawList->GetNth(row);
+	tSummaryDraw& entry = *Row(row);
 	StyleRow(entry);
 	if (entry.Flash && !IsIdling()) {
 		// Starts in step with the other blinking displays.
@@ -437,7 +520,7 @@ void TSummaryWindow::UpdateEnds(TSecurity* inSecurity)
 	if (inSecurity == mCurrentSecurity)
 		RedoDetailView(row);
 	if (mSortCommand != kSortName)
-		Sort(mSortCommand);
+		PlaceRow(inSecurity);
 }
 
 void TSummaryWindow::Remove(TSecurity* inSecurity)
@@ -465,44 +548,80 @@ void TSummaryWindow::HideDetailView()
 		mDetailView->Hide();
 }
 
-bool TSummaryWindow::SortOnName(TSecurity* inA, TSecurity* inB)
-{
-	std::string a = inA->SecurityName(), b = inB->SecurityName();
-	a.resize(std::min<size_t>(a.size(), 255));
-	b.resize(std::min<size_t>(b.size(), 255));
-	for (char& c : a)
-		c = char(std::tolower(static_cast<unsigned char>(c)));
-	for (char& c : b)
-		c = char(std::tolower(static_cast<unsigned char>(c)));
-	return std::strcmp(a.c_str(), b.c_str()) > 0;
-}
-
-bool TSummaryWindow::SortOnFloat(TSecurity* inA, TSecurity* inB)
-{
-	return SortValue(inA, sLastSortCommand) > SortValue(inB, sLastSortCommand);
-}
-
 void TSummaryWindow::Sort(FourCharCode inCommand)
 {
-	bool (*compare)(TSecurity*, TSecurity*) = &SortOnName;
-	if (inCommand == kSortName) {
-		mSortCommand = kSortName;
-	} else {
-		sLastSortCommand = mSortCommand = inCommand;
-		compare = &SortOnFloat;
-	}
+	mSortCommand = inCommand;
 	// The selection belongs to a security, not to a place in the table.
-	tSummaryDraw* selected = mSelectedRow > 0 ? mDrawList->GetNth(mSelectedRow) : nullptr;
+	const tSummaryDraw* selected = Row(mSelectedRow);
 	TSecurity* selectedSecurity = selected != nullptr ? selected->Security : nullptr;
 	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies})
-		list->BubbleSort(compare, mDescending);
-	RedoContent();
-	if (selectedSecurity != nullptr && FindRow(selectedSecurity) != 0) {
+		SortList(list);
+	OrderRows();
+	if (selectedSecurity != nullptr) {
 		mSelectedRow = FindRow(selectedSecurity);
 		SelectRow(mSelectedRow);
 	}
 	if (mTable != nullptr)
 		mTable->Refresh();
+}
+
+void TSummaryWindow::SortList(TList<TSecurity>* inList) const
+{
+	if (mSortCommand == kSortName)
+		inList->BubbleSortByKey(NameKey, std::greater<std::string>(), mDescending);
+	else
+		inList->BubbleSortByKey([this](TSecurity* security) { return SortValue(security, mSortCommand); },
+		                        std::greater<float>(), mDescending);
+}
+
+void TSummaryWindow::PlaceRow(TSecurity* inSecurity)
+{
+	TList<TSecurity>* list = nullptr;
+	int position = 0;
+	for (TList<TSecurity>* section : {mStocks, mFunds, mIndexes, mCurrencies})
+		if (list == nullptr && (position = section->FindItem(inSecurity)) != 0)
+			list = section;
+	const SInt32 row = FindRow(inSecurity);
+	if (list == nullptr || row == 0)
+		return;
+	std::vector<TSecurity*> items;
+	items.reserve(size_t(list->Count()));
+	TStockPlugin::ForEachSecurity(list, [&items](TSecurity* security) { items.push_back(security); });
+	// The others are in order; equal values keep theirs, as a stable sort of the rows would leave them.
+	const float value = SortValue(inSecurity, mSortCommand);
+	auto before = [this](float inA, float inB) { return mDescending ? inA > inB : inB > inA; };
+	const size_t from = size_t(position - 1);
+	size_t to = from;
+	while (to > 0 && before(value, SortValue(items[to - 1], mSortCommand)))
+		--to;
+	if (to == from)
+		while (to + 1 < items.size() && before(SortValue(items[to + 1], mSortCommand), value))
+			++to;
+	if (to == from)
+		return;
+	list->Remove(inSecurity);
+	list->Add(inSecurity, int(to));
+	// The section's rows follow its list: the row moves, those it passes shift by one.
+	const SInt32 target = row + SInt32(to) - SInt32(from);
+	const SInt32 first = std::min(row, target), last = std::max(row, target);
+	std::vector<tSummaryDraw*> moved;
+	for (SInt32 r = first; r <= last; ++r)
+		moved.push_back(Row(r));
+	if (target < row)
+		std::rotate(moved.begin(), moved.end() - 1, moved.end());
+	else
+		std::rotate(moved.begin(), moved.begin() + 1, moved.end());
+	for (SInt32 r = first; r <= last; ++r) {
+		tSummaryDraw* entry = moved[size_t(r - first)];
+		mRowNodes[size_t(r) - 1]->mItem = entry;
+		mRowOf[entry->Security] = r;
+	}
+	if (mSelectedRow >= first && mSelectedRow <= last) {
+		mSelectedRow = mSelectedRow == row ? target : mSelectedRow + (target < row ? 1 : -1);
+		SelectRow(mSelectedRow);
+	}
+	if (mTable != nullptr)
+		mTable->RefreshCellRange(STableCell(TableIndexT(first), 1), STableCell(TableIndexT(last), 1));
 }
 
 void TSummaryWindow::RedoCicns()
@@ -543,7 +662,7 @@ TDetailView* TSummaryWindow::DetailViewFor(TSecurity* inSecurity) const
 void TSummaryWindow::RedoDetailView(SInt32 inRow)
 {
 	mSelectedRow = inRow;
-	tSummaryDraw* row = inRow > 0 ? mDrawList->GetNth(inRow) : nullptr;
+	tSummaryDraw* row = Row(inRow);
 	if (mViewMode == 0 || row == nullptr || row->Kind != tSummaryDraw::kSecurity) {
 		mCurrentSecurity = nullptr;
 		return;
@@ -648,7 +767,7 @@ Boolean TSummaryWindow::HandleKeyPress(const EventRecord& inKeyEvent)
 	const int key = int(inKeyEvent.message & charCodeMask);
 	const SInt32 count = mDrawList->Count();
 	auto isSecurity = [this](SInt32 inRow) {
-		tSummaryDraw* row = mDrawList->GetNth(inRow);
+		tSummaryDraw* row = Row(inRow);
 		return row != nullptr && row->Kind == tSummaryDraw::kSecurity && row->Security != nullptr;
 	};
 	SInt32 found = 0;
@@ -673,7 +792,7 @@ Boolean TSummaryWindow::HandleKeyPress(const EventRecord& inKeyEvent)
 		for (SInt32 row = 1; row <= count && found == 0; ++row)
 			if (isSecurity(row) &&
 			    std::tolower(static_cast<unsigned char>(
-			        mDrawList->GetNth(row)->Security->SecurityName()[0])) == wanted)
+			        Row(row)->Security->SecurityName()[0])) == wanted)
 				found = row;
 		if (found == 0)
 			return false;
@@ -690,7 +809,7 @@ Boolean TSummaryWindow::HandleKeyPress(const EventRecord& inKeyEvent)
 
 void TSummaryWindow::ShowContextMenu(SInt32 inRow, Point inGlobal)
 {
-	tSummaryDraw* row = mDrawList->GetNth(inRow);
+	tSummaryDraw* row = Row(inRow);
 	if (row == nullptr || row->Security == nullptr)
 		return;
 	TContextualMenu menu(kContextMenuID, true);

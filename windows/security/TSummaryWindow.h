@@ -13,6 +13,9 @@
 #include "windows/security/TPluginWindowFace.h"
 #include "windows/security/tSummaryDraw.h"
 
+#include <unordered_map>
+#include <vector>
+
 class LBevelButton;
 class LCheckBox;
 class LPlacard;
@@ -65,11 +68,9 @@ public:
 	void DoPrint();
 	void ShowContextMenu(SInt32 inRow, Point inGlobal);
 
-	static bool SortOnName(TSecurity* inA, TSecurity* inB);
-	static bool SortOnFloat(TSecurity* inA, TSecurity* inB);
-	static FourCharCode sLastSortCommand;
-
 	TList<tSummaryDraw>* GetDrawList() const { return mDrawList; }
+	// Element inRow (from 1) of the draw list, or null.
+	tSummaryDraw* Row(SInt32 inRow) const;
 	tSummaryParameters* GetParameters() const { return mParameters; }
 	TSummaryTable* GetTable() const { return mTable; }
 	bool FlashPhase() const { return mFlashPhase; }
@@ -103,8 +104,15 @@ private:
 	void AddToDrawList(char inKind, TSecurity* inSecurity, const char* inTitle, bool inDraggable);
 	void StyleRow(tSummaryDraw& ioRow);
 	SInt32 FindRow(TSecurity* inSecurity) const;
+	void IndexRows();
+	// After a sort the rows show the same securities: each section's rows take its list's order.
+	void OrderRows();
+	void StartOrStopFlashing();
 	void RefreshRow(SInt32 inRow);
 	void Sort(FourCharCode inCommand);
+	void SortList(TList<TSecurity>* inList) const;
+	// Moves the row of a security whose price changed to where sorting would put it.
+	void PlaceRow(TSecurity* inSecurity);
 	void RedoCicns();
 	void SelectRow(SInt32 inRow);
 	// RedoContent for rows that changed their order: the selection stays with its security.
@@ -118,6 +126,9 @@ private:
 	TList<TSecurity>* mCurrencies;
 	TList<TSecurity>* mIndexes;
 	TList<tSummaryDraw>* mDrawList;
+	// The draw list's nodes by row, and the row of each security shown.
+	std::vector<tListNode<tSummaryDraw>*> mRowNodes;
+	std::unordered_map<TSecurity*, SInt32> mRowOf;
 	TSummaryTable* mTable = nullptr;
 	LBevelButton* mDirectionButton = nullptr;
 	LRadioGroupView* mSortButtons = nullptr;
