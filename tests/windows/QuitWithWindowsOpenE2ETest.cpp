@@ -7,6 +7,7 @@
 #include "model/TStock.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/StDialogHandler.h"
+#include "platform/framework/UDispatch.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "ticker/TTicker.h"
@@ -93,7 +94,8 @@ protected:
 	void Quit(std::unique_ptr<QuoteServing::TTestApp>& ioApp, int inSignal)
 	{
 		if (inSignal == 0) {
-			ioApp->ObeyCommand(cmd_Quit, nullptr);
+			// As the menu item sends it: the windows go when the dispatch ends.
+			UDispatch::Run([&] { ioApp->ObeyCommand(cmd_Quit, nullptr); });
 		} else if (inSignal == kQuitStep) {
 			ASSERT_TRUE(ioApp->AttemptQuitSelf(0));
 			ioApp.reset();
@@ -155,6 +157,17 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		ASSERT_NE(edited, nullptr);
 		ASSERT_NE(DialogOf(edited), nullptr);
 		Type(DialogOf(edited), "Name", "Typed In The List's Dialog");
+		// A stock added in the list, its settings open and unconfirmed.
+		const size_t before = LWindow::GetWindowList().size();
+		list->ObeyCommand(TListWindow::kAddCommand, nullptr);
+		LWindow* added = nullptr;
+		for (LWindow* window : LWindow::GetWindowList())
+			if (dynamic_cast<ISelectDlog*>(window) && window != newStock && window != DialogOf(edited))
+				added = window;
+		ASSERT_NE(added, nullptr);
+		EXPECT_EQ(LWindow::GetWindowList().size(), before + 1);
+		Type(added, "Name", "Added But Not Confirmed");
+		Type(added, "Symb", "LSTN");
 
 		// A detail window with its security's settings, and a fund's detail window.
 		if (fromDetail->IsDetailWindowOpen())
@@ -175,13 +188,15 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		fund->ShowSelectDlog(app.get(), 0, false);
 		ASSERT_NE(DialogOf(fund), nullptr);
 
-		// The security preferences, the quick quote, the summary and the main ticker's settings.
+		// The security preferences, the quick quotes, the summary and the main ticker's settings.
 		app->ObeyCommand(5000, nullptr);
 		app->ObeyCommand(5113, nullptr);
+		app->ObeyCommand(5143, nullptr);
 		app->ObeyCommand(5004, nullptr);
 		app->ObeyCommand(kCmdMainTickerSettings, nullptr);
 		EXPECT_NE(plugin->GetWindow(windowSecurityPrefs), nullptr);
 		EXPECT_NE(plugin->GetWindow(windowStockQQ), nullptr);
+		EXPECT_NE(plugin->GetWindow(windowCurrencyQQ), nullptr);
 		EXPECT_NE(plugin->GetWindow(windowSummary), nullptr);
 		EXPECT_NE(app->GetMainTicker()->GetSettingsWindow(), nullptr);
 
@@ -203,9 +218,9 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		ASSERT_NE(dropped, nullptr);
 		DragReference drag = Drag(fromList);
 		Rect bounds{};
-		const size_t before = LWindow::GetWindowList().size();
+		const size_t open = LWindow::GetWindowList().size();
 		dropped->GetPortfolioWindow()->ReceiveDragItem(drag, 0, 1, bounds);
-		EXPECT_EQ(LWindow::GetWindowList().size(), before + 1);
+		EXPECT_EQ(LWindow::GetWindowList().size(), open + 1);
 		dropped->GetPortfolioWindow()->ObeyCommand(TPortfolioWindow::kCmdOpenSettings, nullptr);
 		EXPECT_NE(dropped->GetPortfolioWindow()->SettingsWindow(), nullptr);
 		DisposeDrag(drag);
@@ -239,15 +254,18 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		EXPECT_EQ(listAfter.name, listBefore.name);
 		EXPECT_EQ(detailAfter.name, detailBefore.name);
 		EXPECT_TRUE(StoredStock("NVRC").name.empty());
+		EXPECT_TRUE(StoredStock("LSTN").name.empty());
 		// The windows noted open at quit open again.
 		EXPECT_NE(plugin->GetWindow(windowSummary), nullptr);
 		EXPECT_NE(plugin->GetWindow(windowStockQQ), nullptr);
+		EXPECT_NE(plugin->GetWindow(windowCurrencyQQ), nullptr);
 		EXPECT_TRUE(detailAfter.detailOpen);
 		// Closed again for the next round, which starts as this one did.
 		app->ObeyCommand(5005, nullptr);
 		app->ObeyCommand(5011, nullptr);
-		if (IPluginWindow* quote = plugin->GetWindow(windowStockQQ))
-			quote->AttemptClose();
+		for (tPluginWindow which : {windowStockQQ, windowCurrencyQQ})
+			if (IPluginWindow* quote = plugin->GetWindow(which))
+				quote->AttemptClose();
 		Quit(app, 0);
 	}
 }
