@@ -5,20 +5,17 @@
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
 #include "model/TStock.h"
-#include "platform/framework/LEditText.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
-#include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/windows/WindowInput.h"
 #include "ticker/TTicker.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/TDetailWindow.h"
 #include "windows/security/TListWindow.h"
-#include "windows/security/UDragEntries.h"
 #include "windows/security/UWindowRegistry.h"
-#include "windows/security/tDragEntry.h"
 
 #include <algorithm>
 #include <csignal>
@@ -37,20 +34,12 @@ protected:
 		UWindowRegistry::Install();
 	}
 
-	static void Type(LView* inWindow, const char (&inID)[5], const char* inText)
-	{
-		auto* field = FrameworkTest::FindPane<LEditText>(inWindow, inID);
-		ASSERT_NE(field, nullptr);
-		field->SetText(inText, Size(std::strlen(inText)));
-	}
-
 	static LView* DialogOf(TSecurity* inSecurity)
 	{
 		return dynamic_cast<LView*>(inSecurity->GetSelectDlog());
 	}
 
-	struct Stored
-	{
+	struct Stored {
 		std::string name;
 		bool detailOpen = false;
 	};
@@ -66,24 +55,14 @@ protected:
 		return stored;
 	}
 
-	// A drag from inside the program carrying the security, as a list or summary window makes it.
-	static DragReference Drag(TSecurity* inSecurity)
+	static tDragEntry Dragged(TSecurity* inSecurity)
 	{
 		tDragEntry entry;
 		entry.kind = inSecurity->Type();
 		std::strncpy(entry.symbol, inSecurity->SecuritySymbol(), tDragEntry::kSymbolSize - 1);
-		entry.exchange = 100;
 		if (auto* stock = dynamic_cast<TStock*>(inSecurity))
 			entry.exchange = stock->Exchange();
-		TList<tDragEntry> list(true, true);
-		list.Append(&entry);
-		const std::vector<UInt8> bytes = UDragEntries::Encode(list);
-		DragReference drag = nullptr;
-		NewDrag(&drag);
-		AddDragItemFlavor(drag, 1, UDragEntries::kDragFlavor, bytes.data(), Size(bytes.size()),
-		                  flavorSenderOnly);
-		QtDrag::AddDragAttributes(drag, kDragInsideSenderApplication);
-		return drag;
+		return entry;
 	}
 
 	// The quit step alone, as when the event loop ends without the Quit command (the session ends).
@@ -136,8 +115,9 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 			if (dynamic_cast<ISelectDlog*>(window))
 				newStock = window;
 		ASSERT_NE(newStock, nullptr);
-		Type(newStock, "Name", "Never Confirmed");
-		Type(newStock, "Symb", "NVRC");
+		WindowInput::Type(newStock, "Name", "Never Confirmed");
+		WindowInput::Type(newStock, "Symb", "NVRC");
+		ASSERT_EQ(WindowInput::Text(newStock, "Symb"), "NVRC");
 
 		// The stock list with its lookup window, and a stock's settings opened from the list.
 		app->ObeyCommand(5115, nullptr);
@@ -150,24 +130,27 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		TList<tSecurityEntry>* rows = list->GetWorkingList();
 		ASSERT_NE(rows, nullptr);
 		for (long row = 1; row <= long(rows->Count()) && !edited; ++row)
-			if (std::strcmp(rows->GetNth(row)->Security->SecuritySymbol(), listSymbol.c_str()) == 0) {
+			if (std::strcmp(rows->GetNth(row)->Security->SecuritySymbol(), listSymbol.c_str()) ==
+			    0) {
 				list->CreateEditWindow(TableIndexT(row), false);
 				edited = rows->GetNth(row)->Security;
 			}
 		ASSERT_NE(edited, nullptr);
 		ASSERT_NE(DialogOf(edited), nullptr);
-		Type(DialogOf(edited), "Name", "Typed In The List's Dialog");
+		WindowInput::Type(DialogOf(edited), "Name", "Typed In The List's Dialog");
+		ASSERT_EQ(WindowInput::Text(DialogOf(edited), "Name"), "Typed In The List's Dialog");
 		// A stock added in the list, its settings open and unconfirmed.
 		const size_t before = LWindow::GetWindowList().size();
 		list->ObeyCommand(TListWindow::kAddCommand, nullptr);
 		LWindow* added = nullptr;
 		for (LWindow* window : LWindow::GetWindowList())
-			if (dynamic_cast<ISelectDlog*>(window) && window != newStock && window != DialogOf(edited))
+			if (dynamic_cast<ISelectDlog*>(window) && window != newStock &&
+			    window != DialogOf(edited))
 				added = window;
 		ASSERT_NE(added, nullptr);
 		EXPECT_EQ(LWindow::GetWindowList().size(), before + 1);
-		Type(added, "Name", "Added But Not Confirmed");
-		Type(added, "Symb", "LSTN");
+		WindowInput::Type(added, "Name", "Added But Not Confirmed");
+		WindowInput::Type(added, "Symb", "LSTN");
 
 		// A detail window with its security's settings, and a fund's detail window.
 		if (fromDetail->IsDetailWindowOpen())
@@ -181,7 +164,7 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		ASSERT_NE(detail, nullptr);
 		detail->DoEdit();
 		ASSERT_NE(DialogOf(fromDetail), nullptr);
-		Type(DialogOf(fromDetail), "Name", "Typed In The Detail's Dialog");
+		WindowInput::Type(DialogOf(fromDetail), "Name", "Typed In The Detail's Dialog");
 		fund->ShowDetailWindow();
 		ASSERT_NE(fund->GetDetailWindow(), nullptr);
 		// The fund's settings as its detail window's actions open them: under the application.
@@ -200,8 +183,8 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		EXPECT_NE(plugin->GetWindow(windowSummary), nullptr);
 		EXPECT_NE(app->GetMainTicker()->GetSettingsWindow(), nullptr);
 
-		// A portfolio with its ledger and a new ledger entry being edited; a second one with the entry of
-		// a dropped stock being edited and its settings.
+		// A portfolio with its ledger and a new ledger entry being edited; a second one with the
+		// entry of a dropped stock being edited and its settings.
 		StDialogHandler::QueueAnswer(msg_OK);
 		TPortfolio* portfolio = TPortfolio::New(app.get());
 		ASSERT_NE(portfolio, nullptr);
@@ -216,7 +199,7 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		StDialogHandler::QueueAnswer(msg_OK);
 		TPortfolio* dropped = TPortfolio::New(app.get());
 		ASSERT_NE(dropped, nullptr);
-		DragReference drag = Drag(fromList);
+		DragReference drag = WindowInput::Drag({Dragged(fromList)});
 		Rect bounds{};
 		const size_t open = LWindow::GetWindowList().size();
 		dropped->GetPortfolioWindow()->ReceiveDragItem(drag, 0, 1, bounds);
@@ -243,7 +226,8 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		Quit(app, quitBy);
 		EXPECT_EQ(AppTest::TakeAlerts().size(), changed);
 		for (const std::string& file : files)
-			EXPECT_TRUE(std::filesystem::exists(file) && std::filesystem::file_size(file) > 0) << file;
+			EXPECT_TRUE(std::filesystem::exists(file) && std::filesystem::file_size(file) > 0)
+			    << file;
 
 		// The next start shows what was stored before: no new stock, no typed names.
 		app = Start();
