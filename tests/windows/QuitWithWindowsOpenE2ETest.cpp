@@ -107,6 +107,7 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		const std::string detailSymbol = fromDetail->SecuritySymbol();
 		const Stored listBefore = StoredStock(listSymbol.c_str());
 		const Stored detailBefore = StoredStock(detailSymbol.c_str());
+		ASSERT_FALSE(listBefore.name.empty() || detailBefore.name.empty());
 
 		// New Stock, typed into and left unconfirmed.
 		app->ObeyCommand(5112, nullptr);
