@@ -202,6 +202,14 @@ void TStockPlugin::ShutDown()
 			mWindows[window.which]->Delete();
 		mWindows[window.which] = nullptr;
 	}
+	// The settings dialogs close now, while the securities they edit are whole: deleting a security
+	// with its dialog open would call back into the plug-in from its destructor.
+	for (TList<TSecurity>* list : {mStockList, mFundList, mIndexList, mCurrencyList})
+		ForEachSecurity(list, [](TSecurity* security) { security->CloseSelectDlog(); });
+	TSecurity* const scratch[] = {mNewStock, mNewFund, mNewIndex, mNewCurrency};
+	for (TSecurity* security : scratch)
+		if (security != nullptr)
+			security->CloseSelectDlog();
 	CloseAllDetailWindows();
 	if (mBrokerage != nullptr) {
 		StopRepeating();
@@ -311,7 +319,8 @@ Boolean TStockPlugin::AllowSubRemoval(LCommander* sub)
 		}
 	const bool selectDlog = found < 0 && dynamic_cast<ISelectDlog*>(sub) != nullptr;
 	if (sub != nullptr) {
-		if (found != windowSummary && (found >= 0 || selectDlog))
+		// Once shut down, the menus are not rebuilt: the lists may be going.
+		if (!mShutDown && found != windowSummary && (found >= 0 || selectDlog))
 			RebuildAllMenus();
 		LCommander::SetUpdateCommandStatus(true);
 	}

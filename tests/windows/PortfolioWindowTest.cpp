@@ -234,22 +234,6 @@ protected:
 		return bounds;
 	}
 
-	// A drag from inside the program carrying one item with the entries, option held or not.
-	static DragReference MakeDrag(const std::vector<tDragEntry>& inEntries, bool inOption = false)
-	{
-		TList<tDragEntry> list(true, true);
-		for (tDragEntry entry : inEntries)
-			list.Append(&entry);
-		const std::vector<UInt8> bytes = UDragEntries::Encode(list);
-		DragReference drag = nullptr;
-		NewDrag(&drag);
-		AddDragItemFlavor(drag, 1, UDragEntries::kDragFlavor, bytes.data(), Size(bytes.size()),
-		                  flavorSenderOnly);
-		QtDrag::AddDragAttributes(drag, kDragInsideSenderApplication);
-		QtDrag::SetDragMouseUpModifiers(drag, inOption ? optionKey : 0);
-		return drag;
-	}
-
 	static tDragEntry Dropped(tSecurityType inKind, const char* inSymbol)
 	{
 		tDragEntry entry;
@@ -505,9 +489,9 @@ TEST_F(PortfolioWindowTest, ZoomStepsThroughBannerAndValueAndKeepsTheFullSize)
 TEST_F(PortfolioWindowTest, DroppedStocksAndFundsBecomeEntriesOthersAreRefused)
 {
 	ASSERT_NE(Open(), nullptr);
-	DragReference index = MakeDrag({Dropped(securityIndex, "^DJI")});
-	DragReference pair = MakeDrag({Dropped(securityCurrency, "EURUSD")});
-	DragReference fund = MakeDrag({Dropped(securityFund, "FNDX")}, true);
+	DragReference index = WindowInput::Drag({Dropped(securityIndex, "^DJI")});
+	DragReference pair = WindowInput::Drag({Dropped(securityCurrency, "EURUSD")});
+	DragReference fund = WindowInput::Drag({Dropped(securityFund, "FNDX")}, true);
 	EXPECT_FALSE(mWindow->ItemIsAcceptable(index, 1));
 	EXPECT_FALSE(mWindow->ItemIsAcceptable(pair, 1));
 	EXPECT_TRUE(mWindow->ItemIsAcceptable(fund, 1));
@@ -600,8 +584,8 @@ TEST_F(PortfolioWindowTest, NumbersAreRightAlignedCommaGroupedOrNA)
 TEST_F(PortfolioWindowTest, ADroppedSecurityKeepsTheLedgerShutUntilItsEntryIsConfirmed)
 {
 	ASSERT_NE(Open(), nullptr);
-	DragReference first = MakeDrag({Dropped(securityStock, "BET")});
-	DragReference second = MakeDrag({Dropped(securityStock, "ALP")});
+	DragReference first = WindowInput::Drag({Dropped(securityStock, "BET")});
+	DragReference second = WindowInput::Drag({Dropped(securityStock, "ALP")});
 	Rect bounds{};
 	mWindow->ReceiveDragItem(first, 0, 1, bounds);
 	TLedgerEditWindow* edit = DropEditWindow();

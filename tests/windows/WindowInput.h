@@ -1,14 +1,19 @@
 #pragma once
 // What the user does to a window in the tests: presses keys and buttons, and reads a pane's text.
 
+#include "Includes/TList.h"
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LControl.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LView.h"
+#include "platform/toolbox/gui/QtDrag.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
+#include "windows/security/UDragEntries.h"
+#include "windows/security/tDragEntry.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace WindowInput
 {
@@ -46,6 +51,23 @@ inline std::string Text(LView* inView, const char (&inID)[5])
 {
 	LPane* pane = FrameworkTest::FindPane<LPane>(inView, inID);
 	return pane != nullptr ? FrameworkTest::Descriptor(pane) : std::string("<missing>");
+}
+
+// A drag from inside the program carrying one item with the entries, as the list and summary windows
+// make it, option held at the drop or not.
+inline DragReference Drag(const std::vector<tDragEntry>& inEntries, bool inOption = false)
+{
+	TList<tDragEntry> list(true, true);
+	for (tDragEntry entry : inEntries)
+		list.Append(&entry);
+	const std::vector<UInt8> bytes = UDragEntries::Encode(list);
+	DragReference drag = nullptr;
+	NewDrag(&drag);
+	AddDragItemFlavor(drag, 1, UDragEntries::kDragFlavor, bytes.data(), Size(bytes.size()),
+	                  flavorSenderOnly);
+	QtDrag::AddDragAttributes(drag, kDragInsideSenderApplication);
+	QtDrag::SetDragMouseUpModifiers(drag, inOption ? optionKey : 0);
+	return drag;
 }
 
 } // namespace WindowInput
