@@ -9,6 +9,7 @@
 #include "Includes/TList.h"
 #include "Includes/tLedgerEntry.h"
 #include "Includes/tStockTickerPrefs.h"
+#include "app/TMenuCommandIndex.h"
 #include "model/MarketCodes.h"
 #include "model/SecurityTypes.h"
 #include "model/tPreferenceFileType.h"
@@ -255,4 +256,5 @@ private:
 	bool mShutDown = false;
 	// Damaged files that could not be set aside: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;
+	TMenuCommandIndex mMenuIndex;
 };

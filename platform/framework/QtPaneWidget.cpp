@@ -32,12 +32,8 @@ QtPaneWidget::~QtPaneWidget()
 
 QWidget* QtPaneWidget::ContentOf(const LWindow* inWindow)
 {
-	if (!inWindow || !QApplication::instance())
-		return nullptr;
-	for (QWidget* top : QApplication::topLevelWidgets())
-		if (auto* window = dynamic_cast<QtWindowWidget*>(top); window && window->Owner() == inWindow)
-			return window->Content();
-	return nullptr;
+	// Asked on every control update: the window's own widget, never a search of the application's.
+	return inWindow && inWindow->mWidget ? inWindow->mWidget->Content() : nullptr;
 }
 
 void QtPaneWidget::Sync(const Rect& inPortRect)
@@ -45,15 +41,14 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 	if (!mWidget)
 		return;
 	QWidget* content = ContentOf(mPane->GetWindow());
-	if (mWidget->parentWidget() != content) {
-		mWidget->setParent(content);
-		if (!content) {
-			mWidget->hide();
-			return;
-		}
-	}
-	if (!content)
+	// Out of every window it stays hidden where it is: taking a widget out of a window walks all of the
+	// window's widgets, and a closing window lets go of each of its panes.
+	if (!content) {
+		mWidget->hide();
 		return;
+	}
+	if (mWidget->parentWidget() != content)
+		mWidget->setParent(content);
 	const QRect frame(inPortRect.left, inPortRect.top, inPortRect.right - inPortRect.left,
 	                  inPortRect.bottom - inPortRect.top);
 	if (mWidget->geometry() != frame)
