@@ -182,7 +182,8 @@ struct ChildProgram {
 	TStockPlugin* Plugin() const { return app->GetStockPlugin(); }
 };
 
-int RunProgram(int inResultFd, const std::function<std::vector<std::function<bool()>>(ChildProgram&)>& inScript)
+int RunProgram(int inResultFd,
+               const std::function<std::vector<std::function<bool()>>(ChildProgram&)>& inScript)
 {
 	// A dialog nobody answers would wait for ever: the parent sees the child killed instead.
 	alarm(600);
@@ -206,7 +207,8 @@ int RunProgram(int inResultFd, const std::function<std::vector<std::function<boo
 		{
 			auto app = std::make_unique<kestrunApp>();
 			child.app = app.get();
-			// Before the program's own attachments, so that the script sees each null event first.
+			// Before the program's own attachments, so that the script sees each null event
+			// first.
 			app->AddAttachment(new TScript(inScript(child)));
 			app->AddAttachment(new TEventWatcher);
 			app->AddAttachment(new TCURLAttachment);
@@ -214,7 +216,9 @@ int RunProgram(int inResultFd, const std::function<std::vector<std::function<boo
 			kestrunApp* target = app.get();
 			UAppleEventService::Start(
 			    [target](AEEventClass eventClass, AEEventID eventID, const AppleEvent& event,
-			             AppleEvent& reply) { target->DispatchAppleEvent(eventClass, eventID, event, reply); },
+			             AppleEvent& reply) {
+				    target->DispatchAppleEvent(eventClass, eventID, event, reply);
+			    },
 			    &error);
 			app->Run();
 			UAppleEventService::Stop();
@@ -278,7 +282,8 @@ TListWindow* FrontListWindow()
 class TTimedUntilDrawn
 {
 public:
-	TTimedUntilDrawn(ChildProgram& ioChild, std::function<void()> inAction, std::function<LWindow*()> inWindow)
+	TTimedUntilDrawn(ChildProgram& ioChild, std::function<void()> inAction,
+	                 std::function<LWindow*()> inWindow)
 	    : mChild(ioChild), mAction(std::move(inAction)), mWindow(std::move(inWindow))
 	{
 	}
@@ -291,7 +296,8 @@ public:
 		}
 		QWidget* content = QtPaneWidget::ContentOf(mWindow());
 		const auto painted = mChild.watcher.mPainted.find(content);
-		if (content == nullptr || painted == mChild.watcher.mPainted.end() || painted->second < mStart)
+		if (content == nullptr || painted == mChild.watcher.mPainted.end() ||
+		    painted->second < mStart)
 			return false;
 		mChild.out.push_back(std::to_string(painted->second - mStart));
 		return true;
@@ -320,7 +326,8 @@ std::vector<std::function<bool()>> Settle()
 std::vector<std::function<bool()>> ListScript(ChildProgram& ioChild)
 {
 	std::vector<std::function<bool()>> steps = Settle();
-	steps.push_back(TTimedUntilDrawn(ioChild, [] { LApplication::DispatchCommand(5111); }, FrontListWindow));
+	steps.push_back(TTimedUntilDrawn(
+	    ioChild, [] { LApplication::DispatchCommand(5111); }, FrontListWindow));
 	for (int click = 0; click < kSortClicks; ++click) {
 		const bool byName = click % 2 == 1;
 		auto keys = std::make_shared<std::vector<std::string>>();
@@ -328,8 +335,8 @@ std::vector<std::function<bool()>> ListScript(ChildProgram& ioChild)
 			TListWindow* window = FrontListWindow();
 			if (window == nullptr || window->GetWorkingList() == nullptr)
 				return Quit();
-			for (tListNode<tSecurityEntry>* node = window->GetWorkingList()->GetEntryHead(); node != nullptr;
-			     node = node->mNext)
+			for (tListNode<tSecurityEntry>* node = window->GetWorkingList()->GetEntryHead();
+			     node != nullptr; node = node->mNext)
 				keys->push_back(LoweredKey(byName ? node->mItem->Security->SecurityName()
 				                                  : node->mItem->Security->SecuritySymbol()));
 			return true;
@@ -339,8 +346,9 @@ std::vector<std::function<bool()>> ListScript(ChildProgram& ioChild)
 		    [byName] {
 			    UDispatch::Run([byName] {
 				    if (TListWindow* window = FrontListWindow())
-					    if (auto* button = dynamic_cast<LControl*>(window->FindPaneByID(
-					            byName ? TListWindow::kSortName : TListWindow::kSortSymbol)))
+					    if (auto* button = dynamic_cast<LControl*>(
+					            window->FindPaneByID(byName ? TListWindow::kSortName
+					                                        : TListWindow::kSortSymbol)))
 						    button->SimulateHotSpotClick(kControlButtonPart);
 			    });
 			    LWindow::AfterDispatch();
@@ -373,7 +381,8 @@ std::vector<std::function<bool()>> IdleScript(ChildProgram& ioChild)
 		const long long wall = NowNs() - *start;
 		if (wall < kIdleSeconds * 1000000000LL)
 			return false;
-		ioChild.out.push_back(std::to_string(100.0 * (ProcessSeconds() - *cpu) / (double(wall) / 1e9)));
+		ioChild.out.push_back(
+		    std::to_string(100.0 * (ProcessSeconds() - *cpu) / (double(wall) / 1e9)));
 		return true;
 	});
 	steps.push_back(Quit);
@@ -432,7 +441,8 @@ public:
 		address.sin_family = AF_INET;
 		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
 		socklen_t length = sizeof(address);
-		if (mSocket >= 0 && bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+		if (mSocket >= 0 &&
+		    bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
 		    getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
 			mPort = ntohs(address.sin_port);
 	}
@@ -467,8 +477,8 @@ Run StartChild(const char* inMode, int inCount)
 	run.spawned = NowNs();
 	const pid_t pid = fork();
 	if (pid == 0) {
-		execl("/proc/self/exe", "bench_ManySecuritiesBench", "--child", inMode, count.c_str(), fd.c_str(),
-		      static_cast<char*>(nullptr));
+		execl("/proc/self/exe", "bench_ManySecuritiesBench", "--child", inMode, count.c_str(),
+		      fd.c_str(), static_cast<char*>(nullptr));
 		_exit(127);
 	}
 	close(fds[1]);
@@ -531,7 +541,8 @@ private:
 			return;
 		}
 		const std::string proxy = "http://127.0.0.1:" + std::to_string(mPort.Port());
-		for (const char* name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+		for (const char* name :
+		     {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
 			setenv(name, proxy.c_str(), 1);
 		unsetenv("no_proxy");
 		unsetenv("NO_PROXY");
@@ -571,7 +582,8 @@ void StartupToFirstWindow(benchmark::State& state)
 			return;
 		const Run bare = StartChild("bare", 0);
 		const Run run = StartChild("start", count);
-		if (!bare.error.empty() || !run.error.empty() || bare.figures.size() < 2 || run.figures.size() < 2) {
+		if (!bare.error.empty() || !run.error.empty() || bare.figures.size() < 2 ||
+		    run.figures.size() < 2) {
 			state.SkipWithError("a start gave no figures");
 			return;
 		}
@@ -642,7 +654,8 @@ void IdleCpu(benchmark::State& state)
 		state.SetIterationTime(1);
 		state.counters["cpu_pct"] = run.figures[0];
 		state.counters["factory_cpu_pct"] = factory.figures[0];
-		state.counters["x_factory"] = factory.figures[0] > 0 ? run.figures[0] / factory.figures[0] : 0;
+		state.counters["x_factory"] =
+		    factory.figures[0] > 0 ? run.figures[0] / factory.figures[0] : 0;
 	}
 }
 
@@ -653,9 +666,18 @@ void Sizes(benchmark::internal::Benchmark* inBenchmark)
 
 } // namespace
 
-BENCHMARK(StartupToFirstWindow)->Apply(Sizes)->Repetitions(5)->DisplayAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(OpenStocksList)->Apply(Sizes)->Repetitions(3)->DisplayAggregatesOnly(true)->Unit(benchmark::kMillisecond);
-BENCHMARK(SortClick)->Apply(Sizes)->Repetitions(3)->DisplayAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartupToFirstWindow)
+    ->Apply(Sizes)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenStocksList)
+    ->Apply(Sizes)
+    ->Repetitions(3)
+    ->DisplayAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SortClick)->Apply(Sizes)->Repetitions(3)->DisplayAggregatesOnly(true)->Unit(
+    benchmark::kMillisecond);
 BENCHMARK(IdleCpu)->Apply(Sizes)->Repetitions(3)->DisplayAggregatesOnly(true)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
