@@ -15,6 +15,7 @@
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
 #include "app/kestrunApp.h"
+#include "bench/ChildRuns.h"
 #include "bench/SyntheticSecurities.h"
 #include "platform/framework/LAttachment.h"
 #include "platform/framework/LControl.h"
@@ -69,28 +70,6 @@ namespace
 constexpr int kSortClicks = 6;
 constexpr int kSettleSeconds = 5;
 constexpr int kIdleSeconds = 20;
-
-long long NowNs()
-{
-	return std::chrono::duration_cast<std::chrono::nanoseconds>(
-	           std::chrono::steady_clock::now().time_since_epoch())
-	    .count();
-}
-
-double Ms(long long inNs)
-{
-	return double(inNs) / 1e6;
-}
-
-long PeakKilobytes()
-{
-	std::ifstream status("/proc/self/status");
-	std::string line;
-	while (std::getline(status, line))
-		if (line.rfind("VmHWM:", 0) == 0)
-			return std::atol(line.c_str() + 6);
-	return 0;
-}
 
 double ProcessSeconds()
 {
@@ -430,34 +409,6 @@ int RunChild(const std::string& inMode, int inCount, int inResultFd)
 
 // ---- The parent: a display, a dead proxy, a seeded folder per size, and one child per measurement.
 
-// A loopback port bound but not listening: connections to it are refused.
-class StDeadPort
-{
-public:
-	StDeadPort()
-	{
-		mSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-		sockaddr_in address{};
-		address.sin_family = AF_INET;
-		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		socklen_t length = sizeof(address);
-		if (mSocket >= 0 &&
-		    bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-		    getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-			mPort = ntohs(address.sin_port);
-	}
-	~StDeadPort()
-	{
-		if (mSocket >= 0)
-			close(mSocket);
-	}
-	int Port() const { return mPort; }
-
-private:
-	int mSocket = -1;
-	int mPort = 0;
-};
-
 struct Run {
 	long long spawned = 0;
 	std::vector<double> figures;
@@ -467,33 +418,13 @@ struct Run {
 Run StartChild(const char* inMode, int inCount)
 {
 	Run run;
-	int fds[2];
-	if (pipe(fds) != 0) {
-		run.error = "no pipe";
-		return run;
-	}
-	fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-	const std::string count = std::to_string(inCount), fd = std::to_string(fds[1]);
-	run.spawned = NowNs();
-	const pid_t pid = fork();
-	if (pid == 0) {
-		execl("/proc/self/exe", "bench_ManySecuritiesBench", "--child", inMode, count.c_str(),
-		      fd.c_str(), static_cast<char*>(nullptr));
-		_exit(127);
-	}
-	close(fds[1]);
-	std::string output;
-	char buffer[256];
-	for (ssize_t n; (n = read(fds[0], buffer, sizeof(buffer))) > 0;)
-		output.append(buffer, size_t(n));
-	close(fds[0]);
-	int status = 0;
-	std::istringstream in(output);
+	const ChildRun child = RunChildOfSelf("bench_ManySecuritiesBench", inMode, inCount);
+	run.spawned = child.spawned;
+	std::istringstream in(child.output);
 	for (double figure; in >> figure;)
 		run.figures.push_back(figure);
-	if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-	    run.figures.empty())
-		run.error = std::string(inMode) + " run failed (status " + std::to_string(status) + ")";
+	if (!child.exitedWell || run.figures.empty())
+		run.error = std::string(inMode) + " run failed (status " + std::to_string(child.status) + ")";
 	return run;
 }
 
