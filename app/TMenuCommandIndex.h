@@ -1,9 +1,8 @@
 #pragma once
 // The securities of the plug-in's lists by the commands of their menu items, so that the status of each of
 // a long menu's items is one look-up rather than a walk of the list. A list is indexed again when it has
-// changed since (the list's modified flag, which the index clears, or its count) or when its menu was rebuilt
-// (Forget).
-// Callers check what they find: a security's command may have been cleared since.
+// changed since (its modified flag, which the index clears, or its count) or when its menu was rebuilt
+// (Forget). Callers check what they find: a security's command may have been cleared since.
 
 #include "Includes/TList.h"
 
