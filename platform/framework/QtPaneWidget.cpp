@@ -51,8 +51,6 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 		mWidget->setParent(content);
 	const QRect frame(inPortRect.left, inPortRect.top, inPortRect.right - inPortRect.left,
 	                  inPortRect.bottom - inPortRect.top);
-	if (mWidget->geometry() != frame)
-		mWidget->setGeometry(frame);
 	// Only the part that the enclosing views reveal shows (scrolled views cut their panes).
 	Rect revealed = inPortRect;
 	if (LView* super = mPane->GetSuperView()) {
@@ -62,7 +60,11 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 			revealed = Rect{};
 	}
 	const bool shown = mPane->IsVisible() && !EmptyRect(&revealed) && !frame.isEmpty();
+	// A hidden widget is placed when it next shows: every move of its pane comes here, and a long table
+	// moves thousands of hidden ones at a time.
 	if (shown) {
+		if (mWidget->geometry() != frame)
+			mWidget->setGeometry(frame);
 		if (EqualRect(&revealed, &inPortRect))
 			mWidget->clearMask();
 		else
