@@ -9,6 +9,7 @@
 #include "Includes/TList.h"
 #include "Includes/tLedgerEntry.h"
 #include "Includes/tStockTickerPrefs.h"
+#include "app/TMenuCommandIndex.h"
 #include "model/MarketCodes.h"
 #include "model/SecurityTypes.h"
 #include "model/tPreferenceFileType.h"
@@ -260,4 +261,5 @@ private:
 	// declined: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;
 	bool mConversionDeclined = false;
+	TMenuCommandIndex mMenuIndex;
 };

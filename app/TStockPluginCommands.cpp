@@ -271,11 +271,14 @@ void TStockPlugin::FindListCommandStatus(TList<TSecurity>* list, long command, l
 	enabled = true;
 	usesMark = true;
 	mark = 0;
-	ForEachSecurity(list, [&](TSecurity* security) {
+	if (list == nullptr)
+		return;
+	for (auto [found, end] = mMenuIndex.Find(list, command); found != end; ++found) {
+		TSecurity* security = found->second;
 		if (IsShown(security) && security->DetailWindowCommand() == command &&
 		    security->IsDetailWindowOpen())
 			mark = kCheckMark;
-	});
+	}
 }
 
 Boolean TStockPlugin::OpenWindowCommand(long command, void*)
@@ -564,5 +567,6 @@ LMenu* TStockPlugin::RebuildMenu(tSecurityType kind, short menuID, long base)
 		menu->AppendCommand(text, k);
 		security->DetailWindowCommand(k);
 	});
+	mMenuIndex.Forget(list);
 	return menu;
 }

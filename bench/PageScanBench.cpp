@@ -1,6 +1,8 @@
 // A quote page's scan against the cheapest pass over the same bytes: one memmem for a label the page does
-// not hold. Reported as x_memmem for a page of about 1 KB and one of 100 KB (goal on the large page: under
-// 8, with a scan looking for about four labels over the whole page).
+// not hold. The label begins with a letter, not with '>': a page holds a '>' every few bytes, and a needle
+// that starts with one makes memmem stop at each, which would flatter the scan. Reported as x_memmem for a
+// page of about 1 KB and one of 100 KB (goal on the large page: under 8, with a scan looking for about four
+// labels over the whole page).
 
 #include "Quoters/Yahoo/TYahooUS.h"
 #include "bench/QuotePages.h"
@@ -19,7 +21,7 @@ namespace
 
 using Clock = std::chrono::steady_clock;
 
-constexpr char kAbsentLabel[] = ">Ex-Dividend Date:";
+constexpr char kAbsentLabel[] = "Ex-Dividend Date:";
 constexpr int kRounds = 32; // per iteration, so that a small page's passes are long enough to time
 
 void BM_ScanAgainstMemmem(benchmark::State& state)
@@ -32,6 +34,10 @@ void BM_ScanAgainstMemmem(benchmark::State& state)
 	TStock stock;
 	stock.SecuritySymbol("IBM");
 	stock.Exchange(100);
+	if (memmem(page.data(), page.size(), kAbsentLabel, sizeof kAbsentLabel - 1) != nullptr) {
+		state.SkipWithError("the page holds the label the baseline looks for");
+		return;
+	}
 	double scanSeconds = 0;
 	double memmemSeconds = 0;
 	for (auto _ : state) {

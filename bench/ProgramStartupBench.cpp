@@ -13,6 +13,7 @@
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
 #include "app/kestrunApp.h"
+#include "bench/ChildRuns.h"
 #include "bench/SyntheticSecurities.h"
 #include "platform/framework/LAttachment.h"
 #include "platform/framework/LWindow.h"
@@ -52,23 +53,6 @@ namespace
 {
 
 constexpr tSecurityType kKinds[] = {securityStock, securityFund, securityIndex, securityCurrency};
-
-long long NowNs()
-{
-	return std::chrono::duration_cast<std::chrono::nanoseconds>(
-	           std::chrono::steady_clock::now().time_since_epoch())
-	    .count();
-}
-
-long PeakKilobytes()
-{
-	std::ifstream status("/proc/self/status");
-	std::string line;
-	while (std::getline(status, line))
-		if (line.rfind("VmHWM:", 0) == 0)
-			return std::atol(line.c_str() + 6);
-	return 0;
-}
 
 // One start and quit, as the child measures it (steady-clock nanoseconds, kilobytes), sent as one line.
 struct Figures {
@@ -214,34 +198,6 @@ int RunChild(bool inSeed, int inPerKind, int inResultFd)
 
 // ---- The parent: a private home, a dead proxy, and one child per start.
 
-// A loopback port bound but not listening: connections to it are refused.
-class StDeadPort
-{
-public:
-	StDeadPort()
-	{
-		mSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-		sockaddr_in address{};
-		address.sin_family = AF_INET;
-		address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-		socklen_t length = sizeof(address);
-		if (mSocket >= 0 &&
-		    bind(mSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-		    getsockname(mSocket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-			mPort = ntohs(address.sin_port);
-	}
-	~StDeadPort()
-	{
-		if (mSocket >= 0)
-			close(mSocket);
-	}
-	int Port() const { return mPort; }
-
-private:
-	int mSocket = -1;
-	int mPort = 0;
-};
-
 struct Start {
 	long long spawned = 0;
 	Figures figures;
@@ -251,37 +207,13 @@ struct Start {
 Start StartChild(const char* inMode, int inPerKind)
 {
 	Start start;
-	int fds[2];
-	if (pipe(fds) != 0) {
-		start.error = "no pipe";
-		return start;
-	}
-	fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-	const std::string perKind = std::to_string(inPerKind), fd = std::to_string(fds[1]);
-	start.spawned = NowNs();
-	const pid_t pid = fork();
-	if (pid == 0) {
-		execl("/proc/self/exe", "bench_ProgramStartupBench", "--child", inMode, perKind.c_str(),
-		      fd.c_str(), static_cast<char*>(nullptr));
-		_exit(127);
-	}
-	close(fds[1]);
-	std::string output;
-	char buffer[256];
-	for (ssize_t n; (n = read(fds[0], buffer, sizeof(buffer))) > 0;)
-		output.append(buffer, size_t(n));
-	close(fds[0]);
-	int status = 0;
-	if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-		start.error = std::string(inMode) + " run failed (status " + std::to_string(status) + ")";
-	else if (!start.figures.Parse(output))
+	const ChildRun run = RunChildOfSelf("bench_ProgramStartupBench", inMode, inPerKind);
+	start.spawned = run.spawned;
+	if (!run.exitedWell)
+		start.error = std::string(inMode) + " run failed (status " + std::to_string(run.status) + ")";
+	else if (!start.figures.Parse(run.output))
 		start.error = std::string(inMode) + " run gave no figures";
 	return start;
-}
-
-double Ms(long long inNs)
-{
-	return double(inNs) / 1e6;
 }
 
 void WholeProgram(benchmark::State& state)

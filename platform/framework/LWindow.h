@@ -135,6 +135,7 @@ protected:
 
 private:
 	friend class QtWindowWidget;
+	friend class QtPaneWidget;
 	void InitWindow(ConstStr255Param inTitle);
 	void PlaceOnScreen(const Rect& inBounds); // global bounds changed by the program or the user
 	void ReserveScreenEdge();

@@ -32,12 +32,8 @@ QtPaneWidget::~QtPaneWidget()
 
 QWidget* QtPaneWidget::ContentOf(const LWindow* inWindow)
 {
-	if (!inWindow || !QApplication::instance())
-		return nullptr;
-	for (QWidget* top : QApplication::topLevelWidgets())
-		if (auto* window = dynamic_cast<QtWindowWidget*>(top); window && window->Owner() == inWindow)
-			return window->Content();
-	return nullptr;
+	// Asked on every control update: the window's own widget, never a search of the application's.
+	return inWindow && inWindow->mWidget ? inWindow->mWidget->Content() : nullptr;
 }
 
 void QtPaneWidget::Sync(const Rect& inPortRect)
@@ -45,19 +41,16 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 	if (!mWidget)
 		return;
 	QWidget* content = ContentOf(mPane->GetWindow());
-	if (mWidget->parentWidget() != content) {
-		mWidget->setParent(content);
-		if (!content) {
-			mWidget->hide();
-			return;
-		}
-	}
-	if (!content)
+	// Out of every window it stays hidden where it is: taking a widget out of a window walks all of the
+	// window's widgets, and a closing window lets go of each of its panes.
+	if (!content) {
+		mWidget->hide();
 		return;
+	}
+	if (mWidget->parentWidget() != content)
+		mWidget->setParent(content);
 	const QRect frame(inPortRect.left, inPortRect.top, inPortRect.right - inPortRect.left,
 	                  inPortRect.bottom - inPortRect.top);
-	if (mWidget->geometry() != frame)
-		mWidget->setGeometry(frame);
 	// Only the part that the enclosing views reveal shows (scrolled views cut their panes).
 	Rect revealed = inPortRect;
 	if (LView* super = mPane->GetSuperView()) {
@@ -67,7 +60,11 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 			revealed = Rect{};
 	}
 	const bool shown = mPane->IsVisible() && !EmptyRect(&revealed) && !frame.isEmpty();
+	// A hidden widget is placed when it next shows: every move of its pane comes here, and a long table
+	// moves thousands of hidden ones at a time.
 	if (shown) {
+		if (mWidget->geometry() != frame)
+			mWidget->setGeometry(frame);
 		if (EqualRect(&revealed, &inPortRect))
 			mWidget->clearMask();
 		else

@@ -246,11 +246,11 @@ void QtWindowWidget::FillMenuBar(LMenuBar* inBar)
 		QMenu* qmenu = mMenuBar->addMenu(QStringFromPascal(title));
 		const SInt16 id = menu->GetMenuID();
 		QPointer<QMenu> guard(qmenu);
+		// Filled as it opens: a long menu would otherwise be built once per window, item by item.
 		connect(qmenu, &QMenu::aboutToShow, qmenu, [guard, id] {
 			if (guard)
 				QtMenus::Fill(guard, id, nullptr, true);
 		});
-		QtMenus::Fill(qmenu, id, nullptr, true);
 	}
 }
 

@@ -119,6 +119,24 @@ TEST_F(StockPluginCommandsTest, KindMenusListTheShownSecuritiesInRangesThatNever
 	EXPECT_EQ(mark, 19);
 	EXPECT_FALSE(mPlugin->ObeyCommand(TStockPlugin::kStockMenuBase + 152, nullptr));
 
+	// Before the menu is rebuilt: a stock gone from the list takes its mark along, and a stock taken out
+	// of the menu loses its item.
+	TSecurity* before = mPlugin->GetList(securityStock)->GetNth(149);
+	ASSERT_TRUE(mPlugin->ObeyCommand(command - 1, nullptr));
+	EXPECT_TRUE(Enabled(command - 1, &mark));
+	EXPECT_EQ(mark, 19);
+	mPlugin->GetList(securityStock)->Remove(before);
+	EXPECT_TRUE(Enabled(command - 1, &mark));
+	EXPECT_EQ(mark, 0);
+	last->MenuEnabled(false);
+	last->SummaryEnabled(false);
+	EXPECT_TRUE(Enabled(command, &mark));
+	EXPECT_EQ(mark, 0);
+	last->MenuEnabled(true);
+	ASSERT_TRUE(mPlugin->ObeyCommand(5072, nullptr));
+	EXPECT_TRUE(Enabled(command - 1, &mark)) << "the last stock's item moved up one";
+	EXPECT_EQ(mark, 19);
+
 	// A kind switched off has no menu, and its items no command.
 	mPlugin->GetPrefs()->fundsOn = 0;
 	ASSERT_TRUE(mPlugin->ObeyCommand(5071, nullptr));

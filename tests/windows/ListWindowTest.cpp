@@ -320,6 +320,86 @@ TEST_F(ListWindowTest, AddedSecuritiesAreEditedSortedInAndJoinTheListOnOK)
 	EXPECT_EQ(file.substr(0, kHeaderSize), std::string("zv22\0\0\0\x06", 8));
 }
 
+namespace
+{
+std::string LoweredCopy(const char* inText)
+{
+	std::string text(inText, 0, 255);
+	for (char& c : text)
+		c = char(std::tolower(UInt8(c)));
+	return text;
+}
+
+bool NameAfter(tSecurityEntry* inA, tSecurityEntry* inB)
+{
+	return LoweredCopy(inA->Security->SecurityName()) > LoweredCopy(inB->Security->SecurityName());
+}
+
+bool SymbolAfter(tSecurityEntry* inA, tSecurityEntry* inB)
+{
+	return LoweredCopy(inA->Security->SecuritySymbol()) > LoweredCopy(inB->Security->SecuritySymbol());
+}
+
+bool SummaryAfter(tSecurityEntry* inA, tSecurityEntry* inB)
+{
+	return inA->SummaryCheckbox->GetValue() == 0 && inB->SummaryCheckbox->GetValue() != 0;
+}
+
+bool MenuAfter(tSecurityEntry* inA, tSecurityEntry* inB)
+{
+	return inA->MenuCheckbox->GetValue() == 0 && inB->MenuCheckbox->GetValue() != 0;
+}
+
+std::vector<TSecurity*> RowOrder(TList<tSecurityEntry>* inList)
+{
+	std::vector<TSecurity*> order;
+	for (tListNode<tSecurityEntry>* node = inList->GetEntryHead(); node != nullptr; node = node->mNext)
+		order.push_back(node->mItem->Security);
+	return order;
+}
+} // namespace
+
+// Each sort gives the order that comparing every pair's own names, symbols or boxes gives, in both
+// directions and with many ties (names and symbols equal but for case, boxes in runs).
+TEST_F(ListWindowTest, SortsGiveThePairwiseOrderTiesIncluded)
+{
+	const char* names[] = {"beta", "Alpha", "ALPHA", "alpha", "Beta"};
+	const char* symbols[] = {"ab", "AB", "c", "Ab", "b"};
+	int i = 0;
+	TStockPlugin::ForEachSecurity(Stocks(), [&](TSecurity* s) {
+		s->SecurityName(names[i]);
+		s->SecuritySymbol(symbols[i]);
+		s->MenuEnabled(i % 3 != 1);
+		++i;
+	});
+	TStockListWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	const std::pair<FourCharCode, bool (*)(tSecurityEntry*, tSecurityEntry*)> keys[] = {
+	    {TListWindow::kSortName, NameAfter},
+	    {TListWindow::kSortSymbol, SymbolAfter},
+	    {TListWindow::kSortSummary, SummaryAfter},
+	    {TListWindow::kSortMenu, MenuAfter}};
+	for (const auto& [key, after] : keys) {
+		for (CommandT click : {CommandT(key), CommandT(TListWindow::kSortDirection)}) {
+			const bool descending = click == TListWindow::kSortDirection ? !window->Descending()
+			                                                             : window->Descending();
+			TList<tSecurityEntry> expected(false, false);
+			for (tListNode<tSecurityEntry>* node = window->GetWorkingList()->GetEntryHead();
+			     node != nullptr; node = node->mNext)
+				expected.Append(node->mItem);
+			expected.BubbleSort(after, descending);
+			Click(window, click);
+			EXPECT_EQ(window->Descending(), descending);
+			EXPECT_EQ(RowOrder(window->GetWorkingList()), RowOrder(&expected))
+			    << "key " << std::string(reinterpret_cast<const char*>(&key), 4)
+			    << (descending ? " down" : " up");
+		}
+	}
+	window->ObeyCommand(TVyWindow::kCancelButton, nullptr);
+	UDispatch::DeletePending();
+	Quit();
+}
+
 TEST_F(ListWindowTest, CancellingANewSecuritysDialogDropsOnlyItsOwnRow)
 {
 	TStockListWindow* window = Open();

@@ -245,24 +245,35 @@ void TListWindow::CheckCicns()
 	UWindowPanes::SetIcon(mDirectionButton, mDescending ? kDescendingIcon : kAscendingIcon);
 }
 
-bool TListWindow::SortOnName(tSecurityEntry* inA, tSecurityEntry* inB)
+TListWindow::tSortKey TListWindow::SortKeyOf(tSecurityEntry* inEntry, FourCharCode inKey)
 {
-	return Lowered(inA->Security->SecurityName()) > Lowered(inB->Security->SecurityName());
+	tSortKey key;
+	key.entry = inEntry;
+	switch (inKey) {
+	case kSortSymbol:
+		key.text = Lowered(inEntry->Security->SecuritySymbol());
+		break;
+	case kSortSummary:
+		key.on = BoxOn(inEntry->SummaryCheckbox);
+		break;
+	case kSortMenu:
+		key.on = BoxOn(inEntry->MenuCheckbox);
+		break;
+	default:
+		key.text = Lowered(inEntry->Security->SecurityName());
+		break;
+	}
+	return key;
 }
 
-bool TListWindow::SortOnSymbol(tSecurityEntry* inA, tSecurityEntry* inB)
+bool TListWindow::SortOnText(tSortKey* inA, tSortKey* inB)
 {
-	return Lowered(inA->Security->SecuritySymbol()) > Lowered(inB->Security->SecuritySymbol());
+	return inA->text > inB->text;
 }
 
-bool TListWindow::SortOnTickerEnable(tSecurityEntry* inA, tSecurityEntry* inB)
+bool TListWindow::SortOnBox(tSortKey* inA, tSortKey* inB)
 {
-	return !BoxOn(inA->SummaryCheckbox) && BoxOn(inB->SummaryCheckbox);
-}
-
-bool TListWindow::SortOnMenuEnable(tSecurityEntry* inA, tSecurityEntry* inB)
-{
-	return !BoxOn(inA->MenuCheckbox) && BoxOn(inB->MenuCheckbox);
+	return !inA->on && inB->on;
 }
 
 void TListWindow::Sort(FourCharCode inKey)
@@ -270,20 +281,22 @@ void TListWindow::Sort(FourCharCode inKey)
 	mSortKey = inKey;
 	if (mList == nullptr)
 		return;
-	switch (inKey) {
-	case kSortSymbol:
-		mList->BubbleSort(&SortOnSymbol, mDescending);
-		break;
-	case kSortSummary:
-		mList->BubbleSort(&SortOnTickerEnable, mDescending);
-		break;
-	case kSortMenu:
-		mList->BubbleSort(&SortOnMenuEnable, mDescending);
-		break;
-	default:
-		mList->BubbleSort(&SortOnName, mDescending);
-		break;
-	}
+	// Each row's key once, one sort of the keys; then the rows take the keys' order.
+	std::vector<tSortKey> keys;
+	keys.reserve(size_t(mList->Count()));
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext)
+		keys.push_back(SortKeyOf(node->mItem, inKey));
+	TList<tSortKey> order(false, false);
+	for (tSortKey& key : keys)
+		order.Append(&key);
+	const bool byBox = inKey == kSortSummary || inKey == kSortMenu;
+	order.BubbleSort(byBox ? &SortOnBox : &SortOnText, mDescending);
+	tListNode<tSecurityEntry>* row = mList->GetEntryHead();
+	for (tListNode<tSortKey>* node = order.GetEntryHead(); node != nullptr && row != nullptr;
+	     node = node->mNext, row = row->mNext)
+		row->mItem = node->mItem->entry;
+	if (mList->Count() > 0)
+		mList->Modified();
 	CheckCheckboxes();
 	if (mTable != nullptr)
 		mTable->Refresh();

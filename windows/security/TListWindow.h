@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <set>
+#include <string>
 
 class LBevelButton;
 class LPushButton;
@@ -88,11 +89,6 @@ public:
 	FourCharCode SortKey() const { return mSortKey; }
 	IPluginWindow* PluginFace() { return &mPluginFace; }
 
-	static bool SortOnName(tSecurityEntry* inA, tSecurityEntry* inB);
-	static bool SortOnSymbol(tSecurityEntry* inA, tSecurityEntry* inB);
-	static bool SortOnTickerEnable(tSecurityEntry* inA, tSecurityEntry* inB);
-	static bool SortOnMenuEnable(tSecurityEntry* inA, tSecurityEntry* inB);
-
 protected:
 	// The kind's OK command, list flavour and whether its drags offer 'zvDF'.
 	TListWindow(LStream* inStream, long inOKCommand, FlavorType inListFlavor, bool inOffersDragFlavor);
@@ -129,6 +125,16 @@ private:
 		void ObeyCommand(long inCommand) override;
 	};
 
+	// A row's key for one sort: its lowered name or symbol (at most 255 characters), or a box's value.
+	struct tSortKey {
+		std::string text;
+		bool on = false;
+		tSecurityEntry* entry = nullptr;
+	};
+	static tSortKey SortKeyOf(tSecurityEntry* inEntry, FourCharCode inKey);
+	// Whether the first row belongs after the second: the greater text; a ticked box comes first.
+	static bool SortOnText(tSortKey* inA, tSortKey* inB);
+	static bool SortOnBox(tSortKey* inA, tSortKey* inB);
 	void Sort(FourCharCode inKey);
 	void SyncOriginalList();
 	void DeleteNewRow(TSecurity* inSecurity);
