@@ -125,41 +125,35 @@ public:
 	int Remove(T* item)
 	{
 		Assert_(mControl != NULL);
-		tListControl<T>& c = *mControl;
 		int position = 1;
-		tListNode<T>* node = c.mFirst;
+		tListNode<T>* node = mControl->mFirst;
 		while (node != nullptr && node->mItem != item) {
 			node = node->mNext;
 			position++;
 		}
 		if (node == nullptr)
 			return 0;
-
-		if (node->mPrevious != nullptr)
-			node->mPrevious->mNext = node->mNext;
-		else
-			c.mFirst = node->mNext;
-		if (node->mNext != nullptr)
-			node->mNext->mPrevious = node->mPrevious;
-		else
-			c.mLast = node->mPrevious;
-
-		for (TList<T>* walker = c.mWalkers; walker != nullptr; walker = walker->mNextWalker) {
-			tListCursor<T>& cursor = walker->mCursor;
-			if (cursor.mNext == node)
-				cursor.mNext = node->mNext;
-			if (cursor.mPrevious == node)
-				cursor.mPrevious = node->mPrevious;
-			if (position <= cursor.mIndex)
-				cursor.mIndex--;
-		}
-
-		if (c.mDeleteElements && node->mItem != nullptr)
-			delete node->mItem;
-		delete node;
-		c.mCount--;
-		c.mModified = 1;
+		Unlink(node, position);
 		return position;
+	}
+
+	// Removes, in one pass, every item that pred answers true for; the number removed.
+	template <class Pred> int RemoveIf(Pred pred)
+	{
+		Assert_(mControl != NULL);
+		int removed = 0;
+		int position = 1;
+		for (tListNode<T>* node = mControl->mFirst; node != nullptr;) {
+			tListNode<T>* next = node->mNext;
+			if (pred(node->mItem)) {
+				Unlink(node, position);
+				++removed;
+			} else {
+				++position;
+			}
+			node = next;
+		}
+		return removed;
 	}
 
 	int FindItem(T* item) const
@@ -326,6 +320,36 @@ public:
 	void DeleteElements(bool deleteElements) { mControl->mDeleteElements = deleteElements; }
 
 private:
+	// Takes node, at position, out of the list, keeping every walker's cursor on the same items.
+	void Unlink(tListNode<T>* node, int position)
+	{
+		tListControl<T>& c = *mControl;
+		if (node->mPrevious != nullptr)
+			node->mPrevious->mNext = node->mNext;
+		else
+			c.mFirst = node->mNext;
+		if (node->mNext != nullptr)
+			node->mNext->mPrevious = node->mPrevious;
+		else
+			c.mLast = node->mPrevious;
+
+		for (TList<T>* walker = c.mWalkers; walker != nullptr; walker = walker->mNextWalker) {
+			tListCursor<T>& cursor = walker->mCursor;
+			if (cursor.mNext == node)
+				cursor.mNext = node->mNext;
+			if (cursor.mPrevious == node)
+				cursor.mPrevious = node->mPrevious;
+			if (position <= cursor.mIndex)
+				cursor.mIndex--;
+		}
+
+		if (c.mDeleteElements && node->mItem != nullptr)
+			delete node->mItem;
+		delete node;
+		c.mCount--;
+		c.mModified = 1;
+	}
+
 	static T* CopyItem(const T* item)
 	{
 		if constexpr (std::is_trivially_copyable_v<T> && std::is_default_constructible_v<T>) {

@@ -38,17 +38,13 @@ QWidget* QtPaneWidget::ContentOf(const LWindow* inWindow)
 
 void QtPaneWidget::Sync(const Rect& inPortRect)
 {
-	if (!mWidget)
-		return;
 	QWidget* content = ContentOf(mPane->GetWindow());
 	// Out of every window it stays hidden where it is: taking a widget out of a window walks all of the
 	// window's widgets, and a closing window lets go of each of its panes.
 	if (!content) {
-		mWidget->hide();
+		Apply(false, nullptr, QRect(), Rect{});
 		return;
 	}
-	if (mWidget->parentWidget() != content)
-		mWidget->setParent(content);
 	const QRect frame(inPortRect.left, inPortRect.top, inPortRect.right - inPortRect.left,
 	                  inPortRect.bottom - inPortRect.top);
 	// Only the part that the enclosing views reveal shows (scrolled views cut their panes).
@@ -60,20 +56,44 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 			revealed = Rect{};
 	}
 	const bool shown = mPane->IsVisible() && !EmptyRect(&revealed) && !frame.isEmpty();
+	Rect mask{};
+	if (shown && !EqualRect(&revealed, &inPortRect))
+		mask = Rect{SInt16(revealed.top - inPortRect.top), SInt16(revealed.left - inPortRect.left),
+		            SInt16(revealed.bottom - inPortRect.top), SInt16(revealed.right - inPortRect.left)};
+	Apply(shown, content, frame, mask);
+}
+
+void QtPaneWidget::Apply(bool inShown, QWidget* inContent, const QRect& inFrame, const Rect& inMask)
+{
+	const bool enabled = mPane->IsEnabled();
+	// A long table syncs thousands of hidden panes on every move and draw: what the widget already has
+	// is not set again, so that their widgets are not touched at all.
+	if (mApplied && !inShown && !mShown && enabled == mEnabled &&
+	    (inContent == nullptr || inContent == mParent || mParent == nullptr))
+		return;
+	if (!mWidget)
+		return;
+	// A widget that has never shown joins its window when it first shows.
+	if (inContent != nullptr && mWidget->parentWidget() != inContent &&
+	    (inShown || mWidget->parentWidget() != nullptr))
+		mWidget->setParent(inContent);
+	mParent = mWidget->parentWidget();
 	// A hidden widget is placed when it next shows: every move of its pane comes here, and a long table
 	// moves thousands of hidden ones at a time.
-	if (shown) {
-		if (mWidget->geometry() != frame)
-			mWidget->setGeometry(frame);
-		if (EqualRect(&revealed, &inPortRect))
+	if (inShown) {
+		if (mWidget->geometry() != inFrame)
+			mWidget->setGeometry(inFrame);
+		if (EmptyRect(&inMask))
 			mWidget->clearMask();
 		else
-			mWidget->setMask(
-			    QRegion(revealed.left - inPortRect.left, revealed.top - inPortRect.top,
-			            revealed.right - revealed.left, revealed.bottom - revealed.top));
+			mWidget->setMask(QRegion(inMask.left, inMask.top, inMask.right - inMask.left,
+			                         inMask.bottom - inMask.top));
 	}
-	mWidget->setEnabled(mPane->IsEnabled());
-	mWidget->setVisible(shown);
+	mWidget->setEnabled(enabled);
+	mWidget->setVisible(inShown);
+	mApplied = true;
+	mShown = inShown;
+	mEnabled = enabled;
 }
 
 bool QtPaneWidget::eventFilter(QObject*, QEvent* inEvent)

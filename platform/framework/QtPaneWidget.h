@@ -36,7 +36,14 @@ protected:
 	bool eventFilter(QObject* inWatched, QEvent* inEvent) override;
 
 private:
+	void Apply(bool inShown, QWidget* inContent, const QRect& inFrame, const Rect& inMask);
+
 	LPane* mPane;
 	QPointer<QWidget> mWidget;
 	bool mPassesMouse;
+	// What Sync last gave the widget.
+	bool mApplied = false;
+	bool mShown = false;
+	bool mEnabled = false;
+	QWidget* mParent = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "foundation/TVyBufferFile.h"
 #include "model/TStock.h"
 #include "model/USecurityFile.h"
+#include "model/UZVUtils.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/LScrollBar.h"
@@ -18,6 +19,7 @@
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/platform/framework/ControlsTestSupport.h"
 #include "tests/windows/ForwardingApplication.h"
 #include "tests/windows/WindowInput.h"
 #include "windows/security/TListTable.h"
@@ -703,6 +705,116 @@ TEST_F(ListWindowTest, ADragOffersTheKindsFlavoursAndTheRowsAsTextAndStaysWithin
 	          (std::vector<FlavorType>{FOUR_CHAR_CODE("stIL"), kDragFlavorTypeText}));
 	EXPECT_NE(fromIndexes.text.find("\tindexUnknown\n"), std::string::npos);
 	EXPECT_TRUE(fromIndexes.indexesAccept);
+}
+
+// A long list keeps in its table only the boxes of the rows in view: rows scrolled to, sorted into view or
+// moved there show theirs at their rows, ticks made on either side of a scroll both reach the list on OK,
+// and deleting most rows leaves the rest with their boxes.
+TEST_F(ListWindowTest, ALongListShowsTheBoxesOfTheRowsInViewWhereverItScrolls)
+{
+	constexpr int kAdded = 300;
+	for (int i = 0; i < kAdded; ++i) {
+		auto* stock = new TStock();
+		const std::string symbol = "L" + std::to_string(1000 + i);
+		UZVUtils::DefaultStock(stock, ("Long " + symbol).c_str(), symbol.c_str(), 101);
+		stock->SummaryEnabled(false);
+		Stocks()->Append(stock);
+	}
+	const long rows = Stocks()->Count();
+	TStockListWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	TListTable* table = window->GetTable();
+	const SInt32 rowHeight = table->GetRowHeightValue();
+
+	// Each row in view has both boxes in the table at its row; no other box is there.
+	auto expectBoxesOfRowsInView = [&](const char* inWhen) {
+		SPoint32 scroll;
+		table->GetScrollPosition(scroll);
+		SDimension16 frame;
+		table->GetFrameSize(frame);
+		SPoint32 image;
+		table->GetImageLocation(image);
+		size_t inView = 0;
+		long row = 0;
+		for (tListNode<tSecurityEntry>* node = window->GetWorkingList()->GetEntryHead(); node != nullptr;
+		     node = node->mNext, ++row) {
+			const bool shows = row * rowHeight < scroll.v + frame.height && (row + 1) * rowHeight > scroll.v;
+			for (LCheckBox* box : {node->mItem->SummaryCheckbox, node->mItem->MenuCheckbox}) {
+				ASSERT_NE(box, nullptr);
+				if (!shows)
+					continue;
+				++inView;
+				EXPECT_EQ(box->GetSuperView(), table) << inWhen << ": row " << row + 1;
+				SPoint32 where;
+				box->GetFrameLocation(where);
+				EXPECT_EQ(where.v - image.v, row * rowHeight) << inWhen << ": row " << row + 1;
+			}
+		}
+		EXPECT_GT(inView, 0u) << inWhen;
+		EXPECT_LE(table->GetSubPanes().size(), inView + 8) << inWhen << ": only the rows in view";
+	};
+	auto clickBox = [&](long inRow) {
+		LCheckBox* box = window->GetWorkingList()->GetNth(inRow)->SummaryCheckbox;
+		Rect frame;
+		box->CalcPortFrameRect(frame);
+		ControlsTest::ClickPortAt(window, Point{SInt16((frame.top + frame.bottom) / 2),
+		                                        SInt16((frame.left + frame.right) / 2)});
+	};
+	expectBoxesOfRowsInView("opened");
+
+	// Row 1's box ticked where it shows; then End scrolls to the last row, whose box ticks the same way.
+	TSecurity* firstRow = RowSecurity(window, 1);
+	const bool firstWas = firstRow->SummaryEnabled();
+	clickBox(1);
+	EXPECT_EQ(window->GetWorkingList()->GetNth(1)->SummaryCheckbox->GetValue() != 0, !firstWas);
+	Key(table, 4);
+	EXPECT_EQ(Selected(table), std::vector<TableIndexT>{TableIndexT(rows)});
+	expectBoxesOfRowsInView("scrolled to the end");
+	EXPECT_EQ(window->GetWorkingList()->GetNth(1)->SummaryCheckbox->GetSuperView(), nullptr);
+	TSecurity* lastRow = RowSecurity(window, rows);
+	clickBox(rows);
+	EXPECT_NE(window->GetWorkingList()->GetNth(rows)->SummaryCheckbox->GetValue(), 0);
+
+	// A sort while scrolled down brings other rows into view, each with its own boxes.
+	window->ObeyCommand(TListWindow::kSortSymbol, nullptr);
+	if (!window->Descending())
+		window->ObeyCommand(TListWindow::kSortDirection, nullptr);
+	expectBoxesOfRowsInView("sorted by symbol, descending");
+
+	// Rows 10 to 200 dragged below the last row keep their order; then they are deleted.
+	window->ObeyCommand(TListWindow::kSortDirection, nullptr);
+	std::vector<std::string> before = Rows(window);
+	table->UnselectAllCells();
+	for (TableIndexT row = 10; row <= 200; ++row)
+		table->SelectCell(STableCell(row, 1));
+	DragSelectionTo(window, SInt32(rows) * rowHeight - 2);
+	std::vector<std::string> expected(before.begin(), before.begin() + 9);
+	expected.insert(expected.end(), before.begin() + 200, before.end());
+	expected.insert(expected.end(), before.begin() + 9, before.begin() + 200);
+	EXPECT_EQ(Rows(window), expected);
+	EXPECT_EQ(Selected(table).size(), 191u);
+	EXPECT_EQ(Selected(table).front(), TableIndexT(rows - 190));
+	expectBoxesOfRowsInView("after the drag");
+	table->HandleKeyPress(WindowInput::KeyEvent(8));
+	expected.resize(size_t(rows) - 191);
+	EXPECT_EQ(Rows(window), expected);
+	EXPECT_EQ(window->GetDeleteList()->Count(), 191);
+	EXPECT_EQ(table->GetSubPanes().size() % 2, 0u);
+	expectBoxesOfRowsInView("after the delete");
+
+	// OK: the kept rows in the window's order, each with the tick made on its side of the scroll.
+	auto kept = [&](TSecurity* inSecurity) {
+		return std::find(expected.begin(), expected.end(), inSecurity->SecuritySymbol()) != expected.end();
+	};
+	const bool firstKept = kept(firstRow);
+	ASSERT_TRUE(kept(lastRow)) << "the last symbol sorts after every dragged row";
+	window->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	UDispatch::DeletePending();
+	EXPECT_EQ(Symbols(), expected);
+	EXPECT_TRUE(lastRow->SummaryEnabled());
+	if (firstKept) {
+		EXPECT_EQ(firstRow->SummaryEnabled(), !firstWas);
+	}
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <unordered_set>
 #include <vector>
 
 namespace
@@ -139,11 +140,49 @@ void TListTable::ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolea
 	mColumnWidth = UOneColumnTable::ResizeFrameBy(*this, inWidthDelta, inHeightDelta);
 	if (inRefresh)
 		Refresh();
+	if (mWindow != nullptr)
+		mWindow->CheckCheckboxes();
+}
+
+void TListTable::ScrollImageBy(SInt32 inLeftDelta, SInt32 inTopDelta, Boolean inRefresh)
+{
+	TSelfHilitingTable::ScrollImageBy(inLeftDelta, inTopDelta, inRefresh);
+	// Rows scrolled into view take their boxes in.
+	if (mWindow != nullptr)
+		mWindow->CheckCheckboxes();
+}
+
+tSecurityEntry* TListTable::EntryAt(TableIndexT inRow)
+{
+	if (mList == nullptr || inRow < 1)
+		return nullptr;
+	tListNode<tSecurityEntry>* node = nullptr;
+	if (mDrawing && mDrawnNode != nullptr && inRow == mDrawnRow + 1)
+		node = mDrawnNode->mNext;
+	else if (mDrawing && mDrawnNode != nullptr && inRow == mDrawnRow)
+		node = mDrawnNode;
+	else
+		for (node = mList->GetEntryHead(); node != nullptr && inRow > 1; --inRow)
+			node = node->mNext;
+	if (mDrawing) {
+		mDrawnNode = node;
+		mDrawnRow = inRow;
+	}
+	return node != nullptr ? node->mItem : nullptr;
+}
+
+void TListTable::DrawSelf()
+{
+	mDrawing = true;
+	mDrawnNode = nullptr;
+	TSelfHilitingTable::DrawSelf();
+	mDrawing = false;
+	mDrawnNode = nullptr;
 }
 
 void TListTable::DrawCell(const STableCell& inCell, const Rect&)
 {
-	tSecurityEntry* entry = mList != nullptr ? mList->GetNth(long(inCell.row)) : nullptr;
+	tSecurityEntry* entry = EntryAt(inCell.row);
 	Rect names;
 	if (entry == nullptr || entry->Security == nullptr || mWindow == nullptr ||
 	    !GetNamesRect(inCell, names))
@@ -219,44 +258,43 @@ void TListTable::TypeToSelect(char inChar)
 	const char* prefix = UOneColumnTable::AddTypedKey(mTypedPrefix, inChar, TickCount());
 	if (mList == nullptr)
 		return;
-	for (TableIndexT row = 1; row <= mRows; ++row) {
-		tSecurityEntry* entry = mList->GetNth(long(row));
-		if (entry != nullptr && entry->Security != nullptr &&
-		    StartsWithNoCase(entry->Security->SecurityName(), prefix)) {
+	TableIndexT row = 1;
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr && row <= mRows;
+	     node = node->mNext, ++row)
+		if (node->mItem->Security != nullptr &&
+		    StartsWithNoCase(node->mItem->Security->SecurityName(), prefix)) {
 			SelectRow(row, false);
 			return;
 		}
-	}
 }
 
 void TListTable::DeleteSecurities()
 {
 	if (mList == nullptr || mDeleteList == nullptr)
 		return;
-	UInt32 removed = 0;
-	for (TableIndexT row = mRows; row >= 1; --row) {
-		const STableCell cell(row, 1);
-		if (!CellIsSelected(cell))
-			continue;
-		UnselectCell(cell);
-		tSecurityEntry* entry = mList->GetNth(long(row));
-		SignalIf_(entry == nullptr);
-		if (entry == nullptr)
-			continue;
-		for (LCheckBox** box : {&entry->SummaryCheckbox, &entry->MenuCheckbox}) {
+	// One walk finds the selected rows; they go to the deleted list from the last to the first.
+	std::vector<tSecurityEntry*> gone;
+	TableIndexT row = 1;
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr && row <= mRows;
+	     node = node->mNext, ++row)
+		if (CellIsSelected(STableCell(row, 1)))
+			gone.push_back(node->mItem);
+	std::unordered_set<tSecurityEntry*> goneSet(gone.begin(), gone.end());
+	for (auto entry = gone.rbegin(); entry != gone.rend(); ++entry) {
+		for (LCheckBox** box : {&(*entry)->SummaryCheckbox, &(*entry)->MenuCheckbox}) {
 			if (*box != nullptr) {
 				(*box)->PutInside(nullptr);
 				delete *box;
 			}
 			*box = nullptr;
 		}
-		mDeleteList->Append(entry);
-		mList->Remove(entry);
-		++removed;
+		mDeleteList->Append(*entry);
 	}
+	const int removed = mList->RemoveIf([&](tSecurityEntry* inEntry) { return goneSet.count(inEntry) != 0; });
+	LTableView::UnselectAllCells();
 	if (removed > 0) {
 		mList->Modified();
-		RemoveRows(removed, 1, false);
+		RemoveRows(UInt32(removed), 1, false);
 		if (mWindow != nullptr)
 			mWindow->CheckCheckboxes();
 		Refresh();
@@ -376,25 +414,34 @@ void TListTable::MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow)
 	// Dropped just below themselves: nothing moves.
 	if (inAfterRow > 0 && SInt32(LastRowSelected()) == inAfterRow)
 		return;
+	std::unordered_set<tSecurityEntry*> rows;
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext)
+		rows.insert(node->mItem);
 	std::vector<tSecurityEntry*> moved;
-	SInt32 at = inAfterRow;
 	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr;
-	     node = node->mNext) {
-		tSecurityEntry* sender = node->mItem;
-		mList->Insert(sender, int(at));
-		moved.push_back(mList->GetNth(long(at) + 1));
-		++at;
-		sender->Security = nullptr;
-		sender->NewSecurity = false;
+	     node = node->mNext)
+		if (rows.erase(node->mItem) != 0)
+			moved.push_back(node->mItem);
+	// The rows above the line that stay, the moved rows in their order, then the rest.
+	std::vector<tSecurityEntry*> order;
+	order.reserve(size_t(mList->Count()));
+	std::vector<tSecurityEntry*> below;
+	SInt32 row = 0;
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext) {
+		++row;
+		if (rows.count(node->mItem) != 0)
+			(row <= inAfterRow ? order : below).push_back(node->mItem);
 	}
-	// The emptied originals are the moved rows' old places.
-	for (long i = mList->Count(); i >= 1; --i)
-		if (tSecurityEntry* entry = mList->GetNth(i); entry != nullptr && entry->Security == nullptr)
-			mList->Remove(entry);
+	const TableIndexT firstMoved = TableIndexT(order.size()) + 1;
+	order.insert(order.end(), moved.begin(), moved.end());
+	order.insert(order.end(), below.begin(), below.end());
+	size_t slot = 0;
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr && slot < order.size();
+	     node = node->mNext)
+		node->mItem = order[slot++];
 	LTableView::UnselectAllCells();
-	for (long i = 1; i <= mList->Count(); ++i)
-		if (std::find(moved.begin(), moved.end(), mList->GetNth(i)) != moved.end())
-			SelectCell(STableCell(TableIndexT(i), 1));
+	for (TableIndexT i = 0; i < TableIndexT(moved.size()); ++i)
+		SelectCell(STableCell(firstMoved + i, 1));
 	EnableDelete(true);
 	mList->Modified();
 	if (mWindow != nullptr)

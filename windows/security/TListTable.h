@@ -31,6 +31,7 @@ public:
 
 	void UnselectAllCells() override;
 	void ResizeFrameBy(SInt16 inWidthDelta, SInt16 inHeightDelta, Boolean inRefresh) override;
+	void ScrollImageBy(SInt32 inLeftDelta, SInt32 inTopDelta, Boolean inRefresh) override;
 	Boolean HandleKeyPress(const EventRecord& inKeyEvent) override;
 
 	// The names' part of a row (right of the check boxes), local coordinates.
@@ -57,11 +58,14 @@ public:
 protected:
 	void ClickSelf(const SMouseDownEvent& inMouseDown) override;
 	void ClickCell(const STableCell& inCell, const SMouseDownEvent& inMouseDown) override;
+	void DrawSelf() override;
 	void DrawCell(const STableCell& inCell, const Rect& inLocalRect) override;
 	void HiliteMyCell(const STableCell& inCell, Boolean inHilite) override;
 
 private:
 	void SelectRow(TableIndexT inRow, bool inScroll);
+	// Row inRow's entry; while the table draws, found from the row drawn before it.
+	tSecurityEntry* EntryAt(TableIndexT inRow);
 	// Moves the rows of these entries (this table's own) to after row inAfterRow, in their order.
 	void MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow);
 	void EnableDelete(bool inEnable);
@@ -80,5 +84,8 @@ private:
 	bool mAcceptsDrops = true;
 	bool mWasTarget = false;
 	UOneColumnTable::tTypedPrefix mTypedPrefix;
+	bool mDrawing = false;
+	TableIndexT mDrawnRow = 0;
+	tListNode<tSecurityEntry>* mDrawnNode = nullptr;
 	UInt32 mDragToken;
 };

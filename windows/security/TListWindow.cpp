@@ -19,6 +19,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -115,6 +116,7 @@ void TListWindow::SetList(TList<TSecurity>* inList)
 	}
 	if (mTable != nullptr)
 		mTable->SetList(mList, mDeleteList, this);
+	CheckCheckboxes();
 	mDescending = false;
 	mSortKey = kSortName;
 	if (inList != nullptr && inList->Count() > 1) {
@@ -141,7 +143,8 @@ void TListWindow::DefaultEntry(tSecurityEntry& ioEntry, TSecurity* inSecurity, b
 		info.height = SInt16(rowHeight);
 		info.left = inLeft;
 		info.top = rowHeight * inPosition;
-		info.superView = mTable;
+		// The table takes the box in when its row comes into view (CheckCheckboxes).
+		info.superView = nullptr;
 		auto* box = new (std::nothrow) LCheckBox(info, kCheckboxMessage, inOn ? 1 : 0, noTitle);
 		ThrowIfNil_(box);
 		box->FinishCreate();
@@ -155,17 +158,37 @@ void TListWindow::CheckCheckboxes()
 {
 	if (mList == nullptr || mTable == nullptr)
 		return;
-	const SInt32 rowHeight = mTable->GetRowHeightValue();
+	// Only the rows in view (and one either side) hold their boxes in the table: a long list would
+	// otherwise move and draw thousands of unseen panes on every sort and scroll.
+	const SInt32 rowHeight = std::max<SInt32>(1, mTable->GetRowHeightValue());
+	SPoint32 scroll;
+	mTable->GetScrollPosition(scroll);
+	SDimension16 frame;
+	mTable->GetFrameSize(frame);
+	const SInt32 first = std::max<SInt32>(0, scroll.v / rowHeight - 1);
+	const SInt32 last = (scroll.v + frame.height) / rowHeight + 1;
+	std::vector<LPane*> inView;
 	SInt32 row = 0;
-	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr;
+	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr && row <= last;
 	     node = node->mNext, ++row) {
-		tSecurityEntry* entry = node->mItem;
-		if (entry->SummaryCheckbox != nullptr)
-			entry->SummaryCheckbox->PlaceInSuperImageAt(0, rowHeight * row, false);
-		if (entry->MenuCheckbox != nullptr)
-			entry->MenuCheckbox->PlaceInSuperImageAt(TListTable::kCheckboxWidth, rowHeight * row,
-			                                         false);
+		if (row < first)
+			continue;
+		const std::pair<LCheckBox*, SInt32> boxes[] = {{node->mItem->SummaryCheckbox, 0},
+		                                               {node->mItem->MenuCheckbox, TListTable::kCheckboxWidth}};
+		for (const auto& [box, left] : boxes) {
+			if (box == nullptr)
+				continue;
+			if (box->GetSuperView() != mTable)
+				box->PutInside(mTable, false);
+			box->PlaceInSuperImageAt(left, rowHeight * row, false);
+			inView.push_back(box);
+		}
 	}
+	const std::vector<LPane*> placed = mTable->GetSubPanes();
+	for (LPane* pane : placed)
+		if (std::find(inView.begin(), inView.end(), pane) == inView.end() &&
+		    dynamic_cast<LCheckBox*>(pane) != nullptr)
+			pane->PutInside(nullptr);
 }
 
 void TListWindow::SyncEntry(tSecurityEntry& ioEntry)
@@ -437,19 +460,24 @@ void TListWindow::SyncOriginalList()
 	if (held)
 		putBack = UKsDialogs::YesNoDialog(kDeletedHeldQuestion);
 
-	while (tSecurityEntry* entry = mDeleteList->GetFirst()) {
+	std::unordered_set<TSecurity*> removed;
+	for (tListNode<tSecurityEntry>* node = mDeleteList->GetEntryHead(); node != nullptr;
+	     node = node->mNext) {
+		tSecurityEntry* entry = node->mItem;
 		TSecurity* security = entry->Security;
 		if (security != nullptr && !entry->NewSecurity && putBack) {
 			mList->Append(entry);
 		} else if (security != nullptr && !entry->NewSecurity) {
 			USecurityRequests::CancelURL(security);
-			// The plug-in's list owns its securities: removing one deletes it.
-			mOriginalList->Remove(security);
+			removed.insert(security);
 		} else {
 			delete security;
 		}
-		mDeleteList->Remove(entry);
 	}
+	mDeleteList->Clear();
+	// The plug-in's list owns its securities: removing one deletes it.
+	if (!removed.empty())
+		mOriginalList->RemoveIf([&](TSecurity* inSecurity) { return removed.count(inSecurity) != 0; });
 
 	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext) {
 		tSecurityEntry* entry = node->mItem;
@@ -462,14 +490,17 @@ void TListWindow::SyncOriginalList()
 
 	// By identity: the window's order for the securities it shows, then any that joined the list
 	// elsewhere while it was open.
+	std::unordered_set<TSecurity*> listed;
+	for (tListNode<TSecurity>* node = mOriginalList->GetEntryHead(); node != nullptr; node = node->mNext)
+		listed.insert(node->mItem);
 	std::vector<TSecurity*> order;
 	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext) {
 		SyncEntry(*node->mItem);
-		if (node->mItem->Security != nullptr && mOriginalList->FindItem(node->mItem->Security) != 0)
+		if (node->mItem->Security != nullptr && listed.erase(node->mItem->Security) != 0)
 			order.push_back(node->mItem->Security);
 	}
 	for (tListNode<TSecurity>* node = mOriginalList->GetEntryHead(); node != nullptr; node = node->mNext)
-		if (std::find(order.begin(), order.end(), node->mItem) == order.end())
+		if (listed.count(node->mItem) != 0)
 			order.push_back(node->mItem);
 	size_t slot = 0;
 	for (tListNode<TSecurity>* node = mOriginalList->GetEntryHead();

@@ -73,7 +73,7 @@ public:
 	Boolean AllowSubRemoval(LCommander* inSub) override;
 	void BeTarget() override;
 
-	// Places every row's check boxes at their row.
+	// Places the check boxes of the rows in view at their rows; the others stay out of the table.
 	void CheckCheckboxes();
 	void CheckCicns();
 

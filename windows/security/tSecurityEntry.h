@@ -1,6 +1,6 @@
 #pragma once
 // One row of a list window's working list: the security it shows (not owned) and the row's two check boxes
-// (panes of the list table, which owns them).
+// (panes of the list table while the row is in view; whoever removes the row deletes them).
 
 class LCheckBox;
 class TSecurity;
