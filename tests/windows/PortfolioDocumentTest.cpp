@@ -9,6 +9,7 @@
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StDialogHandler.h"
+#include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -210,6 +211,31 @@ TEST_F(PortfolioDocumentTest, OpensOnceSavesAndRevertsToTheLastSave)
 	TAccountant* after = document->GetPortfolioWindow()->GetAccountant();
 	ASSERT_NE(after, nullptr);
 	EXPECT_EQ(after->CountRows(), 2);
+}
+
+// The ledger and settings windows edit copies: a revert closes them as Cancel does, so that their OK can
+// never write the unsaved state back over it.
+TEST_F(PortfolioDocumentTest, RevertClosesTheLedgerAndSettingsWindowsUnapplied)
+{
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	TPortfolioWindow* window = document->GetPortfolioWindow();
+	AddEntry(document->GetLedger(), "COPPER");
+	for (CommandT editor : {TPortfolioWindow::kCmdOpenSettings, TPortfolioWindow::kCmdOpenLedger}) {
+		window->ObeyCommand(editor, nullptr);
+		LWindow* opened =
+		    editor == TPortfolioWindow::kCmdOpenLedger ? window->LedgerWindow() : window->SettingsWindow();
+		ASSERT_NE(opened, nullptr);
+		UModalAlerts::QueueAnswer(1);
+		document->ObeyCommand(cmd_Revert, nullptr);
+		UDispatch::DeletePending();
+		EXPECT_EQ(window->LedgerWindow(), nullptr);
+		EXPECT_EQ(window->SettingsWindow(), nullptr);
+		ASSERT_EQ(document->GetLedger()->Count(), 1);
+		EXPECT_FALSE(document->IsModified());
+		AddEntry(document->GetLedger(), "COPPER");
+	}
 }
 
 TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)

@@ -290,6 +290,8 @@ void TPortfolio::DoAESave(FSSpec& inFileSpec, OSType)
 
 void TPortfolio::DoRevert()
 {
+	if (TPortfolioWindow* window = GetPortfolioWindow())
+		window->CancelEditors();
 	mParameters = mSavedParameters;
 	mCategories = mSavedCategories;
 	mLedger = mSavedLedger;

@@ -736,6 +736,13 @@ void TPortfolioWindow::OpenLedgerWindow()
 	                                    mCategoryList, tCurrency(mParameters->baseCurrency));
 }
 
+void TPortfolioWindow::CancelEditors()
+{
+	for (LWindow* editor : {LedgerWindow(), SettingsWindow()})
+		if (editor != nullptr)
+			editor->ObeyCommand(kCancelButton, nullptr);
+}
+
 void TPortfolioWindow::OpenSettingsWindow()
 {
 	if (SettingsWindow() != nullptr || mParameters == nullptr)

@@ -104,6 +104,9 @@ public:
 	LWindow* SettingsWindow() const { return LiveSub(mPrefsWindow); }
 	// The row check boxes, in row order.
 	LCheckBox* RowCheckbox(SInt32 inRow) const;
+	// Closes the ledger and settings windows as Cancel does: their copies must not be written over a
+	// revert.
+	void CancelEditors();
 
 protected:
 	void FinishCreateSelf() override;
