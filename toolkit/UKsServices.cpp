@@ -4,6 +4,7 @@
 #include "foundation/VyStrings.h"
 #include "model/UAlertSound.h"
 #include "model/UScreenTest.h"
+#include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
 #include "platform/toolbox/gui/Fonts.h"
@@ -28,10 +29,13 @@ void UKsServices::Install()
 		return number;
 	});
 	UNavServicesDialogs::Install();
+	// Also called from the event loop, when xdg-open answers after the launch.
 	SetURLFailureReporter([](const std::string& inURL) {
-		Str255 address;
-		pstrcpycn(address, inURL.c_str(), 255);
-		ParamText(address, nullptr, nullptr, nullptr);
-		CautionAlert(kAlertNoProgramForURL);
+		UDispatch::Run([&inURL] {
+			Str255 address;
+			pstrcpycn(address, inURL.c_str(), 255);
+			ParamText(address, nullptr, nullptr, nullptr);
+			CautionAlert(kAlertNoProgramForURL);
+		});
 	});
 }

@@ -2,12 +2,41 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace
 {
 URLOpener sOpener;
 URLFailureReporter sReporter;
+
+// xdg-open says by its exit status whether a program took the address; Qt's own launch does not wait for
+// it, so a desktop with no browser behind xdg-open would fail silently. A browser that xdg-open started
+// outlives the program even when the program's quit ends xdg-open.
+bool OpenThroughXdgOpen(const QUrl& inAddress, const std::string& inURL)
+{
+	const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+	if (tool.isEmpty() || QCoreApplication::instance() == nullptr)
+		return QDesktopServices::openUrl(inAddress);
+	auto* process = new QProcess(QCoreApplication::instance());
+	process->setProgram(tool);
+	process->setArguments({QString::fromLatin1(inAddress.toEncoded())});
+	process->setStandardOutputFile(QProcess::nullDevice());
+	process->setStandardErrorFile(QProcess::nullDevice());
+	QObject::connect(process, &QProcess::finished, process,
+	                 [process, inURL](int inCode, QProcess::ExitStatus inStatus) {
+		                 process->deleteLater();
+		                 if ((inStatus != QProcess::NormalExit || inCode != 0) && sReporter)
+			                 sReporter(inURL);
+	                 });
+	process->start();
+	if (!process->waitForStarted()) {
+		delete process;
+		return false;
+	}
+	return true;
+}
 } // namespace
 
 bool LaunchURL(const char* url, bool mailAllowed)
@@ -28,7 +57,7 @@ bool LaunchURL(const char* url, bool mailAllowed)
 			QApplication::beep();
 		return false;
 	}
-	const bool opened = sOpener ? sOpener(url) : QDesktopServices::openUrl(address);
+	const bool opened = sOpener ? sOpener(url) : OpenThroughXdgOpen(address, url);
 	if (!opened && sReporter)
 		sReporter(url);
 	return opened;

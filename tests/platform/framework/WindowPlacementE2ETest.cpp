@@ -6,12 +6,20 @@
 #include "platform/framework/LMenuBar.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/VirtualDisplay.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QMenuBar>
 #include <QRect>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -222,6 +230,49 @@ TEST_F(WindowPlacementE2ETest, AnAddressNoBrowserCanOpenIsReported)
 	}
 	SetURLFailureReporter(nullptr);
 	EXPECT_EQ(reported, std::vector<std::string>{"https://quotes.example.com/q?s=ABC"});
+}
+
+// xdg-open present but no browser behind it: its failure, told only by its exit status, is reported too;
+// a browser that takes the address is not.
+TEST_F(WindowPlacementE2ETest, AnAddressXdgOpenFailsToOpenIsReported)
+{
+	ScratchFolder scratch;
+	const std::string tool = scratch.Path("xdg-open");
+	auto setTool = [&](int inStatus) {
+		std::ofstream(tool) << "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.asked\"\nexit " << inStatus << "\n";
+		std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+		std::filesystem::remove(tool + ".asked");
+	};
+	std::vector<std::string> reported;
+	SetURLFailureReporter([&](const std::string& inURL) { reported.push_back(inURL); });
+	ScopedEnvironment path("PATH", scratch.Path());
+	// Until xdg-open has answered and its process is gone.
+	auto waitForTool = [] {
+		QElapsedTimer waited;
+		waited.start();
+		while (!QCoreApplication::instance()->findChildren<QProcess*>().isEmpty() &&
+		       !waited.hasExpired(10000)) {
+			QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+			QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+		}
+	};
+
+	setTool(3); // xdg-open's "no program found"
+	EXPECT_TRUE(LaunchURL("https://quotes.example.com/q?s=ABC&t=1"));
+	EXPECT_TRUE(reported.empty()) << "the answer comes from the event loop";
+	waitForTool();
+	EXPECT_EQ(reported, std::vector<std::string>{"https://quotes.example.com/q?s=ABC&t=1"});
+	std::ifstream asked(tool + ".asked");
+	EXPECT_EQ(std::string(std::istreambuf_iterator<char>(asked), {}),
+	          "https://quotes.example.com/q?s=ABC&t=1");
+
+	setTool(0);
+	reported.clear();
+	EXPECT_TRUE(LaunchURL("https://quotes.example.com/"));
+	waitForTool();
+	EXPECT_TRUE(std::filesystem::exists(tool + ".asked"));
+	EXPECT_TRUE(reported.empty());
+	SetURLFailureReporter(nullptr);
 }
 
 } // namespace
