@@ -418,12 +418,11 @@ void LWindow::DoSetZoom(Boolean inZoomOut)
 {
 	if (inZoomOut) {
 		mUserBounds = mGlobalBounds;
-		Rect standard = mGlobalBounds;
-		if (GDHandle screen = GetMainDevice()) {
-			standard = (*screen)->gdRect;
-			InsetRect(&standard, 10, 30);
-		}
-		DoSetBounds(standard);
+		// The free area of its screen, clear of docked strips, with the frame and bar inside it too.
+		const Rect area = GetAvailableBounds(mGlobalBounds);
+		const Rect s = GetStructureWidths();
+		DoSetBounds(Rect{SInt16(area.top + s.top), SInt16(area.left + s.left),
+		                 SInt16(area.bottom - s.bottom), SInt16(area.right - s.right)});
 	} else {
 		DoSetBounds(mUserBounds);
 	}

@@ -217,6 +217,36 @@ TEST_F(WindowPlacementE2ETest, WindowsOpenInsideTheScreenClearOfDockedStripsAndO
 	EXPECT_EQ(area.bottom, 800);
 }
 
+// The zoom box fills the free part of the screen: under a docked strip, bar and all, and back again.
+TEST_F(WindowPlacementE2ETest, ZoomFillsTheAreaLeftByDockedStripsAndGoesBack)
+{
+	ASSERT_TRUE(ResourceStore::Get().LoadText(
+	    "PPob 4413 { 'wind' 0 0 0 1280 50 str \"Strip\" u32 0x20000060 i16 -1 i16 -1 i16 -1 i16 -1 }",
+	    "inline"));
+	mBar = std::make_unique<LMenuBar>(128);
+	LWindow* strip = LWindow::CreateWindow(4413, mApp.get());
+	strip->DockAtScreenEdge(LWindow::EScreenEdge::Top);
+	strip->Show();
+	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
+	window->Show();
+	Settle();
+	Rect before;
+	window->GetGlobalBounds(before);
+
+	window->DoSetZoom(true);
+	Settle();
+	QWidget* top = TopLevel("Test Window");
+	ASSERT_NE(top, nullptr);
+	EXPECT_EQ(XGeometry(top), QRect(0, 50, 1280, 750));
+	EXPECT_TRUE(window->IsZoomed());
+
+	window->DoSetZoom(false);
+	Settle();
+	Rect after;
+	window->GetGlobalBounds(after);
+	EXPECT_TRUE(EqualRect(&before, &after));
+}
+
 // On a desktop with no browser to be found, an address is reported rather than lost.
 TEST_F(WindowPlacementE2ETest, AnAddressNoBrowserCanOpenIsReported)
 {
