@@ -569,6 +569,51 @@ TEST_F(SummaryWindowTest, AQuoteMovesItsRowAndEqualPricesKeepTheirOrder)
 	}
 }
 
+// Securities deleted one after another while the window is sorted by price leave the other rows in their
+// order, each still found by its security, and the selection on the same security.
+TEST_F(SummaryWindowTest, DeletedSecuritiesTakeOnlyTheirOwnRows)
+{
+	std::vector<TStock*> stocks = AddLookalikes();
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	Command(window, FOUR_CHAR_CODE("tSrt"));
+	std::vector<TSecurity*> rows = StockRows(window);
+	const SInt32 selectedRow = 30;
+	window->RedoDetailView(selectedRow);
+	window->GetTable()->SelectCell(STableCell(TableIndexT(selectedRow), 1));
+	TSecurity* selected = window->GetDrawList()->GetNth(selectedRow)->Security;
+	std::mt19937 random(3);
+	for (int i = 0; i < 40; ++i) {
+		TStock* gone = stocks[random() % stocks.size()];
+		if (gone == selected)
+			continue;
+		stocks.erase(std::find(stocks.begin(), stocks.end(), gone));
+		rows.erase(std::find(rows.begin(), rows.end(), gone));
+		mPlugin->GetList(securityStock)->Remove(gone);
+		ASSERT_EQ(StockRows(window), rows);
+		ASSERT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, selected);
+		ASSERT_EQ(window->GetTable()->GetFirstSelectedCell().row, TableIndexT(window->SelectedRow()));
+	}
+	TableIndexT tableRows = 0, tableCols = 0;
+	window->GetTable()->GetTableSize(tableRows, tableCols);
+	EXPECT_EQ(tableRows, TableIndexT(window->GetDrawList()->Count()));
+	EXPECT_EQ(Rows(window).back(), "FNDX");
+	// Each remaining row is still found by its security: an update marks the row that shows it.
+	for (TStock* stock : stocks) {
+		stock->BeginUpdateWatchers();
+		long marked = 0;
+		for (long i = 1; i <= window->GetDrawList()->Count(); ++i)
+			if (window->GetDrawList()->GetNth(i)->Updating)
+				marked = window->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
+		ASSERT_GT(marked, 0) << stock->SecuritySymbol();
+		stock->EndUpdateWatchers();
+	}
+	// The selected one goes too: nothing stays selected.
+	mPlugin->GetList(securityStock)->Remove(selected);
+	EXPECT_EQ(window->SelectedRow(), 0);
+	EXPECT_FALSE(window->GetTable()->GetFirstSelectedCell().row > 0);
+}
+
 TEST_F(SummaryWindowTest, ReopenedItSortsOnceByItsKeyAndSelectsTheSameSecurity)
 {
 	std::vector<TStock*> stocks = AddLookalikes();

@@ -531,10 +531,35 @@ void TSummaryWindow::Remove(TSecurity* inSecurity)
 	for (TList<TSecurity>* list : {mStocks, mFunds, mIndexes, mCurrencies}) {
 		if (list->FindItem(inSecurity) != 0) {
 			list->Remove(inSecurity);
-			RedoContentKeepingSelection();
+			RemoveRow(inSecurity);
 			break;
 		}
 	}
+}
+
+// Only the security's own row goes and those below move up: deleting many securities at once would
+// otherwise rebuild every row for each of them.
+void TSummaryWindow::RemoveRow(TSecurity* inSecurity)
+{
+	const SInt32 row = FindRow(inSecurity);
+	if (row == 0)
+		return;
+	const tSummaryDraw* selectedRow = Row(mSelectedRow);
+	TSecurity* selected = selectedRow != nullptr ? selectedRow->Security : nullptr;
+	inSecurity->RemoveWatcher(this);
+	mDrawList->Remove(mRowNodes[size_t(row) - 1]->mItem);
+	IndexRows();
+	if (mTable != nullptr) {
+		mTable->UnselectAllCells();
+		mTable->RemoveRows(1, TableIndexT(row), false);
+	}
+	if (selected != nullptr) {
+		mSelectedRow = FindRow(selected);
+		SelectRow(mSelectedRow);
+	}
+	StartOrStopFlashing();
+	if (mTable != nullptr)
+		mTable->Refresh();
 }
 
 void TSummaryWindow::HideDetailView()

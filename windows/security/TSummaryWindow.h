@@ -104,6 +104,7 @@ private:
 	void AddToDrawList(char inKind, TSecurity* inSecurity, const char* inTitle, bool inDraggable);
 	void StyleRow(tSummaryDraw& ioRow);
 	SInt32 FindRow(TSecurity* inSecurity) const;
+	void RemoveRow(TSecurity* inSecurity);
 	void IndexRows();
 	// After a sort the rows show the same securities: each section's rows take its list's order.
 	void OrderRows();
