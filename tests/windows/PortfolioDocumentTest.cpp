@@ -20,6 +20,7 @@
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -236,6 +237,29 @@ TEST_F(PortfolioDocumentTest, RevertClosesTheLedgerAndSettingsWindowsUnapplied)
 		EXPECT_FALSE(document->IsModified());
 		AddEntry(document->GetLedger(), "COPPER");
 	}
+}
+
+// A save that was cut short (the program killed while writing) leaves a hidden copy beside the file; the
+// next save removes it, but not the copy of a save that may still be under way.
+TEST_F(PortfolioDocumentTest, SavingRemovesCopiesThatAnInterruptedSaveLeft)
+{
+	WritePortfolio("Savings", 1);
+	const std::string stale = mScratch.Path(".Savings.AbC123");
+	const std::string underWay = mScratch.Path(".Savings.Zz9Yy8");
+	const std::string other = mScratch.Path(".Savings.notes");
+	for (const std::string& path : {stale, underWay, other})
+		std::ofstream(path) << "partial";
+	for (const std::string& path : {stale, other})
+		std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+		                                           std::chrono::hours(2));
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	AddEntry(document->GetLedger(), "SILVER");
+	ASSERT_EQ(document->DoSave(), 0);
+	EXPECT_FALSE(std::filesystem::exists(stale));
+	EXPECT_TRUE(std::filesystem::exists(underWay));
+	EXPECT_TRUE(std::filesystem::exists(other)) << "not a name a save gives";
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
 }
 
 TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)

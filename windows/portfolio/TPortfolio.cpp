@@ -265,6 +265,8 @@ OSErr TPortfolio::DoSave()
 	const short err = SavePortfolio(mFile.get(), &mParameters, &mCategories, &mLedger);
 	if (err != 0)
 		return err;
+	// Copies that an interrupted save left beside the file go with the next save.
+	mFile->RemoveStaleCopies();
 	// Revert goes back to what was last saved.
 	TakeSavedCopies();
 	ClearModified();
