@@ -140,15 +140,15 @@ void TZvTicker::PaintBackground()
 	mBackgroundWorld->EndDrawing();
 }
 
-void TZvTicker::CopyBackground(SInt32 left, SInt32 right)
+void TZvTicker::CopyBackground(const BitMap* destination, SInt32 left, SInt32 right)
 {
 	left = std::max<SInt32>(left, mFrame.left);
 	right = std::min<SInt32>(right, mFrame.right);
 	if (!mBackgroundWorld || left >= right)
 		return;
 	const Rect span{mFrame.top, SInt16(left), mFrame.bottom, SInt16(right)};
-	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()),
-	         GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()), &span, &span, srcCopy, nullptr);
+	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()), destination, &span, &span, srcCopy,
+	         nullptr);
 }
 
 void TZvTicker::PrepareBlankTicker()
@@ -157,11 +157,9 @@ void TZvTicker::PrepareBlankTicker()
 		return;
 	GWorldPtr world = mOffscreen->GetMacGWorld();
 	UnlockPixels(GetGWorldPixMap(world));
-	mOffscreen->BeginDrawing();
-	RGBForeColor(&mCopyForeground);
-	RGBBackColor(&mCopyBackground);
-	CopyBackground(mFrame.left, mFrame.right);
-	mOffscreen->EndDrawing();
+	mBlank = 1;
+	if (!mWindow)
+		ComposeOffscreen();
 	mPrepared = 1;
 	LockPixels(GetGWorldPixMap(world));
 	mPixelsLocked = 1;
@@ -218,13 +216,29 @@ void TZvTicker::Prepare()
 			gone->item->OffStage();
 	}
 
-	mOffscreen->BeginDrawing();
+	mBlank = 0;
+	// With a window the frame is composed straight into it at the step: a copy less on every step.
+	if (!mWindow)
+		ComposeOffscreen();
+	mPrepared = 1;
+	LockPixels(GetGWorldPixMap(world));
+	mPixelsLocked = 1;
+}
+
+void TZvTicker::ComposeInto(CGrafPtr port)
+{
+	const BitMap* destination = GetPortBitMapForCopyBits(port);
 	RGBForeColor(&mCopyForeground);
 	RGBBackColor(&mCopyBackground);
-	const BitMap* destination = GetPortBitMapForCopyBits(world);
-	x = -mOffset;
-	node = first;
-	index = mCurrent;
+	const SInt32 count = mTicklets->Count();
+	if (mBlank || count == 0 || mCurrent < 1) {
+		CopyBackground(destination, mFrame.left, mFrame.right);
+		return;
+	}
+	SInt32 x = -mOffset;
+	const Node* node = mTicklets->NthNode(std::min(mCurrent, count));
+	SInt32 index = std::min(mCurrent, count);
+	SInt32 total = 0;
 	while (x < mFrame.right) {
 		TTicklet* ticklet = node->item;
 		const SInt32 w = ticklet->GetWidth();
@@ -232,7 +246,7 @@ void TZvTicker::Prepare()
 		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a
 		// world show the background.
 		if (!tickletWorld)
-			CopyBackground(x, x + w);
+			CopyBackground(destination, x, x + w);
 		else if (x + w > 0) {
 			Rect bounds;
 			tickletWorld->GetBounds(bounds);
@@ -248,31 +262,39 @@ void TZvTicker::Prepare()
 			         &target, srcCopy, nullptr);
 		}
 		x += w;
+		total += w;
 		node = node->next;
 		if (++index > count) {
 			node = mTicklets->FirstNode();
 			index = 1;
+			if (total == 0)
+				break; // every ticklet is empty
 		}
 	}
+}
+
+void TZvTicker::ComposeOffscreen()
+{
+	mOffscreen->BeginDrawing();
+	ComposeInto(mOffscreen->GetMacGWorld());
 	mOffscreen->EndDrawing();
-	mPrepared = 1;
-	LockPixels(GetGWorldPixMap(world));
-	mPixelsLocked = 1;
 }
 
 void TZvTicker::Draw()
 {
 	if (!mPrepared)
 		Prepare();
-	if (mWindow && mOffscreen) {
-		StGrafPortSaver saver(mWindow->GetMacPort());
-		SetOrigin(0, 0);
-		RGBForeColor(&mCopyForeground);
-		RGBBackColor(&mCopyBackground);
-		CopyBits(GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()),
-		         GetPortBitMapForCopyBits(mWindow->GetMacPort()), &mFrame, &mFrame, srcCopy, nullptr);
-	}
+	ShowFrame();
 	mPrepared = 0;
+}
+
+void TZvTicker::ShowFrame()
+{
+	if (!mWindow || !mOffscreen)
+		return;
+	StGrafPortSaver saver(mWindow->GetMacPort());
+	SetOrigin(0, 0);
+	ComposeInto(mWindow->GetMacPort());
 }
 
 void TZvTicker::SpendTime(const EventRecord&)
@@ -457,10 +479,15 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 	} else {
 		SignalIf_(direction != kTickerRightToLeft); // a direction outside the enumeration
 	}
-	// What is carried over stays within one round of the strip.
-	SInt32 total = 0;
-	for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
-		total += WidthOf(node);
-	mOffset = std::clamp<SInt32>(mOffset, 0, std::max<SInt32>(total - 1, 0));
+	// What is carried over stays within one round of the strip; an offset inside the current ticklet
+	// is (the whole round is summed only when the step went past it).
+	if (mOffset < 0) {
+		mOffset = 0;
+	} else if (mOffset >= WidthOf(mTicklets->NthNode(mCurrent))) {
+		SInt32 total = 0;
+		for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
+			total += WidthOf(node);
+		mOffset = std::min<SInt32>(mOffset, std::max<SInt32>(total - 1, 0));
+	}
 	mPrepared = 0;
 }
