@@ -155,13 +155,18 @@ void TZvTicker::PrepareBlankTicker()
 {
 	if (!mOffscreen)
 		return;
-	GWorldPtr world = mOffscreen->GetMacGWorld();
-	UnlockPixels(GetGWorldPixMap(world));
-	mBlank = 1;
+	UnlockPixels(GetGWorldPixMap(mOffscreen->GetMacGWorld()));
+	FinishPreparing(true);
+}
+
+void TZvTicker::FinishPreparing(bool blank)
+{
+	mBlank = blank ? 1 : 0;
+	// With a window the frame is composed straight into it at the step: a copy less on every step.
 	if (!mWindow)
 		ComposeOffscreen();
 	mPrepared = 1;
-	LockPixels(GetGWorldPixMap(world));
+	LockPixels(GetGWorldPixMap(mOffscreen->GetMacGWorld()));
 	mPixelsLocked = 1;
 }
 
@@ -216,13 +221,7 @@ void TZvTicker::Prepare()
 			gone->item->OffStage();
 	}
 
-	mBlank = 0;
-	// With a window the frame is composed straight into it at the step: a copy less on every step.
-	if (!mWindow)
-		ComposeOffscreen();
-	mPrepared = 1;
-	LockPixels(GetGWorldPixMap(world));
-	mPixelsLocked = 1;
+	FinishPreparing(false);
 }
 
 void TZvTicker::ComposeInto(CGrafPtr port)

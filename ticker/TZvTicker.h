@@ -88,6 +88,8 @@ private:
 	// The frame at the strip's position (the background alone for a blank ticker) into the port.
 	void ComposeInto(CGrafPtr port);
 	void ComposeOffscreen();
+	// The frame is ready: in the offscreen already when there is no window.
+	void FinishPreparing(bool blank);
 
 	std::unique_ptr<TZvList<TTicklet>> mTicklets;
 	LWindow* mWindow = nullptr;
