@@ -11,6 +11,7 @@
 #include "platform/toolbox/gui/StGrafPortSaver.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -46,6 +47,7 @@ void TZvTicker::AddTicklet(TTicklet* ticklet, long)
 	if (ticklet == nullptr)
 		return;
 	mTicklets->Append(ticklet);
+	mNear = nullptr;
 	ticklet->SetOwner(this);
 	ticklet->RefreshData();
 	mPrepared = 0;
@@ -59,6 +61,7 @@ void TZvTicker::RemoveTicklet(TTicklet* ticklet)
 	const SInt32 position = mTicklets->Remove(ticklet);
 	if (position == 0)
 		return;
+	mNear = nullptr;
 	// The strip keeps showing the same ticklet: an earlier one going moves its position down.
 	if (position < mCurrent)
 		--mCurrent;
@@ -87,6 +90,23 @@ void TZvTicker::GetFont(TKsFont* font)
 {
 	if (font)
 		*font = mFont;
+}
+
+const Node* TZvTicker::NodeAt(SInt32 position)
+{
+	if (position < 1 || position > mTicklets->Count())
+		return nullptr;
+	// The strip moves one ticklet at a time: from the node asked for last, a long list is not walked
+	// from its start on every step.
+	if (mNear == nullptr || position - 1 < std::abs(position - mNearPosition)) {
+		mNear = mTicklets->FirstNode();
+		mNearPosition = 1;
+	}
+	for (; mNearPosition < position; ++mNearPosition)
+		mNear = mNear->next;
+	for (; mNearPosition > position; --mNearPosition)
+		mNear = mNear->previous;
+	return mNear;
 }
 
 void TZvTicker::ReconcileIncrements()
@@ -189,7 +209,7 @@ void TZvTicker::Prepare()
 	ScrollPixels(mDirection, mPixelStep);
 
 	// Staging: every ticklet laid on the strip hears of it; one may lie there more than once.
-	const Node* first = mTicklets->NthNode(mCurrent);
+	const Node* first = NodeAt(mCurrent);
 	SInt32 x = -mOffset;
 	SInt32 staged = 0;
 	SInt32 total = 0;
@@ -235,7 +255,7 @@ void TZvTicker::ComposeInto(CGrafPtr port)
 		return;
 	}
 	SInt32 x = -mOffset;
-	const Node* node = mTicklets->NthNode(std::min(mCurrent, count));
+	const Node* node = NodeAt(std::min(mCurrent, count));
 	SInt32 index = std::min(mCurrent, count);
 	SInt32 total = 0;
 	while (x < mFrame.right) {
@@ -433,7 +453,7 @@ void TZvTicker::DoubleClick(long x, long y)
 	const SInt32 count = mTicklets->Count();
 	if (count == 0 || mClickCount < 2 || mCurrent < 1)
 		return;
-	const Node* node = mTicklets->NthNode(mCurrent);
+	const Node* node = NodeAt(mCurrent);
 	SInt32 index = mCurrent;
 	SInt32 x0 = -mOffset;
 	while (x0 < mFrame.right) {
@@ -462,7 +482,7 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 		return;
 	if (mCurrent == 0 || mCurrent > count)
 		mCurrent = direction == kTickerLeftToRight ? count : 1;
-	const SInt32 w = WidthOf(mTicklets->NthNode(mCurrent));
+	const SInt32 w = WidthOf(NodeAt(mCurrent));
 	if (direction == kTickerRightToLeft) {
 		mOffset += pixels;
 		if (mOffset >= w) {
@@ -473,7 +493,7 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 		mOffset -= pixels;
 		if (mOffset < 1) {
 			mCurrent = mCurrent <= 1 ? count : mCurrent - 1;
-			mOffset += WidthOf(mTicklets->NthNode(mCurrent));
+			mOffset += WidthOf(NodeAt(mCurrent));
 		}
 	} else {
 		SignalIf_(direction != kTickerRightToLeft); // a direction outside the enumeration
@@ -482,7 +502,7 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 	// is (the whole round is summed only when the step went past it).
 	if (mOffset < 0) {
 		mOffset = 0;
-	} else if (mOffset >= WidthOf(mTicklets->NthNode(mCurrent))) {
+	} else if (mOffset >= WidthOf(NodeAt(mCurrent))) {
 		SInt32 total = 0;
 		for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
 			total += WidthOf(node);

@@ -84,6 +84,8 @@ public:
 private:
 	// The background behind the ticklets, painted once per size and colour so that composing only copies.
 	void PaintBackground();
+	// The node at a position in the list (1 the first), null outside it.
+	const TZvList<TTicklet>::Node* NodeAt(SInt32 position);
 	void CopyBackground(const BitMap* destination, SInt32 left, SInt32 right);
 	// The frame at the strip's position (the background alone for a blank ticker) into the port.
 	void ComposeInto(CGrafPtr port);
@@ -113,6 +115,8 @@ private:
 	UInt8 mPrepared = 0;
 	UInt8 mPixelsLocked = 0;
 	UInt8 mBlank = 0; // the prepared frame shows the background alone
+	const TZvList<TTicklet>::Node* mNear = nullptr; // the node NodeAt gave last, forgotten when the list changes
+	SInt32 mNearPosition = 0;
 	char mName[kNameSize + 1] = {};
 	UInt32 mID = 0;
 };
