@@ -18,6 +18,7 @@ std::vector<TURLRequest*> TURLRequest::sDeferred;
 bool TURLRequest::sInsideLibrary = false;
 bool TURLRequest::sTerminating = false;
 long TURLRequest::sDefaultTimeout = TURLRequest::kDefaultTimeoutMilliseconds;
+std::vector<CURL*> TURLRequest::sSpareHandles;
 const tURLTransferInfo TURLRequest::sNoInfo;
 
 namespace
@@ -124,6 +125,9 @@ void TURLRequest::Terminate()
 	sLastHost.clear();
 	sByHandle.clear();
 	sTransfersInSet = 0;
+	for (CURL* handle : sSpareHandles)
+		curl_easy_cleanup(handle);
+	sSpareHandles.clear();
 	if (sCURLHandle != nullptr) {
 		curl_multi_cleanup(sCURLHandle);
 		sCURLHandle = nullptr;
@@ -368,10 +372,8 @@ void TURLRequest::Reset()
 	curl_slist_free_all(mReceivedCookieLines);
 	mReceivedCookieLines = nullptr;
 	FreeTransferCopies();
-	if (mKeepConnection != 1 && mHandle != nullptr && !mInSet) {
-		curl_easy_cleanup(mHandle);
-		mHandle = nullptr;
-	}
+	if (mKeepConnection != 1 && mHandle != nullptr && !mInSet)
+		ReleaseHandle();
 	mCallback = nullptr;
 	mUserData = nullptr;
 	mUserDataFlags = 0;
@@ -386,9 +388,30 @@ void TURLRequest::ResetConnection()
 {
 	if (mHandle != nullptr)
 		curl_easy_cleanup(mHandle);
-	mHandle = curl_easy_init();
+	mCookieEngine = 0;
+	if (!sSpareHandles.empty()) {
+		mHandle = sSpareHandles.back();
+		sSpareHandles.pop_back();
+	} else {
+		mHandle = curl_easy_init();
+	}
 	if (mHandle != nullptr)
 		curl_easy_reset(mHandle);
+}
+
+// A round of thousands of transfers makes and frees no handle per transfer: a finished transfer's handle,
+// its options reset, serves a later one. Not one that read or wrote cookies: cleaning it up writes the jar,
+// and a reset would keep its cookies. Without a transfer set a handle keeps its own connections: none then.
+void TURLRequest::ReleaseHandle()
+{
+	if (sCURLHandle != nullptr && !mCookieEngine && long(sSpareHandles.size()) < kMaxTransfers) {
+		curl_easy_reset(mHandle);
+		sSpareHandles.push_back(mHandle);
+	} else {
+		curl_easy_cleanup(mHandle);
+	}
+	mHandle = nullptr;
+	mCookieEngine = 0;
 }
 
 void TURLRequest::SetPost(const TVyString& postData)
@@ -514,6 +537,7 @@ bool TURLRequest::ApplyOptions()
 	set(CURLOPT_NOSIGNAL, 1L);
 
 	if (mUseCookieFile && mCookieFile.Length() != 0) {
+		mCookieEngine = 1;
 		set(CURLOPT_COOKIEFILE, mCookieFile.GetCString());
 	} else if (mUseCookies && mOutboundCookies.Count() != 0) {
 		TVyString cookies;
@@ -521,8 +545,10 @@ bool TURLRequest::ApplyOptions()
 		if (cookies.Length() != 0)
 			set(CURLOPT_COOKIE, cookies.GetCString());
 	}
-	if (mUseCookieJarFile && mCookieJarFile.Length() != 0)
+	if (mUseCookieJarFile && mCookieJarFile.Length() != 0) {
+		mCookieEngine = 1;
 		set(CURLOPT_COOKIEJAR, mCookieJarFile.GetCString());
+	}
 
 	if (mVerbose)
 		set(CURLOPT_VERBOSE, 1L);
@@ -628,10 +654,8 @@ void TURLRequest::DoCleanup()
 	}
 
 	// Cleaning the handle up also writes the cookie jar file.
-	if (mKeepConnection != 1 && mHandle != nullptr && !mInSet) {
-		curl_easy_cleanup(mHandle);
-		mHandle = nullptr;
-	}
+	if (mKeepConnection != 1 && mHandle != nullptr && !mInSet)
+		ReleaseHandle();
 
 	if (mCallback != nullptr && (mReasonMask & TURLCallback::kReasonFinished))
 		ReportSafely(TURLCallback::kReasonFinished);

@@ -202,6 +202,7 @@ private:
 	bool ApplyOptions();
 	void FetchTransferInfo();
 	void FreeTransferCopies();
+	void ReleaseHandle();
 
 	static CURLM* sCURLHandle;
 	static TList<TURLRequest>* sRequests;
@@ -217,11 +218,13 @@ private:
 	static bool sInsideLibrary;
 	static bool sTerminating;
 	static long sDefaultTimeout;
+	static std::vector<CURL*> sSpareHandles;
 	static const tURLTransferInfo sNoInfo;
 
 	UInt8 mInProgress = 0;
 	UInt16 mMethod = kMethodGet;
 	UInt8 mKeepConnection = 0;
+	UInt8 mCookieEngine = 0; // the handle was given a cookie file or jar
 	UInt8 mVerbose = 0;
 	UInt8 mFollowLocation = 0;
 	UInt8 mSSLMode = 1;

@@ -153,8 +153,5 @@ void TTickerWindow::DrawSelf()
 	}
 	if (!mPane->IsPrepared())
 		mPane->Prepare();
-	Rect bounds;
-	offscreen->GetBounds(bounds);
-	CopyBits(GetPortBitMapForCopyBits(offscreen->GetMacGWorld()), GetPortBitMapForCopyBits(GetMacPort()),
-	         &bounds, &bounds, srcCopy, nullptr);
+	mPane->ShowFrame();
 }

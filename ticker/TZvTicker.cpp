@@ -11,6 +11,7 @@
 #include "platform/toolbox/gui/StGrafPortSaver.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -46,6 +47,7 @@ void TZvTicker::AddTicklet(TTicklet* ticklet, long)
 	if (ticklet == nullptr)
 		return;
 	mTicklets->Append(ticklet);
+	mNear = nullptr;
 	ticklet->SetOwner(this);
 	ticklet->RefreshData();
 	mPrepared = 0;
@@ -59,6 +61,7 @@ void TZvTicker::RemoveTicklet(TTicklet* ticklet)
 	const SInt32 position = mTicklets->Remove(ticklet);
 	if (position == 0)
 		return;
+	mNear = nullptr;
 	// The strip keeps showing the same ticklet: an earlier one going moves its position down.
 	if (position < mCurrent)
 		--mCurrent;
@@ -87,6 +90,23 @@ void TZvTicker::GetFont(TKsFont* font)
 {
 	if (font)
 		*font = mFont;
+}
+
+const Node* TZvTicker::NodeAt(SInt32 position)
+{
+	if (position < 1 || position > mTicklets->Count())
+		return nullptr;
+	// The strip moves one ticklet at a time: from the node asked for last, a long list is not walked
+	// from its start on every step.
+	if (mNear == nullptr || position - 1 < std::abs(position - mNearPosition)) {
+		mNear = mTicklets->FirstNode();
+		mNearPosition = 1;
+	}
+	for (; mNearPosition < position; ++mNearPosition)
+		mNear = mNear->next;
+	for (; mNearPosition > position; --mNearPosition)
+		mNear = mNear->previous;
+	return mNear;
 }
 
 void TZvTicker::ReconcileIncrements()
@@ -140,30 +160,33 @@ void TZvTicker::PaintBackground()
 	mBackgroundWorld->EndDrawing();
 }
 
-void TZvTicker::CopyBackground(SInt32 left, SInt32 right)
+void TZvTicker::CopyBackground(const BitMap* destination, SInt32 left, SInt32 right)
 {
 	left = std::max<SInt32>(left, mFrame.left);
 	right = std::min<SInt32>(right, mFrame.right);
 	if (!mBackgroundWorld || left >= right)
 		return;
 	const Rect span{mFrame.top, SInt16(left), mFrame.bottom, SInt16(right)};
-	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()),
-	         GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()), &span, &span, srcCopy, nullptr);
+	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()), destination, &span, &span, srcCopy,
+	         nullptr);
 }
 
 void TZvTicker::PrepareBlankTicker()
 {
 	if (!mOffscreen)
 		return;
-	GWorldPtr world = mOffscreen->GetMacGWorld();
-	UnlockPixels(GetGWorldPixMap(world));
-	mOffscreen->BeginDrawing();
-	RGBForeColor(&mCopyForeground);
-	RGBBackColor(&mCopyBackground);
-	CopyBackground(mFrame.left, mFrame.right);
-	mOffscreen->EndDrawing();
+	UnlockPixels(GetGWorldPixMap(mOffscreen->GetMacGWorld()));
+	FinishPreparing(true);
+}
+
+void TZvTicker::FinishPreparing(bool blank)
+{
+	mBlank = blank ? 1 : 0;
+	// With a window the frame is composed straight into it at the step: a copy less on every step.
+	if (!mWindow)
+		ComposeOffscreen();
 	mPrepared = 1;
-	LockPixels(GetGWorldPixMap(world));
+	LockPixels(GetGWorldPixMap(mOffscreen->GetMacGWorld()));
 	mPixelsLocked = 1;
 }
 
@@ -186,7 +209,7 @@ void TZvTicker::Prepare()
 	ScrollPixels(mDirection, mPixelStep);
 
 	// Staging: every ticklet laid on the strip hears of it; one may lie there more than once.
-	const Node* first = mTicklets->NthNode(mCurrent);
+	const Node* first = NodeAt(mCurrent);
 	SInt32 x = -mOffset;
 	SInt32 staged = 0;
 	SInt32 total = 0;
@@ -218,13 +241,23 @@ void TZvTicker::Prepare()
 			gone->item->OffStage();
 	}
 
-	mOffscreen->BeginDrawing();
+	FinishPreparing(false);
+}
+
+void TZvTicker::ComposeInto(CGrafPtr port)
+{
+	const BitMap* destination = GetPortBitMapForCopyBits(port);
 	RGBForeColor(&mCopyForeground);
 	RGBBackColor(&mCopyBackground);
-	const BitMap* destination = GetPortBitMapForCopyBits(world);
-	x = -mOffset;
-	node = first;
-	index = mCurrent;
+	const SInt32 count = mTicklets->Count();
+	if (mBlank || count == 0 || mCurrent < 1) {
+		CopyBackground(destination, mFrame.left, mFrame.right);
+		return;
+	}
+	SInt32 x = -mOffset;
+	const Node* node = NodeAt(std::min(mCurrent, count));
+	SInt32 index = std::min(mCurrent, count);
+	SInt32 total = 0;
 	while (x < mFrame.right) {
 		TTicklet* ticklet = node->item;
 		const SInt32 w = ticklet->GetWidth();
@@ -232,7 +265,7 @@ void TZvTicker::Prepare()
 		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a
 		// world show the background.
 		if (!tickletWorld)
-			CopyBackground(x, x + w);
+			CopyBackground(destination, x, x + w);
 		else if (x + w > 0) {
 			Rect bounds;
 			tickletWorld->GetBounds(bounds);
@@ -248,31 +281,39 @@ void TZvTicker::Prepare()
 			         &target, srcCopy, nullptr);
 		}
 		x += w;
+		total += w;
 		node = node->next;
 		if (++index > count) {
 			node = mTicklets->FirstNode();
 			index = 1;
+			if (total == 0)
+				break; // every ticklet is empty
 		}
 	}
+}
+
+void TZvTicker::ComposeOffscreen()
+{
+	mOffscreen->BeginDrawing();
+	ComposeInto(mOffscreen->GetMacGWorld());
 	mOffscreen->EndDrawing();
-	mPrepared = 1;
-	LockPixels(GetGWorldPixMap(world));
-	mPixelsLocked = 1;
 }
 
 void TZvTicker::Draw()
 {
 	if (!mPrepared)
 		Prepare();
-	if (mWindow && mOffscreen) {
-		StGrafPortSaver saver(mWindow->GetMacPort());
-		SetOrigin(0, 0);
-		RGBForeColor(&mCopyForeground);
-		RGBBackColor(&mCopyBackground);
-		CopyBits(GetPortBitMapForCopyBits(mOffscreen->GetMacGWorld()),
-		         GetPortBitMapForCopyBits(mWindow->GetMacPort()), &mFrame, &mFrame, srcCopy, nullptr);
-	}
+	ShowFrame();
 	mPrepared = 0;
+}
+
+void TZvTicker::ShowFrame()
+{
+	if (!mWindow || !mOffscreen)
+		return;
+	StGrafPortSaver saver(mWindow->GetMacPort());
+	SetOrigin(0, 0);
+	ComposeInto(mWindow->GetMacPort());
 }
 
 void TZvTicker::SpendTime(const EventRecord&)
@@ -412,7 +453,7 @@ void TZvTicker::DoubleClick(long x, long y)
 	const SInt32 count = mTicklets->Count();
 	if (count == 0 || mClickCount < 2 || mCurrent < 1)
 		return;
-	const Node* node = mTicklets->NthNode(mCurrent);
+	const Node* node = NodeAt(mCurrent);
 	SInt32 index = mCurrent;
 	SInt32 x0 = -mOffset;
 	while (x0 < mFrame.right) {
@@ -441,7 +482,7 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 		return;
 	if (mCurrent == 0 || mCurrent > count)
 		mCurrent = direction == kTickerLeftToRight ? count : 1;
-	const SInt32 w = WidthOf(mTicklets->NthNode(mCurrent));
+	const SInt32 w = WidthOf(NodeAt(mCurrent));
 	if (direction == kTickerRightToLeft) {
 		mOffset += pixels;
 		if (mOffset >= w) {
@@ -452,15 +493,20 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 		mOffset -= pixels;
 		if (mOffset < 1) {
 			mCurrent = mCurrent <= 1 ? count : mCurrent - 1;
-			mOffset += WidthOf(mTicklets->NthNode(mCurrent));
+			mOffset += WidthOf(NodeAt(mCurrent));
 		}
 	} else {
 		SignalIf_(direction != kTickerRightToLeft); // a direction outside the enumeration
 	}
-	// What is carried over stays within one round of the strip.
-	SInt32 total = 0;
-	for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
-		total += WidthOf(node);
-	mOffset = std::clamp<SInt32>(mOffset, 0, std::max<SInt32>(total - 1, 0));
+	// What is carried over stays within one round of the strip; an offset inside the current ticklet
+	// is (the whole round is summed only when the step went past it).
+	if (mOffset < 0) {
+		mOffset = 0;
+	} else if (mOffset >= WidthOf(NodeAt(mCurrent))) {
+		SInt32 total = 0;
+		for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
+			total += WidthOf(node);
+		mOffset = std::min<SInt32>(mOffset, std::max<SInt32>(total - 1, 0));
+	}
 	mPrepared = 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The scrolling engine inside a ticker window: the ticker's ticklets as one endless strip, moved at the
-// ticker's speed and direction. One frame is composed ahead into an offscreen and each step copies it once.
+// ticker's speed and direction. Each frame is staged ahead (its ticklets told and drawn) and composed at its
+// step straight into the window.
 
 #include "Includes/ITicker.h"
 #include "Includes/TKsFont.h"
@@ -44,7 +45,11 @@ public:
 	virtual void SetName(const char* name);
 	virtual void SetID(unsigned long id) { mID = UInt32(id); }
 
-	// The window the engine draws into and the strip's frame in its local coordinates.
+	// The prepared frame, in the window (its update draws it so).
+	void ShowFrame();
+
+	// The window the engine draws into and the strip's frame in its local coordinates. Without a window
+	// each frame is composed into the offscreen.
 	void Init(LWindow* window, const Rect* frame);
 	void ResizeTicker(const Rect* frame);
 
@@ -79,7 +84,14 @@ public:
 private:
 	// The background behind the ticklets, painted once per size and colour so that composing only copies.
 	void PaintBackground();
-	void CopyBackground(SInt32 left, SInt32 right);
+	// The node at a position in the list (1 the first), null outside it.
+	const TZvList<TTicklet>::Node* NodeAt(SInt32 position);
+	void CopyBackground(const BitMap* destination, SInt32 left, SInt32 right);
+	// The frame at the strip's position (the background alone for a blank ticker) into the port.
+	void ComposeInto(CGrafPtr port);
+	void ComposeOffscreen();
+	// The frame is ready: in the offscreen already when there is no window.
+	void FinishPreparing(bool blank);
 
 	std::unique_ptr<TZvList<TTicklet>> mTicklets;
 	LWindow* mWindow = nullptr;
@@ -102,6 +114,9 @@ private:
 	SInt32 mClickCount = 0;
 	UInt8 mPrepared = 0;
 	UInt8 mPixelsLocked = 0;
+	UInt8 mBlank = 0; // the prepared frame shows the background alone
+	const TZvList<TTicklet>::Node* mNear = nullptr; // the node NodeAt gave last, forgotten when the list changes
+	SInt32 mNearPosition = 0;
 	char mName[kNameSize + 1] = {};
 	UInt32 mID = 0;
 };

@@ -22,7 +22,8 @@ LApplication::WheelHandler sWheelHandler;
 UInt16 CurrentModifiers()
 {
 	UInt16 m = 0;
-	const Qt::KeyboardModifiers q = QGuiApplication::queryKeyboardModifiers();
+	// As the last input event left them: asking the display would cost a round trip on every tick.
+	const Qt::KeyboardModifiers q = QGuiApplication::keyboardModifiers();
 	if (q & Qt::ShiftModifier)
 		m |= shiftKey;
 	if (q & Qt::ControlModifier)

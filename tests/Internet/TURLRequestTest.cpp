@@ -387,6 +387,65 @@ TEST_F(TURLRequestTest, ReceivedCookiesReachTheJarFileAndTheRequest)
 	EXPECT_TRUE(string.EqualTo("session=xyz", true)) << string.GetCString();
 }
 
+// One transfer after another, as a round runs them: each starts from the defaults, whatever the one before
+// set (its method, referer, headers, transcript, received cookies).
+TEST_F(TURLRequestTest, EachTransferStartsFromTheDefaultsWhateverTheOneBeforeSet)
+{
+	ScratchFolder scratch;
+	Server::Response withCookie = Server::Page("in");
+	withCookie.mHeaders.emplace_back("Set-Cookie", "session=xyz; Path=/");
+	mServer.Serve("/login", withCookie);
+	mServer.Serve("/form", Server::Page("posted"));
+	mServer.Serve("/plain", Server::Page("plain"));
+	auto text = [](const TVyString& t) { return std::string(t.GetCString() ? t.GetCString() : "", t.Length()); };
+	std::string transcript = "unset";
+	auto run = [&](const std::function<void(TURLRequest&)>& configure) {
+		RecordingCallback callback;
+		callback.mOnReport = [&](unsigned long, TURLRequest* request) {
+			transcript = text(request->GetDebugText());
+		};
+		TURLRequest* request = new TURLRequest;
+		configure(*request);
+		request->SetCallback(&callback, &callback, 2);
+		EXPECT_TRUE(request->TransferURL());
+		EXPECT_TRUE(PumpUntil([&] { return callback.Finished(); }));
+		return callback.mReports.empty() ? std::string() : callback.mReports.back().mBody;
+	};
+	auto plain = [](TURLRequest& request) { request.SetURL("http://quotes.example/plain"); };
+
+	EXPECT_EQ(run([&](TURLRequest& request) {
+		          request.SetURL("http://quotes.example/login");
+		          request.SetUseCookieJarFile(true, TVyString(scratch.Path("jar.txt").c_str()));
+	          }),
+	          "in");
+	EXPECT_EQ(run(plain), "plain");
+	EXPECT_EQ(run([](TURLRequest& request) {
+		          request.SetURL("http://quotes.example/form");
+		          request.SetPost(TVyString("s=IBM"));
+		          request.SetReferer(TVyString("http://quotes.example/start"));
+		          request.AddCustomHeader("X-Source", "quotes");
+		          request.SetVerbose(true);
+	          }),
+	          "posted");
+	EXPECT_NE(transcript.find("> POST"), std::string::npos);
+	for (int i = 0; i < 3; ++i) {
+		EXPECT_EQ(run(plain), "plain");
+		EXPECT_EQ(transcript, "") << "not verbose";
+	}
+
+	std::vector<Server::Request> seen = mServer.Requests();
+	ASSERT_EQ(seen.size(), 6u);
+	EXPECT_NE(scratch.Read("jar.txt").find("session"), std::string::npos) << "the jar is written";
+	for (std::size_t i : {1u, 3u, 4u, 5u}) {
+		EXPECT_EQ(seen[i].mMethod, "GET") << i;
+		EXPECT_EQ(seen[i].mBody, "") << i;
+		EXPECT_EQ(seen[i].Header("Referer"), "") << i;
+		EXPECT_EQ(seen[i].Header("X-Source"), "") << i;
+		EXPECT_EQ(seen[i].Header("Cookie"), "") << i << ": a cookie received by another transfer";
+	}
+	EXPECT_EQ(seen[2].Header("X-Source"), "quotes");
+}
+
 TEST_F(TURLRequestTest, OnePerformFinishesAtMostOneTransfer)
 {
 	const char* paths[] = {"/a", "/b", "/c"};

@@ -10,8 +10,11 @@
 #include "tests/ticker/TickerTestSupport.h"
 #include "ticker/TFloaterTickerWindow.h"
 #include "ticker/TTickerWindow.h"
+#include "ticker/TZvTicker.h"
 
 #include <cstring>
+#include <memory>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace TickerTest;
@@ -136,6 +139,51 @@ TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
 	lost.Open(true);
 	EXPECT_EQ(Text(Bounds(lost)), Text(Rect{SInt16(screen.top + 100), SInt16(screen.left + 100),
 	                                        SInt16(screen.top + 128), SInt16(screen.left + 400)}));
+}
+
+TEST_F(TTickerTest, AnOpenTickerShowsEachFrameAtItsStepAndAgainWhenItsWindowIsRedrawn)
+{
+	TTicker ticker;
+	ticker.Open(true);
+	ASSERT_TRUE(ticker.IsWindowOpen());
+	TZvTicker& engine = *ticker.GetTickerPane();
+	LWindow& window = *ticker.GetWindow();
+	engine.SetSpeed(kTickerStopped);
+	engine.SetBackgroundColour(&kBlue);
+	std::vector<std::unique_ptr<SolidTicklet>> ticklets;
+	for (RGBColor colour : {kRed, kGreen}) {
+		ticklets.push_back(std::make_unique<SolidTicklet>(colour.red ? 30 : 50, colour));
+		engine.AddTicklet(ticklets.back().get(), -1);
+	}
+	auto shown = [&] { return WindowStrip(engine, window).substr(0, 20); };
+
+	engine.ScrollPixels(kTickerRightToLeft, 10);
+	engine.Draw();
+	EXPECT_EQ(shown(), "RRGGGGGRRRGGGGGRRRGG");
+	// The next frame, made ready ahead, shows only at its step.
+	engine.ScrollPixels(kTickerRightToLeft, 20);
+	engine.Prepare();
+	EXPECT_EQ(shown(), "RRGGGGGRRRGGGGGRRRGG");
+	engine.Draw();
+	EXPECT_EQ(shown(), "GGGGGRRRGGGGGRRRGGGG");
+
+	// Drawn over and redrawn by the window: the same frame again.
+	{
+		StGrafPortSaver saver(window.GetMacPort());
+		const RGBColor black{0, 0, 0};
+		RGBForeColor(&black);
+		const Rect frame = engine.GetFrame();
+		PaintRect(&frame);
+	}
+	ASSERT_EQ(shown(), std::string(20, 'K'));
+	window.InvalPortRect(engine.GetFrame());
+	window.UpdatePort();
+	EXPECT_EQ(shown(), "GGGGGRRRGGGGGRRRGGGG");
+
+	// Nothing left on it: the background.
+	ticklets.clear();
+	engine.Draw();
+	EXPECT_EQ(shown(), std::string(20, 'B'));
 }
 
 TEST_F(TTickerTest, TheStoredRecordIsByteExactAndReadsBackWhole)

@@ -7,6 +7,7 @@
 #include "tests/support/AllocationCounter.h"
 #include "tests/ticker/TickerTestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace TickerTest;
@@ -167,6 +168,47 @@ TEST_F(TZvTickerTest, FramesShowTheTickletsFromTheOffsetAndRepeatThemInAWideStri
 		ticklet->Resize(0);
 	engine->Prepare();
 	EXPECT_EQ(Strip(*engine, 20), std::string(10, 'K'));
+}
+
+TEST_F(TZvTickerTest, ALongStripShowsTheRightTickletAtEveryStepBothWaysAndAfterRemovals)
+{
+	auto engine = Engine(4);
+	const RGBColor colours[] = {kRed, kGreen, kBlue};
+	for (int i = 0; i < 300; ++i)
+		Add(*engine, 2, colours[i % 3]);
+	// Two pixels each: after n one-pixel steps the strip starts in ticklet n / 2 (from 0, round 600).
+	auto letter = [](long n) { return "RGB"[((n / 2) % 300) % 3]; };
+	long moved = 0;
+	for (int step = 0; step < 1300; ++step) {
+		engine->ScrollPixels(kTickerRightToLeft, 1);
+		engine->Prepare();
+		++moved;
+		ASSERT_EQ(PixelAt(*engine, 0), letter(moved)) << "step " << step;
+		ASSERT_EQ(PixelAt(*engine, 2), letter(moved + 2)) << "step " << step;
+		engine->Draw();
+	}
+	for (int step = 0; step < 700; ++step) {
+		engine->ScrollPixels(kTickerLeftToRight, 1);
+		engine->Prepare();
+		moved = (moved + 599) % 600;
+		ASSERT_EQ(PixelAt(*engine, 0), letter(moved)) << "back " << step;
+		engine->Draw();
+	}
+
+	// Ticklets going (the current one among them): the strip still starts with the one the list holds at
+	// the current position.
+	for (int i = 0; i < 20; ++i) {
+		TTicklet* current = engine->GetTicklets().GetNth(engine->GetCurrent());
+		mTicklets.erase(std::find_if(mTicklets.begin(), mTicklets.end(),
+		                             [&](const auto& t) { return t.get() == (i % 2 ? current : mTicklets[i].get()); }));
+		for (int step = 0; step < 7; ++step) {
+			engine->ScrollPixels(i % 3 ? kTickerRightToLeft : kTickerLeftToRight, 1);
+			engine->Prepare();
+			auto* shown = static_cast<SolidTicklet*>(engine->GetTicklets().GetNth(engine->GetCurrent()));
+			ASSERT_EQ(PixelAt(*engine, 0), Letter(shown->mColour)) << i << "/" << step;
+			engine->Draw();
+		}
+	}
 }
 
 TEST_F(TZvTickerTest, StepsFollowTheClockAndComposeAheadWithoutAllocating)

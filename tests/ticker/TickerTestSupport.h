@@ -5,6 +5,7 @@
 #include "Includes/TTicklet.h"
 #include "platform/framework/LGWorld.h"
 #include "platform/framework/URegistrar.h"
+#include "platform/toolbox/gui/StGrafPortSaver.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "ticker/TFloaterTickerWindow.h"
 #include "ticker/TTickerWindow.h"
@@ -63,17 +64,9 @@ public:
 	std::vector<short> mDoubleClicks;
 };
 
-// The colour of the engine's composed frame at x in the middle row: 'R', 'G', 'B', 'K' (black) or '?'.
-inline char PixelAt(TZvTicker& engine, SInt16 x)
+// A pixel's colour as a letter: 'R', 'G', 'B', 'K' (black) or '?'.
+inline char Letter(const RGBColor& c)
 {
-	LGWorld* world = engine.GetOffscreen();
-	if (!world)
-		return 0;
-	const Rect& frame = engine.GetFrame();
-	world->BeginDrawing();
-	RGBColor c;
-	GetCPixel(x, SInt16((frame.top + frame.bottom) / 2), &c);
-	world->EndDrawing();
 	const auto high = [](UInt16 v) { return v > 0xC000; };
 	const auto low = [](UInt16 v) { return v < 0x4000; };
 	if (high(c.red) && low(c.green) && low(c.blue))
@@ -87,12 +80,41 @@ inline char PixelAt(TZvTicker& engine, SInt16 x)
 	return '?';
 }
 
+// The colour of the engine's composed frame at x in the middle row.
+inline char PixelAt(TZvTicker& engine, SInt16 x)
+{
+	LGWorld* world = engine.GetOffscreen();
+	if (!world)
+		return 0;
+	const Rect& frame = engine.GetFrame();
+	world->BeginDrawing();
+	RGBColor c;
+	GetCPixel(x, SInt16((frame.top + frame.bottom) / 2), &c);
+	world->EndDrawing();
+	return Letter(c);
+}
+
 // The frame as one letter per pixel, every step pixels.
 inline std::string Strip(TZvTicker& engine, int step = 10)
 {
 	std::string s;
 	for (SInt16 x = 0; x < engine.GetFrame().right; x = SInt16(x + step))
 		s += PixelAt(engine, x);
+	return s;
+}
+
+// What the engine's window shows of its strip, as Strip.
+inline std::string WindowStrip(TZvTicker& engine, LWindow& window, int step = 10)
+{
+	StGrafPortSaver saver(window.GetMacPort());
+	SetOrigin(0, 0);
+	const Rect& frame = engine.GetFrame();
+	std::string s;
+	for (SInt16 x = 0; x < frame.right; x = SInt16(x + step)) {
+		RGBColor c;
+		GetCPixel(x, SInt16((frame.top + frame.bottom) / 2), &c);
+		s += Letter(c);
+	}
 	return s;
 }
 
