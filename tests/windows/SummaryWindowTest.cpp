@@ -136,6 +136,20 @@ protected:
 					                                           inName + ".png"));
 	}
 
+	// Each stock's row is still found by its security: the start of an update marks the row that shows it.
+	static void ExpectEachRowFoundBySecurity(TSummaryWindow* inWindow, const std::vector<TStock*>& inStocks)
+	{
+		for (TStock* stock : inStocks) {
+			stock->BeginUpdateWatchers();
+			long marked = 0;
+			for (long i = 1; i <= inWindow->GetDrawList()->Count(); ++i)
+				if (inWindow->GetDrawList()->GetNth(i)->Updating)
+					marked = inWindow->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
+			EXPECT_GT(marked, 0) << stock->SecuritySymbol();
+			stock->EndUpdateWatchers();
+		}
+	}
+
 	static void Command(TSummaryWindow* inWindow, FourCharCode inCommand, SInt32 inValue = 1)
 	{
 		inWindow->ObeyCommand(CommandT(inCommand), &inValue);
@@ -557,16 +571,7 @@ TEST_F(SummaryWindowTest, AQuoteMovesItsRowAndEqualPricesKeepTheirOrder)
 			    << "ascending, that is the order sorting again gives";
 		}
 	}
-	// Each row is still found by its security: the start of an update marks the row that shows it.
-	for (TStock* stock : stocks) {
-		stock->BeginUpdateWatchers();
-		long marked = 0;
-		for (long i = 1; i <= window->GetDrawList()->Count(); ++i)
-			if (window->GetDrawList()->GetNth(i)->Updating)
-				marked = window->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
-		ASSERT_GT(marked, 0) << stock->SecuritySymbol();
-		stock->EndUpdateWatchers();
-	}
+	ExpectEachRowFoundBySecurity(window, stocks);
 }
 
 // Securities deleted one after another while the window is sorted by price leave the other rows in their
@@ -598,16 +603,7 @@ TEST_F(SummaryWindowTest, DeletedSecuritiesTakeOnlyTheirOwnRows)
 	window->GetTable()->GetTableSize(tableRows, tableCols);
 	EXPECT_EQ(tableRows, TableIndexT(window->GetDrawList()->Count()));
 	EXPECT_EQ(Rows(window).back(), "FNDX");
-	// Each remaining row is still found by its security: an update marks the row that shows it.
-	for (TStock* stock : stocks) {
-		stock->BeginUpdateWatchers();
-		long marked = 0;
-		for (long i = 1; i <= window->GetDrawList()->Count(); ++i)
-			if (window->GetDrawList()->GetNth(i)->Updating)
-				marked = window->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
-		ASSERT_GT(marked, 0) << stock->SecuritySymbol();
-		stock->EndUpdateWatchers();
-	}
+	ExpectEachRowFoundBySecurity(window, stocks);
 	// The selected one goes too: nothing stays selected.
 	mPlugin->GetList(securityStock)->Remove(selected);
 	EXPECT_EQ(window->SelectedRow(), 0);
