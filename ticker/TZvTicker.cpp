@@ -167,8 +167,8 @@ void TZvTicker::CopyBackground(const BitMap* destination, SInt32 left, SInt32 ri
 	if (!mBackgroundWorld || left >= right)
 		return;
 	const Rect span{mFrame.top, SInt16(left), mFrame.bottom, SInt16(right)};
-	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()), destination, &span, &span, srcCopy,
-	         nullptr);
+	CopyBits(GetPortBitMapForCopyBits(mBackgroundWorld->GetMacGWorld()), destination, &span, &span,
+	         srcCopy, nullptr);
 }
 
 void TZvTicker::PrepareBlankTicker()

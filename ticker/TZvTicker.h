@@ -115,7 +115,8 @@ private:
 	UInt8 mPrepared = 0;
 	UInt8 mPixelsLocked = 0;
 	UInt8 mBlank = 0; // the prepared frame shows the background alone
-	const TZvList<TTicklet>::Node* mNear = nullptr; // the node NodeAt gave last, forgotten when the list changes
+	const TZvList<TTicklet>::Node* mNear =
+	    nullptr; // the node NodeAt gave last, forgotten when the list changes
 	SInt32 mNearPosition = 0;
 	char mName[kNameSize + 1] = {};
 	UInt32 mID = 0;

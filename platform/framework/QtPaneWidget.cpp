@@ -58,8 +58,9 @@ void QtPaneWidget::Sync(const Rect& inPortRect)
 	const bool shown = mPane->IsVisible() && !EmptyRect(&revealed) && !frame.isEmpty();
 	Rect mask{};
 	if (shown && !EqualRect(&revealed, &inPortRect))
-		mask = Rect{SInt16(revealed.top - inPortRect.top), SInt16(revealed.left - inPortRect.left),
-		            SInt16(revealed.bottom - inPortRect.top), SInt16(revealed.right - inPortRect.left)};
+		mask =
+		    Rect{SInt16(revealed.top - inPortRect.top), SInt16(revealed.left - inPortRect.left),
+		         SInt16(revealed.bottom - inPortRect.top), SInt16(revealed.right - inPortRect.left)};
 	Apply(shown, content, frame, mask);
 }
 

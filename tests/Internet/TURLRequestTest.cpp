@@ -397,7 +397,9 @@ TEST_F(TURLRequestTest, EachTransferStartsFromTheDefaultsWhateverTheOneBeforeSet
 	mServer.Serve("/login", withCookie);
 	mServer.Serve("/form", Server::Page("posted"));
 	mServer.Serve("/plain", Server::Page("plain"));
-	auto text = [](const TVyString& t) { return std::string(t.GetCString() ? t.GetCString() : "", t.Length()); };
+	auto text = [](const TVyString& t) {
+		return std::string(t.GetCString() ? t.GetCString() : "", t.Length());
+	};
 	std::string transcript = "unset";
 	auto run = [&](const std::function<void(TURLRequest&)>& configure) {
 		RecordingCallback callback;

@@ -13,9 +13,9 @@
 #include "ticker/TZvTicker.h"
 
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
-#include <gtest/gtest.h>
 
 using namespace TickerTest;
 

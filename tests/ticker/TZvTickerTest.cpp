@@ -199,12 +199,14 @@ TEST_F(TZvTickerTest, ALongStripShowsTheRightTickletAtEveryStepBothWaysAndAfterR
 	// the current position.
 	for (int i = 0; i < 20; ++i) {
 		TTicklet* current = engine->GetTicklets().GetNth(engine->GetCurrent());
-		mTicklets.erase(std::find_if(mTicklets.begin(), mTicklets.end(),
-		                             [&](const auto& t) { return t.get() == (i % 2 ? current : mTicklets[i].get()); }));
+		mTicklets.erase(std::find_if(mTicklets.begin(), mTicklets.end(), [&](const auto& t) {
+			return t.get() == (i % 2 ? current : mTicklets[i].get());
+		}));
 		for (int step = 0; step < 7; ++step) {
 			engine->ScrollPixels(i % 3 ? kTickerRightToLeft : kTickerLeftToRight, 1);
 			engine->Prepare();
-			auto* shown = static_cast<SolidTicklet*>(engine->GetTicklets().GetNth(engine->GetCurrent()));
+			auto* shown =
+			    static_cast<SolidTicklet*>(engine->GetTicklets().GetNth(engine->GetCurrent()));
 			ASSERT_EQ(PixelAt(*engine, 0), Letter(shown->mColour)) << i << "/" << step;
 			engine->Draw();
 		}

@@ -736,9 +736,10 @@ TEST_F(ListWindowTest, ALongListShowsTheBoxesOfTheRowsInViewWhereverItScrolls)
 		table->GetImageLocation(image);
 		size_t inView = 0;
 		long row = 0;
-		for (tListNode<tSecurityEntry>* node = window->GetWorkingList()->GetEntryHead(); node != nullptr;
-		     node = node->mNext, ++row) {
-			const bool shows = row * rowHeight < scroll.v + frame.height && (row + 1) * rowHeight > scroll.v;
+		for (tListNode<tSecurityEntry>* node = window->GetWorkingList()->GetEntryHead();
+		     node != nullptr; node = node->mNext, ++row) {
+			const bool shows =
+			    row * rowHeight < scroll.v + frame.height && (row + 1) * rowHeight > scroll.v;
 			for (LCheckBox* box : {node->mItem->SummaryCheckbox, node->mItem->MenuCheckbox}) {
 				ASSERT_NE(box, nullptr);
 				if (!shows)
@@ -747,7 +748,8 @@ TEST_F(ListWindowTest, ALongListShowsTheBoxesOfTheRowsInViewWhereverItScrolls)
 				EXPECT_EQ(box->GetSuperView(), table) << inWhen << ": row " << row + 1;
 				SPoint32 where;
 				box->GetFrameLocation(where);
-				EXPECT_EQ(where.v - image.v, row * rowHeight) << inWhen << ": row " << row + 1;
+				EXPECT_EQ(where.v - image.v, row * rowHeight)
+				    << inWhen << ": row " << row + 1;
 			}
 		}
 		EXPECT_GT(inView, 0u) << inWhen;
@@ -804,7 +806,8 @@ TEST_F(ListWindowTest, ALongListShowsTheBoxesOfTheRowsInViewWhereverItScrolls)
 
 	// OK: the kept rows in the window's order, each with the tick made on its side of the scroll.
 	auto kept = [&](TSecurity* inSecurity) {
-		return std::find(expected.begin(), expected.end(), inSecurity->SecuritySymbol()) != expected.end();
+		return std::find(expected.begin(), expected.end(), inSecurity->SecuritySymbol()) !=
+		       expected.end();
 	};
 	const bool firstKept = kept(firstRow);
 	ASSERT_TRUE(kept(lastRow)) << "the last symbol sorts after every dragged row";

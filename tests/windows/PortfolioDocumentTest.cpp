@@ -225,8 +225,8 @@ TEST_F(PortfolioDocumentTest, RevertClosesTheLedgerAndSettingsWindowsUnapplied)
 	AddEntry(document->GetLedger(), "COPPER");
 	for (CommandT editor : {TPortfolioWindow::kCmdOpenSettings, TPortfolioWindow::kCmdOpenLedger}) {
 		window->ObeyCommand(editor, nullptr);
-		LWindow* opened =
-		    editor == TPortfolioWindow::kCmdOpenLedger ? window->LedgerWindow() : window->SettingsWindow();
+		LWindow* opened = editor == TPortfolioWindow::kCmdOpenLedger ? window->LedgerWindow()
+		                                                             : window->SettingsWindow();
 		ASSERT_NE(opened, nullptr);
 		UModalAlerts::QueueAnswer(1);
 		document->ObeyCommand(cmd_Revert, nullptr);

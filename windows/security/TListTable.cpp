@@ -290,7 +290,8 @@ void TListTable::DeleteSecurities()
 		}
 		mDeleteList->Append(*entry);
 	}
-	const int removed = mList->RemoveIf([&](tSecurityEntry* inEntry) { return goneSet.count(inEntry) != 0; });
+	const int removed =
+	    mList->RemoveIf([&](tSecurityEntry* inEntry) { return goneSet.count(inEntry) != 0; });
 	LTableView::UnselectAllCells();
 	if (removed > 0) {
 		mList->Modified();
@@ -418,8 +419,7 @@ void TListTable::MoveRows(TList<tSecurityEntry>* inEntries, SInt32 inAfterRow)
 	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext)
 		rows.insert(node->mItem);
 	std::vector<tSecurityEntry*> moved;
-	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr;
-	     node = node->mNext)
+	for (tListNode<tSecurityEntry>* node = inEntries->GetEntryHead(); node != nullptr; node = node->mNext)
 		if (rows.erase(node->mItem) != 0)
 			moved.push_back(node->mItem);
 	// The rows above the line that stay, the moved rows in their order, then the rest.

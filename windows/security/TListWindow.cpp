@@ -173,8 +173,9 @@ void TListWindow::CheckCheckboxes()
 	     node = node->mNext, ++row) {
 		if (row < first)
 			continue;
-		const std::pair<LCheckBox*, SInt32> boxes[] = {{node->mItem->SummaryCheckbox, 0},
-		                                               {node->mItem->MenuCheckbox, TListTable::kCheckboxWidth}};
+		const std::pair<LCheckBox*, SInt32> boxes[] = {
+		    {node->mItem->SummaryCheckbox, 0},
+		    {node->mItem->MenuCheckbox, TListTable::kCheckboxWidth}};
 		for (const auto& [box, left] : boxes) {
 			if (box == nullptr)
 				continue;
@@ -477,7 +478,8 @@ void TListWindow::SyncOriginalList()
 	mDeleteList->Clear();
 	// The plug-in's list owns its securities: removing one deletes it.
 	if (!removed.empty())
-		mOriginalList->RemoveIf([&](TSecurity* inSecurity) { return removed.count(inSecurity) != 0; });
+		mOriginalList->RemoveIf(
+		    [&](TSecurity* inSecurity) { return removed.count(inSecurity) != 0; });
 
 	for (tListNode<tSecurityEntry>* node = mList->GetEntryHead(); node != nullptr; node = node->mNext) {
 		tSecurityEntry* entry = node->mItem;

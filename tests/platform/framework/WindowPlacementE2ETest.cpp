@@ -11,18 +11,18 @@
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QMenuBar>
+#include <QProcess>
 #include <QRect>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 void PrintTo(const QRect& inRect, std::ostream* os)
 {
@@ -269,7 +269,8 @@ TEST_F(WindowPlacementE2ETest, AnAddressXdgOpenFailsToOpenIsReported)
 	ScratchFolder scratch;
 	const std::string tool = scratch.Path("xdg-open");
 	auto setTool = [&](int inStatus) {
-		std::ofstream(tool) << "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.asked\"\nexit " << inStatus << "\n";
+		std::ofstream(tool) << "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.asked\"\nexit " << inStatus
+		                    << "\n";
 		std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
 		std::filesystem::remove(tool + ".asked");
 	};
