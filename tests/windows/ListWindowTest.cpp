@@ -585,6 +585,26 @@ TEST_F(ListWindowTest, TheScrollArrowsMoveALongListByWholeRows)
 	ASSERT_TRUE(table->GetLocalCellRect(STableCell(35, 1), last));
 	table->CalcLocalFrameRect(frame);
 	EXPECT_LE(last.bottom, frame.bottom);
+
+	// Each row shows its own security, the selected one too, wherever the list is scrolled: one row
+	// lower or at the top, a row looks the same.
+	auto rowOnScreen = [&](TableIndexT inRow) {
+		Rect cell;
+		EXPECT_TRUE(table->GetLocalCellRect(STableCell(inRow, 1), cell));
+		SPoint32 image;
+		table->GetImageLocation(image);
+		const QImage shown = QtPaneWidget::ContentOf(window)->grab().toImage();
+		return shown.copy(QRect(cell.left + image.h, cell.top + image.v, cell.right - cell.left,
+		                        cell.bottom - cell.top));
+	};
+	table->UnselectAllCells();
+	table->SelectCell(STableCell(2, 1));
+	scroller->GetVerticalBar()->SetValue(0);
+	const QImage second = rowOnScreen(2), third = rowOnScreen(3);
+	scroller->GetVerticalBar()->SetValue(1);
+	EXPECT_TRUE(rowOnScreen(2) == second) << "the selected row at the top";
+	EXPECT_TRUE(rowOnScreen(3) == third);
+	EXPECT_FALSE(second == third);
 }
 
 TEST_F(ListWindowTest, ChosenLookupResultsBecomeNewRowsAndTheLookupWindowGoesWithItsListWindow)

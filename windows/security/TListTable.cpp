@@ -161,9 +161,11 @@ tSecurityEntry* TListTable::EntryAt(TableIndexT inRow)
 		node = mDrawnNode->mNext;
 	else if (mDrawing && mDrawnNode != nullptr && inRow == mDrawnRow)
 		node = mDrawnNode;
-	else
-		for (node = mList->GetEntryHead(); node != nullptr && inRow > 1; --inRow)
+	else {
+		node = mList->GetEntryHead();
+		for (TableIndexT row = 1; node != nullptr && row < inRow; ++row)
 			node = node->mNext;
+	}
 	if (mDrawing) {
 		mDrawnNode = node;
 		mDrawnRow = inRow;
