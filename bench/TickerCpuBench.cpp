@@ -7,6 +7,7 @@
 #include "model/TStock.h"
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/StQtApplication.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/InvisibleDetailWindow.h"
@@ -60,6 +61,10 @@ void WholeProgram(benchmark::State& state)
 		return;
 	}
 	setenv("http_proxy", "http://127.0.0.1:9", 1);
+	static int argc = 1;
+	static char name[] = "bench_TickerCpuBench";
+	static char* argv[] = {name, nullptr};
+	StQtApplication qt(argc, argv); // as the program makes it
 	ScratchFolder home;
 	AppTest::LoadProgramResources();
 	LoadLocalStrings();

@@ -8,6 +8,7 @@
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/Events.h"
 #include "platform/toolbox/gui/QDOffscreen.h"
+#include "platform/toolbox/gui/StClipRgnState.h"
 #include "platform/toolbox/gui/StGrafPortSaver.h"
 
 #include <algorithm>
@@ -26,7 +27,9 @@ SInt32 WidthOf(const Node* node)
 
 } // namespace
 
-TZvTicker::TZvTicker() : mTicklets(std::make_unique<TZvList<TTicklet>>(false))
+TZvTicker::TZvTicker()
+    : mTicklets(std::make_unique<TZvList<TTicklet>>(false)), mClip(NewRgn(), DisposeRgn),
+      mLeftOut(NewRgn(), DisposeRgn)
 {
 	ReconcileIncrements();
 	mForeground = TKsRGBColor(65535, 65535, 65535);
@@ -51,6 +54,7 @@ void TZvTicker::AddTicklet(TTicklet* ticklet, long)
 	ticklet->SetOwner(this);
 	ticklet->RefreshData();
 	mPrepared = 0;
+	mShownValid = false;
 }
 
 void TZvTicker::RemoveTicklet(TTicklet* ticklet)
@@ -72,6 +76,7 @@ void TZvTicker::RemoveTicklet(TTicklet* ticklet)
 	if (mTicklets->Count() == 0)
 		mOffset = 0;
 	mPrepared = 0;
+	mShownValid = false;
 }
 
 void TZvTicker::GetBackground(TKsRGBColor* colour)
@@ -244,42 +249,19 @@ void TZvTicker::Prepare()
 	FinishPreparing(false);
 }
 
-void TZvTicker::ComposeInto(CGrafPtr port)
+template <typename Visit> void TZvTicker::ForEachShown(Visit visit)
 {
-	const BitMap* destination = GetPortBitMapForCopyBits(port);
-	RGBForeColor(&mCopyForeground);
-	RGBBackColor(&mCopyBackground);
 	const SInt32 count = mTicklets->Count();
-	if (mBlank || count == 0 || mCurrent < 1) {
-		CopyBackground(destination, mFrame.left, mFrame.right);
+	if (mBlank || count == 0 || mCurrent < 1)
 		return;
-	}
 	SInt32 x = -mOffset;
 	const Node* node = NodeAt(std::min(mCurrent, count));
 	SInt32 index = std::min(mCurrent, count);
 	SInt32 total = 0;
 	while (x < mFrame.right) {
-		TTicklet* ticklet = node->item;
-		const SInt32 w = ticklet->GetWidth();
-		LGWorld* tickletWorld = ticklet->GetWorld();
-		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a
-		// world show the background.
-		if (!tickletWorld)
-			CopyBackground(destination, x, x + w);
-		else if (x + w > 0) {
-			Rect bounds;
-			tickletWorld->GetBounds(bounds);
-			Rect source{bounds.top, SInt16(bounds.left + (x < 0 ? -x : 0)), bounds.bottom,
-			            SInt16(bounds.left + w)};
-			Rect target{mFrame.top, SInt16(std::max<SInt32>(x, 0)), mFrame.bottom, SInt16(x + w)};
-			if (target.right > mFrame.right) {
-				const SInt16 excess = SInt16(target.right - mFrame.right);
-				target.right = SInt16(target.right - excess);
-				source.right = SInt16(source.right - excess);
-			}
-			CopyBits(GetPortBitMapForCopyBits(tickletWorld->GetMacGWorld()), destination, &source,
-			         &target, srcCopy, nullptr);
-		}
+		const SInt32 w = node->item->GetWidth();
+		if (!visit(node->item, x, w))
+			return;
 		x += w;
 		total += w;
 		node = node->next;
@@ -292,10 +274,45 @@ void TZvTicker::ComposeInto(CGrafPtr port)
 	}
 }
 
+void TZvTicker::ComposeInto(CGrafPtr port, SInt32 left, SInt32 right)
+{
+	const BitMap* destination = GetPortBitMapForCopyBits(port);
+	RGBForeColor(&mCopyForeground);
+	RGBBackColor(&mCopyBackground);
+	if (mBlank || mTicklets->Count() == 0 || mCurrent < 1) {
+		CopyBackground(destination, left, right);
+		return;
+	}
+	ForEachShown([&](TTicklet* ticklet, SInt32 x, SInt32 w) {
+		if (x >= right)
+			return false;
+		LGWorld* tickletWorld = ticklet->GetWorld();
+		// Spans wholly left of the strip (after a ticklet shrank) are left out; ticklets without a
+		// world show the background.
+		if (!tickletWorld)
+			CopyBackground(destination, std::max(x, left), std::min(x + w, right));
+		else if (x + w > left) {
+			Rect bounds;
+			tickletWorld->GetBounds(bounds);
+			Rect source{bounds.top, SInt16(bounds.left + (x < left ? left - x : 0)),
+			            bounds.bottom, SInt16(bounds.left + w)};
+			Rect target{mFrame.top, SInt16(std::max(x, left)), mFrame.bottom, SInt16(x + w)};
+			if (target.right > right) {
+				const SInt16 excess = SInt16(target.right - right);
+				target.right = SInt16(target.right - excess);
+				source.right = SInt16(source.right - excess);
+			}
+			CopyBits(GetPortBitMapForCopyBits(tickletWorld->GetMacGWorld()), destination, &source,
+			         &target, srcCopy, nullptr);
+		}
+		return true;
+	});
+}
+
 void TZvTicker::ComposeOffscreen()
 {
 	mOffscreen->BeginDrawing();
-	ComposeInto(mOffscreen->GetMacGWorld());
+	ComposeInto(mOffscreen->GetMacGWorld(), 0, mFrame.right);
 	mOffscreen->EndDrawing();
 }
 
@@ -303,17 +320,94 @@ void TZvTicker::Draw()
 {
 	if (!mPrepared)
 		Prepare();
-	ShowFrame();
+	ShowStep();
 	mPrepared = 0;
 }
 
 void TZvTicker::ShowFrame()
 {
+	Show(false);
+}
+
+void TZvTicker::ShowStep()
+{
+	Show(true);
+}
+
+void TZvTicker::ComposeWhole(CGrafPtr port)
+{
+	ComposeInto(port, 0, mFrame.right);
+	// Where a clip (an update's) kept the frame out, the window shows another.
+	GetClip(mClip.get());
+	RectRgn(mLeftOut.get(), &mFrame);
+	DiffRgn(mLeftOut.get(), mClip.get(), mLeftOut.get());
+	if (EmptyRgn(mLeftOut.get()))
+		RememberShown(port);
+	else
+		mShownValid = false;
+}
+
+bool TZvTicker::ShownStill(CGrafPtr port) const
+{
+	if (!mShownValid || mBlank != mShownBlank || GetPortDrawStamp(port) != mShownStamp ||
+	    std::memcmp(&mFrame, &mShownFrame, sizeof mFrame) != 0)
+		return false;
+	for (const ShownTicklet& shown : mShown) {
+		const LGWorld* world = shown.ticklet->GetWorld();
+		if (world != shown.world || SInt32(shown.ticklet->GetWidth()) != shown.width ||
+		    (world && GetPortDrawStamp(world->GetMacGWorld()) != shown.stamp))
+			return false;
+	}
+	return true;
+}
+
+void TZvTicker::RememberShown(CGrafPtr port)
+{
+	mShown.clear();
+	ForEachShown([this](TTicklet* ticklet, SInt32, SInt32 w) {
+		const LGWorld* world = ticklet->GetWorld();
+		mShown.push_back({ticklet, world, w, world ? GetPortDrawStamp(world->GetMacGWorld()) : 0});
+		return true;
+	});
+	mShownStamp = GetPortDrawStamp(port);
+	mShownFrame = mFrame;
+	mShownBlank = mBlank;
+	mShift = 0;
+	mShownValid = true;
+}
+
+void TZvTicker::Show(bool inStep)
+{
 	if (!mWindow || !mOffscreen)
 		return;
-	StGrafPortSaver saver(mWindow->GetMacPort());
+	CGrafPtr port = mWindow->GetMacPort();
+	StGrafPortSaver saver(port);
 	SetOrigin(0, 0);
-	ComposeInto(mWindow->GetMacPort());
+	if (!inStep) {
+		ComposeWhole(port);
+		return;
+	}
+	// A step is no update: it draws the whole strip whatever the last update clipped to.
+	StClipRgnState clip(mFrame);
+	// When only the strip's position changed, what the window shows is moved and only the span it
+	// uncovers is composed.
+	if (mFrame.left == 0 && std::abs(mShift) < mFrame.right && ShownStill(port)) {
+		if (mShift == 0)
+			return;
+		const Rect uncovered =
+		    mShift > 0 ? Rect{mFrame.top, SInt16(mFrame.right - mShift), mFrame.bottom, mFrame.right}
+		               : Rect{mFrame.top, 0, mFrame.bottom, SInt16(-mShift)};
+		RGBBackColor(&mCopyBackground);
+		ScrollRect(&mFrame, SInt16(-mShift), 0, mLeftOut.get());
+		Rect erased;
+		GetRegionBounds(mLeftOut.get(), &erased);
+		if (std::memcmp(&erased, &uncovered, sizeof erased) == 0) {
+			ComposeInto(port, uncovered.left, uncovered.right);
+			RememberShown(port);
+			return;
+		}
+	}
+	ComposeWhole(port);
 }
 
 void TZvTicker::SpendTime(const EventRecord&)
@@ -338,6 +432,7 @@ void TZvTicker::SetName(const char* name)
 void TZvTicker::Init(LWindow* window, const Rect* frame)
 {
 	mWindow = window;
+	mShownValid = false;
 	ResizeTicker(frame);
 	mPrepared = 0;
 	mNextStep = TickCount() + UInt32(mTickStep);
@@ -364,6 +459,7 @@ void TZvTicker::ResizeTicker(const Rect* frame)
 	}
 	PaintBackground();
 	mPrepared = 0;
+	mShownValid = false;
 	if (GetHeight() != oldHeight) {
 		ReconfigureTicklets();
 		ReconcileIncrements();
@@ -404,6 +500,7 @@ void TZvTicker::SetBackgroundColour(const RGBColor* colour)
 		mBackground.SetRGB(*colour);
 		PaintBackground();
 		mPrepared = 0;
+		mShownValid = false;
 	}
 }
 
@@ -480,8 +577,10 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 	const SInt32 count = mTicklets->Count();
 	if (count == 0)
 		return;
-	if (mCurrent == 0 || mCurrent > count)
+	if (mCurrent == 0 || mCurrent > count) {
 		mCurrent = direction == kTickerLeftToRight ? count : 1;
+		mShownValid = false;
+	}
 	const SInt32 w = WidthOf(NodeAt(mCurrent));
 	if (direction == kTickerRightToLeft) {
 		mOffset += pixels;
@@ -498,11 +597,14 @@ void TZvTicker::ScrollPixels(tTickerDirection direction, int pixels)
 	} else {
 		SignalIf_(direction != kTickerRightToLeft); // a direction outside the enumeration
 	}
+	mShift += direction == kTickerRightToLeft ? pixels : direction == kTickerLeftToRight ? -pixels : 0;
 	// What is carried over stays within one round of the strip; an offset inside the current ticklet
 	// is (the whole round is summed only when the step went past it).
 	if (mOffset < 0) {
 		mOffset = 0;
+		mShownValid = false;
 	} else if (mOffset >= WidthOf(NodeAt(mCurrent))) {
+		mShownValid = false;
 		SInt32 total = 0;
 		for (const Node* node = mTicklets->FirstNode(); node; node = node->next)
 			total += WidthOf(node);

@@ -13,6 +13,7 @@
 #include "platform/toolbox/MacTypes.h"
 
 #include <memory>
+#include <vector>
 
 class LWindow;
 class TTicklet;
@@ -47,6 +48,8 @@ public:
 
 	// The prepared frame, in the window (its update draws it so).
 	void ShowFrame();
+	// The prepared frame at a step: what the window showed is moved when only the position changed.
+	void ShowStep();
 
 	// The window the engine draws into and the strip's frame in its local coordinates. Without a window
 	// each frame is composed into the offscreen.
@@ -87,8 +90,18 @@ private:
 	// The node at a position in the list (1 the first), null outside it.
 	const TZvList<TTicklet>::Node* NodeAt(SInt32 position);
 	void CopyBackground(const BitMap* destination, SInt32 left, SInt32 right);
-	// The frame at the strip's position (the background alone for a blank ticker) into the port.
-	void ComposeInto(CGrafPtr port);
+	// Calls visit(ticklet, x, width) for each ticklet on the strip from its left, while it returns true.
+	template <typename Visit> void ForEachShown(Visit visit);
+	// The frame at the strip's position (the background alone for a blank ticker) into the port, between
+	// left and right.
+	void ComposeInto(CGrafPtr port, SInt32 left, SInt32 right);
+	// The frame in the window, at a step or for an update.
+	void Show(bool inStep);
+	// The whole frame into the window, remembered as shown unless a clip kept part of it out.
+	void ComposeWhole(CGrafPtr port);
+	// What the window shows is what a frame composed now would show, but for the strip's moves since.
+	bool ShownStill(CGrafPtr port) const;
+	void RememberShown(CGrafPtr port);
 	void ComposeOffscreen();
 	// The frame is ready: in the offscreen already when there is no window.
 	void FinishPreparing(bool blank);
@@ -118,6 +131,21 @@ private:
 	const TZvList<TTicklet>::Node* mNear =
 	    nullptr; // the node NodeAt gave last, forgotten when the list changes
 	SInt32 mNearPosition = 0;
+	// The frame last shown in the window: its ticklets as they were then, and the strip's move since.
+	struct ShownTicklet {
+		TTicklet* ticklet;
+		const LGWorld* world;
+		SInt32 width;
+		UInt32 stamp;
+	};
+	std::vector<ShownTicklet> mShown;
+	bool mShownValid = false;
+	SInt32 mShift = 0; // pixels, right to left
+	UInt32 mShownStamp = 0;
+	Rect mShownFrame{0, 0, 0, 0};
+	UInt8 mShownBlank = 0;
+	std::unique_ptr<MacRegion, void (*)(RgnHandle)> mClip;
+	std::unique_ptr<MacRegion, void (*)(RgnHandle)> mLeftOut;
 	char mName[kNameSize + 1] = {};
 	UInt32 mID = 0;
 };

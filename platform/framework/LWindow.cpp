@@ -131,6 +131,11 @@ void LWindow::InitWindow(ConstStr255Param inTitle)
 		widget->mDrawn +=
 		    QRect(inArea.left, inArea.top, inArea.right - inArea.left, inArea.bottom - inArea.top);
 	});
+	SetPortScrolledNotifier(mPort, [widget = mWidget](const Rect& inArea, SInt16 inDh, SInt16 inDv) {
+		widget->NoteScrolled(
+		    QRect(inArea.left, inArea.top, inArea.right - inArea.left, inArea.bottom - inArea.top),
+		    inDh, inDv);
+	});
 	mMacWindow.port = mPort;
 	mMacWindow.getBounds = [this] { return mGlobalBounds; };
 	mMacWindow.setBounds = [this](const Rect& inBounds) {
@@ -645,10 +650,7 @@ void LWindow::AfterDispatch()
 {
 	bool menuBarShown = false;
 	for (LWindow* w : sWindows) {
-		if (!w->mWidget->mDrawn.isEmpty()) {
-			w->mWidget->Content()->update(w->mWidget->mDrawn);
-			w->mWidget->mDrawn = QRegion();
-		}
+		w->mWidget->ShowChanges();
 		w->mWidget->SyncMenuBar();
 		menuBarShown = menuBarShown || w->mWidget->ShowsMenuBar();
 	}

@@ -34,6 +34,7 @@ protected:
 	{
 		if (LWindow* owner = mWindow->Owner())
 			UDispatch::Run([owner] { owner->UpdatePort(); });
+		mWindow->DropScrolls();
 		mWindow->mDrawn -= event->region(); // shown now
 		QPainter painter(this);
 		painter.drawImage(event->rect(), mWindow->Image(), event->rect());
@@ -199,6 +200,35 @@ void QtWindowWidget::LayOut()
 	mContent->setGeometry(0, mBarHeight, width(), std::max(height() - mBarHeight, 0));
 }
 
+void QtWindowWidget::NoteScrolled(const QRect& inArea, int inDh, int inDv)
+{
+	const QRect moved = inArea.translated(inDh, inDv) & inArea;
+	// What was drawn and not shown yet moves too.
+	const QRegion inside = mDrawn & inArea;
+	mDrawn -= inside;
+	mDrawn += inside.translated(inDh, inDv) & inArea;
+	mDrawn += QRegion(inArea) - moved;
+	mScrolls.push_back({inArea, inDh, inDv});
+}
+
+void QtWindowWidget::ShowChanges()
+{
+	for (const Scroll& scroll : mScrolls)
+		mContent->scroll(scroll.dh, scroll.dv, scroll.area);
+	mScrolls.clear();
+	if (!mDrawn.isEmpty()) {
+		mContent->update(mDrawn);
+		mDrawn = QRegion();
+	}
+}
+
+void QtWindowWidget::DropScrolls()
+{
+	for (const Scroll& scroll : mScrolls)
+		mDrawn += scroll.area;
+	mScrolls.clear();
+}
+
 void QtWindowWidget::ResizeImage(int inWidth, int inHeight)
 {
 	inWidth = std::max(inWidth, 1);
@@ -211,6 +241,7 @@ void QtWindowWidget::ResizeImage(int inWidth, int inHeight)
 	painter.drawImage(0, 0, mImage);
 	painter.end();
 	mImage = image; // the port keeps pointing at mImage
+	DropScrolls();
 }
 
 void QtWindowWidget::SyncMenuBar()

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QRegion>
 #include <QWidget>
+#include <vector>
 
 class LMenu;
 class LMenuBar;
@@ -34,8 +35,15 @@ public:
 	void PlaceContent(const Rect& inGlobalBounds);
 	void ResizeImage(int inWidth, int inHeight);
 
-	QRegion mInvalid;      // port coordinates, waiting to be drawn
-	QRegion mDrawn;        // port coordinates, drawn since the widget last showed them
+	QRegion mInvalid; // port coordinates, waiting to be drawn
+	QRegion mDrawn;   // port coordinates, drawn since the widget last showed them
+	// The port's pixels in inArea moved by (inDh, inDv): what the widget shows is moved alike (by the
+	// display, a copy less) and what they left is shown again.
+	void NoteScrolled(const QRect& inArea, int inDh, int inDv);
+	// Shows what was scrolled and drawn since the last time.
+	void ShowChanges();
+	// Scrolls not shown yet are shown as drawings (the widget is painting now).
+	void DropScrolls();
 	bool mPlacing = false; // geometry changes made by the framework, not the user
 	void SyncMenuBar();
 	bool ShowsMenuBar() const { return mMenuBar && isVisible(); }
@@ -51,8 +59,14 @@ private:
 	void LayOut();
 	void FillMenuBar(LMenuBar* inBar);
 
+	struct Scroll {
+		QRect area;
+		int dh, dv;
+	};
+
 	LWindow* mOwner;
 	QImage mImage;
+	std::vector<Scroll> mScrolls; // in the order made
 	QMenuBar* mMenuBar = nullptr;
 	QtContentWidget* mContent = nullptr;
 	int mBarHeight = 0;

@@ -23,7 +23,14 @@ StQtApplication::StQtApplication(int& argc, char** argv)
 		setenv("QT_QPA_PLATFORM", platform, 1);
 	QApplication::setApplicationName(QStringLiteral("Vantorel"));
 	QApplication::setDesktopFileName(QStringLiteral("vantorel"));
+	// Through shared memory, a window drawn again where it was drawn last (a ticker, 60 times a second)
+	// waits each time for the display to have read the last frame; sent down the connection, it need not.
+	const bool ownChoice = std::getenv("QT_XCB_NO_MITSHM") != nullptr;
+	if (!ownChoice)
+		setenv("QT_XCB_NO_MITSHM", "1", 1);
 	mApplication = std::make_unique<QApplication>(argc, argv);
+	if (!ownChoice)
+		unsetenv("QT_XCB_NO_MITSHM"); // not for the programs it starts
 	std::setlocale(LC_NUMERIC, "C");
 }
 

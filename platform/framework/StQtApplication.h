@@ -1,8 +1,8 @@
 #pragma once
 // The program's Qt application for its lifetime. Before creating it: on a Wayland session, the X11
 // platform (through XWayland) unless the user chose one, since tickers place their windows at screen
-// edges, which Wayland does not let a client do. After creating it: numbers are formatted and scanned
-// with '.' whatever the user's locale.
+// edges, which Wayland does not let a client do. On X11, windows are drawn without shared memory. After
+// creating it: numbers are formatted and scanned with '.' whatever the user's locale.
 
 #include <memory>
 

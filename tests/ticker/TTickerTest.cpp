@@ -5,6 +5,7 @@
 
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/ticker/TickerTestSupport.h"
@@ -13,6 +14,7 @@
 #include "ticker/TZvTicker.h"
 
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -184,6 +186,92 @@ TEST_F(TTickerTest, AnOpenTickerShowsEachFrameAtItsStepAndAgainWhenItsWindowIsRe
 	ticklets.clear();
 	engine.Draw();
 	EXPECT_EQ(shown(), std::string(20, 'B'));
+}
+
+TEST_F(TTickerTest, AStepShowsWhatAWholeFrameWouldWhateverChangedSinceTheLast)
+{
+	TTicker ticker;
+	ticker.Open(true);
+	ASSERT_TRUE(ticker.IsWindowOpen());
+	TZvTicker& engine = *ticker.GetTickerPane();
+	LWindow& window = *ticker.GetWindow();
+	engine.SetSpeed(kTickerStopped);
+	engine.SetBackgroundColour(&kBlue);
+	std::vector<std::unique_ptr<SolidTicklet>> ticklets;
+	const RGBColor colours[] = {kRed, kGreen, {40000, 20000, 0}, {0, 30000, 50000}, {65535, 65535, 0}};
+	for (int i = 0; i < 9; ++i) {
+		ticklets.push_back(std::make_unique<SolidTicklet>(UInt16(37 + 23 * (i % 4)), colours[i % 5]));
+		engine.AddTicklet(ticklets.back().get(), -1);
+	}
+	const Rect frame = engine.GetFrame();
+	const QRect strip(0, frame.top, frame.right, frame.bottom - frame.top);
+	const auto image = [&] { return window.GetMacPort()->image->copy(strip); };
+	// What a step showed must be what a whole frame composed at once shows.
+	const auto check = [&](int step) {
+		engine.Draw();
+		const QImage stepped = image();
+		engine.ShowFrame();
+		ASSERT_EQ(stepped, image()) << "step " << step;
+	};
+	// Each change between steps; steps in both directions, of every size up to past the strip's width.
+	const std::vector<std::function<void(int)>> changes = {
+	    [&](int) {},
+	    [&](int i) { ticklets[size_t(i) % ticklets.size()]->Resize(UInt16(20 + i % 50)); },
+	    [&](int i) { // the same width and world, drawn again in another colour
+		    SolidTicklet& t = *ticklets[size_t(engine.GetCurrent() - 1) % ticklets.size()];
+		    if (!t.mOwn)
+			    return;
+		    t.mOwn->BeginDrawing();
+		    RGBForeColor(&colours[i % 5]);
+		    Rect bounds;
+		    t.mOwn->GetBounds(bounds);
+		    PaintRect(&bounds);
+		    t.mOwn->EndDrawing();
+	    },
+	    [&](int) { // drawn over by someone else
+		    StGrafPortSaver saver(window.GetMacPort());
+		    RGBForeColor(&kRed);
+		    const Rect spot{frame.top, 5, frame.bottom, 9};
+		    PaintRect(&spot);
+	    },
+	    [&](int i) { engine.SetBackgroundColour(i % 2 ? &kBlue : &kGreen); },
+	    [&](int i) {
+		    ticklets.push_back(std::make_unique<SolidTicklet>(UInt16(31 + i % 20), colours[i % 5]));
+		    engine.AddTicklet(ticklets.back().get(), -1);
+	    },
+	    [&](int i) {
+		    if (ticklets.size() > 3)
+			    ticklets.erase(ticklets.begin() + i % 3); // takes itself off the ticker
+	    },
+	    [&](int) { engine.ScrollPixels(kTickerRightToLeft, frame.right - frame.left + 5); },
+	    [&](int i) { // moved, and the window's update draws it in half the strip only
+		    engine.ScrollPixels(kTickerRightToLeft, 7 + i % 5);
+		    window.InvalPortRect(Rect{frame.top, 0, frame.bottom, SInt16(frame.right / 2)});
+		    window.UpdatePort();
+	    },
+	};
+	const int sizes[] = {0, 1, 3, 9, 40, 120};
+	int step = 0;
+	for (int round = 0; round < 6; ++round)
+		for (size_t change = 0; change < changes.size(); ++change)
+			for (const int size : sizes) {
+				changes[change](step);
+				engine.ScrollPixels(round % 2 ? kTickerLeftToRight : kTickerRightToLeft,
+				                    size);
+				check(step++);
+				// A few plain steps after the change.
+				for (int plain = 0; plain < 3; ++plain) {
+					engine.ScrollPixels(
+					    round % 2 ? kTickerRightToLeft : kTickerLeftToRight, 3);
+					check(step++);
+				}
+			}
+	// The window's update after all of it draws the same frame again.
+	const QImage last = image();
+	window.InvalPortRect(frame);
+	window.UpdatePort();
+	EXPECT_EQ(image(), last);
+	ticklets.clear();
 }
 
 TEST_F(TTickerTest, TheStoredRecordIsByteExactAndReadsBackWhole)

@@ -2,6 +2,8 @@
 // sits at the top of the screen and scrolls the served quotes, a rise and a fall in their colours.
 
 #include "model/StockGlobals.h"
+#include "platform/framework/StQtApplication.h"
+#include "platform/toolbox/gui/GrafPort.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/support/VirtualDisplay.h"
 #include "ticker/TTicker.h"
@@ -21,7 +23,17 @@ namespace
 class TickerDisplayE2ETest : public QuoteServingFixture
 {
 protected:
-	static void SetUpTestSuite() { mDisplay = StartVirtualDisplay("1280x800x24"); }
+	static void SetUpTestSuite()
+	{
+		mDisplay = StartVirtualDisplay("1280x800x24");
+		// The application as the program makes it, so that its windows are drawn as the program's
+		// are.
+		static int argc = 1;
+		static char name[] = "test_ticker_e2e";
+		static char* argv[] = {name, nullptr};
+		if (!mDisplay.empty() && !QCoreApplication::instance())
+			new StQtApplication(argc, argv);
+	}
 
 	static inline std::string mDisplay;
 
@@ -97,6 +109,18 @@ TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen
 	const QImage both[] = {first, second};
 	EXPECT_TRUE(Holds(both[0], gPreferences->downColour) || Holds(both[1], gPreferences->downColour));
 	EXPECT_TRUE(Holds(both[0], gPreferences->upColour) || Holds(both[1], gPreferences->upColour));
+
+	// Frames are moved on the screen by the display and only what they uncover is sent: once the strip
+	// stops, the screen shows the window's image exactly.
+	RunUntil([] { return false; }, 300);
+	main->GetTickerPane()->SetSpeed(kTickerStopped);
+	RunUntil([] { return false; }, 200);
+	const QImage shown = Grab(strip);
+	const QImage image = main->GetWindow()
+	                         ->GetMacPort()
+	                         ->image->copy(0, 0, shown.width(), shown.height())
+	                         .convertToFormat(QImage::Format_RGB32);
+	EXPECT_EQ(shown, image);
 	if (const char* keep = std::getenv("VANTOREL_TICKER_SHOT"))
 		Grab(screen).save(keep);
 	app->AttemptQuitSelf(0);

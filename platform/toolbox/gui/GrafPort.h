@@ -45,6 +45,8 @@ struct GrafPort {
 	PixMap* pixMapPtr = nullptr; // the master pointer of GetPortPixMap's handle
 	bool pixelsLocked = false;
 	PortDrawnNotifier drawnNotifier;
+	PortScrolledNotifier scrolledNotifier;
+	UInt32 drawStamp = 0; // changes whenever pixels are drawn into the image
 
 	GrafPort();
 	explicit GrafPort(QImage* borrowed);

@@ -1,9 +1,18 @@
 #include "platform/toolbox/gui/PortPainter.h"
 
+void QD::Stamp(GrafPort& port)
+{
+	static UInt32 sLastStamp = 0;
+	port.drawStamp = ++sLastStamp;
+}
+
 void QD::NoteDrawn(GrafPort& port, const QRect& inImageArea)
 {
 	const QRect area = inImageArea & QRect(QPoint(0, 0), port.PixelSize());
-	if (port.drawnNotifier && !area.isEmpty())
+	if (area.isEmpty())
+		return;
+	Stamp(port);
+	if (port.drawnNotifier)
 		port.drawnNotifier(ToRect(area));
 }
 
@@ -22,12 +31,10 @@ QD::PortPainter::PortPainter(GrafPort& port, const QRect& inLocalArea)
 	}
 	mPainter->translate(-port.origin.h, -port.origin.v);
 	mPainter->setClipRegion(port.clip);
-	if (port.drawnNotifier) {
-		QRect local = port.clip.boundingRect();
-		if (!inLocalArea.isNull())
-			local &= inLocalArea;
-		NoteDrawn(port, local.translated(-port.origin.h, -port.origin.v));
-	}
+	QRect local = port.clip.boundingRect();
+	if (!inLocalArea.isNull())
+		local &= inLocalArea;
+	NoteDrawn(port, local.translated(-port.origin.h, -port.origin.v));
 }
 
 QD::PortPainter::~PortPainter()

@@ -4,8 +4,11 @@
 
 namespace QD
 {
-// Tells the port's drawn notifier, if any, of an area of its image (pixel coordinates).
+// Stamps the port as drawn and tells its drawn notifier, if any, of an area of its image (pixel
+// coordinates).
 void NoteDrawn(GrafPort& port, const QRect& inImageArea);
+// A new draw stamp for the port.
+void Stamp(GrafPort& port);
 
 // A painter on a port for one drawing step, in the port's local coordinates and clipped to its clip, after
 // telling the port's drawn notifier. On a port over a caller's painter, that painter's state is saved and

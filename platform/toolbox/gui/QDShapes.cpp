@@ -166,6 +166,66 @@ void EraseRect(const Rect* r)
 	    r);
 }
 
+void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn)
+{
+	GrafPort* port = QD::CurrentPort();
+	SignalIfNot_(port);
+	if (!port || !r || EmptyRect(r))
+		return;
+	const QPoint origin(port->origin.h, port->origin.v);
+	const QRegion clip = port->clip.translated(-origin);
+	QImage* image = port->image;
+	const bool hasImage = image && !image->isNull();
+	QRect area = QD::ToQRect(*r).translated(-origin);
+	if (hasImage)
+		area &= image->rect();
+	// Pixels move within one rectangle: under a clip of several none move and the area is erased.
+	const bool movable =
+	    hasImage && clip.rectCount() == 1 && (image->depth() == 32 || image->depth() == 16);
+	if (movable)
+		area &= clip.boundingRect();
+	const QRect moved = movable ? area.translated(dh, dv) & area : QRect();
+	if (!moved.isEmpty()) {
+		const int bytes = image->depth() / 8;
+		const qsizetype stride = image->bytesPerLine();
+		const QRect from = moved.translated(-dh, -dv);
+		uchar* bits = image->bits();
+		// Rows are taken in the order that reads every row before it is written over.
+		for (int i = 0; i < moved.height(); ++i) {
+			const int y = dv > 0 ? moved.height() - 1 - i : i;
+			std::memmove(bits + (moved.top() + y) * stride + moved.left() * bytes,
+			             bits + (from.top() + y) * stride + from.left() * bytes,
+			             size_t(moved.width()) * size_t(bytes));
+		}
+	}
+	const QRegion erased = (QRegion(area) - moved) & clip;
+	if (hasImage && !erased.isEmpty()) {
+		const QColor back = QD::ToQColor(port->backColor);
+		if (image->format() == QImage::Format_RGB32) {
+			// Straight into the rows: the strip a step uncovers is narrow, a painter costs more.
+			const QRgb pixel = back.rgb();
+			for (const QRect& part : erased)
+				for (int y = part.top(); y <= part.bottom(); ++y) {
+					QRgb* row = reinterpret_cast<QRgb*>(image->scanLine(y));
+					std::fill(row + part.left(), row + part.right() + 1, pixel);
+				}
+		} else {
+			QPainter painter(image);
+			for (const QRect& part : erased)
+				painter.fillRect(part, back);
+		}
+	}
+	if (updateRgn)
+		updateRgn->region = erased.translated(origin);
+	if (moved.isEmpty() && erased.isEmpty())
+		return;
+	QD::Stamp(*port);
+	if (!moved.isEmpty() && port->scrolledNotifier)
+		port->scrolledNotifier(QD::ToRect(area), dh, dv);
+	else if (port->drawnNotifier)
+		port->drawnNotifier(QD::ToRect(moved.isEmpty() ? erased.boundingRect() : area));
+}
+
 void InvertRect(const Rect* r)
 {
 	if (!r || EmptyRect(r))

@@ -116,6 +116,17 @@ void SetPortDrawnNotifier(GrafPtr port, PortDrawnNotifier notifier)
 		port->drawnNotifier = std::move(notifier);
 }
 
+void SetPortScrolledNotifier(GrafPtr port, PortScrolledNotifier notifier)
+{
+	if (port)
+		port->scrolledNotifier = std::move(notifier);
+}
+
+UInt32 GetPortDrawStamp(CGrafPtr port)
+{
+	return port ? port->drawStamp : 0;
+}
+
 void DisposePort(GrafPtr port)
 {
 	if (port == sCurrentPort)

@@ -105,6 +105,13 @@ void DisposePort(GrafPtr port);
 // leaves open, so that whoever shows the image knows what to show again.
 using PortDrawnNotifier = std::function<void(const Rect& imageArea)>;
 void SetPortDrawnNotifier(GrafPtr port, PortDrawnNotifier notifier);
+// Called by ScrollRect with the area whose pixels moved and by how much (image coordinates); a port without
+// one tells its drawn notifier of the whole area instead.
+using PortScrolledNotifier = std::function<void(const Rect& imageArea, SInt16 dh, SInt16 dv)>;
+void SetPortScrolledNotifier(GrafPtr port, PortScrolledNotifier notifier);
+// A stamp that differs from any earlier one once anything is drawn into the port: what was drawn can be
+// known to be still there.
+UInt32 GetPortDrawStamp(CGrafPtr port);
 void GetPort(GrafPtr* port);
 void SetPort(GrafPtr port);
 Rect* GetPortBounds(CGrafPtr port, Rect* bounds);
@@ -169,6 +176,9 @@ void FrameRect(const Rect* r);
 void PaintRect(const Rect* r);
 void EraseRect(const Rect* r);
 void InvertRect(const Rect* r);
+// Moves the pixels inside r (and the clip) of the current port by (dh, dv) and erases what they left in
+// the background colour; updateRgn, when given, becomes the erased area.
+void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn);
 void FrameOval(const Rect* r);
 void PaintOval(const Rect* r);
 void EraseOval(const Rect* r);

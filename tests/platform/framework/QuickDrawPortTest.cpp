@@ -402,6 +402,113 @@ TEST_F(PortTest, TheDrawnNotifierHearsOfWhatWasDrawnWithinTheClip)
 	EXPECT_EQ(areas.size(), 1u);
 }
 
+TEST_F(PortTest, ScrollRectMovesPixelsErasesWhatTheyLeftAndSaysWhatMoved)
+{
+	// Every pixel its own colour, so that any pixel taken from the wrong place shows.
+	const auto fill = [this] {
+		for (int y = 0; y < mImage.height(); ++y)
+			for (int x = 0; x < mImage.width(); ++x)
+				mImage.setPixel(x, y, qRgb(x * 2, y * 3, 77));
+	};
+	struct Heard {
+		Rect area;
+		SInt16 dh, dv;
+	};
+	std::vector<Heard> scrolls;
+	std::vector<Rect> drawn;
+	SetPortScrolledNotifier(mPort, [&](const Rect& area, SInt16 dh, SInt16 dv) {
+		scrolls.push_back({area, dh, dv});
+	});
+	SetPortDrawnNotifier(mPort, [&](const Rect& area) { drawn.push_back(area); });
+	RGBBackColor(&kBlue);
+	SetOrigin(5, 0); // local x 5 is image x 0
+	RgnHandle erased = NewRgn();
+	for (const auto& [dh, dv] :
+	     std::vector<std::pair<SInt16, SInt16>>{{-7, 0}, {4, 0}, {3, 2}, {0, -5}}) {
+		fill();
+		const QImage before = mImage.copy();
+		scrolls.clear();
+		drawn.clear();
+		const UInt32 stamp = GetPortDrawStamp(mPort);
+		const Rect r = MakeRect(15, 10, 75, 40); // image 10..70 x 10..40
+		ScrollRect(&r, dh, dv, erased);
+		const QRect area(10, 10, 60, 30);
+		const QRect moved = area.translated(dh, dv) & area;
+		for (int y = 0; y < mImage.height(); ++y)
+			for (int x = 0; x < mImage.width(); ++x) {
+				QRgb want = before.pixel(x, y);
+				if (moved.contains(x, y))
+					want = before.pixel(x - dh, y - dv);
+				else if (area.contains(x, y))
+					want = qRgb(0, 0, 255);
+				ASSERT_EQ(mImage.pixel(x, y), want)
+				    << dh << "," << dv << " at " << x << "," << y;
+			}
+		Rect bounds;
+		GetRegionBounds(erased, &bounds);
+		const QRect left = (QRegion(area) - moved).boundingRect().translated(5, 0);
+		EXPECT_TRUE(Same(bounds, MakeRect(SInt16(left.left()), SInt16(left.top()),
+		                                  SInt16(left.right() + 1), SInt16(left.bottom() + 1))));
+		EXPECT_NE(GetPortDrawStamp(mPort), stamp);
+		ASSERT_EQ(scrolls.size(), 1u);
+		EXPECT_TRUE(Same(scrolls[0].area, MakeRect(10, 10, 70, 40)));
+		EXPECT_EQ(scrolls[0].dh, dh);
+		EXPECT_EQ(scrolls[0].dv, dv);
+		EXPECT_TRUE(drawn.empty());
+	}
+
+	// A move as wide as the rectangle, or a clip of two rectangles: nothing moves, all of it is erased
+	// and told as drawn.
+	for (int clipped = 0; clipped < 2; ++clipped) {
+		fill();
+		scrolls.clear();
+		drawn.clear();
+		RgnHandle clip = NewRgn();
+		const Rect a = MakeRect(5, 0, 40, 80), b = MakeRect(60, 0, 105, 80),
+		           r = MakeRect(15, 10, 75, 40);
+		RgnHandle second = NewRgn();
+		RectRgn(clip, &a);
+		RectRgn(second, &b);
+		UnionRgn(clip, second, clip);
+		if (clipped)
+			SetClip(clip);
+		ScrollRect(&r, SInt16(clipped ? 2 : 60), 0, erased);
+		EXPECT_TRUE(scrolls.empty());
+		ASSERT_EQ(drawn.size(), 1u);
+		EXPECT_EQ(Pixel(30, 20), qRgb(0, 0, 255) | 0xFF000000);
+		// Between the clip's rectangles nothing is erased.
+		EXPECT_EQ(Pixel(45, 20), (clipped ? qRgb(90, 60, 77) : qRgb(0, 0, 255)) | 0xFF000000);
+		EXPECT_EQ(Pixel(80, 20), qRgb(160, 60, 77) | 0xFF000000); // outside the rectangle
+		DisposeRgn(clip);
+		DisposeRgn(second);
+		const Rect all = MakeRect(-100, -100, 300, 300);
+		ClipRect(&all);
+	}
+	DisposeRgn(erased);
+	SetPortScrolledNotifier(mPort, nullptr);
+	SetPortDrawnNotifier(mPort, nullptr);
+}
+
+TEST_F(PortTest, DrawingIntoAPortGivesItANewStampThatNoOtherPortHas)
+{
+	QImage other(10, 10, QImage::Format_RGB32);
+	GrafPtr second = NewImagePort(&other);
+	const Rect r = MakeRect(0, 0, 5, 5);
+	PaintRect(&r);
+	const UInt32 first = GetPortDrawStamp(mPort);
+	SetPort(second);
+	PaintRect(&r);
+	EXPECT_NE(GetPortDrawStamp(second), first);
+	EXPECT_EQ(GetPortDrawStamp(mPort), first);
+	// Drawing wholly clipped away draws nothing.
+	const Rect away = MakeRect(50, 50, 60, 60);
+	const UInt32 stamp = GetPortDrawStamp(second);
+	PaintRect(&away);
+	EXPECT_EQ(GetPortDrawStamp(second), stamp);
+	SetPort(mPort);
+	DisposePort(second);
+}
+
 TEST(PainterPortTest, DrawsThroughTheCallersPainterAndLeavesItsStateAlone)
 {
 	EnsureApplication();
