@@ -32,10 +32,11 @@ protected:
 		static char name[] = "test_ticker_e2e";
 		static char* argv[] = {name, nullptr};
 		if (!mDisplay.empty() && !QCoreApplication::instance())
-			new StQtApplication(argc, argv);
+			mQt = new StQtApplication(argc, argv); // kept for the whole run, as the program keeps it
 	}
 
 	static inline std::string mDisplay;
+	static inline StQtApplication* mQt = nullptr;
 
 	static QImage Grab(const Rect& strip)
 	{
@@ -68,6 +69,9 @@ TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen
 	auto app = Start();
 	ASSERT_TRUE(QGuiApplication::platformName() == "xcb")
 	    << QGuiApplication::platformName().toStdString();
+	ASSERT_TRUE(mQt);
+	// The program's own way of drawing is not handed down to the programs it starts.
+	EXPECT_EQ(std::getenv("QT_XCB_NO_MITSHM"), nullptr);
 	TTicker* main = app->GetMainTicker();
 	ASSERT_TRUE(main->IsWindowOpen());
 
