@@ -36,6 +36,16 @@ protected:
 	{
 		TTicker::Placers().Append(new tTickerPlacer{anchor, nullptr, top, 1, bottom, 1025});
 	}
+	// The ticker's window open, its strip stopped on blue (false when the window did not open).
+	static bool OpenStopped(TTicker& ioTicker)
+	{
+		ioTicker.Open(true);
+		if (!ioTicker.IsWindowOpen())
+			return false;
+		ioTicker.GetTickerPane()->SetSpeed(kTickerStopped);
+		ioTicker.GetTickerPane()->SetBackgroundColour(&kBlue);
+		return true;
+	}
 	static Rect Bounds(const TTicker& ticker)
 	{
 		Rect bounds{};
@@ -146,12 +156,9 @@ TEST_F(TTickerTest, OpenTickersStackFollowTheirFontAndAreFreedByACommandDrag)
 TEST_F(TTickerTest, AnOpenTickerShowsEachFrameAtItsStepAndAgainWhenItsWindowIsRedrawn)
 {
 	TTicker ticker;
-	ticker.Open(true);
-	ASSERT_TRUE(ticker.IsWindowOpen());
+	ASSERT_TRUE(OpenStopped(ticker));
 	TZvTicker& engine = *ticker.GetTickerPane();
 	LWindow& window = *ticker.GetWindow();
-	engine.SetSpeed(kTickerStopped);
-	engine.SetBackgroundColour(&kBlue);
 	std::vector<std::unique_ptr<SolidTicklet>> ticklets;
 	for (RGBColor colour : {kRed, kGreen}) {
 		ticklets.push_back(std::make_unique<SolidTicklet>(colour.red ? 30 : 50, colour));
@@ -191,12 +198,9 @@ TEST_F(TTickerTest, AnOpenTickerShowsEachFrameAtItsStepAndAgainWhenItsWindowIsRe
 TEST_F(TTickerTest, AStepShowsWhatAWholeFrameWouldWhateverChangedSinceTheLast)
 {
 	TTicker ticker;
-	ticker.Open(true);
-	ASSERT_TRUE(ticker.IsWindowOpen());
+	ASSERT_TRUE(OpenStopped(ticker));
 	TZvTicker& engine = *ticker.GetTickerPane();
 	LWindow& window = *ticker.GetWindow();
-	engine.SetSpeed(kTickerStopped);
-	engine.SetBackgroundColour(&kBlue);
 	std::vector<std::unique_ptr<SolidTicklet>> ticklets;
 	const RGBColor colours[] = {kRed, kGreen, {40000, 20000, 0}, {0, 30000, 50000}, {65535, 65535, 0}};
 	for (int i = 0; i < 9; ++i) {
