@@ -186,6 +186,8 @@ void TZvTicker::PrepareBlankTicker()
 
 void TZvTicker::FinishPreparing(bool blank)
 {
+	if (mBlank != (blank ? 1 : 0))
+		mShownValid = false;
 	mBlank = blank ? 1 : 0;
 	// With a window the frame is composed straight into it at the step: a copy less on every step.
 	if (!mWindow)
@@ -349,8 +351,7 @@ void TZvTicker::ComposeWhole(CGrafPtr port)
 
 bool TZvTicker::ShownStill(CGrafPtr port) const
 {
-	if (!mShownValid || mBlank != mShownBlank || GetPortDrawStamp(port) != mShownStamp ||
-	    std::memcmp(&mFrame, &mShownFrame, sizeof mFrame) != 0)
+	if (!mShownValid || GetPortDrawStamp(port) != mShownStamp)
 		return false;
 	for (const ShownTicklet& shown : mShown) {
 		const LGWorld* world = shown.ticklet->GetWorld();
@@ -370,8 +371,6 @@ void TZvTicker::RememberShown(CGrafPtr port)
 		return true;
 	});
 	mShownStamp = GetPortDrawStamp(port);
-	mShownFrame = mFrame;
-	mShownBlank = mBlank;
 	mShift = 0;
 	mShownValid = true;
 }

@@ -142,8 +142,6 @@ private:
 	bool mShownValid = false;
 	SInt32 mShift = 0; // pixels, right to left
 	UInt32 mShownStamp = 0;
-	Rect mShownFrame{0, 0, 0, 0};
-	UInt8 mShownBlank = 0;
 	std::unique_ptr<MacRegion, void (*)(RgnHandle)> mClip;
 	std::unique_ptr<MacRegion, void (*)(RgnHandle)> mLeftOut;
 	char mName[kNameSize + 1] = {};

@@ -248,6 +248,13 @@ TEST_F(TTickerTest, AStepShowsWhatAWholeFrameWouldWhateverChangedSinceTheLast)
 			    ticklets.erase(ticklets.begin() + i % 3); // takes itself off the ticker
 	    },
 	    [&](int) { engine.ScrollPixels(kTickerRightToLeft, frame.right - frame.left + 5); },
+	    [&](int i) { // every ticklet empty for a step (the background alone), then back
+		    for (auto& t : ticklets)
+			    t->Resize(0);
+		    engine.Draw();
+		    for (size_t n = 0; n < ticklets.size(); ++n)
+			    ticklets[n]->Resize(UInt16(25 + (i + int(n)) % 40));
+	    },
 	    [&](int i) { // moved, and the window's update draws it in half the strip only
 		    engine.ScrollPixels(kTickerRightToLeft, 7 + i % 5);
 		    window.InvalPortRect(Rect{frame.top, 0, frame.bottom, SInt16(frame.right / 2)});
