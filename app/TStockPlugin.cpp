@@ -218,6 +218,7 @@ void TStockPlugin::ShutDown()
 		mBrokerage = nullptr;
 	}
 	TQuoterManager::FinishQuoterManager();
+	KeepOrDropFormerChanges();
 }
 
 TStockPlugin::~TStockPlugin()

@@ -17,6 +17,7 @@
 #include "platform/toolbox/PascalStrings.h"
 
 #include <functional>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -226,6 +227,11 @@ private:
 	// Renames the file to setAsideName, replacing an older file of that name; false when the rename
 	// failed (the file is then where it was).
 	bool SetAside(TVyFile* file, const char* name, const char* setAsideName);
+	// For each file of the former version that was kept and whose contents the user changed, asks
+	// whether to keep the changes: yes moves the former file beside and writes the file.
+	void KeepOrDropFormerChanges();
+	// Renames the file to a free "<name>.old"; false when it could not be renamed.
+	bool MoveFormerBeside(TVyFile* file);
 	void StartUpdating();
 	void ApplyPrefs(bool save);
 	// Appends a new security to its kind's list, writes the kind's file and re-applies the settings;
@@ -261,5 +267,9 @@ private:
 	// declined: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;
 	bool mConversionDeclined = false;
+	// Files of a former version kept as they are, with the type and creator of the file that replaces
+	// them; and those of them whose contents the user changed in this run.
+	std::map<tPreferenceFileType, std::pair<OSType, OSType>> mFormerFiles;
+	std::set<tPreferenceFileType> mFormerChanged;
 	TMenuCommandIndex mMenuIndex;
 };

@@ -6,6 +6,7 @@
 #include "foundation/UIntelConversion.h"
 #include "model/TSecurity.h"
 #include "model/UConversion.h"
+#include "model/UConverter.h"
 #include "model/USecurityFile.h"
 #include "toolkit/UKsDialogs.h"
 
@@ -19,6 +20,22 @@ constexpr UInt32 kTag = FOUR_CHAR_CODE("zv22");
 // Plug-in messages: a file could not be written; a damaged file could not be set aside.
 constexpr short kWriteFailedMessage = 5;
 constexpr short kSetAsideFailedMessage = 21;
+// The question whether to keep the changes to what a file of a former version holds.
+short KeepChangesQuestion(tPreferenceFileType kind)
+{
+	switch (kind) {
+	case prefsStocks:
+		return 23;
+	case prefsFunds:
+		return 24;
+	case prefsIndexes:
+		return 25;
+	case prefsCurrencies:
+		return 26;
+	default:
+		return 27; // the settings
+	}
+}
 
 bool IsFormerTag(unsigned long tag)
 {
@@ -104,8 +121,10 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 			return true;
 		if (mConversionDeclined && IsFormerTag(tag)) {
 			// The user kept the former version's file: it is used by nothing and written by
-			// nothing in this run, and the next start offers the conversion again.
+			// nothing in this run unless the user keeps changes at quit, and the next start
+			// offers the conversion again.
 			mLockedFiles.insert(kind);
+			mFormerFiles[kind] = {fileType, creator};
 			DefaultPreferences(kind);
 			return false;
 		}
@@ -137,6 +156,35 @@ bool TStockPlugin::SetAside(TVyFile* file, const char* name, const char* setAsid
 	if (older.Exists())
 		older.RemoveFile();
 	const bool renamed = file->RenameFile(setAsideName) == 0;
+	file->SetFileName(name);
+	return renamed;
+}
+
+void TStockPlugin::KeepOrDropFormerChanges()
+{
+	for (const auto& [kind, typeAndCreator] : mFormerFiles) {
+		if (mFormerChanged.count(kind) == 0 || !UKsDialogs::YesNoDialog(KeepChangesQuestion(kind)))
+			continue;
+		TVyBufferFile* file = FileOf(kind);
+		if (file == nullptr || !MoveFormerBeside(file)) {
+			UKsDialogs::ErrorDialog(kWriteFailedMessage);
+			continue;
+		}
+		mLockedFiles.erase(kind);
+		TVyFileUtils::TouchFile(file, typeAndCreator.first, typeAndCreator.second);
+		WritePreferencesFiles(kind);
+	}
+	mFormerFiles.clear();
+}
+
+bool TStockPlugin::MoveFormerBeside(TVyFile* file)
+{
+	// The name an accepted conversion keeps the former file under.
+	char name[UConverter::kMaxFileName + 1];
+	file->GetFileName(name);
+	char aside[UConverter::kMaxFileName + 1];
+	UConverter::FreeOldName(file, aside);
+	const bool renamed = file->RenameFile(aside) == 0;
 	file->SetFileName(name);
 	return renamed;
 }
@@ -185,6 +233,8 @@ bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long*
 short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind)
 {
 	TVyBufferFile* file = FileOf(kind);
+	if (mFormerFiles.count(kind) != 0)
+		mFormerChanged.insert(kind);
 	if (file == nullptr || mLockedFiles.count(kind) != 0)
 		return kVyFileBadParam;
 	file->SetMode(kFileModeWrite);

@@ -182,12 +182,17 @@ bool UConverter::ShouldConvert()
 	auto folder = std::make_unique<TVyFile>(&preferences);
 	if (folder->ChangeDir(kNewFolderName) != 0)
 		return false;
-	UInt32 tag = 0;
-	TVyFile stocks(folder.get(), kFiles[1].newName);
-	if (UPortfolioFile::ReadTag(&stocks, &tag) != 0 || tag != UConversion::kTag2_0)
-		return false;
-	sState.newFolder = std::move(folder);
-	return SetUpFiles(sState.newFolder.get(), true);
+	// Any file may be left to convert: one that could not be written, or the others of a list that was
+	// written anew after the user declined.
+	for (const tFileKind& kind : kFiles) {
+		UInt32 tag = 0;
+		TVyFile file(folder.get(), kind.newName);
+		if (UPortfolioFile::ReadTag(&file, &tag) == 0 && tag == UConversion::kTag2_0) {
+			sState.newFolder = std::move(folder);
+			return SetUpFiles(sState.newFolder.get(), true);
+		}
+	}
+	return false;
 }
 
 void UConverter::Start()

@@ -112,6 +112,13 @@ std::string LastName(const std::string& path)
 	return path.substr(path.rfind('/') + 1);
 }
 
+// A replacement copy is named ".<file>.vantorel-save-" and six letters or digits, a name no user picks by
+// chance: only such copies are ever removed as stale, so a user's ".Savings.old123" stays.
+std::string ReplacementPrefix(const std::string& target)
+{
+	return "." + LastName(target).substr(0, 200) + ".vantorel-save-";
+}
+
 // Cut to the room of a Str63 on a character boundary: the system's bytes are one per character.
 void SetPascal(StringPtr out, const std::string& text, size_t maxLength)
 {
@@ -620,7 +627,7 @@ OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt
 	std::lock_guard lock(sForkMutex);
 	if (OpenForWriting(path))
 		return opWrErr;
-	std::string temp = Join(Parent(target), "." + LastName(target).substr(0, 200) + ".XXXXXX");
+	std::string temp = Join(Parent(target), ReplacementPrefix(target) + "XXXXXX");
 	const int fd = mkstemp(temp.data());
 	if (fd < 0)
 		return ErrnoToOSErr(errno);
@@ -677,9 +684,7 @@ OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param na
 	const std::string target = real ? std::string(real) : path;
 	std::free(real);
 	const std::string folder = Parent(target);
-	// The names HOpenReplacement gives: a dot, the file's name, a dot and mkstemp's six letters or
-	// digits.
-	const std::string prefix = "." + LastName(target).substr(0, 200) + ".";
+	const std::string prefix = ReplacementPrefix(target);
 	auto isCopy = [&](const std::string& entry) {
 		return entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0 &&
 		       std::all_of(entry.begin() + long(prefix.size()), entry.end(),

@@ -81,12 +81,12 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 	const auto settled = Contents(PrefsFolder());
 
 	// What saves cut off by a kill or a power loss leave: hidden copies named as the file layer names
-	// them, from long ago. A copy of another name, or one being written right now, is not this
-	// program's to clear.
+	// them, from long ago. A file of another name, even one that looks like a copy, or a copy being
+	// written right now, is not this program's to clear.
 	std::vector<std::string> stale;
 	for (const char* name : kSettingsFiles)
 		for (int i = 0; i < 3; ++i) {
-			std::string path = PrefsFolder() + "/." + name + ".XXXXXX";
+			std::string path = PrefsFolder() + "/." + name + ".vantorel-save-XXXXXX";
 			const int fd = mkstemp(path.data());
 			ASSERT_GE(fd, 0);
 			ASSERT_EQ(write(fd, "partial", 7), 7);
@@ -95,13 +95,14 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 			stale.push_back(path);
 		}
 	const std::string others[] = {PrefsFolder() + "/.Stock Plug-in Stocks.notes",
-	                              PrefsFolder() + "/.My Notes.abc123",
-	                              PrefsFolder() + "/Stock Plug-in Funds.A1b2C3"};
+	                              PrefsFolder() + "/.Stock Plug-in Stocks.old123",
+	                              PrefsFolder() + "/.My Notes.vantorel-save-abc123",
+	                              PrefsFolder() + "/Stock Plug-in Funds.vantorel-save-A1b2C3"};
 	for (const std::string& path : others) {
 		WriteText(path, "keep");
 		fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(2));
 	}
-	const std::string underWay = PrefsFolder() + "/.Stock Plug-in Funds.Zz9Yy8";
+	const std::string underWay = PrefsFolder() + "/.Stock Plug-in Funds.vantorel-save-Zz9Yy8";
 	WriteText(underWay, "being written");
 
 	auto app = Start();

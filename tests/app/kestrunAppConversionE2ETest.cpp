@@ -136,7 +136,8 @@ TEST_F(kestrunAppConversionE2ETest, DeclinedConversionLeavesTheFormerFilesAlone)
 }
 
 // A stocks file of the former version in the program's own folder is offered for conversion in place;
-// declined, it is neither set aside nor written over, and the next start asks again.
+// declined, it is neither set aside nor written over, and the next start asks again. What the user
+// changed in such a run is not lost without a word: the quit asks whether to keep it.
 TEST_F(kestrunAppConversionE2ETest, DecliningTheConversionInPlaceKeepsTheFormerFileForALaterStart)
 {
 	std::filesystem::remove_all(mRoot + "/config/Kestrun \xC6\x92");
@@ -145,23 +146,73 @@ TEST_F(kestrunAppConversionE2ETest, DecliningTheConversionInPlaceKeepsTheFormerF
 	const std::string former = "zv20" + BE32(1) + Counted("ZZZZ") + Counted("Former Stock") +
 	                           std::string(316, '\0') + BE32(0) + std::string(16, '\0');
 	WriteText(folder + "/Stock Plug-in Stocks", former);
+	const std::string formerFunds = "zv20" + BE32(0);
+	WriteText(folder + "/Stock Plug-in Funds", formerFunds);
+	const std::string formerSettings = "zv20" + std::string(600, '\0');
+	WriteText(folder + "/Stock Plug-in Prefs", formerSettings);
+	// A file of the user's already has the first name the former file would be kept under.
+	WriteText(folder + "/Stock Plug-in Stocks.old", "mine");
+	auto message = [](short index) {
+		Str255 text;
+		GetIndString(text, kKsMessageStringsID, index);
+		return PascalStrings::ToString(text);
+	};
 
-	for (int start = 0; start < 2; ++start) {
+	// Nothing changed, then a change of the stocks dropped at quit, then changes of the stocks and the
+	// settings kept.
+	for (const MessageT atQuit : {MessageT(msg_Nothing), MessageT(msg_Cancel), MessageT(msg_OK)}) {
+		mShown.clear();
 		ExpectQuestion(msg_Cancel);
 		auto app = Start();
-		ASSERT_EQ(mShown.size(), std::size_t(start + 1)) << "asked at every start, and nothing else";
+		ASSERT_EQ(mShown.size(), 1u) << "asked at every start, and nothing else";
 		const auto stocks = Symbols(securityStock);
 		EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "AAPL"), 1);
 		EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "ZZZZ"), 0);
-		// An addition in the run does not write over it either.
-		EXPECT_NE(TStockPlugin::AddStock("NEWCO", 101), nullptr);
+		if (atQuit != msg_Nothing) {
+			EXPECT_NE(TStockPlugin::AddStock("NEWCO", 101), nullptr);
+			// Not written over while the run goes on.
+			EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks"), former);
+			ExpectQuestion(atQuit);
+		}
+		if (atQuit == msg_OK) {
+			TStockPlugin::sStockPlugin->GetPrefs()->stockMinutes = 9;
+			TStockPlugin::sStockPlugin->ObeyCommand(5070, nullptr);
+			EXPECT_EQ(ReadText(folder + "/Stock Plug-in Prefs"), formerSettings);
+			ExpectQuestion(atQuit);
+		}
 		app->AttemptQuitSelf(0);
 		app.reset();
-		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks"), former);
+		std::vector<std::string> asked;
+		if (atQuit == msg_OK)
+			asked.push_back(message(27));
+		if (atQuit != msg_Nothing)
+			asked.push_back(message(23));
+		EXPECT_EQ(std::vector<std::string>(mShown.begin() + 1, mShown.end()), asked);
 		EXPECT_FALSE(std::filesystem::exists(folder + "/Stock Plug-in Stocks.corrupt"));
-		// The other files are the program's own.
-		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Funds").substr(0, 4), "zv22");
+		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks.old"), "mine");
+		// The unchanged funds are not asked about; the other files are the program's own.
+		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Funds"), formerFunds);
+		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Indexes").substr(0, 4), "zv22");
+		if (atQuit != msg_OK) {
+			EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks"), former);
+			EXPECT_EQ(ReadText(folder + "/Stock Plug-in Prefs"), formerSettings);
+			EXPECT_FALSE(std::filesystem::exists(folder + "/Stock Plug-in Stocks 2.old"));
+		}
 	}
+	EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks 2.old"), former);
+	EXPECT_EQ(ReadText(folder + "/Stock Plug-in Prefs.old"), formerSettings);
+	// The kept list is the program's own file now, read at the next start; the funds are still offered.
+	mShown.clear();
+	ExpectQuestion(msg_Cancel);
+	auto app = Start();
+	EXPECT_EQ(mShown.size(), 1u);
+	const auto stocks = Symbols(securityStock);
+	EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "NEWCO"), 1);
+	EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "AAPL"), 1);
+	EXPECT_EQ(TStockPlugin::sStockPlugin->GetPrefs()->stockMinutes, 9);
+	app->AttemptQuitSelf(0);
+	app.reset();
+	EXPECT_EQ(ReadText(folder + "/Stock Plug-in Funds"), formerFunds);
 }
 
 } // namespace

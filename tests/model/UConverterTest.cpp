@@ -412,6 +412,10 @@ TEST_F(UConverterTest, FileThatCannotBeWrittenStaysAsItWasAndIsReported)
 	EXPECT_EQ(ReadText(Current("Stock Plug-in Prefs")), settings);
 	EXPECT_FALSE(std::filesystem::exists(Current("Stock Plug-in Prefs.old")));
 	EXPECT_EQ(ReadText(Current("Stock Plug-in Stocks.old")), stocks);
+	// The settings are offered again at the next start, the stocks now being current.
+	EXPECT_EQ(Convert(), (std::vector<int>{10, 11, 11, 11, 11}));
+	EXPECT_EQ(ReadText(Current("Stock Plug-in Prefs.old")), settings);
+	EXPECT_FALSE(UConverter::ShouldConvert());
 }
 
 TEST_F(UConverterTest, UnsupportedAndDamagedFilesAreReportedAndNotWritten)

@@ -240,16 +240,21 @@ TEST_F(PortfolioDocumentTest, RevertClosesTheLedgerAndSettingsWindowsUnapplied)
 }
 
 // A save that was cut short (the program killed while writing) leaves a hidden copy beside the file; the
-// next save removes it, but not the copy of a save that may still be under way.
-TEST_F(PortfolioDocumentTest, SavingRemovesCopiesThatAnInterruptedSaveLeft)
+// next save removes it, but not the copy of a save that may still be under way, nor any file of the user's
+// that merely looks like a copy.
+TEST_F(PortfolioDocumentTest, SavingRemovesOnlyItsOwnCopiesThatAnInterruptedSaveLeft)
 {
 	WritePortfolio("Savings", 1);
-	const std::string stale = mScratch.Path(".Savings.AbC123");
-	const std::string underWay = mScratch.Path(".Savings.Zz9Yy8");
-	const std::string other = mScratch.Path(".Savings.notes");
-	for (const std::string& path : {stale, underWay, other})
-		std::ofstream(path) << "partial";
-	for (const std::string& path : {stale, other})
+	const std::string stale = mScratch.Path(".Savings.vantorel-save-AbC123");
+	const std::string underWay = mScratch.Path(".Savings.vantorel-save-Zz9Yy8");
+	const std::vector<std::string> users = {mScratch.Path(".Savings.backup"),
+	                                        mScratch.Path(".Savings.Notes1"),
+	                                        mScratch.Path(".Savings.old123")};
+	std::ofstream(underWay) << "partial";
+	for (const std::string& path : users)
+		std::ofstream(path) << "mine";
+	std::ofstream(stale) << "partial";
+	for (const std::string& path : {stale, users[0], users[1], users[2]})
 		std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
 		                                           std::chrono::hours(2));
 	TPortfolio* document = Open("Savings");
@@ -258,7 +263,8 @@ TEST_F(PortfolioDocumentTest, SavingRemovesCopiesThatAnInterruptedSaveLeft)
 	ASSERT_EQ(document->DoSave(), 0);
 	EXPECT_FALSE(std::filesystem::exists(stale));
 	EXPECT_TRUE(std::filesystem::exists(underWay));
-	EXPECT_TRUE(std::filesystem::exists(other)) << "not a name a save gives";
+	for (const std::string& path : users)
+		EXPECT_EQ(ReadBytes(path).size(), 4u) << path;
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
 }
 

@@ -347,6 +347,34 @@ TEST_F(PortfolioWindowTest, CheckBoxesAndTrianglesChangeTheDocument)
 	EXPECT_EQ(mWindow->RowCheckbox(2)->GetValue(), 1);
 }
 
+TEST_F(PortfolioWindowTest, EveryRowsBoxWorksWithMoreThanAThousandHoldings)
+{
+	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
+	for (int i = 0; i < 1100; ++i) {
+		const std::string symbol = "X" + std::to_string(i);
+		auto* stock = new TStock();
+		UZVUtils::DefaultStock(stock, ("Extra " + std::to_string(i)).c_str(), symbol.c_str(), 100);
+		Quote(stock, stock->SecurityName(), 2.0f, 2.0f);
+		stocks->Append(stock);
+		Add(kStockBuy, symbol.c_str(), 1, 1);
+	}
+	ASSERT_NE(Open(), nullptr);
+	const std::vector<std::string> rows = Rows();
+	ASSERT_EQ(rows.size(), 1102u);
+	const std::string value = Value();
+
+	mLedger.ClearModified();
+	mWindow->RowCheckbox(1099)->SetValue(0);
+	Pump();
+	EXPECT_TRUE(mLedger.IsModified());
+	for (long i = 1; i <= mLedger.Count(); ++i)
+		EXPECT_EQ(mLedger.GetNth(i)->enabled, mLedger.GetNth(i)->symbol == rows[1098] ? 0 : 1) << i;
+	EXPECT_NE(Value(), value);
+	mWindow->RowCheckbox(1099)->SetValue(1);
+	Pump();
+	EXPECT_EQ(Value(), value);
+}
+
 TEST_F(PortfolioWindowTest, DateRangeBoundsAndTheSettingsWindow)
 {
 	mLedger.GetNth(1)->date = tVyDateOld{0, 0, 0, 12, 1, 3, 2020};

@@ -396,6 +396,14 @@ LCheckBox* TPortfolioWindow::RowCheckbox(SInt32 inRow) const
 	return line != nullptr ? line->Checkbox : nullptr;
 }
 
+SInt32 TPortfolioWindow::CheckboxRow(CommandT inCommand) const
+{
+	const SInt32 rows = mList != nullptr ? SInt32(mList->Count()) : 0;
+	return inCommand >= kFirstCheckboxCommand && inCommand - kFirstCheckboxCommand < rows
+	           ? SInt32(inCommand - kFirstCheckboxCommand + 1)
+	           : 0;
+}
+
 void TPortfolioWindow::ClickCheckbox(SInt32 inRow)
 {
 	tPortfolioItem* item = mAccountant != nullptr ? mAccountant->GetNth(inRow) : nullptr;
@@ -592,8 +600,8 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		ClickTriangle(SInt32(inCommand - 13000));
 		return true;
 	}
-	if (inCommand >= kFirstCheckboxCommand && inCommand <= 14998) {
-		ClickCheckbox(SInt32(inCommand - 14000));
+	if (const SInt32 row = CheckboxRow(inCommand); row > 0) {
+		ClickCheckbox(row);
 		return true;
 	}
 	switch (inCommand) {

@@ -142,7 +142,10 @@ private:
 	// Takes back the entry a drop's edit window reports on; null when it is not one of them.
 	std::unique_ptr<tLedgerEntry> TakeDroppedEntry(const void* inEntry);
 	// The window's own controls, which must not act while the ledger window is open.
-	static bool IsControlCommand(CommandT inCommand);
+	bool IsControlCommand(CommandT inCommand) const;
+	// The row (from 1) whose check box sends inCommand, however many rows there are; 0 for another
+	// command.
+	SInt32 CheckboxRow(CommandT inCommand) const;
 	void RefuseWhileLedgerOpen();
 	void OpenSettingsWindow();
 	void BlankBanners();

@@ -7,10 +7,9 @@
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UWindowPanes.h"
 
-bool TPortfolioWindow::IsControlCommand(CommandT inCommand)
+bool TPortfolioWindow::IsControlCommand(CommandT inCommand) const
 {
-	if ((inCommand >= kFirstTriangleCommand && inCommand <= 13998) ||
-	    (inCommand >= kFirstCheckboxCommand && inCommand <= 14998))
+	if ((inCommand >= kFirstTriangleCommand && inCommand <= 13998) || CheckboxRow(inCommand) > 0)
 		return true;
 	switch (inCommand) {
 	case FOUR_CHAR_CODE("dAll"):
