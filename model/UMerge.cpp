@@ -384,7 +384,7 @@ void UMerge::SetFloat(char* s, float value, int decimals)
 		strcpyn(s, GetNAString(), kValueMax);
 		return;
 	}
-	std::snprintf(s, kValueSize, "%.*f", decimals, double(value));
+	UNumbers::FormatFixed(s, kValueSize, value, decimals);
 }
 
 void UMerge::SetDate(char* s, const TVyDate* date)

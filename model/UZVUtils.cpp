@@ -163,7 +163,7 @@ void UZVUtils::QuoteString(char* number, char* fraction, float value, bool fract
 	fraction[0] = 0;
 	long whole = 0;
 	if (!fractions || !WholePart(value, whole)) {
-		SetText(number, "%.*f", decimals, double(value));
+		UNumbers::FormatFixed(number, kQuoteTextSize, value, decimals);
 		return;
 	}
 	const char* text = StockFraction(value);
@@ -178,7 +178,7 @@ void UZVUtils::QuoteString(char* number, char* fraction, float value, bool fract
 		else
 			SetText(fraction, "%c%s", '-', text);
 	} else if (HasFractionalPart(value)) {
-		SetText(number, "%.*f", decimals, double(value));
+		UNumbers::FormatFixed(number, kQuoteTextSize, value, decimals);
 	} else {
 		SetText(number, "%ld", whole);
 	}
@@ -195,12 +195,18 @@ void UZVUtils::QuoteChange(char* number, char* fraction, float previous, float c
 	// Adding zero turns a negative zero into zero, which would otherwise print as "+-0.00".
 	const float change = (current - previous) + 0.0f;
 	const bool positive = change > 0;
+	// The decimals shown are those of the difference of the two prices as the user reads them.
+	auto decimal = [&](bool inPlus) {
+		const double exact =
+		    UNumbers::ShortestDouble(current) - UNumbers::ShortestDouble(previous) + 0.0;
+		char* at = number;
+		if (inPlus)
+			*at++ = '+';
+		UNumbers::FormatFixed(at, long(kQuoteTextSize - (at - number)), exact, decimals);
+	};
 	long whole = 0;
 	if (!fractions || !WholePart(change, whole)) {
-		if (change >= 0)
-			SetText(number, "%c%.*f", '+', decimals, double(change));
-		else
-			SetText(number, "%.*f", decimals, double(change));
+		decimal(change >= 0);
 		return;
 	}
 	const char* text = StockFraction(change);
@@ -208,10 +214,7 @@ void UZVUtils::QuoteChange(char* number, char* fraction, float previous, float c
 		text = nullptr;
 	if (text == nullptr) {
 		if (HasFractionalPart(change)) {
-			if (positive)
-				SetText(number, "%c%.*f", '+', decimals, double(change));
-			else
-				SetText(number, "%.*f", decimals, double(change));
+			decimal(positive);
 		} else if (change >= 0) {
 			SetText(number, "%c%ld", '+', whole);
 		} else {
@@ -391,7 +394,7 @@ int DecimalsOf(tSecurityType type)
 
 void FormatNumber(char* s, size_t size, float value, int decimals)
 {
-	std::snprintf(s, size, "%.*f", decimals, double(value));
+	UNumbers::FormatFixed(s, long(size), value, decimals);
 }
 
 } // namespace
@@ -839,12 +842,13 @@ bool ExportNumber(TSecurity* security, int code, float& value)
 	case exportChange:
 		if (!IsKnown(price) || !IsKnown(previous))
 			return false;
-		value = price - previous;
+		value = float(UNumbers::ShortestDouble(price) - UNumbers::ShortestDouble(previous));
 		break;
 	case exportPercentChange:
 		if (!IsKnown(price) || !IsKnown(previous) || previous == 0)
 			return false;
-		value = 100.0f * (price - previous) / previous;
+		value = float(100.0 * (UNumbers::ShortestDouble(price) - UNumbers::ShortestDouble(previous)) /
+		              UNumbers::ShortestDouble(previous));
 		break;
 	case exportBid:
 		value = security->CurrentTradeBid();

@@ -31,6 +31,16 @@ EKeyStatus UKsKeyFilters::FloatField(TEHandle, UInt16, UInt16& ioCharCode, UInt1
 	return keyStatus_Reject;
 }
 
+EKeyStatus UKsKeyFilters::NegativeFloatField(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,
+                                             UInt16 inModifiers)
+{
+	const EKeyStatus status =
+	    ioCharCode == '-' ? keyStatus_Input : FloatField(inMacTEH, inKeyCode, ioCharCode, inModifiers);
+	if (status == keyStatus_Input && !UKeyFilters::KeepsLeadingMinus(inMacTEH, ioCharCode))
+		return keyStatus_Reject;
+	return status;
+}
+
 EKeyStatus UKsKeyFilters::LineInputField(const EventRecord& inKeyEvent)
 {
 	const UInt16 c = UInt16(inKeyEvent.message & charCodeMask);

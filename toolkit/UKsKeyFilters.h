@@ -10,6 +10,9 @@ public:
 	// refused; keys that print nothing pass up.
 	static EKeyStatus FloatField(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,
 	                             UInt16 inModifiers);
+	// As FloatField, with one minus sign in front.
+	static EKeyStatus NegativeFloatField(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,
+	                                     UInt16 inModifiers);
 	// Refuses line feed and return; everything else as a printing-character field.
 	static EKeyStatus LineInputField(const EventRecord& inKeyEvent);
 	// The characters of addresses (33 to 127); tab and escape pass up; space and the rest are refused.

@@ -79,7 +79,7 @@ void FormatFloat(char* outText, float inValue, int inDecimals)
 	if (IsNoValue(inValue))
 		NoValueText(outText, kTextSize - 1);
 	else
-		std::snprintf(outText, kTextSize, "%.*f", inDecimals, double(inValue));
+		UNumbers::FormatFixed(outText, kTextSize, inValue, inDecimals);
 }
 
 void FormatChange(char* outText, long inMaxLength, float inPrevious, float inCurrent, bool inFractions)
@@ -186,7 +186,7 @@ void UPPUtils::SetMillions(LStaticText* inText, LCaption* inCaption, float inVal
 	if (IsNoValue(inValue)) {
 		NoValueText(text, kTextSize - 1);
 	} else {
-		std::snprintf(text, sizeof(text), "%f", double(inValue) * 1000000.0);
+		UNumbers::FormatFixed(text, sizeof(text), UNumbers::ShortestDouble(inValue) * 1000000.0, 6);
 		if (char* point = std::strchr(text, '.'))
 			*point = 0;
 		UNumbers::AddCommas(text, sizeof(text));

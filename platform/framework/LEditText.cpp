@@ -157,14 +157,28 @@ void LEditText::GetSelection(SInt16& outStart, SInt16& outEnd) const
 	}
 }
 
-EKeyStatus LEditText::FilterKey(const EventRecord& inKeyEvent, UInt16& ioChar) const
+EKeyStatus LEditText::FilterKey(const EventRecord& inKeyEvent, UInt16& ioChar, const std::string& inText,
+                                SInt16 inSelStart, SInt16 inSelEnd) const
 {
 	if (mKeyFilter)
 		return mKeyFilter(inKeyEvent);
-	if (mTEKeyFilter)
-		return mTEKeyFilter(nullptr, UInt16((inKeyEvent.message & keyCodeMask) >> 8), ioChar,
+	if (mTEKeyFilter) {
+		OpaqueTEHandle field;
+		field.text = inText.c_str();
+		field.length = SInt16(inText.size());
+		field.selStart = inSelStart;
+		field.selEnd = inSelEnd;
+		return mTEKeyFilter(&field, UInt16((inKeyEvent.message & keyCodeMask) >> 8), ioChar,
 		                    inKeyEvent.modifiers);
+	}
 	return keyStatus_Input;
+}
+
+EKeyStatus LEditText::FilterKey(const EventRecord& inKeyEvent, UInt16& ioChar) const
+{
+	SInt16 start = 0, end = 0;
+	GetSelection(start, end);
+	return FilterKey(inKeyEvent, ioChar, MacRomanFromQString(Line(mNative)->text()), start, end);
 }
 
 Boolean LEditText::InsertFiltered(const std::string& inMacRoman)
@@ -172,6 +186,11 @@ Boolean LEditText::InsertFiltered(const std::string& inMacRoman)
 	QLineEdit* line = Line(mNative);
 	QString accepted;
 	const int room = mMaxChars - int(line->text().size()) + int(line->selectedText().size());
+	// Each character is judged against the text as it will stand when the ones before it are in.
+	SInt16 start = 0, end = 0;
+	GetSelection(start, end);
+	std::string text = MacRomanFromQString(line->text());
+	text.erase(size_t(start), size_t(end - start));
 	for (unsigned char c : inMacRoman) {
 		if (int(accepted.size()) >= room)
 			break;
@@ -179,8 +198,10 @@ Boolean LEditText::InsertFiltered(const std::string& inMacRoman)
 		key.what = keyDown;
 		key.message = c;
 		UInt16 ch = c;
-		if (FilterKey(key, ch) == keyStatus_Input)
+		if (FilterKey(key, ch, text, start, start) == keyStatus_Input) {
 			accepted += QChar(char16_t(MacRoman::ToUnicode(UInt8(ch))));
+			text.insert(size_t(start++), 1, char(ch));
+		}
 	}
 	if (accepted.isEmpty())
 		return false;

@@ -64,7 +64,10 @@ protected:
 
 	// Inserts characters that pass the filter, as many as fit; true when any was inserted.
 	Boolean InsertFiltered(const std::string& inMacRoman);
+	// The key judged against the field's text and selection, or against the text given.
 	EKeyStatus FilterKey(const EventRecord& inKeyEvent, UInt16& ioChar) const;
+	EKeyStatus FilterKey(const EventRecord& inKeyEvent, UInt16& ioChar, const std::string& inText,
+	                     SInt16 inSelStart, SInt16 inSelEnd) const;
 
 	MessageT mValueMessage = msg_Nothing;
 	ResIDT mTxtrID = 0;

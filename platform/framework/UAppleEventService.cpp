@@ -1,5 +1,6 @@
 #include "platform/framework/UAppleEventService.h"
 
+#include "foundation/UNumbers.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/QtAppleEventAdaptor.h"
 #include "platform/framework/UDispatch.h"
@@ -11,7 +12,6 @@
 #include <QDBusConnectionInterface>
 #include <QStringList>
 #include <QTimer>
-#include <charconv>
 #include <cstring>
 
 namespace
@@ -77,18 +77,6 @@ bool PutValue(AppleEvent& event, AEKeyword key, const QVariant& value)
 	}
 }
 
-// The double nearest the float's shortest decimal form: 140.95f answers 140.95, the number the windows
-// show, rather than 140.94999694824219.
-double DoubleOf(float inValue)
-{
-	char text[64];
-	const auto written = std::to_chars(text, text + sizeof(text), inValue);
-	double value = inValue;
-	if (written.ec == std::errc())
-		std::from_chars(text, written.ptr, value);
-	return value;
-}
-
 QVariant ValueOf(DescType type, const std::string& data)
 {
 	auto number = [&](auto value) {
@@ -104,7 +92,7 @@ QVariant ValueOf(DescType type, const std::string& data)
 	case typeSInt32:
 		return QVariant::fromValue(number(SInt32(0)));
 	case typeIEEE32BitFloatingPoint:
-		return QVariant::fromValue(DoubleOf(number(float(0))));
+		return QVariant::fromValue(UNumbers::ShortestDouble(number(float(0))));
 	default:
 		return QVariant();
 	}

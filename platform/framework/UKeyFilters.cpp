@@ -57,9 +57,23 @@ EKeyStatus UKeyFilters::IntegerField(TEHandle, UInt16, UInt16& ioCharCode, UInt1
 	return Judge(ioCharCode, inModifiers, [](UInt16 c) { return c >= '0' && c <= '9'; });
 }
 
-EKeyStatus UKeyFilters::NegativeIntegerField(TEHandle, UInt16, UInt16& ioCharCode, UInt16 inModifiers)
+Boolean UKeyFilters::KeepsLeadingMinus(TEHandle inMacTEH, UInt16 inChar)
 {
-	return Judge(ioCharCode, inModifiers, [](UInt16 c) { return (c >= '0' && c <= '9') || c == '-'; });
+	if (inMacTEH == nullptr)
+		return true;
+	const bool minusAfter =
+	    inMacTEH->selEnd < inMacTEH->length && inMacTEH->text[inMacTEH->selEnd] == '-';
+	if (inChar == '-')
+		return inMacTEH->selStart == 0 && !minusAfter;
+	return !(inMacTEH->selStart == 0 && minusAfter);
+}
+
+EKeyStatus UKeyFilters::NegativeIntegerField(TEHandle inMacTEH, UInt16, UInt16& ioCharCode,
+                                             UInt16 inModifiers)
+{
+	return Judge(ioCharCode, inModifiers, [inMacTEH](UInt16 c) {
+		return ((c >= '0' && c <= '9') || c == '-') && KeepsLeadingMinus(inMacTEH, c);
+	});
 }
 
 EKeyStatus UKeyFilters::AlphaNumericField(TEHandle, UInt16, UInt16& ioCharCode, UInt16 inModifiers)

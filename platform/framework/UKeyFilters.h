@@ -14,8 +14,15 @@ enum EKeyStatus {
 	keyStatus_PassUp = 6  // to the next commander
 };
 
-// The field's text record; fields hand null: filters here judge the key alone.
-typedef struct OpaqueTEHandle* TEHandle;
+// What a filter sees of its field: the text (Mac Roman) and the selection that a typed key replaces. A
+// null handle stands for no field: the key is judged alone.
+struct OpaqueTEHandle {
+	const char* text = "";
+	SInt16 length = 0;
+	SInt16 selStart = 0;
+	SInt16 selEnd = 0;
+};
+typedef OpaqueTEHandle* TEHandle;
 typedef EKeyStatus (*TEKeyFilterFunc)(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,
                                       UInt16 inModifiers);
 typedef EKeyStatus (*KeyFilterFunc)(const EventRecord& inKeyEvent);
@@ -63,7 +70,11 @@ public:
 	// As printing characters, but only digits are input.
 	static EKeyStatus IntegerField(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,
 	                               UInt16 inModifiers);
-	// Digits and a minus sign.
+	// Whether a key keeps a number's minus sign its first character and its only one: a minus goes only
+	// in front, and nothing goes in front of a minus.
+	static Boolean KeepsLeadingMinus(TEHandle inMacTEH, UInt16 inChar);
+
+	// Digits and a leading minus sign.
 	static EKeyStatus NegativeIntegerField(TEHandle inMacTEH, UInt16 inKeyCode, UInt16& ioCharCode,
 	                                       UInt16 inModifiers);
 	// Letters and digits.

@@ -208,6 +208,12 @@ TEST_F(UMergeTest, QuotesJoinNumberAndFraction)
 	EXPECT_STREQ(s, "1/2");
 	UMerge::SetULong(s, 4000000000ul);
 	EXPECT_STREQ(s, "4,000,000,000");
+
+	// Stored floats merge with the decimals of their shortest form.
+	TStock stock;
+	stock.CurrentTradePrice(2.675f);
+	stock.PriceEarningsRatio(10419.85f);
+	EXPECT_EQ(Merged(&stock, "<<trade_price>> <<price_earnings_ratio>>"), "2.68 10419.8500");
 }
 
 TEST_F(UMergeTest, TradeLinkValuesArePercentEncoded)

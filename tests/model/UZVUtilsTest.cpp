@@ -51,6 +51,10 @@ TEST(UZVUtilsQuoteTest, PricesSplitIntoNumberAndFraction)
 	EXPECT_EQ(Quote(0.6666667f, true, 2), "|2/3");
 	EXPECT_EQ(Quote(12.25f, false, 2), "12.25|");
 	EXPECT_EQ(Quote(1.5f, false, 6), "1.500000|");
+	// Decimals come from the shortest form of the stored float, not its binary digits.
+	EXPECT_EQ(Quote(10419.85f, false, 4), "10419.8500|");
+	EXPECT_EQ(Quote(2.675f, false, 2), "2.68|");
+	EXPECT_EQ(Quote(2.675f, true, 2), "2.68|");
 }
 
 TEST(UZVUtilsQuoteTest, ChangesCarryTheirSign)
@@ -65,6 +69,9 @@ TEST(UZVUtilsQuoteTest, ChangesCarryTheirSign)
 	EXPECT_EQ(Change(10.0f, 10.0f, true), "+0|");
 	EXPECT_EQ(Change(10.0f, 8.0f, true), "-2|");
 	EXPECT_EQ(Change(10.0f, 10.33f, true), "+0.33|");
+	EXPECT_EQ(Change(0.0f, 2.675f, false), "+2.68|");
+	EXPECT_EQ(Change(2.675f, 0.0f, true), "-2.68|");
+	EXPECT_EQ(Change(10419.85f, 10432.15f, false), "+12.30|");
 
 	EXPECT_EQ(Percent(10.0f, 11.0f), "+10.00%");
 	EXPECT_EQ(Percent(10.0f, 9.0f), "-10.00%");
@@ -112,6 +119,11 @@ TEST_F(UZVUtilsExportTest, FieldsJoinedBySeparatorWithNoValuesAsNA)
 	line.reset(UZVUtils::FormatExport(&stock, ",", 0, 2, 3, 5, 6, 9, 10, 13, 999));
 	ASSERT_NE(line, nullptr);
 	EXPECT_STREQ(line.get(), "Abc Corp,12.5000,10.0000,2.50,25.00,13.0000,N/A,N/A\n");
+
+	stock.CurrentTradePrice(10432.15f);
+	stock.YesterdayClose(10419.85f);
+	line.reset(UZVUtils::FormatExport(&stock, ",", 2, 3, 5, 6, 999));
+	EXPECT_STREQ(line.get(), "10432.1500,10419.8500,12.30,0.12\n");
 
 	stock.YesterdayClose(0.0f);
 	line.reset(UZVUtils::FormatExport(&stock, ",", 6, 999));

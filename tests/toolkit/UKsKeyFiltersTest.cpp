@@ -2,6 +2,7 @@
 
 #include "toolkit/UKsCellFonts.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace
@@ -35,6 +36,27 @@ TEST(UKsKeyFiltersTest, NumberFieldsTakeDigitsAndPointsOnly)
 	EXPECT_EQ(Float(char_Tab), keyStatus_PassUp);
 	EXPECT_EQ(Float(char_Return), keyStatus_PassUp);
 	EXPECT_EQ(Float(char_Enter), keyStatus_PassUp);
+}
+
+TEST(UKsKeyFiltersTest, SignedNumberFieldsTakeAMinusInFrontOnly)
+{
+	auto negative = [](const char* inText, SInt16 inCaret, UInt16 inChar) {
+		OpaqueTEHandle field;
+		field.text = inText;
+		field.length = SInt16(std::strlen(inText));
+		field.selStart = field.selEnd = inCaret;
+		return UKsKeyFilters::NegativeFloatField(&field, 0, inChar, 0);
+	};
+	EXPECT_EQ(negative("", 0, '-'), keyStatus_Input);
+	EXPECT_EQ(negative("25.5", 0, '-'), keyStatus_Input);
+	EXPECT_EQ(negative("25.5", 2, '-'), keyStatus_Reject);
+	EXPECT_EQ(negative("-25.5", 0, '-'), keyStatus_Reject);
+	EXPECT_EQ(negative("-25.5", 0, '1'), keyStatus_Reject);
+	EXPECT_EQ(negative("-25.5", 1, '1'), keyStatus_Input);
+	EXPECT_EQ(negative("-25", 3, '.'), keyStatus_Input);
+	EXPECT_EQ(negative("-25", 3, 'e'), keyStatus_Reject);
+	EXPECT_EQ(negative("-25", 3, char_Backspace), keyStatus_TEDelete);
+	EXPECT_EQ(negative("-25", 0, char_Tab), keyStatus_PassUp);
 }
 
 TEST(UKsKeyFiltersTest, AddressFieldsTakeTheVisibleAsciiCharacters)

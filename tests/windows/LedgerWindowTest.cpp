@@ -235,11 +235,14 @@ TEST_F(LedgerWindowTest, EditWindowsWriteTheirGroupsAndTheOtherKindsCashAmount)
 	Type(edit, "Prce", "abc");
 	Type(edit, "Cmnt", "bonus shares");
 	Click(edit, TVyWindow::kOKButton);
+	EXPECT_EQ(window->CountEditWindows(), 1u) << "a field that is not a number is refused";
+	Type(edit, "Prce", "3");
+	Click(edit, TVyWindow::kOKButton);
 	UDispatch::DeletePending();
 	const tLedgerEntry* stock = window->GetList()->GetNth(2);
 	EXPECT_EQ(stock->category, 22u) << "item 3 is Growth";
 	EXPECT_FLOAT_EQ(stock->units, 250);
-	EXPECT_FLOAT_EQ(stock->price, 0) << "a field that is not a number reads as 0";
+	EXPECT_FLOAT_EQ(stock->price, 3);
 	EXPECT_STREQ(stock->comment, "bonus shares");
 	EXPECT_EQ(stock->currency, kEuro);
 
@@ -500,7 +503,7 @@ TEST_F(LedgerWindowTest, NumberFieldsTakeOnlyNumbersAndOkRefusesWhatAnEntryCanno
 			Key(field, key);
 		return Text(edit, inID);
 	};
-	EXPECT_EQ(typeKeys("Unit", "12abc"), "12");
+	EXPECT_EQ(typeKeys("Unit", "-12abc"), "12");
 	EXPECT_EQ(typeKeys("Prce", "1,000"), "1000");
 	EXPECT_EQ(typeKeys("Rate", "-0.5"), "0.5");
 
@@ -510,10 +513,11 @@ TEST_F(LedgerWindowTest, NumberFieldsTakeOnlyNumbersAndOkRefusesWhatAnEntryCanno
 		const char* price;
 		const char* rate;
 		PaneIDT refused;
-	} refusals[] = {{"-5", "1000", "0.5", FOUR_CHAR_CODE("Unit")},
-	                {"0", "1000", "0.5", FOUR_CHAR_CODE("Unit")},
-	                {"4", "-1", "0.5", FOUR_CHAR_CODE("Prce")},
-	                {"4", "1000", "-2", FOUR_CHAR_CODE("Rate")}};
+	} refusals[] = {
+	    {"-5", "1000", "0.5", FOUR_CHAR_CODE("Unit")},    {"0", "1000", "0.5", FOUR_CHAR_CODE("Unit")},
+	    {"4", "-1", "0.5", FOUR_CHAR_CODE("Prce")},       {"4", "1000", "-2", FOUR_CHAR_CODE("Rate")},
+	    {"1.2.3", "1000", "0.5", FOUR_CHAR_CODE("Unit")}, {"4", ".", "0.5", FOUR_CHAR_CODE("Prce")},
+	    {"4", "1000", "", FOUR_CHAR_CODE("Rate")}};
 	for (const auto& refusal : refusals) {
 		Type(edit, "Unit", refusal.units);
 		Type(edit, "Prce", refusal.price);
@@ -550,11 +554,22 @@ TEST_F(LedgerWindowTest, NumberFieldsTakeOnlyNumbersAndOkRefusesWhatAnEntryCanno
 	EXPECT_EQ(beeps, before + 1);
 	EXPECT_EQ(LCommander::GetTarget(), FrameworkTest::FindPane<LEditText>(edit, "sToo"));
 	Click(edit, TVyWindow::kCancelButton);
+	// An "Other" amount may be money going out: one minus, in front only.
 	tLedgerEntry other = MakeEntry(kOtherTransaction, "CASH", 2022, 1, 1);
 	edit = TLedgerWindow::CreateLedgerEditWindow(&other, &mCategories, mSuper);
 	EXPECT_EQ(typeKeys("Cash", "7 units"), "7");
-	Click(edit, TVyWindow::kCancelButton);
+	EXPECT_EQ(typeKeys("Cash", "2-5--"), "25");
+	EXPECT_EQ(typeKeys("Cash", "--25.50"), "-25.50");
+	Type(edit, "Cash", "-");
+	const int beforeMinus = beeps;
+	Click(edit, TVyWindow::kOKButton);
+	EXPECT_EQ(beeps, beforeMinus + 1);
+	EXPECT_EQ(LCommander::GetTarget(), FrameworkTest::FindPane<LEditText>(edit, "Cash"));
+	Type(edit, "Cash", "-25.50");
+	Click(edit, TVyWindow::kOKButton);
 	UDispatch::DeletePending();
+	EXPECT_EQ(other.amount, -25.5f);
+	EXPECT_EQ(TLedgerTable::RowTexts(other).total, "-25.5000");
 }
 
 TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)

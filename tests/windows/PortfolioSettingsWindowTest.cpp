@@ -2,6 +2,7 @@
 // fields of its panes, Cancel nothing; categories keep their signatures; refused passwords never reach the
 // document.
 
+#include "Internet/UApplicationNotices.h"
 #include "Quoters/TQuoterManager.h"
 #include "model/TCurrencyConversion.h"
 #include "model/UZVUtils.h"
@@ -34,6 +35,7 @@
 #include <vector>
 
 using WindowInput::Click;
+using WindowInput::Key;
 using WindowInput::Type;
 
 namespace
@@ -70,6 +72,7 @@ protected:
 
 	void TearDown() override
 	{
+		UApplicationNotices::Install({});
 		StDialogHandler::ClearQueuedAnswers();
 		StDialogHandler::SetAnswersRequired(false);
 		SecurityWindowsFixture::TearDown();
@@ -415,6 +418,50 @@ TEST_F(PortfolioSettingsWindowTest, PasswordsThatCouldNotOpenThePortfolioAgainAr
 	Click(window, TVyWindow::kOKButton);
 	EXPECT_EQ(mParameters.passwordSet, 0);
 	EXPECT_EQ(std::string(mParameters.password, sizeof mParameters.password), std::string(31, '\0'));
+}
+
+TEST_F(PortfolioSettingsWindowTest, AlertLimitsTakeOnlyNumbers)
+{
+	int beeps = 0;
+	UApplicationNotices::Install({[&beeps] { ++beeps; }, {}, {}, {}, {}});
+	// Shown from the shortest form of the stored float (2.67499995 as stored).
+	mParameters.losingAlert.limit = 2.675f;
+	const auto before = Bytes();
+	TPortfolioPrefsWindow* window = Open();
+	auto* losing = Pane<LEditText>(window, "lVal");
+	auto* gaining = Pane<LEditText>(window, "gVal");
+	EXPECT_EQ(FrameworkTest::Descriptor(losing), "2.68");
+
+	ShowPanel(window, TPortfolioPrefsWindow::kAlertsPanel);
+	losing->SetText("", 0);
+	for (char key : std::string("abc-1,5.5"))
+		Key(losing, key);
+	EXPECT_EQ(FrameworkTest::Descriptor(losing), "15.5");
+
+	// What the keys let through but is no number: OK beeps and hands the field back on its panel.
+	auto* panels = Pane<LMultiPanelView>(window, "MPV1");
+	for (const char* typed : {"1.2.3", ".", "-", ""}) {
+		ShowPanel(window, TPortfolioPrefsWindow::kDisplayPanel);
+		Type(window, "gVal", typed);
+		const int refused = beeps;
+		Click(window, TVyWindow::kOKButton);
+		EXPECT_EQ(beeps, refused + 1) << typed;
+		EXPECT_EQ(panels->GetCurrentIndex(), TPortfolioPrefsWindow::kAlertsPanel) << typed;
+		EXPECT_EQ(LCommander::GetTarget(), gaining) << typed;
+		SInt16 start = -1, end = -1;
+		gaining->GetSelection(start, end);
+		EXPECT_EQ(start, 0);
+		EXPECT_EQ(end, SInt16(std::strlen(typed)));
+		EXPECT_FALSE(window->IsClosing());
+	}
+	EXPECT_TRUE(mSuper->mCommands.empty());
+	EXPECT_EQ(Bytes(), before);
+
+	Type(window, "gVal", "7.5");
+	Click(window, TVyWindow::kOKButton);
+	EXPECT_EQ(mParameters.losingAlert.limit, 15.5f);
+	EXPECT_EQ(mParameters.gainingAlert.limit, 7.5f);
+	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{TPortfolioPrefsWindow::cmd_PrefsChanged});
 }
 
 } // namespace

@@ -600,7 +600,9 @@ TEST_F(PortfolioWindowTest, PrintsItsRowsInBlackOnWhiteAndRestoresTheTable)
 
 TEST_F(PortfolioWindowTest, NumbersAreRightAlignedCommaGroupedOrNA)
 {
-	EXPECT_EQ(TPortfolioTable::FormatFloat(1234567.891f, 2, true), "1,234,567.88");
+	// The float holds 1234567.875, whose shortest form is 1234567.9.
+	EXPECT_EQ(TPortfolioTable::FormatFloat(1234567.891f, 2, true), "1,234,567.90");
+	EXPECT_EQ(TPortfolioTable::FormatFloat(10419.85f, 4, true), "10,419.8500");
 	EXPECT_EQ(TPortfolioTable::FormatFloat(kNoValue, 2, true), "N/A");
 	EXPECT_EQ(TPortfolioTable::FormatFloat(-12.5f, 4, false), "-12.5000");
 	// Zero shares of a priced holding are -0: no sign, while a small loss keeps its own.

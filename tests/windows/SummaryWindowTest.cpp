@@ -420,6 +420,12 @@ TEST_F(SummaryWindowTest, DragEntriesAndTextLinesByKind)
 
 TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 {
+	// An index's stored floats print with the decimals the quote had, not the float's binary digits.
+	TSecurity* index = mPlugin->GetList(securityIndex)->GetFirst();
+	ASSERT_NE(index, nullptr);
+	index->SummaryEnabled(true);
+	Quote(index, "Index Average", 10432.15f, 10419.85f);
+	mPlugin->GetPrefs()->summary.showIndexes = 1;
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	const std::string pdf = mRoot + "/summary.pdf";
@@ -431,6 +437,8 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 	EXPECT_NE(text.find("20.0000"), std::string::npos) << text;
 	EXPECT_NE(text.find("100.00 %"), std::string::npos) << text;
 	EXPECT_NE(text.find("Fund Trust"), std::string::npos) << text;
+	for (const char* shown : {"10419.8500", "10432.1500", "12.30", "0.12 %"})
+		EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
 	// The table is back in its window, drawn for the screen again.
 	EXPECT_EQ(window->GetTable()->GetWindow(), window);
 	EXPECT_FALSE(window->GetTable()->IsPrinting());

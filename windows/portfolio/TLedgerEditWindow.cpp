@@ -1,7 +1,7 @@
 #include "windows/portfolio/TLedgerEditWindow.h"
 
-#include "Internet/UApplicationNotices.h"
 #include "Quoters/TQuoterManager.h"
+#include "foundation/UNumbers.h"
 #include "model/StockGlobals.h"
 #include "model/TExchange.h"
 #include "platform/framework/LCheckBox.h"
@@ -17,7 +17,6 @@
 #include "windows/security/UWindowPanes.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -90,7 +89,10 @@ void TLedgerEditWindow::FinishCreateSelf()
 	}
 	if (mHasCash)
 		mCash = FindField<LEditText>(FOUR_CHAR_CODE("Cash"));
-	FilterNumbers({mUnits, mPrice, mRate, mCash});
+	FilterNumbers({mUnits, mPrice, mRate});
+	// Cash goes out as well as in.
+	if (mCash != nullptr)
+		mCash->SetKeyFilter(UKsKeyFilters::NegativeFloatField);
 	mExchanges = TQuoterManager::GetExchangeMenuItems();
 	ULedgerMenus::FillTableMenu(mExchange, mExchanges, [](SInt32 inCode) {
 		char name[256];
@@ -117,15 +119,15 @@ void TLedgerEditWindow::SetEntry(tLedgerEntry* inEntry, TList<tCategory>* inCate
 void TLedgerEditWindow::SetNumber(LEditText* inField, float inValue)
 {
 	char text[64];
-	std::snprintf(text, sizeof text, "%.4f", double(inValue));
+	UNumbers::FormatFixed(text, sizeof text, inValue, 4);
 	SetFieldText(inField, text);
 }
 
 float TLedgerEditWindow::GetNumber(LEditText* inField)
 {
-	char text[256];
-	GetFieldText(inField, text, sizeof text);
-	return float(std::atof(text));
+	float value = 0;
+	UWindowPanes::ReadNumber(inField, value);
+	return value;
 }
 
 void TLedgerEditWindow::FilterNumbers(std::initializer_list<LEditText*> inFields)
@@ -139,6 +141,11 @@ LEditText* TLedgerEditWindow::RefusedField() const
 {
 	if (mEntry == nullptr)
 		return nullptr;
+	for (LEditText* field : {mUnits, mPrice, mRate, mCash}) {
+		float value = 0;
+		if (field != nullptr && !UWindowPanes::ReadNumber(field, value))
+			return field;
+	}
 	const UInt8 type = mEntry->type;
 	const bool trade = type == kStockBuy || type == kStockSell || type == kFundBuy || type == kFundSell;
 	if (mUnits != nullptr && trade && !(GetNumber(mUnits) > 0))
@@ -289,9 +296,7 @@ Boolean TLedgerEditWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		if (mEntry == nullptr)
 			return true;
 		if (LEditText* field = RefusedField()) {
-			UApplicationNotices::SysBeep();
-			SwitchTarget(field);
-			field->SelectAll();
+			UWindowPanes::RefuseField(field);
 			return true;
 		}
 		SaveContent();

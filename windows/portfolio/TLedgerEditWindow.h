@@ -42,10 +42,10 @@ protected:
 	template <class T> T* FindField(PaneIDT inID);
 	static void SetNumber(LEditText* inField, float inValue);
 	static float GetNumber(LEditText* inField);
-	// Number fields take only the characters of a number.
+	// Number fields take only the characters of a number; GetNumber reads 0 from a text that is not one.
 	static void FilterNumbers(std::initializer_list<LEditText*> inFields);
-	// The first field whose number the entry cannot take, or null: the units of a purchase or a sale not
-	// above 0, a negative price or rate.
+	// The first field whose number the entry cannot take, or null: text that is not a number, the units
+	// of a purchase or a sale not above 0, a negative price or rate.
 	virtual LEditText* RefusedField() const;
 
 	LClock* mDate = nullptr;

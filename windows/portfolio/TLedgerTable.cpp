@@ -2,6 +2,7 @@
 
 #include "Includes/NoValue.h"
 #include "Includes/tLedgerEntry.h"
+#include "foundation/UNumbers.h"
 #include "model/TCurrencyConversion.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LScrollerView.h"
@@ -39,7 +40,7 @@ std::string Number(float inValue, int inDecimals)
 	if (inValue == kNoValue)
 		return "0.00";
 	char text[64];
-	std::snprintf(text, sizeof text, "%.*f", inDecimals, double(inValue));
+	UNumbers::FormatFixed(text, sizeof text, inValue, inDecimals);
 	return text;
 }
 
@@ -109,15 +110,15 @@ TLedgerTable::tRowTexts TLedgerTable::RowTexts(const tLedgerEntry& inEntry)
 		texts.total = Number(inEntry.amount, 4);
 		break;
 	case kStockSplit:
-	case kFundSplit:
-		if (inEntry.splitTo >= inEntry.splitFrom)
-			std::snprintf(text, sizeof text, "%.1f for %.1f", double(inEntry.splitTo),
-			              double(inEntry.splitFrom));
-		else
-			std::snprintf(text, sizeof text, "%.1f to %.1f", double(inEntry.splitFrom),
-			              double(inEntry.splitTo));
-		texts.total = text;
+	case kFundSplit: {
+		const bool split = inEntry.splitTo >= inEntry.splitFrom;
+		char larger[32], smaller[32];
+		UNumbers::FormatFixed(larger, sizeof larger, split ? inEntry.splitTo : inEntry.splitFrom, 1);
+		UNumbers::FormatFixed(smaller, sizeof smaller, split ? inEntry.splitFrom : inEntry.splitTo,
+		                      1);
+		texts.total = std::string(larger) + (split ? " for " : " to ") + smaller;
 		break;
+	}
 	default:
 		break;
 	}

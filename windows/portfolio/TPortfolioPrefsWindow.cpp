@@ -1,5 +1,6 @@
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
 
+#include "foundation/UNumbers.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/UPortfolioFile.h"
@@ -15,6 +16,7 @@
 #include "toolkit/TFontMenu.h"
 #include "toolkit/TFontSizeMenu.h"
 #include "toolkit/UKsDialogs.h"
+#include "toolkit/UKsKeyFilters.h"
 #include "windows/portfolio/TCategoryTable.h"
 #include "windows/portfolio/ULedgerMenus.h"
 #include "windows/security/TSelectDlog.h"
@@ -22,8 +24,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
@@ -166,6 +166,9 @@ void TPortfolioPrefsWindow::FinishCreateSelf()
 	mSize = UWindowPanes::FindAs<TFontSizeMenu>(this, FOUR_CHAR_CODE("Size"));
 	mLosingLimit = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("lVal"));
 	mGainingLimit = UWindowPanes::FindAs<LEditText>(this, FOUR_CHAR_CODE("gVal"));
+	for (LEditText* limit : {mLosingLimit, mGainingLimit})
+		if (limit != nullptr)
+			limit->SetKeyFilter(UKsKeyFilters::FloatField);
 	mTable = UWindowPanes::FindAs<TCategoryTable>(this, FOUR_CHAR_CODE("Tble"));
 	mAddButton = UWindowPanes::FindAs<LPushButton>(this, cmd_AddCategory);
 	mDeleteButton = UWindowPanes::FindAs<LPushButton>(this, cmd_DeleteCategory);
@@ -230,9 +233,9 @@ void TPortfolioPrefsWindow::RedoFields()
 	if (mSize != nullptr)
 		mSize->SetSize(mWorking.fontSize);
 	char limit[32];
-	std::snprintf(limit, sizeof limit, "%.2f", double(mWorking.losingAlert.limit));
+	UNumbers::FormatFixed(limit, sizeof limit, mWorking.losingAlert.limit, 2);
 	SetFieldText(mLosingLimit, limit);
-	std::snprintf(limit, sizeof limit, "%.2f", double(mWorking.gainingAlert.limit));
+	UNumbers::FormatFixed(limit, sizeof limit, mWorking.gainingAlert.limit, 2);
 	SetFieldText(mGainingLimit, limit);
 	if (mBaseCurrency != nullptr)
 		mBaseCurrency->SetValue(
@@ -291,10 +294,8 @@ void TPortfolioPrefsWindow::SaveFields()
 	}
 	if (mSize != nullptr && mSize->GetSize() > 0)
 		mWorking.fontSize = mSize->GetSize();
-	if (mLosingLimit != nullptr)
-		mWorking.losingAlert.limit = float(std::atof(FieldText(mLosingLimit).c_str()));
-	if (mGainingLimit != nullptr)
-		mWorking.gainingAlert.limit = float(std::atof(FieldText(mGainingLimit).c_str()));
+	UWindowPanes::ReadNumber(mLosingLimit, mWorking.losingAlert.limit);
+	UWindowPanes::ReadNumber(mGainingLimit, mWorking.gainingAlert.limit);
 	if (mBaseCurrency != nullptr)
 		mWorking.baseCurrency =
 		    SInt16(UMenus::TranslateMenu(false, mCurrencies.data(), mBaseCurrency->GetValue()));
@@ -376,15 +377,33 @@ bool TPortfolioPrefsWindow::RefusePassword(SInt16 inMessage, ResIDT inDialog)
 	SetFieldText(mPassword, "");
 	SetFieldText(mConfirmation, "");
 	std::memset(mWorking.password, 0, sizeof mWorking.password);
-	if (auto* tabs = dynamic_cast<LControl*>(FindPaneByID(FOUR_CHAR_CODE("Hdrs"))))
-		tabs->SetValue(kPasswordPanel);
-	if (mPanels != nullptr)
-		mPanels->SwitchToPanel(kPasswordPanel);
+	ShowPanel(kPasswordPanel);
 	if (inMessage != 0)
 		UKsDialogs::ErrorDialog(inMessage);
 	else
 		UKsDialogs::Dialog(inDialog);
 	return false;
+}
+
+bool TPortfolioPrefsWindow::CheckLimits()
+{
+	for (LEditText* field : {mLosingLimit, mGainingLimit}) {
+		float limit = 0;
+		if (field != nullptr && !UWindowPanes::ReadNumber(field, limit)) {
+			ShowPanel(kAlertsPanel);
+			UWindowPanes::RefuseField(field);
+			return false;
+		}
+	}
+	return true;
+}
+
+void TPortfolioPrefsWindow::ShowPanel(UInt16 inPanel)
+{
+	if (auto* tabs = dynamic_cast<LControl*>(FindPaneByID(FOUR_CHAR_CODE("Hdrs"))))
+		tabs->SetValue(inPanel);
+	if (mPanels != nullptr)
+		mPanels->SwitchToPanel(inPanel);
 }
 
 void TPortfolioPrefsWindow::CheckCategories()
@@ -525,7 +544,7 @@ Boolean TPortfolioPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 		return true;
 	switch (inCommand) {
 	case kOKButton: {
-		if (mParameters == nullptr || !CheckPasswords())
+		if (mParameters == nullptr || !CheckLimits() || !CheckPasswords())
 			return true;
 		SaveContent();
 		WriteBack();

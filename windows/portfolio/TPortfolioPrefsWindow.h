@@ -90,6 +90,9 @@ private:
 	void WriteBack();
 	void KeepCategorySwitches();
 
+	// A limit that is not a number is handed back to the user on the alerts panel.
+	bool CheckLimits();
+	void ShowPanel(UInt16 inPanel);
 	bool CheckPasswords();
 	// Empties both fields and the working password and shows the password panel with the message.
 	bool RefusePassword(SInt16 inMessage, ResIDT inDialog);

@@ -125,7 +125,7 @@ std::string TPortfolioTable::FormatFloat(float inValue, int inDecimals, bool inC
 	if (inValue == kNoValue)
 		return "N/A";
 	char text[64];
-	std::snprintf(text, sizeof(text), "%.*f", inDecimals, double(inValue));
+	UNumbers::FormatFixed(text, sizeof(text), inValue, inDecimals);
 	// A value that rounds to zero (a holding sold down to nothing gives -0) shows no sign.
 	if (text[0] == '-' && std::strspn(text + 1, "0.") == std::strlen(text + 1))
 		std::memmove(text, text + 1, std::strlen(text));

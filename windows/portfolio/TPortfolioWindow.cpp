@@ -512,7 +512,7 @@ void TPortfolioWindow::RedoBanners()
 			mPortfolioValue->SetDescriptor(GetStockString(kNoValueString));
 		} else {
 			char text[64];
-			std::snprintf(text, sizeof(text), "%.2f", double(current));
+			UNumbers::FormatFixed(text, sizeof(text), current, 2);
 			UNumbers::AddCommas(text, sizeof(text));
 			StyleCaption(mPortfolioValue, valueColour, valueAlert);
 			Str255 title;

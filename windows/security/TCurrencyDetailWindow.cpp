@@ -1,6 +1,7 @@
 #include "windows/security/TCurrencyDetailWindow.h"
 
 #include "Includes/NoValue.h"
+#include "foundation/UNumbers.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
@@ -64,7 +65,7 @@ void TCurrencyDetailWindow::Convert(char* outText, std::size_t inSize, double in
 		inValue += fee;
 	else if (inKind == currencySell)
 		inValue -= fee;
-	std::snprintf(outText, inSize, "%.*f", inDecimals, inValue);
+	UNumbers::FormatFixed(outText, long(inSize), inValue, inDecimals);
 }
 
 void TCurrencyDetailWindow::GetAdjustedPrice(char* outText, std::size_t inSize, float inAmount,
@@ -75,7 +76,8 @@ void TCurrencyDetailWindow::GetAdjustedPrice(char* outText, std::size_t inSize, 
 	if (rate == kNoValue)
 		std::snprintf(outText, inSize, "%s", PascalStrings::ToString(GetStockString(0)).c_str());
 	else
-		Convert(outText, inSize, double(rate) * inAmount, inKind, inCommission, inDecimals);
+		Convert(outText, inSize, UNumbers::ShortestDouble(rate) * UNumbers::ShortestDouble(inAmount),
+		        inKind, inCommission, inDecimals);
 }
 
 void TCurrencyDetailWindow::GetReciprocalPrice(char* outText, std::size_t inSize, float inAmount,
@@ -87,7 +89,8 @@ void TCurrencyDetailWindow::GetReciprocalPrice(char* outText, std::size_t inSize
 	if (rate == kNoValue || rate == 0)
 		std::snprintf(outText, inSize, "%s", PascalStrings::ToString(GetStockString(0)).c_str());
 	else
-		Convert(outText, inSize, inAmount / double(rate), inKind, inCommission, inDecimals);
+		Convert(outText, inSize, UNumbers::ShortestDouble(inAmount) / UNumbers::ShortestDouble(rate),
+		        inKind, inCommission, inDecimals);
 }
 
 void TCurrencyDetailWindow::SetConversionLine(LStaticText* inLine, int inFormat, ...)

@@ -4,6 +4,7 @@
 #include "Internet/UApplicationNotices.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/TStockPlugin.h"
+#include "foundation/UNumbers.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
 #include "model/TCurrencyConversion.h"
@@ -17,7 +18,6 @@
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/UDetailPanes.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -78,7 +78,7 @@ void TCurrencyQQWindow::FinishCreateSelf()
 	TCurrencyConversion::SetCurrencyTitles(pair);
 	if (mAmount != nullptr) {
 		char amount[64];
-		std::snprintf(amount, sizeof amount, "%f", double(prefs->currencyQQAmount));
+		UNumbers::FormatFixed(amount, sizeof amount, prefs->currencyQQAmount, 6);
 		mAmount->SetText(amount, Size(std::strlen(amount)));
 	}
 	if (mCommission != nullptr)
@@ -167,17 +167,18 @@ void TCurrencyQQWindow::RedoNormalContent()
 		return;
 	WriteRateBanners();
 	const float amount = gPreferences->currencyQQAmount;
+	const double shown = UNumbers::ShortestDouble(amount);
 	const int commission = int(gPreferences->currencyQQAdjustment);
 	const char* from = FromSymbol();
 	const char* to = ToSymbol();
 	char converted[64];
 	GetAdjustedPrice(converted, sizeof converted, amount, currencyBuy, commission, 2);
-	SetConversionLine(mBuyFrom, 33, double(amount), from, converted, to);
+	SetConversionLine(mBuyFrom, 33, shown, from, converted, to);
 	GetAdjustedPrice(converted, sizeof converted, amount, currencySell, commission, 2);
-	SetConversionLine(mSellFrom, 34, double(amount), from, converted, to);
+	SetConversionLine(mSellFrom, 34, shown, from, converted, to);
 	GetReciprocalPrice(converted, sizeof converted, amount, currencyBuy, commission, 2);
-	SetConversionLine(mBuyTo, 35, double(amount), to, converted, from);
+	SetConversionLine(mBuyTo, 35, shown, to, converted, from);
 	GetReciprocalPrice(converted, sizeof converted, amount, currencySell, commission, 2);
-	SetConversionLine(mSellTo, 36, double(amount), to, converted, from);
+	SetConversionLine(mSellTo, 36, shown, to, converted, from);
 	UPPUtils::SetQuoteSource(mQuoteSource, mCurrency);
 }

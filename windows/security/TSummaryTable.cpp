@@ -2,6 +2,7 @@
 
 #include "Includes/NoValue.h"
 #include "Includes/tSummaryParameters.h"
+#include "foundation/UNumbers.h"
 #include "model/TSecurity.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LStream.h"
@@ -20,7 +21,6 @@
 #include "windows/security/UTableDrag.h"
 #include "windows/security/tSummaryDraw.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace
@@ -139,13 +139,19 @@ void TSummaryTable::DrawCellString(const char* inText, Rect inRect, SInt16 inJus
 void TSummaryTable::DrawCellFloat(double inValue, int inDecimals, bool inPercent, const Rect& inRect) const
 {
 	char text[64];
-	if (float(inValue) == kNoValue)
-		std::snprintf(text, sizeof(text), "N/A");
-	else if (inPercent)
-		std::snprintf(text, sizeof(text), "%.*f %%", inDecimals, inValue);
-	else
-		std::snprintf(text, sizeof(text), "%.*f", inDecimals, inValue);
+	if (float(inValue) == kNoValue) {
+		std::strcpy(text, "N/A");
+	} else {
+		const int length = UNumbers::FormatFixed(text, sizeof(text) - 2, inValue, inDecimals);
+		if (inPercent)
+			std::strcpy(text + length, " %");
+	}
 	DrawCellString(text, inRect, teFlushRight);
+}
+
+void TSummaryTable::DrawCellFloat(float inValue, int inDecimals, bool inPercent, const Rect& inRect) const
+{
+	DrawCellFloat(UNumbers::ShortestDouble(inValue), inDecimals, inPercent, inRect);
 }
 
 void TSummaryTable::ComputeChange(const TSecurity* inSecurity, double& outChange, double& outPercent)
@@ -156,10 +162,10 @@ void TSummaryTable::ComputeChange(const TSecurity* inSecurity, double& outChange
 	outPercent = kNoValue;
 	if (price == kNoValue || previous == kNoValue)
 		return;
-	outChange = double(price) - double(previous);
+	outChange = UNumbers::ShortestDouble(price) - UNumbers::ShortestDouble(previous);
 	// Without a previous close there is no percentage.
 	if (previous != 0)
-		outPercent = 100.0 * outChange / double(previous);
+		outPercent = 100.0 * outChange / UNumbers::ShortestDouble(previous);
 }
 
 void TSummaryTable::DrawCell(const STableCell& inCell, const Rect& inLocalRect)

@@ -57,7 +57,9 @@ protected:
 
 private:
 	void DrawCellString(const char* inText, Rect inRect, SInt16 inJust) const;
+	// A computed value, or a stored one shown with the decimals of its shortest form.
 	void DrawCellFloat(double inValue, int inDecimals, bool inPercent, const Rect& inRect) const;
+	void DrawCellFloat(float inValue, int inDecimals, bool inPercent, const Rect& inRect) const;
 
 	tTextTraits mRowTraits;
 	tTextTraits mSecondTraits;

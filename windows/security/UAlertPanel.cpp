@@ -1,6 +1,7 @@
 #include "windows/security/UAlertPanel.h"
 
 #include "Includes/tAlertParameters.h"
+#include "foundation/UNumbers.h"
 #include "model/UAlertSound.h"
 #include "platform/framework/LCheckBox.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
@@ -12,7 +13,6 @@
 #include "toolkit/TSoundMenu.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -56,7 +56,7 @@ void UAlertPanel::Redo(const tControls& inControls, const tAlertParameters* inAl
 		inControls.condition->SetValue(UMenus::TranslateMenu(true, inTable, inAlert->condition));
 	if (inControls.value != nullptr) {
 		char text[32];
-		std::snprintf(text, sizeof text, "%.2f", double(inAlert->limit));
+		UNumbers::FormatFixed(text, sizeof text, inAlert->limit, 2);
 		SetFieldText(inControls.value, text);
 	}
 	auto setCheck = [](LCheckBox* inBox, UInt8 inOn) {

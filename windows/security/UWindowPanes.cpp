@@ -1,6 +1,9 @@
 #include "windows/security/UWindowPanes.h"
 
+#include "Internet/UApplicationNotices.h"
+#include "foundation/UNumbers.h"
 #include "platform/framework/LBevelButton.h"
+#include "platform/framework/LEditText.h"
 
 namespace UWindowPanes
 {
@@ -33,5 +36,22 @@ void SetIcon(LBevelButton* inButton, SInt16 inIconID)
 	info.contentType = kControlContentCIconRes;
 	info.u.resID = inIconID;
 	inButton->SetContentInfo(info);
+}
+
+bool ReadNumber(const LEditText* inField, float& outValue)
+{
+	char text[256] = {};
+	if (inField != nullptr)
+		inField->GetText(text, sizeof text);
+	return UNumbers::ReadNumber(text, outValue);
+}
+
+void RefuseField(LEditText* inField)
+{
+	UApplicationNotices::SysBeep();
+	if (inField == nullptr)
+		return;
+	LCommander::SwitchTarget(inField);
+	inField->SelectAll();
 }
 } // namespace UWindowPanes

@@ -5,6 +5,7 @@
 #include "platform/toolbox/Debugging.h"
 
 class LBevelButton;
+class LEditText;
 
 namespace UWindowPanes
 {
@@ -24,4 +25,8 @@ void SetEnabled(LPane* inPane, bool inEnabled);
 void SetShown(LPane* inPane, bool inShown);
 // The sort-direction button shows this colour icon.
 void SetIcon(LBevelButton* inButton, SInt16 inIconID);
+// The number the field's whole text gives; false, the value untouched, when the text is not a number.
+bool ReadNumber(const LEditText* inField, float& outValue);
+// A field whose text OK cannot take: a beep, and the field handed to the user with its text selected.
+void RefuseField(LEditText* inField);
 } // namespace UWindowPanes

@@ -1,5 +1,6 @@
 #include "platform/framework/UKeyFilters.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace
@@ -47,6 +48,33 @@ TEST(KeyFiltersTest, EachFilterSortsKeysIntoInputEditingRejectAndPassUp)
 		event.message = c.ch;
 		event.modifiers = c.modifiers;
 		EXPECT_EQ(UKeyFilters::PrintingCharField(event), c.printing);
+	}
+}
+
+TEST(KeyFiltersTest, NegativeNumbersTakeOneMinusInFrontOnly)
+{
+	const struct {
+		const char* text;
+		SInt16 selStart, selEnd;
+		UInt16 ch;
+		EKeyStatus status;
+	} cases[] = {
+	    {"", 0, 0, '-', keyStatus_Input},     {"12", 0, 0, '-', keyStatus_Input},
+	    {"12", 1, 1, '-', keyStatus_Reject},  {"12", 2, 2, '-', keyStatus_Reject},
+	    {"-12", 0, 0, '-', keyStatus_Reject}, {"-12", 1, 1, '-', keyStatus_Reject},
+	    {"-12", 0, 1, '-', keyStatus_Input},  {"-12", 0, 3, '-', keyStatus_Input},
+	    {"-12", 0, 0, '3', keyStatus_Reject}, {"-12", 1, 1, '3', keyStatus_Input},
+	    {"-12", 0, 1, '3', keyStatus_Input},  {"-12", 3, 3, '3', keyStatus_Input},
+	};
+	for (const auto& c : cases) {
+		OpaqueTEHandle field;
+		field.text = c.text;
+		field.length = SInt16(std::strlen(c.text));
+		field.selStart = c.selStart;
+		field.selEnd = c.selEnd;
+		UInt16 ch = c.ch;
+		EXPECT_EQ(UKeyFilters::NegativeIntegerField(&field, 0, ch, 0), c.status)
+		    << c.text << " " << c.selStart << "-" << c.selEnd << " " << char(c.ch);
 	}
 }
 
