@@ -13,6 +13,7 @@
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,7 +29,11 @@ enum : SInt16 {
 	kNotFoundText = 1,
 	kNotAFileText = 2,
 	kUnreadableText = 3,
-	kMoreText = 4
+	kMoreText = 4,
+	kNameCharactersText = 5,
+	kNameLengthText = 6,
+	kOneFileHeading = 7,
+	kFilesHeading = 8
 };
 
 struct tRefusedFile {
@@ -37,9 +42,14 @@ struct tRefusedFile {
 	OSErr error;
 };
 
-// Why the file cannot be opened at all, judged from the path alone; false when it can be tried.
-bool Refused(const std::string& inPath, tRefusedFile* outRefused)
+// Why the file cannot be opened, judged from the path alone; false, with the file's spec, when it can be
+// tried. A name the file manager cannot hold is refused rather than let it stand for another file.
+bool Refused(const std::string& inPath, tRefusedFile* outRefused, FSSpec* outSpec)
 {
+	if (inPath.find('\0') != std::string::npos) {
+		*outRefused = {inPath, kNameCharactersText, bdNamErr};
+		return true;
+	}
 	std::error_code error;
 	const auto status = std::filesystem::status(inPath, error);
 	if (inPath.empty() || inPath[0] != '/' || !std::filesystem::exists(status))
@@ -48,6 +58,12 @@ bool Refused(const std::string& inPath, tRefusedFile* outRefused)
 		*outRefused = {inPath, kNotAFileText, paramErr};
 	else if (access(inPath.c_str(), R_OK) != 0)
 		*outRefused = {inPath, kUnreadableText, permErr};
+	else if (FSPathMakeFSSpec(inPath, outSpec) != noErr)
+		*outRefused = {inPath,
+		               MacNameFromDisk(std::filesystem::path(inPath).filename().string()).size() > 63
+		                   ? kNameLengthText
+		                   : kNameCharactersText,
+		               bdNamErr};
 	else
 		return false;
 	return true;
@@ -62,7 +78,10 @@ std::string Text(SInt16 inIndex)
 
 std::string LineOf(const tRefusedFile& inFile)
 {
-	return MacRoman::FromUTF8(inFile.path) + " (" + Text(inFile.reason) + ")";
+	// A NUL would end the text where it stands.
+	std::string path = MacRoman::FromUTF8(inFile.path);
+	std::replace(path.begin(), path.end(), '\0', '?');
+	return path + " (" + Text(inFile.reason) + ")";
 }
 
 // The reply's text: how many, then as many of the files as the text holds.
@@ -76,11 +95,11 @@ std::string ReplyText(const std::vector<tRefusedFile>& inRefused)
 	return text;
 }
 
-// One alert for all of them: the lines fill the first two parameters, and the third tells how many more
-// there were.
+// One alert for all of them: the lines fill the first two parameters, the third tells how many more there
+// were, and the fourth is the heading.
 void ShowRefused(const std::vector<tRefusedFile>& inRefused)
 {
-	std::string params[3];
+	std::string params[4];
 	size_t shown = 0;
 	for (int param = 0; param < 2 && shown < inRefused.size(); ++param)
 		for (; shown < inRefused.size(); ++shown) {
@@ -97,11 +116,11 @@ void ShowRefused(const std::vector<tRefusedFile>& inRefused)
 		if (const size_t at = params[2].find("^"); at != std::string::npos)
 			params[2].replace(at, 1, count);
 	}
-	Str255 texts[3];
-	for (int i = 0; i < 3; ++i)
+	params[3] = Text(inRefused.size() == 1 ? kOneFileHeading : kFilesHeading);
+	Str255 texts[4];
+	for (int i = 0; i < 4; ++i)
 		PascalStrings::FromString(params[i].c_str(), texts[i]);
-	const Str255 empty = {0};
-	ParamText(texts[0], texts[1], texts[2], empty);
+	ParamText(texts[0], texts[1], texts[2], texts[3]);
 	UModalAlerts::Show(kAlertStop, kRefusedFilesAlert);
 }
 
@@ -120,13 +139,14 @@ void kestrunApp::OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outRe
 		return;
 	}
 	std::vector<tRefusedFile> refused;
-	std::vector<std::string> accepted;
+	std::vector<FSSpec> accepted;
 	for (const std::string& path : paths) {
 		tRefusedFile file;
-		if (Refused(path, &file))
+		FSSpec spec;
+		if (Refused(path, &file, &spec))
 			refused.push_back(file);
 		else
-			accepted.push_back(path);
+			accepted.push_back(spec);
 	}
 	if (!refused.empty())
 		TStockPlugin::AEError(outReply, refused.front().error, ReplyText(refused).c_str());
@@ -138,12 +158,9 @@ void kestrunApp::OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outRe
 			return;
 		if (!refused.empty())
 			ShowRefused(refused);
-		for (const std::string& path : accepted) {
+		for (FSSpec spec : accepted) {
 			if (alive.expired())
 				return;
-			FSSpec spec;
-			if (FSPathMakeFSSpec(path, &spec) != noErr)
-				continue;
 			inPrint ? PrintDocument(&spec) : OpenDocument(&spec);
 		}
 	});

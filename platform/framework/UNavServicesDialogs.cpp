@@ -248,10 +248,7 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 			return false;
 		break;
 	}
-	// A name that Mac Roman cannot hold would come back with '?' in it and name another file.
-	const QString name = info.fileName();
-	if (!name.isEmpty() && QStringFromMacRoman(MacRomanFromQString(name)) != name)
-		return false;
+	// Refuses a name that Mac Roman cannot hold, which would otherwise name another file.
 	FSSpec spec;
 	if (FSPathMakeFSSpec(QDir::cleanPath(info.absoluteFilePath()).toStdString(), &spec) != noErr)
 		return false;

@@ -958,16 +958,22 @@ OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec)
 {
 	if (!spec || posixPath.empty() || posixPath[0] != '/')
 		return paramErr;
+	if (posixPath.find('\0') != std::string::npos)
+		return bdNamErr;
 	const std::string path = FolderIDTable::NormalisePath(posixPath);
-	spec->vRefNum = kVolumeRefNum;
 	if (path == "/") {
+		spec->vRefNum = kVolumeRefNum;
 		spec->parID = FolderIDTable::kRootParentID;
 		SetPascal(spec->name, kVolumeName, 63);
 		return noErr;
 	}
-	const std::string mac = MacNameFromDisk(LastName(path));
-	if (mac.size() > 63)
+	// Folders are found by id whatever their names; the file's own name must come back from Mac Roman
+	// unchanged, or the spec would name another file (a '?' in place of each letter Mac Roman lacks).
+	const std::string disk = LastName(path);
+	const std::string mac = MacNameFromDisk(disk);
+	if (mac.size() > 63 || DiskNameFromMac(mac) != disk)
 		return bdNamErr;
+	spec->vRefNum = kVolumeRefNum;
 	spec->parID = FolderIDTable::IDForPath(Parent(path));
 	SetPascal(spec->name, mac, 63);
 	return noErr;

@@ -100,6 +100,8 @@ OSErr GetVolumeFreeBytes(SInt16 vRefNum, SInt32 dirID, UInt64* freeBytes);
 
 // Bridges to the platform's own paths, for dialogs and tests.
 OSErr FSpGetPOSIXPath(const FSSpec* spec, std::string* path);
+// bdNamErr, leaving spec untouched, when the file's name has no exact Mac Roman spelling of at most 63
+// characters (or the path holds a NUL).
 OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec);
 // The type stored with the file at the path; 0 when it has none.
 OSType FileTypeAtPath(const std::string& posixPath);

@@ -1,6 +1,6 @@
 // The program's File menu with portfolio documents: Open through the open dialog (several files at once,
 // a file already open brought forward, files of other types passed over) and New with its base currency;
-// and scripts that open documents over the session bus.
+// and scripts and the command line that open documents, each file under its own name or refused.
 #include "app/TStockPlugin.h"
 #include "app/UAppleEventTable.h"
 #include "foundation/TVyFile.h"
@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -84,6 +85,30 @@ protected:
 		ASSERT_EQ(UPortfolioFile::SavePortfolio(&file, &parameters, &categories, &ledger), 0);
 	}
 
+	// Portfolios under names that Mac Roman spells "?.pf", beside a real "?.pf", and one under a name too
+	// long for the file manager.
+	void WriteNamesWithoutMacRomanSpelling(TStock* inStock)
+	{
+		WritePortfolio("?.pf", inStock);
+		for (const std::string& name : {kKanji + ".pf", kChart + ".pf", kLongName})
+			std::filesystem::copy_file(mRoot + "/?.pf", mRoot + "/" + name);
+	}
+
+	static std::vector<std::string> Titles()
+	{
+		std::vector<std::string> titles;
+		for (LDocument* document : LDocument::GetDocumentList()) {
+			Str255 title;
+			document->GetDescriptor(title);
+			titles.push_back(PascalStrings::ToString(title));
+		}
+		return titles;
+	}
+
+	const std::string kKanji = "\xE6\xA0\xAA";     // U+682A
+	const std::string kChart = "\xF0\x9F\x93\x88"; // U+1F4C8
+	const std::string kLongName = std::string(67, 'L') + ".pf";
+	const std::string kBadName = " (its name has characters this program cannot use)";
 	std::vector<std::string> mChosen;
 };
 
@@ -223,6 +248,31 @@ TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFile
 	EXPECT_EQ(answerer->mSeen.size(), 2u);
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 2u);
 
+	// A name is refused rather than taken for the file Mac Roman would spell it as; folders may have any
+	// name.
+	std::filesystem::create_directory(mRoot + "/" + kKanji);
+	WritePortfolio(kKanji + "/Savings", stock);
+	WriteNamesWithoutMacRomanSpelling(stock);
+	call = std::make_unique<QProcess>();
+	answerer = std::make_unique<DialogAnswerer>(*call);
+	SessionBus::StartScript(*call, "aevt", "odoc",
+	                        "{'----': <['" + root + "/\u682A/Savings', '" + root + "/\u682A.pf', '" +
+	                            root + "/\U0001F4C8.pf', '" + root + "/" +
+	                            QString::fromStdString(kLongName) + "']>}");
+	ASSERT_TRUE(RunUntil([&] {
+		return call->state() == QProcess::NotRunning && answerer->mSeen.size() == 1 &&
+		       LDocument::GetDocumentList().size() == 3;
+	}));
+	const QString output = SessionBus::Output(*call);
+	EXPECT_TRUE(
+	    output.startsWith("({'errn': <int16 -37>, 'errs': <'3 files could not be opened: " + root +
+	                      "/?.pf" + QString::fromStdString(kBadName) + ", " + root + "/?.pf"))
+	    << output.toStdString();
+	EXPECT_EQ(answerer->mSeen[0].text, "These files could not be opened:\n" + mRoot + "/?.pf" + kBadName +
+	                                       "\n" + mRoot + "/?.pf" + kBadName + "\n" + mRoot + "/" +
+	                                       kLongName + " (its name is longer than 63 characters)\n");
+	EXPECT_EQ(Titles().back(), "Savings");
+
 	// Five thousand missing files: one message, which tells how many it could not list.
 	UModalAlerts::SetAnswersRequired(true);
 	UModalAlerts::ClearShownAlerts();
@@ -247,7 +297,7 @@ TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFile
 	    << text;
 	const size_t listed = size_t(std::count(text.begin(), text.end(), '\n')) - 1;
 	EXPECT_TRUE(text.ends_with("and " + std::to_string(5000 - listed) + " more.")) << text;
-	EXPECT_EQ(LDocument::GetDocumentList().size(), 2u);
+	EXPECT_EQ(LDocument::GetDocumentList().size(), 3u);
 
 	// Quitting with a changed portfolio: the script's answer comes before the question to save it.
 	UModalAlerts::SetAnswersRequired(false);
@@ -273,18 +323,42 @@ TEST_F(PortfolioDocumentE2ETest, FilesNamedOnTheCommandLineAreFoundFromTheFolder
 	auto* stock = dynamic_cast<TStock*>(Securities(securityStock).front());
 	ASSERT_NE(stock, nullptr);
 	WritePortfolio("Growth", stock);
+	WriteNamesWithoutMacRomanSpelling(stock);
 	UModalAlerts::ClearShownAlerts();
 	UModalAlerts::QueueAnswer(1);
 	// The tests run in mRoot/work.
-	app->SetLaunchDocuments({"../Growth", "Gone"});
+	app->SetLaunchDocuments({"../Growth", "Gone", "../" + kKanji + ".pf", "../?.pf"});
 	app->StartUp();
+	ASSERT_TRUE(RunUntil([] {
+		return !UModalAlerts::GetShownAlerts().empty() && LDocument::GetDocumentList().size() == 2;
+	}));
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text, "These files could not be opened:\n" + mWork +
+	                                                           "/Gone (not found)\n" + mWork +
+	                                                           "/../?.pf" + kBadName + "\n");
+	EXPECT_EQ(Titles(), (std::vector<std::string>{"Growth", "?.pf"}));
+
+	// A NUL cannot come from the command line or the bus, but the event's list can hold one; the file
+	// named before it is not opened in its place.
+	UModalAlerts::SetAnswersRequired(true);
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	LDocument::GetDocumentList().back()->Close();
+	AppleEvent event, reply;
+	event.descriptorType = reply.descriptorType = typeAppleEvent;
+	UAppleEventService::PutTextList(event, keyDirectObject,
+	                                {mRoot + "/?.pf" + std::string(1, '\0') + ".x"});
+	app->DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
+	SInt16 error = 0;
+	ASSERT_EQ(AEGetParamPtr(&reply, keyErrorNumber, typeSInt16, nullptr, &error, sizeof(error), nullptr),
+	          0);
+	EXPECT_EQ(error, bdNamErr);
 	ASSERT_TRUE(RunUntil([] { return !UModalAlerts::GetShownAlerts().empty(); }));
+	for (int i = 0; i < 20; ++i)
+		QApplication::processEvents();
 	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text,
-	          "These files could not be opened:\n" + mWork + "/Gone (not found)\n");
-	ASSERT_TRUE(RunUntil([] { return LDocument::GetDocumentList().size() == 1; }));
-	Str255 title;
-	LDocument::GetDocumentList().front()->GetDescriptor(title);
-	EXPECT_EQ(PascalStrings::ToString(title), "Growth");
+	          "This file could not be opened:\n" + mRoot + "/?.pf?.x" + kBadName + "\n");
+	EXPECT_EQ(Titles(), std::vector<std::string>{"Growth"});
+	UModalAlerts::SetAnswersRequired(false);
 	app->AttemptQuitSelf(0);
 }
 

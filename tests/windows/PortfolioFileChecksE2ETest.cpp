@@ -131,7 +131,7 @@ TEST_F(PortfolioFileChecksE2ETest, ANamedPipeIsRefusedWithoutWaitingForAWriter)
 	EXPECT_EQ(OpenDocuments(*app, pipe), paramErr);
 	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
 	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text,
-	          "These files could not be opened:\n" + pipe + " (not a file)\n");
+	          "This file could not be opened:\n" + pipe + " (not a file)\n");
 	UModalAlerts::SetAnswersRequired(false);
 	// File > Open hands the chosen file straight to the portfolio, which refuses it unopened.
 	ExpectMessage();

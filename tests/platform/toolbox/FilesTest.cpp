@@ -220,6 +220,25 @@ TEST_F(FilesTest, SpecsAndPaths)
 	ASSERT_EQ(FSpGetPOSIXPath(&spec, &path), noErr);
 	EXPECT_EQ(path, "/");
 
+	// Only the file's own name must have a Mac Roman spelling: folders are found by id. A name without
+	// one is refused rather than turned into another file's.
+	const std::string kanji = "\xE6\xA0\xAA"; // U+682A
+	std::filesystem::create_directory(mWork + "/" + kanji);
+	ASSERT_EQ(FSPathMakeFSSpec(mWork + "/" + kanji + "/a:b", &spec), noErr);
+	ASSERT_EQ(FSpGetPOSIXPath(&spec, &path), noErr);
+	EXPECT_EQ(path, mWork + "/" + kanji + "/a:b");
+	EXPECT_EQ(std::string(reinterpret_cast<char*>(spec.name + 1), spec.name[0]), "a/b");
+	const FSSpec kept = spec;
+	for (const std::string& name :
+	     {kanji + ".pf", std::string("\xF0\x9F\x93\x88.pf"), std::string("\xFF.pf"),
+	      std::string("e\xCC\x81"), std::string(64, 'n'), std::string("Growth\0.pf", 10)}) {
+		EXPECT_EQ(FSPathMakeFSSpec(mWork + "/" + name, &spec), bdNamErr) << name;
+		EXPECT_EQ(spec.parID, kept.parID) << name;
+		EXPECT_EQ(std::memcmp(spec.name, kept.name, sizeof spec.name), 0) << name;
+	}
+	ASSERT_EQ(FSPathMakeFSSpec(mWork + "/" + std::string(63, 'n'), &spec), noErr);
+	EXPECT_EQ(spec.name[0], 63);
+
 	SInt16 vRefNum = 0;
 	SInt32 dirID = 0;
 	ASSERT_EQ(HGetVol(nullptr, &vRefNum, &dirID), noErr);
