@@ -233,6 +233,10 @@ TEST_F(kestrunAppCommandsTest, NewTickersAreNamedAndListedInTheTickerMenus)
 	EXPECT_EQ(Items(kTickerOpenMenu),
 	          (std::vector<std::string>{"1060 Main Ticker", "-", "1200 New Ticker"}));
 	EXPECT_EQ(Items(kTickerSettingsMenu).back(), "1500 New Ticker\xC9");
+	// A name shows as written, whatever other menus would read into its characters.
+	pending->SetTitle("-Yahoo! (A&B); 1/2");
+	mApp->RebuildTickerMenus();
+	EXPECT_EQ(Items(kTickerDeleteMenu), std::vector<std::string>{"1400 -Yahoo! (A&B); 1/2"});
 
 	// Names are cut to the ticker's 40 characters however long the table's text.
 	delete[] gAppCStrings[kNewTickerNameString];
