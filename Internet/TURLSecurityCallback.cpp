@@ -245,10 +245,14 @@ void TURLSecurityCallback::VersionCheckCallback(TVyString& body, void*, unsigned
 	if (request->GetReturnCode() != 0) {
 		// Asked again with the next quote or news request.
 		TURLSecurity::VersionRequested(false);
+		if (!WasCancelled(request))
+			UApplicationNotices::VersionCheckFailed();
 		return;
 	}
 	tVersionNotice notice;
-	if (ReadVersionNotice(body, notice)) {
+	if (!ReadVersionNotice(body, notice)) {
+		UApplicationNotices::VersionCheckFailed();
+	} else {
 		UApplicationNotices::NewVersion(notice.text, notice.number);
 		UApplicationNotices::VersionMessage(notice.message);
 		TVyString page;

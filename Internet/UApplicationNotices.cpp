@@ -47,3 +47,9 @@ void UApplicationNotices::OpenVersionWindow()
 	if (Hooks().openVersionWindow)
 		Hooks().openVersionWindow();
 }
+
+void UApplicationNotices::VersionCheckFailed()
+{
+	if (Hooks().versionCheckFailed)
+		Hooks().versionCheckFailed();
+}

@@ -1,7 +1,7 @@
 #pragma once
 // What the request routing asks of the application: the system beep, and the new-version notice (its texts,
-// and opening its window with command 1010). The application installs them at start-up; without them
-// nothing happens.
+// opening its window with command 1010, a failed check). The application installs them at start-up;
+// without them nothing happens.
 
 #include <functional>
 
@@ -16,6 +16,8 @@ public:
 		std::function<void(const char* address)> upgradePage;
 		// Opens the notice window unless it is open already.
 		std::function<void()> openVersionWindow;
+		// The version check brought no readable answer.
+		std::function<void()> versionCheckFailed;
 	};
 
 	static void Install(tHooks hooks);
@@ -25,4 +27,5 @@ public:
 	static void VersionMessage(const char* message);
 	static void UpgradePage(const char* address);
 	static void OpenVersionWindow();
+	static void VersionCheckFailed();
 };

@@ -6,9 +6,13 @@ void TCheckVersionWindow::FinishCreateSelf()
 {
 	mUpToDate = FindPaneByID(FOUR_CHAR_CODE("vUtd"));
 	mOutOfDate = FindPaneByID(FOUR_CHAR_CODE("vOld"));
+	mNotKnown = FindPaneByID(FOUR_CHAR_CODE("vUnk"));
+	mCheckFailed = FindPaneByID(FOUR_CHAR_CODE("vErr"));
 	mUpgrade = FindPaneByID(kOKButton);
 	SignalIfNot_(mUpToDate);
 	SignalIfNot_(mOutOfDate);
+	SignalIfNot_(mNotKnown);
+	SignalIfNot_(mCheckFailed);
 	SignalIfNot_(mUpgrade);
 	TVersionWindow::FinishCreateSelf();
 }
@@ -16,11 +20,19 @@ void TCheckVersionWindow::FinishCreateSelf()
 void TCheckVersionWindow::RedoContent()
 {
 	TVersionWindow::RedoContent();
-	const bool current = sNewVersionNumeric <= sCurrentVersionNumeric;
+	// Only an answer from the version host names a version; until one came, nothing is known.
+	const bool known = sNewVersionNumeric > 0;
+	const bool current = known && sNewVersionNumeric <= sCurrentVersionNumeric;
+	ShowIf(mUpToDate, current);
+	ShowIf(mOutOfDate, known && !current);
+	ShowIf(mNotKnown, !known && !sVersionCheckFailed);
+	ShowIf(mCheckFailed, !known && sVersionCheckFailed);
 	if (mUpgrade)
-		current ? mUpgrade->Disable() : mUpgrade->Enable();
-	if (mUpToDate)
-		current ? mUpToDate->Show() : mUpToDate->Hide();
-	if (mOutOfDate)
-		current ? mOutOfDate->Hide() : mOutOfDate->Show();
+		known && !current ? mUpgrade->Enable() : mUpgrade->Disable();
+}
+
+void TCheckVersionWindow::ShowIf(LPane* inPane, bool inShown)
+{
+	if (inPane)
+		inShown ? inPane->Show() : inPane->Hide();
 }

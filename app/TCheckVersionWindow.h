@@ -1,5 +1,6 @@
 #pragma once
-// The version check the user asks for: the versions, and whether the running one is current.
+// The version check the user asks for: the versions, and whether the running one is current, or that the
+// newest is not known yet.
 
 #include "app/TVersionWindow.h"
 
@@ -18,7 +19,11 @@ protected:
 	void FinishCreateSelf() override;
 
 private:
+	static void ShowIf(LPane* inPane, bool inShown);
+
 	LPane* mUpToDate = nullptr;
 	LPane* mOutOfDate = nullptr;
+	LPane* mNotKnown = nullptr;
+	LPane* mCheckFailed = nullptr;
 	LPane* mUpgrade = nullptr;
 };

@@ -15,6 +15,7 @@ char TVersionWindow::sVWNewVersion[kTextSize] = "<unknown>";
 long TVersionWindow::sNewVersionNumeric = 0;
 char TVersionWindow::sVWVersionMessage[kTextSize] = {};
 char TVersionWindow::sVWUpgradePage[kTextSize] = {};
+bool TVersionWindow::sVersionCheckFailed = false;
 
 namespace
 {
@@ -45,6 +46,12 @@ void TVersionWindow::NewVersion(const char* inText, long inNumber)
 {
 	Copy(sVWNewVersion, inText);
 	sNewVersionNumeric = inNumber;
+	sVersionCheckFailed = false;
+}
+
+void TVersionWindow::VersionCheckFailed()
+{
+	sVersionCheckFailed = true;
 }
 
 void TVersionWindow::VersionMessage(const char* inText)

@@ -23,6 +23,8 @@ public:
 
 	static void CurrentVersion(const char* inText, long inNumber);
 	static void NewVersion(const char* inText, long inNumber);
+	// The last check brought no answer; the records keep what they held.
+	static void VersionCheckFailed();
 	static void VersionMessage(const char* inText);
 	static void UpgradePage(const char* inURL);
 
@@ -32,6 +34,7 @@ public:
 	static long sNewVersionNumeric;
 	static char sVWVersionMessage[kTextSize];
 	static char sVWUpgradePage[kTextSize];
+	static bool sVersionCheckFailed;
 
 protected:
 	void FinishCreateSelf() override;

@@ -90,14 +90,29 @@ kestrunApp::kestrunApp()
 		return tickerExists(id) || (mStockPlugin && mStockPlugin->UsesTickerID(id));
 	});
 
+	// An open check window shows the answer as it comes.
+	auto showCheck = [this] {
+		if (mCheckVersionWindow)
+			mCheckVersionWindow->RedoContent();
+	};
 	UApplicationNotices::Install({
 	    nullptr,
-	    [](const char* text, long number) { TVersionWindow::NewVersion(text, number); },
-	    [](const char* message) { TVersionWindow::VersionMessage(message); },
+	    [showCheck](const char* text, long number) {
+		    TVersionWindow::NewVersion(text, number);
+		    showCheck();
+	    },
+	    [showCheck](const char* message) {
+		    TVersionWindow::VersionMessage(message);
+		    showCheck();
+	    },
 	    [](const char* address) { TVersionWindow::UpgradePage(address); },
 	    [] {
 		    if (gApplication)
 			    gApplication->ObeyCommand(kCmdNewVersion, nullptr);
+	    },
+	    [showCheck] {
+		    TVersionWindow::VersionCheckFailed();
+		    showCheck();
 	    },
 	});
 	TURLSecurity::Initialize();

@@ -20,11 +20,13 @@ void UMenus::FixupMenuItem(unsigned char* menuString)
 	SignalIfNot_(menuString != nullptr);
 	if (menuString == nullptr)
 		return;
-	static const char kMetacharacters[] = "\n\r\t;^!</(";
+	// Our menus show item texts as they are: only line breaks, a tab (which would start the shortcut
+	// column) and a lone "-" (a separator line) would not show as written.
+	static const char kMisread[] = "\n\r\t";
 	const int length = menuString[0];
 	for (int i = 1; i <= length; ++i)
-		if (std::memchr(kMetacharacters, menuString[i], sizeof(kMetacharacters) - 1) != nullptr)
+		if (std::memchr(kMisread, menuString[i], sizeof(kMisread) - 1) != nullptr)
 			menuString[i] = ' ';
-	if (length > 0 && menuString[1] == '-')
+	if (length == 1 && menuString[1] == '-')
 		menuString[1] = ' ';
 }

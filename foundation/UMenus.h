@@ -17,6 +17,7 @@ public:
 	// toItem false: the stored value of menu item `value`; true: the menu item of stored value `value`.
 	// Not found: the first row's value or item.
 	static int TranslateMenu(bool toItem, const tMenuItems* table, int value);
-	// Replaces the bytes that a menu would read as item metacharacters by spaces (length-prefixed text).
+	// Makes a name show in a menu as written (length-prefixed text): the bytes a menu would not show as
+	// they are become spaces; everything else, metacharacters of other menus included, stays.
 	static void FixupMenuItem(unsigned char* menuString);
 };

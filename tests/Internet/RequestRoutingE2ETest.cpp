@@ -69,7 +69,7 @@ protected:
 	}
 
 	// Passes of the pump, as the event loop would make them, until done() or the limit.
-	bool PumpUntil(const std::function<bool()>& done, int milliseconds = 4000)
+	bool PumpUntil(const std::function<bool()>& done, int milliseconds = 15000)
 	{
 		const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 		while (!done()) {
@@ -238,7 +238,8 @@ TEST_F(RequestRoutingE2ETest, VersionNoticeIsReadAndAskedAgainAfterAFailure)
 	EXPECT_TRUE(TURLSecurity::VersionRequested()) << "pending";
 	ASSERT_TRUE(PumpUntil([] { return TURLRequest::OutstandingRequests() == 0; }));
 	EXPECT_FALSE(TURLSecurity::VersionRequested());
-	EXPECT_TRUE(mNotices.mNotices.empty());
+	EXPECT_EQ(mNotices.mNotices, std::vector<std::string>{"VersionCheckFailed"});
+	mNotices.mNotices.clear();
 
 	mServer.Serve(
 	    "updates.test", "/VTLVersion.xml",

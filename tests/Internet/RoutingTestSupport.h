@@ -62,6 +62,7 @@ public:
 			    mNotices.push_back("UpgradePage " + std::string(address));
 		    },
 		    [this] { mNotices.push_back("OpenVersionWindow"); },
+		    [this] { mNotices.push_back("VersionCheckFailed"); },
 		});
 	}
 	~StRecordedNotices() { UApplicationNotices::Install({}); }

@@ -89,7 +89,8 @@ TEST_F(TCURLPumpTransferTest, TransfersAdvanceOnlyWhileThePumpRuns)
 
 	TCURLPump::TurnOn();
 	bool askedAgain = false;
-	for (int i = 0; i < 2000 && !callback.Finished(); ++i) {
+	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+	while (!callback.Finished() && std::chrono::steady_clock::now() < end) {
 		// libcurl never asks to be called again at once, so every pass is one Perform.
 		askedAgain |= pump.Execute() != 1;
 		::usleep(500);

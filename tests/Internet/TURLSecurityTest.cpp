@@ -390,7 +390,7 @@ TEST_F(TURLSecurityTest, VersionNoticeIsPassedOnAndShownOnlyWhenNewerAndNotSilen
 	mNotices.mNotices.clear();
 	TURLSecurity::VersionRequested(false);
 	Report(TURLSecurity::kVersionTag, nullptr, "OSX:\t30000\t4.0\n");
-	EXPECT_TRUE(mNotices.mNotices.empty());
+	EXPECT_EQ(mNotices.mNotices, std::vector<std::string>{"VersionCheckFailed"});
 	EXPECT_TRUE(TURLSecurity::VersionRequested()) << "a readable answer counts as done";
 }
 

@@ -81,7 +81,7 @@ protected:
 	}
 
 	// Drives the layer as the pump would until done() or the limit; answers done().
-	static bool PumpUntil(const std::function<bool()>& done, int milliseconds = 2000)
+	static bool PumpUntil(const std::function<bool()>& done, int milliseconds = 15000)
 	{
 		auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 		while (!done() && std::chrono::steady_clock::now() < end) {

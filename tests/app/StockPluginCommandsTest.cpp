@@ -88,6 +88,7 @@ TEST_F(StockPluginCommandsTest, KindMenusListTheShownSecuritiesInRangesThatNever
 	TStock* unnamed = AppendStock("", "NONAME");
 	TStock* hidden = AppendStock("Hidden", "HID");
 	hidden->MenuEnabled(false);
+	mPlugin->GetList(securityStock)->GetNth(21)->SecurityName("Yahoo! Inc. (A&B)");
 	ASSERT_TRUE(mPlugin->ObeyCommand(5072, nullptr));
 
 	LMenu* stocks = Menu(TStockPlugin::kStockMenuID);
@@ -106,6 +107,8 @@ TEST_F(StockPluginCommandsTest, KindMenusListTheShownSecuritiesInRangesThatNever
 	Str255 text;
 	stocks->GetItemText(155, text);
 	EXPECT_EQ(PascalStrings::ToString(text), "Company 129");
+	stocks->GetItemText(5 + 21, text);
+	EXPECT_EQ(PascalStrings::ToString(text), "Yahoo! Inc. (A&B)") << "names show as written";
 
 	// The 150th item opens its own stock's window, and its status then carries the check mark.
 	TSecurity* last = mPlugin->GetList(securityStock)->GetNth(150);

@@ -84,7 +84,8 @@ TEST_F(StockPluginShutDownE2ETest, ARequestCancelledAtQuitIsNoUpdate)
 	ASSERT_TRUE(mPlugin->ObeyCommand(5010, nullptr));
 	ASSERT_NE(ibm->UpdateSecurityReference(), nullptr);
 	// Pumped until the server holds the quote request.
-	for (int i = 0; i < 100 && !Asked("/q?s=IBM&d=t"); ++i)
+	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+	while (!Asked("/q?s=IBM&d=t") && std::chrono::steady_clock::now() < end)
 		Pump(20);
 	ASSERT_TRUE(Asked("/q?s=IBM&d=t"));
 

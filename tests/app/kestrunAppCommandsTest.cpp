@@ -2,6 +2,7 @@
 // the web pages, and the string tables they read.
 
 #include "Includes/TList.h"
+#include "Internet/UApplicationNotices.h"
 #include "app/TCheckVersionWindow.h"
 #include "app/kestrunApp.h"
 #include "model/StockGlobals.h"
@@ -117,17 +118,35 @@ TEST_F(kestrunAppCommandsTest, VersionCheckWindowShowsWhetherTheRunningVersionIs
 	TCheckVersionWindow* window = mApp->GetCheckVersionWindow();
 	ASSERT_NE(window, nullptr);
 	EXPECT_FALSE(Enabled(kCmdCheckVersion));
+	// The one line of the four at the top that is shown.
+	auto headline = [window] {
+		const std::pair<PaneIDT, const char*> lines[] = {{FOUR_CHAR_CODE("vUtd"), "vUtd"},
+		                                                 {FOUR_CHAR_CODE("vOld"), "vOld"},
+		                                                 {FOUR_CHAR_CODE("vUnk"), "vUnk"},
+		                                                 {FOUR_CHAR_CODE("vErr"), "vErr"}};
+		std::string shown;
+		for (const auto& [id, name] : lines)
+			if (window->FindPaneByID(id)->IsVisibleSelf())
+				shown += shown.empty() ? name : std::string(" ") + name;
+		return shown;
+	};
+
+	// No answer yet, then a failed check: the window says so as the answers come, never "newest".
 	EXPECT_EQ(FrameworkTest::Descriptor(window->FindPaneByID(FOUR_CHAR_CODE("nVer"))), "<unknown>");
-	EXPECT_TRUE(window->FindPaneByID(FOUR_CHAR_CODE("vUtd"))->IsVisibleSelf());
-	EXPECT_FALSE(window->FindPaneByID(FOUR_CHAR_CODE("vOld"))->IsVisibleSelf());
+	EXPECT_EQ(headline(), "vUnk");
+	EXPECT_FALSE(window->FindPaneByID(2000)->IsEnabled());
+	UApplicationNotices::VersionCheckFailed();
+	EXPECT_EQ(headline(), "vErr");
+	EXPECT_FALSE(window->FindPaneByID(2000)->IsEnabled());
+	UApplicationNotices::NewVersion("2.8.3", 28300);
+	EXPECT_EQ(headline(), "vUtd");
+	EXPECT_EQ(FrameworkTest::Descriptor(window->FindPaneByID(FOUR_CHAR_CODE("nVer"))), "2.8.3");
 	EXPECT_FALSE(window->FindPaneByID(2000)->IsEnabled());
 
 	// A newer version announced: the upgrade is offered; asking not to be told again is kept.
-	TVersionWindow::NewVersion("2.9", 28301);
-	TVersionWindow::UpgradePage("https://vantorel.example.org/download");
-	window->RedoContent();
-	EXPECT_FALSE(window->FindPaneByID(FOUR_CHAR_CODE("vUtd"))->IsVisibleSelf());
-	EXPECT_TRUE(window->FindPaneByID(FOUR_CHAR_CODE("vOld"))->IsVisibleSelf());
+	UApplicationNotices::NewVersion("2.9", 28301);
+	UApplicationNotices::UpgradePage("https://vantorel.example.org/download");
+	EXPECT_EQ(headline(), "vOld");
 	ASSERT_TRUE(window->FindPaneByID(2000)->IsEnabled());
 	dynamic_cast<LCheckBox*>(window->FindPaneByID(FOUR_CHAR_CODE("Ignr")))->SetValue(1);
 	window->ObeyCommand(2000, nullptr);
@@ -214,6 +233,10 @@ TEST_F(kestrunAppCommandsTest, NewTickersAreNamedAndListedInTheTickerMenus)
 	EXPECT_EQ(Items(kTickerOpenMenu),
 	          (std::vector<std::string>{"1060 Main Ticker", "-", "1200 New Ticker"}));
 	EXPECT_EQ(Items(kTickerSettingsMenu).back(), "1500 New Ticker\xC9");
+	// A name shows as written, whatever other menus would read into its characters.
+	pending->SetTitle("-Yahoo! (A&B); 1/2");
+	mApp->RebuildTickerMenus();
+	EXPECT_EQ(Items(kTickerDeleteMenu), std::vector<std::string>{"1400 -Yahoo! (A&B); 1/2"});
 
 	// Names are cut to the ticker's 40 characters however long the table's text.
 	delete[] gAppCStrings[kNewTickerNameString];

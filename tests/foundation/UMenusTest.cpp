@@ -21,15 +21,19 @@ TEST(UMenus, TranslatesBothWaysWithTheFirstRowAsFallback)
 	EXPECT_EQ(Debugging::SignalCount(), before + 1);
 }
 
-TEST(UMenus, FixupReplacesMetacharacters)
+TEST(UMenus, FixupKeepsNamesAsWrittenButLineBreaksTabsAndALoneDash)
 {
-	unsigned char text[] = "\x0E-a;b^c!d<e/f(g\rh";
+	unsigned char text[] = "\x19-Yahoo! Inc.;A&B^c<e/f(g)";
 	UMenus::FixupMenuItem(text);
-	EXPECT_EQ(std::memcmp(text + 1, " a b c d e f g h", 14), 0);
+	EXPECT_EQ(std::memcmp(text + 1, "-Yahoo! Inc.;A&B^c<e/f(g)", 25), 0);
 
-	// A '-' elsewhere stays, and bytes past the length are not touched.
-	unsigned char other[] = "\x03"
-	                        "a-b;";
-	UMenus::FixupMenuItem(other);
-	EXPECT_EQ(std::memcmp(other + 1, "a-b;", 4), 0);
+	unsigned char breaks[] = "\x06"
+	                         "a\nb\rc\t";
+	UMenus::FixupMenuItem(breaks);
+	EXPECT_EQ(std::memcmp(breaks + 1, "a b c ", 6), 0);
+
+	// A lone "-" would be a separator line; bytes past the length are not touched.
+	unsigned char dash[] = "\x01-\t";
+	UMenus::FixupMenuItem(dash);
+	EXPECT_EQ(std::memcmp(dash + 1, " \t", 2), 0);
 }

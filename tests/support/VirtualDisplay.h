@@ -73,7 +73,7 @@ inline std::string ShellOutput(const std::string& inCommand)
 
 // Passes of the event loop, the framework's windows brought up to date after each, until the condition
 // holds; false when the time ran out first.
-inline bool AwaitOnDisplay(const std::function<bool()>& inDone, int inSeconds = 5)
+inline bool AwaitOnDisplay(const std::function<bool()>& inDone, int inSeconds = 20)
 {
 	const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(inSeconds);
 	while (!inDone()) {

@@ -104,27 +104,37 @@ TEST_F(TickerDisplayE2ETest, TheMainTickerScrollsServedQuotesAtTheTopOfTheScreen
 	const Rect strip{bounds.top, bounds.left, bounds.bottom,
 	                 SInt16(std::min(bounds.right, screen.right))};
 
-	RunUntil([] { return false; }, 500);
-	const QImage first = Grab(strip);
-	RunUntil([] { return false; }, 300);
-	const QImage second = Grab(strip);
-	ASSERT_FALSE(first.isNull());
-	EXPECT_NE(first, second) << "the strip did not move";
-	const QImage both[] = {first, second};
-	EXPECT_TRUE(Holds(both[0], gPreferences->downColour) || Holds(both[1], gPreferences->downColour));
-	EXPECT_TRUE(Holds(both[0], gPreferences->upColour) || Holds(both[1], gPreferences->upColour));
+	// The strip moves, and shows the fall and the rise in their colours.
+	const RGBColor down = gPreferences->downColour;
+	const RGBColor up = gPreferences->upColour;
+	QImage last;
+	bool moved = false, fallShown = false, riseShown = false;
+	EXPECT_TRUE(RunUntil(
+	    [&] {
+		    const QImage now = Grab(strip);
+		    const bool fall = Holds(now, down), rise = Holds(now, up);
+		    const bool quoted = fall || rise;
+		    moved = moved || (quoted && !last.isNull() && now != last);
+		    fallShown = fallShown || fall;
+		    riseShown = riseShown || rise;
+		    if (quoted)
+			    last = now;
+		    return moved && fallShown && riseShown;
+	    },
+	    20000))
+	    << "moved " << moved << ", fall shown " << fallShown << ", rise shown " << riseShown;
 
 	// Frames are moved on the screen by the display and only what they uncover is sent: once the strip
 	// stops, the screen shows the window's image exactly.
-	RunUntil([] { return false; }, 300);
 	main->GetTickerPane()->SetSpeed(kTickerStopped);
-	RunUntil([] { return false; }, 200);
-	const QImage shown = Grab(strip);
-	const QImage image = main->GetWindow()
-	                         ->GetMacPort()
-	                         ->image->copy(0, 0, shown.width(), shown.height())
-	                         .convertToFormat(QImage::Format_RGB32);
-	EXPECT_EQ(shown, image);
+	const auto image = [&] {
+		return main->GetWindow()
+		    ->GetMacPort()
+		    ->image->copy(0, 0, strip.right - strip.left, strip.bottom - strip.top)
+		    .convertToFormat(QImage::Format_RGB32);
+	};
+	EXPECT_TRUE(RunUntil([&] { return Grab(strip) == image(); }, 20000))
+	    << "the screen and the window differ";
 	if (const char* keep = std::getenv("VANTOREL_TICKER_SHOT"))
 		Grab(screen).save(keep);
 	app->AttemptQuitSelf(0);

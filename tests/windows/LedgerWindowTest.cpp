@@ -486,7 +486,7 @@ TEST_F(LedgerWindowTest, DroppedStocksAndFundsBecomeEntriesBetweenRowsAndOtherKi
 TEST_F(LedgerWindowTest, NumberFieldsTakeOnlyNumbersAndOkRefusesWhatAnEntryCannotHold)
 {
 	int beeps = 0;
-	UApplicationNotices::Install({[&beeps] { ++beeps; }, {}, {}, {}, {}});
+	UApplicationNotices::Install({[&beeps] { ++beeps; }, {}, {}, {}, {}, {}});
 	// A sale of -5 and a fund bought at a price nobody knew, as converted files may hold them.
 	Add(MakeEntry(kStockSell, "ODD", 2021, 1, 1, -5, 2));
 	Add(MakeEntry(kFundBuy, "FND", 2021, 1, 2, 2, kNoValue));

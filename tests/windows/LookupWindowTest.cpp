@@ -116,7 +116,7 @@ protected:
 		       !inWindow->FindPaneByID(TVyWindow::kOKButton)->IsEnabled();
 	}
 
-	bool PumpUntil(const std::function<bool()>& inDone, int inMilliseconds = 4000)
+	bool PumpUntil(const std::function<bool()>& inDone, int inMilliseconds = 15000)
 	{
 		const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(inMilliseconds);
 		while (!inDone()) {

@@ -76,7 +76,7 @@ protected:
 		Quote(mPlugin->AddAStock("BET", 100, false), "Beta Corp", 22.0f, 19.0f);
 		Add(kStockBuy, "ALP", 10, 5);
 		Add(kStockBuy, "BET", 5, 20);
-		UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}});
+		UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}, {}});
 	}
 
 	void TearDown() override
@@ -404,15 +404,18 @@ TEST_F(PortfolioWindowTest, DateRangeBoundsAndTheSettingsWindow)
 	EXPECT_EQ(Rows().size(), 2u);
 	EXPECT_FALSE(mWindow->FindPaneByID(FOUR_CHAR_CODE("dFrm"))->IsEnabled());
 
-	// Opening the settings counts as a change even when they are cancelled; a second click opens no
-	// other.
+	// Opening the settings counts as a change even when they are cancelled; a second click, the settings
+	// gone behind the portfolio, opens no other but brings them to the front.
 	mLedger.ClearModified();
 	Command(TPortfolioWindow::kCmdOpenSettings);
 	LWindow* settings = mWindow->SettingsWindow();
 	ASSERT_NE(settings, nullptr);
 	EXPECT_TRUE(mLedger.IsModified());
+	mWindow->Select();
+	ASSERT_EQ(LWindow::FetchTopRegular(), mWindow);
 	Command(TPortfolioWindow::kCmdOpenSettings);
 	EXPECT_EQ(mWindow->SettingsWindow(), settings);
+	EXPECT_EQ(LWindow::FetchTopRegular(), settings);
 	settings->ObeyCommand(TVyWindow::kCancelButton, nullptr);
 	UDispatch::DeletePending();
 	EXPECT_EQ(mWindow->SettingsWindow(), nullptr);

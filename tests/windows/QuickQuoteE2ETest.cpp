@@ -68,7 +68,7 @@ TEST_F(QuickQuoteE2ETest, StockQuickQuoteFetchesStopsAddsAndRemembersTheStock)
 	auto app = Start();
 	TStockPlugin* plugin = TStockPlugin::sStockPlugin;
 	ASSERT_NE(plugin, nullptr);
-	UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}});
+	UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}, {}});
 	auto* listed = dynamic_cast<TStock*>(Securities(securityStock).front());
 	ASSERT_NE(listed, nullptr);
 	tStockTickerPrefs* prefs = plugin->GetPrefs();
@@ -136,7 +136,7 @@ TEST_F(QuickQuoteE2ETest, CurrencyQuickQuoteFetchesTheRateConvertsAndAddsThePair
 	auto app = Start();
 	TStockPlugin* plugin = TStockPlugin::sStockPlugin;
 	ASSERT_NE(plugin, nullptr);
-	UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}});
+	UApplicationNotices::Install({[this] { ++mBeeps; }, {}, {}, {}, {}, {}});
 	auto* listed = dynamic_cast<TCurrency*>(Securities(securityCurrency).front());
 	ASSERT_NE(listed, nullptr);
 	tStockTickerPrefs* prefs = plugin->GetPrefs();

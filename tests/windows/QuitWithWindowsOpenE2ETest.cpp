@@ -5,8 +5,10 @@
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
 #include "model/TStock.h"
+#include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/windows/WindowInput.h"
 #include "ticker/TTicker.h"
@@ -17,6 +19,7 @@
 #include "windows/security/TListWindow.h"
 #include "windows/security/UWindowRegistry.h"
 
+#include <QMenuBar>
 #include <algorithm>
 #include <csignal>
 #include <cstring>
@@ -209,6 +212,30 @@ TEST_F(QuitWithWindowsOpenE2ETest, QuittingWithEveryKindOfWindowOpenKeepsWhatWas
 		EXPECT_NE(dropped->GetPortfolioWindow()->SettingsWindow(), nullptr);
 		DisposeDrag(drag);
 		EXPECT_TRUE(AppTest::TakeAlerts().empty());
+
+		// Dialogs and the windows that edit settings carry no menu bar; the others keep theirs.
+		if (quitBy == kQuitStep) {
+			LWindow::AfterDispatch();
+			auto hasBar = [](LWindow* inWindow) {
+				QWidget* content = inWindow ? QtPaneWidget::ContentOf(inWindow) : nullptr;
+				return content && content->window()->findChild<QMenuBar*>() != nullptr;
+			};
+			IPluginWindow* prefs = plugin->GetWindow(windowSecurityPrefs);
+			ASSERT_NE(prefs, nullptr);
+			const std::pair<LWindow*, bool> bars[] = {
+			    {newStock, false},
+			    {dynamic_cast<LWindow*>(prefs->GetCommander()), false},
+			    {app->GetMainTicker()->GetSettingsWindow(), false},
+			    {dropped->GetPortfolioWindow()->SettingsWindow(), false},
+			    {window, true},
+			    {detail, true}};
+			for (const auto& [shown, withBar] : bars) {
+				ASSERT_NE(shown, nullptr);
+				Str255 title;
+				shown->GetDescriptor(title);
+				EXPECT_EQ(hasBar(shown), withBar) << PascalStrings::ToString(title);
+			}
+		}
 
 		// Each changed portfolio asks whether to save it (the quit step alone asks nothing); the user
 		// does not.

@@ -94,13 +94,30 @@ TEST_F(SummaryWindowE2ETest, RowsFollowTheQuotesAsTheyArrive)
 	EXPECT_NE(before, after) << "the price column did not change";
 
 	if (std::getenv(kOnXServer) != nullptr) {
-		// What the X server shows: the window's port drawn on the screen.
-		RunUntil([] { return false; }, 500);
+		// What the X server shows: the window's port drawn on the screen, once the table's part of it
+		// is there.
 		QScreen* screen = QGuiApplication::primaryScreen();
 		ASSERT_NE(screen, nullptr);
-		const QImage shot = screen->grabWindow(0).toImage();
 		Point origin{0, 0};
 		window->PortToGlobalPoint(origin);
+		Rect frame;
+		window->GetTable()->CalcPortFrameRect(frame);
+		const QRect area(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
+		EXPECT_TRUE(RunUntil(
+		    [&] {
+			    window->UpdatePort();
+			    LWindow::AfterDispatch();
+			    const QImage shown = screen
+			                             ->grabWindow(0, origin.h + area.x(), origin.v + area.y(),
+			                                          area.width(), area.height())
+			                             .toImage()
+			                             .convertToFormat(QImage::Format_RGB32);
+			    return shown == window->GetMacPort()->image->copy(area).convertToFormat(
+			                        QImage::Format_RGB32);
+		    },
+		    20000))
+		    << "the screen does not show the table as the window drew it";
+		const QImage shot = screen->grabWindow(0).toImage();
 		if (const char* folder = std::getenv("VANTOREL_SCREENSHOTS"))
 			shot.save(QString::fromStdString(std::string(folder) + "/summary-xvfb.png"));
 		EXPECT_EQ(SummaryTest::CheckRowsInPicture(window, shot, origin, summary.fontSize, 1),

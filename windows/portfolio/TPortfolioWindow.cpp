@@ -753,7 +753,11 @@ void TPortfolioWindow::CancelEditors()
 
 void TPortfolioWindow::OpenSettingsWindow()
 {
-	if (SettingsWindow() != nullptr || mParameters == nullptr)
+	if (LWindow* settings = SettingsWindow()) {
+		settings->Select();
+		return;
+	}
+	if (mParameters == nullptr)
 		return;
 	mPrefsWindow = TPortfolioPrefsWindow::Open(this, mParameters, mCategoryList);
 	// Opening counts as a change, even when the settings are then cancelled.

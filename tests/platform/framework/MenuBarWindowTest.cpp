@@ -88,11 +88,19 @@ TEST_F(MenuBarWindowTest, MenuBarFollowsMenusInstalledAndRemoved)
 	LWindow::AfterDispatch();
 	Str255 title = {7, 'T', 'i', 'c', 'k', 'e', 'r', 's'};
 	auto* added = new LMenu(151, title);
+	const unsigned char name[] = "\x0CYahoo! & Co.";
+	added->AppendCommand(name, 1200);
 	mBar->InstallMenu(added, 130);
 	LWindow::AfterDispatch();
 	QMenuBar* qbar = MenuBarOf("Test Window");
 	ASSERT_EQ(qbar->actions().size(), 3);
 	EXPECT_EQ(qbar->actions()[1]->text(), "Tickers");
+	// An item shows its text as written: no mnemonic, no mark.
+	QMenu* tickers = qbar->actions()[1]->menu();
+	emit tickers->aboutToShow();
+	ASSERT_EQ(tickers->actions().size(), 1);
+	EXPECT_EQ(tickers->actions()[0]->text(), "Yahoo! && Co.");
+	EXPECT_FALSE(tickers->actions()[0]->isCheckable());
 	mBar->RemoveMenu(added);
 	delete added;
 	LWindow::AfterDispatch();
