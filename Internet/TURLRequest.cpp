@@ -14,6 +14,7 @@ std::unordered_map<CURL*, TURLRequest*> TURLRequest::sByHandle;
 std::map<std::string, TURLRequest::tHostQueue> TURLRequest::sHosts;
 std::string TURLRequest::sLastHost;
 long TURLRequest::sTransfersInSet = 0;
+long TURLRequest::sConnectionLimit = 0;
 std::vector<TURLRequest*> TURLRequest::sDeferred;
 bool TURLRequest::sInsideLibrary = false;
 bool TURLRequest::sTerminating = false;
@@ -89,13 +90,7 @@ void TURLRequest::Initialize(bool withTransferSet)
 		SignalIf_(sCURLHandle != nullptr);
 		if (sCURLHandle == nullptr)
 			sCURLHandle = curl_multi_init();
-		if (sCURLHandle != nullptr) {
-			// Connections are reused, and never more than these are open at once.
-			curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_TOTAL_CONNECTIONS, kMaxTransfers);
-			// Through a proxy every host is one host to libcurl: the queues keep each host's share.
-			curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_HOST_CONNECTIONS, kMaxTransfers);
-			curl_multi_setopt(sCURLHandle, CURLMOPT_MAXCONNECTS, kMaxTransfers);
-		}
+		SyncConnectionLimit();
 	}
 }
 
@@ -125,6 +120,7 @@ void TURLRequest::Terminate()
 	sLastHost.clear();
 	sByHandle.clear();
 	sTransfersInSet = 0;
+	sConnectionLimit = 0;
 	for (CURL* handle : sSpareHandles)
 		curl_easy_cleanup(handle);
 	sSpareHandles.clear();
@@ -205,19 +201,23 @@ void TURLRequest::FlushDeferred()
 // never holds up the others; each host's requests enter in the order they were started.
 void TURLRequest::AdmitWaiting()
 {
+	SyncConnectionLimit();
 	long budget = kAdmitPerPass;
 	for (bool admitted = true; admitted;) {
 		admitted = false;
 		auto host = sHosts.upper_bound(sLastHost);
 		// A report run here may start requests: the map's iterators stay valid.
 		for (std::size_t turn = 0; turn < sHosts.size(); ++turn, ++host) {
-			if (budget == 0 || sTransfersInSet >= kMaxTransfers)
+			if (budget == 0)
 				return;
 			if (host == sHosts.end())
 				host = sHosts.begin();
 			tHostQueue& queue = host->second;
 			if (queue.mWaiting.empty() || queue.mActive >= kMaxHostTransfers)
 				continue;
+			// A report run here may have given a new host work.
+			if (queue.mActive == 0)
+				SyncConnectionLimit();
 			TURLRequest* request = queue.mWaiting.front();
 			queue.mWaiting.pop_front();
 			request->mQueued = 0;
@@ -228,6 +228,25 @@ void TURLRequest::AdmitWaiting()
 				FinishRequest(request, kResultNotStarted);
 		}
 	}
+}
+
+// libcurl must never hold a transfer back for want of a connection while another host's silent transfers
+// hold theirs: its limits follow the queues' shares. Through a plain HTTP proxy libcurl counts every
+// connection against the proxy, so its per-host limit is the total too; the queues keep each host's share.
+void TURLRequest::SyncConnectionLimit()
+{
+	if (sCURLHandle == nullptr)
+		return;
+	long busyHosts = 0;
+	for (const auto& [name, queue] : sHosts)
+		busyHosts += !queue.mWaiting.empty() || queue.mActive != 0;
+	const long limit = std::max(kMaxTransfers, busyHosts * kMaxHostTransfers);
+	if (limit == sConnectionLimit)
+		return;
+	sConnectionLimit = limit;
+	curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_TOTAL_CONNECTIONS, limit);
+	curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_HOST_CONNECTIONS, limit);
+	curl_multi_setopt(sCURLHandle, CURLMOPT_MAXCONNECTS, limit);
 }
 
 void TURLRequest::Enqueue()

@@ -74,10 +74,13 @@ public:
 
 	static constexpr long kDefaultTimeoutMilliseconds = 120 * 1000;
 	// A round of thousands of requests waits in a queue per host and enters the set a few at a time, so
-	// that no pump pass stalls the loop and the program holds a few dozen sockets, however slow the source.
+	// that no pump pass stalls the loop and the program holds a few sockets per source, however slow it
+	// is. Only the per-host share bounds the set: a source that never answers holds its own share and
+	// nobody else's, and sources are few.
 	static constexpr long kAdmitPerPass = 32;
-	static constexpr long kMaxTransfers = 32; // in the set at once; also libcurl's connection limit
 	static constexpr long kMaxHostTransfers = 8;
+	// libcurl's connection limits while up to four hosts have work; each further host adds its share.
+	static constexpr long kMaxTransfers = 32;
 	static constexpr long kMaxRedirections = 20;
 	// Submitters set their own; Reset leaves the older one.
 	static constexpr const char* kDefaultUserAgent = "Mozilla/5.0 (compatible; MSIE 6.0; Windows NT 5.1)";
@@ -95,6 +98,8 @@ public:
 	static void CheckIfDone();
 	static long OutstandingRequests();
 	static long TransfersInSet() { return sTransfersInSet; }
+	// libcurl's total (and per-host) connection limit now: a share for every host with work.
+	static long ConnectionLimit() { return sConnectionLimit; }
 	static long WaitingRequests();
 	static TURLRequest* FindRequest(void* easyHandle);
 	static void AddRequest(TURLRequest* request);
@@ -127,7 +132,8 @@ public:
 	void SetSSLMode(bool verify) { mSSLMode = verify ? 1 : 0; }
 	void SetCAFile(const TVyString& path) { mCAFile = path; }
 	void SetKeepConnection(bool keep) { mKeepConnection = keep ? 1 : 0; }
-	// A request someone waits for (a symbol search) goes ahead of the requests queued for its host.
+	// A request the user waits for (a symbol search, a window's Update) goes ahead of the requests queued
+	// for its host.
 	void SetAheadOfQueue(bool ahead) { mAheadOfQueue = ahead ? 1 : 0; }
 	void SetPost(const TVyString& postData);
 	void SetTimeout(long milliseconds) { mTimeout = milliseconds; }
@@ -192,6 +198,7 @@ private:
 	static void FinishRequest(TURLRequest* request, UInt8 resultCode);
 	static void FlushDeferred();
 	static void AdmitWaiting();
+	static void SyncConnectionLimit();
 	void Enqueue();
 	void Dequeue();
 	bool EnterSet();
@@ -212,6 +219,7 @@ private:
 	static std::map<std::string, tHostQueue> sHosts;
 	static std::string sLastHost;
 	static long sTransfersInSet;
+	static long sConnectionLimit;
 	// libcurl refuses calls on the set from inside its own callbacks: requests cancelled there leave it
 	// once it returns.
 	static std::vector<TURLRequest*> sDeferred;

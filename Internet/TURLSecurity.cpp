@@ -67,7 +67,7 @@ void TURLSecurity::Initialize()
 	sVersionRequested = false;
 	TURLRequest::Initialize(true);
 	TCURLPump::TurnOn();
-	USecurityRequests::Install({&SubmitURL, &SubmitNewsURL, &CancelURL, &CancelNewsURL});
+	USecurityRequests::Install({&SubmitURL, &SubmitUserURL, &SubmitNewsURL, &CancelURL, &CancelNewsURL});
 }
 
 void TURLSecurity::Terminate()
@@ -78,6 +78,16 @@ void TURLSecurity::Terminate()
 }
 
 void TURLSecurity::SubmitURL(TSecurity* security)
+{
+	SubmitQuote(security, false);
+}
+
+void TURLSecurity::SubmitUserURL(TSecurity* security)
+{
+	SubmitQuote(security, true);
+}
+
+void TURLSecurity::SubmitQuote(TSecurity* security, bool ahead)
 {
 	TQuoter* quoter = SourceFor(security, kQuoteTag);
 	if (quoter == nullptr)
@@ -95,7 +105,7 @@ void TURLSecurity::SubmitURL(TSecurity* security)
 		TURLSecurityCallback::FinishQuoteUpdate(security, quoter, noBody, TURLRequest::kResultNoURL);
 		return;
 	}
-	SubmitFor(security, quoter, host, path, kQuoteTag);
+	SubmitFor(security, quoter, host, path, kQuoteTag, ahead);
 }
 
 void TURLSecurity::SubmitNewsURL(TSecurity* security)
@@ -109,7 +119,7 @@ void TURLSecurity::SubmitNewsURL(TSecurity* security)
 	                             kPathSize);
 	if (host[0] == 0)
 		return;
-	SubmitFor(security, quoter, host, path, kNewsTag);
+	SubmitFor(security, quoter, host, path, kNewsTag, false);
 }
 
 TQuoter* TURLSecurity::SourceFor(TSecurity* security, UInt32 tag)
@@ -131,7 +141,7 @@ TQuoter* TURLSecurity::SourceFor(TSecurity* security, UInt32 tag)
 }
 
 void TURLSecurity::SubmitFor(TSecurity* security, TQuoter* quoter, const char* host, const char* path,
-                             UInt32 tag)
+                             UInt32 tag, bool ahead)
 {
 	auto context = Make<TURLSecurity>();
 	auto request = Make<TURLRequest>();
@@ -145,6 +155,7 @@ void TURLSecurity::SubmitFor(TSecurity* security, TQuoter* quoter, const char* h
 	context->SetSecurity(security);
 	context->SetQuoter(quoter);
 	Prepare(*request, url, tag, context.release(), kAllReasons);
+	request->SetAheadOfQueue(ahead);
 	if (tag == kQuoteTag)
 		security->UpdateSecurityReference(request.get());
 	else

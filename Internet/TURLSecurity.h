@@ -47,6 +47,8 @@ public:
 
 	// Allocation failures throw 'nilP'. A request that cannot be started ends at once as a failed update.
 	static void SubmitURL(TSecurity* security);
+	// A quote the user asked for: ahead of its source's queued round.
+	static void SubmitUserURL(TSecurity* security);
 	static void SubmitNewsURL(TSecurity* security);
 	// Throws 'asrt' when the source builds no address for the search.
 	static void SubmitLookup(const char* text, unsigned long quoter, tSecurityType type,
@@ -67,9 +69,10 @@ private:
 	// The source for a security's quote or news request (by its tag); null when none is to be sent: one
 	// is pending already, or the security has no source.
 	static TQuoter* SourceFor(TSecurity* security, UInt32 tag);
+	static void SubmitQuote(TSecurity* security, bool ahead);
 	// Starts the request with its context, recorded at once as the security's pending one.
 	static void SubmitFor(TSecurity* security, TQuoter* quoter, const char* host, const char* path,
-	                      UInt32 tag);
+	                      UInt32 tag, bool ahead);
 
 	TVyString mURL;
 	TSecurity* mSecurity = nullptr;

@@ -119,7 +119,7 @@ void TStockPlugin::HandleAppleEvent(const AppleEvent& event, AppleEvent& reply, 
 	float value = 0;
 	switch (request) {
 	case 12:
-		USecurityRequests::SubmitURL(security);
+		USecurityRequests::SubmitUserURL(security);
 		return;
 	case kDetailWindowEvent:
 		security->ShowDetailWindow();

@@ -29,6 +29,11 @@ void USecurityRequests::SubmitURL(TSecurity* security)
 	Call(Hooks().submitURL, security);
 }
 
+void USecurityRequests::SubmitUserURL(TSecurity* security)
+{
+	Call(Hooks().submitUserURL, security);
+}
+
 void USecurityRequests::SubmitNewsURL(TSecurity* security)
 {
 	Call(Hooks().submitNewsURL, security);

@@ -16,6 +16,7 @@ public:
 
 	struct tHooks {
 		Operation submitURL;
+		Operation submitUserURL;
 		Operation submitNewsURL;
 		Operation cancelURL;
 		Operation cancelNewsURL;
@@ -24,6 +25,8 @@ public:
 	static void Install(tHooks hooks);
 
 	static void SubmitURL(TSecurity* security);
+	// A quote the user asked for (a window's Update, a script's refresh): ahead of the scheduler's round.
+	static void SubmitUserURL(TSecurity* security);
 	static void SubmitNewsURL(TSecurity* security);
 	static void CancelURL(TSecurity* security);
 	static void CancelNewsURL(TSecurity* security);

@@ -13,12 +13,14 @@
 #include "model/TFund.h"
 #include "model/TIndex.h"
 #include "model/TStock.h"
+#include "model/USecurityRequests.h"
 #include "platform/toolbox/TickCount.h"
 #include "tests/Internet/RoutingTestSupport.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/support/ScopedEnvironment.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -418,6 +420,97 @@ TEST_F(RequestRoutingE2ETest, EndOfTheRunLetsGoOfEveryPendingRequest)
 
 namespace
 {
+
+// Sources whose connections open and never answer hold their own share of transfers and nobody else's: a
+// quick source's quotes, a symbol search and a quote the user asks for all come back at once while the
+// silent ones stay pending, and the transfers in flight stay a share per source.
+TEST_F(RequestRoutingE2ETest, SilentSourcesHoldUpNoOtherSource)
+{
+	constexpr int kSilentHosts = 6, kPerSilentHost = 12;
+	TQuoterHosts::SetHost(kYahooUS, TQuoterHosts::hostLookup, "quotes.test");
+	const std::string page = Fixture("Yahoo", "us_stock_nyse.html");
+	mServer.Serve("quotes.test", "/q?s=IBM&d=t", Server::Page(page));
+	mServer.Serve("quotes.test", "/lookup?m=&s=IBM&t=S",
+	              Server::Page(Fixture("Yahoo", "lookup_stocks_1.html")));
+	auto silentHost = [](int host) { return "silent" + std::to_string(host) + ".test"; };
+	for (int host = 0; host < kSilentHosts; ++host) {
+		mServer.Serve(silentHost(host), "/s", Server::Slow(Server::Page("late"), 60000));
+		for (int i = 0; i < kPerSilentHost; ++i) {
+			auto* request = new TURLRequest;
+			request->SetURL(("http://" + silentHost(host) + "/s").c_str());
+			request->SetTimeout(60000);
+			ASSERT_TRUE(request->TransferURL());
+		}
+	}
+	auto silentSeen = [&](int host) { return RequestsFor(silentHost(host), "/s"); };
+	// Every transfer let in has reached its source and holds its connection.
+	ASSERT_TRUE(PumpUntil([&] {
+		const long inSet = TURLRequest::TransfersInSet();
+		return inSet > 0 && long(mServer.RequestCount()) == inSet;
+	}));
+
+	TStock ibm, asked;
+	for (TStock* stock : {&ibm, &asked}) {
+		stock->SecuritySymbol("IBM");
+		stock->Exchange(100);
+	}
+	FakeLookupList list;
+	FakeLookupWindow window;
+	TURLSecurity::SubmitURL(&ibm);
+	TURLSecurity::SubmitLookup("IBM", kYahooUS, securityStock, &list, &window, 1);
+	USecurityRequests::SubmitUserURL(&asked);
+	// The version check went out with the first quote: only the silent ones are left.
+	ASSERT_TRUE(PumpUntil(
+	    [&] { return TURLRequest::OutstandingRequests() == kSilentHosts * kPerSilentHost; }, 3000));
+	EXPECT_TRUE(NonePending({&ibm, &asked}));
+	EXPECT_EQ(window.GetRequest(), nullptr);
+	EXPECT_FLOAT_EQ(ibm.CurrentTradePrice(), 101.25f);
+	EXPECT_FLOAT_EQ(asked.CurrentTradePrice(), 101.25f);
+	EXPECT_EQ(list.Count(), 4);
+
+	for (int host = 0; host < kSilentHosts; ++host)
+		EXPECT_EQ(silentSeen(host), size_t(TURLRequest::kMaxHostTransfers)) << silentHost(host);
+	EXPECT_EQ(TURLRequest::TransfersInSet(), kSilentHosts * TURLRequest::kMaxHostTransfers);
+	EXPECT_GE(TURLRequest::ConnectionLimit(), TURLRequest::TransfersInSet());
+}
+
+// A quote the user asks for (a window's Update, a script's refresh) goes ahead of its source's queued round:
+// it takes the first share that comes free.
+TEST_F(RequestRoutingE2ETest, UsersQuoteGoesAheadOfTheQueuedRound)
+{
+	constexpr int kRound = 30;
+	TURLRequest::SetDefaultTimeout(60000);
+	mServer.Serve("quotes.test", "/q?s=IBM&d=t", Server::Page(Fixture("Yahoo", "us_stock_nyse.html")));
+	std::vector<std::unique_ptr<TStock>> round;
+	for (int i = 0; i < kRound; ++i) {
+		const std::string symbol = "R" + std::to_string(i);
+		mServer.Serve("quotes.test", "/q?s=" + symbol + "&d=t",
+		              Server::Slow(Server::Page("late"), 60000));
+		round.push_back(std::make_unique<TStock>());
+		round.back()->SecuritySymbol(symbol.c_str());
+		round.back()->Exchange(100);
+		TURLSecurity::SubmitURL(round.back().get());
+	}
+	auto quotesSeen = [&] {
+		std::vector<std::string> paths;
+		for (const Server::Request& request : mServer.Requests())
+			if (request.mHost == "quotes.test")
+				paths.push_back(request.mPath);
+		return paths;
+	};
+	ASSERT_TRUE(PumpUntil([&] { return quotesSeen().size() == size_t(TURLRequest::kMaxHostTransfers); }));
+
+	TStock ibm;
+	ibm.SecuritySymbol("IBM");
+	ibm.Exchange(100);
+	USecurityRequests::SubmitUserURL(&ibm);
+	USecurityRequests::CancelURL(round.front().get());
+	ASSERT_TRUE(PumpUntil([&] { return NonePending({&ibm}); }));
+	EXPECT_FLOAT_EQ(ibm.CurrentTradePrice(), 101.25f);
+	const std::vector<std::string> seen = quotesSeen();
+	ASSERT_GT(seen.size(), size_t(TURLRequest::kMaxHostTransfers));
+	EXPECT_EQ(seen[TURLRequest::kMaxHostTransfers], "/q?s=IBM&d=t");
+}
 
 // A quote source that fails, keeps failing, recovers and fails again is told on standard error once per
 // change, in libcurl's words, and a failure that comes back soon after a recovery stays quiet for a while.

@@ -82,6 +82,8 @@ TEST_F(StockPluginAppleEventsTest, QuoteQueriesAnswerTheValuesOfTheSymbolInTheir
 
 	ASSERT_TRUE(Send(7012, "IBM").parameters.empty());
 	ASSERT_EQ(mEnv->mRequests.size(), 1u);
+	EXPECT_EQ(mEnv->mRequests[0].operation, "SubmitUserURL")
+	    << "a script's refresh goes ahead of the round";
 	EXPECT_EQ(mEnv->mRequests[0].security, mIBM);
 }
 

@@ -151,8 +151,8 @@ ModelTestEnvironment::ModelTestEnvironment()
 				mOnCancel(security);
 		};
 	};
-	USecurityRequests::Install(
-	    {record("SubmitURL"), record("SubmitNewsURL"), cancel("CancelURL"), cancel("CancelNewsURL")});
+	USecurityRequests::Install({record("SubmitURL"), record("SubmitUserURL"), record("SubmitNewsURL"),
+	                            cancel("CancelURL"), cancel("CancelNewsURL")});
 	UAlertSound::SetPlayer([this](long number) { mSounds.push_back(number); });
 	UScreenTest::SetTest([this](const Rect& rect) {
 		for (const Rect& screen : mScreens)

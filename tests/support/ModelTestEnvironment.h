@@ -115,7 +115,7 @@ public:
 };
 
 struct tRequestCall {
-	std::string operation; // "SubmitURL", "SubmitNewsURL", "CancelURL", "CancelNewsURL"
+	std::string operation; // "SubmitURL", "SubmitUserURL", "SubmitNewsURL", "CancelURL", "CancelNewsURL"
 	TSecurity* security;
 };
 

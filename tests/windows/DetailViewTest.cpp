@@ -181,7 +181,7 @@ TEST_F(DetailViewTest, ContextActionsOpenPagesAskForQuotesAndEditTheSecurity)
 	view->DoMenuItem(TDetailView::kMenuUpdate);
 	stock.UpdateSecurityReference(nullptr);
 	ASSERT_EQ(mEnv->mRequests.size(), 1u);
-	EXPECT_EQ(mEnv->mRequests[0].operation, "SubmitURL");
+	EXPECT_EQ(mEnv->mRequests[0].operation, "SubmitUserURL");
 
 	// Edit opens the settings dialog under the application; its OK reports the kind's list.
 	view->DoMenuItem(TDetailView::kMenuEdit);

@@ -168,7 +168,7 @@ TEST_F(DetailWindowTest, AFundWindowShowsItsFundFollowsItsQuotesAndKeepsItsPlace
 	EXPECT_FALSE(Visible(window, "Arrw"));
 	mFund.UpdateSecurityReference(nullptr);
 	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
-	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitURL");
+	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitUserURL");
 
 	// The action pop-up: no filings for a fund, no trading while it is off; the big banner view.
 	LBevelButton* actions = window->GetActionButton();
@@ -409,7 +409,7 @@ TEST_F(DetailWindowTest, LinksOpenInTheBrowserAndTheContextMenuRunsTheActions)
 	item = 6;
 	window->ClickInContent(click);
 	ASSERT_FALSE(mEnv->mRequests.empty());
-	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitURL");
+	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitUserURL");
 
 	dialog->AttemptClose();
 	UDispatch::DeletePending();

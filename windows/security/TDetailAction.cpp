@@ -98,5 +98,5 @@ void TDetailAction::DoUpdate()
 {
 	// Never cancels an outstanding request.
 	if (mSecurity != nullptr && mSecurity->UpdateSecurityReference() == nullptr)
-		USecurityRequests::SubmitURL(mSecurity);
+		USecurityRequests::SubmitUserURL(mSecurity);
 }

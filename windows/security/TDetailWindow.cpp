@@ -484,7 +484,7 @@ void TDetailWindow::DoUpdate()
 		USecurityRequests::CancelURL(mSecurity);
 		FinishUpdating();
 	} else {
-		USecurityRequests::SubmitURL(mSecurity);
+		USecurityRequests::SubmitUserURL(mSecurity);
 	}
 }
 

@@ -46,7 +46,7 @@ public:
 			return;
 		SaveContent();
 		security->SetDetailWindow(this->SecurityFace());
-		USecurityRequests::SubmitURL(security);
+		USecurityRequests::SubmitUserURL(security);
 	}
 
 	void RedoUpdating() override
