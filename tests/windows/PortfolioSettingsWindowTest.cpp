@@ -423,7 +423,7 @@ TEST_F(PortfolioSettingsWindowTest, PasswordsThatCouldNotOpenThePortfolioAgainAr
 TEST_F(PortfolioSettingsWindowTest, AlertLimitsTakeOnlyNumbers)
 {
 	int beeps = 0;
-	UApplicationNotices::Install({[&beeps] { ++beeps; }, {}, {}, {}, {}});
+	UApplicationNotices::Install({[&beeps] { ++beeps; }, {}, {}, {}, {}, {}});
 	// Shown from the shortest form of the stored float (2.67499995 as stored).
 	mParameters.losingAlert.limit = 2.675f;
 	const auto before = Bytes();
