@@ -275,6 +275,29 @@ TEST_F(SecurityPrefsWindowTest, EachPanelWritesExactlyItsFieldsAndCancelAfterApp
 	}
 }
 
+TEST_F(SecurityPrefsWindowTest, AnAlertLimitThatIsNoNumberIsHandedBackOnItsPanel)
+{
+	const tBytes before = Stored(Prefs());
+	TSecurityPrefsWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	auto* gaining = Pane<LEditText>(window, TSecurityPrefsWindow::kGainingPanel, "gVal");
+	for (const CommandT command : {CommandT(5071), CommandT(TVyWindow::kOKButton)}) {
+		window->GetMultiPanelView()->SwitchToPanel(1);
+		gaining->SetText("1.2.3", 5);
+		window->ObeyCommand(command, nullptr);
+		EXPECT_TRUE(mForwarder->mCommands.empty()) << command;
+		EXPECT_EQ(window->GetMultiPanelView()->GetCurrentIndex(), TSecurityPrefsWindow::kGainingPanel);
+		EXPECT_EQ(LCommander::GetTarget(), gaining);
+		EXPECT_EQ(mPlugin->GetWindow(windowSecurityPrefs), window->PluginFace());
+	}
+	EXPECT_EQ(Stored(Prefs()), before);
+	gaining->SetText("7.5", 3);
+	window->ObeyCommand(TVyWindow::kOKButton, nullptr);
+	EXPECT_EQ(mForwarder->mCommands, std::vector<CommandT>{5070});
+	EXPECT_EQ(Prefs().gainingAlert.limit, 7.5f);
+	UDispatch::DeletePending();
+}
+
 TEST_F(SecurityPrefsWindowTest, CancelAfterApplyLeavesWhatOthersChangedMeanwhile)
 {
 	// Cancel alone sends nothing and changes nothing.

@@ -11,6 +11,7 @@
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/LRadioButton.h"
+#include "platform/framework/LTabsControl.h"
 #include "platform/framework/LTextEditView.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
@@ -115,8 +116,18 @@ TEST_F(SecuritySettingsDialogTest, StockDialogOKWritesWhatItEditsAndKeepsTheRest
 
 	Type(Pane<LEditText>(dialog, "Name"), "Acme Holdings");
 	Type(Pane<LEditText>(dialog, "Symb"), "");
-	Type(Pane<LEditText>(dialog, "lVal"), "abc");
+	Type(Pane<LEditText>(dialog, "lVal"), "1.2.3");
 	Pane<LPopupButton>(dialog, "Exch")->SetValue(2);
+	// A limit that is no number is handed back on its panel, and nothing is written.
+	auto* tabs = Pane<LTabsControl>(dialog, "Tabs");
+	tabs->SetValue(3);
+	Click(dialog, TVyWindow::kOKButton);
+	EXPECT_TRUE(mSuper->mCommands.empty());
+	EXPECT_EQ(stock.GetSelectDlog(), dialog);
+	EXPECT_STREQ(stock.SecurityName(), "Acme Corporation");
+	EXPECT_EQ(tabs->GetValue(), 1);
+	EXPECT_EQ(LCommander::GetTarget(), Pane<LEditText>(dialog, "lVal"));
+	Type(Pane<LEditText>(dialog, "lVal"), "2.25");
 	Click(dialog, TVyWindow::kOKButton);
 
 	EXPECT_EQ(mSuper->mCommands, std::vector<CommandT>{5114});
@@ -125,17 +136,16 @@ TEST_F(SecuritySettingsDialogTest, StockDialogOKWritesWhatItEditsAndKeepsTheRest
 	EXPECT_STREQ(stock.SecuritySymbol(), GetStockCString(14)) << "an empty symbol stores the default";
 	EXPECT_EQ(stock.Exchange(), 101);
 	EXPECT_EQ(TStockSelectWindow::sLastExchangeSelected, 101);
-	EXPECT_EQ(stock.AlertLosingParameters()->limit, 0.0f) << "no number is 0";
+	EXPECT_EQ(stock.AlertLosingParameters()->limit, 2.25f);
 	EXPECT_EQ(stock.AlertLosingParameters()->condition, 43);
 	EXPECT_EQ(stock.AlertLosingParameters()->soundID, 0) << "no sound stays no sound";
 	EXPECT_TRUE(stock.OverrideLosingAlert());
 	EXPECT_EQ(std::memcmp(stock.AlertGainingParameters(), &gainingBefore, sizeof gainingBefore), 0);
 	EXPECT_EQ(stock.CurrentTradePrice(), 12.5f);
 
-	// The dialog shows a stored "no number" again as 0.00.
 	dialog = Open<TStockSelectWindow>(stock);
 	ASSERT_NE(dialog, nullptr);
-	EXPECT_EQ(Field(dialog, "lVal"), "0.00");
+	EXPECT_EQ(Field(dialog, "lVal"), "2.25");
 }
 
 TEST_F(SecuritySettingsDialogTest, UncheckingTheLosingAlertTurnsAlertAndOverrideOffAndChoosingASoundPlaysIt)

@@ -20,6 +20,7 @@
 #include "toolkit/TEventWatcher.h"
 #include "toolkit/TFontMenu.h"
 #include "toolkit/TFontSizeMenu.h"
+#include "windows/security/UWindowPanes.h"
 #include "windows/security/TSecurityPrefsTable.h"
 #include "windows/security/TSelectDlog.h"
 
@@ -192,14 +193,7 @@ void TSecurityPrefsWindow::FinishCreateSelf()
 	if (mMultiPanelView == nullptr)
 		return;
 	mMultiPanelView->CreateAllPanels();
-	// The list marks the row of the panel shown, not its group's heading.
-	for (TableIndexT row = 1; mTable != nullptr && mTable->GetPrefsCategory(row) != nullptr; ++row) {
-		const tPrefsCategory* entry = mTable->GetPrefsCategory(row);
-		if (entry->group == 0 && entry->panel == mMultiPanelView->GetCurrentIndex()) {
-			mTable->SelectCell(STableCell(row, 1));
-			break;
-		}
-	}
+	ShowPanel(mMultiPanelView->GetCurrentIndex());
 	for (int n = 1; n <= kPanelCount; ++n) {
 		mPanels[n - 1] = mMultiPanelView->GetPanel(UInt16(n));
 		SignalIfNot_(mPanels[n - 1]);
@@ -230,8 +224,8 @@ void TSecurityPrefsWindow::FinishCreateSelf()
 	mCurrencySymbolView = Find<LRadioButton>(3, "cSym");
 	mCurrencyNameView = Find<LRadioButton>(3, "cNam");
 	mHideReports = Find<LCheckBox>(3, "hRep");
-	UAlertPanel::FindControls(GetPanel(4), 'l', mLosing);
-	UAlertPanel::FindControls(GetPanel(5), 'g', mGaining);
+	UAlertPanel::FindControls(GetPanel(kLosingPanel), 'l', mLosing);
+	UAlertPanel::FindControls(GetPanel(kGainingPanel), 'g', mGaining);
 	mAllowIdling = Find<LCheckBoxGroupBox>(6, "Idle");
 	mIdleOnLastUpdate = Find<LRadioButton>(6, "iUpd");
 	mIdleOnLastTrade = Find<LRadioButton>(6, "iTrd");
@@ -319,6 +313,34 @@ void TSecurityPrefsWindow::SaveContent()
 	SaveOtherTrading();
 }
 
+bool TSecurityPrefsWindow::CheckAlertLimits()
+{
+	const std::pair<int, const UAlertPanel::tControls*> alerts[] = {{kLosingPanel, &mLosing},
+	                                                                {kGainingPanel, &mGaining}};
+	for (const auto& [panel, controls] : alerts) {
+		if (UAlertPanel::LimitIsNumber(*controls))
+			continue;
+		ShowPanel(panel);
+		UWindowPanes::RefuseField(controls->value);
+		return false;
+	}
+	return true;
+}
+
+void TSecurityPrefsWindow::ShowPanel(int inPanel)
+{
+	// The list marks the row of the panel shown, not its group's heading.
+	for (TableIndexT row = 1; mTable != nullptr && mTable->GetPrefsCategory(row) != nullptr; ++row) {
+		const tPrefsCategory* entry = mTable->GetPrefsCategory(row);
+		if (entry->group == 0 && entry->panel == inPanel) {
+			mTable->SelectCell(STableCell(row, 1));
+			break;
+		}
+	}
+	if (mMultiPanelView != nullptr)
+		mMultiPanelView->SwitchToPanel(UInt16(inPanel));
+}
+
 void TSecurityPrefsWindow::RestoreEditedFields()
 {
 	if (mPreferences == nullptr || mSavedPrefs == nullptr)
@@ -341,6 +363,8 @@ Boolean TSecurityPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	switch (inCommand) {
 	case kOKButton:
 	case cmd_OKOther:
+		if (!CheckAlertLimits())
+			return true;
 		SaveContent();
 		SendToSuper(cmd_SaveAndApply);
 		AttemptClose();
@@ -357,6 +381,8 @@ Boolean TSecurityPrefsWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 			ShowQuoterVersion();
 			return true;
 		}
+		if (!CheckAlertLimits())
+			return true;
 		mApplied = true;
 		SaveContent();
 		SendToSuper(cmd_Apply);

@@ -31,6 +31,8 @@ public:
 	enum { class_ID = FOUR_CHAR_CODE("zvSP") };
 	static constexpr ResIDT kLayoutID = 5600;
 	static constexpr int kPanelCount = 12;
+	static constexpr int kLosingPanel = 4;
+	static constexpr int kGainingPanel = 5;
 	enum : CommandT { cmd_Apply = 5071, cmd_SaveAndApply = 5070, cmd_OKOther = 2133 };
 	enum : MessageT {
 		msg_LosingSound = FOUR_CHAR_CODE("lSou"),
@@ -79,6 +81,9 @@ private:
 	void SendToSuper(CommandT inCommand);
 	void ShowQuoterVersion();
 	void RestoreEditedFields();
+	// False, with the alert's panel shown and its limit field selected, when a limit is not a number.
+	bool CheckAlertLimits();
+	void ShowPanel(int inPanel);
 
 	void RedoAppearanceTicker();
 	void RedoAppearanceColours();

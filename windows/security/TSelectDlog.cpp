@@ -17,6 +17,7 @@
 #include "platform/framework/LTextEditView.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <cstring>
 
@@ -218,6 +219,8 @@ Boolean TSelectDlog::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	switch (inCommand) {
 	case kOKCommand:
+		if (!CheckAlertLimits())
+			return true;
 		SaveContent();
 		ReportAndClose(mCommand);
 		return true;
@@ -248,6 +251,25 @@ bool TSelectDlog::SaveAlert(const tAlertControls& inControls, tAlertParameters* 
 {
 	ioAlert->emailNotice = 0;
 	return UAlertPanel::Save(inControls, ioAlert, inTable);
+}
+
+bool TSelectDlog::CheckAlertLimits()
+{
+	const struct {
+		LView* tab;
+		SInt16 panel;
+		const tAlertControls& controls;
+	} alerts[] = {{mLosingAlertTab, mLosingAlertPanel, mLosing},
+	              {mGainingAlertTab, mGainingAlertPanel, mGaining}};
+	for (const auto& alert : alerts) {
+		if (alert.tab == nullptr || UAlertPanel::LimitIsNumber(alert.controls))
+			continue;
+		if (mHeaders != nullptr)
+			mHeaders->SetValue(alert.panel);
+		UWindowPanes::RefuseField(alert.controls.value);
+		return false;
+	}
+	return true;
 }
 
 void TSelectDlog::RedoAlertContent()

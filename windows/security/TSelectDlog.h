@@ -120,6 +120,8 @@ protected:
 	// Whether the alert is now on; the dialog offers no e-mail notice and clears it.
 	static bool SaveAlert(const tAlertControls& inControls, tAlertParameters* ioAlert,
 	                      const tMenuItems* inTable);
+	// False, with the alert panel shown and its limit field selected, when a limit is not a number.
+	bool CheckAlertLimits();
 	// Tells the super-commander, then closes through the security.
 	void ReportAndClose(CommandT inCommand);
 	// The kind's SetSecurity: the security edited and the command its OK sends, then the controls.

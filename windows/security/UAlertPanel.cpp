@@ -11,9 +11,10 @@
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/LColorWell.h"
 #include "toolkit/TSoundMenu.h"
+#include "toolkit/UKsKeyFilters.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -33,6 +34,8 @@ void UAlertPanel::FindControls(LView* inView, char inPrefix, tControls& outContr
 	outControls.override = Find<LCheckBoxGroupBox>(inView, inPrefix, "Ovr");
 	outControls.condition = Find<LPopupButton>(inView, inPrefix, "Con");
 	outControls.value = Find<LEditText>(inView, inPrefix, "Val");
+	if (outControls.value != nullptr)
+		outControls.value->SetKeyFilter(UKsKeyFilters::FloatField);
 	outControls.useColour = Find<LCheckBox>(inView, inPrefix, "Col");
 	outControls.colour = Find<LColorWell>(inView, inPrefix, "Clr");
 	outControls.blink = Find<LCheckBox>(inView, inPrefix, "Bln");
@@ -84,11 +87,8 @@ bool UAlertPanel::Save(const tControls& inControls, tAlertParameters* ioAlert, c
 	if (inControls.condition != nullptr)
 		ioAlert->condition =
 		    UInt8(UMenus::TranslateMenu(false, inTable, inControls.condition->GetValue()));
-	if (inControls.value != nullptr) {
-		char text[256];
-		GetFieldText(inControls.value, text);
-		ioAlert->limit = float(std::atof(text));
-	}
+	if (inControls.value != nullptr)
+		UWindowPanes::ReadNumber(inControls.value, ioAlert->limit);
 	ioAlert->useColour = checked(inControls.useColour, ioAlert->useColour);
 	if (inControls.colour != nullptr)
 		inControls.colour->GetSwatchColor(ioAlert->colour);
@@ -103,6 +103,12 @@ bool UAlertPanel::Save(const tControls& inControls, tAlertParameters* ioAlert, c
 	const bool on = inControls.override != nullptr && inControls.override->GetValue() != 0;
 	ioAlert->enabled = on;
 	return on;
+}
+
+bool UAlertPanel::LimitIsNumber(const tControls& inControls)
+{
+	float limit = 0;
+	return inControls.value == nullptr || UWindowPanes::ReadNumber(inControls.value, limit);
 }
 
 void UAlertPanel::PlaySound(const tControls& inControls)
