@@ -279,7 +279,7 @@ void kestrunApp::HandleAppleEvent(const AppleEvent& inEvent, AppleEvent& outRepl
 		std::weak_ptr<bool> alive = mAlive;
 		UAppleEventService::AfterReply([this, alive] {
 			if (!alive.expired())
-				DoQuit();
+				RequestQuit();
 		});
 		return;
 	}
