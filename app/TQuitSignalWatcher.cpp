@@ -9,7 +9,8 @@ namespace
 
 volatile std::sig_atomic_t sSignal = 0;
 
-// A second signal ends the program at once, should the first quit be held up (by a modal dialog, say).
+// A second signal ends the program at once, should the first quit be held up (by a question about an
+// unsaved portfolio, say).
 extern "C" void NoteSignal(int inSignal)
 {
 	sSignal = inSignal;
@@ -39,7 +40,6 @@ void TQuitSignalWatcher::SpendTime(const EventRecord&)
 	if (sSignal == 0)
 		return;
 	sSignal = 0;
-	if (LApplication* app = LApplication::GetApplication();
-	    app && app->GetState() != programState_Quitting)
-		app->DoQuit();
+	if (LApplication* app = LApplication::GetApplication())
+		app->RequestQuit();
 }

@@ -21,6 +21,7 @@
 #include "platform/framework/LException.h"
 #include "platform/toolbox/Debugging.h"
 #include "ticker/TXContentMgr.h"
+#include "toolkit/KsAlerts.h"
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsStrings.h"
 
@@ -224,11 +225,9 @@ void TStockPlugin::ShutDown()
 TStockPlugin::~TStockPlugin()
 {
 	StopRepeating();
-	if (mPrefsFolder != nullptr) {
-		for (tPreferenceFileType kind :
-		     {prefsSettings, prefsStocks, prefsFunds, prefsIndexes, prefsCurrencies})
-			WritePreferencesFiles(kind);
-	}
+	std::vector<std::string> unwritten;
+	WriteAllFiles(&unwritten);
+	KsFilesNotWritten(unwritten);
 	if (mBrokerage != nullptr) {
 		mBrokerage->Stop();
 		delete mBrokerage;

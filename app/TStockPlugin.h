@@ -19,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
 
 class LCommander;
@@ -162,8 +163,12 @@ public:
 	bool InitPrefsFile(tPreferenceFileType kind, const char* name, const char* setAsideName,
 	                   short message, OSType fileType, OSType creator);
 	bool ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag);
-	// 0, or the error of the write; a failed write leaves the file as it was and tells the user.
-	short WritePreferencesFiles(tPreferenceFileType kind);
+	// 0, or the error of the write; a failed write leaves the file as it was and tells the user, or
+	// adds the file's name to ioUnwritten when that is given.
+	short WritePreferencesFiles(tPreferenceFileType kind,
+	                            std::vector<std::string>* ioUnwritten = nullptr);
+	// The last writing of every file, at quit: the names of those that could not be written are added.
+	void WriteAllFiles(std::vector<std::string>* ioUnwritten);
 	void DefaultPreferences(tPreferenceFileType kind);
 
 	// Commands and menus.
@@ -263,6 +268,7 @@ private:
 	bool mFilesCreated = false;
 	// Set by the first ShutDown: a second one would note every window as closed.
 	bool mShutDown = false;
+	bool mAllFilesWritten = false;
 	// Damaged files that could not be set aside, and files of a former version whose conversion was
 	// declined: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;

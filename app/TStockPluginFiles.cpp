@@ -230,7 +230,7 @@ bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long*
 	return complete;
 }
 
-short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind)
+short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind, std::vector<std::string>* ioUnwritten)
 {
 	TVyBufferFile* file = FileOf(kind);
 	if (mFormerFiles.count(kind) != 0)
@@ -258,9 +258,21 @@ short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind)
 	} else {
 		file->Close();
 	}
-	if (err != 0)
+	if (err != 0 && ioUnwritten != nullptr)
+		ioUnwritten->push_back(PascalStrings::ToString(file->GetFileName()));
+	else if (err != 0)
 		UKsDialogs::ErrorDialog(kWriteFailedMessage);
 	return err;
+}
+
+void TStockPlugin::WriteAllFiles(std::vector<std::string>* ioUnwritten)
+{
+	if (mAllFilesWritten || mPrefsFolder == nullptr)
+		return;
+	mAllFilesWritten = true;
+	for (tPreferenceFileType kind :
+	     {prefsSettings, prefsStocks, prefsFunds, prefsIndexes, prefsCurrencies})
+		WritePreferencesFiles(kind, ioUnwritten);
 }
 
 void TStockPlugin::DefaultPreferences(tPreferenceFileType kind)

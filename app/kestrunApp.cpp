@@ -29,6 +29,7 @@
 #include "ticker/TTickerWindow.h"
 #include "ticker/TZvTicker.h"
 #include "toolkit/CScrollWheelHandler.h"
+#include "toolkit/KsAlerts.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
 #include <filesystem>
@@ -244,11 +245,17 @@ Boolean kestrunApp::AttemptQuitSelf(SInt32)
 	mAboutWindow = nullptr;
 	mVersionWindow = nullptr;
 	mCheckVersionWindow = nullptr;
-	WritePreferencesFiles(false);
+	std::vector<std::string> unwritten;
+	WritePreferencesFiles(false, &unwritten);
 	// The quit is settled: the plug-in notes which of its windows are open and closes them while
-	// everything they show is whole. The framework then closes the rest without telling their owners.
-	if (mStockPlugin)
+	// everything they show is whole, then writes its files. The framework then closes the rest without
+	// telling their owners.
+	if (mStockPlugin) {
 		mStockPlugin->ShutDown();
+		mStockPlugin->WriteAllFiles(&unwritten);
+	}
+	// A full disk fails every file: one message names them all.
+	KsFilesNotWritten(unwritten);
 	return true;
 }
 
@@ -294,7 +301,7 @@ void kestrunApp::HandleAppleEvent(const AppleEvent& inEvent, AppleEvent& outRepl
 		std::weak_ptr<bool> alive = mAlive;
 		UAppleEventService::AfterReply([this, alive] {
 			if (!alive.expired())
-				DoQuit();
+				RequestQuit();
 		});
 		return;
 	}

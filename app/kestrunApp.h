@@ -119,7 +119,9 @@ public:
 	                   int inOldVersionMessage, int inCorruptMessage, unsigned long inFileType,
 	                   unsigned long inCreator);
 	bool ReadPreferencesFiles(unsigned long* outTag);
-	bool WritePreferencesFiles(bool inWritingDefaults);
+	// False when nothing was written; a failed write tells the user, or adds the file's name to
+	// ioUnwritten when that is given.
+	bool WritePreferencesFiles(bool inWritingDefaults, std::vector<std::string>* ioUnwritten = nullptr);
 	void DefaultPreferences();
 
 	void RebuildTickerMenus();

@@ -6,6 +6,7 @@
 #include "foundation/TVyBufferFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UIntelConversion.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
@@ -176,7 +177,7 @@ TTicker* kestrunApp::FindTickerByID(UInt32 inID) const
 	return nullptr;
 }
 
-bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults)
+bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults, std::vector<std::string>* ioUnwritten)
 {
 	if (!mPrefsWritable || !mPrefsFile)
 		return false;
@@ -214,7 +215,10 @@ bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults)
 		mPrefsFile->Abandon();
 	mPrefsFile->SetReplaceSafely(false);
 	if (err != 0) {
-		KsError(kMsgPrefsNotWritten);
+		if (ioUnwritten)
+			ioUnwritten->push_back(PascalStrings::ToString(mPrefsFile->GetFileName()));
+		else
+			KsError(kMsgPrefsNotWritten);
 		return false;
 	}
 	return true;

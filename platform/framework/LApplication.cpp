@@ -5,6 +5,7 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/Events.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -123,6 +124,8 @@ LApplication::~LApplication()
 
 void LApplication::Run()
 {
+	// Messages shown while starting up get their ticks too, so that a quit reaches them.
+	EnsureTickTimer();
 	UDispatch::Run([this] { Initialize(); });
 	UDispatch::Run([this] { StartUp(); });
 	if (!GetTarget())
@@ -130,7 +133,6 @@ void LApplication::Run()
 	if (mState == programState_Quitting)
 		return;
 	mState = programState_ProcessingEvents;
-	EnsureTickTimer();
 	QCoreApplication::exec();
 }
 
@@ -157,12 +159,29 @@ void LApplication::DispatchTick()
 
 void LApplication::DoQuit(SInt32 inSaveOption)
 {
-	if (!AttemptQuit(inSaveOption))
+	mInDoQuit = true;
+	const bool agreed = AttemptQuit(inSaveOption);
+	mInDoQuit = false;
+	if (!agreed)
 		return;
 	mState = programState_Quitting;
 	for (LWindow* window : LWindow::GetWindowList())
 		window->DoClose();
 	QCoreApplication::quit();
+}
+
+void LApplication::RequestQuit()
+{
+	// A quit already under way (asking about unsaved documents, say) is not cut short by a second.
+	if (mState == programState_Quitting || mInDoQuit)
+		return;
+	StModalLoop::Quit([] {
+		LApplication* app = GetApplication();
+		if (!app || app->mState == programState_Quitting || app->mInDoQuit)
+			return;
+		UDispatch::Run([app] { app->DoQuit(); });
+		LWindow::AfterDispatch();
+	});
 }
 
 Boolean LApplication::ObeyCommand(CommandT inCommand, void* ioParam)

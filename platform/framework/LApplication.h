@@ -28,6 +28,9 @@ public:
 	EProgramState GetState() const { return mState; }
 	// Asks every commander (AttemptQuit); when all agree, closes the windows and ends the loop.
 	virtual void DoQuit(SInt32 inSaveOption = 0);
+	// A quit asked for from outside (a signal, a script): DoQuit, once any modal loop under way has ended
+	// as its Cancel would.
+	void RequestQuit();
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
@@ -71,6 +74,7 @@ protected:
 
 	EProgramState mState = programState_StartingUp;
 	UInt32 mSleepTime = 1;
+	bool mInDoQuit = false;
 
 private:
 	static void AfterEvent(const EventRecord& inEvent);

@@ -5,6 +5,7 @@
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,7 +155,11 @@ SInt32 PopUpMenuSelect(MenuHandle inMenu, SInt16 inTop, SInt16 inLeft, SInt16 in
 		at = qmenu.actions().at(inPopUpItem - 1);
 	QAction* chosen = nullptr;
 	QObject::connect(&qmenu, &QMenu::triggered, [&chosen](QAction* action) { chosen = action; });
-	qmenu.exec(QPoint(inLeft, inTop), at);
+	{
+		StModalLoop modal([&qmenu] { qmenu.close(); });
+		if (!StModalLoop::IsQuitPending())
+			qmenu.exec(QPoint(inLeft, inTop), at);
+	}
 	if (!chosen)
 		return 0;
 	return (SInt32(inMenu->GetMenuID()) << 16) | SInt32(chosen->data().toInt());

@@ -18,7 +18,8 @@ std::deque<Answer> sAnswers;
 Boolean sAnswersRequired = false;
 } // namespace
 
-StDialogHandler::StDialogHandler(ResIDT inDialogResID, LCommander* inSuper) : LCommander(inSuper)
+StDialogHandler::StDialogHandler(ResIDT inDialogResID, LCommander* inSuper)
+    : LCommander(inSuper), mModal([this] { CloseDialog(); })
 {
 	mDialog = LWindow::CreateWindow(inDialogResID, this);
 	SignalIf_(mDialog == nullptr);
@@ -36,6 +37,15 @@ StDialogHandler::~StDialogHandler()
 
 MessageT StDialogHandler::DoDialog()
 {
+	// A dialog closed without asking its handler (its deletion waits for the safe point) is gone all the
+	// same: waiting for its buttons would wait for ever.
+	if (mDialog && (StModalLoop::IsQuitPending() || UDispatch::IsDeletionPending(mDialog)))
+		CloseDialog();
+	if (!mDialog && mMessage != msg_Nothing) {
+		const MessageT message = mMessage;
+		mMessage = msg_Nothing;
+		return message;
+	}
 	if (!sAnswers.empty()) {
 		Answer answer = std::move(sAnswers.front());
 		sAnswers.pop_front();
@@ -50,6 +60,14 @@ MessageT StDialogHandler::DoDialog()
 	const MessageT message = mMessage;
 	mMessage = msg_Nothing;
 	return message;
+}
+
+void StDialogHandler::CloseDialog()
+{
+	if (LWindow* dialog = mDialog) {
+		AllowSubRemoval(dialog);
+		dialog->DoClose();
+	}
 }
 
 void StDialogHandler::ListenToMessage(MessageT inMessage, void*)

@@ -2,13 +2,14 @@
 // Runs a modal dialog built from a layout. The handler is the dialog's super commander and hears the
 // messages of the controls named in the layout's control list. DoDialog processes one pass of events and
 // returns the message heard during it (msg_Nothing when none); callers loop until it is not msg_Nothing.
-// Closing the dialog (close box, Escape) gives msg_Cancel.
+// Closing the dialog (close box, Escape) gives msg_Cancel, and so does a quit asked for while it runs.
 //
 // Tests script the user: QueueAnswer makes the next DoDialog of any dialog return that message at once,
 // after an optional preparation that may fill the dialog's fields.
 
 #include "platform/framework/LCommander.h"
 #include "platform/framework/LListener.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <functional>
 
@@ -36,7 +37,10 @@ public:
 	static void SetAnswersRequired(Boolean inRequired);
 
 private:
+	void CloseDialog(); // as its close box does
+
 	LWindow* mDialog = nullptr;
 	LWindow* mClosedDialog = nullptr; // compared only: it may be gone
 	MessageT mMessage = msg_Nothing;
+	StModalLoop mModal;
 };

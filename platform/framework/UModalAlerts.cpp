@@ -4,6 +4,7 @@
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/ResourceStore.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +42,10 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 	fallback.buttons = {"OK"};
 	if (!alert)
 		alert = &fallback;
+	// What closing the alert answers: its Cancel, or its only button.
+	const MessageBoxItemT cancelled = alert->cancelItem >= 1 ? alert->cancelItem : MessageBoxItemT(1);
+	if (StModalLoop::IsQuitPending())
+		return cancelled;
 	const std::string text = Filled(alert->text);
 	// Kept only for a test that scripted the alert; a user's alerts are not kept for the whole run.
 	if (!sAnswers.empty() || sAnswersRequired)
@@ -67,11 +72,18 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 		box.setDefaultButton(buttons[size_t(alert->defaultItem - 1)]);
 	if (alert->cancelItem >= 1)
 		box.setEscapeButton(buttons[size_t(alert->cancelItem - 1)]);
-	box.exec();
-	for (size_t i = 0; i < buttons.size(); ++i)
+	bool quit = false;
+	{
+		StModalLoop modal([&] {
+			quit = true;
+			box.done(0);
+		});
+		box.exec();
+	}
+	for (size_t i = 0; i < buttons.size() && !quit; ++i)
 		if (box.clickedButton() == buttons[i])
 			return MessageBoxItemT(i + 1);
-	return alert->cancelItem >= 1 ? alert->cancelItem : MessageBoxItemT(1);
+	return cancelled;
 }
 
 void UModalAlerts::QueueAnswer(MessageBoxItemT inItem)

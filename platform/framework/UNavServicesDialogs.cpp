@@ -1,6 +1,7 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
 #include "platform/toolbox/gui/MacRomanQString.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -218,7 +219,7 @@ QStringList UNavServicesDialogs::Choose(const tDialogOptions& inOptions)
 	if (CurrentChooser())
 		return CurrentChooser()(options);
 	const std::unique_ptr<QFileDialog> dialog = MakeQtDialog(options);
-	if (dialog->exec() != QDialog::Accepted)
+	if (StModalLoop::Exec(*dialog) != QDialog::Accepted)
 		return {};
 	return dialog->selectedFiles();
 }

@@ -1,6 +1,7 @@
 #include "platform/framework/UPrinting.h"
 
 #include "platform/framework/QtPrinting.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
 #include <QMarginsF>
@@ -90,7 +91,7 @@ Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 	QPrinter printer;
 	QtPrinting::ApplySpec(ioPrintSpec, printer);
 	QPrintDialog dialog(&printer, QApplication::activeWindow());
-	if (dialog.exec() != QDialog::Accepted)
+	if (StModalLoop::Exec(dialog) != QDialog::Accepted)
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);
 	return true;
@@ -105,7 +106,7 @@ Boolean UPrinting::AskPageSetup(LPrintSettings& ioPrintSpec)
 	QPrinter printer;
 	QtPrinting::ApplySpec(ioPrintSpec, printer);
 	QPageSetupDialog dialog(&printer, QApplication::activeWindow());
-	if (dialog.exec() != QDialog::Accepted)
+	if (StModalLoop::Exec(dialog) != QDialog::Accepted)
 		return false;
 	// Page setup changes the paper only: the job's pages, copies and destination stay.
 	LPrintSettings taken = ioPrintSpec;

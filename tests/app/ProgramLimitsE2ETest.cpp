@@ -1,18 +1,27 @@
-// The program itself, started as a user starts it and asked to quit with SIGTERM, under a limit on the size
-// of the files it may write (ulimit -f): a write past the limit is a write that fails, which the program
-// reports, and the files before it are written; the limit does not end the program halfway through.
+// The program itself, started as a user starts it and asked to quit with SIGTERM or by a script. Under a
+// limit on the size of the files it may write (ulimit -f), a write past the limit is a write that fails,
+// which the program reports, and the files before it are written; the limit does not end the program
+// halfway through. A quit that comes while a message waits ends the message and the program, on a display
+// of its own (Xvfb) where the message can be seen.
 
+#include "model/tPortfolioItem.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/SessionBusSupport.h"
 #include "tests/support/LoopbackHTTPServer.h"
+#include "tests/support/PortfolioFiles.h"
 #include "tests/support/TempHomeFixture.h"
+#include "tests/support/VirtualDisplay.h"
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <map>
 #include <poll.h>
 #include <set>
 #include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,25 +50,35 @@ protected:
 	}
 
 	// Starts the program with at most inLimit bytes per file (0: no limit), its quotes and version
-	// check sent to the loopback server, no session bus, its output out of the way.
-	void Launch(rlim_t inLimit)
+	// check sent to the loopback server, its output out of the way. Without a display it runs offscreen
+	// and without a session bus; with one, on that display and on the test's own bus.
+	void Launch(rlim_t inLimit, const std::vector<std::string>& inFiles = {},
+	            const std::string& inDisplay = {})
 	{
 		std::vector<std::string> env;
 		for (char** entry = environ; *entry != nullptr; ++entry) {
 			const std::string text = *entry;
-			if (text.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0 &&
+			if ((text.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0 || !inDisplay.empty()) &&
 			    text.rfind("http_proxy=", 0) != 0 && text.rfind("no_proxy=", 0) != 0 &&
-			    text.rfind("NO_PROXY=", 0) != 0 && text.rfind("QT_QPA_PLATFORM=", 0) != 0)
+			    text.rfind("NO_PROXY=", 0) != 0 && text.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
+			    text.rfind("DISPLAY=", 0) != 0)
 				env.push_back(text);
 		}
 		env.push_back("http_proxy=" + mServer.ProxyURL());
-		env.push_back("QT_QPA_PLATFORM=offscreen");
+		env.push_back(inDisplay.empty() ? "QT_QPA_PLATFORM=offscreen" : "QT_QPA_PLATFORM=xcb");
+		if (!inDisplay.empty())
+			env.push_back("DISPLAY=" + inDisplay);
 		std::vector<char*> envp;
 		for (std::string& text : env)
 			envp.push_back(text.data());
 		envp.push_back(nullptr);
 		std::string program = VANTOREL_PROGRAM;
-		char* argv[] = {program.data(), nullptr};
+		std::vector<std::string> args{program};
+		args.insert(args.end(), inFiles.begin(), inFiles.end());
+		std::vector<char*> argv;
+		for (std::string& arg : args)
+			argv.push_back(arg.data());
+		argv.push_back(nullptr);
 
 		mRequestsBefore = mServer.RequestCount();
 		mChild = fork();
@@ -72,7 +91,7 @@ protected:
 			const int quiet = open("/dev/null", O_WRONLY);
 			dup2(quiet, STDOUT_FILENO);
 			dup2(quiet, STDERR_FILENO);
-			execve(argv[0], argv, envp.data());
+			execve(argv[0], argv.data(), envp.data());
 			_exit(127);
 		}
 	}
@@ -86,6 +105,17 @@ protected:
 			ASSERT_LT(std::chrono::steady_clock::now(), end) << "the program did not start";
 			poll(nullptr, 0, 10);
 		}
+	}
+
+	// A first run, quit with SIGTERM once it is up, makes the settings files.
+	void FirstRun()
+	{
+		Launch(0);
+		WaitUntilRunning();
+		kill(mChild, SIGTERM);
+		ASSERT_EQ(waitpid(mChild, &mStatus, 0), mChild);
+		mChild = 0;
+		ASSERT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
 	}
 
 	// Whether the program ended, its status noted.
@@ -107,13 +137,7 @@ protected:
 
 TEST_F(ProgramLimitsE2ETest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgram)
 {
-	// A first run makes the settings files.
-	Launch(0);
-	WaitUntilRunning();
-	kill(mChild, SIGTERM);
-	ASSERT_EQ(waitpid(mChild, &mStatus, 0), mChild);
-	mChild = 0;
-	ASSERT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
+	FirstRun();
 
 	// The currency pairs repeated until their file is far past the limit the next run gets, which every
 	// other file stays under. The pairs file is the last one written at quit.
@@ -172,6 +196,135 @@ TEST_F(ProgramLimitsE2ETest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgra
 	                                 "Stock Plug-in Funds", "Stock Plug-in Indexes"}));
 	EXPECT_EQ(ReadText(PrefsPath(kCurrencies)), many);
 	EXPECT_FALSE(Ended());
+}
+
+class QuitWhileAMessageWaitsE2ETest : public ProgramLimitsE2ETest
+{
+protected:
+	void SetUp() override
+	{
+		ProgramLimitsE2ETest::SetUp();
+		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v xwininfo >/dev/null 2>&1") !=
+		    0)
+			GTEST_SKIP() << "Xvfb or xwininfo is not installed";
+		// The scripts' processes want a Qt application; this process's own stays offscreen.
+		AppTest::LoadProgramResources();
+		static const std::string display = [] {
+			std::string number;
+			for (int attempt = 0; attempt < 5 && number.empty(); ++attempt)
+				number = VirtualDisplayDetail::StartOnce("1024x768x24");
+			return number.empty() ? std::string() : ":" + number;
+		}();
+		ASSERT_FALSE(display.empty()) << "Xvfb did not start";
+		mDisplay = display;
+		mBus.emplace(mRoot);
+		ASSERT_TRUE(mBus->IsUp()) << "dbus-daemon did not start";
+	}
+
+	void TearDown() override
+	{
+		mBus.reset();
+		ProgramLimitsE2ETest::TearDown();
+	}
+
+	bool Shown(const std::string& inTitle) const
+	{
+		return ShellOutput("xwininfo -display " + mDisplay + " -name '" + inTitle + "'")
+		           .find("IsViewable") != std::string::npos;
+	}
+
+	// Each settings file's inode: a file written anew (into a copy renamed into place) has another.
+	std::map<std::string, ino_t> SettingsFiles() const
+	{
+		std::map<std::string, ino_t> files;
+		for (const char* name :
+		     {"Vantorel Prefs", "Stock Plug-in Prefs", "Stock Plug-in Stocks", "Stock Plug-in Funds",
+		      "Stock Plug-in Indexes", "Stock Plug-in Currencies"}) {
+			struct stat info = {};
+			files[name] = stat(PrefsPath(name).c_str(), &info) == 0 ? info.st_ino : 0;
+		}
+		return files;
+	}
+
+	bool ScriptingNameOwned()
+	{
+		QProcess call;
+		call.start("gdbus", {"call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+		                     "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner",
+		                     UAppleEventService::kServiceName});
+		call.waitForFinished(5000);
+		return SessionBus::Output(call) != "(false,)";
+	}
+
+	// The program started on inFiles until the message titled inTitle shows, then asked to quit by the
+	// signal or, for 0, by a script: it is gone within a second, its scripting name is free again, and
+	// every settings file was written.
+	void QuitWhileShown(const std::vector<std::string>& inFiles, const std::string& inTitle, int inSignal)
+	{
+		SCOPED_TRACE(inTitle + (inSignal != 0 ? " and a signal" : " and a script"));
+		Launch(0, inFiles, mDisplay);
+		const auto start = std::chrono::steady_clock::now();
+		while (!Shown(inTitle)) {
+			ASSERT_FALSE(Ended()) << "the program ended before the message showed";
+			ASSERT_LT(std::chrono::steady_clock::now(), start + std::chrono::seconds(60))
+			    << "the message did not show";
+			poll(nullptr, 0, 20);
+		}
+		ASSERT_TRUE(ScriptingNameOwned());
+		const auto before = SettingsFiles();
+
+		QProcess script;
+		const auto asked = std::chrono::steady_clock::now();
+		if (inSignal != 0)
+			kill(mChild, inSignal);
+		else
+			SessionBus::StartScript(script, "aevt", "quit", "@a{sv} {}");
+		while (!Ended() && std::chrono::steady_clock::now() < asked + std::chrono::seconds(1))
+			poll(nullptr, 0, 5);
+		ASSERT_TRUE(Ended()) << "the program is still there a second after the quit";
+		EXPECT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
+		if (inSignal == 0) {
+			script.waitForFinished(5000);
+			EXPECT_EQ(SessionBus::Output(script), "(@a{sv} {},)");
+		}
+		EXPECT_FALSE(ScriptingNameOwned());
+		const auto after = SettingsFiles();
+		for (const auto& [name, inode] : after) {
+			EXPECT_NE(inode, 0u) << name;
+			EXPECT_NE(inode, before.at(name)) << name << " was not written at quit";
+		}
+	}
+
+	std::string mDisplay;
+	std::optional<StPrivateSessionBus> mBus;
+};
+
+TEST_F(QuitWhileAMessageWaitsE2ETest, AQuitEndsTheWaitingMessageAndTheProgram)
+{
+	// The runs below replace the settings files at quit.
+	FirstRun();
+
+	const std::string damaged = mRoot + "/Damaged";
+	WriteText(damaged, "not a portfolio at all");
+	// A portfolio holding a stock the program does not know, and one behind a password.
+	const std::string unknown = mRoot + "/Unknown";
+	ASSERT_EQ(PortfolioFiles::Write(unknown, {PortfolioFiles::Entry(kStockBuy, 100, "NOPE")}), 0);
+	const std::string locked = mRoot + "/Locked";
+	ASSERT_EQ(
+	    PortfolioFiles::Write(locked, {PortfolioFiles::Entry(kOtherTransaction, 900, "GOLD")}, "abcd"),
+	    0);
+	const std::string lockedBytes = ReadText(locked);
+	for (int quitBy : {SIGTERM, 0}) {
+		QuitWhileShown({damaged}, "Error", quitBy);
+		QuitWhileShown({unknown}, "Unknown Securities", quitBy);
+		QuitWhileShown({locked}, "Password", quitBy);
+		// The stocks file cut short: the message comes while the program is starting.
+		const std::string stocks = ReadText(PrefsPath("Stock Plug-in Stocks"));
+		WriteText(PrefsPath("Stock Plug-in Stocks"), stocks.substr(0, stocks.size() / 2));
+		QuitWhileShown({}, "Error", quitBy);
+	}
+	// The portfolio whose password was never given was not saved.
+	EXPECT_EQ(ReadText(locked), lockedBytes);
 }
 
 } // namespace

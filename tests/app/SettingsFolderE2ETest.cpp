@@ -1,6 +1,8 @@
 // The settings folder as the whole program finds it at start-up: a folder it cannot use is named to the
 // user and nothing is written anywhere else instead; copies that interrupted saves left in it are cleared.
+// At quit, a folder where nothing can be written is told in one message.
 
+#include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
 
 #include <cstdlib>
@@ -118,6 +120,31 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 	for (const std::string& path : others)
 		fs::remove(path);
 	EXPECT_EQ(Contents(PrefsFolder()), settled);
+}
+
+TEST_F(SettingsFolderE2ETest, AFullDiskAtQuitNamesEveryFileItCouldNotWriteInOneMessage)
+{
+	auto app = Start();
+	std::map<std::string, std::string> stored;
+	for (const char* name : kSettingsFiles)
+		stored[name] = ReadText(PrefsFolder() + "/" + name);
+	// Answers for a message per file, which should not come.
+	for (int i = 0; i < 5; ++i)
+		StDialogHandler::QueueAnswer(msg_OK);
+	UModalAlerts::QueueAnswer(1);
+	{
+		StFileSizeLimit full(8);
+		app->AttemptQuitSelf(0);
+		app.reset();
+	}
+	EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 5u);
+	StDialogHandler::ClearQueuedAnswers();
+	std::string expected = "These settings files could not be written; each keeps what it held before:";
+	for (const char* name : kSettingsFiles)
+		expected += std::string("\n") + name;
+	EXPECT_EQ(AppTest::TakeAlerts(), std::vector<std::string>{expected});
+	for (const auto& [name, bytes] : stored)
+		EXPECT_EQ(ReadText(PrefsFolder() + "/" + name), bytes) << name;
 }
 
 } // namespace

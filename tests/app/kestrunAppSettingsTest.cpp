@@ -255,8 +255,8 @@ TEST_F(kestrunAppSettingsTest, AFailedWriteLeavesTheFileAndSaysSo)
 		std::filesystem::create_directories(PrefsPath() + "/taken");
 	});
 	EXPECT_EQ(AppTest::TakeAlerts(),
-	          std::vector<std::string>{
-	              "The settings could not be saved. The settings file on disk is left as it was."});
+	          std::vector<std::string>{"These settings files could not be written; "
+	                                   "each keeps what it held before:\nVantorel Prefs"});
 	EXPECT_TRUE(std::filesystem::is_directory(PrefsPath()));
 }
 

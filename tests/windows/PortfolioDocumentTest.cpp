@@ -13,6 +13,7 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "tests/support/PortfolioFiles.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
@@ -82,19 +83,9 @@ public:
 	// A portfolio file of "Other" entries (they never ask about unknown securities).
 	void WritePortfolio(const std::string& inName, int inEntries, const char* inPassword = nullptr)
 	{
-		tPortfolioParameters parameters;
-		UPortfolioFile::DefaultParameters(&parameters, 100);
-		if (inPassword != nullptr) {
-			parameters.passwordSet = 1;
-			std::strcpy(parameters.password, inPassword);
-		}
-		TList<tCategory> categories{true, true};
-		TList<tLedgerEntry> ledger{true, true};
-		for (int i = 0; i < inEntries; ++i)
-			AddEntry(&ledger, "GOLD");
-		FSSpec spec = Spec(inName);
-		TVyFile file(&spec);
-		ASSERT_EQ(UPortfolioFile::SavePortfolio(&file, &parameters, &categories, &ledger), 0);
+		const std::vector<tLedgerEntry> entries(
+		    size_t(inEntries), PortfolioFiles::Entry(kOtherTransaction, 900, "GOLD"));
+		ASSERT_EQ(PortfolioFiles::Write(mScratch.Path(inName), entries, inPassword), 0);
 	}
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -41,9 +42,13 @@ Boolean GetColor(Point, ConstStr255Param prompt, const RGBColor* inColor, RGBCol
 	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
 		return false;
 	const RGBColor start = inColor ? *inColor : *outColor;
-	const QColor chosen = QColorDialog::getColor(QColor::fromRgba64(start.red, start.green, start.blue),
-	                                             QApplication::activeWindow(),
-	                                             prompt ? QStringFromPascal(prompt) : QString());
+	QColorDialog dialog(QColor::fromRgba64(start.red, start.green, start.blue),
+	                    QApplication::activeWindow());
+	if (prompt)
+		dialog.setWindowTitle(QStringFromPascal(prompt));
+	if (StModalLoop::Exec(dialog) != QDialog::Accepted)
+		return false;
+	const QColor chosen = dialog.selectedColor();
 	if (!chosen.isValid())
 		return false;
 	const QRgba64 c = chosen.rgba64();

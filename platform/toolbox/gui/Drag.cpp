@@ -4,6 +4,7 @@
 #include "platform/toolbox/gui/GrafPort.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/QtDrag.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -625,7 +626,12 @@ OSErr TrackDrag(DragReference theDrag, const EventRecord* theEvent, RgnHandle)
 		source = QCoreApplication::instance();
 	auto* drag = new QDrag(source);
 	drag->setMimeData(QtDrag::NewMimeDataForDrag(theDrag));
-	const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+	Qt::DropAction action = Qt::IgnoreAction;
+	{
+		StModalLoop modal([] { QDrag::cancel(); });
+		if (!StModalLoop::IsQuitPending())
+			action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+	}
 	drag->deleteLater();
 	return action == Qt::IgnoreAction ? OSErr(userCanceledErr) : OSErr(noErr);
 }

@@ -124,4 +124,39 @@ TEST_F(DialogTest, AlertShownToTheUserAnswersTheItemOfTheClickedButton)
 	EXPECT_TRUE(UModalAlerts::GetShownAlerts().empty()) << "a user's alerts are not kept for the run";
 }
 
+TEST_F(DialogTest, AQuitWhileMessagesWaitEndsThemAsTheirCancelAndThenQuits)
+{
+	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
+	window->Show();
+	MessageBoxItemT save = 0, problem = 0, later = 0;
+	{
+		// A dialog whose button brought up an alert: the quit comes while both wait.
+		StDialogHandler handler(1100, mApp.get());
+		handler.GetDialog()->Show();
+		ParamText(nullptr, nullptr, nullptr, nullptr);
+		QTimer::singleShot(0, [&] {
+			mApp->RequestQuit();
+			mApp->RequestQuit();
+		});
+		save = CautionAlert(201);
+		EXPECT_EQ(mApp->GetState(), programState_StartingUp) << "the quit waits for the dialog";
+		// What the caller shows after its Cancel ends at once: OK where that is all it has.
+		problem = StopAlert(200);
+		EXPECT_EQ(handler.DoDialog(), msg_Cancel);
+		EXPECT_EQ(handler.GetDialog(), nullptr);
+		EXPECT_TRUE(window->IsVisible());
+	}
+	later = NoteAlert(200);
+	EXPECT_EQ(save, 2);
+	EXPECT_EQ(problem, 1);
+	EXPECT_EQ(later, 1);
+	for (int pass = 0; pass < 10 && mApp->GetState() != programState_Quitting; ++pass)
+		QApplication::processEvents();
+	EXPECT_EQ(mApp->GetState(), programState_Quitting);
+	EXPECT_TRUE(LWindow::GetWindowList().empty());
+	// Quit, the next alert is the user's again.
+	UModalAlerts::QueueAnswer(3);
+	EXPECT_EQ(CautionAlert(201), 3);
+}
+
 } // namespace

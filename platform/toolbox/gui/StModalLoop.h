@@ -1,0 +1,31 @@
+#pragma once
+// Marks a modal loop (an alert, a dialog, a file, print or colour dialog, a pop-up menu, a drag) for its
+// lifetime. A quit asked for while one runs ends every loop as its Cancel would; the quit itself runs once
+// the last of them has unwound, from the event loop, just as when nothing modal was up. A loop entered in
+// the meantime ends at once.
+
+#include <functional>
+
+class QDialog;
+
+class StModalLoop
+{
+public:
+	// inCancel ends the loop as its Cancel button would; it is called at most once.
+	explicit StModalLoop(std::function<void()> inCancel);
+	~StModalLoop();
+	StModalLoop(const StModalLoop&) = delete;
+	StModalLoop& operator=(const StModalLoop&) = delete;
+
+	// From a quit being asked for during a modal loop until that quit runs.
+	static bool IsQuitPending();
+	// With no modal loop running, runs inQuit now; otherwise cancels every loop and runs inQuit from the
+	// event loop after the last has ended. A second request while one is pending is dropped.
+	static void Quit(std::function<void()> inQuit);
+	// The dialog's exec as a modal loop that a quit rejects.
+	static int Exec(QDialog& ioDialog);
+
+private:
+	std::function<void()> mCancel;
+	StModalLoop* mOuter;
+};
