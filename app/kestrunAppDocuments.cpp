@@ -13,7 +13,6 @@
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -78,10 +77,7 @@ std::string Text(SInt16 inIndex)
 
 std::string LineOf(const tRefusedFile& inFile)
 {
-	// A NUL would end the text where it stands.
-	std::string path = MacRoman::FromUTF8(inFile.path);
-	std::replace(path.begin(), path.end(), '\0', '?');
-	return path + " (" + Text(inFile.reason) + ")";
+	return MacRoman::FromUTF8Spelled(inFile.path) + " (" + Text(inFile.reason) + ")";
 }
 
 // The reply's text: how many, then as many of the files as the text holds.

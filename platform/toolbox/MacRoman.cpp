@@ -1,5 +1,7 @@
 #include "platform/toolbox/MacRoman.h"
 
+#include <cstdio>
+
 namespace
 {
 
@@ -125,6 +127,25 @@ std::string FromUTF8(std::string_view utf8)
 	size_t i = 0;
 	while (i < utf8.size())
 		out += char(FromUnicode(DecodeUTF8(utf8, i)));
+	return out;
+}
+
+std::string FromUTF8Spelled(std::string_view utf8)
+{
+	std::string out;
+	out.reserve(utf8.size());
+	size_t i = 0;
+	while (i < utf8.size()) {
+		const char32_t c = DecodeUTF8(utf8, i);
+		const unsigned char b = FromUnicode(c);
+		if ((b == '?' && c != U'?') || c < 0x20 || c == 0x7F) {
+			char spelled[16];
+			std::snprintf(spelled, sizeof spelled, "<U+%04X>", unsigned(c));
+			out += spelled;
+		} else {
+			out += char(b);
+		}
+	}
 	return out;
 }
 

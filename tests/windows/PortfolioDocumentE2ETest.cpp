@@ -264,13 +264,14 @@ TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFile
 		       LDocument::GetDocumentList().size() == 3;
 	}));
 	const QString output = SessionBus::Output(*call);
-	EXPECT_TRUE(
-	    output.startsWith("({'errn': <int16 -37>, 'errs': <'3 files could not be opened: " + root +
-	                      "/?.pf" + QString::fromStdString(kBadName) + ", " + root + "/?.pf"))
+	EXPECT_TRUE(output.startsWith(
+	    "({'errn': <int16 -37>, 'errs': <'3 files could not be opened: " + root + "/<U+682A>.pf" +
+	    QString::fromStdString(kBadName) + ", " + root + "/<U+1F4C8>.pf"))
 	    << output.toStdString();
-	EXPECT_EQ(answerer->mSeen[0].text, "These files could not be opened:\n" + mRoot + "/?.pf" + kBadName +
-	                                       "\n" + mRoot + "/?.pf" + kBadName + "\n" + mRoot + "/" +
-	                                       kLongName + " (its name is longer than 63 characters)\n");
+	EXPECT_EQ(answerer->mSeen[0].text, "These files could not be opened:\n" + mRoot + "/<U+682A>.pf" +
+	                                       kBadName + "\n" + mRoot + "/<U+1F4C8>.pf" + kBadName + "\n" +
+	                                       mRoot + "/" + kLongName +
+	                                       " (its name is longer than 63 characters)\n");
 	EXPECT_EQ(Titles().back(), "Savings");
 
 	// Five thousand missing files: one message, which tells how many it could not list.
@@ -334,7 +335,7 @@ TEST_F(PortfolioDocumentE2ETest, FilesNamedOnTheCommandLineAreFoundFromTheFolder
 	}));
 	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text, "These files could not be opened:\n" + mWork +
 	                                                           "/Gone (not found)\n" + mWork +
-	                                                           "/../?.pf" + kBadName + "\n");
+	                                                           "/../<U+682A>.pf" + kBadName + "\n");
 	EXPECT_EQ(Titles(), (std::vector<std::string>{"Growth", "?.pf"}));
 
 	// A NUL cannot come from the command line or the bus, but the event's list can hold one; the file
@@ -356,7 +357,7 @@ TEST_F(PortfolioDocumentE2ETest, FilesNamedOnTheCommandLineAreFoundFromTheFolder
 	for (int i = 0; i < 20; ++i)
 		QApplication::processEvents();
 	EXPECT_EQ(UModalAlerts::GetShownAlerts().front().text,
-	          "This file could not be opened:\n" + mRoot + "/?.pf?.x" + kBadName + "\n");
+	          "This file could not be opened:\n" + mRoot + "/?.pf<U+0000>.x" + kBadName + "\n");
 	EXPECT_EQ(Titles(), std::vector<std::string>{"Growth"});
 	UModalAlerts::SetAnswersRequired(false);
 	app->AttemptQuitSelf(0);

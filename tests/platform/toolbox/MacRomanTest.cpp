@@ -50,6 +50,14 @@ TEST(MacRoman, CharactersOutsideMacRomanBecomeQuestionMarks)
 	EXPECT_EQ(MacRoman::FromUTF32(U"\u0416z"), "?z");
 }
 
+TEST(MacRoman, MessagesSpellWhatMacRomanCannotHold)
+{
+	EXPECT_EQ(MacRoman::FromUTF8Spelled("/d/\u682A.pf"), "/d/<U+682A>.pf");
+	EXPECT_EQ(MacRoman::FromUTF8Spelled("\U0001F4C8?\u00FC"), "<U+1F4C8>?\x9F");
+	EXPECT_EQ(MacRoman::FromUTF8Spelled(std::string("a\0b\nc", 5)), "a<U+0000>b<U+000A>c");
+	EXPECT_EQ(MacRoman::FromUTF8Spelled("a\x80z"), "a<U+FFFD>z");
+}
+
 TEST(MacRoman, MalformedUTF8GivesOneQuestionMarkAndKeepsWhatFollows)
 {
 	EXPECT_EQ(MacRoman::FromUTF8("a\x80z"), "a?z");           // stray continuation byte
