@@ -1,5 +1,9 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
+#include "platform/framework/UModalAlerts.h"
+#include "platform/toolbox/MacErrors.h"
+#include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/StModalLoop.h"
 
@@ -249,10 +253,19 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 			return false;
 		break;
 	}
-	// Refuses a name that Mac Roman cannot hold, which would otherwise name another file.
+	// Refuses a name that Mac Roman cannot hold, which would otherwise name another file, and says so.
 	FSSpec spec;
-	if (FSPathMakeFSSpec(QDir::cleanPath(info.absoluteFilePath()).toStdString(), &spec) != noErr)
+	if (const OSErr err = FSPathMakeFSSpec(QDir::cleanPath(info.absoluteFilePath()).toStdString(), &spec);
+	    err != noErr) {
+		if (err == bdNamErr) {
+			Str255 name;
+			PascalStrings::FromString(MacRoman::FromUTF8Spelled(info.fileName().toStdString()),
+			                          name);
+			ParamText(name, nullptr, nullptr, nullptr);
+			UModalAlerts::Show(kAlertStop, ALRT_NameNotUsable);
+		}
 		return false;
+	}
 	outSpec = spec;
 	LastFolder() = inMode == tDialogOptions::kChooseFolder ? QDir::cleanPath(info.absoluteFilePath())
 	                                                       : info.absolutePath();

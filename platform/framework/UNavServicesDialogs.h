@@ -27,6 +27,8 @@ enum : UInt32 {
 class UNavServicesDialogs
 {
 public:
+	// The alert naming a chosen file whose name the file manager cannot hold.
+	enum : SInt16 { ALRT_NameNotUsable = 254 };
 	// What Qt's file dialog is asked to do.
 	struct tDialogOptions {
 		enum Mode { kChooseFolder, kOpenFile, kSaveFile };

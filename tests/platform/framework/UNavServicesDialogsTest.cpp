@@ -1,6 +1,9 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
 #include "foundation/TVyFileUtils.h"
+#include "platform/framework/UModalAlerts.h"
+#include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -8,6 +11,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QSettings>
 #include <QSortFilterProxyModel>
@@ -169,17 +173,35 @@ TEST_F(UNavServicesDialogsTest, CancelAndUnnameableChoicesAnswerNothing)
 	    {"name outside Mac Roman", mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"), tNavRequest::kSaveFile},
 	    {"name longer than 63", mFolder.Path(std::string(64, 'n')), tNavRequest::kSaveFile},
 	};
+	ASSERT_TRUE(ResourceStore::Get().LoadFile(
+	    std::string(VANTOREL_FIXTURES) + "/../../resources/Documents.res", nullptr));
+	// A name the program cannot use is named in an alert; the other refusals need none.
+	UModalAlerts::SetAnswersRequired(true);
 	for (const Case& c : cases) {
+		UModalAlerts::ClearShownAlerts();
+		const bool named = std::string_view(c.what).starts_with("name ");
+		if (named)
+			UModalAlerts::QueueAnswer(1);
 		Answer(c.path);
 		tNavRequest request;
 		request.kind = c.kind;
 		const tNavReply reply = UNavServicesDialogs::Answer(request);
 		EXPECT_FALSE(reply.accepted) << c.what;
 		EXPECT_FALSE(reply.replacing) << c.what;
+		ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), named ? 1u : 0u) << c.what;
+		if (named) {
+			const std::string name = QFileInfo(c.path.c_str()).fileName().toStdString();
+			const std::string& text = UModalAlerts::GetShownAlerts()[0].text;
+			EXPECT_TRUE(text.starts_with("\xD2" + MacRoman::FromUTF8Spelled(name) +
+			                             "\xD3 cannot be used"))
+			    << text;
+		}
 	}
 	// Nothing was made or replaced.
+	UModalAlerts::QueueAnswer(1);
 	Answer(mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"));
 	EXPECT_EQ(TVyFileUtils::NewFileSFP(nullptr, nullptr, nullptr), nullptr);
+	UModalAlerts::SetAnswersRequired(false);
 	EXPECT_FALSE(mFolder.Exists("\xE6\x97\xA5\xE6\x9C\xAC"));
 	EXPECT_FALSE(mFolder.Exists("?"));
 	EXPECT_EQ(mFolder.Read("plain"), "kept");
