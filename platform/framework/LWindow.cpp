@@ -563,7 +563,8 @@ void LWindow::DrawSelf()
 
 void LWindow::ShowSelf()
 {
-	if (!mShownBefore) {
+	const Boolean firstShow = !mShownBefore;
+	if (firstShow) {
 		mShownBefore = true;
 		if (IsKeptInsideScreen()) {
 			MoveInside(GetAvailableBounds(mGlobalBounds));
@@ -575,8 +576,8 @@ void LWindow::ShowSelf()
 	mWidget->Content()->setFocus();
 	if (HasAttribute(windAttr_Floating))
 		Activate();
-	else if (HasAttribute(windAttr_Modal))
-		Select(); // a modal window takes the keys as soon as it is up
+	else if (HasAttribute(windAttr_Modal) || (firstShow && HasAttribute(windAttr_Targetable)))
+		Select(); // a new window comes in front and takes the keys, whatever the window manager does
 	if (mDockEdge != EScreenEdge::None)
 		MoveOthersOutOfStrip();
 }

@@ -11,6 +11,7 @@
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/windows/ForwardingApplication.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TStockSelectWindow.h"
 
@@ -105,6 +106,33 @@ TEST_F(PluginSettingsDialogTest, NewStockDialogAddsTheStockOnOKAndNothingOnCance
 	ASSERT_NE(dialog, nullptr);
 	EXPECT_EQ(FrameworkTest::Descriptor(FrameworkTest::FindPane<LPane>(dialog, "flPt")), "<none>");
 	dialog->GetCancelButton()->SimulateHotSpotClick(1);
+}
+
+TEST_F(PluginSettingsDialogTest, NewStockTakesTypingFieldByFieldFromTheKeyboard)
+{
+	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
+	const long before = stocks->Count();
+
+	// The name takes typing with its text selected; Tab and shift-Tab select the next field's text.
+	ASSERT_TRUE(mPlugin->ObeyCommand(5112, nullptr));
+	TStockSelectWindow* dialog = FrontDialog();
+	ASSERT_NE(dialog, nullptr);
+	WindowInput::Press(dialog, "Foo Corp\tFOO");
+	WindowInput::ShiftTab(dialog);
+	WindowInput::Press(dialog, "Foo Holdings\r");
+	UDispatch::DeletePending();
+	EXPECT_EQ(FrontDialog(), nullptr) << "Return pressed OK";
+	ASSERT_EQ(stocks->Count(), before + 1);
+	EXPECT_STREQ(stocks->GetLast()->SecurityName(), "Foo Holdings");
+	EXPECT_STREQ(stocks->GetLast()->SecuritySymbol(), "FOO");
+
+	ASSERT_TRUE(mPlugin->ObeyCommand(5112, nullptr));
+	dialog = FrontDialog();
+	ASSERT_NE(dialog, nullptr);
+	WindowInput::Press(dialog, "Bar\tBAR\x1b");
+	UDispatch::DeletePending();
+	EXPECT_EQ(FrontDialog(), nullptr) << "Escape pressed Cancel";
+	EXPECT_EQ(stocks->Count(), before + 1);
 }
 
 TEST_F(PluginSettingsDialogTest, EditFromADetailViewWritesTheStocksFile)
