@@ -92,8 +92,7 @@ void TURLRequest::Initialize(bool withTransferSet)
 		if (sCURLHandle != nullptr) {
 			// Connections are reused, and never more than these are open at once.
 			curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_TOTAL_CONNECTIONS, kMaxTransfers);
-			// Through a proxy every host is one host to libcurl: the queues keep each host's
-			// share.
+			// Through a proxy every host is one host to libcurl: the queues keep each host's share.
 			curl_multi_setopt(sCURLHandle, CURLMOPT_MAX_HOST_CONNECTIONS, kMaxTransfers);
 			curl_multi_setopt(sCURLHandle, CURLMOPT_MAXCONNECTS, kMaxTransfers);
 		}

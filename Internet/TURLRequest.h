@@ -74,8 +74,7 @@ public:
 
 	static constexpr long kDefaultTimeoutMilliseconds = 120 * 1000;
 	// A round of thousands of requests waits in a queue per host and enters the set a few at a time, so
-	// that no pump pass stalls the loop and the program holds a few dozen sockets, however slow the
-	// source.
+	// that no pump pass stalls the loop and the program holds a few dozen sockets, however slow the source.
 	static constexpr long kAdmitPerPass = 32;
 	static constexpr long kMaxTransfers = 32; // in the set at once; also libcurl's connection limit
 	static constexpr long kMaxHostTransfers = 8;
