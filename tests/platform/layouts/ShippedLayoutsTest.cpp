@@ -11,6 +11,7 @@
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LTabGroup.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/UControlRegistry.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UReanimator.h"
@@ -133,6 +134,22 @@ TEST(ShippedLayoutsTest, EveryLayoutBuildsWithRegisteredClassesAndExactFields)
 	}
 }
 
+// True when the widget that has the window's keyboard focus is the pane's own, so the caret shows where
+// the keys go.
+bool HasKeyboardFocus(LPane* inPane)
+{
+	QWidget* content = QtPaneWidget::ContentOf(inPane->GetWindow());
+	QWidget* focus = content ? content->window()->focusWidget() : nullptr;
+	while (focus && focus->parentWidget() != content)
+		focus = focus->parentWidget();
+	if (!focus)
+		return false;
+	Rect frame;
+	inPane->CalcPortFrameRect(frame);
+	const QRect area(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
+	return focus->geometry().top() == frame.top && area.contains(focus->geometry().topLeft());
+}
+
 // Tabs round the window's tab group once from the target: every shown field once, in reading order.
 void ExpectTabOrderOfShownFields(LWindow* inWindow, const std::vector<LEditText*>& inShown)
 {
@@ -148,6 +165,7 @@ void ExpectTabOrderOfShownFields(LWindow* inWindow, const std::vector<LEditText*
 		ASSERT_NE(pane, nullptr);
 		const std::string name = CodeText(pane->GetPaneID());
 		EXPECT_TRUE(pane->IsVisible()) << name;
+		EXPECT_TRUE(HasKeyboardFocus(pane)) << name << " takes the keys but shows no caret";
 		Rect frame;
 		pane->CalcPortFrameRect(frame);
 		if (target != first)
