@@ -576,7 +576,9 @@ void LWindow::ShowSelf()
 	mWidget->Content()->setFocus();
 	if (HasAttribute(windAttr_Floating))
 		Activate();
-	else if (HasAttribute(windAttr_Modal) || (firstShow && HasAttribute(windAttr_Targetable)))
+	else if (HasAttribute(windAttr_Modal))
+		Select(); // a modal window takes the keys as soon as it is up
+	else if (firstShow && HasAttribute(windAttr_Targetable) && !FetchTopModal())
 		Select(); // a new window comes in front and takes the keys, whatever the window manager does
 	if (mDockEdge != EScreenEdge::None)
 		MoveOthersOutOfStrip();
