@@ -168,13 +168,13 @@ void ExpectTabOrderOfShownFields(LWindow* inWindow, const std::vector<LEditText*
 		EXPECT_TRUE(HasKeyboardFocus(pane)) << name << " takes the keys but shows no caret";
 		Rect frame;
 		pane->CalcPortFrameRect(frame);
-		if (target != first)
-			EXPECT_TRUE(frame.top > previous.top ||
-			            (frame.top == previous.top && frame.left > previous.left))
-			    << name << " comes before a field above it or left of it";
+		const bool readingOrder =
+		    frame.top > previous.top || (frame.top == previous.top && frame.left > previous.left);
+		EXPECT_TRUE(target == first || readingOrder)
+		    << name << " comes before a field above it or left of it";
 		previous = frame;
-		if (auto* field = dynamic_cast<LEditText*>(target))
-			EXPECT_TRUE(visited.insert(field).second) << name << " comes twice";
+		auto* field = dynamic_cast<LEditText*>(target);
+		EXPECT_TRUE(!field || visited.insert(field).second) << name << " comes twice";
 		EventRecord tab{};
 		tab.what = keyDown;
 		tab.message = char_Tab;
