@@ -71,4 +71,8 @@ protected:
 	SInt16 mMaxChars = 255;
 	TEKeyFilterFunc mTEKeyFilter = UKeyFilters::PrintingCharField;
 	KeyFilterFunc mKeyFilter = nullptr;
+	// The selection when the field stopped being the target, shown again when it is again (-1: none
+	// kept).
+	SInt16 mKeptSelStart = -1;
+	SInt16 mKeptSelEnd = -1;
 };

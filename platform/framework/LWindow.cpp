@@ -561,10 +561,23 @@ void LWindow::DrawSelf()
 	EraseRect(&frame);
 }
 
-void LWindow::ShowSelf()
+void LWindow::Show()
 {
 	const Boolean firstShow = !mShownBefore;
-	if (firstShow) {
+	const Boolean wasVisible = IsVisible();
+	LView::Show();
+	if (wasVisible || !IsVisible() || HasAttribute(windAttr_Floating))
+		return;
+	// After the panes are shown, so that the field that takes the keys keeps its selection.
+	if (HasAttribute(windAttr_Modal))
+		Select();
+	else if (firstShow && HasAttribute(windAttr_Targetable) && !FetchTopModal())
+		Select();
+}
+
+void LWindow::ShowSelf()
+{
+	if (!mShownBefore) {
 		mShownBefore = true;
 		if (IsKeptInsideScreen()) {
 			MoveInside(GetAvailableBounds(mGlobalBounds));
@@ -576,10 +589,6 @@ void LWindow::ShowSelf()
 	mWidget->Content()->setFocus();
 	if (HasAttribute(windAttr_Floating))
 		Activate();
-	else if (HasAttribute(windAttr_Modal))
-		Select(); // a modal window takes the keys as soon as it is up
-	else if (firstShow && HasAttribute(windAttr_Targetable) && !FetchTopModal())
-		Select(); // a new window comes in front and takes the keys, whatever the window manager does
 	if (mDockEdge != EScreenEdge::None)
 		MoveOthersOutOfStrip();
 }
