@@ -568,7 +568,7 @@ void LWindow::Show()
 	LView::Show();
 	if (wasVisible || !IsVisible() || HasAttribute(windAttr_Floating))
 		return;
-	// After the panes are shown, so that the field that takes the keys keeps its selection.
+	// After the panes are shown, so that the field taking the keys is on screen.
 	if (HasAttribute(windAttr_Modal))
 		Select();
 	else if (firstShow && HasAttribute(windAttr_Targetable) && !FetchTopModal())

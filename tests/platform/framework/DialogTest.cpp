@@ -75,7 +75,7 @@ TEST_F(DialogTest, ShownDialogTakesTheKeysAndGivesThemBackWhenItGoes)
 		EXPECT_TRUE(handler.GetDialog()->IsOnDuty());
 		EXPECT_FALSE(window->IsActive());
 		EXPECT_EQ(LWindow::GetWindowList().front(), handler.GetDialog());
-		// but not from a dialog that is up.
+		// A window opened while the dialog is up leaves the keys with the dialog.
 		LWindow* behind = LWindow::CreateWindow(1000, mApp.get());
 		behind->Show();
 		EXPECT_TRUE(handler.GetDialog()->IsOnDuty());
