@@ -82,6 +82,7 @@ void LEditText::SetText(const char* inText, Size inLength)
 	if (inText && inLength > 0)
 		text.assign(inText, size_t(std::min<Size>(inLength, mMaxChars)));
 	Line(mNative)->setText(QStringFromMacRoman(text));
+	mKeptSelStart = mKeptSelEnd = -1;
 	Refresh();
 }
 
@@ -344,11 +345,16 @@ void LEditText::BeTarget()
 {
 	QLineEdit* line = Line(mNative);
 	line->setFocus(Qt::OtherFocusReason);
+	if (mKeptSelStart >= 0)
+		SetSelection(mKeptSelStart, mKeptSelEnd);
 }
 
 void LEditText::DontBeTarget()
 {
 	QLineEdit* line = Line(mNative);
+	// Another window may take the keys for a moment (as the window manager activates windows): the
+	// selection comes back with them.
+	GetSelection(mKeptSelStart, mKeptSelEnd);
 	line->deselect();
 	if (line->hasFocus()) {
 		if (QWidget* content = QtPaneWidget::ContentOf(GetWindow()))

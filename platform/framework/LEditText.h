@@ -74,4 +74,7 @@ protected:
 	SInt16 mMaxChars = 255;
 	TEKeyFilterFunc mTEKeyFilter = UKeyFilters::PrintingCharField;
 	KeyFilterFunc mKeyFilter = nullptr;
+	// The selection when the field stopped being the target, given back when it is again (-1: none).
+	SInt16 mKeptSelStart = -1;
+	SInt16 mKeptSelEnd = -1;
 };

@@ -561,6 +561,20 @@ void LWindow::DrawSelf()
 	EraseRect(&frame);
 }
 
+void LWindow::Show()
+{
+	const Boolean firstShow = !mShownBefore;
+	const Boolean wasVisible = IsVisible();
+	LView::Show();
+	if (wasVisible || !IsVisible() || HasAttribute(windAttr_Floating))
+		return;
+	// After the panes are shown, so that the field taking the keys is on screen.
+	if (HasAttribute(windAttr_Modal))
+		Select();
+	else if (firstShow && HasAttribute(windAttr_Targetable) && !FetchTopModal())
+		Select();
+}
+
 void LWindow::ShowSelf()
 {
 	if (!mShownBefore) {
@@ -575,8 +589,6 @@ void LWindow::ShowSelf()
 	mWidget->Content()->setFocus();
 	if (HasAttribute(windAttr_Floating))
 		Activate();
-	else if (HasAttribute(windAttr_Modal))
-		Select(); // a modal window takes the keys as soon as it is up
 	if (mDockEdge != EScreenEdge::None)
 		MoveOthersOutOfStrip();
 }

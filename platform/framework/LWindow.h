@@ -57,6 +57,9 @@ public:
 	// Brings the window to the front of its layer, activates it and makes it (or its latent sub) the
 	// target.
 	virtual void Select();
+	// Shown with its panes; a new window (and a modal one each time) then comes in front and takes the
+	// keys, whatever the window manager does, unless a modal window is up.
+	void Show() override;
 	// Select without asking the window system to activate the window (it has just done so).
 	void BringForward(bool inAskWindowSystem);
 	Boolean IsFrontWindow() const;

@@ -6,6 +6,7 @@
 #include "platform/framework/LPushButton.h"
 #include "platform/framework/LScrollerView.h"
 #include "platform/framework/LStaticText.h"
+#include "platform/framework/LTabGroup.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -35,6 +36,7 @@ inline void LoadResources()
 	RegisterClass_(LPushButton);
 	RegisterClass_(LStaticText);
 	RegisterClass_(LEditText);
+	RegisterClass_(LTabGroup);
 	RegisterClass_(TVyWindow);
 	loaded = true;
 }

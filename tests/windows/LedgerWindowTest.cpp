@@ -572,6 +572,30 @@ TEST_F(LedgerWindowTest, NumberFieldsTakeOnlyNumbersAndOkRefusesWhatAnEntryCanno
 	EXPECT_EQ(TLedgerTable::RowTexts(other).total, "-25.5000");
 }
 
+TEST_F(LedgerWindowTest, KeysTypedIntoABuyWindowGoFieldByFieldIntoItsEntry)
+{
+	TLedgerWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	Click(window, FOUR_CHAR_CODE("BuyS"));
+	TLedgerEditWindow* edit = EditWindow(window, 1);
+	ASSERT_NE(edit, nullptr);
+	EXPECT_EQ(LCommander::GetTarget(), FrameworkTest::FindPane<LClock>(edit, "Date"))
+	    << "the first field takes the keys";
+
+	// Shift-Tab goes round to the last field, the rate, and Tab round to the first; the number fields
+	// still take numbers only.
+	WindowInput::ShiftTab(edit);
+	WindowInput::Press(edit, "2\t\tAAPL\t5x\t7\r");
+	UDispatch::DeletePending();
+	EXPECT_EQ(window->CountEditWindows(), 0u) << "Return pressed OK";
+	const tLedgerEntry* entry = window->GetList()->GetNth(1);
+	ASSERT_NE(entry, nullptr);
+	EXPECT_STREQ(entry->symbol, "AAPL");
+	EXPECT_FLOAT_EQ(entry->units, 5);
+	EXPECT_FLOAT_EQ(entry->rate, 2);
+	EXPECT_FLOAT_EQ(entry->price, 7);
+}
+
 TEST_F(LedgerWindowTest, PrintsEveryKindsRowToPdf)
 {
 	Add(MakeEntry(kStockBuy, "IBM", 2021, 3, 4, 10, 125.5f));

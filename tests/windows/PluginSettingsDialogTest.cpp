@@ -11,6 +11,7 @@
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/windows/ForwardingApplication.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "windows/security/TDetailAction.h"
 #include "windows/security/TStockSelectWindow.h"
 
@@ -52,6 +53,12 @@ protected:
 		return nullptr;
 	}
 
+	// New Stock, as its menu command opens it.
+	TStockSelectWindow* NewStock()
+	{
+		return mPlugin->ObeyCommand(5112, nullptr) ? FrontDialog() : nullptr;
+	}
+
 	ForwardingApplication* mForwarder = nullptr;
 };
 
@@ -60,8 +67,7 @@ TEST_F(PluginSettingsDialogTest, NewStockDialogAddsTheStockOnOKAndNothingOnCance
 	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
 	const long before = stocks->Count();
 
-	ASSERT_TRUE(mPlugin->ObeyCommand(5112, nullptr));
-	TStockSelectWindow* dialog = FrontDialog();
+	TStockSelectWindow* dialog = NewStock();
 	ASSERT_NE(dialog, nullptr);
 	EXPECT_TRUE(dialog->IsNewSecurity());
 	auto* symbol = FrameworkTest::FindPane<LEditText>(dialog, "Symb");
@@ -71,8 +77,7 @@ TEST_F(PluginSettingsDialogTest, NewStockDialogAddsTheStockOnOKAndNothingOnCance
 	UDispatch::DeletePending();
 	EXPECT_EQ(stocks->Count(), before);
 
-	ASSERT_TRUE(mPlugin->ObeyCommand(5112, nullptr));
-	dialog = FrontDialog();
+	dialog = NewStock();
 	ASSERT_NE(dialog, nullptr);
 	symbol = FrameworkTest::FindPane<LEditText>(dialog, "Symb");
 	ASSERT_NE(symbol, nullptr);
@@ -100,11 +105,35 @@ TEST_F(PluginSettingsDialogTest, NewStockDialogAddsTheStockOnOKAndNothingOnCance
 	EXPECT_STREQ(stocks->GetLast()->FileText(), "price");
 
 	// The next new stock starts without them.
-	ASSERT_TRUE(mPlugin->ObeyCommand(5112, nullptr));
-	dialog = FrontDialog();
+	dialog = NewStock();
 	ASSERT_NE(dialog, nullptr);
 	EXPECT_EQ(FrameworkTest::Descriptor(FrameworkTest::FindPane<LPane>(dialog, "flPt")), "<none>");
 	dialog->GetCancelButton()->SimulateHotSpotClick(1);
+}
+
+TEST_F(PluginSettingsDialogTest, NewStockTakesTypingFieldByFieldFromTheKeyboard)
+{
+	TList<TSecurity>* stocks = mPlugin->GetList(securityStock);
+	const long before = stocks->Count();
+
+	// The name takes typing with its text selected; Tab and shift-Tab select the next field's text.
+	TStockSelectWindow* dialog = NewStock();
+	ASSERT_NE(dialog, nullptr);
+	WindowInput::Press(dialog, "Foo Corp\tFOO");
+	WindowInput::ShiftTab(dialog);
+	WindowInput::Press(dialog, "Foo Holdings\r");
+	UDispatch::DeletePending();
+	EXPECT_EQ(FrontDialog(), nullptr) << "Return pressed OK";
+	ASSERT_EQ(stocks->Count(), before + 1);
+	EXPECT_STREQ(stocks->GetLast()->SecurityName(), "Foo Holdings");
+	EXPECT_STREQ(stocks->GetLast()->SecuritySymbol(), "FOO");
+
+	dialog = NewStock();
+	ASSERT_NE(dialog, nullptr);
+	WindowInput::Press(dialog, "Bar\tBAR\x1b");
+	UDispatch::DeletePending();
+	EXPECT_EQ(FrontDialog(), nullptr) << "Escape pressed Cancel";
+	EXPECT_EQ(stocks->Count(), before + 1);
 }
 
 TEST_F(PluginSettingsDialogTest, EditFromADetailViewWritesTheStocksFile)

@@ -148,6 +148,24 @@ TEST_F(SecuritySettingsDialogTest, StockDialogOKWritesWhatItEditsAndKeepsTheRest
 	EXPECT_EQ(Field(dialog, "lVal"), "2.25");
 }
 
+TEST_F(SecuritySettingsDialogTest, KeysReachOnlyTheFieldsOfThePanelShown)
+{
+	TStock stock;
+	MakeStock(stock);
+	auto* dialog = Open<TStockSelectWindow>(stock);
+	ASSERT_NE(dialog, nullptr);
+	// Name, symbol, then the losing limit on the panel shown.
+	WindowInput::Press(dialog, "\t\t3");
+	EXPECT_EQ(Field(dialog, "lVal"), "3");
+	// With the gaining alert's panel shown the losing limit is out of sight, however often Tab goes
+	// round.
+	Pane<LTabsControl>(dialog, "Tabs")->SetValue(2);
+	WindowInput::Press(dialog, "9\t9\t9\t9");
+	EXPECT_EQ(Field(dialog, "lVal"), "3");
+	Click(dialog, TVyWindow::kOKButton);
+	EXPECT_EQ(stock.AlertLosingParameters()->limit, 3.0f);
+}
+
 TEST_F(SecuritySettingsDialogTest, UncheckingTheLosingAlertTurnsAlertAndOverrideOffAndChoosingASoundPlaysIt)
 {
 	TStock stock;

@@ -6,11 +6,15 @@
 #include "platform/framework/LControl.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LView.h"
+#include "platform/framework/LWindow.h"
+#include "platform/framework/QtEventTranslation.h"
+#include "platform/framework/QtPaneWidget.h"
 #include "platform/toolbox/gui/QtDrag.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "windows/security/UDragEntries.h"
 #include "windows/security/tDragEntry.h"
 
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -31,6 +35,32 @@ inline Boolean Key(LCommander* inTarget, char inKey, UInt16 inModifiers = 0)
 {
 	EventRecord event = KeyEvent(UInt8(inKey), inModifiers);
 	return inTarget->HandleKeyPress(event);
+}
+
+// The widget that has the window's keyboard focus: where Qt delivers what the user types.
+inline QWidget* FocusOf(LWindow* inWindow)
+{
+	QWidget* content = QtPaneWidget::ContentOf(inWindow);
+	return content ? content->window()->focusWidget() : nullptr;
+}
+
+// Types inKeys into the window as the user does, each key to the widget that has the keyboard focus
+// then ('\t' Tab, '\r' Return, '\x1b' Escape).
+inline void Press(LWindow* inWindow, const std::string& inKeys)
+{
+	for (char key : inKeys) {
+		QWidget* focus = FocusOf(inWindow);
+		ASSERT_NE(focus, nullptr) << "no widget takes the keys";
+		ASSERT_TRUE(QtEventTranslation::SendKeyPress(focus, UInt8(key)));
+	}
+}
+
+inline void ShiftTab(LWindow* inWindow)
+{
+	QWidget* focus = FocusOf(inWindow);
+	ASSERT_NE(focus, nullptr) << "no widget takes the keys";
+	QKeyEvent backTab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier, "\t");
+	QCoreApplication::sendEvent(focus, &backTab);
 }
 
 inline void Click(LView* inWindow, PaneIDT inButton)

@@ -85,7 +85,6 @@ void TCurrencyQQWindow::FinishCreateSelf()
 		mCommission->SetValue(UMenus::TranslateMenu(true, sCommissions, prefs->currencyQQAdjustment));
 	RedoContent();
 	UDetailPanes::PlaceWindow(this, prefs->currencyQQTop, prefs->currencyQQLeft);
-	SetLatentSub(mAmount);
 }
 
 TSecurity* TCurrencyQQWindow::QuoteSecurity() const

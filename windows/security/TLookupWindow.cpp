@@ -135,8 +135,6 @@ void TLookupWindow::FinishCreateSelf()
 		mTable->SetSuperCommander(this);
 	UWindowPanes::SetEnabled(mMoreButton, false);
 	UWindowPanes::SetEnabled(mSelectButton, false);
-	if (mSearchText != nullptr)
-		SetLatentSub(mSearchText);
 	FillSourceMenu();
 }
 

@@ -76,7 +76,6 @@ void TStockQQWindow::FinishCreateSelf()
 		    UMenus::TranslateMenu(true, mQuoterMenus.get(), int(prefs->stockQQQuoter)));
 	RedoContent();
 	UDetailPanes::PlaceWindow(this, prefs->stockQQTop, prefs->stockQQLeft);
-	SetLatentSub(mSymbol);
 }
 
 TSecurity* TStockQQWindow::QuoteSecurity() const

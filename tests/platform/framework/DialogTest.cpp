@@ -65,15 +65,22 @@ TEST_F(DialogTest, ControlMessageHeardDuringAPassIsReturned)
 
 TEST_F(DialogTest, ShownDialogTakesTheKeysAndGivesThemBackWhenItGoes)
 {
+	// A new window comes in front with the keys, whatever the window manager does.
 	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
 	window->Show();
-	window->Select();
+	EXPECT_EQ(LCommander::GetTarget(), window);
 	{
 		StDialogHandler handler(1100, mApp.get());
 		handler.GetDialog()->Show();
 		EXPECT_TRUE(handler.GetDialog()->IsOnDuty());
 		EXPECT_FALSE(window->IsActive());
 		EXPECT_EQ(LWindow::GetWindowList().front(), handler.GetDialog());
+		// A window opened while the dialog is up leaves the keys with the dialog.
+		LWindow* behind = LWindow::CreateWindow(1000, mApp.get());
+		behind->Show();
+		EXPECT_TRUE(handler.GetDialog()->IsOnDuty());
+		EXPECT_FALSE(behind->IsActive());
+		behind->DoClose();
 	}
 	EXPECT_TRUE(window->IsActive());
 	EXPECT_EQ(LCommander::GetTarget(), window);

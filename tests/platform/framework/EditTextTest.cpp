@@ -141,6 +141,11 @@ TEST_F(EditTextTest, KeysTheFieldDoesNotTakeGoUpTheChain)
 	mName->GetSelection(start, end);
 	EXPECT_EQ(start, 0);
 	EXPECT_EQ(end, 2);
+	// The keys going elsewhere for a moment (another window activated) leave the selection to type over.
+	ASSERT_TRUE(LCommander::SwitchTarget(mApp.get()));
+	ASSERT_TRUE(LCommander::SwitchTarget(mName));
+	Type("o");
+	EXPECT_EQ(Descriptor(mName), "o");
 	// A hidden field is passed over.
 	mNumber->Hide();
 	Type(char_Tab);
