@@ -191,9 +191,13 @@ TEST(ShippedLayoutsTest, WindowsWithEditFieldsOpenOnTheirFirstFieldAndTabThrough
 	int windowsWithFields = 0;
 	for (SInt16 id : ResourceStore::Get().GetLayoutIDs()) {
 		SCOPED_TRACE("layout " + std::to_string(id));
-		auto* window = dynamic_cast<LWindow*>(UReanimator::ReadObjects(id, nullptr, &app));
-		if (!window)
+		LPane* pane = UReanimator::ReadObjects(id, nullptr, &app);
+		auto* window = dynamic_cast<LWindow*>(pane);
+		if (!window) {
+			if (pane)
+				Discard(pane);
 			continue;
+		}
 		std::vector<LEditText*> fields;
 		CollectPanes(window, fields);
 		if (!fields.empty()) {
