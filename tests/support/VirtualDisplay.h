@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <random>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -22,13 +23,20 @@ inline std::string StartOnce(const char* inScreen)
 	int fds[2];
 	if (pipe(fds) != 0)
 		return {};
+	// A number of its own, far above the ones servers choose for themselves: a server that picks its own
+	// takes no lock, and one starting beside it could take the same number. Taken numbers fail the lock,
+	// and the caller tries again.
+	static std::mt19937 random(std::random_device{}());
+	const std::string display =
+	    ":" + std::to_string(std::uniform_int_distribution<int>(1000, 29999)(random));
 	const pid_t server = fork();
 	if (server == 0) {
 		prctl(PR_SET_PDEATHSIG, SIGTERM);
 		close(fds[0]);
 		const std::string fd = std::to_string(fds[1]);
-		execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", inScreen, "-nolisten", "tcp",
-		       static_cast<char*>(nullptr));
+		// No reset when the last client goes: a program started just then would find no server.
+		execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-noreset", "-screen", "0",
+		       inScreen, "-nolisten", "tcp", static_cast<char*>(nullptr));
 		_exit(127);
 	}
 	close(fds[1]);
@@ -46,7 +54,7 @@ inline std::string StartOnce(const char* inScreen)
 // The display's name (":n"), or empty when no server started.
 inline std::string StartVirtualDisplay(const char* inScreen)
 {
-	// Servers started at the same moment can race for one number; the loser gives up, so try again.
+	// A number already taken ends that server; another is tried.
 	std::string number;
 	for (int attempt = 0; attempt < 5 && number.empty(); ++attempt)
 		number = VirtualDisplayDetail::StartOnce(inScreen);
