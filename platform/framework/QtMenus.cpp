@@ -155,11 +155,7 @@ SInt32 PopUpMenuSelect(MenuHandle inMenu, SInt16 inTop, SInt16 inLeft, SInt16 in
 		at = qmenu.actions().at(inPopUpItem - 1);
 	QAction* chosen = nullptr;
 	QObject::connect(&qmenu, &QMenu::triggered, [&chosen](QAction* action) { chosen = action; });
-	{
-		StModalLoop modal([&qmenu] { qmenu.close(); });
-		if (!StModalLoop::IsQuitPending())
-			qmenu.exec(QPoint(inLeft, inTop), at);
-	}
+	StModalLoop::Run([&qmenu] { qmenu.close(); }, [&] { qmenu.exec(QPoint(inLeft, inTop), at); });
 	if (!chosen)
 		return 0;
 	return (SInt32(inMenu->GetMenuID()) << 16) | SInt32(chosen->data().toInt());

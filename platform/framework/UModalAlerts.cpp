@@ -73,13 +73,12 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 	if (alert->cancelItem >= 1)
 		box.setEscapeButton(buttons[size_t(alert->cancelItem - 1)]);
 	bool quit = false;
-	{
-		StModalLoop modal([&] {
-			quit = true;
-			box.done(0);
-		});
-		box.exec();
-	}
+	StModalLoop::Run(
+	    [&] {
+		    quit = true;
+		    box.done(0);
+	    },
+	    [&] { box.exec(); });
 	for (size_t i = 0; i < buttons.size() && !quit; ++i)
 		if (box.clickedButton() == buttons[i])
 			return MessageBoxItemT(i + 1);

@@ -968,7 +968,7 @@ OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec)
 		return noErr;
 	}
 	// Folders are found by id whatever their names; the file's own name must come back from Mac Roman
-	// unchanged, or the spec would name another file (a '?' in place of each letter Mac Roman lacks).
+	// unchanged, or the FSSpec would name another file (a '?' in place of each letter Mac Roman lacks).
 	const std::string disk = LastName(path);
 	const std::string mac = MacNameFromDisk(disk);
 	if (mac.size() > 63 || DiskNameFromMac(mac) != disk)

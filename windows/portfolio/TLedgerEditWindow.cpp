@@ -141,11 +141,9 @@ LEditText* TLedgerEditWindow::RefusedField() const
 {
 	if (mEntry == nullptr)
 		return nullptr;
-	for (LEditText* field : {mUnits, mPrice, mRate, mCash}) {
-		float value = 0;
-		if (field != nullptr && !UWindowPanes::ReadNumber(field, value))
+	for (LEditText* field : {mUnits, mPrice, mRate, mCash})
+		if (!UWindowPanes::IsNumber(field))
 			return field;
-	}
 	const UInt8 type = mEntry->type;
 	const bool trade = type == kStockBuy || type == kStockSell || type == kFundBuy || type == kFundSell;
 	if (mUnits != nullptr && trade && !(GetNumber(mUnits) > 0))

@@ -387,14 +387,12 @@ bool TPortfolioPrefsWindow::RefusePassword(SInt16 inMessage, ResIDT inDialog)
 
 bool TPortfolioPrefsWindow::CheckLimits()
 {
-	for (LEditText* field : {mLosingLimit, mGainingLimit}) {
-		float limit = 0;
-		if (field != nullptr && !UWindowPanes::ReadNumber(field, limit)) {
+	for (LEditText* field : {mLosingLimit, mGainingLimit})
+		if (!UWindowPanes::IsNumber(field)) {
 			ShowPanel(kAlertsPanel);
 			UWindowPanes::RefuseField(field);
 			return false;
 		}
-	}
 	return true;
 }
 

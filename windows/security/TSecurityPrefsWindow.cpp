@@ -20,9 +20,9 @@
 #include "toolkit/TEventWatcher.h"
 #include "toolkit/TFontMenu.h"
 #include "toolkit/TFontSizeMenu.h"
-#include "windows/security/UWindowPanes.h"
 #include "windows/security/TSecurityPrefsTable.h"
 #include "windows/security/TSelectDlog.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -315,15 +315,14 @@ void TSecurityPrefsWindow::SaveContent()
 
 bool TSecurityPrefsWindow::CheckAlertLimits()
 {
-	const std::pair<int, const UAlertPanel::tControls*> alerts[] = {{kLosingPanel, &mLosing},
-	                                                                {kGainingPanel, &mGaining}};
-	for (const auto& [panel, controls] : alerts) {
-		if (UAlertPanel::LimitIsNumber(*controls))
-			continue;
-		ShowPanel(panel);
-		UWindowPanes::RefuseField(controls->value);
-		return false;
-	}
+	const std::pair<int, LEditText*> limits[] = {{kLosingPanel, mLosing.value},
+	                                             {kGainingPanel, mGaining.value}};
+	for (const auto& [panel, field] : limits)
+		if (!UWindowPanes::IsNumber(field)) {
+			ShowPanel(panel);
+			UWindowPanes::RefuseField(field);
+			return false;
+		}
 	return true;
 }
 

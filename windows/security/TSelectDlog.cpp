@@ -262,7 +262,7 @@ bool TSelectDlog::CheckAlertLimits()
 	} alerts[] = {{mLosingAlertTab, mLosingAlertPanel, mLosing},
 	              {mGainingAlertTab, mGainingAlertPanel, mGaining}};
 	for (const auto& alert : alerts) {
-		if (alert.tab == nullptr || UAlertPanel::LimitIsNumber(alert.controls))
+		if (alert.tab == nullptr || UWindowPanes::IsNumber(alert.controls.value))
 			continue;
 		if (mHeaders != nullptr)
 			mHeaders->SetValue(alert.panel);

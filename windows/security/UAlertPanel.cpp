@@ -105,12 +105,6 @@ bool UAlertPanel::Save(const tControls& inControls, tAlertParameters* ioAlert, c
 	return on;
 }
 
-bool UAlertPanel::LimitIsNumber(const tControls& inControls)
-{
-	float limit = 0;
-	return inControls.value == nullptr || UWindowPanes::ReadNumber(inControls.value, limit);
-}
-
 void UAlertPanel::PlaySound(const tControls& inControls)
 {
 	if (inControls.sound != nullptr)

@@ -36,8 +36,6 @@ public:
 	static void FindControls(LView* inView, char inPrefix, tControls& outControls);
 	static void Redo(const tControls& inControls, const tAlertParameters* inAlert, bool inOn,
 	                 const tMenuItems* inTable);
-	// False when the limit's text is not a number, which Save would leave as it was.
-	static bool LimitIsNumber(const tControls& inControls);
 	// Stores every control's field; the alert is on when its box is checked. Returns that.
 	static bool Save(const tControls& inControls, tAlertParameters* ioAlert, const tMenuItems* inTable);
 

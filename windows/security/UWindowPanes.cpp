@@ -46,6 +46,12 @@ bool ReadNumber(const LEditText* inField, float& outValue)
 	return UNumbers::ReadNumber(text, outValue);
 }
 
+bool IsNumber(const LEditText* inField)
+{
+	float value = 0;
+	return inField == nullptr || ReadNumber(inField, value);
+}
+
 void RefuseField(LEditText* inField)
 {
 	UApplicationNotices::SysBeep();

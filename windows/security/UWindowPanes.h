@@ -27,6 +27,8 @@ void SetShown(LPane* inPane, bool inShown);
 void SetIcon(LBevelButton* inButton, SInt16 inIconID);
 // The number the field's whole text gives; false, the value untouched, when the text is not a number.
 bool ReadNumber(const LEditText* inField, float& outValue);
+// Whether OK can take the field's text as a number; no field, nothing to refuse.
+bool IsNumber(const LEditText* inField);
 // A field whose text OK cannot take: a beep, and the field handed to the user with its text selected.
 void RefuseField(LEditText* inField);
 } // namespace UWindowPanes

@@ -627,11 +627,8 @@ OSErr TrackDrag(DragReference theDrag, const EventRecord* theEvent, RgnHandle)
 	auto* drag = new QDrag(source);
 	drag->setMimeData(QtDrag::NewMimeDataForDrag(theDrag));
 	Qt::DropAction action = Qt::IgnoreAction;
-	{
-		StModalLoop modal([] { QDrag::cancel(); });
-		if (!StModalLoop::IsQuitPending())
-			action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-	}
+	StModalLoop::Run([] { QDrag::cancel(); },
+	                 [&] { action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction); });
 	drag->deleteLater();
 	return action == Qt::IgnoreAction ? OSErr(userCanceledErr) : OSErr(noErr);
 }

@@ -71,8 +71,16 @@ void StModalLoop::Quit(std::function<void()> inQuit)
 		cancel();
 }
 
+void StModalLoop::Run(std::function<void()> inCancel, const std::function<void()>& inLoop)
+{
+	StModalLoop modal(std::move(inCancel));
+	if (!IsQuitPending())
+		inLoop();
+}
+
 int StModalLoop::Exec(QDialog& ioDialog)
 {
-	StModalLoop modal([&ioDialog] { ioDialog.reject(); });
-	return IsQuitPending() ? int(QDialog::Rejected) : ioDialog.exec();
+	int result = QDialog::Rejected;
+	Run([&ioDialog] { ioDialog.reject(); }, [&] { result = ioDialog.exec(); });
+	return result;
 }

@@ -22,6 +22,9 @@ public:
 	// With no modal loop running, runs inQuit now; otherwise cancels every loop and runs inQuit from the
 	// event loop after the last has ended. A second request while one is pending is dropped.
 	static void Quit(std::function<void()> inQuit);
+	// Runs inLoop as a modal loop that inCancel ends; a loop asked for while a quit is pending does not
+	// run.
+	static void Run(std::function<void()> inCancel, const std::function<void()>& inLoop);
 	// The dialog's exec as a modal loop that a quit rejects.
 	static int Exec(QDialog& ioDialog);
 
