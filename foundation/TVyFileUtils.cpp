@@ -89,7 +89,10 @@ short TVyFileUtils::TouchInvisibleFile(TVyFile* file, unsigned long type, unsign
 short TVyFileUtils::ReplaceFile(TVyFile* file, unsigned long type, unsigned long creator, const void* bytes,
                                 unsigned long length)
 {
-	short err = TouchFile(file, type, creator);
+	// A file that stands keeps its type too until it is replaced; one made here goes again when that
+	// fails.
+	const bool existed = file->Exists() != 0;
+	short err = existed ? 0 : TouchFile(file, type, creator);
 	if (err != 0)
 		return err;
 	const bool wasSafe = file->GetReplaceSafely();
@@ -104,6 +107,10 @@ short TVyFileUtils::ReplaceFile(TVyFile* file, unsigned long type, unsigned long
 			err = file->Close();
 	}
 	file->SetReplaceSafely(wasSafe);
+	if (err != 0 && !existed)
+		file->RemoveFile();
+	else if (err == 0 && existed)
+		TouchFile(file, type, creator); // the bytes are in place; a type is only a hint
 	return err;
 }
 

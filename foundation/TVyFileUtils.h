@@ -51,7 +51,8 @@ public:
 	static short TouchFile(TVyFile* file, unsigned long type, unsigned long creator);
 	static short TouchInvisibleFile(TVyFile* file, unsigned long type, unsigned long creator);
 	// Makes the file (of this type and creator) hold exactly these bytes. They go to a temporary file
-	// that replaces it only once complete, so a failed write leaves the old contents.
+	// that replaces it only once complete, so a failed write leaves the file as it was, or no file where
+	// there was none.
 	static short ReplaceFile(TVyFile* file, unsigned long type, unsigned long creator, const void* bytes,
 	                         unsigned long length);
 

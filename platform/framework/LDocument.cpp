@@ -1,12 +1,52 @@
 #include "platform/framework/LDocument.h"
 
 #include "foundation/TVyFileUtils.h"
-#include "platform/framework/UDispatch.h"
+#include "foundation/VyFileErrors.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/MacErrors.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "platform/toolbox/gui/ResourceStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+
+namespace
+{
+
+enum : SInt16 { kReasonFull = 1, kReasonPermission, kReasonFolderGone, kReasonInUse, kReasonOther };
+
+// Documents answer with the toolbox's codes or the file object's.
+SInt16 ReasonFor(OSErr inErr)
+{
+	switch (inErr) {
+	case dskFulErr:
+	case dirFulErr:
+	case kVyFileFull:
+		return kReasonFull;
+	case permErr:
+	case wrPermErr:
+	case wPrErr:
+	case fLckdErr:
+	case vLckdErr:
+	case kVyFilePermission:
+	case kVyFileLocked:
+		return kReasonPermission;
+	case fnfErr:
+	case dirNFErr:
+	case nsvErr:
+	case kVyFileNotFound:
+		return kReasonFolderGone;
+	case opWrErr:
+	case fBsyErr:
+	case kVyFileOpenForWriting:
+		return kReasonInUse;
+	default:
+		return kReasonOther;
+	}
+}
+
+} // namespace
 
 std::vector<LDocument*> LDocument::sDocumentList;
 
@@ -120,18 +160,37 @@ Boolean LDocument::Save()
 		return AskSaveAs(spec, true);
 	}
 	const OSErr err = DoSave();
-	if (err != noErr)
-		UDispatch::ReportException(err, "the document could not be saved");
-	return err == noErr && !IsModified();
+	if (err != noErr) {
+		ShowSaveFailure(err);
+		return false;
+	}
+	return !IsModified();
 }
 
 void LDocument::DoAESave(FSSpec& inFileSpec, OSType)
 {
+	const FSSpec previous = mFileSpec;
+	const Boolean wasSpecified = mIsSpecified;
 	mFileSpec = inFileSpec;
 	mIsSpecified = true;
-	const OSErr err = DoSave();
-	if (err != noErr)
-		UDispatch::ReportException(err, "the document could not be saved");
+	if (const OSErr err = DoSave(); err != noErr) {
+		mFileSpec = previous;
+		mIsSpecified = wasSpecified;
+		ShowSaveFailure(err, &inFileSpec);
+	}
+}
+
+void LDocument::ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs)
+{
+	Str255 name, reason;
+	GetName(name);
+	GetIndString(reason, STRx_SaveFailureReasons, ReasonFor(inErr));
+	std::string text = PascalStrings::ToString(reason);
+	if (const size_t at = text.find('^'); at != std::string::npos)
+		text.replace(at, 1, std::to_string(inErr));
+	PascalStrings::FromString(text, reason);
+	ParamText(name, reason, inSaveAs ? inSaveAs->name : nullptr, nullptr);
+	UModalAlerts::Show(kAlertStop, inSaveAs ? ALRT_SaveAsFailed : ALRT_SaveFailed);
 }
 
 void LDocument::DoRevert() {}
@@ -143,10 +202,20 @@ void LDocument::DoPrint()
 	HandlePrint();
 }
 
+void LDocument::GetName(Str255 outName) const
+{
+	// A document whose file has gone may have no name of its own to give.
+	if (mIsSpecified)
+		std::memcpy(outName, mFileSpec.name, mFileSpec.name[0] + 1u);
+	else
+		outName[0] = 0;
+	GetDescriptor(outName);
+}
+
 SInt16 LDocument::AskSaveChanges(SInt16 inSaveWhen)
 {
 	Str255 name;
-	GetDescriptor(name);
+	GetName(name);
 	ParamText(name, nullptr, nullptr, nullptr);
 	return UModalAlerts::Show(kAlertCaution, inSaveWhen == SaveWhen_Quitting ? ALRT_SaveChangesQuitting
 	                                                                         : ALRT_SaveChangesClosing);
@@ -155,7 +224,7 @@ SInt16 LDocument::AskSaveChanges(SInt16 inSaveWhen)
 Boolean LDocument::AskSaveAs(FSSpec& outFileSpec, Boolean)
 {
 	Str255 name;
-	GetDescriptor(name);
+	GetName(name);
 	const std::string defaultName(reinterpret_cast<const char*>(name + 1), name[0]);
 	tNavRequest request;
 	request.kind = tNavRequest::kSaveFile;
@@ -173,7 +242,7 @@ Boolean LDocument::AskSaveAs(FSSpec& outFileSpec, Boolean)
 Boolean LDocument::AskConfirmRevert()
 {
 	Str255 name;
-	GetDescriptor(name);
+	GetName(name);
 	ParamText(name, nullptr, nullptr, nullptr);
 	return UModalAlerts::Show(kAlertCaution, ALRT_ConfirmRevert) == 1;
 }

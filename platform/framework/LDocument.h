@@ -21,6 +21,8 @@ enum : SInt32 {
 };
 // The questions' alerts; ^0 is the document's name.
 enum : ResIDT { ALRT_SaveChangesClosing = 250, ALRT_SaveChangesQuitting = 251, ALRT_ConfirmRevert = 252 };
+// A failed save (Save As: to the file ^2), and the reasons it gives as ^1.
+enum : ResIDT { ALRT_SaveFailed = 255, ALRT_SaveAsFailed = 256, STRx_SaveFailureReasons = 255 };
 
 class LDocument : public LCommander, public LModelObject
 {
@@ -52,7 +54,8 @@ public:
 	// Writes the document to its file; 0 when it did, else the file error. A successful save clears the
 	// modified state.
 	virtual OSErr DoSave() = 0;
-	// Saves to another file (Save As): the document's file becomes inFileSpec.
+	// Saves to another file (Save As): the document's file becomes inFileSpec. When that fails the
+	// document keeps the file it had, and the user is told why.
 	virtual void DoAESave(FSSpec& inFileSpec, OSType inFileType);
 	virtual void DoRevert();
 	// Print: HandlePrint asks for the print job and prints; DoPrint prints the whole document.
@@ -66,13 +69,20 @@ public:
 	virtual Boolean AskConfirmRevert();
 
 protected:
-	// Saves to the file, or asks for one when the document has none; true when it was saved.
+	// Saves to the file, or asks for one when the document has none; true when it was saved. A failure is
+	// shown to the user.
 	Boolean Save();
+	// Tells the user why the document could not be saved (to inSaveAs in a Save As). The document must be
+	// back on the file it had, so that its name is the one the user knows.
+	void ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs = nullptr);
 
 	FSSpec mFileSpec;
 	Boolean mIsModified = false;
 	Boolean mIsSpecified = false;
 
 private:
+	// The document's name in its alerts and as the name Save As proposes.
+	void GetName(Str255 outName) const;
+
 	static std::vector<LDocument*> sDocumentList;
 };

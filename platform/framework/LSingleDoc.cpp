@@ -47,6 +47,7 @@ void LSingleDoc::Close()
 void LSingleDoc::DoAESave(FSSpec& inFileSpec, OSType inFileType)
 {
 	LDocument::DoAESave(inFileSpec, inFileType);
-	if (LWindow* window = GetWindow())
-		window->SetDescriptor(inFileSpec.name);
+	// After a failed save the document is still on the file it had.
+	if (LWindow* window = GetWindow(); window && IsSpecified())
+		window->SetDescriptor(mFileSpec.name);
 }

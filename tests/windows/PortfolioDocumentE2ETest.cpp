@@ -14,6 +14,7 @@
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/app/SessionBusSupport.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
+#include "tests/support/ScratchFolder.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UWindowRegistry.h"
@@ -153,6 +154,50 @@ TEST_F(PortfolioDocumentE2ETest, FileMenuOpensChosenPortfoliosOnceAndMakesNewOne
 	mChosen = {"Letter", "Growth"};
 	app->ObeyCommand(cmd_Open, nullptr);
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 3u);
+}
+
+// The Save of the quit question finds no room: the user is told why, and the program stays with the portfolio
+// changed and its file as it was. Asked again once there is room, the quit goes on and the portfolio is
+// saved.
+TEST_F(PortfolioDocumentE2ETest, AFailedSaveInTheQuitQuestionIsShownAndStopsTheQuit)
+{
+	auto app = Start();
+	auto* stock = dynamic_cast<TStock*>(Securities(securityStock).front());
+	ASSERT_NE(stock, nullptr);
+	WritePortfolio("Growth", stock);
+	mChosen = {"Growth"};
+	app->ObeyCommand(cmd_Open, nullptr);
+	ASSERT_EQ(LDocument::GetDocumentList().size(), 1u);
+	auto* growth = dynamic_cast<TPortfolio*>(LDocument::GetDocumentList().front());
+	ASSERT_NE(growth, nullptr);
+	tLedgerEntry entry = *growth->GetLedger()->GetNth(1);
+	growth->GetLedger()->Append(&entry);
+	const std::string saved = ReadText(mRoot + "/Growth");
+
+	UModalAlerts::SetAnswersRequired(true);
+	UModalAlerts::ClearShownAlerts();
+	{
+		StFileSizeLimit limit(saved.size() + 100);
+		UModalAlerts::QueueAnswer(answer_Save);
+		UModalAlerts::QueueAnswer(1);
+		app->ObeyCommand(cmd_Quit, nullptr);
+	}
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 2u);
+	EXPECT_EQ(
+	    UModalAlerts::GetShownAlerts()[1].text,
+	    "\xD2Growth\xD3 could not be saved. The disk is full, or the file would pass the size limit "
+	    "set for files. Nothing on disk was changed.");
+	EXPECT_NE(app->GetState(), programState_Quitting);
+	EXPECT_EQ(LDocument::GetDocumentList(), std::vector<LDocument*>{growth});
+	EXPECT_TRUE(growth->IsModified());
+	EXPECT_EQ(ReadText(mRoot + "/Growth"), saved);
+
+	UModalAlerts::QueueAnswer(answer_Save);
+	app->ObeyCommand(cmd_Quit, nullptr);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 3u);
+	EXPECT_EQ(app->GetState(), programState_Quitting);
+	EXPECT_EQ(ReadText(mRoot + "/Growth").size(), saved.size() + tLedgerEntry::kStoredSize);
+	UModalAlerts::SetAnswersRequired(false);
 }
 
 // Answers the dialogs the program shows while a script's call is out, noting each one's text and whether

@@ -27,6 +27,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -126,6 +129,37 @@ protected:
 			std::memcpy(text + 1, inPassword, text[0]);
 			FrameworkTest::FindPane<LPane>(dialog, "pswd")->SetDescriptor(text);
 		});
+	}
+
+	// A command given through the document's window, as its menu or key gives it.
+	static void Command(TPortfolio* inDocument, CommandT inCommand)
+	{
+		UDispatch::Run([&] { inDocument->GetWindow()->ProcessCommand(inCommand, nullptr); });
+	}
+
+	static bool SaveEnabled(TPortfolio* inDocument)
+	{
+		Boolean enabled = false, usesMark = false;
+		UInt16 mark = 0;
+		Str255 name;
+		inDocument->ProcessCommandStatus(cmd_Save, enabled, usesMark, mark, name);
+		return enabled;
+	}
+
+	static std::vector<std::string> ShownAlerts()
+	{
+		std::vector<std::string> texts;
+		for (const auto& alert : UModalAlerts::GetShownAlerts())
+			texts.push_back(alert.text);
+		return texts;
+	}
+
+	std::set<std::string> Listing(const std::string& inFolder = "") const
+	{
+		std::set<std::string> names;
+		for (const auto& entry : std::filesystem::directory_iterator(mScratch.Path(inFolder)))
+			names.insert(entry.path().filename().string());
+		return names;
 	}
 
 	ScratchFolder mScratch;
@@ -257,6 +291,98 @@ TEST_F(PortfolioDocumentTest, SavingRemovesOnlyItsOwnCopiesThatAnInterruptedSave
 	for (const std::string& path : users)
 		EXPECT_EQ(ReadBytes(path).size(), 4u) << path;
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
+}
+
+// A save the disk has no room for says which portfolio and why, and changes nothing on disk: the file keeps
+// its bytes, Save As leaves no file of the new name and an existing one as it was, and the portfolio stays
+// modified under its own name, to be saved once there is room.
+TEST_F(PortfolioDocumentTest, ASaveWithoutRoomIsShownAndChangesNothingOnDisk)
+{
+	WritePortfolio("Savings", 1);
+	mScratch.Write("Existing", "someone else's");
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	AddEntry(document->GetLedger(), "SILVER");
+	const std::string saved = ReadBytes(mScratch.Path("Savings"));
+	const std::set<std::string> files = Listing();
+	UModalAlerts::ClearShownAlerts();
+	{
+		StFileSizeLimit limit(saved.size() + 100);
+		UModalAlerts::QueueAnswer(1);
+		Command(document, cmd_Save);
+		mSaveAs = "Copy";
+		UModalAlerts::QueueAnswer(1);
+		Command(document, cmd_SaveAs);
+		mSaveAs = "Existing";
+		UModalAlerts::QueueAnswer(1);
+		Command(document, cmd_SaveAs);
+	}
+	const std::string full = "The disk is full, or the file would pass the size limit set for files. "
+	                         "Nothing on disk was changed.";
+	const std::string savedAs = "\xD2Savings\xD3 could not be saved as \xD2";
+	EXPECT_EQ(ShownAlerts(), (std::vector<std::string>{"\xD2Savings\xD3 could not be saved. " + full,
+	                                                   savedAs + "Copy\xD3. " + full,
+	                                                   savedAs + "Existing\xD3. " + full}));
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved);
+	EXPECT_EQ(mScratch.Read("Existing"), "someone else's");
+	tFileInformation existing;
+	ASSERT_EQ(mScratch.File("Existing")->GetInfo(&existing), 0);
+	EXPECT_EQ(existing.type, 0u); // not marked as a portfolio
+	EXPECT_EQ(Listing(), files);
+	EXPECT_TRUE(document->IsModified());
+	EXPECT_TRUE(SaveEnabled(document));
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Savings");
+
+	Command(document, cmd_Save);
+	EXPECT_FALSE(document->IsModified());
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 3u);
+}
+
+// The folder of a portfolio went away while it was open: Save says so, and so does the Save of the close
+// question, which then leaves the portfolio open. A folder the user may not write in is named as such.
+TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
+{
+	mScratch.MakeFolder("Shared");
+	WritePortfolio("Shared/Savings", 1);
+	TPortfolio* document = Open("Shared/Savings");
+	ASSERT_NE(document, nullptr);
+	AddEntry(document->GetLedger(), "SILVER");
+	std::filesystem::remove_all(mScratch.Path("Shared"));
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_Save);
+	UModalAlerts::QueueAnswer(answer_Save);
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_Close);
+	const std::string gone =
+	    "\xD2Savings\xD3 could not be saved. The folder it goes in is no longer there. "
+	    "Nothing on disk was changed.";
+	EXPECT_EQ(ShownAlerts(),
+	          (std::vector<std::string>{
+	              gone, "Do you want to save the changes to \xD2Savings\xD3 before closing?", gone}));
+	EXPECT_EQ(LDocument::GetDocumentList(), std::vector<LDocument*>{document});
+	EXPECT_TRUE(document->IsModified());
+	EXPECT_FALSE(mScratch.Exists("Shared"));
+
+	if (geteuid() == 0)
+		GTEST_SKIP() << "permissions do not bind root";
+	mScratch.MakeFolder("Locked");
+	WritePortfolio("Locked/Pension", 1);
+	const std::string saved = ReadBytes(mScratch.Path("Locked/Pension"));
+	TPortfolio* locked = Open("Locked/Pension");
+	ASSERT_NE(locked, nullptr);
+	AddEntry(locked->GetLedger(), "SILVER");
+	chmod(mScratch.Path("Locked").c_str(), 0555);
+	UModalAlerts::QueueAnswer(1);
+	Command(locked, cmd_Save);
+	chmod(mScratch.Path("Locked").c_str(), 0755);
+	EXPECT_EQ(ShownAlerts().back(),
+	          "\xD2Pension\xD3 could not be saved. You have no permission to write "
+	          "there, or the file or the disk is locked. Nothing on disk was changed.");
+	EXPECT_EQ(ReadBytes(mScratch.Path("Locked/Pension")), saved);
+	EXPECT_EQ(Listing("Locked"), std::set<std::string>{"Pension"});
+	EXPECT_TRUE(locked->IsModified());
 }
 
 TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)

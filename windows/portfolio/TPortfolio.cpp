@@ -279,9 +279,9 @@ void TPortfolio::DoAESave(FSSpec& inFileSpec, OSType)
 	std::swap(mFile, file);
 	const short err = DoSave();
 	if (err != 0) {
-		// The document stays with the file it had.
+		// The document stays with the file it had, under which the alert names it.
 		std::swap(mFile, file);
-		UKsDialogs::ErrorDialog(kMsgPortfolioNotSaved);
+		ShowSaveFailure(err, &inFileSpec);
 		return;
 	}
 	mFileSpec = inFileSpec;

@@ -17,7 +17,6 @@ class TVyFile;
 
 // Plug-in messages of the document (string list 5002).
 enum : SInt16 {
-	kMsgPortfolioNotSaved = 5,
 	kMsgPortfolioConverting = 11,
 	kMsgPortfolioUnreadable = 12,
 	kMsgPortfolioPassword = 14,

@@ -195,20 +195,45 @@ TEST_F(DocumentTest, AnUntitledDocumentAsksWhereToSaveAndTakesTheFilesName)
 	EXPECT_EQ(TTextDoc::sAlive, 0);
 }
 
-TEST_F(DocumentTest, AFailedSaveKeepsTheDocumentOpenAndModified)
+// Each failed save is shown, naming the document and the reason; the document stays open, modified and on
+// its own file.
+TEST_F(DocumentTest, AFailedSaveIsShownAndKeepsTheDocumentOpenModifiedAndOnItsFile)
 {
 	TTextDoc* doc = Open("notes.txt");
 	doc->Type(" lost?");
 	doc->mFailWith = dskFulErr;
-	const long reported = UDispatch::ExceptionCount();
 	UModalAlerts::QueueAnswer(answer_Save);
+	UModalAlerts::QueueAnswer(1);
 	ClickCloseBox(doc);
 	ASSERT_EQ(TTextDoc::sAlive, 1);
+	EXPECT_EQ(LastAlertText(),
+	          "\xD2notes.txt\xD3 could not be saved. The disk is full, or the file would "
+	          "pass the size limit set for files. Nothing on disk was changed.");
+
+	doc->mFailWith = wrPermErr;
+	UModalAlerts::QueueAnswer(answer_Save);
+	UModalAlerts::QueueAnswer(1);
+	EXPECT_FALSE(mApp.AttemptQuit(kAEAsk));
+	EXPECT_EQ(LastAlertText(),
+	          "\xD2notes.txt\xD3 could not be saved. You have no permission to write there, "
+	          "or the file or the disk is locked. Nothing on disk was changed.");
+
+	doc->mFailWith = ioErr;
+	mChosen = {"moved.txt"};
+	UModalAlerts::QueueAnswer(1);
+	doc->ObeyCommand(cmd_SaveAs, nullptr);
+	EXPECT_EQ(LastAlertText(), "\xD2notes.txt\xD3 could not be saved as \xD2moved.txt\xD3. An unexpected "
+	                           "error occurred (code -36). Nothing on disk was changed.");
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 5u);
 	EXPECT_TRUE(doc->IsModified());
-	EXPECT_EQ(UDispatch::ExceptionCount(), reported + 1);
-	EXPECT_EQ(UDispatch::LastExceptionCode(), dskFulErr);
-	doc->SetModified(false);
+	EXPECT_EQ(FrameworkTest::Descriptor(doc->GetWindow()), "notes.txt");
+
+	doc->mFailWith = noErr;
+	doc->ObeyCommand(cmd_Save, nullptr);
+	EXPECT_EQ(mScratch.Read("notes.txt"), "first lost?");
+	EXPECT_FALSE(mScratch.Exists("moved.txt"));
 	doc->ObeyCommand(cmd_Close, nullptr);
+	EXPECT_EQ(TTextDoc::sAlive, 0);
 }
 
 TEST_F(DocumentTest, QuittingAsksEveryModifiedDocumentAndCancelStopsTheQuit)
