@@ -164,7 +164,8 @@ public:
 	                   short message, OSType fileType, OSType creator);
 	bool ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag);
 	// 0, or the error of the write; a failed write leaves the file as it was and tells the user, or
-	// adds the file's name to ioUnwritten when that is given.
+	// adds the file's name to ioUnwritten when that is given. A former file whose changes the user keeps
+	// goes to its ".old" name only once the new contents are written whole.
 	short WritePreferencesFiles(tPreferenceFileType kind,
 	                            std::vector<std::string>* ioUnwritten = nullptr);
 	// The last writing of every file, at quit: the names of those that could not be written are added.
@@ -232,11 +233,15 @@ private:
 	// Renames the file to setAsideName, replacing an older file of that name; false when the rename
 	// failed (the file is then where it was).
 	bool SetAside(TVyFile* file, const char* name, const char* setAsideName);
+	// Notes what the kinds of the former files hold once start-up is over; changes are judged from it.
+	void NoteFormerContents();
+	// What the kind's file would hold, less the quotes that updates fetch: what the user set.
+	std::string ContentsSetByUser(tPreferenceFileType kind);
 	// For each file of the former version that was kept and whose contents the user changed, asks
-	// whether to keep the changes: yes moves the former file beside and writes the file.
+	// whether to keep the changes, naming the free "<name>.old" the former file will be kept under: yes
+	// lets the last writing put the new file in its place.
 	void KeepOrDropFormerChanges();
-	// Renames the file to a free "<name>.old"; false when it could not be renamed.
-	bool MoveFormerBeside(TVyFile* file);
+	short WriteContents(tPreferenceFileType kind, TVyFile* file);
 	void StartUpdating();
 	void ApplyPrefs(bool save);
 	// Appends a new security to its kind's list, writes the kind's file and re-applies the settings;
@@ -274,8 +279,10 @@ private:
 	std::set<tPreferenceFileType> mLockedFiles;
 	bool mConversionDeclined = false;
 	// Files of a former version kept as they are, with the type and creator of the file that replaces
-	// them; and those of them whose contents the user changed in this run.
+	// them; what their kinds held when start-up was over; and those whose changes the user keeps, with
+	// the name the former file is kept under.
 	std::map<tPreferenceFileType, std::pair<OSType, OSType>> mFormerFiles;
-	std::set<tPreferenceFileType> mFormerChanged;
+	std::map<tPreferenceFileType, std::string> mFormerContents;
+	std::map<tPreferenceFileType, std::string> mFormerKeptAs;
 	TMenuCommandIndex mMenuIndex;
 };

@@ -385,6 +385,8 @@ template <typename T> void TStockPlugin::AddCopy(tSecurityType kind, T* scratch)
 
 void TStockPlugin::StartUpdating()
 {
+	// Start-up is over: what it made of the lists is what the user's changes are judged against.
+	NoteFormerContents();
 	if (mBrokerage == nullptr)
 		return;
 	mBrokerage->StartUpdating();

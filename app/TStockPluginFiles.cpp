@@ -8,8 +8,12 @@
 #include "model/UConversion.h"
 #include "model/UConverter.h"
 #include "model/USecurityFile.h"
+#include "platform/framework/LPane.h"
+#include "platform/toolbox/gui/ResourceStore.h"
+#include "toolkit/StKsDialog.h"
 #include "toolkit/UKsDialogs.h"
 
+#include <cstddef>
 #include <memory>
 #include <new>
 
@@ -20,7 +24,8 @@ constexpr UInt32 kTag = FOUR_CHAR_CODE("zv22");
 // Plug-in messages: a file could not be written; a damaged file could not be set aside.
 constexpr short kWriteFailedMessage = 5;
 constexpr short kSetAsideFailedMessage = 21;
-// The question whether to keep the changes to what a file of a former version holds.
+// The question whether to keep the changes to what a file of a former version holds; ^1 is the name the
+// former file is then kept under.
 short KeepChangesQuestion(tPreferenceFileType kind)
 {
 	switch (kind) {
@@ -35,6 +40,60 @@ short KeepChangesQuestion(tPreferenceFileType kind)
 	default:
 		return 27; // the settings
 	}
+}
+
+bool AskToKeepChanges(tPreferenceFileType kind, const char* keptAs)
+{
+	StKsDialog dialog(kKsYesNoDialogID);
+	if (LPane* text = dialog.FindPane(kKsDialogTextPane)) {
+		Str255 question;
+		GetIndString(question, kKsMessageStringsID, KeepChangesQuestion(kind));
+		std::string filled = PascalStrings::ToString(question);
+		if (const std::size_t at = filled.find("^1"); at != std::string::npos)
+			filled.replace(at, 2, keptAs);
+		PascalStrings::FromString(filled, question);
+		text->SetDescriptor(question);
+	}
+	return dialog.Run() == msg_OK;
+}
+
+// Takes what is written, to compare contents without a file.
+class TBytesFile : public TVyFile
+{
+public:
+	short Write(const void* buffer, unsigned long count) override
+	{
+		mBytes.append(static_cast<const char*>(buffer), count);
+		return 0;
+	}
+	std::string mBytes;
+};
+
+void Blank(std::string& bytes, std::size_t from, std::size_t to)
+{
+	for (std::size_t i = from; i < to && i < bytes.size(); ++i)
+		bytes[i] = 0;
+}
+
+// A security's record less its last quote: the prices, volumes, dates and figures updates fetch.
+std::string SetByUser(TSecurity* security)
+{
+	TBytesFile record;
+	security->Backup(&record);
+	std::string& bytes = record.mBytes;
+	// The symbol and the name lead, each a u32 length and as many bytes.
+	std::size_t block = 0;
+	for (int text = 0; text < 2 && block + 4 <= bytes.size(); ++text)
+		block += 4 + (UInt32(UInt8(bytes[block])) << 24 | UInt32(UInt8(bytes[block + 1])) << 16 |
+		              UInt32(UInt8(bytes[block + 2])) << 8 | UInt8(bytes[block + 3]));
+	Blank(bytes, block + offsetof(tSecurityParameters, lastUpdate),
+	      block + offsetof(tSecurityParameters, overrideQuoter));
+	if (security->Type() == securityStock && bytes.size() >= tStockParameters::kStoredSize) {
+		const std::size_t stock = bytes.size() - tStockParameters::kStoredSize;
+		Blank(bytes, stock + offsetof(tStockParameters, earningsPerShare),
+		      stock + offsetof(tStockParameters, reservedDate));
+	}
+	return bytes;
 }
 
 bool IsFormerTag(unsigned long tag)
@@ -160,33 +219,39 @@ bool TStockPlugin::SetAside(TVyFile* file, const char* name, const char* setAsid
 	return renamed;
 }
 
-void TStockPlugin::KeepOrDropFormerChanges()
+void TStockPlugin::NoteFormerContents()
 {
-	for (const auto& [kind, typeAndCreator] : mFormerFiles) {
-		if (mFormerChanged.count(kind) == 0 || !UKsDialogs::YesNoDialog(KeepChangesQuestion(kind)))
-			continue;
-		TVyBufferFile* file = FileOf(kind);
-		if (file == nullptr || !MoveFormerBeside(file)) {
-			UKsDialogs::ErrorDialog(kWriteFailedMessage);
-			continue;
-		}
-		mLockedFiles.erase(kind);
-		TVyFileUtils::TouchFile(file, typeAndCreator.first, typeAndCreator.second);
-		WritePreferencesFiles(kind);
-	}
-	mFormerFiles.clear();
+	for (const auto& entry : mFormerFiles)
+		if (mFormerContents.count(entry.first) == 0)
+			mFormerContents[entry.first] = ContentsSetByUser(entry.first);
 }
 
-bool TStockPlugin::MoveFormerBeside(TVyFile* file)
+std::string TStockPlugin::ContentsSetByUser(tPreferenceFileType kind)
 {
-	// The name an accepted conversion keeps the former file under.
-	char name[UConverter::kMaxFileName + 1];
-	file->GetFileName(name);
-	char aside[UConverter::kMaxFileName + 1];
-	UConverter::FreeOldName(file, aside);
-	const bool renamed = file->RenameFile(aside) == 0;
-	file->SetFileName(name);
-	return renamed;
+	TBytesFile contents;
+	if (kind == prefsSettings) {
+		WriteContents(kind, &contents);
+		return contents.mBytes;
+	}
+	ForEachSecurity(GetList(SecurityKind(kind)),
+	                [&](TSecurity* security) { contents.mBytes += SetByUser(security); });
+	return contents.mBytes;
+}
+
+void TStockPlugin::KeepOrDropFormerChanges()
+{
+	for (const auto& [kind, noted] : mFormerContents) {
+		TVyBufferFile* file = FileOf(kind);
+		if (file == nullptr || ContentsSetByUser(kind) == noted)
+			continue;
+		char keptAs[UConverter::kMaxFileName + 1];
+		UConverter::FreeOldName(file, keptAs);
+		if (AskToKeepChanges(kind, keptAs)) {
+			mFormerKeptAs[kind] = keptAs;
+			mLockedFiles.erase(kind);
+		}
+	}
+	mFormerContents.clear();
 }
 
 bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag)
@@ -230,36 +295,64 @@ bool TStockPlugin::ReadPreferencesFiles(tPreferenceFileType kind, unsigned long*
 	return complete;
 }
 
+short TStockPlugin::WriteContents(tPreferenceFileType kind, TVyFile* file)
+{
+	if (kind != prefsSettings)
+		return USecurityFile::WriteSecurities(file, GetList(SecurityKind(kind)));
+	unsigned char stored[tStockTickerPrefs::kStoredSize];
+	UIntelConversion::ConvertStockPrefs(stored, &mPrefs, false);
+	short err = WriteU32(file, kTag);
+	if (err == 0)
+		err = file->Write(stored, sizeof(stored));
+	return err;
+}
+
 short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind, std::vector<std::string>* ioUnwritten)
 {
 	TVyBufferFile* file = FileOf(kind);
-	if (mFormerFiles.count(kind) != 0)
-		mFormerChanged.insert(kind);
 	if (file == nullptr || mLockedFiles.count(kind) != 0)
 		return kVyFileBadParam;
+	const auto keptAs = mFormerKeptAs.find(kind);
+	char name[UConverter::kMaxFileName + 1];
+	file->GetFileName(name);
 	file->SetMode(kFileModeWrite);
 	if (!file->Exists())
 		file->CreateFile();
 	short err = file->Open();
 	if (err == 0) {
-		if (kind == prefsSettings) {
-			unsigned char stored[tStockTickerPrefs::kStoredSize];
-			UIntelConversion::ConvertStockPrefs(stored, &mPrefs, false);
-			err = WriteU32(file, kTag);
-			if (err == 0)
-				err = file->Write(stored, sizeof(stored));
-		} else {
-			err = USecurityFile::WriteSecurities(file, GetList(SecurityKind(kind)));
+		err = WriteContents(kind, file);
+		// The former file is copied to its ".old" name only once the new contents are written whole;
+		// it keeps its own name until the new file takes its place in one step.
+		std::unique_ptr<TVyFile> kept;
+		if (err == 0 && keptAs != mFormerKeptAs.end()) {
+			err = file->Flush();
+			if (err == 0) {
+				TVyFile former(mPrefsFolder, name);
+				auto copy = std::make_unique<TVyFile>(mPrefsFolder, keptAs->second.c_str());
+				// A file that took the name since the question is the user's.
+				err = copy->Exists() ? short(kVyFileDuplicate)
+				                     : TVyFileUtils::CopyFile(&former, copy.get());
+				if (err == 0)
+					kept = std::move(copy);
+			}
 		}
 		// A failed write leaves the former file in place.
 		const short closed = err != 0 ? file->Abandon() : file->Close();
 		if (err == 0)
 			err = closed;
+		if (closed != 0 && kept != nullptr)
+			kept->RemoveFile();
 	} else {
 		file->Close();
 	}
+	if (err == 0 && keptAs != mFormerKeptAs.end()) {
+		const auto& [type, creator] = mFormerFiles[kind];
+		TVyFileUtils::TouchFile(file, type, creator);
+		mFormerKeptAs.erase(keptAs);
+		mFormerFiles.erase(kind);
+	}
 	if (err != 0 && ioUnwritten != nullptr)
-		ioUnwritten->push_back(PascalStrings::ToString(file->GetFileName()));
+		ioUnwritten->push_back(name);
 	else if (err != 0)
 		UKsDialogs::ErrorDialog(kWriteFailedMessage);
 	return err;

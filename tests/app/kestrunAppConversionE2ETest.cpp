@@ -9,6 +9,7 @@
 #include "platform/toolbox/PascalStrings.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/support/OldFileBytes.h"
+#include "tests/support/ScratchFolder.h"
 #include "toolkit/UKsDialogs.h"
 
 #include <filesystem>
@@ -77,6 +78,32 @@ protected:
 		return ReadText(mRoot + "/config/Kestrun \xC6\x92/" + name);
 	}
 
+	// A stocks file of the former version in the program's own folder, offered for conversion in place.
+	std::string FormerStocksInPlace()
+	{
+		std::filesystem::remove_all(mRoot + "/config/Kestrun \xC6\x92");
+		std::filesystem::create_directories(PrefsFolder());
+		const std::string former = "zv20" + BE32(1) + Counted("ZZZZ") + Counted("Former Stock") +
+		                           std::string(316, '\0') + BE32(0) + std::string(16, '\0');
+		WriteText(PrefsFolder() + "/Stock Plug-in Stocks", former);
+		return former;
+	}
+
+	// The question whether to keep the changes, naming the file the former one will be kept as.
+	static std::string KeepQuestion(short index, const std::string& keptAs)
+	{
+		Str255 text;
+		GetIndString(text, kKsMessageStringsID, index);
+		std::string question = PascalStrings::ToString(text);
+		Replace(question, "^1", keptAs);
+		return question;
+	}
+
+	static TSecurity* Stock(const char* symbol)
+	{
+		return TStockPlugin::FindSymbol(TStockPlugin::sStockPlugin->GetList(securityStock), symbol);
+	}
+
 	std::string mSettings;
 	std::string mStocks;
 	std::vector<std::string> mShown;
@@ -137,56 +164,57 @@ TEST_F(kestrunAppConversionE2ETest, DeclinedConversionLeavesTheFormerFilesAlone)
 
 // A stocks file of the former version in the program's own folder is offered for conversion in place;
 // declined, it is neither set aside nor written over, and the next start asks again. What the user
-// changed in such a run is not lost without a word: the quit asks whether to keep it.
+// changed in such a run is not lost without a word: the quit asks whether to keep it, naming the file the
+// former one will be kept as. New quotes are no change of the user's.
 TEST_F(kestrunAppConversionE2ETest, DecliningTheConversionInPlaceKeepsTheFormerFileForALaterStart)
 {
-	std::filesystem::remove_all(mRoot + "/config/Kestrun \xC6\x92");
+	const std::string former = FormerStocksInPlace();
 	const std::string folder = PrefsFolder();
-	std::filesystem::create_directories(folder);
-	const std::string former = "zv20" + BE32(1) + Counted("ZZZZ") + Counted("Former Stock") +
-	                           std::string(316, '\0') + BE32(0) + std::string(16, '\0');
-	WriteText(folder + "/Stock Plug-in Stocks", former);
 	const std::string formerFunds = "zv20" + BE32(0);
 	WriteText(folder + "/Stock Plug-in Funds", formerFunds);
 	const std::string formerSettings = "zv20" + std::string(600, '\0');
 	WriteText(folder + "/Stock Plug-in Prefs", formerSettings);
 	// A file of the user's already has the first name the former file would be kept under.
 	WriteText(folder + "/Stock Plug-in Stocks.old", "mine");
-	auto message = [](short index) {
-		Str255 text;
-		GetIndString(text, kKsMessageStringsID, index);
-		return PascalStrings::ToString(text);
-	};
 
-	// Nothing changed, then a change of the stocks dropped at quit, then changes of the stocks and the
-	// settings kept.
+	// New quotes only, then a stock's alert edited and the edit dropped at quit, then a stock's name and
+	// symbol and the settings edited and kept. The stock's window edits without writing the list.
 	for (const MessageT atQuit : {MessageT(msg_Nothing), MessageT(msg_Cancel), MessageT(msg_OK)}) {
 		mShown.clear();
 		ExpectQuestion(msg_Cancel);
 		auto app = Start();
 		ASSERT_EQ(mShown.size(), 1u) << "asked at every start, and nothing else";
-		const auto stocks = Symbols(securityStock);
-		EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "AAPL"), 1);
-		EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "ZZZZ"), 0);
-		if (atQuit != msg_Nothing) {
-			EXPECT_NE(TStockPlugin::AddStock("NEWCO", 101), nullptr);
-			// Not written over while the run goes on.
-			EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks"), former);
+		EXPECT_EQ(Stock("ZZZZ"), nullptr);
+		TSecurity* apple = Stock("AAPL");
+		ASSERT_NE(apple, nullptr);
+		EXPECT_FALSE(apple->OverrideLosingAlert()) << "an edit that was dropped came back";
+		if (atQuit == msg_Nothing) {
+			ASSERT_TRUE(ServeFirstUpdates());
+			EXPECT_FLOAT_EQ(apple->CurrentTradePrice(), 101.25f);
+		}
+		if (atQuit == msg_Cancel) {
+			apple->OverrideLosingAlert(true);
+			apple->AlertLosingParameters()->limit = 90.0f;
 			ExpectQuestion(atQuit);
 		}
 		if (atQuit == msg_OK) {
+			apple->SecurityName("Apple Edited");
+			apple->SecuritySymbol("AAPX");
 			TStockPlugin::sStockPlugin->GetPrefs()->stockMinutes = 9;
 			TStockPlugin::sStockPlugin->ObeyCommand(5070, nullptr);
 			EXPECT_EQ(ReadText(folder + "/Stock Plug-in Prefs"), formerSettings);
 			ExpectQuestion(atQuit);
+			ExpectQuestion(atQuit);
 		}
+		// Not written over while the run goes on.
+		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks"), former);
 		app->AttemptQuitSelf(0);
 		app.reset();
 		std::vector<std::string> asked;
 		if (atQuit == msg_OK)
-			asked.push_back(message(27));
+			asked.push_back(KeepQuestion(27, "Stock Plug-in Prefs.old"));
 		if (atQuit != msg_Nothing)
-			asked.push_back(message(23));
+			asked.push_back(KeepQuestion(23, "Stock Plug-in Stocks 2.old"));
 		EXPECT_EQ(std::vector<std::string>(mShown.begin() + 1, mShown.end()), asked);
 		EXPECT_FALSE(std::filesystem::exists(folder + "/Stock Plug-in Stocks.corrupt"));
 		EXPECT_EQ(ReadText(folder + "/Stock Plug-in Stocks.old"), "mine");
@@ -206,13 +234,39 @@ TEST_F(kestrunAppConversionE2ETest, DecliningTheConversionInPlaceKeepsTheFormerF
 	ExpectQuestion(msg_Cancel);
 	auto app = Start();
 	EXPECT_EQ(mShown.size(), 1u);
-	const auto stocks = Symbols(securityStock);
-	EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "NEWCO"), 1);
-	EXPECT_EQ(std::count(stocks.begin(), stocks.end(), "AAPL"), 1);
+	EXPECT_EQ(Stock("AAPL"), nullptr);
+	ASSERT_NE(Stock("AAPX"), nullptr);
+	EXPECT_STREQ(Stock("AAPX")->SecurityName(), "Apple Edited");
 	EXPECT_EQ(TStockPlugin::sStockPlugin->GetPrefs()->stockMinutes, 9);
 	app->AttemptQuitSelf(0);
 	app.reset();
 	EXPECT_EQ(ReadText(folder + "/Stock Plug-in Funds"), formerFunds);
+}
+
+// Changes kept at a quit that cannot write them: the former file stays whole under its own name, nothing
+// is kept beside it, and the one message of the quit names the files not written.
+TEST_F(kestrunAppConversionE2ETest, KeptChangesThatCannotBeWrittenLeaveTheFormerFileWhereItWas)
+{
+	const std::string former = FormerStocksInPlace();
+	ExpectQuestion(msg_Cancel);
+	auto app = Start();
+	ASSERT_NE(Stock("AAPL"), nullptr);
+	Stock("AAPL")->SecuritySymbol("AAPX");
+	ExpectQuestion(msg_OK);
+	UModalAlerts::QueueAnswer(1);
+	{
+		// Room for a copy of the former file, none for the new list.
+		StFileSizeLimit full(1024);
+		app->AttemptQuitSelf(0);
+		app.reset();
+	}
+	ASSERT_EQ(mShown.size(), 2u);
+	EXPECT_NE(mShown[1].find("\"Stock Plug-in Stocks.old\""), std::string::npos) << mShown[1];
+	EXPECT_EQ(ReadText(PrefsFolder() + "/Stock Plug-in Stocks"), former);
+	EXPECT_FALSE(std::filesystem::exists(PrefsFolder() + "/Stock Plug-in Stocks.old"));
+	const auto alerts = AppTest::TakeAlerts();
+	ASSERT_EQ(alerts.size(), 1u);
+	EXPECT_NE((alerts[0] + "\n").find("\nStock Plug-in Stocks\n"), std::string::npos) << alerts[0];
 }
 
 } // namespace
