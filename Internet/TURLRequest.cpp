@@ -433,6 +433,15 @@ void TURLRequest::ReleaseHandle()
 	mCookieEngine = 0;
 }
 
+void TURLRequest::SetAheadOfQueue(bool ahead)
+{
+	mAheadOfQueue = ahead ? 1 : 0;
+	if (mAheadOfQueue && mQueued && mHost->mWaiting.front() != this) {
+		Dequeue();
+		Enqueue();
+	}
+}
+
 void TURLRequest::SetPost(const TVyString& postData)
 {
 	mMethod = kMethodPost;

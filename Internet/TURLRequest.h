@@ -133,8 +133,8 @@ public:
 	void SetCAFile(const TVyString& path) { mCAFile = path; }
 	void SetKeepConnection(bool keep) { mKeepConnection = keep ? 1 : 0; }
 	// A request the user waits for (a symbol search, a window's Update) goes ahead of the requests queued
-	// for its host.
-	void SetAheadOfQueue(bool ahead) { mAheadOfQueue = ahead ? 1 : 0; }
+	// for its host; one queued already moves to the front.
+	void SetAheadOfQueue(bool ahead);
 	void SetPost(const TVyString& postData);
 	void SetTimeout(long milliseconds) { mTimeout = milliseconds; }
 	long GetTimeout() const { return mTimeout; }

@@ -89,6 +89,11 @@ void TURLSecurity::SubmitUserURL(TSecurity* security)
 
 void TURLSecurity::SubmitQuote(TSecurity* security, bool ahead)
 {
+	// The user's refresh of a security waiting in the round moves its request up; one being transferred
+	// brings the fresh quote.
+	if (ahead && security != nullptr)
+		if (TURLRequest* pending = security->UpdateSecurityReference())
+			pending->SetAheadOfQueue(true);
 	TQuoter* quoter = SourceFor(security, kQuoteTag);
 	if (quoter == nullptr)
 		return;

@@ -47,7 +47,8 @@ public:
 
 	// Allocation failures throw 'nilP'. A request that cannot be started ends at once as a failed update.
 	static void SubmitURL(TSecurity* security);
-	// A quote the user asked for: ahead of its source's queued round.
+	// A quote the user asked for: ahead of its source's queued round, where the security's pending
+	// request moves too while it waits.
 	static void SubmitUserURL(TSecurity* security);
 	static void SubmitNewsURL(TSecurity* security);
 	// Throws 'asrt' when the source builds no address for the search.

@@ -475,7 +475,8 @@ TEST_F(RequestRoutingE2ETest, SilentSourcesHoldUpNoOtherSource)
 }
 
 // A quote the user asks for (a window's Update, a script's refresh) goes ahead of its source's queued round:
-// it takes the first share that comes free.
+// it takes the first share that comes free. A refresh of a security waiting in the round moves its request
+// there; one being transferred is left to bring the quote.
 TEST_F(RequestRoutingE2ETest, UsersQuoteGoesAheadOfTheQueuedRound)
 {
 	constexpr int kRound = 30;
@@ -510,6 +511,20 @@ TEST_F(RequestRoutingE2ETest, UsersQuoteGoesAheadOfTheQueuedRound)
 	const std::vector<std::string> seen = quotesSeen();
 	ASSERT_GT(seen.size(), size_t(TURLRequest::kMaxHostTransfers));
 	EXPECT_EQ(seen[TURLRequest::kMaxHostTransfers], "/q?s=IBM&d=t");
+
+	// IBM's share went to the round's next one.
+	const size_t before = TURLRequest::kMaxHostTransfers + 2;
+	ASSERT_TRUE(PumpUntil([&] { return quotesSeen().size() == before; }));
+	TSecurity* transferring = round[1].get();
+	TURLRequest* request = transferring->UpdateSecurityReference();
+	const long open = TURLRequest::OutstandingRequests();
+	USecurityRequests::SubmitUserURL(round[25].get());
+	USecurityRequests::SubmitUserURL(transferring);
+	EXPECT_EQ(TURLRequest::OutstandingRequests(), open);
+	EXPECT_EQ(transferring->UpdateSecurityReference(), request);
+	USecurityRequests::CancelURL(round[2].get());
+	ASSERT_TRUE(PumpUntil([&] { return quotesSeen().size() > before; }));
+	EXPECT_EQ(quotesSeen()[before], "/q?s=R25&d=t");
 }
 
 // A quote source that fails, keeps failing, recovers and fails again is told on standard error once per

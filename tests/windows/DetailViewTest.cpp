@@ -175,13 +175,15 @@ TEST_F(DetailViewTest, ContextActionsOpenPagesAskForQuotesAndEditTheSecurity)
 	ASSERT_EQ(mURLs.size(), 3u);
 	EXPECT_EQ(mURLs[2], "https://broker.example/trade");
 
-	// A fresh quote is asked for only while none is outstanding.
+	// Update asks for a fresh quote also while one is outstanding (a request waiting in the round moves
+	// up), and never cancels it.
 	view->DoMenuItem(TDetailView::kMenuUpdate);
 	stock.UpdateSecurityReference(reinterpret_cast<TURLRequest*>(&stock));
 	view->DoMenuItem(TDetailView::kMenuUpdate);
 	stock.UpdateSecurityReference(nullptr);
-	ASSERT_EQ(mEnv->mRequests.size(), 1u);
+	ASSERT_EQ(mEnv->mRequests.size(), 2u);
 	EXPECT_EQ(mEnv->mRequests[0].operation, "SubmitUserURL");
+	EXPECT_EQ(mEnv->mRequests[1].operation, "SubmitUserURL");
 
 	// Edit opens the settings dialog under the application; its OK reports the kind's list.
 	view->DoMenuItem(TDetailView::kMenuEdit);

@@ -159,13 +159,16 @@ TEST_F(DetailWindowTest, AFundWindowShowsItsFundFollowsItsQuotesAndKeepsItsPlace
 	EXPECT_EQ(Text(window, "lstP"), "10.50");
 	EXPECT_EQ(Text(window, "ytdH"), "12.00");
 
-	// With a request outstanding every redraw shows the arrows; the button cancels it, then asks again.
+	// With a request outstanding every redraw shows the arrows; Update never cancels it but asks the
+	// request layer, which moves a request still waiting in the round to the front.
 	mFund.UpdateSecurityReference(reinterpret_cast<TURLRequest*>(&mFund));
 	window->Update();
 	EXPECT_TRUE(Visible(window, "Arrw"));
+	const size_t asked = mEnv->mRequests.size();
 	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
-	EXPECT_EQ(mEnv->mRequests.back().operation, "CancelURL");
-	EXPECT_FALSE(Visible(window, "Arrw"));
+	ASSERT_EQ(mEnv->mRequests.size(), asked + 1);
+	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitUserURL");
+	EXPECT_TRUE(Visible(window, "Arrw"));
 	mFund.UpdateSecurityReference(nullptr);
 	window->ObeyCommand(FOUR_CHAR_CODE("Updt"), nullptr);
 	EXPECT_EQ(mEnv->mRequests.back().operation, "SubmitUserURL");

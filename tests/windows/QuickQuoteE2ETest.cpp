@@ -175,10 +175,34 @@ TEST_F(QuickQuoteE2ETest, CurrencyQuickQuoteFetchesTheRateConvertsAndAddsThePair
 	EXPECT_EQ(Securities(securityCurrency).size(), count);
 	EXPECT_EQ(mBeeps, 1);
 
+	// The lines follow the amount as it is typed, rounded as everywhere else. One that is no number is
+	// refused when the quote is asked for, and the lines keep the last amount it gave (1.2, on the way).
+	auto* amount = FrameworkTest::FindPane<LEditText>(window, "qqCv");
+	ASSERT_NE(amount, nullptr);
+	auto type = [&](const std::string& keys) {
+		for (char key : keys)
+			WindowInput::Key(amount, key);
+	};
+	amount->SelectAll();
+	type("2.675");
+	EXPECT_EQ(Text(window, "BuyF").rfind("2.68 ", 0), 0u) << Text(window, "BuyF");
+	amount->SelectAll();
+	for (const char* keys : {"1.2.3\r", "\b\r"}) {
+		const int beeps = mBeeps;
+		type(keys);
+		EXPECT_EQ(mBeeps, beeps + 1) << Text(window, "qqCv");
+		EXPECT_EQ(pair->UpdateSecurityReference(), nullptr);
+		EXPECT_EQ(LCommander::GetTarget(), amount);
+		SInt16 start = -1, end = -1;
+		amount->GetSelection(start, end);
+		EXPECT_EQ(start, 0);
+		EXPECT_EQ(end, SInt16(Text(window, "qqCv").size()));
+		EXPECT_EQ(Text(window, "BuyF").rfind("1.20 ", 0), 0u) << Text(window, "BuyF");
+	}
+
 	// Another pair with another amount, remembered for the next window.
 	auto* to = FrameworkTest::FindPane<LPopupButton>(window, "qqTo");
-	auto* amount = FrameworkTest::FindPane<LEditText>(window, "qqCv");
-	ASSERT_TRUE(to && amount);
+	ASSERT_NE(to, nullptr);
 	const SInt32 otherTo = to->GetValue() == 1 ? 2 : 1;
 	to->SetValue(otherTo);
 	amount->SetText("42.5", 4);

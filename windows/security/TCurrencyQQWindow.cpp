@@ -17,6 +17,7 @@
 #include "toolkit/UPPUtils.h"
 #include "windows/security/TSelectDlog.h"
 #include "windows/security/UDetailPanes.h"
+#include "windows/security/UWindowPanes.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -109,11 +110,15 @@ Boolean TCurrencyQQWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 {
 	switch (inCommand) {
 	case kQuoteButton:
-		UpdateMe();
+		if (UWindowPanes::IsNumber(mAmount))
+			UpdateMe();
+		else
+			UWindowPanes::RefuseField(mAmount);
 		return true;
 	case FOUR_CHAR_CODE("qqCm"):
 	case FOUR_CHAR_CODE("qqCv"):
-		// The lines follow from the last rate; nothing is fetched.
+		// The lines follow from the last rate and the last amount the field gave; nothing is fetched,
+		// and nothing is refused while the user types.
 		SaveContent();
 		RedoNormalContent();
 		return true;
@@ -138,11 +143,9 @@ void TCurrencyQQWindow::SaveContent()
 		prefs->currencyQQTo =
 		    SInt16(UMenus::TranslateMenu(false, mCurrencyMenus, SInt32(mTo->GetValue())));
 	mCurrency->CurrencyTo(tCurrency(prefs->currencyQQTo));
-	if (mAmount != nullptr) {
-		char amount[64] = {};
-		mAmount->GetText(amount, sizeof amount);
-		prefs->currencyQQAmount = float(std::atof(amount));
-	}
+	float amount = 0;
+	if (UWindowPanes::ReadNumber(mAmount, amount))
+		prefs->currencyQQAmount = amount;
 	if (mCommission != nullptr)
 		prefs->currencyQQAdjustment =
 		    UMenus::TranslateMenu(false, sCommissions, SInt32(mCommission->GetValue()));
@@ -166,7 +169,11 @@ void TCurrencyQQWindow::RedoNormalContent()
 		return;
 	WriteRateBanners();
 	const float amount = gPreferences->currencyQQAmount;
-	const double shown = UNumbers::ShortestDouble(amount);
+	// The lines take the amount as a double with two decimals: the double of its rounded text prints as
+	// that text, rounded as every other window rounds.
+	char rounded[64];
+	UNumbers::FormatFixed(rounded, sizeof rounded, amount, 2);
+	const double shown = std::strtod(rounded, nullptr);
 	const int commission = int(gPreferences->currencyQQAdjustment);
 	const char* from = FromSymbol();
 	const char* to = ToSymbol();

@@ -96,7 +96,7 @@ void TDetailAction::DoCharts()
 
 void TDetailAction::DoUpdate()
 {
-	// Never cancels an outstanding request.
-	if (mSecurity != nullptr && mSecurity->UpdateSecurityReference() == nullptr)
+	// Never cancels an outstanding request: the request layer moves one waiting in the round up.
+	if (mSecurity != nullptr)
 		USecurityRequests::SubmitUserURL(mSecurity);
 }

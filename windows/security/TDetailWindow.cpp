@@ -478,14 +478,9 @@ void TDetailWindow::DoSetZoom(Boolean)
 
 void TDetailWindow::DoUpdate()
 {
-	if (mSecurity == nullptr)
-		return;
-	if (mSecurity->UpdateSecurityReference() != nullptr) {
-		USecurityRequests::CancelURL(mSecurity);
-		FinishUpdating();
-	} else {
+	// A request waiting in the round moves up; one being transferred brings the fresh quote.
+	if (mSecurity != nullptr)
 		USecurityRequests::SubmitUserURL(mSecurity);
-	}
 }
 
 void TDetailWindow::DoEdit()
