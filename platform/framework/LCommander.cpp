@@ -2,6 +2,7 @@
 
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/LView.h"
+#include "platform/framework/LWindow.h"
 
 #include <algorithm>
 
@@ -148,8 +149,9 @@ Boolean LCommander::SwitchTarget(LCommander* inNewTarget)
 	if (old)
 		old->DontBeTarget();
 	if (inNewTarget) {
-		// The super remembers the sub that was last its target.
-		if (inNewTarget->mSuperCommander)
+		// The super remembers the sub that was last its target. Not a window under another (a ledger
+		// under its portfolio): activating the outer window would hand its keys into the inner one.
+		if (inNewTarget->mSuperCommander && !dynamic_cast<LWindow*>(inNewTarget))
 			inNewTarget->mSuperCommander->mLatentSub = inNewTarget;
 		inNewTarget->BeTarget();
 	}

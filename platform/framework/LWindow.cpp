@@ -241,8 +241,9 @@ void LWindow::DoClose()
 {
 	if (mClosing)
 		return;
-	Hide();
+	// Closing before it hides: the window that takes over while it hides must not hand it the keys back.
 	mClosing = true;
+	Hide();
 	UDispatch::DeleteWhenSafe(this);
 }
 

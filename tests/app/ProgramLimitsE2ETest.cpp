@@ -1,8 +1,8 @@
 // The program itself, started as a user starts it and asked to quit with SIGTERM or by a script. Under a
 // limit on the size of the files it may write (ulimit -f), a write past the limit is a write that fails,
 // which the program reports, and the files before it are written; the limit does not end the program
-// halfway through. A quit that comes while a message waits ends the message and the program, on a display
-// of its own (Xvfb) where the message can be seen.
+// halfway through. A quit that comes while a message waits (the program's own, or Qt's inside the Open
+// dialog) ends the message and the program, on a display of its own (Xvfb) where the message can be seen.
 
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
@@ -16,14 +16,17 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <poll.h>
 #include <set>
+#include <sstream>
 #include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 extern char** environ;
 
@@ -31,6 +34,68 @@ namespace
 {
 
 const std::string kCurrencies = "Stock Plug-in Currencies";
+
+// Keys pressed in a window of the program on its display, delivered by the X server as a user's are.
+class DisplayKeys
+{
+public:
+	explicit DisplayKeys(const std::string& inDisplay)
+	    : mConnection(xcb_connect(inDisplay.c_str(), nullptr))
+	{
+		if (xcb_connection_has_error(mConnection))
+			return;
+		const xcb_setup_t* setup = xcb_get_setup(mConnection);
+		mRoot = xcb_setup_roots_iterator(setup).data->root;
+		mFirst = setup->min_keycode;
+		xcb_get_keyboard_mapping_reply_t* map = xcb_get_keyboard_mapping_reply(
+		    mConnection,
+		    xcb_get_keyboard_mapping(mConnection, mFirst, uint8_t(setup->max_keycode - mFirst + 1)),
+		    nullptr);
+		if (map == nullptr)
+			return;
+		const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
+		mSyms.assign(syms, syms + xcb_get_keyboard_mapping_keysyms_length(map));
+		mPerCode = map->keysyms_per_keycode;
+		free(map);
+	}
+	~DisplayKeys() { xcb_disconnect(mConnection); }
+
+	// Each character of inKeys ('\r' Return) pressed and released in the window, with Control held
+	// when asked.
+	bool Type(xcb_window_t inWindow, const std::string& inKeys, bool inControl = false)
+	{
+		for (char key : inKeys) {
+			const xcb_keysym_t sym = key == '\r' ? 0xFF0D : xcb_keysym_t(UInt8(key));
+			xcb_keycode_t code = 0;
+			for (std::size_t i = 0; mPerCode > 0 && i < mSyms.size() && code == 0; i += mPerCode)
+				if (mSyms[i] == sym)
+					code = xcb_keycode_t(mFirst + i / mPerCode);
+			if (code == 0)
+				return false;
+			for (const uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) {
+				xcb_key_press_event_t event = {};
+				event.response_type = type;
+				event.detail = code;
+				event.root = mRoot;
+				event.event = inWindow;
+				event.same_screen = 1;
+				event.state = inControl ? XCB_MOD_MASK_CONTROL : 0;
+				xcb_send_event(mConnection, 0, inWindow,
+				               type == XCB_KEY_PRESS ? XCB_EVENT_MASK_KEY_PRESS
+				                                     : XCB_EVENT_MASK_KEY_RELEASE,
+				               reinterpret_cast<const char*>(&event));
+			}
+		}
+		return xcb_flush(mConnection) > 0;
+	}
+
+private:
+	xcb_connection_t* mConnection;
+	xcb_window_t mRoot = 0;
+	xcb_keycode_t mFirst = 0;
+	int mPerCode = 0;
+	std::vector<xcb_keysym_t> mSyms;
+};
 
 class ProgramLimitsE2ETest : public TempHomeFixture
 {
@@ -227,10 +292,36 @@ protected:
 		ProgramLimitsE2ETest::TearDown();
 	}
 
-	bool Shown(const std::string& inTitle) const
+	// The windows titled inTitle that are on screen.
+	std::vector<xcb_window_t> ShownWindows(const std::string& inTitle) const
 	{
-		return ShellOutput("xwininfo -display " + mDisplay + " -name '" + inTitle + "'")
-		           .find("IsViewable") != std::string::npos;
+		std::vector<xcb_window_t> shown;
+		std::istringstream tree(ShellOutput("xwininfo -display " + mDisplay + " -root -tree"));
+		for (std::string line; std::getline(tree, line);) {
+			if (line.find(" \"" + inTitle + "\": ") == std::string::npos)
+				continue;
+			const xcb_window_t window = xcb_window_t(std::strtoul(line.c_str(), nullptr, 16));
+			if (ShellOutput("xwininfo -display " + mDisplay + " -id " + std::to_string(window))
+			        .find("IsViewable") != std::string::npos)
+				shown.push_back(window);
+		}
+		return shown;
+	}
+
+	// Waits until inCount windows titled inTitle are on screen, and answers the last of them.
+	xcb_window_t AwaitShown(const std::string& inTitle, std::size_t inCount = 1)
+	{
+		const auto start = std::chrono::steady_clock::now();
+		for (;;) {
+			const std::vector<xcb_window_t> shown = ShownWindows(inTitle);
+			if (shown.size() >= inCount)
+				return shown.back();
+			if (Ended() || std::chrono::steady_clock::now() > start + std::chrono::seconds(60)) {
+				ADD_FAILURE() << inTitle << " did not show";
+				return 0;
+			}
+			poll(nullptr, 0, 20);
+		}
 	}
 
 	// Each settings file's inode: a file written anew (into a copy renamed into place) has another.
@@ -259,17 +350,17 @@ protected:
 	// The program started on inFiles until the message titled inTitle shows, then asked to quit by the
 	// signal or, for 0, by a script: it is gone within a second, its scripting name is free again, and
 	// every settings file was written.
-	void QuitWhileShown(const std::vector<std::string>& inFiles, const std::string& inTitle, int inSignal)
+	// inBringUp, when given, brings the message up once the window titled inTitle shows, and says whether
+	// it did.
+	void QuitWhileShown(const std::vector<std::string>& inFiles, const std::string& inTitle, int inSignal,
+	                    const std::function<bool(xcb_window_t)>& inBringUp = {})
 	{
 		SCOPED_TRACE(inTitle + (inSignal != 0 ? " and a signal" : " and a script"));
 		Launch(0, inFiles, mDisplay);
-		const auto start = std::chrono::steady_clock::now();
-		while (!Shown(inTitle)) {
-			ASSERT_FALSE(Ended()) << "the program ended before the message showed";
-			ASSERT_LT(std::chrono::steady_clock::now(), start + std::chrono::seconds(60))
-			    << "the message did not show";
-			poll(nullptr, 0, 20);
-		}
+		const xcb_window_t window = AwaitShown(inTitle);
+		ASSERT_NE(window, 0u) << "the program ended before the message showed";
+		if (inBringUp && !inBringUp(window))
+			return;
 		ASSERT_TRUE(ScriptingNameOwned());
 		const auto before = SettingsFiles();
 
@@ -281,7 +372,13 @@ protected:
 			SessionBus::StartScript(script, "aevt", "quit", "@a{sv} {}");
 		while (!Ended() && std::chrono::steady_clock::now() < asked + std::chrono::seconds(1))
 			poll(nullptr, 0, 5);
-		ASSERT_TRUE(Ended()) << "the program is still there a second after the quit";
+		if (!Ended()) {
+			// Not left on the display for the runs after this one.
+			kill(mChild, SIGKILL);
+			waitpid(mChild, nullptr, 0);
+			mChild = 0;
+			FAIL() << "the program is still there a second after the quit";
+		}
 		EXPECT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
 		if (inSignal == 0) {
 			script.waitForFinished(5000);
@@ -314,6 +411,9 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, AQuitEndsTheWaitingMessageAndTheProgram)
 	    PortfolioFiles::Write(locked, {PortfolioFiles::Entry(kOtherTransaction, 900, "GOLD")}, "abcd"),
 	    0);
 	const std::string lockedBytes = ReadText(locked);
+	const std::string savings = mRoot + "/Savings";
+	ASSERT_EQ(PortfolioFiles::Write(savings, {PortfolioFiles::Entry(kOtherTransaction, 900, "GOLD")}), 0);
+	const std::string savingsBytes = ReadText(savings);
 	for (int quitBy : {SIGTERM, 0}) {
 		QuitWhileShown({damaged}, "Error", quitBy);
 		QuitWhileShown({unknown}, "Unknown Securities", quitBy);
@@ -322,9 +422,19 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, AQuitEndsTheWaitingMessageAndTheProgram)
 		const std::string stocks = ReadText(PrefsPath("Stock Plug-in Stocks"));
 		WriteText(PrefsPath("Stock Plug-in Stocks"), stocks.substr(0, stocks.size() / 2));
 		QuitWhileShown({}, "Error", quitBy);
+		// Qt's own message in the Open dialog: a name typed that no file has.
+		QuitWhileShown({savings}, "Savings", quitBy, [this](xcb_window_t inWindow) {
+			DisplayKeys keys(mDisplay);
+			EXPECT_TRUE(keys.Type(inWindow, "o", true)) << "Ctrl+O";
+			const xcb_window_t open = AwaitShown("Open Portfolio");
+			EXPECT_TRUE(open == 0 || keys.Type(open, "zzabsent\r")) << "a name and Return";
+			// The message is titled as its dialog.
+			return open != 0 && AwaitShown("Open Portfolio", 2) != 0;
+		});
 	}
 	// The portfolio whose password was never given was not saved.
 	EXPECT_EQ(ReadText(locked), lockedBytes);
+	EXPECT_EQ(ReadText(savings), savingsBytes);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "model/TAccountant.h"
 #include "model/UConverter.h"
 #include "model/UPortfolioFile.h"
+#include "platform/framework/LMenuBar.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
@@ -18,9 +19,16 @@
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/UKsDialogs.h"
+#include "windows/portfolio/TLedgerEditWindow.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -99,6 +107,43 @@ protected:
 		std::strcpy(entry.symbol, inSymbol);
 		entry.amount = 1;
 		ioLedger->Append(&entry);
+	}
+
+	// What the user sees of a window that has the keys: its document's commands in the menus, and
+	// Ctrl+S typed into it saves.
+	void ExpectKeysAndMenusWith(TPortfolioWindow* inWindow, LCommander* inTarget)
+	{
+		for (int pass = 0; pass < 10; ++pass)
+			QApplication::processEvents();
+		LWindow::AfterDispatch();
+		EXPECT_TRUE(inWindow->IsActive());
+		ASSERT_EQ(LCommander::GetTarget(), inTarget);
+		for (CommandT command : {cmd_Close, cmd_Save, cmd_SaveAs, cmd_Print}) {
+			Boolean enabled = false, usesMark = false;
+			UInt16 mark = 0;
+			Str255 name;
+			inTarget->ProcessCommandStatus(command, enabled, usesMark, mark, name);
+			EXPECT_TRUE(enabled) << "command " << command;
+		}
+		auto* document = static_cast<TPortfolio*>(LDocument::GetDocumentList().front());
+		ASSERT_TRUE(document->IsModified());
+		QWidget* focus = WindowInput::FocusOf(inWindow);
+		ASSERT_NE(focus, nullptr);
+		QKeyEvent save(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+		QCoreApplication::sendEvent(focus, &save);
+		EXPECT_FALSE(document->IsModified()) << "Ctrl+S did not save";
+	}
+
+	// Answers the next message box the user sees by clicking the button titled inButton.
+	static void ClickInNextBox(const QString& inButton)
+	{
+		QTimer::singleShot(0, [inButton] {
+			for (QWidget* widget : QApplication::topLevelWidgets())
+				if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+					for (QAbstractButton* button : box->buttons())
+						if (button->text() == inButton)
+							button->click();
+		});
 	}
 
 	TPortfolio* Open(const std::string& inName)
@@ -567,6 +612,51 @@ TEST_F(PortfolioDocumentTest, TheListOfOpenPortfoliosReopensThem)
 	LCommander::SetDefaultCommander(previous);
 	ASSERT_EQ(LDocument::GetDocumentList().size(), 2u);
 	EXPECT_EQ(static_cast<TPortfolio*>(LDocument::GetDocumentList().back())->GetLedger()->Count(), 2);
+}
+
+// Keep in the question about an unknown security, and Cancel in a message, each give the keys back to the
+// portfolio window and its table that had them.
+TEST_F(PortfolioDocumentTest, KeysAndMenusGoBackToThePortfolioWindowWhenAQuestionOrAMessageCloses)
+{
+	LMenuBar menuBar(128);
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	TPortfolioWindow* window = document->GetPortfolioWindow();
+	LCommander* table = LCommander::GetTarget();
+	ASSERT_TRUE(window->IsOnDuty());
+
+	// A new entry in the ledger for a security not in the lists.
+	window->ObeyCommand(TPortfolioWindow::kCmdOpenLedger, nullptr);
+	auto* ledger = dynamic_cast<TLedgerWindow*>(window->LedgerWindow());
+	ASSERT_NE(ledger, nullptr);
+	WindowInput::Click(ledger, FOUR_CHAR_CODE("BuyS"));
+	TLedgerEditWindow* edit = nullptr;
+	for (LWindow* open : LWindow::GetWindowList())
+		if ((edit = dynamic_cast<TLedgerEditWindow*>(open)) != nullptr)
+			break;
+	ASSERT_NE(edit, nullptr);
+	WindowInput::Type(edit, "Symb", "NEWCO");
+	WindowInput::Type(edit, "Unit", "1");
+	WindowInput::Type(edit, "Prce", "1");
+	WindowInput::Click(edit, TVyWindow::kOKButton);
+	StDialogHandler::QueueAnswer(2001);
+	WindowInput::Click(ledger, TVyWindow::kOKButton);
+	UDispatch::DeletePending();
+	ASSERT_EQ(window->LedgerWindow(), nullptr);
+	ASSERT_EQ(document->GetLedger()->Count(), 2);
+	ExpectKeysAndMenusWith(window, table);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
+
+	// The message asking to revert, shown to the user and cancelled.
+	AddEntry(document->GetLedger(), "SILVER");
+	UModalAlerts::SetAnswersRequired(false);
+	ClickInNextBox(QStringLiteral("Cancel"));
+	table->ProcessCommand(cmd_Revert);
+	UModalAlerts::SetAnswersRequired(true);
+	ASSERT_EQ(document->GetLedger()->Count(), 3);
+	ExpectKeysAndMenusWith(window, table);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 3 * 220);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "platform/toolbox/gui/StModalLoop.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <utility>
 #include <vector>
 
@@ -12,6 +14,28 @@ StModalLoop* sInnermost = nullptr;
 int sCount = 0;
 std::function<void()> sPendingQuit;
 bool sQuitPosted = false;
+
+// The windows Qt runs inside its own dialogs (a file dialog's messages and context menu, the print
+// dialog's properties) are no loops of ours, yet the dialog around them cannot return while they wait.
+// They close as Escape would, innermost first: a message box answers its Escape button ("No" to
+// replacing a file), never a button that goes on.
+void CloseQtWindows()
+{
+	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+		return;
+	for (;;) {
+		QPointer<QWidget> open = QApplication::activePopupWidget();
+		if (!open)
+			open = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+		if (!open)
+			return;
+		open->close();
+		if (auto* dialog = qobject_cast<QDialog*>(open.data()); dialog && dialog->isVisible())
+			dialog->reject();
+		if (open && open->isVisible())
+			return; // it will not close: no loop here
+	}
+}
 
 void PostQuit()
 {
@@ -69,6 +93,7 @@ void StModalLoop::Quit(std::function<void()> inQuit)
 			cancels.push_back(std::exchange(loop->mCancel, nullptr));
 	for (const auto& cancel : cancels)
 		cancel();
+	CloseQtWindows();
 }
 
 void StModalLoop::Run(std::function<void()> inCancel, const std::function<void()>& inLoop)

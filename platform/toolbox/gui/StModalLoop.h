@@ -19,8 +19,9 @@ public:
 
 	// From a quit being asked for during a modal loop until that quit runs.
 	static bool IsQuitPending();
-	// With no modal loop running, runs inQuit now; otherwise cancels every loop and runs inQuit from the
-	// event loop after the last has ended. A second request while one is pending is dropped.
+	// With no modal loop running, runs inQuit now; otherwise cancels every loop, closes the windows Qt
+	// has open inside its own dialogs as Escape would, and runs inQuit from the event loop after the last
+	// loop has ended. A second request while one is pending is dropped.
 	static void Quit(std::function<void()> inQuit);
 	// Runs inLoop as a modal loop that inCancel ends; a loop asked for while a quit is pending does not
 	// run.

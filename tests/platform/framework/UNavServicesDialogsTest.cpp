@@ -1,20 +1,27 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
 #include "foundation/TVyFileUtils.h"
+#include "platform/framework/LApplication.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSortFilterProxyModel>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -370,6 +377,106 @@ TEST_F(DocumentDialogsTest, DialogsAreTitledByWhatTheyDo)
 	for (const Options& options : mAsked)
 		titles.push_back(UNavServicesDialogs::MakeQtDialog(options)->windowTitle().toStdString());
 	EXPECT_EQ(titles, (std::vector<std::string>{"Save Ledger As", "Save As", "Open", "Choose a Folder"}));
+}
+
+// A quit (a signal, a script) that comes while Qt's own dialog shows a window of its own ends that window
+// as Escape would, then the dialog as Cancel, then the program: nothing chosen, nothing replaced.
+TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsFileDialogsAndTheDialogs)
+{
+	class QuitCounter : public LApplication
+	{
+	public:
+		int mQuits = 0;
+
+	protected:
+		Boolean AttemptQuitSelf(SInt32) override
+		{
+			++mQuits;
+			return true;
+		}
+	};
+	struct Case {
+		const char* what;
+		bool saving;
+		const char* typed; // null: a right click on the list of files
+		const char* shown;
+	};
+	const Case cases[] = {
+	    {"a missing name typed into Open", false, "Absent", "not found"},
+	    {"an existing name typed into Save As", true, "Existing", "already exists"},
+	    {"the menu of Open's list of files", false, nullptr, "menu"},
+	};
+	UNavServicesDialogs::SetChooser(nullptr);
+	// A window an earlier test left for deletion would take the dialog with it.
+	QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+	mFolder.MakeFolder("docs");
+	mFolder.Write("docs/Existing", std::string("led2") + std::string(40, '\0'));
+	const std::string existing = mFolder.Read("docs/Existing");
+
+	for (const Case& c : cases) {
+		SCOPED_TRACE(c.what);
+		QuitCounter app;
+		UNavServicesDialogs::ForgetLastFolder();
+		QString shown;
+		bool left = false;
+		// The user brings Qt's window up once the dialog shows; the quit comes while it waits.
+		QTimer user, waiting;
+		QObject::connect(&user, &QTimer::timeout, [&] {
+			auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+			if (dialog == nullptr)
+				return;
+			user.stop();
+			waiting.start(5);
+			dialog->setDirectory(QString::fromStdString(mFolder.Path("docs")));
+			if (c.typed) {
+				auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+				ASSERT_NE(name, nullptr);
+				name->setText(c.typed);
+				QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+				QCoreApplication::sendEvent(name, &press);
+			} else {
+				auto* files = dialog->findChild<QAbstractScrollArea*>("listView");
+				ASSERT_NE(files, nullptr);
+				QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+				                        files->viewport()->mapToGlobal(QPoint(5, 5)));
+				QCoreApplication::sendEvent(files->viewport(), &click);
+			}
+		});
+		QObject::connect(&waiting, &QTimer::timeout, [&] {
+			auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+			QWidget* inner = box ? box : QApplication::activePopupWidget();
+			if (inner == nullptr)
+				return;
+			waiting.stop();
+			shown = box ? box->text() : QString("menu");
+			app.RequestQuit();
+			app.RequestQuit();
+			// Should it stay, the test ends it rather than wait for ever.
+			QTimer::singleShot(10000, inner, [&, inner] {
+				left = true;
+				inner->close();
+			});
+		});
+		user.start(5);
+		FSSpec spec;
+		bool replacing = false;
+		const bool chosen = c.saving
+		                        ? UNavServicesDialogs::AskSaveFile(nullptr, 0, spec, replacing, 0)
+		                        : UNavServicesDialogs::AskOpenOneFile(kLedgerType, spec, 0);
+		EXPECT_FALSE(left) << "Qt's window stayed after the quit";
+		EXPECT_FALSE(chosen);
+		EXPECT_TRUE(shown.contains(c.shown)) << shown.toStdString();
+		QDeadlineTimer deadline(10000);
+		while (app.GetState() != programState_Quitting && !deadline.hasExpired())
+			QApplication::processEvents(QEventLoop::AllEvents, 20);
+		for (int pass = 0; pass < 5; ++pass)
+			QApplication::processEvents();
+		EXPECT_EQ(app.mQuits, 1);
+		for (QWidget* window : QApplication::topLevelWidgets())
+			EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+		EXPECT_EQ(mFolder.Read("docs/Existing"), existing);
+		EXPECT_FALSE(mFolder.Exists("docs/Absent"));
+	}
 }
 
 } // namespace
