@@ -118,6 +118,8 @@ UNavServicesDialogs::Chooser UNavServicesDialogs::SetChooser(Chooser inChooser)
 std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOptions& inOptions)
 {
 	auto dialog = std::make_unique<QFileDialog>(QApplication::activeWindow());
+	// Qt's own dialog in every mode: a desktop's dialog runs no loop of ours that a quit could end.
+	dialog->setOption(QFileDialog::DontUseNativeDialog);
 	// Qt's dialog has no place for a prompt: it titles the window when nothing else does.
 	dialog->setWindowTitle(!inOptions.title.isEmpty()     ? inOptions.title
 	                       : !inOptions.message.isEmpty() ? inOptions.message
@@ -135,8 +137,6 @@ std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOpti
 		if (!inOptions.nameFilters.isEmpty())
 			dialog->setNameFilters(inOptions.nameFilters);
 		if (inOptions.firstFilterLists && !inOptions.nameFilters.isEmpty()) {
-			// Files are recognised by what they hold, which only Qt's own dialog can be taught.
-			dialog->setOption(QFileDialog::DontUseNativeDialog);
 			dialog->setOption(QFileDialog::HideNameFilterDetails);
 			dialog->setProxyModel(new DocumentFilter(dialog.get(), inOptions.nameFilters.first(),
 			                                         inOptions.firstFilterLists));
@@ -222,10 +222,10 @@ QStringList UNavServicesDialogs::Choose(const tDialogOptions& inOptions)
 	options.directory = StartFolder();
 	if (CurrentChooser())
 		return CurrentChooser()(options);
-	const std::unique_ptr<QFileDialog> dialog = MakeQtDialog(options);
-	if (StModalLoop::Exec(*dialog) != QDialog::Accepted)
-		return {};
-	return dialog->selectedFiles();
+	QFileDialog* dialog = MakeQtDialog(options).release();
+	QStringList chosen;
+	StModalLoop::ExecAndDelete(dialog, [&] { chosen = dialog->selectedFiles(); });
+	return chosen;
 }
 
 bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,

@@ -90,8 +90,7 @@ Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 		return false;
 	QPrinter printer;
 	QtPrinting::ApplySpec(ioPrintSpec, printer);
-	QPrintDialog dialog(&printer, QApplication::activeWindow());
-	if (StModalLoop::Exec(dialog) != QDialog::Accepted)
+	if (!StModalLoop::ExecAndDelete(new QPrintDialog(&printer, QApplication::activeWindow())))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);
 	return true;
@@ -105,8 +104,7 @@ Boolean UPrinting::AskPageSetup(LPrintSettings& ioPrintSpec)
 		return false;
 	QPrinter printer;
 	QtPrinting::ApplySpec(ioPrintSpec, printer);
-	QPageSetupDialog dialog(&printer, QApplication::activeWindow());
-	if (StModalLoop::Exec(dialog) != QDialog::Accepted)
+	if (!StModalLoop::ExecAndDelete(new QPageSetupDialog(&printer, QApplication::activeWindow())))
 		return false;
 	// Page setup changes the paper only: the job's pages, copies and destination stay.
 	LPrintSettings taken = ioPrintSpec;

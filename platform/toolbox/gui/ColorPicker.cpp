@@ -42,13 +42,13 @@ Boolean GetColor(Point, ConstStr255Param prompt, const RGBColor* inColor, RGBCol
 	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
 		return false;
 	const RGBColor start = inColor ? *inColor : *outColor;
-	QColorDialog dialog(QColor::fromRgba64(start.red, start.green, start.blue),
-	                    QApplication::activeWindow());
+	auto* dialog = new QColorDialog(QColor::fromRgba64(start.red, start.green, start.blue),
+	                                QApplication::activeWindow());
 	if (prompt)
-		dialog.setWindowTitle(QStringFromPascal(prompt));
-	if (StModalLoop::Exec(dialog) != QDialog::Accepted)
+		dialog->setWindowTitle(QStringFromPascal(prompt));
+	QColor chosen;
+	if (!StModalLoop::ExecAndDelete(dialog, [&] { chosen = dialog->selectedColor(); }))
 		return false;
-	const QColor chosen = dialog.selectedColor();
 	if (!chosen.isValid())
 		return false;
 	const QRgba64 c = chosen.rgba64();

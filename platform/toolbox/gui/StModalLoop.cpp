@@ -106,6 +106,22 @@ void StModalLoop::Run(std::function<void()> inCancel, const std::function<void()
 int StModalLoop::Exec(QDialog& ioDialog)
 {
 	int result = QDialog::Rejected;
-	Run([&ioDialog] { ioDialog.reject(); }, [&] { result = ioDialog.exec(); });
+	QPointer<QDialog> dialog = &ioDialog;
+	Run(
+	    [dialog] {
+		    if (dialog)
+			    dialog->reject();
+	    },
+	    [&] { result = ioDialog.exec(); });
 	return result;
+}
+
+bool StModalLoop::ExecAndDelete(QDialog* inDialog, const std::function<void()>& inTake)
+{
+	QPointer<QDialog> dialog = inDialog;
+	const bool accepted = Exec(*inDialog) == QDialog::Accepted && dialog;
+	if (accepted && inTake)
+		inTake();
+	delete dialog.data();
+	return accepted;
 }

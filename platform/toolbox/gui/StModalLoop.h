@@ -28,6 +28,10 @@ public:
 	static void Run(std::function<void()> inCancel, const std::function<void()>& inLoop);
 	// The dialog's exec as a modal loop that a quit rejects.
 	static int Exec(QDialog& ioDialog);
+	// As Exec, for a dialog made with new whose parent window may go while it runs (Qt then deletes the
+	// dialog with it): true when it was accepted and is still there, after inTake has read its answer.
+	// The dialog is deleted.
+	static bool ExecAndDelete(QDialog* inDialog, const std::function<void()>& inTake = {});
 
 private:
 	std::function<void()> mCancel;

@@ -3,12 +3,15 @@
 #include "foundation/TVyFileUtils.h"
 #include "platform/framework/LApplication.h"
 #include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UPrinting.h"
 #include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/gui/ColorPicker.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <QAbstractScrollArea>
+#include <QDialog>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -477,6 +480,58 @@ TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsFileDialogsAndTheDialogs)
 		EXPECT_EQ(mFolder.Read("docs/Existing"), existing);
 		EXPECT_FALSE(mFolder.Exists("docs/Absent"));
 	}
+}
+
+// A window that goes while its file, print or colour dialog is up (a script closed it, its security was
+// removed) takes the dialog with it: the call ends as cancelled, and the dialog is deleted once.
+TEST_F(DocumentDialogsTest, AWindowThatGoesTakesItsDialogWithIt)
+{
+	UNavServicesDialogs::SetChooser(nullptr);
+	const auto printRunner = UPrinting::SetPrintJobDialog(nullptr);
+	SetColorAnswersRequired(false);
+	ClearColorAnswers();
+	QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+	const std::pair<const char*, std::function<bool()>> dialogs[] = {
+	    {"open", [] {
+		     FSSpec spec;
+		     return bool(UNavServicesDialogs::AskOpenOneFile(0, spec, 0));
+	     }},
+	    {"print", [] {
+		     LPrintSettings settings;
+		     return bool(UPrinting::AskPrintJob(settings));
+	     }},
+	    {"colour", [] {
+		     RGBColor color{};
+		     return bool(GetColor(Point{}, nullptr, nullptr, &color));
+	     }},
+	};
+	for (const auto& [what, ask] : dialogs) {
+		SCOPED_TRACE(what);
+		auto* window = new QWidget;
+		window->show();
+		window->activateWindow();
+		QDeadlineTimer deadline(10000);
+		while (QApplication::activeWindow() != window && !deadline.hasExpired())
+			QApplication::processEvents(QEventLoop::AllEvents, 20);
+		ASSERT_EQ(QApplication::activeWindow(), window);
+		bool gone = false;
+		QTimer closer;
+		QObject::connect(&closer, &QTimer::timeout, [&] {
+			auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+			if (dialog == nullptr)
+				return;
+			closer.stop();
+			EXPECT_EQ(dialog->parentWidget(), window);
+			delete window;
+			gone = true;
+		});
+		closer.start(5);
+		EXPECT_FALSE(ask());
+		EXPECT_TRUE(gone);
+		if (!gone)
+			delete window;
+	}
+	UPrinting::SetPrintJobDialog(printRunner);
 }
 
 } // namespace
