@@ -31,6 +31,8 @@ public:
 		mPath = pattern;
 		std::filesystem::create_directories(mPath + "/config");
 		std::filesystem::create_directories(mPath + "/runtime");
+		// Qt warns about a runtime folder that others may read.
+		std::filesystem::permissions(mPath + "/runtime", std::filesystem::perms::owner_all);
 		Redirect("HOME", mPath + "/home");
 		Redirect("XDG_CONFIG_HOME", mPath + "/config");
 		Redirect("XDG_RUNTIME_DIR", mPath + "/runtime");
