@@ -8,9 +8,9 @@
 #include "model/UConversion.h"
 #include "model/UConverter.h"
 #include "model/USecurityFile.h"
-#include "platform/framework/LPane.h"
+#include "platform/framework/UModalAlerts.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
-#include "toolkit/StKsDialog.h"
 #include "toolkit/UKsDialogs.h"
 
 #include <cstddef>
@@ -44,17 +44,10 @@ short KeepChangesQuestion(tPreferenceFileType kind)
 
 bool AskToKeepChanges(tPreferenceFileType kind, const char* keptAs)
 {
-	StKsDialog dialog(kKsYesNoDialogID);
-	if (LPane* text = dialog.FindPane(kKsDialogTextPane)) {
-		Str255 question;
-		GetIndString(question, kKsMessageStringsID, KeepChangesQuestion(kind));
-		std::string filled = PascalStrings::ToString(question);
-		if (const std::size_t at = filled.find("^1"); at != std::string::npos)
-			filled.replace(at, 2, keptAs);
-		PascalStrings::FromString(filled, question);
-		text->SetDescriptor(question);
-	}
-	return dialog.Run() == msg_OK;
+	Str255 name;
+	PascalStrings::FromString(keptAs, name);
+	ParamText(nullptr, name, nullptr, nullptr);
+	return UKsDialogs::YesNoDialog(KeepChangesQuestion(kind));
 }
 
 // Takes what is written, to compare contents without a file.

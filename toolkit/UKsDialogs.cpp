@@ -2,9 +2,29 @@
 
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LWindow.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/StKsDialog.h"
+
+namespace
+{
+
+// The message pane's ^0 to ^3 take the parameter texts, as an alert's do.
+void FillText(LPane* inText)
+{
+	if (inText == nullptr)
+		return;
+	Str255 text;
+	inText->GetDescriptor(text);
+	Str255 filled;
+	PascalStrings::FromString(UModalAlerts::FillParameters(PascalStrings::ToString(text)).c_str(),
+	                          filled);
+	inText->SetDescriptor(filled);
+}
+
+} // namespace
 
 MessageT UKsDialogs::Dialog(ResIDT inLayoutID)
 {
@@ -21,6 +41,7 @@ MessageT UKsDialogs::DoDialog(ResIDT inLayoutID, SInt16 inMessage)
 		Str255 message;
 		GetIndString(message, kKsMessageStringsID, inMessage);
 		text->SetDescriptor(message);
+		FillText(text);
 		text->Refresh();
 	}
 	return dialog.Run();
@@ -45,6 +66,7 @@ MessageT UKsDialogs::StringDialog(ResIDT inLayoutID, PaneIDT inFieldID, Str255 o
 {
 	outText[0] = 0;
 	StKsDialog dialog(inLayoutID);
+	FillText(dialog.FindPane(kKsDialogTextPane));
 	LEditText* field = inFieldID > 0 ? dialog.FindEditField(inFieldID) : nullptr;
 	dialog.Show(field);
 	const MessageT message = dialog.Run();

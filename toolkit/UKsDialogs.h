@@ -2,7 +2,8 @@
 // Modal dialogs built from window layouts, each run until one of its controls sends a message; the result
 // is that message (2000 OK or Yes, 2001 Cancel or No in the application's layouts). The plug-in's numbered
 // messages (string list 5002) show in the static text pane 'text' of the error, question and yes/no
-// dialogs.
+// dialogs; there, and in the 'text' pane of a dialog asking for a line of text, ^0 to ^3 take the texts
+// last given to ParamText.
 
 #include "platform/framework/FrameworkTypes.h"
 

@@ -110,6 +110,11 @@ void UModalAlerts::ClearShownAlerts()
 	sShown.clear();
 }
 
+std::string UModalAlerts::FillParameters(const std::string& inText)
+{
+	return Filled(inText);
+}
+
 void ParamText(ConstStr255Param inText0, ConstStr255Param inText1, ConstStr255Param inText2,
                ConstStr255Param inText3)
 {

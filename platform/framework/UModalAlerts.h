@@ -30,6 +30,10 @@ public:
 	};
 	static const std::vector<SShownAlert>& GetShownAlerts();
 	static void ClearShownAlerts();
+
+	// inText with ^0 to ^3 replaced by the parameter texts, as an alert shows it; dialogs that name
+	// something in their texts fill them the same way.
+	static std::string FillParameters(const std::string& inText);
 };
 
 // Parameter texts for ^0 to ^3 of the next alerts (null: empty).

@@ -1,6 +1,7 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
 #include "platform/framework/UModalAlerts.h"
+#include "platform/framework/URefusedFiles.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -244,10 +245,8 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 		if (!info.isDir())
 			return false;
 		break;
-	case tDialogOptions::kOpenFile:
-		if (!exists || info.isDir())
-			return false;
-		break;
+	case tDialogOptions::kOpenFile: // files to open are judged by URefusedFiles
+		return false;
 	case tDialogOptions::kSaveFile:
 		if (info.isDir() || !QFileInfo(info.absolutePath()).isDir())
 			return false;
@@ -310,11 +309,22 @@ bool UNavServicesDialogs::AskOpenFiles(OSType inFileType, std::vector<FSSpec>& o
 	QStringList chosen = Choose(options);
 	if (!options.multiple && chosen.size() > 1)
 		chosen.erase(chosen.begin() + 1, chosen.end());
+	// A chosen file may have gone or changed since the dialog listed it: it is judged as a script's file
+	// would be, and the refused ones are named in one alert.
+	std::vector<URefusedFiles::tRefusal> refused;
 	for (const QString& path : chosen) {
+		if (path.isEmpty() || !QFileInfo(path).isAbsolute())
+			continue;
+		URefusedFiles::tRefusal refusal;
 		FSSpec spec;
-		if (SpecFromChoice(path, options.mode, spec, nullptr))
+		if (URefusedFiles::Refused(path.toStdString(), &refusal, &spec)) {
+			refused.push_back(refusal);
+		} else {
 			outFileSpecs.push_back(spec);
+			LastFolder() = QFileInfo(path).absolutePath();
+		}
 	}
+	URefusedFiles::Show(refused);
 	return !outFileSpecs.empty();
 }
 

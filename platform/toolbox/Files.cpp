@@ -548,25 +548,53 @@ OSErr HSetFileDates(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 
 	return noErr;
 }
 
-static OSErr OpenFork(const std::string& path, SInt8 permission, SInt16* refNum)
+// Opens only plain files: opening a pipe would wait for a writer for ever, and a device is no document. The
+// path is looked up, opened without blocking (it may have been given to a pipe since) and what was opened is
+// looked at again. The descriptor, still not blocking, or -1 with the problem as FSPathOpenProblem tells it.
+static int OpenPlainFile(const std::string& path, int flags, int* problem)
 {
 	struct stat st;
-	if (stat(path.c_str(), &st) != 0)
-		return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	// Only plain files: opening a pipe would wait for a writer for ever, and a device is no document.
-	if (!S_ISREG(st.st_mode))
-		return fnfErr;
+	if (stat(path.c_str(), &st) != 0) {
+		*problem = errno;
+		// "name/" asks for a folder: when a file of that name is there, it is the wrong kind.
+		const size_t end = path.find_last_not_of('/');
+		if (*problem == ENOTDIR && end != std::string::npos && end + 1 < path.size())
+			*problem = stat(path.substr(0, end + 1).c_str(), &st) == 0 ? kNotPlainFile : errno;
+		return -1;
+	}
+	if (!S_ISREG(st.st_mode)) {
+		*problem = kNotPlainFile;
+		return -1;
+	}
+	const int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+	if (fd < 0) {
+		*problem = errno;
+		return -1;
+	}
+	if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+		close(fd);
+		*problem = kNotPlainFile;
+		return -1;
+	}
+	*problem = 0;
+	return fd;
+}
+
+static OSErr OpenFork(const std::string& path, SInt8 permission, SInt16* refNum)
+{
 	if (permission == fsCurPerm)
 		permission = access(path.c_str(), W_OK) == 0 ? fsRdWrPerm : fsRdPerm;
 	std::lock_guard lock(sForkMutex);
 	if ((permission & fsWrPerm) && OpenForWriting(path))
 		return opWrErr;
 	const int flags = permission == fsRdPerm ? O_RDONLY : permission == fsWrPerm ? O_WRONLY : O_RDWR;
-	// Without blocking, in case the name was given to a pipe since the check.
-	const int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK);
+	int problem = 0;
+	const int fd = OpenPlainFile(path, flags, &problem);
 	if (fd < 0)
-		return errno == EACCES && (permission & fsWrPerm) ? OSErr(wrPermErr) : ErrnoToOSErr(errno);
-	if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, flags) != 0) {
+		return problem == kNotPlainFile                       ? OSErr(fnfErr)
+		       : problem == EACCES && (permission & fsWrPerm) ? OSErr(wrPermErr)
+		                                                      : ErrnoToOSErr(problem);
+	if (fcntl(fd, F_SETFL, flags) != 0) {
 		close(fd);
 		return fnfErr;
 	}
@@ -977,6 +1005,15 @@ OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec)
 	spec->parID = FolderIDTable::IDForPath(Parent(path));
 	SetPascal(spec->name, mac, 63);
 	return noErr;
+}
+
+int FSPathOpenProblem(const std::string& posixPath)
+{
+	int problem = 0;
+	const int fd = OpenPlainFile(posixPath, O_RDONLY, &problem);
+	if (fd >= 0)
+		close(fd);
+	return problem;
 }
 
 OSType FileTypeAtPath(const std::string& posixPath)

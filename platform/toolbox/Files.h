@@ -103,6 +103,11 @@ OSErr FSpGetPOSIXPath(const FSSpec* spec, std::string* path);
 // bdNamErr, leaving spec untouched, when the file's name has no exact Mac Roman spelling of at most 63
 // characters (or the path holds a NUL).
 OSErr FSPathMakeFSSpec(const std::string& posixPath, FSSpec* spec);
+// Why the file at the path cannot be opened for reading, as HOpenDF would find when opening it now: 0 when it
+// can; kNotPlainFile for a folder, a named pipe or a device, or a path ending in '/' (which names a folder);
+// otherwise the system's errno (ENOENT, ENOTDIR, ELOOP, ENAMETOOLONG, EACCES, ...).
+constexpr int kNotPlainFile = -1;
+int FSPathOpenProblem(const std::string& posixPath);
 // The type stored with the file at the path; 0 when it has none.
 OSType FileTypeAtPath(const std::string& posixPath);
 

@@ -282,7 +282,8 @@ TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFile
 	EXPECT_EQ(answerer->mSeen[0].text, "These files could not be opened:\n" + mRoot +
 	                                       "/Gone (not found)\n" + mRoot + " (not a file)\n");
 	EXPECT_EQ(answerer->mSeen[1].text,
-	          "The portfolio could not be opened. It is damaged or of an unknown kind.");
+	          "The portfolio \xD2"
+	          "Damaged\xD3 could not be opened. It is damaged or of an unknown kind.");
 	for (const auto& seen : answerer->mSeen)
 		EXPECT_TRUE(seen.afterAnswer) << seen.text;
 

@@ -159,16 +159,24 @@ protected:
 		    msg_OK, [outShown](LWindow* dialog) { outShown->push_back(Text(dialog, "text")); });
 	}
 
-	static std::string Message(SInt16 inNumber)
+	// Plug-in message inNumber naming the file inName.
+	static std::string Message(SInt16 inNumber, const std::string& inName)
 	{
 		Str255 text;
 		GetIndString(text, kKsMessageStringsID, inNumber);
-		return std::string(reinterpret_cast<char*>(text + 1), text[0]);
+		std::string message(reinterpret_cast<char*>(text + 1), text[0]);
+		EXPECT_NE(message.find("^0"), std::string::npos) << message;
+		if (const size_t at = message.find("^0"); at != std::string::npos)
+			message.replace(at, 2, inName);
+		return message;
 	}
 
-	static void TypePassword(const char* inPassword)
+	// The password dialog's prompt goes to outPrompt.
+	static void TypePassword(const char* inPassword, std::string* outPrompt = nullptr)
 	{
-		StDialogHandler::QueueAnswer(msg_OK, [inPassword](LWindow* dialog) {
+		StDialogHandler::QueueAnswer(msg_OK, [inPassword, outPrompt](LWindow* dialog) {
+			if (outPrompt != nullptr)
+				*outPrompt = Text(dialog, "text");
 			Str255 text;
 			text[0] = UInt8(std::strlen(inPassword));
 			std::memcpy(text + 1, inPassword, text[0]);
@@ -465,11 +473,14 @@ TEST_F(PortfolioDocumentTest, PasswordMustBeTypedExactly)
 	WritePortfolio("Locked", 0, "Sesame 42");
 	std::vector<std::string> shown;
 
-	TypePassword("sesame 42");
+	// The prompt and the refusal name the file, as its window would be titled.
+	std::string prompt;
+	TypePassword("sesame 42", &prompt);
 	ExpectMessage(&shown);
 	EXPECT_EQ(Open("Locked"), nullptr);
+	EXPECT_EQ(prompt, "\xD2Locked\xD3 is protected. Please enter its password:");
 	ASSERT_EQ(shown.size(), 1u);
-	EXPECT_EQ(shown[0], Message(kMsgPortfolioPassword));
+	EXPECT_EQ(shown[0], Message(kMsgPortfolioPassword, "Locked"));
 
 	StDialogHandler::QueueAnswer(msg_Cancel);
 	EXPECT_EQ(Open("Locked"), nullptr);
@@ -502,8 +513,8 @@ TEST_F(PortfolioDocumentTest, FormerAndForeignFilesAreRefusedAndLeftAsTheyWere)
 	EXPECT_EQ(Open("Notes"), nullptr);
 	EXPECT_EQ(ReadBytes(mScratch.Path("Notes")), "Dear diary");
 	ASSERT_EQ(shown.size(), 2u);
-	EXPECT_EQ(shown[0], Message(kMsgPortfolioOldFormat));
-	EXPECT_EQ(shown[1], Message(kMsgPortfolioUnreadable));
+	EXPECT_EQ(shown[0], Message(kMsgPortfolioOldFormat, "Old"));
+	EXPECT_EQ(shown[1], Message(kMsgPortfolioUnreadable, "Notes"));
 
 	// Once a conversion is installed, a former file goes through it first.
 	// Set on every run: the converter cannot capture, and a repeated run has another fixture.
@@ -516,7 +527,7 @@ TEST_F(PortfolioDocumentTest, FormerAndForeignFilesAreRefusedAndLeftAsTheyWere)
 	ExpectMessage(&shown);
 	TPortfolio* converted = Open("Old");
 	ASSERT_NE(converted, nullptr);
-	EXPECT_EQ(shown.back(), Message(kMsgPortfolioConverting));
+	EXPECT_EQ(shown.back(), Message(kMsgPortfolioConverting, "Old"));
 	EXPECT_EQ(converted->GetLedger()->Count(), 3);
 }
 
@@ -535,7 +546,7 @@ TEST_F(PortfolioDocumentTest, FormerPortfolioIsConvertedWhenOpenedAndKeptAsOld)
 	ExpectMessage(&shown);
 	TPortfolio* converted = Open("Old");
 	ASSERT_NE(converted, nullptr);
-	EXPECT_EQ(shown, std::vector<std::string>{Message(kMsgPortfolioConverting)});
+	EXPECT_EQ(shown, std::vector<std::string>{Message(kMsgPortfolioConverting, "Old")});
 	EXPECT_EQ(converted->GetLedger()->Count(), 2);
 	EXPECT_STREQ(converted->GetLedger()->GetNth(2)->symbol, "GOLD");
 	EXPECT_EQ(ReadBytes(mScratch.Path("Old.old")), former);
@@ -547,7 +558,7 @@ TEST_F(PortfolioDocumentTest, FormerPortfolioIsConvertedWhenOpenedAndKeptAsOld)
 	ExpectMessage(&shown);
 	ExpectMessage(&shown);
 	EXPECT_EQ(Open("Cut"), nullptr);
-	EXPECT_EQ(shown.back(), Message(kMsgPortfolioUnreadable));
+	EXPECT_EQ(shown.back(), Message(kMsgPortfolioUnreadable, "Cut"));
 	EXPECT_EQ(ReadBytes(mScratch.Path("Cut")), cut);
 	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("Cut.old")));
 }

@@ -10,8 +10,10 @@
 #include "model/UZVUtils.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StPrintSession.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
 #include "platform/framework/UPrinting.h"
+#include "platform/framework/URefusedFiles.h"
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/StKsDialog.h"
 #include "toolkit/UKsDialogs.h"
@@ -145,34 +147,48 @@ bool TPortfolio::ReadFile(FSSpec* inSpec)
 {
 	mFile = std::make_unique<TVyFile>(inSpec);
 	UPortfolioFile::DefaultParameters(&mParameters, kOpeningCurrency);
+	// The messages name the file as its window's title would.
+	ParamText(inSpec->name, nullptr, nullptr, nullptr);
 	UInt32 tag = 0;
 	short err = UPortfolioFile::ReadTag(mFile.get(), &tag);
 	if (err == 0 && tag == UPortfolioFile::kOldTag && UPortfolioFile::GetConverter() != nullptr) {
 		UKsDialogs::ErrorDialog(kMsgPortfolioConverting);
-		err = UPortfolioFile::GetConverter()(mFile.get());
+		if (err = UPortfolioFile::GetConverter()(mFile.get()); err != 0)
+			err = kPortfolioDamaged;
 	}
 	if (err == 0)
 		err = UPortfolioFile::ReadPortfolio(mFile.get(), &mParameters, &mCategories, &mLedger);
-	if (err != 0) {
+	if (err == 0) {
+		mFileSpec = *inSpec;
+		SetSpecified(true);
+		return true;
+	}
+	// Bytes that are no portfolio are the file's fault; anything else kept the file from being opened or
+	// read, and is told as a script or the Open dialog would have been told it.
+	if (err == kVyFileEOF || err == kPortfolioWrongTag || err == kPortfolioDamaged ||
+	    err == kPortfolioOldFormat) {
+		ParamText(inSpec->name, nullptr, nullptr, nullptr); // a conversion may have shown others
 		UKsDialogs::ErrorDialog(err == kPortfolioOldFormat ? kMsgPortfolioOldFormat
 		                                                   : kMsgPortfolioUnreadable);
-		return false;
+	} else {
+		URefusedFiles::Show({URefusedFiles::NotOpened(*inSpec)});
 	}
-	mFileSpec = *inSpec;
-	SetSpecified(true);
-	return true;
+	return false;
 }
 
 bool TPortfolio::AskPassword()
 {
 	if (!mParameters.passwordSet)
 		return true;
+	ParamText(mFileSpec.name, nullptr, nullptr, nullptr);
 	Str255 typed;
 	if (UKsDialogs::StringDialog(kPortfolioPasswordDialog, kPasswordField, typed) != msg_OK)
 		return false;
 	const std::size_t length = strnlen(mParameters.password, sizeof(mParameters.password));
 	if (typed[0] == length && std::memcmp(typed + 1, mParameters.password, length) == 0)
 		return true;
+	// Another alert may have come up while the dialog was open.
+	ParamText(mFileSpec.name, nullptr, nullptr, nullptr);
 	UKsDialogs::ErrorDialog(kMsgPortfolioPassword);
 	return false;
 }

@@ -62,6 +62,8 @@ protected:
 	{
 		UNavServicesDialogs::SetChooser(nullptr);
 		TVyFileUtils::SetNavHandler(nullptr);
+		UModalAlerts::SetAnswersRequired(false);
+		UModalAlerts::ClearQueuedAnswers();
 	}
 
 	void Answer(const std::string& inPath) { mAnswer = QString::fromStdString(inPath); }
@@ -160,7 +162,7 @@ TEST_F(UNavServicesDialogsTest, ChosenPathsBecomeSpecsWithMacRomanNames)
 	EXPECT_EQ(mFolder.Read(kResumeDisk), "");
 }
 
-TEST_F(UNavServicesDialogsTest, CancelAndUnnameableChoicesAnswerNothing)
+TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothing)
 {
 	mFolder.Write("plain", "kept");
 	mFolder.MakeFolder("folder");
@@ -168,29 +170,34 @@ TEST_F(UNavServicesDialogsTest, CancelAndUnnameableChoicesAnswerNothing)
 		const char* what;
 		std::string path;
 		tNavRequest::Kind kind;
+		std::string alert; // how the alert begins; empty when there is none
 	};
 	const std::vector<Case> cases = {
-	    {"cancelled open", "", tNavRequest::kChooseFile},
-	    {"cancelled folder", "", tNavRequest::kChooseFolder},
-	    {"cancelled save", "", tNavRequest::kSaveFile},
-	    {"relative path", "plain", tNavRequest::kChooseFile},
-	    {"missing file", mFolder.Path("absent"), tNavRequest::kChooseFile},
-	    {"folder for a file", mFolder.Path("folder"), tNavRequest::kChooseFile},
-	    {"file for a folder", mFolder.Path("plain"), tNavRequest::kChooseFolder},
-	    {"save over a folder", mFolder.Path("folder"), tNavRequest::kSaveFile},
-	    {"save into a missing folder", mFolder.Path("nowhere/x"), tNavRequest::kSaveFile},
+	    {"cancelled open", "", tNavRequest::kChooseFile, ""},
+	    {"cancelled folder", "", tNavRequest::kChooseFolder, ""},
+	    {"cancelled save", "", tNavRequest::kSaveFile, ""},
+	    {"relative path", "plain", tNavRequest::kChooseFile, ""},
+	    // A file to open that is not there, or no file, is named with what is wrong.
+	    {"missing file", mFolder.Path("absent"), tNavRequest::kChooseFile,
+	     "This file could not be opened:\n" + mFolder.Path("absent") + " (not found)\n"},
+	    {"folder for a file", mFolder.Path("folder"), tNavRequest::kChooseFile,
+	     "This file could not be opened:\n" + mFolder.Path("folder") + " (not a file)\n"},
+	    {"file for a folder", mFolder.Path("plain"), tNavRequest::kChooseFolder, ""},
+	    {"save over a folder", mFolder.Path("folder"), tNavRequest::kSaveFile, ""},
+	    {"save into a missing folder", mFolder.Path("nowhere/x"), tNavRequest::kSaveFile, ""},
 	    // Mac Roman has no such characters: the name would turn into another file's.
-	    {"name outside Mac Roman", mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"), tNavRequest::kSaveFile},
-	    {"name longer than 63", mFolder.Path(std::string(64, 'n')), tNavRequest::kSaveFile},
+	    {"name outside Mac Roman", mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"), tNavRequest::kSaveFile,
+	     "\xD2<U+65E5><U+672C>\xD3 cannot be used"},
+	    {"name longer than 63", mFolder.Path(std::string(64, 'n')), tNavRequest::kSaveFile,
+	     "\xD2" + std::string(64, 'n') + "\xD3 cannot be used"},
 	};
-	ASSERT_TRUE(ResourceStore::Get().LoadFile(
-	    std::string(VANTOREL_FIXTURES) + "/../../resources/Documents.res", nullptr));
-	// A name the program cannot use is named in an alert; the other refusals need none.
+	for (const char* file : {"Documents.res", "Messages.res"})
+		ASSERT_TRUE(ResourceStore::Get().LoadFile(
+		    std::string(VANTOREL_FIXTURES) + "/../../resources/" + file, nullptr));
 	UModalAlerts::SetAnswersRequired(true);
 	for (const Case& c : cases) {
 		UModalAlerts::ClearShownAlerts();
-		const bool named = std::string_view(c.what).starts_with("name ");
-		if (named)
+		if (!c.alert.empty())
 			UModalAlerts::QueueAnswer(1);
 		Answer(c.path);
 		tNavRequest request;
@@ -198,13 +205,10 @@ TEST_F(UNavServicesDialogsTest, CancelAndUnnameableChoicesAnswerNothing)
 		const tNavReply reply = UNavServicesDialogs::Answer(request);
 		EXPECT_FALSE(reply.accepted) << c.what;
 		EXPECT_FALSE(reply.replacing) << c.what;
-		ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), named ? 1u : 0u) << c.what;
-		if (named) {
-			const std::string name = QFileInfo(c.path.c_str()).fileName().toStdString();
-			const std::string& text = UModalAlerts::GetShownAlerts()[0].text;
-			EXPECT_TRUE(text.starts_with("\xD2" + MacRoman::FromUTF8Spelled(name) +
-			                             "\xD3 cannot be used"))
-			    << text;
+		ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), c.alert.empty() ? 0u : 1u) << c.what;
+		if (!c.alert.empty()) {
+			EXPECT_TRUE(UModalAlerts::GetShownAlerts()[0].text.starts_with(c.alert))
+			    << UModalAlerts::GetShownAlerts()[0].text;
 		}
 	}
 	// Nothing was made or replaced.
@@ -326,8 +330,16 @@ TEST_F(DocumentDialogsTest, OpenListsTheKindsFilesThenEveryFileAndTakesSeveral)
 	mAnswers = {QString::fromStdString(mFolder.Path("docs/Retirement")),
 	            QString::fromStdString(mFolder.Path("docs/Former")),
 	            QString::fromStdString(mFolder.Path("docs/gone"))};
+	ASSERT_TRUE(ResourceStore::Get().LoadFile(
+	    std::string(VANTOREL_FIXTURES) + "/../../resources/Messages.res", nullptr));
+	UModalAlerts::SetAnswersRequired(true);
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
 	ASSERT_TRUE(UNavServicesDialogs::AskOpenFiles(kLedgerType, specs, kNavAllowMultipleFiles));
-	// A chosen file that has gone meanwhile is left out; the others are all opened.
+	// A chosen file that has gone meanwhile is named in a message; the others are all opened.
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts()[0].text,
+	          "This file could not be opened:\n" + mFolder.Path("docs/gone") + " (not found)\n");
 	ASSERT_EQ(specs.size(), 2u);
 	std::string path;
 	ASSERT_EQ(FSpGetPOSIXPath(&specs[1], &path), noErr);
