@@ -4,18 +4,98 @@
 #include "platform/framework/LMenu.h"
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/UDispatch.h"
+#include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QSystemTrayIcon>
 
 namespace
 {
 PopUpMenuChooser sChooser;
+
+// A menu longer than the screen (a kind's menu with every security in it) scrolls, with arrows at both
+// ends, instead of flowing into columns past the screen's edge. Otherwise the application's style draws it.
+class ScrollingMenuStyle : public QProxyStyle
+{
+public:
+	ScrollingMenuStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+	int styleHint(StyleHint inHint, const QStyleOption* inOption, const QWidget* inWidget,
+	              QStyleHintReturn* outReturn) const override
+	{
+		if (inHint == SH_Menu_Scrollable)
+			return 1;
+		return QProxyStyle::styleHint(inHint, inOption, inWidget, outReturn);
+	}
+};
+
+// Typing the start of an item's text goes to the first item that begins so; after a pause, or in another
+// menu, the typing starts afresh. The menus' texts carry no mnemonics, so Qt's own typing finds nothing in
+// them.
+class MenuTypeSelect : public QObject
+{
+public:
+	explicit MenuTypeSelect(QObject* inParent) : QObject(inParent) {}
+
+	bool eventFilter(QObject* inWatched, QEvent* inEvent) override
+	{
+		auto* menu = qobject_cast<QMenu*>(inWatched);
+		if (!menu || inEvent->type() != QEvent::KeyPress)
+			return false;
+		const auto* key = static_cast<QKeyEvent*>(inEvent);
+		const QString text = key->text();
+		if (text.size() != 1 || !text[0].isPrint() || (key->modifiers() & ~Qt::ShiftModifier))
+			return false;
+		const UInt32 now = TickCount();
+		if (menu != mMenu || now - mLastTick >= kPause)
+			mTyped.clear();
+		// Alone, a space is the key that chooses the item.
+		if (mTyped.isEmpty() && text == QStringLiteral(" "))
+			return false;
+		mMenu = menu;
+		mLastTick = now;
+		mTyped += text;
+		for (QAction* action : menu->actions()) {
+			const QString shown =
+			    action->text().section('\t', 0, 0).replace(QStringLiteral("&&"), "&");
+			if (!action->isSeparator() && action->isVisible() && action->isEnabled() &&
+			    shown.startsWith(mTyped, Qt::CaseInsensitive)) {
+				menu->setActiveAction(action);
+				break;
+			}
+		}
+		return true;
+	}
+
+private:
+	static constexpr UInt32 kPause = 60; // ticks, as in the tables' typing
+	QPointer<QMenu> mMenu;
+	QString mTyped;
+	UInt32 mLastTick = 0;
+};
+
+void PrepareMenu(QMenu* ioQMenu)
+{
+	static QPointer<QStyle> style;
+	static QPointer<MenuTypeSelect> typeSelect;
+	if (!style) {
+		style = new ScrollingMenuStyle;
+		style->setParent(qApp);
+	}
+	if (!typeSelect)
+		typeSelect = new MenuTypeSelect(qApp);
+	if (ioQMenu->style() != style) {
+		ioQMenu->setStyle(style);
+		ioQMenu->installEventFilter(typeSelect);
+	}
+}
 
 QString ItemText(LMenu* inMenu, SInt16 inItem)
 {
@@ -41,6 +121,7 @@ void Fill(QMenu* ioQMenu, SInt16 inMenuID, LMenu* inMenu, bool inRunCommands)
 {
 	LMenuBar* bar = LMenuBar::GetCurrentMenuBar();
 	LMenu* menu = inMenu ? inMenu : (bar ? bar->FetchMenu(inMenuID) : nullptr);
+	PrepareMenu(ioQMenu);
 	ioQMenu->clear();
 	if (!menu)
 		return;

@@ -1,11 +1,14 @@
 // The program's first start on screens of four sizes, each a display of its own (Xvfb) with a window
 // manager (openbox) that frames windows and keeps them out of the docked ticker's strip: every window lies
 // wholly inside the work area, the detail windows do not cover each other or the summary, and windows
-// opened later without a place of their own step clear of the corner of those already there. Each size
-// runs in a child process, since Qt stays on the display it first met.
+// opened later without a place of their own step clear of the corner of those already there; a menu of more
+// stocks than the screen holds stays on it. Each size runs in a child process, since Qt stays on the display
+// it first met.
 
 #include "app/TStockPlugin.h"
 #include "model/TSecurity.h"
+#include "model/TStock.h"
+#include "model/UZVUtils.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
@@ -14,7 +17,10 @@
 #include "windows/security/UWindowRegistry.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -243,6 +249,58 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 	// Nothing to save at quit.
 	one->ClearModified();
 	two->ClearModified();
+	app->AttemptQuitSelf(0);
+}
+
+// The Stocks menu with 2,000 stocks, opened from the menu bar, stays on the screen and scrolls: End goes
+// to the last stock and Return opens its detail window.
+TEST_F(FirstStartPlacementE2ETest, AMenuOfTwoThousandStocksStaysOnTheScreenAndEndReachesItsLastStock)
+{
+	if (mScreen.empty()) {
+		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
+			GTEST_SKIP() << "Xvfb or openbox is not installed";
+		EXPECT_TRUE(RunInChild("1280x800"));
+		return;
+	}
+	auto app = Start();
+	TList<TSecurity>* stocks = TStockPlugin::sStockPlugin->GetList(securityStock);
+	for (int i = 1; i <= 2000; ++i) {
+		auto* stock = new TStock();
+		const std::string number = std::to_string(i);
+		UZVUtils::DefaultStock(stock, ("Stock " + number).c_str(), ("S" + number).c_str(), 100);
+		stocks->Append(stock);
+	}
+	TStockPlugin::sStockPlugin->RebuildAllMenus();
+	QWidget* window = TopLevel("AAPL");
+	ASSERT_NE(window, nullptr);
+	QMenuBar* bar = window->findChild<QMenuBar*>();
+	ASSERT_NE(bar, nullptr);
+	QAction* title = nullptr;
+	ASSERT_TRUE(AwaitOnDisplay([&] {
+		for (QAction* action : bar->actions())
+			if (action->text() == "Stocks")
+				title = action;
+		return title != nullptr;
+	}));
+
+	const QPoint at = bar->actionGeometry(title).center();
+	QMouseEvent click(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+	                  Qt::NoModifier);
+	QCoreApplication::sendEvent(bar, &click);
+	QMenu* menu = title->menu();
+	ASSERT_TRUE(AwaitOnDisplay([&] { return menu->isVisible(); }));
+	const QRect screen(0, 0, 1280, 800);
+	EXPECT_TRUE(screen.contains(menu->geometry()))
+	    << menu->geometry().x() << "," << menu->geometry().y() << " " << menu->geometry().width() << "x"
+	    << menu->geometry().height();
+	QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+	QCoreApplication::sendEvent(menu, &end);
+	QAction* last = menu->actions().back();
+	EXPECT_EQ(menu->activeAction(), last);
+	EXPECT_TRUE(menu->rect().contains(menu->actionGeometry(last)));
+	QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+	QCoreApplication::sendEvent(menu, &enter);
+	EXPECT_TRUE(AwaitOnDisplay([&] { return stocks->GetLast()->IsDetailWindowOpen(); }));
 	app->AttemptQuitSelf(0);
 }
 

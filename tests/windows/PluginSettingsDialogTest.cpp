@@ -119,7 +119,9 @@ TEST_F(PluginSettingsDialogTest, NewStockTakesTypingFieldByFieldFromTheKeyboard)
 	// The name takes typing with its text selected; Tab and shift-Tab select the next field's text.
 	TStockSelectWindow* dialog = NewStock();
 	ASSERT_NE(dialog, nullptr);
+	ASSERT_EQ(WindowInput::Text(dialog, "Name"), "New Stock");
 	WindowInput::Press(dialog, "Foo Corp\tFOO");
+	EXPECT_EQ(WindowInput::Text(dialog, "Name"), "Foo Corp");
 	WindowInput::ShiftTab(dialog);
 	WindowInput::Press(dialog, "Foo Holdings\r");
 	UDispatch::DeletePending();

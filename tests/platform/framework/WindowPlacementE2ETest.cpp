@@ -1,9 +1,11 @@
-// Windows on an X display of the test's own, with no window manager: what the X server shows is what the
-// framework placed.
+// Windows and menus on an X display of the test's own, with no window manager: what the X server shows is
+// what the framework placed.
 
 #include "FrameworkTestSupport.h"
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LMenu.h"
 #include "platform/framework/LMenuBar.h"
+#include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScratchFolder.h"
@@ -11,12 +13,16 @@
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRect>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
@@ -264,6 +270,59 @@ TEST_F(WindowPlacementE2ETest, ZoomFillsTheAreaLeftByDockedStripsAndGoesBack)
 	Rect after;
 	window->GetGlobalBounds(after);
 	EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+// A pop-up menu of more items than the screen holds stays on the screen and scrolls: End goes to the last
+// item and shows it, typing goes to the item whose text begins so, and Return chooses.
+TEST_F(WindowPlacementE2ETest, ALongPopUpMenuStaysOnTheScreenAndTheKeysReachEveryItem)
+{
+	LMenu menu(151);
+	for (int i = 1; i <= 2000; ++i) {
+		Str255 text;
+		PascalStrings::FromString("Item " + std::to_string(i), text);
+		menu.AppendCommand(text, cmd_Nothing);
+	}
+	const QRect screen(0, 0, 1280, 800);
+	auto press = [](QMenu* inMenu, int inKey, const QString& inText = {}) {
+		QKeyEvent key(QEvent::KeyPress, inKey, Qt::NoModifier, inText);
+		QCoreApplication::sendEvent(inMenu, &key);
+	};
+	// The menu shown at the point, handed to inUser once it is on the screen.
+	auto popUp = [&](SInt16 inTop, SInt16 inLeft, const std::function<void(QMenu*)>& inUser) {
+		QTimer poll;
+		QObject::connect(&poll, &QTimer::timeout, [&] {
+			auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+			if (!shown || !shown->isVisible())
+				return;
+			poll.stop();
+			EXPECT_TRUE(screen.contains(shown->geometry()))
+			    << ::testing::PrintToString(shown->geometry());
+			inUser(shown);
+			shown->close(); // when the keys chose nothing
+		});
+		poll.start(10);
+		return PopUpMenuSelect(&menu, inTop, inLeft, 1);
+	};
+
+	auto toTheEnd = [&](QMenu* inShown) {
+		press(inShown, Qt::Key_End);
+		QAction* last = inShown->actions().back();
+		EXPECT_EQ(inShown->activeAction(), last);
+		EXPECT_TRUE(inShown->rect().contains(inShown->actionGeometry(last)));
+		press(inShown, Qt::Key_Return);
+	};
+	auto typing = [&](const QString& inTyped) {
+		return [&press, inTyped](QMenu* inShown) {
+			for (QChar c : inTyped)
+				press(inShown, c.toUpper().unicode(), c);
+			press(inShown, Qt::Key_Return);
+		};
+	};
+	EXPECT_EQ(popUp(100, 600, toTheEnd), (151 << 16) | 2000);
+	// However slowly the test runs, no pause comes between its keys; another menu starts afresh.
+	StTestClock clock;
+	EXPECT_EQ(popUp(700, 1200, typing("item 1999")), (151 << 16) | 1999);
+	EXPECT_EQ(popUp(700, 1200, typing("item 5")), (151 << 16) | 5);
 }
 
 // On a desktop with no browser to be found, an address is reported rather than lost.

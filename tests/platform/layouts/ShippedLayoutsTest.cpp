@@ -1,7 +1,7 @@
 // Every layout the program ships builds: each pane's class is registered, each constructor reads exactly
 // the fields its layout gives, and nothing is signalled on the way. Every window with edit fields opens with
-// its first field taking typing, and Tab goes through the fields the user sees. Layouts added to resources/
-// are covered as they come; classes come from the same registrations the program makes.
+// its first field taking typing, its text selected, and Tab goes through the fields the user sees. Layouts
+// added to resources/ are covered as they come; classes come from the same registrations the program makes.
 
 #include "app/kestrunApp.h"
 #include "platform/framework/LApplication.h"
@@ -27,6 +27,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -150,6 +151,13 @@ bool HasKeyboardFocus(LPane* inPane)
 	return focus->geometry().top() == frame.top && area.contains(focus->geometry().topLeft());
 }
 
+std::string TextOf(const LEditText* inField)
+{
+	char text[256];
+	inField->GetText(text, sizeof text);
+	return text;
+}
+
 // Tabs round the window's tab group once from the target: every shown field once, in reading order.
 void ExpectTabOrderOfShownFields(LWindow* inWindow, const std::vector<LEditText*>& inShown)
 {
@@ -157,6 +165,18 @@ void ExpectTabOrderOfShownFields(LWindow* inWindow, const std::vector<LEditText*
 	auto* firstPane = dynamic_cast<LPane*>(first);
 	ASSERT_TRUE(firstPane && !dynamic_cast<LView*>(first)) << "no field takes typing";
 	EXPECT_EQ(firstPane->GetWindow(), inWindow);
+	// The field opens with all its text selected, so that typing replaces it.
+	if (auto* field = dynamic_cast<LEditText*>(first)) {
+		SInt16 start = 0, end = 0;
+		field->GetSelection(start, end);
+		EXPECT_EQ(std::make_pair(start, end), std::make_pair(SInt16(0), SInt16(TextOf(field).size())))
+		    << CodeText(field->GetPaneID()) << " opens with its text not all selected";
+		EventRecord key{};
+		key.what = keyDown;
+		key.message = '7';
+		LApplication::DispatchEvent(key, inWindow);
+		EXPECT_EQ(TextOf(field), "7") << CodeText(field->GetPaneID());
+	}
 	std::set<LEditText*> visited;
 	Rect previous{-32768, -32768, -32768, -32768};
 	LCommander* target = first;
@@ -205,6 +225,9 @@ TEST(ShippedLayoutsTest, WindowsWithEditFieldsOpenOnTheirFirstFieldAndTabThrough
 			for (LEditText* field : fields)
 				EXPECT_NE(dynamic_cast<LTabGroup*>(field->GetSuperCommander()), nullptr)
 				    << "field " << CodeText(field->GetPaneID()) << " is in no tab group";
+			// Filled, as the windows fill them before they show.
+			for (LEditText* field : fields)
+				field->SetText("12", 2);
 			window->Show();
 			std::vector<LEditText*> shown;
 			std::copy_if(fields.begin(), fields.end(), std::back_inserter(shown),
