@@ -10,7 +10,6 @@
 #include "model/USecurityFile.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/PascalStrings.h"
-#include "platform/toolbox/gui/ResourceStore.h"
 #include "toolkit/UKsDialogs.h"
 
 #include <cstddef>
