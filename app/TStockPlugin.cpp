@@ -178,6 +178,22 @@ void TStockPlugin::Initialize()
 	RebuildAllMenus();
 }
 
+void TStockPlugin::NoteOpenWindows()
+{
+	const struct {
+		tPluginWindow which;
+		UInt8* openAtQuit;
+	} noted[] = {{windowSummary, &mPrefs.summary.openAtQuit},
+	             {windowStockQQ, &mPrefs.stockQQOpenAtQuit},
+	             {windowCurrencyQQ, &mPrefs.currencyQQOpenAtQuit}};
+	for (const auto& window : noted)
+		// A window this build cannot open keeps the flag the user's last run left.
+		if (GetWindowOpener(window.which) != nullptr)
+			*window.openAtQuit = mWindows[window.which] != nullptr ? 1 : 0;
+	for (TList<TSecurity>* list : {mStockList, mFundList, mIndexList, mCurrencyList})
+		NoteDetailWindows(list);
+}
+
 void TStockPlugin::ShutDown()
 {
 	if (mShutDown)
@@ -189,20 +205,8 @@ void TStockPlugin::ShutDown()
 			mWindows[which]->Delete();
 		mWindows[which] = nullptr;
 	}
-	const struct {
-		tPluginWindow which;
-		UInt8* openAtQuit;
-	} noted[] = {{windowSummary, &mPrefs.summary.openAtQuit},
-	             {windowStockQQ, &mPrefs.stockQQOpenAtQuit},
-	             {windowCurrencyQQ, &mPrefs.currencyQQOpenAtQuit}};
-	for (const auto& window : noted) {
-		// A window this build cannot open keeps the flag the user's last run left.
-		if (GetWindowOpener(window.which) != nullptr)
-			*window.openAtQuit = mWindows[window.which] != nullptr ? 1 : 0;
-		if (mWindows[window.which] != nullptr)
-			mWindows[window.which]->Delete();
-		mWindows[window.which] = nullptr;
-	}
+	NoteOpenWindows();
+	CloseOtherWindows();
 	// The settings dialogs close now, while the securities they edit are whole: deleting a security
 	// with its dialog open would call back into the plug-in from its destructor.
 	for (TList<TSecurity>* list : {mStockList, mFundList, mIndexList, mCurrencyList})

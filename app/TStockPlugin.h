@@ -170,6 +170,8 @@ public:
 	                            std::vector<std::string>* ioUnwritten = nullptr);
 	// The last writing of every file, at quit: the names of those that could not be written are added.
 	void WriteAllFiles(std::vector<std::string>* ioUnwritten);
+	// Notes which windows are open and writes every file, as the quit does, leaving the windows open.
+	void RecordOpenWindows(std::vector<std::string>* ioUnwritten);
 	void DefaultPreferences(tPreferenceFileType kind);
 
 	// Commands and menus.
@@ -183,6 +185,10 @@ public:
 	bool OpenDetailWindow(tSecurityType kind, TList<TSecurity>* list, long command, long base);
 	void OpenDetailWindows(tSecurityType kind, TList<TSecurity>* list);
 	void CloseDetailWindows(tSecurityType kind, TList<TSecurity>* list);
+	// The open-at-quit flags of the securities shown in menus or the summary, from their open windows.
+	void NoteDetailWindows(TList<TSecurity>* list);
+	// Every window's open-at-quit flag from whether it is open now.
+	void NoteOpenWindows();
 	void CloseAllDetailWindows();
 	void CloseOtherWindows();
 	bool AnyWindowsOpen(TList<TSecurity>* list);
@@ -242,6 +248,7 @@ private:
 	// lets the last writing put the new file in its place.
 	void KeepOrDropFormerChanges();
 	short WriteContents(tPreferenceFileType kind, TVyFile* file);
+	void WriteEachFile(std::vector<std::string>* ioUnwritten);
 	void StartUpdating();
 	void ApplyPrefs(bool save);
 	// Appends a new security to its kind's list, writes the kind's file and re-applies the settings;

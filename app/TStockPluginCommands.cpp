@@ -488,15 +488,20 @@ void TStockPlugin::OpenDetailWindows(tSecurityType, TList<TSecurity>* list)
 	});
 }
 
-void TStockPlugin::CloseDetailWindows(tSecurityType, TList<TSecurity>* list)
+void TStockPlugin::NoteDetailWindows(TList<TSecurity>* list)
 {
 	ForEachSecurity(list, [](TSecurity* security) {
-		if (!IsShown(security))
-			return;
-		const bool open = security->IsDetailWindowOpen();
-		if (open)
+		if (IsShown(security))
+			security->DetailWindowOpenOnQuit(security->IsDetailWindowOpen());
+	});
+}
+
+void TStockPlugin::CloseDetailWindows(tSecurityType, TList<TSecurity>* list)
+{
+	NoteDetailWindows(list);
+	ForEachSecurity(list, [](TSecurity* security) {
+		if (IsShown(security) && security->IsDetailWindowOpen())
 			security->CloseDetailWindow(true);
-		security->DetailWindowOpenOnQuit(open);
 	});
 }
 

@@ -355,6 +355,17 @@ void TStockPlugin::WriteAllFiles(std::vector<std::string>* ioUnwritten)
 	if (mAllFilesWritten || mPrefsFolder == nullptr)
 		return;
 	mAllFilesWritten = true;
+	WriteEachFile(ioUnwritten);
+}
+
+void TStockPlugin::RecordOpenWindows(std::vector<std::string>* ioUnwritten)
+{
+	NoteOpenWindows();
+	WriteEachFile(ioUnwritten);
+}
+
+void TStockPlugin::WriteEachFile(std::vector<std::string>* ioUnwritten)
+{
 	for (tPreferenceFileType kind :
 	     {prefsSettings, prefsStocks, prefsFunds, prefsIndexes, prefsCurrencies})
 		WritePreferencesFiles(kind, ioUnwritten);

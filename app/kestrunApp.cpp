@@ -23,6 +23,7 @@
 #include "platform/framework/UControlRegistry.h"
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 #include "ticker/TFloaterTickerWindow.h"
 #include "ticker/TPrefsWindow.h"
 #include "ticker/TTicker.h"
@@ -32,9 +33,11 @@
 #include "toolkit/KsAlerts.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
+#include <QSystemTrayIcon>
 #include <filesystem>
 #include <new>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -198,6 +201,14 @@ void kestrunApp::Initialize()
 	for (TTicker* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
 		if (ticker->WasTickerOpenOnQuit())
 			ticker->Open(true);
+	if (gInittingTicker == 1 || mStockPlugin->FilesCreated()) {
+		// The files made at this start were written before anything opened: they are written again
+		// as the quit writes them, so that a start after a crash opens what this one opened.
+		std::vector<std::string> unwritten;
+		WritePreferencesFiles(false, &unwritten);
+		mStockPlugin->RecordOpenWindows(&unwritten);
+		KsFilesNotWritten(unwritten);
+	}
 
 	mScrollWheelHandler = std::make_unique<CScrollWheelHandler>(false, 1);
 	mStockPlugin->ObeyCommand(kCmdStartUpdating, nullptr);
@@ -209,19 +220,34 @@ void kestrunApp::Initialize()
 
 void kestrunApp::StartUp()
 {
-	if (mLaunchDocuments.empty())
-		return;
-	// Names given relative to the folder the program was started in.
-	std::vector<std::string> paths;
-	for (const std::string& name : mLaunchDocuments) {
-		std::error_code error;
-		const std::filesystem::path path = std::filesystem::absolute(name, error);
-		paths.push_back(error ? name : path.string());
+	mReachCheckPending = true;
+	if (!mLaunchDocuments.empty()) {
+		// Names given relative to the folder the program was started in.
+		std::vector<std::string> paths;
+		for (const std::string& name : mLaunchDocuments) {
+			std::error_code error;
+			const std::filesystem::path path = std::filesystem::absolute(name, error);
+			paths.push_back(error ? name : path.string());
+		}
+		AppleEvent event, reply;
+		event.descriptorType = typeAppleEvent;
+		UAppleEventService::PutTextList(event, keyDirectObject, paths);
+		DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
 	}
-	AppleEvent event, reply;
-	event.descriptorType = typeAppleEvent;
-	UAppleEventService::PutTextList(event, keyDirectObject, paths);
-	DispatchAppleEvent(kCoreEventClass, kAEOpenDocuments, event, reply);
+	if (std::exchange(mReachCheckPending, false))
+		KeepReachable();
+}
+
+void kestrunApp::KeepReachable()
+{
+	if (!mStockPlugin || GetState() == programState_Quitting || StModalLoop::IsQuitPending())
+		return;
+	bool reachable = mMainTicker->IsWindowOpen() || LWindow::FetchTopRegular() != nullptr ||
+	                 QSystemTrayIcon::isSystemTrayAvailable();
+	for (TTicker* ticker = mTickerList->GetFirst(); ticker && !reachable; ticker = mTickerList->GetNext())
+		reachable = ticker->IsWindowOpen();
+	if (!reachable)
+		mStockPlugin->ObeyCommand(kCmdSummaryWindow, nullptr);
 }
 
 void kestrunApp::DoPreferences()

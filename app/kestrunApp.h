@@ -54,6 +54,7 @@ enum : CommandT {
 	kCmdTickerSettings = 1500,
 	kCmdWebPage = 1520,
 	kCmdSecurityPreferences = 5000,
+	kCmdSummaryWindow = 5004,
 	kCmdStartUpdating = 5020,
 };
 
@@ -163,6 +164,9 @@ private:
 	// Answers the open- or print-documents event; the files are opened after the answer has gone.
 	void OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outReply, bool inPrint);
 	template <class W> W* ShowWindow(W*& ioWindow, ResIDT inLayout);
+	// With no standard window or ticker shown and no system tray to hold the menus, the user could not
+	// reach the program: the summary window, which carries the menu bar, opens.
+	void KeepReachable();
 
 	TAboutWindow* mAboutWindow = nullptr;
 	TVersionWindow* mVersionWindow = nullptr;
@@ -178,6 +182,9 @@ private:
 	// False when a settings file that could not be set aside still stands: it is not written over.
 	bool mPrefsWritable = true;
 	std::vector<std::string> mLaunchDocuments;
+	// Set by the start-up until the check that the program can be reached is done or handed to the
+	// documents given at launch, which open after the event's answer.
+	bool mReachCheckPending = false;
 	// Held weakly by work left for after an event's answer, which does nothing once the program is gone.
 	std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 	std::unique_ptr<LMenuBar> mMenuBar;

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -56,7 +57,9 @@ void kestrunApp::OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outRe
 	if (refused.empty() && accepted.empty())
 		return;
 	std::weak_ptr<bool> alive = mAlive;
-	UAppleEventService::AfterReply([this, alive, refused, accepted, inPrint] {
+	// At start-up, whether anything is shown is known once these files have opened.
+	const bool checkReach = std::exchange(mReachCheckPending, false);
+	UAppleEventService::AfterReply([this, alive, refused, accepted, inPrint, checkReach] {
 		if (alive.expired())
 			return;
 		URefusedFiles::Show(refused);
@@ -65,5 +68,7 @@ void kestrunApp::OpenDocumentsEvent(const AppleEvent& inEvent, AppleEvent& outRe
 				return;
 			inPrint ? PrintDocument(&spec) : OpenDocument(&spec);
 		}
+		if (checkReach && !alive.expired())
+			KeepReachable();
 	});
 }

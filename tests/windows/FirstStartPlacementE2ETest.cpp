@@ -2,8 +2,8 @@
 // manager (openbox) that frames windows and keeps them out of the docked ticker's strip: every window lies
 // wholly inside the work area, the detail windows do not cover each other or the summary, and windows
 // opened later without a place of their own step clear of the corner of those already there; a menu of more
-// stocks than the screen holds stays on it. Each size runs in a child process, since Qt stays on the display
-// it first met.
+// stocks than the screen holds stays on it; a first start that never quits is shown again by the next. Each
+// size runs in a child process, since Qt stays on the display it first met.
 
 #include "app/TStockPlugin.h"
 #include "model/TSecurity.h"
@@ -13,6 +13,8 @@
 #include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/support/VirtualDisplay.h"
+#include "ticker/TTicker.h"
+#include "ticker/TZvTicker.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/security/UWindowRegistry.h"
 
@@ -27,6 +29,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 
@@ -301,6 +305,52 @@ TEST_F(FirstStartPlacementE2ETest, AMenuOfTwoThousandStocksStaysOnTheScreenAndEn
 	QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
 	QCoreApplication::sendEvent(menu, &enter);
 	EXPECT_TRUE(AwaitOnDisplay([&] { return stocks->GetLast()->IsDetailWindowOpen(); }));
+	app->AttemptQuitSelf(0);
+}
+
+// The first start ends without its quit (a crash, a kill, a power cut): the next start shows the ticker and
+// the windows it showed.
+TEST_F(FirstStartPlacementE2ETest, TheStartAfterAFirstStartThatNeverQuitShowsWhatTheFirstShowed)
+{
+	if (mScreen.empty()) {
+		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
+			GTEST_SKIP() << "Xvfb or openbox is not installed";
+		EXPECT_TRUE(RunInChild("1280x1024"));
+		return;
+	}
+	auto shown = [] {
+		std::set<std::string> titles;
+		for (LWindow* w : LWindow::GetWindowList()) {
+			Str255 title;
+			w->GetDescriptor(title);
+			if (w->IsVisible())
+				titles.insert(
+				    std::string(reinterpret_cast<const char*>(title + 1), title[0]));
+		}
+		return titles;
+	};
+	auto ticklets = [](kestrunApp& inApp) {
+		TZvTicker* pane = inApp.GetMainTicker()->GetTickerPane();
+		return pane ? pane->GetTicklets().Count() : -1;
+	};
+	auto app = Start();
+	const std::set<std::string> first = shown();
+	ASSERT_TRUE(first.count("Main Ticker") && first.count("Summary") && first.count("AAPL"));
+	const long shownTicklets = ticklets(*app);
+	ASSERT_GT(shownTicklets, 0);
+	// Ended without its quit: the settings folder as the start left it.
+	std::map<std::filesystem::path, std::string> files;
+	for (const auto& entry : std::filesystem::directory_iterator(PrefsFolder()))
+		files[entry.path()] = ReadText(entry.path());
+	app.reset();
+	std::filesystem::remove_all(PrefsFolder());
+	std::filesystem::create_directory(PrefsFolder());
+	for (const auto& [path, bytes] : files)
+		WriteText(path, bytes);
+
+	app = Start();
+	EXPECT_EQ(shown(), first);
+	EXPECT_EQ(ticklets(*app), shownTicklets);
 	app->AttemptQuitSelf(0);
 }
 

@@ -1,10 +1,13 @@
 // The program quit the way an interrupt quits it, with windows of the plug-in and of a ticker open, then
 // started again on the same settings folder: the main ticker shows what it showed, and the summary and
-// detail windows open at quit open again.
+// detail windows open at quit open again. Quit with nothing open, it still starts with something to reach
+// it by.
 
 #include "app/TQuitSignalWatcher.h"
 #include "app/TStockPlugin.h"
+#include "platform/framework/LDocument.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/support/PortfolioFiles.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
 #include "windows/security/UWindowRegistry.h"
@@ -96,6 +99,38 @@ TEST_F(QuitAndRestartE2ETest, TheNextStartShowsTheTickerAndTheWindowsOpenAtQuit)
 	EXPECT_EQ(MainTickerTicklets(*app), securities);
 	EXPECT_NE(plugin->GetWindow(windowSummary), nullptr);
 	EXPECT_EQ(OpenDetailWindows(), open);
+	app->AttemptQuitSelf(0);
+}
+
+TEST_F(QuitAndRestartE2ETest, AStartWithNothingOpenAtQuitShowsTheSummaryUnlessADocumentGivenAtLaunchOpens)
+{
+	// The user closes the ticker and every window, then quits.
+	auto app = Start();
+	app->ObeyCommand(kCmdCloseMainTicker, nullptr);
+	app->ObeyCommand(5013, nullptr);
+	app->ObeyCommand(5005, nullptr);
+	ASSERT_EQ(LWindow::FetchTopRegular(), nullptr);
+	app->AttemptQuitSelf(0);
+	app.reset();
+
+	// A portfolio given at launch is what the next start shows; it opens once the start-up is done.
+	ASSERT_EQ(PortfolioFiles::Write(mRoot + "/Growth", {}), 0);
+	app = Start();
+	app->SetLaunchDocuments({mRoot + "/Growth"});
+	app->StartUp();
+	ASSERT_TRUE(RunUntil([] { return LDocument::GetDocumentList().size() == 1; }));
+	EXPECT_EQ(TStockPlugin::sStockPlugin->GetWindow(windowSummary), nullptr);
+	LDocument::GetDocumentList().front()->Close();
+	app->AttemptQuitSelf(0);
+	app.reset();
+
+	// Without one, the summary window opens, and with it the menu bar.
+	app = Start();
+	EXPECT_FALSE(app->GetMainTicker()->IsWindowOpen());
+	app->StartUp();
+	IPluginWindow* summary = TStockPlugin::sStockPlugin->GetWindow(windowSummary);
+	ASSERT_NE(summary, nullptr);
+	EXPECT_EQ(LWindow::FetchTopRegular(), dynamic_cast<LWindow*>(summary->GetCommander()));
 	app->AttemptQuitSelf(0);
 }
 
