@@ -33,7 +33,6 @@
 #include "toolkit/KsAlerts.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
-#include <QSystemTrayIcon>
 #include <filesystem>
 #include <new>
 #include <string>
@@ -243,7 +242,7 @@ void kestrunApp::KeepReachable()
 	if (!mStockPlugin || GetState() == programState_Quitting || StModalLoop::IsQuitPending())
 		return;
 	bool reachable = mMainTicker->IsWindowOpen() || LWindow::FetchTopRegular() != nullptr ||
-	                 QSystemTrayIcon::isSystemTrayAvailable();
+	                 LMenuBar::ReachableWithoutWindows();
 	for (TTicker* ticker = mTickerList->GetFirst(); ticker && !reachable; ticker = mTickerList->GetNext())
 		reachable = ticker->IsWindowOpen();
 	if (!reachable)

@@ -22,6 +22,9 @@ public:
 	LMenuBar& operator=(const LMenuBar&) = delete;
 
 	static LMenuBar* GetCurrentMenuBar() { return sMenuBar; }
+	// Whether the menus stay reachable without a standard window (from a system-tray icon, where the
+	// desktop has a tray).
+	static Boolean ReachableWithoutWindows();
 
 	// Installs before the menu with id inBeforeID (InstallMenu_AtEnd, or an id not in the bar: at the
 	// end, though before a last menu titled "Help"; hierMenu: as a submenu, not shown in the bar). The

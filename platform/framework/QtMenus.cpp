@@ -248,3 +248,8 @@ PopUpMenuChooser SetPopUpMenuChooser(PopUpMenuChooser inChooser)
 	sChooser = std::move(inChooser);
 	return previous;
 }
+
+Boolean LMenuBar::ReachableWithoutWindows()
+{
+	return QSystemTrayIcon::isSystemTrayAvailable();
+}
