@@ -1,6 +1,7 @@
 #include "app/TQuitSignalWatcher.h"
 
 #include "platform/framework/LApplication.h"
+#include "platform/toolbox/gui/StModalLoop.h"
 
 #include <csignal>
 
@@ -19,13 +20,18 @@ extern "C" void NoteSignal(int inSignal)
 
 const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
+void Arm()
+{
+	for (int signal : kSignals)
+		std::signal(signal, NoteSignal);
+}
+
 } // namespace
 
 TQuitSignalWatcher::TQuitSignalWatcher()
 {
 	sSignal = 0;
-	for (int signal : kSignals)
-		std::signal(signal, NoteSignal);
+	Arm();
 	StartRepeating();
 }
 
@@ -37,9 +43,18 @@ TQuitSignalWatcher::~TQuitSignalWatcher()
 
 void TQuitSignalWatcher::SpendTime(const EventRecord&)
 {
-	if (sSignal == 0)
-		return;
-	sSignal = 0;
-	if (LApplication* app = LApplication::GetApplication())
-		app->RequestQuit();
+	LApplication* app = LApplication::GetApplication();
+	if (sSignal != 0) {
+		sSignal = 0;
+		mQuitAsked = true;
+		if (app)
+			app->RequestQuit();
+	}
+	// The quit's questions and messages are modal loops: with none running or pending, it is over, and
+	// was stopped (Cancel, a failed save) unless the program is quitting.
+	if (mQuitAsked && !StModalLoop::IsAnyRunning() && !StModalLoop::IsQuitPending() &&
+	    (!app || app->GetState() != programState_Quitting)) {
+		mQuitAsked = false;
+		Arm();
+	}
 }

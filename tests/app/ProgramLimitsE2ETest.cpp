@@ -3,6 +3,8 @@
 // which the program reports, and the files before it are written; the limit does not end the program
 // halfway through. A quit that comes while a message waits (the program's own, or Qt's inside the Open
 // dialog) ends the message and the program, on a display of its own (Xvfb) where the message can be seen.
+// A signal's quit that the user stopped at the question about an unsaved portfolio leaves the next signal
+// an ordinary quit.
 
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
@@ -60,12 +62,17 @@ public:
 	}
 	~DisplayKeys() { xcb_disconnect(mConnection); }
 
-	// Each character of inKeys ('\r' Return) pressed and released in the window, with Control held
-	// when asked.
+	// Each character of inKeys ('\r' Return, '\t' Tab, '\x1b' Escape) pressed and released in the
+	// window, given the focus first, with Control held when asked.
 	bool Type(xcb_window_t inWindow, const std::string& inKeys, bool inControl = false)
 	{
+		if (!Focus(inWindow))
+			return false;
 		for (char key : inKeys) {
-			const xcb_keysym_t sym = key == '\r' ? 0xFF0D : xcb_keysym_t(UInt8(key));
+			const xcb_keysym_t sym = key == '\r'     ? 0xFF0D
+			                         : key == '\t'   ? 0xFF09
+			                         : key == '\x1b' ? 0xFF1B
+			                                         : xcb_keysym_t(UInt8(key));
 			xcb_keycode_t code = 0;
 			for (std::size_t i = 0; mPerCode > 0 && i < mSyms.size() && code == 0; i += mPerCode)
 				if (mSyms[i] == sym)
@@ -90,6 +97,17 @@ public:
 	}
 
 private:
+	// As a click on the window gives it: the program takes keys in the window that has the focus.
+	bool Focus(xcb_window_t inWindow)
+	{
+		xcb_set_input_focus(mConnection, XCB_INPUT_FOCUS_POINTER_ROOT, inWindow, XCB_CURRENT_TIME);
+		xcb_get_input_focus_reply_t* focus =
+		    xcb_get_input_focus_reply(mConnection, xcb_get_input_focus(mConnection), nullptr);
+		const bool has = inWindow != 0 && focus != nullptr && focus->focus == inWindow;
+		free(focus);
+		return has;
+	}
+
 	xcb_connection_t* mConnection;
 	xcb_window_t mRoot = 0;
 	xcb_keycode_t mFirst = 0;
@@ -365,11 +383,22 @@ protected:
 		const auto before = SettingsFiles();
 
 		QProcess script;
-		const auto asked = std::chrono::steady_clock::now();
 		if (inSignal != 0)
 			kill(mChild, inSignal);
 		else
 			SessionBus::StartScript(script, "aevt", "quit", "@a{sv} {}");
+		ExpectQuitWithinASecond(before);
+		if (inSignal == 0 && !HasFatalFailure()) {
+			script.waitForFinished(5000);
+			EXPECT_EQ(SessionBus::Output(script), "(@a{sv} {},)");
+		}
+	}
+
+	// The program, just asked to quit, is gone within a second with status 0, its scripting name is free
+	// again, and every settings file was written anew since inBefore.
+	void ExpectQuitWithinASecond(const std::map<std::string, ino_t>& inBefore)
+	{
+		const auto asked = std::chrono::steady_clock::now();
 		while (!Ended() && std::chrono::steady_clock::now() < asked + std::chrono::seconds(1))
 			poll(nullptr, 0, 5);
 		if (!Ended()) {
@@ -380,15 +409,10 @@ protected:
 			FAIL() << "the program is still there a second after the quit";
 		}
 		EXPECT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
-		if (inSignal == 0) {
-			script.waitForFinished(5000);
-			EXPECT_EQ(SessionBus::Output(script), "(@a{sv} {},)");
-		}
 		EXPECT_FALSE(ScriptingNameOwned());
-		const auto after = SettingsFiles();
-		for (const auto& [name, inode] : after) {
+		for (const auto& [name, inode] : SettingsFiles()) {
 			EXPECT_NE(inode, 0u) << name;
-			EXPECT_NE(inode, before.at(name)) << name << " was not written at quit";
+			EXPECT_NE(inode, inBefore.at(name)) << name << " was not written at quit";
 		}
 	}
 
@@ -435,6 +459,54 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, AQuitEndsTheWaitingMessageAndTheProgram)
 	// The portfolio whose password was never given was not saved.
 	EXPECT_EQ(ReadText(locked), lockedBytes);
 	EXPECT_EQ(ReadText(savings), savingsBytes);
+}
+
+TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain)
+{
+	FirstRun();
+	const std::string savings = mRoot + "/Savings";
+	ASSERT_EQ(PortfolioFiles::Write(savings, {PortfolioFiles::Entry(kOtherTransaction, 900, "GOLD")}), 0);
+	DisplayKeys keys(mDisplay);
+	// The question about the unsaved new portfolio is titled as the program.
+	const std::string question = "Vantorel";
+	for (const bool cancelFirst : {true, false}) {
+		SCOPED_TRACE(cancelFirst ? "Cancel, then a signal" : "a signal while the question waits");
+		Launch(0, {savings}, mDisplay);
+		ASSERT_TRUE(keys.Type(AwaitShown("Savings"), "n", true)) << "Ctrl+N";
+		ASSERT_TRUE(keys.Type(AwaitShown("New Portfolio"), "\r"));
+		const xcb_window_t untitled = AwaitShown("Untitled Portfolio");
+		ASSERT_NE(untitled, 0u);
+		kill(mChild, SIGTERM);
+		if (!cancelFirst) {
+			// The quit held up by its question: a second signal ends the program at once.
+			ASSERT_NE(AwaitShown(question), 0u);
+			kill(mChild, SIGTERM);
+			const auto asked = std::chrono::steady_clock::now();
+			while (!Ended() &&
+			       std::chrono::steady_clock::now() < asked + std::chrono::seconds(10))
+				poll(nullptr, 0, 5);
+			ASSERT_TRUE(Ended());
+			EXPECT_TRUE(WIFSIGNALED(mStatus) && WTERMSIG(mStatus) == SIGTERM) << mStatus;
+			continue;
+		}
+		ASSERT_TRUE(keys.Type(AwaitShown(question), "\x1b")) << "Escape: Cancel";
+		const auto cancelled = std::chrono::steady_clock::now();
+		while (!ShownWindows(question).empty()) {
+			ASSERT_LT(std::chrono::steady_clock::now(), cancelled + std::chrono::seconds(10));
+			poll(nullptr, 0, 20);
+		}
+		ASSERT_FALSE(Ended()) << "Cancel did not stop the quit";
+		// The user goes on: the Open dialog's message waits when the next signal comes.
+		ASSERT_TRUE(keys.Type(untitled, "o", true)) << "Ctrl+O";
+		ASSERT_TRUE(keys.Type(AwaitShown("Open Portfolio"), "zzabsent\r"));
+		ASSERT_NE(AwaitShown("Open Portfolio", 2), 0u);
+		const auto before = SettingsFiles();
+		kill(mChild, SIGTERM);
+		const xcb_window_t again = AwaitShown(question);
+		ASSERT_NE(again, 0u) << "the second signal did not ask again; status " << mStatus;
+		ASSERT_TRUE(keys.Type(again, "\t\t\r")) << "Don't Save";
+		ExpectQuitWithinASecond(before);
+	}
 }
 
 } // namespace

@@ -72,6 +72,11 @@ StModalLoop::~StModalLoop()
 		PostQuit();
 }
 
+bool StModalLoop::IsAnyRunning()
+{
+	return sCount > 0;
+}
+
 bool StModalLoop::IsQuitPending()
 {
 	return bool(sPendingQuit);

@@ -17,6 +17,7 @@ public:
 	StModalLoop(const StModalLoop&) = delete;
 	StModalLoop& operator=(const StModalLoop&) = delete;
 
+	static bool IsAnyRunning();
 	// From a quit being asked for during a modal loop until that quit runs.
 	static bool IsQuitPending();
 	// With no modal loop running, runs inQuit now; otherwise cancels every loop, closes the windows Qt
