@@ -126,6 +126,19 @@ protected:
 	}
 
 	// Runs this test again in a child process on a screen of that size; true when the child passed.
+	// In the parent run (no screen given), runs this test in a child process on a virtual screen of that
+	// size, or skips it without Xvfb or openbox, and answers true: the test then ends there.
+	bool RanInChild(const char* inScreen)
+	{
+		if (!mScreen.empty())
+			return false;
+		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
+			[] { GTEST_SKIP() << "Xvfb or openbox is not installed"; }();
+		else
+			EXPECT_TRUE(RunInChild(inScreen)) << inScreen;
+		return true;
+	}
+
 	static bool RunInChild(const char* inScreen)
 	{
 		const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -162,12 +175,8 @@ protected:
 
 TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutCoveringEachOther)
 {
-	if (mScreen.empty()) {
-		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
-			GTEST_SKIP() << "Xvfb or openbox is not installed";
-		EXPECT_TRUE(RunInChild(GetParam())) << GetParam();
+	if (RanInChild(GetParam()))
 		return;
-	}
 	ASSERT_NE(ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id"), std::string::npos)
 	    << "openbox did not start";
 	auto app = Start();
@@ -260,12 +269,8 @@ TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutC
 // to the last stock and Return opens its detail window.
 TEST_F(FirstStartPlacementE2ETest, AMenuOfTwoThousandStocksStaysOnTheScreenAndEndReachesItsLastStock)
 {
-	if (mScreen.empty()) {
-		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
-			GTEST_SKIP() << "Xvfb or openbox is not installed";
-		EXPECT_TRUE(RunInChild("1280x800"));
+	if (RanInChild("1280x800"))
 		return;
-	}
 	auto app = Start();
 	TList<TSecurity>* stocks = TStockPlugin::sStockPlugin->GetList(securityStock);
 	for (int i = 1; i <= 2000; ++i) {
@@ -312,12 +317,8 @@ TEST_F(FirstStartPlacementE2ETest, AMenuOfTwoThousandStocksStaysOnTheScreenAndEn
 // the windows it showed.
 TEST_F(FirstStartPlacementE2ETest, TheStartAfterAFirstStartThatNeverQuitShowsWhatTheFirstShowed)
 {
-	if (mScreen.empty()) {
-		if (std::system("command -v Xvfb >/dev/null 2>&1 && command -v openbox >/dev/null 2>&1") != 0)
-			GTEST_SKIP() << "Xvfb or openbox is not installed";
-		EXPECT_TRUE(RunInChild("1280x1024"));
+	if (RanInChild("1280x1024"))
 		return;
-	}
 	auto shown = [] {
 		std::set<std::string> titles;
 		for (LWindow* w : LWindow::GetWindowList()) {
