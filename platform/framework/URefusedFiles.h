@@ -38,7 +38,7 @@ public:
 	// Why the file at the absolute path cannot be opened; false, with its spec, when it can be tried. A
 	// name the file manager cannot hold is refused rather than let it stand for another file.
 	static bool Refused(const std::string& inPath, tRefusal* outRefusal, FSSpec* outSpec);
-	// Why the file of the spec could not be opened or read a moment ago: what is wrong with it now, or
+	// Why the file inSpec names could not be opened or read a moment ago: what is wrong with it now, or
 	// that it cannot be read.
 	static tRefusal NotOpened(const FSSpec& inSpec);
 	// The file's path (characters Mac Roman lacks spelled out, the middle of a very long one left out)
