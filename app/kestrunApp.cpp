@@ -200,9 +200,10 @@ void kestrunApp::Initialize()
 	for (TTicker* ticker = mTickerList->GetFirst(); ticker; ticker = mTickerList->GetNext())
 		if (ticker->WasTickerOpenOnQuit())
 			ticker->Open(true);
-	if (gInittingTicker == 1 || mStockPlugin->FilesCreated()) {
-		// The files made at this start were written before anything opened: they are written again
-		// as the quit writes them, so that a start after a crash opens what this one opened.
+	// The files made at this start were written before anything opened: they are written again as the
+	// quit writes them, so that a start after a crash opens what this one opened. A quit asked during a
+	// start-up message writes them itself.
+	if ((gInittingTicker == 1 || mStockPlugin->FilesCreated()) && !StModalLoop::IsQuitPending()) {
 		std::vector<std::string> unwritten;
 		WritePreferencesFiles(false, &unwritten);
 		mStockPlugin->RecordOpenWindows(&unwritten);
