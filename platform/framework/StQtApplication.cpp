@@ -28,6 +28,9 @@ StQtApplication::StQtApplication(int& argc, char** argv)
 	const bool ownChoice = std::getenv("QT_XCB_NO_MITSHM") != nullptr;
 	if (!ownChoice)
 		setenv("QT_XCB_NO_MITSHM", "1", 1);
+	// Every dialog Qt opens, its own inner ones too (the print dialog's file browser), is a window of this
+	// program that a quit can close, never a desktop's dialog running outside it.
+	QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 	mApplication = std::make_unique<QApplication>(argc, argv);
 	if (!ownChoice)
 		unsetenv("QT_XCB_NO_MITSHM"); // not for the programs it starts

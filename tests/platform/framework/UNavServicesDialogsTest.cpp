@@ -10,6 +10,7 @@
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QDialog>
 #include <QApplication>
@@ -22,11 +23,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -396,7 +399,7 @@ TEST_F(DocumentDialogsTest, DialogsAreTitledByWhatTheyDo)
 
 // A quit (a signal, a script) that comes while Qt's own dialog shows a window of its own ends that window
 // as Escape would, then the dialog as Cancel, then the program: nothing chosen, nothing replaced.
-TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsFileDialogsAndTheDialogs)
+TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsOwnDialogsAndTheDialogs)
 {
 	class QuitCounter : public LApplication
 	{
@@ -410,16 +413,64 @@ TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsFileDialogsAndTheDialogs)
 			return true;
 		}
 	};
+	// What the user does in the dialog that shows, and where.
+	const auto typeName = [this](const char* inName) {
+		return [this, inName](QDialog* inDialog) {
+			auto* dialog = qobject_cast<QFileDialog*>(inDialog);
+			ASSERT_NE(dialog, nullptr);
+			dialog->setDirectory(QString::fromStdString(mFolder.Path("docs")));
+			auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+			ASSERT_NE(name, nullptr);
+			name->setText(inName);
+			QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+			QCoreApplication::sendEvent(name, &press);
+		};
+	};
+	const auto click = [](const char* inButton) {
+		return [inButton](QDialog* inDialog) {
+			auto* button = inDialog->findChild<QAbstractButton*>(inButton);
+			ASSERT_NE(button, nullptr) << inButton;
+			ASSERT_TRUE(button->isEnabled()) << inButton;
+			button->click();
+		};
+	};
+	const auto open = [] {
+		FSSpec spec;
+		return UNavServicesDialogs::AskOpenOneFile(kLedgerType, spec, 0);
+	};
+	const auto print = [] {
+		LPrintSettings spec;
+		return UPrinting::AskPrintJob(spec);
+	};
 	struct Case {
 		const char* what;
-		bool saving;
-		const char* typed; // null: a right click on the list of files
-		const char* shown;
+		std::function<bool()> ask;
+		std::function<void(QDialog*)> bringUp;
+		const char* shown; // in the message, or the class of the inner dialog
 	};
 	const Case cases[] = {
-	    {"a missing name typed into Open", false, "Absent", "not found"},
-	    {"an existing name typed into Save As", true, "Existing", "already exists"},
-	    {"the menu of Open's list of files", false, nullptr, "menu"},
+	    {"a missing name typed into Open", open, typeName("Absent"), "not found"},
+	    {"an existing name typed into Save As",
+	     [] {
+		     FSSpec spec;
+		     bool replacing = false;
+		     return UNavServicesDialogs::AskSaveFile(nullptr, 0, spec, replacing, 0);
+	     },
+	     typeName("Existing"), "already exists"},
+	    {"the menu of Open's list of files", open,
+	     [this](QDialog* inDialog) {
+		     auto* dialog = qobject_cast<QFileDialog*>(inDialog);
+		     ASSERT_NE(dialog, nullptr);
+		     dialog->setDirectory(QString::fromStdString(mFolder.Path("docs")));
+		     auto* files = inDialog->findChild<QAbstractScrollArea*>("listView");
+		     ASSERT_NE(files, nullptr);
+		     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+		                            files->viewport()->mapToGlobal(QPoint(5, 5)));
+		     QCoreApplication::sendEvent(files->viewport(), &menu);
+	     },
+	     "QMenu"},
+	    {"the print dialog's Properties", print, click("properties"), "QPrintPropertiesDialog"},
+	    {"the print dialog's choice of an output file", print, click("fileBrowser"), "QFileDialog"},
 	};
 	UNavServicesDialogs::SetChooser(nullptr);
 	// A window an earlier test left for deletion would take the dialog with it.
@@ -434,36 +485,26 @@ TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsFileDialogsAndTheDialogs)
 		UNavServicesDialogs::ForgetLastFolder();
 		QString shown;
 		bool left = false;
+		QPointer<QDialog> outer;
 		// The user brings Qt's window up once the dialog shows; the quit comes while it waits.
 		QTimer user, waiting;
 		QObject::connect(&user, &QTimer::timeout, [&] {
-			auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-			if (dialog == nullptr)
+			outer = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+			if (!outer)
 				return;
 			user.stop();
 			waiting.start(5);
-			dialog->setDirectory(QString::fromStdString(mFolder.Path("docs")));
-			if (c.typed) {
-				auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-				ASSERT_NE(name, nullptr);
-				name->setText(c.typed);
-				QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-				QCoreApplication::sendEvent(name, &press);
-			} else {
-				auto* files = dialog->findChild<QAbstractScrollArea*>("listView");
-				ASSERT_NE(files, nullptr);
-				QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-				                        files->viewport()->mapToGlobal(QPoint(5, 5)));
-				QCoreApplication::sendEvent(files->viewport(), &click);
-			}
+			c.bringUp(outer);
 		});
 		QObject::connect(&waiting, &QTimer::timeout, [&] {
-			auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-			QWidget* inner = box ? box : QApplication::activePopupWidget();
+			QWidget* inner = QApplication::activePopupWidget();
+			if (inner == nullptr && QApplication::activeModalWidget() != outer)
+				inner = QApplication::activeModalWidget();
 			if (inner == nullptr)
 				return;
 			waiting.stop();
-			shown = box ? box->text() : QString("menu");
+			auto* box = qobject_cast<QMessageBox*>(inner);
+			shown = box ? box->text() : QString(inner->metaObject()->className());
 			app.RequestQuit();
 			app.RequestQuit();
 			// Should it stay, the test ends it rather than wait for ever.
@@ -473,11 +514,7 @@ TEST_F(DocumentDialogsTest, AQuitEndsTheWindowsOfQtsFileDialogsAndTheDialogs)
 			});
 		});
 		user.start(5);
-		FSSpec spec;
-		bool replacing = false;
-		const bool chosen = c.saving
-		                        ? UNavServicesDialogs::AskSaveFile(nullptr, 0, spec, replacing, 0)
-		                        : UNavServicesDialogs::AskOpenOneFile(kLedgerType, spec, 0);
+		const bool chosen = c.ask();
 		EXPECT_FALSE(left) << "Qt's window stayed after the quit";
 		EXPECT_FALSE(chosen);
 		EXPECT_TRUE(shown.contains(c.shown)) << shown.toStdString();
