@@ -7,9 +7,13 @@
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/gui/GrafPort.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -35,6 +39,59 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 		for (LPane* sub : view->GetSubPanes())
 			ForEachPlaceHolder(sub, inF);
 }
+
+// A printout to a file is written beside it and takes the file's name only once it is whole, so a full
+// disk or a failed page leaves what stood there as it was and no half-written file.
+class StPrintFile
+{
+public:
+	explicit StPrintFile(QPrinter& ioPrinter)
+	{
+		if (ioPrinter.outputFormat() != QPrinter::PdfFormat || ioPrinter.outputFileName().isEmpty())
+			return;
+		mFinal = ioPrinter.outputFileName();
+		QTemporaryFile temp(mFinal + QStringLiteral(".XXXXXX"));
+		temp.setAutoRemove(false);
+		// Where no file can be made, the printer fails on the name itself.
+		if (!temp.open())
+			return;
+		mTemp = temp.fileName();
+		temp.close();
+		const mode_t mask = umask(0);
+		umask(mask);
+		chmod(QFile::encodeName(mTemp).constData(), 0666 & ~mask);
+		ioPrinter.setOutputFileName(mTemp);
+	}
+	~StPrintFile()
+	{
+		if (!mTemp.isEmpty())
+			QFile::remove(mTemp);
+	}
+	StPrintFile(const StPrintFile&) = delete;
+	StPrintFile& operator=(const StPrintFile&) = delete;
+
+	// A file cut short by a failed write lacks the end-of-file mark written last.
+	bool Keep()
+	{
+		if (mTemp.isEmpty())
+			return true;
+		QFile written(mTemp);
+		if (!written.open(QIODevice::ReadOnly) || written.size() < 16)
+			return false;
+		written.seek(written.size() - 16);
+		if (!written.read(16).contains("%%EOF"))
+			return false;
+		written.close();
+		if (std::rename(QFile::encodeName(mTemp).constData(), QFile::encodeName(mFinal).constData()) != 0)
+			return false;
+		mTemp.clear();
+		return true;
+	}
+
+private:
+	QString mFinal;
+	QString mTemp;
+};
 
 // Points the port at the printer's page for the printout's lifetime of a job.
 class StPrinterPort
@@ -126,6 +183,7 @@ void LPrintout::DoPrintJob()
 	QtPrinting::ApplySpec(mPrintSpec, printer);
 	// The pages are chosen here; the printer is to print all it is given.
 	printer.setFromTo(0, 0);
+	StPrintFile file(printer);
 	QPainter painter;
 	if (!painter.begin(&printer))
 		Throw_(err_PrintFailed);
@@ -176,6 +234,6 @@ void LPrintout::DoPrintJob()
 	mPrinting = false;
 	mVisible = false;
 	restoreScrolls();
-	if (!painter.end())
+	if (!painter.end() || !file.Keep())
 		Throw_(err_PrintFailed);
 }

@@ -2,9 +2,14 @@
 // What a window printed: the print job goes to a PDF file, whose text is read back laid out as on the page.
 
 #include "platform/framework/LPrintSettings.h"
+#include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UPrinting.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "tests/platform/framework/FrameworkTestSupport.h"
+#include "toolkit/UKsDialogs.h"
 
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -33,6 +38,24 @@ inline std::string Read(const std::string& inPath)
 		text.append(buffer, n);
 	pclose(pipe);
 	return text;
+}
+
+// What inPrint showed in the plug-in's error dialog, or "<no dialog>"; the print error message itself
+// as `outExpected`.
+inline std::string ErrorShownBy(const std::function<void()>& inPrint, std::string* outExpected)
+{
+	StDialogHandler::SetAnswersRequired(true);
+	std::string shown = "<no dialog>";
+	StDialogHandler::QueueAnswer(msg_OK, [&](LWindow* dialog) {
+		shown = FrameworkTest::Descriptor(dialog->FindPaneByID(kKsDialogTextPane));
+	});
+	inPrint();
+	StDialogHandler::SetAnswersRequired(false);
+	StDialogHandler::ClearQueuedAnswers();
+	Str255 message;
+	GetIndString(message, kKsMessageStringsID, 15);
+	*outExpected = PascalStrings::ToString(message);
+	return shown;
 }
 
 } // namespace PrintedText

@@ -442,6 +442,25 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 	// The table is back in its window, drawn for the screen again.
 	EXPECT_EQ(window->GetTable()->GetWindow(), window);
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
+
+	// A printout that cannot be written whole (a full disk, a folder gone) says so, and what stood under
+	// the name stays as it was, with no part-written file beside it.
+	const std::string printed = ReadText(pdf);
+	std::string expected;
+	{
+		StFileSizeLimit full(printed.size() / 2);
+		EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected),
+		          expected);
+	}
+	EXPECT_TRUE(ReadText(pdf) == printed) << "the earlier printout was changed";
+	PrintedText::PrintTo(mRoot + "/gone/summary.pdf");
+	EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected), expected);
+	std::vector<std::string> files;
+	for (const auto& entry : std::filesystem::directory_iterator(mRoot))
+		if (entry.path().filename().string().rfind("summary", 0) == 0)
+			files.push_back(entry.path().filename().string());
+	EXPECT_EQ(files, std::vector<std::string>{"summary.pdf"});
+	EXPECT_FALSE(window->GetTable()->IsPrinting());
 }
 
 TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)

@@ -46,7 +46,6 @@ constexpr CommandT kCmdUpdate = FOUR_CHAR_CODE("Updt");
 constexpr CommandT kCmdWeb = FOUR_CHAR_CODE("WebP");
 constexpr CommandT kCmdAction = FOUR_CHAR_CODE("Actn");
 constexpr CommandT kCmdClose = 4;
-constexpr SInt16 kPrintErrorMessage = 15;
 constexpr PaneIDT kNewsIDs[TDetailWindow::kNewsCount] = {FOUR_CHAR_CODE("Nws1"), FOUR_CHAR_CODE("Nws2"),
                                                          FOUR_CHAR_CODE("Nws3"), FOUR_CHAR_CODE("Nws4"),
                                                          FOUR_CHAR_CODE("Nws5"), FOUR_CHAR_CODE("Nws6")};
@@ -511,11 +510,7 @@ void TDetailWindow::DoWeb()
 
 void TDetailWindow::PrintWithDialog()
 {
-	try {
-		UTablePrinting::AskAndPrint([this] { DoPrint(); });
-	} catch (...) {
-		UKsDialogs::ErrorDialog(kPrintErrorMessage);
-	}
+	UTablePrinting::AskAndPrint([this] { DoPrint(); });
 }
 
 SInt16 TDetailWindow::ContextMenuID() const

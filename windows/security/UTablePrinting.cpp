@@ -8,11 +8,17 @@
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/TPrinterHeader.h"
+#include "toolkit/UKsDialogs.h"
 
 #include <cstring>
 
 namespace UTablePrinting
 {
+namespace
+{
+constexpr SInt16 kPrintErrorMessage = 15;
+}
+
 bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled, Str255 outName)
 {
 	if (inCommand != kCmdPrint)
@@ -26,9 +32,13 @@ bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled
 
 void AskAndPrint(const std::function<void()>& inPrint)
 {
-	StPrintSession session(UPrinting::GetAppPrintSpec());
-	if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-		inPrint();
+	try {
+		StPrintSession session(UPrinting::GetAppPrintSpec());
+		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
+			inPrint();
+	} catch (...) {
+		UKsDialogs::ErrorDialog(kPrintErrorMessage);
+	}
 }
 
 std::unique_ptr<LPrintout> CreatePrintout(ResIDT inLayoutID)

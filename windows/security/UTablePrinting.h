@@ -15,7 +15,8 @@ constexpr CommandT kCmdPrint = 9;
 
 // Print is always enabled, its menu item named by the window's stock string. False for other commands.
 bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled, Str255 outName);
-// Runs inPrint inside a print session when the user accepts the print dialog.
+// Runs inPrint inside a print session when the user accepts the print dialog. Any failure on the way, the
+// printing included, ends in the plug-in's print error message.
 void AskAndPrint(const std::function<void()>& inPrint);
 // The printout of this layout, set to the application's print settings.
 std::unique_ptr<LPrintout> CreatePrintout(ResIDT inLayoutID);
