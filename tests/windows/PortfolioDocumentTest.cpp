@@ -575,6 +575,12 @@ TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheO
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
 	EXPECT_NE(PrintedText::Read(pdf).find("Savings"), std::string::npos);
 
+	// A printout that cannot be made says so.
+	std::string expected;
+	UPrinting::GetAppPrintSpec().SetOutputFile(mScratch.Path("gone/printed.pdf"));
+	EXPECT_EQ(PrintedText::ErrorShownBy([&] { TPortfolio::Print(mSuper, &spec); }, &expected), expected);
+	UPrinting::GetAppPrintSpec().SetOutputFile(pdf);
+
 	// A file that does not open prints nothing.
 	std::filesystem::remove(pdf);
 	mScratch.Write("Broken", "zv22");

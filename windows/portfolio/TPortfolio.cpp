@@ -116,7 +116,7 @@ TPortfolio* TPortfolio::Open(LCommander* inSuper, FSSpec* inSpec)
 void TPortfolio::Print(LCommander* inSuper, FSSpec* inSpec)
 {
 	if (TPortfolio* document = Open(inSuper, inSpec))
-		document->DoPrint();
+		UTablePrinting::Print([document] { document->DoPrint(); });
 }
 
 void TPortfolio::InstallHooks()

@@ -30,15 +30,22 @@ bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled
 	return true;
 }
 
-void AskAndPrint(const std::function<void()>& inPrint)
+void Print(const std::function<void()>& inPrint)
 {
 	try {
-		StPrintSession session(UPrinting::GetAppPrintSpec());
-		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
-			inPrint();
+		inPrint();
 	} catch (...) {
 		UKsDialogs::ErrorDialog(kPrintErrorMessage);
 	}
+}
+
+void AskAndPrint(const std::function<void()>& inPrint)
+{
+	Print([&] {
+		StPrintSession session(UPrinting::GetAppPrintSpec());
+		if (UPrinting::AskPrintJob(UPrinting::GetAppPrintSpec()))
+			inPrint();
+	});
 }
 
 std::unique_ptr<LPrintout> CreatePrintout(ResIDT inLayoutID)

@@ -15,8 +15,9 @@ constexpr CommandT kCmdPrint = 9;
 
 // Print is always enabled, its menu item named by the window's stock string. False for other commands.
 bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled, Str255 outName);
-// Runs inPrint inside a print session when the user accepts the print dialog. Any failure on the way, the
-// printing included, ends in the plug-in's print error message.
+// Runs inPrint; any failure of it ends in the plug-in's print error message.
+void Print(const std::function<void()>& inPrint);
+// Prints as above, inside a print session, when the user accepts the print dialog.
 void AskAndPrint(const std::function<void()>& inPrint);
 // The printout of this layout, set to the application's print settings.
 std::unique_ptr<LPrintout> CreatePrintout(ResIDT inLayoutID);
