@@ -5,6 +5,7 @@
 #include "model/TStock.h"
 #include "model/tNewsEntry.h"
 #include "platform/framework/LStaticText.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/gui/QuickDraw.h"
@@ -174,6 +175,17 @@ TEST_F(DetailViewTest, ContextActionsOpenPagesAskForQuotesAndEditTheSecurity)
 	view->DoMenuItem(TDetailView::kMenuTrade);
 	ASSERT_EQ(mURLs.size(), 3u);
 	EXPECT_EQ(mURLs[2], "https://broker.example/trade");
+	// A link typed without its scheme opens nothing, and the user is told which link to mend.
+	std::strcpy(mEnv->mPrefs.tradeURL, "broker.example/trade?s=<<symbol>>");
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	view->DoMenuItem(TDetailView::kMenuTrade);
+	EXPECT_EQ(mURLs.size(), 3u);
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts()[0].text,
+	          "The trading link \xD2" "broker.example/trade?s=<<symbol>>\xD3 is not a web address, so Trade "
+	          "cannot open it. Give a link that begins with http:// or https:// in the settings, under "
+	          "Trading.");
 
 	// Update asks for a fresh quote also while one is outstanding (a request waiting in the round moves
 	// up), and never cancels it.

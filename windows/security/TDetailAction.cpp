@@ -3,19 +3,24 @@
 #include "Quoters/TQuoter.h"
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
+#include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TStock.h"
 #include "model/UMerge.h"
 #include "model/USecurityRequests.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/gui/LaunchURL.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
 namespace
 {
+
+constexpr ResIDT kAlertTradeLinkUnusable = 257;
 
 // Stock filings and charts: URL templates by exchange group, each with one place for the symbol.
 void OpenStockTemplate(TSecurity* security, int usTemplate, int canadaTemplate)
@@ -80,8 +85,19 @@ void TDetailAction::DoTrade()
 	    gPreferences->tradeURL[0] == 0)
 		return;
 	std::unique_ptr<char[]> merged(UMerge::MergeTradeURL(mSecurity));
-	if (merged != nullptr && merged[0] != 0)
-		LaunchURL(merged.get());
+	if (merged == nullptr || merged[0] == 0)
+		return;
+	// The link is the user's own: one that makes no web address is theirs to mend, so it is named.
+	if (!IsLaunchableURL(merged.get())) {
+		const std::string typed(gPreferences->tradeURL,
+		                        strnlen(gPreferences->tradeURL, sizeof gPreferences->tradeURL));
+		Str255 link;
+		pstrcpycn(link, typed.c_str(), 255);
+		ParamText(link, nullptr, nullptr, nullptr);
+		CautionAlert(kAlertTradeLinkUnusable);
+		return;
+	}
+	LaunchURL(merged.get());
 }
 
 void TDetailAction::DoFilings()

@@ -39,20 +39,41 @@ bool OpenThroughXdgOpen(const QUrl& inAddress, const std::string& inURL)
 }
 } // namespace
 
-bool LaunchURL(const char* url, bool mailAllowed)
+namespace
+{
+// The address when it is one at all, else an empty one.
+QUrl AddressOf(const char* url)
 {
 	if (!url || !*url)
-		return false;
+		return {};
 	// Addresses are ASCII; anything else makes no address.
 	for (const char* c = url; *c; ++c)
 		if (static_cast<unsigned char>(*c) >= 0x80)
-			return false;
+			return {};
 	const QUrl address = QUrl::fromEncoded(QByteArray(url), QUrl::StrictMode);
-	if (!address.isValid() || address.isRelative())
+	return address.isValid() && !address.isRelative() ? address : QUrl();
+}
+
+bool IsAllowedScheme(const QUrl& inAddress, bool inMailAllowed)
+{
+	const QString scheme = inAddress.scheme().toLower();
+	return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+	       (inMailAllowed && scheme == QLatin1String("mailto"));
+}
+} // namespace
+
+bool IsLaunchableURL(const char* url, bool mailAllowed)
+{
+	const QUrl address = AddressOf(url);
+	return !address.isEmpty() && IsAllowedScheme(address, mailAllowed);
+}
+
+bool LaunchURL(const char* url, bool mailAllowed)
+{
+	const QUrl address = AddressOf(url);
+	if (address.isEmpty())
 		return false;
-	const QString scheme = address.scheme().toLower();
-	if (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
-	    !(mailAllowed && scheme == QLatin1String("mailto"))) {
+	if (!IsAllowedScheme(address, mailAllowed)) {
 		if (qobject_cast<QApplication*>(QCoreApplication::instance()))
 			QApplication::beep();
 		return false;

@@ -11,6 +11,9 @@
 // True when a program was started for the address.
 bool LaunchURL(const char* url, bool mailAllowed = false);
 
+// True when LaunchURL would hand the address to a program: a well-formed web (or mail) address.
+bool IsLaunchableURL(const char* url, bool mailAllowed = false);
+
 // Tests put a recorder in place of the browser, answering whether a program took the address; an empty
 // opener restores the browser. Returns the previous.
 using URLOpener = std::function<bool(const std::string& url)>;
