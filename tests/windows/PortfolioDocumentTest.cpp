@@ -18,6 +18,7 @@
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
+#include "tests/windows/WindowInput.h"
 #include "toolkit/UKsDialogs.h"
 #include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerWindow.h"
@@ -315,6 +316,54 @@ TEST_F(PortfolioDocumentTest, RevertClosesTheLedgerAndSettingsWindowsUnapplied)
 		EXPECT_FALSE(document->IsModified());
 		AddEntry(document->GetLedger(), "COPPER");
 	}
+}
+
+// Edits still open in the ledger, an entry's window or the settings window are the user's too: closing or
+// quitting asks about them even after a save, Save keeps them as their OK would, and input their OK refuses
+// stops the close with the window still open.
+TEST_F(PortfolioDocumentTest, ClosingWithEditsStillOpenAsksAndSaveKeepsThem)
+{
+	WritePortfolio("Savings", 2);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	TPortfolioWindow* window = document->GetPortfolioWindow();
+	window->ObeyCommand(TPortfolioWindow::kCmdOpenLedger, nullptr);
+	auto* ledger = dynamic_cast<TLedgerWindow*>(window->LedgerWindow());
+	ASSERT_NE(ledger, nullptr);
+	TLedgerEditWindow* edit = ledger->CreateEditWindow(1, false);
+	ASSERT_NE(edit, nullptr);
+	WindowInput::Type(edit, "Cash", "12.5");
+	EXPECT_TRUE(document->IsModified());
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(answer_Save);
+	EXPECT_TRUE(document->AttemptQuitSelf(kAEAsk));
+	UDispatch::DeletePending();
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	ASSERT_EQ(document->GetLedger()->Count(), 2);
+	EXPECT_FLOAT_EQ(document->GetLedger()->GetNth(1)->amount, 12.5f);
+
+	window = document->GetPortfolioWindow();
+	window->ObeyCommand(TPortfolioWindow::kCmdOpenSettings, nullptr);
+	LWindow* settings = window->SettingsWindow();
+	ASSERT_NE(settings, nullptr);
+	ASSERT_EQ(document->DoSave(), 0);
+	EXPECT_TRUE(document->IsModified());
+	WindowInput::Type(settings, "lVal", "");
+	UModalAlerts::QueueAnswer(answer_Save);
+	document->AttemptClose(false);
+	UDispatch::DeletePending();
+	ASSERT_EQ(LDocument::GetDocumentList().size(), 1u);
+	EXPECT_EQ(window->SettingsWindow(), settings);
+	WindowInput::Type(settings, "lVal", "7.5");
+	UModalAlerts::QueueAnswer(answer_Save);
+	document->AttemptClose(false);
+	UDispatch::DeletePending();
+	EXPECT_TRUE(LDocument::GetDocumentList().empty());
+	document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	EXPECT_FLOAT_EQ(document->GetParameters()->losingAlert.limit, 7.5f);
 }
 
 // A save that was cut short (the program killed while writing) leaves a hidden copy beside the file; the

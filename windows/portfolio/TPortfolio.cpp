@@ -243,7 +243,18 @@ void TPortfolio::HandOverLists()
 
 Boolean TPortfolio::IsModified()
 {
-	return mCategories.IsModified() || mLedger.IsModified() || mIsModified;
+	const TPortfolioWindow* window = GetPortfolioWindow();
+	return mCategories.IsModified() || mLedger.IsModified() || mIsModified ||
+	       (window != nullptr && window->HoldsUnappliedEdits());
+}
+
+SInt16 TPortfolio::AskSaveChanges(SInt16 inSaveWhen)
+{
+	const SInt16 answer = LSingleDoc::AskSaveChanges(inSaveWhen);
+	TPortfolioWindow* window = GetPortfolioWindow();
+	if (answer == answer_Save && window != nullptr && !window->ApplyEditors())
+		return answer_Cancel;
+	return answer;
 }
 
 void TPortfolio::ClearModified()

@@ -44,7 +44,10 @@ public:
 
 	~TPortfolio() override;
 
+	// Also while its window's ledger, entry or settings windows hold edits not yet applied.
 	Boolean IsModified() override;
+	// Save keeps what those windows hold, as their OK would; one that refuses its input cancels.
+	SInt16 AskSaveChanges(SInt16 inSaveWhen) override;
 	StringPtr GetDescriptor(Str255 outDescriptor) const override;
 	OSType GetFileType() const override;
 	void DoAESave(FSSpec& inFileSpec, OSType inFileType) override;

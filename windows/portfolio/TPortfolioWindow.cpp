@@ -26,6 +26,7 @@
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsScreen.h"
 #include "toolkit/UPPUtils.h"
+#include "windows/portfolio/TLedgerEditWindow.h"
 #include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioPrefsWindow.h"
@@ -749,6 +750,36 @@ void TPortfolioWindow::CancelEditors()
 	for (LWindow* editor : {LedgerWindow(), SettingsWindow()})
 		if (editor != nullptr)
 			editor->ObeyCommand(kCancelButton, nullptr);
+}
+
+bool TPortfolioWindow::HoldsUnappliedEdits() const
+{
+	if (SettingsWindow() != nullptr || !mDropEdits.empty())
+		return true;
+	const auto* ledger = dynamic_cast<TLedgerWindow*>(LedgerWindow());
+	return ledger != nullptr && (ledger->CountEditWindows() > 0 ||
+	                             (ledger->GetList() != nullptr && ledger->GetList()->IsModified()));
+}
+
+bool TPortfolioWindow::ApplyEditors()
+{
+	// The entries first: the ledger's OK cancels those still open.
+	std::vector<LWindow*> entries;
+	for (const tDropEdit& edit : mDropEdits)
+		entries.push_back(edit.window);
+	auto* ledger = dynamic_cast<TLedgerWindow*>(LedgerWindow());
+	if (ledger != nullptr)
+		for (LCommander* sub : ledger->GetSubCommanders())
+			if (auto* edit = dynamic_cast<TLedgerEditWindow*>(sub))
+				entries.push_back(edit);
+	for (LWindow* entry : entries)
+		entry->ObeyCommand(kOKButton, nullptr);
+	if (!mDropEdits.empty() || (ledger != nullptr && ledger->CountEditWindows() > 0))
+		return false;
+	for (LWindow* editor : {LedgerWindow(), SettingsWindow()})
+		if (editor != nullptr)
+			editor->ObeyCommand(kOKButton, nullptr);
+	return LedgerWindow() == nullptr && SettingsWindow() == nullptr;
 }
 
 void TPortfolioWindow::OpenSettingsWindow()

@@ -107,6 +107,12 @@ public:
 	// Closes the ledger and settings windows as Cancel does: their copies must not be written over a
 	// revert.
 	void CancelEditors();
+	// An open settings window, entry edit window, or ledger window with changes: edits the document
+	// does not hold yet.
+	bool HoldsUnappliedEdits() const;
+	// Presses OK in every open entry edit window, then in the ledger and settings windows; false when one
+	// refused its input and stays open.
+	bool ApplyEditors();
 
 protected:
 	void FinishCreateSelf() override;
