@@ -4,6 +4,7 @@
 #include "foundation/TVyBufferFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UIntelConversion.h"
+#include "model/TByteReader.h"
 #include "model/TSecurity.h"
 #include "model/UConversion.h"
 #include "model/UConverter.h"
@@ -74,10 +75,13 @@ std::string SetByUser(TSecurity* security)
 	security->Backup(&record);
 	std::string& bytes = record.mBytes;
 	// The symbol and the name lead, each a u32 length and as many bytes.
-	std::size_t block = 0;
-	for (int text = 0; text < 2 && block + 4 <= bytes.size(); ++text)
-		block += 4 + (UInt32(UInt8(bytes[block])) << 24 | UInt32(UInt8(bytes[block + 1])) << 16 |
-		              UInt32(UInt8(bytes[block + 2])) << 8 | UInt8(bytes[block + 3]));
+	TByteReader reader({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
+	for (int text = 0; text < 2; ++text) {
+		UInt32 length = 0;
+		if (reader.ReadU32(&length))
+			reader.Take(length);
+	}
+	const std::size_t block = bytes.size() - reader.Remaining();
 	Blank(bytes, block + offsetof(tSecurityParameters, lastUpdate),
 	      block + offsetof(tSecurityParameters, overrideQuoter));
 	if (security->Type() == securityStock && bytes.size() >= tStockParameters::kStoredSize) {
