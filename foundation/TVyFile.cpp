@@ -541,8 +541,18 @@ short TVyFile::Open()
 	if (mResourceFork) {
 		err = HOpenRF(mVRefNum, mDirID, mFileName, SInt8(mMode), &ref);
 	} else if (mMode == kFileModeWrite && mReplaceSafely) {
+		// A file made here follows CreateFile's rule for names.
+		if (mFileName[0] == 0 || (mFileName[1] == '.' && !Exists()))
+			return kVyFileBadName;
 		err = HOpenReplacement(mVRefNum, mDirID, mFileName, &ref);
 		replacing = true;
+		if (err == noErr && mReplacementType != 0)
+			err = HSetReplacementInfo(ref, mReplacementType, mReplacementCreator);
+		if (err == noErr && mKeepFormerAs[0] != 0)
+			err = HSetReplacementKeepsFormer(ref, mKeepFormerAs);
+		mKeepFormerAs[0] = 0;
+		if (err != noErr && ref != 0)
+			FSCloseDiscarding(ref);
 	} else {
 		err =
 		    HOpenDF(mVRefNum, mDirID, mFileName, mMode == kFileModeWrite ? fsWrPerm : fsRdPerm, &ref);
@@ -579,6 +589,11 @@ short TVyFile::Close()
 	if (err == noErr && failure != 0 && mMode == kFileModeWrite)
 		return failure;
 	return MapFileError(err);
+}
+
+void TVyFile::SetKeepFormerAs(const char* name)
+{
+	PascalFromC(mKeepFormerAs, name ? name : "", 63);
 }
 
 short TVyFile::Abandon()

@@ -104,10 +104,19 @@ public:
 
 	// Safe replacement: while on, Open in write mode writes to a copy of the file in a temporary file of
 	// the same folder, and Close renames the copy over the file only when every write succeeded; Abandon
-	// (or a failed write followed by Close) throws the copy away and leaves the file as it was. The file
-	// must exist (create it first). Off by default.
+	// (or a failed write followed by Close) throws the copy away and leaves the file as it was. A file that
+	// does not exist yet appears only then, whole. Off by default.
 	void SetReplaceSafely(bool on) { mReplaceSafely = on; }
 	bool GetReplaceSafely() const { return mReplaceSafely; }
+	// The type and creator a safe replacement gives the file (0: a file that stands keeps its own).
+	void SetReplacementType(OSType type, OSType creator)
+	{
+		mReplacementType = type;
+		mReplacementCreator = creator;
+	}
+	// The next safe replacement first copies the former file whole to this free name beside it, and fails
+	// without touching the file when it cannot.
+	void SetKeepFormerAs(const char* name);
 	// Closes without keeping what was written when replacing safely; otherwise as Close.
 	short Abandon();
 	// Deletes the copies that safe replacements of the named file left when the program was stopped
@@ -152,6 +161,9 @@ protected:
 	SInt32 mHomeDirID = 0;
 
 	bool mReplaceSafely = false;
+	OSType mReplacementType = 0;
+	OSType mReplacementCreator = 0;
+	Str63 mKeepFormerAs = {};
 	bool mReplacing = false; // the open fork is a replacement copy
 	short mWriteFailure = 0; // first failed write since Open
 };

@@ -89,16 +89,11 @@ short TVyFileUtils::TouchInvisibleFile(TVyFile* file, unsigned long type, unsign
 short TVyFileUtils::ReplaceFile(TVyFile* file, unsigned long type, unsigned long creator, const void* bytes,
                                 unsigned long length)
 {
-	// A file that stands keeps its type too until it is replaced; one made here goes again when that
-	// fails.
-	const bool existed = file->Exists() != 0;
-	short err = existed ? 0 : TouchFile(file, type, creator);
-	if (err != 0)
-		return err;
 	const bool wasSafe = file->GetReplaceSafely();
 	file->SetReplaceSafely(true);
+	file->SetReplacementType(OSType(type), OSType(creator));
 	file->SetMode(kFileModeWrite);
-	err = file->Open();
+	short err = file->Open();
 	if (err == 0) {
 		err = file->Write(bytes, length);
 		if (err != 0)
@@ -107,10 +102,7 @@ short TVyFileUtils::ReplaceFile(TVyFile* file, unsigned long type, unsigned long
 			err = file->Close();
 	}
 	file->SetReplaceSafely(wasSafe);
-	if (err != 0 && !existed)
-		file->RemoveFile();
-	else if (err == 0 && existed)
-		TouchFile(file, type, creator); // the bytes are in place; a type is only a hint
+	file->SetReplacementType(0, 0);
 	return err;
 }
 
@@ -131,12 +123,9 @@ TVyFile* TVyFileUtils::NewFileSFP(char*, char*, char* defaultName)
 	TVyFile* file = FileFromReply(reply);
 	if (file == nullptr)
 		return nullptr;
-	if (reply.replacing && file->Exists())
-		file->RemoveFile();
-	if (file->CreateFile() != 0) {
-		delete file;
-		return nullptr;
-	}
+	// What stands under the name stays whole until the new contents replace it at Close.
+	file->SetReplaceSafely(true);
+	file->SetMode(kFileModeWrite);
 	return file;
 }
 
@@ -278,23 +267,15 @@ short TVyFileUtils::CopyFile(TVyFile* source, TVyFile* destination)
 	    std::strcmp(targetName, srcInfo.name) == 0)
 		return kVyFileBadParam;
 
-	bool created = false;
-	if (!target->Exists()) {
-		result = target->CreateFile();
-		if (result != 0)
-			return result;
-		created = true;
-	}
 	auto fail = [&](short code) {
 		target->Abandon();
 		src.Close();
-		if (created)
-			target->RemoveFile();
 		return code;
 	};
 
 	// The copy goes to a temporary file beside the destination, which replaces it only when complete.
 	target->SetReplaceSafely(true);
+	target->SetReplacementType(srcInfo.type, srcInfo.creator);
 	target->SetMode(kFileModeWrite);
 	result = target->Open();
 	if (result != 0)
@@ -319,11 +300,8 @@ short TVyFileUtils::CopyFile(TVyFile* source, TVyFile* destination)
 	}
 	src.Close();
 	result = target->Close();
-	if (result != 0) {
-		if (created)
-			target->RemoveFile();
+	if (result != 0)
 		return result;
-	}
 	return target->SetInfo(&srcInfo);
 }
 

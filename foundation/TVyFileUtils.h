@@ -57,6 +57,8 @@ public:
 	                         unsigned long length);
 
 	// Each returns a new file object owned by the caller, or null when the user cancelled or it failed.
+	// NewFileSFP's file is opened for safe replacement: the name shows the new contents only when they are
+	// closed whole.
 	static TVyFile* GetDirectorySFP(char* prompt);
 	static TVyFile* NewFileSFP(char* prompt, char* title, char* defaultName);
 	static TVyFile* OpenFileSFP(char* message, char* title, unsigned long type);

@@ -61,45 +61,31 @@ bool SetUpFiles(TVyFile* oldFolder, bool inPlace)
 	return true;
 }
 
-// Writes the new file; one that did not exist before is not left behind half made.
+// A new file appears only whole, and a file that stands is replaced only by a whole one.
 short WriteNew(int i)
 {
 	TVyBufferFile* file = sState.newFiles[i].get();
-	const bool existed = file->Exists() != 0;
-	short err = TVyFileUtils::TouchFile(file, kFiles[i].type, kCreator);
-	if (err == 0) {
-		file->SetReplaceSafely(true);
-		err = UConversion::WritePreferencesFiles(kFiles[i].kind, file);
-	}
-	if (err != 0 && !existed && file->Exists())
-		file->RemoveFile();
-	return err;
+	file->SetReplaceSafely(true);
+	file->SetReplacementType(kFiles[i].type, kCreator);
+	return UConversion::WritePreferencesFiles(kFiles[i].kind, file);
 }
 
-// The old file is first set aside under a free ".old" name; when the new one cannot be written, what was
-// written of it goes and the old file comes back.
-short ReplaceKeepingOld(TVyFile* file, const std::function<short()>& write)
+// The new file is written whole beside the old one, the old one is then copied to a free ".old" name, and only
+// then does the new file take the name, in one step: a failure at any step leaves the old file as it was.
+// written: the object through which write opens the file.
+short ReplaceKeepingOld(TVyFile* written, const std::function<short()>& write)
 {
-	char name[UConverter::kMaxFileName + 1];
-	file->GetFileName(name);
 	char aside[UConverter::kMaxFileName + 1];
-	UConverter::FreeOldName(file, aside);
-	TVyFile kept(file);
-	if (short err = kept.RenameFile(aside); err != 0)
-		return err;
+	UConverter::FreeOldName(written, aside);
+	written->SetKeepFormerAs(aside);
 	const short err = write();
-	if (err != 0) {
-		TVyFile failed(file);
-		if (failed.Exists())
-			failed.RemoveFile();
-		kept.RenameFile(name);
-	}
+	written->SetKeepFormerAs(nullptr);
 	return err;
 }
 
 short ReplaceInPlace(int i)
 {
-	return ReplaceKeepingOld(sState.oldFiles[i].get(), [i] { return WriteNew(i); });
+	return ReplaceKeepingOld(sState.newFiles[i].get(), [i] { return WriteNew(i); });
 }
 
 tOldPrefsConversion ConvertOne(int i, short* lastError)

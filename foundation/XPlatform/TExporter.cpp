@@ -1,7 +1,6 @@
 #include "foundation/XPlatform/TExporter.h"
 
 #include "foundation/TVyBufferFile.h"
-#include "foundation/TVyFileUtils.h"
 #include "platform/toolbox/Debugging.h"
 
 #include <cstring>
@@ -43,14 +42,11 @@ short TExporter::SetFile(TVyFile* file)
 	if (file == nullptr)
 		return kVyFileBadParam;
 	auto* out = new TVyBufferFile(file);
-	short result = 0;
+	out->SetReplaceSafely(true);
 	if (!out->Exists())
-		result = TVyFileUtils::TouchFile(out, mFileType, mFileCreator);
-	if (result == 0) {
-		out->SetReplaceSafely(true);
-		out->SetMode(kFileModeWrite);
-		result = out->Open();
-	}
+		out->SetReplacementType(mFileType, mFileCreator);
+	out->SetMode(kFileModeWrite);
+	const short result = out->Open();
 	if (result != 0) {
 		delete out;
 		return result;

@@ -184,13 +184,18 @@ void LDocument::ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs)
 {
 	Str255 name, reason;
 	GetName(name);
-	GetIndString(reason, STRx_SaveFailureReasons, ReasonFor(inErr));
-	std::string text = PascalStrings::ToString(reason);
-	if (const size_t at = text.find('^'); at != std::string::npos)
-		text.replace(at, 1, std::to_string(inErr));
-	PascalStrings::FromString(text, reason);
+	GetSaveFailureReason(inErr, reason);
 	ParamText(name, reason, inSaveAs ? inSaveAs->name : nullptr, nullptr);
 	UModalAlerts::Show(kAlertStop, inSaveAs ? ALRT_SaveAsFailed : ALRT_SaveFailed);
+}
+
+void LDocument::GetSaveFailureReason(OSErr inErr, Str255 outReason)
+{
+	GetIndString(outReason, STRx_SaveFailureReasons, ReasonFor(inErr));
+	std::string text = PascalStrings::ToString(outReason);
+	if (const size_t at = text.find('^'); at != std::string::npos)
+		text.replace(at, 1, std::to_string(inErr));
+	PascalStrings::FromString(text, outReason);
 }
 
 void LDocument::DoRevert() {}

@@ -68,6 +68,10 @@ public:
 	virtual Boolean AskSaveAs(FSSpec& outFileSpec, Boolean inRecordIt);
 	virtual Boolean AskConfirmRevert();
 
+	// Why a file could not be written, in the words of the save-failure alerts (an error of the file manager
+	// or of the file layer).
+	static void GetSaveFailureReason(OSErr inErr, Str255 outReason);
+
 protected:
 	// Saves to the file, or asks for one when the document has none; true when it was saved. A failure is
 	// shown to the user.

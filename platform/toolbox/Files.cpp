@@ -15,10 +15,12 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <random>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace
@@ -35,12 +37,23 @@ struct Fork {
 	std::string path; // the file as the system names it
 	SInt8 permission = fsRdPerm;
 	SInt64 mark = 0;
-	std::string tempPath; // non-empty for a replacement copy
+	std::string tempPath;   // non-empty for a replacement copy
+	std::string target;     // what the replacement replaces: the file itself, never a link to it
+	bool creating = false;  // the replacement makes a new file
+	std::string keptPath;   // where the former file is copied before it is replaced
 };
 
 std::mutex sForkMutex;
 std::map<SInt16, Fork> sForks;
 SInt16 sLastRef = 0;
+
+ReplaceStepHook sReplaceStepHook = nullptr;
+
+void ReplaceStepReached(ReplaceStep step)
+{
+	if (sReplaceStepHook)
+		sReplaceStepHook(step);
+}
 
 struct Listing {
 	std::vector<std::string> names;
@@ -355,6 +368,198 @@ void CopyAttributes(const std::string& from, const std::string& to)
 	}
 }
 
+// A replacement copy is made as any new file is (the umask and the folder's defaults apply), under a name
+// no other file has.
+int CreateReplacementCopy(const std::string& target, std::string* copy)
+{
+	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
+	static std::mutex randomMutex;
+	const std::string stem = Join(Parent(target), ReplacementPrefix(target));
+	for (int tries = 0; tries < 100; ++tries) {
+		*copy = stem;
+		{
+			std::lock_guard lock(randomMutex);
+			for (int i = 0; i < 6; ++i)
+				*copy += kLetters[random() % (sizeof kLetters - 1)];
+		}
+		const int fd = open(copy->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+		if (fd >= 0 || errno != EEXIST)
+			return fd;
+	}
+	errno = EEXIST;
+	return -1;
+}
+
+// The former file's owner and group where the system lets this user give them, then its mode (a change of
+// owner clears the set-id bits).
+OSErr TakeOwnerAndMode(int fd, const struct stat& former)
+{
+	struct stat mine;
+	if (fstat(fd, &mine) == 0 && (mine.st_uid != former.st_uid || mine.st_gid != former.st_gid) &&
+	    fchown(fd, former.st_uid, former.st_gid) != 0 && mine.st_gid != former.st_gid) {
+		// A user may give a group of his own, never another owner.
+		const int groupGiven = fchown(fd, uid_t(-1), former.st_gid);
+		(void)groupGiven;
+	}
+	return fchmod(fd, former.st_mode & 07777) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
+}
+
+OSErr CopyBytes(int source, int fd)
+{
+	char buffer[65536];
+	SInt64 offset = 0;
+	for (;;) {
+		const ssize_t n = read(source, buffer, sizeof buffer);
+		if (n < 0 && errno == EINTR)
+			continue;
+		if (n < 0)
+			return ErrnoToOSErr(errno);
+		if (n == 0)
+			return noErr;
+		size_t written = 0;
+		if (OSErr err = WriteAll(fd, offset, buffer, size_t(n), &written); err != noErr)
+			return err;
+		offset += n;
+	}
+}
+
+void SyncFolder(const std::string& folder)
+{
+	if (const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+		fsync(dir);
+		close(dir);
+	}
+}
+
+// Where a replacement of path lands: the file itself, or the file a symbolic link names; a new file's folder
+// must be there. A file that stands must be a plain file this user may write (a locked file stays locked:
+// the rename would otherwise get round it).
+OSErr ReplacementTarget(const std::string& path, std::string* target, struct stat* former, bool* exists)
+{
+	struct stat st;
+	if (lstat(path.c_str(), &st) != 0) {
+		if (errno != ENOENT)
+			return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+		char* folder = realpath(Parent(path).c_str(), nullptr);
+		if (!folder)
+			return errno == ENOENT || errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+		*target = Join(folder, LastName(path));
+		std::free(folder);
+		*exists = false;
+		return noErr;
+	}
+	if (stat(path.c_str(), former) != 0)
+		return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+	if (!S_ISREG(former->st_mode))
+		return fnfErr;
+	if (access(path.c_str(), W_OK) != 0)
+		return errno == EACCES || errno == EPERM || errno == EROFS ? OSErr(wrPermErr) : ErrnoToOSErr(errno);
+	char* real = realpath(path.c_str(), nullptr);
+	if (!real)
+		return ErrnoToOSErr(errno);
+	*target = real;
+	std::free(real);
+	*exists = true;
+	return noErr;
+}
+
+OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refNum, std::string* copyPath)
+{
+	std::string target;
+	struct stat former = {};
+	bool exists = false;
+	if (OSErr err = ReplacementTarget(path, &target, &former, &exists); err != noErr)
+		return err;
+
+	std::lock_guard lock(sForkMutex);
+	if (OpenForWriting(path))
+		return opWrErr;
+	std::string temp;
+	const int fd = CreateReplacementCopy(target, &temp);
+	if (fd < 0)
+		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+	OSErr err = noErr;
+	if (exists && copyContents) {
+		const int source = open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+		err = source < 0 ? ErrnoToOSErr(errno) : CopyBytes(source, fd);
+		if (source >= 0)
+			close(source);
+	}
+	if (exists && err == noErr) {
+		err = TakeOwnerAndMode(fd, former);
+		CopyAttributes(target, temp);
+	}
+	if (err != noErr) {
+		close(fd);
+		unlink(temp.c_str());
+		return err;
+	}
+	Fork fork;
+	fork.fd = fd;
+	fork.path = path;
+	fork.permission = fsRdWrPerm;
+	fork.tempPath = temp;
+	fork.target = target;
+	fork.creating = !exists;
+	*refNum = AddFork(std::move(fork));
+	if (*refNum == 0) {
+		close(fd);
+		unlink(temp.c_str());
+		return tmfoErr;
+	}
+	if (copyPath)
+		*copyPath = temp;
+	return noErr;
+}
+
+// Copies the former file whole to a free name beside it: a copy first, which takes the name in one step, so
+// the name never shows a part of the file.
+OSErr KeepFormer(const std::string& former, const std::string& kept)
+{
+	const int source = open(former.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+	if (source < 0)
+		return ErrnoToOSErr(errno);
+	struct stat st;
+	std::string temp;
+	const int fd = fstat(source, &st) == 0 ? CreateReplacementCopy(kept, &temp) : -1;
+	if (fd < 0) {
+		const OSErr err = ErrnoToOSErr(errno);
+		close(source);
+		return err;
+	}
+	OSErr err = CopyBytes(source, fd);
+	close(source);
+	if (err == noErr)
+		err = TakeOwnerAndMode(fd, st);
+	if (err == noErr) {
+		CopyAttributes(former, temp);
+		const struct timespec times[2] = {st.st_atim, st.st_mtim};
+		futimens(fd, times);
+		if (fsync(fd) != 0)
+			err = ErrnoToOSErr(errno);
+	}
+	if (close(fd) != 0 && err == noErr)
+		err = ErrnoToOSErr(errno);
+	if (err == noErr) {
+		ReplaceStepReached(ReplaceStep::kKeptCopyWritten);
+		if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, kept.c_str(), RENAME_NOREPLACE) != 0)
+			err = ErrnoToOSErr(errno);
+	}
+	if (err != noErr)
+		unlink(temp.c_str());
+	return err;
+}
+
+bool IsReplacementCopy(const std::string& entry)
+{
+	static const std::string kMark = ".vantorel-save-";
+	return entry.size() > 1 + kMark.size() + 6 && entry[0] == '.' &&
+	       entry.compare(entry.size() - 6 - kMark.size(), kMark.size(), kMark) == 0 &&
+	       std::all_of(entry.end() - 6, entry.end(),
+	                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
 } // namespace
 
 std::string MacNameFromDisk(const std::string& diskName)
@@ -640,66 +845,41 @@ OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt
 	std::string path;
 	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
 		return err;
-	struct stat st;
-	if (stat(path.c_str(), &st) != 0)
-		return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	if (!S_ISREG(st.st_mode))
-		return fnfErr;
-	// A locked file stays locked: the rename would otherwise get round it.
-	if (access(path.c_str(), W_OK) != 0)
-		return wrPermErr;
-	char* real = realpath(path.c_str(), nullptr);
-	const std::string target = real ? std::string(real) : path;
-	std::free(real);
+	return OpenReplacementOf(path, true, refNum, nullptr);
+}
 
+OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath)
+{
+	if (!refNum || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
+		return paramErr;
+	*refNum = 0;
+	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, refNum, copyPath);
+}
+
+OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)
+{
 	std::lock_guard lock(sForkMutex);
-	if (OpenForWriting(path))
-		return opWrErr;
-	std::string temp = Join(Parent(target), ReplacementPrefix(target) + "XXXXXX");
-	const int fd = mkstemp(temp.data());
-	if (fd < 0)
-		return ErrnoToOSErr(errno);
-	OSErr err = noErr;
-	const int source = open(target.c_str(), O_RDONLY | O_CLOEXEC);
-	if (source < 0) {
-		err = ErrnoToOSErr(errno);
-	} else {
-		char buffer[65536];
-		SInt64 offset = 0;
-		for (;;) {
-			const ssize_t n = read(source, buffer, sizeof buffer);
-			if (n < 0 && errno == EINTR)
-				continue;
-			if (n <= 0) {
-				if (n < 0)
-					err = ErrnoToOSErr(errno);
-				break;
-			}
-			size_t written = 0;
-			if ((err = WriteAll(fd, offset, buffer, size_t(n), &written)) != noErr)
-				break;
-			offset += n;
-		}
-		close(source);
-	}
-	if (err == noErr && fchmod(fd, st.st_mode & 07777) != 0)
-		err = ErrnoToOSErr(errno);
-	if (err != noErr) {
-		close(fd);
-		unlink(temp.c_str());
-		return err;
-	}
-	Fork fork;
-	fork.fd = fd;
-	fork.path = path;
-	fork.permission = fsRdWrPerm;
-	fork.tempPath = temp;
-	*refNum = AddFork(std::move(fork));
-	if (*refNum == 0) {
-		close(fd);
-		unlink(temp.c_str());
-		return tmfoErr;
-	}
+	Fork* fork = FindFork(refNum);
+	if (!fork || fork->tempPath.empty())
+		return rfNumErr;
+	WriteBigEndianAttr(fork->tempPath, kTypeAttr, type, 4);
+	WriteBigEndianAttr(fork->tempPath, kCreatorAttr, creator, 4);
+	return noErr;
+}
+
+OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName)
+{
+	const std::string mac = PascalStrings::ToString(keptName);
+	if (mac.empty() || mac.find(':') != std::string::npos || mac.find('\0') != std::string::npos)
+		return bdNamErr;
+	const std::string disk = DiskNameFromMac(mac);
+	if (disk == "." || disk == "..")
+		return bdNamErr;
+	std::lock_guard lock(sForkMutex);
+	Fork* fork = FindFork(refNum);
+	if (!fork || fork->tempPath.empty())
+		return rfNumErr;
+	fork->keptPath = Join(Parent(fork->target), disk);
 	return noErr;
 }
 
@@ -711,13 +891,11 @@ OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param na
 	char* real = realpath(path.c_str(), nullptr);
 	const std::string target = real ? std::string(real) : path;
 	std::free(real);
-	const std::string folder = Parent(target);
-	const std::string prefix = ReplacementPrefix(target);
-	auto isCopy = [&](const std::string& entry) {
-		return entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0 &&
-		       std::all_of(entry.begin() + long(prefix.size()), entry.end(),
-		                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-	};
+	return PathRemoveStaleReplacements(Parent(target), olderThan);
+}
+
+OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
+{
 	DIR* dir = opendir(folder.c_str());
 	if (!dir)
 		return ErrnoToOSErr(errno);
@@ -725,7 +903,7 @@ OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param na
 	std::lock_guard lock(sForkMutex);
 	bool removed = false;
 	while (const dirent* entry = readdir(dir)) {
-		if (!isCopy(entry->d_name))
+		if (!IsReplacementCopy(entry->d_name))
 			continue;
 		const std::string copy = Join(folder, entry->d_name);
 		struct stat st;
@@ -741,6 +919,11 @@ OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param na
 	if (removed)
 		FolderChanged();
 	return noErr;
+}
+
+ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook)
+{
+	return std::exchange(sReplaceStepHook, hook);
 }
 
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer)
@@ -893,21 +1076,31 @@ static OSErr CloseFork(SInt16 refNum, bool keep)
 		unlink(fork.tempPath.c_str());
 		return err;
 	}
-	char* real = realpath(fork.path.c_str(), nullptr);
-	const std::string target = real ? std::string(real) : fork.path;
-	std::free(real);
-	CopyAttributes(target, fork.tempPath);
-	if (rename(fork.tempPath.c_str(), target.c_str()) != 0) {
+	ReplaceStepReached(ReplaceStep::kCopyWritten);
+	bool kept = false;
+	if (!fork.keptPath.empty() && access(fork.target.c_str(), F_OK) == 0) {
+		if ((err = KeepFormer(fork.target, fork.keptPath)) != noErr) {
+			unlink(fork.tempPath.c_str());
+			return err;
+		}
+		kept = true;
+		ReplaceStepReached(ReplaceStep::kFormerKept);
+	}
+	// A new file must not take the place of one made since under its name.
+	const int renamed = fork.creating ? renameat2(AT_FDCWD, fork.tempPath.c_str(), AT_FDCWD,
+	                                              fork.target.c_str(), RENAME_NOREPLACE)
+	                                  : rename(fork.tempPath.c_str(), fork.target.c_str());
+	if (renamed != 0) {
 		err = ErrnoToOSErr(errno);
 		unlink(fork.tempPath.c_str());
+		if (kept)
+			unlink(fork.keptPath.c_str());
 		return err;
 	}
 	// Make the rename itself durable.
-	if (const int dir = open(Parent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-		fsync(dir);
-		close(dir);
-	}
+	SyncFolder(Parent(fork.target));
 	FolderChanged();
+	ReplaceStepReached(ReplaceStep::kReplaced);
 	return noErr;
 }
 

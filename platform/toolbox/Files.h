@@ -70,13 +70,30 @@ OSErr HSetFileDates(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 
 OSErr HOpenDF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permission, SInt16* refNum);
 // There are no resource forks: always fnfErr.
 OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permission, SInt16* refNum);
-// Opens, for writing, a copy of an existing file in a temporary file of the same folder. FSClose renames the
-// copy over the file (keeping its type, creator, flags and access mode); FSCloseDiscarding throws it away.
-// Until then the file itself is untouched.
+// Opens, for writing, a copy of the file in a temporary file of the same folder (the file a symbolic link
+// names). A file that stands is copied and must be writable; one that does not is made only at FSClose, which
+// pushes the copy to the disk and renames it over the file in one step. The copy keeps the former file's type,
+// creator, flags, mode, owner and group (those the system lets this user give). FSCloseDiscarding throws the
+// copy away. Until FSClose the file itself is untouched, and a new name never shows a file that is not whole.
 OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
-// Deletes the copies of the named file that replacements interrupted by a crash left behind, those not
-// written to for olderThan seconds (a younger one may belong to another process writing at this moment).
+// The same for a file named by its path, for writers that fill the copy themselves through copyPath (a
+// printer). The copy starts empty.
+OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath);
+// The type and creator the replacement gives its file.
+OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator);
+// At FSClose the former file is first copied whole to keptName (in its folder, a name that must be free then),
+// and only then replaced; the copy keeps its contents, type, mode, owner and dates.
+OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName);
+// Deletes, in the named file's folder, the copies that replacements interrupted by a crash left behind (their
+// names ".<file>.vantorel-save-" and six letters or digits), those not written to for olderThan seconds (a
+// younger one may belong to another process writing at this moment).
 OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan);
+OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan);
+
+// The moments of a replacement's FSClose, for tests that stop the program between them.
+enum class ReplaceStep { kCopyWritten, kKeptCopyWritten, kFormerKept, kReplaced };
+using ReplaceStepHook = void (*)(ReplaceStep);
+ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook);
 
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer);
 OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffer);

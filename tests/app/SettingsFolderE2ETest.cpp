@@ -83,12 +83,13 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 	const auto settled = Contents(PrefsFolder());
 
 	// What saves cut off by a kill or a power loss leave: hidden copies named as the file layer names
-	// them, from long ago. A file of another name, even one that looks like a copy, or a copy being
-	// written right now, is not this program's to clear.
+	// them, from long ago, of the settings files and of the ".old" copies kept beside them. A file of
+	// another name, even one that looks like a copy, or a copy being written right now, is not this
+	// program's to clear.
 	std::vector<std::string> stale;
 	for (const char* name : kSettingsFiles)
-		for (int i = 0; i < 3; ++i) {
-			std::string path = PrefsFolder() + "/." + name + ".vantorel-save-XXXXXX";
+		for (const std::string suffix : {"", ".old", " 2.old"}) {
+			std::string path = PrefsFolder() + "/." + name + suffix + ".vantorel-save-XXXXXX";
 			const int fd = mkstemp(path.data());
 			ASSERT_GE(fd, 0);
 			ASSERT_EQ(write(fd, "partial", 7), 7);
@@ -98,7 +99,7 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 		}
 	const std::string others[] = {PrefsFolder() + "/.Stock Plug-in Stocks.notes",
 	                              PrefsFolder() + "/.Stock Plug-in Stocks.old123",
-	                              PrefsFolder() + "/.My Notes.vantorel-save-abc123",
+	                              PrefsFolder() + "/.My Notes.vantorel-save-abc12",
 	                              PrefsFolder() + "/Stock Plug-in Funds.vantorel-save-A1b2C3"};
 	for (const std::string& path : others) {
 		WriteText(path, "keep");

@@ -464,13 +464,25 @@ TEST_F(TVyFileReplaceTest, FailedWriteOrAbandonKeepsTheOldFile)
 	EXPECT_EQ(EntriesInWork(), 1u);
 }
 
-TEST_F(TVyFileReplaceTest, MissingOrLockedFileIsNotReplaced)
+TEST_F(TVyFileReplaceTest, AMissingFileIsMadeOnlyWholeAndALockedOneIsNotReplaced)
 {
 	TVyFile missing;
 	missing.SetFileName("absent");
 	missing.SetReplaceSafely(true);
 	missing.SetMode(kFileModeWrite);
-	EXPECT_EQ(missing.Open(), kVyFileNotFound);
+	ASSERT_EQ(missing.Open(), 0);
+	EXPECT_EQ(missing.Write("made", 4), 0);
+	EXPECT_FALSE(std::filesystem::exists(mWork + "/absent"));
+	EXPECT_EQ(missing.Close(), 0);
+	EXPECT_EQ(ReadText(mWork + "/absent"), "made");
+
+	// A name CreateFile refuses is refused here too.
+	TVyFile hidden;
+	hidden.SetFileName(".hidden");
+	hidden.SetReplaceSafely(true);
+	hidden.SetMode(kFileModeWrite);
+	EXPECT_EQ(hidden.Open(), kVyFileBadName);
+	EXPECT_EQ(EntriesInWork(), 2u);
 
 	if (geteuid() == 0)
 		GTEST_SKIP() << "root writes read-only files";

@@ -274,11 +274,17 @@ TEST_F(TVyFileUtilsTest, FileDialogsAnswerCancelledUntilAHandlerIsInstalled)
 	ASSERT_NE(folder, nullptr);
 	EXPECT_EQ(TVyFileUtils::CountFiles(folder.get(), 0, 0), 3); // existing, config and run folders
 
+	// The file chosen to save into keeps its bytes until the new ones are written whole.
 	std::unique_ptr<TVyFile> saved(TVyFileUtils::NewFileSFP(nullptr, nullptr, nullptr));
 	ASSERT_NE(saved, nullptr);
 	EXPECT_STREQ(asked.back().defaultName, "");
 	EXPECT_EQ(saved->GetMode(), kFileModeWrite);
-	EXPECT_EQ(mFolder.Read("existing"), "");
+	EXPECT_EQ(mFolder.Read("existing"), "old");
+	ASSERT_EQ(saved->Open(), 0);
+	EXPECT_EQ(saved->Write("new", 3), 0);
+	EXPECT_EQ(mFolder.Read("existing"), "old");
+	EXPECT_EQ(saved->Close(), 0);
+	EXPECT_EQ(mFolder.Read("existing"), "new");
 }
 
 } // namespace

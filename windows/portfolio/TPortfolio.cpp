@@ -153,8 +153,16 @@ bool TPortfolio::ReadFile(FSSpec* inSpec)
 	short err = UPortfolioFile::ReadTag(mFile.get(), &tag);
 	if (err == 0 && tag == UPortfolioFile::kOldTag && UPortfolioFile::GetConverter() != nullptr) {
 		UKsDialogs::ErrorDialog(kMsgPortfolioConverting);
-		if (err = UPortfolioFile::GetConverter()(mFile.get()); err != 0)
-			err = kPortfolioDamaged;
+		err = UPortfolioFile::GetConverter()(mFile.get());
+		// Bytes that are no portfolio are told below; a converted file that could not be written is told
+		// with its reason.
+		if (err != 0 && err != kVyFileEOF && err != kPortfolioWrongTag && err != kPortfolioDamaged) {
+			Str255 reason;
+			LDocument::GetSaveFailureReason(err, reason);
+			ParamText(inSpec->name, reason, nullptr, nullptr);
+			UKsDialogs::ErrorDialog(kMsgPortfolioNotConverted);
+			return false;
+		}
 	}
 	if (err == 0)
 		err = UPortfolioFile::ReadPortfolio(mFile.get(), &mParameters, &mCategories, &mLedger);

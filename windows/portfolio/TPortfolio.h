@@ -20,7 +20,8 @@ enum : SInt16 {
 	kMsgPortfolioConverting = 11,
 	kMsgPortfolioUnreadable = 12,
 	kMsgPortfolioPassword = 14,
-	kMsgPortfolioOldFormat = 22
+	kMsgPortfolioOldFormat = 22,
+	kMsgPortfolioNotConverted = 28
 };
 
 enum : ResIDT {

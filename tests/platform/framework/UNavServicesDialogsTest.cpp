@@ -146,11 +146,13 @@ TEST_F(UNavServicesDialogsTest, ChosenPathsBecomeSpecsWithMacRomanNames)
 	mFolder.Write("Quotes/b", "2");
 	EXPECT_EQ(TVyFileUtils::CountFiles(folder.get(), 0, 0), 2);
 
-	// Saving: a new name is made; an existing one is replaced, as Qt's dialog has confirmed.
+	// Saving: a new name appears once written; an existing one is replaced, as Qt's dialog has confirmed.
 	Answer(mFolder.Path("Quotes/Caf\xC3\xA9"));
 	std::unique_ptr<TVyFile> made(TVyFileUtils::NewFileSFP(nullptr, nullptr, nullptr));
 	ASSERT_NE(made, nullptr);
 	EXPECT_EQ(NameOf(*made), "Caf\x8E");
+	ASSERT_EQ(made->Open(), 0);
+	EXPECT_EQ(made->Close(), 0);
 	EXPECT_TRUE(mFolder.Exists("Quotes/Caf\xC3\xA9"));
 
 	bool replacing = true;
@@ -162,6 +164,8 @@ TEST_F(UNavServicesDialogsTest, ChosenPathsBecomeSpecsWithMacRomanNames)
 	EXPECT_TRUE(replacing);
 	std::unique_ptr<TVyFile> replaced(TVyFileUtils::NewFileSFP(nullptr, nullptr, nullptr));
 	ASSERT_NE(replaced, nullptr);
+	ASSERT_EQ(replaced->Open(), 0);
+	EXPECT_EQ(replaced->Close(), 0);
 	EXPECT_EQ(mFolder.Read(kResumeDisk), "");
 }
 

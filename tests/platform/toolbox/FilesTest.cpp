@@ -3,9 +3,15 @@
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/TempHomeFixture.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 namespace
 {
@@ -205,6 +211,203 @@ TEST_F(FilesTest, ReplacementKeepsAttributesAndLeavesNoLitter)
 	EXPECT_EQ(back.fdType,
 	          getxattr((mWork + "/doc").c_str(), "user.mac.type", nullptr, 0) < 0 ? 0u : info.fdType);
 	EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mWork), {}), 1);
+}
+
+std::vector<std::string> Entries(const std::string& folder)
+{
+	std::vector<std::string> names;
+	for (const auto& entry : std::filesystem::directory_iterator(folder))
+		names.push_back(entry.path().filename().string());
+	std::sort(names.begin(), names.end());
+	return names;
+}
+
+OSErr Replace(SInt16 ref, const std::string& bytes)
+{
+	SInt32 count = SInt32(bytes.size());
+	if (OSErr err = FSWrite(ref, &count, bytes.data()); err != noErr)
+		return err;
+	return FSClose(ref);
+}
+
+TEST_F(FilesTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMadeMeanwhile)
+{
+	SInt16 ref = 0;
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Savings"), &ref), noErr);
+	ASSERT_EQ(HSetReplacementInfo(ref, FOUR_CHAR_CODE("zvFL"), FOUR_CHAR_CODE("zVRN")), noErr);
+	SInt32 count = 5;
+	ASSERT_EQ(FSWrite(ref, &count, "whole"), noErr);
+	EXPECT_FALSE(std::filesystem::exists(mWork + "/Savings"));
+	ASSERT_EQ(FSClose(ref), noErr);
+	EXPECT_EQ(ReadText(mWork + "/Savings"), "whole");
+	const mode_t mask = umask(0);
+	umask(mask);
+	struct stat st;
+	ASSERT_EQ(stat((mWork + "/Savings").c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+	if (getxattr((mWork + "/Savings").c_str(), "user.mac.type", nullptr, 0) >= 0) {
+		EXPECT_EQ(FileTypeAtPath(mWork + "/Savings"), FOUR_CHAR_CODE("zvFL"));
+	}
+
+	// Another program took the name while the copy was written: its file stays.
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Notes"), &ref), noErr);
+	WriteText(mWork + "/Notes", "theirs");
+	EXPECT_EQ(Replace(ref, "mine"), dupFNErr);
+	EXPECT_EQ(ReadText(mWork + "/Notes"), "theirs");
+
+	// Discarded, or in a folder that is not there: nothing is made.
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Dropped"), &ref), noErr);
+	EXPECT_EQ(FSCloseDiscarding(ref), noErr);
+	EXPECT_EQ(HOpenReplacement(0, mDir, P(":gone:Savings"), &ref), dirNFErr);
+	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"Notes", "Savings"}));
+}
+
+TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
+{
+	WriteText(mWork + "/report.pdf", "old");
+	chmod((mWork + "/report.pdf").c_str(), 0600);
+	std::filesystem::create_symlink("report.pdf", mWork + "/latest");
+	const bool root = geteuid() == 0;
+	if (root) {
+		ASSERT_EQ(chown((mWork + "/report.pdf").c_str(), 65534, 65534), 0);
+	}
+
+	SInt16 ref = 0;
+	std::string copy;
+	ASSERT_EQ(PathOpenReplacement(mWork + "/latest", &ref, &copy), noErr);
+	// The copy is filled by its path, as a printer does.
+	WriteText(copy, "new printout");
+	EXPECT_EQ(ReadText(mWork + "/report.pdf"), "old");
+	ASSERT_EQ(FSClose(ref), noErr);
+	EXPECT_TRUE(std::filesystem::is_symlink(mWork + "/latest"));
+	EXPECT_EQ(ReadText(mWork + "/report.pdf"), "new printout");
+	struct stat st;
+	ASSERT_EQ(stat((mWork + "/report.pdf").c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 07777, 0600u);
+	if (root) {
+		EXPECT_EQ(st.st_uid, 65534u);
+		EXPECT_EQ(st.st_gid, 65534u);
+	}
+	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"latest", "report.pdf"}));
+
+	EXPECT_EQ(PathOpenReplacement(mWork + "/", &ref, &copy), paramErr);
+	std::filesystem::create_directory(mWork + "/folder");
+	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", &ref, &copy), fnfErr);
+	if (root)
+		GTEST_SKIP() << "root writes read-only files";
+	chmod((mWork + "/report.pdf").c_str(), 0400);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/latest", &ref, &copy), wrPermErr);
+	EXPECT_EQ(HOpenReplacement(0, mDir, P("report.pdf"), &ref), wrPermErr);
+	EXPECT_EQ(ReadText(mWork + "/report.pdf"), "new printout");
+}
+
+TEST_F(FilesTest, TheFormerFileIsKeptWholeUnderAFreeNameBeforeItIsReplaced)
+{
+	WriteText(mWork + "/Stocks", "former");
+	chmod((mWork + "/Stocks").c_str(), 0640);
+	FInfo info{FOUR_CHAR_CODE("zvSF"), FOUR_CHAR_CODE("KSTR"), 0};
+	ASSERT_EQ(HSetFInfo(0, mDir, P("Stocks"), &info), noErr);
+	const bool typesKept = FileTypeAtPath(mWork + "/Stocks") != 0;
+
+	SInt16 ref = 0;
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Stocks"), &ref), noErr);
+	ASSERT_EQ(HSetReplacementInfo(ref, FOUR_CHAR_CODE("zvSF"), FOUR_CHAR_CODE("zVRN")), noErr);
+	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Stocks.old")), noErr);
+	ASSERT_EQ(SetEOF(ref, 0), noErr);
+	ASSERT_EQ(Replace(ref, "converted"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/Stocks"), "converted");
+	EXPECT_EQ(ReadText(mWork + "/Stocks.old"), "former");
+	struct stat st;
+	ASSERT_EQ(stat((mWork + "/Stocks.old").c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 0777, 0640u);
+	if (typesKept) {
+		FInfo kept;
+		ASSERT_EQ(HGetFInfo(0, mDir, P("Stocks.old"), &kept), noErr);
+		EXPECT_EQ(kept.fdCreator, FOUR_CHAR_CODE("KSTR"));
+		ASSERT_EQ(HGetFInfo(0, mDir, P("Stocks"), &kept), noErr);
+		EXPECT_EQ(kept.fdCreator, FOUR_CHAR_CODE("zVRN"));
+	}
+
+	// A name taken since it was chosen is not written over, and nothing is replaced.
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Stocks"), &ref), noErr);
+	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Stocks.old")), noErr);
+	ASSERT_EQ(SetEOF(ref, 0), noErr);
+	EXPECT_EQ(Replace(ref, "again"), dupFNErr);
+	EXPECT_EQ(ReadText(mWork + "/Stocks"), "converted");
+	EXPECT_EQ(ReadText(mWork + "/Stocks.old"), "former");
+	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"Stocks", "Stocks.old"}));
+}
+
+ReplaceStep sStopAt = ReplaceStep::kReplaced;
+
+void StopHere(ReplaceStep inStep)
+{
+	if (inStep == sStopAt)
+		raise(SIGKILL);
+}
+
+TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
+{
+	const std::string former(200000, 'f');
+	const std::string next(300000, 'n');
+	for (ReplaceStep step : {ReplaceStep::kCopyWritten, ReplaceStep::kKeptCopyWritten,
+	                         ReplaceStep::kFormerKept, ReplaceStep::kReplaced}) {
+		SCOPED_TRACE(int(step));
+		std::filesystem::remove_all(mWork + "/f");
+		std::filesystem::create_directory(mWork + "/f");
+		WriteText(mWork + "/f/Stocks", former);
+		const SInt32 folder = FolderIDTable::IDForPath(mWork + "/f");
+		const pid_t child = fork();
+		ASSERT_GE(child, 0);
+		if (child == 0) {
+			sStopAt = step;
+			SetReplaceStepHook(&StopHere);
+			SInt16 ref = 0;
+			if (HOpenReplacement(0, folder, P("Stocks"), &ref) == noErr &&
+			    HSetReplacementKeepsFormer(ref, P("Stocks.old")) == noErr && SetEOF(ref, 0) == noErr)
+				Replace(ref, next);
+			_exit(0);
+		}
+		int status = 0;
+		ASSERT_EQ(waitpid(child, &status, 0), child);
+		ASSERT_TRUE(WIFSIGNALED(status));
+
+		const bool replaced = step == ReplaceStep::kReplaced;
+		EXPECT_EQ(ReadText(mWork + "/f/Stocks"), replaced ? next : former);
+		const bool kept = step == ReplaceStep::kFormerKept || replaced;
+		EXPECT_EQ(std::filesystem::exists(mWork + "/f/Stocks.old"), kept);
+		if (kept) {
+			EXPECT_EQ(ReadText(mWork + "/f/Stocks.old"), former);
+		}
+		ASSERT_EQ(PathRemoveStaleReplacements(mWork + "/f", 0), noErr);
+		const std::vector<std::string> left =
+		    kept ? std::vector<std::string>{"Stocks", "Stocks.old"} : std::vector<std::string>{"Stocks"};
+		EXPECT_EQ(Entries(mWork + "/f"), left);
+	}
+}
+
+TEST_F(FilesTest, OnlyCopiesNamedAsReplacementsNameThemAndOlderThanTheLimitAreSwept)
+{
+	const std::vector<std::string> stale = {".Savings.vantorel-save-AbC123",
+	                                        ".Stocks.old.vantorel-save-Zz9Yy8", ".report.pdf.vantorel-save-000000"};
+	const std::vector<std::string> others = {"Savings.vantorel-save-AbC123", ".Savings.vantorel-save-AbC12",
+	                                         ".Savings.vantorel-save-AbC12!", ".Savings.old123", "Savings"};
+	for (const auto& name : stale)
+		WriteText(mWork + "/" + name, "part");
+	for (const auto& name : others)
+		WriteText(mWork + "/" + name, "keep");
+	std::filesystem::create_directory(mWork + "/.Folder.vantorel-save-Qq1Ww2");
+	for (const auto& entry : std::filesystem::directory_iterator(mWork))
+		std::filesystem::last_write_time(entry.path(), std::filesystem::file_time_type::clock::now() -
+		                                                   std::chrono::hours(2));
+	WriteText(mWork + "/.Savings.vantorel-save-Young1", "under way");
+
+	ASSERT_EQ(HRemoveStaleReplacements(0, mDir, P("Savings"), 60), noErr);
+	std::vector<std::string> left = others;
+	left.push_back(".Folder.vantorel-save-Qq1Ww2");
+	left.push_back(".Savings.vantorel-save-Young1");
+	std::sort(left.begin(), left.end());
+	EXPECT_EQ(Entries(mWork), left);
 }
 
 TEST_F(FilesTest, SpecsAndPaths)
