@@ -4,6 +4,7 @@
 #include "model/UConverter.h"
 
 #include "model/UConversion.h"
+#include "tests/support/KilledReplace.h"
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/support/OldFileBytes.h"
 #include "tests/support/TempHomeFixture.h"
@@ -536,6 +537,42 @@ TEST_F(UConverterPortfolioTest, FormerPortfolioIsRewrittenBesideItsOldCopy)
 	const std::size_t ledger = at(696 + 4 + 156 + 4);
 	EXPECT_EQ(n.substr(ledger + 220, 188), old.substr(4 + 400 + 4 + 156 + 4 + 188, 188));
 	EXPECT_EQ(n.substr(ledger + 220 + 188, 32), std::string(32, '\0'));
+}
+
+TEST_F(UConverterPortfolioTest, AConversionThatFailsOrIsKilledLeavesTheFormerFileUnderItsName)
+{
+	const std::string old = Portfolio2_0(2, 400);
+	mScratch->MakeFolder("docs");
+	mScratch->Write("docs/Savings", old);
+	{
+		StFileSizeLimit disk(old.size() / 2);
+		EXPECT_NE(UConverter::ConvertPortfolio(mScratch->File("docs/Savings").get()), 0);
+	}
+	EXPECT_EQ(mScratch->Read("docs/Savings"), old);
+	EXPECT_EQ(killedreplace::Entries(mScratch->Path("docs")), std::vector<std::string>{"Savings"});
+
+	for (ReplaceStep step : killedreplace::kEverySteps) {
+		SCOPED_TRACE(int(step));
+		ASSERT_TRUE(killedreplace::KilledAt(
+		    step, [&] { UConverter::ConvertPortfolio(mScratch->File("docs/Savings").get()); }));
+		const bool converted = step == ReplaceStep::kReplaced;
+		EXPECT_EQ(UConverter::ShouldConvertPortfolio(mScratch->File("docs/Savings").get()), !converted);
+		if (!converted) {
+			EXPECT_EQ(mScratch->Read("docs/Savings"), old);
+		}
+		const bool kept = converted || step == ReplaceStep::kFormerKept;
+		ASSERT_EQ(mScratch->Exists("docs/Savings.old"), kept);
+		if (kept) {
+			EXPECT_EQ(mScratch->Read("docs/Savings.old"), old);
+		}
+		// What the kill left is swept as the next save beside it would.
+		ASSERT_EQ(PathRemoveStaleReplacements(mScratch->Path("docs"), 0), noErr);
+		const std::vector<std::string> left =
+		    kept ? std::vector<std::string>{"Savings", "Savings.old"} : std::vector<std::string>{"Savings"};
+		EXPECT_EQ(killedreplace::Entries(mScratch->Path("docs")), left);
+		mScratch->Write("docs/Savings", old);
+		std::filesystem::remove(mScratch->Path("docs/Savings.old"));
+	}
 }
 
 TEST_F(UConverterPortfolioTest, DamagedOrForeignPortfolioIsLeftAsItWas)

@@ -2,6 +2,7 @@
 
 #include "foundation/TVyFile.h"
 #include "model/UZVUtils.h"
+#include "tests/support/KilledReplace.h"
 #include "tests/support/ModelTestEnvironment.h"
 #include "tests/support/TempHomeFixture.h"
 
@@ -187,6 +188,29 @@ TEST_F(PortfolioFileTest, FilesOfOtherTagsAreRefusedAndLeftUntouched)
 	          kPortfolioWrongTag);
 	WriteText(mWork + "/Savings", "zv");
 	EXPECT_NE(UPortfolioFile::ReadPortfolio(mFile.get(), &read, &categories, &ledger), 0);
+}
+
+TEST_F(PortfolioFileTest, ASaveKilledBeforeItsFileIsWholeLeavesNoFileUnderANewNameAndTheFormerOneWhole)
+{
+	for (int i = 0; i < 300; ++i)
+		AddCategory(("Category " + std::to_string(i)).c_str());
+	for (ReplaceStep step : {ReplaceStep::kCopyWritten, ReplaceStep::kReplaced}) {
+		SCOPED_TRACE(int(step));
+		ASSERT_TRUE(killedreplace::KilledAt(step, [&] { Save(); }));
+		const bool whole = step == ReplaceStep::kReplaced;
+		EXPECT_EQ(std::filesystem::exists(mWork + "/Savings"), whole);
+		ASSERT_EQ(PathRemoveStaleReplacements(mWork, 0), noErr);
+		const std::vector<std::string> left =
+		    whole ? std::vector<std::string>{"Savings"} : std::vector<std::string>{};
+		EXPECT_EQ(killedreplace::Entries(mWork), left);
+		std::filesystem::remove(mWork + "/Savings");
+	}
+
+	ASSERT_EQ(Save(), 0);
+	const std::string saved = Bytes();
+	AddCategory("One more");
+	ASSERT_TRUE(killedreplace::KilledAt(ReplaceStep::kCopyWritten, [&] { Save(); }));
+	EXPECT_EQ(Bytes(), saved);
 }
 
 TEST_F(PortfolioFileTest, CountsBeyondTheFileAreRefusedWithoutReadingOn)

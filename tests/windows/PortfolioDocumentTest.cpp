@@ -610,6 +610,23 @@ TEST_F(PortfolioDocumentTest, FormerPortfolioIsConvertedWhenOpenedAndKeptAsOld)
 	EXPECT_EQ(shown.back(), Message(kMsgPortfolioUnreadable, "Cut"));
 	EXPECT_EQ(ReadBytes(mScratch.Path("Cut")), cut);
 	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("Cut.old")));
+
+	// One whose converted file cannot be written says why, and stays under its name as it was.
+	mScratch.Write("Full", former);
+	ExpectMessage(&shown);
+	ExpectMessage(&shown);
+	{
+		StFileSizeLimit limit(former.size() / 2);
+		EXPECT_EQ(Open("Full"), nullptr);
+	}
+	std::string notConverted = Message(kMsgPortfolioNotConverted, "Full");
+	Str255 reason;
+	LDocument::GetSaveFailureReason(dskFulErr, reason);
+	notConverted.replace(notConverted.find("^1"), 2, PascalStrings::ToString(reason));
+	EXPECT_EQ(shown.back(), notConverted);
+	EXPECT_NE(notConverted.find("disk is full"), std::string::npos);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Full")), former);
+	EXPECT_FALSE(std::filesystem::exists(mScratch.Path("Full.old")));
 }
 
 TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheOpenDocument)

@@ -1,15 +1,14 @@
 #include "platform/toolbox/Files.h"
 
 #include "platform/toolbox/FolderIDTable.h"
+#include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -213,14 +212,7 @@ TEST_F(FilesTest, ReplacementKeepsAttributesAndLeavesNoLitter)
 	EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mWork), {}), 1);
 }
 
-std::vector<std::string> Entries(const std::string& folder)
-{
-	std::vector<std::string> names;
-	for (const auto& entry : std::filesystem::directory_iterator(folder))
-		names.push_back(entry.path().filename().string());
-	std::sort(names.begin(), names.end());
-	return names;
-}
+using killedreplace::Entries;
 
 OSErr Replace(SInt16 ref, const std::string& bytes)
 {
@@ -338,39 +330,22 @@ TEST_F(FilesTest, TheFormerFileIsKeptWholeUnderAFreeNameBeforeItIsReplaced)
 	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"Stocks", "Stocks.old"}));
 }
 
-ReplaceStep sStopAt = ReplaceStep::kReplaced;
-
-void StopHere(ReplaceStep inStep)
-{
-	if (inStep == sStopAt)
-		raise(SIGKILL);
-}
-
 TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
 {
 	const std::string former(200000, 'f');
 	const std::string next(300000, 'n');
-	for (ReplaceStep step : {ReplaceStep::kCopyWritten, ReplaceStep::kKeptCopyWritten,
-	                         ReplaceStep::kFormerKept, ReplaceStep::kReplaced}) {
+	for (ReplaceStep step : killedreplace::kEverySteps) {
 		SCOPED_TRACE(int(step));
 		std::filesystem::remove_all(mWork + "/f");
 		std::filesystem::create_directory(mWork + "/f");
 		WriteText(mWork + "/f/Stocks", former);
 		const SInt32 folder = FolderIDTable::IDForPath(mWork + "/f");
-		const pid_t child = fork();
-		ASSERT_GE(child, 0);
-		if (child == 0) {
-			sStopAt = step;
-			SetReplaceStepHook(&StopHere);
+		ASSERT_TRUE(killedreplace::KilledAt(step, [&] {
 			SInt16 ref = 0;
 			if (HOpenReplacement(0, folder, P("Stocks"), &ref) == noErr &&
 			    HSetReplacementKeepsFormer(ref, P("Stocks.old")) == noErr && SetEOF(ref, 0) == noErr)
 				Replace(ref, next);
-			_exit(0);
-		}
-		int status = 0;
-		ASSERT_EQ(waitpid(child, &status, 0), child);
-		ASSERT_TRUE(WIFSIGNALED(status));
+		}));
 
 		const bool replaced = step == ReplaceStep::kReplaced;
 		EXPECT_EQ(ReadText(mWork + "/f/Stocks"), replaced ? next : former);
