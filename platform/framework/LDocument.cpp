@@ -3,18 +3,20 @@
 #include "foundation/TVyFileUtils.h"
 #include "foundation/VyFileErrors.h"
 #include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 namespace
 {
-
-enum : SInt16 { kReasonFull = 1, kReasonPermission, kReasonFolderGone, kReasonInUse, kReasonOther };
 
 // Documents answer with the toolbox's codes or the file object's.
 SInt16 ReasonFor(OSErr inErr)
@@ -46,6 +48,30 @@ SInt16 ReasonFor(OSErr inErr)
 	}
 }
 
+// The path with its folder's links and dots resolved, for a file that may not exist.
+std::string Resolved(const std::string& inPath)
+{
+	const size_t slash = inPath.rfind('/');
+	if (slash == std::string::npos)
+		return inPath;
+	char folder[PATH_MAX];
+	if (realpath(inPath.substr(0, std::max<size_t>(slash, 1)).c_str(), folder) == nullptr)
+		return inPath;
+	return std::string(folder) + (folder[1] != 0 ? "/" : "") + inPath.substr(slash + 1);
+}
+
+// Two specs of one file: one device and inode when both exist, else one resolved path.
+bool SameFile(const FSSpec& inFirst, const FSSpec& inSecond)
+{
+	std::string first, second;
+	if (FSpGetPOSIXPath(&inFirst, &first) != noErr || FSpGetPOSIXPath(&inSecond, &second) != noErr)
+		return false;
+	struct stat a, b;
+	if (stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0)
+		return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+	return Resolved(first) == Resolved(second);
+}
+
 } // namespace
 
 std::vector<LDocument*> LDocument::sDocumentList;
@@ -58,6 +84,14 @@ LDocument::LDocument(LCommander* inSuper) : LCommander(inSuper)
 LDocument::~LDocument()
 {
 	std::erase(sDocumentList, this);
+}
+
+LDocument* LDocument::FindDocumentOn(const FSSpec& inSpec, const LDocument* inExcept)
+{
+	for (LDocument* document : sDocumentList)
+		if (document != inExcept && document->mIsSpecified && SameFile(document->mFileSpec, inSpec))
+			return document;
+	return nullptr;
 }
 
 Boolean LDocument::IsModified()
@@ -169,6 +203,8 @@ Boolean LDocument::Save()
 
 void LDocument::DoAESave(FSSpec& inFileSpec, OSType)
 {
+	if (RefuseFileOfOther(inFileSpec))
+		return;
 	const FSSpec previous = mFileSpec;
 	const Boolean wasSpecified = mIsSpecified;
 	mFileSpec = inFileSpec;
@@ -180,22 +216,51 @@ void LDocument::DoAESave(FSSpec& inFileSpec, OSType)
 	}
 }
 
+std::string LDocument::SaveFailureReason(SInt16 inReason, std::string inDetail)
+{
+	Str255 text;
+	GetIndString(text, STRx_SaveFailureReasons, inReason);
+	std::string reason = PascalStrings::ToString(text);
+	if (const size_t at = reason.find('^'); at != std::string::npos) {
+		// A long path keeps its end, which names the folder.
+		const size_t room = 255 - std::min<size_t>(reason.size() - 1, 250);
+		if (inDetail.size() > room)
+			inDetail = "\xC9" + inDetail.substr(inDetail.size() - (room - 1));
+		reason.replace(at, 1, inDetail);
+	}
+	return reason;
+}
+
 void LDocument::ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs)
+{
+	ShowSaveFailure(SaveFailureReason(ReasonFor(inErr), std::to_string(inErr)),
+	                inSaveAs ? inSaveAs->name : nullptr);
+}
+
+void LDocument::ShowSaveFailure(const std::string& inReason, ConstStr255Param inSaveAs)
 {
 	Str255 name, reason;
 	GetName(name);
-	GetSaveFailureReason(inErr, reason);
-	ParamText(name, reason, inSaveAs ? inSaveAs->name : nullptr, nullptr);
+	PascalStrings::FromString(inReason, reason);
+	ParamText(name, reason, inSaveAs, nullptr);
 	UModalAlerts::Show(kAlertStop, inSaveAs ? ALRT_SaveAsFailed : ALRT_SaveFailed);
 }
 
 void LDocument::GetSaveFailureReason(OSErr inErr, Str255 outReason)
 {
-	GetIndString(outReason, STRx_SaveFailureReasons, ReasonFor(inErr));
-	std::string text = PascalStrings::ToString(outReason);
-	if (const size_t at = text.find('^'); at != std::string::npos)
-		text.replace(at, 1, std::to_string(inErr));
-	PascalStrings::FromString(text, outReason);
+	PascalStrings::FromString(SaveFailureReason(ReasonFor(inErr), std::to_string(inErr)), outReason);
+}
+
+Boolean LDocument::RefuseFileOfOther(const FSSpec& inFileSpec)
+{
+	const LDocument* other = FindDocumentOn(inFileSpec, this);
+	if (other == nullptr)
+		return false;
+	Str255 otherName;
+	other->GetName(otherName);
+	ShowSaveFailure(SaveFailureReason(kReasonOpenElsewhere, PascalStrings::ToString(otherName)),
+	                inFileSpec.name);
+	return true;
 }
 
 void LDocument::DoRevert() {}
@@ -235,7 +300,15 @@ Boolean LDocument::AskSaveAs(FSSpec& outFileSpec, Boolean)
 	request.kind = tNavRequest::kSaveFile;
 	request.defaultName = defaultName.c_str();
 	request.fileType = GetFileType();
+	// A place the dialog cannot use is a Save As that failed.
+	UNavServicesDialogs::UnusableTeller teller = UNavServicesDialogs::SetUnusableTeller(
+	    [this](const UNavServicesDialogs::tUnusableChoice& inChoice) {
+		    Str255 chosen;
+		    PascalStrings::FromString(inChoice.name, chosen);
+		    ShowSaveFailure(inChoice.reason, chosen);
+	    });
 	const tNavReply reply = TVyFileUtils::Ask(request);
+	UNavServicesDialogs::SetUnusableTeller(std::move(teller));
 	if (!reply.accepted)
 		return false;
 	outFileSpec = reply.spec;

@@ -8,6 +8,7 @@
 #include "platform/framework/LModelObject.h"
 #include "platform/toolbox/Files.h"
 
+#include <string>
 #include <vector>
 
 // Answers of the save-changes question (its alert's items).
@@ -23,6 +24,17 @@ enum : SInt32 {
 enum : ResIDT { ALRT_SaveChangesClosing = 250, ALRT_SaveChangesQuitting = 251, ALRT_ConfirmRevert = 252 };
 // A failed save (Save As: to the file ^2), and the reasons it gives as ^1.
 enum : ResIDT { ALRT_SaveFailed = 255, ALRT_SaveAsFailed = 256, STRx_SaveFailureReasons = 255 };
+// The reasons (entries of STRx_SaveFailureReasons); a ^ in one stands for the detail it names.
+enum : SInt16 {
+	kReasonFull = 1,
+	kReasonPermission,
+	kReasonFolderGone,
+	kReasonInUse,
+	kReasonOther,        // the error's number
+	kReasonNoFolder,     // the folder's path
+	kReasonIsFolder,     // none
+	kReasonOpenElsewhere // the name of the document that has the file open
+};
 
 class LDocument : public LCommander, public LModelObject
 {
@@ -31,6 +43,9 @@ public:
 	~LDocument() override;
 
 	static const std::vector<LDocument*>& GetDocumentList() { return sDocumentList; }
+	// The open document whose file inSpec names, however it is spelled (a link, another path to the same
+	// folder), other than inExcept; null when there is none.
+	static LDocument* FindDocumentOn(const FSSpec& inSpec, const LDocument* inExcept = nullptr);
 
 	virtual Boolean IsModified();
 	virtual void SetModified(Boolean inModified) { mIsModified = inModified; }
@@ -71,6 +86,8 @@ public:
 	// Why a file could not be written, in the words of the save-failure alerts (an error of the file manager
 	// or of the file layer).
 	static void GetSaveFailureReason(OSErr inErr, Str255 outReason);
+	// A reason of the list with its ^ filled, cut to fit an alert's parameter.
+	static std::string SaveFailureReason(SInt16 inReason, std::string inDetail = std::string());
 
 protected:
 	// Saves to the file, or asks for one when the document has none; true when it was saved. A failure is
@@ -79,6 +96,10 @@ protected:
 	// Tells the user why the document could not be saved (to inSaveAs in a Save As). The document must be
 	// back on the file it had, so that its name is the one the user knows.
 	void ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs = nullptr);
+	void ShowSaveFailure(const std::string& inReason, ConstStr255Param inSaveAs);
+	// Save As onto the file of another open document is refused and told: two windows would each write
+	// the file over the other's. True when refused.
+	Boolean RefuseFileOfOther(const FSSpec& inFileSpec);
 
 	FSSpec mFileSpec;
 	Boolean mIsModified = false;

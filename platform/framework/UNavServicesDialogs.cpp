@@ -1,5 +1,6 @@
 #include "platform/framework/UNavServicesDialogs.h"
 
+#include "platform/framework/LDocument.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/URefusedFiles.h"
 #include "platform/toolbox/MacErrors.h"
@@ -96,6 +97,12 @@ UNavServicesDialogs::Chooser& CurrentChooser()
 	return sChooser;
 }
 
+UNavServicesDialogs::UnusableTeller& CurrentTeller()
+{
+	static UNavServicesDialogs::UnusableTeller sTeller;
+	return sTeller;
+}
+
 QString& LastFolder()
 {
 	static QString sFolder;
@@ -114,6 +121,30 @@ UNavServicesDialogs::Chooser UNavServicesDialogs::SetChooser(Chooser inChooser)
 	Chooser previous = std::move(CurrentChooser());
 	CurrentChooser() = std::move(inChooser);
 	return previous;
+}
+
+UNavServicesDialogs::UnusableTeller UNavServicesDialogs::SetUnusableTeller(UnusableTeller inTeller)
+{
+	UnusableTeller previous = std::move(CurrentTeller());
+	CurrentTeller() = std::move(inTeller);
+	return previous;
+}
+
+void UNavServicesDialogs::TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const QString& inFolder)
+{
+	tUnusableChoice choice;
+	choice.name = MacRoman::FromUTF8Spelled(inChoice.fileName().toStdString());
+	choice.reason = LDocument::SaveFailureReason(
+	    inReason, MacRoman::FromUTF8Spelled(QDir::cleanPath(inFolder).toStdString()));
+	if (CurrentTeller()) {
+		CurrentTeller()(choice);
+		return;
+	}
+	Str255 name, reason;
+	PascalStrings::FromString(choice.name, name);
+	PascalStrings::FromString(choice.reason, reason);
+	ParamText(name, reason, nullptr, nullptr);
+	UModalAlerts::Show(kAlertStop, ALRT_ChoiceNotUsable);
 }
 
 std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOptions& inOptions)
@@ -240,16 +271,26 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 	const bool exists = info.exists();
 	if (outExists)
 		*outExists = exists;
+	// The folder may have gone, or never been there when its name was typed, by the time the dialog
+	// answers.
 	switch (inMode) {
 	case tDialogOptions::kChooseFolder:
-		if (!info.isDir())
+		if (!info.isDir()) {
+			TellUnusable(info, kReasonNoFolder, info.absoluteFilePath());
 			return false;
+		}
 		break;
 	case tDialogOptions::kOpenFile: // files to open are judged by URefusedFiles
 		return false;
 	case tDialogOptions::kSaveFile:
-		if (info.isDir() || !QFileInfo(info.absolutePath()).isDir())
+		if (info.isDir()) {
+			TellUnusable(info, kReasonIsFolder, QString());
 			return false;
+		}
+		if (!QFileInfo(info.absolutePath()).isDir()) {
+			TellUnusable(info, kReasonNoFolder, info.absolutePath());
+			return false;
+		}
 		break;
 	}
 	// Refuses a name that Mac Roman cannot hold, which would otherwise name another file, and says so.

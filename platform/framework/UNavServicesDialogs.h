@@ -14,9 +14,11 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QFileDialog;
+class QFileInfo;
 
 // Dialog option flags that mean something here.
 enum : UInt32 {
@@ -27,8 +29,17 @@ enum : UInt32 {
 class UNavServicesDialogs
 {
 public:
-	// The alert naming a chosen file whose name the file manager cannot hold.
-	enum : SInt16 { ALRT_NameNotUsable = 254 };
+	// The alert naming a chosen file whose name the file manager cannot hold, and the one naming (^0) a
+	// chosen item that cannot be used for another reason (^1).
+	enum : SInt16 { ALRT_NameNotUsable = 254, ALRT_ChoiceNotUsable = 258 };
+	// A chosen item that cannot be used: a file to save in a folder that is not there or is a file, a
+	// folder chosen as a file's name, a folder that has gone. It is told to the user, never taken for
+	// Cancel.
+	struct tUnusableChoice {
+		std::string name;   // Mac Roman, with the characters it lacks spelled out
+		std::string reason; // a sentence, Mac Roman
+	};
+	using UnusableTeller = std::function<void(const tUnusableChoice&)>;
 	// What Qt's file dialog is asked to do.
 	struct tDialogOptions {
 		enum Mode { kChooseFolder, kOpenFile, kSaveFile };
@@ -48,6 +59,9 @@ public:
 
 	// Returns the chooser it replaces; an empty one restores Qt's dialog.
 	static Chooser SetChooser(Chooser inChooser);
+	// Who tells the user of an unusable choice; returns the one it replaces. An empty one restores
+	// ALRT_ChoiceNotUsable.
+	static UnusableTeller SetUnusableTeller(UnusableTeller inTeller);
 	// Qt's dialog for the options, as it would be shown.
 	static std::unique_ptr<QFileDialog> MakeQtDialog(const tDialogOptions& inOptions);
 
@@ -67,7 +81,8 @@ public:
 	static void Install();
 	static tNavReply Answer(const tNavRequest& inRequest);
 
-	// Each is true when the user chose an item that the file manager can name.
+	// Each is true when the user chose an item that the file manager can name; false when the user
+	// cancelled or the choice was unusable, which the user has been told.
 	static bool AskChooseFolder(FSSpec& outFolderSpec, const char* inMessage = nullptr);
 	// inFileType '????' or 0: any file.
 	static bool AskOpenOneFile(OSType inFileType, FSSpec& outFileSpec, UInt32 inFlags,
@@ -92,4 +107,5 @@ private:
 	static QStringList Choose(const tDialogOptions& inOptions);
 	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,
 	                           bool* outExists);
+	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const QString& inFolder);
 };

@@ -8,13 +8,18 @@
 #include "model/TAccountant.h"
 #include "model/TStock.h"
 #include "model/UPortfolioFile.h"
+#include "platform/framework/LEditText.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "tests/app/QuoteServingFixture.h"
 #include "tests/app/SessionBusSupport.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/windows/WindowInput.h"
+#include "windows/portfolio/TLedgerEditWindow.h"
+#include "windows/portfolio/TLedgerWindow.h"
 #include "windows/portfolio/TPortfolio.h"
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UWindowRegistry.h"
@@ -56,7 +61,10 @@ protected:
 		for (LDocument* document : std::vector<LDocument*>(LDocument::GetDocumentList()))
 			document->Close();
 		TVyFileUtils::SetNavHandler(nullptr);
+		UNavServicesDialogs::SetChooser(nullptr);
 		StDialogHandler::SetAnswersRequired(false);
+		UModalAlerts::SetAnswersRequired(false);
+		UModalAlerts::ClearQueuedAnswers();
 		kestrunApp::SetDocumentHandlers({});
 		TAccountant::SetSecurityFinder(nullptr);
 		QuoteServingFixture::TearDown();
@@ -198,6 +206,90 @@ TEST_F(PortfolioDocumentE2ETest, AFailedSaveInTheQuitQuestionIsShownAndStopsTheQ
 	EXPECT_EQ(app->GetState(), programState_Quitting);
 	EXPECT_EQ(ReadText(mRoot + "/Growth").size(), saved.size() + tLedgerEntry::kStoredSize);
 	UModalAlerts::SetAnswersRequired(false);
+}
+
+// The Save of the quit question that cannot be done says why and stops the quit: an untitled portfolio's
+// Save As to a folder that is not there, or that went while Qt's dialog was open; a ledger entry's window
+// holding a number its OK refuses. Once each is put right, the quit goes on.
+TEST_F(PortfolioDocumentE2ETest, ASaveInTheQuitQuestionThatCannotBeDoneSaysWhyAndStopsTheQuit)
+{
+	auto app = Start();
+	UNavServicesDialogs::Install();
+	std::string chosen, goesWhileAsking;
+	UNavServicesDialogs::SetChooser([&](const UNavServicesDialogs::tDialogOptions&) {
+		if (!goesWhileAsking.empty())
+			std::filesystem::remove_all(goesWhileAsking);
+		return QStringList{QString::fromStdString(chosen)};
+	});
+	StDialogHandler::QueueAnswer(msg_OK);
+	app->ObeyCommand(cmd_New, nullptr);
+	ASSERT_EQ(LDocument::GetDocumentList().size(), 1u);
+	auto* untitled = dynamic_cast<TPortfolio*>(LDocument::GetDocumentList().front());
+	ASSERT_NE(untitled, nullptr);
+	const std::string title = FrameworkTest::Descriptor(untitled->GetWindow());
+	UModalAlerts::SetAnswersRequired(true);
+	UModalAlerts::ClearShownAlerts();
+	auto quit = [&app] {
+		UModalAlerts::QueueAnswer(answer_Save);
+		UModalAlerts::QueueAnswer(1);
+		app->ObeyCommand(cmd_Quit, nullptr);
+	};
+	auto expectStopped = [&](const std::string& inAlert) {
+		ASSERT_FALSE(UModalAlerts::GetShownAlerts().empty());
+		EXPECT_EQ(UModalAlerts::GetShownAlerts().back().text, inAlert);
+		EXPECT_NE(app->GetState(), programState_Quitting);
+		EXPECT_EQ(LDocument::GetDocumentList(), std::vector<LDocument*>{untitled});
+		EXPECT_TRUE(untitled->IsModified());
+		EXPECT_EQ(FrameworkTest::Descriptor(untitled->GetWindow()), title);
+	};
+	const std::string noFolder = "\xD3 does not exist, or is not a folder. Nothing on disk was changed.";
+
+	chosen = mRoot + "/Missing/Growth";
+	quit();
+	expectStopped("\xD2" + title + "\xD3 could not be saved as \xD2Growth\xD3. The folder \xD2" + mRoot +
+	              "/Missing" + noFolder);
+	std::filesystem::create_directory(mRoot + "/Plans");
+	chosen = mRoot + "/Plans/Growth";
+	goesWhileAsking = mRoot + "/Plans";
+	quit();
+	expectStopped("\xD2" + title + "\xD3 could not be saved as \xD2Growth\xD3. The folder \xD2" + mRoot +
+	              "/Plans" + noFolder);
+	goesWhileAsking.clear();
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 4u);
+	EXPECT_FALSE(std::filesystem::exists(mRoot + "/Missing"));
+	EXPECT_FALSE(std::filesystem::exists(mRoot + "/Plans"));
+
+	// A purchase of 0 units in its window.
+	TPortfolioWindow* window = untitled->GetPortfolioWindow();
+	window->ObeyCommand(TPortfolioWindow::kCmdOpenLedger, nullptr);
+	auto* ledger = dynamic_cast<TLedgerWindow*>(window->LedgerWindow());
+	ASSERT_NE(ledger, nullptr);
+	WindowInput::Click(ledger, FOUR_CHAR_CODE("BuyS"));
+	auto* edit = dynamic_cast<TLedgerEditWindow*>(ledger->GetSubCommanders().back());
+	ASSERT_NE(edit, nullptr);
+	WindowInput::Type(edit, "Unit", "0");
+	WindowInput::Type(edit, "Prce", "12");
+	chosen = mRoot + "/Growth";
+	quit();
+	expectStopped("\xD2" + title + "\xD3 was not saved: \xD2Units\xD3 in \xD2" +
+	              FrameworkTest::Descriptor(edit) +
+	              "\xD3 must be a number above 0. Correct it, or cancel that entry.");
+	EXPECT_EQ(ledger->CountEditWindows(), 1u);
+	auto* units = FrameworkTest::FindPane<LEditText>(edit, "Unit");
+	EXPECT_EQ(LCommander::GetTarget(), units);
+	SInt16 start = -1, end = -1;
+	units->GetSelection(start, end);
+	EXPECT_EQ(start, 0);
+	EXPECT_EQ(end, 1);
+	EXPECT_FALSE(std::filesystem::exists(mRoot + "/Growth"));
+
+	WindowInput::Type(edit, "Unit", "5");
+	UModalAlerts::QueueAnswer(answer_Save);
+	StDialogHandler::QueueAnswer(2001); // keeps the entry of a security not in the lists
+	app->ObeyCommand(cmd_Quit, nullptr);
+	EXPECT_EQ(app->GetState(), programState_Quitting);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 7u);
+	EXPECT_EQ(ReadText(mRoot + "/Growth").size(), 708u + tLedgerEntry::kStoredSize);
 }
 
 // Answers the dialogs the program shows while a script's call is out, noting each one's text and whether

@@ -7,6 +7,7 @@
 #include "model/TAccountant.h"
 #include "model/UConverter.h"
 #include "model/UPortfolioFile.h"
+#include "platform/framework/LEditText.h"
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/StDialogHandler.h"
@@ -320,7 +321,7 @@ TEST_F(PortfolioDocumentTest, RevertClosesTheLedgerAndSettingsWindowsUnapplied)
 
 // Edits still open in the ledger, an entry's window or the settings window are the user's too: closing or
 // quitting asks about them even after a save, Save keeps them as their OK would, and input their OK refuses
-// stops the close with the window still open.
+// stops the close or quit with the window still open, an entry's window saying why.
 TEST_F(PortfolioDocumentTest, ClosingWithEditsStillOpenAsksAndSaveKeepsThem)
 {
 	WritePortfolio("Savings", 2);
@@ -330,6 +331,54 @@ TEST_F(PortfolioDocumentTest, ClosingWithEditsStillOpenAsksAndSaveKeepsThem)
 	window->ObeyCommand(TPortfolioWindow::kCmdOpenLedger, nullptr);
 	auto* ledger = dynamic_cast<TLedgerWindow*>(window->LedgerWindow());
 	ASSERT_NE(ledger, nullptr);
+	UModalAlerts::ClearShownAlerts();
+	mEnv->SetStockCString(22, "Sell %s");
+	mEnv->SetStockCString(26, "Fund Split %s");
+
+	// An entry's number its OK refuses: Save says which, and the quit stops at that field.
+	struct Typed {
+		char field[5];
+		const char* text;
+	};
+	const struct {
+		PaneIDT opens; // the ledger's button for a new entry; 0: the first entry
+		std::vector<Typed> typed;
+		char field[5];
+		const char* caption;
+		const char* rule;
+	} refusals[] = {
+	    {0, {{"Cash", "-"}}, "Cash", "Amount", "a number"},
+	    {FOUR_CHAR_CODE("SelS"), {{"Unit", "3"}, {"Prce", "-1"}}, "Prce", "Price", "a number, 0 or more"},
+	    {FOUR_CHAR_CODE("SplF"), {{"sFrm", "2"}, {"sToo", "0"}}, "sToo", "Split", "a number above 0"},
+	};
+	for (const auto& refusal : refusals) {
+		TLedgerEditWindow* refused = ledger->CreateEditWindow(1, false);
+		if (refusal.opens != 0) {
+			WindowInput::Click(ledger, refusal.opens);
+			refused = dynamic_cast<TLedgerEditWindow*>(ledger->GetSubCommanders().back());
+			if (refusal.opens == FOUR_CHAR_CODE("SplF"))
+				FrameworkTest::FindPane<LPopupButton>(refused, "mSpl")->SetValue(7);
+		}
+		ASSERT_NE(refused, nullptr);
+		for (const Typed& typed : refusal.typed)
+			WindowInput::Type(refused, typed.field, typed.text);
+		UModalAlerts::QueueAnswer(answer_Save);
+		UModalAlerts::QueueAnswer(1);
+		EXPECT_FALSE(document->AttemptQuitSelf(kAEAsk));
+		EXPECT_EQ(ShownAlerts().back(), "\xD2Savings\xD3 was not saved: \xD2" +
+		                                    std::string(refusal.caption) + "\xD3 in \xD2" +
+		                                    FrameworkTest::Descriptor(refused) + "\xD3 must be " +
+		                                    refusal.rule + ". Correct it, or cancel that entry.");
+		EXPECT_EQ(LCommander::GetTarget(),
+		          FrameworkTest::FindPane<LEditText>(refused, refusal.field));
+		EXPECT_EQ(LDocument::GetDocumentList(), std::vector<LDocument*>{document});
+		WindowInput::Click(refused, TVyWindow::kCancelButton);
+		UDispatch::DeletePending();
+	}
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 6u);
+	EXPECT_EQ(ledger->CountEditWindows(), 0u);
+	EXPECT_EQ(document->GetLedger()->Count(), 2);
+
 	TLedgerEditWindow* edit = ledger->CreateEditWindow(1, false);
 	ASSERT_NE(edit, nullptr);
 	WindowInput::Type(edit, "Cash", "12.5");

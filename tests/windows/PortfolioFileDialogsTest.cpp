@@ -1,17 +1,23 @@
 // The file dialogs of portfolios as the user meets them: titled by what they do, opening in the documents
-// folder, listing portfolio files first, and taking several files to open at once.
+// folder, listing portfolio files first, and taking several files to open at once; a Save As to a place
+// that cannot be used, or onto a portfolio open in another window, refused and told.
 
 #include "app/kestrunApp.h"
 #include "foundation/TVyFile.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/StDialogHandler.h"
+#include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/portfolio/TPortfolio.h"
 
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace
 {
@@ -32,6 +38,8 @@ protected:
 		UNavServicesDialogs::ForgetLastFolder();
 		UNavServicesDialogs::SetChooser([this](const Options& inOptions) {
 			mAsked.push_back(inOptions);
+			if (mWhileAsking)
+				mWhileAsking();
 			return mAnswers;
 		});
 		mScratch.MakeFolder("home/Documents");
@@ -44,6 +52,7 @@ protected:
 		TVyFileUtils::SetNavHandler(nullptr);
 		StDialogHandler::SetAnswersRequired(false);
 		UModalAlerts::SetAnswersRequired(false);
+		UModalAlerts::ClearQueuedAnswers();
 		SecurityWindowsFixture::TearDown();
 	}
 
@@ -61,9 +70,31 @@ protected:
 		return QString::fromStdString(mScratch.Path(inName));
 	}
 
+	TPortfolio* Open(const std::string& inName)
+	{
+		FSSpec spec;
+		EXPECT_EQ(FSPathMakeFSSpec(mScratch.Path(inName), &spec), noErr);
+		return TPortfolio::Open(mSuper, &spec);
+	}
+	// Save As from the window's menu, answered with inPath; the alert it shows is answered.
+	void SaveAs(TPortfolio* inDocument, const std::string& inPath)
+	{
+		mAnswers = {Path(inPath)};
+		UModalAlerts::QueueAnswer(1);
+		UDispatch::Run([&] { inDocument->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
+	}
+	std::set<std::string> Listing(const std::string& inFolder) const
+	{
+		std::set<std::string> names;
+		for (const auto& entry : std::filesystem::directory_iterator(mScratch.Path(inFolder)))
+			names.insert(entry.path().filename().string());
+		return names;
+	}
+
 	ScratchFolder mScratch;
 	QStringList mAnswers;
 	std::vector<Options> mAsked;
+	std::function<void()> mWhileAsking; // what happens while the dialog is open
 };
 
 TEST_F(PortfolioFileDialogsTest, SaveAsAndOpenAreTitledStartInDocumentsAndListPortfolios)
@@ -101,6 +132,94 @@ TEST_F(PortfolioFileDialogsTest, SaveAsAndOpenAreTitledStartInDocumentsAndListPo
 	EXPECT_TRUE(open.firstFilterLists(Path("home/Documents/Archive/Copy")));
 	EXPECT_TRUE(open.firstFilterLists(Path("home/Documents/Archive/Former")));
 	EXPECT_FALSE(open.firstFilterLists(Path("home/Documents/Archive/notes.txt")));
+}
+
+// A name typed in a folder that is not there, a folder that went while the dialog was open, a folder or a
+// file where a folder belongs: each is a Save As that failed, said as such, and nothing changes.
+TEST_F(PortfolioFileDialogsTest, SaveAsToAPlaceThatCannotBeUsedSaysWhyAndChangesNothing)
+{
+	WritePortfolio("home/Documents/Retirement");
+	TPortfolio* document = Open("home/Documents/Retirement");
+	ASSERT_NE(document, nullptr);
+	document->SetModified(true);
+	mScratch.MakeFolder("home/Documents/Archive");
+	const std::string documents = mScratch.Path("home/Documents");
+	const std::string before = "\xD2Retirement\xD3 could not be saved as \xD2";
+	const std::string noFolder = "\xD3 does not exist, or is not a folder. Nothing on disk was changed.";
+	const std::set<std::string> files = {"Archive", "Retirement"};
+	UModalAlerts::ClearShownAlerts();
+
+	SaveAs(document, "home/Documents/Missing/Copy");
+	mWhileAsking = [this] { std::filesystem::remove_all(mScratch.Path("home/Documents/Archive")); };
+	SaveAs(document, "home/Documents/Archive/Copy");
+	mWhileAsking = nullptr;
+	mScratch.MakeFolder("home/Documents/Archive");
+	SaveAs(document, "home/Documents/Archive");
+	SaveAs(document, "home/Documents/Retirement/Copy");
+	EXPECT_EQ(mAsked.size(), 4u);
+	std::vector<std::string> shown;
+	for (const auto& alert : UModalAlerts::GetShownAlerts())
+		shown.push_back(alert.text);
+	EXPECT_EQ(shown, (std::vector<std::string>{
+	                     before + "Copy\xD3. The folder \xD2" + documents + "/Missing" + noFolder,
+	                     before + "Copy\xD3. The folder \xD2" + documents + "/Archive" + noFolder,
+	                     before + "Archive\xD3. A folder has that name. Nothing on disk was changed.",
+	                     before + "Copy\xD3. The folder \xD2" + documents + "/Retirement" + noFolder}));
+	EXPECT_EQ(Listing("home/Documents"), files);
+	EXPECT_TRUE(std::filesystem::is_empty(mScratch.Path("home/Documents/Archive")));
+	EXPECT_TRUE(document->IsModified());
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Retirement");
+
+	// Cancel says nothing.
+	mAnswers = {};
+	UDispatch::Run([&] { document->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 4u);
+	EXPECT_TRUE(document->IsModified());
+}
+
+// Two windows must never write one file: Save As onto a portfolio open in another window is refused,
+// however the file is reached, and Open of it brings that window forward. Onto its own file it is a Save.
+TEST_F(PortfolioFileDialogsTest, SaveAsOntoAPortfolioOpenInAnotherWindowIsRefused)
+{
+	WritePortfolio("home/Documents/Retirement");
+	WritePortfolio("home/Documents/Pension");
+	std::filesystem::create_symlink(mScratch.Path("home/Documents/Pension"),
+	                                mScratch.Path("home/Documents/Link"));
+	std::filesystem::create_directory_symlink(mScratch.Path("home/Documents"),
+	                                          mScratch.Path("home/Docs"));
+	TPortfolio* document = Open("home/Documents/Retirement");
+	TPortfolio* pension = Open("home/Documents/Pension");
+	ASSERT_NE(document, nullptr);
+	ASSERT_NE(pension, nullptr);
+	document->SetModified(true);
+	const std::string bytes = mScratch.Read("home/Documents/Pension");
+	UModalAlerts::ClearShownAlerts();
+
+	for (const char* path : {"home/Documents/Pension", "home/Documents/Link", "home/Docs/Pension"})
+		SaveAs(document, path);
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 3u);
+	const std::string open =
+	    ". That file is open in the window \xD2Pension\xD3: close that window first. "
+	    "Nothing on disk was changed.";
+	EXPECT_EQ(UModalAlerts::GetShownAlerts()[0].text,
+	          "\xD2Retirement\xD3 could not be saved as \xD2Pension\xD3" + open);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts()[1].text,
+	          "\xD2Retirement\xD3 could not be saved as \xD2Link\xD3" + open);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts()[2].text, UModalAlerts::GetShownAlerts()[0].text);
+	EXPECT_EQ(mScratch.Read("home/Documents/Pension"), bytes);
+	EXPECT_TRUE(std::filesystem::is_symlink(mScratch.Path("home/Documents/Link")));
+	EXPECT_TRUE(document->IsModified());
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Retirement");
+
+	// Opened through the link or the other folder name, it is the window already open.
+	EXPECT_EQ(Open("home/Documents/Link"), pension);
+	EXPECT_EQ(Open("home/Docs/Pension"), pension);
+	EXPECT_EQ(LDocument::GetDocumentList().size(), 2u);
+
+	mAnswers = {Path("home/Documents/Retirement")};
+	UDispatch::Run([&] { document->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 3u);
+	EXPECT_FALSE(document->IsModified());
 }
 
 } // namespace

@@ -8,6 +8,9 @@
 #include "platform/framework/LClock.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPopupButton.h"
+#include "platform/framework/LRadioButton.h"
+#include "platform/framework/LStaticText.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "toolkit/TDisclosureTriangle.h"
 #include "toolkit/UKsKeyFilters.h"
@@ -16,8 +19,10 @@
 #include "windows/portfolio/ULedgerMenus.h"
 #include "windows/security/UWindowPanes.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace
 {
@@ -137,6 +142,14 @@ void TLedgerEditWindow::FilterNumbers(std::initializer_list<LEditText*> inFields
 			field->SetKeyFilter(UKsKeyFilters::FloatField);
 }
 
+bool TLedgerEditWindow::IsTrade() const
+{
+	if (mEntry == nullptr)
+		return false;
+	const UInt8 type = mEntry->type;
+	return type == kStockBuy || type == kStockSell || type == kFundBuy || type == kFundSell;
+}
+
 LEditText* TLedgerEditWindow::RefusedField() const
 {
 	if (mEntry == nullptr)
@@ -144,15 +157,42 @@ LEditText* TLedgerEditWindow::RefusedField() const
 	for (LEditText* field : {mUnits, mPrice, mRate, mCash})
 		if (!UWindowPanes::IsNumber(field))
 			return field;
-	const UInt8 type = mEntry->type;
-	const bool trade = type == kStockBuy || type == kStockSell || type == kFundBuy || type == kFundSell;
-	if (mUnits != nullptr && trade && !(GetNumber(mUnits) > 0))
+	if (mUnits != nullptr && IsTrade() && !(GetNumber(mUnits) > 0))
 		return mUnits;
 	if (mPrice != nullptr && GetNumber(mPrice) < 0)
 		return mPrice;
 	if (mRate != nullptr && GetNumber(mRate) < 0)
 		return mRate;
 	return nullptr;
+}
+
+void TLedgerEditWindow::GetFieldCaption(const LEditText* inField, Str255 outCaption)
+{
+	outCaption[0] = 0;
+	const LView* row = inField != nullptr ? inField->GetSuperView() : nullptr;
+	if (row == nullptr)
+		return;
+	Rect field;
+	inField->CalcPortFrameRect(field);
+	SInt16 nearest = SHRT_MIN;
+	std::string caption, radio;
+	for (LPane* pane : row->GetSubPanes()) {
+		Rect frame;
+		pane->CalcPortFrameRect(frame);
+		if (frame.right > field.left || frame.bottom <= field.top || frame.top >= field.bottom)
+			continue;
+		Str255 text;
+		pane->GetDescriptor(text);
+		const std::string label = PascalStrings::ToString(text);
+		if (dynamic_cast<LRadioButton*>(pane) != nullptr) {
+			radio = label;
+		} else if (dynamic_cast<LStaticText*>(pane) != nullptr && label.ends_with(':') &&
+		           frame.right > nearest) {
+			nearest = frame.right;
+			caption = label.substr(0, label.size() - 1);
+		}
+	}
+	PascalStrings::FromString(caption.empty() ? radio : caption, outCaption);
 }
 
 void TLedgerEditWindow::RedoCategoryMenu()
@@ -310,6 +350,26 @@ Boolean TLedgerEditWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	default:
 		return TVyWindow::ObeyCommand(inCommand, ioParam);
 	}
+}
+
+bool TLedgerEditWindow::AcceptForSave(ConstStr255Param inPortfolio)
+{
+	LEditText* field = mEntry != nullptr ? RefusedField() : nullptr;
+	if (field == nullptr) {
+		ObeyCommand(kOKButton, nullptr);
+		return true;
+	}
+	Select();
+	UWindowPanes::RefuseField(field);
+	Str255 title, caption;
+	GetDescriptor(title);
+	GetFieldCaption(field, caption);
+	ParamText(title, caption, inPortfolio, nullptr);
+	const ResIDT alert = field == mPrice || field == mRate                   ? ALRT_BelowZero
+	                     : field == mCash || (field == mUnits && !IsTrade()) ? ALRT_NotANumber
+	                                                                         : ALRT_NotAboveZero;
+	UModalAlerts::Show(kAlertStop, alert);
+	return false;
 }
 
 Boolean TLedgerEditWindow::AttemptClose()

@@ -26,6 +26,9 @@ public:
 	enum { class_ID = FOUR_CHAR_CODE("zvLE") };
 	enum : PaneIDT { kDisclosure = FOUR_CHAR_CODE("Opts") };
 
+	// Why a save stopped at input OK refuses (^0 the window, ^1 the field, ^2 the portfolio).
+	enum : ResIDT { ALRT_NotAboveZero = 259, ALRT_BelowZero = 260, ALRT_NotANumber = 261 };
+
 	explicit TLedgerEditWindow(LStream* inStream);
 
 	virtual void SaveContent();
@@ -35,6 +38,10 @@ public:
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	Boolean AttemptClose() override;
+	// OK pressed for the user by the Save of a close or quit question. Input OK refuses stops the save
+	// of the portfolio inPortfolio: the window comes forward with the field selected and an alert names
+	// both, since the user pressed no OK and a beep would not say why. False when refused.
+	bool AcceptForSave(ConstStr255Param inPortfolio);
 
 protected:
 	void FinishCreateSelf() override;
@@ -47,6 +54,9 @@ protected:
 	// The first field whose number the entry cannot take, or null: text that is not a number, the units
 	// of a purchase or a sale not above 0, a negative price or rate.
 	virtual LEditText* RefusedField() const;
+	// What the user reads beside a field: the nearest caption ending in ':' to its left on its row (the
+	// colon left out), else the row's radio button.
+	static void GetFieldCaption(const LEditText* inField, Str255 outCaption);
 
 	LClock* mDate = nullptr;
 	LEditText* mSymbol = nullptr;
@@ -75,6 +85,8 @@ protected:
 	bool mHasCash = false;
 
 private:
+	// A purchase or a sale, whose units must be above 0.
+	bool IsTrade() const;
 	void RedoCategoryMenu();
 	UInt32 ChosenCategory() const;
 	void Report(CommandT inCommand);

@@ -92,8 +92,7 @@ TPortfolio* TPortfolio::Open(LCommander* inSuper, FSSpec* inSpec)
 	SignalIf_(inSpec == nullptr);
 	if (inSpec == nullptr)
 		return nullptr;
-	TVyFile file(inSpec);
-	if (TPortfolio* open = FindByFile(&file)) {
+	if (TPortfolio* open = FindByFile(*inSpec)) {
 		if (LWindow* window = open->GetWindow())
 			window->Select();
 		return open;
@@ -126,9 +125,9 @@ void TPortfolio::InstallHooks()
 		TVyFile file(inSpec);
 		tFileInformation info;
 		// Files without a recorded type are judged by their tag.
-		if (TPortfolio* open = FindByFile(&file); open == nullptr && file.GetInfo(&info) == 0 &&
-		                                          info.type != 0 &&
-		                                          info.type != UPortfolioFile::kFileType)
+		if (TPortfolio* open = FindByFile(*inSpec); open == nullptr && file.GetInfo(&info) == 0 &&
+		                                            info.type != 0 &&
+		                                            info.type != UPortfolioFile::kFileType)
 			return;
 		Open(inSuper, inSpec);
 	};
@@ -310,6 +309,8 @@ OSErr TPortfolio::DoSave()
 
 void TPortfolio::DoAESave(FSSpec& inFileSpec, OSType)
 {
+	if (RefuseFileOfOther(inFileSpec))
+		return;
 	auto file = std::make_unique<TVyFile>(&inFileSpec);
 	std::swap(mFile, file);
 	const short err = DoSave();
@@ -354,19 +355,9 @@ short TPortfolio::SavePortfolio(TVyFile* inFile, tPortfolioParameters* inParamet
 	return UPortfolioFile::SavePortfolio(inFile, inParameters, inCategories, inLedger);
 }
 
-TPortfolio* TPortfolio::FindByFile(TVyFile* inFile)
+TPortfolio* TPortfolio::FindByFile(const FSSpec& inSpec)
 {
-	if (inFile == nullptr)
-		return nullptr;
-	for (LDocument* document : LDocument::GetDocumentList()) {
-		auto* portfolio = dynamic_cast<TPortfolio*>(document);
-		TVyFile* file = portfolio != nullptr ? portfolio->mFile.get() : nullptr;
-		if (file != nullptr && file->GetVRefNum() == inFile->GetVRefNum() &&
-		    file->GetDirID() == inFile->GetDirID() &&
-		    SameText(file->GetFileName(), inFile->GetFileName()))
-			return portfolio;
-	}
-	return nullptr;
+	return dynamic_cast<TPortfolio*>(LDocument::FindDocumentOn(inSpec));
 }
 
 short TPortfolio::SaveOpenPortfolios(TVyFile* inStream)

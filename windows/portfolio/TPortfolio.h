@@ -61,8 +61,8 @@ public:
 
 	static short SavePortfolio(TVyFile* inFile, tPortfolioParameters* inParameters,
 	                           TList<tCategory>* inCategories, TList<tLedgerEntry>* inLedger);
-	// The open portfolio of that file (same folder and name), or null.
-	static TPortfolio* FindByFile(TVyFile* inFile);
+	// The open portfolio of that file, however it is named (a link, another path to its folder), or null.
+	static TPortfolio* FindByFile(const FSSpec& inSpec);
 	static short SaveOpenPortfolios(TVyFile* inStream);
 	static short RestoreOpenPortfolios(TVyFile* inStream);
 	static TSecurity* GetSecurity(const tLedgerEntry* inEntry);

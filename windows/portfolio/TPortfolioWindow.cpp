@@ -763,17 +763,21 @@ bool TPortfolioWindow::HoldsUnappliedEdits() const
 
 bool TPortfolioWindow::ApplyEditors()
 {
-	// The entries first: the ledger's OK cancels those still open.
-	std::vector<LWindow*> entries;
+	// The entries first: the ledger's OK cancels those still open. The first one refused stops the save.
+	std::vector<TLedgerEditWindow*> entries;
 	for (const tDropEdit& edit : mDropEdits)
-		entries.push_back(edit.window);
+		if (auto* entry = dynamic_cast<TLedgerEditWindow*>(edit.window))
+			entries.push_back(entry);
 	auto* ledger = dynamic_cast<TLedgerWindow*>(LedgerWindow());
 	if (ledger != nullptr)
 		for (LCommander* sub : ledger->GetSubCommanders())
 			if (auto* edit = dynamic_cast<TLedgerEditWindow*>(sub))
 				entries.push_back(edit);
-	for (LWindow* entry : entries)
-		entry->ObeyCommand(kOKButton, nullptr);
+	Str255 title;
+	GetDescriptor(title);
+	for (TLedgerEditWindow* entry : entries)
+		if (!entry->AcceptForSave(title))
+			return false;
 	if (!mDropEdits.empty() || (ledger != nullptr && ledger->CountEditWindows() > 0))
 		return false;
 	for (LWindow* editor : {LedgerWindow(), SettingsWindow()})

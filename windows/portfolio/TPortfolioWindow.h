@@ -111,7 +111,7 @@ public:
 	// does not hold yet.
 	bool HoldsUnappliedEdits() const;
 	// Presses OK in every open entry edit window, then in the ledger and settings windows; false when one
-	// refused its input and stays open.
+	// refused its input and stays open. An entry's window says why.
 	bool ApplyEditors();
 
 protected:

@@ -7,6 +7,7 @@
 #include "platform/toolbox/MacErrors.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -228,7 +229,22 @@ TEST_F(DocumentTest, AFailedSaveIsShownAndKeepsTheDocumentOpenModifiedAndOnItsFi
 	EXPECT_TRUE(doc->IsModified());
 	EXPECT_EQ(FrameworkTest::Descriptor(doc->GetWindow()), "notes.txt");
 
+	// Onto the file of another open document, however it is reached, two windows would write one file.
 	doc->mFailWith = noErr;
+	mScratch.Write("other.txt", "other");
+	TTextDoc* other = Open("other.txt");
+	std::filesystem::create_symlink(mScratch.Path("other.txt"), mScratch.Path("link.txt"));
+	mChosen = {"link.txt"};
+	UModalAlerts::QueueAnswer(1);
+	doc->ObeyCommand(cmd_SaveAs, nullptr);
+	EXPECT_EQ(LastAlertText(),
+	          "\xD2notes.txt\xD3 could not be saved as \xD2link.txt\xD3. That file is open "
+	          "in the window \xD2other.txt\xD3: close that window first. Nothing on disk "
+	          "was changed.");
+	EXPECT_EQ(mScratch.Read("other.txt"), "other");
+	EXPECT_EQ(FrameworkTest::Descriptor(doc->GetWindow()), "notes.txt");
+	other->ObeyCommand(cmd_Close, nullptr);
+
 	doc->ObeyCommand(cmd_Save, nullptr);
 	EXPECT_EQ(mScratch.Read("notes.txt"), "first lost?");
 	EXPECT_FALSE(mScratch.Exists("moved.txt"));

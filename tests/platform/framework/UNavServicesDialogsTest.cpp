@@ -169,7 +169,7 @@ TEST_F(UNavServicesDialogsTest, ChosenPathsBecomeSpecsWithMacRomanNames)
 	EXPECT_EQ(mFolder.Read(kResumeDisk), "");
 }
 
-TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothing)
+TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothingAndRefusalsSayWhy)
 {
 	mFolder.Write("plain", "kept");
 	mFolder.MakeFolder("folder");
@@ -189,9 +189,19 @@ TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothing)
 	     "This file could not be opened:\n" + mFolder.Path("absent") + " (not found)\n"},
 	    {"folder for a file", mFolder.Path("folder"), tNavRequest::kChooseFile,
 	     "This file could not be opened:\n" + mFolder.Path("folder") + " (not a file)\n"},
-	    {"file for a folder", mFolder.Path("plain"), tNavRequest::kChooseFolder, ""},
-	    {"save over a folder", mFolder.Path("folder"), tNavRequest::kSaveFile, ""},
-	    {"save into a missing folder", mFolder.Path("nowhere/x"), tNavRequest::kSaveFile, ""},
+	    // A place that cannot be used is named, never taken for Cancel.
+	    {"file for a folder", mFolder.Path("plain"), tNavRequest::kChooseFolder,
+	     "\xD2plain\xD3 cannot be used. The folder \xD2" + mFolder.Path("plain") +
+	         "\xD3 does not exist, or is not a folder. Choose another name or place."},
+	    {"save over a folder", mFolder.Path("folder"), tNavRequest::kSaveFile,
+	     "\xD2"
+	     "folder\xD3 cannot be used. A folder has that name. Choose another name or place."},
+	    {"save into a missing folder", mFolder.Path("nowhere/x"), tNavRequest::kSaveFile,
+	     "\xD2x\xD3 cannot be used. The folder \xD2" + mFolder.Path("nowhere") +
+	         "\xD3 does not exist, or is not a folder. Choose another name or place."},
+	    {"save into a file", mFolder.Path("plain/x"), tNavRequest::kSaveFile,
+	     "\xD2x\xD3 cannot be used. The folder \xD2" + mFolder.Path("plain") +
+	         "\xD3 does not exist, or is not a folder. Choose another name or place."},
 	    // Mac Roman has no such characters: the name would turn into another file's.
 	    {"name outside Mac Roman", mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"), tNavRequest::kSaveFile,
 	     "\xD2<U+65E5><U+672C>\xD3 cannot be used"},
@@ -218,6 +228,18 @@ TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothing)
 			    << UModalAlerts::GetShownAlerts()[0].text;
 		}
 	}
+	// A folder's long path keeps its end, and the reason stays whole.
+	const std::string deep = std::string(120, 'd') + "/" + std::string(120, 'e');
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	Answer(mFolder.Path(deep + "/x"));
+	EXPECT_EQ(TVyFileUtils::NewFileSFP(nullptr, nullptr, nullptr), nullptr);
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	const std::string& cut = UModalAlerts::GetShownAlerts()[0].text;
+	EXPECT_TRUE(cut.starts_with("\xD2x\xD3 cannot be used. The folder \xD2\xC9")) << cut;
+	EXPECT_TRUE(cut.ends_with(std::string(120, 'e') +
+	                          "\xD3 does not exist, or is not a folder. Choose another name or place."))
+	    << cut;
 	// Nothing was made or replaced.
 	UModalAlerts::QueueAnswer(1);
 	Answer(mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"));
