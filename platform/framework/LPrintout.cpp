@@ -5,15 +5,14 @@
 #include "platform/framework/LStream.h"
 #include "platform/framework/QtPrinting.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/toolbox/Files.h"
 #include "platform/toolbox/gui/GrafPort.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryFile>
 #include <algorithm>
-#include <cstdio>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -40,8 +39,9 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 			ForEachPlaceHolder(sub, inF);
 }
 
-// A printout to a file is written beside it and takes the file's name only once it is whole, so a full
-// disk or a failed page leaves what stood there as it was and no half-written file.
+// A printout to a file is written to a copy beside it (beside the file a link names) that takes the file's
+// place in one step only once it is whole: a full disk or a failed page leaves what stood there as it was.
+// A file the user may not write is refused, as the printer itself would refuse it.
 class StPrintFile
 {
 public:
@@ -49,23 +49,21 @@ public:
 	{
 		if (ioPrinter.outputFormat() != QPrinter::PdfFormat || ioPrinter.outputFileName().isEmpty())
 			return;
-		mFinal = ioPrinter.outputFileName();
-		QTemporaryFile temp(mFinal + QStringLiteral(".XXXXXX"));
-		temp.setAutoRemove(false);
-		// Where no file can be made, the printer fails on the name itself.
-		if (!temp.open())
-			return;
-		mTemp = temp.fileName();
-		temp.close();
-		const mode_t mask = umask(0);
-		umask(mask);
-		chmod(QFile::encodeName(mTemp).constData(), 0666 & ~mask);
-		ioPrinter.setOutputFileName(mTemp);
+		std::string path = QFile::encodeName(ioPrinter.outputFileName()).toStdString();
+		if (path[0] != '/')
+			path = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
+		std::string copy;
+		if (PathOpenReplacement(path, &mRefNum, &copy) != noErr)
+			Throw_(LPrintout::err_PrintFailed);
+		// Copies that a print killed part way left behind; a young one may be another print's.
+		PathRemoveStaleReplacements(copy.substr(0, copy.rfind('/')), kStaleSeconds);
+		ioPrinter.setOutputFileName(QFile::decodeName(copy.c_str()));
+		mCopy = QFile::decodeName(copy.c_str());
 	}
 	~StPrintFile()
 	{
-		if (!mTemp.isEmpty())
-			QFile::remove(mTemp);
+		if (mRefNum != 0)
+			FSCloseDiscarding(mRefNum);
 	}
 	StPrintFile(const StPrintFile&) = delete;
 	StPrintFile& operator=(const StPrintFile&) = delete;
@@ -73,24 +71,24 @@ public:
 	// A file cut short by a failed write lacks the end-of-file mark written last.
 	bool Keep()
 	{
-		if (mTemp.isEmpty())
+		if (mRefNum == 0)
 			return true;
-		QFile written(mTemp);
-		if (!written.open(QIODevice::ReadOnly) || written.size() < 16)
-			return false;
-		written.seek(written.size() - 16);
-		if (!written.read(16).contains("%%EOF"))
-			return false;
+		QFile written(mCopy);
+		const bool whole = written.open(QIODevice::ReadOnly) && written.size() >= 16 &&
+		                   written.seek(written.size() - 16) && written.read(16).contains("%%EOF");
 		written.close();
-		if (std::rename(QFile::encodeName(mTemp).constData(), QFile::encodeName(mFinal).constData()) != 0)
+		const SInt16 refNum = std::exchange(mRefNum, 0);
+		if (!whole) {
+			FSCloseDiscarding(refNum);
 			return false;
-		mTemp.clear();
-		return true;
+		}
+		return FSClose(refNum) == noErr;
 	}
 
 private:
-	QString mFinal;
-	QString mTemp;
+	static constexpr UInt32 kStaleSeconds = 60;
+	SInt16 mRefNum = 0;
+	QString mCopy;
 };
 
 // Points the port at the printer's page for the printout's lifetime of a job.

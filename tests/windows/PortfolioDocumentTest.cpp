@@ -714,6 +714,29 @@ TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheO
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
 }
 
+TEST_F(PortfolioDocumentTest, PrintingFromOutsideLeavesAPrintoutMadeReadOnlyAsItWas)
+{
+	if (geteuid() == 0)
+		GTEST_SKIP() << "permissions do not bind root";
+	WritePortfolio("Savings", 1);
+	const std::string pdf = mScratch.Path("printed.pdf");
+	mScratch.Write("printed.pdf", "last year's printout");
+	ASSERT_EQ(chmod(pdf.c_str(), 0444), 0);
+	UPrinting::GetAppPrintSpec().SetOutputFile(pdf);
+	FSSpec spec = Spec("Savings");
+	std::string expected;
+	EXPECT_EQ(PrintedText::ErrorShownBy([&] { TPortfolio::Print(mSuper, &spec); }, &expected), expected);
+	EXPECT_TRUE(ReadBytes(pdf) == "last year's printout") << "the printout was written over";
+	struct stat st;
+	ASSERT_EQ(stat(pdf.c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 07777, 0444u);
+	std::vector<std::string> printouts;
+	for (const auto& entry : std::filesystem::directory_iterator(mScratch.Path()))
+		if (entry.path().filename().string().find("printed") != std::string::npos)
+			printouts.push_back(entry.path().filename().string());
+	EXPECT_EQ(printouts, std::vector<std::string>{"printed.pdf"});
+}
+
 TEST_F(PortfolioDocumentTest, TheListOfOpenPortfoliosReopensThem)
 {
 	WritePortfolio("Savings", 1);

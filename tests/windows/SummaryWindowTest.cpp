@@ -11,6 +11,7 @@
 #include "platform/framework/LMenu.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UPrinting.h"
+#include "platform/toolbox/Files.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/GrafPort.h"
 #include "tests/app/StockPluginTestSupport.h"
@@ -35,6 +36,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -453,13 +456,31 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 		          expected);
 	}
 	EXPECT_TRUE(ReadText(pdf) == printed) << "the earlier printout was changed";
-	PrintedText::PrintTo(mRoot + "/gone/summary.pdf");
+	// Nor can a printout go to a name that is a folder.
+	std::filesystem::create_directory(mRoot + "/summary folder");
+	for (const char* name : {"/gone/summary.pdf", "/summary folder"}) {
+		PrintedText::PrintTo(mRoot + name);
+		EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected),
+		          expected)
+		    << name;
+	}
+	// A new name that another program takes while the printout is written stays that program's.
+	static std::string sTaken;
+	sTaken = mRoot + "/summary new.pdf";
+	PrintedText::PrintTo(sTaken);
+	const ReplaceStepHook former = SetReplaceStepHook([](ReplaceStep inStep) {
+		if (inStep == ReplaceStep::kCopyWritten)
+			std::ofstream(sTaken) << "taken";
+	});
 	EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected), expected);
+	SetReplaceStepHook(former);
+	EXPECT_EQ(ReadText(sTaken), "taken");
 	std::vector<std::string> files;
-	for (const auto& entry : std::filesystem::directory_iterator(mRoot))
-		if (entry.path().filename().string().rfind("summary", 0) == 0)
-			files.push_back(entry.path().filename().string());
-	EXPECT_EQ(files, std::vector<std::string>{"summary.pdf"});
+	for (const auto& entry : std::filesystem::recursive_directory_iterator(mRoot))
+		if (entry.path().filename().string().find("summary") != std::string::npos)
+			files.push_back(entry.path().lexically_relative(mRoot).string());
+	std::sort(files.begin(), files.end());
+	EXPECT_EQ(files, (std::vector<std::string>{"summary folder", "summary new.pdf", "summary.pdf"}));
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
 }
 

@@ -1,3 +1,4 @@
+#include "platform/framework/LException.h"
 #include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStream.h"
@@ -5,12 +6,16 @@
 #include "platform/framework/UPrinting.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -324,6 +329,67 @@ TEST_F(PrintoutTest, ThePaperAndMarginsOfTheSpecShapeThePage)
 	EXPECT_EQ(PdfPages(mScratch.Path("out.pdf")).size(), 1u);
 	EXPECT_NE(PdfInfo(mScratch.Path("out.pdf")).find("842 x 595 pts"), std::string::npos)
 	    << PdfInfo(mScratch.Path("out.pdf"));
+}
+
+TEST_F(PrintoutTest, APrintoutReplacesTheFileALinkNamesKeepingItsModeAndOwnerAndSweepsOldCopies)
+{
+	// The chosen name is a link to last quarter's printout, which only its owner may read.
+	const std::string folder = mScratch.Path("printouts");
+	std::filesystem::create_directory(folder);
+	const std::string report = folder + "/report.pdf";
+	FILE* former = fopen(report.c_str(), "w");
+	ASSERT_NE(former, nullptr);
+	fputs("last quarter", former);
+	fclose(former);
+	ASSERT_EQ(chmod(report.c_str(), 0600), 0);
+	const bool root = geteuid() == 0;
+	if (root) {
+		ASSERT_EQ(chown(report.c_str(), 65534, 65534), 0);
+	}
+	std::filesystem::create_symlink("printouts/report.pdf", mScratch.Path("latest.pdf"));
+	// Copies that killed prints left beside it: one long since, one (another print's) a moment ago.
+	const std::string stale = folder + "/.report.pdf.vantorel-save-Ab12Cd";
+	const std::string young = folder + "/.report.pdf.vantorel-save-Ef34Gh";
+	for (const std::string& copy : {stale, young})
+		fclose(fopen(copy.c_str(), "w"));
+	const timespec twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+	ASSERT_EQ(utimensat(AT_FDCWD, stale.c_str(), twoMinutesAgo, 0), 0);
+
+	mSpec.SetOutputFile(mScratch.Path("latest.pdf"));
+	mPrintout->SetPrintSpec(mSpec);
+	Install();
+	mPrintout->DoPrintJob();
+
+	EXPECT_TRUE(std::filesystem::is_symlink(mScratch.Path("latest.pdf")));
+	const std::vector<std::string> pages = PdfPages(report);
+	ASSERT_EQ(pages.size(), 3u);
+	EXPECT_TRUE(HasLine(pages[2], "Row 70"));
+	struct stat st;
+	ASSERT_EQ(stat(report.c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 07777, 0600u);
+	if (root) {
+		EXPECT_EQ(st.st_uid, 65534u);
+		EXPECT_EQ(st.st_gid, 65534u);
+	}
+	std::vector<std::string> left;
+	for (const auto& entry : std::filesystem::directory_iterator(folder))
+		left.push_back(entry.path().filename().string());
+	std::sort(left.begin(), left.end());
+	EXPECT_EQ(left, (std::vector<std::string>{".report.pdf.vantorel-save-Ef34Gh", "report.pdf"}));
+
+	// A name that is a folder, or in a folder that is not there, prints nothing and leaves nothing.
+	for (const std::string& name : {folder, mScratch.Path("gone/report.pdf")}) {
+		mSpec.SetOutputFile(name);
+		mPrintout->SetPrintSpec(mSpec);
+		EXPECT_THROW(mPrintout->DoPrintJob(), LException) << name;
+	}
+	left.clear();
+	for (const auto& entry : std::filesystem::recursive_directory_iterator(mScratch.mPath))
+		left.push_back(entry.path().lexically_relative(mScratch.mPath).string());
+	std::sort(left.begin(), left.end());
+	EXPECT_EQ(left, (std::vector<std::string>{"latest.pdf", "printouts",
+	                                          "printouts/.report.pdf.vantorel-save-Ef34Gh",
+	                                          "printouts/report.pdf"}));
 }
 
 TEST_F(PrintoutTest, ALayoutThatIsNoPrintoutGivesNone)
