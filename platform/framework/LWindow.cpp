@@ -227,6 +227,32 @@ Boolean LWindow::IsFrontWindow() const
 	return false;
 }
 
+Boolean LWindow::HoldsTarget() const
+{
+	for (LCommander* c = GetTarget(); c; c = c->GetSuperCommander())
+		if (auto* window = dynamic_cast<LWindow*>(c))
+			return window == this;
+	return false;
+}
+
+void LWindow::TakeKeysFromWindowSystem()
+{
+	if (mClosing || !IsVisible())
+		return;
+	if (LWindow* modal = FetchTopModal(); modal && modal != this)
+		return;
+	if (!IsFrontWindow() || (HasAttribute(windAttr_Targetable) && !HoldsTarget()))
+		BringForward(false);
+}
+
+// Clicked, a window comes forward unless it is already active with its own chain taking the keys (a
+// window under it, or a palette, may have them).
+bool LWindow::IsSelectedByClick() const
+{
+	return !HasAttribute(windAttr_Floating) &&
+	       (!mActive || (HasAttribute(windAttr_Targetable) && !HoldsTarget()));
+}
+
 Boolean LWindow::AttemptClose()
 {
 	if (mClosing)
@@ -469,7 +495,7 @@ void LWindow::FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean
 void LWindow::HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount)
 {
 	SetClickCount(inClickCount);
-	if (!mActive && !HasAttribute(windAttr_Floating))
+	if (IsSelectedByClick())
 		Select();
 	ClickInContent(inMacEvent);
 }
@@ -486,7 +512,7 @@ void LWindow::ClickInContent(const EventRecord& inMacEvent)
 
 void LWindow::ClickInDrag(const EventRecord& inMacEvent)
 {
-	if (!mActive && !HasAttribute(windAttr_Floating))
+	if (IsSelectedByClick())
 		Select();
 	// The mouse stays on the screens.
 	Rect limits{};

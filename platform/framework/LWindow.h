@@ -63,6 +63,12 @@ public:
 	// Select without asking the window system to activate the window (it has just done so).
 	void BringForward(bool inAskWindowSystem);
 	Boolean IsFrontWindow() const;
+	// The target is this window or a commander inside it, not one in a window under it.
+	Boolean HoldsTarget() const;
+	// The window system gave the window the keys (activated it, or keys were typed into it): it comes
+	// forward and its chain takes them, whatever the framework last selected, unless a modal window is
+	// up.
+	void TakeKeysFromWindowSystem();
 	virtual Boolean AttemptClose();
 	virtual void DoClose(); // hides (the target moves on) and deletes at the next safe point
 	Boolean IsClosing() const { return mClosing; }
@@ -143,6 +149,7 @@ private:
 	void PlaceOnScreen(const Rect& inBounds); // global bounds changed by the program or the user
 	void ReserveScreenEdge();
 	void ActivateNextWindow();
+	bool IsSelectedByClick() const;
 	void MoveInside(const Rect& inArea);
 	void CascadeFromOthers();
 	void MoveOthersOutOfStrip();

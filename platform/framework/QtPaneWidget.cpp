@@ -6,6 +6,7 @@
 #include "platform/framework/LWindow.h"
 #include "platform/framework/QtEventTranslation.h"
 #include "platform/framework/QtWindowWidget.h"
+#include "platform/framework/UDispatch.h"
 
 #include <QApplication>
 
@@ -122,6 +123,8 @@ bool QtPaneWidget::eventFilter(QObject*, QEvent* inEvent)
 	case QEvent::KeyRelease:
 		if (!QtEventTranslation::KeyRecord(inEvent, record))
 			return false;
+		if (inEvent->type() == QEvent::KeyPress)
+			UDispatch::Run([window] { window->TakeKeysFromWindowSystem(); });
 		if (mKeepKey && mKeepKey(record))
 			return false;
 		LApplication::DispatchEvent(record, window);

@@ -110,10 +110,9 @@ private:
 			event->ignore();
 			return;
 		}
-		// Keys typed into a window belong to its chain, whatever the framework last selected.
 		LWindow* owner = mWindow->Owner();
-		if (down && owner->HasAttribute(windAttr_Targetable) && !owner->IsOnDuty())
-			UDispatch::Run([owner] { owner->BringForward(false); });
+		if (down)
+			UDispatch::Run([owner] { owner->TakeKeysFromWindowSystem(); });
 		LApplication::DispatchEvent(record, owner);
 		event->accept();
 	}
@@ -307,10 +306,9 @@ void QtWindowWidget::changeEvent(QEvent* event)
 		LWindow::AfterDispatch();
 		return;
 	}
-	if (mOwner && event->type() == QEvent::ActivationChange && isActiveWindow() &&
-	    !mOwner->IsFrontWindow() && !mOwner->IsClosing()) {
+	if (mOwner && event->type() == QEvent::ActivationChange && isActiveWindow()) {
 		LWindow* owner = mOwner;
-		UDispatch::Run([owner] { owner->BringForward(false); });
+		UDispatch::Run([owner] { owner->TakeKeysFromWindowSystem(); });
 	}
 }
 

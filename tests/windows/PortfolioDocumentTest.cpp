@@ -10,6 +10,7 @@
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMenuBar.h"
 #include "platform/framework/LPopupButton.h"
+#include "platform/framework/QtPaneWidget.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
@@ -28,7 +29,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <chrono>
@@ -129,10 +129,7 @@ protected:
 		}
 		auto* document = static_cast<TPortfolio*>(LDocument::GetDocumentList().front());
 		ASSERT_TRUE(document->IsModified());
-		QWidget* focus = WindowInput::FocusOf(inWindow);
-		ASSERT_NE(focus, nullptr);
-		QKeyEvent save(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
-		QCoreApplication::sendEvent(focus, &save);
+		WindowInput::PressCtrl(WindowInput::FocusOf(inWindow), 's');
 		EXPECT_FALSE(document->IsModified()) << "Ctrl+S did not save";
 	}
 
@@ -186,6 +183,26 @@ protected:
 		});
 	}
 
+	// The ledger of the document's window, opened, with a stock entry typed in and confirmed (the ledger
+	// still holds it).
+	static TLedgerWindow* LedgerWithTypedEntry(TPortfolio* inDocument, const char* inSymbol)
+	{
+		TPortfolioWindow* window = inDocument->GetPortfolioWindow();
+		window->ObeyCommand(TPortfolioWindow::kCmdOpenLedger, nullptr);
+		auto* ledger = dynamic_cast<TLedgerWindow*>(window->LedgerWindow());
+		if (ledger == nullptr)
+			return nullptr;
+		WindowInput::Click(ledger, FOUR_CHAR_CODE("BuyS"));
+		TLedgerEditWindow* edit = ledger->EditWindowOf(ledger->GetList()->GetNth(1));
+		if (edit == nullptr)
+			return nullptr;
+		WindowInput::Type(edit, "Symb", inSymbol);
+		WindowInput::Type(edit, "Unit", "1");
+		WindowInput::Type(edit, "Prce", "1");
+		WindowInput::Click(edit, TVyWindow::kOKButton);
+		UDispatch::DeletePending();
+		return ledger;
+	}
 	// A command given through the document's window, as its menu or key gives it.
 	static void Command(TPortfolio* inDocument, CommandT inCommand)
 	{
@@ -413,6 +430,64 @@ TEST_F(PortfolioDocumentTest, ClosingWithEditsStillOpenAsksAndSaveKeepsThem)
 	document = Open("Savings");
 	ASSERT_NE(document, nullptr);
 	EXPECT_FLOAT_EQ(document->GetParameters()->losingAlert.limit, 7.5f);
+}
+
+// The window the user goes to takes the keys, so that Ctrl+W closes what the user meant: with an entry typed
+// into the ledger, a click on the portfolio (or its manager activating it) then Ctrl+W closes the portfolio,
+// which asks about the entry first; a click on the ledger then Ctrl+W closes the ledger alone.
+TEST_F(PortfolioDocumentTest, CtrlWClosesTheWindowTheUserWentTo)
+{
+	LMenuBar menuBar(128);
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	TPortfolioWindow* window = document->GetPortfolioWindow();
+	TLedgerWindow* ledger = LedgerWithTypedEntry(document, "GOLD");
+	ASSERT_NE(ledger, nullptr);
+	// The window system has caught up with the windows the program brought forward.
+	const auto settle = [] {
+		for (int pass = 0; pass < 5; ++pass)
+			QApplication::processEvents();
+	};
+	settle();
+	ASSERT_EQ(ledger->GetList()->Count(), 2);
+	ASSERT_EQ(LWindow::FetchTopRegular(), ledger);
+	ASSERT_TRUE(ledger->HoldsTarget());
+	UModalAlerts::ClearShownAlerts();
+	const auto clickInto = [&settle](LWindow* inWindow) {
+		FrameworkTest::ClickAt(QtPaneWidget::ContentOf(inWindow), QPointF(6, 6));
+		settle();
+	};
+
+	clickInto(window);
+	EXPECT_EQ(LWindow::FetchTopRegular(), window);
+	EXPECT_TRUE(window->HoldsTarget());
+	UModalAlerts::QueueAnswer(answer_Cancel);
+	WindowInput::PressCtrl(QApplication::focusWidget(), 'w');
+	UDispatch::DeletePending();
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	ASSERT_EQ(window->LedgerWindow(), ledger);
+	EXPECT_EQ(ledger->GetList()->Count(), 2);
+
+	clickInto(ledger);
+	ASSERT_TRUE(ledger->HoldsTarget());
+	QtPaneWidget::ContentOf(window)->window()->activateWindow();
+	settle();
+	EXPECT_TRUE(window->HoldsTarget());
+	UModalAlerts::QueueAnswer(answer_Cancel);
+	WindowInput::PressCtrl(QApplication::focusWidget(), 'w');
+	UDispatch::DeletePending();
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 2u);
+
+	clickInto(ledger);
+	EXPECT_EQ(LWindow::FetchTopRegular(), ledger);
+	WindowInput::PressCtrl(QApplication::focusWidget(), 'w');
+	UDispatch::DeletePending();
+	EXPECT_EQ(window->LedgerWindow(), nullptr);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 2u);
+	ASSERT_EQ(LDocument::GetDocumentList().size(), 1u);
+	EXPECT_EQ(document->GetLedger()->Count(), 1);
+	EXPECT_TRUE(window->HoldsTarget());
 }
 
 // A save that was cut short (the program killed while writing) leaves a hidden copy beside the file; the
@@ -782,19 +857,8 @@ TEST_F(PortfolioDocumentTest, KeysAndMenusGoBackToThePortfolioWindowWhenAQuestio
 	ASSERT_TRUE(window->IsOnDuty());
 
 	// A new entry in the ledger for a security not in the lists.
-	window->ObeyCommand(TPortfolioWindow::kCmdOpenLedger, nullptr);
-	auto* ledger = dynamic_cast<TLedgerWindow*>(window->LedgerWindow());
+	TLedgerWindow* ledger = LedgerWithTypedEntry(document, "NEWCO");
 	ASSERT_NE(ledger, nullptr);
-	WindowInput::Click(ledger, FOUR_CHAR_CODE("BuyS"));
-	TLedgerEditWindow* edit = nullptr;
-	for (LWindow* open : LWindow::GetWindowList())
-		if ((edit = dynamic_cast<TLedgerEditWindow*>(open)) != nullptr)
-			break;
-	ASSERT_NE(edit, nullptr);
-	WindowInput::Type(edit, "Symb", "NEWCO");
-	WindowInput::Type(edit, "Unit", "1");
-	WindowInput::Type(edit, "Prce", "1");
-	WindowInput::Click(edit, TVyWindow::kOKButton);
 	StDialogHandler::QueueAnswer(2001);
 	WindowInput::Click(ledger, TVyWindow::kOKButton);
 	UDispatch::DeletePending();

@@ -63,6 +63,17 @@ inline void ShiftTab(LWindow* inWindow)
 	QCoreApplication::sendEvent(focus, &backTab);
 }
 
+// Ctrl and a letter typed into the widget (FocusOf a window, or the application's focus widget: where the
+// window system sends what the user types).
+inline void PressCtrl(QWidget* inFocus, char inLetter)
+{
+	ASSERT_NE(inFocus, nullptr) << "no widget takes the keys";
+	const int upper = inLetter & ~0x20;
+	QKeyEvent key(QEvent::KeyPress, Qt::Key_A + (upper - 'A'), Qt::ControlModifier,
+	              QString(QChar(upper - 'A' + 1)));
+	QCoreApplication::sendEvent(inFocus, &key);
+}
+
 inline void Click(LView* inWindow, PaneIDT inButton)
 {
 	auto* button = dynamic_cast<LControl*>(inWindow->FindPaneByID(inButton));

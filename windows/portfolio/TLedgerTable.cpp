@@ -130,7 +130,7 @@ TLedgerTable::tRowTexts TLedgerTable::RowTexts(const tLedgerEntry& inEntry)
 	return texts;
 }
 
-TLedgerTable::TLedgerTable(LStream* inStream) : LTableView(inStream), LCommander(nullptr), LDragAndDrop(this)
+TLedgerTable::TLedgerTable(LStream* inStream) : LTableView(inStream), LDragAndDrop(this)
 {
 	*inStream >> mTextTraitsID;
 	SignalIf_(ResourceStore::Get().GetTextTraits(mTextTraitsID) == nullptr);

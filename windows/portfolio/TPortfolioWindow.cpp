@@ -593,7 +593,7 @@ Boolean TPortfolioWindow::ObeyCommand(CommandT inCommand, void* ioParam)
 	if (mBusy)
 		return true;
 	if (IsControlCommand(inCommand) && LedgerWindow() != nullptr) {
-		RefuseWhileLedgerOpen();
+		RefuseWhileLedgerOpen(inCommand, ioParam);
 		return true;
 	}
 	auto value = [ioParam] { return ioParam != nullptr ? *static_cast<SInt32*>(ioParam) : 1; };
@@ -813,23 +813,9 @@ Boolean TPortfolioWindow::AllowSubRemoval(LCommander* inSub)
 	return true;
 }
 
-void TPortfolioWindow::Activate()
-{
-	if (LWindow* ledger = LedgerWindow()) {
-		UApplicationNotices::SysBeep();
-		ledger->Select();
-		return;
-	}
-	TVyWindow::Activate();
-}
-
+// With its ledger open the window still comes forward and takes the keys; its controls wait for the ledger.
 void TPortfolioWindow::HandleClick(const EventRecord& inMacEvent, SInt16 inClickCount)
 {
-	if (LWindow* ledger = LedgerWindow()) {
-		UApplicationNotices::SysBeep();
-		ledger->Select();
-		return;
-	}
 	if (dynamic_cast<LClock*>(GetTarget()) == nullptr)
 		SwitchTarget(this);
 	TVyWindow::HandleClick(inMacEvent, inClickCount);

@@ -65,7 +65,6 @@ public:
 	static void ChangeTexts(float inReference, float inCurrent, std::string& outChange,
 	                        std::string& outPercent);
 
-	void Activate() override;
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,
 	                       Str255 outName) override;
@@ -152,7 +151,7 @@ private:
 	// The row (from 1) whose check box sends inCommand, however many rows there are; 0 for another
 	// command.
 	SInt32 CheckboxRow(CommandT inCommand) const;
-	void RefuseWhileLedgerOpen();
+	void RefuseWhileLedgerOpen(CommandT inCommand, const void* ioParam);
 	void OpenSettingsWindow();
 	void BlankBanners();
 	const tAlertParameters* CheckAlerts(float inValue, float inReference) const;

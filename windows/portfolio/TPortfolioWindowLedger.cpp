@@ -7,16 +7,13 @@
 #include "windows/portfolio/TPortfolioWindow.h"
 #include "windows/security/UWindowPanes.h"
 
-bool TPortfolioWindow::IsControlCommand(CommandT inCommand) const
+namespace
 {
-	if ((inCommand >= kFirstTriangleCommand && inCommand <= 13998) || CheckboxRow(inCommand) > 0)
-		return true;
+bool IsRadioCommand(CommandT inCommand)
+{
 	switch (inCommand) {
 	case FOUR_CHAR_CODE("dAll"):
 	case FOUR_CHAR_CODE("dRng"):
-	case FOUR_CHAR_CODE("dFrm"):
-	case FOUR_CHAR_CODE("dToo"):
-	case kCmdDateChanged:
 	case FOUR_CHAR_CODE("nSrt"):
 	case FOUR_CHAR_CODE("sSrt"):
 	case FOUR_CHAR_CODE("pSrt"):
@@ -24,9 +21,25 @@ bool TPortfolioWindow::IsControlCommand(CommandT inCommand) const
 	case FOUR_CHAR_CODE("aSrt"):
 	case FOUR_CHAR_CODE("bSrt"):
 	case FOUR_CHAR_CODE("cSrt"):
-	case UWindowPanes::kSortDirection:
 	case FOUR_CHAR_CODE("vOri"):
 	case FOUR_CHAR_CODE("vYes"):
+		return true;
+	default:
+		return false;
+	}
+}
+} // namespace
+
+bool TPortfolioWindow::IsControlCommand(CommandT inCommand) const
+{
+	if ((inCommand >= kFirstTriangleCommand && inCommand <= 13998) || CheckboxRow(inCommand) > 0 ||
+	    IsRadioCommand(inCommand))
+		return true;
+	switch (inCommand) {
+	case FOUR_CHAR_CODE("dFrm"):
+	case FOUR_CHAR_CODE("dToo"):
+	case kCmdDateChanged:
+	case UWindowPanes::kSortDirection:
 	case kCmdOpenSettings:
 		return true;
 	default:
@@ -35,11 +48,12 @@ bool TPortfolioWindow::IsControlCommand(CommandT inCommand) const
 }
 
 // A control that changed anyway (a date field edits itself) shows its stored state again.
-void TPortfolioWindow::RefuseWhileLedgerOpen()
+void TPortfolioWindow::RefuseWhileLedgerOpen(CommandT inCommand, const void* ioParam)
 {
+	// The radio button that the clicked one turns off says nothing of its own.
+	if (IsRadioCommand(inCommand) && ioParam != nullptr && *static_cast<const SInt32*>(ioParam) == 0)
+		return;
 	UApplicationNotices::SysBeep();
-	if (LWindow* ledger = LedgerWindow())
-		ledger->Select();
 	RedoContent();
 	mBusy = true;
 	for (SInt32 row = 1; LCheckBox* box = RowCheckbox(row); ++row)

@@ -10,6 +10,8 @@
 #include "platform/toolbox/gui/ResourceStore.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -64,6 +66,18 @@ inline SPaneInfo PaneInfo(LView* inSuper, PaneIDT inID, SInt32 inLeft, SInt32 in
 	info.height = inHeight;
 	info.superView = inSuper;
 	return info;
+}
+
+// A press and release of the mouse at inAt of the widget, as the window system delivers a click.
+inline void ClickAt(QWidget* inWidget, QPointF inAt)
+{
+	ASSERT_NE(inWidget, nullptr);
+	QMouseEvent press(QEvent::MouseButtonPress, inAt, inWidget->mapToGlobal(inAt), Qt::LeftButton,
+	                  Qt::LeftButton, Qt::NoModifier);
+	QCoreApplication::sendEvent(inWidget, &press);
+	QMouseEvent release(QEvent::MouseButtonRelease, inAt, inWidget->mapToGlobal(inAt), Qt::LeftButton,
+	                    Qt::NoButton, Qt::NoModifier);
+	QCoreApplication::sendEvent(inWidget, &release);
 }
 
 // Order in which things happened, shared by the recorders of a test.

@@ -1,9 +1,11 @@
 #include "FrameworkTestSupport.h"
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LMenuBar.h"
 #include "platform/framework/QtPaneWidget.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/Events.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <array>
@@ -139,6 +141,79 @@ TEST_F(WindowTrackingTest, GrowBoxResizesWithinTheWindowsLimits)
 	EXPECT_EQ(Bounds().right - Bounds().left, 80);
 	Drag(newCorner, {newCorner + QPoint(900, 0)});
 	EXPECT_EQ(Bounds().right - Bounds().left, 400);
+}
+
+// Wherever the user goes, that window's chain takes the keys, so that Ctrl+W closes it: typing into a window
+// whose manager kept the focus there while a window under it (as a ledger is under its portfolio) was
+// selected, typing into one of its controls, and a click on the content, on a control or on the title bar
+// (the manager activates the window) of a window that a palette took the keys from.
+TEST_F(WindowTrackingTest, TheWindowTheUserGoesToTakesTheKeys)
+{
+	LMenuBar bar(128);
+	LCommander top(nullptr);
+	std::vector<std::string> closed;
+	const auto make = [&](LCommander* inSuper, std::string inName) {
+		auto* window = dynamic_cast<TWindow*>(LWindow::CreateWindow(1000, inSuper));
+		EXPECT_NE(window, nullptr);
+		window->mOnCommand = [&closed, inName](CommandT inCommand) {
+			if (inCommand == cmd_Close)
+				closed.push_back(inName);
+			return inCommand == cmd_Close;
+		};
+		window->Show();
+		return window;
+	};
+	const auto control = [](LView* inWindow) {
+		auto* native = new QtPaneWidget(new TPane(PaneInfo(inWindow, 0, 0, 0, 100, 20)), new QWidget);
+		native->Sync(Rect{0, 0, 20, 100});
+		return std::unique_ptr<QtPaneWidget>(native);
+	};
+	const auto ctrlW = [&closed](QWidget* inWidget) {
+		QKeyEvent key(QEvent::KeyPress, Qt::Key_W, Qt::ControlModifier, QStringLiteral("\x17"));
+		QCoreApplication::sendEvent(inWidget, &key);
+		return closed.empty() ? std::string() : closed.back();
+	};
+	const auto settle = [] {
+		for (int pass = 0; pass < 5; ++pass)
+			QCoreApplication::processEvents();
+	};
+	TWindow* outer = make(&top, "outer");
+	TWindow* inner = make(outer, "inner");
+	QWidget* outerContent = QtPaneWidget::ContentOf(outer);
+	const std::unique_ptr<QtPaneWidget> outerControl = control(outer);
+	const std::unique_ptr<QtPaneWidget> innerControl = control(inner);
+	settle();
+	ASSERT_EQ(LCommander::GetTarget(), inner);
+
+	EXPECT_EQ(ctrlW(outerContent), "outer");
+	EXPECT_EQ(LCommander::GetTarget(), outer);
+	EXPECT_EQ(LWindow::FetchTopRegular(), outer);
+	outer->Select();
+	EXPECT_EQ(ctrlW(innerControl->Widget()), "inner");
+	EXPECT_EQ(LWindow::FetchTopRegular(), inner);
+
+	LWindow palette(PaneInfo(nullptr, 0, 500, 100, 120, 80), kTitle,
+	                windAttr_Floating | windAttr_TitleBar | windAttr_Targetable, &top);
+	palette.Show();
+	const auto paletteTakesTheKeys = [&] {
+		outer->Select();
+		palette.Select();
+		settle();
+		ASSERT_EQ(LCommander::GetTarget(), &palette);
+		ASSERT_TRUE(outer->IsActive());
+	};
+	for (QWidget* clicked : {outerContent, outerControl->Widget()}) {
+		paletteTakesTheKeys();
+		ClickAt(clicked, QPointF(4, 4));
+		EXPECT_EQ(LCommander::GetTarget(), outer);
+	}
+	paletteTakesTheKeys();
+	ASSERT_NE(QApplication::activeWindow(), outerContent->window());
+	outerContent->window()->activateWindow();
+	settle();
+	EXPECT_EQ(LCommander::GetTarget(), outer);
+	EXPECT_EQ(ctrlW(outerContent), "outer");
+	EXPECT_EQ(closed, (std::vector<std::string>{"outer", "inner", "outer"}));
 }
 
 TEST_F(WindowTrackingTest, ClicksCountByTheDoubleClickTimeOnEveryWidget)
