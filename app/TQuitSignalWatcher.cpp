@@ -11,11 +11,12 @@ namespace
 volatile std::sig_atomic_t sSignal = 0;
 
 // A second signal ends the program at once, should the first quit be held up (by a question about an
-// unsaved portfolio, say).
+// unsaved portfolio, say). A closed terminal's hang-up may come twice, from the shell and from the terminal:
+// a second one is no user insisting.
 extern "C" void NoteSignal(int inSignal)
 {
 	sSignal = inSignal;
-	std::signal(inSignal, SIG_DFL);
+	std::signal(inSignal, inSignal == SIGHUP ? SIG_IGN : SIG_DFL);
 }
 
 const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};

@@ -4,7 +4,8 @@
 // halfway through. A quit that comes while a message waits (the program's own, or Qt's inside the Open
 // dialog) ends the message and the program, on a display of its own (Xvfb) where the message can be seen.
 // A signal's quit that the user stopped at the question about an unsaved portfolio leaves the next signal
-// an ordinary quit.
+// an ordinary quit. Started by scripts/run in a terminal, on the virtual display and the session bus the
+// script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those.
 
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
@@ -14,13 +15,16 @@
 #include "tests/support/TempHomeFixture.h"
 #include "tests/support/VirtualDisplay.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <poll.h>
+#include <pty.h>
 #include <set>
 #include <sstream>
 #include <sys/inotify.h>
@@ -132,36 +136,51 @@ protected:
 		return mRoot + "/config/Vantorel Prefs \xC6\x92/" + inName;
 	}
 
-	// Starts the program with at most inLimit bytes per file (0: no limit), its quotes and version
-	// check sent to the loopback server, its output out of the way. Without a display it runs offscreen
-	// and without a session bus; with one, on that display and on the test's own bus.
-	void Launch(rlim_t inLimit, const std::vector<std::string>& inFiles = {},
-	            const std::string& inDisplay = {})
+	// The test's environment without the variables named in inLeftOut, the loopback server as the proxy
+	// for quotes and the version check, and inAdded.
+	std::vector<std::string> Environment(std::vector<std::string> inLeftOut,
+	                                     const std::vector<std::string>& inAdded) const
 	{
+		inLeftOut.insert(inLeftOut.end(), {"http_proxy", "no_proxy", "NO_PROXY"});
 		std::vector<std::string> env;
 		for (char** entry = environ; *entry != nullptr; ++entry) {
 			const std::string text = *entry;
-			if ((text.rfind("DBUS_SESSION_BUS_ADDRESS=", 0) != 0 || !inDisplay.empty()) &&
-			    text.rfind("http_proxy=", 0) != 0 && text.rfind("no_proxy=", 0) != 0 &&
-			    text.rfind("NO_PROXY=", 0) != 0 && text.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
-			    text.rfind("DISPLAY=", 0) != 0)
+			if (std::none_of(inLeftOut.begin(), inLeftOut.end(), [&](const std::string& name) {
+				    return text.rfind(name + "=", 0) == 0;
+			    }))
 				env.push_back(text);
 		}
 		env.push_back("http_proxy=" + mServer.ProxyURL());
-		env.push_back(inDisplay.empty() ? "QT_QPA_PLATFORM=offscreen" : "QT_QPA_PLATFORM=xcb");
-		if (!inDisplay.empty())
-			env.push_back("DISPLAY=" + inDisplay);
-		std::vector<char*> envp;
-		for (std::string& text : env)
-			envp.push_back(text.data());
-		envp.push_back(nullptr);
-		std::string program = VANTOREL_PROGRAM;
-		std::vector<std::string> args{program};
+		env.insert(env.end(), inAdded.begin(), inAdded.end());
+		return env;
+	}
+
+	// The texts as execve takes them.
+	static std::vector<char*> Pointers(std::vector<std::string>& ioTexts)
+	{
+		std::vector<char*> pointers;
+		for (std::string& text : ioTexts)
+			pointers.push_back(text.data());
+		pointers.push_back(nullptr);
+		return pointers;
+	}
+
+	// Starts the program with at most inLimit bytes per file (0: no limit), its output out of the way.
+	// Without a display it runs offscreen and without a session bus; with one, on that display and on the
+	// test's own bus.
+	void Launch(rlim_t inLimit, const std::vector<std::string>& inFiles = {},
+	            const std::string& inDisplay = {})
+	{
+		std::vector<std::string> env =
+		    inDisplay.empty()
+		        ? Environment({"DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM", "DISPLAY"},
+		                      {"QT_QPA_PLATFORM=offscreen"})
+		        : Environment({"QT_QPA_PLATFORM", "DISPLAY"},
+		                      {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + inDisplay});
+		std::vector<char*> envp = Pointers(env);
+		std::vector<std::string> args{VANTOREL_PROGRAM};
 		args.insert(args.end(), inFiles.begin(), inFiles.end());
-		std::vector<char*> argv;
-		for (std::string& arg : args)
-			argv.push_back(arg.data());
-		argv.push_back(nullptr);
+		std::vector<char*> argv = Pointers(args);
 
 		mRequestsBefore = mServer.RequestCount();
 		mChild = fork();
@@ -199,6 +218,19 @@ protected:
 		ASSERT_EQ(waitpid(mChild, &mStatus, 0), mChild);
 		mChild = 0;
 		ASSERT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
+	}
+
+	// Each settings file's inode: a file written anew (into a copy renamed into place) has another.
+	std::map<std::string, ino_t> SettingsFiles() const
+	{
+		std::map<std::string, ino_t> files;
+		for (const char* name :
+		     {"Vantorel Prefs", "Stock Plug-in Prefs", "Stock Plug-in Stocks", "Stock Plug-in Funds",
+		      "Stock Plug-in Indexes", "Stock Plug-in Currencies"}) {
+			struct stat info = {};
+			files[name] = stat(PrefsPath(name).c_str(), &info) == 0 ? info.st_ino : 0;
+		}
+		return files;
 	}
 
 	// Whether the program ended, its status noted.
@@ -342,19 +374,6 @@ protected:
 		}
 	}
 
-	// Each settings file's inode: a file written anew (into a copy renamed into place) has another.
-	std::map<std::string, ino_t> SettingsFiles() const
-	{
-		std::map<std::string, ino_t> files;
-		for (const char* name :
-		     {"Vantorel Prefs", "Stock Plug-in Prefs", "Stock Plug-in Stocks", "Stock Plug-in Funds",
-		      "Stock Plug-in Indexes", "Stock Plug-in Currencies"}) {
-			struct stat info = {};
-			files[name] = stat(PrefsPath(name).c_str(), &info) == 0 ? info.st_ino : 0;
-		}
-		return files;
-	}
-
 	bool ScriptingNameOwned()
 	{
 		QProcess call;
@@ -469,15 +488,18 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 	DisplayKeys keys(mDisplay);
 	// The question about the unsaved new portfolio is titled as the program.
 	const std::string question = "Vantorel";
-	for (const bool cancelFirst : {true, false}) {
-		SCOPED_TRACE(cancelFirst ? "Cancel, then a signal" : "a signal while the question waits");
+	// 0: Cancel, then a signal; else that signal twice while the question waits.
+	for (const int twice : {0, SIGTERM, SIGHUP}) {
+		SCOPED_TRACE(twice == 0        ? "Cancel, then a signal"
+		             : twice == SIGHUP ? "a hang-up twice"
+		                               : "SIGTERM twice");
 		Launch(0, {savings}, mDisplay);
 		ASSERT_TRUE(keys.Type(AwaitShown("Savings"), "n", true)) << "Ctrl+N";
 		ASSERT_TRUE(keys.Type(AwaitShown("New Portfolio"), "\r"));
 		const xcb_window_t untitled = AwaitShown("Untitled Portfolio");
 		ASSERT_NE(untitled, 0u);
-		kill(mChild, SIGTERM);
-		if (!cancelFirst) {
+		kill(mChild, twice == 0 ? SIGTERM : twice);
+		if (twice == SIGTERM) {
 			// The quit held up by its question: a second signal ends the program at once.
 			ASSERT_NE(AwaitShown(question), 0u);
 			kill(mChild, SIGTERM);
@@ -487,6 +509,19 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 				poll(nullptr, 0, 5);
 			ASSERT_TRUE(Ended());
 			EXPECT_TRUE(WIFSIGNALED(mStatus) && WTERMSIG(mStatus) == SIGTERM) << mStatus;
+			continue;
+		}
+		if (twice == SIGHUP) {
+			// A closed terminal's hang-up comes from the shell and again from the terminal: the
+			// question still waits, and its answer quits.
+			const xcb_window_t asked = AwaitShown(question);
+			ASSERT_NE(asked, 0u);
+			const auto before = SettingsFiles();
+			kill(mChild, SIGHUP);
+			poll(nullptr, 0, 500);
+			ASSERT_FALSE(Ended()) << "the second hang-up ended the program; status " << mStatus;
+			ASSERT_TRUE(keys.Type(asked, "\t\t\r")) << "Don't Save";
+			ExpectQuitWithinASecond(before);
 			continue;
 		}
 		ASSERT_TRUE(keys.Type(AwaitShown(question), "\x1b")) << "Escape: Cancel";
@@ -506,6 +541,131 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 		ASSERT_NE(again, 0u) << "the second signal did not ask again; status " << mStatus;
 		ASSERT_TRUE(keys.Type(again, "\t\t\r")) << "Don't Save";
 		ExpectQuitWithinASecond(before);
+	}
+}
+
+// scripts/run as a user runs it in a terminal with neither a display nor a session bus. The checkout it
+// runs in holds a copy of it, the program already built and stand-ins for the install and build steps.
+class RunScriptE2ETest : public ProgramLimitsE2ETest
+{
+protected:
+	void SetUp() override
+	{
+		ProgramLimitsE2ETest::SetUp();
+		if (std::system(
+		        "command -v Xvfb >/dev/null 2>&1 && command -v dbus-daemon >/dev/null 2>&1") != 0)
+			GTEST_SKIP() << "Xvfb or dbus-daemon is not installed";
+		const std::string checkout = mRoot + "/checkout";
+		std::filesystem::create_directories(checkout + "/scripts");
+		std::filesystem::create_directories(checkout + "/build");
+		std::filesystem::create_directories(mRoot + "/bin");
+		std::filesystem::copy_file(std::string(VANTOREL_FIXTURES) + "/../../scripts/run",
+		                           checkout + "/scripts/run");
+		std::filesystem::create_symlink(VANTOREL_PROGRAM, checkout + "/build/vantorel");
+		for (const std::string& standIn :
+		     {checkout + "/scripts/install-deps", mRoot + "/bin/cmake"}) {
+			WriteText(standIn, "#!/bin/sh\nexit 0\n");
+			std::filesystem::permissions(standIn, std::filesystem::perms::owner_all);
+		}
+	}
+
+	void TearDown() override
+	{
+		if (mTerminal >= 0)
+			close(mTerminal);
+		if (mChild > 0) {
+			kill(mChild, SIGKILL);
+			waitpid(mChild, nullptr, 0);
+			mChild = 0;
+		}
+		for (pid_t left : LeftBehind())
+			kill(left, SIGKILL);
+		ProgramLimitsE2ETest::TearDown();
+	}
+
+	// The script started in a terminal of its own, its standard error kept in a file, until the program
+	// it starts is in its event loop.
+	void StartInTerminal()
+	{
+		std::vector<std::string> env =
+		    Environment({"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM",
+		                 "DBUS_SESSION_BUS_ADDRESS", "PATH"},
+		                {"PATH=" + mRoot + "/bin:" + std::getenv("PATH")});
+		std::vector<char*> envp = Pointers(env);
+		std::vector<std::string> args{mRoot + "/checkout/scripts/run"};
+		std::vector<char*> argv = Pointers(args);
+		const std::string errors = mRoot + "/errors";
+
+		mRequestsBefore = mServer.RequestCount();
+		mChild = forkpty(&mTerminal, nullptr, nullptr, nullptr);
+		ASSERT_GE(mChild, 0);
+		if (mChild == 0) {
+			dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+			execve(argv[0], argv.data(), envp.data());
+			_exit(127);
+		}
+		WaitUntilRunning();
+	}
+
+	// The processes the script started, found by the test's own home in their environment.
+	std::vector<pid_t> LeftBehind() const
+	{
+		const std::string home = std::string("HOME=") + std::getenv("HOME");
+		std::vector<pid_t> found;
+		std::error_code ignored;
+		for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
+			const pid_t pid = pid_t(std::atoi(entry.path().filename().c_str()));
+			if (pid <= 0 || pid == getpid())
+				continue;
+			std::istringstream environment(ReadText(entry.path() / "environ"));
+			for (std::string variable; std::getline(environment, variable, '\0');)
+				if (variable == home)
+					found.push_back(pid);
+		}
+		return found;
+	}
+
+	// The script ends with the program's status, every settings file written anew since inBefore while
+	// the display was still there, and nothing it started left running.
+	void ExpectOrdinaryQuit(const std::map<std::string, ino_t>& inBefore)
+	{
+		const auto asked = std::chrono::steady_clock::now();
+		while (!Ended() && std::chrono::steady_clock::now() < asked + std::chrono::seconds(20))
+			poll(nullptr, 0, 10);
+		ASSERT_TRUE(Ended()) << "the script is still there";
+		EXPECT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
+		EXPECT_EQ(LeftBehind(), std::vector<pid_t>());
+		for (const auto& [name, inode] : SettingsFiles()) {
+			EXPECT_NE(inode, 0u) << name;
+			EXPECT_NE(inode, inBefore.at(name)) << name << " was not written at quit";
+		}
+		const std::string errors = ReadText(mRoot + "/errors");
+		EXPECT_EQ(errors.find("X11 connection broke"), std::string::npos) << errors;
+	}
+
+	int mTerminal = -1;
+};
+
+TEST_F(RunScriptE2ETest, ClosingTheTerminalOrCtrlCQuitsTheProgramBeforeItsDisplayAndBusStop)
+{
+	FirstRun();
+	for (const bool hangUp : {true, false}) {
+		SCOPED_TRACE(hangUp ? "the terminal closed" : "Ctrl-C");
+		StartInTerminal();
+		const auto before = SettingsFiles();
+		if (hangUp) {
+			// The shell's hang-up to its jobs, then the terminal's.
+			kill(mChild, SIGHUP);
+			close(mTerminal);
+			mTerminal = -1;
+		} else {
+			ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+		}
+		ExpectOrdinaryQuit(before);
+		if (mTerminal >= 0) {
+			close(mTerminal);
+			mTerminal = -1;
+		}
 	}
 }
 
