@@ -104,8 +104,8 @@ public:
 
 	// Safe replacement: while on, Open in write mode writes to a copy of the file in a temporary file of
 	// the same folder, and Close renames the copy over the file only when every write succeeded; Abandon
-	// (or a failed write followed by Close) throws the copy away and leaves the file as it was. A file that
-	// does not exist yet appears only then, whole. Off by default.
+	// (or a failed write followed by Close) throws the copy away and leaves the file as it was. A file
+	// that does not exist yet appears only then, whole. Off by default.
 	void SetReplaceSafely(bool on) { mReplaceSafely = on; }
 	bool GetReplaceSafely() const { return mReplaceSafely; }
 	// The type and creator a safe replacement gives the file (0: a file that stands keeps its own).

@@ -70,9 +70,9 @@ short WriteNew(int i)
 	return UConversion::WritePreferencesFiles(kFiles[i].kind, file);
 }
 
-// The new file is written whole beside the old one, the old one is then copied to a free ".old" name, and only
-// then does the new file take the name, in one step: a failure at any step leaves the old file as it was.
-// written: the object through which write opens the file.
+// The new file is written whole beside the old one, the old one is then copied to a free ".old" name, and
+// only then does the new file take the name, in one step: a failure at any step leaves the old file as it
+// was. written: the object through which write opens the file.
 short ReplaceKeepingOld(TVyFile* written, const std::function<short()>& write)
 {
 	char aside[UConverter::kMaxFileName + 1];

@@ -37,10 +37,10 @@ struct Fork {
 	std::string path; // the file as the system names it
 	SInt8 permission = fsRdPerm;
 	SInt64 mark = 0;
-	std::string tempPath;   // non-empty for a replacement copy
-	std::string target;     // what the replacement replaces: the file itself, never a link to it
-	bool creating = false;  // the replacement makes a new file
-	std::string keptPath;   // where the former file is copied before it is replaced
+	std::string tempPath;  // non-empty for a replacement copy
+	std::string target;    // what the replacement replaces: the file itself, never a link to it
+	bool creating = false; // the replacement makes a new file
+	std::string keptPath;  // where the former file is copied before it is replaced
 };
 
 std::mutex sForkMutex;
@@ -454,7 +454,8 @@ OSErr ReplacementTarget(const std::string& path, std::string* target, struct sta
 	if (!S_ISREG(former->st_mode))
 		return fnfErr;
 	if (access(path.c_str(), W_OK) != 0)
-		return errno == EACCES || errno == EPERM || errno == EROFS ? OSErr(wrPermErr) : ErrnoToOSErr(errno);
+		return errno == EACCES || errno == EPERM || errno == EROFS ? OSErr(wrPermErr)
+		                                                           : ErrnoToOSErr(errno);
 	char* real = realpath(path.c_str(), nullptr);
 	if (!real)
 		return ErrnoToOSErr(errno);

@@ -72,17 +72,18 @@ OSErr HOpenDF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permiss
 OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permission, SInt16* refNum);
 // Opens, for writing, a copy of the file in a temporary file of the same folder (the file a symbolic link
 // names). A file that stands is copied and must be writable; one that does not is made only at FSClose, which
-// pushes the copy to the disk and renames it over the file in one step. The copy keeps the former file's type,
-// creator, flags, mode, owner and group (those the system lets this user give). FSCloseDiscarding throws the
-// copy away. Until FSClose the file itself is untouched, and a new name never shows a file that is not whole.
+// pushes the copy to the disk and renames it over the file in one step. The copy keeps the former file's
+// type, creator, flags, mode, owner and group (those the system lets this user give). FSCloseDiscarding
+// throws the copy away. Until FSClose the file itself is untouched, and a new name never shows a file that is
+// not whole.
 OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
 // The same for a file named by its path, for writers that fill the copy themselves through copyPath (a
 // printer). The copy starts empty.
 OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath);
 // The type and creator the replacement gives its file.
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator);
-// At FSClose the former file is first copied whole to keptName (in its folder, a name that must be free then),
-// and only then replaced; the copy keeps its contents, type, mode, owner and dates.
+// At FSClose the former file is first copied whole to keptName (in its folder, a name that must be free
+// then), and only then replaced; the copy keeps its contents, type, mode, owner and dates.
 OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName);
 // Deletes, in the named file's folder, the copies that replacements interrupted by a crash left behind (their
 // names ".<file>.vantorel-save-" and six letters or digits), those not written to for olderThan seconds (a

@@ -556,7 +556,8 @@ TEST_F(UConverterPortfolioTest, AConversionThatFailsOrIsKilledLeavesTheFormerFil
 		ASSERT_TRUE(killedreplace::KilledAt(
 		    step, [&] { UConverter::ConvertPortfolio(mScratch->File("docs/Savings").get()); }));
 		const bool converted = step == ReplaceStep::kReplaced;
-		EXPECT_EQ(UConverter::ShouldConvertPortfolio(mScratch->File("docs/Savings").get()), !converted);
+		EXPECT_EQ(UConverter::ShouldConvertPortfolio(mScratch->File("docs/Savings").get()),
+		          !converted);
 		if (!converted) {
 			EXPECT_EQ(mScratch->Read("docs/Savings"), old);
 		}
@@ -567,8 +568,9 @@ TEST_F(UConverterPortfolioTest, AConversionThatFailsOrIsKilledLeavesTheFormerFil
 		}
 		// What the kill left is swept as the next save beside it would.
 		ASSERT_EQ(PathRemoveStaleReplacements(mScratch->Path("docs"), 0), noErr);
-		const std::vector<std::string> left =
-		    kept ? std::vector<std::string>{"Savings", "Savings.old"} : std::vector<std::string>{"Savings"};
+		const std::vector<std::string> left = kept
+		                                          ? std::vector<std::string>{"Savings", "Savings.old"}
+		                                          : std::vector<std::string>{"Savings"};
 		EXPECT_EQ(killedreplace::Entries(mScratch->Path("docs")), left);
 		mScratch->Write("docs/Savings", old);
 		std::filesystem::remove(mScratch->Path("docs/Savings.old"));

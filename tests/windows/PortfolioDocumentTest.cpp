@@ -418,10 +418,16 @@ TEST_F(PortfolioDocumentTest, ClosingWithEditsStillOpenAsksAndSaveKeepsThem)
 	EXPECT_TRUE(document->IsModified());
 	WindowInput::Type(settings, "lVal", "");
 	UModalAlerts::QueueAnswer(answer_Save);
+	UModalAlerts::QueueAnswer(1);
 	document->AttemptClose(false);
 	UDispatch::DeletePending();
 	ASSERT_EQ(LDocument::GetDocumentList().size(), 1u);
 	EXPECT_EQ(window->SettingsWindow(), settings);
+	EXPECT_EQ(ShownAlerts().back(),
+	          "\xD2Savings\xD3 was not saved: the limit of \xD2Losing alert\xD3 in \xD2" +
+	              FrameworkTest::Descriptor(settings) +
+	              "\xD3 must be a number. Correct it, or cancel those settings.");
+	EXPECT_EQ(LCommander::GetTarget(), FrameworkTest::FindPane<LEditText>(settings, "lVal"));
 	WindowInput::Type(settings, "lVal", "7.5");
 	UModalAlerts::QueueAnswer(answer_Save);
 	document->AttemptClose(false);

@@ -153,8 +153,8 @@ bool TPortfolio::ReadFile(FSSpec* inSpec)
 	if (err == 0 && tag == UPortfolioFile::kOldTag && UPortfolioFile::GetConverter() != nullptr) {
 		UKsDialogs::ErrorDialog(kMsgPortfolioConverting);
 		err = UPortfolioFile::GetConverter()(mFile.get());
-		// Bytes that are no portfolio are told below; a converted file that could not be written is told
-		// with its reason.
+		// Bytes that are no portfolio are told below; a converted file that could not be written is
+		// told with its reason.
 		if (err != 0 && err != kVyFileEOF && err != kPortfolioWrongTag && err != kPortfolioDamaged) {
 			Str255 reason;
 			LDocument::GetSaveFailureReason(err, reason);

@@ -10,6 +10,7 @@
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LPushButton.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Debugging.h"
 #include "toolkit/LColorWell.h"
@@ -387,13 +388,37 @@ bool TPortfolioPrefsWindow::RefusePassword(SInt16 inMessage, ResIDT inDialog)
 
 bool TPortfolioPrefsWindow::CheckLimits()
 {
+	return RefusedLimit() == nullptr;
+}
+
+LEditText* TPortfolioPrefsWindow::RefusedLimit()
+{
 	for (LEditText* field : {mLosingLimit, mGainingLimit})
 		if (!UWindowPanes::IsNumber(field)) {
 			ShowPanel(kAlertsPanel);
 			UWindowPanes::RefuseField(field);
-			return false;
+			return field;
 		}
-	return true;
+	return nullptr;
+}
+
+void TPortfolioPrefsWindow::AcceptForSave(ConstStr255Param inPortfolio)
+{
+	if (UWindowPanes::IsNumber(mLosingLimit) && UWindowPanes::IsNumber(mGainingLimit)) {
+		ObeyCommand(kOKButton, nullptr);
+		return;
+	}
+	Select();
+	LEditText* refused = RefusedLimit();
+	// The limit is named by its alert's switch above it.
+	Str255 title, limit;
+	GetDescriptor(title);
+	limit[0] = 0;
+	if (LPane* alert =
+	        FindPaneByID(refused == mLosingLimit ? FOUR_CHAR_CODE("lAlw") : FOUR_CHAR_CODE("gAlw")))
+		alert->GetDescriptor(limit);
+	ParamText(title, limit, inPortfolio, nullptr);
+	UModalAlerts::Show(kAlertStop, ALRT_LimitNotANumber);
 }
 
 void TPortfolioPrefsWindow::ShowPanel(UInt16 inPanel)

@@ -65,6 +65,11 @@ public:
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void BeTarget() override;
+	// OK pressed for the user by the Save of a close or quit question. A limit that is no number stops
+	// the save of the portfolio inPortfolio with an alert naming both (a refused password says why
+	// itself).
+	void AcceptForSave(ConstStr255Param inPortfolio);
+	enum : ResIDT { ALRT_LimitNotANumber = 262 };
 
 	// The table's selection changed: 'NamC', 'SavC' and 'DelC' follow it.
 	void SelectionChanged(TableIndexT inRow);
@@ -92,6 +97,8 @@ private:
 
 	// A limit that is not a number is handed back to the user on the alerts panel.
 	bool CheckLimits();
+	// The first limit that is no number, refused (its panel shown, the field selected); null when none.
+	LEditText* RefusedLimit();
 	void ShowPanel(UInt16 inPanel);
 	bool CheckPasswords();
 	// Empties both fields and the working password and shows the password panel with the message.

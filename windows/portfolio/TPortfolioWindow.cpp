@@ -780,9 +780,10 @@ bool TPortfolioWindow::ApplyEditors()
 			return false;
 	if (!mDropEdits.empty() || (ledger != nullptr && ledger->CountEditWindows() > 0))
 		return false;
-	for (LWindow* editor : {LedgerWindow(), SettingsWindow()})
-		if (editor != nullptr)
-			editor->ObeyCommand(kOKButton, nullptr);
+	if (LWindow* editor = LedgerWindow())
+		editor->ObeyCommand(kOKButton, nullptr);
+	if (auto* settings = dynamic_cast<TPortfolioPrefsWindow*>(SettingsWindow()))
+		settings->AcceptForSave(title);
 	return LedgerWindow() == nullptr && SettingsWindow() == nullptr;
 }
 

@@ -343,7 +343,8 @@ TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
 		ASSERT_TRUE(killedreplace::KilledAt(step, [&] {
 			SInt16 ref = 0;
 			if (HOpenReplacement(0, folder, P("Stocks"), &ref) == noErr &&
-			    HSetReplacementKeepsFormer(ref, P("Stocks.old")) == noErr && SetEOF(ref, 0) == noErr)
+			    HSetReplacementKeepsFormer(ref, P("Stocks.old")) == noErr &&
+			    SetEOF(ref, 0) == noErr)
 				Replace(ref, next);
 		}));
 
@@ -355,8 +356,8 @@ TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
 			EXPECT_EQ(ReadText(mWork + "/f/Stocks.old"), former);
 		}
 		ASSERT_EQ(PathRemoveStaleReplacements(mWork + "/f", 0), noErr);
-		const std::vector<std::string> left =
-		    kept ? std::vector<std::string>{"Stocks", "Stocks.old"} : std::vector<std::string>{"Stocks"};
+		const std::vector<std::string> left = kept ? std::vector<std::string>{"Stocks", "Stocks.old"}
+		                                           : std::vector<std::string>{"Stocks"};
 		EXPECT_EQ(Entries(mWork + "/f"), left);
 	}
 }
@@ -364,9 +365,11 @@ TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
 TEST_F(FilesTest, OnlyCopiesNamedAsReplacementsNameThemAndOlderThanTheLimitAreSwept)
 {
 	const std::vector<std::string> stale = {".Savings.vantorel-save-AbC123",
-	                                        ".Stocks.old.vantorel-save-Zz9Yy8", ".report.pdf.vantorel-save-000000"};
-	const std::vector<std::string> others = {"Savings.vantorel-save-AbC123", ".Savings.vantorel-save-AbC12",
-	                                         ".Savings.vantorel-save-AbC12!", ".Savings.old123", "Savings"};
+	                                        ".Stocks.old.vantorel-save-Zz9Yy8",
+	                                        ".report.pdf.vantorel-save-000000"};
+	const std::vector<std::string> others = {
+	    "Savings.vantorel-save-AbC123", ".Savings.vantorel-save-AbC12", ".Savings.vantorel-save-AbC12!",
+	    ".Savings.old123", "Savings"};
 	for (const auto& name : stale)
 		WriteText(mWork + "/" + name, "part");
 	for (const auto& name : others)
