@@ -21,7 +21,6 @@
 #include "platform/framework/LException.h"
 #include "platform/toolbox/Debugging.h"
 #include "ticker/TXContentMgr.h"
-#include "toolkit/KsAlerts.h"
 #include "toolkit/UKsDialogs.h"
 #include "toolkit/UKsStrings.h"
 
@@ -229,9 +228,9 @@ void TStockPlugin::ShutDown()
 TStockPlugin::~TStockPlugin()
 {
 	StopRepeating();
-	std::vector<std::string> unwritten;
+	tUnwrittenFiles unwritten;
 	WriteAllFiles(&unwritten);
-	KsFilesNotWritten(unwritten);
+	ShowUnwrittenFiles(unwritten);
 	if (mBrokerage != nullptr) {
 		mBrokerage->Stop();
 		delete mBrokerage;

@@ -10,6 +10,7 @@
 #include "Includes/tLedgerEntry.h"
 #include "Includes/tStockTickerPrefs.h"
 #include "app/TMenuCommandIndex.h"
+#include "app/kestrunAppPrefs.h"
 #include "model/MarketCodes.h"
 #include "model/SecurityTypes.h"
 #include "model/tPreferenceFileType.h"
@@ -163,15 +164,14 @@ public:
 	bool InitPrefsFile(tPreferenceFileType kind, const char* name, const char* setAsideName,
 	                   short message, OSType fileType, OSType creator);
 	bool ReadPreferencesFiles(tPreferenceFileType kind, unsigned long* tag);
-	// 0, or the error of the write; a failed write leaves the file as it was and tells the user, or
-	// adds the file's name to ioUnwritten when that is given. A former file whose changes the user keeps
-	// goes to its ".old" name only once the new contents are written whole.
-	short WritePreferencesFiles(tPreferenceFileType kind,
-	                            std::vector<std::string>* ioUnwritten = nullptr);
-	// The last writing of every file, at quit: the names of those that could not be written are added.
-	void WriteAllFiles(std::vector<std::string>* ioUnwritten);
+	// 0, or the error of the write; a failed write leaves the file as it was (or makes none) and tells
+	// the user, or adds the file to ioUnwritten when that is given. A former file whose changes the user
+	// keeps is copied whole to its ".old" name only once the new contents are written whole beside it.
+	short WritePreferencesFiles(tPreferenceFileType kind, tUnwrittenFiles* ioUnwritten = nullptr);
+	// The last writing of every file, at quit: those that could not be written are added.
+	void WriteAllFiles(tUnwrittenFiles* ioUnwritten);
 	// Notes which windows are open and writes every file, as the quit does, leaving the windows open.
-	void RecordOpenWindows(std::vector<std::string>* ioUnwritten);
+	void RecordOpenWindows(tUnwrittenFiles* ioUnwritten);
 	void DefaultPreferences(tPreferenceFileType kind);
 
 	// Commands and menus.
@@ -236,9 +236,14 @@ public:
 
 private:
 	TVyBufferFile*& FileOf(tPreferenceFileType kind);
-	// Renames the file to setAsideName, replacing an older file of that name; false when the rename
-	// failed (the file is then where it was).
-	bool SetAside(TVyFile* file, const char* name, const char* setAsideName);
+	// Replaces the kind's damaged file with what the kind holds, first written whole beside it, the
+	// damaged file then copied whole to setAsideName (an older file of that name gives way first); false
+	// when any step failed, the damaged file then left as it was under its name.
+	bool SetAside(tPreferenceFileType kind, const char* setAsideName);
+	// Writes the kind's file whole beside it, then (keepFormerAs given) copies the file that stands there
+	// to that free name, and only then puts the new one in its place; 0 or the error, which leaves what
+	// stood there.
+	short WriteFile(tPreferenceFileType kind, const char* keepFormerAs);
 	// Notes what the kinds of the former files hold once start-up is over; changes are judged from it.
 	void NoteFormerContents();
 	// What the kind's file would hold, less the quotes that updates fetch: what the user set.
@@ -248,7 +253,7 @@ private:
 	// lets the last writing put the new file in its place.
 	void KeepOrDropFormerChanges();
 	short WriteContents(tPreferenceFileType kind, TVyFile* file);
-	void WriteEachFile(std::vector<std::string>* ioUnwritten);
+	void WriteEachFile(tUnwrittenFiles* ioUnwritten);
 	void StartUpdating();
 	void ApplyPrefs(bool save);
 	// Appends a new security to its kind's list, writes the kind's file and re-applies the settings;
@@ -285,10 +290,9 @@ private:
 	// declined: left as they are and not written in this run.
 	std::set<tPreferenceFileType> mLockedFiles;
 	bool mConversionDeclined = false;
-	// Files of a former version kept as they are, with the type and creator of the file that replaces
-	// them; what their kinds held when start-up was over; and those whose changes the user keeps, with
-	// the name the former file is kept under.
-	std::map<tPreferenceFileType, std::pair<OSType, OSType>> mFormerFiles;
+	// Files of a former version kept as they are; what their kinds held when start-up was over; and those
+	// whose changes the user keeps, with the name the former file is kept under.
+	std::set<tPreferenceFileType> mFormerFiles;
 	std::map<tPreferenceFileType, std::string> mFormerContents;
 	std::map<tPreferenceFileType, std::string> mFormerKeptAs;
 	TMenuCommandIndex mMenuIndex;

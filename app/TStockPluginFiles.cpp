@@ -2,7 +2,6 @@
 
 #include "app/TStockPlugin.h"
 #include "foundation/TVyBufferFile.h"
-#include "foundation/TVyFileUtils.h"
 #include "foundation/UIntelConversion.h"
 #include "model/TByteReader.h"
 #include "model/TSecurity.h"
@@ -14,16 +13,15 @@
 #include "toolkit/UKsDialogs.h"
 
 #include <cstddef>
-#include <memory>
 #include <new>
 
 namespace
 {
 
 constexpr UInt32 kTag = FOUR_CHAR_CODE("zv22");
-// Plug-in messages: a file could not be written; a damaged file could not be set aside.
+// Plug-in messages: a file could not be written; the damaged file ^0 could not be set aside.
 constexpr short kWriteFailedMessage = 5;
-constexpr short kSetAsideFailedMessage = 21;
+constexpr short kNotSetAsideMessage = 29;
 // The question whether to keep the changes to what a file of a former version holds; ^1 is the name the
 // former file is then kept under.
 short KeepChangesQuestion(tPreferenceFileType kind)
@@ -165,7 +163,9 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 	if (file == nullptr)
 		throw kOutOfMemory;
 	file->SetFileName(name);
+	// A file appears under the name, or replaces the one there, only whole.
 	file->SetReplaceSafely(true);
+	file->SetReplacementType(fileType, creator);
 	file->RemoveStaleCopies();
 
 	const bool exists = file->Exists() != 0;
@@ -179,47 +179,45 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 			// nothing in this run unless the user keeps changes at quit, and the next start
 			// offers the conversion again.
 			mLockedFiles.insert(kind);
-			mFormerFiles[kind] = {fileType, creator};
+			mFormerFiles.insert(kind);
 			DefaultPreferences(kind);
 			return false;
 		}
-		UKsDialogs::ErrorDialog(message);
 		// A security file read part-way keeps what was read, without the factory list after it.
 		TList<TSecurity>* list = GetList(SecurityKind(kind));
 		keepWhatWasRead = list != nullptr && list->Count() > 0;
 	}
 
 	mFilesCreated = true;
-	if (exists && !SetAside(file, name, setAsideName)) {
-		// The user's file stays where it is and is not written over in this run.
-		mLockedFiles.insert(kind);
-		UKsDialogs::ErrorDialog(kSetAsideFailedMessage);
-	}
 	if (!keepWhatWasRead)
 		DefaultPreferences(kind);
-	if (mLockedFiles.count(kind) == 0) {
-		TVyFileUtils::TouchFile(file, fileType, creator);
-		WritePreferencesFiles(kind);
+	if (!exists) {
+		// Not told here: the files made at this start are written again once the program is up, and
+		// that writing names those that still cannot be written.
+		WriteFile(kind, nullptr);
+	} else if (SetAside(kind, setAsideName)) {
+		UKsDialogs::ErrorDialog(message);
+	} else {
+		// The user's file stays where it is and is not written over in this run.
+		mLockedFiles.insert(kind);
+		Str255 shown;
+		PascalStrings::FromString(name, shown);
+		ParamText(shown, nullptr, nullptr, nullptr);
+		UKsDialogs::ErrorDialog(kNotSetAsideMessage);
 	}
 	return false;
 }
 
-bool TStockPlugin::SetAside(TVyFile* file, const char* name, const char* setAsideName)
+bool TStockPlugin::SetAside(tPreferenceFileType kind, const char* setAsideName)
 {
-	// An older set-aside file gives way first, so that the rename can succeed.
-	TVyFile older(mPrefsFolder, setAsideName);
-	if (older.Exists())
-		older.RemoveFile();
-	const bool renamed = file->RenameFile(setAsideName) == 0;
-	file->SetFileName(name);
-	return renamed;
+	return RemoveOlderSetAside(mPrefsFolder, setAsideName) && WriteFile(kind, setAsideName) == 0;
 }
 
 void TStockPlugin::NoteFormerContents()
 {
-	for (const auto& entry : mFormerFiles)
-		if (mFormerContents.count(entry.first) == 0)
-			mFormerContents[entry.first] = ContentsSetByUser(entry.first);
+	for (tPreferenceFileType kind : mFormerFiles)
+		if (mFormerContents.count(kind) == 0)
+			mFormerContents[kind] = ContentsSetByUser(kind);
 }
 
 std::string TStockPlugin::ContentsSetByUser(tPreferenceFileType kind)
@@ -303,58 +301,40 @@ short TStockPlugin::WriteContents(tPreferenceFileType kind, TVyFile* file)
 	return err;
 }
 
-short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind, std::vector<std::string>* ioUnwritten)
+short TStockPlugin::WriteFile(tPreferenceFileType kind, const char* keepFormerAs)
+{
+	TVyBufferFile* file = FileOf(kind);
+	file->SetMode(kFileModeWrite);
+	file->SetKeepFormerAs(keepFormerAs);
+	short err = file->Open();
+	if (err == 0)
+		err = WriteContents(kind, file);
+	if (err == 0)
+		err = file->Flush();
+	const short closed = err != 0 ? file->Abandon() : file->Close();
+	return err != 0 ? err : closed;
+}
+
+short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind, tUnwrittenFiles* ioUnwritten)
 {
 	TVyBufferFile* file = FileOf(kind);
 	if (file == nullptr || mLockedFiles.count(kind) != 0)
 		return kVyFileBadParam;
+	// A file that took the kept name since the question is the user's: the writing then fails.
 	const auto keptAs = mFormerKeptAs.find(kind);
-	char name[UConverter::kMaxFileName + 1];
-	file->GetFileName(name);
-	file->SetMode(kFileModeWrite);
-	if (!file->Exists())
-		file->CreateFile();
-	short err = file->Open();
-	if (err == 0) {
-		err = WriteContents(kind, file);
-		// The former file is copied to its ".old" name only once the new contents are written whole;
-		// it keeps its own name until the new file takes its place in one step.
-		std::unique_ptr<TVyFile> kept;
-		if (err == 0 && keptAs != mFormerKeptAs.end()) {
-			err = file->Flush();
-			if (err == 0) {
-				TVyFile former(mPrefsFolder, name);
-				auto copy = std::make_unique<TVyFile>(mPrefsFolder, keptAs->second.c_str());
-				// A file that took the name since the question is the user's.
-				err = copy->Exists() ? short(kVyFileDuplicate)
-				                     : TVyFileUtils::CopyFile(&former, copy.get());
-				if (err == 0)
-					kept = std::move(copy);
-			}
-		}
-		// A failed write leaves the former file in place.
-		const short closed = err != 0 ? file->Abandon() : file->Close();
-		if (err == 0)
-			err = closed;
-		if (closed != 0 && kept != nullptr)
-			kept->RemoveFile();
-	} else {
-		file->Close();
-	}
+	const short err = WriteFile(kind, keptAs != mFormerKeptAs.end() ? keptAs->second.c_str() : nullptr);
 	if (err == 0 && keptAs != mFormerKeptAs.end()) {
-		const auto& [type, creator] = mFormerFiles[kind];
-		TVyFileUtils::TouchFile(file, type, creator);
 		mFormerKeptAs.erase(keptAs);
 		mFormerFiles.erase(kind);
 	}
 	if (err != 0 && ioUnwritten != nullptr)
-		ioUnwritten->push_back(name);
+		NoteUnwritten(file, ioUnwritten);
 	else if (err != 0)
 		UKsDialogs::ErrorDialog(kWriteFailedMessage);
 	return err;
 }
 
-void TStockPlugin::WriteAllFiles(std::vector<std::string>* ioUnwritten)
+void TStockPlugin::WriteAllFiles(tUnwrittenFiles* ioUnwritten)
 {
 	if (mAllFilesWritten || mPrefsFolder == nullptr)
 		return;
@@ -362,13 +342,13 @@ void TStockPlugin::WriteAllFiles(std::vector<std::string>* ioUnwritten)
 	WriteEachFile(ioUnwritten);
 }
 
-void TStockPlugin::RecordOpenWindows(std::vector<std::string>* ioUnwritten)
+void TStockPlugin::RecordOpenWindows(tUnwrittenFiles* ioUnwritten)
 {
 	NoteOpenWindows();
 	WriteEachFile(ioUnwritten);
 }
 
-void TStockPlugin::WriteEachFile(std::vector<std::string>* ioUnwritten)
+void TStockPlugin::WriteEachFile(tUnwrittenFiles* ioUnwritten)
 {
 	for (tPreferenceFileType kind :
 	     {prefsSettings, prefsStocks, prefsFunds, prefsIndexes, prefsCurrencies})

@@ -30,7 +30,6 @@
 #include "ticker/TTickerWindow.h"
 #include "ticker/TZvTicker.h"
 #include "toolkit/CScrollWheelHandler.h"
-#include "toolkit/KsAlerts.h"
 #include "toolkit/RegisterToolkitClasses.h"
 
 #include <filesystem>
@@ -201,13 +200,13 @@ void kestrunApp::Initialize()
 		if (ticker->WasTickerOpenOnQuit())
 			ticker->Open(true);
 	// The files made at this start were written before anything opened: they are written again as the
-	// quit writes them, so that a start after a crash opens what this one opened. A quit asked during a
-	// start-up message writes them itself.
+	// quit writes them, so that a start after a crash opens what this one opened, and one message names
+	// those that still cannot be written. A quit asked during a start-up message writes them itself.
 	if ((gInittingTicker == 1 || mStockPlugin->FilesCreated()) && !StModalLoop::IsQuitPending()) {
-		std::vector<std::string> unwritten;
+		tUnwrittenFiles unwritten;
 		WritePreferencesFiles(false, &unwritten);
 		mStockPlugin->RecordOpenWindows(&unwritten);
-		KsFilesNotWritten(unwritten);
+		ShowUnwrittenFiles(unwritten);
 	}
 
 	mScrollWheelHandler = std::make_unique<CScrollWheelHandler>(false, 1);
@@ -271,7 +270,7 @@ Boolean kestrunApp::AttemptQuitSelf(SInt32)
 	mAboutWindow = nullptr;
 	mVersionWindow = nullptr;
 	mCheckVersionWindow = nullptr;
-	std::vector<std::string> unwritten;
+	tUnwrittenFiles unwritten;
 	WritePreferencesFiles(false, &unwritten);
 	// The quit is settled: the plug-in notes which of its windows are open and closes them while
 	// everything they show is whole, then writes its files. The framework then closes the rest without
@@ -281,7 +280,7 @@ Boolean kestrunApp::AttemptQuitSelf(SInt32)
 		mStockPlugin->WriteAllFiles(&unwritten);
 	}
 	// A full disk fails every file: one message names them all.
-	KsFilesNotWritten(unwritten);
+	ShowUnwrittenFiles(unwritten);
 	return true;
 }
 

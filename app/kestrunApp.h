@@ -5,6 +5,7 @@
 
 #include "Includes/AppleEvents.h"
 #include "Includes/tKestrunPrefs.h"
+#include "app/kestrunAppPrefs.h"
 #include "platform/framework/LDocApplication.h"
 
 #include <memory>
@@ -29,9 +30,14 @@ enum : SInt16 {
 	kMsgOutOfMemory = 3,
 	kMsgPrefsOldVersion = 4,
 	kMsgPrefsCorrupt = 5,
-	kMsgPrefsNotWritten = 8,
-	kMsgPrefsNotSetAside = 9,
 	kMsgPrefsFolderUnusable = 10,
+	// Settings files a writing could not write: the heading, and the two kinds of file it names.
+	kMsgFilesNotWritten = 12,
+	kMsgFilesNotMade = 13,
+	kMsgFilesLeftAsTheyWere = 14,
+	// ^1 is the file's name.
+	kMsgPrefsOldNotSetAside = 15,
+	kMsgPrefsDamagedNotSetAside = 16,
 };
 
 // Commands of the 1000 range.
@@ -120,9 +126,8 @@ public:
 	                   int inOldVersionMessage, int inCorruptMessage, unsigned long inFileType,
 	                   unsigned long inCreator);
 	bool ReadPreferencesFiles(unsigned long* outTag);
-	// False when nothing was written; a failed write tells the user, or adds the file's name to
-	// ioUnwritten when that is given.
-	bool WritePreferencesFiles(bool inWritingDefaults, std::vector<std::string>* ioUnwritten = nullptr);
+	// False when nothing was written; a file that could not be written is added to ioUnwritten.
+	bool WritePreferencesFiles(bool inWritingDefaults, tUnwrittenFiles* ioUnwritten);
 	void DefaultPreferences();
 
 	void RebuildTickerMenus();
@@ -152,11 +157,14 @@ protected:
 private:
 	void NewTicker();
 	TTicker* FindTickerByReference(int inReference) const;
-	// Sets the file under inName aside as inAsideName, replacing an older one; false (the file left where
-	// it is) when that fails.
-	bool SetAside(const char* inName, const char* inAsideName);
-	// A new, empty file under inName with the type and creator.
-	void RecreatePrefsFile(const char* inName, unsigned long inFileType, unsigned long inCreator);
+	// Replaces the settings file with the settings now held, first written whole beside it, the file
+	// then copied whole to inAsideName (an older file of that name gives way first); false when any
+	// step fails, the file then left as it was under its name.
+	bool SetAside(const char* inAsideName);
+	// Writes the file whole beside it, then (inKeepFormerAs given) copies the file that stands there
+	// to that free name, and only then puts the new one in its place; 0 or the error, which leaves
+	// what stood there.
+	short WriteSettingsFile(bool inWritingDefaults, const char* inKeepFormerAs);
 	void ApplyMainTickerDefaults();
 	// The main ticker for 0, else the further ticker with that id, or null.
 	TTicker* FindTickerByID(UInt32 inID) const;

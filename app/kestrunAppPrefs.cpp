@@ -1,13 +1,15 @@
 // The application settings file: tag, settings record, the main ticker, a count and the further tickers.
 
+#include "app/kestrunAppPrefs.h"
+
 #include "Includes/TList.h"
 #include "app/AppGlobals.h"
 #include "app/kestrunApp.h"
 #include "foundation/TVyBufferFile.h"
-#include "foundation/TVyFileUtils.h"
 #include "foundation/UIntelConversion.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/ResourceStore.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
 #include "toolkit/KsAlerts.h"
@@ -42,7 +44,41 @@ short ReadExactly(TVyFile* file, void* buffer, unsigned long size)
 	return err != 0 ? err : (count == size ? short(0) : short(kVyFileEOF));
 }
 
+std::string AppMessage(SInt16 inIndex)
+{
+	Str255 text;
+	GetIndString(text, kKsAlertStringsID, inIndex);
+	return PascalStrings::ToString(text);
+}
+
 } // namespace
+
+void NoteUnwritten(TVyFile* inFile, tUnwrittenFiles* ioFiles)
+{
+	ioFiles->push_back({PascalStrings::ToString(inFile->GetFileName()), inFile->Exists() != 0});
+}
+
+void ShowUnwrittenFiles(const tUnwrittenFiles& inFiles)
+{
+	std::string detail;
+	for (const bool stood : {false, true}) {
+		std::string names;
+		for (const tUnwrittenFile& file : inFiles)
+			if (file.stood == stood)
+				names += "\n" + file.name;
+		if (!names.empty())
+			detail += (detail.empty() ? "" : "\n") +
+			          AppMessage(stood ? kMsgFilesLeftAsTheyWere : kMsgFilesNotMade) + names;
+	}
+	if (!detail.empty())
+		KsError(kMsgFilesNotWritten, detail.c_str());
+}
+
+bool RemoveOlderSetAside(TVyFile* inFolder, const char* inName)
+{
+	TVyFile older(inFolder, inName);
+	return !older.Exists() || older.RemoveFile() == 0;
+}
 
 void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const char* inCorruptName,
                                int inOldVersionMessage, int inCorruptMessage, unsigned long inFileType,
@@ -52,59 +88,42 @@ void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const 
 	if (!mPrefsFile)
 		throw 1000;
 	mPrefsFile->SetFileName(inName);
+	// A file appears under the name, or replaces the one there, only whole.
+	mPrefsFile->SetReplaceSafely(true);
+	mPrefsFile->SetReplacementType(OSType(inFileType), OSType(inCreator));
 	mPrefsFile->RemoveStaleCopies();
 
-	bool needsDefaults = true;
-	if (mPrefsFile->Exists()) {
-		unsigned long tag = 0;
-		const bool read = ReadPreferencesFiles(&tag);
-		if (read && IsFormerTag(tag)) {
-			KsError(SInt16(inOldVersionMessage));
-			if (SetAside(inName, inOldName))
-				RecreatePrefsFile(inName, inFileType, inCreator);
-			DefaultPreferences();
-			WritePreferencesFiles(true);
-			needsDefaults = false;
-		} else if (read && IsCurrentTag(tag)) {
-			needsDefaults = false;
-		} else {
-			KsError(SInt16(inCorruptMessage));
-		}
-	}
-
-	if (needsDefaults) {
-		if (!mPrefsFile->Exists() || SetAside(inName, inCorruptName))
-			RecreatePrefsFile(inName, inFileType, inCreator);
+	if (!mPrefsFile->Exists()) {
 		DefaultPreferences();
-		WritePreferencesFiles(true);
-	} else {
+		// Not told here: the file made at this start is written again once the program is up, and
+		// that writing names it if it still cannot be written.
+		WriteSettingsFile(true, nullptr);
+		return;
+	}
+	unsigned long tag = 0;
+	const bool read = ReadPreferencesFiles(&tag);
+	if (read && IsCurrentTag(tag)) {
 		gInittingTicker = 0;
+		return;
 	}
-}
-
-bool kestrunApp::SetAside(const char* inName, const char* inAsideName)
-{
-	TVyFile aside(mPrefsFile.get(), inAsideName);
-	bool done = !aside.Exists() || aside.RemoveFile() == 0;
-	if (done) {
-		TVyFile original(mPrefsFile.get(), inName);
-		done = original.RenameFile(inAsideName) == 0;
-	}
-	if (!done) {
+	// A former version's file gets a default main ticker that is not filled.
+	const bool former = read && IsFormerTag(tag);
+	if (former)
+		gInittingTicker = 0;
+	DefaultPreferences();
+	if (SetAside(former ? inOldName : inCorruptName)) {
+		KsError(SInt16(former ? inOldVersionMessage : inCorruptMessage));
+	} else {
 		// The user's file stays where it is, and this session does not write over it.
 		mPrefsWritable = false;
-		KsError(kMsgPrefsNotSetAside);
+		KsError(former ? kMsgPrefsOldNotSetAside : kMsgPrefsDamagedNotSetAside, inName);
 	}
-	mPrefsFile->SetFileName(inName);
-	return done;
 }
 
-void kestrunApp::RecreatePrefsFile(const char* inName, unsigned long inFileType, unsigned long inCreator)
+bool kestrunApp::SetAside(const char* inAsideName)
 {
-	mPrefsFile->SetFileName(inName);
-	if (mPrefsFile->Exists())
-		mPrefsFile->RemoveFile();
-	TVyFileUtils::TouchFile(mPrefsFile.get(), inFileType, inCreator);
+	return RemoveOlderSetAside(mPrefsFolder.get(), inAsideName) &&
+	       WriteSettingsFile(true, inAsideName) == 0;
 }
 
 bool kestrunApp::ReadPreferencesFiles(unsigned long* outTag)
@@ -177,15 +196,20 @@ TTicker* kestrunApp::FindTickerByID(UInt32 inID) const
 	return nullptr;
 }
 
-bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults, std::vector<std::string>* ioUnwritten)
+bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults, tUnwrittenFiles* ioUnwritten)
 {
 	if (!mPrefsWritable || !mPrefsFile)
 		return false;
-	if (!mPrefsFile->Exists())
-		TVyFileUtils::TouchFile(mPrefsFile.get(), FOUR_CHAR_CODE("PREF"), FOUR_CHAR_CODE("zVRN"));
-	// A failed write leaves the file as it was.
-	mPrefsFile->SetReplaceSafely(true);
+	if (WriteSettingsFile(inWritingDefaults, nullptr) == 0)
+		return true;
+	NoteUnwritten(mPrefsFile.get(), ioUnwritten);
+	return false;
+}
+
+short kestrunApp::WriteSettingsFile(bool inWritingDefaults, const char* inKeepFormerAs)
+{
 	mPrefsFile->SetMode(kFileModeWrite);
+	mPrefsFile->SetKeepFormerAs(inKeepFormerAs);
 	short err = mPrefsFile->Open();
 	if (err == 0) {
 		const UInt32 tag = UIntelConversion::ConvertUnsignedInt32(kTagCurrent);
@@ -209,19 +233,12 @@ bool kestrunApp::WritePreferencesFiles(bool inWritingDefaults, std::vector<std::
 		ticker->TickerOpenOnQuit(ticker->IsWindowOpen());
 		err = ticker->Backup(mPrefsFile.get());
 	}
+	// A failed write leaves what stood under the name as it was, or no file at all.
 	if (err == 0)
 		err = mPrefsFile->Close();
 	else
 		mPrefsFile->Abandon();
-	mPrefsFile->SetReplaceSafely(false);
-	if (err != 0) {
-		if (ioUnwritten)
-			ioUnwritten->push_back(PascalStrings::ToString(mPrefsFile->GetFileName()));
-		else
-			KsError(kMsgPrefsNotWritten);
-		return false;
-	}
-	return true;
+	return err;
 }
 
 void kestrunApp::DefaultPreferences()

@@ -1,6 +1,7 @@
 // The settings folder as the whole program finds it at start-up: a folder it cannot use is named to the
 // user and nothing is written anywhere else instead; copies that interrupted saves left in it are cleared.
-// At quit, a folder where nothing can be written is told in one message.
+// A first start or a quit where nothing can be written is told in one message that names each file, and
+// a file appears under its name only whole.
 
 #include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
@@ -140,12 +141,51 @@ TEST_F(SettingsFolderE2ETest, AFullDiskAtQuitNamesEveryFileItCouldNotWriteInOneM
 	}
 	EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 5u);
 	StDialogHandler::ClearQueuedAnswers();
-	std::string expected = "These settings files could not be written; each keeps what it held before:";
+	std::string expected = "These settings files could not be written.\nLeft as they were:";
 	for (const char* name : kSettingsFiles)
 		expected += std::string("\n") + name;
 	EXPECT_EQ(AppTest::TakeAlerts(), std::vector<std::string>{expected});
 	for (const auto& [name, bytes] : stored)
 		EXPECT_EQ(ReadText(PrefsFolder() + "/" + name), bytes) << name;
+}
+
+// A first start on a full disk makes no file at all: its one message names each file as not made, and the
+// next start with room makes them and finds nothing damaged.
+TEST_F(SettingsFolderE2ETest, AFirstStartOnAFullDiskMakesNoEmptyFileAndNamesEachAsNotMade)
+{
+	std::string expected =
+	    "These settings files could not be written.\nNot made (the next start makes them anew):";
+	for (const char* name : kSettingsFiles)
+		expected += std::string("\n") + name;
+	// Answers for the plug-in's messages, which should not come.
+	for (int i = 0; i < 5; ++i)
+		StDialogHandler::QueueAnswer(msg_OK);
+	UModalAlerts::QueueAnswer(1);
+	UModalAlerts::QueueAnswer(1);
+	{
+		StFileSizeLimit full(8);
+		auto app = Start();
+		EXPECT_EQ(AppTest::TakeAlerts(), std::vector<std::string>{expected});
+		EXPECT_EQ(Contents(PrefsFolder()), std::set<std::string>());
+		// The quit cannot make them either.
+		app->AttemptQuitSelf(0);
+		app.reset();
+	}
+	EXPECT_EQ(AppTest::TakeAlerts(), std::vector<std::string>{expected});
+	EXPECT_EQ(Contents(PrefsFolder()), std::set<std::string>());
+
+	// Answers for messages that should not come.
+	UModalAlerts::QueueAnswer(1);
+	UModalAlerts::QueueAnswer(1);
+	auto app = Start();
+	for (const char* name : kSettingsFiles)
+		EXPECT_GT(ReadText(PrefsFolder() + "/" + name).size(), 4u) << name;
+	app->AttemptQuitSelf(0);
+	app.reset();
+	EXPECT_EQ(AppTest::TakeAlerts(), std::vector<std::string>());
+	UModalAlerts::ClearQueuedAnswers();
+	EXPECT_EQ(StDialogHandler::CountQueuedAnswers(), 5u);
+	StDialogHandler::ClearQueuedAnswers();
 }
 
 } // namespace

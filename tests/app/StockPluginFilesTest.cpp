@@ -1,11 +1,18 @@
 #include "Includes/IContentTree.h"
 #include "app/TStockContentTree.h"
 #include "model/TSecurity.h"
+#include "platform/framework/UModalAlerts.h"
+#include "platform/toolbox/Files.h"
 #include "tests/app/StockPluginTestSupport.h"
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <set>
+#include <signal.h>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -16,6 +23,20 @@ const char* const kFiles[] = {"Stock Plug-in Prefs", "Stock Plug-in Stocks", "St
 std::string Tagged(const std::string& tag, const std::string& rest)
 {
 	return tag + rest;
+}
+
+ReplaceStep sStopAt = ReplaceStep::kCopyWritten;
+
+void StopHere(ReplaceStep step)
+{
+	if (step == sStopAt)
+		raise(SIGKILL);
+}
+
+std::size_t Threads()
+{
+	const std::filesystem::directory_iterator tasks("/proc/self/task");
+	return std::size_t(std::distance(tasks, std::filesystem::directory_iterator()));
 }
 
 class StockPluginFilesTest : public StockPluginFixture
@@ -33,6 +54,15 @@ protected:
 	{
 		Start();
 		Quit();
+	}
+
+	// The names in the settings folder.
+	std::set<std::string> Entries() const
+	{
+		std::set<std::string> names;
+		for (const auto& entry : std::filesystem::directory_iterator(PrefsPath()))
+			names.insert(entry.path().filename().string());
+		return names;
 	}
 
 	std::vector<std::string> Names(tSecurityType kind) const
@@ -135,24 +165,43 @@ TEST_F(StockPluginFilesTest, ACutSecurityFileKeepsWhatWasReadWithoutTheFactoryLi
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks")), two);
 }
 
+// Set aside, a damaged file is copied whole to its ".corrupt" name only once its replacement is written
+// whole beside it. When either cannot be done, because something stands under the set-aside name or the
+// disk is full, the damaged file stays under its name, and its message names it and says so.
 TEST_F(StockPluginFilesTest, AFileThatCannotBeSetAsideStaysAsItWasForTheWholeRun)
 {
 	FirstRun();
-	WriteText(PrefsPath("Stock Plug-in Indexes"), "bad");
-	// Something that is neither removed nor replaced stands under the set-aside name.
-	std::filesystem::create_directories(PrefsPath("Stock Plug-in Indexes.corrupt/keep"));
+	std::string message = MessageText(29);
+	message.replace(message.find("^0"), 2, "Stock Plug-in Indexes");
+	for (const bool diskFull : {false, true}) {
+		SCOPED_TRACE(diskFull ? "disk full" : "set-aside name taken");
+		std::filesystem::remove_all(PrefsPath("Stock Plug-in Indexes.corrupt"));
+		WriteText(PrefsPath("Stock Plug-in Indexes"), "bad");
+		// Something that is neither removed nor replaced stands under the set-aside name.
+		if (!diskFull)
+			std::filesystem::create_directories(PrefsPath("Stock Plug-in Indexes.corrupt/keep"));
+		const auto before = Entries();
 
-	ExpectMessage();
-	ExpectMessage();
-	TStockPlugin* plugin = Start();
-	EXPECT_EQ(mShown, (std::vector<std::string>{MessageText(8), MessageText(21)}));
-	EXPECT_EQ(plugin->GetList(securityIndex)->Count(), 3);
-	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Indexes")), "bad");
-	// Neither an edit during the run nor the quit writes over it.
-	ASSERT_TRUE(plugin->ObeyCommand(5062, nullptr));
-	Quit();
-	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Indexes")), "bad");
-	EXPECT_TRUE(std::filesystem::exists(PrefsPath("Stock Plug-in Indexes.corrupt/keep")));
+		mShown.clear();
+		ExpectMessage();
+		TStockPlugin* plugin = nullptr;
+		{
+			std::optional<StFileSizeLimit> full;
+			if (diskFull)
+				full.emplace(8);
+			plugin = Start();
+		}
+		EXPECT_EQ(mShown, std::vector<std::string>{message});
+		EXPECT_EQ(plugin->GetList(securityIndex)->Count(), 3);
+		EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Indexes")), "bad");
+		EXPECT_EQ(Entries(), before) << "nothing made beside it";
+		// Neither an edit during the run nor the quit writes over it.
+		ASSERT_TRUE(plugin->ObeyCommand(5062, nullptr));
+		Quit();
+		EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Indexes")), "bad");
+		EXPECT_EQ(std::filesystem::exists(PrefsPath("Stock Plug-in Indexes.corrupt/keep")),
+		          !diskFull);
+	}
 }
 
 TEST_F(StockPluginFilesTest, AWriteThatFailsSaysSoAndLeavesWhatStoodThere)
@@ -172,6 +221,65 @@ TEST_F(StockPluginFilesTest, AWriteThatFailsSaysSoAndLeavesWhatStoodThere)
 	Quit();
 	// Written at quit with the fund added in the run.
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Funds")).substr(0, 8), std::string("zv22\0\0\0\x02", 8));
+}
+
+// "Keep the changes? Yes" to a list of the former version: the new list is written whole beside the former
+// file, which is then copied whole to its free ".old" name, and only then does the new list take the name.
+// Killed at any of these steps, the program leaves the former file whole under its name, or under the
+// ".old" name once the new list stands; never an empty file, and beside them only hidden copies.
+TEST_F(StockPluginFilesTest, KeptChangesKilledAtAnyStepLeaveTheFormerFileWhole)
+{
+	TStockPlugin::SetConverter({[] { return true; }, nullptr, nullptr, nullptr});
+	const std::string former = "zv20" + std::string(100000, '\x01');
+	for (ReplaceStep step : {ReplaceStep::kCopyWritten, ReplaceStep::kKeptCopyWritten,
+	                         ReplaceStep::kFormerKept, ReplaceStep::kReplaced}) {
+		SCOPED_TRACE(int(step));
+		std::filesystem::remove_all(PrefsPath());
+		std::filesystem::create_directories(PrefsPath());
+		WriteText(PrefsPath("Stock Plug-in Stocks"), former);
+		StDialogHandler::QueueAnswer(msg_Cancel); // the conversion declined
+		TStockPlugin* plugin = Start();
+		ASSERT_TRUE(plugin->ObeyCommand(5020, nullptr));
+		plugin->GetList(securityStock)->GetNth(1)->SecuritySymbol("AAPX");
+		StDialogHandler::QueueAnswer(msg_OK); // keep the changes
+		plugin->ShutDown();
+		ASSERT_EQ(StDialogHandler::CountQueuedAnswers(), 0u);
+
+		// The last writing of this process, after the child's, fails and says so where the kept name
+		// was taken by the child's copy.
+		UModalAlerts::QueueAnswer(1);
+		// The child only writes the file: no other thread may hold a lock it needs.
+		ASSERT_EQ(Threads(), 1u);
+		const pid_t child = fork();
+		ASSERT_GE(child, 0);
+		if (child == 0) {
+			sStopAt = step;
+			SetReplaceStepHook(&StopHere);
+			plugin->WritePreferencesFiles(prefsStocks);
+			_exit(0);
+		}
+		int status = 0;
+		ASSERT_EQ(waitpid(child, &status, 0), child);
+		ASSERT_TRUE(WIFSIGNALED(status));
+
+		const bool replaced = step == ReplaceStep::kReplaced;
+		const bool kept = step == ReplaceStep::kFormerKept || replaced;
+		const std::string stocks = ReadText(PrefsPath("Stock Plug-in Stocks"));
+		EXPECT_EQ(replaced ? stocks.substr(0, 4) : stocks, replaced ? "zv22" : former);
+		ASSERT_EQ(std::filesystem::exists(PrefsPath("Stock Plug-in Stocks.old")), kept);
+		if (kept) {
+			EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Stocks.old")), former);
+		}
+		for (const std::string& name : Entries())
+			EXPECT_TRUE(std::count(std::begin(kFiles), std::end(kFiles), name) == 1 ||
+			            name == "Stock Plug-in Stocks.old" ||
+			            (name[0] == '.' && name.find(".vantorel-save-") != std::string::npos))
+			    << name;
+
+		Quit();
+		UModalAlerts::ClearQueuedAnswers();
+		UModalAlerts::ClearShownAlerts();
+	}
 }
 
 TEST_F(StockPluginFilesTest, AGroupChosenForAMissingTickerLeavesNoTraceInTheFiles)

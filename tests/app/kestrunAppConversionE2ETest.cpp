@@ -78,13 +78,15 @@ protected:
 		return ReadText(mRoot + "/config/Kestrun \xC6\x92/" + name);
 	}
 
-	// A stocks file of the former version in the program's own folder, offered for conversion in place.
-	std::string FormerStocksInPlace()
+	// A stocks file of the former version in the program's own folder, offered for conversion in place;
+	// inPadding bytes after its one stock.
+	std::string FormerStocksInPlace(std::size_t inPadding = 0)
 	{
 		std::filesystem::remove_all(mRoot + "/config/Kestrun \xC6\x92");
 		std::filesystem::create_directories(PrefsFolder());
 		const std::string former = "zv20" + BE32(1) + Counted("ZZZZ") + Counted("Former Stock") +
-		                           std::string(316, '\0') + BE32(0) + std::string(16, '\0');
+		                           std::string(316, '\0') + BE32(0) +
+		                           std::string(16 + inPadding, '\0');
 		WriteText(PrefsFolder() + "/Stock Plug-in Stocks", former);
 		return former;
 	}
@@ -243,30 +245,45 @@ TEST_F(kestrunAppConversionE2ETest, DecliningTheConversionInPlaceKeepsTheFormerF
 	EXPECT_EQ(ReadText(folder + "/Stock Plug-in Funds"), formerFunds);
 }
 
-// Changes kept at a quit that cannot write them: the former file stays whole under its own name, nothing
-// is kept beside it, and the one message of the quit names the files not written.
+// Changes kept at a quit that cannot write them, or cannot copy the former file to its ".old" name: the
+// former file stays whole under its own name, nothing is kept beside it, and the one message of the quit
+// names the files left as they were.
 TEST_F(kestrunAppConversionE2ETest, KeptChangesThatCannotBeWrittenLeaveTheFormerFileWhereItWas)
 {
-	const std::string former = FormerStocksInPlace();
-	ExpectQuestion(msg_Cancel);
-	auto app = Start();
-	ASSERT_NE(Stock("AAPL"), nullptr);
-	Stock("AAPL")->SecuritySymbol("AAPX");
-	ExpectQuestion(msg_OK);
-	UModalAlerts::QueueAnswer(1);
-	{
-		// Room for a copy of the former file, none for the new list.
-		StFileSizeLimit full(1024);
-		app->AttemptQuitSelf(0);
-		app.reset();
+	// Room for a copy of the former file, none for the new list; then room for the new list, none for
+	// a copy of the former file.
+	const struct {
+		std::size_t padding;
+		rlim_t limit;
+	} cases[] = {{0, 1024}, {256 * 1024, 128 * 1024}};
+	for (const auto& full : cases) {
+		SCOPED_TRACE(full.limit);
+		const std::string former = FormerStocksInPlace(full.padding);
+		mShown.clear();
+		ExpectQuestion(msg_Cancel);
+		auto app = Start();
+		ASSERT_NE(Stock("AAPL"), nullptr);
+		Stock("AAPL")->SecuritySymbol("AAPX");
+		ExpectQuestion(msg_OK);
+		UModalAlerts::QueueAnswer(1);
+		{
+			StFileSizeLimit limit(full.limit);
+			app->AttemptQuitSelf(0);
+			app.reset();
+		}
+		ASSERT_EQ(mShown.size(), 2u);
+		EXPECT_NE(mShown[1].find("\"Stock Plug-in Stocks.old\""), std::string::npos) << mShown[1];
+		EXPECT_EQ(ReadText(PrefsFolder() + "/Stock Plug-in Stocks"), former);
+		EXPECT_FALSE(std::filesystem::exists(PrefsFolder() + "/Stock Plug-in Stocks.old"));
+		const auto alerts = AppTest::TakeAlerts();
+		ASSERT_EQ(alerts.size(), 1u);
+		EXPECT_EQ(
+		    alerts[0].rfind("These settings files could not be written.\nLeft as they were:\n", 0),
+		    0u)
+		    << alerts[0];
+		EXPECT_NE((alerts[0] + "\n").find("\nStock Plug-in Stocks\n"), std::string::npos)
+		    << alerts[0];
 	}
-	ASSERT_EQ(mShown.size(), 2u);
-	EXPECT_NE(mShown[1].find("\"Stock Plug-in Stocks.old\""), std::string::npos) << mShown[1];
-	EXPECT_EQ(ReadText(PrefsFolder() + "/Stock Plug-in Stocks"), former);
-	EXPECT_FALSE(std::filesystem::exists(PrefsFolder() + "/Stock Plug-in Stocks.old"));
-	const auto alerts = AppTest::TakeAlerts();
-	ASSERT_EQ(alerts.size(), 1u);
-	EXPECT_NE((alerts[0] + "\n").find("\nStock Plug-in Stocks\n"), std::string::npos) << alerts[0];
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace
 {
@@ -178,23 +179,46 @@ TEST_F(kestrunAppSettingsTest, FormerAndDamagedFilesAreSetAsideWithTheirMessages
 	EXPECT_EQ(ReadText(PrefsPath()), fresh);
 }
 
+// The damaged or former file is copied whole to its set-aside name only once the default settings are
+// written whole beside it. When either cannot be done, because something stands under the set-aside name
+// or the disk is full, the file stays under its name, and the message names it and says so.
 TEST_F(kestrunAppSettingsTest, AFileThatCannotBeSetAsideIsLeftAsItIs)
 {
 	FreshFile();
 	const std::string damaged = "QQQQ and more";
-	WriteText(PrefsPath(), damaged);
-	// Something under the set-aside name that cannot be replaced.
-	std::filesystem::create_directories(PrefsPath(".corrupt") + "/inside");
-	UModalAlerts::QueueAnswer(1);
-	UModalAlerts::QueueAnswer(1);
-	StartAndQuit();
-	const auto alerts = AppTest::TakeAlerts();
-	ASSERT_EQ(alerts.size(), 2u);
-	EXPECT_EQ(alerts[0], kCorruptText);
-	EXPECT_EQ(alerts[1],
-	          "The settings file could not be set aside. It is left as it is, and this session's "
-	          "settings will not be saved over it.");
-	EXPECT_EQ(ReadText(PrefsPath()), damaged);
+	const std::string former = "zv16" + std::string(300, '\x5A');
+	for (const bool diskFull : {false, true})
+		for (const std::string& file : {damaged, former}) {
+			SCOPED_TRACE(std::string(diskFull ? "disk full, " : "set-aside name taken, ") +
+			             (file == former ? "former" : "damaged"));
+			const std::string aside = PrefsPath(file == former ? ".old" : ".corrupt");
+			std::filesystem::remove_all(aside);
+			WriteText(PrefsPath(), file);
+			// Something under the set-aside name that cannot be replaced.
+			if (!diskFull)
+				std::filesystem::create_directories(aside + "/inside");
+			UModalAlerts::QueueAnswer(1);
+			{
+				std::optional<StFileSizeLimit> full;
+				if (diskFull)
+					full.emplace(8);
+				gInittingTicker = 1;
+				auto app = std::make_unique<kestrunApp>();
+				full.reset();
+				app->AttemptQuitSelf(0);
+			}
+			const std::string what =
+			    file == former ? "was written by an older version and" : "could not be read and";
+			EXPECT_EQ(
+			    AppTest::TakeAlerts(),
+			    std::vector<std::string>{"The settings file \xD2Vantorel Prefs\xD3 " + what +
+			                             " could not be set aside. It is left as it was under "
+			                             "its name, and this session's settings, the default "
+			                             "ones, will not be saved over it."});
+			EXPECT_EQ(ReadText(PrefsPath()), file);
+			EXPECT_EQ(std::filesystem::is_directory(aside), !diskFull);
+			EXPECT_EQ(std::filesystem::exists(aside), !diskFull);
+		}
 }
 
 TEST_F(kestrunAppSettingsTest, TickerRecordsAreCheckedAsTheyAreRead)
@@ -255,8 +279,8 @@ TEST_F(kestrunAppSettingsTest, AFailedWriteLeavesTheFileAndSaysSo)
 		std::filesystem::create_directories(PrefsPath() + "/taken");
 	});
 	EXPECT_EQ(AppTest::TakeAlerts(),
-	          std::vector<std::string>{"These settings files could not be written; "
-	                                   "each keeps what it held before:\nVantorel Prefs"});
+	          std::vector<std::string>{"These settings files could not be written.\n"
+	                                   "Left as they were:\nVantorel Prefs"});
 	EXPECT_TRUE(std::filesystem::is_directory(PrefsPath()));
 }
 
