@@ -19,8 +19,7 @@ namespace
 {
 
 constexpr UInt32 kTag = FOUR_CHAR_CODE("zv22");
-// Plug-in messages: a file could not be written; the damaged file ^0 could not be set aside.
-constexpr short kWriteFailedMessage = 5;
+// Plug-in message: the damaged file ^0 could not be set aside.
 constexpr short kNotSetAsideMessage = 29;
 // The question whether to keep the changes to what a file of a former version holds; ^1 is the name the
 // former file is then kept under.
@@ -327,10 +326,13 @@ short TStockPlugin::WritePreferencesFiles(tPreferenceFileType kind, tUnwrittenFi
 		mFormerKeptAs.erase(keptAs);
 		mFormerFiles.erase(kind);
 	}
-	if (err != 0 && ioUnwritten != nullptr)
+	if (err != 0 && ioUnwritten != nullptr) {
 		NoteUnwritten(file, ioUnwritten);
-	else if (err != 0)
-		UKsDialogs::ErrorDialog(kWriteFailedMessage);
+	} else if (err != 0) {
+		tUnwrittenFiles unwritten;
+		NoteUnwritten(file, &unwritten);
+		ShowUnwrittenFiles(unwritten);
+	}
 	return err;
 }
 

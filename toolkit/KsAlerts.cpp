@@ -49,13 +49,3 @@ void KsInfo(SInt16 inMessage)
 {
 	ShowAlert(kAlertNote, inMessage);
 }
-
-void KsFilesNotWritten(const std::vector<std::string>& inNames)
-{
-	if (inNames.empty())
-		return;
-	std::string names;
-	for (const std::string& name : inNames)
-		names += (names.empty() ? "" : "\n") + name;
-	ShowAlert(kAlertStop, kKsFilesNotWrittenMessage, names.c_str());
-}

@@ -4,15 +4,10 @@
 
 #include "platform/toolbox/MacTypes.h"
 
-#include <string>
-#include <vector>
-
-enum : SInt16 { kKsAlertID = 200, kKsAlertStringsID = 128, kKsFilesNotWrittenMessage = 11 };
+enum : SInt16 { kKsAlertID = 200, kKsAlertStringsID = 128 };
 
 void KsError(SInt16 inMessage);
 // The message with inDetail (Mac Roman) in place of its "^1".
 void KsError(SInt16 inMessage, const char* inDetail);
 void KsWarning(SInt16 inMessage);
 void KsInfo(SInt16 inMessage);
-// One message naming every settings file (Mac Roman names) that could not be written; none, nothing.
-void KsFilesNotWritten(const std::vector<std::string>& inNames);

@@ -211,9 +211,14 @@ TEST_F(StockPluginFilesTest, AWriteThatFailsSaysSoAndLeavesWhatStoodThere)
 	std::filesystem::remove(PrefsPath("Stock Plug-in Funds"));
 	std::filesystem::create_directories(PrefsPath("Stock Plug-in Funds/in the way"));
 
-	ExpectMessage();
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
 	ASSERT_NE(TStockPlugin::AddFund("FCNTX"), nullptr);
-	EXPECT_EQ(mShown, std::vector<std::string>{MessageText(5)});
+	std::vector<std::string> shown;
+	for (const auto& alert : UModalAlerts::GetShownAlerts())
+		shown.push_back(alert.text);
+	EXPECT_EQ(shown, std::vector<std::string>{"These settings files could not be written.\n"
+	                                          "Left as they were:\nStock Plug-in Funds"});
 	EXPECT_EQ(plugin->GetList(securityFund)->Count(), 2);
 
 	std::filesystem::remove_all(PrefsPath("Stock Plug-in Funds"));
