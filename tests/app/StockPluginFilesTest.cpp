@@ -4,15 +4,13 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/toolbox/Files.h"
 #include "tests/app/StockPluginTestSupport.h"
+#include "tests/support/KilledReplace.h"
 
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
-#include <signal.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace
 {
@@ -23,14 +21,6 @@ const char* const kFiles[] = {"Stock Plug-in Prefs", "Stock Plug-in Stocks", "St
 std::string Tagged(const std::string& tag, const std::string& rest)
 {
 	return tag + rest;
-}
-
-ReplaceStep sStopAt = ReplaceStep::kCopyWritten;
-
-void StopHere(ReplaceStep step)
-{
-	if (step == sStopAt)
-		raise(SIGKILL);
 }
 
 std::size_t Threads()
@@ -236,8 +226,7 @@ TEST_F(StockPluginFilesTest, KeptChangesKilledAtAnyStepLeaveTheFormerFileWhole)
 {
 	TStockPlugin::SetConverter({[] { return true; }, nullptr, nullptr, nullptr});
 	const std::string former = "zv20" + std::string(100000, '\x01');
-	for (ReplaceStep step : {ReplaceStep::kCopyWritten, ReplaceStep::kKeptCopyWritten,
-	                         ReplaceStep::kFormerKept, ReplaceStep::kReplaced}) {
+	for (ReplaceStep step : killedreplace::kEverySteps) {
 		SCOPED_TRACE(int(step));
 		std::filesystem::remove_all(PrefsPath());
 		std::filesystem::create_directories(PrefsPath());
@@ -255,17 +244,7 @@ TEST_F(StockPluginFilesTest, KeptChangesKilledAtAnyStepLeaveTheFormerFileWhole)
 		UModalAlerts::QueueAnswer(1);
 		// The child only writes the file: no other thread may hold a lock it needs.
 		ASSERT_EQ(Threads(), 1u);
-		const pid_t child = fork();
-		ASSERT_GE(child, 0);
-		if (child == 0) {
-			sStopAt = step;
-			SetReplaceStepHook(&StopHere);
-			plugin->WritePreferencesFiles(prefsStocks);
-			_exit(0);
-		}
-		int status = 0;
-		ASSERT_EQ(waitpid(child, &status, 0), child);
-		ASSERT_TRUE(WIFSIGNALED(status));
+		ASSERT_TRUE(killedreplace::KilledAt(step, [&] { plugin->WritePreferencesFiles(prefsStocks); }));
 
 		const bool replaced = step == ReplaceStep::kReplaced;
 		const bool kept = step == ReplaceStep::kFormerKept || replaced;
