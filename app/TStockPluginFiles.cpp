@@ -308,8 +308,6 @@ short TStockPlugin::WriteFile(tPreferenceFileType kind, const char* keepFormerAs
 	short err = file->Open();
 	if (err == 0)
 		err = WriteContents(kind, file);
-	if (err == 0)
-		err = file->Flush();
 	const short closed = err != 0 ? file->Abandon() : file->Close();
 	return err != 0 ? err : closed;
 }

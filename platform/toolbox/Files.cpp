@@ -424,6 +424,26 @@ OSErr CopyBytes(int source, int fd)
 	}
 }
 
+// Makes the copy (open as fd at copyPath) take over the former file: its bytes when asked, its owner, group,
+// mode and what the system stores beside it.
+OSErr TakeOverFormer(const std::string& former, const struct stat& st, int fd, const std::string& copyPath,
+                     bool withBytes)
+{
+	if (withBytes) {
+		const int source = open(former.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+		if (source < 0)
+			return ErrnoToOSErr(errno);
+		const OSErr err = CopyBytes(source, fd);
+		close(source);
+		if (err != noErr)
+			return err;
+	}
+	if (OSErr err = TakeOwnerAndMode(fd, st); err != noErr)
+		return err;
+	CopyAttributes(former, copyPath);
+	return noErr;
+}
+
 void SyncFolder(const std::string& folder)
 {
 	if (const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
@@ -480,18 +500,8 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	const int fd = CreateReplacementCopy(target, &temp);
 	if (fd < 0)
 		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	OSErr err = noErr;
-	if (exists && copyContents) {
-		const int source = open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-		err = source < 0 ? ErrnoToOSErr(errno) : CopyBytes(source, fd);
-		if (source >= 0)
-			close(source);
-	}
-	if (exists && err == noErr) {
-		err = TakeOwnerAndMode(fd, former);
-		CopyAttributes(target, temp);
-	}
-	if (err != noErr) {
+	if (OSErr err = exists ? TakeOverFormer(target, former, fd, temp, copyContents) : OSErr(noErr);
+	    err != noErr) {
 		close(fd);
 		unlink(temp.c_str());
 		return err;
@@ -518,23 +528,15 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 // the name never shows a part of the file.
 OSErr KeepFormer(const std::string& former, const std::string& kept)
 {
-	const int source = open(former.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-	if (source < 0)
-		return ErrnoToOSErr(errno);
 	struct stat st;
+	if (stat(former.c_str(), &st) != 0)
+		return ErrnoToOSErr(errno);
 	std::string temp;
-	const int fd = fstat(source, &st) == 0 ? CreateReplacementCopy(kept, &temp) : -1;
-	if (fd < 0) {
-		const OSErr err = ErrnoToOSErr(errno);
-		close(source);
-		return err;
-	}
-	OSErr err = CopyBytes(source, fd);
-	close(source);
-	if (err == noErr)
-		err = TakeOwnerAndMode(fd, st);
+	const int fd = CreateReplacementCopy(kept, &temp);
+	if (fd < 0)
+		return ErrnoToOSErr(errno);
+	OSErr err = TakeOverFormer(former, st, fd, temp, true);
 	if (err == noErr) {
-		CopyAttributes(former, temp);
 		const struct timespec times[2] = {st.st_atim, st.st_mtim};
 		futimens(fd, times);
 		if (fsync(fd) != 0)
