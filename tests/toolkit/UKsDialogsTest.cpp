@@ -3,10 +3,15 @@
 #include "platform/framework/LApplication.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LPeriodical.h"
+#include "platform/framework/LStaticText.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
+#include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UTextTraits.h"
 #include "platform/toolbox/Debugging.h"
 #include "platform/toolbox/TickCount.h"
+#include "platform/toolbox/gui/Appearance.h"
+#include "platform/toolbox/gui/StTextState.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/KsPPDialogs.h"
 
@@ -117,6 +122,46 @@ TEST_F(UKsDialogsTest, NumberedDialogsShowTheMessageAndReturnWhicheverButtonEnde
 	EXPECT_EQ(mShown,
 	          (std::vector<std::string>{Message(16), Message(13), Message(13), Message(3), "", ""}));
 	EXPECT_FALSE(Message(16).empty());
+}
+
+// The longest of the messages, naming the settings file with the longest name: the dialog grows until the
+// whole text fits, its button below it.
+TEST_F(UKsDialogsTest, ALongMessageGrowsItsDialogInsteadOfBeingCutOff)
+{
+	Str255 name;
+	PascalStrings::FromString("Stock Plug-in Currencies", name);
+	ParamText(name, nullptr, nullptr, nullptr);
+	SInt16 textBottom = 0, textHeight = 0, buttonTop = 0, buttonBottom = 0, windowHeight = 0, needed = 0;
+	StDialogHandler::QueueAnswer(msg_OK, [&](LWindow* dialog) {
+		LPane* text = dialog->FindPaneByID(kKsDialogTextPane);
+		LPane* button = dialog->FindPaneByID(msg_OK);
+		ASSERT_TRUE(text && button);
+		Rect textFrame, buttonFrame;
+		text->CalcPortFrameRect(textFrame);
+		button->CalcPortFrameRect(buttonFrame);
+		textBottom = textFrame.bottom;
+		textHeight = SInt16(textFrame.bottom - textFrame.top);
+		buttonTop = buttonFrame.top;
+		buttonBottom = buttonFrame.bottom;
+		SDimension16 size;
+		dialog->GetFrameSize(size);
+		windowHeight = size.height;
+		// What the text takes when drawn in the pane's width, whatever its height.
+		Str255 shown;
+		text->GetDescriptor(shown);
+		Point bounds = {0, SInt16(textFrame.right - textFrame.left)};
+		text->FocusDraw();
+		StTextState textState;
+		UTextTraits::SetPortTextTraits(dynamic_cast<LStaticText*>(text)->GetTextTraitsID());
+		GetThemeTextDimensions(reinterpret_cast<const char*>(shown + 1), shown[0],
+		                       kThemeCurrentPortFont, kThemeStateActive, true, &bounds, nullptr);
+		needed = bounds.v;
+	});
+	EXPECT_EQ(UKsDialogs::ErrorDialog(29), msg_OK);
+	EXPECT_GT(needed, 56); // more than the layout's pane holds
+	EXPECT_GE(textHeight, needed);
+	EXPECT_GE(buttonTop, textBottom);
+	EXPECT_LE(buttonBottom, windowHeight);
 }
 
 TEST_F(UKsDialogsTest, MissingLayoutEndsAtOnceAsCancelled)

@@ -7,6 +7,7 @@
 #include "platform/toolbox/gui/PortPainter.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 
 namespace
 {
@@ -48,6 +49,20 @@ QStringList BreakParagraph(const QFont& font, const QString& paragraph, int widt
 	lines.append(line);
 	return lines;
 }
+
+QStringList BreakText(const QFont& font, const char* text, std::size_t length, Boolean wrapToWidth, int width)
+{
+	QString all = QStringFromMacRoman(std::string_view(text, length));
+	all.replace(QLatin1String("\r\n"), QLatin1String("\r")).replace(QLatin1Char('\n'), QLatin1Char('\r'));
+	QStringList lines;
+	for (const QString& paragraph : all.split(QLatin1Char('\r'))) {
+		if (wrapToWidth)
+			lines += BreakParagraph(font, paragraph, width);
+		else
+			lines.append(paragraph);
+	}
+	return lines;
+}
 } // namespace
 
 OSStatus DrawThemeTextBox(const char* text, std::size_t length, ThemeFontID font, ThemeDrawState,
@@ -60,15 +75,7 @@ OSStatus DrawThemeTextBox(const char* text, std::size_t length, ThemeFontID font
 	if (length == 0 || area.isEmpty())
 		return noErr;
 	const QFont qfont = ThemeFont(*port, font);
-	QString all = QStringFromMacRoman(std::string_view(text, length));
-	all.replace(QLatin1String("\r\n"), QLatin1String("\r")).replace(QLatin1Char('\n'), QLatin1Char('\r'));
-	QStringList lines;
-	for (const QString& paragraph : all.split(QLatin1Char('\r'))) {
-		if (wrapToWidth)
-			lines += BreakParagraph(qfont, paragraph, area.width());
-		else
-			lines.append(paragraph);
-	}
+	const QStringList lines = BreakText(qfont, text, length, wrapToWidth, area.width());
 	QD::PortPainter painter(*port);
 	if (!painter.IsActive())
 		return noErr;
@@ -88,5 +95,26 @@ OSStatus DrawThemeTextBox(const char* text, std::size_t length, ThemeFontID font
 		painter->drawText(QPointF(h, baseline), line);
 		baseline += metrics.lineSpacing();
 	}
+	return noErr;
+}
+
+OSStatus GetThemeTextDimensions(const char* text, std::size_t length, ThemeFontID font, ThemeDrawState,
+                                Boolean wrapToWidth, Point* ioBounds, SInt16* outBaseline)
+{
+	GrafPort* port = QD::CurrentPort();
+	if (!port || !ioBounds || (!text && length > 0))
+		return paramErr;
+	const QFont qfont = ThemeFont(*port, font);
+	const QFontMetrics metrics(qfont);
+	const QStringList lines =
+	    length == 0 ? QStringList() : BreakText(qfont, text, length, wrapToWidth, ioBounds->h);
+	int width = 0;
+	for (const QString& line : lines)
+		width = std::max<int>(width, QD::TextWidthIn(qfont, line));
+	if (!wrapToWidth)
+		ioBounds->h = SInt16(std::min(width, 32767));
+	ioBounds->v = SInt16(std::min<qsizetype>(lines.size() * metrics.lineSpacing(), 32767));
+	if (outBaseline)
+		*outBaseline = SInt16(metrics.ascent());
 	return noErr;
 }

@@ -21,6 +21,11 @@ enum : SInt16 { teFlushDefault = 0, teCenter = 1, teFlushRight = -1, teFlushLeft
 OSStatus DrawThemeTextBox(const char* text, std::size_t length, ThemeFontID font, ThemeDrawState state,
                           Boolean wrapToWidth, const Rect* box, SInt16 just);
 
+// The size the same text takes in a box ioBounds->h wide: its height (a line per line of text) in
+// ioBounds->v, and the first line's baseline below the top in outBaseline.
+OSStatus GetThemeTextDimensions(const char* text, std::size_t length, ThemeFontID font, ThemeDrawState state,
+                                Boolean wrapToWidth, Point* ioBounds, SInt16* outBaseline);
+
 // Text of at least minFontSize pixels is drawn anti-aliased while enabled (the default, from size 0 up).
 void SetAntiAliasedTextEnabled(Boolean enable, SInt16 minFontSize);
 Boolean IsAntiAliasedTextEnabled(SInt16* minFontSize);
