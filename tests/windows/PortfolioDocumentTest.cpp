@@ -818,6 +818,37 @@ TEST_F(PortfolioDocumentTest, PrintingFromOutsideLeavesAPrintoutMadeReadOnlyAsIt
 	EXPECT_EQ(printouts, std::vector<std::string>{"printed.pdf"});
 }
 
+// A printout, by the menu or from outside, never takes an open portfolio's place on disk, however its file
+// is spelled; the user reads which window holds it.
+TEST_F(PortfolioDocumentTest, NoPrintoutIsWrittenOverAnOpenPortfolio)
+{
+	WritePortfolio("Savings", 1);
+	const std::string saved = ReadBytes(mScratch.Path("Savings"));
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	std::filesystem::create_symlink(mScratch.Path("Savings"), mScratch.Path("link.pdf"));
+	std::filesystem::create_directory_symlink(mScratch.Path(), mScratch.Path("linked"));
+	const std::string reason = LDocument::SaveFailureReason(kReasonOpenElsewhere, "Savings");
+	FSSpec spec = Spec("Savings");
+	const std::set<std::string> files = Listing();
+	for (const char* target : {"Savings", "link.pdf", "linked/Savings"}) {
+		std::vector<std::string> shown;
+		ExpectMessage(&shown);
+		UPrinting::GetAppPrintSpec().SetOutputFile(mScratch.Path(target));
+		PrintedText::PrintTo(mScratch.Path(target));
+		if (target[0] == 'l')
+			Command(document, cmd_Print);
+		else
+			TPortfolio::Print(mSuper, &spec);
+		ASSERT_EQ(shown.size(), 1u) << target;
+		EXPECT_NE(shown[0].find(reason), std::string::npos) << shown[0];
+		EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved) << target;
+	}
+	UPrinting::SetPrintJobDialog(nullptr);
+	EXPECT_TRUE(std::filesystem::is_symlink(mScratch.Path("link.pdf")));
+	EXPECT_EQ(Listing(), files);
+}
+
 TEST_F(PortfolioDocumentTest, TheListOfOpenPortfoliosReopensThem)
 {
 	WritePortfolio("Savings", 1);
