@@ -5,6 +5,7 @@
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UNumbers.h"
 #include "foundation/UPercentEncode.h"
+#include "foundation/VyFileErrors.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
@@ -14,6 +15,8 @@
 #include "model/TStock.h"
 #include "model/UZVUtils.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/Files.h"
+#include "platform/toolbox/HeldFiles.h"
 #include "platform/toolbox/MacRoman.h"
 
 #include <cstdio>
@@ -310,6 +313,11 @@ short UMerge::OutputToFile(TSecurity* security)
 	TVyFile* file = security->OutputFile();
 	if (!security->OutputFileEnabled() || file == nullptr || security->FileText() == nullptr)
 		return 0;
+	// The file may have become an open document's since it was chosen.
+	FSSpec spec;
+	std::string path;
+	if (file->GetFSSpec(&spec) == 0 && FSpGetPOSIXPath(&spec, &path) == noErr && FileHeldByDocument(path))
+		return kVyFileOpenForWriting;
 	std::unique_ptr<char[]> text(MergeText(security, security->FileText()));
 	if (!text)
 		return 0;
