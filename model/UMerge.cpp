@@ -15,8 +15,6 @@
 #include "model/TStock.h"
 #include "model/UZVUtils.h"
 #include "platform/toolbox/Debugging.h"
-#include "platform/toolbox/Files.h"
-#include "platform/toolbox/HeldFiles.h"
 #include "platform/toolbox/MacRoman.h"
 
 #include <cstdio>
@@ -314,9 +312,7 @@ short UMerge::OutputToFile(TSecurity* security)
 	if (!security->OutputFileEnabled() || file == nullptr || security->FileText() == nullptr)
 		return 0;
 	// The file may have become an open document's since it was chosen.
-	FSSpec spec;
-	std::string path;
-	if (file->GetFSSpec(&spec) == 0 && FSpGetPOSIXPath(&spec, &path) == noErr && FileHeldByDocument(path))
+	if (TVyFileUtils::IsDocumentFile(file))
 		return kVyFileOpenForWriting;
 	std::unique_ptr<char[]> text(MergeText(security, security->FileText()));
 	if (!text)

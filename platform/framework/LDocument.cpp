@@ -84,11 +84,12 @@ std::vector<LDocument*> LDocument::sDocumentList;
 LDocument::LDocument(LCommander* inSuper) : LCommander(inSuper)
 {
 	// Printouts and output files, written below the framework, ask here whether a file is a document's.
-	static const bool sTellerInstalled = [] {
+	[[maybe_unused]] static const bool sTellerInstalled = [] {
 		SetHeldFileTeller([](const std::string& inPath, std::string* outWindowName) {
 			for (const LDocument* document : sDocumentList) {
 				std::string path;
-				if (!document->mIsSpecified || FSpGetPOSIXPath(&document->mFileSpec, &path) != noErr ||
+				if (!document->mIsSpecified ||
+				    FSpGetPOSIXPath(&document->mFileSpec, &path) != noErr ||
 				    !SamePath(path, inPath))
 					continue;
 				if (outWindowName != nullptr) {
@@ -102,7 +103,6 @@ LDocument::LDocument(LCommander* inSuper) : LCommander(inSuper)
 		});
 		return true;
 	}();
-	(void) sTellerInstalled;
 	sDocumentList.push_back(this);
 }
 

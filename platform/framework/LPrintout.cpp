@@ -100,7 +100,8 @@ private:
 		if (!FileHeldByDocument(inPath, &window))
 			return;
 		Str255 file, reason;
-		PascalStrings::FromString(MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1)), file);
+		PascalStrings::FromString(MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1)),
+		                          file);
 		PascalStrings::FromString(LDocument::SaveFailureReason(kReasonOpenElsewhere, window), reason);
 		ParamText(file, reason, nullptr, nullptr);
 		Throw_(LPrintout::err_PrintFileHeld);

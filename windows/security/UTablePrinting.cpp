@@ -36,8 +36,9 @@ void Print(const std::function<void()>& inPrint)
 	try {
 		inPrint();
 	} catch (const LException& e) {
-		UKsDialogs::ErrorDialog(e.GetErrorCode() == LPrintout::err_PrintFileHeld ? kPrintFileHeldMessage
-		                                                                         : kPrintErrorMessage);
+		UKsDialogs::ErrorDialog(e.GetErrorCode() == LPrintout::err_PrintFileHeld
+		                            ? kPrintFileHeldMessage
+		                            : kPrintErrorMessage);
 	} catch (...) {
 		UKsDialogs::ErrorDialog(kPrintErrorMessage);
 	}
