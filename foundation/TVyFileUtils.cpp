@@ -4,6 +4,8 @@
 #include "foundation/UUnicode.h"
 #include "foundation/VyStrings.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/Files.h"
+#include "platform/toolbox/HeldFiles.h"
 
 #include <cstdio>
 #include <cstring>
@@ -106,6 +108,14 @@ short TVyFileUtils::ReplaceFile(TVyFile* file, unsigned long type, unsigned long
 	return err;
 }
 
+bool TVyFileUtils::IsDocumentFile(TVyFile* file)
+{
+	FSSpec spec;
+	std::string path;
+	return file->GetFSSpec(&spec) == 0 && FSpGetPOSIXPath(&spec, &path) == noErr &&
+	       FileHeldByDocument(path);
+}
+
 TVyFile* TVyFileUtils::GetDirectorySFP(char*)
 {
 	tNavRequest request;
@@ -123,6 +133,10 @@ TVyFile* TVyFileUtils::NewFileSFP(char*, char*, char* defaultName)
 	TVyFile* file = FileFromReply(reply);
 	if (file == nullptr)
 		return nullptr;
+	if (IsDocumentFile(file)) {
+		delete file;
+		return nullptr;
+	}
 	// What stands under the name stays whole until the new contents replace it at Close.
 	file->SetReplaceSafely(true);
 	file->SetMode(kFileModeWrite);
@@ -266,6 +280,8 @@ short TVyFileUtils::CopyFile(TVyFile* source, TVyFile* destination)
 	if (target->GetVRefNum() == src.GetVRefNum() && target->GetDirID() == src.GetDirID() &&
 	    std::strcmp(targetName, srcInfo.name) == 0)
 		return kVyFileBadParam;
+	if (IsDocumentFile(target.get()))
+		return kVyFileOpenForWriting;
 
 	auto fail = [&](short code) {
 		target->Abandon();

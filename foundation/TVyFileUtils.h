@@ -55,10 +55,13 @@ public:
 	// there was none.
 	static short ReplaceFile(TVyFile* file, unsigned long type, unsigned long creator, const void* bytes,
 	                         unsigned long length);
+	// True when the file is an open document's: an export, a copy or an output file written there would
+	// take the document's place on disk while its window still shows it saved.
+	static bool IsDocumentFile(TVyFile* file);
 
 	// Each returns a new file object owned by the caller, or null when the user cancelled or it failed.
-	// NewFileSFP's file is opened for safe replacement: the name shows the new contents only when they are
-	// closed whole.
+	// NewFileSFP's file is opened for safe replacement: the name shows the new contents only when they
+	// are closed whole; an open document's file is not given.
 	static TVyFile* GetDirectorySFP(char* prompt);
 	static TVyFile* NewFileSFP(char* prompt, char* title, char* defaultName);
 	static TVyFile* OpenFileSFP(char* message, char* title, unsigned long type);

@@ -5,6 +5,7 @@
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UNumbers.h"
 #include "foundation/UPercentEncode.h"
+#include "foundation/VyFileErrors.h"
 #include "foundation/VyStrings.h"
 #include "model/StockGlobals.h"
 #include "model/TCurrency.h"
@@ -310,6 +311,9 @@ short UMerge::OutputToFile(TSecurity* security)
 	TVyFile* file = security->OutputFile();
 	if (!security->OutputFileEnabled() || file == nullptr || security->FileText() == nullptr)
 		return 0;
+	// The file may have become an open document's since it was chosen.
+	if (TVyFileUtils::IsDocumentFile(file))
+		return kVyFileOpenForWriting;
 	std::unique_ptr<char[]> text(MergeText(security, security->FileText()));
 	if (!text)
 		return 0;

@@ -29,7 +29,8 @@ public:
 	static char* MergeTradeURL(TSecurity* security);
 	// Merges the security's own template into its output file when its switch is on. The file is replaced
 	// only once the whole text is written, so a failure leaves the former file as it was. Returns 0 or
-	// the file layer's error code (0 also when there is nothing to write).
+	// the file layer's error code (0 also when there is nothing to write); an open document's file is
+	// not written and gives kVyFileOpenForWriting.
 	static short OutputToFile(TSecurity* security);
 
 	static void SetQuote(char* s, float value, bool fractions);

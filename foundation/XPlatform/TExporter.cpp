@@ -1,6 +1,7 @@
 #include "foundation/XPlatform/TExporter.h"
 
 #include "foundation/TVyBufferFile.h"
+#include "foundation/TVyFileUtils.h"
 #include "platform/toolbox/Debugging.h"
 
 #include <cstring>
@@ -41,6 +42,8 @@ short TExporter::SetFile(TVyFile* file)
 	SignalIf_(file == nullptr);
 	if (file == nullptr)
 		return kVyFileBadParam;
+	if (TVyFileUtils::IsDocumentFile(file))
+		return kVyFileOpenForWriting;
 	auto* out = new TVyBufferFile(file);
 	out->SetReplaceSafely(true);
 	if (!out->Exists())

@@ -23,7 +23,7 @@ public:
 
 	// Prepares the output file: the new text replaces the file's contents once ExportDone succeeds, and a
 	// failed export leaves the file as it was. Returns 0 or the failure, leaving the exporter without a
-	// file.
+	// file; an open document's file gives kVyFileOpenForWriting.
 	short SetFile(TVyFile* file);
 
 	// Each calls SetFile, sets its layout and starts the record count again; returns SetFile's result.

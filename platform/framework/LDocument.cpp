@@ -4,6 +4,7 @@
 #include "foundation/VyFileErrors.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
+#include "platform/toolbox/HeldFiles.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/ResourceStore.h"
@@ -60,16 +61,20 @@ std::string Resolved(const std::string& inPath)
 	return std::string(folder) + (folder[1] != 0 ? "/" : "") + inPath.substr(slash + 1);
 }
 
-// Two specs of one file: one device and inode when both exist, else one resolved path.
+// Two paths of one file: one device and inode when both exist, else one resolved path.
+bool SamePath(const std::string& inFirst, const std::string& inSecond)
+{
+	struct stat a, b;
+	if (stat(inFirst.c_str(), &a) == 0 && stat(inSecond.c_str(), &b) == 0)
+		return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+	return Resolved(inFirst) == Resolved(inSecond);
+}
+
 bool SameFile(const FSSpec& inFirst, const FSSpec& inSecond)
 {
 	std::string first, second;
-	if (FSpGetPOSIXPath(&inFirst, &first) != noErr || FSpGetPOSIXPath(&inSecond, &second) != noErr)
-		return false;
-	struct stat a, b;
-	if (stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0)
-		return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-	return Resolved(first) == Resolved(second);
+	return FSpGetPOSIXPath(&inFirst, &first) == noErr && FSpGetPOSIXPath(&inSecond, &second) == noErr &&
+	       SamePath(first, second);
 }
 
 } // namespace
@@ -78,6 +83,26 @@ std::vector<LDocument*> LDocument::sDocumentList;
 
 LDocument::LDocument(LCommander* inSuper) : LCommander(inSuper)
 {
+	// Printouts and output files, written below the framework, ask here whether a file is a document's.
+	[[maybe_unused]] static const bool sTellerInstalled = [] {
+		SetHeldFileTeller([](const std::string& inPath, std::string* outWindowName) {
+			for (const LDocument* document : sDocumentList) {
+				std::string path;
+				if (!document->mIsSpecified ||
+				    FSpGetPOSIXPath(&document->mFileSpec, &path) != noErr ||
+				    !SamePath(path, inPath))
+					continue;
+				if (outWindowName != nullptr) {
+					Str255 name;
+					document->GetName(name);
+					*outWindowName = PascalStrings::ToString(name);
+				}
+				return true;
+			}
+			return false;
+		});
+		return true;
+	}();
 	sDocumentList.push_back(this);
 }
 

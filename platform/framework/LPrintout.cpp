@@ -1,11 +1,16 @@
 #include "platform/framework/LPrintout.h"
 
+#include "platform/framework/LDocument.h"
 #include "platform/framework/LException.h"
 #include "platform/framework/LPlaceHolder.h"
 #include "platform/framework/LStream.h"
 #include "platform/framework/QtPrinting.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
+#include "platform/toolbox/HeldFiles.h"
+#include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/GrafPort.h"
 
 #include <QDir>
@@ -41,7 +46,8 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 
 // A printout to a file is written to a copy beside it (beside the file a link names) that takes the file's
 // place in one step only once it is whole: a full disk or a failed page leaves what stood there as it was.
-// A file the user may not write is refused, as the printer itself would refuse it.
+// A file the user may not write is refused, as the printer itself would refuse it, and so is an open
+// document's file.
 class StPrintFile
 {
 public:
@@ -52,6 +58,7 @@ public:
 		std::string path = QFile::encodeName(ioPrinter.outputFileName()).toStdString();
 		if (path[0] != '/')
 			path = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
+		RefuseDocumentFile(path);
 		std::string copy;
 		if (PathOpenReplacement(path, &mRefNum, &copy) != noErr)
 			Throw_(LPrintout::err_PrintFailed);
@@ -86,6 +93,20 @@ public:
 	}
 
 private:
+	// The printout would take the place of a document the user still has open. ^0 the file, ^1 why.
+	static void RefuseDocumentFile(const std::string& inPath)
+	{
+		std::string window;
+		if (!FileHeldByDocument(inPath, &window))
+			return;
+		Str255 file, reason;
+		PascalStrings::FromString(MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1)),
+		                          file);
+		PascalStrings::FromString(LDocument::SaveFailureReason(kReasonOpenElsewhere, window), reason);
+		ParamText(file, reason, nullptr, nullptr);
+		Throw_(LPrintout::err_PrintFileHeld);
+	}
+
 	static constexpr UInt32 kStaleSeconds = 60;
 	SInt16 mRefNum = 0;
 	QString mCopy;

@@ -50,7 +50,9 @@ public:
 	// The page being printed, or null.
 	const PanelSpec* GetPrintingPanel() const { return mPrinting ? &mPanel : nullptr; }
 
-	enum : ExceptionCode { err_PrintFailed = -27 };
+	// err_PrintFileHeld: the output file is an open document's; ParamText holds the file's name (^0) and
+	// the reason that names the document's window (^1).
+	enum : ExceptionCode { err_PrintFailed = -27, err_PrintFileHeld = -28 };
 
 private:
 	void PreparePanes(LPane* inPane);

@@ -3,9 +3,12 @@
 #include "foundation/TVyFile.h"
 #include "foundation/TVyFileUtils.h"
 #include "foundation/UMenus.h"
+#include "foundation/VyFileErrors.h"
 #include "model/StockGlobals.h"
 #include "model/TAccountant.h"
+#include "model/TStock.h"
 #include "model/UConverter.h"
+#include "model/UMerge.h"
 #include "model/UPortfolioFile.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMenuBar.h"
@@ -816,6 +819,61 @@ TEST_F(PortfolioDocumentTest, PrintingFromOutsideLeavesAPrintoutMadeReadOnlyAsIt
 		if (entry.path().filename().string().find("printed") != std::string::npos)
 			printouts.push_back(entry.path().filename().string());
 	EXPECT_EQ(printouts, std::vector<std::string>{"printed.pdf"});
+}
+
+// A printout, by the menu or from outside, and a security's output file never take an open portfolio's
+// place on disk, however its file is spelled; the user reads which window holds it.
+TEST_F(PortfolioDocumentTest, NoPrintoutOrOutputFileIsWrittenOverAnOpenPortfolio)
+{
+	WritePortfolio("Savings", 1);
+	const std::string saved = ReadBytes(mScratch.Path("Savings"));
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	std::filesystem::create_symlink(mScratch.Path("Savings"), mScratch.Path("link.pdf"));
+	std::filesystem::create_directory_symlink(mScratch.Path(), mScratch.Path("linked"));
+	const std::string reason = LDocument::SaveFailureReason(kReasonOpenElsewhere, "Savings");
+	FSSpec spec = Spec("Savings");
+	const std::set<std::string> files = Listing();
+	for (const char* target : {"Savings", "link.pdf", "linked/Savings"}) {
+		std::vector<std::string> shown;
+		ExpectMessage(&shown);
+		UPrinting::GetAppPrintSpec().SetOutputFile(mScratch.Path(target));
+		PrintedText::PrintTo(mScratch.Path(target));
+		if (target[0] == 'l')
+			Command(document, cmd_Print);
+		else
+			TPortfolio::Print(mSuper, &spec);
+		ASSERT_EQ(shown.size(), 1u) << target;
+		EXPECT_NE(shown[0].find(reason), std::string::npos) << shown[0];
+		EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved) << target;
+	}
+	UPrinting::SetPrintJobDialog(nullptr);
+	EXPECT_TRUE(std::filesystem::is_symlink(mScratch.Path("link.pdf")));
+	EXPECT_EQ(Listing(), files);
+
+	TStock stock;
+	stock.SecuritySymbol("ACME");
+	stock.ShowSelectDlog(mSuper, 0, false);
+	auto* dialog = dynamic_cast<LView*>(stock.GetSelectDlog());
+	ASSERT_NE(dialog, nullptr);
+	mSaveAs = "linked/Savings";
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	WindowInput::Click(dialog, FOUR_CHAR_CODE("flSc"));
+	ASSERT_EQ(ShownAlerts().size(), 1u);
+	EXPECT_NE(ShownAlerts()[0].find(reason), std::string::npos) << ShownAlerts()[0];
+	WindowInput::Click(dialog, TVyWindow::kOKButton);
+	EXPECT_EQ(stock.OutputFile(), nullptr);
+
+	// A file chosen before the portfolio was opened is left alone at the next update.
+	stock.OutputFile(new TVyFile(&spec));
+	stock.OutputFileEnabled(true);
+	stock.FileText("<<symbol>>", 10);
+	EXPECT_EQ(UMerge::OutputToFile(&stock), kVyFileOpenForWriting);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved);
+	document->Close();
+	EXPECT_EQ(UMerge::OutputToFile(&stock), 0);
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), "ACME");
 }
 
 TEST_F(PortfolioDocumentTest, TheListOfOpenPortfoliosReopensThem)

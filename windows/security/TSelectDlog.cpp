@@ -9,14 +9,19 @@
 #include "model/TSecurity.h"
 #include "model/UZVUtils.h"
 #include "platform/framework/LCheckBoxGroupBox.h"
+#include "platform/framework/LDocument.h"
 #include "platform/framework/LEditText.h"
 #include "platform/framework/LMultiPanelView.h"
 #include "platform/framework/LPopupButton.h"
 #include "platform/framework/LStaticText.h"
 #include "platform/framework/LTabsControl.h"
 #include "platform/framework/LTextEditView.h"
+#include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UNavServicesDialogs.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
+#include "platform/toolbox/HeldFiles.h"
+#include "platform/toolbox/PascalStrings.h"
 #include "windows/security/UWindowPanes.h"
 
 #include <cstring>
@@ -373,12 +378,26 @@ void TSelectDlog::ChooseOutputFile()
 	request.defaultName = "";
 	request.optionFlags = 0xF4;
 	const tNavReply reply = TVyFileUtils::Ask(request);
+	if (reply.accepted && RefuseDocumentFile(reply.spec))
+		return;
 	mChosenFile.reset();
 	if (reply.accepted) {
 		FSSpec spec = reply.spec;
 		mChosenFile = std::make_unique<TVyFile>(&spec);
 	}
 	RedoFilePath();
+}
+
+bool TSelectDlog::RefuseDocumentFile(const FSSpec& inSpec)
+{
+	std::string path, window;
+	if (FSpGetPOSIXPath(&inSpec, &path) != noErr || !FileHeldByDocument(path, &window))
+		return false;
+	Str255 reason;
+	PascalStrings::FromString(LDocument::SaveFailureReason(kReasonOpenElsewhere, window), reason);
+	ParamText(inSpec.name, reason, nullptr, nullptr);
+	UModalAlerts::Show(kAlertStop, UNavServicesDialogs::ALRT_ChoiceNotUsable);
+	return true;
 }
 
 void TSelectDlog::SetTitle(const char* inText)

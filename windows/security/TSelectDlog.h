@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+struct FSSpec;
+
 class LCheckBox;
 class LCheckBoxGroupBox;
 class LColorWell;
@@ -91,6 +93,9 @@ protected:
 	void RedoFilePath();
 	// The output file chooser: remembers the place; nothing is created or written before OK.
 	void ChooseOutputFile();
+	// An open document's file is refused with an alert naming its window: the output written after
+	// updates would take the document's place on disk. True when refused.
+	static bool RefuseDocumentFile(const FSSpec& inSpec);
 	// Finds a pane of the dialog; a missing one is a debug assertion.
 	template <class T> T* FindPane(PaneIDT inID);
 	// The texts of an edit field as a C string (at most 255 characters).

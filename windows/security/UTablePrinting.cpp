@@ -17,7 +17,8 @@ namespace UTablePrinting
 namespace
 {
 constexpr SInt16 kPrintErrorMessage = 15;
-}
+constexpr SInt16 kPrintFileHeldMessage = 30;
+} // namespace
 
 bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled, Str255 outName)
 {
@@ -34,6 +35,10 @@ void Print(const std::function<void()>& inPrint)
 {
 	try {
 		inPrint();
+	} catch (const LException& e) {
+		UKsDialogs::ErrorDialog(e.GetErrorCode() == LPrintout::err_PrintFileHeld
+		                            ? kPrintFileHeldMessage
+		                            : kPrintErrorMessage);
 	} catch (...) {
 		UKsDialogs::ErrorDialog(kPrintErrorMessage);
 	}

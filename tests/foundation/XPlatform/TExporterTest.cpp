@@ -1,6 +1,8 @@
 #include "foundation/XPlatform/TExporter.h"
 
 #include "foundation/TVyFile.h"
+#include "foundation/TVyFileUtils.h"
+#include "platform/toolbox/HeldFiles.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +103,29 @@ TEST_F(TExporterTest, AFailedSetFileIsReportedAndExportThenFailsQuietly)
 	char* fields[] = {a};
 	EXPECT_EQ(mExporter.Export(fields, 1), kVyFileBadParam);
 	EXPECT_EQ(mExporter.ExportDone(), 0);
+}
+
+// Exports, copies and new files chosen in a dialog leave an open document's file alone.
+TEST_F(TExporterTest, AnOpenDocumentsFileIsNotWrittenOver)
+{
+	mFolder.Write("held", "the document");
+	mFolder.Write("source", "other bytes");
+	const std::string held = mFolder.Path("held");
+	HeldFileTeller former =
+	    SetHeldFileTeller([held](const std::string& inPath, std::string*) { return inPath == held; });
+	TVyFileUtils::SetNavHandler([held](const tNavRequest&) {
+		tNavReply reply;
+		reply.accepted = FSPathMakeFSSpec(held, &reply.spec) == noErr;
+		return reply;
+	});
+	EXPECT_EQ(mExporter.SetupCommas(mFolder.File("held").get()), kVyFileOpenForWriting);
+	EXPECT_EQ(TVyFileUtils::CopyFile(mFolder.File("source").get(), mFolder.File("held").get()),
+	          kVyFileOpenForWriting);
+	EXPECT_EQ(TVyFileUtils::NewFileSFP(nullptr, nullptr, nullptr), nullptr);
+	EXPECT_EQ(mFolder.Read("held"), "the document");
+	SetHeldFileTeller(std::move(former));
+	TVyFileUtils::SetNavHandler(nullptr);
+	EXPECT_EQ(mExporter.SetupCommas(mFolder.File("held").get()), 0);
 }
 
 TEST_F(TExporterTest, AFailedExportLeavesTheFormerFileInPlace)
