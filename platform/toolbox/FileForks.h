@@ -48,8 +48,11 @@ std::string Parent(const std::string& path);
 std::string LastName(const std::string& path);
 
 // Renames within or across folders of one file system without ever taking the place of a file of the new
-// name, also where the file system refuses the flag that asks for it. 0 or the errno.
-int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to);
+// name, also where the file system refuses the flag that asks for it. 0 or the errno. openCopy, an open
+// descriptor of the file, is closed (and set to -1) before a link's former name goes: FUSE keeps the name of
+// an open file that is removed as a hidden file.
+int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to,
+                    int* openCopy = nullptr);
 
 // Ends a replacement: the copy takes the file's place (keep), or is thrown away. Closes its descriptors.
 OSErr CloseReplacement(Fork& fork, bool keep);

@@ -80,8 +80,8 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName)
 			for (int i = 0; i < 6; ++i)
 				*copyName += kLetters[random() % (sizeof kLetters - 1)];
 		}
-		const int fd =
-		    openat(folder, copyName->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+		const int fd = openat(folder, copyName->c_str(),
+		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
 		if (fd >= 0) {
 			// Where the file system has no locks, the sweep goes by age alone.
 			flock(fd, LOCK_EX | LOCK_NB);
@@ -176,7 +176,8 @@ bool IsMountPoint(int folder, const std::string& name, const struct stat& file)
 	// A file bound over another of the same file system keeps its device.
 	struct statx stx;
 	return statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &stx) == 0 &&
-	       (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+	       (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
+	       (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
 }
 
 // Opens the former file of that name in the folder, or finds there is none (-1 and noErr). Only a plain file
@@ -185,15 +186,18 @@ OSErr OpenFormer(int folder, const std::string& name, int* fd, struct stat* st)
 {
 	*fd = -1;
 	if (fstatat(folder, name.c_str(), st, AT_SYMLINK_NOFOLLOW) != 0)
-		return errno == ENOENT ? OSErr(noErr) : errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+		return errno == ENOENT    ? OSErr(noErr)
+		       : errno == ENOTDIR ? OSErr(dirNFErr)
+		                          : ErrnoToOSErr(errno);
 	// A link here was put in after the name was resolved.
 	if (!S_ISREG(st->st_mode))
 		return fnfErr;
-	Descriptor former{openat(folder, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+	Descriptor former{
+	    openat(folder, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
 	if (former.fd < 0)
 		return errno == EACCES || errno == EPERM || errno == EROFS ? OSErr(wrPermErr)
-		       : errno == ELOOP                                     ? OSErr(fnfErr)
-		                                                            : ErrnoToOSErr(errno);
+		       : errno == ELOOP                                    ? OSErr(fnfErr)
+		                                                           : ErrnoToOSErr(errno);
 	struct stat opened;
 	if (fstat(former.fd, &opened) != 0 || !SameFile(opened, *st))
 		return fnfErr;
@@ -239,11 +243,15 @@ OSErr KeepFormer(const Fork& fork)
 	}
 	if (err == noErr) {
 		ReplaceStepReached(ReplaceStep::kKeptCopyWritten);
-		if (const int e = RenameNoReplace(fork.folderFd, temp, fork.folderFd, fork.keptName); e != 0)
+		if (const int e =
+		        RenameNoReplace(fork.folderFd, temp, fork.folderFd, fork.keptName, &copy.fd);
+		    e != 0)
 			err = RenameError(e, fork.folderFd);
 	}
-	if (err != noErr)
+	if (err != noErr) {
+		close(copy.Release());
 		unlinkat(fork.folderFd, temp.c_str(), 0);
+	}
 	return err;
 }
 
@@ -262,7 +270,8 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	ReplaceStepReached(ReplaceStep::kResolved);
 	Descriptor folder{open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
 	if (folder.fd < 0)
-		return errno == ENOENT || errno == ENOTDIR || errno == ELOOP ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+		return errno == ENOENT || errno == ENOTDIR || errno == ELOOP ? OSErr(dirNFErr)
+		                                                             : ErrnoToOSErr(errno);
 	Descriptor former;
 	struct stat st = {};
 	if (OSErr err = OpenFormer(folder.fd, name, &former.fd, &st); err != noErr)
@@ -299,13 +308,15 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 
 void SetBigEndianAttr(int fd, const char* attr, UInt32 value)
 {
-	const unsigned char bytes[4] = {UInt8(value >> 24), UInt8(value >> 16), UInt8(value >> 8), UInt8(value)};
+	const unsigned char bytes[4] = {UInt8(value >> 24), UInt8(value >> 16), UInt8(value >> 8),
+	                                UInt8(value)};
 	fsetxattr(fd, attr, bytes, sizeof bytes, 0);
 }
 
 } // namespace
 
-int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to)
+int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to,
+                    int* openCopy)
 {
 	if (sRenameRefusal == RenameRefusal::kNone) {
 		if (renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -313,21 +324,25 @@ int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const
 		if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
 			return errno;
 	}
-	// NFS, FUSE, ecryptfs, 9p: a link also shows the whole file under the new name in one step, and fails on
-	// a name that is taken.
+	// NFS, FUSE, ecryptfs, 9p: a link also shows the whole file under the new name in one step, and fails
+	// on a name that is taken.
 	int e = EPERM;
 	if (sRenameRefusal != RenameRefusal::kNoReplaceFlagAndLinks)
 		e = linkat(fromFolder, from.c_str(), toFolder, to.c_str(), 0) == 0 ? 0 : errno;
 	struct stat source, named;
 	// Over NFS a link whose answer was lost may have been made all the same.
-	if (e == 0 || (fstatat(fromFolder, from.c_str(), &source, AT_SYMLINK_NOFOLLOW) == 0 &&
-	               fstatat(toFolder, to.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(source, named))) {
+	if (e == 0 ||
+	    (fstatat(fromFolder, from.c_str(), &source, AT_SYMLINK_NOFOLLOW) == 0 &&
+	     fstatat(toFolder, to.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(source, named))) {
+		if (openCopy && *openCopy >= 0)
+			close(std::exchange(*openCopy, -1));
 		unlinkat(fromFolder, from.c_str(), 0);
 		return 0;
 	}
 	if (e != EPERM && e != EOPNOTSUPP && e != EMLINK && e != ENOSYS && e != EXDEV)
 		return e;
-	// Links refused too: the name is checked free just before the rename, the best such a file system allows.
+	// Links refused too: the name is checked free just before the rename, the best such a file system
+	// allows.
 	if (fstatat(toFolder, to.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0)
 		return EEXIST;
 	if (errno != ENOENT)
@@ -353,8 +368,14 @@ OSErr CloseReplacement(Fork& fork, bool keep)
 			}
 		}
 		if (err == noErr) {
-			const int e = fork.formerFd < 0 ? RenameNoReplace(fork.folderFd, fork.copyName, fork.folderFd, fork.name)
-			              : renameat(fork.folderFd, fork.copyName.c_str(), fork.folderFd, fork.name.c_str()) == 0
+			// FUSE would keep a replaced file that is still open as a hidden file.
+			const bool creating = fork.formerFd < 0;
+			if (!creating)
+				close(std::exchange(fork.formerFd, -1));
+			const int e = creating ? RenameNoReplace(fork.folderFd, fork.copyName, fork.folderFd,
+			                                         fork.name, &fork.fd)
+			              : renameat(fork.folderFd, fork.copyName.c_str(), fork.folderFd,
+			                         fork.name.c_str()) == 0
 			                  ? 0
 			                  : errno;
 			if (e != 0) {
@@ -365,6 +386,8 @@ OSErr CloseReplacement(Fork& fork, bool keep)
 		}
 	}
 	if (err != noErr || !keep) {
+		if (fork.fd >= 0)
+			close(std::exchange(fork.fd, -1));
 		unlinkat(fork.folderFd, fork.copyName.c_str(), 0);
 		CloseDescriptors(fork);
 		return err;
@@ -466,7 +489,8 @@ OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
 		if (!IsReplacementCopy(entry->d_name))
 			continue;
 		// A shared lock needs only reading, also over NFS, and fails while a writer holds its own.
-		Descriptor copy{openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+		Descriptor copy{openat(folderFd, entry->d_name,
+		                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
 		struct stat st, named;
 		if (copy.fd < 0 || fstat(copy.fd, &st) != 0 || !S_ISREG(st.st_mode))
 			continue;
@@ -475,7 +499,8 @@ OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
 		// The change time is one no program can set back.
 		if (st.st_ctim.tv_sec > limit)
 			continue;
-		if (fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !SameFile(st, named))
+		if (fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+		    !SameFile(st, named))
 			continue;
 		removed = unlinkat(folderFd, entry->d_name, 0) == 0 || removed;
 	}

@@ -16,6 +16,7 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "tests/support/KilledReplace.h"
 #include "tests/support/PortfolioFiles.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
@@ -507,19 +508,19 @@ TEST_F(PortfolioDocumentTest, SavingRemovesOnlyItsOwnCopiesThatAnInterruptedSave
 	const std::vector<std::string> users = {mScratch.Path(".Savings.backup"),
 	                                        mScratch.Path(".Savings.Notes1"),
 	                                        mScratch.Path(".Savings.old123")};
-	std::ofstream(underWay) << "partial";
+	const int saving = killedreplace::HeldCopy(underWay, "partial");
+	ASSERT_GE(saving, 0);
 	for (const std::string& path : users)
 		std::ofstream(path) << "mine";
 	std::ofstream(stale) << "partial";
-	for (const std::string& path : {stale, users[0], users[1], users[2]})
-		std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
-		                                           std::chrono::hours(2));
+	killedreplace::StLaterWallClock later;
 	TPortfolio* document = Open("Savings");
 	ASSERT_NE(document, nullptr);
 	AddEntry(document->GetLedger(), "SILVER");
 	ASSERT_EQ(document->DoSave(), 0);
 	EXPECT_FALSE(std::filesystem::exists(stale));
 	EXPECT_TRUE(std::filesystem::exists(underWay));
+	close(saving);
 	for (const std::string& path : users)
 		EXPECT_EQ(ReadBytes(path).size(), 4u) << path;
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
