@@ -33,6 +33,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -616,6 +617,52 @@ TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
 	EXPECT_EQ(ReadBytes(mScratch.Path("Locked/Pension")), saved);
 	EXPECT_EQ(Listing("Locked"), std::set<std::string>{"Pension"});
 	EXPECT_TRUE(locked->IsModified());
+}
+
+std::string sMadeMeanwhile;
+
+// Save As to a name another program takes while the copy is written, or onto a file another disk is mounted
+// on, says so in words and leaves that file as it is.
+TEST_F(PortfolioDocumentTest, ASaveAsOntoANameTakenMeanwhileOrAMountPointGivesTheTrueReason)
+{
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	AddEntry(document->GetLedger(), "SILVER");
+	mScratch.Write("Mounted", "a disk's");
+	mScratch.Write("Disk", "a disk's");
+	UModalAlerts::ClearShownAlerts();
+	sMadeMeanwhile = mScratch.Path("Later");
+	SetReplaceStepHook([](ReplaceStep step) {
+		if (step == ReplaceStep::kCopyWritten)
+			std::ofstream(sMadeMeanwhile) << "theirs";
+	});
+	mSaveAs = "Later";
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_SaveAs);
+	SetReplaceStepHook(nullptr);
+	const std::string savedAs = "\xD2Savings\xD3 could not be saved as \xD2";
+	EXPECT_EQ(ShownAlerts().back(),
+	          savedAs + "Later\xD3. Another program made a file of that name meanwhile; it "
+	                    "was left as it is. Nothing on disk was changed.");
+	EXPECT_EQ(mScratch.Read("Later"), "theirs");
+	EXPECT_TRUE(document->IsModified());
+	const std::set<std::string> files = Listing();
+
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root mounts";
+	if (std::system(("mount --bind '" + mScratch.Path("Disk") + "' '" + mScratch.Path("Mounted") + "'")
+	                    .c_str()) != 0)
+		GTEST_SKIP() << "mount --bind is refused here";
+	mSaveAs = "Mounted";
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_SaveAs);
+	(void)std::system(("umount '" + mScratch.Path("Mounted") + "'").c_str());
+	EXPECT_EQ(ShownAlerts().back(),
+	          savedAs + "Mounted\xD3. Another disk is mounted on that file, so it cannot be "
+	                    "replaced. Nothing on disk was changed.");
+	EXPECT_EQ(mScratch.Read("Mounted"), "a disk's");
+	EXPECT_EQ(Listing(), files);
 }
 
 TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)
