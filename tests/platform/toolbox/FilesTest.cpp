@@ -458,13 +458,9 @@ TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
 	ASSERT_EQ(SetEOF(ref, 0), noErr);
 	ASSERT_EQ(Replace(ref, "second"), noErr);
-	ASSERT_EQ(HOpenReplacement(0, folder, P("Other"), &ref), noErr);
-	WriteText(mount + "/Other", "theirs");
-	EXPECT_EQ(Replace(ref, "mine"), dupFNErr);
 	EXPECT_EQ(ReadText(under + "/Settings"), "second");
 	EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
-	EXPECT_EQ(ReadText(under + "/Other"), "theirs");
-	EXPECT_EQ(Entries(under), (std::vector<std::string>{"Other", "Settings", "Settings.old"}));
+	EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
 }
 
 TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
