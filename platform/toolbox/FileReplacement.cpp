@@ -170,14 +170,14 @@ OSErr ResolveTarget(const std::string& path, std::string* folder, std::string* n
 
 bool IsMountPoint(int folder, const std::string& name, const struct stat& file)
 {
-	struct stat parent;
-	if (fstat(folder, &parent) == 0 && parent.st_dev != file.st_dev)
-		return true;
-	// A file bound over another of the same file system keeps its device.
 	struct statx stx;
-	return statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &stx) == 0 &&
-	       (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
-	       (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+	if (statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &stx) == 0 &&
+	    (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT))
+		return (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+	// Older kernels: a file whose device is not its folder's (a file bound over another of the same file
+	// system is then seen only when the rename answers EBUSY).
+	struct stat parent;
+	return fstat(folder, &parent) == 0 && parent.st_dev != file.st_dev;
 }
 
 // Opens the former file of that name in the folder, or finds there is none (-1 and noErr). Only a plain file
