@@ -239,6 +239,9 @@ short TVyFile::MapFileError(int error)
 	case opWrErr:
 	case kVyFileOpenForWriting:
 		return kVyFileOpenForWriting;
+	case fsMountPointErr:
+	case kVyFileMountPoint:
+		return kVyFileMountPoint;
 	default:
 		return kVyFileOther;
 	}
@@ -594,6 +597,13 @@ short TVyFile::Close()
 void TVyFile::SetKeepFormerAs(const char* name)
 {
 	PascalFromC(mKeepFormerAs, name ? name : "", 63);
+}
+
+bool TVyFile::KeptNameIsFree(const char* name)
+{
+	Str63 kept;
+	PascalFromC(kept, name ? name : "", 63);
+	return HKeptNameIsFree(mVRefNum, mDirID, mFileName, kept);
 }
 
 short TVyFile::Abandon()

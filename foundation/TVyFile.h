@@ -117,11 +117,12 @@ public:
 	// The next safe replacement first copies the former file whole to this free name beside it, and fails
 	// without touching the file when it cannot.
 	void SetKeepFormerAs(const char* name);
+	// Whether name is free where SetKeepFormerAs puts it: beside the file a symbolic link names.
+	bool KeptNameIsFree(const char* name);
 	// Closes without keeping what was written when replacing safely; otherwise as Close.
 	short Abandon();
-	// Deletes the copies that safe replacements of the named file left when the program was stopped
-	// in the middle of one (killed, or the power went); a copy written to in the last minute may belong
-	// to a save under way and stays.
+	// Deletes the copies that safe replacements left in the file's folder when the program was stopped in
+	// the middle of one (killed, or the power went); a copy a living program is writing stays.
 	short RemoveStaleCopies();
 
 	SInt16 GetVRefNum() const { return mVRefNum; }

@@ -12,5 +12,6 @@ enum {
 	kVyFileLocked = 1009,
 	kVyFilePermission = 1010,
 	kVyFileOpenForWriting = 1011,
+	kVyFileMountPoint = 1012, // another file system is mounted on the file
 	kVyFileOther = 1025
 };

@@ -65,6 +65,7 @@ bool SetUpFiles(TVyFile* oldFolder, bool inPlace)
 short WriteNew(int i)
 {
 	TVyBufferFile* file = sState.newFiles[i].get();
+	file->RemoveStaleCopies();
 	file->SetReplaceSafely(true);
 	file->SetReplacementType(kFiles[i].type, kCreator);
 	return UConversion::WritePreferencesFiles(kFiles[i].kind, file);
@@ -239,6 +240,7 @@ short UConverter::ConvertPortfolio(TVyFile* file)
 	if (short err = ReadPortfolio2_0(file, &parameters, &categories, &ledger); err != 0)
 		return err;
 
+	file->RemoveStaleCopies();
 	return ReplaceKeepingOld(
 	    file, [&] { return UPortfolioFile::SavePortfolio(file, &parameters, &categories, &ledger); });
 }
@@ -257,7 +259,7 @@ void UConverter::FreeOldName(TVyFile* file, char* name)
 			std::snprintf(suffix, sizeof(suffix), " %d.old", n);
 		const std::size_t room = kMaxFileName - std::strlen(suffix);
 		std::snprintf(name, kMaxFileName + 1, "%.*s%s", int(room), base, suffix);
-		if (!TVyFile(file, name).Exists())
+		if (file->KeptNameIsFree(name))
 			return;
 	}
 }

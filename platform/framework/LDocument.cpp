@@ -4,6 +4,7 @@
 #include "foundation/VyFileErrors.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
+#include "platform/toolbox/Files.h"
 #include "platform/toolbox/HeldFiles.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -44,6 +45,12 @@ SInt16 ReasonFor(OSErr inErr)
 	case fBsyErr:
 	case kVyFileOpenForWriting:
 		return kReasonInUse;
+	case dupFNErr:
+	case kVyFileDuplicate:
+		return kReasonMadeMeanwhile;
+	case fsMountPointErr:
+	case kVyFileMountPoint:
+		return kReasonMountPoint;
 	default:
 		return kReasonOther;
 	}

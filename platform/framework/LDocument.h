@@ -30,10 +30,12 @@ enum : SInt16 {
 	kReasonPermission,
 	kReasonFolderGone,
 	kReasonInUse,
-	kReasonOther,        // the error's number
-	kReasonNoFolder,     // the folder's path
-	kReasonIsFolder,     // none
-	kReasonOpenElsewhere // the name of the document that has the file open
+	kReasonOther,         // the error's number
+	kReasonNoFolder,      // the folder's path
+	kReasonIsFolder,      // none
+	kReasonOpenElsewhere, // the name of the document that has the file open
+	kReasonMadeMeanwhile,
+	kReasonMountPoint
 };
 
 class LDocument : public LCommander, public LModelObject

@@ -1,5 +1,6 @@
 #include "platform/toolbox/Files.h"
 
+#include "platform/toolbox/FileForks.h"
 #include "platform/toolbox/FolderIDTable.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -15,7 +16,6 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
-#include <random>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
@@ -23,37 +23,17 @@
 #include <utility>
 #include <vector>
 
+namespace fileforks
+{
+
+std::mutex sForkMutex;
+std::map<SInt16, Fork> sForks;
+
 namespace
 {
 
 constexpr const char* kVolumeName = "Disk";
-constexpr const char* kTypeAttr = "user.mac.type";
-constexpr const char* kCreatorAttr = "user.mac.creator";
-constexpr const char* kFlagsAttr = "user.mac.flags";
-constexpr const char* kCreatedAttr = "user.mac.created";
-
-struct Fork {
-	int fd = -1;
-	std::string path; // the file as the system names it
-	SInt8 permission = fsRdPerm;
-	SInt64 mark = 0;
-	std::string tempPath;  // non-empty for a replacement copy
-	std::string target;    // what the replacement replaces: the file itself, never a link to it
-	bool creating = false; // the replacement makes a new file
-	std::string keptPath;  // where the former file is copied before it is replaced
-};
-
-std::mutex sForkMutex;
-std::map<SInt16, Fork> sForks;
 SInt16 sLastRef = 0;
-
-ReplaceStepHook sReplaceStepHook = nullptr;
-
-void ReplaceStepReached(ReplaceStep step)
-{
-	if (sReplaceStepHook)
-		sReplaceStepHook(step);
-}
 
 struct Listing {
 	std::vector<std::string> names;
@@ -63,6 +43,8 @@ struct Listing {
 std::mutex sListingMutex;
 std::map<std::string, Listing> sListings;
 unsigned long sGeneration = 1;
+
+} // namespace
 
 void FolderChanged()
 {
@@ -123,13 +105,6 @@ std::string Parent(const std::string& path)
 std::string LastName(const std::string& path)
 {
 	return path.substr(path.rfind('/') + 1);
-}
-
-// A replacement copy is named ".<file>.vantorel-save-" and six letters or digits, a name no user picks by
-// chance: only such copies are ever removed as stale, so a user's ".Savings.old123" stays.
-std::string ReplacementPrefix(const std::string& target)
-{
-	return "." + LastName(target).substr(0, 200) + ".vantorel-save-";
 }
 
 // Cut to the room of a Str63 on a character boundary: the system's bytes are one per character.
@@ -357,213 +332,9 @@ SInt16 AddFork(Fork fork)
 	return 0;
 }
 
-// Keeps what the system stores beside the contents when a replacement copy takes the file's place.
-void CopyAttributes(const std::string& from, const std::string& to)
-{
-	for (const char* attr : {kTypeAttr, kCreatorAttr, kFlagsAttr, kCreatedAttr}) {
-		unsigned char bytes[8];
-		const ssize_t n = getxattr(from.c_str(), attr, bytes, sizeof bytes);
-		if (n > 0)
-			setxattr(to.c_str(), attr, bytes, size_t(n), 0);
-	}
-}
+} // namespace fileforks
 
-// A replacement copy is made as any new file is (the umask and the folder's defaults apply), under a name
-// no other file has.
-int CreateReplacementCopy(const std::string& target, std::string* copy)
-{
-	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
-	static std::mutex randomMutex;
-	const std::string stem = Join(Parent(target), ReplacementPrefix(target));
-	for (int tries = 0; tries < 100; ++tries) {
-		*copy = stem;
-		{
-			std::lock_guard lock(randomMutex);
-			for (int i = 0; i < 6; ++i)
-				*copy += kLetters[random() % (sizeof kLetters - 1)];
-		}
-		const int fd = open(copy->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-		if (fd >= 0 || errno != EEXIST)
-			return fd;
-	}
-	errno = EEXIST;
-	return -1;
-}
-
-// The former file's owner and group where the system lets this user give them, then its mode (a change of
-// owner clears the set-id bits).
-OSErr TakeOwnerAndMode(int fd, const struct stat& former)
-{
-	struct stat mine;
-	if (fstat(fd, &mine) == 0 && (mine.st_uid != former.st_uid || mine.st_gid != former.st_gid) &&
-	    fchown(fd, former.st_uid, former.st_gid) != 0 && mine.st_gid != former.st_gid) {
-		// A user may give a group of his own, never another owner.
-		const int groupGiven = fchown(fd, uid_t(-1), former.st_gid);
-		(void)groupGiven;
-	}
-	return fchmod(fd, former.st_mode & 07777) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
-}
-
-OSErr CopyBytes(int source, int fd)
-{
-	char buffer[65536];
-	SInt64 offset = 0;
-	for (;;) {
-		const ssize_t n = read(source, buffer, sizeof buffer);
-		if (n < 0 && errno == EINTR)
-			continue;
-		if (n < 0)
-			return ErrnoToOSErr(errno);
-		if (n == 0)
-			return noErr;
-		size_t written = 0;
-		if (OSErr err = WriteAll(fd, offset, buffer, size_t(n), &written); err != noErr)
-			return err;
-		offset += n;
-	}
-}
-
-// Makes the copy (open as fd at copyPath) take over the former file: its bytes when asked, its owner, group,
-// mode and what the system stores beside it.
-OSErr TakeOverFormer(const std::string& former, const struct stat& st, int fd, const std::string& copyPath,
-                     bool withBytes)
-{
-	if (withBytes) {
-		const int source = open(former.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-		if (source < 0)
-			return ErrnoToOSErr(errno);
-		const OSErr err = CopyBytes(source, fd);
-		close(source);
-		if (err != noErr)
-			return err;
-	}
-	if (OSErr err = TakeOwnerAndMode(fd, st); err != noErr)
-		return err;
-	CopyAttributes(former, copyPath);
-	return noErr;
-}
-
-void SyncFolder(const std::string& folder)
-{
-	if (const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-		fsync(dir);
-		close(dir);
-	}
-}
-
-// Where a replacement of path lands: the file itself, or the file a symbolic link names; a new file's folder
-// must be there. A file that stands must be a plain file this user may write (a locked file stays locked:
-// the rename would otherwise get round it).
-OSErr ReplacementTarget(const std::string& path, std::string* target, struct stat* former, bool* exists)
-{
-	struct stat st;
-	if (lstat(path.c_str(), &st) != 0) {
-		if (errno != ENOENT)
-			return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-		char* folder = realpath(Parent(path).c_str(), nullptr);
-		if (!folder)
-			return errno == ENOENT || errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-		*target = Join(folder, LastName(path));
-		std::free(folder);
-		*exists = false;
-		return noErr;
-	}
-	if (stat(path.c_str(), former) != 0)
-		return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	if (!S_ISREG(former->st_mode))
-		return fnfErr;
-	if (access(path.c_str(), W_OK) != 0)
-		return errno == EACCES || errno == EPERM || errno == EROFS ? OSErr(wrPermErr)
-		                                                           : ErrnoToOSErr(errno);
-	char* real = realpath(path.c_str(), nullptr);
-	if (!real)
-		return ErrnoToOSErr(errno);
-	*target = real;
-	std::free(real);
-	*exists = true;
-	return noErr;
-}
-
-OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refNum, std::string* copyPath)
-{
-	std::string target;
-	struct stat former = {};
-	bool exists = false;
-	if (OSErr err = ReplacementTarget(path, &target, &former, &exists); err != noErr)
-		return err;
-
-	std::lock_guard lock(sForkMutex);
-	if (OpenForWriting(path))
-		return opWrErr;
-	std::string temp;
-	const int fd = CreateReplacementCopy(target, &temp);
-	if (fd < 0)
-		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	if (OSErr err = exists ? TakeOverFormer(target, former, fd, temp, copyContents) : OSErr(noErr);
-	    err != noErr) {
-		close(fd);
-		unlink(temp.c_str());
-		return err;
-	}
-	Fork fork;
-	fork.fd = fd;
-	fork.path = path;
-	fork.permission = fsRdWrPerm;
-	fork.tempPath = temp;
-	fork.target = target;
-	fork.creating = !exists;
-	*refNum = AddFork(std::move(fork));
-	if (*refNum == 0) {
-		close(fd);
-		unlink(temp.c_str());
-		return tmfoErr;
-	}
-	if (copyPath)
-		*copyPath = temp;
-	return noErr;
-}
-
-// Copies the former file whole to a free name beside it: a copy first, which takes the name in one step, so
-// the name never shows a part of the file.
-OSErr KeepFormer(const std::string& former, const std::string& kept)
-{
-	struct stat st;
-	if (stat(former.c_str(), &st) != 0)
-		return ErrnoToOSErr(errno);
-	std::string temp;
-	const int fd = CreateReplacementCopy(kept, &temp);
-	if (fd < 0)
-		return ErrnoToOSErr(errno);
-	OSErr err = TakeOverFormer(former, st, fd, temp, true);
-	if (err == noErr) {
-		const struct timespec times[2] = {st.st_atim, st.st_mtim};
-		futimens(fd, times);
-		if (fsync(fd) != 0)
-			err = ErrnoToOSErr(errno);
-	}
-	if (close(fd) != 0 && err == noErr)
-		err = ErrnoToOSErr(errno);
-	if (err == noErr) {
-		ReplaceStepReached(ReplaceStep::kKeptCopyWritten);
-		if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, kept.c_str(), RENAME_NOREPLACE) != 0)
-			err = ErrnoToOSErr(errno);
-	}
-	if (err != noErr)
-		unlink(temp.c_str());
-	return err;
-}
-
-bool IsReplacementCopy(const std::string& entry)
-{
-	static const std::string kMark = ".vantorel-save-";
-	return entry.size() > 1 + kMark.size() + 6 && entry[0] == '.' &&
-	       entry.compare(entry.size() - 6 - kMark.size(), kMark.size(), kMark) == 0 &&
-	       std::all_of(entry.end() - 6, entry.end(),
-	                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-}
-
-} // namespace
+using namespace fileforks;
 
 std::string MacNameFromDisk(const std::string& diskName)
 {
@@ -677,8 +448,8 @@ OSErr HRename(SInt16 vRefNum, SInt32 dirID, ConstStr255Param oldName, ConstStr25
 		return ErrnoToOSErr(errno);
 	if (from == to)
 		return noErr;
-	if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0)
-		return ErrnoToOSErr(errno);
+	if (const int e = RenameNoReplace(AT_FDCWD, from, AT_FDCWD, to); e != 0)
+		return ErrnoToOSErr(e);
 	FolderChanged();
 	if (S_ISDIR(st.st_mode))
 		FolderIDTable::PathRenamed(from, to);
@@ -840,95 +611,6 @@ OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8, SInt16
 	return fnfErr;
 }
 
-OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum)
-{
-	if (!refNum)
-		return paramErr;
-	*refNum = 0;
-	std::string path;
-	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
-		return err;
-	return OpenReplacementOf(path, true, refNum, nullptr);
-}
-
-OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath)
-{
-	if (!refNum || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
-		return paramErr;
-	*refNum = 0;
-	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, refNum, copyPath);
-}
-
-OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)
-{
-	std::lock_guard lock(sForkMutex);
-	Fork* fork = FindFork(refNum);
-	if (!fork || fork->tempPath.empty())
-		return rfNumErr;
-	WriteBigEndianAttr(fork->tempPath, kTypeAttr, type, 4);
-	WriteBigEndianAttr(fork->tempPath, kCreatorAttr, creator, 4);
-	return noErr;
-}
-
-OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName)
-{
-	const std::string mac = PascalStrings::ToString(keptName);
-	if (mac.empty() || mac.find(':') != std::string::npos || mac.find('\0') != std::string::npos)
-		return bdNamErr;
-	const std::string disk = DiskNameFromMac(mac);
-	if (disk == "." || disk == "..")
-		return bdNamErr;
-	std::lock_guard lock(sForkMutex);
-	Fork* fork = FindFork(refNum);
-	if (!fork || fork->tempPath.empty())
-		return rfNumErr;
-	fork->keptPath = Join(Parent(fork->target), disk);
-	return noErr;
-}
-
-OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan)
-{
-	std::string path;
-	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
-		return err;
-	char* real = realpath(path.c_str(), nullptr);
-	const std::string target = real ? std::string(real) : path;
-	std::free(real);
-	return PathRemoveStaleReplacements(Parent(target), olderThan);
-}
-
-OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
-{
-	DIR* dir = opendir(folder.c_str());
-	if (!dir)
-		return ErrnoToOSErr(errno);
-	const time_t now = time(nullptr);
-	std::lock_guard lock(sForkMutex);
-	bool removed = false;
-	while (const dirent* entry = readdir(dir)) {
-		if (!IsReplacementCopy(entry->d_name))
-			continue;
-		const std::string copy = Join(folder, entry->d_name);
-		struct stat st;
-		if (lstat(copy.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-		    st.st_mtime > now - time_t(olderThan))
-			continue;
-		if (std::any_of(sForks.begin(), sForks.end(),
-		                [&](const auto& open) { return open.second.tempPath == copy; }))
-			continue;
-		removed = unlink(copy.c_str()) == 0 || removed;
-	}
-	closedir(dir);
-	if (removed)
-		FolderChanged();
-	return noErr;
-}
-
-ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook)
-{
-	return std::exchange(sReplaceStepHook, hook);
-}
-
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer)
 {
 	if (!count || !buffer || *count < 0)
@@ -1067,44 +749,9 @@ static OSErr CloseFork(SInt16 refNum, bool keep)
 		fork = *found;
 		sForks.erase(refNum);
 	}
-	if (fork.tempPath.empty()) {
-		return close(fork.fd) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
-	}
-	OSErr err = noErr;
-	if (keep && fsync(fork.fd) != 0)
-		err = ErrnoToOSErr(errno);
-	if (close(fork.fd) != 0 && err == noErr)
-		err = ErrnoToOSErr(errno);
-	if (!keep || err != noErr) {
-		unlink(fork.tempPath.c_str());
-		return err;
-	}
-	ReplaceStepReached(ReplaceStep::kCopyWritten);
-	bool kept = false;
-	if (!fork.keptPath.empty() && access(fork.target.c_str(), F_OK) == 0) {
-		if ((err = KeepFormer(fork.target, fork.keptPath)) != noErr) {
-			unlink(fork.tempPath.c_str());
-			return err;
-		}
-		kept = true;
-		ReplaceStepReached(ReplaceStep::kFormerKept);
-	}
-	// A new file must not take the place of one made since under its name.
-	const int renamed = fork.creating ? renameat2(AT_FDCWD, fork.tempPath.c_str(), AT_FDCWD,
-	                                              fork.target.c_str(), RENAME_NOREPLACE)
-	                                  : rename(fork.tempPath.c_str(), fork.target.c_str());
-	if (renamed != 0) {
-		err = ErrnoToOSErr(errno);
-		unlink(fork.tempPath.c_str());
-		if (kept)
-			unlink(fork.keptPath.c_str());
-		return err;
-	}
-	// Make the rename itself durable.
-	SyncFolder(Parent(fork.target));
-	FolderChanged();
-	ReplaceStepReached(ReplaceStep::kReplaced);
-	return noErr;
+	if (!fork.tempPath.empty())
+		return CloseReplacement(fork, keep);
+	return close(fork.fd) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
 }
 
 OSErr FSClose(SInt16 refNum)

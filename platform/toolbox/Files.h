@@ -73,28 +73,38 @@ OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permiss
 // Opens, for writing, a copy of the file in a temporary file of the same folder (the file a symbolic link
 // names). A file that stands is copied and must be writable; one that does not is made only at FSClose, which
 // pushes the copy to the disk and renames it over the file in one step. The copy keeps the former file's
-// type, creator, flags, mode, owner and group (those the system lets this user give). FSCloseDiscarding
-// throws the copy away. Until FSClose the file itself is untouched, and a new name never shows a file that is
-// not whole.
+// type, creator, flags, mode (less set-user-id and set-group-id), owner and group (those the system lets this
+// user give), all taken from the one file opened here: a link put in its place later is never followed.
+// FSCloseDiscarding throws the copy away. Until FSClose the file itself is untouched, and a new name never
+// shows a file that is not whole nor takes the place of a file made meanwhile (dupFNErr).
 OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
 // The same for a file named by its path, for writers that fill the copy themselves through copyPath (a
 // printer). The copy starts empty.
 OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath);
+// A file that is a mount point cannot be replaced: another file system stands there.
+constexpr OSErr fsMountPointErr = -1430;
 // The type and creator the replacement gives its file.
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator);
 // At FSClose the former file is first copied whole to keptName (in its folder, a name that must be free
 // then), and only then replaced; the copy keeps its contents, type, mode, owner and dates.
 OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName);
+// Whether keptName is free in the folder a replacement of the named file lands in (beside the file a
+// symbolic link names), where HSetReplacementKeepsFormer puts it.
+bool HKeptNameIsFree(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName);
 // Deletes, in the named file's folder, the copies that replacements interrupted by a crash left behind (their
-// names ".<file>.vantorel-save-" and six letters or digits), those not written to for olderThan seconds (a
-// younger one may belong to another process writing at this moment).
+// names ".<file>.vantorel-save-" and six letters or digits). A copy still being written is locked by its
+// writer and stays; so does one changed in the last olderThan seconds, for file systems without locks.
 OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan);
 OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan);
 
-// The moments of a replacement's FSClose, for tests that stop the program between them.
-enum class ReplaceStep { kCopyWritten, kKeptCopyWritten, kFormerKept, kReplaced };
+// The moments of a replacement, for tests that stop the program or change the folder between them.
+enum class ReplaceStep { kResolved, kCopyWritten, kKeptCopyWritten, kFormerKept, kReplaced };
 using ReplaceStepHook = void (*)(ReplaceStep);
 ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook);
+// For tests: this process's renames meet what NFS, FUSE or a shared folder answer, which refuse the
+// no-replace flag, some of them links too.
+enum class RenameRefusal { kNone, kNoReplaceFlag, kNoReplaceFlagAndLinks };
+void SetRenameRefusal(RenameRefusal refusal);
 
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer);
 OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffer);

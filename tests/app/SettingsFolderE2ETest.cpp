@@ -5,6 +5,7 @@
 
 #include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/support/KilledReplace.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -95,19 +96,18 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 			ASSERT_GE(fd, 0);
 			ASSERT_EQ(write(fd, "partial", 7), 7);
 			close(fd);
-			fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(2));
 			stale.push_back(path);
 		}
 	const std::string others[] = {PrefsFolder() + "/.Stock Plug-in Stocks.notes",
 	                              PrefsFolder() + "/.Stock Plug-in Stocks.old123",
 	                              PrefsFolder() + "/.My Notes.vantorel-save-abc12",
 	                              PrefsFolder() + "/Stock Plug-in Funds.vantorel-save-A1b2C3"};
-	for (const std::string& path : others) {
+	for (const std::string& path : others)
 		WriteText(path, "keep");
-		fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(2));
-	}
 	const std::string underWay = PrefsFolder() + "/.Stock Plug-in Funds.vantorel-save-Zz9Yy8";
-	WriteText(underWay, "being written");
+	const int saving = killedreplace::HeldCopy(underWay, "being written");
+	ASSERT_GE(saving, 0);
+	killedreplace::StLaterWallClock later;
 
 	auto app = Start();
 	for (const std::string& path : stale)
@@ -118,6 +118,7 @@ TEST_F(SettingsFolderE2ETest, CopiesLeftByInterruptedSavesAreClearedAtTheNextSta
 	app->AttemptQuitSelf(0);
 	app.reset();
 
+	close(saving);
 	fs::remove(underWay);
 	for (const std::string& path : others)
 		fs::remove(path);

@@ -537,6 +537,16 @@ TEST_F(UConverterPortfolioTest, FormerPortfolioIsRewrittenBesideItsOldCopy)
 	const std::size_t ledger = at(696 + 4 + 156 + 4);
 	EXPECT_EQ(n.substr(ledger + 220, 188), old.substr(4 + 400 + 4 + 156 + 4 + 188, 188));
 	EXPECT_EQ(n.substr(ledger + 220 + 188, 32), std::string(32, '\0'));
+
+	// Through a link, the old copy goes beside the file the link names, under a name free there.
+	mScratch->Write("Elsewhere", old);
+	mScratch->Write("Latest.old", "taken");
+	mScratch->MakeFolder("links");
+	std::filesystem::create_symlink("../Elsewhere", mScratch->Path("links/Latest"));
+	ASSERT_EQ(UConverter::ConvertPortfolio(mScratch->File("links/Latest").get()), 0);
+	EXPECT_EQ(mScratch->Read("Latest 2.old"), old);
+	EXPECT_EQ(mScratch->Read("Latest.old"), "taken");
+	EXPECT_EQ(killedreplace::Entries(mScratch->Path("links")), std::vector<std::string>{"Latest"});
 }
 
 TEST_F(UConverterPortfolioTest, AConversionThatFailsOrIsKilledLeavesTheFormerFileUnderItsName)
@@ -575,6 +585,16 @@ TEST_F(UConverterPortfolioTest, AConversionThatFailsOrIsKilledLeavesTheFormerFil
 		mScratch->Write("docs/Savings", old);
 		std::filesystem::remove(mScratch->Path("docs/Savings.old"));
 	}
+
+	// The next conversion sweeps what a killed one left.
+	ASSERT_TRUE(killedreplace::KilledAt(ReplaceStep::kKeptCopyWritten, [&] {
+		UConverter::ConvertPortfolio(mScratch->File("docs/Savings").get());
+	}));
+	EXPECT_EQ(killedreplace::Entries(mScratch->Path("docs")).size(), 3u);
+	killedreplace::StLaterWallClock later;
+	ASSERT_EQ(UConverter::ConvertPortfolio(mScratch->File("docs/Savings").get()), 0);
+	EXPECT_EQ(killedreplace::Entries(mScratch->Path("docs")),
+	          (std::vector<std::string>{"Savings", "Savings.old"}));
 }
 
 TEST_F(UConverterPortfolioTest, DamagedOrForeignPortfolioIsLeftAsItWas)

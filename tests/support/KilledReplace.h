@@ -1,14 +1,19 @@
 #pragma once
 // Runs a file operation in a child process that is killed, as a crash or a power cut would stop it, when a
-// replacement reaches the given step; and lists a folder, to see what such a kill left.
+// replacement reaches the given step; lists a folder, to see what such a kill left; and makes copies that
+// look like those of a save long killed or of one under way.
 
 #include "platform/toolbox/Files.h"
+#include "platform/toolbox/TickCount.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -40,8 +45,9 @@ inline bool KilledAt(ReplaceStep inStep, const std::function<void()>& inOperatio
 	return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kCopyWritten, ReplaceStep::kKeptCopyWritten,
-                                              ReplaceStep::kFormerKept, ReplaceStep::kReplaced};
+inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kResolved, ReplaceStep::kCopyWritten,
+                                              ReplaceStep::kKeptCopyWritten, ReplaceStep::kFormerKept,
+                                              ReplaceStep::kReplaced};
 
 inline std::vector<std::string> Entries(const std::string& inFolder)
 {
@@ -50,6 +56,41 @@ inline std::vector<std::string> Entries(const std::string& inFolder)
 		names.push_back(entry.path().filename().string());
 	std::sort(names.begin(), names.end());
 	return names;
+}
+
+// The wall clock moved minutes later, the ticks left running: every file changed until now looks as old as
+// what a crash left long ago.
+class StLaterWallClock : public TickSource
+{
+public:
+	explicit StLaterWallClock(SInt64 inMinutes = 10)
+	    : mLater(WallClockMilliseconds() + inMinutes * 60000 - SInt64(TickCount()) * 50 / 3),
+	      mPrevious(SetTickSource(this))
+	{
+	}
+	~StLaterWallClock() override { SetTickSource(mPrevious); }
+	UInt64 Ticks() override
+	{
+		using namespace std::chrono;
+		return UInt64(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count()) *
+		       60 / 1'000'000;
+	}
+	SInt64 WallMilliseconds() override { return mLater + SInt64(Ticks()) * 50 / 3; }
+
+private:
+	SInt64 mLater;
+	TickSource* mPrevious;
+};
+
+// A copy as a save under way holds it, open and locked; the descriptor is the writer's to close.
+inline int HeldCopy(const std::string& inPath, const std::string& inContents)
+{
+	const int fd = open(inPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+	if (fd >= 0 && (flock(fd, LOCK_EX) != 0 || write(fd, inContents.data(), inContents.size()) < 0)) {
+		close(fd);
+		return -1;
+	}
+	return fd;
 }
 
 } // namespace killedreplace

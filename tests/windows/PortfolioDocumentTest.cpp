@@ -19,6 +19,7 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "tests/support/KilledReplace.h"
 #include "tests/support/PortfolioFiles.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
@@ -35,6 +36,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -510,19 +512,19 @@ TEST_F(PortfolioDocumentTest, SavingRemovesOnlyItsOwnCopiesThatAnInterruptedSave
 	const std::vector<std::string> users = {mScratch.Path(".Savings.backup"),
 	                                        mScratch.Path(".Savings.Notes1"),
 	                                        mScratch.Path(".Savings.old123")};
-	std::ofstream(underWay) << "partial";
+	const int saving = killedreplace::HeldCopy(underWay, "partial");
+	ASSERT_GE(saving, 0);
 	for (const std::string& path : users)
 		std::ofstream(path) << "mine";
 	std::ofstream(stale) << "partial";
-	for (const std::string& path : {stale, users[0], users[1], users[2]})
-		std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
-		                                           std::chrono::hours(2));
+	killedreplace::StLaterWallClock later;
 	TPortfolio* document = Open("Savings");
 	ASSERT_NE(document, nullptr);
 	AddEntry(document->GetLedger(), "SILVER");
 	ASSERT_EQ(document->DoSave(), 0);
 	EXPECT_FALSE(std::filesystem::exists(stale));
 	EXPECT_TRUE(std::filesystem::exists(underWay));
+	close(saving);
 	for (const std::string& path : users)
 		EXPECT_EQ(ReadBytes(path).size(), 4u) << path;
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")).size(), 708u + 2 * 220);
@@ -618,6 +620,52 @@ TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
 	EXPECT_EQ(ReadBytes(mScratch.Path("Locked/Pension")), saved);
 	EXPECT_EQ(Listing("Locked"), std::set<std::string>{"Pension"});
 	EXPECT_TRUE(locked->IsModified());
+}
+
+std::string sMadeMeanwhile;
+
+// Save As to a name another program takes while the copy is written, or onto a file another disk is mounted
+// on, says so in words and leaves that file as it is.
+TEST_F(PortfolioDocumentTest, ASaveAsOntoANameTakenMeanwhileOrAMountPointGivesTheTrueReason)
+{
+	WritePortfolio("Savings", 1);
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	AddEntry(document->GetLedger(), "SILVER");
+	mScratch.Write("Mounted", "a disk's");
+	mScratch.Write("Disk", "a disk's");
+	UModalAlerts::ClearShownAlerts();
+	sMadeMeanwhile = mScratch.Path("Later");
+	SetReplaceStepHook([](ReplaceStep step) {
+		if (step == ReplaceStep::kCopyWritten)
+			std::ofstream(sMadeMeanwhile) << "theirs";
+	});
+	mSaveAs = "Later";
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_SaveAs);
+	SetReplaceStepHook(nullptr);
+	const std::string savedAs = "\xD2Savings\xD3 could not be saved as \xD2";
+	EXPECT_EQ(ShownAlerts().back(),
+	          savedAs + "Later\xD3. Another program made a file of that name meanwhile; it "
+	                    "was left as it is. Nothing on disk was changed.");
+	EXPECT_EQ(mScratch.Read("Later"), "theirs");
+	EXPECT_TRUE(document->IsModified());
+	const std::set<std::string> files = Listing();
+
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root mounts";
+	if (std::system(("mount --bind '" + mScratch.Path("Disk") + "' '" + mScratch.Path("Mounted") + "'")
+	                    .c_str()) != 0)
+		GTEST_SKIP() << "mount --bind is refused here";
+	mSaveAs = "Mounted";
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_SaveAs);
+	(void)std::system(("umount '" + mScratch.Path("Mounted") + "'").c_str());
+	EXPECT_EQ(ShownAlerts().back(),
+	          savedAs + "Mounted\xD3. Another disk is mounted on that file, so it cannot be "
+	                    "replaced. Nothing on disk was changed.");
+	EXPECT_EQ(mScratch.Read("Mounted"), "a disk's");
+	EXPECT_EQ(Listing(), files);
 }
 
 TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)

@@ -5,6 +5,7 @@
 #include "platform/framework/StPrintSession.h"
 #include "platform/framework/UPrinting.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
+#include "tests/support/KilledReplace.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -350,10 +351,10 @@ TEST_F(PrintoutTest, APrintoutReplacesTheFileALinkNamesKeepingItsModeAndOwnerAnd
 	// Copies that killed prints left beside it: one long since, one (another print's) a moment ago.
 	const std::string stale = folder + "/.report.pdf.vantorel-save-Ab12Cd";
 	const std::string young = folder + "/.report.pdf.vantorel-save-Ef34Gh";
-	for (const std::string& copy : {stale, young})
-		fclose(fopen(copy.c_str(), "w"));
-	const timespec twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
-	ASSERT_EQ(utimensat(AT_FDCWD, stale.c_str(), twoMinutesAgo, 0), 0);
+	fclose(fopen(stale.c_str(), "w"));
+	const int printing = killedreplace::HeldCopy(young, "");
+	ASSERT_GE(printing, 0);
+	killedreplace::StLaterWallClock later;
 
 	mSpec.SetOutputFile(mScratch.Path("latest.pdf"));
 	mPrintout->SetPrintSpec(mSpec);
@@ -390,6 +391,7 @@ TEST_F(PrintoutTest, APrintoutReplacesTheFileALinkNamesKeepingItsModeAndOwnerAnd
 	EXPECT_EQ(left, (std::vector<std::string>{"latest.pdf", "printouts",
 	                                          "printouts/.report.pdf.vantorel-save-Ef34Gh",
 	                                          "printouts/report.pdf"}));
+	close(printing);
 }
 
 TEST_F(PrintoutTest, ALayoutThatIsNoPrintoutGivesNone)

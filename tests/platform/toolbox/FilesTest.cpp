@@ -5,10 +5,11 @@
 #include "tests/support/TempHomeFixture.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -222,7 +223,27 @@ OSErr Replace(SInt16 ref, const std::string& bytes)
 	return FSClose(ref);
 }
 
-TEST_F(FilesTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMadeMeanwhile)
+// Also where the file system refuses the no-replace rename (NFS, FUSE, ecryptfs) and links too.
+class FilesOnEveryFileSystemTest : public FilesTest, public testing::WithParamInterface<RenameRefusal>
+{
+protected:
+	void SetUp() override
+	{
+		FilesTest::SetUp();
+		SetRenameRefusal(GetParam());
+	}
+	void TearDown() override
+	{
+		SetRenameRefusal(RenameRefusal::kNone);
+		FilesTest::TearDown();
+	}
+};
+
+INSTANTIATE_TEST_SUITE_P(Refusals, FilesOnEveryFileSystemTest,
+                         testing::Values(RenameRefusal::kNone, RenameRefusal::kNoReplaceFlag,
+                                         RenameRefusal::kNoReplaceFlagAndLinks));
+
+TEST_P(FilesOnEveryFileSystemTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMadeMeanwhile)
 {
 	SInt16 ref = 0;
 	ASSERT_EQ(HOpenReplacement(0, mDir, P("Savings"), &ref), noErr);
@@ -252,6 +273,17 @@ TEST_F(FilesTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMadeMeanwhile)
 	EXPECT_EQ(FSCloseDiscarding(ref), noErr);
 	EXPECT_EQ(HOpenReplacement(0, mDir, P(":gone:Savings"), &ref), dirNFErr);
 	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"Notes", "Savings"}));
+
+	// A kept copy and a renamed file take only free names too.
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Savings"), &ref), noErr);
+	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Savings.old")), noErr);
+	ASSERT_EQ(SetFPos(ref, fsFromLEOF, 0), noErr);
+	ASSERT_EQ(Replace(ref, "!"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/Savings.old"), "whole");
+	EXPECT_EQ(ReadText(mWork + "/Savings"), "whole!");
+	EXPECT_EQ(HRename(0, mDir, P("Savings.old"), P("Notes")), dupFNErr);
+	ASSERT_EQ(HRename(0, mDir, P("Savings.old"), P("Savings 1")), noErr);
+	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"Notes", "Savings", "Savings 1"}));
 }
 
 TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
@@ -328,6 +360,107 @@ TEST_F(FilesTest, TheFormerFileIsKeptWholeUnderAFreeNameBeforeItIsReplaced)
 	EXPECT_EQ(ReadText(mWork + "/Stocks"), "converted");
 	EXPECT_EQ(ReadText(mWork + "/Stocks.old"), "former");
 	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"Stocks", "Stocks.old"}));
+
+	// Another program's sweep while the copies are written, however long that takes, leaves them.
+	static std::string sSwept;
+	sSwept = mWork;
+	killedreplace::StLaterWallClock later;
+	SetReplaceStepHook([](ReplaceStep step) {
+		if (step == ReplaceStep::kCopyWritten || step == ReplaceStep::kKeptCopyWritten)
+			PathRemoveStaleReplacements(sSwept, 60);
+	});
+	ASSERT_EQ(HOpenReplacement(0, mDir, P("Stocks"), &ref), noErr);
+	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Stocks 2.old")), noErr);
+	ASSERT_EQ(SetEOF(ref, 0), noErr);
+	EXPECT_EQ(Replace(ref, "third"), noErr);
+	SetReplaceStepHook(nullptr);
+	EXPECT_EQ(ReadText(mWork + "/Stocks"), "third");
+	EXPECT_EQ(ReadText(mWork + "/Stocks 2.old"), "converted");
+}
+
+int sSwapAt = -1;
+std::string sSwapped, sSwappedTo;
+
+// Root saving in a user's folder, while the user puts a link to a file of root's in place of his own at one
+// moment of the save: the link is never followed, nothing of root's is read into the user's files, and no
+// copy carries a set-id bit.
+TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
+{
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root saves in another user's folder";
+	const std::string secret = mWork + "/secret";
+	WriteText(secret, "root only");
+	ASSERT_EQ(chmod(secret.c_str(), 0600), 0);
+	const std::string home = mWork + "/home";
+	for (int step = -1; step <= int(ReplaceStep::kFormerKept); ++step) {
+		SCOPED_TRACE(step);
+		std::filesystem::remove_all(home);
+		std::filesystem::create_directory(home);
+		WriteText(home + "/doc", "mine");
+		for (const std::string& path : {home, home + "/doc"})
+			ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+		ASSERT_EQ(chmod((home + "/doc").c_str(), 04755), 0);
+		sSwapAt = step;
+		sSwapped = home + "/doc";
+		sSwappedTo = secret;
+		SetReplaceStepHook([](ReplaceStep reached) {
+			if (int(reached) == sSwapAt && unlink(sSwapped.c_str()) == 0)
+				sSwapAt = symlink(sSwappedTo.c_str(), sSwapped.c_str());
+		});
+		SInt16 ref = 0;
+		if (HOpenReplacement(0, FolderIDTable::IDForPath(home), P("doc"), &ref) == noErr &&
+		    HSetReplacementKeepsFormer(ref, P("doc.old")) == noErr &&
+		    SetFPos(ref, fsFromLEOF, 0) == noErr)
+			Replace(ref, " and more");
+		SetReplaceStepHook(nullptr);
+
+		EXPECT_EQ(ReadText(secret), "root only");
+		struct stat st;
+		ASSERT_EQ(stat(secret.c_str(), &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, 0600u);
+		EXPECT_EQ(st.st_uid, 0u);
+		for (const std::string& name : Entries(home)) {
+			SCOPED_TRACE(name);
+			ASSERT_EQ(lstat((home + "/" + name).c_str(), &st), 0);
+			if (S_ISREG(st.st_mode)) {
+				EXPECT_EQ(ReadText(home + "/" + name).find("root"), std::string::npos);
+				EXPECT_EQ(st.st_mode & 07777, 0755u);
+				EXPECT_EQ(st.st_uid, 65534u);
+			}
+		}
+		if (step == -1) {
+			EXPECT_EQ(ReadText(home + "/doc"), "mine and more");
+			EXPECT_EQ(ReadText(home + "/doc.old"), "mine");
+		}
+	}
+}
+
+// A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same.
+TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
+{
+	if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0 ||
+	    std::system("command -v bindfs >/dev/null") != 0)
+		GTEST_SKIP() << "mounting with bindfs needs root, /dev/fuse and bindfs";
+	const std::string under = mWork + "/under", mount = mWork + "/mount";
+	std::filesystem::create_directory(under);
+	std::filesystem::create_directory(mount);
+	if (std::system(("bindfs '" + under + "' '" + mount + "'").c_str()) != 0)
+		GTEST_SKIP() << "bindfs could not mount here";
+	struct Unmount {
+		std::string path;
+		~Unmount() { (void)std::system(("umount '" + path + "'").c_str()); }
+	} unmount{mount};
+	const SInt32 folder = FolderIDTable::IDForPath(mount);
+	SInt16 ref = 0;
+	ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+	ASSERT_EQ(Replace(ref, "first"), noErr);
+	ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
+	ASSERT_EQ(SetEOF(ref, 0), noErr);
+	ASSERT_EQ(Replace(ref, "second"), noErr);
+	EXPECT_EQ(ReadText(under + "/Settings"), "second");
+	EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
+	EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
 }
 
 TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
@@ -362,7 +495,7 @@ TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
 	}
 }
 
-TEST_F(FilesTest, OnlyCopiesNamedAsReplacementsNameThemAndOlderThanTheLimitAreSwept)
+TEST_F(FilesTest, OnlyCopiesNamedAsReplacementsAndNoLongerWrittenAreSwept)
 {
 	const std::vector<std::string> stale = {".Savings.vantorel-save-AbC123",
 	                                        ".Stocks.old.vantorel-save-Zz9Yy8",
@@ -375,16 +508,39 @@ TEST_F(FilesTest, OnlyCopiesNamedAsReplacementsNameThemAndOlderThanTheLimitAreSw
 	for (const auto& name : others)
 		WriteText(mWork + "/" + name, "keep");
 	std::filesystem::create_directory(mWork + "/.Folder.vantorel-save-Qq1Ww2");
-	for (const auto& entry : std::filesystem::directory_iterator(mWork))
-		std::filesystem::last_write_time(entry.path(), std::filesystem::file_time_type::clock::now() -
-		                                                   std::chrono::hours(2));
-	WriteText(mWork + "/.Savings.vantorel-save-Young1", "under way");
-
-	ASSERT_EQ(HRemoveStaleReplacements(0, mDir, P("Savings"), 60), noErr);
 	std::vector<std::string> left = others;
 	left.push_back(".Folder.vantorel-save-Qq1Ww2");
-	left.push_back(".Savings.vantorel-save-Young1");
 	std::sort(left.begin(), left.end());
+	// A copy changed a moment ago may be one whose writer has not locked it yet.
+	ASSERT_EQ(HRemoveStaleReplacements(0, mDir, P("Savings"), 60), noErr);
+	EXPECT_EQ(Entries(mWork).size(), left.size() + stale.size());
+
+	// A writer in another process, stalled past the limit, keeps its copy until it is killed.
+	int ready[2];
+	ASSERT_EQ(pipe(ready), 0);
+	const pid_t writer = fork();
+	if (writer == 0) {
+		SInt16 ref = 0;
+		SInt32 count = 5;
+		if (HOpenReplacement(0, mDir, P("Notes"), &ref) == noErr &&
+		    FSWrite(ref, &count, "notes") == noErr)
+			count = SInt32(write(ready[1], "w", 1));
+		pause();
+		_exit(0);
+	}
+	char written = 0;
+	ASSERT_EQ(read(ready[0], &written, 1), 1);
+	killedreplace::StLaterWallClock later;
+	ASSERT_EQ(HRemoveStaleReplacements(0, mDir, P("Savings"), 60), noErr);
+	const std::vector<std::string> withWriters = Entries(mWork);
+	kill(writer, SIGKILL);
+	waitpid(writer, nullptr, 0);
+	ASSERT_EQ(withWriters.size(), left.size() + 1);
+	EXPECT_EQ(std::count_if(
+	              withWriters.begin(), withWriters.end(),
+	              [](const std::string& name) { return name.rfind(".Notes.vantorel-save-", 0) == 0; }),
+	          1);
+	ASSERT_EQ(HRemoveStaleReplacements(0, mDir, P("Savings"), 60), noErr);
 	EXPECT_EQ(Entries(mWork), left);
 }
 

@@ -1,0 +1,60 @@
+#pragma once
+// What the file manager (Files.cpp) and its replace road (FileReplacement.cpp) share: the table of open
+// forks and a few helpers. Not for use outside the toolbox.
+
+#include "platform/toolbox/Files.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+
+namespace fileforks
+{
+
+inline constexpr const char* kTypeAttr = "user.mac.type";
+inline constexpr const char* kCreatorAttr = "user.mac.creator";
+inline constexpr const char* kFlagsAttr = "user.mac.flags";
+inline constexpr const char* kCreatedAttr = "user.mac.created";
+
+struct Fork {
+	int fd = -1;
+	std::string path; // the file as the system names it
+	SInt8 permission = fsRdPerm;
+	SInt64 mark = 0;
+
+	// A replacement: fd is its copy, made beside the file it replaces (the file a link names).
+	std::string tempPath; // the copy's path; empty for a plain fork
+	int folderFd = -1;    // the folder the copy lands in
+	int formerFd = -1;    // the former file; -1 when the replacement makes a new file
+	std::string name;     // the replaced file's name in that folder
+	std::string copyName;
+	std::string keptName; // where the former file is copied before it is replaced
+};
+
+extern std::mutex sForkMutex;
+extern std::map<SInt16, Fork> sForks;
+
+Fork* FindFork(SInt16 refNum);
+// 0 when the table is full.
+SInt16 AddFork(Fork fork);
+bool OpenForWriting(const std::string& path);
+void FolderChanged();
+
+OSErr ErrnoToOSErr(int e);
+OSErr WriteAll(int fd, SInt64 offset, const char* data, size_t count, size_t* written);
+OSErr Resolve(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, std::string* path);
+std::string Join(const std::string& folder, const std::string& name);
+std::string Parent(const std::string& path);
+std::string LastName(const std::string& path);
+
+// Renames within or across folders of one file system without ever taking the place of a file of the new
+// name, also where the file system refuses the flag that asks for it. 0 or the errno. openCopy, an open
+// descriptor of the file, is closed (and set to -1) before a link's former name goes: FUSE keeps the name of
+// an open file that is removed as a hidden file.
+int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to,
+                    int* openCopy = nullptr);
+
+// Ends a replacement: the copy takes the file's place (keep), or is thrown away. Closes its descriptors.
+OSErr CloseReplacement(Fork& fork, bool keep);
+
+} // namespace fileforks

@@ -1,0 +1,521 @@
+// The replace road: a file is written whole to a copy beside it, and the copy then takes its name in one
+// step. The target is resolved once; from then on everything goes through descriptors of its folder and of
+// the former file, so a link swapped in later is never followed.
+
+#include "platform/toolbox/FileForks.h"
+#include "platform/toolbox/FolderIDTable.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "platform/toolbox/TickCount.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <utility>
+
+namespace fileforks
+{
+
+namespace
+{
+
+ReplaceStepHook sReplaceStepHook = nullptr;
+RenameRefusal sRenameRefusal = RenameRefusal::kNone;
+
+void ReplaceStepReached(ReplaceStep step)
+{
+	if (sReplaceStepHook)
+		sReplaceStepHook(step);
+}
+
+// Closes on every way out unless released.
+struct Descriptor {
+	int fd = -1;
+	~Descriptor()
+	{
+		if (fd >= 0)
+			close(fd);
+	}
+	int Release() { return std::exchange(fd, -1); }
+};
+
+constexpr const char* kCopyMark = ".vantorel-save-";
+
+// A copy is named ".<file>.vantorel-save-" and six letters or digits, a name no user picks by chance: only
+// such copies are ever removed as stale, so a user's ".Savings.old123" stays.
+bool IsReplacementCopy(const std::string& entry)
+{
+	static const std::string kMark = kCopyMark;
+	return entry.size() > 1 + kMark.size() + 6 && entry[0] == '.' &&
+	       entry.compare(entry.size() - 6 - kMark.size(), kMark.size(), kMark) == 0 &&
+	       std::all_of(entry.end() - 6, entry.end(),
+	                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+	return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A copy is made as any new file is (the umask and the folder's defaults apply), under a name no other file
+// has, and stays locked while this process writes it: a sweep leaves a locked copy alone.
+int CreateCopy(int folder, const std::string& of, std::string* copyName)
+{
+	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
+	static std::mutex randomMutex;
+	const std::string stem = "." + of.substr(0, 200) + kCopyMark;
+	for (int tries = 0; tries < 100; ++tries) {
+		*copyName = stem;
+		{
+			std::lock_guard lock(randomMutex);
+			for (int i = 0; i < 6; ++i)
+				*copyName += kLetters[random() % (sizeof kLetters - 1)];
+		}
+		const int fd = openat(folder, copyName->c_str(),
+		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+		if (fd >= 0) {
+			// Where the file system has no locks, the sweep goes by age alone.
+			flock(fd, LOCK_EX | LOCK_NB);
+			return fd;
+		}
+		if (errno != EEXIST)
+			return -1;
+	}
+	errno = EEXIST;
+	return -1;
+}
+
+// The former file's owner and group where the system lets this user give them, then its permissions. The
+// set-id bits are never carried over: a copy made by root in a user's folder must not run as root.
+OSErr TakeOwnerAndMode(int fd, const struct stat& former)
+{
+	struct stat mine;
+	if (fstat(fd, &mine) == 0 && (mine.st_uid != former.st_uid || mine.st_gid != former.st_gid) &&
+	    fchown(fd, former.st_uid, former.st_gid) != 0 && mine.st_gid != former.st_gid) {
+		// A user may give a group of his own, never another owner.
+		const int groupGiven = fchown(fd, uid_t(-1), former.st_gid);
+		(void)groupGiven;
+	}
+	return fchmod(fd, former.st_mode & 01777) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
+}
+
+OSErr CopyBytes(int source, int fd)
+{
+	char buffer[65536];
+	SInt64 offset = 0;
+	for (;;) {
+		const ssize_t n = pread(source, buffer, sizeof buffer, offset);
+		if (n < 0 && errno == EINTR)
+			continue;
+		if (n < 0)
+			return ErrnoToOSErr(errno);
+		if (n == 0)
+			return noErr;
+		size_t written = 0;
+		if (OSErr err = WriteAll(fd, offset, buffer, size_t(n), &written); err != noErr)
+			return err;
+		offset += n;
+	}
+}
+
+// Makes the copy take over the former file: its bytes when asked, its owner, group, mode and what the
+// system stores beside it.
+OSErr TakeOverFormer(int former, const struct stat& st, int copy, bool withBytes)
+{
+	if (withBytes)
+		if (OSErr err = CopyBytes(former, copy); err != noErr)
+			return err;
+	if (OSErr err = TakeOwnerAndMode(copy, st); err != noErr)
+		return err;
+	for (const char* attr : {kTypeAttr, kCreatorAttr, kFlagsAttr, kCreatedAttr}) {
+		unsigned char bytes[8];
+		const ssize_t n = fgetxattr(former, attr, bytes, sizeof bytes);
+		if (n > 0)
+			fsetxattr(copy, attr, bytes, size_t(n), 0);
+	}
+	return noErr;
+}
+
+// Where a replacement of path lands: the file itself, or the file a symbolic link names now.
+OSErr ResolveTarget(const std::string& path, std::string* folder, std::string* name)
+{
+	std::string target;
+	if (char* real = realpath(path.c_str(), nullptr)) {
+		target = real;
+		std::free(real);
+	} else {
+		struct stat st;
+		// A link to no file names none to replace.
+		if (errno != ENOENT || lstat(path.c_str(), &st) == 0)
+			return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+		char* realFolder = realpath(Parent(path).c_str(), nullptr);
+		if (!realFolder)
+			return errno == ENOENT || errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+		target = Join(realFolder, LastName(path));
+		std::free(realFolder);
+	}
+	*folder = Parent(target);
+	*name = LastName(target);
+	return noErr;
+}
+
+bool IsMountPoint(int folder, const std::string& name, const struct stat& file)
+{
+	struct statx stx;
+	if (statx(folder, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &stx) == 0 &&
+	    (stx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT))
+		return (stx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+	// Older kernels: a file whose device is not its folder's (a file bound over another of the same file
+	// system is then seen only when the rename answers EBUSY).
+	struct stat parent;
+	return fstat(folder, &parent) == 0 && parent.st_dev != file.st_dev;
+}
+
+// Opens the former file of that name in the folder, or finds there is none (-1 and noErr). Only a plain file
+// this user may write is replaced: a locked file stays locked, as the rename would otherwise get round it.
+OSErr OpenFormer(int folder, const std::string& name, int* fd, struct stat* st)
+{
+	*fd = -1;
+	if (fstatat(folder, name.c_str(), st, AT_SYMLINK_NOFOLLOW) != 0)
+		return errno == ENOENT    ? OSErr(noErr)
+		       : errno == ENOTDIR ? OSErr(dirNFErr)
+		                          : ErrnoToOSErr(errno);
+	// A link here was put in after the name was resolved.
+	if (!S_ISREG(st->st_mode))
+		return fnfErr;
+	Descriptor former{
+	    openat(folder, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+	if (former.fd < 0)
+		return errno == EACCES || errno == EPERM || errno == EROFS ? OSErr(wrPermErr)
+		       : errno == ELOOP                                    ? OSErr(fnfErr)
+		                                                           : ErrnoToOSErr(errno);
+	struct stat opened;
+	if (fstat(former.fd, &opened) != 0 || !SameFile(opened, *st))
+		return fnfErr;
+	if (IsMountPoint(folder, name, opened))
+		return fsMountPointErr;
+	*st = opened;
+	*fd = former.Release();
+	return noErr;
+}
+
+bool FolderGone(int folder)
+{
+	struct stat st;
+	return fstat(folder, &st) == 0 && st.st_nlink == 0;
+}
+
+OSErr RenameError(int e, int folder)
+{
+	if (e == EBUSY)
+		return fsMountPointErr;
+	if (e == ENOENT && !FolderGone(folder))
+		return ioErr;
+	return e == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(e);
+}
+
+// Copies the former file whole to the kept name beside it: a copy first, which takes the name in one step, so
+// the name never shows a part of the file.
+OSErr KeepFormer(const Fork& fork)
+{
+	struct stat st;
+	if (fstat(fork.formerFd, &st) != 0)
+		return ErrnoToOSErr(errno);
+	std::string temp;
+	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp)};
+	if (copy.fd < 0)
+		return ErrnoToOSErr(errno);
+	OSErr err = TakeOverFormer(fork.formerFd, st, copy.fd, true);
+	if (err == noErr) {
+		const struct timespec times[2] = {st.st_atim, st.st_mtim};
+		futimens(copy.fd, times);
+		if (fsync(copy.fd) != 0)
+			err = ErrnoToOSErr(errno);
+	}
+	if (err == noErr) {
+		ReplaceStepReached(ReplaceStep::kKeptCopyWritten);
+		if (const int e =
+		        RenameNoReplace(fork.folderFd, temp, fork.folderFd, fork.keptName, &copy.fd);
+		    e != 0)
+			err = RenameError(e, fork.folderFd);
+	}
+	if (err != noErr) {
+		close(copy.Release());
+		unlinkat(fork.folderFd, temp.c_str(), 0);
+	}
+	return err;
+}
+
+void CloseDescriptors(const Fork& fork)
+{
+	for (int fd : {fork.fd, fork.formerFd, fork.folderFd})
+		if (fd >= 0)
+			close(fd);
+}
+
+OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refNum, std::string* copyPath)
+{
+	std::string folderPath, name;
+	if (OSErr err = ResolveTarget(path, &folderPath, &name); err != noErr)
+		return err;
+	ReplaceStepReached(ReplaceStep::kResolved);
+	Descriptor folder{open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
+	if (folder.fd < 0)
+		return errno == ENOENT || errno == ENOTDIR || errno == ELOOP ? OSErr(dirNFErr)
+		                                                             : ErrnoToOSErr(errno);
+	Descriptor former;
+	struct stat st = {};
+	if (OSErr err = OpenFormer(folder.fd, name, &former.fd, &st); err != noErr)
+		return err;
+
+	std::lock_guard lock(sForkMutex);
+	if (OpenForWriting(path))
+		return opWrErr;
+	Fork fork;
+	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName)};
+	if (copy.fd < 0)
+		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+	OSErr err = former.fd >= 0 ? TakeOverFormer(former.fd, st, copy.fd, copyContents) : OSErr(noErr);
+	fork.fd = copy.fd;
+	fork.path = path;
+	fork.permission = fsRdWrPerm;
+	fork.tempPath = Join(folderPath, fork.copyName);
+	fork.folderFd = folder.fd;
+	fork.formerFd = former.fd;
+	fork.name = name;
+	if (err == noErr && (*refNum = AddFork(fork)) == 0)
+		err = tmfoErr;
+	if (err != noErr) {
+		unlinkat(folder.fd, fork.copyName.c_str(), 0);
+		return err;
+	}
+	copy.Release();
+	folder.Release();
+	former.Release();
+	if (copyPath)
+		*copyPath = fork.tempPath;
+	return noErr;
+}
+
+void SetBigEndianAttr(int fd, const char* attr, UInt32 value)
+{
+	const unsigned char bytes[4] = {UInt8(value >> 24), UInt8(value >> 16), UInt8(value >> 8),
+	                                UInt8(value)};
+	fsetxattr(fd, attr, bytes, sizeof bytes, 0);
+}
+
+} // namespace
+
+int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const std::string& to,
+                    int* openCopy)
+{
+	if (sRenameRefusal == RenameRefusal::kNone) {
+		if (renameat2(fromFolder, from.c_str(), toFolder, to.c_str(), RENAME_NOREPLACE) == 0)
+			return 0;
+		if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+			return errno;
+	}
+	// NFS, FUSE, ecryptfs, 9p: a link also shows the whole file under the new name in one step, and fails
+	// on a name that is taken.
+	int e = EPERM;
+	if (sRenameRefusal != RenameRefusal::kNoReplaceFlagAndLinks)
+		e = linkat(fromFolder, from.c_str(), toFolder, to.c_str(), 0) == 0 ? 0 : errno;
+	struct stat source, named;
+	// Over NFS a link whose answer was lost may have been made all the same.
+	if (e == 0 ||
+	    (fstatat(fromFolder, from.c_str(), &source, AT_SYMLINK_NOFOLLOW) == 0 &&
+	     fstatat(toFolder, to.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(source, named))) {
+		if (openCopy && *openCopy >= 0)
+			close(std::exchange(*openCopy, -1));
+		unlinkat(fromFolder, from.c_str(), 0);
+		return 0;
+	}
+	if (e != EPERM && e != EOPNOTSUPP && e != EMLINK && e != ENOSYS && e != EXDEV)
+		return e;
+	// Links refused too: the name is checked free just before the rename, the best such a file system
+	// allows.
+	if (fstatat(toFolder, to.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0)
+		return EEXIST;
+	if (errno != ENOENT)
+		return errno;
+	return renameat(fromFolder, from.c_str(), toFolder, to.c_str()) == 0 ? 0 : errno;
+}
+
+OSErr CloseReplacement(Fork& fork, bool keep)
+{
+	OSErr err = noErr;
+	if (keep && fsync(fork.fd) != 0)
+		err = ErrnoToOSErr(errno);
+	if (keep && err == noErr) {
+		ReplaceStepReached(ReplaceStep::kCopyWritten);
+		bool kept = false;
+		if (!fork.keptName.empty() && fork.formerFd >= 0) {
+			err = KeepFormer(fork);
+			kept = err == noErr;
+			// The kept copy is on the disk under its name before the former file goes.
+			if (kept) {
+				fsync(fork.folderFd);
+				ReplaceStepReached(ReplaceStep::kFormerKept);
+			}
+		}
+		if (err == noErr) {
+			// FUSE would keep a replaced file that is still open as a hidden file.
+			const bool creating = fork.formerFd < 0;
+			if (!creating)
+				close(std::exchange(fork.formerFd, -1));
+			const int e = creating ? RenameNoReplace(fork.folderFd, fork.copyName, fork.folderFd,
+			                                         fork.name, &fork.fd)
+			              : renameat(fork.folderFd, fork.copyName.c_str(), fork.folderFd,
+			                         fork.name.c_str()) == 0
+			                  ? 0
+			                  : errno;
+			if (e != 0) {
+				err = RenameError(e, fork.folderFd);
+				if (kept)
+					unlinkat(fork.folderFd, fork.keptName.c_str(), 0);
+			}
+		}
+	}
+	if (err != noErr || !keep) {
+		if (fork.fd >= 0)
+			close(std::exchange(fork.fd, -1));
+		unlinkat(fork.folderFd, fork.copyName.c_str(), 0);
+		CloseDescriptors(fork);
+		return err;
+	}
+	// Make the rename itself durable.
+	fsync(fork.folderFd);
+	CloseDescriptors(fork);
+	FolderChanged();
+	ReplaceStepReached(ReplaceStep::kReplaced);
+	return noErr;
+}
+
+} // namespace fileforks
+
+using namespace fileforks;
+
+OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum)
+{
+	if (!refNum)
+		return paramErr;
+	*refNum = 0;
+	std::string path;
+	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
+		return err;
+	return OpenReplacementOf(path, true, refNum, nullptr);
+}
+
+OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath)
+{
+	if (!refNum || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
+		return paramErr;
+	*refNum = 0;
+	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, refNum, copyPath);
+}
+
+OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)
+{
+	std::lock_guard lock(sForkMutex);
+	Fork* fork = FindFork(refNum);
+	if (!fork || fork->tempPath.empty())
+		return rfNumErr;
+	SetBigEndianAttr(fork->fd, kTypeAttr, type);
+	SetBigEndianAttr(fork->fd, kCreatorAttr, creator);
+	return noErr;
+}
+
+static OSErr KeptDiskName(ConstStr255Param keptName, std::string* disk)
+{
+	const std::string mac = PascalStrings::ToString(keptName);
+	if (mac.empty() || mac.find(':') != std::string::npos || mac.find('\0') != std::string::npos)
+		return bdNamErr;
+	*disk = DiskNameFromMac(mac);
+	return *disk == "." || *disk == ".." ? OSErr(bdNamErr) : OSErr(noErr);
+}
+
+OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName)
+{
+	std::string disk;
+	if (OSErr err = KeptDiskName(keptName, &disk); err != noErr)
+		return err;
+	std::lock_guard lock(sForkMutex);
+	Fork* fork = FindFork(refNum);
+	if (!fork || fork->tempPath.empty())
+		return rfNumErr;
+	fork->keptName = disk;
+	return noErr;
+}
+
+bool HKeptNameIsFree(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName)
+{
+	std::string path, folder, target, disk;
+	if (Resolve(vRefNum, dirID, name, &path) != noErr || KeptDiskName(keptName, &disk) != noErr ||
+	    ResolveTarget(path, &folder, &target) != noErr)
+		return false;
+	struct stat st;
+	// A folder that cannot be read answers every name as taken.
+	return lstat(Join(folder, disk).c_str(), &st) != 0 && errno == ENOENT;
+}
+
+OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan)
+{
+	std::string path, folder, target;
+	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
+		return err;
+	if (ResolveTarget(path, &folder, &target) != noErr)
+		folder = Parent(path);
+	return PathRemoveStaleReplacements(folder, olderThan);
+}
+
+OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
+{
+	DIR* dir = opendir(folder.c_str());
+	if (!dir)
+		return ErrnoToOSErr(errno);
+	const int folderFd = dirfd(dir);
+	const SInt64 limit = WallClockMilliseconds() / 1000 - SInt64(olderThan);
+	bool removed = false;
+	while (const dirent* entry = readdir(dir)) {
+		if (!IsReplacementCopy(entry->d_name))
+			continue;
+		// A shared lock needs only reading, also over NFS, and fails while a writer holds its own.
+		Descriptor copy{openat(folderFd, entry->d_name,
+		                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+		struct stat st, named;
+		if (copy.fd < 0 || fstat(copy.fd, &st) != 0 || !S_ISREG(st.st_mode))
+			continue;
+		if (flock(copy.fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+			continue;
+		// The change time is one no program can set back.
+		if (st.st_ctim.tv_sec > limit)
+			continue;
+		if (fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+		    !SameFile(st, named))
+			continue;
+		removed = unlinkat(folderFd, entry->d_name, 0) == 0 || removed;
+	}
+	closedir(dir);
+	if (removed)
+		FolderChanged();
+	return noErr;
+}
+
+ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook)
+{
+	return std::exchange(sReplaceStepHook, hook);
+}
+
+void SetRenameRefusal(RenameRefusal refusal)
+{
+	sRenameRefusal = refusal;
+}
