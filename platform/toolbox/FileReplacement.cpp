@@ -14,9 +14,11 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
@@ -168,6 +170,19 @@ OSErr ResolveTarget(const std::string& path, std::string* folder, std::string* n
 	return noErr;
 }
 
+// The folder of a path resolved already: a link that stands anywhere on that path now was swapped in since,
+// and is not followed (kernels before openat2 check only the last step).
+int OpenResolvedFolder(const std::string& folder)
+{
+	struct open_how how = {};
+	how.flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+	how.resolve = RESOLVE_NO_SYMLINKS;
+	const long fd = syscall(SYS_openat2, AT_FDCWD, folder.c_str(), &how, sizeof how);
+	if (fd >= 0 || (errno != ENOSYS && errno != EPERM))
+		return int(fd);
+	return open(folder.c_str(), int(how.flags));
+}
+
 bool IsMountPoint(int folder, const std::string& name, const struct stat& file)
 {
 	struct statx stx;
@@ -268,7 +283,7 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	if (OSErr err = ResolveTarget(path, &folderPath, &name); err != noErr)
 		return err;
 	ReplaceStepReached(ReplaceStep::kResolved);
-	Descriptor folder{open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
+	Descriptor folder{OpenResolvedFolder(folderPath)};
 	if (folder.fd < 0)
 		return errno == ENOENT || errno == ENOTDIR || errno == ELOOP ? OSErr(dirNFErr)
 		                                                             : ErrnoToOSErr(errno);

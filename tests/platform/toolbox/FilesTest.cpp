@@ -381,56 +381,67 @@ TEST_F(FilesTest, TheFormerFileIsKeptWholeUnderAFreeNameBeforeItIsReplaced)
 int sSwapAt = -1;
 std::string sSwapped, sSwappedTo;
 
-// Root saving in a user's folder, while the user puts a link to a file of root's in place of his own at one
-// moment of the save: the link is never followed, nothing of root's is read into the user's files, and no
-// copy carries a set-id bit.
+// Root saving in a user's folder, while the user puts a link to root's own in place of his file, or of a
+// folder on its path, at one moment of the save: the link is never followed, nothing of root's is read into
+// the user's files or written over, and no copy carries a set-id bit.
 TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 {
 	if (geteuid() != 0)
 		GTEST_SKIP() << "only root saves in another user's folder";
-	const std::string secret = mWork + "/secret";
+	const std::string secret = mWork + "/root/in/doc";
+	std::filesystem::create_directories(mWork + "/root/in");
 	WriteText(secret, "root only");
 	ASSERT_EQ(chmod(secret.c_str(), 0600), 0);
 	const std::string home = mWork + "/home";
-	for (int step = -1; step <= int(ReplaceStep::kFormerKept); ++step) {
-		SCOPED_TRACE(step);
-		std::filesystem::remove_all(home);
-		std::filesystem::create_directory(home);
-		WriteText(home + "/doc", "mine");
-		for (const std::string& path : {home, home + "/doc"})
-			ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
-		ASSERT_EQ(chmod((home + "/doc").c_str(), 04755), 0);
-		sSwapAt = step;
-		sSwapped = home + "/doc";
-		sSwappedTo = secret;
-		SetReplaceStepHook([](ReplaceStep reached) {
-			if (int(reached) == sSwapAt && unlink(sSwapped.c_str()) == 0)
-				sSwapAt = symlink(sSwappedTo.c_str(), sSwapped.c_str());
-		});
-		SInt16 ref = 0;
-		if (HOpenReplacement(0, FolderIDTable::IDForPath(home), P("doc"), &ref) == noErr &&
-		    HSetReplacementKeepsFormer(ref, P("doc.old")) == noErr &&
-		    SetFPos(ref, fsFromLEOF, 0) == noErr)
-			Replace(ref, " and more");
-		SetReplaceStepHook(nullptr);
+	for (const bool folder : {false, true}) {
+		for (int step = -1; step <= int(ReplaceStep::kFormerKept); ++step) {
+			SCOPED_TRACE(std::to_string(folder) + " " + std::to_string(step));
+			std::filesystem::remove_all(home);
+			std::filesystem::create_directories(home + "/sub/in");
+			WriteText(home + "/sub/in/doc", "mine");
+			for (const std::string& path :
+			     {home, home + "/sub", home + "/sub/in", home + "/sub/in/doc"})
+				ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+			ASSERT_EQ(chmod((home + "/sub/in/doc").c_str(), 04755), 0);
+			struct stat st;
+			ASSERT_EQ(stat((home + "/sub/in/doc").c_str(), &st), 0);
+			const ino_t original = st.st_ino;
+			sSwapAt = step;
+			sSwapped = folder ? home + "/sub" : home + "/sub/in/doc";
+			sSwappedTo = folder ? mWork + "/root" : secret;
+			SetReplaceStepHook([](ReplaceStep reached) {
+				if (int(reached) == sSwapAt &&
+				    rename(sSwapped.c_str(), (sSwapped + ".moved").c_str()) == 0)
+					sSwapAt = symlink(sSwappedTo.c_str(), sSwapped.c_str());
+			});
+			SInt16 ref = 0;
+			if (HOpenReplacement(0, FolderIDTable::IDForPath(home + "/sub/in"), P("doc"), &ref) ==
+			        noErr &&
+			    HSetReplacementKeepsFormer(ref, P("doc.old")) == noErr &&
+			    SetFPos(ref, fsFromLEOF, 0) == noErr)
+				Replace(ref, " and more");
+			SetReplaceStepHook(nullptr);
 
-		EXPECT_EQ(ReadText(secret), "root only");
-		struct stat st;
-		ASSERT_EQ(stat(secret.c_str(), &st), 0);
-		EXPECT_EQ(st.st_mode & 07777, 0600u);
-		EXPECT_EQ(st.st_uid, 0u);
-		for (const std::string& name : Entries(home)) {
-			SCOPED_TRACE(name);
-			ASSERT_EQ(lstat((home + "/" + name).c_str(), &st), 0);
-			if (S_ISREG(st.st_mode)) {
-				EXPECT_EQ(ReadText(home + "/" + name).find("root"), std::string::npos);
-				EXPECT_EQ(st.st_mode & 07777, 0755u);
-				EXPECT_EQ(st.st_uid, 65534u);
+			EXPECT_EQ(Entries(mWork + "/root/in"), std::vector<std::string>{"doc"});
+			EXPECT_EQ(ReadText(secret), "root only");
+			ASSERT_EQ(stat(secret.c_str(), &st), 0);
+			EXPECT_EQ(st.st_mode & 07777, 0600u);
+			EXPECT_EQ(st.st_uid, 0u);
+			for (const auto& entry : std::filesystem::recursive_directory_iterator(home)) {
+				SCOPED_TRACE(entry.path().string());
+				ASSERT_EQ(lstat(entry.path().c_str(), &st), 0);
+				if (S_ISREG(st.st_mode)) {
+					EXPECT_EQ(ReadText(entry.path()).find("root"), std::string::npos);
+					// Only the user's own file, where the save left it alone, keeps its
+					// set-id bit.
+					EXPECT_EQ(st.st_mode & 07777, st.st_ino == original ? 04755u : 0755u);
+					EXPECT_EQ(st.st_uid, 65534u);
+				}
 			}
-		}
-		if (step == -1) {
-			EXPECT_EQ(ReadText(home + "/doc"), "mine and more");
-			EXPECT_EQ(ReadText(home + "/doc.old"), "mine");
+			if (step == -1) {
+				EXPECT_EQ(ReadText(home + "/sub/in/doc"), "mine and more");
+				EXPECT_EQ(ReadText(home + "/sub/in/doc.old"), "mine");
+			}
 		}
 	}
 }
