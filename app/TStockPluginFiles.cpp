@@ -209,7 +209,8 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 
 bool TStockPlugin::SetAside(tPreferenceFileType kind, const char* setAsideName)
 {
-	return RemoveOlderSetAside(mPrefsFolder, setAsideName) && WriteFile(kind, setAsideName) == 0;
+	return FileOf(kind) && RemoveOlderSetAside(FileOf(kind), setAsideName) &&
+	       WriteFile(kind, setAsideName) == 0;
 }
 
 void TStockPlugin::NoteFormerContents()

@@ -74,10 +74,9 @@ void ShowUnwrittenFiles(const tUnwrittenFiles& inFiles)
 		KsError(kMsgFilesNotWritten, detail.c_str());
 }
 
-bool RemoveOlderSetAside(TVyFile* inFolder, const char* inName)
+bool RemoveOlderSetAside(TVyFile* inFile, const char* inName)
 {
-	TVyFile older(inFolder, inName);
-	return !older.Exists() || older.RemoveFile() == 0;
+	return inFile->RemoveKept(inName) == 0;
 }
 
 void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const char* inCorruptName,
@@ -122,7 +121,7 @@ void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const 
 
 bool kestrunApp::SetAside(const char* inAsideName)
 {
-	return RemoveOlderSetAside(mPrefsFolder.get(), inAsideName) &&
+	return RemoveOlderSetAside(mPrefsFile.get(), inAsideName) &&
 	       WriteSettingsFile(true, inAsideName) == 0;
 }
 

@@ -606,6 +606,13 @@ bool TVyFile::KeptNameIsFree(const char* name)
 	return HKeptNameIsFree(mVRefNum, mDirID, mFileName, kept);
 }
 
+short TVyFile::RemoveKept(const char* name)
+{
+	Str63 kept;
+	PascalFromC(kept, name ? name : "", 63);
+	return MapFileError(HDeleteKept(mVRefNum, mDirID, mFileName, kept));
+}
+
 short TVyFile::Abandon()
 {
 	if (mFileRef == 0 || !mReplacing)

@@ -119,6 +119,8 @@ public:
 	void SetKeepFormerAs(const char* name);
 	// Whether name is free where SetKeepFormerAs puts it: beside the file a symbolic link names.
 	bool KeptNameIsFree(const char* name);
+	// Deletes the file of that name there (an older kept copy); none there is no error.
+	short RemoveKept(const char* name);
 	// Closes without keeping what was written when replacing safely; otherwise as Close.
 	short Abandon();
 	// Deletes the copies that safe replacements left in the file's folder when the program was stopped in

@@ -471,15 +471,39 @@ OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName)
 	return noErr;
 }
 
-bool HKeptNameIsFree(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName)
+// Where the kept copy of the named file goes: beside the file a link names.
+static OSErr KeptPath(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName,
+                      std::string* kept)
 {
 	std::string path, folder, target, disk;
-	if (Resolve(vRefNum, dirID, name, &path) != noErr || KeptDiskName(keptName, &disk) != noErr ||
-	    ResolveTarget(path, &folder, &target) != noErr)
-		return false;
+	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
+		return err;
+	if (OSErr err = KeptDiskName(keptName, &disk); err != noErr)
+		return err;
+	if (OSErr err = ResolveTarget(path, &folder, &target); err != noErr)
+		return err;
+	*kept = Join(folder, disk);
+	return noErr;
+}
+
+bool HKeptNameIsFree(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName)
+{
+	std::string kept;
 	struct stat st;
 	// A folder that cannot be read answers every name as taken.
-	return lstat(Join(folder, disk).c_str(), &st) != 0 && errno == ENOENT;
+	return KeptPath(vRefNum, dirID, name, keptName, &kept) == noErr && lstat(kept.c_str(), &st) != 0 &&
+	       errno == ENOENT;
+}
+
+OSErr HDeleteKept(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName)
+{
+	std::string kept;
+	if (OSErr err = KeptPath(vRefNum, dirID, name, keptName, &kept); err != noErr)
+		return err;
+	if (unlink(kept.c_str()) != 0 && errno != ENOENT)
+		return ErrnoToOSErr(errno);
+	FolderChanged();
+	return noErr;
 }
 
 OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan)

@@ -91,6 +91,8 @@ OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName);
 // Whether keptName is free in the folder a replacement of the named file lands in (beside the file a
 // symbolic link names), where HSetReplacementKeepsFormer puts it.
 bool HKeptNameIsFree(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName);
+// Deletes the file keptName there, so that a newer kept copy can take its name; none there is no error.
+OSErr HDeleteKept(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr255Param keptName);
 // Deletes, in the named file's folder, the copies that replacements interrupted by a crash left behind (their
 // names ".<file>.vantorel-save-" and six letters or digits). A copy still being written is locked by its
 // writer and stays; so does one changed in the last olderThan seconds, for file systems without locks.

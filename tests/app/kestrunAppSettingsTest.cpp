@@ -177,6 +177,21 @@ TEST_F(kestrunAppSettingsTest, FormerAndDamagedFilesAreSetAsideWithTheirMessages
 	StartAndQuit();
 	EXPECT_TRUE(AppTest::TakeAlerts().empty());
 	EXPECT_EQ(ReadText(PrefsPath()), fresh);
+
+	// A settings file that links to one in another folder is set aside there, where the older set-aside
+	// gives way; the link stays.
+	const std::string elsewhere = mRoot + "/elsewhere";
+	std::filesystem::create_directory(elsewhere);
+	WriteText(elsewhere + "/Vantorel Prefs", unknown);
+	WriteText(elsewhere + "/Vantorel Prefs.corrupt", "older");
+	std::filesystem::remove(PrefsPath());
+	std::filesystem::create_symlink(elsewhere + "/Vantorel Prefs", PrefsPath());
+	UModalAlerts::QueueAnswer(1);
+	StartAndQuit();
+	EXPECT_EQ(AppTest::TakeAlerts(), std::vector<std::string>{kCorruptText});
+	EXPECT_EQ(ReadText(elsewhere + "/Vantorel Prefs.corrupt"), unknown);
+	EXPECT_TRUE(std::filesystem::is_symlink(PrefsPath()));
+	EXPECT_EQ(ReadText(PrefsPath()), fresh);
 }
 
 // The damaged or former file is copied whole to its set-aside name only once the default settings are
