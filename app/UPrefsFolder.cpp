@@ -6,27 +6,43 @@
 #include "platform/toolbox/MacRoman.h"
 #include "toolkit/KsAlerts.h"
 
-#include <string>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
 
 constexpr const char* kFolderName = "Vantorel Prefs \xC4"; // Mac Roman florin
+// Hidden, and unlike a settings file or a save copy; never replaced, so every run locks the same inode.
+constexpr const char* kLockName = ".vantorel-lock";
 
 bool sTold = false;
+int sLock = -1;
+
+// The folder object in the settings folder, made when missing; outPreferences is the preferences folder's
+// path, even when it cannot be used.
+bool Enter(TVyFile* folder, std::string* outPreferences)
+{
+	if (FindFolderPath(kPreferencesFolderType, kCreateFolder, outPreferences) != noErr ||
+	    folder->ChangeDir(kDirPreferences) != 0)
+		return false;
+	// Fails harmlessly when the folder is there; the change of folder below is what tells.
+	folder->CreateDir(kFolderName);
+	return folder->ChangeDir(kFolderName) == 0;
+}
 
 } // namespace
 
 bool UPrefsFolder::Find(TVyFile* folder)
 {
 	std::string preferences;
-	const bool found = FindFolderPath(kPreferencesFolderType, kCreateFolder, &preferences) == noErr;
-	if (found && folder->ChangeDir(kDirPreferences) == 0) {
-		// Fails harmlessly when the folder is there; the change of folder below is what tells.
-		folder->CreateDir(kFolderName);
-		if (folder->ChangeDir(kFolderName) == 0)
-			return true;
-	}
+	if (Enter(folder, &preferences))
+		return true;
 	if (!sTold) {
 		sTold = true;
 		const std::string path = MacRoman::FromUTF8(preferences) + "/" + kFolderName;
@@ -38,4 +54,46 @@ bool UPrefsFolder::Find(TVyFile* folder)
 void UPrefsFolder::Forget()
 {
 	sTold = false;
+}
+
+UPrefsFolder::ELock UPrefsFolder::LockForThisRun(std::string* outFolder, long* outHolder,
+                                                 std::string* outReason)
+{
+	*outHolder = 0;
+	TVyFile folder;
+	std::string preferences;
+	if (!Enter(&folder, &preferences))
+		return ELock::kUnavailable;
+	*outFolder = preferences + "/" + MacRoman::ToUTF8(kFolderName);
+	if (sLock >= 0)
+		return ELock::kTaken;
+	const std::string path = *outFolder + "/" + kLockName;
+	const int lock = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+	struct stat info = {};
+	if (lock < 0 || fstat(lock, &info) != 0 || !S_ISREG(info.st_mode)) {
+		*outReason = lock < 0 ? std::strerror(errno) : "it is not a file";
+		if (lock >= 0)
+			close(lock);
+		return ELock::kUnavailable;
+	}
+	// flock, unlike a process's record locks, is not dropped when some other descriptor of the file
+	// is closed; on NFS the kernel maps it onto a server lock.
+	if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+		const int error = errno;
+		char text[24] = {};
+		if (error == EWOULDBLOCK && pread(lock, text, sizeof(text) - 1, 0) > 0)
+			*outHolder = std::strtol(text, nullptr, 10);
+		close(lock);
+		if (error == EWOULDBLOCK)
+			return ELock::kHeld;
+		*outReason = std::strerror(error);
+		return ELock::kUnavailable;
+	}
+	// Who holds it, for a later start that would hand its documents over; without it that start tells
+	// the user instead.
+	const std::string pid = std::to_string(getpid()) + "\n";
+	[[maybe_unused]] const bool named =
+	    ftruncate(lock, 0) == 0 && pwrite(lock, pid.data(), pid.size(), 0) == ssize_t(pid.size());
+	sLock = lock;
+	return ELock::kTaken;
 }

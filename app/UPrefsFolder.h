@@ -1,7 +1,9 @@
 #pragma once
 // The program's settings folder, "Vantorel Prefs ƒ" in the preferences folder, shared by the application
 // and the securities plug-in. When it cannot be used, the user is told once with its path, and nothing is
-// written anywhere else instead.
+// written anywhere else instead. One run at a time uses it: a run holds its lock until the process ends.
+
+#include <string>
 
 class TVyFile;
 
@@ -14,4 +16,16 @@ public:
 	static bool Find(TVyFile* folder);
 	// The next failure is told again (a new start of the program).
 	static void Forget();
+
+	enum class ELock {
+		kTaken,
+		// Another process holds it: outHolder names it when it could tell.
+		kHeld,
+		// The folder cannot be used (nobody is told here) or its file system keeps no locks.
+		kUnavailable,
+	};
+	// Takes the settings folder's lock for the rest of this process, before any settings file is read or
+	// written; the kernel lets it go when the process ends, however it ends. outFolder is the folder's
+	// path (UTF-8), outReason why no lock could be taken.
+	static ELock LockForThisRun(std::string* outFolder, long* outHolder, std::string* outReason);
 };

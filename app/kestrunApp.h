@@ -38,6 +38,7 @@ enum : SInt16 {
 	// ^1 is the file's name.
 	kMsgPrefsOldNotSetAside = 15,
 	kMsgPrefsDamagedNotSetAside = 16,
+	kMsgAlreadyRunning = 17,
 };
 
 // Commands of the 1000 range.

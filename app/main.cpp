@@ -4,6 +4,7 @@
 #include "Quoters/TQuoterManager.h"
 #include "app/AppGlobals.h"
 #include "app/TQuitSignalWatcher.h"
+#include "app/USingleRun.h"
 #include "app/kestrunApp.h"
 #include "platform/framework/StQtApplication.h"
 #include "platform/framework/UAppleEventService.h"
@@ -35,6 +36,10 @@ int main(int argc, char* argv[])
 	}
 	LoadLocalStrings();
 	UKsServices::Install();
+	if (int status = 0; !USingleRun::Take({argv + 1, argv + argc}, &status)) {
+		DisposeLocalStrings();
+		return status;
+	}
 	TQuoterManager::InstallModelHooks();
 	UWindowRegistry::Install();
 

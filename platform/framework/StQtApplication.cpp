@@ -15,6 +15,12 @@ const char* StQtApplication::ChoosePlatform(const char* inPlatform, const char* 
 	return wayland ? "xcb" : nullptr;
 }
 
+bool StQtApplication::HasDisplay()
+{
+	const QString platform = QGuiApplication::platformName();
+	return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 StQtApplication::StQtApplication(int& argc, char** argv)
 {
 	if (const char* platform =

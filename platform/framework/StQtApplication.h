@@ -16,6 +16,9 @@ public:
 	StQtApplication(const StQtApplication&) = delete;
 	StQtApplication& operator=(const StQtApplication&) = delete;
 
+	// Whether windows reach a screen that someone may see (not the offscreen or minimal platform).
+	static bool HasDisplay();
+
 	// The platform chosen for a session with these variables (null: Qt's own choice).
 	static const char* ChoosePlatform(const char* inPlatform, const char* inSessionType,
 	                                  const char* inWaylandDisplay);

@@ -8,8 +8,11 @@
 #include "platform/toolbox/gui/MacRomanQString.h"
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
 #include <QStringList>
 #include <QTimer>
 #include <cstring>
@@ -193,6 +196,35 @@ void UAppleEventService::AfterReply(std::function<void()> inAction)
 		UDispatch::Run(action);
 		LWindow::AfterDispatch();
 	});
+}
+
+bool UAppleEventService::OpenDocumentsIn(long inPid, const std::vector<std::string>& inPaths,
+                                         std::string* outRefused)
+{
+	QDBusConnection bus = QDBusConnection::sessionBus();
+	if (!bus.isConnected() || !bus.interface())
+		return false;
+	// Its unique name, so that the call reaches the process that was checked even if the service
+	// changes hands in between.
+	const QDBusReply<QString> owner = bus.interface()->serviceOwner(kServiceName);
+	if (!owner.isValid())
+		return false;
+	const QDBusReply<uint> pid = bus.interface()->servicePid(owner.value());
+	if (!pid.isValid() || long(pid.value()) != inPid)
+		return false;
+	QStringList paths;
+	for (const std::string& path : inPaths)
+		paths.push_back(QString::fromStdString(path));
+	QDBusMessage call = QDBusMessage::createMethodCall(owner.value(), kObjectPath, kInterfaceName,
+	                                                   QStringLiteral("Send"));
+	call << QStringLiteral("aevt") << QStringLiteral("odoc") << QVariantMap{{"----", paths}};
+	constexpr int kAnswerMilliseconds = 10000;
+	const QDBusMessage answer = bus.call(call, QDBus::Block, kAnswerMilliseconds);
+	if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty())
+		return false;
+	const QVariantMap reply = qdbus_cast<QVariantMap>(answer.arguments().first());
+	*outRefused = reply.value(QStringLiteral("errs")).toString().toStdString();
+	return true;
 }
 
 void UAppleEventService::PutTextList(AppleEvent& event, AEKeyword key, const std::vector<std::string>& items)

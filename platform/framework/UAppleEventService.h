@@ -48,6 +48,13 @@ public:
 	// the caller's reply), inside a dispatch of its own.
 	static void AfterReply(std::function<void()> inAction);
 
+	// The open-documents event with these paths, sent as a script sends it to the program that answers
+	// for the service on this session bus, when that program is process inPid. False when it does not
+	// answer or is another process; else outRefused is the error text of its answer (files it cannot
+	// open), empty when there is none.
+	static bool OpenDocumentsIn(long inPid, const std::vector<std::string>& inPaths,
+	                            std::string* outRefused);
+
 	static void PutTextList(AppleEvent& event, AEKeyword key, const std::vector<std::string>& items);
 	// False when the parameter is missing or not a text list.
 	static bool GetTextList(const AppleEvent& event, AEKeyword key, std::vector<std::string>* outItems);

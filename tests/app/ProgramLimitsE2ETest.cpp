@@ -6,6 +6,8 @@
 // A signal's quit that the user stopped at the question about an unsaved portfolio leaves the next signal
 // an ordinary quit. Started by scripts/run in a terminal, on the virtual display and the session bus the
 // script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those.
+// A second start on the settings a run uses hands its files to that run or says so, and ends leaving the
+// settings alone.
 
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
@@ -137,11 +139,13 @@ protected:
 	}
 
 	// The test's environment without the variables named in inLeftOut, the loopback server as the proxy
-	// for quotes and the version check, and inAdded.
+	// for quotes and the version check, and inAdded (in place of the test's own of those names).
 	std::vector<std::string> Environment(std::vector<std::string> inLeftOut,
 	                                     const std::vector<std::string>& inAdded) const
 	{
 		inLeftOut.insert(inLeftOut.end(), {"http_proxy", "no_proxy", "NO_PROXY"});
+		for (const std::string& added : inAdded)
+			inLeftOut.push_back(added.substr(0, added.find('=')));
 		std::vector<std::string> env;
 		for (char** entry = environ; *entry != nullptr; ++entry) {
 			const std::string text = *entry;
@@ -165,24 +169,26 @@ protected:
 		return pointers;
 	}
 
-	// Starts the program with at most inLimit bytes per file (0: no limit), its output out of the way.
-	// Without a display it runs offscreen and without a session bus; with one, on that display and on the
-	// test's own bus.
+	// Starts the program with at most inLimit bytes per file (0: no limit), its standard output out of
+	// the way and its standard error kept in mErrors. Without a display it runs offscreen and without a
+	// session bus; with one, on that display and on the test's own bus. inAdded are further variables.
 	void Launch(rlim_t inLimit, const std::vector<std::string>& inFiles = {},
-	            const std::string& inDisplay = {})
+	            const std::string& inDisplay = {}, std::vector<std::string> inAdded = {})
 	{
-		std::vector<std::string> env =
-		    inDisplay.empty()
-		        ? Environment({"DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM", "DISPLAY"},
-		                      {"QT_QPA_PLATFORM=offscreen"})
-		        : Environment({"QT_QPA_PLATFORM", "DISPLAY"},
-		                      {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + inDisplay});
+		inAdded.push_back(inDisplay.empty() ? "QT_QPA_PLATFORM=offscreen" : "QT_QPA_PLATFORM=xcb");
+		if (!inDisplay.empty())
+			inAdded.push_back("DISPLAY=" + inDisplay);
+		std::vector<std::string> env = Environment(
+		    inDisplay.empty() ? std::vector<std::string>{"DBUS_SESSION_BUS_ADDRESS", "DISPLAY"}
+		                      : std::vector<std::string>{},
+		    inAdded);
 		std::vector<char*> envp = Pointers(env);
 		std::vector<std::string> args{VANTOREL_PROGRAM};
 		args.insert(args.end(), inFiles.begin(), inFiles.end());
 		std::vector<char*> argv = Pointers(args);
 
 		mRequestsBefore = mServer.RequestCount();
+		mErrors = mRoot + "/errors-" + std::to_string(++mLaunches);
 		mChild = fork();
 		ASSERT_GE(mChild, 0);
 		if (mChild == 0) {
@@ -190,9 +196,8 @@ protected:
 				const rlimit limit{inLimit, inLimit};
 				setrlimit(RLIMIT_FSIZE, &limit);
 			}
-			const int quiet = open("/dev/null", O_WRONLY);
-			dup2(quiet, STDOUT_FILENO);
-			dup2(quiet, STDERR_FILENO);
+			dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+			dup2(open(mErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
 			execve(argv[0], argv.data(), envp.data());
 			_exit(127);
 		}
@@ -248,6 +253,8 @@ protected:
 	pid_t mChild = 0;
 	int mStatus = 0;
 	std::size_t mRequestsBefore = 0;
+	std::string mErrors;
+	int mLaunches = 0;
 };
 
 TEST_F(ProgramLimitsE2ETest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgram)
@@ -542,6 +549,102 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 		ASSERT_TRUE(keys.Type(again, "\t\t\r")) << "Don't Save";
 		ExpectQuitWithinASecond(before);
 	}
+}
+
+// A second start on the settings folder a run uses, beside that run (mChild).
+class SecondStartE2ETest : public QuitWhileAMessageWaitsE2ETest
+{
+protected:
+	// The second start, offscreen on the test's bus unless given the display, with inWhile done while
+	// it runs; it must end within a minute. Its status.
+	int SecondStart(const std::vector<std::string>& inFiles, const std::string& inDisplay = {},
+	                const std::function<void()>& inWhile = {},
+	                const std::vector<std::string>& inAdded = {})
+	{
+		const pid_t first = std::exchange(mChild, 0);
+		const std::string bus = "DBUS_SESSION_BUS_ADDRESS=";
+		std::vector<std::string> added = inAdded;
+		if (std::none_of(added.begin(), added.end(),
+		                 [&](const std::string& v) { return v.rfind(bus, 0) == 0; }))
+			added.push_back(bus + std::getenv("DBUS_SESSION_BUS_ADDRESS"));
+		Launch(0, inFiles, inDisplay, added);
+		if (inWhile)
+			inWhile();
+		const auto start = std::chrono::steady_clock::now();
+		while (!Ended() && std::chrono::steady_clock::now() < start + std::chrono::seconds(60))
+			poll(nullptr, 0, 10);
+		if (!Ended()) {
+			ADD_FAILURE() << "the second start did not end";
+			kill(mChild, SIGKILL);
+			waitpid(mChild, &mStatus, 0);
+		}
+		mChild = first;
+		return mStatus;
+	}
+};
+
+TEST_F(SecondStartE2ETest, ASecondStartOnTheSettingsInUseHandsItsFilesOverOrSaysSoAndEnds)
+{
+	FirstRun();
+	const std::string savings = mRoot + "/Savings";
+	ASSERT_EQ(PortfolioFiles::Write(savings, {PortfolioFiles::Entry(kOtherTransaction, 900, "GOLD")}), 0);
+	Launch(0, {}, mDisplay);
+	WaitUntilRunning();
+	const auto folder = [this] {
+		std::set<std::string> names;
+		for (const auto& entry : std::filesystem::directory_iterator(PrefsPath("")))
+			names.insert(entry.path().filename());
+		return names;
+	};
+	const auto inUse = [this, &folder, before = SettingsFiles(), names = folder()](int inStatus) {
+		EXPECT_TRUE(WIFEXITED(inStatus) && WEXITSTATUS(inStatus) == 1) << inStatus;
+		EXPECT_NE(ReadText(mErrors).find("already running with the settings in \u201C" + mRoot +
+		                                 "/config/Vantorel Prefs \xC6\x92\u201D"),
+		          std::string::npos)
+		    << ReadText(mErrors);
+		EXPECT_EQ(SettingsFiles(), before);
+		EXPECT_EQ(folder(), names);
+	};
+	inUse(SecondStart({}));
+	// On a display the message is an alert, titled as the program, that the user dismisses.
+	const std::size_t titled = ShownWindows("Vantorel").size();
+	inUse(SecondStart({}, mDisplay, [&] {
+		const xcb_window_t alert = AwaitShown("Vantorel", titled + 1);
+		// A key that comes before the alert takes keys is lost, as a user's would be; it ends the
+		// start once it reaches the alert.
+		for (int tries = 0; tries < 50 && !Ended(); ++tries, poll(nullptr, 0, 100))
+			DisplayKeys(mDisplay).Type(alert, "\r");
+	}));
+	// From another bus the files cannot be handed over.
+	inUse(SecondStart({savings}, {}, {}, {"DBUS_SESSION_BUS_ADDRESS=unix:path=" + mRoot + "/no-bus"}));
+
+	EXPECT_EQ(SecondStart({savings}), 0) << ReadText(mErrors);
+	EXPECT_NE(ReadText(mErrors).find("1 file handed to the program already running"), std::string::npos);
+	EXPECT_NE(AwaitShown("Savings"), 0u);
+
+	// Other settings are another run's, which on the same bus goes without the scripting name; a start
+	// on its settings does not hand files to the run that has the name.
+	const std::string other = "XDG_CONFIG_HOME=" + mRoot + "/other";
+	const auto quitOnceUp = [&] {
+		while (!Ended() && ReadText(mErrors).find("scripting over D-Bus is off") == std::string::npos)
+			poll(nullptr, 0, 10);
+		const int status = SecondStart({savings}, {}, {}, {other});
+		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << ReadText(mErrors);
+		if (!Ended())
+			kill(mChild, SIGTERM);
+	};
+	EXPECT_EQ(SecondStart({}, {}, quitOnceUp, {other}), 0);
+	EXPECT_TRUE(std::filesystem::exists(mRoot + "/other/Vantorel Prefs \xC6\x92/Vantorel Prefs"));
+
+	// A run killed leaves nothing that stops the next.
+	const auto before = SettingsFiles();
+	kill(mChild, SIGKILL);
+	ASSERT_EQ(waitpid(mChild, nullptr, 0), mChild);
+	mChild = 0;
+	Launch(0);
+	WaitUntilRunning();
+	kill(mChild, SIGTERM);
+	ExpectQuitWithinASecond(before);
 }
 
 // scripts/run as a user runs it in a terminal with neither a display nor a session bus. The checkout it
