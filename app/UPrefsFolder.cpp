@@ -68,7 +68,10 @@ UPrefsFolder::ELock UPrefsFolder::LockForThisRun(std::string* outFolder, long* o
 	if (sLock >= 0)
 		return ELock::kTaken;
 	const std::string path = *outFolder + "/" + kLockName;
-	const int lock = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+	int lock = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+	// Made by another user (root through sudo, say): a lock needs only reading.
+	if (lock < 0 && errno == EACCES)
+		lock = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
 	struct stat info = {};
 	if (lock < 0 || fstat(lock, &info) != 0 || !S_ISREG(info.st_mode)) {
 		*outReason = lock < 0 ? std::strerror(errno) : "it is not a file";
