@@ -515,7 +515,11 @@ OSErr HSetFileDates(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 
 	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
 		return err;
 	if (modified) {
-		struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(modified), 0}};
+		// The access time is given as it stands: some FUSE file systems take "leave it" for "now" on both.
+		struct stat st;
+		if (stat(path.c_str(), &st) != 0)
+			return ErrnoToOSErr(errno);
+		struct timespec times[2] = {st.st_atim, {time_t(modified), 0}};
 		if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
 			return ErrnoToOSErr(errno);
 	} else if (access(path.c_str(), F_OK) != 0) {

@@ -25,7 +25,9 @@ public:
 	// <root>/home, <root>/config, <root>/runtime, <root>/data and <root> itself.
 	ScratchFolder()
 	{
-		std::string pattern = "/tmp/vantorel-test-XXXXXX";
+		// Under TMPDIR when set, so that the whole suite can be run on another file system.
+		const char* base = std::getenv("TMPDIR");
+		std::string pattern = std::string(base && *base ? base : "/tmp") + "/vantorel-test-XXXXXX";
 		char* made = mkdtemp(pattern.data());
 		EXPECT_NE(made, nullptr);
 		mPath = pattern;
