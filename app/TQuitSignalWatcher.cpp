@@ -1,61 +1,138 @@
 #include "app/TQuitSignalWatcher.h"
 
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LDocument.h"
+#include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/StModalLoop.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace
 {
 
-volatile std::sig_atomic_t sSignal = 0;
+// Counted, never reset: the watcher compares them with the counts it has acted on.
+volatile std::sig_atomic_t sInterrupts = 0;
+volatile std::sig_atomic_t sHangUps = 0;
 
-// A second signal ends the program at once, should the first quit be held up (by a question about an
-// unsaved portfolio, say). A closed terminal's hang-up may come twice, from the shell and from the terminal:
-// a second one is no user insisting.
+// A double tap's second Ctrl-C may come just after the terminal was told what a further one does: it was
+// not read yet.
+constexpr UInt32 kTimeToRead = 60;
+
 extern "C" void NoteSignal(int inSignal)
 {
-	sSignal = inSignal;
-	std::signal(inSignal, inSignal == SIGHUP ? SIG_IGN : SIG_DFL);
+	if (inSignal == SIGHUP)
+		sHangUps = sHangUps + 1;
+	else
+		sInterrupts = sInterrupts + 1;
 }
 
-const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
-void Arm()
+// The names of the documents with unsaved changes, quoted and joined for a sentence.
+std::string UnsavedDocuments()
 {
-	for (int signal : kSignals)
-		std::signal(signal, NoteSignal);
+	std::string names;
+	for (LDocument* document : LDocument::GetDocumentList()) {
+		if (!document->IsModified())
+			continue;
+		Str255 name;
+		name[0] = 0;
+		document->GetDescriptor(name);
+		if (!names.empty())
+			names += ", ";
+		names += "\xE2\x80\x9C" + MacRoman::ToUTF8(PascalStrings::ToString(name)) + "\xE2\x80\x9D";
+	}
+	return names;
 }
 
 } // namespace
 
-TQuitSignalWatcher::TQuitSignalWatcher()
+void TQuitSignalWatcher::CatchQuitSignals()
 {
-	sSignal = 0;
-	Arm();
-	StartRepeating();
+	struct sigaction action = {};
+	action.sa_handler = NoteSignal;
+	action.sa_flags = SA_RESTART;
+	sigemptyset(&action.sa_mask);
+	sigset_t signals;
+	sigemptyset(&signals);
+	for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+		sigaddset(&action.sa_mask, signal);
+		sigaddset(&signals, signal);
+	}
+	for (int signal : {SIGINT, SIGTERM, SIGHUP})
+		sigaction(signal, &action, nullptr);
+	sigprocmask(SIG_UNBLOCK, &signals, nullptr);
 }
 
-TQuitSignalWatcher::~TQuitSignalWatcher()
+TQuitSignalWatcher::TQuitSignalWatcher()
 {
-	for (int signal : kSignals)
-		std::signal(signal, SIG_DFL);
+	StartRepeating();
 }
 
 void TQuitSignalWatcher::SpendTime(const EventRecord&)
 {
 	LApplication* app = LApplication::GetApplication();
-	if (sSignal != 0) {
-		sSignal = 0;
+	const int interrupts = sInterrupts;
+	const int hangUps = sHangUps;
+	const bool interrupted = interrupts != mInterruptsSeen;
+	const bool signalled = interrupted || hangUps != mHangUpsSeen;
+	mInterruptsSeen = interrupts;
+	mHangUpsSeen = hangUps;
+	// The quit runs from here, its questions included: what it changes is settled before.
+	if (signalled && !mQuitAsked) {
 		mQuitAsked = true;
 		if (app)
 			app->RequestQuit();
+	} else if (interrupted && mTold && TickCount() - mToldAt >= kTimeToRead) {
+		if (const std::string unsaved = UnsavedDocuments(); !unsaved.empty())
+			std::fprintf(stderr, "Vantorel: quitting without saving %s.\n", unsaved.c_str());
+		if (app)
+			app->RequestQuit(kAENo);
+	}
+	const unsigned long waiting = StModalLoop::InnermostNumber();
+	if (mQuitAsked && waiting != 0 && waiting != mToldAbout && !StModalLoop::IsQuitPending()) {
+		mToldAbout = waiting;
+		mToldAt = TickCount();
+		mTold = true;
+		TellWhatTheQuitWaitsFor();
 	}
 	// The quit's questions and messages are modal loops: with none running or pending, it is over, and
-	// was stopped (Cancel, a failed save) unless the program is quitting.
+	// was stopped (Cancel at the display, a failed save) unless the program is quitting.
 	if (mQuitAsked && !StModalLoop::IsAnyRunning() && !StModalLoop::IsQuitPending() &&
 	    (!app || app->GetState() != programState_Quitting)) {
 		mQuitAsked = false;
-		Arm();
+		mTold = false;
 	}
+}
+
+void TQuitSignalWatcher::TellWhatTheQuitWaitsFor() const
+{
+	std::string question = StModalLoop::InnermostWaitsFor();
+	if (question.empty())
+		question = "a dialog";
+	const char* display = std::getenv("DISPLAY");
+	std::string text;
+	if (display && *display) {
+		const std::string number = display;
+		text =
+		    "Vantorel: quitting waits for an answer on the display " + number + ":\n    " + question +
+		    "\nTo look at the display from another terminal, serve it over VNC (x11vnc package) and "
+		    "connect a VNC viewer to port 5900:\n    x11vnc -display " +
+		    number + " -localhost\nor take a picture of the screen (imagemagick package):\n" +
+		    "    import -display " + number + " -window root screen.png\n";
+	} else {
+		text =
+		    "Vantorel: quitting waits for an answer in the program's window:\n    " + question + "\n";
+	}
+	const std::string unsaved = UnsavedDocuments();
+	if (unsaved.empty())
+		text += "Ctrl-C again answers it as its Cancel and quits, with the settings written.\n";
+	else
+		text += "Ctrl-C again quits without saving " + unsaved +
+		        ", whose changes since the last save are then lost; the settings are written.\n";
+	std::fputs(text.c_str(), stderr);
+	std::fflush(stderr);
 }
