@@ -114,18 +114,16 @@ void TQuitSignalWatcher::TellWhatTheQuitWaitsFor() const
 	if (question.empty())
 		question = "a dialog";
 	const char* display = std::getenv("DISPLAY");
-	std::string text;
-	if (display && *display) {
-		const std::string number = display;
-		text =
-		    "Vantorel: quitting waits for an answer on the display " + number + ":\n    " + question +
-		    "\nTo look at the display from another terminal, serve it over VNC (x11vnc package) and "
-		    "connect a VNC viewer to port 5900:\n    x11vnc -display " +
-		    number + " -localhost\nor take a picture of the screen (imagemagick package):\n" +
-		    "    import -display " + number + " -window root screen.png\n";
-	} else {
-		text =
-		    "Vantorel: quitting waits for an answer in the program's window:\n    " + question + "\n";
+	const std::string where = display && *display ? std::string(display) : std::string();
+	std::string text = "Vantorel: quitting waits for an answer, ";
+	text += where.empty() ? "in the program's window" : "on the display " + where;
+	text += ", to:\n    " + question + "\n";
+	if (!where.empty()) {
+		text += "To see and answer it from another terminal, serve the display over VNC (x11vnc "
+		        "package) and connect a VNC viewer to port 5900:\n";
+		text += "    x11vnc -display " + where + " -localhost\n";
+		text += "or, to see it only, take a picture of the screen (imagemagick package):\n";
+		text += "    import -display " + where + " -window root screen.png\n";
 	}
 	const std::string unsaved = UnsavedDocuments();
 	if (unsaved.empty())
