@@ -15,9 +15,12 @@
 namespace
 {
 
-// Counted, never reset: the watcher compares them with the counts it has acted on.
+// Counted, never reset: a watcher compares them with the counts acted on, which outlive it.
 volatile std::sig_atomic_t sInterrupts = 0;
 volatile std::sig_atomic_t sHangUps = 0;
+int sInterruptsSeen = 0;
+int sHangUpsSeen = 0;
+bool sCaught = false;
 
 // A double tap's second Ctrl-C may come just after the terminal was told what a further one does: it was
 // not read yet.
@@ -65,11 +68,22 @@ void TQuitSignalWatcher::CatchQuitSignals()
 	for (int signal : {SIGINT, SIGTERM, SIGHUP})
 		sigaction(signal, &action, nullptr);
 	sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+	sCaught = true;
 }
 
-TQuitSignalWatcher::TQuitSignalWatcher()
+TQuitSignalWatcher::TQuitSignalWatcher() : mCaughtHere(!sCaught)
 {
+	CatchQuitSignals();
 	StartRepeating();
+}
+
+TQuitSignalWatcher::~TQuitSignalWatcher()
+{
+	if (!mCaughtHere)
+		return;
+	for (int signal : {SIGINT, SIGTERM, SIGHUP})
+		std::signal(signal, SIG_DFL);
+	sCaught = false;
 }
 
 void TQuitSignalWatcher::SpendTime(const EventRecord&)
@@ -77,10 +91,10 @@ void TQuitSignalWatcher::SpendTime(const EventRecord&)
 	LApplication* app = LApplication::GetApplication();
 	const int interrupts = sInterrupts;
 	const int hangUps = sHangUps;
-	const bool interrupted = interrupts != mInterruptsSeen;
-	const bool signalled = interrupted || hangUps != mHangUpsSeen;
-	mInterruptsSeen = interrupts;
-	mHangUpsSeen = hangUps;
+	const bool interrupted = interrupts != sInterruptsSeen;
+	const bool signalled = interrupted || hangUps != sHangUpsSeen;
+	sInterruptsSeen = interrupts;
+	sHangUpsSeen = hangUps;
 	// The quit runs from here, its questions included: what it changes is settled before.
 	if (signalled && !mQuitAsked) {
 		mQuitAsked = true;

@@ -16,16 +16,16 @@ public:
 	// Whatever the process inherited (ignored, from a background start), for the whole run.
 	static void CatchQuitSignals();
 
-	TQuitSignalWatcher(); // starts repeating
-	~TQuitSignalWatcher() override = default;
+	// Catches them too, when main has not: they then go back to their defaults with the watcher.
+	TQuitSignalWatcher();
+	~TQuitSignalWatcher() override;
 
 	void SpendTime(const EventRecord& inMacEvent) override;
 
 private:
 	void TellWhatTheQuitWaitsFor() const;
 
-	int mInterruptsSeen = 0;
-	int mHangUpsSeen = 0;
+	bool mCaughtHere;
 	bool mQuitAsked = false;      // by a signal, until that quit ends or is stopped at the display
 	bool mTold = false;           // the terminal was told what the quit waits for and what Ctrl-C does
 	UInt32 mToldAt = 0;           // in ticks
