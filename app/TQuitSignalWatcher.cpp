@@ -1,61 +1,150 @@
 #include "app/TQuitSignalWatcher.h"
 
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LDocument.h"
+#include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
+#include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/StModalLoop.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace
 {
 
-volatile std::sig_atomic_t sSignal = 0;
+// Counted, never reset: a watcher compares them with the counts acted on, which outlive it.
+volatile std::sig_atomic_t sInterrupts = 0;
+volatile std::sig_atomic_t sHangUps = 0;
+int sInterruptsSeen = 0;
+int sHangUpsSeen = 0;
+bool sCaught = false;
 
-// A second signal ends the program at once, should the first quit be held up (by a question about an
-// unsaved portfolio, say). A closed terminal's hang-up may come twice, from the shell and from the terminal:
-// a second one is no user insisting.
+// A double tap's second Ctrl-C may come just after the terminal was told what a further one does: it was
+// not read yet.
+constexpr UInt32 kTimeToRead = 60;
+
 extern "C" void NoteSignal(int inSignal)
 {
-	sSignal = inSignal;
-	std::signal(inSignal, inSignal == SIGHUP ? SIG_IGN : SIG_DFL);
+	if (inSignal == SIGHUP)
+		sHangUps = sHangUps + 1;
+	else
+		sInterrupts = sInterrupts + 1;
 }
 
-const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
-void Arm()
+// The names of the documents with unsaved changes, quoted and joined for a sentence.
+std::string UnsavedDocuments()
 {
-	for (int signal : kSignals)
-		std::signal(signal, NoteSignal);
+	std::string names;
+	for (LDocument* document : LDocument::GetDocumentList()) {
+		if (!document->IsModified())
+			continue;
+		Str255 name;
+		name[0] = 0;
+		document->GetDescriptor(name);
+		if (!names.empty())
+			names += ", ";
+		names += "\xE2\x80\x9C" + MacRoman::ToUTF8(PascalStrings::ToString(name)) + "\xE2\x80\x9D";
+	}
+	return names;
 }
 
 } // namespace
 
-TQuitSignalWatcher::TQuitSignalWatcher()
+void TQuitSignalWatcher::CatchQuitSignals()
 {
-	sSignal = 0;
-	Arm();
+	struct sigaction action = {};
+	action.sa_handler = NoteSignal;
+	action.sa_flags = SA_RESTART;
+	sigemptyset(&action.sa_mask);
+	sigset_t signals;
+	sigemptyset(&signals);
+	for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+		sigaddset(&action.sa_mask, signal);
+		sigaddset(&signals, signal);
+	}
+	for (int signal : {SIGINT, SIGTERM, SIGHUP})
+		sigaction(signal, &action, nullptr);
+	sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+	sCaught = true;
+}
+
+TQuitSignalWatcher::TQuitSignalWatcher() : mCaughtHere(!sCaught)
+{
+	CatchQuitSignals();
 	StartRepeating();
 }
 
 TQuitSignalWatcher::~TQuitSignalWatcher()
 {
-	for (int signal : kSignals)
+	if (!mCaughtHere)
+		return;
+	for (int signal : {SIGINT, SIGTERM, SIGHUP})
 		std::signal(signal, SIG_DFL);
+	sCaught = false;
 }
 
 void TQuitSignalWatcher::SpendTime(const EventRecord&)
 {
 	LApplication* app = LApplication::GetApplication();
-	if (sSignal != 0) {
-		sSignal = 0;
+	const int interrupts = sInterrupts;
+	const int hangUps = sHangUps;
+	const bool interrupted = interrupts != sInterruptsSeen;
+	const bool signalled = interrupted || hangUps != sHangUpsSeen;
+	sInterruptsSeen = interrupts;
+	sHangUpsSeen = hangUps;
+	// The quit runs from here, its questions included: what it changes is settled before.
+	if (signalled && !mQuitAsked) {
 		mQuitAsked = true;
 		if (app)
 			app->RequestQuit();
+	} else if (interrupted && mTold && TickCount() - mToldAt >= kTimeToRead) {
+		if (const std::string unsaved = UnsavedDocuments(); !unsaved.empty())
+			std::fprintf(stderr, "Vantorel: quitting without saving %s.\n", unsaved.c_str());
+		if (app)
+			app->RequestQuit(kAENo);
+	}
+	const unsigned long waiting = StModalLoop::InnermostNumber();
+	if (mQuitAsked && waiting != 0 && waiting != mToldAbout && !StModalLoop::IsQuitPending()) {
+		mToldAbout = waiting;
+		mToldAt = TickCount();
+		mTold = true;
+		TellWhatTheQuitWaitsFor();
 	}
 	// The quit's questions and messages are modal loops: with none running or pending, it is over, and
-	// was stopped (Cancel, a failed save) unless the program is quitting.
+	// was stopped (Cancel at the display, a failed save) unless the program is quitting.
 	if (mQuitAsked && !StModalLoop::IsAnyRunning() && !StModalLoop::IsQuitPending() &&
 	    (!app || app->GetState() != programState_Quitting)) {
 		mQuitAsked = false;
-		Arm();
+		mTold = false;
 	}
+}
+
+void TQuitSignalWatcher::TellWhatTheQuitWaitsFor() const
+{
+	std::string question = StModalLoop::InnermostWaitsFor();
+	if (question.empty())
+		question = "a dialog";
+	const char* display = std::getenv("DISPLAY");
+	const std::string where = display && *display ? std::string(display) : std::string();
+	std::string text = "Vantorel: quitting waits for an answer, ";
+	text += where.empty() ? "in the program's window" : "on the display " + where;
+	text += ", to:\n    " + question + "\n";
+	if (!where.empty()) {
+		text += "To see and answer it from another terminal, serve the display over VNC (x11vnc "
+		        "package) and connect a VNC viewer to port 5900:\n";
+		text += "    x11vnc -display " + where + " -localhost\n";
+		text += "or, to see it only, take a picture of the screen (imagemagick package):\n";
+		text += "    import -display " + where + " -window root screen.png\n";
+	}
+	const std::string unsaved = UnsavedDocuments();
+	if (unsaved.empty())
+		text += "Ctrl-C again answers it as its Cancel and quits, with the settings written.\n";
+	else
+		text += "Ctrl-C again quits without saving " + unsaved +
+		        ", whose changes since the last save are then lost; the settings are written.\n";
+	std::fputs(text.c_str(), stderr);
+	std::fflush(stderr);
 }

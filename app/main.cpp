@@ -23,10 +23,15 @@
 
 int main(int argc, char* argv[])
 {
+	// Before anything else: a quit signal during start-up waits for the event loop instead of being lost
+	// (ignored, as a background start leaves SIGINT) or ending the program unsaved.
+	TQuitSignalWatcher::CatchQuitSignals();
 	gAppStartTick = TickCount();
 	// Under a file-size limit a write past it fails like a full disk, which the program reports,
-	// instead of ending the program between one file and the next.
+	// instead of ending the program between one file and the next. A terminal's pipe that has gone
+	// (`| tee` ended by the same Ctrl-C) fails the message written to it, not the program.
 	std::signal(SIGXFSZ, SIG_IGN);
+	std::signal(SIGPIPE, SIG_IGN);
 	StQtApplication qt(argc, argv);
 
 	std::string error;

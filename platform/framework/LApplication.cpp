@@ -1,5 +1,6 @@
 #include "platform/framework/LApplication.h"
 
+#include "platform/framework/LDocument.h"
 #include "platform/framework/LPeriodical.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UDispatch.h"
@@ -170,16 +171,16 @@ void LApplication::DoQuit(SInt32 inSaveOption)
 	QCoreApplication::quit();
 }
 
-void LApplication::RequestQuit()
+void LApplication::RequestQuit(SInt32 inSaveOption)
 {
 	// A quit already under way (asking about unsaved documents, say) is not cut short by a second.
-	if (mState == programState_Quitting || mInDoQuit)
+	if (mState == programState_Quitting || (mInDoQuit && inSaveOption != kAENo))
 		return;
-	StModalLoop::Quit([] {
+	StModalLoop::Quit([inSaveOption] {
 		LApplication* app = GetApplication();
 		if (!app || app->mState == programState_Quitting || app->mInDoQuit)
 			return;
-		UDispatch::Run([app] { app->DoQuit(); });
+		UDispatch::Run([app, inSaveOption] { app->DoQuit(inSaveOption); });
 		LWindow::AfterDispatch();
 	});
 }

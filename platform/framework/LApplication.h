@@ -29,8 +29,9 @@ public:
 	// Asks every commander (AttemptQuit); when all agree, closes the windows and ends the loop.
 	virtual void DoQuit(SInt32 inSaveOption = 0);
 	// A quit asked for from outside (a signal, a script): DoQuit, once any modal loop under way has ended
-	// as its Cancel would.
-	void RequestQuit();
+	// as its Cancel would. One that drops unsaved changes (kAENo) also ends a quit held up by a question,
+	// which then runs again without asking.
+	void RequestQuit(SInt32 inSaveOption = 0);
 
 	Boolean ObeyCommand(CommandT inCommand, void* ioParam) override;
 	void FindCommandStatus(CommandT inCommand, Boolean& outEnabled, Boolean& outUsesMark, UInt16& outMark,

@@ -5,6 +5,8 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/MacRoman.h"
+#include "platform/toolbox/PascalStrings.h"
 
 #include <deque>
 
@@ -23,8 +25,12 @@ StDialogHandler::StDialogHandler(ResIDT inDialogResID, LCommander* inSuper)
 {
 	mDialog = LWindow::CreateWindow(inDialogResID, this);
 	SignalIf_(mDialog == nullptr);
-	if (mDialog)
+	if (mDialog) {
 		UReanimator::LinkListenerToControls(this, mDialog, inDialogResID);
+		Str255 title;
+		mDialog->GetDescriptor(title);
+		mModal.SetWaitsFor(MacRoman::ToUTF8(PascalStrings::ToString(title)));
+	}
 }
 
 StDialogHandler::~StDialogHandler()

@@ -1,6 +1,7 @@
 #include "platform/framework/UModalAlerts.h"
 
 #include "platform/toolbox/Debugging.h"
+#include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/MacRomanQString.h"
 #include "platform/toolbox/gui/ResourceStore.h"
@@ -78,7 +79,7 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 		    quit = true;
 		    box.done(0);
 	    },
-	    [&] { box.exec(); });
+	    [&] { box.exec(); }, MacRoman::ToUTF8(text));
 	for (size_t i = 0; i < buttons.size() && !quit; ++i)
 		if (box.clickedButton() == buttons[i])
 			return MessageBoxItemT(i + 1);

@@ -5,9 +5,10 @@
 // dialog) ends the message and the program, on a display of its own (Xvfb) where the message can be seen.
 // A signal's quit that the user stopped at the question about an unsaved portfolio leaves the next signal
 // an ordinary quit. Started by scripts/run in a terminal, on the virtual display and the session bus the
-// script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those.
-// A second start on the settings a run uses hands its files to that run or says so, and ends leaving the
-// settings alone.
+// script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those,
+// however early the Ctrl-C; with the quit held up by that question, the terminal is told how to answer
+// it, and a further Ctrl-C quits without saving. A second start on the settings a run uses hands its files
+// to that run or says so, and ends leaving the settings alone.
 
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
@@ -238,6 +239,38 @@ protected:
 		return files;
 	}
 
+	// The windows titled inTitle that are on screen.
+	std::vector<xcb_window_t> ShownWindows(const std::string& inTitle) const
+	{
+		std::vector<xcb_window_t> shown;
+		std::istringstream tree(ShellOutput("xwininfo -display " + mDisplay + " -root -tree"));
+		for (std::string line; std::getline(tree, line);) {
+			if (line.find(" \"" + inTitle + "\": ") == std::string::npos)
+				continue;
+			const xcb_window_t window = xcb_window_t(std::strtoul(line.c_str(), nullptr, 16));
+			if (ShellOutput("xwininfo -display " + mDisplay + " -id " + std::to_string(window))
+			        .find("IsViewable") != std::string::npos)
+				shown.push_back(window);
+		}
+		return shown;
+	}
+
+	// Waits until inCount windows titled inTitle are on screen, and answers the last of them.
+	xcb_window_t AwaitShown(const std::string& inTitle, std::size_t inCount = 1)
+	{
+		const auto start = std::chrono::steady_clock::now();
+		for (;;) {
+			const std::vector<xcb_window_t> shown = ShownWindows(inTitle);
+			if (shown.size() >= inCount)
+				return shown.back();
+			if (Ended() || std::chrono::steady_clock::now() > start + std::chrono::seconds(60)) {
+				ADD_FAILURE() << inTitle << " did not show";
+				return 0;
+			}
+			poll(nullptr, 0, 20);
+		}
+	}
+
 	// Whether the program ended, its status noted.
 	bool Ended()
 	{
@@ -250,6 +283,7 @@ protected:
 	}
 
 	LoopbackHTTPServer mServer;
+	std::string mDisplay; // the display the program's windows are looked for on
 	pid_t mChild = 0;
 	int mStatus = 0;
 	std::size_t mRequestsBefore = 0;
@@ -349,38 +383,6 @@ protected:
 		ProgramLimitsE2ETest::TearDown();
 	}
 
-	// The windows titled inTitle that are on screen.
-	std::vector<xcb_window_t> ShownWindows(const std::string& inTitle) const
-	{
-		std::vector<xcb_window_t> shown;
-		std::istringstream tree(ShellOutput("xwininfo -display " + mDisplay + " -root -tree"));
-		for (std::string line; std::getline(tree, line);) {
-			if (line.find(" \"" + inTitle + "\": ") == std::string::npos)
-				continue;
-			const xcb_window_t window = xcb_window_t(std::strtoul(line.c_str(), nullptr, 16));
-			if (ShellOutput("xwininfo -display " + mDisplay + " -id " + std::to_string(window))
-			        .find("IsViewable") != std::string::npos)
-				shown.push_back(window);
-		}
-		return shown;
-	}
-
-	// Waits until inCount windows titled inTitle are on screen, and answers the last of them.
-	xcb_window_t AwaitShown(const std::string& inTitle, std::size_t inCount = 1)
-	{
-		const auto start = std::chrono::steady_clock::now();
-		for (;;) {
-			const std::vector<xcb_window_t> shown = ShownWindows(inTitle);
-			if (shown.size() >= inCount)
-				return shown.back();
-			if (Ended() || std::chrono::steady_clock::now() > start + std::chrono::seconds(60)) {
-				ADD_FAILURE() << inTitle << " did not show";
-				return 0;
-			}
-			poll(nullptr, 0, 20);
-		}
-	}
-
 	bool ScriptingNameOwned()
 	{
 		QProcess call;
@@ -442,7 +444,6 @@ protected:
 		}
 	}
 
-	std::string mDisplay;
 	std::optional<StPrivateSessionBus> mBus;
 };
 
@@ -495,29 +496,15 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 	DisplayKeys keys(mDisplay);
 	// The question about the unsaved new portfolio is titled as the program.
 	const std::string question = "Vantorel";
-	// 0: Cancel, then a signal; else that signal twice while the question waits.
-	for (const int twice : {0, SIGTERM, SIGHUP}) {
-		SCOPED_TRACE(twice == 0        ? "Cancel, then a signal"
-		             : twice == SIGHUP ? "a hang-up twice"
-		                               : "SIGTERM twice");
+	// 0: Cancel, then a signal; else a hang-up twice while the question waits.
+	for (const int twice : {0, SIGHUP}) {
+		SCOPED_TRACE(twice == 0 ? "Cancel, then a signal" : "a hang-up twice");
 		Launch(0, {savings}, mDisplay);
 		ASSERT_TRUE(keys.Type(AwaitShown("Savings"), "n", true)) << "Ctrl+N";
 		ASSERT_TRUE(keys.Type(AwaitShown("New Portfolio"), "\r"));
 		const xcb_window_t untitled = AwaitShown("Untitled Portfolio");
 		ASSERT_NE(untitled, 0u);
 		kill(mChild, twice == 0 ? SIGTERM : twice);
-		if (twice == SIGTERM) {
-			// The quit held up by its question: a second signal ends the program at once.
-			ASSERT_NE(AwaitShown(question), 0u);
-			kill(mChild, SIGTERM);
-			const auto asked = std::chrono::steady_clock::now();
-			while (!Ended() &&
-			       std::chrono::steady_clock::now() < asked + std::chrono::seconds(10))
-				poll(nullptr, 0, 5);
-			ASSERT_TRUE(Ended());
-			EXPECT_TRUE(WIFSIGNALED(mStatus) && WTERMSIG(mStatus) == SIGTERM) << mStatus;
-			continue;
-		}
 		if (twice == SIGHUP) {
 			// A closed terminal's hang-up comes from the shell and again from the terminal: the
 			// question still waits, and its answer quits.
@@ -656,8 +643,9 @@ protected:
 	{
 		ProgramLimitsE2ETest::SetUp();
 		if (std::system(
-		        "command -v Xvfb >/dev/null 2>&1 && command -v dbus-daemon >/dev/null 2>&1") != 0)
-			GTEST_SKIP() << "Xvfb or dbus-daemon is not installed";
+		        "command -v Xvfb >/dev/null 2>&1 && command -v dbus-daemon >/dev/null 2>&1 && "
+		        "command -v xwininfo >/dev/null 2>&1") != 0)
+			GTEST_SKIP() << "Xvfb, dbus-daemon or xwininfo is not installed";
 		const std::string checkout = mRoot + "/checkout";
 		std::filesystem::create_directories(checkout + "/scripts");
 		std::filesystem::create_directories(checkout + "/build");
@@ -686,9 +674,9 @@ protected:
 		ProgramLimitsE2ETest::TearDown();
 	}
 
-	// The script started in a terminal of its own, its standard error kept in a file, until the program
-	// it starts is in its event loop.
-	void StartInTerminal()
+	// The script started in a terminal of its own on inFiles, its standard error kept in a file, until
+	// the program it starts is in its event loop, or only until the program's process exists.
+	void StartInTerminal(const std::vector<std::string>& inFiles = {}, bool inUntilRunning = true)
 	{
 		std::vector<std::string> env =
 		    Environment({"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM",
@@ -696,18 +684,52 @@ protected:
 		                {"PATH=" + mRoot + "/bin:" + std::getenv("PATH")});
 		std::vector<char*> envp = Pointers(env);
 		std::vector<std::string> args{mRoot + "/checkout/scripts/run"};
+		args.insert(args.end(), inFiles.begin(), inFiles.end());
 		std::vector<char*> argv = Pointers(args);
 		const std::string errors = mRoot + "/errors";
 
 		mRequestsBefore = mServer.RequestCount();
 		mChild = forkpty(&mTerminal, nullptr, nullptr, nullptr);
 		ASSERT_GE(mChild, 0);
+		mOutput.clear();
 		if (mChild == 0) {
 			dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+			if (chdir(mRoot.c_str()) != 0)
+				_exit(126);
 			execve(argv[0], argv.data(), envp.data());
 			_exit(127);
 		}
-		WaitUntilRunning();
+		if (inUntilRunning)
+			return WaitUntilRunning();
+		const std::filesystem::path program = std::filesystem::canonical(VANTOREL_PROGRAM);
+		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+		for (bool exists = false; !exists; poll(nullptr, 0, 1)) {
+			ASSERT_LT(std::chrono::steady_clock::now(), end) << "the program did not start";
+			for (pid_t pid : LeftBehind()) {
+				std::error_code ignored;
+				exists = exists ||
+				         std::filesystem::read_symlink(
+				             "/proc/" + std::to_string(pid) + "/exe", ignored) == program;
+			}
+		}
+	}
+
+	// What the terminal has shown, its standard error included, once that holds inText (within a minute).
+	std::string TerminalShows(const std::string& inText)
+	{
+		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+		std::string shown;
+		for (char buffer[4096]; std::chrono::steady_clock::now() < end;) {
+			pollfd ready{mTerminal, POLLIN, 0};
+			if (poll(&ready, 1, 20) > 0)
+				mOutput.append(
+				    buffer, std::size_t(std::max<ssize_t>(read(mTerminal, buffer, 4096), 0)));
+			shown = mOutput + ReadText(mRoot + "/errors");
+			if (shown.find(inText) != std::string::npos)
+				return shown;
+		}
+		ADD_FAILURE() << "the terminal did not show " << inText << ":\n" << shown;
+		return shown;
 	}
 
 	// The processes the script started, found by the test's own home in their environment.
@@ -747,6 +769,7 @@ protected:
 	}
 
 	int mTerminal = -1;
+	std::string mOutput;
 };
 
 TEST_F(RunScriptE2ETest, ClosingTheTerminalOrCtrlCQuitsTheProgramBeforeItsDisplayAndBusStop)
@@ -770,6 +793,52 @@ TEST_F(RunScriptE2ETest, ClosingTheTerminalOrCtrlCQuitsTheProgramBeforeItsDispla
 			mTerminal = -1;
 		}
 	}
+}
+
+TEST_F(RunScriptE2ETest, CtrlCQuitsFromTheStartAndSaysHowToAnswerTheQuestionThatHoldsItUp)
+{
+	FirstRun();
+	// The moment the program's process exists, before it can catch the signal.
+	auto before = SettingsFiles();
+	StartInTerminal({}, false);
+	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+	ExpectOrdinaryQuit(before);
+	close(mTerminal);
+	mTerminal = -1;
+
+	// A portfolio named from the folder the script was started in, and an unsaved new one.
+	ASSERT_EQ(
+	    PortfolioFiles::Write(mRoot + "/Savings", {PortfolioFiles::Entry(kOtherTransaction, 9, "GOLD")}),
+	    0);
+	StartInTerminal({"Savings"});
+	const std::string banner = TerminalShows(" (Xvfb");
+	const std::size_t at = banner.find("virtual display :") + 16;
+	mDisplay = banner.substr(at, banner.find(' ', at) - at);
+	DisplayKeys keys(mDisplay);
+	ASSERT_TRUE(keys.Type(AwaitShown("Savings"), "n", true)) << "Ctrl+N";
+	ASSERT_TRUE(keys.Type(AwaitShown("New Portfolio"), "\r"));
+	ASSERT_NE(AwaitShown("Untitled Portfolio"), 0u);
+	before = SettingsFiles();
+
+	// A double tap is one quit, which waits for the question's answer.
+	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+	poll(nullptr, 0, 150);
+	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+	const std::string told = TerminalShows("Ctrl-C again");
+	const std::string untitled = "\xE2\x80\x9CUntitled Portfolio\xE2\x80\x9D";
+	for (const std::string& line :
+	     {"Do you want to save the changes to " + untitled + " before quitting?",
+	      "x11vnc -display " + mDisplay + " -localhost", "import -display " + mDisplay + " -window root",
+	      "Ctrl-C again quits without saving " + untitled})
+		EXPECT_NE(told.find(line), std::string::npos) << told;
+	// Read, a further Ctrl-C drops it.
+	poll(nullptr, 0, 1100);
+	const std::string dropped = "Vantorel: quitting without saving " + untitled + ".";
+	ASSERT_EQ(ReadText(mRoot + "/errors").find(dropped), std::string::npos)
+	    << "a double tap dropped the unsaved portfolio";
+	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+	ExpectOrdinaryQuit(before);
+	EXPECT_NE(ReadText(mRoot + "/errors").find(dropped), std::string::npos);
 }
 
 } // namespace

@@ -12,6 +12,7 @@ namespace
 {
 StModalLoop* sInnermost = nullptr;
 int sCount = 0;
+unsigned long sLoopsRun = 0;
 std::function<void()> sPendingQuit;
 bool sQuitPosted = false;
 
@@ -54,7 +55,8 @@ void PostQuit()
 }
 } // namespace
 
-StModalLoop::StModalLoop(std::function<void()> inCancel) : mCancel(std::move(inCancel)), mOuter(sInnermost)
+StModalLoop::StModalLoop(std::function<void()> inCancel)
+    : mCancel(std::move(inCancel)), mOuter(sInnermost), mNumber(++sLoopsRun)
 {
 	sInnermost = this;
 	++sCount;
@@ -75,6 +77,16 @@ StModalLoop::~StModalLoop()
 bool StModalLoop::IsAnyRunning()
 {
 	return sCount > 0;
+}
+
+unsigned long StModalLoop::InnermostNumber()
+{
+	return sInnermost ? sInnermost->mNumber : 0;
+}
+
+std::string StModalLoop::InnermostWaitsFor()
+{
+	return sInnermost ? sInnermost->mWaitsFor : std::string();
 }
 
 bool StModalLoop::IsQuitPending()
@@ -101,9 +113,11 @@ void StModalLoop::Quit(std::function<void()> inQuit)
 	CloseQtWindows();
 }
 
-void StModalLoop::Run(std::function<void()> inCancel, const std::function<void()>& inLoop)
+void StModalLoop::Run(std::function<void()> inCancel, const std::function<void()>& inLoop,
+                      std::string inWaitsFor)
 {
 	StModalLoop modal(std::move(inCancel));
+	modal.SetWaitsFor(std::move(inWaitsFor));
 	if (!IsQuitPending())
 		inLoop();
 }
@@ -117,7 +131,7 @@ int StModalLoop::Exec(QDialog& ioDialog)
 		    if (dialog)
 			    dialog->reject();
 	    },
-	    [&] { result = ioDialog.exec(); });
+	    [&] { result = ioDialog.exec(); }, ioDialog.windowTitle().toStdString());
 	return result;
 }
 

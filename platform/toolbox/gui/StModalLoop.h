@@ -5,6 +5,7 @@
 // the meantime ends at once.
 
 #include <functional>
+#include <string>
 
 class QDialog;
 
@@ -17,7 +18,14 @@ public:
 	StModalLoop(const StModalLoop&) = delete;
 	StModalLoop& operator=(const StModalLoop&) = delete;
 
+	// What the loop waits for as the user sees it (an alert's text, a dialog's title), in UTF-8.
+	void SetWaitsFor(std::string inText) { mWaitsFor = std::move(inText); }
+
 	static bool IsAnyRunning();
+	// The innermost loop running: a number no other loop of this run had (0 when none runs), and what it
+	// waits for.
+	static unsigned long InnermostNumber();
+	static std::string InnermostWaitsFor();
 	// From a quit being asked for during a modal loop until that quit runs.
 	static bool IsQuitPending();
 	// With no modal loop running, runs inQuit now; otherwise cancels every loop, closes the windows Qt
@@ -26,8 +34,9 @@ public:
 	static void Quit(std::function<void()> inQuit);
 	// Runs inLoop as a modal loop that inCancel ends; a loop asked for while a quit is pending does not
 	// run.
-	static void Run(std::function<void()> inCancel, const std::function<void()>& inLoop);
-	// The dialog's exec as a modal loop that a quit rejects.
+	static void Run(std::function<void()> inCancel, const std::function<void()>& inLoop,
+	                std::string inWaitsFor = {});
+	// The dialog's exec as a modal loop that a quit rejects, waiting for the dialog's title.
 	static int Exec(QDialog& ioDialog);
 	// As Exec, for a dialog made with new whose parent window may go while it runs (Qt then deletes the
 	// dialog with it): true when it was accepted and is still there, after inTake has read its answer.
@@ -37,4 +46,6 @@ public:
 private:
 	std::function<void()> mCancel;
 	StModalLoop* mOuter;
+	unsigned long mNumber;
+	std::string mWaitsFor;
 };
