@@ -71,6 +71,14 @@ void TQuitSignalWatcher::CatchQuitSignals()
 	sCaught = true;
 }
 
+bool TQuitSignalWatcher::ReleaseQuitSignals()
+{
+	for (int signal : {SIGINT, SIGTERM, SIGHUP})
+		std::signal(signal, SIG_DFL);
+	sCaught = false;
+	return sInterrupts == 0 && sHangUps == 0;
+}
+
 TQuitSignalWatcher::TQuitSignalWatcher() : mCaughtHere(!sCaught)
 {
 	CatchQuitSignals();

@@ -15,6 +15,9 @@ class TQuitSignalWatcher : public LPeriodical
 public:
 	// Whatever the process inherited (ignored, from a background start), for the whole run.
 	static void CatchQuitSignals();
+	// Gives them back their defaults, where nothing of the user's is left to write: a quit signal that
+	// came already or comes now ends the process. False when one came already.
+	static bool ReleaseQuitSignals();
 
 	// Catches them too, when main has not: they then go back to their defaults with the watcher.
 	TQuitSignalWatcher();

@@ -1,5 +1,6 @@
 #include "app/USingleRun.h"
 
+#include "app/TQuitSignalWatcher.h"
 #include "app/UPrefsFolder.h"
 #include "app/kestrunApp.h"
 #include "platform/framework/StQtApplication.h"
@@ -60,7 +61,8 @@ bool USingleRun::Take(const std::vector<std::string>& inDocuments, int* outStatu
 	const std::string named = MacRoman::FromUTF8Spelled(folder);
 	std::fprintf(stderr, "vantorel: %s\n",
 	             MacRoman::ToUTF8(KsMessageText(kMsgAlreadyRunning, named.c_str())).c_str());
-	if (StQtApplication::HasDisplay())
+	// This start writes nothing: Ctrl-C may end it during its message.
+	if (TQuitSignalWatcher::ReleaseQuitSignals() && StQtApplication::HasDisplay())
 		KsError(kMsgAlreadyRunning, named.c_str());
 	*outStatus = 1;
 	return false;
