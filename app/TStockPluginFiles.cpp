@@ -209,7 +209,8 @@ bool TStockPlugin::InitPrefsFile(tPreferenceFileType kind, const char* name, con
 
 bool TStockPlugin::SetAside(tPreferenceFileType kind, const char* setAsideName)
 {
-	return FileOf(kind) && RemoveOlderSetAside(FileOf(kind), setAsideName) &&
+	// An older set-aside file gives way to the one now set aside.
+	return FileOf(kind) && FileOf(kind)->RemoveKept(setAsideName) == 0 &&
 	       WriteFile(kind, setAsideName) == 0;
 }
 

@@ -9,7 +9,6 @@
 #include "foundation/UIntelConversion.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
-#include "platform/toolbox/gui/ResourceStore.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
 #include "toolkit/KsAlerts.h"
@@ -44,13 +43,6 @@ short ReadExactly(TVyFile* file, void* buffer, unsigned long size)
 	return err != 0 ? err : (count == size ? short(0) : short(kVyFileEOF));
 }
 
-std::string AppMessage(SInt16 inIndex)
-{
-	Str255 text;
-	GetIndString(text, kKsAlertStringsID, inIndex);
-	return PascalStrings::ToString(text);
-}
-
 } // namespace
 
 void NoteUnwritten(TVyFile* inFile, tUnwrittenFiles* ioFiles)
@@ -68,15 +60,11 @@ void ShowUnwrittenFiles(const tUnwrittenFiles& inFiles)
 				names += "\n" + file.name;
 		if (!names.empty())
 			detail += (detail.empty() ? "" : "\n") +
-			          AppMessage(stood ? kMsgFilesLeftAsTheyWere : kMsgFilesNotMade) + names;
+			          KsMessageText(stood ? kMsgFilesLeftAsTheyWere : kMsgFilesNotMade, nullptr) +
+			          names;
 	}
 	if (!detail.empty())
 		KsError(kMsgFilesNotWritten, detail.c_str());
-}
-
-bool RemoveOlderSetAside(TVyFile* inFile, const char* inName)
-{
-	return inFile->RemoveKept(inName) == 0;
 }
 
 void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const char* inCorruptName,
@@ -121,8 +109,8 @@ void kestrunApp::InitPrefsFile(const char* inName, const char* inOldName, const 
 
 bool kestrunApp::SetAside(const char* inAsideName)
 {
-	return RemoveOlderSetAside(mPrefsFile.get(), inAsideName) &&
-	       WriteSettingsFile(true, inAsideName) == 0;
+	// An older set-aside file gives way to the one now set aside.
+	return mPrefsFile->RemoveKept(inAsideName) == 0 && WriteSettingsFile(true, inAsideName) == 0;
 }
 
 bool kestrunApp::ReadPreferencesFiles(unsigned long* outTag)

@@ -19,6 +19,3 @@ using tUnwrittenFiles = std::vector<tUnwrittenFile>;
 void NoteUnwritten(TVyFile* inFile, tUnwrittenFiles* ioFiles);
 // One message naming every file, those not made apart from those left as they were; none, nothing.
 void ShowUnwrittenFiles(const tUnwrittenFiles& inFiles);
-// Removes the file under inName where inFile's set-aside copy goes (beside the file a link names), an older
-// set-aside file that gives way to the one now set aside; false when something still stands there.
-bool RemoveOlderSetAside(TVyFile* inFile, const char* inName);

@@ -283,6 +283,15 @@ void LDocument::GetSaveFailureReason(OSErr inErr, Str255 outReason)
 	PascalStrings::FromString(SaveFailureReason(ReasonFor(inErr), std::to_string(inErr)), outReason);
 }
 
+bool LDocument::HeldFileReason(const std::string& inPath, std::string* outReason)
+{
+	std::string window;
+	if (!FileHeldByDocument(inPath, &window))
+		return false;
+	*outReason = SaveFailureReason(kReasonOpenElsewhere, window);
+	return true;
+}
+
 Boolean LDocument::RefuseFileOfOther(const FSSpec& inFileSpec)
 {
 	const LDocument* other = FindDocumentOn(inFileSpec, this);

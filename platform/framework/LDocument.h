@@ -85,11 +85,14 @@ public:
 	virtual Boolean AskSaveAs(FSSpec& outFileSpec, Boolean inRecordIt);
 	virtual Boolean AskConfirmRevert();
 
-	// Why a file could not be written, in the words of the save-failure alerts (an error of the file manager
-	// or of the file layer).
+	// Why a file could not be written, in the words of the save-failure alerts (an error of the file
+	// manager or of the file layer).
 	static void GetSaveFailureReason(OSErr inErr, Str255 outReason);
 	// A reason of the list with its ^ filled, cut to fit an alert's parameter.
 	static std::string SaveFailureReason(SInt16 inReason, std::string inDetail = std::string());
+	// Why nothing may be written over the file at inPath when an open document holds it (its window
+	// named); false when none does.
+	static bool HeldFileReason(const std::string& inPath, std::string* outReason);
 
 protected:
 	// Saves to the file, or asks for one when the document has none; true when it was saved. A failure is

@@ -8,7 +8,6 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
-#include "platform/toolbox/HeldFiles.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/GrafPort.h"
@@ -96,13 +95,13 @@ private:
 	// The printout would take the place of a document the user still has open. ^0 the file, ^1 why.
 	static void RefuseDocumentFile(const std::string& inPath)
 	{
-		std::string window;
-		if (!FileHeldByDocument(inPath, &window))
+		std::string why;
+		if (!LDocument::HeldFileReason(inPath, &why))
 			return;
 		Str255 file, reason;
 		PascalStrings::FromString(MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1)),
 		                          file);
-		PascalStrings::FromString(LDocument::SaveFailureReason(kReasonOpenElsewhere, window), reason);
+		PascalStrings::FromString(why, reason);
 		ParamText(file, reason, nullptr, nullptr);
 		Throw_(LPrintout::err_PrintFileHeld);
 	}

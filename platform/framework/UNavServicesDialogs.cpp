@@ -136,13 +136,18 @@ void UNavServicesDialogs::TellUnusable(const QFileInfo& inChoice, SInt16 inReaso
 	choice.name = MacRoman::FromUTF8Spelled(inChoice.fileName().toStdString());
 	choice.reason = LDocument::SaveFailureReason(
 	    inReason, MacRoman::FromUTF8Spelled(QDir::cleanPath(inFolder).toStdString()));
+	TellUnusable(choice);
+}
+
+void UNavServicesDialogs::TellUnusable(const tUnusableChoice& inChoice)
+{
 	if (CurrentTeller()) {
-		CurrentTeller()(choice);
+		CurrentTeller()(inChoice);
 		return;
 	}
 	Str255 name, reason;
-	PascalStrings::FromString(choice.name, name);
-	PascalStrings::FromString(choice.reason, reason);
+	PascalStrings::FromString(inChoice.name, name);
+	PascalStrings::FromString(inChoice.reason, reason);
 	ParamText(name, reason, nullptr, nullptr);
 	UModalAlerts::Show(kAlertStop, ALRT_ChoiceNotUsable);
 }

@@ -62,6 +62,8 @@ public:
 	// Who tells the user of an unusable choice; returns the one it replaces. An empty one restores
 	// ALRT_ChoiceNotUsable.
 	static UnusableTeller SetUnusableTeller(UnusableTeller inTeller);
+	// Tells the user that a choice cannot be used, through the teller or ALRT_ChoiceNotUsable.
+	static void TellUnusable(const tUnusableChoice& inChoice);
 	// Qt's dialog for the options, as it would be shown.
 	static std::unique_ptr<QFileDialog> MakeQtDialog(const tDialogOptions& inOptions);
 

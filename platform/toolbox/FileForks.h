@@ -23,12 +23,13 @@ struct Fork {
 	SInt64 mark = 0;
 
 	// A replacement: fd is its copy, made beside the file it replaces (the file a link names).
-	std::string tempPath; // the copy's path; empty for a plain fork
-	int folderFd = -1;    // the folder the copy lands in
-	int formerFd = -1;    // the former file; -1 when the replacement makes a new file
-	std::string name;     // the replaced file's name in that folder
+	int folderFd = -1; // the folder the copy lands in; -1 for a plain fork
+	int formerFd = -1; // the former file; -1 when the replacement makes a new file
+	std::string name;  // the replaced file's name in that folder
 	std::string copyName;
 	std::string keptName; // where the former file is copied before it is replaced
+
+	bool IsReplacement() const { return folderFd >= 0; }
 };
 
 extern std::mutex sForkMutex;

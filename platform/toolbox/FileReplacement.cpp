@@ -303,7 +303,6 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	fork.fd = copy.fd;
 	fork.path = path;
 	fork.permission = fsRdWrPerm;
-	fork.tempPath = Join(folderPath, fork.copyName);
 	fork.folderFd = folder.fd;
 	fork.formerFd = former.fd;
 	fork.name = name;
@@ -317,7 +316,7 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	folder.Release();
 	former.Release();
 	if (copyPath)
-		*copyPath = fork.tempPath;
+		*copyPath = Join(folderPath, fork.copyName);
 	return noErr;
 }
 
@@ -442,7 +441,7 @@ OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)
 {
 	std::lock_guard lock(sForkMutex);
 	Fork* fork = FindFork(refNum);
-	if (!fork || fork->tempPath.empty())
+	if (!fork || !fork->IsReplacement())
 		return rfNumErr;
 	SetBigEndianAttr(fork->fd, kTypeAttr, type);
 	SetBigEndianAttr(fork->fd, kCreatorAttr, creator);
@@ -465,7 +464,7 @@ OSErr HSetReplacementKeepsFormer(SInt16 refNum, ConstStr255Param keptName)
 		return err;
 	std::lock_guard lock(sForkMutex);
 	Fork* fork = FindFork(refNum);
-	if (!fork || fork->tempPath.empty())
+	if (!fork || !fork->IsReplacement())
 		return rfNumErr;
 	fork->keptName = disk;
 	return noErr;

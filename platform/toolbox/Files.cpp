@@ -515,7 +515,7 @@ OSErr HSetFileDates(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 
 	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
 		return err;
 	if (modified) {
-		// The access time is given as it stands: some FUSE file systems take "leave it" for "now" on both.
+		// The access time as it stands: some FUSE file systems take "leave it" for "now" on both.
 		struct stat st;
 		if (stat(path.c_str(), &st) != 0)
 			return ErrnoToOSErr(errno);
@@ -753,7 +753,7 @@ static OSErr CloseFork(SInt16 refNum, bool keep)
 		fork = *found;
 		sForks.erase(refNum);
 	}
-	if (!fork.tempPath.empty())
+	if (fork.IsReplacement())
 		return CloseReplacement(fork, keep);
 	return close(fork.fd) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
 }

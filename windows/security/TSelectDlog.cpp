@@ -16,11 +16,9 @@
 #include "platform/framework/LStaticText.h"
 #include "platform/framework/LTabsControl.h"
 #include "platform/framework/LTextEditView.h"
-#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
-#include "platform/toolbox/HeldFiles.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "windows/security/UWindowPanes.h"
 
@@ -390,13 +388,12 @@ void TSelectDlog::ChooseOutputFile()
 
 bool TSelectDlog::RefuseDocumentFile(const FSSpec& inSpec)
 {
-	std::string path, window;
-	if (FSpGetPOSIXPath(&inSpec, &path) != noErr || !FileHeldByDocument(path, &window))
+	std::string path;
+	UNavServicesDialogs::tUnusableChoice choice;
+	if (FSpGetPOSIXPath(&inSpec, &path) != noErr || !LDocument::HeldFileReason(path, &choice.reason))
 		return false;
-	Str255 reason;
-	PascalStrings::FromString(LDocument::SaveFailureReason(kReasonOpenElsewhere, window), reason);
-	ParamText(inSpec.name, reason, nullptr, nullptr);
-	UModalAlerts::Show(kAlertStop, UNavServicesDialogs::ALRT_ChoiceNotUsable);
+	choice.name = PascalStrings::ToString(inSpec.name);
+	UNavServicesDialogs::TellUnusable(choice);
 	return true;
 }
 
