@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 namespace
 {
@@ -547,7 +548,8 @@ short TVyFile::Open()
 		// A file made here follows CreateFile's rule for names.
 		if (mFileName[0] == 0 || (mFileName[1] == '.' && !Exists()))
 			return kVyFileBadName;
-		err = HOpenReplacement(mVRefNum, mDirID, mFileName, &ref);
+		err = std::exchange(mMakeNew, false) ? HOpenNewReplacement(mVRefNum, mDirID, mFileName, &ref)
+		                                     : HOpenReplacement(mVRefNum, mDirID, mFileName, &ref);
 		replacing = true;
 		if (err == noErr && mReplacementType != 0)
 			err = HSetReplacementInfo(ref, mReplacementType, mReplacementCreator);

@@ -117,6 +117,9 @@ public:
 	// The next safe replacement first copies the former file whole to this free name beside it, and fails
 	// without touching the file when it cannot.
 	void SetKeepFormerAs(const char* name);
+	// The next safe replacement makes a file of a name the user chose as new: a file found under it, or made
+	// there before Close, is another program's and is left as it is (kVyFileDuplicate).
+	void SetMakeNew(bool on) { mMakeNew = on; }
 	// Whether name is free where SetKeepFormerAs puts it: beside the file a symbolic link names.
 	bool KeptNameIsFree(const char* name);
 	// Deletes the file of that name there (an older kept copy); none there is no error.
@@ -167,6 +170,7 @@ protected:
 	OSType mReplacementType = 0;
 	OSType mReplacementCreator = 0;
 	Str63 mKeepFormerAs = {};
+	bool mMakeNew = false;
 	bool mReplacing = false; // the open fork is a replacement copy
 	short mWriteFailure = 0; // first failed write since Open
 };

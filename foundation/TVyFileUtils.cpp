@@ -137,8 +137,10 @@ TVyFile* TVyFileUtils::NewFileSFP(char*, char*, char* defaultName)
 		delete file;
 		return nullptr;
 	}
-	// What stands under the name stays whole until the new contents replace it at Close.
+	// What stands under the name stays whole until the new contents replace it at Close; a name chosen as
+	// new is made new.
 	file->SetReplaceSafely(true);
+	file->SetMakeNew(!reply.replacing);
 	file->SetMode(kFileModeWrite);
 	return file;
 }

@@ -354,7 +354,14 @@ Boolean LDocument::AskSaveAs(FSSpec& outFileSpec, Boolean)
 		return false;
 	outFileSpec = reply.spec;
 	// The chosen file is replaced only by the save itself, which writes a whole new file first.
-	DoAESave(outFileSpec, GetFileType());
+	mSavesToNewName = !reply.replacing;
+	try {
+		DoAESave(outFileSpec, GetFileType());
+	} catch (...) {
+		mSavesToNewName = false;
+		throw;
+	}
+	mSavesToNewName = false;
 	return !IsModified();
 }
 

@@ -105,6 +105,9 @@ protected:
 	// Save As onto the file of another open document is refused and told: two windows would each write
 	// the file over the other's. True when refused.
 	Boolean RefuseFileOfOther(const FSSpec& inFileSpec);
+	// During DoAESave: the user chose a name that stood free (no "replace?" was asked), so a file found
+	// there now was made by another program meanwhile and must be left as it is.
+	Boolean SavesToNewName() const { return mSavesToNewName; }
 
 	FSSpec mFileSpec;
 	Boolean mIsModified = false;
@@ -113,6 +116,8 @@ protected:
 private:
 	// The document's name in its alerts and as the name Save As proposes.
 	void GetName(Str255 outName) const;
+
+	Boolean mSavesToNewName = false;
 
 	static std::vector<LDocument*> sDocumentList;
 };

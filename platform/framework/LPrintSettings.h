@@ -26,9 +26,15 @@ public:
 	void SetLandscape(Boolean inLandscape) { mLandscape = inLandscape; }
 	Boolean IsLandscape() const { return mLandscape; }
 
-	// A PDF file instead of a printer; empty for the printer.
-	void SetOutputFile(const std::string& inPath) { mOutputFile = inPath; }
+	// A PDF file instead of a printer; empty for the printer. A file chosen as new (no file stood under its
+	// name when the user chose it) is made new: one another program puts there meanwhile is left alone.
+	void SetOutputFile(const std::string& inPath, Boolean inIsNew = false)
+	{
+		mOutputFile = inPath;
+		mOutputFileIsNew = inIsNew && !inPath.empty();
+	}
 	const std::string& GetOutputFile() const { return mOutputFile; }
+	Boolean IsOutputFileNew() const { return mOutputFileIsNew; }
 	void SetPrinterName(const std::string& inName) { mPrinterName = inName; }
 	const std::string& GetPrinterName() const { return mPrinterName; }
 
@@ -42,5 +48,6 @@ private:
 	SInt16 mMarginLeft = 36, mMarginTop = 36, mMarginRight = 36, mMarginBottom = 36;
 	Boolean mLandscape = false;
 	std::string mOutputFile;
+	Boolean mOutputFileIsNew = false;
 	std::string mPrinterName;
 };

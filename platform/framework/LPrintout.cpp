@@ -6,17 +6,18 @@
 #include "platform/framework/LStream.h"
 #include "platform/framework/QtPrinting.h"
 #include "platform/framework/UModalAlerts.h"
+#include "platform/framework/UPrinting.h"
 #include "platform/framework/UReanimator.h"
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/GrafPort.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -45,26 +46,23 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 
 // A printout to a file is written to a copy beside it (beside the file a link names) that takes the file's
 // place in one step only once it is whole: a full disk or a failed page leaves what stood there as it was.
-// A file the user may not write is refused, as the printer itself would refuse it, and so is an open
-// document's file.
+// The printer writes the copy through its descriptor, never by a name another user could swap. A file the
+// user may not write is refused, as the printer itself would refuse it, and so is an open document's file;
+// a name chosen as new that another program took meanwhile is left to it.
 class StPrintFile
 {
 public:
-	explicit StPrintFile(QPrinter& ioPrinter)
+	StPrintFile(QPrinter& ioPrinter, const LPrintSettings& inSpec)
 	{
 		if (ioPrinter.outputFormat() != QPrinter::PdfFormat || ioPrinter.outputFileName().isEmpty())
 			return;
-		std::string path = QFile::encodeName(ioPrinter.outputFileName()).toStdString();
-		if (path[0] != '/')
-			path = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
-		RefuseDocumentFile(path);
-		std::string copy;
-		if (PathOpenReplacement(path, &mRefNum, &copy) != noErr)
-			Throw_(LPrintout::err_PrintFailed);
+		mPath = UPrinting::OutputPath(inSpec);
+		RefuseDocumentFile(mPath);
+		std::string writer;
+		ThrowIfFailed(PathOpenReplacement(mPath, inSpec.IsOutputFileNew(), &mRefNum, &writer));
 		// Copies that a print killed part way left behind; a young one may be another print's.
-		PathRemoveStaleReplacements(copy.substr(0, copy.rfind('/')), kStaleSeconds);
-		ioPrinter.setOutputFileName(QFile::decodeName(copy.c_str()));
-		mCopy = QFile::decodeName(copy.c_str());
+		FSRemoveStaleReplacementsBeside(mRefNum, kStaleSeconds);
+		ioPrinter.setOutputFileName(QFile::decodeName(writer.c_str()));
 	}
 	~StPrintFile()
 	{
@@ -75,23 +73,42 @@ public:
 	StPrintFile& operator=(const StPrintFile&) = delete;
 
 	// A file cut short by a failed write lacks the end-of-file mark written last.
-	bool Keep()
+	void Keep()
 	{
 		if (mRefNum == 0)
-			return true;
-		QFile written(mCopy);
-		const bool whole = written.open(QIODevice::ReadOnly) && written.size() >= 16 &&
-		                   written.seek(written.size() - 16) && written.read(16).contains("%%EOF");
-		written.close();
+			return;
+		char tail[16] = {};
+		SInt32 size = 0, count = sizeof tail;
+		const bool whole = GetEOF(mRefNum, &size) == noErr && size >= count &&
+		                   SetFPos(mRefNum, fsFromStart, size - count) == noErr &&
+		                   FSRead(mRefNum, &count, tail) == noErr &&
+		                   std::string_view(tail, sizeof tail).find("%%EOF") != std::string_view::npos;
 		const SInt16 refNum = std::exchange(mRefNum, 0);
 		if (!whole) {
 			FSCloseDiscarding(refNum);
-			return false;
+			Throw_(LPrintout::err_PrintFailed);
 		}
-		return FSClose(refNum) == noErr;
+		ThrowIfFailed(FSClose(refNum));
 	}
 
 private:
+	void ThrowIfFailed(OSErr inErr) const
+	{
+		if (inErr == noErr)
+			return;
+		if (inErr != dupFNErr)
+			Throw_(LPrintout::err_PrintFailed);
+		Str255 file;
+		PascalStrings::FromString(FileName(mPath), file);
+		ParamText(file, nullptr, nullptr, nullptr);
+		Throw_(LPrintout::err_PrintFileMadeMeanwhile);
+	}
+
+	static std::string FileName(const std::string& inPath)
+	{
+		return MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1));
+	}
+
 	// The printout would take the place of a document the user still has open. ^0 the file, ^1 why.
 	static void RefuseDocumentFile(const std::string& inPath)
 	{
@@ -99,16 +116,15 @@ private:
 		if (!LDocument::HeldFileReason(inPath, &why))
 			return;
 		Str255 file, reason;
-		PascalStrings::FromString(MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1)),
-		                          file);
+		PascalStrings::FromString(FileName(inPath), file);
 		PascalStrings::FromString(why, reason);
 		ParamText(file, reason, nullptr, nullptr);
 		Throw_(LPrintout::err_PrintFileHeld);
 	}
 
 	static constexpr UInt32 kStaleSeconds = 60;
+	std::string mPath;
 	SInt16 mRefNum = 0;
-	QString mCopy;
 };
 
 // Points the port at the printer's page for the printout's lifetime of a job.
@@ -201,7 +217,7 @@ void LPrintout::DoPrintJob()
 	QtPrinting::ApplySpec(mPrintSpec, printer);
 	// The pages are chosen here; the printer is to print all it is given.
 	printer.setFromTo(0, 0);
-	StPrintFile file(printer);
+	StPrintFile file(printer, mPrintSpec);
 	QPainter painter;
 	if (!painter.begin(&printer))
 		Throw_(err_PrintFailed);
@@ -252,6 +268,8 @@ void LPrintout::DoPrintJob()
 	mPrinting = false;
 	mVisible = false;
 	restoreScrolls();
-	if (!painter.end() || !file.Keep())
+	if (!painter.end())
 		Throw_(err_PrintFailed);
+	file.Keep();
+	UPrinting::OutputFileMade(mPrintSpec);
 }

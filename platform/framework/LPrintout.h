@@ -51,8 +51,13 @@ public:
 	const PanelSpec* GetPrintingPanel() const { return mPrinting ? &mPanel : nullptr; }
 
 	// err_PrintFileHeld: the output file is an open document's; ParamText holds the file's name (^0) and
-	// the reason that names the document's window (^1).
-	enum : ExceptionCode { err_PrintFailed = -27, err_PrintFileHeld = -28 };
+	// the reason that names the document's window (^1). err_PrintFileMadeMeanwhile: the output file was
+	// chosen as new, and another program made a file of that name since (^0 its name).
+	enum : ExceptionCode {
+		err_PrintFailed = -27,
+		err_PrintFileHeld = -28,
+		err_PrintFileMadeMeanwhile = -29
+	};
 
 private:
 	void PreparePanes(LPane* inPane);

@@ -4,12 +4,16 @@
 #include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace
 {
@@ -82,10 +86,23 @@ LPrintSettings& UPrinting::GetAppPrintSpec()
 	return spec;
 }
 
+// The dialog asks before it replaces a file; a name it did not ask about is the user's new file.
+static void NoteWhetherOutputFileIsNew(LPrintSettings& ioPrintSpec)
+{
+	struct stat st;
+	const std::string path = UPrinting::OutputPath(ioPrintSpec);
+	ioPrintSpec.SetOutputFile(ioPrintSpec.GetOutputFile(),
+	                          !path.empty() && lstat(path.c_str(), &st) != 0 && errno == ENOENT);
+}
+
 Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 {
-	if (PrintJobRunner())
-		return PrintJobRunner()(ioPrintSpec);
+	if (PrintJobRunner()) {
+		if (!PrintJobRunner()(ioPrintSpec))
+			return false;
+		NoteWhetherOutputFileIsNew(ioPrintSpec);
+		return true;
+	}
 	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
 		return false;
 	QPrinter printer;
@@ -93,7 +110,23 @@ Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 	if (!StModalLoop::ExecAndDelete(new QPrintDialog(&printer, QApplication::activeWindow())))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);
+	NoteWhetherOutputFileIsNew(ioPrintSpec);
 	return true;
+}
+
+std::string UPrinting::OutputPath(const LPrintSettings& inSpec)
+{
+	const std::string& path = inSpec.GetOutputFile();
+	if (path.empty() || path[0] == '/')
+		return path;
+	return QFile::encodeName(QDir::currentPath()).toStdString() + "/" + path;
+}
+
+void UPrinting::OutputFileMade(const LPrintSettings& inSpec)
+{
+	LPrintSettings& app = GetAppPrintSpec();
+	if (app.IsOutputFileNew() && app.GetOutputFile() == inSpec.GetOutputFile())
+		app.SetOutputFile(app.GetOutputFile());
 }
 
 Boolean UPrinting::AskPageSetup(LPrintSettings& ioPrintSpec)

@@ -5,6 +5,7 @@
 #include "platform/framework/LPrintSettings.h"
 
 #include <functional>
+#include <string>
 
 class UPrinting
 {
@@ -14,6 +15,11 @@ public:
 	// The print dialog (pages, copies, printer or file); true when the user confirmed, the settings then
 	// holding the choices.
 	static Boolean AskPrintJob(LPrintSettings& ioPrintSpec);
+	// The settings' output file as an absolute path (relative to the working folder); empty for a printer.
+	static std::string OutputPath(const LPrintSettings& inSpec);
+	// A printout to the settings' output file stands whole: the application's settings no longer take that
+	// file for new, so that a print without the dialog replaces it.
+	static void OutputFileMade(const LPrintSettings& inSpec);
 	// The page-setup dialog (paper, orientation, margins).
 	static Boolean AskPageSetup(LPrintSettings& ioPrintSpec);
 

@@ -85,8 +85,11 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName)
 		const int fd = openat(folder, copyName->c_str(),
 		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
 		if (fd >= 0) {
-			// Where the file system has no locks, the sweep goes by age alone.
-			flock(fd, LOCK_EX | LOCK_NB);
+			// A sweep looking at the new copy this instant holds a shared lock: wait for it, or the copy
+			// would stay unlocked while it is written. Where the file system has no locks, the sweep goes
+			// by age alone.
+			while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+			}
 			return fd;
 		}
 		if (errno != EEXIST)
@@ -277,7 +280,19 @@ void CloseDescriptors(const Fork& fork)
 			close(fd);
 }
 
-OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refNum, std::string* copyPath)
+// The name under which a writer that opens files itself reaches the copy: its descriptor, which names that
+// very file whatever is put under the copy's name or a folder's later.
+OSErr WriterPath(int fd, std::string* writerPath)
+{
+	*writerPath = "/proc/self/fd/" + std::to_string(fd);
+	struct stat viaProc, copy;
+	if (stat(writerPath->c_str(), &viaProc) != 0 || fstat(fd, &copy) != 0 || !SameFile(viaProc, copy))
+		return ioErr;
+	return noErr;
+}
+
+OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeNew, SInt16* refNum,
+                        std::string* writerPath)
 {
 	std::string folderPath, name;
 	if (OSErr err = ResolveTarget(path, &folderPath, &name); err != noErr)
@@ -289,8 +304,15 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 		                                                             : ErrnoToOSErr(errno);
 	Descriptor former;
 	struct stat st = {};
-	if (OSErr err = OpenFormer(folder.fd, name, &former.fd, &st); err != noErr)
+	if (mustBeNew) {
+		// Whatever stands under a name chosen as new was put there by another program since.
+		if (fstatat(folder.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+			return dupFNErr;
+		if (errno != ENOENT)
+			return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+	} else if (OSErr err = OpenFormer(folder.fd, name, &former.fd, &st); err != noErr) {
 		return err;
+	}
 
 	std::lock_guard lock(sForkMutex);
 	if (OpenForWriting(path))
@@ -306,6 +328,8 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	fork.folderFd = folder.fd;
 	fork.formerFd = former.fd;
 	fork.name = name;
+	if (err == noErr && writerPath)
+		err = WriterPath(copy.fd, writerPath);
 	if (err == noErr && (*refNum = AddFork(fork)) == 0)
 		err = tmfoErr;
 	if (err != noErr) {
@@ -315,8 +339,7 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, SInt16* refN
 	copy.Release();
 	folder.Release();
 	former.Release();
-	if (copyPath)
-		*copyPath = Join(folderPath, fork.copyName);
+	ReplaceStepReached(ReplaceStep::kCopyMade);
 	return noErr;
 }
 
@@ -381,6 +404,12 @@ OSErr CloseReplacement(Fork& fork, bool keep)
 				ReplaceStepReached(ReplaceStep::kFormerKept);
 			}
 		}
+		// Whatever else stands under the copy's name now was put there by another user of the folder.
+		struct stat named, copy;
+		if (err == noErr &&
+		    (fstatat(fork.folderFd, fork.copyName.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+		     fstat(fork.fd, &copy) != 0 || !SameFile(named, copy)))
+			err = ioErr;
 		if (err == noErr) {
 			// FUSE would keep a replaced file that is still open as a hidden file.
 			const bool creating = fork.formerFd < 0;
@@ -418,7 +447,8 @@ OSErr CloseReplacement(Fork& fork, bool keep)
 
 using namespace fileforks;
 
-OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum)
+static OSErr OpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, bool mustBeNew,
+                             SInt16* refNum)
 {
 	if (!refNum)
 		return paramErr;
@@ -426,15 +456,27 @@ OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt
 	std::string path;
 	if (OSErr err = Resolve(vRefNum, dirID, name, &path); err != noErr)
 		return err;
-	return OpenReplacementOf(path, true, refNum, nullptr);
+	return OpenReplacementOf(path, true, mustBeNew, refNum, nullptr);
 }
 
-OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath)
+OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum)
 {
-	if (!refNum || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
+	return OpenReplacement(vRefNum, dirID, name, false, refNum);
+}
+
+OSErr HOpenNewReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum)
+{
+	return OpenReplacement(vRefNum, dirID, name, true, refNum);
+}
+
+OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum,
+                          std::string* writerPath)
+{
+	if (!refNum || !writerPath || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
 		return paramErr;
 	*refNum = 0;
-	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, refNum, copyPath);
+	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, mustBeNew, refNum,
+	                         writerPath);
 }
 
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)
@@ -515,9 +557,8 @@ OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param na
 	return PathRemoveStaleReplacements(folder, olderThan);
 }
 
-OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
+static OSErr RemoveStaleReplacementsIn(DIR* dir, UInt32 olderThan)
 {
-	DIR* dir = opendir(folder.c_str());
 	if (!dir)
 		return ErrnoToOSErr(errno);
 	const int folderFd = dirfd(dir);
@@ -546,6 +587,29 @@ OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
 	if (removed)
 		FolderChanged();
 	return noErr;
+}
+
+OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan)
+{
+	return RemoveStaleReplacementsIn(opendir(folder.c_str()), olderThan);
+}
+
+OSErr FSRemoveStaleReplacementsBeside(SInt16 refNum, UInt32 olderThan)
+{
+	int folder;
+	{
+		std::lock_guard lock(sForkMutex);
+		Fork* fork = FindFork(refNum);
+		if (!fork || !fork->IsReplacement())
+			return rfNumErr;
+		folder = openat(fork->folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	}
+	if (folder < 0)
+		return ErrnoToOSErr(errno);
+	DIR* dir = fdopendir(folder);
+	if (!dir)
+		close(folder);
+	return RemoveStaleReplacementsIn(dir, olderThan);
 }
 
 ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook)

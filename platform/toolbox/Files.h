@@ -78,9 +78,14 @@ OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permiss
 // FSCloseDiscarding throws the copy away. Until FSClose the file itself is untouched, and a new name never
 // shows a file that is not whole nor takes the place of a file made meanwhile (dupFNErr).
 OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
-// The same for a file named by its path, for writers that fill the copy themselves through copyPath (a
-// printer). The copy starts empty.
-OSErr PathOpenReplacement(const std::string& posixPath, SInt16* refNum, std::string* copyPath);
+// The same for a name the user chose as new: a file found under it now, or made there before FSClose, was
+// put there by another program and is left as it is (dupFNErr).
+OSErr HOpenNewReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
+// The same for a file named by its path (mustBeNew as above), for writers that open the copy themselves (a
+// printer). The copy starts empty. writerPath names it through its descriptor (under /proc/self/fd), so the
+// writer reaches that very file whatever is put under the copy's or a folder's name meanwhile.
+OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum,
+                          std::string* writerPath);
 // A file that is a mount point cannot be replaced: another file system stands there.
 constexpr OSErr fsMountPointErr = -1430;
 // The type and creator the replacement gives its file.
@@ -98,9 +103,11 @@ OSErr HDeleteKept(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, ConstStr2
 // writer and stays; so does one changed in the last olderThan seconds, for file systems without locks.
 OSErr HRemoveStaleReplacements(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, UInt32 olderThan);
 OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan);
+// The same in the folder an open replacement lands in.
+OSErr FSRemoveStaleReplacementsBeside(SInt16 refNum, UInt32 olderThan);
 
 // The moments of a replacement, for tests that stop the program or change the folder between them.
-enum class ReplaceStep { kResolved, kCopyWritten, kKeptCopyWritten, kFormerKept, kReplaced };
+enum class ReplaceStep { kResolved, kCopyMade, kCopyWritten, kKeptCopyWritten, kFormerKept, kReplaced };
 using ReplaceStepHook = void (*)(ReplaceStep);
 ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook);
 // For tests: this process's renames meet what NFS, FUSE or a shared folder answer, which refuse the

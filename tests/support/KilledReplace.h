@@ -45,7 +45,8 @@ inline bool KilledAt(ReplaceStep inStep, const std::function<void()>& inOperatio
 	return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kResolved, ReplaceStep::kCopyWritten,
+inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kResolved, ReplaceStep::kCopyMade,
+                                              ReplaceStep::kCopyWritten,
                                               ReplaceStep::kKeptCopyWritten, ReplaceStep::kFormerKept,
                                               ReplaceStep::kReplaced};
 

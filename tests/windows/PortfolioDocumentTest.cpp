@@ -70,6 +70,8 @@ protected:
 			reply.accepted = !mSaveAs.empty();
 			if (reply.accepted) {
 				EXPECT_EQ(FSPathMakeFSSpec(mScratch.Path(mSaveAs), &reply.spec), noErr);
+				// The dialog asks before it replaces a file, and the user agrees.
+				reply.replacing = mScratch.Exists(mSaveAs);
 			}
 			return reply;
 		});

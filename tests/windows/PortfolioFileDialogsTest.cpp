@@ -9,12 +9,14 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
+#include "platform/toolbox/Files.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/portfolio/TPortfolio.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <set>
@@ -146,7 +148,6 @@ TEST_F(PortfolioFileDialogsTest, SaveAsToAPlaceThatCannotBeUsedSaysWhyAndChanges
 	const std::string documents = mScratch.Path("home/Documents");
 	const std::string before = "\xD2Retirement\xD3 could not be saved as \xD2";
 	const std::string noFolder = "\xD3 does not exist, or is not a folder. Nothing on disk was changed.";
-	const std::set<std::string> files = {"Archive", "Retirement"};
 	UModalAlerts::ClearShownAlerts();
 
 	SaveAs(document, "home/Documents/Missing/Copy");
@@ -156,7 +157,17 @@ TEST_F(PortfolioFileDialogsTest, SaveAsToAPlaceThatCannotBeUsedSaysWhyAndChanges
 	mScratch.MakeFolder("home/Documents/Archive");
 	SaveAs(document, "home/Documents/Archive");
 	SaveAs(document, "home/Documents/Retirement/Copy");
-	EXPECT_EQ(mAsked.size(), 4u);
+	// A new name that another program takes after the dialog closed stays that program's.
+	static std::string sTaken;
+	sTaken = mScratch.Path("home/Documents/Copy");
+	const ReplaceStepHook former = SetReplaceStepHook([](ReplaceStep inStep) {
+		if (inStep == ReplaceStep::kResolved)
+			std::ofstream(sTaken) << "theirs";
+	});
+	SaveAs(document, "home/Documents/Copy");
+	SetReplaceStepHook(former);
+	EXPECT_EQ(mScratch.Read("home/Documents/Copy"), "theirs");
+	EXPECT_EQ(mAsked.size(), 5u);
 	std::vector<std::string> shown;
 	for (const auto& alert : UModalAlerts::GetShownAlerts())
 		shown.push_back(alert.text);
@@ -164,8 +175,10 @@ TEST_F(PortfolioFileDialogsTest, SaveAsToAPlaceThatCannotBeUsedSaysWhyAndChanges
 	                     before + "Copy\xD3. The folder \xD2" + documents + "/Missing" + noFolder,
 	                     before + "Copy\xD3. The folder \xD2" + documents + "/Archive" + noFolder,
 	                     before + "Archive\xD3. A folder has that name. Nothing on disk was changed.",
-	                     before + "Copy\xD3. The folder \xD2" + documents + "/Retirement" + noFolder}));
-	EXPECT_EQ(Listing("home/Documents"), files);
+	                     before + "Copy\xD3. The folder \xD2" + documents + "/Retirement" + noFolder,
+	                     before + "Copy\xD3. Another program made a file of that name meanwhile; it was "
+	                              "left as it is. Nothing on disk was changed."}));
+	EXPECT_EQ(Listing("home/Documents"), (std::set<std::string>{"Archive", "Copy", "Retirement"}));
 	EXPECT_TRUE(std::filesystem::is_empty(mScratch.Path("home/Documents/Archive")));
 	EXPECT_TRUE(document->IsModified());
 	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Retirement");
@@ -173,7 +186,7 @@ TEST_F(PortfolioFileDialogsTest, SaveAsToAPlaceThatCannotBeUsedSaysWhyAndChanges
 	// Cancel says nothing.
 	mAnswers = {};
 	UDispatch::Run([&] { document->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
-	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 4u);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 5u);
 	EXPECT_TRUE(document->IsModified());
 }
 

@@ -40,6 +40,17 @@ inline std::string Read(const std::string& inPath)
 	return text;
 }
 
+// The plug-in's message inMessage with ^0 filled.
+inline std::string Message(SInt16 inMessage, const std::string& inFile)
+{
+	Str255 message;
+	GetIndString(message, kKsMessageStringsID, inMessage);
+	std::string text = PascalStrings::ToString(message);
+	if (const size_t at = text.find("^0"); at != std::string::npos)
+		text.replace(at, 2, inFile);
+	return text;
+}
+
 // What inPrint showed in the plug-in's error dialog, or "<no dialog>"; the print error message itself
 // as `outExpected`.
 inline std::string ErrorShownBy(const std::function<void()>& inPrint, std::string* outExpected)
@@ -52,9 +63,7 @@ inline std::string ErrorShownBy(const std::function<void()>& inPrint, std::strin
 	inPrint();
 	StDialogHandler::SetAnswersRequired(false);
 	StDialogHandler::ClearQueuedAnswers();
-	Str255 message;
-	GetIndString(message, kKsMessageStringsID, 15);
-	*outExpected = PascalStrings::ToString(message);
+	*outExpected = Message(15, {});
 	return shown;
 }
 

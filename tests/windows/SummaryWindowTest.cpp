@@ -41,6 +41,8 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -464,17 +466,28 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 		          expected)
 		    << name;
 	}
-	// A new name that another program takes while the printout is written stays that program's.
+	// A new name that another program takes after the dialog closed, or while the printout is written,
+	// stays that program's.
 	static std::string sTaken;
+	static ReplaceStep sTakenAt;
 	sTaken = mRoot + "/summary new.pdf";
-	PrintedText::PrintTo(sTaken);
-	const ReplaceStepHook former = SetReplaceStepHook([](ReplaceStep inStep) {
-		if (inStep == ReplaceStep::kCopyWritten)
-			std::ofstream(sTaken) << "taken";
-	});
-	EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected), expected);
-	SetReplaceStepHook(former);
-	EXPECT_EQ(ReadText(sTaken), "taken");
+	for (ReplaceStep step : {ReplaceStep::kResolved, ReplaceStep::kCopyWritten}) {
+		std::filesystem::remove(sTaken);
+		PrintedText::PrintTo(sTaken);
+		sTakenAt = step;
+		const ReplaceStepHook former = SetReplaceStepHook([](ReplaceStep inStep) {
+			if (inStep == sTakenAt)
+				std::ofstream(sTaken) << "taken";
+		});
+		EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected),
+		          PrintedText::Message(31, "summary new.pdf"));
+		SetReplaceStepHook(former);
+		EXPECT_EQ(ReadText(sTaken), "taken");
+	}
+	// A file that stood when the dialog closed is one the user agreed to replace.
+	EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected),
+	          "<no dialog>");
+	EXPECT_EQ(ReadText(sTaken).rfind("%PDF", 0), 0u);
 	std::vector<std::string> files;
 	for (const auto& entry : std::filesystem::recursive_directory_iterator(mRoot))
 		if (entry.path().filename().string().find("summary") != std::string::npos)
@@ -482,6 +495,70 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 	std::sort(files.begin(), files.end());
 	EXPECT_EQ(files, (std::vector<std::string>{"summary folder", "summary new.pdf", "summary.pdf"}));
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
+}
+
+// Root printing into a folder another user owns, while that user puts a link to a root-only file under the
+// name of the printout's copy, or his own folder holding such a link in place of the folder: the printer
+// writes only its own copy, root's file is never written, and a printout that could not take its name
+// says so.
+TEST_F(SummaryWindowTest, RootsPrintoutNeverFollowsALinkSwappedInForItsCopyOrItsFolder)
+{
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root prints into another user's folder";
+	TSummaryWindow* window = Open();
+	ASSERT_NE(window, nullptr);
+	static std::string sSecret, sHome, sHis;
+	static bool sFolder;
+	sSecret = mRoot + "/root-only";
+	sHome = mRoot + "/user";
+	sHis = mRoot + "/his";
+	for (const bool folder : {false, true}) {
+		SCOPED_TRACE(folder ? "the folder swapped" : "the copy swapped");
+		for (const std::string& path : {sHome, sHome + ".moved", sHis})
+			std::filesystem::remove_all(path);
+		WriteText(sSecret, "root only");
+		ASSERT_EQ(chmod(sSecret.c_str(), 0600), 0);
+		for (const std::string& path : {sHome, sHis}) {
+			std::filesystem::create_directory(path);
+			ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+		}
+		sFolder = folder;
+		PrintedText::PrintTo(sHome + "/print.pdf");
+		const ReplaceStepHook former = SetReplaceStepHook([](ReplaceStep inStep) {
+			if (inStep != ReplaceStep::kCopyMade)
+				return;
+			for (const auto& entry : std::filesystem::directory_iterator(sHome)) {
+				const std::string copy = entry.path().filename();
+				if (copy.rfind(".print.pdf.", 0) != 0)
+					continue;
+				if (sFolder) {
+					std::filesystem::create_symlink(sSecret, sHis + "/" + copy);
+					std::filesystem::rename(sHome, sHome + ".moved");
+					std::filesystem::create_directory_symlink(sHis, sHome);
+				} else {
+					std::filesystem::rename(entry.path(), sHome + "/" + copy + ".moved");
+					std::filesystem::create_symlink(sSecret, sHome + "/" + copy);
+				}
+				return;
+			}
+		});
+		std::string expected;
+		const std::string shown =
+		    PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected);
+		SetReplaceStepHook(former);
+
+		EXPECT_EQ(ReadText(sSecret), "root only");
+		struct stat st;
+		ASSERT_EQ(stat(sSecret.c_str(), &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, 0600u);
+		if (folder) {
+			EXPECT_EQ(shown, "<no dialog>");
+			EXPECT_NE(PrintedText::Read(sHome + ".moved/print.pdf").find("beta corp"), std::string::npos);
+		} else {
+			EXPECT_EQ(shown, expected);
+			EXPECT_FALSE(std::filesystem::exists(sHome + "/print.pdf"));
+		}
+	}
 }
 
 TEST_F(SummaryWindowTest, RowsShowTheirColoursWithTextOnTheCellBaseline)

@@ -312,6 +312,7 @@ void TPortfolio::DoAESave(FSSpec& inFileSpec, OSType)
 	if (RefuseFileOfOther(inFileSpec))
 		return;
 	auto file = std::make_unique<TVyFile>(&inFileSpec);
+	file->SetMakeNew(SavesToNewName());
 	std::swap(mFile, file);
 	const short err = DoSave();
 	if (err != 0) {

@@ -18,6 +18,19 @@ namespace
 {
 constexpr SInt16 kPrintErrorMessage = 15;
 constexpr SInt16 kPrintFileHeldMessage = 30;
+constexpr SInt16 kPrintFileMadeMeanwhileMessage = 31;
+
+SInt16 MessageFor(ExceptionCode inError)
+{
+	switch (inError) {
+	case LPrintout::err_PrintFileHeld:
+		return kPrintFileHeldMessage;
+	case LPrintout::err_PrintFileMadeMeanwhile:
+		return kPrintFileMadeMeanwhileMessage;
+	default:
+		return kPrintErrorMessage;
+	}
+}
 } // namespace
 
 bool FindCommandStatus(CommandT inCommand, int inMenuString, Boolean& outEnabled, Str255 outName)
@@ -36,9 +49,7 @@ void Print(const std::function<void()>& inPrint)
 	try {
 		inPrint();
 	} catch (const LException& e) {
-		UKsDialogs::ErrorDialog(e.GetErrorCode() == LPrintout::err_PrintFileHeld
-		                            ? kPrintFileHeldMessage
-		                            : kPrintErrorMessage);
+		UKsDialogs::ErrorDialog(MessageFor(e.GetErrorCode()));
 	} catch (...) {
 		UKsDialogs::ErrorDialog(kPrintErrorMessage);
 	}

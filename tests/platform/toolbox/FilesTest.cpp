@@ -268,6 +268,20 @@ TEST_P(FilesOnEveryFileSystemTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMa
 	EXPECT_EQ(Replace(ref, "mine"), dupFNErr);
 	EXPECT_EQ(ReadText(mWork + "/Notes"), "theirs");
 
+	// A name the user chose as new that another program took before the save opened it stays that
+	// program's, as does one it takes while the copy is written.
+	WriteText(mWork + "/Taken", "theirs");
+	std::string copy;
+	EXPECT_EQ(HOpenNewReplacement(0, mDir, P("Taken"), &ref), dupFNErr);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/Taken", true, &ref, &copy), dupFNErr);
+	EXPECT_EQ(ReadText(mWork + "/Taken"), "theirs");
+	ASSERT_EQ(HOpenNewReplacement(0, mDir, P("Later"), &ref), noErr);
+	WriteText(mWork + "/Later", "theirs");
+	EXPECT_EQ(Replace(ref, "mine"), dupFNErr);
+	EXPECT_EQ(ReadText(mWork + "/Later"), "theirs");
+	std::filesystem::remove(mWork + "/Taken");
+	std::filesystem::remove(mWork + "/Later");
+
 	// Discarded, or in a folder that is not there: nothing is made.
 	ASSERT_EQ(HOpenReplacement(0, mDir, P("Dropped"), &ref), noErr);
 	EXPECT_EQ(FSCloseDiscarding(ref), noErr);
@@ -298,8 +312,9 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 
 	SInt16 ref = 0;
 	std::string copy;
-	ASSERT_EQ(PathOpenReplacement(mWork + "/latest", &ref, &copy), noErr);
-	// The copy is filled by its path, as a printer does.
+	ASSERT_EQ(PathOpenReplacement(mWork + "/latest", false, &ref, &copy), noErr);
+	// A printer fills the copy through the name it is given, which is no name in the folder.
+	EXPECT_EQ(copy.rfind("/proc/self/fd/", 0), 0u) << copy;
 	WriteText(copy, "new printout");
 	EXPECT_EQ(ReadText(mWork + "/report.pdf"), "old");
 	ASSERT_EQ(FSClose(ref), noErr);
@@ -314,13 +329,13 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	}
 	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"latest", "report.pdf"}));
 
-	EXPECT_EQ(PathOpenReplacement(mWork + "/", &ref, &copy), paramErr);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/", false, &ref, &copy), paramErr);
 	std::filesystem::create_directory(mWork + "/folder");
-	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", &ref, &copy), fnfErr);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", false, &ref, &copy), fnfErr);
 	if (root)
 		GTEST_SKIP() << "root writes read-only files";
 	chmod((mWork + "/report.pdf").c_str(), 0400);
-	EXPECT_EQ(PathOpenReplacement(mWork + "/latest", &ref, &copy), wrPermErr);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/latest", false, &ref, &copy), wrPermErr);
 	EXPECT_EQ(HOpenReplacement(0, mDir, P("report.pdf"), &ref), wrPermErr);
 	EXPECT_EQ(ReadText(mWork + "/report.pdf"), "new printout");
 }
