@@ -15,9 +15,9 @@ class TQuitSignalWatcher : public LPeriodical
 public:
 	// Whatever the process inherited (ignored, from a background start), for the whole run.
 	static void CatchQuitSignals();
-	// Gives them back their defaults, where nothing of the user's is left to write: a quit signal that
-	// came already or comes now ends the process. False when one came already.
-	static bool ReleaseQuitSignals();
+	// Where nothing of the user's is left to write: a quit signal from now on ends the process at once,
+	// as its default would. False when one came already.
+	static bool EndOnQuitSignals();
 
 	// Catches them too, when main has not: they then go back to their defaults with the watcher.
 	TQuitSignalWatcher();
