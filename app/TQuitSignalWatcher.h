@@ -5,8 +5,8 @@
 // While a signal's quit is held up by a question or an alert, standard error says what it waits for, on
 // which display, and what a further Ctrl-C does: a SIGINT or SIGTERM a second after that answers every
 // waiting question as Don't Save (other alerts as their Cancel) and quits without saving. One that comes
-// sooner (a double tap) is the same quit as the first; a hang-up never drops a change, since nobody is left
-// at the terminal to have read the message.
+// sooner (a double tap) is the same quit as the first, which the terminal is told; a hang-up never drops a
+// change, since nobody is left at the terminal to have read the message.
 
 #include "platform/framework/LPeriodical.h"
 
