@@ -34,6 +34,31 @@ extern "C" void NoteSignal(int inSignal)
 		sInterrupts = sInterrupts + 1;
 }
 
+// Caught, not left to its default, so that scripts/run, which passes a signal on only to a program that
+// catches it, passes it on.
+extern "C" void EndBySignal(int inSignal)
+{
+	std::signal(inSignal, SIG_DFL);
+	std::raise(inSignal);
+}
+
+void Catch(void (*inHandler)(int))
+{
+	struct sigaction action = {};
+	action.sa_handler = inHandler;
+	action.sa_flags = SA_RESTART;
+	sigemptyset(&action.sa_mask);
+	sigset_t signals;
+	sigemptyset(&signals);
+	for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+		sigaddset(&action.sa_mask, signal);
+		sigaddset(&signals, signal);
+	}
+	for (int signal : {SIGINT, SIGTERM, SIGHUP})
+		sigaction(signal, &action, nullptr);
+	sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+}
+
 // The names of the documents with unsaved changes, quoted and joined for a sentence.
 std::string UnsavedDocuments()
 {
@@ -55,26 +80,13 @@ std::string UnsavedDocuments()
 
 void TQuitSignalWatcher::CatchQuitSignals()
 {
-	struct sigaction action = {};
-	action.sa_handler = NoteSignal;
-	action.sa_flags = SA_RESTART;
-	sigemptyset(&action.sa_mask);
-	sigset_t signals;
-	sigemptyset(&signals);
-	for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-		sigaddset(&action.sa_mask, signal);
-		sigaddset(&signals, signal);
-	}
-	for (int signal : {SIGINT, SIGTERM, SIGHUP})
-		sigaction(signal, &action, nullptr);
-	sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+	Catch(NoteSignal);
 	sCaught = true;
 }
 
-bool TQuitSignalWatcher::ReleaseQuitSignals()
+bool TQuitSignalWatcher::EndOnQuitSignals()
 {
-	for (int signal : {SIGINT, SIGTERM, SIGHUP})
-		std::signal(signal, SIG_DFL);
+	Catch(EndBySignal);
 	sCaught = false;
 	return sInterrupts == 0 && sHangUps == 0;
 }
@@ -108,11 +120,22 @@ void TQuitSignalWatcher::SpendTime(const EventRecord&)
 		mQuitAsked = true;
 		if (app)
 			app->RequestQuit();
-	} else if (interrupted && mTold && TickCount() - mToldAt >= kTimeToRead) {
-		if (const std::string unsaved = UnsavedDocuments(); !unsaved.empty())
-			std::fprintf(stderr, "Vantorel: quitting without saving %s.\n", unsaved.c_str());
-		if (app)
-			app->RequestQuit(kAENo);
+	} else if (interrupted && mTold) {
+		const std::string unsaved = UnsavedDocuments();
+		if (TickCount() - mToldAt < kTimeToRead) {
+			// Said, so that a user who meant it presses again instead of wondering.
+			std::fprintf(stderr,
+			             "Vantorel: that Ctrl-C came within a second of the message above and was taken "
+			             "as part of the first. Press Ctrl-C again to %s.\n",
+			             unsaved.empty() ? "answer it as its Cancel and quit"
+			                             : ("quit without saving " + unsaved).c_str());
+			std::fflush(stderr);
+		} else {
+			if (!unsaved.empty())
+				std::fprintf(stderr, "Vantorel: quitting without saving %s.\n", unsaved.c_str());
+			if (app)
+				app->RequestQuit(kAENo);
+		}
 	}
 	const unsigned long waiting = StModalLoop::InnermostNumber();
 	if (mQuitAsked && waiting != 0 && waiting != mToldAbout && !StModalLoop::IsQuitPending()) {

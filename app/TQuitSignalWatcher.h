@@ -5,8 +5,8 @@
 // While a signal's quit is held up by a question or an alert, standard error says what it waits for, on
 // which display, and what a further Ctrl-C does: a SIGINT or SIGTERM a second after that answers every
 // waiting question as Don't Save (other alerts as their Cancel) and quits without saving. One that comes
-// sooner (a double tap) is the same quit as the first; a hang-up never drops a change, since nobody is left
-// at the terminal to have read the message.
+// sooner (a double tap) is the same quit as the first, which the terminal is told; a hang-up never drops a
+// change, since nobody is left at the terminal to have read the message.
 
 #include "platform/framework/LPeriodical.h"
 
@@ -15,9 +15,9 @@ class TQuitSignalWatcher : public LPeriodical
 public:
 	// Whatever the process inherited (ignored, from a background start), for the whole run.
 	static void CatchQuitSignals();
-	// Gives them back their defaults, where nothing of the user's is left to write: a quit signal that
-	// came already or comes now ends the process. False when one came already.
-	static bool ReleaseQuitSignals();
+	// Where nothing of the user's is left to write: a quit signal from now on ends the process at once,
+	// as its default would. False when one came already.
+	static bool EndOnQuitSignals();
 
 	// Catches them too, when main has not: they then go back to their defaults with the watcher.
 	TQuitSignalWatcher();

@@ -9,6 +9,8 @@
 #include "toolkit/KsAlerts.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace
@@ -24,6 +26,15 @@ std::vector<std::string> Absolute(const std::vector<std::string>& inPaths)
 		paths.push_back(absolute.empty() ? path : absolute.string());
 	}
 	return paths;
+}
+
+// scripts/run's own virtual display, which nobody looks at unless told to: an alert there would wait
+// unseen, and the terminal was told already.
+bool OnAnUnseenDisplay()
+{
+	const char* display = std::getenv("DISPLAY");
+	const char* virtualDisplay = std::getenv("VANTOREL_VIRTUAL_DISPLAY");
+	return display && virtualDisplay && *display && std::strcmp(display, virtualDisplay) == 0;
 }
 
 } // namespace
@@ -62,7 +73,7 @@ bool USingleRun::Take(const std::vector<std::string>& inDocuments, int* outStatu
 	std::fprintf(stderr, "vantorel: %s\n",
 	             MacRoman::ToUTF8(KsMessageText(kMsgAlreadyRunning, named.c_str())).c_str());
 	// This start writes nothing: Ctrl-C may end it during its message.
-	if (TQuitSignalWatcher::ReleaseQuitSignals() && StQtApplication::HasDisplay())
+	if (TQuitSignalWatcher::EndOnQuitSignals() && StQtApplication::HasDisplay() && !OnAnUnseenDisplay())
 		KsError(kMsgAlreadyRunning, named.c_str());
 	*outStatus = 1;
 	return false;

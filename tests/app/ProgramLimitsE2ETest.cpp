@@ -8,7 +8,8 @@
 // script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those,
 // however early the Ctrl-C; with the quit held up by that question, the terminal is told how to answer
 // it, and a further Ctrl-C quits without saving. A second start on the settings a run uses hands its files
-// to that run or says so, and ends leaving the settings alone.
+// to that run or says so, and ends leaving the settings alone; under scripts/run, on the script's own
+// display, at once.
 
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
@@ -680,33 +681,41 @@ protected:
 		ProgramLimitsE2ETest::TearDown();
 	}
 
-	// The script started in a terminal of its own on inFiles, its standard error kept in a file, until
-	// the program it starts is in its event loop, or only until the program's process exists.
-	void StartInTerminal(const std::vector<std::string>& inFiles = {}, bool inUntilRunning = true)
+	enum class EUntil { kRunning, kProgramExists, kStarted };
+
+	// The script started in a terminal of its own on inFiles, with the variables inAdded, its standard
+	// error kept in mErrors, until the program it starts is in its event loop, or only until the program's
+	// process exists, or not waited for.
+	void StartInTerminal(const std::vector<std::string>& inFiles = {}, EUntil inUntil = EUntil::kRunning,
+	                     const std::vector<std::string>& inAdded = {})
 	{
-		std::vector<std::string> env =
-		    Environment({"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM",
-		                 "DBUS_SESSION_BUS_ADDRESS", "PATH"},
-		                {"PATH=" + mRoot + "/bin:" + std::getenv("PATH")});
+		std::vector<std::string> added = inAdded;
+		added.push_back("PATH=" + mRoot + "/bin:" + std::getenv("PATH"));
+		std::vector<std::string> env = Environment(
+		    {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS",
+		     "VANTOREL_VIRTUAL_DISPLAY"},
+		    added);
 		std::vector<char*> envp = Pointers(env);
 		std::vector<std::string> args{mRoot + "/checkout/scripts/run"};
 		args.insert(args.end(), inFiles.begin(), inFiles.end());
 		std::vector<char*> argv = Pointers(args);
-		const std::string errors = mRoot + "/errors";
+		mErrors = mRoot + "/errors-" + std::to_string(++mLaunches);
 
 		mRequestsBefore = mServer.RequestCount();
 		mChild = forkpty(&mTerminal, nullptr, nullptr, nullptr);
 		ASSERT_GE(mChild, 0);
 		mOutput.clear();
 		if (mChild == 0) {
-			dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+			dup2(open(mErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
 			if (chdir(mRoot.c_str()) != 0)
 				_exit(126);
 			execve(argv[0], argv.data(), envp.data());
 			_exit(127);
 		}
-		if (inUntilRunning)
+		if (inUntil == EUntil::kRunning)
 			return WaitUntilRunning();
+		if (inUntil == EUntil::kStarted)
+			return;
 		const std::filesystem::path program = std::filesystem::canonical(VANTOREL_PROGRAM);
 		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
 		for (bool exists = false; !exists; poll(nullptr, 0, 1)) {
@@ -730,12 +739,62 @@ protected:
 			if (poll(&ready, 1, 20) > 0)
 				mOutput.append(
 				    buffer, std::size_t(std::max<ssize_t>(read(mTerminal, buffer, 4096), 0)));
-			shown = mOutput + ReadText(mRoot + "/errors");
+			shown = mOutput + ReadText(mErrors);
 			if (shown.find(inText) != std::string::npos)
 				return shown;
 		}
 		ADD_FAILURE() << "the terminal did not show " << inText << ":\n" << shown;
 		return shown;
+	}
+
+	// The virtual display the script said it started the program on.
+	std::string VirtualDisplayShown()
+	{
+		const std::string banner = TerminalShows(" (Xvfb");
+		const std::size_t at = banner.find("virtual display :") + 16;
+		return banner.substr(at, banner.find(' ', at) - at);
+	}
+
+	// A second run of the script beside the one running (mChild), with the variables inAdded and inWhile
+	// done while it runs; it must end within inWithin. Its status and what its terminal showed.
+	std::pair<int, std::string> SecondRun(const std::vector<std::string>& inAdded,
+	                                      const std::function<void()>& inWhile,
+	                                      std::chrono::milliseconds inWithin)
+	{
+		const pid_t first = std::exchange(mChild, 0);
+		const int firstTerminal = std::exchange(mTerminal, -1);
+		const std::string firstErrors = mErrors, firstOutput = mOutput;
+		StartInTerminal({}, EUntil::kStarted, inAdded);
+		if (inWhile)
+			inWhile();
+		const auto start = std::chrono::steady_clock::now();
+		while (!Ended() && std::chrono::steady_clock::now() < start + inWithin)
+			poll(nullptr, 0, 10);
+		int status = -1;
+		if (Ended()) {
+			status = mStatus;
+		} else {
+			ADD_FAILURE() << "the second run did not end";
+			kill(mChild, SIGKILL);
+			waitpid(mChild, nullptr, 0);
+			mChild = 0;
+		}
+		// What is left to read; a process it left behind may hold the terminal open.
+		for (char buffer[4096]; mTerminal >= 0;) {
+			pollfd ready{mTerminal, POLLIN, 0};
+			const ssize_t length = poll(&ready, 1, 0) > 0 ? read(mTerminal, buffer, sizeof(buffer)) : 0;
+			if (length <= 0)
+				break;
+			mOutput.append(buffer, std::size_t(length));
+		}
+		const std::string shown = mOutput + ReadText(mErrors);
+		if (mTerminal >= 0)
+			close(mTerminal);
+		mChild = first;
+		mTerminal = firstTerminal;
+		mErrors = firstErrors;
+		mOutput = firstOutput;
+		return {status, shown};
 	}
 
 	// The processes the script started, found by the test's own home in their environment.
@@ -770,7 +829,7 @@ protected:
 			EXPECT_NE(inode, 0u) << name;
 			EXPECT_NE(inode, inBefore.at(name)) << name << " was not written at quit";
 		}
-		const std::string errors = ReadText(mRoot + "/errors");
+		const std::string errors = ReadText(mErrors);
 		EXPECT_EQ(errors.find("X11 connection broke"), std::string::npos) << errors;
 	}
 
@@ -806,7 +865,7 @@ TEST_F(RunScriptE2ETest, CtrlCQuitsFromTheStartAndSaysHowToAnswerTheQuestionThat
 	FirstRun();
 	// The moment the program's process exists, before it can catch the signal.
 	auto before = SettingsFiles();
-	StartInTerminal({}, false);
+	StartInTerminal({}, EUntil::kProgramExists);
 	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
 	ExpectOrdinaryQuit(before);
 	close(mTerminal);
@@ -817,9 +876,7 @@ TEST_F(RunScriptE2ETest, CtrlCQuitsFromTheStartAndSaysHowToAnswerTheQuestionThat
 	    PortfolioFiles::Write(mRoot + "/Savings", {PortfolioFiles::Entry(kOtherTransaction, 9, "GOLD")}),
 	    0);
 	StartInTerminal({"Savings"});
-	const std::string banner = TerminalShows(" (Xvfb");
-	const std::size_t at = banner.find("virtual display :") + 16;
-	mDisplay = banner.substr(at, banner.find(' ', at) - at);
+	mDisplay = VirtualDisplayShown();
 	DisplayKeys keys(mDisplay);
 	ASSERT_TRUE(keys.Type(AwaitShown("Savings"), "n", true)) << "Ctrl+N";
 	ASSERT_TRUE(keys.Type(AwaitShown("New Portfolio"), "\r"));
@@ -837,14 +894,76 @@ TEST_F(RunScriptE2ETest, CtrlCQuitsFromTheStartAndSaysHowToAnswerTheQuestionThat
 	      "x11vnc -display " + mDisplay + " -localhost", "import -display " + mDisplay + " -window root",
 	      "Ctrl-C again quits without saving " + untitled})
 		EXPECT_NE(told.find(line), std::string::npos) << told;
+	// One more at once is taken as part of the first too, and the terminal says so.
+	const std::string tooSoon = "taken as part of the first. Press Ctrl-C again to quit without saving " +
+	                            untitled + ".";
+	const auto notes = [&] {
+		const std::string errors = ReadText(mErrors);
+		std::size_t count = 0;
+		for (std::size_t at = errors.find(tooSoon); at != std::string::npos; at = errors.find(tooSoon, at + 1))
+			++count;
+		return count;
+	};
+	const std::size_t notesBefore = notes();
+	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+	const auto pressed = std::chrono::steady_clock::now();
+	while (notes() == notesBefore && std::chrono::steady_clock::now() < pressed + std::chrono::seconds(10))
+		poll(nullptr, 0, 10);
+	EXPECT_GT(notes(), notesBefore) << ReadText(mErrors);
 	// Read, a further Ctrl-C drops it.
 	poll(nullptr, 0, 1100);
 	const std::string dropped = "Vantorel: quitting without saving " + untitled + ".";
-	ASSERT_EQ(ReadText(mRoot + "/errors").find(dropped), std::string::npos)
-	    << "a double tap dropped the unsaved portfolio";
+	ASSERT_EQ(ReadText(mErrors).find(dropped), std::string::npos)
+	    << "a Ctrl-C too soon after the message dropped the unsaved portfolio";
 	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
 	ExpectOrdinaryQuit(before);
-	EXPECT_NE(ReadText(mRoot + "/errors").find(dropped), std::string::npos);
+	EXPECT_NE(ReadText(mErrors).find(dropped), std::string::npos);
+}
+
+TEST_F(RunScriptE2ETest, ASecondRunOnTheSettingsInUseSaysSoAndEndsLeavingNothingOfItsOwn)
+{
+	StartInTerminal();
+	mDisplay = VirtualDisplayShown();
+	const auto before = SettingsFiles();
+	const auto sorted = [](std::vector<pid_t> inPids) {
+		std::sort(inPids.begin(), inPids.end());
+		return inPids;
+	};
+	const std::vector<pid_t> firstRun = sorted(LeftBehind());
+	const std::string inUse = "already running with the settings in \u201C" + mRoot +
+	                          "/config/Vantorel Prefs \xC6\x92\u201D. Only one run may use them";
+
+	// Left alone: its message on its own virtual display would wait there unseen.
+	const auto [alone, told] = SecondRun({}, {}, std::chrono::seconds(20));
+	EXPECT_TRUE(WIFEXITED(alone) && WEXITSTATUS(alone) == 1) << alone << "\n" << told;
+	EXPECT_NE(told.find(inUse), std::string::npos) << told;
+	EXPECT_EQ(sorted(LeftBehind()), firstRun);
+
+	// On a display that the user sees, where the script gives it only a bus, its message waits; Ctrl-C or
+	// a hang-up ends it at once.
+	const std::size_t titled = ShownWindows("Vantorel").size();
+	for (const int endedBy : {SIGINT, SIGHUP}) {
+		SCOPED_TRACE(endedBy == SIGINT ? "Ctrl-C" : "a hang-up");
+		const auto [status, shown] = SecondRun(
+		    {"DISPLAY=" + mDisplay},
+		    [&] {
+			    ASSERT_NE(AwaitShown("Vantorel", titled + 1), 0u);
+			    if (endedBy == SIGINT) {
+				    ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+				    return;
+			    }
+			    kill(mChild, SIGHUP);
+			    close(mTerminal);
+			    mTerminal = -1;
+		    },
+		    std::chrono::seconds(4));
+		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + endedBy) << status << "\n" << shown;
+		EXPECT_EQ(sorted(LeftBehind()), firstRun);
+	}
+
+	// The first run goes on, and quits the ordinary way.
+	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
+	ExpectOrdinaryQuit(before);
 }
 
 } // namespace
