@@ -124,15 +124,17 @@ void TQuitSignalWatcher::SpendTime(const EventRecord&)
 		const std::string unsaved = UnsavedDocuments();
 		if (TickCount() - mToldAt < kTimeToRead) {
 			// Said, so that a user who meant it presses again instead of wondering.
-			std::fprintf(stderr,
-			             "Vantorel: that Ctrl-C came within a second of the message above and was taken "
-			             "as part of the first. Press Ctrl-C again to %s.\n",
-			             unsaved.empty() ? "answer it as its Cancel and quit"
-			                             : ("quit without saving " + unsaved).c_str());
+			std::fprintf(
+			    stderr,
+			    "Vantorel: that Ctrl-C came within a second of the message above and was taken "
+			    "as part of the first. Press Ctrl-C again to %s.\n",
+			    unsaved.empty() ? "answer it as its Cancel and quit"
+			                    : ("quit without saving " + unsaved).c_str());
 			std::fflush(stderr);
 		} else {
 			if (!unsaved.empty())
-				std::fprintf(stderr, "Vantorel: quitting without saving %s.\n", unsaved.c_str());
+				std::fprintf(stderr, "Vantorel: quitting without saving %s.\n",
+				             unsaved.c_str());
 			if (app)
 				app->RequestQuit(kAENo);
 		}
