@@ -28,12 +28,13 @@ public:
 
 	// A PDF file instead of a printer; empty for the printer. A file chosen as new (no file stood under its
 	// name when the user chose it) is made new: one another program puts there meanwhile is left alone.
-	void SetOutputFile(const std::string& inPath, Boolean inIsNew = false)
+	void SetOutputFile(const std::string& inPath)
 	{
 		mOutputFile = inPath;
-		mOutputFileIsNew = inIsNew && !inPath.empty();
+		mOutputFileIsNew = false;
 	}
 	const std::string& GetOutputFile() const { return mOutputFile; }
+	void SetOutputFileIsNew(Boolean inIsNew) { mOutputFileIsNew = inIsNew && !mOutputFile.empty(); }
 	Boolean IsOutputFileNew() const { return mOutputFileIsNew; }
 	void SetPrinterName(const std::string& inName) { mPrinterName = inName; }
 	const std::string& GetPrinterName() const { return mPrinterName; }

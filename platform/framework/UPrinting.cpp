@@ -91,18 +91,14 @@ static void NoteWhetherOutputFileIsNew(LPrintSettings& ioPrintSpec)
 {
 	struct stat st;
 	const std::string path = UPrinting::OutputPath(ioPrintSpec);
-	ioPrintSpec.SetOutputFile(ioPrintSpec.GetOutputFile(),
-	                          !path.empty() && lstat(path.c_str(), &st) != 0 && errno == ENOENT);
+	ioPrintSpec.SetOutputFileIsNew(!path.empty() && lstat(path.c_str(), &st) != 0 && errno == ENOENT);
 }
 
-Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
+// The print dialog, or the stand-in a test put in its place.
+static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec)
 {
-	if (PrintJobRunner()) {
-		if (!PrintJobRunner()(ioPrintSpec))
-			return false;
-		NoteWhetherOutputFileIsNew(ioPrintSpec);
-		return true;
-	}
+	if (PrintJobRunner())
+		return PrintJobRunner()(ioPrintSpec);
 	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
 		return false;
 	QPrinter printer;
@@ -110,6 +106,13 @@ Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 	if (!StModalLoop::ExecAndDelete(new QPrintDialog(&printer, QApplication::activeWindow())))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);
+	return true;
+}
+
+Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
+{
+	if (!RunPrintDialog(ioPrintSpec))
+		return false;
 	NoteWhetherOutputFileIsNew(ioPrintSpec);
 	return true;
 }
@@ -125,8 +128,8 @@ std::string UPrinting::OutputPath(const LPrintSettings& inSpec)
 void UPrinting::OutputFileMade(const LPrintSettings& inSpec)
 {
 	LPrintSettings& app = GetAppPrintSpec();
-	if (app.IsOutputFileNew() && app.GetOutputFile() == inSpec.GetOutputFile())
-		app.SetOutputFile(app.GetOutputFile());
+	if (app.GetOutputFile() == inSpec.GetOutputFile())
+		app.SetOutputFileIsNew(false);
 }
 
 Boolean UPrinting::AskPageSetup(LPrintSettings& ioPrintSpec)
