@@ -15,9 +15,12 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
+#include <memory>
 #include <string_view>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -46,43 +49,63 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 
 // A printout to a file is written to a copy beside it (beside the file a link names) that takes the file's
 // place in one step only once it is whole: a full disk or a failed page leaves what stood there as it was.
-// The printer writes the copy through its descriptor, never by a name another user could swap. A file the
-// user may not write is refused, as the printer itself would refuse it, and so is an open document's file;
-// a name chosen as new that another program took meanwhile is left to it.
+// The PDF goes through the copy's own descriptor, opened by no name at all (a printer given any name, even
+// /proc/self/fd/N, opens it again, which on FUSE goes by path). A file the user may not write is refused,
+// as the printer itself would refuse it, and so is an open document's file; a name chosen as new that
+// another program took meanwhile is left to it.
 class StPrintFile
 {
 public:
-	StPrintFile(QPrinter& ioPrinter, const LPrintSettings& inSpec)
+	StPrintFile(const QPrinter& inPrinter, const LPrintSettings& inSpec)
 	{
-		if (ioPrinter.outputFormat() != QPrinter::PdfFormat || ioPrinter.outputFileName().isEmpty())
+		if (inPrinter.outputFormat() != QPrinter::PdfFormat || inPrinter.outputFileName().isEmpty())
 			return;
 		mPath = UPrinting::OutputPath(inSpec);
 		RefuseDocumentFile(mPath);
-		std::string writer;
+		int writer = -1;
 		ThrowIfFailed(PathOpenReplacement(mPath, inSpec.IsOutputFileNew(), &mRefNum, &writer));
 		// Copies that a print killed part way left behind; a young one may be another print's.
 		FSRemoveStaleReplacementsBeside(mRefNum, kStaleSeconds);
-		ioPrinter.setOutputFileName(QFile::decodeName(writer.c_str()));
+		if (!mFile.open(writer, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+			close(writer);
+			Throw_(LPrintout::err_PrintFailed);
+		}
+		mWriter = std::make_unique<QPdfWriter>(&mFile);
+		mWriter->setResolution(inPrinter.resolution());
+		mWriter->setPageLayout(inPrinter.pageLayout());
+		mWriter->setCreator(inPrinter.creator());
+		mWriter->setTitle(inPrinter.docName());
 	}
 	~StPrintFile()
 	{
+		mWriter.reset();
+		mFile.close();
 		if (mRefNum != 0)
 			FSCloseDiscarding(mRefNum);
 	}
 	StPrintFile(const StPrintFile&) = delete;
 	StPrintFile& operator=(const StPrintFile&) = delete;
 
+	// What the pages are painted on: the file's writer, or null for the printer.
+	QPagedPaintDevice* Device() const { return mWriter.get(); }
+
 	// A file cut short by a failed write lacks the end-of-file mark written last.
 	void Keep()
 	{
 		if (mRefNum == 0)
 			return;
+		mWriter.reset();
+		// The copy's name goes at FSClose only once no descriptor of it is left open (FUSE would keep
+		// it as a hidden file).
+		const bool written = mFile.flush() && mFile.error() == QFileDevice::NoError;
+		mFile.close();
 		char tail[16] = {};
 		SInt32 size = 0, count = sizeof tail;
-		const bool whole = GetEOF(mRefNum, &size) == noErr && size >= count &&
-		                   SetFPos(mRefNum, fsFromStart, size - count) == noErr &&
-		                   FSRead(mRefNum, &count, tail) == noErr &&
-		                   std::string_view(tail, sizeof tail).find("%%EOF") != std::string_view::npos;
+		const bool whole =
+		    written && GetEOF(mRefNum, &size) == noErr && size >= count &&
+		    SetFPos(mRefNum, fsFromStart, size - count) == noErr &&
+		    FSRead(mRefNum, &count, tail) == noErr &&
+		    std::string_view(tail, sizeof tail).find("%%EOF") != std::string_view::npos;
 		const SInt16 refNum = std::exchange(mRefNum, 0);
 		if (!whole) {
 			FSCloseDiscarding(refNum);
@@ -125,6 +148,8 @@ private:
 	static constexpr UInt32 kStaleSeconds = 60;
 	std::string mPath;
 	SInt16 mRefNum = 0;
+	QFile mFile;
+	std::unique_ptr<QPdfWriter> mWriter;
 };
 
 // Points the port at the printer's page for the printout's lifetime of a job.
@@ -218,8 +243,9 @@ void LPrintout::DoPrintJob()
 	// The pages are chosen here; the printer is to print all it is given.
 	printer.setFromTo(0, 0);
 	StPrintFile file(printer, mPrintSpec);
+	QPagedPaintDevice* device = file.Device() ? file.Device() : static_cast<QPagedPaintDevice*>(&printer);
 	QPainter painter;
-	if (!painter.begin(&printer))
+	if (!painter.begin(device))
 		Throw_(err_PrintFailed);
 	painter.scale(printer.resolution() / 72.0, printer.resolution() / 72.0);
 	SDimension16 size;
@@ -245,7 +271,7 @@ void LPrintout::DoPrintJob()
 	try {
 		StPrinterPort port(GetMacPort(), &painter, QSize(size.width, size.height));
 		for (UInt32 page = first; page <= lastPage; ++page) {
-			if (page > first && !printer.newPage())
+			if (page > first && !device->newPage())
 				Throw_(err_PrintFailed);
 			mPanel.pageNumber = page;
 			mPanel.horizIndex = (page - 1) % across + 1;

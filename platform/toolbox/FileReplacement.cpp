@@ -85,9 +85,9 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName)
 		const int fd = openat(folder, copyName->c_str(),
 		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
 		if (fd >= 0) {
-			// A sweep looking at the new copy this instant holds a shared lock: wait for it, or the copy
-			// would stay unlocked while it is written. Where the file system has no locks, the sweep goes
-			// by age alone.
+			// A sweep looking at the new copy this instant holds a shared lock: wait for it, or
+			// the copy would stay unlocked while it is written. Where the file system has no
+			// locks, the sweep goes by age alone.
 			while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
 			}
 			return fd;
@@ -280,19 +280,15 @@ void CloseDescriptors(const Fork& fork)
 			close(fd);
 }
 
-// The name under which a writer that opens files itself reaches the copy: its descriptor, which names that
-// very file whatever is put under the copy's name or a folder's later.
-OSErr WriterPath(int fd, std::string* writerPath)
+// A writer of its own gets a duplicate of the copy's descriptor: the same open file, found by no name.
+OSErr WriterDescriptor(int fd, int* writerFd)
 {
-	*writerPath = "/proc/self/fd/" + std::to_string(fd);
-	struct stat viaProc, copy;
-	if (stat(writerPath->c_str(), &viaProc) != 0 || fstat(fd, &copy) != 0 || !SameFile(viaProc, copy))
-		return ioErr;
-	return noErr;
+	*writerFd = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+	return *writerFd >= 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
 }
 
 OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeNew, SInt16* refNum,
-                        std::string* writerPath)
+                        int* writerFd)
 {
 	std::string folderPath, name;
 	if (OSErr err = ResolveTarget(path, &folderPath, &name); err != noErr)
@@ -328,11 +324,13 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeN
 	fork.folderFd = folder.fd;
 	fork.formerFd = former.fd;
 	fork.name = name;
-	if (err == noErr && writerPath)
-		err = WriterPath(copy.fd, writerPath);
+	if (err == noErr && writerFd)
+		err = WriterDescriptor(copy.fd, writerFd);
 	if (err == noErr && (*refNum = AddFork(fork)) == 0)
 		err = tmfoErr;
 	if (err != noErr) {
+		if (writerFd && *writerFd >= 0)
+			close(std::exchange(*writerFd, -1));
 		unlinkat(folder.fd, fork.copyName.c_str(), 0);
 		return err;
 	}
@@ -469,14 +467,13 @@ OSErr HOpenNewReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, S
 	return OpenReplacement(vRefNum, dirID, name, true, refNum);
 }
 
-OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum,
-                          std::string* writerPath)
+OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum, int* writerFd)
 {
-	if (!refNum || !writerPath || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
+	if (!refNum || !writerFd || posixPath.empty() || posixPath[0] != '/' || posixPath.back() == '/')
 		return paramErr;
 	*refNum = 0;
-	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, mustBeNew, refNum,
-	                         writerPath);
+	*writerFd = -1;
+	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, mustBeNew, refNum, writerFd);
 }
 
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)

@@ -81,11 +81,10 @@ OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt
 // The same for a name the user chose as new: a file found under it now, or made there before FSClose, was
 // put there by another program and is left as it is (dupFNErr).
 OSErr HOpenNewReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
-// The same for a file named by its path (mustBeNew as above), for writers that open the copy themselves (a
-// printer). The copy starts empty. writerPath names it through its descriptor (under /proc/self/fd), so the
-// writer reaches that very file whatever is put under the copy's or a folder's name meanwhile.
-OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum,
-                          std::string* writerPath);
+// The same for a file named by its path (mustBeNew as above), for a writer of its own (a printer). The copy
+// starts empty. writerFd is the caller's own duplicate of the copy's descriptor (close-on-exec, sharing its
+// offset), to be written and closed before FSClose: the writer reaches that very file by no name at all.
+OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum, int* writerFd);
 // A file that is a mount point cannot be replaced: another file system stands there.
 constexpr OSErr fsMountPointErr = -1430;
 // The type and creator the replacement gives its file.
