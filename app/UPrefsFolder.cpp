@@ -36,6 +36,21 @@ bool Enter(TVyFile* folder, std::string* outPreferences)
 	return folder->ChangeDir(kFolderName) == 0;
 }
 
+// Open to nobody else: another user who may read the folder could otherwise hold a lock on it and keep every
+// run out. One that root (through sudo) makes becomes the folder owner's, so that the user's runs may lock
+// it.
+void KeepLockPrivate(int lock, const struct stat& info, const std::string& folder)
+{
+	if (info.st_uid != geteuid())
+		return;
+	if ((info.st_mode & 077) != 0)
+		fchmod(lock, 0600);
+	struct stat owner;
+	if (stat(folder.c_str(), &owner) == 0 && owner.st_uid != info.st_uid) {
+		[[maybe_unused]] const int given = fchown(lock, owner.st_uid, owner.st_gid);
+	}
+}
+
 } // namespace
 
 bool UPrefsFolder::Find(TVyFile* folder)
@@ -68,7 +83,7 @@ UPrefsFolder::ELock UPrefsFolder::LockForThisRun(std::string* outFolder, long* o
 	if (sLock >= 0)
 		return ELock::kTaken;
 	const std::string path = *outFolder + "/" + kLockName;
-	int lock = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+	int lock = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
 	// Made by another user (root through sudo, say): a lock needs only reading.
 	if (lock < 0 && errno == EACCES)
 		lock = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
@@ -79,6 +94,7 @@ UPrefsFolder::ELock UPrefsFolder::LockForThisRun(std::string* outFolder, long* o
 			close(lock);
 		return ELock::kUnavailable;
 	}
+	KeepLockPrivate(lock, info, *outFolder);
 	// flock, unlike a process's record locks, is not dropped when some other descriptor of the file
 	// is closed; on NFS the kernel maps it onto a server lock.
 	if (flock(lock, LOCK_EX | LOCK_NB) != 0) {

@@ -243,6 +243,15 @@ short TVyFile::MapFileError(int error)
 	case fsMountPointErr:
 	case kVyFileMountPoint:
 		return kVyFileMountPoint;
+	case fsDanglingLinkErr:
+	case kVyFileDanglingLink:
+		return kVyFileDanglingLink;
+	case fsUntrustedLinkErr:
+	case kVyFileUntrustedLink:
+		return kVyFileUntrustedLink;
+	case fsCopyTakenErr:
+	case kVyFileCopyTaken:
+		return kVyFileCopyTaken;
 	default:
 		return kVyFileOther;
 	}

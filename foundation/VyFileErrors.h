@@ -12,6 +12,9 @@ enum {
 	kVyFileLocked = 1009,
 	kVyFilePermission = 1010,
 	kVyFileOpenForWriting = 1011,
-	kVyFileMountPoint = 1012, // another file system is mounted on the file
+	kVyFileMountPoint = 1012,    // another file system is mounted on the file
+	kVyFileDanglingLink = 1013,  // the name is a link to no file
+	kVyFileUntrustedLink = 1014, // another user's link in a folder open to all, not followed
+	kVyFileCopyTaken = 1015,     // the copy being written was moved or replaced by another program
 	kVyFileOther = 1025
 };

@@ -51,6 +51,15 @@ SInt16 ReasonFor(OSErr inErr)
 	case fsMountPointErr:
 	case kVyFileMountPoint:
 		return kReasonMountPoint;
+	case fsDanglingLinkErr:
+	case kVyFileDanglingLink:
+		return kReasonDanglingLink;
+	case fsUntrustedLinkErr:
+	case kVyFileUntrustedLink:
+		return kReasonUntrustedLink;
+	case fsCopyTakenErr:
+	case kVyFileCopyTaken:
+		return kReasonCopyTaken;
 	default:
 		return kReasonOther;
 	}

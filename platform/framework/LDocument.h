@@ -35,7 +35,10 @@ enum : SInt16 {
 	kReasonIsFolder,      // none
 	kReasonOpenElsewhere, // the name of the document that has the file open
 	kReasonMadeMeanwhile,
-	kReasonMountPoint
+	kReasonMountPoint,
+	kReasonDanglingLink,
+	kReasonUntrustedLink,
+	kReasonCopyTaken
 };
 
 class LDocument : public LCommander, public LModelObject

@@ -48,6 +48,16 @@ std::string Join(const std::string& folder, const std::string& name);
 std::string Parent(const std::string& path);
 std::string LastName(const std::string& path);
 
+// Where an absolute path leads: every link on it followed as the kernel follows links, with its rule for
+// links in folders that are sticky and writable by all applied whatever the machine's setting. kNew: all but
+// the last name is there, and target names the file to be made; kDanglingLink: the last name is a link that
+// leads nowhere; kUntrustedLink: a link another user put in such a folder stands on the way.
+struct FollowResult {
+	int error = 0;
+	enum Kind { kFound, kNew, kDanglingLink, kUntrustedLink, kError } kind = kFound;
+};
+FollowResult FollowPath(const std::string& path, std::string* target);
+
 // Renames within or across folders of one file system without ever taking the place of a file of the new
 // name, also where the file system refuses the flag that asks for it. 0 or the errno. openCopy, an open
 // descriptor of the file, is closed (and set to -1) before a link's former name goes: FUSE keeps the name of

@@ -14,10 +14,12 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <linux/openat2.h>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -67,14 +69,48 @@ bool SameFile(const struct stat& a, const struct stat& b)
 	return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// A copy is made as any new file is (the umask and the folder's defaults apply), under a name no other file
-// has, and stays locked while this process writes it: a sweep leaves a locked copy alone.
-int CreateCopy(int folder, const std::string& of, std::string* copyName)
+// Closes a copy given up and removes its name, unless another program put something else under it.
+void RemoveCopy(int folder, const std::string& name, int* fd)
+{
+	struct stat copy, named;
+	const bool known = *fd >= 0 && fstat(*fd, &copy) == 0;
+	// Closed first: FUSE keeps the name of an open file that is removed as a hidden file.
+	if (*fd >= 0)
+		close(std::exchange(*fd, -1));
+	if (known && fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(copy, named))
+		unlinkat(folder, name.c_str(), 0);
+}
+
+// How a new copy's lock went.
+enum class CopyLock { kLocked, kHeld, kNoLocks };
+
+// Another run of the user's may hold a shared lock on a new copy for an instant (its sweep looking at it),
+// or for as long as it is stopped there: never waited for beyond a few milliseconds.
+CopyLock LockNewCopy(int fd)
+{
+	for (int tries = 0; tries < 10; ++tries) {
+		if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+			return CopyLock::kLocked;
+		if (errno != EWOULDBLOCK && errno != EINTR)
+			return CopyLock::kNoLocks;
+		const struct timespec pause = {0, 5'000'000};
+		nanosleep(&pause, nullptr);
+	}
+	return CopyLock::kHeld;
+}
+
+// A copy is made open to nobody else (0600; its owner, group and mode are given at its close), under a name
+// no other file has, and locked before anything is written in it: a sweep leaves a locked copy alone. One
+// that another process holds is given up for another; where none can be locked, the last is used unlocked
+// (a sweep leaves copies that young alone). announce: the step kCopyCreated is this copy's.
+int CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce)
 {
 	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
 	static std::mutex randomMutex;
+	static constexpr int kHeldCopies = 3;
 	const std::string stem = "." + of.substr(0, 200) + kCopyMark;
+	int held = 0;
 	for (int tries = 0; tries < 100; ++tries) {
 		*copyName = stem;
 		{
@@ -83,17 +119,18 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName)
 				*copyName += kLetters[random() % (sizeof kLetters - 1)];
 		}
 		const int fd = openat(folder, copyName->c_str(),
-		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-		if (fd >= 0) {
-			// A sweep looking at the new copy this instant holds a shared lock: wait for it, or
-			// the copy would stay unlocked while it is written. Where the file system has no
-			// locks, the sweep goes by age alone.
-			while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-			}
-			return fd;
+		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+		if (fd < 0) {
+			if (errno != EEXIST)
+				return -1;
+			continue;
 		}
-		if (errno != EEXIST)
-			return -1;
+		if (announce)
+			ReplaceStepReached(ReplaceStep::kCopyCreated);
+		if (LockNewCopy(fd) != CopyLock::kHeld || ++held == kHeldCopies)
+			return fd;
+		int given = fd;
+		RemoveCopy(folder, *copyName, &given);
 	}
 	errno = EEXIST;
 	return -1;
@@ -132,41 +169,69 @@ OSErr CopyBytes(int source, int fd)
 	}
 }
 
-// Makes the copy take over the former file: its bytes when asked, its owner, group, mode and what the
-// system stores beside it.
-OSErr TakeOverFormer(int former, const struct stat& st, int copy, bool withBytes)
+// Makes the copy take over the former file's bytes, when asked, and what the system stores beside it.
+void TakeOverFormer(int former, int copy)
 {
-	if (withBytes)
-		if (OSErr err = CopyBytes(former, copy); err != noErr)
-			return err;
-	if (OSErr err = TakeOwnerAndMode(copy, st); err != noErr)
-		return err;
 	for (const char* attr : {kTypeAttr, kCreatorAttr, kFlagsAttr, kCreatedAttr}) {
 		unsigned char bytes[8];
 		const ssize_t n = fgetxattr(former, attr, bytes, sizeof bytes);
 		if (n > 0)
 			fsetxattr(copy, attr, bytes, size_t(n), 0);
 	}
-	return noErr;
+}
+
+// The mode a file made in the folder now would have: 0666 less the umask or, where the folder has a default
+// ACL, what that ACL gives, as the kernel gives it at creation. A FUSE file system keeps its ACLs out of
+// the kernel, which then takes off the umask before the file system applies the ACL.
+OSErr GiveNewFileMode(int fd, int folder)
+{
+	// Read by setting it: a file another thread makes meanwhile gets the stricter mask.
+	const mode_t umasked = umask(077);
+	umask(umasked);
+	const mode_t created = 0666 & ~umasked;
+	enum : UInt16 { kOwner = 0x01, kGroup = 0x04, kMask = 0x10, kOthers = 0x20 };
+	unsigned char acl[4 + 8 * 128];
+	const ssize_t n = fgetxattr(folder, "system.posix_acl_default", acl, sizeof acl);
+	if (n >= 12 && (n - 4) % 8 == 0) {
+		struct statfs fs;
+		const mode_t mode =
+		    fstatfs(folder, &fs) == 0 && fs.f_type == FUSE_SUPER_MAGIC ? created : 0666;
+		auto tag = [&](ssize_t at) { return UInt16(acl[at] | acl[at + 1] << 8); };
+		bool masked = false;
+		for (ssize_t at = 4; at < n; at += 8)
+			masked = masked || tag(at) == kMask;
+		// The owner, the group class and others get no more than the mode allows them.
+		for (ssize_t at = 4; at < n; at += 8) {
+			const UInt16 t = tag(at);
+			if (t == kOwner)
+				acl[at + 2] &= UInt8(mode >> 6);
+			else if (t == kMask || (t == kGroup && !masked))
+				acl[at + 2] &= UInt8((mode >> 3) & 07);
+			else if (t == kOthers)
+				acl[at + 2] &= UInt8(mode & 07);
+		}
+		if (fsetxattr(fd, "system.posix_acl_access", acl, size_t(n), 0) == 0)
+			return noErr;
+	}
+	return fchmod(fd, created) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
 }
 
 // Where a replacement of path lands: the file itself, or the file a symbolic link names now.
 OSErr ResolveTarget(const std::string& path, std::string* folder, std::string* name)
 {
 	std::string target;
-	if (char* real = realpath(path.c_str(), nullptr)) {
-		target = real;
-		std::free(real);
-	} else {
-		struct stat st;
-		// A link to no file names none to replace.
-		if (errno != ENOENT || lstat(path.c_str(), &st) == 0)
-			return errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-		char* realFolder = realpath(Parent(path).c_str(), nullptr);
-		if (!realFolder)
-			return errno == ENOENT || errno == ENOTDIR ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-		target = Join(realFolder, LastName(path));
-		std::free(realFolder);
+	const FollowResult followed = FollowPath(path, &target);
+	switch (followed.kind) {
+	case FollowResult::kFound:
+	case FollowResult::kNew:
+		break;
+	case FollowResult::kDanglingLink:
+		return fsDanglingLinkErr;
+	case FollowResult::kUntrustedLink:
+		return fsUntrustedLinkErr;
+	case FollowResult::kError:
+		return followed.error == ENOENT || followed.error == ENOTDIR ? OSErr(dirNFErr)
+		                                                             : ErrnoToOSErr(followed.error);
 	}
 	*folder = Parent(target);
 	*name = LastName(target);
@@ -236,8 +301,9 @@ OSErr RenameError(int e, int folder)
 {
 	if (e == EBUSY)
 		return fsMountPointErr;
+	// The copy's name is gone from a folder that is still there.
 	if (e == ENOENT && !FolderGone(folder))
-		return ioErr;
+		return fsCopyTakenErr;
 	return e == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(e);
 }
 
@@ -249,10 +315,14 @@ OSErr KeepFormer(const Fork& fork)
 	if (fstat(fork.formerFd, &st) != 0)
 		return ErrnoToOSErr(errno);
 	std::string temp;
-	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp)};
+	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp, false)};
 	if (copy.fd < 0)
 		return ErrnoToOSErr(errno);
-	OSErr err = TakeOverFormer(fork.formerFd, st, copy.fd, true);
+	OSErr err = CopyBytes(fork.formerFd, copy.fd);
+	if (err == noErr) {
+		TakeOverFormer(fork.formerFd, copy.fd);
+		err = TakeOwnerAndMode(copy.fd, st);
+	}
 	if (err == noErr) {
 		const struct timespec times[2] = {st.st_atim, st.st_mtim};
 		futimens(copy.fd, times);
@@ -266,10 +336,8 @@ OSErr KeepFormer(const Fork& fork)
 		    e != 0)
 			err = RenameError(e, fork.folderFd);
 	}
-	if (err != noErr) {
-		close(copy.Release());
-		unlinkat(fork.folderFd, temp.c_str(), 0);
-	}
+	if (err != noErr)
+		RemoveCopy(fork.folderFd, temp, &copy.fd);
 	return err;
 }
 
@@ -310,14 +378,18 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeN
 		return err;
 	}
 
-	std::lock_guard lock(sForkMutex);
-	if (OpenForWriting(path))
-		return opWrErr;
+	{
+		std::lock_guard lock(sForkMutex);
+		if (OpenForWriting(path))
+			return opWrErr;
+	}
 	Fork fork;
-	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName)};
+	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName, true)};
 	if (copy.fd < 0)
 		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
-	OSErr err = former.fd >= 0 ? TakeOverFormer(former.fd, st, copy.fd, copyContents) : OSErr(noErr);
+	OSErr err = former.fd >= 0 && copyContents ? CopyBytes(former.fd, copy.fd) : OSErr(noErr);
+	if (former.fd >= 0)
+		TakeOverFormer(former.fd, copy.fd);
 	fork.fd = copy.fd;
 	fork.path = path;
 	fork.permission = fsRdWrPerm;
@@ -326,12 +398,18 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeN
 	fork.name = name;
 	if (err == noErr && writerFd)
 		err = WriterDescriptor(copy.fd, writerFd);
-	if (err == noErr && (*refNum = AddFork(fork)) == 0)
-		err = tmfoErr;
+	if (err == noErr) {
+		// Another writer of the file may have come while the copy was made.
+		std::lock_guard lock(sForkMutex);
+		if (OpenForWriting(path))
+			err = opWrErr;
+		else if ((*refNum = AddFork(fork)) == 0)
+			err = tmfoErr;
+	}
 	if (err != noErr) {
 		if (writerFd && *writerFd >= 0)
 			close(std::exchange(*writerFd, -1));
-		unlinkat(folder.fd, fork.copyName.c_str(), 0);
+		RemoveCopy(folder.fd, fork.copyName, &copy.fd);
 		return err;
 	}
 	copy.Release();
@@ -388,7 +466,14 @@ int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const
 OSErr CloseReplacement(Fork& fork, bool keep)
 {
 	OSErr err = noErr;
-	if (keep && fsync(fork.fd) != 0)
+	// The owner, group and mode come last: until then nobody else may open the copy.
+	struct stat former;
+	if (keep && fork.formerFd < 0)
+		err = GiveNewFileMode(fork.fd, fork.folderFd);
+	else if (keep)
+		err = fstat(fork.formerFd, &former) == 0 ? TakeOwnerAndMode(fork.fd, former)
+		                                         : ErrnoToOSErr(errno);
+	if (keep && err == noErr && fsync(fork.fd) != 0)
 		err = ErrnoToOSErr(errno);
 	if (keep && err == noErr) {
 		ReplaceStepReached(ReplaceStep::kCopyWritten);
@@ -407,7 +492,7 @@ OSErr CloseReplacement(Fork& fork, bool keep)
 		if (err == noErr &&
 		    (fstatat(fork.folderFd, fork.copyName.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
 		     fstat(fork.fd, &copy) != 0 || !SameFile(named, copy)))
-			err = ioErr;
+			err = fsCopyTakenErr;
 		if (err == noErr) {
 			// FUSE would keep a replaced file that is still open as a hidden file.
 			const bool creating = fork.formerFd < 0;
@@ -427,9 +512,7 @@ OSErr CloseReplacement(Fork& fork, bool keep)
 		}
 	}
 	if (err != noErr || !keep) {
-		if (fork.fd >= 0)
-			close(std::exchange(fork.fd, -1));
-		unlinkat(fork.folderFd, fork.copyName.c_str(), 0);
+		RemoveCopy(fork.folderFd, fork.copyName, &fork.fd);
 		CloseDescriptors(fork);
 		return err;
 	}

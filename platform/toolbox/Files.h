@@ -87,6 +87,13 @@ OSErr HOpenNewReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, S
 OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* refNum, int* writerFd);
 // A file that is a mount point cannot be replaced: another file system stands there.
 constexpr OSErr fsMountPointErr = -1430;
+// The name is a symbolic link to no file: there is nothing it names to replace.
+constexpr OSErr fsDanglingLinkErr = -1431;
+// A link on the way stands in a folder that is sticky and writable by all, and is neither this user's nor
+// the folder owner's: it may be another user's trap, and is not followed (as the kernel's own rule has it).
+constexpr OSErr fsUntrustedLinkErr = -1432;
+// The copy being written no longer stands under its name: another program moved or replaced it.
+constexpr OSErr fsCopyTakenErr = -1433;
 // The type and creator the replacement gives its file.
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator);
 // At FSClose the former file is first copied whole to keptName (in its folder, a name that must be free
@@ -106,7 +113,16 @@ OSErr PathRemoveStaleReplacements(const std::string& folder, UInt32 olderThan);
 OSErr FSRemoveStaleReplacementsBeside(SInt16 refNum, UInt32 olderThan);
 
 // The moments of a replacement, for tests that stop the program or change the folder between them.
-enum class ReplaceStep { kResolved, kCopyMade, kCopyWritten, kKeptCopyWritten, kFormerKept, kReplaced };
+// kCopyCreated: the copy stands under its name, not yet locked.
+enum class ReplaceStep {
+	kResolved,
+	kCopyCreated,
+	kCopyMade,
+	kCopyWritten,
+	kKeptCopyWritten,
+	kFormerKept,
+	kReplaced
+};
 using ReplaceStepHook = void (*)(ReplaceStep);
 ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook);
 // For tests: this process's renames meet what NFS, FUSE or a shared folder answer, which refuse the

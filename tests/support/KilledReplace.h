@@ -45,10 +45,19 @@ inline bool KilledAt(ReplaceStep inStep, const std::function<void()>& inOperatio
 	return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kResolved, ReplaceStep::kCopyMade,
-                                              ReplaceStep::kCopyWritten,
+inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kResolved,        ReplaceStep::kCopyCreated,
+                                              ReplaceStep::kCopyMade,        ReplaceStep::kCopyWritten,
                                               ReplaceStep::kKeptCopyWritten, ReplaceStep::kFormerKept,
                                               ReplaceStep::kReplaced};
+
+// Writes the bytes at the replacement's mark and ends it, the copy taking the file's place.
+inline OSErr Replace(SInt16 inRef, const std::string& inBytes)
+{
+	SInt32 count = SInt32(inBytes.size());
+	if (OSErr err = FSWrite(inRef, &count, inBytes.data()); err != noErr)
+		return err;
+	return FSClose(inRef);
+}
 
 inline std::vector<std::string> Entries(const std::string& inFolder)
 {

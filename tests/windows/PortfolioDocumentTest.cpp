@@ -670,6 +670,75 @@ TEST_F(PortfolioDocumentTest, ASaveAsOntoANameTakenMeanwhileOrAMountPointGivesTh
 	EXPECT_EQ(Listing(), files);
 }
 
+std::string sCopyFolder;
+
+// A Save As onto a link to no file, a save whose copy another program moved away while it was written, and
+// (for root) a save onto another user's link in a folder open to all: each says why, and leaves what stands
+// there, and what the other program put under the copy's name, as it is.
+TEST_F(PortfolioDocumentTest, ALinkThatCannotBeFollowedOrACopyTakenAwayGivesTheTrueReason)
+{
+	WritePortfolio("Savings", 1);
+	const std::string saved = ReadBytes(mScratch.Path("Savings"));
+	TPortfolio* document = Open("Savings");
+	ASSERT_NE(document, nullptr);
+	AddEntry(document->GetLedger(), "SILVER");
+	std::filesystem::create_symlink("nowhere", mScratch.Path("Dangling"));
+	UModalAlerts::ClearShownAlerts();
+	mSaveAs = "Dangling";
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_SaveAs);
+	EXPECT_EQ(ShownAlerts().back(),
+	          "\xD2Savings\xD3 could not be saved as \xD2"
+	          "Dangling\xD3. Its name is a link to a file that is not there. Nothing on "
+	          "disk was changed.");
+	EXPECT_TRUE(std::filesystem::is_symlink(mScratch.Path("Dangling")));
+	EXPECT_FALSE(mScratch.Exists("nowhere"));
+
+	sCopyFolder = mScratch.Path();
+	SetReplaceStepHook([](ReplaceStep step) {
+		if (step != ReplaceStep::kCopyWritten)
+			return;
+		for (const auto& entry : std::filesystem::directory_iterator(sCopyFolder)) {
+			const std::string name = entry.path().filename();
+			if (name.find(".vantorel-save-") != std::string::npos) {
+				std::filesystem::rename(entry.path(), sCopyFolder + "/moved");
+				std::ofstream(entry.path()) << "theirs";
+				return;
+			}
+		}
+	});
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_Save);
+	SetReplaceStepHook(nullptr);
+	EXPECT_EQ(ShownAlerts().back(),
+	          "\xD2Savings\xD3 could not be saved. Another program moved or replaced the "
+	          "copy being written; what it put there was left as it is. Nothing on disk "
+	          "was changed.");
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved);
+	int theirs = 0;
+	for (const auto& entry : std::filesystem::directory_iterator(sCopyFolder))
+		theirs += entry.path().filename().string().find(".vantorel-save-") != std::string::npos &&
+		          mScratch.Read(entry.path().filename()) == "theirs";
+	EXPECT_EQ(theirs, 1);
+	EXPECT_TRUE(document->IsModified());
+
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root can give a link to another user";
+	mScratch.MakeFolder("Public");
+	const std::string link = mScratch.Path("Public/Linked");
+	ASSERT_EQ(chmod(mScratch.Path("Public").c_str(), 01777), 0);
+	std::filesystem::create_symlink(mScratch.Path("Savings"), link);
+	ASSERT_EQ(lchown(link.c_str(), 65534, 65534), 0);
+	mSaveAs = "Public/Linked";
+	UModalAlerts::QueueAnswer(1);
+	Command(document, cmd_SaveAs);
+	EXPECT_EQ(ShownAlerts().back(),
+	          "\xD2Savings\xD3 could not be saved as \xD2Linked\xD3. A link on its way "
+	          "is another user's, in a folder open to all, so it is not followed. Nothing "
+	          "on disk was changed.");
+	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved);
+}
+
 TEST_F(PortfolioDocumentTest, RemovingTheEntriesOfUnknownSecuritiesIsAChangeToSave)
 {
 	tPortfolioParameters parameters;

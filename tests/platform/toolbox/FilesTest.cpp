@@ -214,14 +214,7 @@ TEST_F(FilesTest, ReplacementKeepsAttributesAndLeavesNoLitter)
 }
 
 using killedreplace::Entries;
-
-OSErr Replace(SInt16 ref, const std::string& bytes)
-{
-	SInt32 count = SInt32(bytes.size());
-	if (OSErr err = FSWrite(ref, &count, bytes.data()); err != noErr)
-		return err;
-	return FSClose(ref);
-}
+using killedreplace::Replace;
 
 // Also where the file system refuses the no-replace rename (NFS, FUSE, ecryptfs) and links too.
 class FilesOnEveryFileSystemTest : public FilesTest, public testing::WithParamInterface<RenameRefusal>

@@ -1,0 +1,50 @@
+#include "app/UPrefsFolder.h"
+
+#include "tests/support/ScratchFolder.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+// The lock that keeps a second run off the settings is open to nobody else: another user who may read the
+// folder could otherwise hold it and keep every run out. One that root made in a user's folder (a run through
+// sudo) becomes the user's, so that the user's runs can still take it.
+TEST(UPrefsFolderTest, TheSettingsLockIsOpenToNobodyElseAndStaysTheFolderOwners)
+{
+	ScratchFolder scratch;
+	const std::string folder = scratch.Path("config/Vantorel Prefs \xC6\x92");
+	std::filesystem::create_directories(folder);
+	const std::string lock = folder + "/.vantorel-lock";
+	// As an earlier version made it: readable by all.
+	std::ofstream(lock) << "";
+	ASSERT_EQ(chmod(lock.c_str(), 0644), 0);
+	const bool root = geteuid() == 0;
+	if (root) {
+		ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+	}
+
+	std::string path, reason;
+	long holder = 0;
+	ASSERT_EQ(UPrefsFolder::LockForThisRun(&path, &holder, &reason), UPrefsFolder::ELock::kTaken) << reason;
+	EXPECT_EQ(path, folder);
+	struct stat st;
+	ASSERT_EQ(stat(lock.c_str(), &st), 0);
+	EXPECT_EQ(st.st_mode & 07777, 0600u);
+	if (root) {
+		EXPECT_EQ(st.st_uid, 65534u);
+		EXPECT_EQ(st.st_gid, 65534u);
+	}
+	const int other = open(lock.c_str(), O_RDONLY | O_CLOEXEC);
+	ASSERT_GE(other, 0);
+	EXPECT_NE(flock(other, LOCK_SH | LOCK_NB), 0);
+	close(other);
+}
+
+} // namespace

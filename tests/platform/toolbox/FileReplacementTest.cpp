@@ -1,0 +1,286 @@
+#include "platform/toolbox/Files.h"
+#include "platform/toolbox/FolderIDTable.h"
+#include "tests/support/KilledReplace.h"
+#include "tests/support/TempHomeFixture.h"
+
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <gtest/gtest.h>
+#include <set>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace
+{
+
+using killedreplace::Entries;
+using killedreplace::Replace;
+
+class FileReplacementTest : public TempHomeFixture
+{
+protected:
+	void SetUp() override
+	{
+		TempHomeFixture::SetUp();
+		mDir = FolderIDTable::IDForPath(mWork);
+	}
+	void TearDown() override
+	{
+		SetReplaceStepHook(nullptr);
+		TempHomeFixture::TearDown();
+	}
+
+	const unsigned char* P(const std::string& text)
+	{
+		auto& p = mNames.emplace_back(text.size() + 1, 0);
+		p[0] = UInt8(text.size());
+		std::memcpy(p.data() + 1, text.data(), text.size());
+		return p.data();
+	}
+
+	static mode_t Mode(const std::string& path)
+	{
+		struct stat st = {};
+		lstat(path.c_str(), &st);
+		return st.st_mode & 07777;
+	}
+
+	SInt32 mDir = 0;
+	std::vector<std::vector<unsigned char>> mNames;
+};
+
+bool IsCopy(const std::string& name)
+{
+	return name[0] == '.' && name.find(".vantorel-save-") != std::string::npos;
+}
+
+// What another process did to each new copy of the folder at the moment it was made.
+std::string sFolder;
+std::set<std::string> sSeen;
+std::vector<int> sHeld;
+std::vector<mode_t> sModes;
+
+void HoldNewCopies(ReplaceStep step)
+{
+	if (step != ReplaceStep::kCopyCreated && step != ReplaceStep::kCopyMade)
+		return;
+	for (const std::string& name : Entries(sFolder)) {
+		if (!IsCopy(name))
+			continue;
+		struct stat st;
+		if (lstat((sFolder + "/" + name).c_str(), &st) == 0)
+			sModes.push_back(st.st_mode & 07777);
+		if (step != ReplaceStep::kCopyCreated || !sSeen.insert(name).second)
+			continue;
+		// A shared lock, as a sweep stopped while it looks at the copy holds it.
+		const int fd = open((sFolder + "/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+		if (fd >= 0 && flock(fd, LOCK_SH | LOCK_NB) == 0)
+			sHeld.push_back(fd);
+		else if (fd >= 0)
+			close(fd);
+	}
+}
+
+// Another run of the user's, stopped while its sweep looked at each new copy, holds a shared lock on it from
+// the moment it is made: a save, a new file and a printout neither wait for it nor fail. Until a copy takes
+// the file's name nobody else may open it; then it has the former file's mode, or a new file's.
+TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenToNobodyElse)
+{
+	WriteText(mWork + "/Savings", "former");
+	ASSERT_EQ(chmod((mWork + "/Savings").c_str(), 0640), 0);
+	sFolder = mWork;
+	SetReplaceStepHook(&HoldNewCopies);
+	const mode_t mask = umask(0);
+	umask(mask);
+	struct Case {
+		const char* name;
+		std::function<OSErr()> write;
+		mode_t mode;
+	};
+	const Case cases[] = {
+	    {"a save",
+	     [&] {
+		     SInt16 ref = 0;
+		     const OSErr err = HOpenReplacement(0, mDir, P("Savings"), &ref);
+		     return err != noErr ? err : (SetEOF(ref, 0), Replace(ref, "saved"));
+	     },
+	     0640},
+	    {"a new file",
+	     [&] {
+		     SInt16 ref = 0;
+		     const OSErr err = HOpenNewReplacement(0, mDir, P("New"), &ref);
+		     return err != noErr ? err : Replace(ref, "new");
+	     },
+	     mode_t(0666 & ~mask)},
+	    {"a printout",
+	     [&] {
+		     SInt16 ref = 0;
+		     int writer = -1;
+		     const OSErr err = PathOpenReplacement(mWork + "/Printout", false, &ref, &writer);
+		     if (err != noErr)
+			     return err;
+		     const bool written = write(writer, "%PDF", 4) == 4;
+		     close(writer);
+		     return written ? FSClose(ref) : OSErr(ioErr);
+	     },
+	     mode_t(0666 & ~mask)},
+	};
+	for (const Case& c : cases) {
+		SCOPED_TRACE(c.name);
+		sModes.clear();
+		auto done = std::async(std::launch::async, c.write);
+		const bool ended = done.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+		// Lets a save that waits go on, so that the test ends either way.
+		for (int fd : sHeld)
+			close(fd);
+		sHeld.clear();
+		ASSERT_TRUE(ended) << "it waited for another process's lock";
+		EXPECT_EQ(done.get(), noErr);
+		ASSERT_FALSE(sModes.empty());
+		for (mode_t mode : sModes)
+			EXPECT_EQ(mode, 0600u);
+	}
+	SetReplaceStepHook(nullptr);
+	EXPECT_EQ(ReadText(mWork + "/Savings"), "saved");
+	EXPECT_EQ(ReadText(mWork + "/New"), "new");
+	EXPECT_EQ(ReadText(mWork + "/Printout"), "%PDF");
+	EXPECT_EQ(Mode(mWork + "/Savings"), 0640u);
+	EXPECT_EQ(Mode(mWork + "/New"), 0666u & ~mask);
+	EXPECT_EQ(Mode(mWork + "/Printout"), 0666u & ~mask);
+	// The copies given up for others are gone.
+	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"New", "Printout", "Savings"}));
+}
+
+// A new file made through a copy gets what the folder's default ACL gives a file made there directly.
+TEST_F(FileReplacementTest, ANewFileGetsTheFoldersDefaultAccess)
+{
+	const std::string folder = mWork + "/shared";
+	std::filesystem::create_directory(folder);
+	// Owner rwx, user 4242 rw-, group r-x, mask rwx, others r--.
+	const unsigned char acl[] = {2,    0,    0,    0,    1,    0,    7,    0,    0xFF, 0xFF, 0xFF,
+	                             0xFF, 2,    0,    6,    0,    0x92, 0x10, 0,    0,    4,    0,
+	                             5,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0,    7,    0,    0xFF,
+	                             0xFF, 0xFF, 0xFF, 0x20, 0,    4,    0,    0xFF, 0xFF, 0xFF, 0xFF};
+	if (setxattr(folder.c_str(), "system.posix_acl_default", acl, sizeof acl, 0) != 0)
+		GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+	const int direct = open((folder + "/direct").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+	ASSERT_GE(direct, 0);
+	close(direct);
+	SInt16 ref = 0;
+	ASSERT_EQ(HOpenNewReplacement(0, FolderIDTable::IDForPath(folder), P("copied"), &ref), noErr);
+	ASSERT_EQ(Replace(ref, "x"), noErr);
+
+	auto access = [](const std::string& path) {
+		std::vector<char> bytes(256);
+		const ssize_t n =
+		    getxattr(path.c_str(), "system.posix_acl_access", bytes.data(), bytes.size());
+		bytes.resize(size_t(std::max<ssize_t>(n, 0)));
+		return bytes;
+	};
+	EXPECT_EQ(Mode(folder + "/copied"), Mode(folder + "/direct"));
+	EXPECT_FALSE(access(folder + "/direct").empty());
+	EXPECT_EQ(access(folder + "/copied"), access(folder + "/direct"));
+}
+
+// Links are followed to where the kernel would go: through folders, chains and "..", relative or absolute;
+// one that leads nowhere, or round in a loop, names nothing to replace, and nothing is made.
+TEST_F(FileReplacementTest, ALinkLeadsWhereTheKernelWouldFollowIt)
+{
+	namespace fs = std::filesystem;
+	fs::create_directories(mWork + "/real/deep");
+	WriteText(mWork + "/real/doc", "old");
+	fs::create_directory_symlink("real", mWork + "/via");
+	fs::create_symlink("chain2", mWork + "/chain1");
+	fs::create_symlink(mWork + "/via/doc", mWork + "/chain2");
+	fs::create_directory_symlink("real/deep", mWork + "/jump");
+	fs::create_symlink("jump/../doc", mWork + "/back");
+	fs::create_symlink("nowhere", mWork + "/dangling");
+	fs::create_symlink("gone/doc", mWork + "/dangling2");
+	fs::create_symlink("loop2", mWork + "/loop1");
+	fs::create_symlink("loop1", mWork + "/loop2");
+
+	auto write = [&](const std::string& path, const std::string& bytes) {
+		SInt16 ref = 0;
+		int writer = -1;
+		OSErr err = PathOpenReplacement(mWork + "/" + path, false, &ref, &writer);
+		if (err != noErr)
+			return err;
+		close(writer);
+		SInt32 count = SInt32(bytes.size());
+		err = FSWrite(ref, &count, bytes.data());
+		return err != noErr ? err : FSClose(ref);
+	};
+	EXPECT_EQ(write("via/doc", "1"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/real/doc"), "1");
+	EXPECT_EQ(write("chain1", "2"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/real/doc"), "2");
+	// ".." in a link after a link is the parent of where that link led.
+	EXPECT_EQ(write("back", "3"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/real/doc"), "3");
+	EXPECT_EQ(write("jump/made", "4"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/real/deep/made"), "4");
+
+	EXPECT_EQ(write("dangling", "x"), fsDanglingLinkErr);
+	EXPECT_EQ(write("dangling2", "x"), fsDanglingLinkErr);
+	EXPECT_NE(write("loop1", "x"), noErr);
+	EXPECT_EQ(write("missing/doc", "x"), dirNFErr);
+	EXPECT_EQ(write("real/doc/x", "x"), dirNFErr);
+	EXPECT_EQ(Entries(mWork),
+	          (std::vector<std::string>{"back", "chain1", "chain2", "dangling", "dangling2", "jump",
+	                                    "loop1", "loop2", "real", "via"}));
+	EXPECT_EQ(Entries(mWork + "/real"), (std::vector<std::string>{"deep", "doc"}));
+	EXPECT_EQ(Entries(mWork + "/real/deep"), (std::vector<std::string>{"made"}));
+	for (const char* link : {"back", "chain1", "chain2", "via", "dangling"})
+		EXPECT_TRUE(fs::is_symlink(mWork + "/" + link)) << link;
+}
+
+// In a folder that is sticky and writable by all (as /tmp), a link that neither the user nor the folder's
+// owner made is not followed, whether or not the machine's own rule is on: root's Ctrl+S onto such a link
+// leaves the file it names as it is. The user's own link there is followed.
+TEST_F(FileReplacementTest, AnotherUsersLinkInAFolderOpenToAllIsNotFollowed)
+{
+	const std::string shared = mWork + "/shared";
+	std::filesystem::create_directory(shared);
+	ASSERT_EQ(chmod(mWork.c_str(), 0755), 0);
+	ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+	WriteText(mWork + "/secret", "root only");
+	ASSERT_EQ(chmod((mWork + "/secret").c_str(), 0600), 0);
+	std::filesystem::create_symlink(mWork + "/secret", shared + "/mine");
+	std::filesystem::create_symlink(mWork + "/secret", shared + "/theirs");
+	const SInt32 folder = FolderIDTable::IDForPath(shared);
+
+	SInt16 ref = 0;
+	ASSERT_EQ(HOpenReplacement(0, folder, P("mine"), &ref), noErr);
+	ASSERT_EQ(SetFPos(ref, fsFromLEOF, 0), noErr);
+	ASSERT_EQ(Replace(ref, "!"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/secret"), "root only!");
+
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root can give a link to another user";
+	ASSERT_EQ(lchown((shared + "/theirs").c_str(), 65534, 65534), 0);
+	EXPECT_EQ(HOpenReplacement(0, folder, P("theirs"), &ref), fsUntrustedLinkErr);
+	int writer = -1;
+	EXPECT_EQ(PathOpenReplacement(shared + "/theirs", false, &ref, &writer), fsUntrustedLinkErr);
+	EXPECT_EQ(writer, -1);
+	EXPECT_EQ(ReadText(mWork + "/secret"), "root only!");
+	// The folder's owner's link is trusted, and so is any link where the folder is not open to all.
+	ASSERT_EQ(chown(shared.c_str(), 65534, 65534), 0);
+	ASSERT_EQ(HOpenReplacement(0, folder, P("theirs"), &ref), noErr);
+	ASSERT_EQ(SetFPos(ref, fsFromLEOF, 0), noErr);
+	ASSERT_EQ(Replace(ref, "?"), noErr);
+	EXPECT_EQ(ReadText(mWork + "/secret"), "root only!?");
+	ASSERT_EQ(chown(shared.c_str(), 0, 0), 0);
+	ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
+	EXPECT_EQ(HOpenReplacement(0, folder, P("theirs"), &ref), noErr);
+	EXPECT_EQ(FSCloseDiscarding(ref), noErr);
+	EXPECT_EQ(Entries(shared), (std::vector<std::string>{"mine", "theirs"}));
+}
+
+} // namespace
