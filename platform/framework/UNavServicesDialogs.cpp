@@ -15,10 +15,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
 #include <algorithm>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace
 {
@@ -91,6 +94,97 @@ private:
 	std::function<bool(const QString&)> mLists;
 };
 
+// Anything under the name, a link to nowhere too, is a file the user would replace.
+bool NameStands(const QString& inPath)
+{
+	struct stat st;
+	return lstat(QFile::encodeName(inPath).constData(), &st) == 0;
+}
+
+// Qt's dialog. Its Save asks before replacing a file from the same look at the disk that tells whether
+// the chosen name was new, taken as the user accepts: a file that another program puts there while the
+// dialog closes is then no file the user agreed to replace.
+class FileDialog : public QFileDialog
+{
+public:
+	using QFileDialog::QFileDialog;
+	bool Replacing() const { return mReplacing; }
+
+	void accept() override
+	{
+		const QStringList files = selectedFiles();
+		// A folder's name opens that folder.
+		if (acceptMode() != AcceptSave || files.isEmpty() || QFileInfo(files.first()).isDir()) {
+			QFileDialog::accept();
+			return;
+		}
+		const bool stands = NameStands(files.first());
+		if (stands && !AgreesToReplace(QFileInfo(files.first()).fileName()))
+			return;
+		mReplacing = stands;
+		QFileDialog::accept();
+	}
+
+private:
+	bool AgreesToReplace(const QString& inName)
+	{
+		QPointer<FileDialog> self = this;
+		QPointer<QMessageBox> question = new QMessageBox(
+		    QMessageBox::Warning, windowTitle(),
+		    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(inName),
+		    QMessageBox::Yes | QMessageBox::No, this);
+		question->setDefaultButton(QMessageBox::No);
+		const int answer = StModalLoop::Exec(*question);
+		delete question.data();
+		// A quit, or the window the dialog belongs to going, ends the dialog while the question
+		// waits.
+		return self && isVisible() && answer == QMessageBox::Yes;
+	}
+
+	bool mReplacing = false;
+};
+
+std::unique_ptr<FileDialog> MakeDialog(const UNavServicesDialogs::tDialogOptions& inOptions)
+{
+	using Options = UNavServicesDialogs::tDialogOptions;
+	auto dialog = std::make_unique<FileDialog>(QApplication::activeWindow());
+	// Qt's own dialog in every mode: a desktop's dialog runs no loop of ours that a quit could end.
+	dialog->setOption(QFileDialog::DontUseNativeDialog);
+	// Qt's dialog has no place for a prompt: it titles the window when nothing else does.
+	dialog->setWindowTitle(!inOptions.title.isEmpty()     ? inOptions.title
+	                       : !inOptions.message.isEmpty() ? inOptions.message
+	                                                      : DefaultTitle(inOptions.mode));
+	if (!inOptions.directory.isEmpty())
+		dialog->setDirectory(inOptions.directory);
+	switch (inOptions.mode) {
+	case Options::kChooseFolder:
+		dialog->setFileMode(QFileDialog::Directory);
+		dialog->setOption(QFileDialog::ShowDirsOnly);
+		break;
+	case Options::kOpenFile:
+		dialog->setFileMode(inOptions.multiple ? QFileDialog::ExistingFiles
+		                                       : QFileDialog::ExistingFile);
+		if (!inOptions.nameFilters.isEmpty())
+			dialog->setNameFilters(inOptions.nameFilters);
+		if (inOptions.firstFilterLists && !inOptions.nameFilters.isEmpty()) {
+			dialog->setOption(QFileDialog::HideNameFilterDetails);
+			dialog->setProxyModel(new DocumentFilter(dialog.get(), inOptions.nameFilters.first(),
+			                                         inOptions.firstFilterLists));
+		}
+		break;
+	case Options::kSaveFile:
+		dialog->setFileMode(QFileDialog::AnyFile);
+		dialog->setAcceptMode(QFileDialog::AcceptSave);
+		// FileDialog asks itself.
+		dialog->setOption(QFileDialog::DontConfirmOverwrite);
+		dialog->selectFile(inOptions.defaultName);
+		break;
+	}
+	if (inOptions.showHidden)
+		dialog->setFilter(dialog->filter() | QDir::Hidden);
+	return dialog;
+}
+
 UNavServicesDialogs::Chooser& CurrentChooser()
 {
 	static UNavServicesDialogs::Chooser sChooser;
@@ -154,40 +248,7 @@ void UNavServicesDialogs::TellUnusable(const tUnusableChoice& inChoice)
 
 std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOptions& inOptions)
 {
-	auto dialog = std::make_unique<QFileDialog>(QApplication::activeWindow());
-	// Qt's own dialog in every mode: a desktop's dialog runs no loop of ours that a quit could end.
-	dialog->setOption(QFileDialog::DontUseNativeDialog);
-	// Qt's dialog has no place for a prompt: it titles the window when nothing else does.
-	dialog->setWindowTitle(!inOptions.title.isEmpty()     ? inOptions.title
-	                       : !inOptions.message.isEmpty() ? inOptions.message
-	                                                      : DefaultTitle(inOptions.mode));
-	if (!inOptions.directory.isEmpty())
-		dialog->setDirectory(inOptions.directory);
-	switch (inOptions.mode) {
-	case tDialogOptions::kChooseFolder:
-		dialog->setFileMode(QFileDialog::Directory);
-		dialog->setOption(QFileDialog::ShowDirsOnly);
-		break;
-	case tDialogOptions::kOpenFile:
-		dialog->setFileMode(inOptions.multiple ? QFileDialog::ExistingFiles
-		                                       : QFileDialog::ExistingFile);
-		if (!inOptions.nameFilters.isEmpty())
-			dialog->setNameFilters(inOptions.nameFilters);
-		if (inOptions.firstFilterLists && !inOptions.nameFilters.isEmpty()) {
-			dialog->setOption(QFileDialog::HideNameFilterDetails);
-			dialog->setProxyModel(new DocumentFilter(dialog.get(), inOptions.nameFilters.first(),
-			                                         inOptions.firstFilterLists));
-		}
-		break;
-	case tDialogOptions::kSaveFile:
-		dialog->setFileMode(QFileDialog::AnyFile);
-		dialog->setAcceptMode(QFileDialog::AcceptSave);
-		dialog->selectFile(inOptions.defaultName);
-		break;
-	}
-	if (inOptions.showHidden)
-		dialog->setFilter(dialog->filter() | QDir::Hidden);
-	return dialog;
+	return MakeDialog(inOptions);
 }
 
 void UNavServicesDialogs::RegisterDocumentKind(const tDocumentKind& inKind)
@@ -253,29 +314,36 @@ QStringList UNavServicesDialogs::NameFiltersFor(OSType inFileType, UInt32 inFlag
 	return filters;
 }
 
-QStringList UNavServicesDialogs::Choose(const tDialogOptions& inOptions)
+QStringList UNavServicesDialogs::Choose(const tDialogOptions& inOptions, bool* outReplacing)
 {
 	tDialogOptions options = inOptions;
 	options.directory = StartFolder();
-	if (CurrentChooser())
-		return CurrentChooser()(options);
-	QFileDialog* dialog = MakeQtDialog(options).release();
 	QStringList chosen;
-	StModalLoop::ExecAndDelete(dialog, [&] { chosen = dialog->selectedFiles(); });
+	bool replacing = false;
+	if (CurrentChooser()) {
+		chosen = CurrentChooser()(options);
+		// A stand-in accepts as it returns.
+		replacing = options.mode == tDialogOptions::kSaveFile && !chosen.isEmpty() &&
+		            NameStands(chosen.first());
+	} else {
+		FileDialog* dialog = MakeDialog(options).release();
+		StModalLoop::ExecAndDelete(dialog, [&] {
+			chosen = dialog->selectedFiles();
+			replacing = dialog->Replacing();
+		});
+	}
+	if (outReplacing)
+		*outReplacing = replacing;
 	return chosen;
 }
 
-bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,
-                                         bool* outExists)
+bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec)
 {
 	if (inPath.isEmpty())
 		return false;
 	const QFileInfo info(inPath);
 	if (!info.isAbsolute())
 		return false;
-	const bool exists = info.exists();
-	if (outExists)
-		*outExists = exists;
 	// The folder may have gone, or never been there when its name was typed, by the time the dialog
 	// answers.
 	switch (inMode) {
@@ -323,7 +391,7 @@ bool UNavServicesDialogs::AskChooseFolder(FSSpec& outFolderSpec, const char* inM
 	options.mode = tDialogOptions::kChooseFolder;
 	options.message = FromMacRoman(inMessage);
 	const QStringList chosen = Choose(options);
-	return !chosen.isEmpty() && SpecFromChoice(chosen.first(), options.mode, outFolderSpec, nullptr);
+	return !chosen.isEmpty() && SpecFromChoice(chosen.first(), options.mode, outFolderSpec);
 }
 
 bool UNavServicesDialogs::AskOpenOneFile(OSType inFileType, FSSpec& outFileSpec, UInt32 inFlags,
@@ -383,12 +451,11 @@ bool UNavServicesDialogs::AskSaveFile(ConstStr255Param inDefaultName, OSType inF
 	options.title = inTitle ? FromMacRoman(inTitle) : kind ? kind->saveTitle : QString();
 	options.defaultName = QStringFromPascal(inDefaultName);
 	options.showHidden = (inFlags & kNavAllowInvisibleFiles) != 0;
-	bool exists = false;
-	const QStringList chosen = Choose(options);
-	if (chosen.isEmpty() || !SpecFromChoice(chosen.first(), options.mode, outFileSpec, &exists))
+	bool replacing = false;
+	const QStringList chosen = Choose(options, &replacing);
+	if (chosen.isEmpty() || !SpecFromChoice(chosen.first(), options.mode, outFileSpec))
 		return false;
-	// Qt's save dialog has already asked before an existing file is chosen.
-	outReplacing = exists;
+	outReplacing = replacing;
 	return true;
 }
 

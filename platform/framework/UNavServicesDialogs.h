@@ -54,7 +54,8 @@ public:
 		QString directory;     // where the dialog opens
 		bool showHidden = false;
 	};
-	// Shows the dialog and gives the chosen items' absolute paths, none when cancelled.
+	// Shows the dialog and gives the chosen items' absolute paths, none when cancelled. It is taken to
+	// accept as it returns: a file then standing under a name to save is one the user agreed to replace.
 	using Chooser = std::function<QStringList(const tDialogOptions&)>;
 
 	// Returns the chooser it replaces; an empty one restores Qt's dialog.
@@ -93,7 +94,8 @@ public:
 	// out.
 	static bool AskOpenFiles(OSType inFileType, std::vector<FSSpec>& outFileSpecs, UInt32 inFlags,
 	                         const char* inMessage = nullptr, const char* inTitle = nullptr);
-	// outReplacing: the chosen file exists and the user agreed to replace it.
+	// outReplacing: a file stood under the chosen name when the user accepted, and the user agreed to
+	// replace it; otherwise the name was new then, and a file found there later is another program's.
 	static bool AskSaveFile(ConstStr255Param inDefaultName, OSType inFileType, FSSpec& outFileSpec,
 	                        bool& outReplacing, UInt32 inFlags, const char* inTitle = nullptr);
 
@@ -106,8 +108,8 @@ public:
 	static void ForgetLastFolder();
 
 private:
-	static QStringList Choose(const tDialogOptions& inOptions);
-	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec,
-	                           bool* outExists);
+	// outReplacing (kSaveFile): the dialog's answer, taken as the user accepted.
+	static QStringList Choose(const tDialogOptions& inOptions, bool* outReplacing = nullptr);
+	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec);
 	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const QString& inFolder);
 };

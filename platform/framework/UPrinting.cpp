@@ -12,7 +12,6 @@
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <cerrno>
 #include <sys/stat.h>
 
 namespace
@@ -86,24 +85,54 @@ LPrintSettings& UPrinting::GetAppPrintSpec()
 	return spec;
 }
 
-// The dialog asks before it replaces a file; a name it did not ask about is the user's new file.
-static void NoteWhetherOutputFileIsNew(LPrintSettings& ioPrintSpec)
+namespace
 {
-	struct stat st;
-	const std::string path = UPrinting::OutputPath(ioPrintSpec);
-	ioPrintSpec.SetOutputFileIsNew(!path.empty() && lstat(path.c_str(), &st) != 0 && errno == ENOENT);
-}
+// Qt's print dialog. It asks before it prints to a file that stands, then takes the user's Print; whether
+// the chosen file stands is noted at that moment, before the dialog closes: a file that another program
+// puts there while it closes is no file the user agreed to replace.
+class PrintDialog : public QPrintDialog
+{
+public:
+	using QPrintDialog::QPrintDialog;
+	bool OutputFileStood() const { return mOutputFileStood; }
 
-// The print dialog, or the stand-in a test put in its place.
-static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec)
+	// Accepting sets the printer up first, so it names the chosen file here.
+	void done(int inResult) override
+	{
+		if (inResult == Accepted)
+			mOutputFileStood = printer()->outputFormat() == QPrinter::PdfFormat &&
+			                   OutputFileStands(printer()->outputFileName().toStdString());
+		QPrintDialog::done(inResult);
+	}
+
+	// A relative name is in the working folder, as for the printout.
+	static bool OutputFileStands(const std::string& inPath)
+	{
+		struct stat st;
+		return !inPath.empty() && lstat(inPath.c_str(), &st) == 0;
+	}
+
+private:
+	bool mOutputFileStood = false;
+};
+} // namespace
+
+// The print dialog, or the stand-in a test put in its place, which confirms as it returns. outStood: the
+// chosen output file stood when the user confirmed.
+static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec, bool& outStood)
 {
-	if (PrintJobRunner())
-		return PrintJobRunner()(ioPrintSpec);
+	if (PrintJobRunner()) {
+		if (!PrintJobRunner()(ioPrintSpec))
+			return false;
+		outStood = PrintDialog::OutputFileStands(UPrinting::OutputPath(ioPrintSpec));
+		return true;
+	}
 	if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
 		return false;
 	QPrinter printer;
 	QtPrinting::ApplySpec(ioPrintSpec, printer);
-	if (!StModalLoop::ExecAndDelete(new QPrintDialog(&printer, QApplication::activeWindow())))
+	auto* dialog = new PrintDialog(&printer, QApplication::activeWindow());
+	if (!StModalLoop::ExecAndDelete(dialog, [&] { outStood = dialog->OutputFileStood(); }))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);
 	return true;
@@ -111,9 +140,10 @@ static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec)
 
 Boolean UPrinting::AskPrintJob(LPrintSettings& ioPrintSpec)
 {
-	if (!RunPrintDialog(ioPrintSpec))
+	bool stood = false;
+	if (!RunPrintDialog(ioPrintSpec, stood))
 		return false;
-	NoteWhetherOutputFileIsNew(ioPrintSpec);
+	ioPrintSpec.SetOutputFileIsNew(!stood);
 	return true;
 }
 

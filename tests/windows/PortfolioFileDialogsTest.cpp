@@ -1,6 +1,7 @@
 // The file dialogs of portfolios as the user meets them: titled by what they do, opening in the documents
 // folder, listing portfolio files first, and taking several files to open at once; a Save As to a place
-// that cannot be used, or onto a portfolio open in another window, refused and told.
+// that cannot be used, or onto a portfolio open in another window, refused and told; and, in Qt's own
+// dialogs, a name that stood free when the user accepted left to another program that takes it meanwhile.
 
 #include "app/kestrunApp.h"
 #include "foundation/TVyFile.h"
@@ -9,12 +10,28 @@
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UNavServicesDialogs.h"
+#include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/portfolio/TPortfolio.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,6 +42,92 @@ namespace
 {
 
 using Options = UNavServicesDialogs::tDialogOptions;
+
+// What the user does in Qt's own dialogs, one step for each dialog as it shows (a file or print dialog, a
+// question inside it), in order. A dialog left waiting 10 s with no step for it fails the test and is
+// rejected, so that no test waits for ever.
+class StQtUser
+{
+public:
+	StQtUser()
+	{
+		QObject::connect(&mPoll, &QTimer::timeout, [this] { Poll(); });
+		mPoll.start(5);
+	}
+	~StQtUser() { EXPECT_TRUE(mSteps.empty()) << mSteps.size() << " steps were not taken"; }
+	StQtUser(const StQtUser&) = delete;
+	StQtUser& operator=(const StQtUser&) = delete;
+
+	template <class T> StQtUser& Then(std::function<void(T*)> inStep)
+	{
+		mSteps.push_back([inStep](QDialog* inShown) {
+			auto* dialog = qobject_cast<T*>(inShown);
+			// From the event loop, as the user's input comes: a question the step brings up runs
+			// a loop of its own, in which the next step is taken.
+			if (dialog != nullptr)
+				QTimer::singleShot(0, dialog, [dialog, inStep] { inStep(dialog); });
+			return dialog != nullptr;
+		});
+		return *this;
+	}
+
+private:
+	static constexpr int kBound = 10000;
+
+	void Poll()
+	{
+		auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+		if (shown == nullptr) {
+			mIdle.setRemainingTime(kBound);
+		} else if (shown != mActedOn && !mSteps.empty() && mSteps.front()(shown)) {
+			mSteps.pop_front();
+			mActedOn = shown;
+			mIdle.setRemainingTime(kBound);
+		} else if (mIdle.hasExpired()) {
+			ADD_FAILURE() << "no step for " << shown->metaObject()->className() << " \""
+			              << shown->windowTitle().toStdString() << "\"";
+			shown->reject();
+			mIdle.setRemainingTime(kBound);
+		}
+	}
+
+	QTimer mPoll;
+	std::deque<std::function<bool(QDialog*)>> mSteps;
+	QPointer<QDialog> mActedOn;
+	QDeadlineTimer mIdle{kBound};
+};
+
+// Types a name in a file dialog's name field and presses Return.
+std::function<void(QFileDialog*)> TypeName(const char* inName)
+{
+	return [inName](QFileDialog* inDialog) {
+		auto* name = inDialog->findChild<QLineEdit*>("fileNameEdit");
+		ASSERT_NE(name, nullptr);
+		// The field the user types in has the keys: the dialog then takes the typed name, not the
+		// file that an earlier name selected in its list.
+		QApplication::setActiveWindow(inDialog);
+		name->setFocus();
+		ASSERT_TRUE(name->hasFocus());
+		name->setText(inName);
+		QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+		QCoreApplication::sendEvent(name, &press);
+	};
+}
+
+std::function<void(QMessageBox*)> Answer(QMessageBox::StandardButton inButton)
+{
+	return [inButton](QMessageBox* inQuestion) {
+		ASSERT_NE(inQuestion->button(inButton), nullptr);
+		inQuestion->button(inButton)->click();
+	};
+}
+
+void PressPrint(QPrintDialog* inDialog)
+{
+	auto* buttons = inDialog->findChild<QDialogButtonBox*>();
+	ASSERT_NE(buttons, nullptr);
+	buttons->button(QDialogButtonBox::Ok)->click();
+}
 
 class PortfolioFileDialogsTest : public SecurityWindowsFixture
 {
@@ -52,6 +155,7 @@ protected:
 			document->Close();
 		UNavServicesDialogs::SetChooser(nullptr);
 		TVyFileUtils::SetNavHandler(nullptr);
+		UPrinting::GetAppPrintSpec().SetOutputFile("");
 		StDialogHandler::SetAnswersRequired(false);
 		UModalAlerts::SetAnswersRequired(false);
 		UModalAlerts::ClearQueuedAnswers();
@@ -84,6 +188,23 @@ protected:
 		mAnswers = {Path(inPath)};
 		UModalAlerts::QueueAnswer(1);
 		UDispatch::Run([&] { inDocument->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
+	}
+	// Qt's own dialogs in place of the stand-ins. They keep their state in the user's settings, whose
+	// folder Qt takes only once a run.
+	void UseQtsDialogs()
+	{
+		UNavServicesDialogs::SetChooser(nullptr);
+		UPrinting::SetPrintJobDialog(nullptr);
+		for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+			QSettings::setPath(format, QSettings::UserScope, Path("config"));
+		// A window an earlier test left for deletion would take the dialog with it.
+		QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+	}
+	// Another program's file, made as the dialog closes.
+	void MakeWhenClosed(QDialog* inDialog, const std::string& inName)
+	{
+		QObject::connect(inDialog, &QDialog::finished,
+		                 [this, inName] { mScratch.Write(inName, "theirs"); });
 	}
 	std::set<std::string> Listing(const std::string& inFolder) const
 	{
@@ -233,6 +354,89 @@ TEST_F(PortfolioFileDialogsTest, SaveAsOntoAPortfolioOpenInAnotherWindowIsRefuse
 	UDispatch::Run([&] { document->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
 	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 3u);
 	EXPECT_FALSE(document->IsModified());
+}
+
+// Save As in Qt's dialog: a name that stood free when the user pressed Return is the user's new file, left
+// to another program that makes it while the dialog closes; a name the user agreed to replace is replaced.
+TEST_F(PortfolioFileDialogsTest, SaveAsInQtsDialogReplacesOnlyAFileTheUserAgreedToReplace)
+{
+	UseQtsDialogs();
+	WritePortfolio("home/Documents/Retirement");
+	TPortfolio* document = Open("home/Documents/Retirement");
+	ASSERT_NE(document, nullptr);
+	document->SetModified(true);
+	mScratch.Write("home/Documents/Existing", "last year's");
+	UModalAlerts::ClearShownAlerts();
+	const auto saveAs = [&] {
+		UDispatch::Run([&] { document->GetWindow()->ProcessCommand(cmd_SaveAs, nullptr); });
+	};
+	{
+		// The user thinks better of replacing, and types a new name.
+		StQtUser user;
+		user.Then<QFileDialog>(TypeName("Existing"))
+		    .Then<QMessageBox>(Answer(QMessageBox::No))
+		    .Then<QFileDialog>([this](QFileDialog* inDialog) {
+			    MakeWhenClosed(inDialog, "home/Documents/Copy");
+			    TypeName("Copy")(inDialog);
+		    });
+		UModalAlerts::QueueAnswer(1);
+		saveAs();
+	}
+	EXPECT_EQ(mScratch.Read("home/Documents/Copy"), "theirs");
+	EXPECT_EQ(mScratch.Read("home/Documents/Existing"), "last year's");
+	std::vector<std::string> shown;
+	for (const auto& alert : UModalAlerts::GetShownAlerts())
+		shown.push_back(alert.text);
+	EXPECT_EQ(shown, std::vector<std::string>{"\xD2Retirement\xD3 could not be saved as \xD2"
+	                                          "Copy\xD3. Another program made a file of that name "
+	                                          "meanwhile; it was left as it is. Nothing on disk was "
+	                                          "changed."});
+	EXPECT_TRUE(document->IsModified());
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Retirement");
+
+	{
+		StQtUser user;
+		user.Then<QFileDialog>(TypeName("Existing")).Then<QMessageBox>(Answer(QMessageBox::Yes));
+		saveAs();
+	}
+	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	EXPECT_FALSE(document->IsModified());
+	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Existing");
+	EXPECT_EQ(mScratch.Read("home/Documents/Existing").substr(0, 4), "zv22");
+	EXPECT_EQ(Listing("home/Documents"), (std::set<std::string>{"Copy", "Existing", "Retirement"}));
+}
+
+// Print to File in Qt's print dialog: the same for the file the printout goes to.
+TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserAgreedToReplace)
+{
+	UseQtsDialogs();
+	WritePortfolio("home/Documents/Retirement");
+	TPortfolio* document = Open("home/Documents/Retirement");
+	ASSERT_NE(document, nullptr);
+	UPrinting::GetAppPrintSpec().SetOutputFile(mScratch.Path("home/Documents/Retirement.pdf"));
+	const auto print = [&] {
+		UDispatch::Run([&] { document->GetWindow()->ProcessCommand(cmd_Print, nullptr); });
+	};
+	std::string failed;
+	{
+		StQtUser user;
+		user.Then<QPrintDialog>([this](QPrintDialog* inDialog) {
+			MakeWhenClosed(inDialog, "home/Documents/Retirement.pdf");
+			PressPrint(inDialog);
+		});
+		EXPECT_EQ(PrintedText::ErrorShownBy(print, &failed),
+		          PrintedText::Message(31, "Retirement.pdf"));
+	}
+	EXPECT_EQ(mScratch.Read("home/Documents/Retirement.pdf"), "theirs");
+
+	{
+		StQtUser user;
+		user.Then<QPrintDialog>(PressPrint).Then<QMessageBox>(Answer(QMessageBox::Yes));
+		EXPECT_EQ(PrintedText::ErrorShownBy(print, &failed), "<no dialog>");
+	}
+	EXPECT_NE(PrintedText::Read(mScratch.Path("home/Documents/Retirement.pdf")).find("Retirement"),
+	          std::string::npos);
+	EXPECT_EQ(Listing("home/Documents"), (std::set<std::string>{"Retirement", "Retirement.pdf"}));
 }
 
 } // namespace
