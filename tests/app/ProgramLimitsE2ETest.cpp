@@ -891,9 +891,12 @@ TEST_F(RunScriptE2ETest, CtrlCQuitsFromTheStartAndSaysHowToAnswerTheQuestionThat
 	      "x11vnc -display " + mDisplay + " -localhost", "import -display " + mDisplay + " -window root",
 	      "Ctrl-C again quits without saving " + untitled})
 		EXPECT_NE(told.find(line), std::string::npos) << told;
-	// One more at once is taken as part of the first too, and the terminal says so.
-	const std::string tooSoon =
-	    "taken as part of the first. Press Ctrl-C again to quit without saving " + untitled + ".";
+	// One more at once is taken as part of the first too; the terminal says so, and to wait before the
+	// next.
+	const std::string tooSoon = "taken as part of the first. Wait a second, then press Ctrl-C again to "
+	                            "quit without saving " +
+	                            untitled +
+	                            "; pressed at once, it is only taken as part of the first again.";
 	const std::size_t shownBefore = ReadText(mErrors).size();
 	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
 	const auto pressed = std::chrono::steady_clock::now();
