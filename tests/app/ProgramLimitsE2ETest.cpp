@@ -8,9 +8,10 @@
 // script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those,
 // however early the Ctrl-C; with the quit held up by that question, the terminal is told how to answer
 // it, and a further Ctrl-C quits without saving. A second start on the settings a run uses hands its files
-// to that run or says so, and ends leaving the settings alone; under scripts/run, on the script's own
-// display, at once.
+// to that run or says so, and ends leaving the settings alone; under scripts/run without a display, at
+// once, before the script starts one for it.
 
+#include "app/USingleRun.h"
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/SessionBusSupport.h"
@@ -618,9 +619,18 @@ TEST_F(SecondStartE2ETest, ASecondStartOnTheSettingsInUseHandsItsFilesOverOrSays
 	EXPECT_NE(ReadText(mErrors).find("1 file handed to the program already running"), std::string::npos);
 	EXPECT_NE(AwaitShown("Savings"), 0u);
 
+	// scripts/run's check before it starts a display hands files over too; on settings that no run
+	// uses it ends at once, having taken and made nothing.
+	const std::string check = std::string(USingleRun::kCheckVariable) + "=1";
+	const std::string other = "XDG_CONFIG_HOME=" + mRoot + "/other";
+	EXPECT_EQ(SecondStart({savings}, {}, {}, {check}), 0) << ReadText(mErrors);
+	EXPECT_NE(ReadText(mErrors).find("1 file handed to the program already running"), std::string::npos);
+	const int free = SecondStart({savings}, {}, {}, {check, other});
+	EXPECT_TRUE(WIFEXITED(free) && WEXITSTATUS(free) == USingleRun::kSettingsFree) << free;
+	EXPECT_FALSE(std::filesystem::exists(mRoot + "/other/Vantorel Prefs \xC6\x92"));
+
 	// Other settings are another run's, which on the same bus goes without the scripting name; a start
 	// on its settings does not hand files to the run that has the name.
-	const std::string other = "XDG_CONFIG_HOME=" + mRoot + "/other";
 	const auto quitOnceUp = [&] {
 		while (!Ended() && ReadText(mErrors).find("scripting over D-Bus is off") == std::string::npos)
 			poll(nullptr, 0, 10);
@@ -713,15 +723,19 @@ protected:
 			return WaitUntilRunning();
 		if (inUntil == EUntil::kStarted)
 			return;
+		// The run's program, not the script's check before it, whose environment names the check.
 		const std::filesystem::path program = std::filesystem::canonical(VANTOREL_PROGRAM);
+		const std::string check = std::string(USingleRun::kCheckVariable) + "=";
 		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
 		for (bool exists = false; !exists; poll(nullptr, 0, 1)) {
 			ASSERT_LT(std::chrono::steady_clock::now(), end) << "the program did not start";
 			for (pid_t pid : LeftBehind()) {
+				const std::string process = "/proc/" + std::to_string(pid);
 				std::error_code ignored;
-				exists = exists ||
-				         std::filesystem::read_symlink(
-				             "/proc/" + std::to_string(pid) + "/exe", ignored) == program;
+				exists =
+				    exists ||
+				    (std::filesystem::read_symlink(process + "/exe", ignored) == program &&
+				     ReadText(process + "/environ").find(check) == std::string::npos);
 			}
 		}
 	}
@@ -927,10 +941,12 @@ TEST_F(RunScriptE2ETest, ASecondRunOnTheSettingsInUseSaysSoAndEndsLeavingNothing
 	const std::string inUse = "already running with the settings in \u201C" + mRoot +
 	                          "/config/Vantorel Prefs \xC6\x92\u201D. Only one run may use them";
 
-	// Left alone: its message on its own virtual display would wait there unseen.
+	// Left alone: its message on its own virtual display would wait there unseen. It says so and ends
+	// before a display is started for it, never saying that one starts.
 	const auto [alone, told] = SecondRun({}, {}, std::chrono::seconds(20));
 	EXPECT_TRUE(WIFEXITED(alone) && WEXITSTATUS(alone) == 1) << alone << "\n" << told;
 	EXPECT_NE(told.find(inUse), std::string::npos) << told;
+	EXPECT_EQ(told.find("No display found"), std::string::npos) << told;
 	EXPECT_EQ(sorted(LeftBehind()), firstRun);
 
 	// On a display that the user sees, where the script gives it only a bus, its message waits; Ctrl-C or
