@@ -123,11 +123,12 @@ void TQuitSignalWatcher::SpendTime(const EventRecord&)
 	} else if (interrupted && mTold) {
 		const std::string unsaved = UnsavedDocuments();
 		if (TickCount() - mToldAt < kTimeToRead) {
-			// Said, so that a user who meant it presses again instead of wondering.
+			// Said, so that a user who meant it presses again, late enough, instead of wondering.
 			std::fprintf(
 			    stderr,
 			    "Vantorel: that Ctrl-C came within a second of the message above and was taken "
-			    "as part of the first. Press Ctrl-C again to %s.\n",
+			    "as part of the first. Wait a second, then press Ctrl-C again to %s; pressed at "
+			    "once, it is only taken as part of the first again.\n",
 			    unsaved.empty() ? "answer it as its Cancel and quit"
 			                    : ("quit without saving " + unsaved).c_str());
 			std::fflush(stderr);

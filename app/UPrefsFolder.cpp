@@ -116,3 +116,27 @@ UPrefsFolder::ELock UPrefsFolder::LockForThisRun(std::string* outFolder, long* o
 	sLock = lock;
 	return ELock::kTaken;
 }
+
+bool UPrefsFolder::IsLockHeld(std::string* outFolder, long* outHolder)
+{
+	*outHolder = 0;
+	std::string preferences;
+	if (FindFolderPath(kPreferencesFolderType, kDontCreateFolder, &preferences) != noErr)
+		return false;
+	*outFolder = preferences + "/" + MacRoman::ToUTF8(kFolderName);
+	const std::string path = *outFolder + "/" + kLockName;
+	const int lock = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+	struct stat info = {};
+	if (lock < 0 || fstat(lock, &info) != 0 || !S_ISREG(info.st_mode)) {
+		if (lock >= 0)
+			close(lock);
+		return false;
+	}
+	// Refused only while a run holds its exclusive lock; taken, it goes with the descriptor.
+	const bool held = flock(lock, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+	char text[24] = {};
+	if (held && pread(lock, text, sizeof(text) - 1, 0) > 0)
+		*outHolder = std::strtol(text, nullptr, 10);
+	close(lock);
+	return held;
+}

@@ -28,4 +28,7 @@ public:
 	// written; the kernel lets it go when the process ends, however it ends. outFolder is the folder's
 	// path (UTF-8), outReason why no lock could be taken.
 	static ELock LockForThisRun(std::string* outFolder, long* outHolder, std::string* outReason);
+	// Whether another process holds that lock now, as LockForThisRun would find, neither taking it nor
+	// making its file; outFolder and outHolder as there.
+	static bool IsLockHeld(std::string* outFolder, long* outHolder);
 };

@@ -39,11 +39,30 @@ bool OnAnUnseenDisplay()
 
 } // namespace
 
+bool USingleRun::IsCheck()
+{
+	const char* check = std::getenv(kCheckVariable);
+	return check && *check;
+}
+
+bool USingleRun::InUse()
+{
+	std::string folder;
+	long holder = 0;
+	return UPrefsFolder::IsLockHeld(&folder, &holder);
+}
+
 bool USingleRun::Take(const std::vector<std::string>& inDocuments, int* outStatus)
 {
 	std::string folder, reason;
 	long holder = 0;
-	const UPrefsFolder::ELock lock = UPrefsFolder::LockForThisRun(&folder, &holder, &reason);
+	UPrefsFolder::ELock lock = UPrefsFolder::ELock::kHeld;
+	if (!IsCheck()) {
+		lock = UPrefsFolder::LockForThisRun(&folder, &holder, &reason);
+	} else if (!UPrefsFolder::IsLockHeld(&folder, &holder)) {
+		*outStatus = kSettingsFree;
+		return false;
+	}
 	if (lock == UPrefsFolder::ELock::kTaken)
 		return true;
 	if (lock == UPrefsFolder::ELock::kUnavailable) {

@@ -17,15 +17,25 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[])
 {
-	// Before anything else: a quit signal during start-up waits for the event loop instead of being lost
-	// (ignored, as a background start leaves SIGINT) or ending the program unsaved.
-	TQuitSignalWatcher::CatchQuitSignals();
+	// scripts/run's check before it starts a display for the run: nothing starts for free settings, and
+	// settings in use take the road of a second start below, offscreen, where Ctrl-C ends it at once.
+	const bool check = USingleRun::IsCheck();
+	if (check && !USingleRun::InUse())
+		return USingleRun::kSettingsFree;
+	if (check) {
+		setenv("QT_QPA_PLATFORM", "offscreen", 1);
+	} else {
+		// Before anything else: a quit signal during start-up waits for the event loop instead of
+		// being lost (ignored, as a background start leaves SIGINT) or ending the program unsaved.
+		TQuitSignalWatcher::CatchQuitSignals();
+	}
 	gAppStartTick = TickCount();
 	// Under a file-size limit a write past it fails like a full disk, which the program reports,
 	// instead of ending the program between one file and the next. A terminal's pipe that has gone

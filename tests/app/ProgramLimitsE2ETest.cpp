@@ -8,12 +8,14 @@
 // script gives it, closing the terminal or Ctrl-C quits it the ordinary way before the script stops those,
 // however early the Ctrl-C; with the quit held up by that question, the terminal is told how to answer
 // it, and a further Ctrl-C quits without saving. A second start on the settings a run uses hands its files
-// to that run or says so, and ends leaving the settings alone; under scripts/run, on the script's own
-// display, at once.
+// to that run or says so, and ends leaving the settings alone; under scripts/run without a display, at
+// once, before the script starts one for it.
 
+#include "app/USingleRun.h"
 #include "model/tPortfolioItem.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/SessionBusSupport.h"
+#include "tests/support/ChildProcesses.h"
 #include "tests/support/LoopbackHTTPServer.h"
 #include "tests/support/PortfolioFiles.h"
 #include "tests/support/TempHomeFixture.h"
@@ -28,7 +30,6 @@
 #include <functional>
 #include <map>
 #include <poll.h>
-#include <pty.h>
 #include <set>
 #include <sstream>
 #include <sys/inotify.h>
@@ -36,6 +37,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <xcb/xcb.h>
 
 extern char** environ;
@@ -128,11 +130,15 @@ class ProgramLimitsE2ETest : public TempHomeFixture
 protected:
 	void TearDown() override
 	{
-		if (mChild > 0) {
-			kill(mChild, SIGKILL);
-			waitpid(mChild, nullptr, 0);
-		}
+		KillRuns();
 		TempHomeFixture::TearDown();
+	}
+
+	void KillRuns()
+	{
+		ChildProcesses::Stop(std::exchange(mChild, 0), SIGKILL);
+		for (const pid_t first : std::exchange(mSetAside, {}))
+			ChildProcesses::Stop(first, SIGKILL);
 	}
 
 	std::string PrefsPath(const std::string& inName) const
@@ -191,8 +197,7 @@ protected:
 
 		mRequestsBefore = mServer.RequestCount();
 		mErrors = mRoot + "/errors-" + std::to_string(++mLaunches);
-		mChild = fork();
-		ASSERT_GE(mChild, 0);
+		mChild = ChildProcesses::Fork();
 		if (mChild == 0) {
 			if (inLimit != 0) {
 				const rlimit limit{inLimit, inLimit};
@@ -221,9 +226,9 @@ protected:
 	{
 		Launch(0);
 		WaitUntilRunning();
-		kill(mChild, SIGTERM);
-		ASSERT_EQ(waitpid(mChild, &mStatus, 0), mChild);
-		mChild = 0;
+		ASSERT_TRUE(ChildProcesses::Stop(std::exchange(mChild, 0), SIGTERM, std::chrono::seconds(60),
+		                                 &mStatus))
+		    << "the first run did not quit";
 		ASSERT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
 	}
 
@@ -275,9 +280,7 @@ protected:
 	// Whether the program ended, its status noted.
 	bool Ended()
 	{
-		if (mChild <= 0)
-			return true;
-		if (waitpid(mChild, &mStatus, WNOHANG) != mChild)
+		if (!ChildProcesses::Ended(mChild, &mStatus))
 			return false;
 		mChild = 0;
 		return true;
@@ -286,6 +289,8 @@ protected:
 	LoopbackHTTPServer mServer;
 	std::string mDisplay; // the display the program's windows are looked for on
 	pid_t mChild = 0;
+	// The runs that a second start or run is started beside, while that one is mChild.
+	std::vector<pid_t> mSetAside;
 	int mStatus = 0;
 	std::size_t mRequestsBefore = 0;
 	std::string mErrors;
@@ -319,7 +324,7 @@ TEST_F(ProgramLimitsE2ETest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgra
 	const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
 	ASSERT_GE(watch, 0);
 	ASSERT_GE(inotify_add_watch(watch, PrefsPath("").c_str(), IN_MOVED_TO | IN_DELETE), 0);
-	kill(mChild, SIGTERM);
+	ChildProcesses::Signal(mChild, SIGTERM);
 
 	// Until the copy that the pairs file was being written to is thrown away, or the program ends.
 	std::set<std::string> replaced;
@@ -413,7 +418,7 @@ protected:
 
 		QProcess script;
 		if (inSignal != 0)
-			kill(mChild, inSignal);
+			ChildProcesses::Signal(mChild, inSignal);
 		else
 			SessionBus::StartScript(script, "aevt", "quit", "@a{sv} {}");
 		ExpectQuitWithinASecond(before);
@@ -432,9 +437,7 @@ protected:
 			poll(nullptr, 0, 5);
 		if (!Ended()) {
 			// Not left on the display for the runs after this one.
-			kill(mChild, SIGKILL);
-			waitpid(mChild, nullptr, 0);
-			mChild = 0;
+			ChildProcesses::Stop(std::exchange(mChild, 0), SIGKILL);
 			FAIL() << "the program is still there a second after the quit";
 		}
 		EXPECT_TRUE(WIFEXITED(mStatus) && WEXITSTATUS(mStatus) == 0) << mStatus;
@@ -505,14 +508,14 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 		ASSERT_TRUE(keys.Type(AwaitShown("New Portfolio"), "\r"));
 		const xcb_window_t untitled = AwaitShown("Untitled Portfolio");
 		ASSERT_NE(untitled, 0u);
-		kill(mChild, twice == 0 ? SIGTERM : twice);
+		ChildProcesses::Signal(mChild, twice == 0 ? SIGTERM : twice);
 		if (twice == SIGHUP) {
 			// A closed terminal's hang-up comes from the shell and again from the terminal: the
 			// question still waits, and its answer quits.
 			const xcb_window_t asked = AwaitShown(question);
 			ASSERT_NE(asked, 0u);
 			const auto before = SettingsFiles();
-			kill(mChild, SIGHUP);
+			ChildProcesses::Signal(mChild, SIGHUP);
 			poll(nullptr, 0, 500);
 			ASSERT_FALSE(Ended()) << "the second hang-up ended the program; status " << mStatus;
 			ASSERT_TRUE(keys.Type(asked, "\t\t\r")) << "Don't Save";
@@ -531,7 +534,7 @@ TEST_F(QuitWhileAMessageWaitsE2ETest, ASignalAfterTheUserStoppedTheQuitAsksAgain
 		ASSERT_TRUE(keys.Type(AwaitShown("Open Portfolio"), "zzabsent\r"));
 		ASSERT_NE(AwaitShown("Open Portfolio", 2), 0u);
 		const auto before = SettingsFiles();
-		kill(mChild, SIGTERM);
+		ChildProcesses::Signal(mChild, SIGTERM);
 		const xcb_window_t again = AwaitShown(question);
 		ASSERT_NE(again, 0u) << "the second signal did not ask again; status " << mStatus;
 		ASSERT_TRUE(keys.Type(again, "\t\t\r")) << "Don't Save";
@@ -549,7 +552,7 @@ protected:
 	                const std::function<void()>& inWhile = {},
 	                const std::vector<std::string>& inAdded = {})
 	{
-		const pid_t first = std::exchange(mChild, 0);
+		mSetAside.push_back(std::exchange(mChild, 0));
 		const std::string bus = "DBUS_SESSION_BUS_ADDRESS=";
 		std::vector<std::string> added = inAdded;
 		if (std::none_of(added.begin(), added.end(),
@@ -563,10 +566,10 @@ protected:
 			poll(nullptr, 0, 10);
 		if (!Ended()) {
 			ADD_FAILURE() << "the second start did not end";
-			kill(mChild, SIGKILL);
-			waitpid(mChild, &mStatus, 0);
+			ChildProcesses::Stop(mChild, SIGKILL, std::chrono::seconds(10), &mStatus);
 		}
-		mChild = first;
+		mChild = mSetAside.back();
+		mSetAside.pop_back();
 		return mStatus;
 	}
 };
@@ -606,7 +609,7 @@ TEST_F(SecondStartE2ETest, ASecondStartOnTheSettingsInUseHandsItsFilesOverOrSays
 	// Ctrl-C in the terminal ends it there too: it has nothing to write.
 	const int interrupted = SecondStart({}, mDisplay, [&] {
 		AwaitShown("Vantorel", titled + 1);
-		kill(mChild, SIGINT);
+		ChildProcesses::Signal(mChild, SIGINT);
 	});
 	EXPECT_TRUE(WIFSIGNALED(interrupted) && WTERMSIG(interrupted) == SIGINT) << interrupted;
 	// From another bus the files cannot be handed over.
@@ -616,28 +619,35 @@ TEST_F(SecondStartE2ETest, ASecondStartOnTheSettingsInUseHandsItsFilesOverOrSays
 	EXPECT_NE(ReadText(mErrors).find("1 file handed to the program already running"), std::string::npos);
 	EXPECT_NE(AwaitShown("Savings"), 0u);
 
+	// scripts/run's check before it starts a display hands files over too; on settings that no run
+	// uses it ends at once, having taken and made nothing.
+	const std::string check = std::string(USingleRun::kCheckVariable) + "=1";
+	const std::string other = "XDG_CONFIG_HOME=" + mRoot + "/other";
+	EXPECT_EQ(SecondStart({savings}, {}, {}, {check}), 0) << ReadText(mErrors);
+	EXPECT_NE(ReadText(mErrors).find("1 file handed to the program already running"), std::string::npos);
+	const int free = SecondStart({savings}, {}, {}, {check, other});
+	EXPECT_TRUE(WIFEXITED(free) && WEXITSTATUS(free) == USingleRun::kSettingsFree) << free;
+	EXPECT_FALSE(std::filesystem::exists(mRoot + "/other/Vantorel Prefs \xC6\x92"));
+
 	// Other settings are another run's, which on the same bus goes without the scripting name; a start
 	// on its settings does not hand files to the run that has the name.
-	const std::string other = "XDG_CONFIG_HOME=" + mRoot + "/other";
 	const auto quitOnceUp = [&] {
 		while (!Ended() && ReadText(mErrors).find("scripting over D-Bus is off") == std::string::npos)
 			poll(nullptr, 0, 10);
 		const int status = SecondStart({savings}, {}, {}, {other});
 		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << ReadText(mErrors);
 		if (!Ended())
-			kill(mChild, SIGTERM);
+			ChildProcesses::Signal(mChild, SIGTERM);
 	};
 	EXPECT_EQ(SecondStart({}, {}, quitOnceUp, {other}), 0);
 	EXPECT_TRUE(std::filesystem::exists(mRoot + "/other/Vantorel Prefs \xC6\x92/Vantorel Prefs"));
 
 	// A run killed leaves nothing that stops the next.
 	const auto before = SettingsFiles();
-	kill(mChild, SIGKILL);
-	ASSERT_EQ(waitpid(mChild, nullptr, 0), mChild);
-	mChild = 0;
+	ASSERT_TRUE(ChildProcesses::Stop(std::exchange(mChild, 0), SIGKILL));
 	Launch(0);
 	WaitUntilRunning();
-	kill(mChild, SIGTERM);
+	ChildProcesses::Signal(mChild, SIGTERM);
 	ExpectQuitWithinASecond(before);
 }
 
@@ -653,6 +663,8 @@ protected:
 		        "command -v Xvfb >/dev/null 2>&1 && command -v dbus-daemon >/dev/null 2>&1 && "
 		        "command -v xwininfo >/dev/null 2>&1") != 0)
 			GTEST_SKIP() << "Xvfb, dbus-daemon or xwininfo is not installed";
+		if (std::string why; !ChildProcesses::CanHaveTerminal(&why))
+			GTEST_SKIP() << "no terminal to run the script in: " << why;
 		const std::string checkout = mRoot + "/checkout";
 		std::filesystem::create_directories(checkout + "/scripts");
 		std::filesystem::create_directories(checkout + "/build");
@@ -671,11 +683,7 @@ protected:
 	{
 		if (mTerminal >= 0)
 			close(mTerminal);
-		if (mChild > 0) {
-			kill(mChild, SIGKILL);
-			waitpid(mChild, nullptr, 0);
-			mChild = 0;
-		}
+		KillRuns();
 		for (pid_t left : LeftBehind())
 			kill(left, SIGKILL);
 		ProgramLimitsE2ETest::TearDown();
@@ -702,8 +710,7 @@ protected:
 		mErrors = mRoot + "/errors-" + std::to_string(++mLaunches);
 
 		mRequestsBefore = mServer.RequestCount();
-		mChild = forkpty(&mTerminal, nullptr, nullptr, nullptr);
-		ASSERT_GE(mChild, 0);
+		mChild = ChildProcesses::ForkInTerminal(&mTerminal);
 		mOutput.clear();
 		if (mChild == 0) {
 			dup2(open(mErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
@@ -716,15 +723,19 @@ protected:
 			return WaitUntilRunning();
 		if (inUntil == EUntil::kStarted)
 			return;
+		// The run's program, not the script's check before it, whose environment names the check.
 		const std::filesystem::path program = std::filesystem::canonical(VANTOREL_PROGRAM);
+		const std::string check = std::string(USingleRun::kCheckVariable) + "=";
 		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
 		for (bool exists = false; !exists; poll(nullptr, 0, 1)) {
 			ASSERT_LT(std::chrono::steady_clock::now(), end) << "the program did not start";
 			for (pid_t pid : LeftBehind()) {
+				const std::string process = "/proc/" + std::to_string(pid);
 				std::error_code ignored;
-				exists = exists ||
-				         std::filesystem::read_symlink(
-				             "/proc/" + std::to_string(pid) + "/exe", ignored) == program;
+				exists =
+				    exists ||
+				    (std::filesystem::read_symlink(process + "/exe", ignored) == program &&
+				     ReadText(process + "/environ").find(check) == std::string::npos);
 			}
 		}
 	}
@@ -761,7 +772,7 @@ protected:
 	                                      const std::function<void()>& inWhile,
 	                                      std::chrono::milliseconds inWithin)
 	{
-		const pid_t first = std::exchange(mChild, 0);
+		mSetAside.push_back(std::exchange(mChild, 0));
 		const int firstTerminal = std::exchange(mTerminal, -1);
 		const std::string firstErrors = mErrors, firstOutput = mOutput;
 		StartInTerminal({}, EUntil::kStarted, inAdded);
@@ -775,9 +786,7 @@ protected:
 			status = mStatus;
 		} else {
 			ADD_FAILURE() << "the second run did not end";
-			kill(mChild, SIGKILL);
-			waitpid(mChild, nullptr, 0);
-			mChild = 0;
+			ChildProcesses::Stop(std::exchange(mChild, 0), SIGKILL);
 		}
 		// What is left to read; a process it left behind may hold the terminal open.
 		for (char buffer[4096]; mTerminal >= 0;) {
@@ -791,7 +800,8 @@ protected:
 		const std::string shown = mOutput + ReadText(mErrors);
 		if (mTerminal >= 0)
 			close(mTerminal);
-		mChild = first;
+		mChild = mSetAside.back();
+		mSetAside.pop_back();
 		mTerminal = firstTerminal;
 		mErrors = firstErrors;
 		mOutput = firstOutput;
@@ -847,7 +857,7 @@ TEST_F(RunScriptE2ETest, ClosingTheTerminalOrCtrlCQuitsTheProgramBeforeItsDispla
 		const auto before = SettingsFiles();
 		if (hangUp) {
 			// The shell's hang-up to its jobs, then the terminal's.
-			kill(mChild, SIGHUP);
+			ChildProcesses::Signal(mChild, SIGHUP);
 			close(mTerminal);
 			mTerminal = -1;
 		} else {
@@ -895,9 +905,12 @@ TEST_F(RunScriptE2ETest, CtrlCQuitsFromTheStartAndSaysHowToAnswerTheQuestionThat
 	      "x11vnc -display " + mDisplay + " -localhost", "import -display " + mDisplay + " -window root",
 	      "Ctrl-C again quits without saving " + untitled})
 		EXPECT_NE(told.find(line), std::string::npos) << told;
-	// One more at once is taken as part of the first too, and the terminal says so.
-	const std::string tooSoon =
-	    "taken as part of the first. Press Ctrl-C again to quit without saving " + untitled + ".";
+	// One more at once is taken as part of the first too; the terminal says so, and to wait before the
+	// next.
+	const std::string tooSoon = "taken as part of the first. Wait a second, then press Ctrl-C again to "
+	                            "quit without saving " +
+	                            untitled +
+	                            "; pressed at once, it is only taken as part of the first again.";
 	const std::size_t shownBefore = ReadText(mErrors).size();
 	ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
 	const auto pressed = std::chrono::steady_clock::now();
@@ -928,10 +941,12 @@ TEST_F(RunScriptE2ETest, ASecondRunOnTheSettingsInUseSaysSoAndEndsLeavingNothing
 	const std::string inUse = "already running with the settings in \u201C" + mRoot +
 	                          "/config/Vantorel Prefs \xC6\x92\u201D. Only one run may use them";
 
-	// Left alone: its message on its own virtual display would wait there unseen.
+	// Left alone: its message on its own virtual display would wait there unseen. It says so and ends
+	// before a display is started for it, never saying that one starts.
 	const auto [alone, told] = SecondRun({}, {}, std::chrono::seconds(20));
 	EXPECT_TRUE(WIFEXITED(alone) && WEXITSTATUS(alone) == 1) << alone << "\n" << told;
 	EXPECT_NE(told.find(inUse), std::string::npos) << told;
+	EXPECT_EQ(told.find("No display found"), std::string::npos) << told;
 	EXPECT_EQ(sorted(LeftBehind()), firstRun);
 
 	// On a display that the user sees, where the script gives it only a bus, its message waits; Ctrl-C or
@@ -947,7 +962,7 @@ TEST_F(RunScriptE2ETest, ASecondRunOnTheSettingsInUseSaysSoAndEndsLeavingNothing
 				    ASSERT_EQ(write(mTerminal, "\x03", 1), 1);
 				    return;
 			    }
-			    kill(mChild, SIGHUP);
+			    ChildProcesses::Signal(mChild, SIGHUP);
 			    close(mTerminal);
 			    mTerminal = -1;
 		    },

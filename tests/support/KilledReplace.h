@@ -5,6 +5,7 @@
 
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/TickCount.h"
+#include "tests/support/ChildProcesses.h"
 
 #include <algorithm>
 #include <chrono>
@@ -32,9 +33,7 @@ inline void StopHere(ReplaceStep inStep)
 // True when the child was killed at the step (the operation reached it).
 inline bool KilledAt(ReplaceStep inStep, const std::function<void()>& inOperation)
 {
-	const pid_t child = fork();
-	if (child < 0)
-		return false;
+	const pid_t child = ChildProcesses::Fork();
 	if (child == 0) {
 		sStopAt = inStep;
 		SetReplaceStepHook(&StopHere);
@@ -42,7 +41,11 @@ inline bool KilledAt(ReplaceStep inStep, const std::function<void()>& inOperatio
 		_exit(0);
 	}
 	int status = 0;
-	return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+	if (!ChildProcesses::EndsWithin(child, std::chrono::seconds(60), &status)) {
+		ChildProcesses::Stop(child, SIGKILL);
+		return false;
+	}
+	return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 inline constexpr ReplaceStep kEverySteps[] = {ReplaceStep::kResolved,        ReplaceStep::kCopyCreated,

@@ -3,6 +3,7 @@
 // goes when the program does. Qt is pointed at it: call before the application object exists.
 
 #include "platform/framework/LWindow.h"
+#include "tests/support/ChildProcesses.h"
 
 #include <QCoreApplication>
 #include <chrono>
@@ -10,10 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <poll.h>
 #include <random>
 #include <string>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace VirtualDisplayDetail
@@ -29,7 +30,7 @@ inline std::string StartOnce(const char* inScreen)
 	static std::mt19937 random(std::random_device{}());
 	const std::string display =
 	    ":" + std::to_string(std::uniform_int_distribution<int>(1000, 29999)(random));
-	const pid_t server = fork();
+	const pid_t server = ChildProcesses::Fork();
 	if (server == 0) {
 		prctl(PR_SET_PDEATHSIG, SIGTERM);
 		close(fds[0]);
@@ -42,11 +43,12 @@ inline std::string StartOnce(const char* inScreen)
 	close(fds[1]);
 	std::string number;
 	char c;
-	while (read(fds[0], &c, 1) == 1 && c != '\n')
+	pollfd ready{fds[0], POLLIN, 0};
+	while (poll(&ready, 1, 30000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
 		number += c;
 	close(fds[0]);
-	if (number.empty() && server > 0)
-		waitpid(server, nullptr, 0);
+	if (number.empty())
+		ChildProcesses::Stop(server, SIGKILL);
 	return number;
 }
 } // namespace VirtualDisplayDetail

@@ -2,6 +2,7 @@
 // unframed where the ticker put them, keep other windows out of their strip of the screen and still follow
 // the program's moves, a floating one stays above, a free one is an ordinary window.
 
+#include "tests/support/ChildProcesses.h"
 #include "tests/support/VirtualDisplay.h"
 #include "tests/ticker/TickerTestSupport.h"
 #include "ticker/TTicker.h"
@@ -13,7 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <utility>
 
 namespace
 {
@@ -83,7 +84,7 @@ protected:
 		for (int attempt = 0; attempt < 3; ++attempt) {
 			if (StartVirtualDisplay("1024x768x24").empty())
 				continue;
-			mManager = fork();
+			mManager = ChildProcesses::Fork();
 			if (mManager == 0) {
 				prctl(PR_SET_PDEATHSIG, SIGTERM);
 				execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
@@ -94,18 +95,10 @@ protected:
 				               .find("window id") != std::string::npos;
 			    }))
 				return;
-			kill(mManager, SIGTERM);
-			waitpid(mManager, nullptr, 0);
-			mManager = -1;
+			ChildProcesses::Stop(std::exchange(mManager, 0), SIGTERM);
 		}
 	}
-	static void TearDownTestSuite()
-	{
-		if (mManager > 0) {
-			kill(mManager, SIGTERM);
-			waitpid(mManager, nullptr, 0);
-		}
-	}
+	static void TearDownTestSuite() { ChildProcesses::Stop(std::exchange(mManager, 0), SIGTERM); }
 	void SetUp() override
 	{
 		if (!mHasXvfb)
@@ -118,7 +111,7 @@ protected:
 
 	static inline bool mHasXvfb = false;
 	static inline bool mRunInChild = false;
-	static inline pid_t mManager = -1;
+	static inline pid_t mManager = 0;
 };
 
 TEST_F(TickerWindowManagerE2ETest, AnchoredTickersStayUnframedAtTheirEdgeAndFloatingOnesAbove)

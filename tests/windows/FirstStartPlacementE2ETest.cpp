@@ -12,6 +12,7 @@
 #include "platform/framework/LWindow.h"
 #include "platform/framework/StDialogHandler.h"
 #include "tests/app/QuoteServingFixture.h"
+#include "tests/support/ChildProcesses.h"
 #include "tests/support/VirtualDisplay.h"
 #include "ticker/TTicker.h"
 #include "ticker/TZvTicker.h"
@@ -32,7 +33,7 @@
 #include <map>
 #include <set>
 #include <sys/prctl.h>
-#include <sys/wait.h>
+#include <utility>
 
 namespace
 {
@@ -100,8 +101,8 @@ protected:
 		while (ShellOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") ==
 		           std::string::npos &&
 		       std::chrono::steady_clock::now() < end) {
-			if (mManager <= 0 || waitpid(mManager, nullptr, WNOHANG) == mManager) {
-				mManager = fork();
+			if (ChildProcesses::Ended(mManager)) {
+				mManager = ChildProcesses::Fork();
 				if (mManager == 0) {
 					prctl(PR_SET_PDEATHSIG, SIGTERM);
 					execlp("openbox", "openbox", "--sm-disable",
@@ -112,17 +113,15 @@ protected:
 			ShellOutput("sleep 0.05");
 		}
 		QuoteServingFixture::SetUp();
+		mServing = true;
 		UWindowRegistry::Install();
 	}
+	// Only what SetUp reached: it may have ended early (no display, no process for the manager).
 	void TearDown() override
 	{
-		if (mScreen.empty())
-			return;
-		QuoteServingFixture::TearDown();
-		if (mManager > 0) {
-			kill(mManager, SIGTERM);
-			waitpid(mManager, nullptr, 0);
-		}
+		if (std::exchange(mServing, false))
+			QuoteServingFixture::TearDown();
+		ChildProcesses::Stop(std::exchange(mManager, 0), SIGTERM);
 	}
 
 	// Runs this test again in a child process on a screen of that size; true when the child passed.
@@ -170,7 +169,8 @@ protected:
 	}
 
 	std::string mScreen;
-	pid_t mManager = -1;
+	pid_t mManager = 0;
+	bool mServing = false;
 };
 
 TEST_P(FirstStartPlacementE2ETest, FirstStartWindowsLieInsideTheWorkAreaWithoutCoveringEachOther)

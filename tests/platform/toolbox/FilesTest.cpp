@@ -1,6 +1,7 @@
 #include "platform/toolbox/Files.h"
 
 #include "platform/toolbox/FolderIDTable.h"
+#include "tests/support/ChildProcesses.h"
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
@@ -9,7 +10,6 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -538,23 +538,28 @@ TEST_F(FilesTest, OnlyCopiesNamedAsReplacementsAndNoLongerWrittenAreSwept)
 	// A writer in another process, stalled past the limit, keeps its copy until it is killed.
 	int ready[2];
 	ASSERT_EQ(pipe(ready), 0);
-	const pid_t writer = fork();
+	const pid_t writer = ChildProcesses::Fork();
 	if (writer == 0) {
+		close(ready[0]);
 		SInt16 ref = 0;
 		SInt32 count = 5;
-		if (HOpenReplacement(0, mDir, P("Notes"), &ref) == noErr &&
-		    FSWrite(ref, &count, "notes") == noErr)
-			count = SInt32(write(ready[1], "w", 1));
+		if (HOpenReplacement(0, mDir, P("Notes"), &ref) != noErr ||
+		    FSWrite(ref, &count, "notes") != noErr || write(ready[1], "w", 1) != 1)
+			_exit(1);
 		pause();
 		_exit(0);
 	}
+	// A writer that failed ends, and the read with it.
+	close(ready[1]);
 	char written = 0;
-	ASSERT_EQ(read(ready[0], &written, 1), 1);
+	const bool wrote = read(ready[0], &written, 1) == 1;
+	close(ready[0]);
 	killedreplace::StLaterWallClock later;
-	ASSERT_EQ(HRemoveStaleReplacements(0, mDir, P("Savings"), 60), noErr);
+	const OSErr removed = HRemoveStaleReplacements(0, mDir, P("Savings"), 60);
 	const std::vector<std::string> withWriters = Entries(mWork);
-	kill(writer, SIGKILL);
-	waitpid(writer, nullptr, 0);
+	ChildProcesses::Stop(writer, SIGKILL);
+	ASSERT_TRUE(wrote) << "the writer did not write its copy";
+	ASSERT_EQ(removed, noErr);
 	ASSERT_EQ(withWriters.size(), left.size() + 1);
 	EXPECT_EQ(std::count_if(
 	              withWriters.begin(), withWriters.end(),
