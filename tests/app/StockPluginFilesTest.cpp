@@ -6,11 +6,15 @@
 #include "tests/app/StockPluginTestSupport.h"
 #include "tests/support/KilledReplace.h"
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 
 namespace
 {
@@ -218,6 +222,48 @@ TEST_F(StockPluginFilesTest, AWriteThatFailsSaysSoAndLeavesWhatStoodThere)
 	EXPECT_EQ(ReadText(PrefsPath("Stock Plug-in Funds")).substr(0, 8), std::string("zv22\0\0\0\x02", 8));
 }
 
+// Another process holds a shared lock on each new copy of the settings from the moment it is made (another
+// run's sweep, stopped there): the quit writes every file all the same, waiting for none of them.
+TEST_F(StockPluginFilesTest, TheQuitWritesTheSettingsWhateverHoldsTheirNewCopies)
+{
+	FirstRun();
+	Start();
+	// Each file written takes a new inode.
+	const auto inodes = [this] {
+		std::map<std::string, ino_t> found;
+		struct stat st;
+		for (const char* name : kFiles)
+			found[name] = stat(PrefsPath(name).c_str(), &st) == 0 ? st.st_ino : 0;
+		return found;
+	};
+	const auto before = inodes();
+	std::atomic<bool> done = false, released = false;
+	{
+		killedreplace::StHeldCopies held(PrefsPath());
+		// A quit that waits for a lock is let go on after a while, so that the test ends either way.
+		std::thread watchdog([&] {
+			for (int i = 0; i < 100 && !done; ++i)
+				std::this_thread::sleep_for(std::chrono::milliseconds(100));
+			if (!done) {
+				released = true;
+				held.Release(true);
+			}
+		});
+		Quit();
+		done = true;
+		watchdog.join();
+		EXPECT_GE(held.CountSeen(), 5u);
+	}
+	EXPECT_FALSE(released) << "the quit waited for another process's lock";
+	const auto after = inodes();
+	for (const char* name : kFiles) {
+		EXPECT_NE(after.at(name), before.at(name)) << name;
+		EXPECT_EQ(ReadText(PrefsPath(name)).substr(0, 4), "zv22") << name;
+	}
+	for (const std::string& name : Entries())
+		EXPECT_EQ(std::count(std::begin(kFiles), std::end(kFiles), name), 1) << name;
+}
+
 // "Keep the changes? Yes" to a list of the former version: the new list is written whole beside the former
 // file, which is then copied whole to its free ".old" name, and only then does the new list take the name.
 // Killed at any of these steps, the program leaves the former file whole under its name, or under the
@@ -244,7 +290,8 @@ TEST_F(StockPluginFilesTest, KeptChangesKilledAtAnyStepLeaveTheFormerFileWhole)
 		UModalAlerts::QueueAnswer(1);
 		// The child only writes the file: no other thread may hold a lock it needs.
 		ASSERT_EQ(Threads(), 1u);
-		ASSERT_TRUE(killedreplace::KilledAt(step, [&] { plugin->WritePreferencesFiles(prefsStocks); }));
+		ASSERT_TRUE(
+		    killedreplace::KilledAt(step, [&] { plugin->WritePreferencesFiles(prefsStocks); }));
 
 		const bool replaced = step == ReplaceStep::kReplaced;
 		const bool kept = step == ReplaceStep::kFormerKept || replaced;

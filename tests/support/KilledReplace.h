@@ -1,13 +1,14 @@
 #pragma once
 // Runs a file operation in a child process that is killed, as a crash or a power cut would stop it, when a
 // replacement reaches the given step; lists a folder, to see what such a kill left; and makes copies that
-// look like those of a save long killed or of one under way.
+// look like those of a save long killed or of one under way; holds new copies as another process would.
 
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/TickCount.h"
 #include "tests/support/ChildProcesses.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -105,5 +107,70 @@ inline int HeldCopy(const std::string& inPath, const std::string& inContents)
 	}
 	return fd;
 }
+
+// Another process's shared lock on every new copy in a folder from the moment it is made (as another run's
+// sweep, stopped while it looks at the copy, holds it), for the object's life; and the modes the copies had
+// until they took their files' places.
+class StHeldCopies
+{
+public:
+	explicit StHeldCopies(const std::string& inFolder) : mPrevious(SetReplaceStepHook(&Hold))
+	{
+		sFolder = inFolder;
+		sHolding = true;
+		sSeen.clear();
+		sModes.clear();
+	}
+	~StHeldCopies()
+	{
+		Release();
+		SetReplaceStepHook(mPrevious);
+	}
+	StHeldCopies(const StHeldCopies&) = delete;
+	StHeldCopies& operator=(const StHeldCopies&) = delete;
+
+	// Lets the copies go, so that what waits for them goes on; inForGood: holds no more.
+	void Release(bool inForGood = false)
+	{
+		if (inForGood)
+			sHolding = false;
+		for (int fd : sHeld)
+			close(fd);
+		sHeld.clear();
+	}
+	static size_t CountSeen() { return sSeen.size(); }
+	static const std::vector<mode_t>& Modes() { return sModes; }
+
+private:
+	static void Hold(ReplaceStep inStep)
+	{
+		if (inStep != ReplaceStep::kCopyCreated && inStep != ReplaceStep::kCopyMade)
+			return;
+		for (const std::string& name : Entries(sFolder)) {
+			const std::string path = sFolder + "/" + name;
+			if (name[0] != '.' || name.find(".vantorel-save-") == std::string::npos)
+				continue;
+			struct stat st;
+			if (lstat(path.c_str(), &st) == 0)
+				sModes.push_back(st.st_mode & 07777);
+			if (inStep != ReplaceStep::kCopyCreated || !sHolding ||
+			    std::find(sSeen.begin(), sSeen.end(), name) != sSeen.end())
+				continue;
+			sSeen.push_back(name);
+			const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+			if (fd >= 0 && flock(fd, LOCK_SH | LOCK_NB) == 0)
+				sHeld.push_back(fd);
+			else if (fd >= 0)
+				close(fd);
+		}
+	}
+
+	static inline std::atomic<bool> sHolding = false;
+	static inline std::string sFolder;
+	static inline std::vector<std::string> sSeen;
+	static inline std::vector<int> sHeld;
+	static inline std::vector<mode_t> sModes;
+	ReplaceStepHook mPrevious;
+};
 
 } // namespace killedreplace

@@ -56,38 +56,6 @@ protected:
 	std::vector<std::vector<unsigned char>> mNames;
 };
 
-bool IsCopy(const std::string& name)
-{
-	return name[0] == '.' && name.find(".vantorel-save-") != std::string::npos;
-}
-
-// What another process did to each new copy of the folder at the moment it was made.
-std::string sFolder;
-std::set<std::string> sSeen;
-std::vector<int> sHeld;
-std::vector<mode_t> sModes;
-
-void HoldNewCopies(ReplaceStep step)
-{
-	if (step != ReplaceStep::kCopyCreated && step != ReplaceStep::kCopyMade)
-		return;
-	for (const std::string& name : Entries(sFolder)) {
-		if (!IsCopy(name))
-			continue;
-		struct stat st;
-		if (lstat((sFolder + "/" + name).c_str(), &st) == 0)
-			sModes.push_back(st.st_mode & 07777);
-		if (step != ReplaceStep::kCopyCreated || !sSeen.insert(name).second)
-			continue;
-		// A shared lock, as a sweep stopped while it looks at the copy holds it.
-		const int fd = open((sFolder + "/" + name).c_str(), O_RDONLY | O_CLOEXEC);
-		if (fd >= 0 && flock(fd, LOCK_SH | LOCK_NB) == 0)
-			sHeld.push_back(fd);
-		else if (fd >= 0)
-			close(fd);
-	}
-}
-
 // Another run of the user's, stopped while its sweep looked at each new copy, holds a shared lock on it from
 // the moment it is made: a save, a new file and a printout neither wait for it nor fail. Until a copy takes
 // the file's name nobody else may open it; then it has the former file's mode, or a new file's.
@@ -95,14 +63,12 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 {
 	WriteText(mWork + "/Savings", "former");
 	ASSERT_EQ(chmod((mWork + "/Savings").c_str(), 0640), 0);
-	sFolder = mWork;
-	SetReplaceStepHook(&HoldNewCopies);
+	killedreplace::StHeldCopies held(mWork);
 	const mode_t mask = umask(0);
 	umask(mask);
 	struct Case {
 		const char* name;
 		std::function<OSErr()> write;
-		mode_t mode;
 	};
 	const Case cases[] = {
 	    {"a save",
@@ -110,15 +76,13 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 		     SInt16 ref = 0;
 		     const OSErr err = HOpenReplacement(0, mDir, P("Savings"), &ref);
 		     return err != noErr ? err : (SetEOF(ref, 0), Replace(ref, "saved"));
-	     },
-	     0640},
+	     }},
 	    {"a new file",
 	     [&] {
 		     SInt16 ref = 0;
 		     const OSErr err = HOpenNewReplacement(0, mDir, P("New"), &ref);
 		     return err != noErr ? err : Replace(ref, "new");
-	     },
-	     mode_t(0666 & ~mask)},
+	     }},
 	    {"a printout",
 	     [&] {
 		     SInt16 ref = 0;
@@ -129,25 +93,21 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 		     const bool written = write(writer, "%PDF", 4) == 4;
 		     close(writer);
 		     return written ? FSClose(ref) : OSErr(ioErr);
-	     },
-	     mode_t(0666 & ~mask)},
+	     }},
 	};
 	for (const Case& c : cases) {
 		SCOPED_TRACE(c.name);
-		sModes.clear();
+		const size_t modes = held.Modes().size();
 		auto done = std::async(std::launch::async, c.write);
 		const bool ended = done.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
 		// Lets a save that waits go on, so that the test ends either way.
-		for (int fd : sHeld)
-			close(fd);
-		sHeld.clear();
+		held.Release();
 		ASSERT_TRUE(ended) << "it waited for another process's lock";
 		EXPECT_EQ(done.get(), noErr);
-		ASSERT_FALSE(sModes.empty());
-		for (mode_t mode : sModes)
-			EXPECT_EQ(mode, 0600u);
+		ASSERT_GT(held.Modes().size(), modes);
 	}
-	SetReplaceStepHook(nullptr);
+	for (mode_t mode : held.Modes())
+		EXPECT_EQ(mode, 0600u);
 	EXPECT_EQ(ReadText(mWork + "/Savings"), "saved");
 	EXPECT_EQ(ReadText(mWork + "/New"), "new");
 	EXPECT_EQ(ReadText(mWork + "/Printout"), "%PDF");
