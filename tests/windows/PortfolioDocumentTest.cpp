@@ -682,12 +682,16 @@ TEST_F(PortfolioDocumentTest, ALinkThatCannotBeFollowedOrACopyTakenAwayGivesTheT
 	TPortfolio* document = Open("Savings");
 	ASSERT_NE(document, nullptr);
 	AddEntry(document->GetLedger(), "SILVER");
+	// The alert a command ends with.
+	const auto told = [&](CommandT command) {
+		UModalAlerts::QueueAnswer(1);
+		Command(document, command);
+		return ShownAlerts().back();
+	};
 	std::filesystem::create_symlink("nowhere", mScratch.Path("Dangling"));
 	UModalAlerts::ClearShownAlerts();
 	mSaveAs = "Dangling";
-	UModalAlerts::QueueAnswer(1);
-	Command(document, cmd_SaveAs);
-	EXPECT_EQ(ShownAlerts().back(),
+	EXPECT_EQ(told(cmd_SaveAs),
 	          "\xD2Savings\xD3 could not be saved as \xD2"
 	          "Dangling\xD3. Its name is a link to a file that is not there. Nothing on "
 	          "disk was changed.");
@@ -707,13 +711,11 @@ TEST_F(PortfolioDocumentTest, ALinkThatCannotBeFollowedOrACopyTakenAwayGivesTheT
 			}
 		}
 	});
-	UModalAlerts::QueueAnswer(1);
-	Command(document, cmd_Save);
+	const std::string copyTaken = told(cmd_Save);
 	SetReplaceStepHook(nullptr);
-	EXPECT_EQ(ShownAlerts().back(),
-	          "\xD2Savings\xD3 could not be saved. Another program moved or replaced the "
-	          "copy being written; what it put there was left as it is. Nothing on disk "
-	          "was changed.");
+	EXPECT_EQ(copyTaken, "\xD2Savings\xD3 could not be saved. Another program moved or replaced the "
+	                     "copy being written; what it put there was left as it is. Nothing on disk "
+	                     "was changed.");
 	EXPECT_EQ(ReadBytes(mScratch.Path("Savings")), saved);
 	int theirs = 0;
 	for (const auto& entry : std::filesystem::directory_iterator(sCopyFolder))
@@ -730,9 +732,7 @@ TEST_F(PortfolioDocumentTest, ALinkThatCannotBeFollowedOrACopyTakenAwayGivesTheT
 	std::filesystem::create_symlink(mScratch.Path("Savings"), link);
 	ASSERT_EQ(lchown(link.c_str(), 65534, 65534), 0);
 	mSaveAs = "Public/Linked";
-	UModalAlerts::QueueAnswer(1);
-	Command(document, cmd_SaveAs);
-	EXPECT_EQ(ShownAlerts().back(),
+	EXPECT_EQ(told(cmd_SaveAs),
 	          "\xD2Savings\xD3 could not be saved as \xD2Linked\xD3. A link on its way "
 	          "is another user's, in a folder open to all, so it is not followed. Nothing "
 	          "on disk was changed.");
