@@ -68,6 +68,8 @@ public:
 		FSRemoveStaleReplacementsBeside(mRefNum, kStaleSeconds);
 		if (!mFile.open(writer, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
 			close(writer);
+			// No destructor runs for a constructor that throws.
+			FSCloseDiscarding(std::exchange(mRefNum, 0));
 			Throw_(LPrintout::err_PrintFailed);
 		}
 		mWriter = std::make_unique<QPdfWriter>(&mFile);

@@ -31,6 +31,10 @@ public:
 		char* made = mkdtemp(pattern.data());
 		EXPECT_NE(made, nullptr);
 		mPath = pattern;
+		// The FUSE pass names the folder that TMPDIR's mount shows, so that a test can change a file
+		// behind the mount's back as another program on that machine would.
+		const char* backing = std::getenv("VANTOREL_TEST_BACKING_DIR");
+		mBacking = backing && *backing && made ? backing + mPath.substr(mPath.rfind('/')) : mPath;
 		std::filesystem::create_directories(mPath + "/config");
 		std::filesystem::create_directories(mPath + "/runtime");
 		// Qt warns about a runtime folder that others may read.
@@ -40,6 +44,8 @@ public:
 		Redirect("XDG_RUNTIME_DIR", mPath + "/runtime");
 		Redirect("XDG_DATA_HOME", mPath + "/data");
 		Redirect("TMPDIR", mPath);
+		if (backing && *backing)
+			Redirect("VANTOREL_TEST_BACKING_DIR", mBacking);
 	}
 	~ScratchFolder()
 	{
@@ -58,6 +64,12 @@ public:
 	std::string Path(const std::string& name = "") const
 	{
 		return name.empty() ? mPath : mPath + "/" + name;
+	}
+
+	// The same file as seen behind the FUSE mount the folder is on, or the folder's own path.
+	std::string Backing(const std::string& name = "") const
+	{
+		return name.empty() ? mBacking : mBacking + "/" + name;
 	}
 
 	void Write(const std::string& name, const std::string& bytes) const
@@ -90,6 +102,7 @@ private:
 	}
 
 	std::string mPath;
+	std::string mBacking;
 	std::vector<std::pair<std::string, std::optional<std::string>>> mSaved;
 };
 

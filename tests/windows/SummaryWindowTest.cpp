@@ -141,15 +141,18 @@ protected:
 					                                           inName + ".png"));
 	}
 
-	// Each stock's row is still found by its security: the start of an update marks the row that shows it.
-	static void ExpectEachRowFoundBySecurity(TSummaryWindow* inWindow, const std::vector<TStock*>& inStocks)
+	// Each stock's row is still found by its security: the start of an update marks the row that shows
+	// it.
+	static void ExpectEachRowFoundBySecurity(TSummaryWindow* inWindow,
+	                                         const std::vector<TStock*>& inStocks)
 	{
 		for (TStock* stock : inStocks) {
 			stock->BeginUpdateWatchers();
 			long marked = 0;
 			for (long i = 1; i <= inWindow->GetDrawList()->Count(); ++i)
 				if (inWindow->GetDrawList()->GetNth(i)->Updating)
-					marked = inWindow->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
+					marked =
+					    inWindow->GetDrawList()->GetNth(i)->Security == stock ? i : -1;
 			EXPECT_GT(marked, 0) << stock->SecuritySymbol();
 			stock->EndUpdateWatchers();
 		}
@@ -497,66 +500,122 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
 }
 
-// Root printing into a folder another user owns, while that user puts a link to a root-only file under the
-// name of the printout's copy, or his own folder holding such a link in place of the folder: the printer
-// writes only its own copy, root's file is never written, and a printout that could not take its name
-// says so.
-TEST_F(SummaryWindowTest, RootsPrintoutNeverFollowsALinkSwappedInForItsCopyOrItsFolder)
+// Printing into a folder that another user may change (root printing into one that user owns), while he puts
+// a link to a file only its owner may read under the name of the printout's copy, or his own folder holding
+// such a link in place of the folder. On the FUSE pass he does it behind the mount, where its daemon goes by
+// path. The printout is written only into the copy it made, the protected file never.
+TEST_F(SummaryWindowTest, APrintoutNeverFollowsALinkSwappedInForItsCopyOrItsFolder)
 {
-	if (geteuid() != 0)
-		GTEST_SKIP() << "only root prints into another user's folder";
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
-	static std::string sSecret, sHome, sHis;
-	static bool sFolder;
-	sSecret = mRoot + "/root-only";
-	sHome = mRoot + "/user";
-	sHis = mRoot + "/his";
+	// Only root can give the folders to another user. Without root they stay this user's: a FUSE daemon
+	// running as this user still follows a link it is handed.
+	const bool root = geteuid() == 0;
+	if (!root)
+		std::printf("Not root: the folders are not given to another user.\n");
+	const bool behindMount = mScratch->Backing() != mRoot;
+	const std::string secret = mScratch->Backing("protected");
+	WriteText(mRoot + "/protected", "owner only");
+	ASSERT_EQ(chmod(secret.c_str(), 0600), 0);
+	ASSERT_EQ(ReadText(secret), "owner only") << "VANTOREL_TEST_BACKING_DIR shows another folder";
+	static std::string sHome, sHis;
+	static bool sFolder, sSwapped;
+	sHome = mScratch->Backing("user");
+	sHis = mScratch->Backing("his");
+	// What stands under the folders' names and in them, the random part of a copy's name left out; links
+	// marked '@'.
+	auto left = [this] {
+		std::vector<std::string> names;
+		auto add = [&](const std::filesystem::directory_entry& inEntry) {
+			std::string name = inEntry.path().lexically_relative(mScratch->Backing()).string();
+			if (const size_t at = name.find("vantorel-save-"); at != std::string::npos)
+				name.replace(at + 14, 6, "*");
+			names.push_back(name + (inEntry.is_symlink() ? "@" : ""));
+		};
+		for (const char* folder : {"user", "user.moved", "his"}) {
+			const std::filesystem::directory_entry entry(mScratch->Backing(folder));
+			if (entry.is_symlink())
+				add(entry);
+			else if (entry.is_directory())
+				for (const auto& inside : std::filesystem::directory_iterator(entry.path()))
+					add(inside);
+		}
+		std::sort(names.begin(), names.end());
+		return names;
+	};
 	for (const bool folder : {false, true}) {
 		SCOPED_TRACE(folder ? "the folder swapped" : "the copy swapped");
-		for (const std::string& path : {sHome, sHome + ".moved", sHis})
-			std::filesystem::remove_all(path);
-		WriteText(sSecret, "root only");
-		ASSERT_EQ(chmod(sSecret.c_str(), 0600), 0);
-		for (const std::string& path : {sHome, sHis}) {
-			std::filesystem::create_directory(path);
-			ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+		for (const char* name : {"user", "user.moved", "his"})
+			std::filesystem::remove_all(mRoot + "/" + name);
+		for (const char* name : {"user", "his"}) {
+			std::filesystem::create_directory(mRoot + "/" + name);
+			if (root) {
+				ASSERT_EQ(chown((mRoot + "/" + name).c_str(), 65534, 65534), 0);
+			}
 		}
 		sFolder = folder;
-		PrintedText::PrintTo(sHome + "/print.pdf");
+		sSwapped = false;
+		PrintedText::PrintTo(mRoot + "/user/print.pdf");
 		const ReplaceStepHook former = SetReplaceStepHook([](ReplaceStep inStep) {
 			if (inStep != ReplaceStep::kCopyMade)
 				return;
-			for (const auto& entry : std::filesystem::directory_iterator(sHome)) {
+			std::error_code error;
+			for (const auto& entry : std::filesystem::directory_iterator(sHome, error)) {
 				const std::string copy = entry.path().filename();
 				if (copy.rfind(".print.pdf.", 0) != 0)
 					continue;
 				if (sFolder) {
-					std::filesystem::create_symlink(sSecret, sHis + "/" + copy);
-					std::filesystem::rename(sHome, sHome + ".moved");
-					std::filesystem::create_directory_symlink(sHis, sHome);
+					std::filesystem::create_symlink("../protected", sHis + "/" + copy,
+					                                error);
+					if (!error)
+						std::filesystem::rename(sHome, sHome + ".moved", error);
+					if (!error)
+						std::filesystem::create_directory_symlink("his", sHome,
+						                                          error);
 				} else {
-					std::filesystem::rename(entry.path(), sHome + "/" + copy + ".moved");
-					std::filesystem::create_symlink(sSecret, sHome + "/" + copy);
+					std::filesystem::rename(entry.path(), sHome + "/" + copy + ".moved",
+					                        error);
+					if (!error)
+						std::filesystem::create_symlink("../protected",
+						                                sHome + "/" + copy, error);
 				}
+				sSwapped = !error;
 				return;
 			}
 		});
-		std::string expected;
+		std::string failed;
 		const std::string shown =
-		    PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected);
+		    PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &failed);
 		SetReplaceStepHook(former);
+		ASSERT_TRUE(sSwapped);
 
-		EXPECT_EQ(ReadText(sSecret), "root only");
+		EXPECT_EQ(ReadText(secret), "owner only");
 		struct stat st;
-		ASSERT_EQ(stat(sSecret.c_str(), &st), 0);
+		ASSERT_EQ(lstat(secret.c_str(), &st), 0);
 		EXPECT_EQ(st.st_mode & 07777, 0600u);
-		if (folder) {
+		EXPECT_EQ(st.st_size, 10);
+		if (!folder) {
+			// The copy's name names another file now: the printout cannot take its name.
+			EXPECT_EQ(shown, failed);
+			EXPECT_EQ(left(),
+			          (std::vector<std::string>{"user/.print.pdf.vantorel-save-*.moved"}));
+			for (const auto& entry : std::filesystem::directory_iterator(sHome))
+				EXPECT_EQ(ReadText(entry.path()).rfind("%PDF", 0), 0u)
+				    << "the copy was not written";
+		} else if (!behindMount) {
+			// The printout takes its name in the folder it was made in, wherever that went.
 			EXPECT_EQ(shown, "<no dialog>");
-			EXPECT_NE(PrintedText::Read(sHome + ".moved/print.pdf").find("beta corp"), std::string::npos);
+			EXPECT_EQ(left(), (std::vector<std::string>{"his/.print.pdf.vantorel-save-*@",
+			                                            "user.moved/print.pdf", "user@"}));
+			EXPECT_NE(PrintedText::Read(sHome + ".moved/print.pdf").find("beta corp"),
+			          std::string::npos);
 		} else {
-			EXPECT_EQ(shown, expected);
-			EXPECT_FALSE(std::filesystem::exists(sHome + "/print.pdf"));
+			// The daemon finds the moved folder by no path, so the printout fails; its copy stays
+			// there, to be swept by a later print.
+			EXPECT_EQ(shown, failed);
+			EXPECT_EQ(left(), (std::vector<std::string>{"his/.print.pdf.vantorel-save-*@",
+			                                            "user.moved/.print.pdf.vantorel-save-*",
+			                                            "user@"}));
 		}
 	}
 }
@@ -650,8 +709,9 @@ TEST_F(SummaryWindowTest, SortClicksLeaveTheRowsWhereTheListsSortDoes)
 	TSummaryWindow* window = Open();
 	ASSERT_NE(window, nullptr);
 	const std::pair<FourCharCode, bool> clicks[] = {
-	    {FOUR_CHAR_CODE("tSrt"), false}, {FOUR_CHAR_CODE("dSrt"), true}, {FOUR_CHAR_CODE("nSrt"), true},
-	    {FOUR_CHAR_CODE("nSrt"), true},  {FOUR_CHAR_CODE("dSrt"), false}, {FOUR_CHAR_CODE("tSrt"), false}};
+	    {FOUR_CHAR_CODE("tSrt"), false}, {FOUR_CHAR_CODE("dSrt"), true},
+	    {FOUR_CHAR_CODE("nSrt"), true},  {FOUR_CHAR_CODE("nSrt"), true},
+	    {FOUR_CHAR_CODE("dSrt"), false}, {FOUR_CHAR_CODE("tSrt"), false}};
 	for (const auto& [click, descending] : clicks) {
 		const FourCharCode key = click == FOUR_CHAR_CODE("dSrt") ? window->SortCommand() : click;
 		const std::vector<TSecurity*> expected = ByPasses(StockRows(window), key, descending);
@@ -679,20 +739,23 @@ TEST_F(SummaryWindowTest, AQuoteMovesItsRowAndEqualPricesKeepTheirOrder)
 		for (int update = 0; update < 150; ++update) {
 			TStock* stock = stocks[random() % stocks.size()];
 			stock->CurrentTradePrice(float(random() % 6));
-			// The other rows stay in order; the stock goes to the edge of its new equals nearest its
-			// old place, which is where a stable sort of the rows puts it.
+			// The other rows stay in order; the stock goes to the edge of its new equals nearest
+			// its old place, which is where a stable sort of the rows puts it.
 			std::vector<TSecurity*> expected = StockRows(window);
-			std::stable_sort(expected.begin(), expected.end(), [descending](TSecurity* a, TSecurity* b) {
-				return descending ? a->CurrentTradePrice() > b->CurrentTradePrice()
-				                  : a->CurrentTradePrice() < b->CurrentTradePrice();
-			});
+			std::stable_sort(
+			    expected.begin(), expected.end(), [descending](TSecurity* a, TSecurity* b) {
+				    return descending ? a->CurrentTradePrice() > b->CurrentTradePrice()
+				                      : a->CurrentTradePrice() < b->CurrentTradePrice();
+			    });
 			stock->EndUpdateWatchers();
 			ASSERT_EQ(StockRows(window), expected) << "update " << update;
 			ASSERT_EQ(window->GetDrawList()->GetNth(window->SelectedRow())->Security, selected);
-			ASSERT_EQ(window->GetTable()->GetFirstSelectedCell().row, TableIndexT(window->SelectedRow()));
+			ASSERT_EQ(window->GetTable()->GetFirstSelectedCell().row,
+			          TableIndexT(window->SelectedRow()));
 		}
 		if (!descending) {
-			EXPECT_EQ(StockRows(window), ByPasses(StockRows(window), FOUR_CHAR_CODE("tSrt"), false))
+			EXPECT_EQ(StockRows(window),
+			          ByPasses(StockRows(window), FOUR_CHAR_CODE("tSrt"), false))
 			    << "ascending, that is the order sorting again gives";
 		}
 	}

@@ -6,6 +6,7 @@
 #include "platform/framework/UPrinting.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/KilledReplace.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace
@@ -113,22 +115,28 @@ PPob 9101 {
 }
 )";
 
-// The text of each page of a PDF file.
-std::vector<std::string> PdfPages(const std::string& inPath)
+// What a poppler tool prints about inPath (inAfter: the arguments after the file's).
+std::string PdfTool(const std::string& inTool, const std::string& inPath, const std::string& inAfter = "")
 {
-	std::vector<std::string> pages;
-	FILE* pipe = popen(("pdftotext -layout '" + inPath + "' - 2>/dev/null").c_str(), "r");
-	if (!pipe) {
-		ADD_FAILURE() << "pdftotext did not start";
-		return pages;
-	}
 	std::string text;
+	FILE* pipe = popen((inTool + " '" + inPath + "' " + inAfter + " 2>/dev/null").c_str(), "r");
+	if (!pipe) {
+		ADD_FAILURE() << inTool << " did not start";
+		return text;
+	}
 	char buffer[4096];
 	for (size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
 		text.append(buffer, n);
 	pclose(pipe);
+	return text;
+}
+
+// The text of each page of a PDF file.
+std::vector<std::string> PdfPages(const std::string& inPath)
+{
+	std::vector<std::string> pages;
 	std::string page;
-	for (char c : text) {
+	for (char c : PdfTool("pdftotext -layout", inPath, "-")) {
 		if (c == '\f') {
 			pages.push_back(page);
 			page.clear();
@@ -139,16 +147,16 @@ std::vector<std::string> PdfPages(const std::string& inPath)
 	return pages;
 }
 
-std::string PdfInfo(const std::string& inPath)
+// The top left corner of the first word inText on the first page, in points from the paper's corner.
+std::pair<double, double> WordCorner(const std::string& inPath, const std::string& inText)
 {
-	FILE* pipe = popen(("pdfinfo '" + inPath + "' 2>/dev/null").c_str(), "r");
-	std::string text;
-	char buffer[4096];
-	for (size_t n; pipe && (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
-		text.append(buffer, n);
-	if (pipe)
-		pclose(pipe);
-	return text;
+	const std::string text = PdfTool("pdftotext -bbox -f 1 -l 1", inPath, "-");
+	const size_t word = text.rfind("<word ", text.find(">" + inText + "</word>"));
+	double left = -1, top = -1;
+	if (word == std::string::npos ||
+	    std::sscanf(text.c_str() + word, "<word xMin=\"%lf\" yMin=\"%lf\"", &left, &top) != 2)
+		ADD_FAILURE() << inText << " not found in\n" << text;
+	return {left, top};
 }
 
 bool HasLine(const std::string& inPage, const std::string& inText)
@@ -210,16 +218,11 @@ protected:
 		holder->InstallOccupant(mRows, 0);
 	}
 
-	// A private folder for the printed files.
+	// A private folder for the printed files, under TMPDIR as every file test's.
 	struct SFolder {
-		SFolder()
-		{
-			std::string pattern = "/tmp/vantorel-print-XXXXXX";
-			EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-			mPath = pattern;
-		}
-		~SFolder() { std::filesystem::remove_all(mPath); }
+		SFolder() : mPath(mHome.Path("prints")) { std::filesystem::create_directory(mPath); }
 		std::string Path(const std::string& inName) const { return mPath + "/" + inName; }
+		ScratchFolder mHome;
 		std::string mPath;
 	} mScratch;
 	LWindow* mWindow = nullptr;
@@ -328,8 +331,14 @@ TEST_F(PrintoutTest, ThePaperAndMarginsOfTheSpecShapeThePage)
 	EXPECT_EQ(size.height, 515);
 	mPrintout->DoPrintJob(); // no occupant: one page
 	EXPECT_EQ(PdfPages(mScratch.Path("out.pdf")).size(), 1u);
-	EXPECT_NE(PdfInfo(mScratch.Path("out.pdf")).find("842 x 595 pts"), std::string::npos)
-	    << PdfInfo(mScratch.Path("out.pdf"));
+	EXPECT_NE(PdfTool("pdfinfo", mScratch.Path("out.pdf")).find("842 x 595 pts"), std::string::npos)
+	    << PdfTool("pdfinfo", mScratch.Path("out.pdf"));
+	// The title, drawn at the printout's top left with its baseline 16 points down, starts at the
+	// margins.
+	const auto [left, top] = WordCorner(mScratch.Path("out.pdf"), "Quarterly");
+	EXPECT_NEAR(left, 20, 1);
+	EXPECT_GT(top, 30);
+	EXPECT_LT(top, 30 + 16);
 }
 
 TEST_F(PrintoutTest, APrintoutReplacesTheFileALinkNamesKeepingItsModeAndOwnerAndSweepsOldCopies)
