@@ -601,9 +601,10 @@ TEST_F(SummaryWindowTest, APrintoutNeverFollowsALinkSwappedInForItsCopyOrItsFold
 			EXPECT_EQ(left(), (std::vector<std::string>{"user/.print.pdf.vantorel-save-*.moved",
 			                                            "user/.print.pdf.vantorel-save-*@"}));
 			for (const auto& entry : std::filesystem::directory_iterator(sHome))
-				if (!entry.is_symlink())
+				if (!entry.is_symlink()) {
 					EXPECT_EQ(ReadText(entry.path()).rfind("%PDF", 0), 0u)
 					    << "the copy was not written";
+				}
 		} else if (!behindMount) {
 			// The printout takes its name in the folder it was made in, wherever that went.
 			EXPECT_EQ(shown, "<no dialog>");
