@@ -252,6 +252,9 @@ short TVyFile::MapFileError(int error)
 	case fsCopyTakenErr:
 	case kVyFileCopyTaken:
 		return kVyFileCopyTaken;
+	case fsNotAFileErr:
+	case kVyFileNotAFile:
+		return kVyFileNotAFile;
 	default:
 		return kVyFileOther;
 	}

@@ -16,5 +16,6 @@ enum {
 	kVyFileDanglingLink = 1013,  // the name is a link to no file
 	kVyFileUntrustedLink = 1014, // another user's link in a folder open to all, not followed
 	kVyFileCopyTaken = 1015,     // the copy being written was moved or replaced by another program
+	kVyFileNotAFile = 1016,      // a named pipe, a device or a socket stands under the name
 	kVyFileOther = 1025
 };

@@ -60,9 +60,19 @@ SInt16 ReasonFor(OSErr inErr)
 	case fsCopyTakenErr:
 	case kVyFileCopyTaken:
 		return kReasonCopyTaken;
+	case fsNotAFileErr:
+	case kVyFileNotAFile:
+		return kReasonNotAFile;
 	default:
 		return kReasonOther;
 	}
+}
+
+std::string ReasonText(OSErr inErr)
+{
+	const SInt16 reason = ReasonFor(inErr);
+	return LDocument::SaveFailureReason(reason, reason == kReasonNotAFile ? LDocument::NotAFileKind()
+	                                                                      : std::to_string(inErr));
 }
 
 // The path with its folder's links and dots resolved, for a file that may not exist.
@@ -257,6 +267,17 @@ void LDocument::DoAESave(FSSpec& inFileSpec, OSType)
 	}
 }
 
+std::string LDocument::NotAFileKind(mode_t inMode)
+{
+	const SInt16 index = S_ISFIFO(inMode)                       ? 1
+	                     : S_ISCHR(inMode) || S_ISBLK(inMode) ? 2
+	                     : S_ISSOCK(inMode)                   ? 3
+	                                                          : 4;
+	Str255 text;
+	GetIndString(text, STRx_NotAFileKinds, index);
+	return PascalStrings::ToString(text);
+}
+
 std::string LDocument::SaveFailureReason(SInt16 inReason, std::string inDetail)
 {
 	Str255 text;
@@ -274,7 +295,7 @@ std::string LDocument::SaveFailureReason(SInt16 inReason, std::string inDetail)
 
 void LDocument::ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs)
 {
-	ShowSaveFailure(SaveFailureReason(ReasonFor(inErr), std::to_string(inErr)),
+	ShowSaveFailure(ReasonText(inErr),
 	                inSaveAs ? inSaveAs->name : nullptr);
 }
 
@@ -289,7 +310,7 @@ void LDocument::ShowSaveFailure(const std::string& inReason, ConstStr255Param in
 
 void LDocument::GetSaveFailureReason(OSErr inErr, Str255 outReason)
 {
-	PascalStrings::FromString(SaveFailureReason(ReasonFor(inErr), std::to_string(inErr)), outReason);
+	PascalStrings::FromString(ReasonText(inErr), outReason);
 }
 
 bool LDocument::HeldFileReason(const std::string& inPath, std::string* outReason)

@@ -24,6 +24,8 @@ enum : SInt32 {
 enum : ResIDT { ALRT_SaveChangesClosing = 250, ALRT_SaveChangesQuitting = 251, ALRT_ConfirmRevert = 252 };
 // A failed save (Save As: to the file ^2), and the reasons it gives as ^1.
 enum : ResIDT { ALRT_SaveFailed = 255, ALRT_SaveAsFailed = 256, STRx_SaveFailureReasons = 255 };
+// What a name that is not a plain file stands for (the detail of kReasonNotAFile).
+enum : ResIDT { STRx_NotAFileKinds = 259 };
 // The reasons (entries of STRx_SaveFailureReasons); a ^ in one stands for the detail it names.
 enum : SInt16 {
 	kReasonFull = 1,
@@ -38,7 +40,8 @@ enum : SInt16 {
 	kReasonMountPoint,
 	kReasonDanglingLink,
 	kReasonUntrustedLink,
-	kReasonCopyTaken
+	kReasonCopyTaken,
+	kReasonNotAFile // what stands there: a named pipe, a device, a socket
 };
 
 class LDocument : public LCommander, public LModelObject
@@ -93,6 +96,9 @@ public:
 	static void GetSaveFailureReason(OSErr inErr, Str255 outReason);
 	// A reason of the list with its ^ filled, cut to fit an alert's parameter.
 	static std::string SaveFailureReason(SInt16 inReason, std::string inDetail = std::string());
+	// What stands there, as kReasonNotAFile names it: a named pipe, a device or a socket by inMode's file
+	// type, or all three when it is none of them (the file layer's error does not say which).
+	static std::string NotAFileKind(mode_t inMode = 0);
 	// Why nothing may be written over the file at inPath when an open document holds it (its window
 	// named); false when none does.
 	static bool HeldFileReason(const std::string& inPath, std::string* outReason);
