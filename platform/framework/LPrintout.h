@@ -52,8 +52,8 @@ public:
 
 	// err_PrintFileRefused: nothing may be written to the output file (an open document's, a link that
 	// leads nowhere or is not followed, no plain file, a copy another program took); ParamText holds the
-	// file's name (^0) and the reason (^1). err_PrintFileMadeMeanwhile: the output file was chosen as new,
-	// and another program made a file of that name since (^0 its name).
+	// file's name (^0) and the reason (^1). err_PrintFileMadeMeanwhile: the output file was chosen as
+	// new, and another program made a file of that name since (^0 its name).
 	enum : ExceptionCode {
 		err_PrintFailed = -27,
 		err_PrintFileRefused = -28,

@@ -221,7 +221,8 @@ UNavServicesDialogs::UnusableTeller UNavServicesDialogs::SetUnusableTeller(Unusa
 	return previous;
 }
 
-void UNavServicesDialogs::TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const std::string& inDetail)
+void UNavServicesDialogs::TellUnusable(const QFileInfo& inChoice, SInt16 inReason,
+                                       const std::string& inDetail)
 {
 	tUnusableChoice choice;
 	choice.name = MacRoman::FromUTF8Spelled(inChoice.fileName().toStdString());
@@ -280,10 +281,10 @@ bool UNavServicesDialogs::LooksUsableToSave(const QString& inPath)
 bool UNavServicesDialogs::AgreesToReplace(QDialog* inDialog, const QString& inName)
 {
 	QPointer<QDialog> dialog = inDialog;
-	QPointer<QMessageBox> question = new QMessageBox(
-	    QMessageBox::Warning, inDialog->windowTitle(),
-	    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(inName),
-	    QMessageBox::Yes | QMessageBox::No, inDialog);
+	QPointer<QMessageBox> question =
+	    new QMessageBox(QMessageBox::Warning, inDialog->windowTitle(),
+	                    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(inName),
+	                    QMessageBox::Yes | QMessageBox::No, inDialog);
 	question->setDefaultButton(QMessageBox::No);
 	const int answer = StModalLoop::Exec(*question);
 	delete question.data();

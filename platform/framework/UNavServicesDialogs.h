@@ -121,5 +121,6 @@ private:
 	static QStringList Choose(const tDialogOptions& inOptions, bool* outReplacing = nullptr);
 	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec);
 	// inDetail: the reason's detail, Mac Roman.
-	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const std::string& inDetail = {});
+	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason,
+	                         const std::string& inDetail = {});
 };

@@ -16,8 +16,8 @@
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPageSize>
-#include <QPrintDialog>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <cerrno>
 #include <fcntl.h>
@@ -110,6 +110,7 @@ public:
 	{
 		auto* buttons = findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
 		mFileName = findChild<QLineEdit*>(QStringLiteral("filename"));
+		// Print goes to this look in place of Qt's check, which it then runs for the other fields.
 		if (buttons != nullptr && mFileName != nullptr &&
 		    disconnect(buttons, SIGNAL(accepted()), this, SLOT(_q_checkFields())))
 			connect(buttons, &QDialogButtonBox::accepted, this, &PrintDialog::CheckFields);

@@ -1,7 +1,8 @@
 // The file dialogs of portfolios as the user meets them: titled by what they do, opening in the documents
 // folder, listing portfolio files first, and taking several files to open at once; a Save As to a place
 // that cannot be used, or onto a portfolio open in another window, refused and told; and, in Qt's own
-// dialogs, a name that stood free when the user accepted left to another program that takes it meanwhile.
+// dialogs, a name that stood free when the user accepted left to another program that takes it meanwhile,
+// and a name that is no plain file refused before anything opens it.
 
 #include "app/kestrunApp.h"
 #include "foundation/TVyFile.h"
@@ -515,9 +516,8 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlain
 		});
 		EXPECT_EQ(PrintedText::ErrorShownBy(
 		              [&] {
-			              UDispatch::Run([&] {
-				              document->GetWindow()->ProcessCommand(cmd_Print, nullptr);
-			              });
+			              UDispatch::Run(
+			                  [&] { document->GetWindow()->ProcessCommand(cmd_Print, nullptr); });
 		              },
 		              &failed),
 		          "<no dialog>");
