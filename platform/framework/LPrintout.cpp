@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -99,8 +100,10 @@ public:
 		mWriter.reset();
 		// The copy's name goes at FSClose only once no descriptor of it is left open (FUSE would keep
 		// it as a hidden file).
-		const bool written = mFile.flush() && mFile.error() == QFileDevice::NoError;
+		bool written = mFile.flush() && mFile.error() == QFileDevice::NoError;
+		// Some file systems (sshfs) report a failed write only as the descriptor closes.
 		mFile.close();
+		written = written && mFile.error() == QFileDevice::NoError;
 		char tail[16] = {};
 		SInt32 size = 0, count = sizeof tail;
 		const bool whole =
@@ -119,14 +122,34 @@ public:
 private:
 	void ThrowIfFailed(OSErr inErr) const
 	{
-		if (inErr == noErr)
+		switch (inErr) {
+		case noErr:
 			return;
-		if (inErr != dupFNErr)
+		case dupFNErr: {
+			Str255 file;
+			PascalStrings::FromString(FileName(mPath), file);
+			ParamText(file, nullptr, nullptr, nullptr);
+			Throw_(LPrintout::err_PrintFileMadeMeanwhile);
+		}
+		case fsNotAFileErr: {
+			// The file layer does not say what stands there; a look at the name does.
+			struct stat st;
+			const mode_t mode = stat(mPath.c_str(), &st) == 0 ? st.st_mode : 0;
+			ThrowRefused(mPath,
+			             LDocument::SaveFailureReason(
+			                 kReasonNotAFile, LDocument::NotAFileKind(S_ISREG(mode) ? 0 : mode)));
+		}
+		case fsDanglingLinkErr:
+		case fsUntrustedLinkErr:
+		case fsCopyTakenErr:
+		case fsMountPointErr: {
+			Str255 reason;
+			LDocument::GetSaveFailureReason(inErr, reason);
+			ThrowRefused(mPath, PascalStrings::ToString(reason));
+		}
+		default:
 			Throw_(LPrintout::err_PrintFailed);
-		Str255 file;
-		PascalStrings::FromString(FileName(mPath), file);
-		ParamText(file, nullptr, nullptr, nullptr);
-		Throw_(LPrintout::err_PrintFileMadeMeanwhile);
+		}
 	}
 
 	static std::string FileName(const std::string& inPath)
@@ -134,17 +157,22 @@ private:
 		return MacRoman::FromUTF8Spelled(inPath.substr(inPath.rfind('/') + 1));
 	}
 
-	// The printout would take the place of a document the user still has open. ^0 the file, ^1 why.
+	// The printout would take the place of a document the user still has open.
 	static void RefuseDocumentFile(const std::string& inPath)
 	{
 		std::string why;
-		if (!LDocument::HeldFileReason(inPath, &why))
-			return;
+		if (LDocument::HeldFileReason(inPath, &why))
+			ThrowRefused(inPath, why);
+	}
+
+	// ^0 the file, ^1 why nothing was written to it.
+	[[noreturn]] static void ThrowRefused(const std::string& inPath, const std::string& inWhy)
+	{
 		Str255 file, reason;
 		PascalStrings::FromString(FileName(inPath), file);
-		PascalStrings::FromString(why, reason);
+		PascalStrings::FromString(inWhy, reason);
 		ParamText(file, reason, nullptr, nullptr);
-		Throw_(LPrintout::err_PrintFileHeld);
+		Throw_(LPrintout::err_PrintFileRefused);
 	}
 
 	static constexpr UInt32 kStaleSeconds = 60;

@@ -50,12 +50,13 @@ public:
 	// The page being printed, or null.
 	const PanelSpec* GetPrintingPanel() const { return mPrinting ? &mPanel : nullptr; }
 
-	// err_PrintFileHeld: the output file is an open document's; ParamText holds the file's name (^0) and
-	// the reason that names the document's window (^1). err_PrintFileMadeMeanwhile: the output file was
-	// chosen as new, and another program made a file of that name since (^0 its name).
+	// err_PrintFileRefused: nothing may be written to the output file (an open document's, a link that
+	// leads nowhere or is not followed, no plain file, a copy another program took); ParamText holds the
+	// file's name (^0) and the reason (^1). err_PrintFileMadeMeanwhile: the output file was chosen as
+	// new, and another program made a file of that name since (^0 its name).
 	enum : ExceptionCode {
 		err_PrintFailed = -27,
-		err_PrintFileHeld = -28,
+		err_PrintFileRefused = -28,
 		err_PrintFileMadeMeanwhile = -29
 	};
 

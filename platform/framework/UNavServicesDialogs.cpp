@@ -3,6 +3,7 @@
 #include "platform/framework/LDocument.h"
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/URefusedFiles.h"
+#include "platform/toolbox/FileForks.h"
 #include "platform/toolbox/MacErrors.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
@@ -20,8 +21,11 @@
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -103,7 +107,7 @@ bool NameStands(const QString& inPath)
 
 // Qt's dialog. Its Save asks before replacing a file from the same look at the disk that tells whether
 // the chosen name was new, taken as the user accepts: a file that another program puts there while the
-// dialog closes is then no file the user agreed to replace.
+// dialog closes is then no file the user agreed to replace. A name that cannot be used keeps it open.
 class FileDialog : public QFileDialog
 {
 public:
@@ -118,29 +122,17 @@ public:
 			QFileDialog::accept();
 			return;
 		}
+		if (!UNavServicesDialogs::LooksUsableToSave(files.first()))
+			return;
 		const bool stands = NameStands(files.first());
-		if (stands && !AgreesToReplace(QFileInfo(files.first()).fileName()))
+		if (stands &&
+		    !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(files.first()).fileName()))
 			return;
 		mReplacing = stands;
 		QFileDialog::accept();
 	}
 
 private:
-	bool AgreesToReplace(const QString& inName)
-	{
-		QPointer<FileDialog> self = this;
-		QPointer<QMessageBox> question = new QMessageBox(
-		    QMessageBox::Warning, windowTitle(),
-		    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(inName),
-		    QMessageBox::Yes | QMessageBox::No, this);
-		question->setDefaultButton(QMessageBox::No);
-		const int answer = StModalLoop::Exec(*question);
-		delete question.data();
-		// A quit, or the window the dialog belongs to going, ends the dialog while the question
-		// waits.
-		return self && isVisible() && answer == QMessageBox::Yes;
-	}
-
 	bool mReplacing = false;
 };
 
@@ -208,6 +200,11 @@ QString FromMacRoman(const char* inText)
 	return inText ? QStringFromMacRoman(inText) : QString();
 }
 
+std::string FolderDetail(const QString& inFolder)
+{
+	return MacRoman::FromUTF8Spelled(QDir::cleanPath(inFolder).toStdString());
+}
+
 } // namespace
 
 UNavServicesDialogs::Chooser UNavServicesDialogs::SetChooser(Chooser inChooser)
@@ -224,12 +221,12 @@ UNavServicesDialogs::UnusableTeller UNavServicesDialogs::SetUnusableTeller(Unusa
 	return previous;
 }
 
-void UNavServicesDialogs::TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const QString& inFolder)
+void UNavServicesDialogs::TellUnusable(const QFileInfo& inChoice, SInt16 inReason,
+                                       const std::string& inDetail)
 {
 	tUnusableChoice choice;
 	choice.name = MacRoman::FromUTF8Spelled(inChoice.fileName().toStdString());
-	choice.reason = LDocument::SaveFailureReason(
-	    inReason, MacRoman::FromUTF8Spelled(QDir::cleanPath(inFolder).toStdString()));
+	choice.reason = LDocument::SaveFailureReason(inReason, inDetail);
 	TellUnusable(choice);
 }
 
@@ -244,6 +241,55 @@ void UNavServicesDialogs::TellUnusable(const tUnusableChoice& inChoice)
 	PascalStrings::FromString(inChoice.reason, reason);
 	ParamText(name, reason, nullptr, nullptr);
 	UModalAlerts::Show(kAlertStop, ALRT_ChoiceNotUsable);
+}
+
+bool UNavServicesDialogs::LooksUsableToSave(const QString& inPath)
+{
+	const QFileInfo info(inPath);
+	std::string target;
+	const fileforks::FollowResult followed = fileforks::FollowPath(
+	    QFile::encodeName(QDir::cleanPath(info.absoluteFilePath())).toStdString(), &target);
+	struct stat st;
+	switch (followed.kind) {
+	case fileforks::FollowResult::kNew:
+		return true;
+	case fileforks::FollowResult::kFound:
+		// Gone since: a new name.
+		if (lstat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+			return true;
+		if (S_ISDIR(st.st_mode))
+			TellUnusable(info, kReasonIsFolder);
+		else
+			TellUnusable(info, kReasonNotAFile, LDocument::NotAFileKind(st.st_mode));
+		return false;
+	case fileforks::FollowResult::kDanglingLink:
+		TellUnusable(info, kReasonDanglingLink);
+		return false;
+	case fileforks::FollowResult::kUntrustedLink:
+		TellUnusable(info, kReasonUntrustedLink);
+		return false;
+	case fileforks::FollowResult::kError:
+		break;
+	}
+	// Any other error is the save's to tell, with its own reason.
+	if (followed.error != ENOENT && followed.error != ENOTDIR)
+		return true;
+	TellUnusable(info, kReasonNoFolder, FolderDetail(info.absolutePath()));
+	return false;
+}
+
+bool UNavServicesDialogs::AgreesToReplace(QDialog* inDialog, const QString& inName)
+{
+	QPointer<QDialog> dialog = inDialog;
+	QPointer<QMessageBox> question =
+	    new QMessageBox(QMessageBox::Warning, inDialog->windowTitle(),
+	                    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(inName),
+	                    QMessageBox::Yes | QMessageBox::No, inDialog);
+	question->setDefaultButton(QMessageBox::No);
+	const int answer = StModalLoop::Exec(*question);
+	delete question.data();
+	// A quit, or the window the dialog belongs to going, ends the dialog while the question waits.
+	return dialog && dialog->isVisible() && answer == QMessageBox::Yes;
 }
 
 std::unique_ptr<QFileDialog> UNavServicesDialogs::MakeQtDialog(const tDialogOptions& inOptions)
@@ -265,15 +311,23 @@ bool UNavServicesDialogs::IsDocumentOfKind(const QString& inPath, const tDocumen
 	const OSType stored = FileTypeAtPath(QFile::encodeName(inPath).toStdString());
 	if (stored != 0)
 		return stored == inKind.type;
-	QFile file(inPath);
-	if (!file.open(QIODevice::ReadOnly))
+	// Only a plain file, opened without waiting: a named pipe would hold the open until a program wrote
+	// to it, and a device may act on being opened.
+	const QByteArray path = QFile::encodeName(inPath);
+	struct stat st;
+	if (stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
 		return false;
-	const QByteArray head = file.read(4);
-	if (head.size() != 4)
+	const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+	if (fd < 0)
+		return false;
+	unsigned char head[4];
+	const bool read4 = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && read(fd, head, 4) == 4;
+	close(fd);
+	if (!read4)
 		return false;
 	UInt32 tag = 0;
-	for (char c : head)
-		tag = (tag << 8) | UInt8(c);
+	for (unsigned char c : head)
+		tag = (tag << 8) | c;
 	return std::find(inKind.tags.begin(), inKind.tags.end(), tag) != inKind.tags.end();
 }
 
@@ -349,21 +403,15 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 	switch (inMode) {
 	case tDialogOptions::kChooseFolder:
 		if (!info.isDir()) {
-			TellUnusable(info, kReasonNoFolder, info.absoluteFilePath());
+			TellUnusable(info, kReasonNoFolder, FolderDetail(info.absoluteFilePath()));
 			return false;
 		}
 		break;
 	case tDialogOptions::kOpenFile: // files to open are judged by URefusedFiles
 		return false;
 	case tDialogOptions::kSaveFile:
-		if (info.isDir()) {
-			TellUnusable(info, kReasonIsFolder, QString());
+		if (!LooksUsableToSave(inPath))
 			return false;
-		}
-		if (!QFileInfo(info.absolutePath()).isDir()) {
-			TellUnusable(info, kReasonNoFolder, info.absolutePath());
-			return false;
-		}
 		break;
 	}
 	// Refuses a name that Mac Roman cannot hold, which would otherwise name another file, and says so.

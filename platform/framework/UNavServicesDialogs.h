@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class QDialog;
 class QFileDialog;
 class QFileInfo;
 
@@ -65,6 +66,14 @@ public:
 	static UnusableTeller SetUnusableTeller(UnusableTeller inTeller);
 	// Tells the user that a choice cannot be used, through the teller or ALRT_ChoiceNotUsable.
 	static void TellUnusable(const tUnusableChoice& inChoice);
+	// Whether a file can be written under a name chosen to save to, found by looking only: nothing stands
+	// there in a folder that does, or a plain file does, reached by links as the file layer follows them.
+	// Otherwise the user is told why and it is false. Save As and Print to File ask it before anything
+	// opens the name, which a named pipe there would hold for ever.
+	static bool LooksUsableToSave(const QString& inPath);
+	// Asks inside inDialog whether the file inName may be replaced; false for No, and when the dialog was
+	// ended while the question waited.
+	static bool AgreesToReplace(QDialog* inDialog, const QString& inName);
 	// Qt's dialog for the options, as it would be shown.
 	static std::unique_ptr<QFileDialog> MakeQtDialog(const tDialogOptions& inOptions);
 
@@ -111,5 +120,7 @@ private:
 	// outReplacing (kSaveFile): the dialog's answer, taken as the user accepted.
 	static QStringList Choose(const tDialogOptions& inOptions, bool* outReplacing = nullptr);
 	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec);
-	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason, const QString& inFolder);
+	// inDetail: the reason's detail, Mac Roman.
+	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason,
+	                         const std::string& inDetail = {});
 };

@@ -1,18 +1,28 @@
 #include "platform/framework/UPrinting.h"
 
+#include "platform/framework/LDocument.h"
 #include "platform/framework/QtPrinting.h"
+#include "platform/framework/UNavServicesDialogs.h"
+#include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/gui/StModalLoop.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPageSize>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -87,13 +97,24 @@ LPrintSettings& UPrinting::GetAppPrintSpec()
 
 namespace
 {
-// Qt's print dialog. It asks before it prints to a file that stands, then takes the user's Print; whether
-// the chosen file stands is noted at that moment, before the dialog closes: a file that another program
-// puts there while it closes is no file the user agreed to replace.
+// Qt's print dialog. Its Print looks at the chosen output file before anything opens it: Qt's own check
+// of that field opens the name to append, which waits for ever on a named pipe, follows a dangling link
+// to make a file where it points, and removes a file another program made meanwhile. A name that cannot
+// be used keeps the dialog open; a file that stands is replaced only when the user agrees. Whether it
+// stood is noted as the dialog closes: a file that another program puts there while it closes is no file
+// the user agreed to replace.
 class PrintDialog : public QPrintDialog
 {
 public:
-	using QPrintDialog::QPrintDialog;
+	PrintDialog(QPrinter* inPrinter, QWidget* inParent) : QPrintDialog(inPrinter, inParent)
+	{
+		auto* buttons = findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+		mFileName = findChild<QLineEdit*>(QStringLiteral("filename"));
+		// Print goes to this look in place of Qt's check, which it then runs for the other fields.
+		if (buttons != nullptr && mFileName != nullptr &&
+		    disconnect(buttons, SIGNAL(accepted()), this, SLOT(_q_checkFields())))
+			connect(buttons, &QDialogButtonBox::accepted, this, &PrintDialog::CheckFields);
+	}
 	bool OutputFileStood() const { return mOutputFileStood; }
 
 	// Accepting sets the printer up first, so it names the chosen file here.
@@ -113,6 +134,47 @@ public:
 	}
 
 private:
+	// The output file's field is enabled while printing to a file.
+	void CheckFields()
+	{
+		if (mFileName->isEnabled()) {
+			QString path = mFileName->text();
+			// Where Qt's dialog puts a relative name.
+			if (QDir::isRelativePath(path))
+				path = QDir::homePath() + QLatin1Char('/') + path;
+			if (!UNavServicesDialogs::LooksUsableToSave(path))
+				return;
+			if (!CanWrite(path)) {
+				UNavServicesDialogs::TellUnusable(
+				    {MacRoman::FromUTF8Spelled(QFileInfo(path).fileName().toStdString()),
+				     LDocument::SaveFailureReason(kReasonPermission)});
+				return;
+			}
+			if (OutputFileStands(QFile::encodeName(path).toStdString()) &&
+			    !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(path).fileName()))
+				return;
+		}
+		// Qt's check of its other fields, which accepts; the file's field is done.
+		QPointer<PrintDialog> self = this;
+		const bool toFile = mFileName->isEnabled();
+		mFileName->setEnabled(false);
+		QMetaObject::invokeMethod(this, "_q_checkFields", Qt::DirectConnection);
+		if (self)
+			mFileName->setEnabled(toFile);
+	}
+
+	// The file, or the folder a new one goes in, takes writing, as Qt's check asked.
+	static bool CanWrite(const QString& inPath)
+	{
+		const QByteArray path = QFile::encodeName(inPath);
+		if (faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0)
+			return true;
+		return errno == ENOENT &&
+		       faccessat(AT_FDCWD, QFile::encodeName(QFileInfo(inPath).absolutePath()).constData(),
+		                 W_OK | X_OK, AT_EACCESS) == 0;
+	}
+
+	QLineEdit* mFileName = nullptr;
 	bool mOutputFileStood = false;
 };
 } // namespace

@@ -1,7 +1,8 @@
 // The file dialogs of portfolios as the user meets them: titled by what they do, opening in the documents
 // folder, listing portfolio files first, and taking several files to open at once; a Save As to a place
 // that cannot be used, or onto a portfolio open in another window, refused and told; and, in Qt's own
-// dialogs, a name that stood free when the user accepted left to another program that takes it meanwhile.
+// dialogs, a name that stood free when the user accepted left to another program that takes it meanwhile,
+// and a name that is no plain file refused before anything opens it.
 
 #include "app/kestrunApp.h"
 #include "foundation/TVyFile.h"
@@ -31,12 +32,22 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <deque>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <set>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -255,6 +266,29 @@ TEST_F(PortfolioFileDialogsTest, SaveAsAndOpenAreTitledStartInDocumentsAndListPo
 	EXPECT_TRUE(open.firstFilterLists(Path("home/Documents/Archive/Copy")));
 	EXPECT_TRUE(open.firstFilterLists(Path("home/Documents/Archive/Former")));
 	EXPECT_FALSE(open.firstFilterLists(Path("home/Documents/Archive/notes.txt")));
+	// A named pipe is no portfolio, whatever it holds. A read of it that waits for more ends only when
+	// this writer goes, which it does after 10 s: the test then fails rather than hangs.
+	const std::string pipe = mScratch.Path("home/Documents/Archive/pipe");
+	ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+	const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+	std::atomic<int> writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+	ASSERT_GE(reader, 0);
+	ASSERT_GE(writer.load(), 0);
+	ASSERT_EQ(write(writer, "zv20", 4), 4);
+	std::promise<void> listed;
+	std::thread bound([&writer, done = listed.get_future()] {
+		if (done.wait_for(std::chrono::seconds(10)) == std::future_status::timeout)
+			close(writer.exchange(-1));
+	});
+	EXPECT_FALSE(open.firstFilterLists(QString::fromStdString(pipe)));
+	listed.set_value();
+	bound.join();
+	int unread = 0;
+	EXPECT_EQ(ioctl(reader, FIONREAD, &unread), 0);
+	EXPECT_EQ(unread, 4) << "the pipe was read";
+	close(reader);
+	if (writer >= 0)
+		close(writer);
 }
 
 // A name typed in a folder that is not there, a folder that went while the dialog was open, a folder or a
@@ -437,6 +471,70 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserA
 	EXPECT_NE(PrintedText::Read(mScratch.Path("home/Documents/Retirement.pdf")).find("Retirement"),
 	          std::string::npos);
 	EXPECT_EQ(Listing("home/Documents"), (std::set<std::string>{"Retirement", "Retirement.pdf"}));
+}
+
+// Print to File in Qt's dialog onto a name that is no plain file: a named pipe nobody reads, a link to a
+// file that is not there in a folder open to all (another user's, as root). Each is refused with what
+// stands there and the dialog stays open; nothing opens the pipe, nothing is made where the link points.
+TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlainFile)
+{
+	UseQtsDialogs();
+	WritePortfolio("home/Documents/Retirement");
+	TPortfolio* document = Open("home/Documents/Retirement");
+	ASSERT_NE(document, nullptr);
+	const std::string pipe = mScratch.Path("home/Documents/pipe");
+	ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+	// Held open to read: an open to write then returns at once, and leaves its mark.
+	const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+	ASSERT_GE(reader, 0);
+	mScratch.MakeFolder("shared");
+	const std::string shared = mScratch.Path("shared");
+	ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+	std::filesystem::create_symlink(shared + "/target.pdf", shared + "/link.pdf");
+	if (geteuid() == 0) {
+		ASSERT_EQ(chown(shared.c_str(), 65534, 65534), 0);
+		ASSERT_EQ(lchown((shared + "/link.pdf").c_str(), 65534, 65534), 0);
+	} else {
+		std::printf("Not root: the shared folder and its link stay this user's.\n");
+	}
+	UPrinting::GetAppPrintSpec().SetOutputFile(pipe);
+	UModalAlerts::ClearShownAlerts();
+	std::string failed;
+	{
+		StQtUser user;
+		user.Then<QPrintDialog>([&](QPrintDialog* inDialog) {
+			UModalAlerts::QueueAnswer(1);
+			PressPrint(inDialog);
+			EXPECT_TRUE(inDialog->isVisible());
+			auto* name = inDialog->findChild<QLineEdit*>("filename");
+			ASSERT_NE(name, nullptr);
+			name->setText(QString::fromStdString(shared + "/link.pdf"));
+			UModalAlerts::QueueAnswer(1);
+			PressPrint(inDialog);
+			EXPECT_TRUE(inDialog->isVisible());
+			inDialog->reject();
+		});
+		EXPECT_EQ(PrintedText::ErrorShownBy(
+		              [&] {
+			              UDispatch::Run(
+			                  [&] { document->GetWindow()->ProcessCommand(cmd_Print, nullptr); });
+		              },
+		              &failed),
+		          "<no dialog>");
+	}
+	std::vector<std::string> shown;
+	for (const auto& alert : UModalAlerts::GetShownAlerts())
+		shown.push_back(alert.text);
+	EXPECT_EQ(shown, (std::vector<std::string>{
+	                     "\xD2pipe\xD3 cannot be used. It is a named pipe, not a plain file, so nothing "
+	                     "was written to it. Choose another name or place.",
+	                     "\xD2link.pdf\xD3 cannot be used. Its name is a link to a file that is not "
+	                     "there. Choose another name or place."}));
+	pollfd opened = {reader, POLLIN, 0};
+	EXPECT_EQ(poll(&opened, 1, 0), 0) << "the pipe was opened to write";
+	close(reader);
+	EXPECT_TRUE(std::filesystem::is_symlink(shared + "/link.pdf"));
+	EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(shared + "/target.pdf")));
 }
 
 } // namespace

@@ -40,14 +40,16 @@ inline std::string Read(const std::string& inPath)
 	return text;
 }
 
-// The plug-in's message inMessage with ^0 filled.
-inline std::string Message(SInt16 inMessage, const std::string& inFile)
+// The plug-in's message inMessage with ^0 and ^1 filled.
+inline std::string Message(SInt16 inMessage, const std::string& inFile, const std::string& inReason = {})
 {
 	Str255 message;
 	GetIndString(message, kKsMessageStringsID, inMessage);
 	std::string text = PascalStrings::ToString(message);
 	if (const size_t at = text.find("^0"); at != std::string::npos)
 		text.replace(at, 2, inFile);
+	if (const size_t at = text.find("^1"); at != std::string::npos)
+		text.replace(at, 2, inReason);
 	return text;
 }
 

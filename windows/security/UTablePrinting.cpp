@@ -17,14 +17,14 @@ namespace UTablePrinting
 namespace
 {
 constexpr SInt16 kPrintErrorMessage = 15;
-constexpr SInt16 kPrintFileHeldMessage = 30;
+constexpr SInt16 kPrintFileRefusedMessage = 30;
 constexpr SInt16 kPrintFileMadeMeanwhileMessage = 31;
 
 SInt16 MessageFor(ExceptionCode inError)
 {
 	switch (inError) {
-	case LPrintout::err_PrintFileHeld:
-		return kPrintFileHeldMessage;
+	case LPrintout::err_PrintFileRefused:
+		return kPrintFileRefusedMessage;
 	case LPrintout::err_PrintFileMadeMeanwhile:
 		return kPrintFileMadeMeanwhileMessage;
 	default:

@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -173,6 +174,8 @@ TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothingAndRefusa
 {
 	mFolder.Write("plain", "kept");
 	mFolder.MakeFolder("folder");
+	ASSERT_EQ(mkfifo(mFolder.Path("pipe").c_str(), 0600), 0);
+	std::filesystem::create_symlink(mFolder.Path("gone"), mFolder.Path("dangling"));
 	struct Case {
 		const char* what;
 		std::string path;
@@ -202,6 +205,14 @@ TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothingAndRefusa
 	    {"save into a file", mFolder.Path("plain/x"), tNavRequest::kSaveFile,
 	     "\xD2x\xD3 cannot be used. The folder \xD2" + mFolder.Path("plain") +
 	         "\xD3 does not exist, or is not a folder. Choose another name or place."},
+	    // What the save would write to is looked at, never opened: a named pipe would hold the open.
+	    {"save onto a named pipe", mFolder.Path("pipe"), tNavRequest::kSaveFile,
+	     "\xD2pipe\xD3 cannot be used. It is a named pipe, not a plain file, so nothing was written to "
+	     "it. Choose another name or place."},
+	    {"save onto a link to nothing", mFolder.Path("dangling"), tNavRequest::kSaveFile,
+	     "\xD2"
+	     "dangling\xD3 cannot be used. Its name is a link to a file that is not there. Choose another "
+	     "name or place."},
 	    // Mac Roman has no such characters: the name would turn into another file's.
 	    {"name outside Mac Roman", mFolder.Path("\xE6\x97\xA5\xE6\x9C\xAC"), tNavRequest::kSaveFile,
 	     "\xD2<U+65E5><U+672C>\xD3 cannot be used"},
@@ -247,6 +258,7 @@ TEST_F(UNavServicesDialogsTest, CancelledAndRefusedChoicesAnswerNothingAndRefusa
 	UModalAlerts::SetAnswersRequired(false);
 	EXPECT_FALSE(mFolder.Exists("\xE6\x97\xA5\xE6\x9C\xAC"));
 	EXPECT_FALSE(mFolder.Exists("?"));
+	EXPECT_FALSE(mFolder.Exists("gone"));
 	EXPECT_EQ(mFolder.Read("plain"), "kept");
 }
 
