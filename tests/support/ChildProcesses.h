@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace ChildProcesses
 {
@@ -33,5 +34,13 @@ bool EndsWithin(pid_t inChild, std::chrono::milliseconds inBound, int* outStatus
 // signal ended it within the bound.
 bool Stop(pid_t inChild, int inSignal, std::chrono::milliseconds inBound = std::chrono::seconds(10),
           int* outStatus = nullptr);
+
+// The variable, put in the environment of the children a test starts, that names the test's own scratch
+// folder: their descendants keep it whatever session or group they move to, and nothing else has it.
+std::string Marker(const std::string& inScratch);
+// The processes other than this one whose environment holds the marker; none for an empty folder name.
+std::vector<pid_t> Marked(const std::string& inScratch);
+// Sends the signal to each of those.
+void SignalMarked(const std::string& inScratch, int inSignal);
 
 } // namespace ChildProcesses
