@@ -1,5 +1,6 @@
 #pragma once
-// The processes a test starts, and the only ones it signals or waits for. kill and waitpid read -1 as every
+// The processes a test starts, and the only ones it signals or waits for, with their descendants that
+// carry the test's marker (never processes that merely share its home). kill and waitpid read -1 as every
 // process of the user and 0 as the test's whole process group, so a number that is not a child started
 // here and not yet waited for is never passed on. A start that fails ends the test at once: the exception
 // carries the reason to Google Test, which reports it and still runs the fixture's TearDown.
