@@ -147,7 +147,8 @@ protected:
 	}
 
 	// The test's environment without the variables named in inLeftOut, the loopback server as the proxy
-	// for quotes and the version check, and inAdded (in place of the test's own of those names).
+	// for quotes and the version check, the marker that finds what the child starts, and inAdded (in
+	// place of the test's own of those names).
 	std::vector<std::string> Environment(std::vector<std::string> inLeftOut,
 	                                     const std::vector<std::string>& inAdded) const
 	{
@@ -163,6 +164,7 @@ protected:
 				env.push_back(text);
 		}
 		env.push_back("http_proxy=" + mServer.ProxyURL());
+		env.push_back(ChildProcesses::Marker(mRoot));
 		env.insert(env.end(), inAdded.begin(), inAdded.end());
 		return env;
 	}
@@ -277,6 +279,9 @@ protected:
 		}
 	}
 
+	// The processes the runs started, found by the marker they were given.
+	std::vector<pid_t> LeftBehind() const { return ChildProcesses::Marked(mRoot); }
+
 	// Whether the program ended, its status noted.
 	bool Ended()
 	{
@@ -358,6 +363,34 @@ TEST_F(ProgramLimitsE2ETest, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgra
 	                                 "Stock Plug-in Funds", "Stock Plug-in Indexes"}));
 	EXPECT_EQ(ReadText(PrefsPath(kCurrencies)), many);
 	EXPECT_FALSE(Ended());
+}
+
+// What a run leaves behind is what carries its marker, in whatever session it put itself: never a
+// process beside the test that only has the same home.
+TEST_F(ProgramLimitsE2ETest, WhatARunLeavesBehindIsFoundByItsMarkerNotByItsHome)
+{
+	for (const bool marked : {false, true}) {
+		std::vector<std::string> env =
+		    marked ? Environment({}, {})
+		           : std::vector<std::string>{"HOME=" + std::string(getenv("HOME"))};
+		std::vector<char*> envp = Pointers(env);
+		std::vector<std::string> args{"/bin/sleep", "60"};
+		std::vector<char*> argv = Pointers(args);
+		int exec[2];
+		ASSERT_EQ(pipe2(exec, O_CLOEXEC), 0);
+		mSetAside.push_back(ChildProcesses::Fork());
+		if (mSetAside.back() == 0) {
+			setsid();
+			execve(argv[0], argv.data(), envp.data());
+			_exit(127);
+		}
+		close(exec[1]);
+		char byte;
+		// The end closes at the exec, when the environment is the new one.
+		EXPECT_EQ(read(exec[0], &byte, 1), 0);
+		close(exec[0]);
+	}
+	EXPECT_EQ(LeftBehind(), std::vector<pid_t>{mSetAside.back()});
 }
 
 class QuitWhileAMessageWaitsE2ETest : public ProgramLimitsE2ETest
@@ -684,8 +717,7 @@ protected:
 		if (mTerminal >= 0)
 			close(mTerminal);
 		KillRuns();
-		for (pid_t left : LeftBehind())
-			kill(left, SIGKILL);
+		ChildProcesses::SignalMarked(mRoot, SIGKILL);
 		ProgramLimitsE2ETest::TearDown();
 	}
 
@@ -806,24 +838,6 @@ protected:
 		mErrors = firstErrors;
 		mOutput = firstOutput;
 		return {status, shown};
-	}
-
-	// The processes the script started, found by the test's own home in their environment.
-	std::vector<pid_t> LeftBehind() const
-	{
-		const std::string home = std::string("HOME=") + std::getenv("HOME");
-		std::vector<pid_t> found;
-		std::error_code ignored;
-		for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
-			const pid_t pid = pid_t(std::atoi(entry.path().filename().c_str()));
-			if (pid <= 0 || pid == getpid())
-				continue;
-			std::istringstream environment(ReadText(entry.path() / "environ"));
-			for (std::string variable; std::getline(environment, variable, '\0');)
-				if (variable == home)
-					found.push_back(pid);
-		}
-		return found;
 	}
 
 	// The script ends with the program's status, every settings file written anew since inBefore while

@@ -2,7 +2,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <pty.h>
 #include <set>
@@ -90,6 +94,37 @@ bool Stop(pid_t inChild, int inSignal, std::chrono::milliseconds inBound, int* o
 	Signal(inChild, SIGKILL);
 	EndsWithin(inChild, std::chrono::seconds(10), outStatus);
 	return false;
+}
+
+std::string Marker(const std::string& inScratch)
+{
+	return "VANTOREL_TEST_SCRATCH=" + inScratch;
+}
+
+std::vector<pid_t> Marked(const std::string& inScratch)
+{
+	std::vector<pid_t> found;
+	if (inScratch.empty())
+		return found;
+	const std::string marker = Marker(inScratch);
+	std::error_code ignored;
+	for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
+		const pid_t pid = pid_t(std::atoi(entry.path().filename().c_str()));
+		if (pid <= 0 || pid == getpid())
+			continue;
+		std::ifstream in(entry.path() / "environ", std::ios::binary);
+		std::string environment(1, '\0');
+		environment.append(std::istreambuf_iterator<char>(in), {});
+		if (environment.find('\0' + marker + '\0') != std::string::npos)
+			found.push_back(pid);
+	}
+	return found;
+}
+
+void SignalMarked(const std::string& inScratch, int inSignal)
+{
+	for (const pid_t marked : Marked(inScratch))
+		kill(marked, inSignal);
 }
 
 } // namespace ChildProcesses

@@ -1,5 +1,6 @@
 #pragma once
-// The processes a test starts, and the only ones it signals or waits for. kill and waitpid read -1 as every
+// The processes a test starts, and the only ones it signals or waits for, with their descendants that
+// carry the test's marker (never processes that merely share its home). kill and waitpid read -1 as every
 // process of the user and 0 as the test's whole process group, so a number that is not a child started
 // here and not yet waited for is never passed on. A start that fails ends the test at once: the exception
 // carries the reason to Google Test, which reports it and still runs the fixture's TearDown.
@@ -8,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace ChildProcesses
 {
@@ -33,5 +35,13 @@ bool EndsWithin(pid_t inChild, std::chrono::milliseconds inBound, int* outStatus
 // signal ended it within the bound.
 bool Stop(pid_t inChild, int inSignal, std::chrono::milliseconds inBound = std::chrono::seconds(10),
           int* outStatus = nullptr);
+
+// The variable, put in the environment of the children a test starts, that names the test's own scratch
+// folder: their descendants keep it whatever session or group they move to, and nothing else has it.
+std::string Marker(const std::string& inScratch);
+// The processes other than this one whose environment holds the marker; none for an empty folder name.
+std::vector<pid_t> Marked(const std::string& inScratch);
+// Sends the signal to each of those.
+void SignalMarked(const std::string& inScratch, int inSignal);
 
 } // namespace ChildProcesses

@@ -5,14 +5,17 @@
 #include "foundation/TVyFile.h"
 #include "platform/toolbox/Files.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <utility>
@@ -28,17 +31,26 @@ public:
 		// Under TMPDIR when set, so that the whole suite can be run on another file system.
 		const char* base = std::getenv("TMPDIR");
 		std::string pattern = std::string(base && *base ? base : "/tmp") + "/vantorel-test-XXXXXX";
-		char* made = mkdtemp(pattern.data());
-		EXPECT_NE(made, nullptr);
+		// Without the folder the test ends here, its reason reported, before anything is redirected:
+		// it would otherwise work in the user's own folders.
+		if (mkdtemp(pattern.data()) == nullptr)
+			throw std::runtime_error("no scratch folder could be made as " + pattern + ": " +
+			                         std::strerror(errno));
 		mPath = pattern;
 		// The FUSE pass names the folder that TMPDIR's mount shows, so that a test can change a file
 		// behind the mount's back as another program on that machine would.
 		const char* backing = std::getenv("VANTOREL_TEST_BACKING_DIR");
-		mBacking = backing && *backing && made ? backing + mPath.substr(mPath.rfind('/')) : mPath;
-		std::filesystem::create_directories(mPath + "/config");
-		std::filesystem::create_directories(mPath + "/runtime");
-		// Qt warns about a runtime folder that others may read.
-		std::filesystem::permissions(mPath + "/runtime", std::filesystem::perms::owner_all);
+		mBacking = backing && *backing ? backing + mPath.substr(mPath.rfind('/')) : mPath;
+		try {
+			std::filesystem::create_directories(mPath + "/config");
+			std::filesystem::create_directories(mPath + "/runtime");
+			// Qt warns about a runtime folder that others may read.
+			std::filesystem::permissions(mPath + "/runtime", std::filesystem::perms::owner_all);
+		} catch (...) {
+			std::error_code ignored;
+			std::filesystem::remove_all(mPath, ignored);
+			throw;
+		}
 		Redirect("HOME", mPath + "/home");
 		Redirect("XDG_CONFIG_HOME", mPath + "/config");
 		Redirect("XDG_RUNTIME_DIR", mPath + "/runtime");

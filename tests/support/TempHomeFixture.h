@@ -26,9 +26,11 @@ protected:
 		FolderIDTable::Forget();
 	}
 
+	// Also after a SetUp that ended early.
 	void TearDown() override
 	{
-		std::filesystem::current_path(mOldCwd);
+		if (!mOldCwd.empty())
+			std::filesystem::current_path(mOldCwd);
 		mScratch.reset();
 		FolderIDTable::Forget();
 	}

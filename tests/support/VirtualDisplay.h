@@ -10,12 +10,15 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <poll.h>
 #include <random>
 #include <string>
 #include <sys/prctl.h>
 #include <unistd.h>
+#include <utility>
+#include <xcb/xcb.h>
 
 namespace VirtualDisplayDetail
 {
@@ -66,6 +69,61 @@ inline std::string StartVirtualDisplay(const char* inScreen)
 	setenv("DISPLAY", name.c_str(), 1);
 	setenv("QT_QPA_PLATFORM", "xcb", 1);
 	return name;
+}
+
+// Starts the window manager (openbox) on the display and waits, at most inSeconds, until its event loop
+// answers a request (_NET_REQUEST_FRAME_EXTENTS for a window of the test's). The check window it names
+// on the root comes earlier, while it is still starting, and a window mapped then is never managed.
+// The manager's process, or 0 when it did not come up.
+inline pid_t StartWindowManager(int inSeconds = 20)
+{
+	xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+	const auto atom = [connection](const char* inName) {
+		xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+		    connection, xcb_intern_atom(connection, 0, uint16_t(strlen(inName)), inName), nullptr);
+		const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+		free(reply);
+		return found;
+	};
+	pid_t manager = 0;
+	if (xcb_connection_has_error(connection) == 0) {
+		manager = ChildProcesses::Fork();
+		if (manager == 0) {
+			prctl(PR_SET_PDEATHSIG, SIGTERM);
+			execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+			_exit(127);
+		}
+		const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+		const xcb_window_t probe = xcb_generate_id(connection);
+		xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 1, 1, 0,
+		                  XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+		xcb_client_message_event_t request{};
+		request.response_type = XCB_CLIENT_MESSAGE;
+		request.format = 32;
+		request.window = probe;
+		request.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+		const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(inSeconds);
+		for (bool answered = false; !answered; poll(nullptr, 0, 50)) {
+			if (ChildProcesses::Ended(manager) || std::chrono::steady_clock::now() > end) {
+				ChildProcesses::Stop(std::exchange(manager, 0), SIGTERM);
+				break;
+			}
+			// Sent again until answered: one that comes during the start-up is lost too.
+			xcb_send_event(connection, 0, root,
+			               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+			                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+			               reinterpret_cast<const char*>(&request));
+			xcb_get_property_reply_t* reply = xcb_get_property_reply(
+			    connection,
+			    xcb_get_property(connection, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4),
+			    nullptr);
+			answered = reply && xcb_get_property_value_length(reply) == 16;
+			free(reply);
+		}
+	}
+	xcb_disconnect(connection);
+	return manager;
 }
 
 // What the command printed (its errors left out), as the tests ask xprop and xwininfo about the display.
