@@ -165,6 +165,7 @@ TEST_F(FileReplacementTest, ALinkLeadsWhereTheKernelWouldFollowIt)
 	fs::create_symlink("gone/doc", mWork + "/dangling2");
 	fs::create_symlink("loop2", mWork + "/loop1");
 	fs::create_symlink("loop1", mWork + "/loop2");
+	fs::create_symlink("real/doc/", mWork + "/slashed");
 
 	auto write = [&](const std::string& path, const std::string& bytes) {
 		SInt16 ref = 0;
@@ -192,9 +193,12 @@ TEST_F(FileReplacementTest, ALinkLeadsWhereTheKernelWouldFollowIt)
 	EXPECT_NE(write("loop1", "x"), noErr);
 	EXPECT_EQ(write("missing/doc", "x"), dirNFErr);
 	EXPECT_EQ(write("real/doc/x", "x"), dirNFErr);
+	// A closing "/" asks for a folder, and a file is not one.
+	EXPECT_EQ(write("slashed", "x"), dirNFErr);
+	EXPECT_EQ(ReadText(mWork + "/real/doc"), "3");
 	EXPECT_EQ(Entries(mWork),
 	          (std::vector<std::string>{"back", "chain1", "chain2", "dangling", "dangling2", "jump",
-	                                    "loop1", "loop2", "real", "via"}));
+	                                    "loop1", "loop2", "real", "slashed", "via"}));
 	EXPECT_EQ(Entries(mWork + "/real"), (std::vector<std::string>{"deep", "doc"}));
 	EXPECT_EQ(Entries(mWork + "/real/deep"), (std::vector<std::string>{"made"}));
 	for (const char* link : {"back", "chain1", "chain2", "via", "dangling"})
