@@ -326,6 +326,10 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	EXPECT_EQ(PathOpenReplacement(mWork + "/", false, &ref, &copy), paramErr);
 	std::filesystem::create_directory(mWork + "/folder");
 	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", false, &ref, &copy), fnfErr);
+	// A named pipe is neither written through nor waited on.
+	ASSERT_EQ(mkfifo((mWork + "/pipe").c_str(), 0600), 0);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/pipe", false, &ref, &copy), fsNotAFileErr);
+	EXPECT_EQ(HOpenReplacement(0, mDir, P("pipe"), &ref), fsNotAFileErr);
 	if (root)
 		GTEST_SKIP() << "root writes read-only files";
 	chmod((mWork + "/report.pdf").c_str(), 0400);
