@@ -459,32 +459,42 @@ TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 	}
 }
 
-// A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same.
+// A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same, also
+// where it refuses every mode and owner (as FAT for all users does), with what a file made there gets.
 TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 {
 	if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0 ||
 	    std::system("command -v bindfs >/dev/null") != 0)
 		GTEST_SKIP() << "mounting with bindfs needs root, /dev/fuse and bindfs";
-	const std::string under = mWork + "/under", mount = mWork + "/mount";
-	std::filesystem::create_directory(under);
-	std::filesystem::create_directory(mount);
-	if (std::system(("bindfs '" + under + "' '" + mount + "'").c_str()) != 0)
-		GTEST_SKIP() << "bindfs could not mount here";
-	struct Unmount {
-		std::string path;
-		~Unmount() { (void)std::system(("umount '" + path + "'").c_str()); }
-	} unmount{mount};
-	const SInt32 folder = FolderIDTable::IDForPath(mount);
-	SInt16 ref = 0;
-	ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
-	ASSERT_EQ(Replace(ref, "first"), noErr);
-	ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
-	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
-	ASSERT_EQ(SetEOF(ref, 0), noErr);
-	ASSERT_EQ(Replace(ref, "second"), noErr);
-	EXPECT_EQ(ReadText(under + "/Settings"), "second");
-	EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
-	EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
+	const mode_t mask = umask(0);
+	umask(mask);
+	for (const std::string options : {"", "--chmod-deny --chown-deny --chgrp-deny"}) {
+		SCOPED_TRACE(options);
+		const std::string under = mWork + "/under", mount = mWork + "/mount";
+		std::filesystem::remove_all(under);
+		std::filesystem::create_directories(under);
+		std::filesystem::create_directories(mount);
+		if (std::system(("bindfs " + options + " '" + under + "' '" + mount + "'").c_str()) != 0)
+			GTEST_SKIP() << "bindfs could not mount here";
+		struct Unmount {
+			std::string path;
+			~Unmount() { (void)std::system(("umount '" + path + "'").c_str()); }
+		} unmount{mount};
+		const SInt32 folder = FolderIDTable::IDForPath(mount);
+		SInt16 ref = 0;
+		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+		ASSERT_EQ(Replace(ref, "first"), noErr);
+		struct stat st;
+		ASSERT_EQ(stat((under + "/Settings").c_str(), &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
+		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+		ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
+		ASSERT_EQ(SetEOF(ref, 0), noErr);
+		ASSERT_EQ(Replace(ref, "second"), noErr);
+		EXPECT_EQ(ReadText(under + "/Settings"), "second");
+		EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
+		EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
+	}
 }
 
 TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
