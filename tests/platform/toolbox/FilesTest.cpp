@@ -460,7 +460,8 @@ TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 }
 
 // A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same, also
-// where it refuses every mode and owner (as FAT for all users does), with what a file made there gets.
+// where it refuses every mode and owner (as FAT for all users does), with what a file made there gets; a
+// replaced file is not left open to more than it was.
 TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 {
 	if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0 ||
@@ -468,7 +469,8 @@ TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 		GTEST_SKIP() << "mounting with bindfs needs root, /dev/fuse and bindfs";
 	const mode_t mask = umask(0);
 	umask(mask);
-	for (const std::string options : {"", "--chmod-deny --chown-deny --chgrp-deny"}) {
+	const std::string refusing = "--chmod-deny --chown-deny --chgrp-deny --create-with-perms=go+r";
+	for (const std::string& options : {std::string(), refusing}) {
 		SCOPED_TRACE(options);
 		const std::string under = mWork + "/under", mount = mWork + "/mount";
 		std::filesystem::remove_all(under);
@@ -486,7 +488,7 @@ TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 		ASSERT_EQ(Replace(ref, "first"), noErr);
 		struct stat st;
 		ASSERT_EQ(stat((under + "/Settings").c_str(), &st), 0);
-		EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
+		EXPECT_EQ(st.st_mode & 07777, (0666 & ~mask) | (options.empty() ? 0 : 044));
 		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
 		ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
 		ASSERT_EQ(SetEOF(ref, 0), noErr);
@@ -494,6 +496,13 @@ TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 		EXPECT_EQ(ReadText(under + "/Settings"), "second");
 		EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
 		EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
+		ASSERT_EQ(chmod((under + "/Settings").c_str(), 0600), 0);
+		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+		ASSERT_EQ(SetEOF(ref, 0), noErr);
+		EXPECT_EQ(Replace(ref, "third"), options.empty() ? OSErr(noErr) : OSErr(permErr));
+		EXPECT_EQ(ReadText(under + "/Settings"), options.empty() ? "third" : "second");
+		ASSERT_EQ(stat((under + "/Settings").c_str(), &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, 0600u);
 	}
 }
 
