@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -36,9 +37,9 @@ public:
 		const char* backing = std::getenv("VANTOREL_TEST_BACKING_DIR");
 		mBacking = backing && *backing && made ? backing + mPath.substr(mPath.rfind('/')) : mPath;
 		std::filesystem::create_directories(mPath + "/config");
-		std::filesystem::create_directories(mPath + "/runtime");
-		// Qt warns about a runtime folder that others may read.
-		std::filesystem::permissions(mPath + "/runtime", std::filesystem::perms::owner_all);
+		// Qt warns about a runtime folder that others may read. Made so, not changed after: a disk may
+		// refuse every change of mode.
+		mkdir((mPath + "/runtime").c_str(), 0700);
 		Redirect("HOME", mPath + "/home");
 		Redirect("XDG_CONFIG_HOME", mPath + "/config");
 		Redirect("XDG_RUNTIME_DIR", mPath + "/runtime");

@@ -148,7 +148,6 @@ TEST_F(FileReplacementTest, ANewFileGetsTheFoldersDefaultAccessAndAReplacedOneKe
 	std::filesystem::create_directory(folder);
 	WriteText(folder + "/plain", "plain");
 	WriteText(folder + "/own", "own");
-	ASSERT_EQ(chmod((folder + "/plain").c_str(), 0640), 0);
 	const std::vector<char> own = Acl({{kOwner, 6, kNone},
 	                                   {kUser, 4, 4243},
 	                                   {kGroup, 4, kNone},
@@ -163,6 +162,7 @@ TEST_F(FileReplacementTest, ANewFileGetsTheFoldersDefaultAccessAndAReplacedOneKe
 	                                      {kOthers, 4, kNone}});
 	if (setxattr(folder.c_str(), "system.posix_acl_default", shared.data(), shared.size(), 0) != 0)
 		GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+	ASSERT_EQ(chmod((folder + "/plain").c_str(), 0640), 0);
 	const int direct = open((folder + "/direct").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 	ASSERT_GE(direct, 0);
 	close(direct);
