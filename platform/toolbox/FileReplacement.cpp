@@ -14,16 +14,15 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <linux/openat2.h>
 #include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace fileforks
 {
@@ -99,11 +98,13 @@ CopyLock LockNewCopy(int fd)
 	return CopyLock::kHeld;
 }
 
-// A copy is made open to nobody else (0600; its owner, group and mode are given at its close), under a name
-// no other file has, and locked before anything is written in it: a sweep leaves a locked copy alone. One
-// that another process holds is given up for another; where none can be locked, the last is used unlocked
-// (a sweep leaves copies that young alone). announce: the step kCopyCreated is this copy's.
-int CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce)
+// A copy is made under a name no other file has, and locked before anything is written in it: a sweep leaves
+// a locked copy alone. One that another process holds is given up for another; where none can be locked, the
+// last is used unlocked (a sweep leaves copies that young alone). The copy of a file being replaced is open
+// to nobody else (0600; its owner, group and mode are given at its close); a new file's is made with 0666,
+// so that the umask and the folder's default ACL give it what a file made there directly gets.
+// announce: the step kCopyCreated is this copy's.
+int CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce, mode_t mode)
 {
 	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
@@ -119,7 +120,7 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName, bool an
 				*copyName += kLetters[random() % (sizeof kLetters - 1)];
 		}
 		const int fd = openat(folder, copyName->c_str(),
-		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
 		if (fd < 0) {
 			if (errno != EEXIST)
 				return -1;
@@ -136,18 +137,52 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName, bool an
 	return -1;
 }
 
-// The former file's owner and group where the system lets this user give them, then its permissions. The
-// set-id bits are never carried over: a copy made by root in a user's folder must not run as root.
-OSErr TakeOwnerAndMode(int fd, const struct stat& former)
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// A mode, owner or ACL that the file system refuses to set (FAT or NTFS for all users, some CIFS and FUSE
+// mounts) is left as the file system gives it.
+bool Refused(int e)
 {
-	struct stat mine;
+	return e == EPERM || e == EOPNOTSUPP || e == ENOSYS;
+}
+
+// The former file's ACL, or its lack of one: the copy inherited the folder's default ACL. 0 or the errno.
+int TakeAccessList(int fd, int former)
+{
+	const ssize_t size = fgetxattr(former, kAccessAcl, nullptr, 0);
+	std::vector<char> acl(size_t(std::max<ssize_t>(size, 0)));
+	const ssize_t n = size > 0 ? fgetxattr(former, kAccessAcl, acl.data(), acl.size()) : size;
+	if (n > 0)
+		return fsetxattr(fd, kAccessAcl, acl.data(), size_t(n), 0) == 0 ? 0 : errno;
+	if (n < 0 && errno != ENODATA)
+		return errno;
+	return fremovexattr(fd, kAccessAcl) == 0 || errno == ENODATA ? 0 : errno;
+}
+
+// The former file's owner and group where the system lets this user give them, its ACL, then its
+// permissions. The set-id bits are never carried over: a copy made by root in a user's folder must not run
+// as root. What the file system refuses to set is left, unless it gives others more than the former file did.
+OSErr TakeOwnerAndMode(int fd, int formerFd)
+{
+	struct stat mine, former;
+	if (fstat(formerFd, &former) != 0)
+		return ErrnoToOSErr(errno);
 	if (fstat(fd, &mine) == 0 && (mine.st_uid != former.st_uid || mine.st_gid != former.st_gid) &&
 	    fchown(fd, former.st_uid, former.st_gid) != 0 && mine.st_gid != former.st_gid) {
 		// A user may give a group of his own, never another owner.
 		const int groupGiven = fchown(fd, uid_t(-1), former.st_gid);
 		(void)groupGiven;
 	}
-	return fchmod(fd, former.st_mode & 01777) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
+	int e = TakeAccessList(fd, formerFd);
+	if (e == 0 || Refused(e))
+		e = fchmod(fd, former.st_mode & 01777) == 0 ? e : errno;
+	if (e == 0)
+		return noErr;
+	if (!Refused(e))
+		return ErrnoToOSErr(e);
+	if (fstat(fd, &mine) != 0)
+		return ErrnoToOSErr(errno);
+	return (mine.st_mode & 077 & ~former.st_mode) == 0 ? OSErr(noErr) : ErrnoToOSErr(e);
 }
 
 OSErr CopyBytes(int source, int fd)
@@ -178,42 +213,6 @@ void TakeOverFormer(int former, int copy)
 		if (n > 0)
 			fsetxattr(copy, attr, bytes, size_t(n), 0);
 	}
-}
-
-// The mode a file made in the folder now would have: 0666 less the umask or, where the folder has a default
-// ACL, what that ACL gives, as the kernel gives it at creation. A FUSE file system keeps its ACLs out of
-// the kernel, which then takes off the umask before the file system applies the ACL.
-OSErr GiveNewFileMode(int fd, int folder)
-{
-	// Read by setting it: a file another thread makes meanwhile gets the stricter mask.
-	const mode_t umasked = umask(077);
-	umask(umasked);
-	const mode_t created = 0666 & ~umasked;
-	enum : UInt16 { kOwner = 0x01, kGroup = 0x04, kMask = 0x10, kOthers = 0x20 };
-	unsigned char acl[4 + 8 * 128];
-	const ssize_t n = fgetxattr(folder, "system.posix_acl_default", acl, sizeof acl);
-	if (n >= 12 && (n - 4) % 8 == 0) {
-		struct statfs fs;
-		const mode_t mode =
-		    fstatfs(folder, &fs) == 0 && fs.f_type == FUSE_SUPER_MAGIC ? created : 0666;
-		auto tag = [&](ssize_t at) { return UInt16(acl[at] | acl[at + 1] << 8); };
-		bool masked = false;
-		for (ssize_t at = 4; at < n; at += 8)
-			masked = masked || tag(at) == kMask;
-		// The owner, the group class and others get no more than the mode allows them.
-		for (ssize_t at = 4; at < n; at += 8) {
-			const UInt16 t = tag(at);
-			if (t == kOwner)
-				acl[at + 2] &= UInt8(mode >> 6);
-			else if (t == kMask || (t == kGroup && !masked))
-				acl[at + 2] &= UInt8((mode >> 3) & 07);
-			else if (t == kOthers)
-				acl[at + 2] &= UInt8(mode & 07);
-		}
-		if (fsetxattr(fd, "system.posix_acl_access", acl, size_t(n), 0) == 0)
-			return noErr;
-	}
-	return fchmod(fd, created) == 0 ? OSErr(noErr) : ErrnoToOSErr(errno);
 }
 
 // Where a replacement of path lands: the file itself, or the file a symbolic link names now.
@@ -272,6 +271,8 @@ OSErr OpenFormer(int folder, const std::string& name, int* fd, struct stat* st)
 		return errno == ENOENT    ? OSErr(noErr)
 		       : errno == ENOTDIR ? OSErr(dirNFErr)
 		                          : ErrnoToOSErr(errno);
+	if (S_ISFIFO(st->st_mode) || S_ISCHR(st->st_mode) || S_ISBLK(st->st_mode) || S_ISSOCK(st->st_mode))
+		return fsNotAFileErr;
 	// A link here was put in after the name was resolved.
 	if (!S_ISREG(st->st_mode))
 		return fnfErr;
@@ -315,13 +316,13 @@ OSErr KeepFormer(const Fork& fork)
 	if (fstat(fork.formerFd, &st) != 0)
 		return ErrnoToOSErr(errno);
 	std::string temp;
-	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp, false)};
+	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp, false, 0600)};
 	if (copy.fd < 0)
 		return ErrnoToOSErr(errno);
 	OSErr err = CopyBytes(fork.formerFd, copy.fd);
 	if (err == noErr) {
 		TakeOverFormer(fork.formerFd, copy.fd);
-		err = TakeOwnerAndMode(copy.fd, st);
+		err = TakeOwnerAndMode(copy.fd, fork.formerFd);
 	}
 	if (err == noErr) {
 		const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -384,7 +385,7 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeN
 			return opWrErr;
 	}
 	Fork fork;
-	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName, true)};
+	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName, true, former.fd >= 0 ? 0600 : 0666)};
 	if (copy.fd < 0)
 		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
 	OSErr err = former.fd >= 0 && copyContents ? CopyBytes(former.fd, copy.fd) : OSErr(noErr);
@@ -465,14 +466,8 @@ int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const
 
 OSErr CloseReplacement(Fork& fork, bool keep)
 {
-	OSErr err = noErr;
-	// The owner, group and mode come last: until then nobody else may open the copy.
-	struct stat former;
-	if (keep && fork.formerFd < 0)
-		err = GiveNewFileMode(fork.fd, fork.folderFd);
-	else if (keep)
-		err = fstat(fork.formerFd, &former) == 0 ? TakeOwnerAndMode(fork.fd, former)
-		                                         : ErrnoToOSErr(errno);
+	// A replaced file's owner, group and mode come last: until then nobody else may open its copy.
+	OSErr err = keep && fork.formerFd >= 0 ? TakeOwnerAndMode(fork.fd, fork.formerFd) : OSErr(noErr);
 	if (keep && err == noErr && fsync(fork.fd) != 0)
 		err = ErrnoToOSErr(errno);
 	if (keep && err == noErr) {

@@ -37,6 +37,9 @@ void PushNames(std::vector<Step>* steps, const std::string& path, Role lastRole,
 			names.push_back(path.substr(begin, slash - begin));
 		begin = slash + 1;
 	}
+	// A name before a closing "/" must be a folder, as a name before any other.
+	if (!names.empty() && path.back() == '/')
+		names.push_back(".");
 	for (size_t i = names.size(); i-- > 0;)
 		steps->push_back({names[i], i + 1 == names.size() ? lastRole : otherRole});
 }

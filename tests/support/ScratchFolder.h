@@ -18,6 +18,8 @@
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -43,9 +45,10 @@ public:
 		mBacking = backing && *backing ? backing + mPath.substr(mPath.rfind('/')) : mPath;
 		try {
 			std::filesystem::create_directories(mPath + "/config");
-			std::filesystem::create_directories(mPath + "/runtime");
-			// Qt warns about a runtime folder that others may read.
-			std::filesystem::permissions(mPath + "/runtime", std::filesystem::perms::owner_all);
+			// Qt warns about a runtime folder that others may read. Made so, not changed after: a disk
+			// may refuse every change of mode.
+			if (mkdir((mPath + "/runtime").c_str(), 0700) != 0)
+				throw std::system_error(errno, std::generic_category(), mPath + "/runtime");
 		} catch (...) {
 			std::error_code ignored;
 			std::filesystem::remove_all(mPath, ignored);

@@ -3,6 +3,7 @@
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
@@ -52,13 +53,31 @@ protected:
 		return st.st_mode & 07777;
 	}
 
+	// An ACL as the system stores it, from entries of tag, permissions and id.
+	static std::vector<char> Acl(std::initializer_list<std::array<UInt32, 3>> entries)
+	{
+		std::vector<char> bytes = {2, 0, 0, 0};
+		for (const auto& [tag, perm, id] : entries)
+			for (UInt32 value : {tag | perm << 16, id})
+				for (int i = 0; i < 4; ++i)
+					bytes.push_back(char(value >> 8 * i));
+		return bytes;
+	}
+	static std::vector<char> AccessAcl(const std::string& path)
+	{
+		std::vector<char> bytes(256);
+		const ssize_t n = getxattr(path.c_str(), "system.posix_acl_access", bytes.data(), bytes.size());
+		bytes.resize(size_t(std::max<ssize_t>(n, 0)));
+		return bytes;
+	}
+
 	SInt32 mDir = 0;
 	std::vector<std::vector<unsigned char>> mNames;
 };
 
 // Another run of the user's, stopped while its sweep looked at each new copy, holds a shared lock on it from
-// the moment it is made: a save, a new file and a printout neither wait for it nor fail. Until a copy takes
-// the file's name nobody else may open it; then it has the former file's mode, or a new file's.
+// the moment it is made: a save, a new file and a printout neither wait for it nor fail. Until the copy of a
+// replaced file takes its name nobody else may open it; a new file's copy has a new file's mode throughout.
 TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenToNobodyElse)
 {
 	WriteText(mWork + "/Savings", "former");
@@ -68,22 +87,23 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 	umask(mask);
 	struct Case {
 		const char* name;
+		mode_t copyMode;
 		std::function<OSErr()> write;
 	};
 	const Case cases[] = {
-	    {"a save",
+	    {"a save", 0600,
 	     [&] {
 		     SInt16 ref = 0;
 		     const OSErr err = HOpenReplacement(0, mDir, P("Savings"), &ref);
 		     return err != noErr ? err : (SetEOF(ref, 0), Replace(ref, "saved"));
 	     }},
-	    {"a new file",
+	    {"a new file", 0666 & ~mask,
 	     [&] {
 		     SInt16 ref = 0;
 		     const OSErr err = HOpenNewReplacement(0, mDir, P("New"), &ref);
 		     return err != noErr ? err : Replace(ref, "new");
 	     }},
-	    {"a printout",
+	    {"a printout", 0666 & ~mask,
 	     [&] {
 		     SInt16 ref = 0;
 		     int writer = -1;
@@ -105,9 +125,9 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 		ASSERT_TRUE(ended) << "it waited for another process's lock";
 		EXPECT_EQ(done.get(), noErr);
 		ASSERT_GT(held.Modes().size(), modes);
+		for (size_t i = modes; i < held.Modes().size(); ++i)
+			EXPECT_EQ(held.Modes()[i], c.copyMode);
 	}
-	for (mode_t mode : held.Modes())
-		EXPECT_EQ(mode, 0600u);
 	EXPECT_EQ(ReadText(mWork + "/Savings"), "saved");
 	EXPECT_EQ(ReadText(mWork + "/New"), "new");
 	EXPECT_EQ(ReadText(mWork + "/Printout"), "%PDF");
@@ -118,35 +138,52 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 	EXPECT_EQ(Entries(mWork), (std::vector<std::string>{"New", "Printout", "Savings"}));
 }
 
-// A new file made through a copy gets what the folder's default ACL gives a file made there directly.
-TEST_F(FileReplacementTest, ANewFileGetsTheFoldersDefaultAccess)
+// A new file made through a copy gets what the folder's default ACL gives a file made there directly. A
+// replaced file keeps its own ACL, or its lack of one: the user the folder's ACL names is not let in.
+TEST_F(FileReplacementTest, ANewFileGetsTheFoldersDefaultAccessAndAReplacedOneKeepsItsOwn)
 {
+	enum : UInt32 { kOwner = 0x01, kUser = 0x02, kGroup = 0x04, kMask = 0x10, kOthers = 0x20 };
+	constexpr UInt32 kNone = 0xFFFFFFFF;
 	const std::string folder = mWork + "/shared";
 	std::filesystem::create_directory(folder);
-	// Owner rwx, user 4242 rw-, group r-x, mask rwx, others r--.
-	const unsigned char acl[] = {2,    0,    0,    0,    1,    0,    7,    0,    0xFF, 0xFF, 0xFF,
-	                             0xFF, 2,    0,    6,    0,    0x92, 0x10, 0,    0,    4,    0,
-	                             5,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0,    7,    0,    0xFF,
-	                             0xFF, 0xFF, 0xFF, 0x20, 0,    4,    0,    0xFF, 0xFF, 0xFF, 0xFF};
-	if (setxattr(folder.c_str(), "system.posix_acl_default", acl, sizeof acl, 0) != 0)
+	WriteText(folder + "/plain", "plain");
+	WriteText(folder + "/own", "own");
+	const std::vector<char> own = Acl({{kOwner, 6, kNone},
+	                                   {kUser, 4, 4243},
+	                                   {kGroup, 4, kNone},
+	                                   {kMask, 4, kNone},
+	                                   {kOthers, 0, kNone}});
+	if (setxattr((folder + "/own").c_str(), "system.posix_acl_access", own.data(), own.size(), 0) != 0)
 		GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+	const std::vector<char> shared = Acl({{kOwner, 7, kNone},
+	                                      {kUser, 6, 4242},
+	                                      {kGroup, 5, kNone},
+	                                      {kMask, 7, kNone},
+	                                      {kOthers, 4, kNone}});
+	if (setxattr(folder.c_str(), "system.posix_acl_default", shared.data(), shared.size(), 0) != 0)
+		GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+	ASSERT_EQ(chmod((folder + "/plain").c_str(), 0640), 0);
 	const int direct = open((folder + "/direct").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 	ASSERT_GE(direct, 0);
 	close(direct);
+	const SInt32 dir = FolderIDTable::IDForPath(folder);
 	SInt16 ref = 0;
-	ASSERT_EQ(HOpenNewReplacement(0, FolderIDTable::IDForPath(folder), P("copied"), &ref), noErr);
+	ASSERT_EQ(HOpenNewReplacement(0, dir, P("copied"), &ref), noErr);
 	ASSERT_EQ(Replace(ref, "x"), noErr);
-
-	auto access = [](const std::string& path) {
-		std::vector<char> bytes(256);
-		const ssize_t n =
-		    getxattr(path.c_str(), "system.posix_acl_access", bytes.data(), bytes.size());
-		bytes.resize(size_t(std::max<ssize_t>(n, 0)));
-		return bytes;
-	};
 	EXPECT_EQ(Mode(folder + "/copied"), Mode(folder + "/direct"));
-	EXPECT_FALSE(access(folder + "/direct").empty());
-	EXPECT_EQ(access(folder + "/copied"), access(folder + "/direct"));
+	EXPECT_FALSE(AccessAcl(folder + "/direct").empty());
+	EXPECT_EQ(AccessAcl(folder + "/copied"), AccessAcl(folder + "/direct"));
+
+	for (const char* name : {"plain", "own"}) {
+		SCOPED_TRACE(name);
+		ASSERT_EQ(HOpenReplacement(0, dir, P(name), &ref), noErr);
+		ASSERT_EQ(SetFPos(ref, fsFromLEOF, 0), noErr);
+		ASSERT_EQ(Replace(ref, "!"), noErr);
+		EXPECT_EQ(Mode(folder + "/" + name), 0640u);
+	}
+	EXPECT_EQ(ReadText(folder + "/plain"), "plain!");
+	EXPECT_EQ(AccessAcl(folder + "/plain"), std::vector<char>());
+	EXPECT_EQ(AccessAcl(folder + "/own"), own);
 }
 
 // Links are followed to where the kernel would go: through folders, chains and "..", relative or absolute;
@@ -165,6 +202,7 @@ TEST_F(FileReplacementTest, ALinkLeadsWhereTheKernelWouldFollowIt)
 	fs::create_symlink("gone/doc", mWork + "/dangling2");
 	fs::create_symlink("loop2", mWork + "/loop1");
 	fs::create_symlink("loop1", mWork + "/loop2");
+	fs::create_symlink("real/doc/", mWork + "/slashed");
 
 	auto write = [&](const std::string& path, const std::string& bytes) {
 		SInt16 ref = 0;
@@ -192,9 +230,12 @@ TEST_F(FileReplacementTest, ALinkLeadsWhereTheKernelWouldFollowIt)
 	EXPECT_NE(write("loop1", "x"), noErr);
 	EXPECT_EQ(write("missing/doc", "x"), dirNFErr);
 	EXPECT_EQ(write("real/doc/x", "x"), dirNFErr);
+	// A closing "/" asks for a folder, and a file is not one.
+	EXPECT_EQ(write("slashed", "x"), dirNFErr);
+	EXPECT_EQ(ReadText(mWork + "/real/doc"), "3");
 	EXPECT_EQ(Entries(mWork),
 	          (std::vector<std::string>{"back", "chain1", "chain2", "dangling", "dangling2", "jump",
-	                                    "loop1", "loop2", "real", "via"}));
+	                                    "loop1", "loop2", "real", "slashed", "via"}));
 	EXPECT_EQ(Entries(mWork + "/real"), (std::vector<std::string>{"deep", "doc"}));
 	EXPECT_EQ(Entries(mWork + "/real/deep"), (std::vector<std::string>{"made"}));
 	for (const char* link : {"back", "chain1", "chain2", "via", "dangling"})

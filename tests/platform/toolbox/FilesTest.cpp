@@ -326,6 +326,10 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	EXPECT_EQ(PathOpenReplacement(mWork + "/", false, &ref, &copy), paramErr);
 	std::filesystem::create_directory(mWork + "/folder");
 	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", false, &ref, &copy), fnfErr);
+	// A named pipe is neither written through nor waited on.
+	ASSERT_EQ(mkfifo((mWork + "/pipe").c_str(), 0600), 0);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/pipe", false, &ref, &copy), fsNotAFileErr);
+	EXPECT_EQ(HOpenReplacement(0, mDir, P("pipe"), &ref), fsNotAFileErr);
 	if (root)
 		GTEST_SKIP() << "root writes read-only files";
 	chmod((mWork + "/report.pdf").c_str(), 0400);
@@ -455,32 +459,51 @@ TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 	}
 }
 
-// A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same.
+// A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same, also
+// where it refuses every mode and owner (as FAT for all users does), with what a file made there gets; a
+// replaced file is not left open to more than it was.
 TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 {
 	if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0 ||
 	    std::system("command -v bindfs >/dev/null") != 0)
 		GTEST_SKIP() << "mounting with bindfs needs root, /dev/fuse and bindfs";
-	const std::string under = mWork + "/under", mount = mWork + "/mount";
-	std::filesystem::create_directory(under);
-	std::filesystem::create_directory(mount);
-	if (std::system(("bindfs '" + under + "' '" + mount + "'").c_str()) != 0)
-		GTEST_SKIP() << "bindfs could not mount here";
-	struct Unmount {
-		std::string path;
-		~Unmount() { (void)std::system(("umount '" + path + "'").c_str()); }
-	} unmount{mount};
-	const SInt32 folder = FolderIDTable::IDForPath(mount);
-	SInt16 ref = 0;
-	ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
-	ASSERT_EQ(Replace(ref, "first"), noErr);
-	ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
-	ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
-	ASSERT_EQ(SetEOF(ref, 0), noErr);
-	ASSERT_EQ(Replace(ref, "second"), noErr);
-	EXPECT_EQ(ReadText(under + "/Settings"), "second");
-	EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
-	EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
+	const mode_t mask = umask(0);
+	umask(mask);
+	const std::string refusing = "--chmod-deny --chown-deny --chgrp-deny --create-with-perms=go+r";
+	for (const std::string& options : {std::string(), refusing}) {
+		SCOPED_TRACE(options);
+		const std::string under = mWork + "/under", mount = mWork + "/mount";
+		std::filesystem::remove_all(under);
+		std::filesystem::create_directories(under);
+		std::filesystem::create_directories(mount);
+		if (std::system(("bindfs " + options + " '" + under + "' '" + mount + "'").c_str()) != 0)
+			GTEST_SKIP() << "bindfs could not mount here";
+		struct Unmount {
+			std::string path;
+			~Unmount() { (void)std::system(("umount '" + path + "'").c_str()); }
+		} unmount{mount};
+		const SInt32 folder = FolderIDTable::IDForPath(mount);
+		SInt16 ref = 0;
+		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+		ASSERT_EQ(Replace(ref, "first"), noErr);
+		struct stat st;
+		ASSERT_EQ(stat((under + "/Settings").c_str(), &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, (0666 & ~mask) | (options.empty() ? 0 : 044));
+		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+		ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old")), noErr);
+		ASSERT_EQ(SetEOF(ref, 0), noErr);
+		ASSERT_EQ(Replace(ref, "second"), noErr);
+		EXPECT_EQ(ReadText(under + "/Settings"), "second");
+		EXPECT_EQ(ReadText(under + "/Settings.old"), "first");
+		EXPECT_EQ(Entries(under), (std::vector<std::string>{"Settings", "Settings.old"}));
+		ASSERT_EQ(chmod((under + "/Settings").c_str(), 0600), 0);
+		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
+		ASSERT_EQ(SetEOF(ref, 0), noErr);
+		EXPECT_EQ(Replace(ref, "third"), options.empty() ? OSErr(noErr) : OSErr(permErr));
+		EXPECT_EQ(ReadText(under + "/Settings"), options.empty() ? "third" : "second");
+		ASSERT_EQ(stat((under + "/Settings").c_str(), &st), 0);
+		EXPECT_EQ(st.st_mode & 07777, 0600u);
+	}
 }
 
 TEST_F(FilesTest, AKillAtAnyStepLeavesTheFileWholeAndOnlyCopiesThatAreSwept)
