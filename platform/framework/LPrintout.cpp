@@ -135,9 +135,8 @@ private:
 			// The file layer does not say what stands there; a look at the name does.
 			struct stat st;
 			const mode_t mode = stat(mPath.c_str(), &st) == 0 ? st.st_mode : 0;
-			ThrowRefused(mPath,
-			             LDocument::SaveFailureReason(
-			                 kReasonNotAFile, LDocument::NotAFileKind(S_ISREG(mode) ? 0 : mode)));
+			ThrowRefused(mPath, LDocument::SaveFailureReason(kReasonNotAFile,
+			                                                 LDocument::NotAFileKind(mode)));
 		}
 		case fsDanglingLinkErr:
 		case fsUntrustedLinkErr:
