@@ -1,7 +1,8 @@
 #pragma once
 // Runs a file operation in a child process that is killed, as a crash or a power cut would stop it, when a
 // replacement reaches the given step; lists a folder, to see what such a kill left; and makes copies that
-// look like those of a save long killed or of one under way; holds new copies as another process would.
+// look like those of a save long killed or of one under way; holds new copies as another process would;
+// mounts a folder with bindfs, as a disk that refuses some changes.
 
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/TickCount.h"
@@ -13,9 +14,13 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -171,6 +176,93 @@ private:
 	static inline std::vector<int> sHeld;
 	static inline std::vector<mode_t> sModes;
 	ReplaceStepHook mPrevious;
+};
+
+// A bindfs mount of inUnder on inMount (both made already) with the options given, for the object's life. Its
+// daemon runs in the foreground as the test's child: on every way out the mount is undone and the daemon
+// ended. Where none could be made, Why() says what was missing.
+class StBindfsMount
+{
+public:
+	StBindfsMount(const std::string& inUnder, const std::string& inMount,
+	              std::vector<std::string> inOptions)
+	    : mMount(std::filesystem::weakly_canonical(inMount))
+	{
+		if (access("/dev/fuse", R_OK | W_OK) != 0) {
+			mWhy = "this user cannot open /dev/fuse";
+			return;
+		}
+		std::vector<std::string> args = {"bindfs", "-f"};
+		args.insert(args.end(), inOptions.begin(), inOptions.end());
+		args.insert(args.end(), {inUnder, inMount});
+		std::vector<char*> argv;
+		for (std::string& arg : args)
+			argv.push_back(arg.data());
+		argv.push_back(nullptr);
+		const std::string said = inMount + ".said";
+		const int out = open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+		mDaemon = ChildProcesses::Fork();
+		if (mDaemon == 0) {
+			dup2(out, 1);
+			dup2(out, 2);
+			execvp(argv[0], argv.data());
+			_exit(127);
+		}
+		close(out);
+		const auto bound = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (!Mounted()) {
+			int status = 0;
+			if (ChildProcesses::Ended(mDaemon, &status)) {
+				mDaemon = -1;
+				std::ifstream in(said);
+				mWhy = WIFEXITED(status) && WEXITSTATUS(status) == 127
+				           ? "bindfs is not installed"
+				           : "bindfs could not mount here: " +
+				                 std::string(std::istreambuf_iterator<char>(in), {});
+				return;
+			}
+			if (std::chrono::steady_clock::now() > bound) {
+				mWhy = "bindfs did not mount within 10 s";
+				return;
+			}
+			usleep(10'000);
+		}
+	}
+	~StBindfsMount()
+	{
+		if (mDaemon < 0)
+			return;
+		// Root undoes the mount itself; another user's daemon undoes its own when it is ended.
+		umount2(mMount.c_str(), 0);
+		ChildProcesses::Stop(mDaemon, SIGTERM, std::chrono::seconds(10));
+		if (Mounted())
+			umount2(mMount.c_str(), MNT_DETACH);
+	}
+	StBindfsMount(const StBindfsMount&) = delete;
+	StBindfsMount& operator=(const StBindfsMount&) = delete;
+
+	// Empty when the mount stands.
+	const std::string& Why() const { return mWhy; }
+
+private:
+	// From the kernel's table, never by a look at the mount, which a daemon that hangs would not answer.
+	bool Mounted() const
+	{
+		std::ifstream table("/proc/self/mountinfo");
+		std::string line, field;
+		while (std::getline(table, line)) {
+			std::istringstream fields(line);
+			for (int i = 0; i < 5; ++i)
+				fields >> field;
+			if (field == mMount)
+				return true;
+		}
+		return false;
+	}
+
+	std::string mMount;
+	pid_t mDaemon = -1;
+	std::string mWhy;
 };
 
 } // namespace killedreplace
