@@ -98,19 +98,99 @@ CopyLock LockNewCopy(int fd)
 	return CopyLock::kHeld;
 }
 
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// The file's ACL, empty where it has none; false, with errno, where it cannot be read.
+bool ReadAccessList(int fd, std::vector<char>* acl)
+{
+	const ssize_t size = fgetxattr(fd, kAccessAcl, nullptr, 0);
+	acl->resize(size_t(std::max<ssize_t>(size, 0)));
+	const ssize_t n = size > 0 ? fgetxattr(fd, kAccessAcl, acl->data(), acl->size()) : size;
+	acl->resize(size_t(std::max<ssize_t>(n, 0)));
+	return n >= 0 || errno == ENODATA;
+}
+
+// The former file's ACL, or its lack of one: the copy may have inherited the folder's default ACL. Nothing is
+// removed from a copy that has none: a disk whose extended attributes are read-only refuses that too.
+// 0 or the errno.
+int TakeAccessList(int fd, int former)
+{
+	std::vector<char> acl, mine;
+	if (!ReadAccessList(former, &acl))
+		return errno;
+	if (!acl.empty())
+		return fsetxattr(fd, kAccessAcl, acl.data(), acl.size(), 0) == 0 ? 0 : errno;
+	if (!ReadAccessList(fd, &mine))
+		return errno;
+	return mine.empty() || fremovexattr(fd, kAccessAcl) == 0 || errno == ENODATA ? 0 : errno;
+}
+
+// An ACL's entries as the system stores them: a header of 4 bytes, then for each a tag and permissions of 2
+// bytes and an id of 4, least significant first.
+struct AclEntry {
+	UInt32 tag, permissions, id;
+};
+std::vector<AclEntry> AclEntries(const std::vector<char>& acl)
+{
+	auto at = [&](size_t i, int bytes) {
+		UInt32 value = 0;
+		for (int b = bytes - 1; b >= 0; --b)
+			value = value << 8 | UInt8(acl[i + size_t(b)]);
+		return value;
+	};
+	std::vector<AclEntry> entries;
+	for (size_t i = 4; i + 8 <= acl.size(); i += 8)
+		entries.push_back({at(i, 2), at(i + 2, 2), at(i + 4, 4)});
+	return entries;
+}
+
+// Whether the copy lets others do more than the former file did: by its mode, and by the users and groups its
+// ACL names, where that can be read.
+bool GivesOthersMore(int fd, int formerFd)
+{
+	enum : UInt32 { kNamedUser = 0x02, kNamedGroup = 0x08 };
+	struct stat mine, former;
+	if (fstat(fd, &mine) != 0 || fstat(formerFd, &former) != 0)
+		return true;
+	if ((mine.st_mode & 077 & ~former.st_mode) != 0)
+		return true;
+	std::vector<char> acl, formerAcl;
+	if (!ReadAccessList(fd, &acl))
+		return false;
+	ReadAccessList(formerFd, &formerAcl);
+	const std::vector<AclEntry> formerEntries = AclEntries(formerAcl);
+	for (const AclEntry& entry : AclEntries(acl)) {
+		if (entry.tag != kNamedUser && entry.tag != kNamedGroup)
+			continue;
+		UInt32 allowed = 0;
+		for (const AclEntry& was : formerEntries)
+			if (was.tag == entry.tag && was.id == entry.id)
+				allowed = was.permissions;
+		if ((entry.permissions & ~allowed) != 0)
+			return true;
+	}
+	return false;
+}
+
 // A copy is made under a name no other file has, and locked before anything is written in it: a sweep leaves
 // a locked copy alone. One that another process holds is given up for another; where none can be locked, the
-// last is used unlocked (a sweep leaves copies that young alone). The copy of a file being replaced is open
-// to nobody else (0600; its owner, group and mode are given at its close); a new file's is made with 0666,
-// so that the umask and the folder's default ACL give it what a file made there directly gets.
-// announce: the step kCopyCreated is this copy's.
-int CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce, mode_t mode)
+// last is used unlocked (a sweep leaves copies that young alone). A new file's copy is made with 0666, so
+// that the umask and the folder's default ACL give it what a file made there directly gets. The copy of a
+// file being replaced (formerFd) is made with that file's permission bits, as another program's file made
+// there would be, and takes its ACL before anything is written: it is never open to more than the former
+// file, and where the disk refuses the mode given at its close it is left no narrower. Its owner and group
+// come at its close. announce: the step kCopyCreated is this copy's.
+int CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce, int formerFd)
 {
 	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
 	static std::mutex randomMutex;
 	static constexpr int kHeldCopies = 3;
 	const std::string stem = "." + of.substr(0, 200) + kCopyMark;
+	struct stat former = {};
+	if (formerFd >= 0 && fstat(formerFd, &former) != 0)
+		return -1;
+	const mode_t mode = formerFd >= 0 ? former.st_mode & 0777 : 0666;
 	int held = 0;
 	for (int tries = 0; tries < 100; ++tries) {
 		*copyName = stem;
@@ -128,40 +208,25 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName, bool an
 		}
 		if (announce)
 			ReplaceStepReached(ReplaceStep::kCopyCreated);
-		if (LockNewCopy(fd) != CopyLock::kHeld || ++held == kHeldCopies)
-			return fd;
 		int given = fd;
+		if (LockNewCopy(fd) != CopyLock::kHeld || ++held == kHeldCopies) {
+			const int e = formerFd >= 0 ? TakeAccessList(fd, formerFd) : 0;
+			if (e == 0 || !GivesOthersMore(fd, formerFd))
+				return fd;
+			RemoveCopy(folder, *copyName, &given);
+			errno = e;
+			return -1;
+		}
 		RemoveCopy(folder, *copyName, &given);
 	}
 	errno = EEXIST;
 	return -1;
 }
 
-constexpr const char* kAccessAcl = "system.posix_acl_access";
-
-// A mode, owner or ACL that the file system refuses to set (FAT or NTFS for all users, some CIFS and FUSE
-// mounts) is left as the file system gives it.
-bool Refused(int e)
-{
-	return e == EPERM || e == EOPNOTSUPP || e == ENOSYS;
-}
-
-// The former file's ACL, or its lack of one: the copy inherited the folder's default ACL. 0 or the errno.
-int TakeAccessList(int fd, int former)
-{
-	const ssize_t size = fgetxattr(former, kAccessAcl, nullptr, 0);
-	std::vector<char> acl(size_t(std::max<ssize_t>(size, 0)));
-	const ssize_t n = size > 0 ? fgetxattr(former, kAccessAcl, acl.data(), acl.size()) : size;
-	if (n > 0)
-		return fsetxattr(fd, kAccessAcl, acl.data(), size_t(n), 0) == 0 ? 0 : errno;
-	if (n < 0 && errno != ENODATA)
-		return errno;
-	return fremovexattr(fd, kAccessAcl) == 0 || errno == ENODATA ? 0 : errno;
-}
-
 // The former file's owner and group where the system lets this user give them, its ACL, then its
 // permissions. The set-id bits are never carried over: a copy made by root in a user's folder must not run
-// as root. What the file system refuses to set is left, unless it gives others more than the former file did.
+// as root. What the disk refuses to set or remove, whatever error it answers, is left, unless it gives others
+// more than the former file did.
 OSErr TakeOwnerAndMode(int fd, int formerFd)
 {
 	struct stat mine, former;
@@ -174,15 +239,9 @@ OSErr TakeOwnerAndMode(int fd, int formerFd)
 		(void)groupGiven;
 	}
 	int e = TakeAccessList(fd, formerFd);
-	if (e == 0 || Refused(e))
-		e = fchmod(fd, former.st_mode & 01777) == 0 ? e : errno;
-	if (e == 0)
-		return noErr;
-	if (!Refused(e))
-		return ErrnoToOSErr(e);
-	if (fstat(fd, &mine) != 0)
-		return ErrnoToOSErr(errno);
-	return (mine.st_mode & 077 & ~former.st_mode) == 0 ? OSErr(noErr) : ErrnoToOSErr(e);
+	if (fchmod(fd, former.st_mode & 01777) != 0)
+		e = errno;
+	return e == 0 || !GivesOthersMore(fd, formerFd) ? OSErr(noErr) : ErrnoToOSErr(e);
 }
 
 OSErr CopyBytes(int source, int fd)
@@ -316,7 +375,7 @@ OSErr KeepFormer(const Fork& fork)
 	if (fstat(fork.formerFd, &st) != 0)
 		return ErrnoToOSErr(errno);
 	std::string temp;
-	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp, false, 0600)};
+	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp, false, fork.formerFd)};
 	if (copy.fd < 0)
 		return ErrnoToOSErr(errno);
 	OSErr err = CopyBytes(fork.formerFd, copy.fd);
@@ -385,7 +444,7 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeN
 			return opWrErr;
 	}
 	Fork fork;
-	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName, true, former.fd >= 0 ? 0600 : 0666)};
+	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName, true, former.fd)};
 	if (copy.fd < 0)
 		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
 	OSErr err = former.fd >= 0 && copyContents ? CopyBytes(former.fd, copy.fd) : OSErr(noErr);
@@ -466,7 +525,7 @@ int RenameNoReplace(int fromFolder, const std::string& from, int toFolder, const
 
 OSErr CloseReplacement(Fork& fork, bool keep)
 {
-	// A replaced file's owner, group and mode come last: until then nobody else may open its copy.
+	// A replaced file's owner, group and mode come last: another user may not change its copy meanwhile.
 	OSErr err = keep && fork.formerFd >= 0 ? TakeOwnerAndMode(fork.fd, fork.formerFd) : OSErr(noErr);
 	if (keep && err == noErr && fsync(fork.fd) != 0)
 		err = ErrnoToOSErr(errno);

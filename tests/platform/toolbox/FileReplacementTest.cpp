@@ -1,5 +1,6 @@
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/FolderIDTable.h"
+#include "tests/support/ChildProcesses.h"
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <future>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/file.h>
@@ -76,8 +78,8 @@ protected:
 };
 
 // Another run of the user's, stopped while its sweep looked at each new copy, holds a shared lock on it from
-// the moment it is made: a save, a new file and a printout neither wait for it nor fail. Until the copy of a
-// replaced file takes its name nobody else may open it; a new file's copy has a new file's mode throughout.
+// the moment it is made: a save, a new file and a printout neither wait for it nor fail. The copy of a
+// replaced file is never open to more than that file; a new file's copy has a new file's mode throughout.
 TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenToNobodyElse)
 {
 	WriteText(mWork + "/Savings", "former");
@@ -91,7 +93,7 @@ TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenTo
 		std::function<OSErr()> write;
 	};
 	const Case cases[] = {
-	    {"a save", 0600,
+	    {"a save", 0640 & ~mask,
 	     [&] {
 		     SInt16 ref = 0;
 		     const OSErr err = HOpenReplacement(0, mDir, P("Savings"), &ref);
@@ -184,6 +186,130 @@ TEST_F(FileReplacementTest, ANewFileGetsTheFoldersDefaultAccessAndAReplacedOneKe
 	EXPECT_EQ(ReadText(folder + "/plain"), "plain!");
 	EXPECT_EQ(AccessAcl(folder + "/plain"), std::vector<char>());
 	EXPECT_EQ(AccessAcl(folder + "/own"), own);
+}
+
+// Where the disk lets no ACL be set or removed (extended attributes read-only, as some FUSE and network file
+// systems keep them), a replaced file whose copy took the folder's default ACL is saved where that names no
+// one the former file's ACL did not, and is otherwise refused and left as it was: nobody new is let in.
+TEST_F(FileReplacementTest, WhereNoACLCanBeSetAReplacedFileLetsInNobodyItsOwnDidNot)
+{
+	enum : UInt32 { kOwner = 0x01, kUser = 0x02, kGroup = 0x04, kMask = 0x10, kOthers = 0x20 };
+	constexpr UInt32 kNone = 0xFFFFFFFF;
+	const std::string under = mWork + "/under", mount = mWork + "/mount";
+	std::filesystem::create_directories(under);
+	std::filesystem::create_directories(mount);
+	auto naming = [&](UInt32 user) {
+		return Acl({{kOwner, 6, kNone},
+		            {kUser, 6, user},
+		            {kGroup, 4, kNone},
+		            {kMask, 6, kNone},
+		            {kOthers, 0, kNone}});
+	};
+	const std::vector<char> inherited = naming(4243);
+	if (setxattr(under.c_str(), "system.posix_acl_default", inherited.data(), inherited.size(), 0) != 0)
+		GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+	for (const UInt32 user : {4243u, 4242u}) {
+		const std::vector<char> own = naming(user);
+		const std::string name = "doc" + std::to_string(user);
+		WriteText(under + "/" + name, "former");
+		ASSERT_EQ(setxattr((under + "/" + name).c_str(), "system.posix_acl_access", own.data(),
+		                   own.size(), 0),
+		          0);
+	}
+	killedreplace::StBindfsMount mounted(under, mount, {"--xattr-ro"});
+	if (!mounted.Why().empty())
+		GTEST_SKIP() << mounted.Why();
+	const SInt32 dir = FolderIDTable::IDForPath(mount);
+	for (const UInt32 user : {4243u, 4242u}) {
+		const bool same = user == 4243;
+		const std::string name = "doc" + std::to_string(user);
+		SCOPED_TRACE(name);
+		SInt16 ref = 0;
+		const OSErr err = HOpenReplacement(0, dir, P(name), &ref);
+		if (err == noErr) {
+			ASSERT_EQ(SetEOF(ref, 0), noErr);
+			EXPECT_EQ(Replace(ref, "saved"), same ? OSErr(noErr) : OSErr(permErr));
+		} else {
+			EXPECT_FALSE(same) << err;
+		}
+		EXPECT_EQ(ReadText(under + "/" + name), same ? "saved" : "former");
+		EXPECT_EQ(AccessAcl(under + "/" + name), naming(user));
+		EXPECT_EQ(Mode(under + "/" + name), 0660u);
+	}
+	EXPECT_EQ(Entries(under), (std::vector<std::string>{"doc4242", "doc4243"}));
+}
+
+// In a folder a group shares, on a disk that keeps each file's mode but refuses to change it, a member's save
+// over another's file leaves it open to the group as before, its former owner included, and no wider; the
+// owner's own save leaves his file's mode as it was. The users share it as such users do, with umask 002.
+TEST_F(FileReplacementTest, OnADiskThatRefusesModesASharedFileStaysOpenToItsGroup)
+{
+	if (geteuid() != 0)
+		GTEST_SKIP() << "only root can save as two users of one group";
+	constexpr uid_t kOwner = 4242, kMember = 4243;
+	constexpr gid_t kShared = 4244;
+	const std::string under = mWork + "/under", mount = mWork + "/mount";
+	std::filesystem::create_directories(under);
+	std::filesystem::create_directories(mount);
+	// The users must reach the mount through the scratch folder.
+	for (const std::string& folder : {mRoot, mWork})
+		if (chmod(folder.c_str(), 0711) != 0)
+			GTEST_SKIP() << "the scratch folder cannot be opened to other users: "
+			             << std::strerror(errno);
+	if (chown(under.c_str(), 0, kShared) != 0 || chmod(under.c_str(), 0775) != 0)
+		GTEST_SKIP() << "the shared folder cannot be given to a group here: " << std::strerror(errno);
+	killedreplace::StBindfsMount mounted(under, mount, {"--chmod-deny", "-o", "allow_other"});
+	if (!mounted.Why().empty())
+		GTEST_SKIP() << mounted.Why();
+	const SInt32 dir = FolderIDTable::IDForPath(mount);
+	// 0 where the user's save went through, 1 where it was refused, 2 where the user cannot reach the
+	// folder.
+	auto saveAs = [&](uid_t user) {
+		const pid_t child = ChildProcesses::Fork();
+		if (child == 0) {
+			umask(002);
+			if (setgroups(1, &kShared) != 0 || setresgid(kShared, kShared, kShared) != 0 ||
+			    setresuid(user, user, user) != 0 || access(mount.c_str(), W_OK | X_OK) != 0)
+				_exit(2);
+			SInt16 ref = 0;
+			_exit(HOpenReplacement(0, dir, P("Shared"), &ref) == noErr &&
+			              SetEOF(ref, 0) == noErr &&
+			              Replace(ref, "by " + std::to_string(user)) == noErr
+			          ? 0
+			          : 1);
+		}
+		int status = -1;
+		if (!ChildProcesses::EndsWithin(child, std::chrono::seconds(20), &status))
+			ChildProcesses::Stop(child, SIGKILL);
+		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	};
+	for (const uid_t saver : {kMember, kOwner}) {
+		SCOPED_TRACE(saver == kOwner ? "the owner's save" : "a member's save");
+		WriteText(under + "/Shared", "the owner's");
+		ASSERT_EQ(chown((under + "/Shared").c_str(), kOwner, kShared), 0);
+		ASSERT_EQ(chmod((under + "/Shared").c_str(), 0664), 0);
+		const int saved = saveAs(saver);
+		if (saved == 2)
+			GTEST_SKIP() << "the scratch folder's path is closed to other users";
+		EXPECT_EQ(saved, 0);
+		EXPECT_EQ(ReadText(under + "/Shared"), "by " + std::to_string(saver));
+		struct stat st;
+		ASSERT_EQ(stat((under + "/Shared").c_str(), &st), 0);
+		EXPECT_EQ(st.st_gid, kShared);
+		EXPECT_EQ(st.st_mode & 07777, 0664u);
+		// Its former owner reads and writes it still.
+		const pid_t child = ChildProcesses::Fork();
+		if (child == 0)
+			_exit(setresgid(kOwner, kOwner, kOwner) == 0 && setgroups(1, &kShared) == 0 &&
+			              setresuid(kOwner, kOwner, kOwner) == 0 &&
+			              access((mount + "/Shared").c_str(), R_OK | W_OK) == 0
+			          ? 0
+			          : 1);
+		int status = -1;
+		ASSERT_TRUE(ChildProcesses::EndsWithin(child, std::chrono::seconds(10), &status));
+		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+	}
+	EXPECT_EQ(Entries(under), std::vector<std::string>{"Shared"});
 }
 
 // Links are followed to where the kernel would go: through folders, chains and "..", relative or absolute;

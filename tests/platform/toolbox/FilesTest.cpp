@@ -460,17 +460,19 @@ TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 }
 
 // A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same, also
-// where it refuses every mode and owner (as FAT for all users does), with what a file made there gets; a
-// replaced file is not left open to more than it was.
+// where it refuses every mode and owner (as FAT for all users does) or lets no extended attribute be changed
+// (as some FUSE and network file systems do), with what a file made there gets; a replaced file keeps its
+// mode, and is not left open to more than it was.
 TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 {
 	const mode_t mask = umask(0);
 	umask(mask);
 	const std::vector<std::string> plain,
+	    readOnlyAttributes = {"--xattr-ro"},
 	    refusing = {"--chmod-deny", "--chown-deny", "--chgrp-deny", "--create-with-perms=go+r"};
-	for (const std::vector<std::string>& options : {plain, refusing}) {
+	for (const std::vector<std::string>& options : {plain, readOnlyAttributes, refusing}) {
 		const bool refusesModes = options == refusing;
-		SCOPED_TRACE(refusesModes ? "refusing modes" : "plain");
+		SCOPED_TRACE(refusesModes ? "refusing modes" : options.empty() ? "plain" : options[0]);
 		const std::string under = mWork + "/under", mount = mWork + "/mount";
 		std::filesystem::remove_all(under);
 		std::filesystem::create_directories(under);
