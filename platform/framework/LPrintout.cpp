@@ -80,7 +80,9 @@ protected:
 			const ssize_t n = ::write(mFd, inData + done, size_t(inSize - done));
 			if (n > 0)
 				done += n;
-			else if (n < 0 && errno != EINTR)
+			else if (n == 0)
+				mError = EIO;
+			else if (errno != EINTR)
 				mError = errno;
 		}
 		return mError == 0 ? done : -1;
