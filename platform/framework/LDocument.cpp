@@ -293,10 +293,28 @@ std::string LDocument::SaveFailureReason(SInt16 inReason, std::string inDetail)
 	return reason;
 }
 
+std::string LDocument::NotAFileReason(const std::string& inPath)
+{
+	struct stat st;
+	const mode_t mode = stat(inPath.c_str(), &st) == 0 ? st.st_mode : 0;
+	return S_ISDIR(mode) ? SaveFailureReason(kReasonIsFolder)
+	                     : SaveFailureReason(kReasonNotAFile, NotAFileKind(mode));
+}
+
+bool LDocument::HasSaveFailureReason(OSErr inErr)
+{
+	return ReasonFor(inErr) != kReasonOther;
+}
+
 void LDocument::ShowSaveFailure(OSErr inErr, const FSSpec* inSaveAs)
 {
-	ShowSaveFailure(ReasonText(inErr),
-	                inSaveAs ? inSaveAs->name : nullptr);
+	std::string path;
+	if (ReasonFor(inErr) == kReasonNotAFile &&
+	    FSpGetPOSIXPath(inSaveAs ? inSaveAs : &mFileSpec, &path) == noErr) {
+		ShowSaveFailure(NotAFileReason(path), inSaveAs ? inSaveAs->name : nullptr);
+		return;
+	}
+	ShowSaveFailure(ReasonText(inErr), inSaveAs ? inSaveAs->name : nullptr);
 }
 
 void LDocument::ShowSaveFailure(const std::string& inReason, ConstStr255Param inSaveAs)

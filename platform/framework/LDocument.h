@@ -41,7 +41,10 @@ enum : SInt16 {
 	kReasonDanglingLink,
 	kReasonUntrustedLink,
 	kReasonCopyTaken,
-	kReasonNotAFile // what stands there: a named pipe, a device, a socket
+	kReasonNotAFile, // what stands there: a named pipe, a device, a socket
+	kReasonNoName,
+	kReasonNoFileName,   // a name ending in "/"
+	kReasonNoPrintToFile // Qt's print dialog would open the file itself
 };
 
 class LDocument : public LCommander, public LModelObject
@@ -99,6 +102,11 @@ public:
 	// What stands there, as kReasonNotAFile names it: a named pipe, a device or a socket by inMode's file
 	// type, or all three when it is none of them (the file layer's error does not say which).
 	static std::string NotAFileKind(mode_t inMode = 0);
+	// Why nothing was written to inPath, where the file layer found no plain file: a folder, or what a
+	// look at the name finds there.
+	static std::string NotAFileReason(const std::string& inPath);
+	// Whether inErr has a reason of its own, not just its number.
+	static bool HasSaveFailureReason(OSErr inErr);
 	// Why nothing may be written over the file at inPath when an open document holds it (its window
 	// named); false when none does.
 	static bool HeldFileReason(const std::string& inPath, std::string* outReason);

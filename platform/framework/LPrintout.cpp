@@ -8,19 +8,20 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/framework/UReanimator.h"
+#include "platform/toolbox/FileForks.h"
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/MacRoman.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/gui/GrafPort.h"
 
-#include <QFile>
+#include <QIODevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -48,6 +49,50 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 			ForEachPlaceHolder(sub, inF);
 }
 
+// The copy's descriptor as the PDF writer's device. It keeps the error of a failed write, which says why
+// the printout could not be written (a full disk); QFile gives only its text.
+class CopyWriter : public QIODevice
+{
+public:
+	explicit CopyWriter(int inFd) : mFd(inFd) { open(WriteOnly | Unbuffered); }
+	~CopyWriter() override { Close(); }
+	CopyWriter(const CopyWriter&) = delete;
+	CopyWriter& operator=(const CopyWriter&) = delete;
+
+	// 0, or the first error of a write or of the close (some file systems, sshfs, report a failed write
+	// only then).
+	int Error() const { return mError; }
+	void Close()
+	{
+		if (mFd < 0)
+			return;
+		QIODevice::close();
+		if (::close(std::exchange(mFd, -1)) != 0 && mError == 0)
+			mError = errno;
+	}
+
+protected:
+	qint64 readData(char*, qint64) override { return -1; }
+	qint64 writeData(const char* inData, qint64 inSize) override
+	{
+		qint64 done = 0;
+		while (done < inSize && mError == 0) {
+			const ssize_t n = ::write(mFd, inData + done, size_t(inSize - done));
+			if (n > 0)
+				done += n;
+			else if (n == 0)
+				mError = EIO;
+			else if (errno != EINTR)
+				mError = errno;
+		}
+		return mError == 0 ? done : -1;
+	}
+
+private:
+	int mFd;
+	int mError = 0;
+};
+
 // A printout to a file is written to a copy beside it (beside the file a link names) that takes the file's
 // place in one step only once it is whole: a full disk or a failed page leaves what stood there as it was.
 // The PDF goes through the copy's own descriptor, opened by no name at all (a printer given any name, even
@@ -67,13 +112,8 @@ public:
 		ThrowIfFailed(PathOpenReplacement(mPath, inSpec.IsOutputFileNew(), &mRefNum, &writer));
 		// Copies that a print killed part way left behind; a young one may be another print's.
 		FSRemoveStaleReplacementsBeside(mRefNum, kStaleSeconds);
-		if (!mFile.open(writer, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-			close(writer);
-			// No destructor runs for a constructor that throws.
-			FSCloseDiscarding(std::exchange(mRefNum, 0));
-			Throw_(LPrintout::err_PrintFailed);
-		}
-		mWriter = std::make_unique<QPdfWriter>(&mFile);
+		mFile = std::make_unique<CopyWriter>(writer);
+		mWriter = std::make_unique<QPdfWriter>(mFile.get());
 		mWriter->setResolution(inPrinter.resolution());
 		mWriter->setPageLayout(inPrinter.pageLayout());
 		mWriter->setCreator(inPrinter.creator());
@@ -82,7 +122,7 @@ public:
 	~StPrintFile()
 	{
 		mWriter.reset();
-		mFile.close();
+		mFile.reset();
 		if (mRefNum != 0)
 			FSCloseDiscarding(mRefNum);
 	}
@@ -100,14 +140,15 @@ public:
 		mWriter.reset();
 		// The copy's name goes at FSClose only once no descriptor of it is left open (FUSE would keep
 		// it as a hidden file).
-		bool written = mFile.flush() && mFile.error() == QFileDevice::NoError;
-		// Some file systems (sshfs) report a failed write only as the descriptor closes.
-		mFile.close();
-		written = written && mFile.error() == QFileDevice::NoError;
+		mFile->Close();
+		if (const int error = mFile->Error(); error != 0) {
+			FSCloseDiscarding(std::exchange(mRefNum, 0));
+			ThrowIfFailed(fileforks::ErrnoToOSErr(error));
+		}
 		char tail[16] = {};
 		SInt32 size = 0, count = sizeof tail;
 		const bool whole =
-		    written && GetEOF(mRefNum, &size) == noErr && size >= count &&
+		    GetEOF(mRefNum, &size) == noErr && size >= count &&
 		    SetFPos(mRefNum, fsFromStart, size - count) == noErr &&
 		    FSRead(mRefNum, &count, tail) == noErr &&
 		    std::string_view(tail, sizeof tail).find("%%EOF") != std::string_view::npos;
@@ -131,23 +172,15 @@ private:
 			ParamText(file, nullptr, nullptr, nullptr);
 			Throw_(LPrintout::err_PrintFileMadeMeanwhile);
 		}
-		case fsNotAFileErr: {
-			// The file layer does not say what stands there; a look at the name does.
-			struct stat st;
-			const mode_t mode = stat(mPath.c_str(), &st) == 0 ? st.st_mode : 0;
-			ThrowRefused(mPath, LDocument::SaveFailureReason(kReasonNotAFile,
-			                                                 LDocument::NotAFileKind(mode)));
-		}
-		case fsDanglingLinkErr:
-		case fsUntrustedLinkErr:
-		case fsCopyTakenErr:
-		case fsMountPointErr: {
+		case fsNotAFileErr:
+			ThrowRefused(mPath, LDocument::NotAFileReason(mPath));
+		default:
+			// The printer's own message for what the file layer cannot explain.
+			if (!LDocument::HasSaveFailureReason(inErr))
+				Throw_(LPrintout::err_PrintFailed);
 			Str255 reason;
 			LDocument::GetSaveFailureReason(inErr, reason);
 			ThrowRefused(mPath, PascalStrings::ToString(reason));
-		}
-		default:
-			Throw_(LPrintout::err_PrintFailed);
 		}
 	}
 
@@ -177,7 +210,7 @@ private:
 	static constexpr UInt32 kStaleSeconds = 60;
 	std::string mPath;
 	SInt16 mRefNum = 0;
-	QFile mFile;
+	std::unique_ptr<CopyWriter> mFile;
 	std::unique_ptr<QPdfWriter> mWriter;
 };
 

@@ -105,6 +105,21 @@ bool NameStands(const QString& inPath)
 	return lstat(QFile::encodeName(inPath).constData(), &st) == 0;
 }
 
+// The chosen item's spec; a name that Mac Roman cannot hold, which would otherwise name another file, is
+// refused and told.
+OSErr MakeSpec(const QString& inPath, FSSpec* outSpec)
+{
+	const QFileInfo info(inPath);
+	const OSErr err = FSPathMakeFSSpec(QDir::cleanPath(info.absoluteFilePath()).toStdString(), outSpec);
+	if (err == bdNamErr) {
+		Str255 name;
+		PascalStrings::FromString(MacRoman::FromUTF8Spelled(info.fileName().toStdString()), name);
+		ParamText(name, nullptr, nullptr, nullptr);
+		UModalAlerts::Show(kAlertStop, UNavServicesDialogs::ALRT_NameNotUsable);
+	}
+	return err;
+}
+
 // Qt's dialog. Its Save asks before replacing a file from the same look at the disk that tells whether
 // the chosen name was new, taken as the user accepts: a file that another program puts there while the
 // dialog closes is then no file the user agreed to replace. A name that cannot be used keeps it open.
@@ -122,7 +137,9 @@ public:
 			QFileDialog::accept();
 			return;
 		}
-		if (!UNavServicesDialogs::LooksUsableToSave(files.first()))
+		FSSpec spec;
+		if (!UNavServicesDialogs::LooksUsableToSave(files.first()) ||
+		    MakeSpec(files.first(), &spec) == bdNamErr)
 			return;
 		const bool stands = NameStands(files.first());
 		if (stands &&
@@ -257,10 +274,8 @@ bool UNavServicesDialogs::LooksUsableToSave(const QString& inPath)
 		// Gone since: a new name.
 		if (lstat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode))
 			return true;
-		if (S_ISDIR(st.st_mode))
-			TellUnusable(info, kReasonIsFolder);
-		else
-			TellUnusable(info, kReasonNotAFile, LDocument::NotAFileKind(st.st_mode));
+		TellUnusable({MacRoman::FromUTF8Spelled(info.fileName().toStdString()),
+		              LDocument::NotAFileReason(target)});
 		return false;
 	case fileforks::FollowResult::kDanglingLink:
 		TellUnusable(info, kReasonDanglingLink);
@@ -414,19 +429,9 @@ bool UNavServicesDialogs::SpecFromChoice(const QString& inPath, tDialogOptions::
 			return false;
 		break;
 	}
-	// Refuses a name that Mac Roman cannot hold, which would otherwise name another file, and says so.
 	FSSpec spec;
-	if (const OSErr err = FSPathMakeFSSpec(QDir::cleanPath(info.absoluteFilePath()).toStdString(), &spec);
-	    err != noErr) {
-		if (err == bdNamErr) {
-			Str255 name;
-			PascalStrings::FromString(MacRoman::FromUTF8Spelled(info.fileName().toStdString()),
-			                          name);
-			ParamText(name, nullptr, nullptr, nullptr);
-			UModalAlerts::Show(kAlertStop, ALRT_NameNotUsable);
-		}
+	if (MakeSpec(inPath, &spec) != noErr)
 		return false;
-	}
 	outSpec = spec;
 	LastFolder() = inMode == tDialogOptions::kChooseFolder ? QDir::cleanPath(info.absoluteFilePath())
 	                                                       : info.absolutePath();

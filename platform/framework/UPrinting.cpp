@@ -100,9 +100,9 @@ namespace
 // Qt's print dialog. Its Print looks at the chosen output file before anything opens it: Qt's own check
 // of that field opens the name to append, which waits for ever on a named pipe, follows a dangling link
 // to make a file where it points, and removes a file another program made meanwhile. A name that cannot
-// be used keeps the dialog open; a file that stands is replaced only when the user agrees. Whether it
-// stood is noted as the dialog closes: a file that another program puts there while it closes is no file
-// the user agreed to replace.
+// be used keeps the dialog open; a file that stands is replaced only when the user agreed, on the same
+// look that asked: a file that another program puts under a name found free is no file the user agreed
+// to replace. A Qt whose Print cannot be taken over offers no Print to File.
 class PrintDialog : public QPrintDialog
 {
 public:
@@ -111,20 +111,15 @@ public:
 		auto* buttons = findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
 		mFileName = findChild<QLineEdit*>(QStringLiteral("filename"));
 		// Print goes to this look in place of Qt's check, which it then runs for the other fields.
-		if (buttons != nullptr && mFileName != nullptr &&
-		    disconnect(buttons, SIGNAL(accepted()), this, SLOT(_q_checkFields())))
+		mTakenOver = buttons != nullptr && mFileName != nullptr &&
+		             disconnect(buttons, SIGNAL(accepted()), this, SLOT(_q_checkFields()));
+		if (mTakenOver)
 			connect(buttons, &QDialogButtonBox::accepted, this, &PrintDialog::CheckFields);
+		else
+			setOption(PrintToFile, false);
 	}
+	bool TakenOver() const { return mTakenOver; }
 	bool OutputFileStood() const { return mOutputFileStood; }
-
-	// Accepting sets the printer up first, so it names the chosen file here.
-	void done(int inResult) override
-	{
-		if (inResult == Accepted)
-			mOutputFileStood = printer()->outputFormat() == QPrinter::PdfFormat &&
-			                   OutputFileStands(printer()->outputFileName().toStdString());
-		QPrintDialog::done(inResult);
-	}
 
 	// A relative name is in the working folder, as for the printout.
 	static bool OutputFileStands(const std::string& inPath)
@@ -142,6 +137,14 @@ private:
 			// Where Qt's dialog puts a relative name.
 			if (QDir::isRelativePath(path))
 				path = QDir::homePath() + QLatin1Char('/') + path;
+			// Which makes no name the home folder.
+			if (mFileName->text().isEmpty() || path.endsWith(QLatin1Char('/'))) {
+				UNavServicesDialogs::TellUnusable(
+				    {MacRoman::FromUTF8Spelled(path.toStdString()),
+				     LDocument::SaveFailureReason(
+				         mFileName->text().isEmpty() ? kReasonNoName : kReasonNoFileName)});
+				return;
+			}
 			if (!UNavServicesDialogs::LooksUsableToSave(path))
 				return;
 			if (!CanWrite(path)) {
@@ -150,9 +153,10 @@ private:
 				     LDocument::SaveFailureReason(kReasonPermission)});
 				return;
 			}
-			if (OutputFileStands(QFile::encodeName(path).toStdString()) &&
-			    !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(path).fileName()))
+			const bool stands = OutputFileStands(QFile::encodeName(path).toStdString());
+			if (stands && !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(path).fileName()))
 				return;
+			mOutputFileStood = stands;
 		}
 		// Qt's check of its other fields, which accepts; the file's field is done.
 		QPointer<PrintDialog> self = this;
@@ -175,6 +179,7 @@ private:
 	}
 
 	QLineEdit* mFileName = nullptr;
+	bool mTakenOver = false;
 	bool mOutputFileStood = false;
 };
 } // namespace
@@ -194,6 +199,13 @@ static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec, bool& outStood)
 	QPrinter printer;
 	QtPrinting::ApplySpec(ioPrintSpec, printer);
 	auto* dialog = new PrintDialog(&printer, QApplication::activeWindow());
+	// It then offers no Print to File: a print that went to a file is told why.
+	if (!dialog->TakenOver() && !ioPrintSpec.GetOutputFile().empty())
+		UNavServicesDialogs::TellUnusable(
+		    {MacRoman::FromUTF8Spelled(QFileInfo(QString::fromStdString(ioPrintSpec.GetOutputFile()))
+		                                   .fileName()
+		                                   .toStdString()),
+		     LDocument::SaveFailureReason(kReasonNoPrintToFile)});
 	if (!StModalLoop::ExecAndDelete(dialog, [&] { outStood = dialog->OutputFileStood(); }))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);

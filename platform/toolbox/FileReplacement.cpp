@@ -330,7 +330,8 @@ OSErr OpenFormer(int folder, const std::string& name, int* fd, struct stat* st)
 		return errno == ENOENT    ? OSErr(noErr)
 		       : errno == ENOTDIR ? OSErr(dirNFErr)
 		                          : ErrnoToOSErr(errno);
-	if (S_ISFIFO(st->st_mode) || S_ISCHR(st->st_mode) || S_ISBLK(st->st_mode) || S_ISSOCK(st->st_mode))
+	if (S_ISFIFO(st->st_mode) || S_ISCHR(st->st_mode) || S_ISBLK(st->st_mode) || S_ISSOCK(st->st_mode) ||
+	    S_ISDIR(st->st_mode))
 		return fsNotAFileErr;
 	// A link here was put in after the name was resolved.
 	if (!S_ISREG(st->st_mode))

@@ -94,7 +94,7 @@ constexpr OSErr fsDanglingLinkErr = -1431;
 constexpr OSErr fsUntrustedLinkErr = -1432;
 // The copy being written no longer stands under its name: another program moved or replaced it.
 constexpr OSErr fsCopyTakenErr = -1433;
-// The name is a named pipe, a device or a socket: nothing is opened or written through it.
+// The name is a named pipe, a device, a socket or a folder: nothing is opened or written through it.
 constexpr OSErr fsNotAFileErr = -1434;
 // The type and creator the replacement gives its file.
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator);

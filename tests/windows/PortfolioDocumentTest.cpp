@@ -579,7 +579,8 @@ TEST_F(PortfolioDocumentTest, ASaveWithoutRoomIsShownAndChangesNothingOnDisk)
 }
 
 // The folder of a portfolio went away while it was open: Save says so, and so does the Save of the close
-// question, which then leaves the portfolio open. A folder the user may not write in is named as such.
+// question, which then leaves the portfolio open. A folder that took the portfolio's name is named as
+// such by Save and by the Save of the quit question; so is a folder the user may not write in.
 TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
 {
 	mScratch.MakeFolder("Shared");
@@ -603,6 +604,26 @@ TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
 	EXPECT_EQ(LDocument::GetDocumentList(), std::vector<LDocument*>{document});
 	EXPECT_TRUE(document->IsModified());
 	EXPECT_FALSE(mScratch.Exists("Shared"));
+
+	WritePortfolio("Taken", 1);
+	TPortfolio* taken = Open("Taken");
+	ASSERT_NE(taken, nullptr);
+	AddEntry(taken->GetLedger(), "SILVER");
+	std::filesystem::remove(mScratch.Path("Taken"));
+	mScratch.MakeFolder("Taken");
+	UModalAlerts::ClearShownAlerts();
+	UModalAlerts::QueueAnswer(1);
+	Command(taken, cmd_Save);
+	UModalAlerts::QueueAnswer(answer_Save);
+	UModalAlerts::QueueAnswer(1);
+	EXPECT_FALSE(taken->AttemptQuitSelf(kAEAsk));
+	const std::string folder =
+	    "\xD2Taken\xD3 could not be saved. A folder has that name. Nothing on disk was changed.";
+	EXPECT_EQ(ShownAlerts(),
+	          (std::vector<std::string>{
+	              folder, "Do you want to save the changes to \xD2Taken\xD3 before quitting?", folder}));
+	EXPECT_TRUE(std::filesystem::is_empty(mScratch.Path("Taken")));
+	EXPECT_TRUE(taken->IsModified());
 
 	if (geteuid() == 0)
 		GTEST_SKIP() << "permissions do not bind root";
@@ -893,10 +914,11 @@ TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheO
 	EXPECT_EQ(LDocument::GetDocumentList().size(), 1u);
 	EXPECT_NE(PrintedText::Read(pdf).find("Savings"), std::string::npos);
 
-	// A printout that cannot be made says so.
+	// A printout that cannot be made says why.
 	std::string expected;
 	UPrinting::GetAppPrintSpec().SetOutputFile(mScratch.Path("gone/printed.pdf"));
-	EXPECT_EQ(PrintedText::ErrorShownBy([&] { TPortfolio::Print(mSuper, &spec); }, &expected), expected);
+	EXPECT_EQ(PrintedText::ErrorShownBy([&] { TPortfolio::Print(mSuper, &spec); }, &expected),
+	          PrintedText::Message(30, "printed.pdf", "The folder it goes in is no longer there."));
 	UPrinting::GetAppPrintSpec().SetOutputFile(pdf);
 
 	// A file that does not open prints nothing.
@@ -928,7 +950,10 @@ TEST_F(PortfolioDocumentTest, PrintingFromOutsideLeavesAPrintoutMadeReadOnlyAsIt
 	UPrinting::GetAppPrintSpec().SetOutputFile(pdf);
 	FSSpec spec = Spec("Savings");
 	std::string expected;
-	EXPECT_EQ(PrintedText::ErrorShownBy([&] { TPortfolio::Print(mSuper, &spec); }, &expected), expected);
+	EXPECT_EQ(PrintedText::ErrorShownBy([&] { TPortfolio::Print(mSuper, &spec); }, &expected),
+	          PrintedText::Message(30, "printed.pdf",
+	                               "You have no permission to write there, or the file or the disk is "
+	                               "locked."));
 	EXPECT_TRUE(ReadBytes(pdf) == "last year's printout") << "the printout was written over";
 	struct stat st;
 	ASSERT_EQ(stat(pdf.c_str(), &st), 0);

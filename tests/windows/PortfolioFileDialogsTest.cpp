@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -48,6 +49,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
@@ -138,6 +140,28 @@ void PressPrint(QPrintDialog* inDialog)
 	auto* buttons = inDialog->findChild<QDialogButtonBox*>();
 	ASSERT_NE(buttons, nullptr);
 	buttons->button(QDialogButtonBox::Ok)->click();
+}
+
+// Runs inAction once, as Qt's print dialog turns its file field off: after this program looked at the name,
+// before Qt's own check of the other fields accepts.
+void WhenFileFieldDone(QPrintDialog* inDialog, std::function<void()> inAction)
+{
+	struct Filter : QObject {
+		std::function<void()> action;
+		bool eventFilter(QObject* inField, QEvent* inEvent) override
+		{
+			if (inEvent->type() == QEvent::EnabledChange && action &&
+			    !static_cast<QWidget*>(inField)->isEnabled())
+				std::exchange(action, nullptr)();
+			return false;
+		}
+	};
+	auto* field = inDialog->findChild<QLineEdit*>("filename");
+	ASSERT_NE(field, nullptr);
+	auto* filter = new Filter;
+	filter->setParent(field);
+	filter->action = std::move(inAction);
+	field->installEventFilter(filter);
 }
 
 class PortfolioFileDialogsTest : public SecurityWindowsFixture
@@ -429,18 +453,33 @@ TEST_F(PortfolioFileDialogsTest, SaveAsInQtsDialogReplacesOnlyAFileTheUserAgreed
 	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Retirement");
 
 	{
+		// A name the program cannot use is refused and the dialog stays open for another.
+		static const std::string sLong(64, 'n');
 		StQtUser user;
-		user.Then<QFileDialog>(TypeName("Existing")).Then<QMessageBox>(Answer(QMessageBox::Yes));
+		user.Then<QFileDialog>([](QFileDialog* inDialog) {
+			    UModalAlerts::QueueAnswer(1);
+			    TypeName(sLong.c_str())(inDialog);
+			    EXPECT_TRUE(inDialog->isVisible());
+			    TypeName("Existing")(inDialog);
+		    })
+		    .Then<QMessageBox>(Answer(QMessageBox::Yes));
 		saveAs();
 	}
-	EXPECT_EQ(UModalAlerts::GetShownAlerts().size(), 1u);
+	ASSERT_EQ(UModalAlerts::GetShownAlerts().size(), 2u);
+	EXPECT_EQ(UModalAlerts::GetShownAlerts()[1].text,
+	          "\xD2" + std::string(64, 'n') +
+	              "\xD3 cannot be used: its name has characters this program cannot use, or is longer "
+	              "than 63 characters. Choose or give another name.");
 	EXPECT_FALSE(document->IsModified());
 	EXPECT_EQ(FrameworkTest::Descriptor(document->GetWindow()), "Existing");
 	EXPECT_EQ(mScratch.Read("home/Documents/Existing").substr(0, 4), "zv22");
 	EXPECT_EQ(Listing("home/Documents"), (std::set<std::string>{"Copy", "Existing", "Retirement"}));
 }
 
-// Print to File in Qt's print dialog: the same for the file the printout goes to.
+// Print to File in Qt's print dialog: the same for the file the printout goes to, also when another
+// program makes it (a file, a link to a file only root may read) after this program looked and before
+// Qt's check of the other fields ends. A folder put there while "replace?" waits, and a file in a folder
+// the user may not write in, are refused with those reasons.
 TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserAgreedToReplace)
 {
 	UseQtsDialogs();
@@ -463,6 +502,43 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserA
 	}
 	EXPECT_EQ(mScratch.Read("home/Documents/Retirement.pdf"), "theirs");
 
+	const std::string pdf = mScratch.Path("home/Documents/Retirement.pdf");
+	mScratch.Write("secret", "root's");
+	// A disk that keeps no modes refuses this; the file is to be left as it was either way.
+	chmod(mScratch.Path("secret").c_str(), 0600);
+	for (const bool link : {false, true}) {
+		std::filesystem::remove(pdf);
+		StQtUser user;
+		user.Then<QPrintDialog>([&](QPrintDialog* inDialog) {
+			WhenFileFieldDone(inDialog, [&] {
+				if (link)
+					std::filesystem::create_symlink(mScratch.Path("secret"), pdf);
+				else
+					mScratch.Write("home/Documents/Retirement.pdf", "theirs");
+			});
+			PressPrint(inDialog);
+		});
+		EXPECT_EQ(PrintedText::ErrorShownBy(print, &failed),
+		          PrintedText::Message(31, "Retirement.pdf"))
+		    << (link ? "link" : "file");
+		EXPECT_EQ(std::filesystem::is_symlink(pdf), link);
+	}
+	EXPECT_TRUE(mScratch.Read("secret") == "root's") << "the file the link names was written";
+
+	{
+		StQtUser user;
+		user.Then<QPrintDialog>(PressPrint).Then<QMessageBox>([&](QMessageBox* inQuestion) {
+			std::filesystem::remove(pdf);
+			std::filesystem::create_directory(pdf);
+			Answer(QMessageBox::Yes)(inQuestion);
+		});
+		EXPECT_EQ(PrintedText::ErrorShownBy(print, &failed),
+		          PrintedText::Message(30, "Retirement.pdf", "A folder has that name."));
+	}
+	EXPECT_TRUE(std::filesystem::is_empty(pdf));
+	std::filesystem::remove(pdf);
+	mScratch.Write("home/Documents/Retirement.pdf", "theirs");
+
 	{
 		StQtUser user;
 		user.Then<QPrintDialog>(PressPrint).Then<QMessageBox>(Answer(QMessageBox::Yes));
@@ -471,11 +547,28 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserA
 	EXPECT_NE(PrintedText::Read(mScratch.Path("home/Documents/Retirement.pdf")).find("Retirement"),
 	          std::string::npos);
 	EXPECT_EQ(Listing("home/Documents"), (std::set<std::string>{"Retirement", "Retirement.pdf"}));
+
+	if (geteuid() == 0)
+		GTEST_SKIP() << "permissions do not bind root";
+	const std::string printed = mScratch.Read("home/Documents/Retirement.pdf");
+	if (chmod(mScratch.Path("home/Documents").c_str(), 0555) != 0)
+		GTEST_SKIP() << "this disk keeps no modes";
+	{
+		StQtUser user;
+		user.Then<QPrintDialog>(PressPrint).Then<QMessageBox>(Answer(QMessageBox::Yes));
+		EXPECT_EQ(PrintedText::ErrorShownBy(print, &failed),
+		          PrintedText::Message(30, "Retirement.pdf",
+		                               "You have no permission to write there, or the file or the "
+		                               "disk is locked."));
+	}
+	chmod(mScratch.Path("home/Documents").c_str(), 0755);
+	EXPECT_TRUE(mScratch.Read("home/Documents/Retirement.pdf") == printed);
 }
 
 // Print to File in Qt's dialog onto a name that is no plain file: a named pipe nobody reads, a link to a
 // file that is not there in a folder open to all (another user's, as root). Each is refused with what
 // stands there and the dialog stays open; nothing opens the pipe, nothing is made where the link points.
+// So is no name, or one that ends in "/", each with its own reason.
 TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlainFile)
 {
 	UseQtsDialogs();
@@ -503,15 +596,21 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlain
 	{
 		StQtUser user;
 		user.Then<QPrintDialog>([&](QPrintDialog* inDialog) {
+			// Offered only where this program looks at the name in place of Qt: a Qt that renamed
+			// what it takes over fails here.
+			EXPECT_TRUE(inDialog->testOption(QAbstractPrintDialog::PrintToFile));
 			UModalAlerts::QueueAnswer(1);
 			PressPrint(inDialog);
 			EXPECT_TRUE(inDialog->isVisible());
 			auto* name = inDialog->findChild<QLineEdit*>("filename");
 			ASSERT_NE(name, nullptr);
-			name->setText(QString::fromStdString(shared + "/link.pdf"));
-			UModalAlerts::QueueAnswer(1);
-			PressPrint(inDialog);
-			EXPECT_TRUE(inDialog->isVisible());
+			for (const std::string& path :
+			     {shared + "/link.pdf", std::string(), std::string("reports/")}) {
+				name->setText(QString::fromStdString(path));
+				UModalAlerts::QueueAnswer(1);
+				PressPrint(inDialog);
+				EXPECT_TRUE(inDialog->isVisible()) << path;
+			}
 			inDialog->reject();
 		});
 		EXPECT_EQ(PrintedText::ErrorShownBy(
@@ -522,6 +621,7 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlain
 		              &failed),
 		          "<no dialog>");
 	}
+	const std::string home = QDir::homePath().toStdString();
 	std::vector<std::string> shown;
 	for (const auto& alert : UModalAlerts::GetShownAlerts())
 		shown.push_back(alert.text);
@@ -529,7 +629,14 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlain
 	                     "\xD2pipe\xD3 cannot be used. It is a named pipe, not a plain file, so nothing "
 	                     "was written to it. Choose another name or place.",
 	                     "\xD2link.pdf\xD3 cannot be used. Its name is a link to a file that is not "
-	                     "there. Choose another name or place."}));
+	                     "there. Choose another name or place.",
+	                     "\xD2" + home +
+	                         "/\xD3 cannot be used. No file name was given. Choose another "
+	                         "name or place.",
+	                     "\xD2" + home +
+	                         "/reports/\xD3 cannot be used. A name ending in \xD2/\xD3 names "
+	                         "a folder, not a file. Choose another name or place."}));
+	EXPECT_FALSE(std::filesystem::exists(home + "/reports"));
 	pollfd opened = {reader, POLLIN, 0};
 	EXPECT_EQ(poll(&opened, 1, 0), 0) << "the pipe was opened to write";
 	close(reader);

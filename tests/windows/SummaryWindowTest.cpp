@@ -452,23 +452,26 @@ TEST_F(SummaryWindowTest, PrintsItsRowsToPdf)
 	EXPECT_EQ(window->GetTable()->GetWindow(), window);
 	EXPECT_FALSE(window->GetTable()->IsPrinting());
 
-	// A printout that cannot be written whole (a full disk, a folder gone) says so, and what stood under
+	// A printout that cannot be written whole (a full disk, a folder gone) says why, and what stood under
 	// the name stays as it was, with no part-written file beside it.
 	const std::string printed = ReadText(pdf);
 	std::string expected;
 	{
 		StFileSizeLimit full(printed.size() / 2);
 		EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected),
-		          expected);
+		          PrintedText::Message(30, "summary.pdf",
+		                               "The disk is full, or the file would pass the size limit set "
+		                               "for files."));
 	}
 	EXPECT_TRUE(ReadText(pdf) == printed) << "the earlier printout was changed";
 	// Nor can a printout go to a name that is a folder.
 	std::filesystem::create_directory(mRoot + "/summary folder");
-	for (const char* name : {"/gone/summary.pdf", "/summary folder"}) {
-		PrintedText::PrintTo(mRoot + name);
+	for (const auto& [name, why] :
+	     {std::pair{"gone/summary.pdf", "The folder it goes in is no longer there."},
+	      std::pair{"summary folder", "A folder has that name."}}) {
+		PrintedText::PrintTo(mRoot + "/" + name);
 		EXPECT_EQ(PrintedText::ErrorShownBy([&] { window->ObeyCommand(9, nullptr); }, &expected),
-		          expected)
-		    << name;
+		          PrintedText::Message(30, std::filesystem::path(name).filename().string(), why));
 	}
 	// A new name that another program takes after the dialog closed, or while the printout is written,
 	// stays that program's.

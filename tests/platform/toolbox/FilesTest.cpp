@@ -325,7 +325,7 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 
 	EXPECT_EQ(PathOpenReplacement(mWork + "/", false, &ref, &copy), paramErr);
 	std::filesystem::create_directory(mWork + "/folder");
-	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", false, &ref, &copy), fnfErr);
+	EXPECT_EQ(PathOpenReplacement(mWork + "/folder", false, &ref, &copy), fsNotAFileErr);
 	// A named pipe is neither written through nor waited on.
 	ASSERT_EQ(mkfifo((mWork + "/pipe").c_str(), 0600), 0);
 	EXPECT_EQ(PathOpenReplacement(mWork + "/pipe", false, &ref, &copy), fsNotAFileErr);
