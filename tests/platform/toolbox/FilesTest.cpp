@@ -2,12 +2,15 @@
 
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/ChildProcesses.h"
+#include "tests/support/DiskAbilities.h"
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -295,11 +298,13 @@ TEST_P(FilesOnEveryFileSystemTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMa
 
 TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	WriteText(mWork + "/report.pdf", "old");
 	chmod((mWork + "/report.pdf").c_str(), 0600);
 	std::filesystem::create_symlink("report.pdf", mWork + "/latest");
-	const bool root = geteuid() == 0;
-	if (root) {
+	const bool givesAway = DiskAbilities::WhyNot(mWork, DiskAbilities::kGiveAway).empty();
+	if (givesAway) {
 		ASSERT_EQ(chown((mWork + "/report.pdf").c_str(), 65534, 65534), 0);
 	}
 
@@ -317,7 +322,7 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	struct stat st;
 	ASSERT_EQ(stat((mWork + "/report.pdf").c_str(), &st), 0);
 	EXPECT_EQ(st.st_mode & 07777, 0600u);
-	if (root) {
+	if (givesAway) {
 		EXPECT_EQ(st.st_uid, 65534u);
 		EXPECT_EQ(st.st_gid, 65534u);
 	}
@@ -330,8 +335,8 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	ASSERT_EQ(mkfifo((mWork + "/pipe").c_str(), 0600), 0);
 	EXPECT_EQ(PathOpenReplacement(mWork + "/pipe", false, &ref, &copy), fsNotAFileErr);
 	EXPECT_EQ(HOpenReplacement(0, mDir, P("pipe"), &ref), fsNotAFileErr);
-	if (root)
-		GTEST_SKIP() << "root writes read-only files";
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kBeDenied); !why.empty())
+		GTEST_SKIP() << why;
 	chmod((mWork + "/report.pdf").c_str(), 0400);
 	EXPECT_EQ(PathOpenReplacement(mWork + "/latest", false, &ref, &copy), wrPermErr);
 	EXPECT_EQ(HOpenReplacement(0, mDir, P("report.pdf"), &ref), wrPermErr);
@@ -340,6 +345,8 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 
 TEST_F(FilesTest, TheFormerFileIsKeptWholeUnderAFreeNameBeforeItIsReplaced)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	WriteText(mWork + "/Stocks", "former");
 	chmod((mWork + "/Stocks").c_str(), 0640);
 	FInfo info{FOUR_CHAR_CODE("zvSF"), FOUR_CHAR_CODE("KSTR"), 0};
@@ -399,8 +406,10 @@ std::string sSwapped, sSwappedTo;
 // the user's files or written over, and no copy carries a set-id bit.
 TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 {
-	if (geteuid() != 0)
-		GTEST_SKIP() << "only root saves in another user's folder";
+	if (const std::string why =
+	        DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode | DiskAbilities::kGiveAway);
+	    !why.empty())
+		GTEST_SKIP() << why;
 	const std::string secret = mWork + "/root/in/doc";
 	std::filesystem::create_directories(mWork + "/root/in");
 	WriteText(secret, "root only");
@@ -459,29 +468,106 @@ TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 	}
 }
 
+// A bindfs mount of one folder on another, made by a bindfs of the test's own that runs in the foreground:
+// unmounted, and that process ended, on every way out of the test.
+class StBindfsMount
+{
+public:
+	StBindfsMount(const std::vector<std::string>& inOptions, const std::string& inUnder,
+	              const std::string& inMount)
+	    : mMount(inMount)
+	{
+		if (std::system("command -v bindfs >/dev/null") != 0) {
+			mRefused = "bindfs not found";
+			return;
+		}
+		if (const int fuse = open("/dev/fuse", O_RDWR | O_CLOEXEC); fuse < 0) {
+			mRefused = std::string("/dev/fuse is not usable: ") + std::strerror(errno);
+			return;
+		} else
+			close(fuse);
+		int said[2];
+		if (pipe2(said, O_CLOEXEC) != 0) {
+			mRefused = std::string("pipe: ") + std::strerror(errno);
+			return;
+		}
+		std::vector<std::string> words = {"bindfs", "-f", "--no-allow-other"};
+		words.insert(words.end(), inOptions.begin(), inOptions.end());
+		words.insert(words.end(), {inUnder, inMount});
+		std::vector<char*> argv;
+		for (std::string& word : words)
+			argv.push_back(word.data());
+		argv.push_back(nullptr);
+		mBindfs = ChildProcesses::Fork();
+		if (mBindfs == 0) {
+			dup2(said[1], STDERR_FILENO);
+			execvp("bindfs", argv.data());
+			_exit(127);
+		}
+		close(said[1]);
+		fcntl(said[0], F_SETFL, O_NONBLOCK);
+		struct stat under, mount;
+		const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (stat(inUnder.c_str(), &under) == 0 && stat(inMount.c_str(), &mount) == 0 &&
+		       under.st_dev == mount.st_dev) {
+			if (ChildProcesses::Ended(mBindfs) || std::chrono::steady_clock::now() > until) {
+				ChildProcesses::Stop(mBindfs, SIGKILL);
+				char message[512];
+				const ssize_t n = read(said[0], message, sizeof message);
+				mRefused = "bindfs could not mount here: " +
+				           (n > 0 ? std::string(message, size_t(n))
+				                  : std::string("no mount after 10 s"));
+				break;
+			}
+			usleep(10000);
+		}
+		close(said[0]);
+	}
+	~StBindfsMount()
+	{
+		if (mRefused.empty()) {
+			const pid_t unmount = ChildProcesses::Fork();
+			if (unmount == 0) {
+				execlp("fusermount", "fusermount", "-u", "-z", mMount.c_str(),
+				       static_cast<char*>(nullptr));
+				_exit(127);
+			}
+			if (!ChildProcesses::EndsWithin(unmount, std::chrono::seconds(10)))
+				ChildProcesses::Stop(unmount, SIGKILL);
+		}
+		ChildProcesses::Stop(mBindfs, SIGTERM);
+	}
+	StBindfsMount(const StBindfsMount&) = delete;
+	StBindfsMount& operator=(const StBindfsMount&) = delete;
+
+	// Empty once mounted; otherwise what was missing or what bindfs said.
+	std::string mRefused;
+
+private:
+	std::string mMount;
+	pid_t mBindfs = -1;
+};
+
 // A FUSE file system refuses the no-replace rename, as NFS does: files are made there all the same, also
 // where it refuses every mode and owner (as FAT for all users does), with what a file made there gets; a
 // replaced file is not left open to more than it was.
 TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 {
-	if (geteuid() != 0 || access("/dev/fuse", R_OK | W_OK) != 0 ||
-	    std::system("command -v bindfs >/dev/null") != 0)
-		GTEST_SKIP() << "mounting with bindfs needs root, /dev/fuse and bindfs";
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	const mode_t mask = umask(0);
 	umask(mask);
-	const std::string refusing = "--chmod-deny --chown-deny --chgrp-deny --create-with-perms=go+r";
-	for (const std::string& options : {std::string(), refusing}) {
-		SCOPED_TRACE(options);
+	const std::vector<std::string> refusing = {"--chmod-deny", "--chown-deny", "--chgrp-deny",
+	                                           "--create-with-perms=go+r"};
+	for (const std::vector<std::string>& options : {std::vector<std::string>(), refusing}) {
+		SCOPED_TRACE(options.empty() ? "plain" : "refusing modes and owners");
 		const std::string under = mWork + "/under", mount = mWork + "/mount";
 		std::filesystem::remove_all(under);
 		std::filesystem::create_directories(under);
 		std::filesystem::create_directories(mount);
-		if (std::system(("bindfs " + options + " '" + under + "' '" + mount + "'").c_str()) != 0)
-			GTEST_SKIP() << "bindfs could not mount here";
-		struct Unmount {
-			std::string path;
-			~Unmount() { (void)std::system(("umount '" + path + "'").c_str()); }
-		} unmount{mount};
+		const StBindfsMount mounted(options, under, mount);
+		if (!mounted.mRefused.empty())
+			GTEST_SKIP() << mounted.mRefused;
 		const SInt32 folder = FolderIDTable::IDForPath(mount);
 		SInt16 ref = 0;
 		ASSERT_EQ(HOpenReplacement(0, folder, P("Settings"), &ref), noErr);
