@@ -37,13 +37,13 @@ inline std::string WhyNot(const std::string& inFolder, unsigned inNeeds)
 	if (mkdtemp(folder.data()) == nullptr)
 		folder.clear();
 	// A change the disk answers as done but does not keep is refused too.
-	const auto tried = [](const std::string& path, const char* call, int result,
+	const auto tried = [](const std::string& path, const std::string& refused, int result,
 	                      auto kept) -> std::string {
 		struct stat st;
 		if (result != 0)
-			return std::string("this disk refuses ") + call + ": " + std::strerror(errno);
+			return refused + ": " + std::strerror(errno);
 		if (lstat(path.c_str(), &st) != 0 || !kept(st))
-			return std::string("this disk ignores ") + call;
+			return refused + ": the disk answers done but keeps nothing";
 		return {};
 	};
 	std::string why;
@@ -53,11 +53,11 @@ inline std::string WhyNot(const std::string& inFolder, unsigned inNeeds)
 		if (!why.empty())
 			break;
 		if (inNeeds & (kSetMode | kBeDenied))
-			why = tried(path, "chmod", chmod(path.c_str(), 0750),
+			why = tried(path, "this disk refuses chmod", chmod(path.c_str(), 0750),
 			            [](const struct stat& st) { return (st.st_mode & 07777) == 0750; });
 		if (why.empty() && (inNeeds & kGiveAway))
 			why = tried(
-			    path, "chown to another user", chown(path.c_str(), 65534, 65534),
+			    path, "chown to another user is refused here", chown(path.c_str(), 65534, 65534),
 			    [](const struct stat& st) { return st.st_uid == 65534 && st.st_gid == 65534; });
 	}
 	if (why.empty() && (inNeeds & kBeDenied) && chmod(file.c_str(), 0) == 0) {
