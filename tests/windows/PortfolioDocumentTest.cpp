@@ -19,6 +19,7 @@
 #include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "tests/support/DiskAbilities.h"
 #include "tests/support/KilledReplace.h"
 #include "tests/support/PortfolioFiles.h"
 #include "tests/support/ScratchFolder.h"
@@ -625,8 +626,9 @@ TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
 	EXPECT_TRUE(std::filesystem::is_empty(mScratch.Path("Taken")));
 	EXPECT_TRUE(taken->IsModified());
 
-	if (geteuid() == 0)
-		GTEST_SKIP() << "permissions do not bind root";
+	if (const std::string why = DiskAbilities::WhyNot(mScratch.Path(), DiskAbilities::kBeDenied);
+	    !why.empty())
+		GTEST_SKIP() << why;
 	mScratch.MakeFolder("Locked");
 	WritePortfolio("Locked/Pension", 1);
 	const std::string saved = ReadBytes(mScratch.Path("Locked/Pension"));
@@ -745,8 +747,10 @@ TEST_F(PortfolioDocumentTest, ALinkThatCannotBeFollowedOrACopyTakenAwayGivesTheT
 	EXPECT_EQ(theirs, 1);
 	EXPECT_TRUE(document->IsModified());
 
-	if (geteuid() != 0)
-		GTEST_SKIP() << "only root can give a link to another user";
+	if (const std::string why =
+	        DiskAbilities::WhyNot(mScratch.Path(), DiskAbilities::kSetMode | DiskAbilities::kGiveAway);
+	    !why.empty())
+		GTEST_SKIP() << why;
 	mScratch.MakeFolder("Public");
 	const std::string link = mScratch.Path("Public/Linked");
 	ASSERT_EQ(chmod(mScratch.Path("Public").c_str(), 01777), 0);
@@ -941,8 +945,9 @@ TEST_F(PortfolioDocumentTest, QuittingAsksToSaveAndPrintingFromOutsideReusesTheO
 
 TEST_F(PortfolioDocumentTest, PrintingFromOutsideLeavesAPrintoutMadeReadOnlyAsItWas)
 {
-	if (geteuid() == 0)
-		GTEST_SKIP() << "permissions do not bind root";
+	if (const std::string why = DiskAbilities::WhyNot(mScratch.Path(), DiskAbilities::kBeDenied);
+	    !why.empty())
+		GTEST_SKIP() << why;
 	WritePortfolio("Savings", 1);
 	const std::string pdf = mScratch.Path("printed.pdf");
 	mScratch.Write("printed.pdf", "last year's printout");

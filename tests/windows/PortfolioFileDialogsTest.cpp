@@ -14,6 +14,7 @@
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/PascalStrings.h"
+#include "tests/support/DiskAbilities.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
@@ -571,6 +572,9 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserA
 // So is no name, or one that ends in "/", each with its own reason.
 TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlainFile)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mScratch.Path(), DiskAbilities::kSetMode);
+	    !why.empty())
+		GTEST_SKIP() << why;
 	UseQtsDialogs();
 	WritePortfolio("home/Documents/Retirement");
 	TPortfolio* document = Open("home/Documents/Retirement");
@@ -584,11 +588,11 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogRefusesANameThatIsNoPlain
 	const std::string shared = mScratch.Path("shared");
 	ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
 	std::filesystem::create_symlink(shared + "/target.pdf", shared + "/link.pdf");
-	if (geteuid() == 0) {
+	if (const std::string why = DiskAbilities::WhyNot(shared, DiskAbilities::kGiveAway); why.empty()) {
 		ASSERT_EQ(chown(shared.c_str(), 65534, 65534), 0);
 		ASSERT_EQ(lchown((shared + "/link.pdf").c_str(), 65534, 65534), 0);
 	} else {
-		std::printf("Not root: the shared folder and its link stay this user's.\n");
+		std::printf("%s: the shared folder and its link stay this user's.\n", why.c_str());
 	}
 	UPrinting::GetAppPrintSpec().SetOutputFile(pipe);
 	UModalAlerts::ClearShownAlerts();

@@ -1,6 +1,7 @@
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/ChildProcesses.h"
+#include "tests/support/DiskAbilities.h"
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
@@ -68,7 +69,8 @@ protected:
 	static std::vector<char> AccessAcl(const std::string& path)
 	{
 		std::vector<char> bytes(256);
-		const ssize_t n = getxattr(path.c_str(), "system.posix_acl_access", bytes.data(), bytes.size());
+		const ssize_t n =
+		    getxattr(path.c_str(), "system.posix_acl_access", bytes.data(), bytes.size());
 		bytes.resize(size_t(std::max<ssize_t>(n, 0)));
 		return bytes;
 	}
@@ -80,8 +82,10 @@ protected:
 // Another run of the user's, stopped while its sweep looked at each new copy, holds a shared lock on it from
 // the moment it is made: a save, a new file and a printout neither wait for it nor fail. The copy of a
 // replaced file is never open to more than that file; a new file's copy has a new file's mode throughout.
-TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsOpenToNobodyElse)
+TEST_F(FileReplacementTest, ACopyHeldFromItsFirstMomentIsNotWaitedForAndIsNeverOpenToMoreThanItsFile)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	WriteText(mWork + "/Savings", "former");
 	ASSERT_EQ(chmod((mWork + "/Savings").c_str(), 0640), 0);
 	killedreplace::StHeldCopies held(mWork);
@@ -373,6 +377,8 @@ TEST_F(FileReplacementTest, ALinkLeadsWhereTheKernelWouldFollowIt)
 // leaves the file it names as it is. The user's own link there is followed.
 TEST_F(FileReplacementTest, AnotherUsersLinkInAFolderOpenToAllIsNotFollowed)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	const std::string shared = mWork + "/shared";
 	std::filesystem::create_directory(shared);
 	ASSERT_EQ(chmod(mWork.c_str(), 0755), 0);
@@ -389,8 +395,8 @@ TEST_F(FileReplacementTest, AnotherUsersLinkInAFolderOpenToAllIsNotFollowed)
 	ASSERT_EQ(Replace(ref, "!"), noErr);
 	EXPECT_EQ(ReadText(mWork + "/secret"), "root only!");
 
-	if (geteuid() != 0)
-		GTEST_SKIP() << "only root can give a link to another user";
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kGiveAway); !why.empty())
+		GTEST_SKIP() << why;
 	ASSERT_EQ(lchown((shared + "/theirs").c_str(), 65534, 65534), 0);
 	EXPECT_EQ(HOpenReplacement(0, folder, P("theirs"), &ref), fsUntrustedLinkErr);
 	int writer = -1;

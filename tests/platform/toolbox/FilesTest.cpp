@@ -2,12 +2,15 @@
 
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/ChildProcesses.h"
+#include "tests/support/DiskAbilities.h"
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -295,11 +298,13 @@ TEST_P(FilesOnEveryFileSystemTest, ANewFileAppearsOnlyWholeAndNeverOverAnotherMa
 
 TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	WriteText(mWork + "/report.pdf", "old");
 	chmod((mWork + "/report.pdf").c_str(), 0600);
 	std::filesystem::create_symlink("report.pdf", mWork + "/latest");
-	const bool root = geteuid() == 0;
-	if (root) {
+	const bool givesAway = DiskAbilities::WhyNot(mWork, DiskAbilities::kGiveAway).empty();
+	if (givesAway) {
 		ASSERT_EQ(chown((mWork + "/report.pdf").c_str(), 65534, 65534), 0);
 	}
 
@@ -317,7 +322,7 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	struct stat st;
 	ASSERT_EQ(stat((mWork + "/report.pdf").c_str(), &st), 0);
 	EXPECT_EQ(st.st_mode & 07777, 0600u);
-	if (root) {
+	if (givesAway) {
 		EXPECT_EQ(st.st_uid, 65534u);
 		EXPECT_EQ(st.st_gid, 65534u);
 	}
@@ -330,8 +335,8 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 	ASSERT_EQ(mkfifo((mWork + "/pipe").c_str(), 0600), 0);
 	EXPECT_EQ(PathOpenReplacement(mWork + "/pipe", false, &ref, &copy), fsNotAFileErr);
 	EXPECT_EQ(HOpenReplacement(0, mDir, P("pipe"), &ref), fsNotAFileErr);
-	if (root)
-		GTEST_SKIP() << "root writes read-only files";
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kBeDenied); !why.empty())
+		GTEST_SKIP() << why;
 	chmod((mWork + "/report.pdf").c_str(), 0400);
 	EXPECT_EQ(PathOpenReplacement(mWork + "/latest", false, &ref, &copy), wrPermErr);
 	EXPECT_EQ(HOpenReplacement(0, mDir, P("report.pdf"), &ref), wrPermErr);
@@ -340,6 +345,8 @@ TEST_F(FilesTest, AReplacementGoesThroughLinksAndKeepsModeOwnerAndGroup)
 
 TEST_F(FilesTest, TheFormerFileIsKeptWholeUnderAFreeNameBeforeItIsReplaced)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	WriteText(mWork + "/Stocks", "former");
 	chmod((mWork + "/Stocks").c_str(), 0640);
 	FInfo info{FOUR_CHAR_CODE("zvSF"), FOUR_CHAR_CODE("KSTR"), 0};
@@ -399,8 +406,10 @@ std::string sSwapped, sSwappedTo;
 // the user's files or written over, and no copy carries a set-id bit.
 TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 {
-	if (geteuid() != 0)
-		GTEST_SKIP() << "only root saves in another user's folder";
+	if (const std::string why =
+	        DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode | DiskAbilities::kGiveAway);
+	    !why.empty())
+		GTEST_SKIP() << why;
 	const std::string secret = mWork + "/root/in/doc";
 	std::filesystem::create_directories(mWork + "/root/in");
 	WriteText(secret, "root only");
@@ -465,6 +474,8 @@ TEST_F(FilesTest, ALinkSwappedInDuringRootsSaveInAUsersFolderIsNeverFollowed)
 // mode, and is not left open to more than it was.
 TEST_F(FilesTest, OnAFuseMountNewFilesReplacementsAndKeptCopiesAreMade)
 {
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
 	const mode_t mask = umask(0);
 	umask(mask);
 	const std::vector<std::string> plain,
