@@ -28,7 +28,7 @@ endfunction()
 
 # One test executable per library. Files named *E2ETest.cpp go into a second executable labelled e2e;
 # everything else is labelled unit. Every one checks the temporary folder first; those with the framework
-# fail a test that leaves an alert or dialog unanswered.
+# fail a test that leaves an alert unanswered.
 function(vantorel_tests name folder)
   cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
   file(GLOB_RECURSE all CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)

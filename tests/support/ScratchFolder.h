@@ -85,6 +85,7 @@ public:
 		std::filesystem::remove_all(mPath, ignored);
 	}
 	ScratchFolder(const ScratchFolder&) = delete;
+	ScratchFolder& operator=(const ScratchFolder&) = delete;
 
 	// The folder scratch folders are made in.
 	static std::string Base()
@@ -92,7 +93,6 @@ public:
 		const char* base = std::getenv("TMPDIR");
 		return base && *base ? base : "/tmp";
 	}
-	ScratchFolder& operator=(const ScratchFolder&) = delete;
 
 	std::string Path(const std::string& name = "") const
 	{
