@@ -27,7 +27,8 @@ function(vantorel_library name)
 endfunction()
 
 # One test executable per library. Files named *E2ETest.cpp go into a second executable labelled e2e;
-# everything else is labelled unit.
+# everything else is labelled unit. Every one checks the temporary folder first; those with the framework
+# fail a test that leaves an alert unanswered.
 function(vantorel_tests name folder)
   cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
   file(GLOB_RECURSE all CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
@@ -45,7 +46,11 @@ function(vantorel_tests name folder)
     else()
       set(exe test_${name}_e2e)
     endif()
-    add_executable(${exe} ${${kind}_sources})
+    # Linked into each program as they are: nothing refers to them.
+    add_executable(${exe} ${${kind}_sources} ${PROJECT_SOURCE_DIR}/tests/support/TestProgramEnvironment.cpp)
+    if("framework" IN_LIST ARG_DEPS)
+      target_sources(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/UnansweredAlerts.cpp)
+    endif()
     target_link_libraries(${exe} PRIVATE ${ARG_DEPS} testsupport GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(${exe} PRIVATE VANTOREL_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures")
     add_test(NAME ${exe} COMMAND ${exe} --gtest_brief=1)

@@ -16,6 +16,7 @@ namespace
 std::string sParams[4];
 std::deque<MessageBoxItemT> sAnswers;
 Boolean sAnswersRequired = false;
+UModalAlerts::Unanswered sUnanswered;
 std::vector<UModalAlerts::SShownAlert> sShown;
 
 std::string Filled(const std::string& inText)
@@ -58,6 +59,10 @@ MessageBoxItemT UModalAlerts::Show(EAlertKind inKind, ResIDT inAlertID)
 		return item;
 	}
 	// A test that forgot its answer would wait for ever.
+	if (sUnanswered) {
+		sUnanswered("the alert \"" + MacRoman::ToUTF8(text) + "\"");
+		return cancelled;
+	}
 	Assert_(!sAnswersRequired);
 
 	QMessageBox box;
@@ -99,6 +104,11 @@ void UModalAlerts::ClearQueuedAnswers()
 void UModalAlerts::SetAnswersRequired(Boolean inRequired)
 {
 	sAnswersRequired = inRequired;
+}
+
+void UModalAlerts::SetUnanswered(Unanswered inHandler)
+{
+	sUnanswered = std::move(inHandler);
 }
 
 const std::vector<UModalAlerts::SShownAlert>& UModalAlerts::GetShownAlerts()

@@ -8,6 +8,7 @@
 
 #include "platform/framework/FrameworkTypes.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ public:
 	static void ClearQueuedAnswers();
 	// When set, an alert that finds no queued answer stops the program instead of waiting for a user.
 	static void SetAnswersRequired(Boolean inRequired);
+	// When set, an alert that finds no queued answer is handed to it, its text in UTF-8, and then ends
+	// as its Cancel would, without waiting: a test program fails the test with it.
+	typedef std::function<void(const std::string& inWaitsFor)> Unanswered;
+	static void SetUnanswered(Unanswered inHandler);
 
 	struct SShownAlert {
 		EAlertKind kind;

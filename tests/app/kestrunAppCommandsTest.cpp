@@ -49,7 +49,8 @@ protected:
 	}
 	void TearDown() override
 	{
-		mApp->AttemptQuitSelf(0);
+		if (mApp)
+			mApp->AttemptQuitSelf(0);
 		mApp.reset();
 		TTicker::InstallSettingsHooks({});
 		SetURLOpener(nullptr);

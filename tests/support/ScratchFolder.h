@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -31,8 +33,7 @@ public:
 	ScratchFolder()
 	{
 		// Under TMPDIR when set, so that the whole suite can be run on another file system.
-		const char* base = std::getenv("TMPDIR");
-		std::string pattern = std::string(base && *base ? base : "/tmp") + "/vantorel-test-XXXXXX";
+		std::string pattern = Base() + "/vantorel-test-XXXXXX";
 		// Without the folder the test ends here, its reason reported, before anything is redirected:
 		// it would otherwise work in the user's own folders.
 		if (mkdtemp(pattern.data()) == nullptr)
@@ -43,16 +44,26 @@ public:
 		// behind the mount's back as another program on that machine would.
 		const char* backing = std::getenv("VANTOREL_TEST_BACKING_DIR");
 		mBacking = backing && *backing ? backing + mPath.substr(mPath.rfind('/')) : mPath;
-		try {
-			std::filesystem::create_directories(mPath + "/config");
-			// Qt warns about a runtime folder that others may read. Made so, not changed after: a disk
-			// may refuse every change of mode.
-			if (mkdir((mPath + "/runtime").c_str(), 0700) != 0)
-				throw std::system_error(errno, std::generic_category(), mPath + "/runtime");
-		} catch (...) {
+		// A full disk still makes folders (on tmpfs) but no file in them: the test ends here all the
+		// same.
+		const std::string probe = mPath + "/.probe";
+		const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+		const ssize_t wrote = fd >= 0 ? write(fd, kProbe, sizeof kProbe) : -1;
+		bool made = wrote == ssize_t(sizeof kProbe);
+		if (wrote >= 0 && !made)
+			errno = ENOSPC; // a short write says no more
+		if (fd >= 0 && close(fd) != 0)
+			made = false;
+		// Qt warns about a runtime folder that others may read. Made so, not changed after: a disk
+		// may refuse every change of mode.
+		made = made && unlink(probe.c_str()) == 0 && mkdir((mPath + "/config").c_str(), 0777) == 0 &&
+		       mkdir((mPath + "/runtime").c_str(), 0700) == 0;
+		if (!made) {
+			const std::string reason = std::strerror(errno);
 			std::error_code ignored;
 			std::filesystem::remove_all(mPath, ignored);
-			throw;
+			throw std::runtime_error("no scratch folder could be made as " + mPath + ": " +
+			                         reason);
 		}
 		Redirect("HOME", mPath + "/home");
 		Redirect("XDG_CONFIG_HOME", mPath + "/config");
@@ -74,6 +85,13 @@ public:
 	}
 	ScratchFolder(const ScratchFolder&) = delete;
 	ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+	// The folder scratch folders are made in.
+	static std::string Base()
+	{
+		const char* base = std::getenv("TMPDIR");
+		return base && *base ? base : "/tmp";
+	}
 
 	std::string Path(const std::string& name = "") const
 	{
@@ -129,6 +147,8 @@ private:
 		mSaved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
 		setenv(name, value.c_str(), 1);
 	}
+
+	static constexpr char kProbe[4096] = {};
 
 	std::string mPath;
 	std::string mBacking;

@@ -1,4 +1,5 @@
 #include "platform/toolbox/TickCount.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/toolkit/PaneTestSupport.h"
 #include "toolkit/TBanner.h"
 #include "toolkit/TBannerCaption.h"
@@ -277,15 +278,13 @@ TEST_F(PrinterHeaderTest, DateAndTimeTokensAreTodaysAndEachTokenIsReplacedOnce)
 
 TEST_F(PrinterHeaderTest, ThePrintoutSetsEachPagesText)
 {
-	std::string folder = "/tmp/vantorel-header-XXXXXX";
-	ASSERT_NE(mkdtemp(folder.data()), nullptr);
+	ScratchFolder folder;
 	LPrintSettings spec = mPrintout->GetPrintSpec();
-	spec.SetOutputFile(folder + "/out.pdf");
+	spec.SetOutputFile(folder.Path("out.pdf"));
 	spec.SetPageRange(5, 7);
 	mPrintout->SetPrintSpec(spec);
 	mHeader->PrepareCaption(mPrintout, "Holdings", true);
 	mPrintout->DoPrintJob();
-	std::filesystem::remove_all(folder);
 	EXPECT_EQ(FrameworkTest::Descriptor(mHeader), "Page 3 of 3 - Holdings");
 }
 

@@ -6,6 +6,7 @@
 #include "platform/toolbox/gui/Drag.h"
 #include "platform/toolbox/gui/Fonts.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/toolkit/PaneTestSupport.h"
 #include "toolkit/CURLPushButton.h"
 #include "toolkit/LColorWell.h"
@@ -97,9 +98,8 @@ protected:
 	{
 		LoadLayouts();
 		RegisterClass_(TTimedBevelButton);
-		std::string pattern = "/tmp/vantorel-sounds-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-		mSoundFolder = pattern;
+		mScratch = std::make_unique<ScratchFolder>();
+		mSoundFolder = mScratch->Path();
 		for (const char* name : {"Chime.wav", "Alarm.wav", "Bell.tone.wav"})
 			std::ofstream(mSoundFolder + "/" + name) << "x";
 		mSounds = std::make_unique<ScopedEnvironment>("VANTOREL_SOUNDS", mSoundFolder);
@@ -115,7 +115,7 @@ protected:
 		mWindow.reset();
 		USound::DisposeSounds();
 		mSounds.reset();
-		std::filesystem::remove_all(mSoundFolder);
+		mScratch.reset();
 		SetPopUpMenuChooser(nullptr);
 		SetDragTracker(nullptr);
 		ClearColorAnswers();
@@ -130,6 +130,7 @@ protected:
 	}
 	QRgb Pixel(int h, int v) const { return mWindow->GetMacPort()->image->pixel(h, v); }
 
+	std::unique_ptr<ScratchFolder> mScratch;
 	std::string mSoundFolder;
 	std::unique_ptr<ScopedEnvironment> mSounds;
 	std::unique_ptr<LWindow> mWindow;

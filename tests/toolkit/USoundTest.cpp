@@ -8,6 +8,7 @@
 #include "platform/toolbox/gui/SoundFiles.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScratchFolder.h"
 #include "toolkit/LSound.h"
 #include "toolkit/UKsServices.h"
 
@@ -22,13 +23,6 @@
 
 namespace
 {
-
-std::string MakeFolder()
-{
-	std::string pattern = "/tmp/vantorel-sounds-XXXXXX";
-	EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-	return pattern;
-}
 
 void Touch(const std::string& inPath)
 {
@@ -61,7 +55,8 @@ protected:
 	void SetUp() override
 	{
 		FrameworkTest::EnsureApplication();
-		mFolder = MakeFolder();
+		mScratch = std::make_unique<ScratchFolder>();
+		mFolder = mScratch->Path();
 		for (const char* name :
 		     {"Zeta.wav", "alpha.WAV", "Beta.wav", "notes.txt", ".hidden.wav",
 		      "Ring.tone.with.a.very.long.name.for.testing.wav", "two.dots.name.wav"})
@@ -82,9 +77,10 @@ protected:
 		SetAudioOutputOverride(-1);
 		USound::DisposeSounds();
 		mEnvironment.reset();
-		std::filesystem::remove_all(mFolder);
+		mScratch.reset();
 	}
 
+	std::unique_ptr<ScratchFolder> mScratch;
 	std::string mFolder;
 	std::unique_ptr<ScopedEnvironment> mEnvironment;
 	SoundFilePlayer mPrevious;

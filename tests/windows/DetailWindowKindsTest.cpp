@@ -16,6 +16,7 @@
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UPrinting.h"
 #include "platform/toolbox/Debugging.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "windows/security/TCurrencyDetailWindow.h"
@@ -23,7 +24,6 @@
 #include "windows/security/TIndexDetailWindow.h"
 #include "windows/security/TStockDetailWindow.h"
 
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -74,9 +74,8 @@ protected:
 	// The text of the page the window prints, as a PDF reader sees it.
 	std::string PrintedPage(TDetailWindow* inWindow)
 	{
-		QTemporaryDir folder;
-		EXPECT_TRUE(folder.isValid());
-		const std::string pdf = folder.filePath("kind-detail.pdf").toStdString();
+		ScratchFolder folder;
+		const std::string pdf = folder.Path("kind-detail.pdf");
 		PrintedText::PrintTo(pdf);
 		SInt32 item = TDetailWindow::kActPrint;
 		inWindow->ObeyCommand(FOUR_CHAR_CODE("Actn"), &item);

@@ -16,6 +16,7 @@
 #include "platform/framework/URegistrar.h"
 #include "platform/toolbox/TickCount.h"
 #include "platform/toolbox/gui/ResourceStore.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/windows/PrintedText.h"
 #include "tests/windows/SecurityWindowsTestSupport.h"
 #include "toolkit/TColourCaption.h"
@@ -24,7 +25,6 @@
 #include "windows/security/TFundDetailWindow.h"
 #include "windows/security/TSelectDlog.h"
 
-#include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
 
@@ -423,9 +423,8 @@ TEST_F(DetailWindowTest, AFundPrintsItsPageToPdf)
 	mFund.Quoter(kYahooUS);
 	TFundDetailWindow* window = Open();
 	ASSERT_NE(window, nullptr);
-	QTemporaryDir folder;
-	ASSERT_TRUE(folder.isValid());
-	const std::string pdf = folder.filePath("fund-detail.pdf").toStdString();
+	ScratchFolder folder;
+	const std::string pdf = folder.Path("fund-detail.pdf");
 	PrintedText::PrintTo(pdf);
 	Action(window, TDetailWindow::kActPrint);
 	std::string text = PrintedText::Read(pdf);

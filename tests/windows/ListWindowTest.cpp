@@ -87,7 +87,8 @@ protected:
 	{
 		SetDragTracker(nullptr);
 		Quit();
-		mForwarder->mPlugin = nullptr;
+		if (mForwarder)
+			mForwarder->mPlugin = nullptr;
 		delete mForwarder;
 		UDispatch::DeletePending();
 		StockPluginFixture::TearDown();

@@ -37,7 +37,8 @@ protected:
 	void TearDown() override
 	{
 		Quit();
-		mForwarder->mPlugin = nullptr;
+		if (mForwarder)
+			mForwarder->mPlugin = nullptr;
 		delete mForwarder;
 		UDispatch::DeletePending();
 		StockPluginFixture::TearDown();

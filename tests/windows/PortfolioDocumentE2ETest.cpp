@@ -305,6 +305,7 @@ public:
 
 	explicit DialogAnswerer(QProcess& inCall) : mCall(inCall)
 	{
+		UModalAlerts::SetUnanswered(nullptr);
 		QObject::connect(&mTimer, &QTimer::timeout, [this] { Look(); });
 		mTimer.start(10);
 	}

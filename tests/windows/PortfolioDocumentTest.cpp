@@ -144,6 +144,7 @@ protected:
 	// Answers the next message box the user sees by clicking the button titled inButton.
 	static void ClickInNextBox(const QString& inButton)
 	{
+		UModalAlerts::SetUnanswered(nullptr);
 		QTimer::singleShot(0, [inButton] {
 			for (QWidget* widget : QApplication::topLevelWidgets())
 				if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())

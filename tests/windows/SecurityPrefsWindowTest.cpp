@@ -178,7 +178,8 @@ protected:
 	{
 		TEventWatcher::Reset();
 		Quit();
-		mForwarder->mPlugin = nullptr;
+		if (mForwarder)
+			mForwarder->mPlugin = nullptr;
 		delete mForwarder;
 		UDispatch::DeletePending();
 		StockPluginFixture::TearDown();

@@ -77,7 +77,7 @@ protected:
 
 	void TearDown() override
 	{
-		if (IPluginWindow* window = mPlugin->GetWindow(windowSummary))
+		if (IPluginWindow* window = mPlugin ? mPlugin->GetWindow(windowSummary) : nullptr)
 			window->Delete();
 		UDispatch::DeletePending();
 		UPrinting::SetPrintJobDialog(nullptr);

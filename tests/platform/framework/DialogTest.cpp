@@ -5,8 +5,11 @@
 #include "platform/framework/UModalAlerts.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -114,6 +117,7 @@ TEST_F(DialogTest, AlertShowsItsTextWithTheParametersAndReturnsTheQueuedItem)
 
 TEST_F(DialogTest, AlertShownToTheUserAnswersTheItemOfTheClickedButton)
 {
+	UModalAlerts::SetUnanswered(nullptr);
 	ParamText(nullptr, nullptr, nullptr, nullptr);
 	// The user presses the third button ("Don't Save") of the box that comes up.
 	QString shownText;
@@ -131,8 +135,29 @@ TEST_F(DialogTest, AlertShownToTheUserAnswersTheItemOfTheClickedButton)
 	EXPECT_TRUE(UModalAlerts::GetShownAlerts().empty()) << "a user's alerts are not kept for the run";
 }
 
+TEST_F(DialogTest, AnAlertTheTestLeftUnansweredFailsItWithItsTextAndEndsAsItsCancelAtOnce)
+{
+	const Str255 what = {4, 'D', 'i', 's', 'k'};
+	ParamText(what, nullptr, nullptr, nullptr);
+	// Where a box waits after all, it is closed later, so that this test ends.
+	QTimer late;
+	QObject::connect(&late, &QTimer::timeout, [] {
+		if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+			box->reject();
+	});
+	late.start(3000);
+	QElapsedTimer waited;
+	waited.start();
+	MessageBoxItemT item = 0;
+	EXPECT_NONFATAL_FAILURE(item = CautionAlert(201), "the test gave no answer to the alert \"Save?\"");
+	EXPECT_EQ(item, 2);
+	EXPECT_NONFATAL_FAILURE(StopAlert(200), "the alert \"Problem: Disk ()\"");
+	EXPECT_LT(waited.elapsed(), 1000);
+}
+
 TEST_F(DialogTest, AQuitWhileMessagesWaitEndsThemAsTheirCancelAndThenQuits)
 {
+	UModalAlerts::SetUnanswered(nullptr);
 	LWindow* window = LWindow::CreateWindow(1000, mApp.get());
 	window->Show();
 	MessageBoxItemT save = 0, problem = 0, later = 0;

@@ -1,8 +1,8 @@
 #include "platform/toolbox/gui/ResourceStore.h"
 
 #include "FrameworkTestSupport.h"
+#include "tests/support/ScratchFolder.h"
 
-#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -153,9 +153,8 @@ TEST_F(ResourceStoreTest, FolderLoadsItsResourceFilesAndMissingOnesAreErrors)
 
 TEST_F(ResourceStoreTest, TwoFilesOfAFolderGivingOneNumberTwiceLoadNothing)
 {
-	QTemporaryDir scratch;
-	ASSERT_TRUE(scratch.isValid());
-	const std::filesystem::path folder = scratch.path().toStdString();
+	ScratchFolder scratch;
+	const std::filesystem::path folder = scratch.Path();
 	std::ofstream(folder / "a.res") << "STR# 7 { \"a\" } STR# 8 { \"only a\" }";
 	std::ofstream(folder / "b.res") << "STR# 9 { \"b\" } STR# 7 { \"b\" }";
 	EXPECT_FALSE(mStore.LoadFolder(folder.string(), &mError));
