@@ -1,6 +1,7 @@
 #include "foundation/TVyFile.h"
 
 #include "platform/toolbox/FolderIDTable.h"
+#include "tests/support/DiskAbilities.h"
 #include "tests/support/TempHomeFixture.h"
 
 #include <cstring>
@@ -484,9 +485,9 @@ TEST_F(TVyFileReplaceTest, AMissingFileIsMadeOnlyWholeAndALockedOneIsNotReplaced
 	EXPECT_EQ(hidden.Open(), kVyFileBadName);
 	EXPECT_EQ(EntriesInWork(), 2u);
 
-	if (geteuid() == 0)
-		GTEST_SKIP() << "root writes read-only files";
-	chmod((mWork + "/doc").c_str(), 0440);
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kBeDenied); !why.empty())
+		GTEST_SKIP() << why;
+	ASSERT_EQ(chmod((mWork + "/doc").c_str(), 0440), 0);
 	EXPECT_EQ(mFile->Open(), kVyFilePermission);
 	EXPECT_EQ(ReadText(mWork + "/doc"), "original contents");
 }
