@@ -66,6 +66,9 @@ public:
 	static UnusableTeller SetUnusableTeller(UnusableTeller inTeller);
 	// Tells the user that a choice cannot be used, through the teller or ALRT_ChoiceNotUsable.
 	static void TellUnusable(const tUnusableChoice& inChoice);
+	// The same for the file chosen and a save failure reason (inDetail: its detail, Mac Roman).
+	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason,
+	                         const std::string& inDetail = {});
 	// Whether a file can be written under a name chosen to save to, found by looking only: nothing stands
 	// there in a folder that does, or a plain file does, reached by links as the file layer follows them.
 	// Otherwise the user is told why and it is false. Save As and Print to File ask it before anything
@@ -120,7 +123,4 @@ private:
 	// outReplacing (kSaveFile): the dialog's answer, taken as the user accepted.
 	static QStringList Choose(const tDialogOptions& inOptions, bool* outReplacing = nullptr);
 	static bool SpecFromChoice(const QString& inPath, tDialogOptions::Mode inMode, FSSpec& outSpec);
-	// inDetail: the reason's detail, Mac Roman.
-	static void TellUnusable(const QFileInfo& inChoice, SInt16 inReason,
-	                         const std::string& inDetail = {});
 };

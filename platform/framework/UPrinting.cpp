@@ -148,9 +148,7 @@ private:
 			if (!UNavServicesDialogs::LooksUsableToSave(path))
 				return;
 			if (!CanWrite(path)) {
-				UNavServicesDialogs::TellUnusable(
-				    {MacRoman::FromUTF8Spelled(QFileInfo(path).fileName().toStdString()),
-				     LDocument::SaveFailureReason(kReasonPermission)});
+				UNavServicesDialogs::TellUnusable(QFileInfo(path), kReasonPermission);
 				return;
 			}
 			const bool stands = OutputFileStands(QFile::encodeName(path).toStdString());
@@ -201,11 +199,8 @@ static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec, bool& outStood)
 	auto* dialog = new PrintDialog(&printer, QApplication::activeWindow());
 	// It then offers no Print to File: a print that went to a file is told why.
 	if (!dialog->TakenOver() && !ioPrintSpec.GetOutputFile().empty())
-		UNavServicesDialogs::TellUnusable(
-		    {MacRoman::FromUTF8Spelled(QFileInfo(QString::fromStdString(ioPrintSpec.GetOutputFile()))
-		                                   .fileName()
-		                                   .toStdString()),
-		     LDocument::SaveFailureReason(kReasonNoPrintToFile)});
+		UNavServicesDialogs::TellUnusable(QFileInfo(QString::fromStdString(ioPrintSpec.GetOutputFile())),
+		                                  kReasonNoPrintToFile);
 	if (!StModalLoop::ExecAndDelete(dialog, [&] { outStood = dialog->OutputFileStood(); }))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);

@@ -223,9 +223,9 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName, bool an
 	return -1;
 }
 
-// The former file's owner and group where the system lets this user give them, its ACL, then its
-// permissions. The set-id bits are never carried over: a copy made by root in a user's folder must not run
-// as root. What the disk refuses to set or remove, whatever error it answers, is left, unless it gives others
+// The former file's owner and group where the system lets this user give them, then its permissions (its ACL
+// was taken as the copy was made). The set-id bits are never carried over: a copy made by root in a user's
+// folder must not run as root. What the disk refuses to set or remove, whatever error it answers, is left, unless it gives others
 // more than the former file did.
 OSErr TakeOwnerAndMode(int fd, int formerFd)
 {
@@ -238,10 +238,10 @@ OSErr TakeOwnerAndMode(int fd, int formerFd)
 		const int groupGiven = fchown(fd, uid_t(-1), former.st_gid);
 		(void)groupGiven;
 	}
-	int e = TakeAccessList(fd, formerFd);
-	if (fchmod(fd, former.st_mode & 01777) != 0)
-		e = errno;
-	return e == 0 || !GivesOthersMore(fd, formerFd) ? OSErr(noErr) : ErrnoToOSErr(e);
+	if (fchmod(fd, former.st_mode & 01777) == 0)
+		return noErr;
+	const int e = errno;
+	return GivesOthersMore(fd, formerFd) ? ErrnoToOSErr(e) : OSErr(noErr);
 }
 
 OSErr CopyBytes(int source, int fd)
