@@ -3,6 +3,7 @@
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStream.h"
 #include "platform/framework/StPrintSession.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/DiskAbilities.h"
@@ -14,6 +15,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -212,11 +215,11 @@ protected:
 		UPrinting::SetPrintJobDialog(nullptr);
 	}
 
-	void Install()
+	void Install(LView* inOccupant = nullptr)
 	{
 		auto* holder = dynamic_cast<LPlaceHolder*>(mPrintout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
 		ASSERT_NE(holder, nullptr);
-		holder->InstallOccupant(mRows, 0);
+		holder->InstallOccupant(inOccupant ? inOccupant : mRows, 0);
 	}
 
 	// A private folder for the printed files, under TMPDIR as every file test's.
@@ -405,6 +408,65 @@ TEST_F(PrintoutTest, APrintoutReplacesTheFileALinkNamesKeepingItsModeAndOwnerAnd
 	                                          "printouts/.report.pdf.vantorel-save-Ef34Gh",
 	                                          "printouts/report.pdf"}));
 	close(printing);
+}
+
+// The write(2) calls this thread has made, as the kernel counts them.
+long WriteCalls()
+{
+	std::ifstream io("/proc/thread-self/io");
+	std::string key;
+	for (long value = 0; io >> key >> value;)
+		if (key == "syscw:")
+			return value;
+	ADD_FAILURE() << "no count of writes in /proc/thread-self/io";
+	return 0;
+}
+
+// A printout reaches its file in large writes (each is a round trip on a network or FUSE folder). A write
+// that fails, in the middle or the last one at the end, fails the print with its reason and leaves the
+// former printout as it was.
+TEST_F(PrintoutTest, APrintoutIsWrittenInLargePiecesAndAFailedWriteSaysWhy)
+{
+	SPaneInfo info;
+	info.width = 250;
+	info.height = 150;
+	info.superView = mWindow;
+	auto* tall = new TRowsView(info, 6000);
+	const std::string out = mScratch.Path("out.pdf");
+	// The reasons told.
+	static bool sLoaded = false;
+	if (!std::exchange(sLoaded, true))
+		FrameworkTest::LoadFixtureFile("../../resources/Documents.res");
+	mPrintout->SetPrintSpec(mSpec);
+	Install(tall);
+	const long before = WriteCalls();
+	mPrintout->DoPrintJob();
+	const long calls = WriteCalls() - before;
+	const auto size = std::filesystem::file_size(out);
+	ASSERT_GT(size, 128u * 1024);
+	EXPECT_LE(calls, long(size / (32 * 1024)) + 4) << size << " bytes in " << calls << " writes";
+	EXPECT_EQ(PdfPages(out).size(), 200u);
+
+	std::ifstream former(out, std::ios::binary);
+	const std::string printed{std::istreambuf_iterator<char>(former), {}};
+	for (LView* occupant : {static_cast<LView*>(tall), static_cast<LView*>(mRows)}) {
+		Install(occupant);
+		std::optional<LException> failed;
+		{
+			StFileSizeLimit full(occupant == tall ? size / 2 : 2048);
+			try {
+				mPrintout->DoPrintJob();
+			} catch (const LException& inFailure) {
+				failed = inFailure;
+			}
+		}
+		ASSERT_TRUE(failed.has_value()) << (occupant == tall ? "tall" : "short");
+		EXPECT_EQ(failed->GetErrorCode(), LPrintout::err_PrintFileRefused);
+		EXPECT_EQ(UModalAlerts::FillParameters("^0: ^1"),
+		          "out.pdf: The disk is full, or the file would pass the size limit set for files.");
+		std::ifstream now(out, std::ios::binary);
+		EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(now), {}) == printed);
+	}
 }
 
 TEST_F(PrintoutTest, ALayoutThatIsNoPrintoutGivesNone)
