@@ -49,23 +49,36 @@ template <class F> void ForEachPlaceHolder(LPane* inPane, F inF)
 			ForEachPlaceHolder(sub, inF);
 }
 
-// The copy's descriptor as the PDF writer's device. It keeps the error of a failed write, which says why
-// the printout could not be written (a full disk); QFile gives only its text.
+// The copy's descriptor as the PDF writer's device. The writer hands it pieces of a few bytes each: they
+// reach the descriptor in large writes, each a round trip on a network or FUSE folder. It keeps the first
+// error of a write or of the close, which says why the printout could not be written (a full disk); QFile
+// gives only its text.
 class CopyWriter : public QIODevice
 {
 public:
-	explicit CopyWriter(int inFd) : mFd(inFd) { open(WriteOnly | Unbuffered); }
-	~CopyWriter() override { Close(); }
+	explicit CopyWriter(int inFd) : mFd(inFd)
+	{
+		mBuffer.reserve(kBufferSize);
+		open(WriteOnly | Unbuffered);
+	}
+	// A copy given up: what is held back is thrown away with it.
+	~CopyWriter() override
+	{
+		mBuffer.clear();
+		Close();
+	}
 	CopyWriter(const CopyWriter&) = delete;
 	CopyWriter& operator=(const CopyWriter&) = delete;
 
 	// 0, or the first error of a write or of the close (some file systems, sshfs, report a failed write
 	// only then).
 	int Error() const { return mError; }
+	// Writes out what is held back and closes the descriptor.
 	void Close()
 	{
 		if (mFd < 0)
 			return;
+		Flush();
 		QIODevice::close();
 		if (::close(std::exchange(mFd, -1)) != 0 && mError == 0)
 			mError = errno;
@@ -75,22 +88,35 @@ protected:
 	qint64 readData(char*, qint64) override { return -1; }
 	qint64 writeData(const char* inData, qint64 inSize) override
 	{
-		qint64 done = 0;
-		while (done < inSize && mError == 0) {
-			const ssize_t n = ::write(mFd, inData + done, size_t(inSize - done));
+		if (mError == 0) {
+			mBuffer.insert(mBuffer.end(), inData, inData + inSize);
+			if (mBuffer.size() >= kBufferSize)
+				Flush();
+		}
+		return mError == 0 ? inSize : -1;
+	}
+
+private:
+	static constexpr size_t kBufferSize = 64 * 1024;
+
+	void Flush()
+	{
+		size_t done = 0;
+		while (done < mBuffer.size() && mError == 0) {
+			const ssize_t n = ::write(mFd, mBuffer.data() + done, mBuffer.size() - done);
 			if (n > 0)
-				done += n;
+				done += size_t(n);
 			else if (n == 0)
 				mError = EIO;
 			else if (errno != EINTR)
 				mError = errno;
 		}
-		return mError == 0 ? done : -1;
+		mBuffer.clear();
 	}
 
-private:
 	int mFd;
 	int mError = 0;
+	std::vector<char> mBuffer;
 };
 
 // A printout to a file is written to a copy beside it (beside the file a link names) that takes the file's
@@ -138,8 +164,8 @@ public:
 		if (mRefNum == 0)
 			return;
 		mWriter.reset();
-		// The copy's name goes at FSClose only once no descriptor of it is left open (FUSE would keep
-		// it as a hidden file).
+		// What the writer holds back is on the copy before its tail is read; the copy's name goes at
+		// FSClose only once no descriptor of it is left open (FUSE would keep it as a hidden file).
 		mFile->Close();
 		if (const int error = mFile->Error(); error != 0) {
 			FSCloseDiscarding(std::exchange(mRefNum, 0));

@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSortFilterProxyModel>
@@ -132,25 +133,44 @@ public:
 	void accept() override
 	{
 		const QStringList files = selectedFiles();
+		mChosen.clear();
 		// A folder's name opens that folder.
 		if (acceptMode() != AcceptSave || files.isEmpty() || QFileInfo(files.first()).isDir()) {
 			QFileDialog::accept();
 			return;
 		}
+		const QString typed = TypedPath();
+		const QString chosen =
+		    UNavServicesDialogs::FollowFolder(typed.isEmpty() ? files.first() : typed);
 		FSSpec spec;
-		if (!UNavServicesDialogs::LooksUsableToSave(files.first()) ||
-		    MakeSpec(files.first(), &spec) == bdNamErr)
+		if (!UNavServicesDialogs::LooksUsableToSave(chosen) || MakeSpec(chosen, &spec) == bdNamErr)
 			return;
-		const bool stands = NameStands(files.first());
-		if (stands &&
-		    !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(files.first()).fileName()))
+		const bool stands = NameStands(chosen);
+		if (stands && !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(chosen).fileName()))
 			return;
 		mReplacing = stands;
+		mChosen = chosen;
 		QFileDialog::accept();
 	}
+	// The name to save to that the user accepted, its folder found once; empty for any other choice.
+	const QString& Chosen() const { return mChosen; }
 
 private:
+	// A path typed in the name field. Qt hands back the file its list shows under that path read as text,
+	// where a ".." after a link leads back into the folder the link stands in.
+	QString TypedPath() const
+	{
+		const auto* field = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+		const QString typed = field ? field->text() : QString();
+		if (!typed.contains(QLatin1Char('/')) || typed.startsWith(QLatin1Char('~')) ||
+		    typed.contains(QLatin1Char('"')))
+			return QString();
+		return QDir::isAbsolutePath(typed) ? typed
+		                                   : directory().absolutePath() + QLatin1Char('/') + typed;
+	}
+
 	bool mReplacing = false;
+	QString mChosen;
 };
 
 std::unique_ptr<FileDialog> MakeDialog(const UNavServicesDialogs::tDialogOptions& inOptions)
@@ -260,12 +280,30 @@ void UNavServicesDialogs::TellUnusable(const tUnusableChoice& inChoice)
 	UModalAlerts::Show(kAlertStop, ALRT_ChoiceNotUsable);
 }
 
+namespace
+{
+// Not cleaned as text: a ".." after a link is the kernel's to follow.
+std::string AbsoluteName(const QString& inPath)
+{
+	return QFile::encodeName(
+	           QDir::isAbsolutePath(inPath) ? inPath : QDir::currentPath() + QLatin1Char('/') + inPath)
+	    .toStdString();
+}
+} // namespace
+
+QString UNavServicesDialogs::FollowFolder(const QString& inPath)
+{
+	if (!QDir::isAbsolutePath(inPath))
+		return inPath;
+	return QFile::decodeName(
+	    QByteArray::fromStdString(fileforks::FollowFolder(QFile::encodeName(inPath).toStdString())));
+}
+
 bool UNavServicesDialogs::LooksUsableToSave(const QString& inPath)
 {
 	const QFileInfo info(inPath);
 	std::string target;
-	const fileforks::FollowResult followed = fileforks::FollowPath(
-	    QFile::encodeName(QDir::cleanPath(info.absoluteFilePath())).toStdString(), &target);
+	const fileforks::FollowResult followed = fileforks::FollowPath(AbsoluteName(inPath), &target);
 	struct stat st;
 	switch (followed.kind) {
 	case fileforks::FollowResult::kNew:
@@ -389,15 +427,20 @@ QStringList UNavServicesDialogs::Choose(const tDialogOptions& inOptions, bool* o
 	options.directory = StartFolder();
 	QStringList chosen;
 	bool replacing = false;
+	const bool saving = options.mode == tDialogOptions::kSaveFile;
 	if (CurrentChooser()) {
 		chosen = CurrentChooser()(options);
 		// A stand-in accepts as it returns.
-		replacing = options.mode == tDialogOptions::kSaveFile && !chosen.isEmpty() &&
-		            NameStands(chosen.first());
+		if (saving && !chosen.isEmpty()) {
+			chosen.first() = FollowFolder(chosen.first());
+			replacing = NameStands(chosen.first());
+		}
 	} else {
 		FileDialog* dialog = MakeDialog(options).release();
 		StModalLoop::ExecAndDelete(dialog, [&] {
 			chosen = dialog->selectedFiles();
+			if (saving && !dialog->Chosen().isEmpty())
+				chosen = QStringList{dialog->Chosen()};
 			replacing = dialog->Replacing();
 		});
 	}

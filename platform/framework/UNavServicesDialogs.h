@@ -74,6 +74,10 @@ public:
 	// Otherwise the user is told why and it is false. Save As and Print to File ask it before anything
 	// opens the name, which a named pipe there would hold for ever.
 	static bool LooksUsableToSave(const QString& inPath);
+	// An absolute name chosen to save to with its folder found as the system finds it, a link then a ".."
+	// after it, and its last name kept; any other name unchanged. The look, the "replace?" question and
+	// the write all take this one path, so that they are about one file.
+	static QString FollowFolder(const QString& inPath);
 	// Asks inside inDialog whether the file inName may be replaced; false for No, and when the dialog was
 	// ended while the question waited.
 	static bool AgreesToReplace(QDialog* inDialog, const QString& inName);

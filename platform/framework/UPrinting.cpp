@@ -120,6 +120,8 @@ public:
 	}
 	bool TakenOver() const { return mTakenOver; }
 	bool OutputFileStood() const { return mOutputFileStood; }
+	// The file the user agreed to print to, its folder found once; empty for a printer.
+	const QString& OutputFile() const { return mOutputFile; }
 
 	// A relative name is in the working folder, as for the printout.
 	static bool OutputFileStands(const std::string& inPath)
@@ -132,6 +134,7 @@ private:
 	// The output file's field is enabled while printing to a file.
 	void CheckFields()
 	{
+		mOutputFile.clear();
 		if (mFileName->isEnabled()) {
 			QString path = mFileName->text();
 			// Where Qt's dialog puts a relative name.
@@ -145,16 +148,19 @@ private:
 				         mFileName->text().isEmpty() ? kReasonNoName : kReasonNoFileName)});
 				return;
 			}
-			if (!UNavServicesDialogs::LooksUsableToSave(path))
+			// The question names the file as typed; the look and the printout go where it leads.
+			const QString resolved = UNavServicesDialogs::FollowFolder(path);
+			if (!UNavServicesDialogs::LooksUsableToSave(resolved))
 				return;
-			if (!CanWrite(path)) {
+			if (!CanWrite(resolved)) {
 				UNavServicesDialogs::TellUnusable(QFileInfo(path), kReasonPermission);
 				return;
 			}
-			const bool stands = OutputFileStands(QFile::encodeName(path).toStdString());
+			const bool stands = OutputFileStands(QFile::encodeName(resolved).toStdString());
 			if (stands && !UNavServicesDialogs::AgreesToReplace(this, QFileInfo(path).fileName()))
 				return;
 			mOutputFileStood = stands;
+			mOutputFile = resolved;
 		}
 		// Qt's check of its other fields, which accepts; the file's field is done.
 		QPointer<PrintDialog> self = this;
@@ -179,6 +185,7 @@ private:
 	QLineEdit* mFileName = nullptr;
 	bool mTakenOver = false;
 	bool mOutputFileStood = false;
+	QString mOutputFile;
 };
 } // namespace
 
@@ -201,9 +208,15 @@ static Boolean RunPrintDialog(LPrintSettings& ioPrintSpec, bool& outStood)
 	if (!dialog->TakenOver() && !ioPrintSpec.GetOutputFile().empty())
 		UNavServicesDialogs::TellUnusable(QFileInfo(QString::fromStdString(ioPrintSpec.GetOutputFile())),
 		                                  kReasonNoPrintToFile);
-	if (!StModalLoop::ExecAndDelete(dialog, [&] { outStood = dialog->OutputFileStood(); }))
+	QString outputFile;
+	if (!StModalLoop::ExecAndDelete(dialog, [&] {
+		    outStood = dialog->OutputFileStood();
+		    outputFile = dialog->OutputFile();
+	    }))
 		return false;
 	QtPrinting::TakeSpec(ioPrintSpec, printer);
+	if (!outputFile.isEmpty() && !ioPrintSpec.GetOutputFile().empty())
+		ioPrintSpec.SetOutputFile(QFile::encodeName(outputFile).toStdString());
 	return true;
 }
 

@@ -57,6 +57,10 @@ struct FollowResult {
 	enum Kind { kFound, kNew, kDanglingLink, kUntrustedLink, kError } kind = kFound;
 };
 FollowResult FollowPath(const std::string& path, std::string* target);
+// An absolute path with the folder it names found as FollowPath finds it (a link, then a ".." after it, in
+// the order they stand) and its last name kept, so a link there stays the link; unchanged where that folder
+// cannot be found or the path names no file.
+std::string FollowFolder(const std::string& path);
 
 // Renames within or across folders of one file system without ever taking the place of a file of the new
 // name, also where the file system refuses the flag that asks for it. 0 or the errno. openCopy, an open

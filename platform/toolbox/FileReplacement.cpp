@@ -611,7 +611,8 @@ OSErr PathOpenReplacement(const std::string& posixPath, bool mustBeNew, SInt16* 
 		return paramErr;
 	*refNum = 0;
 	*writerFd = -1;
-	return OpenReplacementOf(FolderIDTable::NormalisePath(posixPath), false, mustBeNew, refNum, writerFd);
+	// Taken as the kernel takes it: a ".." after a link leads out of the folder the link names.
+	return OpenReplacementOf(posixPath, false, mustBeNew, refNum, writerFd);
 }
 
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator)

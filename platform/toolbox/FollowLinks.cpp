@@ -111,4 +111,19 @@ FollowResult FollowPath(const std::string& path, std::string* target)
 	return {0, FollowResult::kFound};
 }
 
+std::string FollowFolder(const std::string& path)
+{
+	const size_t slash = path.rfind('/');
+	if (path.empty() || path[0] != '/')
+		return path;
+	const std::string last = path.substr(slash + 1);
+	if (last.empty() || last == "." || last == "..")
+		return path;
+	std::string folder;
+	if (FollowPath(slash == 0 ? std::string("/") : path.substr(0, slash), &folder).kind !=
+	    FollowResult::kFound)
+		return path;
+	return Join(folder, last);
+}
+
 } // namespace fileforks

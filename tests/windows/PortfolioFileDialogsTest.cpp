@@ -566,6 +566,77 @@ TEST_F(PortfolioFileDialogsTest, PrintToFileInQtsDialogReplacesOnlyAFileTheUserA
 	EXPECT_TRUE(mScratch.Read("home/Documents/Retirement.pdf") == printed);
 }
 
+// A name typed with "." or a ".." after a link, in Print to File and Save As: "replace?" is asked when the
+// file the name leads to stands, as the system follows it (a link, then its ".."), and that file is written;
+// the file the name reads as, taken as text, is left as it was.
+TEST_F(PortfolioFileDialogsTest, ANameWithDotsIsAskedAboutAndWrittenWhereTheSystemLeadsIt)
+{
+	UseQtsDialogs();
+	WritePortfolio("home/Documents/Retirement");
+	TPortfolio* document = Open("home/Documents/Retirement");
+	ASSERT_NE(document, nullptr);
+	mScratch.MakeFolder("home/team/proj");
+	mScratch.MakeFolder("home/Documents/Old");
+	std::filesystem::create_directory_symlink("../team/proj", mScratch.Path("home/Documents/Shared"));
+	std::filesystem::create_directory_symlink("Old", mScratch.Path("home/Documents/Archive"));
+	// Typed under Documents; written under home, "team's" standing there first when asked; "mine" stands
+	// where the name reads as text.
+	const struct {
+		std::string typed;
+		bool asked;
+		std::string written, textual;
+	} cases[] = {{"plain", false, "Documents/plain", ""},
+	             {"Archive/../archived", false, "Documents/archived", ""},
+	             {"./Old/./dotted", false, "Documents/Old/dotted", ""},
+	             {"Shared/../report", true, "team/report", "Documents/report"},
+	             {"Shared/../fresh", false, "team/fresh", "Documents/fresh"}};
+	UPrinting::GetAppPrintSpec().SetOutputFile(mScratch.Path("home/Documents/Retirement.pdf"));
+	UModalAlerts::ClearShownAlerts();
+	for (const bool print : {true, false}) {
+		const std::string ending = print ? ".pdf" : "";
+		for (const auto& c : cases) {
+			const std::string typed = mScratch.Path("home/Documents/" + c.typed + ending);
+			if (c.asked)
+				mScratch.Write("home/" + c.written + ending, "team's");
+			if (!c.textual.empty())
+				mScratch.Write("home/" + c.textual + ending, "mine");
+			StQtUser user;
+			user.Then<QDialog>([&](QDialog* inDialog) {
+				if (auto* files = qobject_cast<QFileDialog*>(inDialog))
+					return TypeName(typed.c_str())(files);
+				inDialog->findChild<QLineEdit*>("filename")
+				    ->setText(QString::fromStdString(typed));
+				PressPrint(qobject_cast<QPrintDialog*>(inDialog));
+			});
+			if (c.asked)
+				user.Then<QMessageBox>([&](QMessageBox* inQuestion) {
+					EXPECT_EQ(inQuestion->text().toStdString(),
+					          std::filesystem::path(typed).filename().string() +
+					              " already exists.\nDo you want to replace it?");
+					Answer(QMessageBox::Yes)(inQuestion);
+				});
+			std::string failed;
+			EXPECT_EQ(PrintedText::ErrorShownBy(
+			              [&] {
+				              UDispatch::Run([&] {
+					              document->GetWindow()->ProcessCommand(
+					                  print ? cmd_Print : cmd_SaveAs, nullptr);
+				              });
+			              },
+			              &failed),
+			          "<no dialog>")
+			    << typed;
+			EXPECT_EQ(mScratch.Read("home/" + c.written + ending).substr(0, 4),
+			          print ? "%PDF" : "zv22")
+			    << typed;
+			if (!c.textual.empty()) {
+				EXPECT_EQ(mScratch.Read("home/" + c.textual + ending), "mine") << typed;
+			}
+		}
+	}
+	EXPECT_TRUE(UModalAlerts::GetShownAlerts().empty());
+}
+
 // Print to File in Qt's dialog onto a name that is no plain file: a named pipe nobody reads, a link to a
 // file that is not there in a folder open to all (another user's, as root). Each is refused with what
 // stands there and the dialog stays open; nothing opens the pipe, nothing is made where the link points.

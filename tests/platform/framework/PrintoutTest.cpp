@@ -3,6 +3,7 @@
 #include "platform/framework/LPrintout.h"
 #include "platform/framework/LStream.h"
 #include "platform/framework/StPrintSession.h"
+#include "platform/framework/UModalAlerts.h"
 #include "platform/framework/UPrinting.h"
 #include "tests/platform/framework/FrameworkTestSupport.h"
 #include "tests/support/DiskAbilities.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -212,11 +214,11 @@ protected:
 		UPrinting::SetPrintJobDialog(nullptr);
 	}
 
-	void Install()
+	void Install(LView* inOccupant = nullptr)
 	{
 		auto* holder = dynamic_cast<LPlaceHolder*>(mPrintout->FindPaneByID(FOUR_CHAR_CODE("Tble")));
 		ASSERT_NE(holder, nullptr);
-		holder->InstallOccupant(mRows, 0);
+		holder->InstallOccupant(inOccupant ? inOccupant : mRows, 0);
 	}
 
 	// A private folder for the printed files, under TMPDIR as every file test's.
@@ -405,6 +407,50 @@ TEST_F(PrintoutTest, APrintoutReplacesTheFileALinkNamesKeepingItsModeAndOwnerAnd
 	                                          "printouts/.report.pdf.vantorel-save-Ef34Gh",
 	                                          "printouts/report.pdf"}));
 	close(printing);
+}
+
+// The write(2) calls this thread has made, as the kernel counts them.
+long WriteCalls()
+{
+	std::ifstream io("/proc/thread-self/io");
+	std::string key;
+	for (long value = 0; io >> key >> value;)
+		if (key == "syscw:")
+			return value;
+	ADD_FAILURE() << "no count of writes in /proc/thread-self/io";
+	return 0;
+}
+
+// A printout reaches its file in large writes (each is a round trip on a network or FUSE folder); the last
+// one, at the close, still fails the print with its reason.
+TEST_F(PrintoutTest, APrintoutIsWrittenInLargePiecesTheLastOneAtTheCloseToo)
+{
+	SPaneInfo info;
+	info.width = 250;
+	info.height = 150;
+	info.superView = mWindow;
+	mPrintout->SetPrintSpec(mSpec);
+	Install(new TRowsView(info, 6000));
+	const long before = WriteCalls();
+	mPrintout->DoPrintJob();
+	const long calls = WriteCalls() - before;
+	const auto size = std::filesystem::file_size(mScratch.Path("out.pdf"));
+	ASSERT_GT(size, 128u * 1024);
+	EXPECT_LE(calls, long(size / (32 * 1024)) + 4) << size << " bytes in " << calls << " writes";
+
+	static bool sLoaded = false; // the reasons told
+	if (!std::exchange(sLoaded, true))
+		FrameworkTest::LoadFixtureFile("../../resources/Documents.res");
+	Install();
+	StFileSizeLimit full(2048);
+	try {
+		mPrintout->DoPrintJob();
+		ADD_FAILURE() << "printed past the limit";
+	} catch (const LException& inFailure) {
+		EXPECT_EQ(inFailure.GetErrorCode(), LPrintout::err_PrintFileRefused);
+		EXPECT_EQ(UModalAlerts::FillParameters("^1"),
+		          "The disk is full, or the file would pass the size limit set for files.");
+	}
 }
 
 TEST_F(PrintoutTest, ALayoutThatIsNoPrintoutGivesNone)
