@@ -255,6 +255,9 @@ short TVyFile::MapFileError(int error)
 	case fsNotAFileErr:
 	case kVyFileNotAFile:
 		return kVyFileNotAFile;
+	case fsRightsNotKeptErr:
+	case kVyFileRightsNotKept:
+		return kVyFileRightsNotKept;
 	default:
 		return kVyFileOther;
 	}

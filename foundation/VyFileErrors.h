@@ -17,5 +17,6 @@ enum {
 	kVyFileUntrustedLink = 1014, // another user's link in a folder open to all, not followed
 	kVyFileCopyTaken = 1015,     // the copy being written was moved or replaced by another program
 	kVyFileNotAFile = 1016,      // a named pipe, a device or a socket stands under the name
+	kVyFileRightsNotKept = 1017, // who may do what with the replaced file could not be kept
 	kVyFileOther = 1025
 };

@@ -63,6 +63,9 @@ SInt16 ReasonFor(OSErr inErr)
 	case fsNotAFileErr:
 	case kVyFileNotAFile:
 		return kReasonNotAFile;
+	case fsRightsNotKeptErr:
+	case kVyFileRightsNotKept:
+		return kReasonRightsNotKept;
 	default:
 		return kReasonOther;
 	}

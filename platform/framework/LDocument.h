@@ -44,7 +44,8 @@ enum : SInt16 {
 	kReasonNotAFile, // what stands there: a named pipe, a device, a socket
 	kReasonNoName,
 	kReasonNoFileName,   // a name ending in "/"
-	kReasonNoPrintToFile // Qt's print dialog would open the file itself
+	kReasonNoPrintToFile, // Qt's print dialog would open the file itself
+	kReasonRightsNotKept
 };
 
 class LDocument : public LCommander, public LModelObject

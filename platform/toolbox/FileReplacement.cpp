@@ -2,11 +2,13 @@
 // step. The target is resolved once; from then on everything goes through descriptors of its folder and of
 // the former file, so a link swapped in later is never followed.
 
+#include "platform/toolbox/FileAccess.h"
 #include "platform/toolbox/FileForks.h"
 #include "platform/toolbox/FolderIDTable.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
 
+#include <acl/libacl.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -16,6 +18,7 @@
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <random>
+#include <sys/acl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -30,8 +33,17 @@ namespace fileforks
 namespace
 {
 
+using fileaccess::FileAccess;
+using fileaccess::GivesMore;
+using fileaccess::KeepsAll;
+using fileaccess::ReadAccess;
+
 ReplaceStepHook sReplaceStepHook = nullptr;
 RenameRefusal sRenameRefusal = RenameRefusal::kNone;
+struct {
+	AttributeStep step;
+	int error;
+} sAttributeFault = {AttributeStep::kMode, 0};
 
 void ReplaceStepReached(ReplaceStep step)
 {
@@ -98,99 +110,123 @@ CopyLock LockNewCopy(int fd)
 	return CopyLock::kHeld;
 }
 
-constexpr const char* kAccessAcl = "system.posix_acl_access";
-
-// The file's ACL, empty where it has none; false, with errno, where it cannot be read.
-bool ReadAccessList(int fd, std::vector<char>* acl)
+// Where a step's error is the disk or the system saying no (the outcome is then judged); any other error
+// fails the save as a failed write does.
+bool Refused(int e)
 {
-	const ssize_t size = fgetxattr(fd, kAccessAcl, nullptr, 0);
-	acl->resize(size_t(std::max<ssize_t>(size, 0)));
-	const ssize_t n = size > 0 ? fgetxattr(fd, kAccessAcl, acl->data(), acl->size()) : size;
-	acl->resize(size_t(std::max<ssize_t>(n, 0)));
-	return n >= 0 || errno == ENODATA;
+	return e == EPERM || e == EACCES || e == EOPNOTSUPP || e == ENOSYS || e == EROFS;
 }
 
-// The former file's ACL, or its lack of one: the copy may have inherited the folder's default ACL. Nothing is
-// removed from a copy that has none: a disk whose extended attributes are read-only refuses that too.
-// 0 or the errno.
-int TakeAccessList(int fd, int former)
+int StepResult(AttributeStep step, int result)
 {
-	std::vector<char> acl, mine;
-	if (!ReadAccessList(former, &acl))
-		return errno;
-	if (!acl.empty())
-		return fsetxattr(fd, kAccessAcl, acl.data(), acl.size(), 0) == 0 ? 0 : errno;
-	if (!ReadAccessList(fd, &mine))
-		return errno;
-	return mine.empty() || fremovexattr(fd, kAccessAcl) == 0 || errno == ENODATA ? 0 : errno;
-}
-
-// An ACL's entries as the system stores them: a header of 4 bytes, then for each a tag and permissions of 2
-// bytes and an id of 4, least significant first.
-struct AclEntry {
-	UInt32 tag, permissions, id;
-};
-std::vector<AclEntry> AclEntries(const std::vector<char>& acl)
-{
-	auto at = [&](size_t i, int bytes) {
-		UInt32 value = 0;
-		for (int b = bytes - 1; b >= 0; --b)
-			value = value << 8 | UInt8(acl[i + size_t(b)]);
-		return value;
-	};
-	std::vector<AclEntry> entries;
-	for (size_t i = 4; i + 8 <= acl.size(); i += 8)
-		entries.push_back({at(i, 2), at(i + 2, 2), at(i + 4, 4)});
-	return entries;
-}
-
-// Whether the copy lets others do more than the former file did: by its mode, and by the users and groups its
-// ACL names, where that can be read.
-bool GivesOthersMore(int fd, int formerFd)
-{
-	enum : UInt32 { kNamedUser = 0x02, kNamedGroup = 0x08 };
-	struct stat mine, former;
-	if (fstat(fd, &mine) != 0 || fstat(formerFd, &former) != 0)
-		return true;
-	if ((mine.st_mode & 077 & ~former.st_mode) != 0)
-		return true;
-	std::vector<char> acl, formerAcl;
-	if (!ReadAccessList(fd, &acl))
-		return false;
-	ReadAccessList(formerFd, &formerAcl);
-	const std::vector<AclEntry> formerEntries = AclEntries(formerAcl);
-	for (const AclEntry& entry : AclEntries(acl)) {
-		if (entry.tag != kNamedUser && entry.tag != kNamedGroup)
-			continue;
-		UInt32 allowed = 0;
-		for (const AclEntry& was : formerEntries)
-			if (was.tag == entry.tag && was.id == entry.id)
-				allowed = was.permissions;
-		if ((entry.permissions & ~allowed) != 0)
-			return true;
+	if (sAttributeFault.error != 0 && sAttributeFault.step == step) {
+		errno = sAttributeFault.error;
+		return -1;
 	}
-	return false;
+	return result;
+}
+
+OSErr ReadOrFail(int fd, FileAccess* access)
+{
+	return ReadAccess(fd, access) ? OSErr(noErr) : ErrnoToOSErr(errno);
+}
+
+// 0, or the errno of a step that failed for another reason than a refusal.
+int Unrefused(int result)
+{
+	return result == 0 || Refused(errno) ? 0 : errno;
+}
+
+// The copy's mode as it is made. Open to its owner alone, unless the state it is made in (its owner this
+// process, its group the folder's where the folder passes its own on, else this process's; no ACL, the folder
+// giving none and the former file having none) lets nobody in whom the former file kept out: then with the
+// former file's bits, so that where the disk refuses chmod a shared file stays open to its group.
+mode_t CreationMode(int folder, const FileAccess& former)
+{
+	struct stat st;
+	if (former.extended || fstat(folder, &st) != 0)
+		return 0600;
+	if (fgetxattr(folder, "system.posix_acl_default", nullptr, 0) >= 0 ||
+	    (errno != ENODATA && errno != EOPNOTSUPP && errno != ENOSYS))
+		return 0600;
+	const gid_t group = (st.st_mode & S_ISGID) ? st.st_gid : getegid();
+	const FileAccess made = FileAccess::FromMode(geteuid(), group, former.Mode());
+	return GivesMore(former, made, geteuid()) ? 0600 : former.Mode();
+}
+
+// Gives the copy the former file's group, then its ACL, then its mode, each on its descriptor and before a
+// byte is written; no step is taken whose result would let anyone do more than the former file let him. The
+// owner stays this process's until the close, so that no other user can change the copy meanwhile. Where
+// the file, once its owner is given, could not keep every party's rights, nothing is written at all.
+OSErr TakeFormerAccess(int fd, int formerFd, const FileAccess& former)
+{
+	const uid_t saver = geteuid();
+	FileAccess now;
+	if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+		return err;
+	if (now.group != former.group) {
+		if (const int e =
+		        Unrefused(StepResult(AttributeStep::kGroup, fchown(fd, uid_t(-1), former.group))))
+			return ErrnoToOSErr(e);
+		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+			return err;
+	}
+	if ((now.extended || former.extended) && !now.SameRights(former)) {
+		FileAccess next = former;
+		next.owner = now.owner;
+		next.group = now.group;
+		if (GivesMore(former, next, saver))
+			return fsRightsNotKeptErr;
+		acl_t acl = former.extended ? acl_get_fd(formerFd) : acl_from_mode(former.Mode());
+		if (!acl)
+			return ErrnoToOSErr(errno);
+		const int set = StepResult(AttributeStep::kAccessList, acl_set_fd(fd, acl));
+		const int e = Unrefused(set);
+		acl_free(acl);
+		if (e != 0)
+			return ErrnoToOSErr(e);
+		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+			return err;
+	}
+	if (now.Mode() != former.Mode()) {
+		FileAccess next = now;
+		next.SetMode(former.Mode());
+		if (GivesMore(former, next, saver))
+			return fsRightsNotKeptErr;
+		if (const int e = Unrefused(StepResult(AttributeStep::kMode, fchmod(fd, former.Mode()))))
+			return ErrnoToOSErr(e);
+		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+			return err;
+	}
+	if (GivesMore(former, now, saver))
+		return fsRightsNotKeptErr;
+	// Only root gives the file back to its owner, at the close.
+	FileAccess end = now;
+	if (saver == 0)
+		end.owner = former.owner;
+	return KeepsAll(former, end, saver) ? OSErr(noErr) : fsRightsNotKeptErr;
 }
 
 // A copy is made under a name no other file has, and locked before anything is written in it: a sweep leaves
 // a locked copy alone. One that another process holds is given up for another; where none can be locked, the
 // last is used unlocked (a sweep leaves copies that young alone). A new file's copy is made with 0666, so
 // that the umask and the folder's default ACL give it what a file made there directly gets. The copy of a
-// file being replaced (formerFd) is made with that file's permission bits, as another program's file made
-// there would be, and takes its ACL before anything is written: it is never open to more than the former
-// file, and where the disk refuses the mode given at its close it is left no narrower. Its owner and group
-// come at its close. announce: the step kCopyCreated is this copy's.
-int CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce, int formerFd)
+// file being replaced (formerFd) takes that file's group, ACL and mode before it is handed back, and is open
+// to nobody the former file was closed to from its first moment. announce: the step kCopyCreated is this
+// copy's.
+OSErr CreateCopy(int folder, const std::string& of, std::string* copyName, bool announce, int formerFd,
+                 int* copyFd)
 {
 	static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 	static std::mt19937 random(std::random_device{}() ^ UInt32(getpid()));
 	static std::mutex randomMutex;
 	static constexpr int kHeldCopies = 3;
+	*copyFd = -1;
 	const std::string stem = "." + of.substr(0, 200) + kCopyMark;
-	struct stat former = {};
-	if (formerFd >= 0 && fstat(formerFd, &former) != 0)
-		return -1;
-	const mode_t mode = formerFd >= 0 ? former.st_mode & 0777 : 0666;
+	FileAccess former;
+	if (formerFd >= 0 && !ReadAccess(formerFd, &former))
+		return ErrnoToOSErr(errno);
+	const mode_t mode = formerFd >= 0 ? CreationMode(folder, former) : 0666;
 	int held = 0;
 	for (int tries = 0; tries < 100; ++tries) {
 		*copyName = stem;
@@ -199,49 +235,60 @@ int CreateCopy(int folder, const std::string& of, std::string* copyName, bool an
 			for (int i = 0; i < 6; ++i)
 				*copyName += kLetters[random() % (sizeof kLetters - 1)];
 		}
-		const int fd = openat(folder, copyName->c_str(),
-		                      O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+		int fd = openat(folder, copyName->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+		                mode);
 		if (fd < 0) {
 			if (errno != EEXIST)
-				return -1;
+				return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
 			continue;
 		}
 		if (announce)
 			ReplaceStepReached(ReplaceStep::kCopyCreated);
-		int given = fd;
 		if (LockNewCopy(fd) != CopyLock::kHeld || ++held == kHeldCopies) {
-			const int e = formerFd >= 0 ? TakeAccessList(fd, formerFd) : 0;
-			if (e == 0 || !GivesOthersMore(fd, formerFd))
-				return fd;
-			RemoveCopy(folder, *copyName, &given);
-			errno = e;
-			return -1;
+			const OSErr err =
+			    formerFd >= 0 ? TakeFormerAccess(fd, formerFd, former) : OSErr(noErr);
+			if (err == noErr) {
+				*copyFd = fd;
+				return noErr;
+			}
+			RemoveCopy(folder, *copyName, &fd);
+			return err;
 		}
-		RemoveCopy(folder, *copyName, &given);
+		RemoveCopy(folder, *copyName, &fd);
 	}
-	errno = EEXIST;
-	return -1;
+	return dupFNErr;
 }
 
-// The former file's owner and group where the system lets this user give them, then its permissions (its ACL
-// was taken as the copy was made). The set-id bits are never carried over: a copy made by root in a user's
-// folder must not run as root. What the disk refuses to set or remove, whatever error it answers, is left, unless it gives others
-// more than the former file did.
+// At the close: root gives the former file's owner and group, and the mode is given again where that cleared
+// bits. The file that then stands must let every party do what it could, and no one more.
 OSErr TakeOwnerAndMode(int fd, int formerFd)
 {
-	struct stat mine, former;
-	if (fstat(formerFd, &former) != 0)
-		return ErrnoToOSErr(errno);
-	if (fstat(fd, &mine) == 0 && (mine.st_uid != former.st_uid || mine.st_gid != former.st_gid) &&
-	    fchown(fd, former.st_uid, former.st_gid) != 0 && mine.st_gid != former.st_gid) {
-		// A user may give a group of his own, never another owner.
-		const int groupGiven = fchown(fd, uid_t(-1), former.st_gid);
-		(void)groupGiven;
+	const uid_t saver = geteuid();
+	FileAccess former, now;
+	if (OSErr err = ReadOrFail(formerFd, &former); err != noErr)
+		return err;
+	if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+		return err;
+	if (saver == 0 && (now.owner != former.owner || now.group != former.group)) {
+		if (const int e =
+		        Unrefused(StepResult(AttributeStep::kOwner, fchown(fd, former.owner, former.group))))
+			return ErrnoToOSErr(e);
+		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+			return err;
 	}
-	if (fchmod(fd, former.st_mode & 01777) == 0)
-		return noErr;
-	const int e = errno;
-	return GivesOthersMore(fd, formerFd) ? ErrnoToOSErr(e) : OSErr(noErr);
+	if (now.Mode() != former.Mode()) {
+		FileAccess next = now;
+		next.SetMode(former.Mode());
+		if (!GivesMore(former, next, saver)) {
+			if (const int e =
+			        Unrefused(StepResult(AttributeStep::kMode, fchmod(fd, former.Mode()))))
+				return ErrnoToOSErr(e);
+			if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+				return err;
+		}
+	}
+	return !GivesMore(former, now, saver) && KeepsAll(former, now, saver) ? OSErr(noErr)
+	                                                                      : fsRightsNotKeptErr;
 }
 
 OSErr CopyBytes(int source, int fd)
@@ -376,10 +423,11 @@ OSErr KeepFormer(const Fork& fork)
 	if (fstat(fork.formerFd, &st) != 0)
 		return ErrnoToOSErr(errno);
 	std::string temp;
-	Descriptor copy{CreateCopy(fork.folderFd, fork.keptName, &temp, false, fork.formerFd)};
-	if (copy.fd < 0)
-		return ErrnoToOSErr(errno);
-	OSErr err = CopyBytes(fork.formerFd, copy.fd);
+	Descriptor copy;
+	OSErr err = CreateCopy(fork.folderFd, fork.keptName, &temp, false, fork.formerFd, &copy.fd);
+	if (err != noErr)
+		return err;
+	err = CopyBytes(fork.formerFd, copy.fd);
 	if (err == noErr) {
 		TakeOverFormer(fork.formerFd, copy.fd);
 		err = TakeOwnerAndMode(copy.fd, fork.formerFd);
@@ -445,9 +493,9 @@ OSErr OpenReplacementOf(const std::string& path, bool copyContents, bool mustBeN
 			return opWrErr;
 	}
 	Fork fork;
-	Descriptor copy{CreateCopy(folder.fd, name, &fork.copyName, true, former.fd)};
-	if (copy.fd < 0)
-		return errno == ENOENT ? OSErr(dirNFErr) : ErrnoToOSErr(errno);
+	Descriptor copy;
+	if (OSErr err = CreateCopy(folder.fd, name, &fork.copyName, true, former.fd, &copy.fd); err != noErr)
+		return err;
 	OSErr err = former.fd >= 0 && copyContents ? CopyBytes(former.fd, copy.fd) : OSErr(noErr);
 	if (former.fd >= 0)
 		TakeOverFormer(former.fd, copy.fd);
@@ -756,4 +804,9 @@ ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook)
 void SetRenameRefusal(RenameRefusal refusal)
 {
 	sRenameRefusal = refusal;
+}
+
+void SetAttributeFault(AttributeStep step, int error)
+{
+	sAttributeFault = {step, error};
 }

@@ -73,8 +73,10 @@ OSErr HOpenRF(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt8 permiss
 // Opens, for writing, a copy of the file in a temporary file of the same folder (the file a symbolic link
 // names). A file that stands is copied and must be writable; one that does not is made only at FSClose, which
 // pushes the copy to the disk and renames it over the file in one step. The copy keeps the former file's
-// type, creator, flags, mode (less set-user-id and set-group-id), owner and group (those the system lets this
-// user give), all taken from the one file opened here: a link put in its place later is never followed.
+// type, creator, flags, permission bits, ACL, group and (for root) owner, all taken from the one file opened
+// here: a link put in its place later is never followed. Where what each user and group may do with the file
+// cannot be kept (another user's file, a disk refusing chgrp, chmod or ACLs), nothing is written and the
+// open or FSClose answers fsRightsNotKeptErr.
 // FSCloseDiscarding throws the copy away. Until FSClose the file itself is untouched, and a new name never
 // shows a file that is not whole nor takes the place of a file made meanwhile (dupFNErr).
 OSErr HOpenReplacement(SInt16 vRefNum, SInt32 dirID, ConstStr255Param name, SInt16* refNum);
@@ -96,6 +98,9 @@ constexpr OSErr fsUntrustedLinkErr = -1432;
 constexpr OSErr fsCopyTakenErr = -1433;
 // The name is a named pipe, a device, a socket or a folder: nothing is opened or written through it.
 constexpr OSErr fsNotAFileErr = -1434;
+// A replaced file's owner, group and ACL could not be kept: the file would have let someone do what the former
+// file did not let him, or a user it named would have lost what he could do.
+constexpr OSErr fsRightsNotKeptErr = -1435;
 // The type and creator the replacement gives its file.
 OSErr HSetReplacementInfo(SInt16 refNum, OSType type, OSType creator);
 // At FSClose the former file is first copied whole to keptName (in its folder, a name that must be free
@@ -131,6 +136,9 @@ ReplaceStepHook SetReplaceStepHook(ReplaceStepHook hook);
 // no-replace flag, some of them links too.
 enum class RenameRefusal { kNone, kNoReplaceFlag, kNoReplaceFlagAndLinks };
 void SetRenameRefusal(RenameRefusal refusal);
+// For tests: every such step of this process's replacements fails with the errno given (0: none does).
+enum class AttributeStep { kOwner, kGroup, kAccessList, kMode };
+void SetAttributeFault(AttributeStep step, int error);
 
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffer);
 OSErr FSWrite(SInt16 refNum, SInt32* count, const void* buffer);

@@ -650,9 +650,11 @@ TEST_F(PortfolioDocumentTest, ASaveIntoAFolderThatIsGoneOrLockedIsShown)
 
 std::string sMadeMeanwhile;
 
-// Save As to a name another program takes while the copy is written, or onto a file another disk is mounted
-// on, says so in words and leaves that file as it is.
-TEST_F(PortfolioDocumentTest, ASaveAsOntoANameTakenMeanwhileOrAMountPointGivesTheTrueReason)
+// Save As to a name another program takes while the copy is written, a save to a disk that would open the
+// file to more readers, or Save As onto a file another disk is mounted on, says so in words and leaves that
+// file as it is.
+TEST_F(PortfolioDocumentTest,
+       ASaveOntoANameTakenMeanwhileADiskThatCannotKeepItPrivateOrAMountPointGivesTheTrueReason)
 {
 	WritePortfolio("Savings", 1);
 	TPortfolio* document = Open("Savings");
@@ -676,6 +678,35 @@ TEST_F(PortfolioDocumentTest, ASaveAsOntoANameTakenMeanwhileOrAMountPointGivesTh
 	                    "was left as it is. Nothing on disk was changed.");
 	EXPECT_EQ(mScratch.Read("Later"), "theirs");
 	EXPECT_TRUE(document->IsModified());
+
+	// A disk that opens every new file to all readers and refuses chmod cannot keep a private file so.
+	mScratch.MakeFolder("under");
+	mScratch.MakeFolder("disk");
+	WritePortfolio("under/Private", 1);
+	const std::string former = ReadBytes(mScratch.Path("under/Private"));
+	// Where the scratch disk itself refuses chmod, the file cannot be made private to try it.
+	if (chmod(mScratch.Path("under/Private").c_str(), 0600) == 0) {
+		killedreplace::StBindfsMount mounted(mScratch.Path("under"), mScratch.Path("disk"),
+		                                     {"--chmod-deny", "--create-with-perms=go+r"});
+		if (mounted.Why().empty()) {
+			TPortfolio* kept = Open("disk/Private");
+			ASSERT_NE(kept, nullptr);
+			AddEntry(kept->GetLedger(), "SILVER");
+			UModalAlerts::QueueAnswer(1);
+			Command(kept, cmd_Save);
+			EXPECT_EQ(
+			    ShownAlerts().back(),
+			    "\xD2Private\xD3 could not be saved. Writing it anew would change who may read "
+			    "or write it: it belongs to another user or group, or the disk refuses to set "
+			    "its "
+			    "group, mode or access list. Save it under another name, as a file of your own. "
+			    "Nothing on disk was changed.");
+			EXPECT_TRUE(kept->IsModified());
+			kept->Close();
+		}
+	}
+	EXPECT_EQ(ReadBytes(mScratch.Path("under/Private")), former);
+	EXPECT_EQ(Listing("under"), std::set<std::string>{"Private"});
 	const std::set<std::string> files = Listing();
 
 	if (geteuid() != 0)

@@ -1,3 +1,4 @@
+#include "platform/toolbox/FileAccess.h"
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/FolderIDTable.h"
 #include "tests/support/ChildProcesses.h"
@@ -5,6 +6,7 @@
 #include "tests/support/KilledReplace.h"
 #include "tests/support/TempHomeFixture.h"
 
+#include <acl/libacl.h>
 #include <array>
 #include <chrono>
 #include <cstring>
@@ -14,7 +16,12 @@
 #include <future>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <optional>
+#include <poll.h>
+#include <pwd.h>
 #include <set>
+#include <sys/acl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -47,6 +54,15 @@ protected:
 		p[0] = UInt8(text.size());
 		std::memcpy(p.data() + 1, text.data(), text.size());
 		return p.data();
+	}
+
+	static bool ReadAccess(const std::string& path, fileaccess::FileAccess* access)
+	{
+		const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+		const bool read = fd >= 0 && fileaccess::ReadAccess(fd, access);
+		if (fd >= 0)
+			close(fd);
+		return read;
 	}
 
 	static mode_t Mode(const std::string& path)
@@ -230,11 +246,10 @@ TEST_F(FileReplacementTest, WhereNoACLCanBeSetAReplacedFileLetsInNobodyItsOwnDid
 		SCOPED_TRACE(name);
 		SInt16 ref = 0;
 		const OSErr err = HOpenReplacement(0, dir, P(name), &ref);
+		EXPECT_EQ(err, same ? OSErr(noErr) : fsRightsNotKeptErr);
 		if (err == noErr) {
 			ASSERT_EQ(SetEOF(ref, 0), noErr);
-			EXPECT_EQ(Replace(ref, "saved"), same ? OSErr(noErr) : OSErr(permErr));
-		} else {
-			EXPECT_FALSE(same) << err;
+			EXPECT_EQ(Replace(ref, "saved"), noErr);
 		}
 		EXPECT_EQ(ReadText(under + "/" + name), same ? "saved" : "former");
 		EXPECT_EQ(AccessAcl(under + "/" + name), naming(user));
@@ -243,77 +258,351 @@ TEST_F(FileReplacementTest, WhereNoACLCanBeSetAReplacedFileLetsInNobodyItsOwnDid
 	EXPECT_EQ(Entries(under), (std::vector<std::string>{"doc4242", "doc4243"}));
 }
 
-// In a folder a group shares, on a disk that keeps each file's mode but refuses to change it, a member's save
-// over another's file leaves it open to the group as before, its former owner included, and no wider; the
-// owner's own save leaves his file's mode as it was. The users share it as such users do, with umask 002.
-TEST_F(FileReplacementTest, OnADiskThatRefusesModesASharedFileStaysOpenToItsGroup)
+// Two accounts of this machine besides root and this process, each with a login group of its own that the
+// other's account is not in; false where there are none.
+bool TwoAccounts(struct passwd* a, struct passwd* b)
 {
-	if (geteuid() != 0)
-		GTEST_SKIP() << "only root can save as two users of one group";
-	constexpr uid_t kOwner = 4242, kMember = 4243;
-	constexpr gid_t kShared = 4244;
+	std::vector<struct passwd> accounts;
+	setpwent();
+	while (const struct passwd* entry = getpwent())
+		if (entry->pw_uid != 0 && entry->pw_uid != geteuid() && entry->pw_gid != 0)
+			accounts.push_back(
+			    {nullptr, nullptr, entry->pw_uid, entry->pw_gid, nullptr, nullptr, nullptr});
+	endpwent();
+	auto inGroup = [](uid_t uid, gid_t gid) {
+		const struct passwd* entry = getpwuid(uid);
+		gid_t groups[256];
+		int count = 256;
+		if (!entry || getgrouplist(entry->pw_name, entry->pw_gid, groups, &count) < 0)
+			return true;
+		return std::find(groups, groups + count, gid) != groups + count;
+	};
+	for (const struct passwd& first : accounts)
+		for (const struct passwd& second : accounts)
+			if (first.pw_gid != second.pw_gid && !inGroup(second.pw_uid, first.pw_gid) &&
+			    !inGroup(first.pw_uid, second.pw_gid)) {
+				*a = first;
+				*b = second;
+				return true;
+			}
+	return false;
+}
+
+// A process of that user with those groups (the first its own) and umask; -1 for this process's own.
+struct Saver {
+	uid_t uid;
+	std::vector<gid_t> groups;
+	mode_t umask;
+
+	// The child's answer, or 1 where it could not become that user.
+	template <typename Operation> OSErr Run(Operation operation) const
+	{
+		int answer[2];
+		if (pipe2(answer, O_CLOEXEC) != 0)
+			return ioErr;
+		const pid_t child = ChildProcesses::Fork();
+		if (child == 0) {
+			::umask(umask);
+			OSErr err = 1;
+			if (uid == uid_t(-1) || (setgroups(groups.size(), groups.data()) == 0 &&
+			                         setresgid(groups[0], groups[0], groups[0]) == 0 &&
+			                         setresuid(uid, uid, uid) == 0))
+				err = operation();
+			_exit(write(answer[1], &err, sizeof err) == sizeof err ? 0 : 1);
+		}
+		close(answer[1]);
+		OSErr err = 1;
+		int status = 0;
+		if (!ChildProcesses::EndsWithin(child, std::chrono::seconds(20), &status))
+			ChildProcesses::Stop(child, SIGKILL);
+		if (read(answer[0], &err, sizeof err) != sizeof err)
+			err = 1;
+		close(answer[0]);
+		return err;
+	}
+};
+
+// What each user and group the file names may do with it is kept through a save or a printout by its owner,
+// by root, by a member of its group and by a user its ACL lets write it, on a local disk and on disks that
+// refuse chgrp, chmod or ACLs; where it cannot be, nothing is written and the reason says so. An error in
+// setting the ACL or the mode fails the save as a failed write would.
+TEST_F(FileReplacementTest, WhatEachUserMayDoWithAFileIsKeptThroughASaveOrItIsRefused)
+{
+	struct passwd a = {}, b = {};
+	const bool root = geteuid() == 0;
+	const bool accounts = root && TwoAccounts(&a, &b);
+	const gid_t shared = a.pw_gid;
+	// The user the ACL names, where no second account saves.
+	const uid_t named = accounts ? b.pw_uid : geteuid() == 65534 ? 65533 : 65534;
 	const std::string under = mWork + "/under", mount = mWork + "/mount";
 	std::filesystem::create_directories(under);
 	std::filesystem::create_directories(mount);
-	// The users must reach the mount through the scratch folder.
+	if (root)
+		for (const std::string& folder : {mRoot, mWork})
+			if (chmod(folder.c_str(), 0711) != 0)
+				GTEST_SKIP() << "the scratch folder cannot be opened to other users: "
+				             << std::strerror(errno);
+	// Other users write the folder; a link on the way would be another's to follow.
+	ASSERT_EQ(chmod(under.c_str(), 0777), 0);
+	const std::vector<std::string> local, xattrRo = {"--xattr-ro"}, chmodDeny = {"--chmod-deny"},
+	                                      bothDeny = {"--chmod-deny", "--chgrp-deny"};
+	enum Who { kSelf, kRoot, kOther, kMember, kMemberOfShared };
+	enum How { kSave, kPrint };
+	struct Case {
+		const char* name;
+		const std::vector<std::string>& options;
+		bool ownedByA; // else by this process, in its group
+		mode_t mode;
+		bool namesB; // the ACL lets B read and write it and closes its group
+		Who who;
+		How how;
+		AttributeStep step;
+		int fault;
+		OSErr expected;
+	};
+	const Case cases[] = {
+	    {"root's save over a user's file with an ACL", local, true, 0660, true, kRoot, kSave,
+	     AttributeStep::kMode, 0, noErr},
+	    {"a save through an ACL entry", local, true, 0660, true, kOther, kSave, AttributeStep::kMode, 0,
+	     fsRightsNotKeptErr},
+	    {"a printout through an ACL entry", local, true, 0660, true, kOther, kPrint, AttributeStep::kMode,
+	     0, fsRightsNotKeptErr},
+	    {"a member's save", local, true, 0664, false, kMember, kSave, AttributeStep::kMode, 0, noErr},
+	    {"a member's printout where chgrp and chmod are refused", bothDeny, true, 0664, false, kMember,
+	     kPrint, AttributeStep::kMode, 0, fsRightsNotKeptErr},
+	    {"a save by a member in the shared group where chmod is refused", chmodDeny, true, 0664, false,
+	     kMemberOfShared, kSave, AttributeStep::kMode, 0, noErr},
+	    {"an ACL closing the group where extended attributes are read-only", xattrRo, false, 0660, true,
+	     kSelf, kSave, AttributeStep::kMode, 0, fsRightsNotKeptErr},
+	    {"an I/O error setting the ACL", local, false, 0660, true, kSelf, kSave,
+	     AttributeStep::kAccessList, EIO, ioErr},
+	    {"an I/O error setting the mode", local, false, 0664, false, kSelf, kSave, AttributeStep::kMode,
+	     EIO, ioErr},
+	};
+	const Saver other = {b.pw_uid, {b.pw_gid}, 022};
+	const bool reached = accounts && other.Run([&] {
+		return access(under.c_str(), W_OK | X_OK) == 0 ? OSErr(noErr) : OSErr(permErr);
+	}) == noErr;
+	std::string skipped;
+	for (const Case& c : cases) {
+		SCOPED_TRACE(c.name);
+		if ((c.ownedByA || c.who != kSelf) && !reached) {
+			skipped += std::string("\n") + c.name +
+			           (accounts ? ": the scratch folder's path is closed to other users"
+			                     : ": only root can save as two users of this machine");
+			continue;
+		}
+		const std::string file = under + "/Shared";
+		std::filesystem::remove(file);
+		WriteText(file, "former");
+		if (c.ownedByA) {
+			ASSERT_EQ(chown(file.c_str(), a.pw_uid, a.pw_gid), 0);
+		}
+		ASSERT_EQ(chmod(file.c_str(), c.mode), 0);
+		if (c.namesB) {
+			const std::string text =
+			    "u::rw-,u:" + std::to_string(named) + ":rw-,g::---,m::rw-,o::---";
+			acl_t acl = acl_from_text(text.c_str());
+			const int set = acl_set_file(file.c_str(), ACL_TYPE_ACCESS, acl);
+			acl_free(acl);
+			if (set != 0) {
+				skipped +=
+				    std::string("\n") + c.name + ": no ACLs here: " + std::strerror(errno);
+				continue;
+			}
+		}
+		fileaccess::FileAccess before, after;
+		ASSERT_TRUE(ReadAccess(file, &before));
+		std::optional<killedreplace::StBindfsMount> mounted;
+		if (!c.options.empty()) {
+			std::vector<std::string> options = c.options;
+			if (root)
+				options.insert(options.end(), {"-o", "allow_other"});
+			mounted.emplace(under, mount, options);
+			if (!mounted->Why().empty()) {
+				skipped += std::string("\n") + c.name + ": " + mounted->Why();
+				continue;
+			}
+		}
+		const std::string folder = c.options.empty() ? under : mount;
+		const Saver saver = c.who == kSelf || c.who == kRoot ? Saver{uid_t(-1), {}, 022}
+		                    : c.who == kOther                ? Saver{b.pw_uid, {b.pw_gid}, 022}
+		                    : c.who == kMember ? Saver{b.pw_uid, {b.pw_gid, shared}, 022}
+		                                       : Saver{b.pw_uid, {shared}, 002};
+		const SInt32 dir = FolderIDTable::IDForPath(folder);
+		const OSErr err = saver.Run([&] {
+			SetAttributeFault(c.step, c.fault);
+			SInt16 ref = 0;
+			int writer = -1;
+			OSErr opened = c.how == kSave
+			                   ? HOpenReplacement(0, dir, P("Shared"), &ref)
+			                   : PathOpenReplacement(folder + "/Shared", false, &ref, &writer);
+			if (opened != noErr)
+				return opened;
+			if (writer >= 0)
+				close(writer);
+			return SetEOF(ref, 0) == noErr ? Replace(ref, "saved") : OSErr(ioErr);
+		});
+		mounted.reset();
+		EXPECT_EQ(err, c.expected);
+		const bool saved = c.expected == noErr;
+		EXPECT_EQ(ReadText(file), saved ? "saved" : "former");
+		EXPECT_EQ(Entries(under), std::vector<std::string>{"Shared"});
+		ASSERT_TRUE(ReadAccess(file, &after));
+		EXPECT_EQ(after.owner, saved && c.who >= kOther ? b.pw_uid : before.owner);
+		EXPECT_EQ(after.group, before.group);
+		EXPECT_TRUE(after.SameRights(before))
+		    << std::oct << before.Mode() << " became " << after.Mode();
+		// Its owner reads and writes it still.
+		if (c.ownedByA) {
+			const Saver owner = {a.pw_uid, {a.pw_gid}, 022};
+			EXPECT_EQ(owner.Run([&] {
+				return access(file.c_str(), R_OK | W_OK) == 0 ? OSErr(noErr) : OSErr(permErr);
+			}),
+			          noErr);
+		}
+	}
+	if (!skipped.empty())
+		std::cout << "Cases not run:" << skipped << "\n";
+}
+
+// Another user who looks into the folder at every step of a save and tries to open each file there.
+class StWatcher
+{
+public:
+	StWatcher(const std::string& folder, uid_t uid, gid_t gid)
+	{
+		int ask[2], answer[2];
+		if (pipe2(ask, O_CLOEXEC) != 0 || pipe2(answer, O_CLOEXEC) != 0)
+			return;
+		mChild = ChildProcesses::Fork();
+		if (mChild == 0) {
+			close(ask[1]);
+			close(answer[0]);
+			const char reaches = setgroups(1, &gid) == 0 && setresgid(gid, gid, gid) == 0 &&
+			                     setresuid(uid, uid, uid) == 0 &&
+			                     access(folder.c_str(), R_OK | X_OK) == 0;
+			if (write(answer[1], &reaches, 1) != 1 || !reaches)
+				_exit(1);
+			char request;
+			while (read(ask[0], &request, 1) == 1) {
+				// How many files it opened, and whether it opened the one left open to all.
+				int seen[2] = {0, 0};
+				std::error_code unread;
+				for (const auto& entry :
+				     std::filesystem::directory_iterator(folder, unread)) {
+					const std::string name = entry.path().filename();
+					const int fd = open((folder + "/" + name).c_str(),
+					                    O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+					if (fd >= 0) {
+						++seen[name == "Open" ? 1 : 0];
+						close(fd);
+					}
+				}
+				if (write(answer[1], seen, sizeof seen) != sizeof seen)
+					_exit(1);
+			}
+			_exit(0);
+		}
+		close(ask[0]);
+		close(answer[1]);
+		sAsk = ask[1];
+		sAnswer = answer[0];
+		sOpened = sLooks = sControlOpened = 0;
+		// A watcher that ended must not end the test.
+		mPipeWas = signal(SIGPIPE, SIG_IGN);
+		struct pollfd ready = {sAnswer, POLLIN, 0};
+		char reaches = 0;
+		mReaches = poll(&ready, 1, 10000) == 1 && read(sAnswer, &reaches, 1) == 1 && reaches;
+	}
+	bool Reaches() const { return mReaches; }
+	~StWatcher()
+	{
+		close(std::exchange(sAsk, -1));
+		close(std::exchange(sAnswer, -1));
+		if (mChild > 0 && !ChildProcesses::EndsWithin(mChild, std::chrono::seconds(10)))
+			ChildProcesses::Stop(mChild, SIGKILL);
+		signal(SIGPIPE, mPipeWas);
+	}
+	static void Look(ReplaceStep)
+	{
+		int seen[2];
+		struct pollfd ready = {sAnswer, POLLIN, 0};
+		if (write(sAsk, "?", 1) != 1 || poll(&ready, 1, 5000) != 1 ||
+		    read(sAnswer, seen, sizeof seen) != sizeof seen)
+			return;
+		++sLooks;
+		sOpened += seen[0];
+		sControlOpened += seen[1];
+	}
+	static inline int sAsk = -1, sAnswer = -1, sOpened = 0, sLooks = 0, sControlOpened = 0;
+
+private:
+	pid_t mChild = -1;
+	bool mReaches = false;
+	sighandler_t mPipeWas = SIG_DFL;
+};
+
+// The settings root rewrites, closed to all but root, in a folder whose files take a group the watcher is in,
+// or whose default ACL names him: he opens no copy at any moment of a save (its kept copy's included).
+TEST_F(FileReplacementTest, AUserTheFileIsClosedToOpensNoCopyOfIt)
+{
+	struct passwd watcher = {}, other = {};
+	if (geteuid() != 0 || !TwoAccounts(&watcher, &other))
+		GTEST_SKIP() << "only root can save while another user of this machine watches";
 	for (const std::string& folder : {mRoot, mWork})
 		if (chmod(folder.c_str(), 0711) != 0)
 			GTEST_SKIP() << "the scratch folder cannot be opened to other users: "
 			             << std::strerror(errno);
-	if (chown(under.c_str(), 0, kShared) != 0 || chmod(under.c_str(), 0775) != 0)
-		GTEST_SKIP() << "the shared folder cannot be given to a group here: " << std::strerror(errno);
-	killedreplace::StBindfsMount mounted(under, mount, {"--chmod-deny", "-o", "allow_other"});
-	if (!mounted.Why().empty())
-		GTEST_SKIP() << mounted.Why();
-	const SInt32 dir = FolderIDTable::IDForPath(mount);
-	// 0 where the user's save went through, 1 where it was refused, 2 where the user cannot reach the
-	// folder.
-	auto saveAs = [&](uid_t user) {
-		const pid_t child = ChildProcesses::Fork();
-		if (child == 0) {
-			umask(002);
-			if (setgroups(1, &kShared) != 0 || setresgid(kShared, kShared, kShared) != 0 ||
-			    setresuid(user, user, user) != 0 || access(mount.c_str(), W_OK | X_OK) != 0)
-				_exit(2);
-			SInt16 ref = 0;
-			_exit(HOpenReplacement(0, dir, P("Shared"), &ref) == noErr &&
-			              SetEOF(ref, 0) == noErr &&
-			              Replace(ref, "by " + std::to_string(user)) == noErr
-			          ? 0
-			          : 1);
+	for (const bool byAcl : {false, true}) {
+		SCOPED_TRACE(byAcl ? "a default ACL naming the watcher"
+		                   : "a set-group-id folder of his group");
+		const std::string folder = mWork + (byAcl ? "/acl" : "/setgid");
+		std::filesystem::create_directory(folder);
+		ASSERT_EQ(chmod(folder.c_str(), byAcl ? 0755 : 02775), 0);
+		if (byAcl) {
+			const std::string text =
+			    "u::rwx,u:" + std::to_string(watcher.pw_uid) + ":rwx,g::r-x,m::rwx,o::r-x";
+			acl_t acl = acl_from_text(text.c_str());
+			const int set = acl_set_file(folder.c_str(), ACL_TYPE_DEFAULT, acl);
+			acl_free(acl);
+			if (set != 0)
+				GTEST_SKIP() << "no ACLs here: " << std::strerror(errno);
+		} else {
+			ASSERT_EQ(chown(folder.c_str(), 0, watcher.pw_gid), 0);
 		}
-		int status = -1;
-		if (!ChildProcesses::EndsWithin(child, std::chrono::seconds(20), &status))
-			ChildProcesses::Stop(child, SIGKILL);
-		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-	};
-	for (const uid_t saver : {kMember, kOwner}) {
-		SCOPED_TRACE(saver == kOwner ? "the owner's save" : "a member's save");
-		WriteText(under + "/Shared", "the owner's");
-		ASSERT_EQ(chown((under + "/Shared").c_str(), kOwner, kShared), 0);
-		ASSERT_EQ(chmod((under + "/Shared").c_str(), 0664), 0);
-		const int saved = saveAs(saver);
-		if (saved == 2)
+		WriteText(folder + "/Settings", "former");
+		WriteText(folder + "/Open", "open to all");
+		for (const auto& [name, text] :
+		     {std::pair{"Settings", "u::rw-,g::r--,o::---"}, {"Open", "u::rw-,g::r--,o::r--"}}) {
+			const std::string path = folder + "/" + name;
+			acl_t acl = acl_from_text(text);
+			ASSERT_EQ(acl_set_file(path.c_str(), ACL_TYPE_ACCESS, acl), 0);
+			acl_free(acl);
+			ASSERT_EQ(chown(path.c_str(), 0, 0), 0);
+		}
+		StWatcher watching(folder, watcher.pw_uid, watcher.pw_gid);
+		if (!watching.Reaches())
 			GTEST_SKIP() << "the scratch folder's path is closed to other users";
-		EXPECT_EQ(saved, 0);
-		EXPECT_EQ(ReadText(under + "/Shared"), "by " + std::to_string(saver));
-		struct stat st;
-		ASSERT_EQ(stat((under + "/Shared").c_str(), &st), 0);
-		EXPECT_EQ(st.st_gid, kShared);
-		EXPECT_EQ(st.st_mode & 07777, 0664u);
-		// Its former owner reads and writes it still.
-		const pid_t child = ChildProcesses::Fork();
-		if (child == 0)
-			_exit(setresgid(kOwner, kOwner, kOwner) == 0 && setgroups(1, &kShared) == 0 &&
-			              setresuid(kOwner, kOwner, kOwner) == 0 &&
-			              access((mount + "/Shared").c_str(), R_OK | W_OK) == 0
-			          ? 0
-			          : 1);
-		int status = -1;
-		ASSERT_TRUE(ChildProcesses::EndsWithin(child, std::chrono::seconds(10), &status));
-		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+		SetReplaceStepHook(&StWatcher::Look);
+		const SInt32 dir = FolderIDTable::IDForPath(folder);
+		constexpr int kSaves = 6;
+		for (int i = 0; i < kSaves; ++i) {
+			SInt16 ref = 0;
+			ASSERT_EQ(HOpenReplacement(0, dir, P("Settings"), &ref), noErr);
+			ASSERT_EQ(HSetReplacementKeepsFormer(ref, P("Settings.old" + std::to_string(i))),
+			          noErr);
+			ASSERT_EQ(SetEOF(ref, 0), noErr);
+			ASSERT_EQ(Replace(ref, "saved " + std::to_string(i)), noErr);
+		}
+		SetReplaceStepHook(nullptr);
+		// He looked at every step, and could open what was open to him.
+		EXPECT_EQ(StWatcher::sLooks, kSaves * 7);
+		EXPECT_EQ(StWatcher::sControlOpened, StWatcher::sLooks);
+		EXPECT_EQ(StWatcher::sOpened, 0);
+		EXPECT_EQ(ReadText(folder + "/Settings"), "saved " + std::to_string(kSaves - 1));
+		EXPECT_EQ(Mode(folder + "/Settings"), 0640u);
 	}
-	EXPECT_EQ(Entries(under), std::vector<std::string>{"Shared"});
 }
 
 // Links are followed to where the kernel would go: through folders, chains and "..", relative or absolute;
