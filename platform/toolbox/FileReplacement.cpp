@@ -154,6 +154,19 @@ mode_t CreationMode(int folder, const FileAccess& former)
 	return GivesMore(former, made, geteuid()) ? 0600 : former.Mode();
 }
 
+// The former file's permission bits, unless they would let someone do more than the former file let him
+// (the copy's group or ACL is not yet the former's): the judgement after it then refuses the copy.
+OSErr GiveMode(int fd, const FileAccess& former, FileAccess* now)
+{
+	FileAccess next = *now;
+	next.SetMode(former.Mode());
+	if (now->Mode() == former.Mode() || GivesMore(former, next, geteuid()))
+		return noErr;
+	if (const int e = Unrefused(StepResult(AttributeStep::kMode, fchmod(fd, former.Mode()))))
+		return ErrnoToOSErr(e);
+	return ReadOrFail(fd, now);
+}
+
 // Gives the copy the former file's group, then its ACL, then its mode, each on its descriptor and before a
 // byte is written; no step is taken whose result would let anyone do more than the former file let him. The
 // owner stays this process's until the close, so that no other user can change the copy meanwhile. Where
@@ -188,16 +201,8 @@ OSErr TakeFormerAccess(int fd, int formerFd, const FileAccess& former)
 		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
 			return err;
 	}
-	if (now.Mode() != former.Mode()) {
-		FileAccess next = now;
-		next.SetMode(former.Mode());
-		if (GivesMore(former, next, saver))
-			return fsRightsNotKeptErr;
-		if (const int e = Unrefused(StepResult(AttributeStep::kMode, fchmod(fd, former.Mode()))))
-			return ErrnoToOSErr(e);
-		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
-			return err;
-	}
+	if (OSErr err = GiveMode(fd, former, &now); err != noErr)
+		return err;
 	if (GivesMore(former, now, saver))
 		return fsRightsNotKeptErr;
 	// Only root gives the file back to its owner, at the close.
@@ -276,17 +281,8 @@ OSErr TakeOwnerAndMode(int fd, int formerFd)
 		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
 			return err;
 	}
-	if (now.Mode() != former.Mode()) {
-		FileAccess next = now;
-		next.SetMode(former.Mode());
-		if (!GivesMore(former, next, saver)) {
-			if (const int e =
-			        Unrefused(StepResult(AttributeStep::kMode, fchmod(fd, former.Mode()))))
-				return ErrnoToOSErr(e);
-			if (OSErr err = ReadOrFail(fd, &now); err != noErr)
-				return err;
-		}
-	}
+	if (OSErr err = GiveMode(fd, former, &now); err != noErr)
+		return err;
 	return !GivesMore(former, now, saver) && KeepsAll(former, now, saver) ? OSErr(noErr)
 	                                                                      : fsRightsNotKeptErr;
 }
