@@ -222,11 +222,12 @@ protected:
 		}
 	}
 
-	// The program's first request shows that it is in its event loop, ready for SIGTERM.
+	// The program's first request shows that it is in its event loop, ready for SIGTERM. The server may
+	// count a request of the run before only now: this run's program must be there too.
 	void WaitUntilRunning()
 	{
 		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-		while (mServer.RequestCount() == mRequestsBefore) {
+		while (mServer.RequestCount() == mRequestsBefore || !ProgramExists()) {
 			ASSERT_FALSE(Ended()) << "the program ended while starting";
 			ASSERT_LT(std::chrono::steady_clock::now(), end) << "the program did not start";
 			poll(nullptr, 0, 10);
@@ -291,6 +292,22 @@ protected:
 
 	// The processes the runs started, found by the marker they were given.
 	std::vector<pid_t> LeftBehind() const { return ChildProcesses::Marked(mRoot); }
+
+	// Whether a run's program has its process, not the script's check before it, whose environment names
+	// the check.
+	bool ProgramExists() const
+	{
+		const std::filesystem::path program = std::filesystem::canonical(VANTOREL_PROGRAM);
+		const std::string check = std::string(USingleRun::kCheckVariable) + "=";
+		for (pid_t pid : LeftBehind()) {
+			const std::string process = "/proc/" + std::to_string(pid);
+			std::error_code ignored;
+			if (std::filesystem::read_symlink(process + "/exe", ignored) == program &&
+			    ReadText(process + "/environ").find(check) == std::string::npos)
+				return true;
+		}
+		return false;
+	}
 
 	// Whether the program ended, its status noted.
 	bool Ended()
@@ -769,20 +786,10 @@ protected:
 			return WaitUntilRunning();
 		if (inUntil == EUntil::kStarted)
 			return;
-		// The run's program, not the script's check before it, whose environment names the check.
-		const std::filesystem::path program = std::filesystem::canonical(VANTOREL_PROGRAM);
-		const std::string check = std::string(USingleRun::kCheckVariable) + "=";
 		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-		for (bool exists = false; !exists; poll(nullptr, 0, 1)) {
+		while (!ProgramExists()) {
 			ASSERT_LT(std::chrono::steady_clock::now(), end) << "the program did not start";
-			for (pid_t pid : LeftBehind()) {
-				const std::string process = "/proc/" + std::to_string(pid);
-				std::error_code ignored;
-				exists =
-				    exists ||
-				    (std::filesystem::read_symlink(process + "/exe", ignored) == program &&
-				     ReadText(process + "/environ").find(check) == std::string::npos);
-			}
+			poll(nullptr, 0, 1);
 		}
 	}
 
