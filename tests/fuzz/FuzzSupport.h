@@ -93,10 +93,11 @@ private:
 		Folder()
 		{
 			const char* base = std::getenv("TMPDIR");
-			std::string pattern = std::string(base && *base ? base : "/tmp") + "/vantorel-fuzz-XXXXXX";
+			std::string pattern =
+			    std::string(base && *base ? base : "/tmp") + "/vantorel-fuzz-XXXXXX";
 			if (mkdtemp(pattern.data()) == nullptr) {
-				std::fprintf(stderr, "no scratch folder could be made as %s: %s\n", pattern.c_str(),
-				             std::strerror(errno));
+				std::fprintf(stderr, "no scratch folder could be made as %s: %s\n",
+				             pattern.c_str(), std::strerror(errno));
 				std::abort();
 			}
 			mPath = pattern;

@@ -84,8 +84,8 @@ inline std::string WhyNoRoom(const std::string& inFolder, unsigned long long inB
 	const unsigned long long free = (unsigned long long)disk.f_bavail * disk.f_frsize;
 	if (free >= inBytes)
 		return {};
-	return "the disk of " + inFolder + " has " + std::to_string(free / 1024) + " KiB free, less than the " +
-	       std::to_string(inBytes / 1024) + " KiB the test needs";
+	return "the disk of " + inFolder + " has " + std::to_string(free / 1024) +
+	       " KiB free, less than the " + std::to_string(inBytes / 1024) + " KiB the test needs";
 }
 
 } // namespace DiskAbilities
