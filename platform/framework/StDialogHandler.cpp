@@ -1,6 +1,8 @@
 #include "platform/framework/StDialogHandler.h"
 
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LCaption.h"
+#include "platform/framework/LStaticText.h"
 #include "platform/framework/LWindow.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UReanimator.h"
@@ -9,6 +11,7 @@
 #include "platform/toolbox/PascalStrings.h"
 
 #include <deque>
+#include <utility>
 
 namespace
 {
@@ -18,6 +21,27 @@ struct Answer {
 };
 std::deque<Answer> sAnswers;
 Boolean sAnswersRequired = false;
+StDialogHandler::Unanswered sUnanswered;
+
+std::string Text(const LPane* inPane)
+{
+	Str255 text;
+	inPane->GetDescriptor(text);
+	return MacRoman::ToUTF8(PascalStrings::ToString(text));
+}
+
+// The texts the dialog shows, in the order of its layout.
+void AppendTexts(const LView* inView, std::string& ioTexts)
+{
+	for (const LPane* pane : inView->GetSubPanes()) {
+		if (dynamic_cast<const LStaticText*>(pane) || dynamic_cast<const LCaption*>(pane)) {
+			if (const std::string text = Text(pane); !text.empty())
+				ioTexts += " \"" + text + "\"";
+		}
+		if (const auto* view = dynamic_cast<const LView*>(pane))
+			AppendTexts(view, ioTexts);
+	}
+}
 } // namespace
 
 StDialogHandler::StDialogHandler(ResIDT inDialogResID, LCommander* inSuper)
@@ -60,12 +84,42 @@ MessageT StDialogHandler::DoDialog()
 		return answer.message;
 	}
 	// A test that forgot its answer would wait for ever.
+	if (IsUnanswered()) {
+		sUnanswered(WaitsFor());
+		CloseDialog();
+		const MessageT message = mMessage;
+		mMessage = msg_Nothing;
+		return message;
+	}
 	Assert_(!sAnswersRequired);
 	if (mMessage == msg_Nothing && mDialog)
 		LApplication::ProcessNextEvent();
 	const MessageT message = mMessage;
 	mMessage = msg_Nothing;
+	if (message != msg_Nothing)
+		mWaiting = false;
 	return message;
+}
+
+bool StDialogHandler::IsUnanswered()
+{
+	if (!sUnanswered || !mDialog || mMessage != msg_Nothing)
+		return false;
+	if (sAnswersRequired)
+		return true;
+	const auto now = std::chrono::steady_clock::now();
+	if (!mWaiting) {
+		mWaiting = true;
+		mWaitingSince = now;
+	}
+	return now - mWaitingSince >= kUnansweredAfter;
+}
+
+std::string StDialogHandler::WaitsFor() const
+{
+	std::string texts;
+	AppendTexts(mDialog, texts);
+	return "the dialog \"" + Text(mDialog) + "\"" + (texts.empty() ? "" : ", showing" + texts);
 }
 
 void StDialogHandler::CloseDialog()
@@ -111,4 +165,9 @@ void StDialogHandler::ClearQueuedAnswers()
 void StDialogHandler::SetAnswersRequired(Boolean inRequired)
 {
 	sAnswersRequired = inRequired;
+}
+
+StDialogHandler::Unanswered StDialogHandler::SetUnanswered(Unanswered inHandler)
+{
+	return std::exchange(sUnanswered, std::move(inHandler));
 }

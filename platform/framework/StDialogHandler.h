@@ -11,7 +11,9 @@
 #include "platform/framework/LListener.h"
 #include "platform/toolbox/gui/StModalLoop.h"
 
+#include <chrono>
 #include <functional>
+#include <string>
 
 class LWindow;
 
@@ -35,12 +37,24 @@ public:
 	static void ClearQueuedAnswers();
 	// When set, a dialog that finds no queued answer stops the program instead of waiting for a user.
 	static void SetAnswersRequired(Boolean inRequired);
+	// When set, a dialog the test left unanswered is handed to it, its title and texts in UTF-8, and then
+	// ends as its Cancel: a test program fails the test with it. Unanswered is at once while answers are
+	// required; otherwise once the dialog has waited kUnansweredAfter with no message, the events that
+	// a test posts to drive it processed meanwhile. Returns the handler it replaces.
+	typedef std::function<void(const std::string& inWaitsFor)> Unanswered;
+	static Unanswered SetUnanswered(Unanswered inHandler);
+	static constexpr std::chrono::seconds kUnansweredAfter{5};
 
 private:
 	void CloseDialog(); // as its close box does
+	bool IsUnanswered();
+	std::string WaitsFor() const;
 
 	LWindow* mDialog = nullptr;
 	LWindow* mClosedDialog = nullptr; // compared only: it may be gone
 	MessageT mMessage = msg_Nothing;
+	// From the first pass with no message, until a message is heard.
+	std::chrono::steady_clock::time_point mWaitingSince;
+	bool mWaiting = false;
 	StModalLoop mModal;
 };

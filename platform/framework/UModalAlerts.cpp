@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
+#include <utility>
 
 namespace
 {
@@ -106,9 +107,9 @@ void UModalAlerts::SetAnswersRequired(Boolean inRequired)
 	sAnswersRequired = inRequired;
 }
 
-void UModalAlerts::SetUnanswered(Unanswered inHandler)
+UModalAlerts::Unanswered UModalAlerts::SetUnanswered(Unanswered inHandler)
 {
-	sUnanswered = std::move(inHandler);
+	return std::exchange(sUnanswered, std::move(inHandler));
 }
 
 const std::vector<UModalAlerts::SShownAlert>& UModalAlerts::GetShownAlerts()

@@ -24,9 +24,10 @@ public:
 	// When set, an alert that finds no queued answer stops the program instead of waiting for a user.
 	static void SetAnswersRequired(Boolean inRequired);
 	// When set, an alert that finds no queued answer is handed to it, its text in UTF-8, and then ends
-	// as its Cancel would, without waiting: a test program fails the test with it.
+	// as its Cancel would, without waiting: a test program fails the test with it. Returns the handler
+	// it replaces.
 	typedef std::function<void(const std::string& inWaitsFor)> Unanswered;
-	static void SetUnanswered(Unanswered inHandler);
+	static Unanswered SetUnanswered(Unanswered inHandler);
 
 	struct SShownAlert {
 		EAlertKind kind;

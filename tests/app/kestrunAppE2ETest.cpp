@@ -189,6 +189,7 @@ TEST_F(kestrunAppE2ETest, ClosedTickersKeepTheirSecuritiesAndDeletedOnesLeaveNon
 	// ticklets, then opened again, it shows what it showed.
 	app = Start();
 	TTicker* mine = gTickers->GetFirst();
+	ASSERT_NE(mine, nullptr) << "the ticker was not kept";
 	ASSERT_TRUE(mine->IsWindowOpen());
 	ASSERT_EQ(mine->GetTickerPane()->GetTicklets().Count(), shown);
 	app->ObeyCommand(kCmdCloseTicker, nullptr);

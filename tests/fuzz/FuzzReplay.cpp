@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,6 +27,12 @@ void Replay(const std::filesystem::path& path)
 
 int main(int argc, char** argv)
 {
+	// The targets keep to folders of their own: one they made in the user's home fails the run.
+	const char* home = std::getenv("HOME");
+	std::vector<std::filesystem::path> absent;
+	for (const char* folder : {".config", ".local"})
+		if (home && *home && !std::filesystem::exists(std::filesystem::path(home) / folder))
+			absent.push_back(std::filesystem::path(home) / folder);
 	long count = 0;
 	for (int i = 1; i < argc; i++) {
 		const std::filesystem::path path(argv[i]);
@@ -44,5 +51,10 @@ int main(int argc, char** argv)
 		}
 	}
 	std::printf("%ld inputs replayed\n", count);
+	for (const auto& folder : absent)
+		if (std::filesystem::exists(folder)) {
+			std::fprintf(stderr, "the run made %s in the user's home\n", folder.c_str());
+			return 1;
+		}
 	return count > 0 ? 0 : 1;
 }

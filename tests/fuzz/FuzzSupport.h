@@ -8,10 +8,13 @@
 #include "platform/toolbox/TickCount.h"
 #include "tests/support/ModelTestEnvironment.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -84,19 +87,29 @@ public:
 	TVyFile* File() { return mFile.get(); }
 
 private:
+	// Under TMPDIR, as the tests' scratch folders. The user's folders move inside it before the first
+	// file is named: the file layer keeps its table of folders in the preferences folder.
 	struct Folder {
 		Folder()
 		{
-			std::string pattern = "/tmp/vantorel-fuzz-XXXXXX";
-			if (mkdtemp(pattern.data()) == nullptr)
+			const char* base = std::getenv("TMPDIR");
+			std::string pattern =
+			    std::string(base && *base ? base : "/tmp") + "/vantorel-fuzz-XXXXXX";
+			if (mkdtemp(pattern.data()) == nullptr) {
+				std::fprintf(stderr, "no scratch folder could be made as %s: %s\n",
+				             pattern.c_str(), std::strerror(errno));
 				std::abort();
+			}
 			mPath = pattern;
 			mFile = mPath + "/input";
+			setenv("HOME", (mPath + "/home").c_str(), 1);
+			setenv("XDG_CONFIG_HOME", (mPath + "/config").c_str(), 1);
+			setenv("XDG_DATA_HOME", (mPath + "/data").c_str(), 1);
 		}
 		~Folder()
 		{
-			std::remove(mFile.c_str());
-			rmdir(mPath.c_str());
+			std::error_code ignored;
+			std::filesystem::remove_all(mPath, ignored);
 		}
 		std::string mPath;
 		std::string mFile;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace DiskAbilities
@@ -72,6 +73,19 @@ inline std::string WhyNot(const std::string& inFolder, unsigned inNeeds)
 	if (!folder.empty())
 		std::filesystem::remove(folder, ignored);
 	return why;
+}
+
+// Empty when the folder's disk has inBytes free for this process; otherwise how little it has.
+inline std::string WhyNoRoom(const std::string& inFolder, unsigned long long inBytes)
+{
+	struct statvfs disk;
+	if (statvfs(inFolder.c_str(), &disk) != 0)
+		return "the free space of " + inFolder + " cannot be read: " + std::strerror(errno);
+	const unsigned long long free = (unsigned long long)disk.f_bavail * disk.f_frsize;
+	if (free >= inBytes)
+		return {};
+	return "the disk of " + inFolder + " has " + std::to_string(free / 1024) +
+	       " KiB free, less than the " + std::to_string(inBytes / 1024) + " KiB the test needs";
 }
 
 } // namespace DiskAbilities

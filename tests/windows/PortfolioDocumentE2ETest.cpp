@@ -303,12 +303,21 @@ public:
 		bool afterAnswer;
 	};
 
-	explicit DialogAnswerer(QProcess& inCall) : mCall(inCall)
+	explicit DialogAnswerer(QProcess& inCall)
+	    : mCall(inCall), mAlerts(UModalAlerts::SetUnanswered(nullptr)),
+	      mDialogs(StDialogHandler::SetUnanswered(nullptr))
 	{
-		UModalAlerts::SetUnanswered(nullptr);
 		QObject::connect(&mTimer, &QTimer::timeout, [this] { Look(); });
 		mTimer.start(10);
 	}
+	// What the program shows after, when the test ends early, nobody answers.
+	~DialogAnswerer()
+	{
+		UModalAlerts::SetUnanswered(mAlerts);
+		StDialogHandler::SetUnanswered(mDialogs);
+	}
+	DialogAnswerer(const DialogAnswerer&) = delete;
+	DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
 	std::vector<tSeen> mSeen;
 
@@ -337,6 +346,8 @@ private:
 	}
 
 	QProcess& mCall;
+	const UModalAlerts::Unanswered mAlerts;
+	const StDialogHandler::Unanswered mDialogs;
 	QTimer mTimer;
 	int mWaited = 0;
 };
@@ -392,6 +403,7 @@ TEST_F(PortfolioDocumentE2ETest, ScriptsAreAnsweredBeforeAnyDialogAndRefusedFile
 	std::filesystem::create_directory(mRoot + "/" + kKanji);
 	WritePortfolio(kKanji + "/Savings", stock);
 	WriteNamesWithoutMacRomanSpelling(stock);
+	answerer.reset();
 	call = std::make_unique<QProcess>();
 	answerer = std::make_unique<DialogAnswerer>(*call);
 	SessionBus::StartScript(*call, "aevt", "odoc",

@@ -1,5 +1,6 @@
 #include "FrameworkTestSupport.h"
 #include "platform/framework/LApplication.h"
+#include "platform/framework/LStaticText.h"
 #include "platform/framework/StDialogHandler.h"
 #include "platform/framework/UDispatch.h"
 #include "platform/framework/UModalAlerts.h"
@@ -64,6 +65,42 @@ TEST_F(DialogTest, ControlMessageHeardDuringAPassIsReturned)
 		message = handler.DoDialog();
 	EXPECT_EQ(message, msg_OK);
 	EXPECT_EQ(handler.DoDialog() == msg_OK, false); // a message is returned once
+}
+
+// Where the test queued nothing, required answers end the dialog at once; otherwise the dialog waits its
+// bound first, for the events a test posts to drive it. Either way the test fails with what it showed.
+TEST_F(DialogTest, ADialogTheTestLeftUnansweredFailsItWithItsTextsAndEndsAsItsCancel)
+{
+	const auto failure = "the test gave no answer to the dialog \"Dialog\", showing \"Replace "
+	                     "\xE2\x80\x9CGrowth\xE2\x80\x9D?\"";
+	for (const bool required : {true, false}) {
+		SCOPED_TRACE(required ? "answers required" : "answers not required");
+		StDialogHandler::SetAnswersRequired(required);
+		StDialogHandler handler(1100, mApp.get());
+		SPaneInfo info;
+		info.width = 180;
+		info.height = 20;
+		info.superView = handler.GetDialog();
+		new LStaticText(info, (ConstStr255Param) "\x11Replace \xD2Growth\xD3?", 0);
+		handler.GetDialog()->Show();
+		QElapsedTimer waited;
+		waited.start();
+		const auto untilAnswered = [&] {
+			MessageT message = msg_Nothing;
+			while (message == msg_Nothing && waited.elapsed() < 30000)
+				message = handler.DoDialog();
+			return message;
+		};
+		MessageT message = msg_Nothing;
+		EXPECT_NONFATAL_FAILURE(message = untilAnswered(), failure);
+		StDialogHandler::SetAnswersRequired(false);
+		EXPECT_EQ(message, msg_Cancel);
+		EXPECT_EQ(handler.GetDialog(), nullptr);
+		if (required)
+			EXPECT_LT(waited.elapsed(), 1000);
+		else
+			EXPECT_GE(waited.elapsed(), 1000 * StDialogHandler::kUnansweredAfter.count());
+	}
 }
 
 TEST_F(DialogTest, ShownDialogTakesTheKeysAndGivesThemBackWhenItGoes)
