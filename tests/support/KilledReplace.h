@@ -193,6 +193,9 @@ public:
 			return;
 		}
 		std::vector<std::string> args = {"bindfs", "-f"};
+		// bindfs asks for allow_other unless told not to, which only root gets by default.
+		if (std::find(inOptions.begin(), inOptions.end(), "allow_other") == inOptions.end())
+			args.push_back("--no-allow-other");
 		args.insert(args.end(), inOptions.begin(), inOptions.end());
 		args.insert(args.end(), {inUnder, inMount});
 		std::vector<char*> argv;
@@ -254,10 +257,27 @@ private:
 			std::istringstream fields(line);
 			for (int i = 0; i < 5; ++i)
 				fields >> field;
-			if (field == mMount)
+			if (Unescaped(field) == mMount)
 				return true;
 		}
 		return false;
+	}
+
+	// The table writes a space, tab, newline and backslash of a path as \040, \011, \012 and \134.
+	static std::string Unescaped(const std::string& inField)
+	{
+		std::string path;
+		for (size_t i = 0; i < inField.size(); ++i) {
+			const std::string code = inField.substr(i + 1, 3);
+			if (inField[i] == '\\' && code.size() == 3 &&
+			    code.find_first_not_of("01234567") == std::string::npos) {
+				path += char(std::stoi(code, nullptr, 8));
+				i += 3;
+			} else {
+				path += inField[i];
+			}
+		}
+		return path;
 	}
 
 	std::string mMount;
