@@ -422,12 +422,14 @@ protected:
 
 TEST_F(TVyFileReplaceTest, GoodWriteReplacesOnClose)
 {
+	// 0640, or what a disk refusing chmod made it.
+	const std::filesystem::perms mode = std::filesystem::status(mWork + "/doc").permissions();
 	ASSERT_EQ(mFile->Open(), 0);
 	EXPECT_EQ(mFile->Write("new", 3), 0);
 	EXPECT_EQ(ReadText(mWork + "/doc"), "original contents");
 	EXPECT_EQ(mFile->Close(), 0);
 	EXPECT_EQ(ReadText(mWork + "/doc"), "new");
-	EXPECT_EQ(std::filesystem::status(mWork + "/doc").permissions(), std::filesystem::perms(0640));
+	EXPECT_EQ(std::filesystem::status(mWork + "/doc").permissions(), mode);
 	EXPECT_EQ(EntriesInWork(), 1u);
 
 	// Appending still sees the former contents.

@@ -10,6 +10,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace DiskAbilities
@@ -21,6 +22,8 @@ enum Need : unsigned {
 	kGiveAway = 2,
 	// A file of mode 0000 is not opened.
 	kBeDenied = 4,
+	// A file keeps the extended attributes its type and creator are stored in.
+	kKeepTypes = 8,
 };
 
 // Empty when the folder's disk and this process allow each need; otherwise why not, such as "this disk
@@ -61,6 +64,10 @@ inline std::string WhyNot(const std::string& inFolder, unsigned inNeeds)
 			    path, "chown to another user is refused here", chown(path.c_str(), 65534, 65534),
 			    [](const struct stat& st) { return st.st_uid == 65534 && st.st_gid == 65534; });
 	}
+	if (why.empty() && (inNeeds & kKeepTypes) &&
+	    setxattr(file.c_str(), "user.mac.type", "TEXT", 4, 0) != 0)
+		why = std::string("this disk keeps no extended attributes, where types are kept: ") +
+		      std::strerror(errno);
 	if (why.empty() && (inNeeds & kBeDenied) && chmod(file.c_str(), 0) == 0) {
 		const int opened = open(file.c_str(), O_RDONLY);
 		if (opened >= 0) {

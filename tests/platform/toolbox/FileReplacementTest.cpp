@@ -337,13 +337,14 @@ TEST_F(FileReplacementTest, WhatEachUserMayDoWithAFileIsKeptThroughASaveOrItIsRe
 	const std::string under = mWork + "/under", mount = mWork + "/mount";
 	std::filesystem::create_directories(under);
 	std::filesystem::create_directories(mount);
+	if (const std::string why = DiskAbilities::WhyNot(mWork, DiskAbilities::kSetMode); !why.empty())
+		GTEST_SKIP() << why;
+	// Other users write the folder; a link on the way would be another's to follow.
 	if (root)
-		for (const std::string& folder : {mRoot, mWork})
-			if (chmod(folder.c_str(), 0711) != 0)
+		for (const auto& [folder, mode] : {std::pair{mRoot, 0711}, {mWork, 0711}, {under, 0777}})
+			if (chmod(folder.c_str(), mode_t(mode)) != 0)
 				GTEST_SKIP() << "the scratch folder cannot be opened to other users: "
 				             << std::strerror(errno);
-	// Other users write the folder; a link on the way would be another's to follow.
-	ASSERT_EQ(chmod(under.c_str(), 0777), 0);
 	const std::vector<std::string> local, xattrRo = {"--xattr-ro"}, chmodDeny = {"--chmod-deny"},
 	                                      bothDeny = {"--chmod-deny", "--chgrp-deny"};
 	enum Who { kSelf, kRoot, kOther, kMember, kMemberOfShared };
