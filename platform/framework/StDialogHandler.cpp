@@ -97,7 +97,7 @@ MessageT StDialogHandler::DoDialog()
 	const MessageT message = mMessage;
 	mMessage = msg_Nothing;
 	if (message != msg_Nothing)
-		mWaiting = false;
+		mWaitingSince.reset();
 	return message;
 }
 
@@ -108,11 +108,9 @@ bool StDialogHandler::IsUnanswered()
 	if (sAnswersRequired)
 		return true;
 	const auto now = std::chrono::steady_clock::now();
-	if (!mWaiting) {
-		mWaiting = true;
+	if (!mWaitingSince)
 		mWaitingSince = now;
-	}
-	return now - mWaitingSince >= kUnansweredAfter;
+	return now - *mWaitingSince >= kUnansweredAfter;
 }
 
 std::string StDialogHandler::WaitsFor() const

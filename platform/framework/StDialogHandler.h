@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 class LWindow;
@@ -54,7 +55,6 @@ private:
 	LWindow* mClosedDialog = nullptr; // compared only: it may be gone
 	MessageT mMessage = msg_Nothing;
 	// From the first pass with no message, until a message is heard.
-	std::chrono::steady_clock::time_point mWaitingSince;
-	bool mWaiting = false;
+	std::optional<std::chrono::steady_clock::time_point> mWaitingSince;
 	StModalLoop mModal;
 };

@@ -4,7 +4,6 @@
 
 #include "platform/toolbox/FileAccess.h"
 #include "platform/toolbox/FileForks.h"
-#include "platform/toolbox/FolderIDTable.h"
 #include "platform/toolbox/PascalStrings.h"
 #include "platform/toolbox/TickCount.h"
 
@@ -17,12 +16,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <memory>
 #include <random>
 #include <sys/acl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <type_traits>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -137,6 +138,15 @@ int Unrefused(int result)
 	return result == 0 || Refused(errno) ? 0 : errno;
 }
 
+// A step taken on the copy: a refusal is judged by what the copy then allows, which is read anew; any other
+// error fails.
+OSErr TakeStep(int fd, AttributeStep step, int result, FileAccess* now)
+{
+	if (const int e = Unrefused(StepResult(step, result)))
+		return ErrnoToOSErr(e);
+	return ReadOrFail(fd, now);
+}
+
 // The copy's mode as it is made. Open to its owner alone, unless the state it is made in (its owner this
 // process, its group the folder's where the folder passes its own on, else this process's; no ACL, the folder
 // giving none and the former file having none) lets nobody in whom the former file kept out: then with the
@@ -162,9 +172,7 @@ OSErr GiveMode(int fd, const FileAccess& former, FileAccess* now)
 	next.SetMode(former.Mode());
 	if (now->Mode() == former.Mode() || GivesMore(former, next, geteuid()))
 		return noErr;
-	if (const int e = Unrefused(StepResult(AttributeStep::kMode, fchmod(fd, former.Mode()))))
-		return ErrnoToOSErr(e);
-	return ReadOrFail(fd, now);
+	return TakeStep(fd, AttributeStep::kMode, fchmod(fd, former.Mode()), now);
 }
 
 // Gives the copy the former file's group, then its ACL, then its mode, each on its descriptor and before a
@@ -178,10 +186,9 @@ OSErr TakeFormerAccess(int fd, int formerFd, const FileAccess& former)
 	if (OSErr err = ReadOrFail(fd, &now); err != noErr)
 		return err;
 	if (now.group != former.group) {
-		if (const int e =
-		        Unrefused(StepResult(AttributeStep::kGroup, fchown(fd, uid_t(-1), former.group))))
-			return ErrnoToOSErr(e);
-		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+		if (OSErr err =
+		        TakeStep(fd, AttributeStep::kGroup, fchown(fd, uid_t(-1), former.group), &now);
+		    err != noErr)
 			return err;
 	}
 	if ((now.extended || former.extended) && !now.SameRights(former)) {
@@ -190,15 +197,12 @@ OSErr TakeFormerAccess(int fd, int formerFd, const FileAccess& former)
 		next.group = now.group;
 		if (GivesMore(former, next, saver))
 			return fsRightsNotKeptErr;
-		acl_t acl = former.extended ? acl_get_fd(formerFd) : acl_from_mode(former.Mode());
+		const std::unique_ptr<std::remove_pointer_t<acl_t>, int (*)(void*)> acl(
+		    former.extended ? acl_get_fd(formerFd) : acl_from_mode(former.Mode()), acl_free);
 		if (!acl)
 			return ErrnoToOSErr(errno);
-		const int set = StepResult(AttributeStep::kAccessList, acl_set_fd(fd, acl));
-		const int e = Unrefused(set);
-		acl_free(acl);
-		if (e != 0)
-			return ErrnoToOSErr(e);
-		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+		if (OSErr err = TakeStep(fd, AttributeStep::kAccessList, acl_set_fd(fd, acl.get()), &now);
+		    err != noErr)
 			return err;
 	}
 	if (OSErr err = GiveMode(fd, former, &now); err != noErr)
@@ -275,10 +279,9 @@ OSErr TakeOwnerAndMode(int fd, int formerFd)
 	if (OSErr err = ReadOrFail(fd, &now); err != noErr)
 		return err;
 	if (saver == 0 && (now.owner != former.owner || now.group != former.group)) {
-		if (const int e =
-		        Unrefused(StepResult(AttributeStep::kOwner, fchown(fd, former.owner, former.group))))
-			return ErrnoToOSErr(e);
-		if (OSErr err = ReadOrFail(fd, &now); err != noErr)
+		if (OSErr err =
+		        TakeStep(fd, AttributeStep::kOwner, fchown(fd, former.owner, former.group), &now);
+		    err != noErr)
 			return err;
 	}
 	if (OSErr err = GiveMode(fd, former, &now); err != noErr)

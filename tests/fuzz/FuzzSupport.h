@@ -7,14 +7,12 @@
 #include "platform/toolbox/Files.h"
 #include "platform/toolbox/TickCount.h"
 #include "tests/support/ModelTestEnvironment.h"
+#include "tests/support/ScratchFolder.h"
 
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -67,11 +65,14 @@ class ScratchFile
 public:
 	ScratchFile(const uint8_t* data, std::size_t size, bool open = true)
 	{
-		static const Folder folder;
-		std::ofstream(folder.mFile, std::ios::binary | std::ios::trunc)
+		// The user's folders move inside it before the first file is named: the file layer keeps its
+		// table of folders in the preferences folder.
+		static const ScratchFolder folder;
+		const std::string input = folder.Path("input");
+		std::ofstream(input, std::ios::binary | std::ios::trunc)
 		    .write(reinterpret_cast<const char*>(data), std::streamsize(size));
 		FSSpec spec;
-		if (FSPathMakeFSSpec(folder.mFile, &spec) != noErr)
+		if (FSPathMakeFSSpec(input, &spec) != noErr)
 			std::abort();
 		mFile = std::make_unique<TVyFile>(&spec);
 		mFile->SetMode(kFileModeRead);
@@ -87,34 +88,6 @@ public:
 	TVyFile* File() { return mFile.get(); }
 
 private:
-	// Under TMPDIR, as the tests' scratch folders. The user's folders move inside it before the first
-	// file is named: the file layer keeps its table of folders in the preferences folder.
-	struct Folder {
-		Folder()
-		{
-			const char* base = std::getenv("TMPDIR");
-			std::string pattern =
-			    std::string(base && *base ? base : "/tmp") + "/vantorel-fuzz-XXXXXX";
-			if (mkdtemp(pattern.data()) == nullptr) {
-				std::fprintf(stderr, "no scratch folder could be made as %s: %s\n",
-				             pattern.c_str(), std::strerror(errno));
-				std::abort();
-			}
-			mPath = pattern;
-			mFile = mPath + "/input";
-			setenv("HOME", (mPath + "/home").c_str(), 1);
-			setenv("XDG_CONFIG_HOME", (mPath + "/config").c_str(), 1);
-			setenv("XDG_DATA_HOME", (mPath + "/data").c_str(), 1);
-		}
-		~Folder()
-		{
-			std::error_code ignored;
-			std::filesystem::remove_all(mPath, ignored);
-		}
-		std::string mPath;
-		std::string mFile;
-	};
-
 	std::unique_ptr<TVyFile> mFile;
 	bool mOpen = false;
 };
